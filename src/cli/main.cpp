@@ -1,0 +1,12 @@
+// vemo-cli: batch work over the core for surveyors and scripts.
+#include <cstdio>
+#include <cstring>
+
+int main(int argc, char** argv) {
+    if (argc < 2 || std::strcmp(argv[1], "--help") == 0) {
+        std::puts("usage: vemo-cli <command> ...");
+        return argc < 2 ? 2 : 0;
+    }
+    std::fprintf(stderr, "vemo-cli: unknown command '%s'\n", argv[1]);
+    return 2;
+}

@@ -1,0 +1,79 @@
+#include "core/text/Bytes.h"
+
+#include "core/text/Cp932.h"
+
+namespace vemo {
+
+std::string_view TrimView(std::string_view text) {
+    size_t first = 0;
+    while (first < text.size() && IsBlank(static_cast<unsigned char>(text[first]))) {
+        ++first;
+    }
+    size_t last = text.size();
+    while (last > first && IsBlank(static_cast<unsigned char>(text[last - 1]))) {
+        --last;
+    }
+    return text.substr(first, last - first);
+}
+
+std::string Trim(std::string_view text) { return std::string(TrimView(text)); }
+
+std::string TrimLeft(std::string_view text) {
+    size_t first = 0;
+    while (first < text.size() && IsBlank(static_cast<unsigned char>(text[first]))) {
+        ++first;
+    }
+    return std::string(text.substr(first));
+}
+
+std::string TrimRight(std::string_view text) {
+    size_t last = text.size();
+    while (last > 0 && IsBlank(static_cast<unsigned char>(text[last - 1]))) {
+        --last;
+    }
+    return std::string(text.substr(0, last));
+}
+
+std::string UpperAscii(std::string_view text) {
+    std::string out(text);
+    for (size_t i = 0; i < out.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(out[i]);
+        if (IsLeadByte(c)) {
+            ++i; // skip the trail byte, which may look like a lower-case letter
+        } else if (c >= 'a' && c <= 'z') {
+            out[i] = static_cast<char>(c - 'a' + 'A');
+        }
+    }
+    return out;
+}
+
+bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (size_t i = 0; i < a.size(); ++i) {
+        unsigned char x = static_cast<unsigned char>(a[i]);
+        unsigned char y = static_cast<unsigned char>(b[i]);
+        if (x >= 'a' && x <= 'z') {
+            x = static_cast<unsigned char>(x - 'a' + 'A');
+        }
+        if (y >= 'a' && y <= 'z') {
+            y = static_cast<unsigned char>(y - 'a' + 'A');
+        }
+        if (x != y) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string_view Extension(std::string_view fileName) {
+    size_t slash = fileName.find_last_of("/\\");
+    size_t dot = fileName.rfind('.');
+    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) {
+        return {};
+    }
+    return fileName.substr(dot);
+}
+
+} // namespace vemo
