@@ -20,13 +20,17 @@ struct Block {
     double LabelY = 0;     // label point (east)
 };
 
-// Told about every change of the parcel list.
+// Told about every change of the parcel list.  Insertions, removals and resets are announced before
+// the change (AboutTo...) and reported after it, so a list model can bracket them as it must.
 class BlockListObserver {
 public:
     virtual ~BlockListObserver() = default;
-    virtual void BlockAdded(int position) {}
-    virtual void BlockReplaced(int position) {}
-    virtual void BlockRemoved(int position) {}
+    virtual void BlockAboutToBeAdded(int /*position*/) {}
+    virtual void BlockAdded(int /*position*/) {}
+    virtual void BlockReplaced(int /*position*/) {}
+    virtual void BlockAboutToBeRemoved(int /*position*/) {}
+    virtual void BlockRemoved(int /*position*/) {}
+    virtual void BlocksAboutToReset() {}
     virtual void BlocksReset() {}
 };
 

@@ -39,9 +39,9 @@ struct XyzImagePoints {
 
 // The one working set of the program, owned by the main window and used directly by every tool.
 struct Store {
-    XyzList xyz;          // XyzList
-    BlockList blocks;     // BlockList
-    XyzNameIndex index;   // XyzNameIndex
+    XyzList xyz;        // XyzList
+    BlockList blocks;   // BlockList
+    XyzNameIndex index; // XyzNameIndex
     CurrentNames names;
     XyzImagePoints imagePoints;
 

@@ -26,15 +26,18 @@ constexpr int kMaxPointRows = 99998;
 using XyzRow = std::array<std::string, kXyzColumnCount>;
 
 // Told about every change of an XyzList, before and after, so a table model can follow it.
-// Row numbers are list rows (1 = first point row).
+// Row numbers are list rows (1 = first point row).  Inserting or removing rows also renumbers column 0
+// of the rows that follow; that is reported as CellsChanged(column 0) after RowsInserted/RowsRemoved.
+// Removing every point row is reported as the removal of rows 2 .. end followed by CellsChanged of
+// row 1, which is emptied: the list never passes through a state without a point row.
 class XyzListObserver {
 public:
     virtual ~XyzListObserver() = default;
-    virtual void CellsChanged(int firstRow, int lastRow, int firstCol, int lastCol) {}
-    virtual void RowsAboutToBeInserted(int first, int last) {}
-    virtual void RowsInserted(int first, int last) {}
-    virtual void RowsAboutToBeRemoved(int first, int last) {}
-    virtual void RowsRemoved(int first, int last) {}
+    virtual void CellsChanged(int /*firstRow*/, int /*lastRow*/, int /*firstCol*/, int /*lastCol*/) {}
+    virtual void RowsAboutToBeInserted(int /*first*/, int /*last*/) {}
+    virtual void RowsInserted(int /*first*/, int /*last*/) {}
+    virtual void RowsAboutToBeRemoved(int /*first*/, int /*last*/) {}
+    virtual void RowsRemoved(int /*first*/, int /*last*/) {}
     virtual void AboutToReset() {}
     virtual void Reset() {}
 };
