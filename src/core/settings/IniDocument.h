@@ -52,6 +52,8 @@ private:
     std::optional<size_t> FindSection(const std::vector<Line>& lines, std::string_view section) const;
     std::optional<KeyHit> FindKey(const std::vector<Line>& lines, size_t first, std::string_view key) const;
     void Append(size_t position, std::string_view text);
+    // Completes the line ending before `lineNext` when the file ends without one; returns the bytes added.
+    size_t EndWithLineBreak(size_t lineNext);
 
     std::string bytes_;
 };
