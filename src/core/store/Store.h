@@ -51,8 +51,8 @@ struct Store {
 
 // FindPointRow: linear search of the list itself (it sees unsaved edits).  mode 0: rows 1 .. end
 // downward; mode 1: from the row below currentRow downward; mode 2: from the row above currentRow
-// upward to row 1.  Pattern "A1" exact, "A1*" prefix, "*A1*" anywhere (byte-wise), "*A1" nothing,
-// "" nothing.  Returns the row, 0 when none matches.
+// upward to row 1.  Pattern "A1" exact, "A1*" prefix, "*A1*" anywhere (byte-wise), "*A1", "*" and
+// "" nothing.  Returns the row, 0 when none matches (or for an unknown mode).
 int FindPointRow(const XyzList& list, int mode, std::string_view pattern, int currentRow);
 
 } // namespace vemo
