@@ -1,0 +1,91 @@
+#include "core/files/BlkFile.h"
+
+#include "core/files/FileIo.h"
+#include "core/store/CommaList.h"
+#include "core/text/Bytes.h"
+#include "core/text/Cp932.h"
+#include "core/text/Error.h"
+#include "core/text/Numbers.h"
+
+namespace vemo {
+
+namespace {
+
+[[noreturn]] void BadLine(size_t lineNo) {
+    throw Error(Jp("画地ファイルの") + Sprintf("%zu", lineNo) + Jp("行目が正しくありません"));
+}
+
+Block ParseBlkLine(std::string_view line, size_t lineNo) {
+    std::vector<std::string> items = DecodeCommaList(line);
+    if (items.size() < 2) {
+        BadLine(lineNo);
+    }
+    Block block;
+    block.BlockName = std::move(items[0]);
+    block.NoRowCount = StrToInt(items[1]);
+    items.erase(items.begin(), items.begin() + 2);
+    block.NoList = EncodeCommaList(items);
+    return block;
+}
+
+} // namespace
+
+std::string FormatBlkText(const std::vector<Block>& blocks) {
+    std::string text;
+    for (const Block& block : blocks) {
+        // An empty name stays empty (EncodeCommaList would write "" for it).
+        text += block.BlockName.empty() ? std::string() : EncodeCommaList({block.BlockName});
+        text += ',';
+        text += std::to_string(block.NoRowCount);
+        text += ',';
+        text += block.NoList;
+        text += "\r\n";
+    }
+    return text;
+}
+
+std::vector<Block> ParseBlkText(std::string_view bytes, size_t maxBlocks) {
+    std::vector<Block> blocks;
+    std::vector<std::string_view> lines = SplitLines(bytes);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (TrimView(lines[i]).empty()) {
+            continue;
+        }
+        if (blocks.size() == maxBlocks) {
+            throw Error(Jp("画地数が上限の1000画地を超えるため読み込めません"));
+        }
+        blocks.push_back(ParseBlkLine(lines[i], i + 1));
+    }
+    return blocks;
+}
+
+bool ReadBlkFile(const std::filesystem::path& path, BlockList& blocks, bool append) {
+    std::optional<std::string> bytes = ReadWholeFile(path);
+    if (!bytes) {
+        return false;
+    }
+    size_t room = static_cast<size_t>(kMaxBlocks - (append ? blocks.Count() : 0));
+    std::vector<Block> read = ParseBlkText(*bytes, room);
+    if (!append) {
+        blocks.ReplaceAll(std::move(read));
+        return true;
+    }
+    for (Block& block : read) {
+        blocks.Add(std::move(block));
+    }
+    return true;
+}
+
+void WriteBlkFile(const std::filesystem::path& path, const BlockList& blocks, bool backup) {
+    WriteFileAtomic(path, FormatBlkText(blocks.All()), backup);
+}
+
+void ComputeLabelPoints(BlockList& blocks, const XyzNameIndex& index) {
+    for (int p = 0; p < blocks.Count(); ++p) {
+        Block block = blocks.At(p);
+        ComputeLabelPoint(block, index);
+        blocks.Replace(p, std::move(block));
+    }
+}
+
+} // namespace vemo

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "core/store/BlockList.h"
+#include "core/store/XyzList.h"
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vemo {
+
+// What a SIMA or 日調連 file holds, ready for the store: coordinate rows as the native reader would
+// give them (three-decimal numbers, 点種 and 備考 empty) and, for SIMA, parcels without label points.
+struct ForeignData {
+    std::vector<XyzRow> rows;
+    std::vector<Block> blocks;
+};
+
+// The items of an exchange-file line: every blank (0x20) removed, then decoded as a CommaList.
+std::vector<std::string> ExchangeItems(std::string_view line);
+
+// A name field, or "*" + the point's number when it is empty.
+std::string ExchangeName(const std::string& name, const std::string& number);
+
+// A coordinate row from name and number texts (an empty number is 0).
+XyzRow ExchangeRow(std::string name, std::string_view x, std::string_view y, std::string_view z);
+
+// "<kind>の<n>行目の項目が足りません"
+[[noreturn]] void ThrowShortLine(const char* utf8Kind, size_t lineNo);
+[[noreturn]] void ThrowTooManyPoints();
+
+// Reads the whole input file or throws "<path>を開けません".
+std::string ReadExchangeFile(const std::filesystem::path& path);
+
+} // namespace vemo

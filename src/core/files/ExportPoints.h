@@ -1,0 +1,47 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vemo {
+
+class BlockList;
+class XyzList;
+class XyzNameIndex;
+
+// A point as the exchange formats write it: its number (list row or selection row), name, X (north),
+// Y (east) and Z in metres.
+struct ExportPoint {
+    int number = 0;
+    std::string name;
+    double x = 0;
+    double y = 0;
+    double z = 0;
+};
+
+// Points of the coordinate list: every row whose X or Y is at least 0.001 m from 0 (an empty cell
+// reads as 0, so rows without coordinates are left out), numbered by list row.  A coordinate cell that
+// is not a number throws the conversion message.
+std::vector<ExportPoint> PointsFromList(const XyzList& list);
+
+// Points of the selection list: `names` in selection order, numbered 1, 2, ... by position; names the
+// index does not hold and points at exactly (0, 0) are left out (their numbers are not reused).  X and Y
+// come rounded to 0.001 from the index, Z is 0.
+std::vector<ExportPoint> PointsFromSelection(const std::vector<std::string>& names, const XyzNameIndex& index);
+
+// The vertices of a parcel ring: the vertex-list entries from the first up to, not including, the first
+// later entry equal to the first (the closing vertex); empty entries are skipped.
+std::vector<std::string> RingNames(std::string_view noList);
+
+struct ExportVertex {
+    int number = 0; // the list row of the point; 0 when the index does not know the name
+    std::string name;
+};
+struct ExportParcel {
+    std::string name;
+    std::vector<ExportVertex> vertices;
+};
+std::vector<ExportParcel> ParcelsForExport(const BlockList& blocks, const XyzNameIndex& index);
+
+} // namespace vemo

@@ -1,0 +1,46 @@
+#include "core/files/Nichoren.h"
+
+#include "core/files/Fields.h"
+#include "core/files/FileIo.h"
+#include "core/text/Numbers.h"
+
+namespace vemo {
+
+ForeignData ParseNichorenText(std::string_view bytes) {
+    ForeignData data;
+    std::vector<std::string_view> lines = SplitLines(bytes);
+    if (lines.size() > static_cast<size_t>(kMaxPointRows)) {
+        ThrowTooManyPoints();
+    }
+    data.rows.reserve(lines.size());
+    for (size_t i = 0; i < lines.size(); ++i) {
+        std::vector<std::string> items = ExchangeItems(lines[i]);
+        if (items.size() < 4) {
+            ThrowShortLine("日調連ファイル", i + 1);
+        }
+        std::string_view z = items.size() == 5 ? std::string_view(items[4]) : std::string_view();
+        data.rows.push_back(ExchangeRow(ExchangeName(items[1], items[0]), items[2], items[3], z));
+    }
+    return data;
+}
+
+ForeignData ReadNichorenFile(const std::filesystem::path& path) {
+    return ParseNichorenText(ReadExchangeFile(path));
+}
+
+std::string FormatNichorenText(const std::vector<ExportPoint>& points) {
+    std::string text;
+    text.reserve(points.size() * 72);
+    for (const ExportPoint& point : points) {
+        text += Sprintf("%5d,", point.number);
+        AppendLeft(text, point.name, 15);
+        text += Sprintf(",%15.6f,%15.6f,%15.6f\r\n", point.x, point.y, point.z);
+    }
+    return text;
+}
+
+void WriteNichorenFile(const std::filesystem::path& path, const std::vector<ExportPoint>& points) {
+    WriteFileAtomic(path, FormatNichorenText(points), false);
+}
+
+} // namespace vemo

@@ -1,0 +1,156 @@
+#include "core/files/XyzFile.h"
+
+#include "core/files/Fields.h"
+#include "core/files/FileIo.h"
+#include "core/text/Bytes.h"
+#include "core/text/Cp932.h"
+#include "core/text/Error.h"
+#include "core/text/Numbers.h"
+
+namespace vemo {
+
+namespace {
+
+constexpr size_t kXStart = kXyzNameWidth;
+constexpr size_t kYStart = kXStart + kXyzNumberWidth;
+constexpr size_t kZStart = kYStart + kXyzNumberWidth;
+constexpr size_t kTensyuStart = kZStart + kXyzNumberWidth;
+constexpr size_t kBikoStart = kTensyuStart + kXyzTextWidth;
+
+std::string_view Field(std::string_view line, size_t start, size_t width) {
+    return start < line.size() ? line.substr(start, width) : std::string_view();
+}
+
+void TooManyRows() {
+    throw Error(Jp("点数が上限の99998点を超えるため読み込めません"));
+}
+
+// Refuses a cell that would not come back as it is: a wider cell pushes the later fields out of place.
+void CheckCell(const XyzRow& row, int col, size_t width, int listRow, const char* utf8Label) {
+    const std::string& cell = row[col];
+    if (cell.find_first_of("\r\n") != std::string::npos) {
+        throw Error(Sprintf("%d", listRow) + Jp("行目の") + Jp(utf8Label) +
+                    Jp("に改行が含まれているため保存できません"));
+    }
+    if (width != 0 && cell.size() > width) {
+        throw Error(Sprintf("%d", listRow) + Jp("行目の") + Jp(utf8Label) + Sprintf("が%zu", width) +
+                    Jp("バイトを超えているため保存できません"));
+    }
+}
+
+bool HasXY(const XyzRow& row) {
+    return !row[kColX].empty() && !row[kColY].empty();
+}
+
+} // namespace
+
+XyzRow ParseXyzLine(std::string_view line) {
+    XyzRow row;
+    row[kColName] = Trim(Field(line, 0, kXyzNameWidth));
+    row[kColX] = ReadCoordinateText(Field(line, kXStart, kXyzNumberWidth));
+    row[kColY] = ReadCoordinateText(Field(line, kYStart, kXyzNumberWidth));
+    row[kColZ] = ReadCoordinateText(Field(line, kZStart, kXyzNumberWidth));
+    row[kColTensyu] = Trim(Field(line, kTensyuStart, kXyzTextWidth));
+    row[kColBiko] = Trim(Field(line, kBikoStart, kXyzTextWidth));
+    return row;
+}
+
+std::vector<XyzRow> ParseXyzText(std::string_view bytes, size_t maxRows) {
+    std::vector<std::string_view> lines = SplitLines(bytes);
+    if (lines.size() > maxRows) {
+        TooManyRows();
+    }
+    std::vector<XyzRow> rows;
+    rows.reserve(lines.size());
+    for (std::string_view line : lines) {
+        rows.push_back(ParseXyzLine(line));
+    }
+    return rows;
+}
+
+std::string FormatXyzLine(const XyzRow& row, int listRow) {
+    CheckCell(row, kColName, kXyzNameWidth, listRow, "点名");
+    CheckCell(row, kColX, kXyzNumberWidth, listRow, "X座標");
+    CheckCell(row, kColY, kXyzNumberWidth, listRow, "Y座標");
+    CheckCell(row, kColZ, kXyzNumberWidth, listRow, "Z座標");
+    CheckCell(row, kColTensyu, kXyzTextWidth, listRow, "点種");
+    CheckCell(row, kColBiko, 0, listRow, "備考");
+    std::string line;
+    line.reserve(kBikoStart + kXyzTextWidth + 2);
+    AppendLeft(line, row[kColName], kXyzNameWidth);
+    AppendRight(line, row[kColX], kXyzNumberWidth);
+    AppendRight(line, row[kColY], kXyzNumberWidth);
+    AppendRight(line, row[kColZ], kXyzNumberWidth);
+    AppendLeft(line, row[kColTensyu], kXyzTextWidth);
+    AppendLeft(line, row[kColBiko], kXyzTextWidth);
+    line += "\r\n";
+    return line;
+}
+
+std::string FormatXyzText(const XyzList& list) {
+    std::string text;
+    text.reserve(static_cast<size_t>(list.PointRowCount()) * 120);
+    for (int r = 1; r < list.RowCount(); ++r) {
+        if (HasXY(list.Row(r))) {
+            text += FormatXyzLine(list.Row(r), r);
+        }
+    }
+    return text;
+}
+
+std::string FormatXyzText(const std::vector<XyzRow>& rows) {
+    std::string text;
+    text.reserve(rows.size() * 120);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (HasXY(rows[i])) {
+            text += FormatXyzLine(rows[i], static_cast<int>(i) + 1);
+        }
+    }
+    return text;
+}
+
+void LoadXyzRows(XyzList& list, std::vector<XyzRow> rows, XyzReadMode mode) {
+    if (rows.empty()) {
+        return;
+    }
+    if (mode == XyzReadMode::Replace) {
+        if (rows.size() > static_cast<size_t>(kMaxPointRows)) {
+            TooManyRows();
+        }
+        list.ReplaceAll(std::move(rows));
+        return;
+    }
+    int last = list.RowCount() - 1;
+    bool dropLast = !list.IsComplete(last);
+    size_t kept = static_cast<size_t>(list.PointRowCount() - (dropLast ? 1 : 0));
+    if (kept + rows.size() > static_cast<size_t>(kMaxPointRows)) {
+        TooManyRows();
+    }
+    if (dropLast && kept == 0) {
+        list.ReplaceAll(std::move(rows));
+        return;
+    }
+    if (dropLast) {
+        list.RemoveRows(last, 1);
+    }
+    list.AppendRows(std::move(rows));
+}
+
+bool ReadXyzFile(const std::filesystem::path& path, XyzList& list, XyzReadMode mode) {
+    std::optional<std::string> bytes = ReadWholeFile(path);
+    if (!bytes) {
+        return false;
+    }
+    LoadXyzRows(list, ParseXyzText(*bytes), mode);
+    return true;
+}
+
+bool WriteXyzFile(const std::filesystem::path& path, const XyzList& list, bool backup) {
+    if (path.empty()) {
+        return false;
+    }
+    WriteFileAtomic(path, FormatXyzText(list), backup);
+    return true;
+}
+
+} // namespace vemo
