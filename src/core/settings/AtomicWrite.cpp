@@ -121,15 +121,18 @@ void ReplaceFileContents(const std::string& path, std::string_view bytes) {
 
 std::string ReadFileIfExists(const std::string& path) {
     std::error_code ec;
-    if (!fs::exists(fs::path(path), ec)) {
+    bool present = fs::exists(fs::path(path), ec);
+    if (!ec && !present) {
         return {};
     }
+    // A file that may be there but cannot be looked at (a folder without access) is not "missing":
+    // treating it so would let a write replace it with only the keys being written.
     std::ifstream in(path, std::ios::binary);
     std::ostringstream out;
     if (in) {
         out << in.rdbuf();
     }
-    if (!in || in.bad() || fs::is_directory(fs::path(path), ec)) {
+    if (ec || !in || in.bad() || fs::is_directory(fs::path(path), ec)) {
         throw Error(Jp("ファイル「") + PathToCp932(path) + Jp("」を読めません"));
     }
     return out.str();
