@@ -1,0 +1,165 @@
+#include "core/edit/Cleanup.h"
+
+#include "core/edit/CleanupCascade.h"
+#include "core/edit/DuplicateKeys.h"
+#include "core/edit/PointName.h"
+#include "core/store/XyzList.h"
+#include "core/text/Cp932.h"
+
+#include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace vemo {
+namespace {
+
+// Deleting never changes a key, so every row whose key appeared above it goes, and the first row of
+// each key stays: the row-by-row rule reduces to keeping first occurrences.
+CleanupPlan PlanDelete(const XyzList& list, const DuplicateKey& key) {
+    CleanupPlan plan;
+    std::unordered_set<std::string> seen;
+    seen.reserve(static_cast<size_t>(list.RowCount()));
+    for (int row = 1; row < list.RowCount(); ++row) {
+        if (!seen.insert(RowKey(list, row, key)).second) {
+            plan.deletedRows.push_back(row);
+        }
+    }
+    plan.count = static_cast<std::int64_t>(plan.deletedRows.size());
+    return plan;
+}
+
+std::string Repeated(const std::string& text, std::int64_t times) {
+    std::string out;
+    out.reserve(text.size() * static_cast<size_t>(times));
+    for (std::int64_t i = 0; i < times; ++i) {
+        out += text;
+    }
+    return out;
+}
+
+// Keys that renaming cannot change (the name is not part of the key, or head and tail are empty):
+// the groups of equal keys are fixed, and in a group g0 < g1 < ... each gm is renamed once for every
+// member above it, m times in all, the last time while g(m-1) is the row compared.
+CleanupPlan PlanFixedGroups(const XyzList& list, const DuplicateOptions& options) {
+    int last = list.RowCount() - 1;
+    std::unordered_map<std::string, int> groupOf;
+    std::vector<int> group(last + 1), position(last + 1), nextInGroup(last + 1, 0);
+    std::vector<int> size, lastMember;
+    for (int row = 1; row <= last; ++row) {
+        auto [it, added] = groupOf.try_emplace(RowKey(list, row, options.key), static_cast<int>(size.size()));
+        if (added) {
+            size.push_back(0);
+            lastMember.push_back(0);
+        }
+        int g = group[row] = it->second;
+        position[row] = size[g]++;
+        if (lastMember[g] != 0) {
+            nextInGroup[lastMember[g]] = row;
+        }
+        lastMember[g] = row;
+    }
+    CleanupPlan plan;
+    for (std::int64_t k : size) {
+        plan.count += k * (k - 1) / 2;
+    }
+    auto rename = [&](int row, std::string name) {
+        if (name != list.Cell(row, kColName)) {
+            plan.renamedRows.emplace_back(row, std::move(name));
+        }
+    };
+    if (options.action == DuplicateAction::RenameFromOld) {
+        for (int row = 1; row <= last; ++row) {
+            std::int64_t m = position[row];
+            rename(row, Repeated(options.head, m) + list.Cell(row, kColName) + Repeated(options.tail, m));
+        }
+        return plan;
+    }
+    // New names are handed out pair by pair in row order; the name gm finally keeps is the one handed
+    // out when g(m-1) was the compared row, after all pairs of the rows above g(m-1).
+    std::string name = options.firstNewName;
+    std::uint64_t handedOut = 0, pairsAbove = 0;
+    std::vector<std::pair<int, std::string>> renames;
+    for (int row = 1; row <= last; ++row) {
+        std::uint64_t below = static_cast<std::uint64_t>(size[group[row]] - position[row] - 1);
+        if (below > 0) {
+            name = AdvancePointName(name, options.increment, pairsAbove - handedOut);
+            handedOut = pairsAbove;
+            renames.emplace_back(nextInGroup[row], name);
+        }
+        pairsAbove += below;
+    }
+    std::sort(renames.begin(), renames.end());
+    for (auto& [row, newName] : renames) {
+        rename(row, std::move(newName));
+    }
+    return plan;
+}
+
+} // namespace
+
+CleanupPlan PlanDuplicateCleanup(const XyzList& list, const DuplicateOptions& options) {
+    if (!options.key.Any()) {
+        return {};
+    }
+    if (options.action == DuplicateAction::Delete) {
+        return PlanDelete(list, options.key);
+    }
+    bool namesStay = options.action == DuplicateAction::RenameFromOld && options.head.empty() && options.tail.empty();
+    if (!options.key.name || namesStay) {
+        return PlanFixedGroups(list, options);
+    }
+    return PlanRenameCascade(list, options);
+}
+
+void ApplyCleanupPlan(XyzList& list, const CleanupPlan& plan) {
+    for (const auto& [row, name] : plan.renamedRows) {
+        list.SetCell(row, kColName, name);
+    }
+    if (plan.deletedRows.empty()) {
+        return;
+    }
+    // A few scattered deletions keep the grid's position; thousands are one rebuild of the list, since
+    // each single removal moves every row below it.
+    constexpr size_t kSingleRemovals = 64;
+    if (plan.deletedRows.size() <= kSingleRemovals) {
+        for (auto it = plan.deletedRows.rbegin(); it != plan.deletedRows.rend(); ++it) {
+            list.RemoveRows(*it, 1);
+        }
+        return;
+    }
+    std::vector<XyzRow> kept;
+    kept.reserve(static_cast<size_t>(list.RowCount()) - plan.deletedRows.size());
+    auto next = plan.deletedRows.begin();
+    for (int row = 1; row < list.RowCount(); ++row) {
+        if (next != plan.deletedRows.end() && *next == row) {
+            ++next;
+        } else {
+            kept.push_back(list.Row(row));
+        }
+    }
+    list.ReplaceAll(std::move(kept));
+}
+
+std::string CleanupMessage(DuplicateAction action, std::int64_t count) {
+    return std::to_string(count) + Jp(action == DuplicateAction::Delete ? " 点削除しました" : " 点変更しました");
+}
+
+void RenumberPointNames(XyzList& list, int fromRow, const std::string& firstName, bool increment) {
+    std::vector<std::string> names;
+    std::string name = firstName;
+    for (int row = std::max(fromRow, 1); row < list.RowCount(); ++row) {
+        names.push_back(name);
+        if (row + 1 < list.RowCount()) {
+            name = NextPointName(name, increment);
+        }
+    }
+    int row = std::max(fromRow, 1);
+    for (std::string& newName : names) {
+        if (list.Cell(row, kColName) != newName) {
+            list.SetCell(row, kColName, std::move(newName));
+        }
+        ++row;
+    }
+}
+
+} // namespace vemo

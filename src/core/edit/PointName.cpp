@@ -1,0 +1,94 @@
+#include "core/edit/PointName.h"
+
+#include "core/text/Numbers.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace vemo {
+namespace {
+
+// In Dec mode the names without a prefix run through a fixed cycle once the counter passes zero:
+// "" -> "1" .. "9" -> "10" -> "09" .. "00" -> "" (a lone digit always counts up).
+constexpr std::uint64_t kDecCycleLength = 21;
+
+struct NameParts {
+    std::string_view prefix;
+    std::string_view digits; // trailing run of ASCII digits; never part of a double-byte character,
+                             // since CP932 trail bytes start at 0x40
+};
+
+NameParts SplitDigitRun(std::string_view name) {
+    size_t start = name.size();
+    while (start > 0 && name[start - 1] >= '0' && name[start - 1] <= '9') {
+        --start;
+    }
+    return {name.substr(0, start), name.substr(start)};
+}
+
+std::string Padded(std::int64_t value, size_t width) {
+    std::string text = std::to_string(value);
+    if (text.size() < width) {
+        text.insert(0, width - text.size(), '0');
+    }
+    return text;
+}
+
+// A name whose counter simply moves: a digit run that is not a lone digit.
+bool CountsRegularly(std::string_view name, const NameParts& parts) {
+    return !parts.digits.empty() && name.size() > 1;
+}
+
+} // namespace
+
+std::string NextPointName(std::string_view previous, bool increment) {
+    if (previous.empty()) {
+        return "1";
+    }
+    NameParts parts = SplitDigitRun(previous);
+    if (previous.size() == 1 && parts.digits.size() == 1) {
+        return std::to_string(previous[0] - '0' + 1);
+    }
+    if (parts.digits.empty()) {
+        return std::string(previous) + "2";
+    }
+    std::int64_t n = StrToInt(parts.digits);
+    if (!increment && n == 0) {
+        return {};
+    }
+    return std::string(parts.prefix) + Padded(increment ? n + 1 : n - 1, parts.digits.size());
+}
+
+std::string AdvancePointName(std::string_view start, bool increment, std::uint64_t steps) {
+    constexpr std::int64_t kIntMax = std::numeric_limits<std::int32_t>::max();
+    std::string name(start);
+    while (steps > 0) {
+        NameParts parts = SplitDigitRun(name);
+        if (CountsRegularly(name, parts)) {
+            std::int64_t n = StrToInt(parts.digits);
+            size_t width = parts.digits.size();
+            if (increment) {
+                // Each intermediate run is read as an integer by the following step.
+                if (static_cast<std::uint64_t>(kIntMax - n) < steps - 1) {
+                    StrToInt(Padded(kIntMax + 1, width)); // throws the conversion message
+                }
+                return std::string(parts.prefix) + Padded(n + static_cast<std::int64_t>(steps), width);
+            }
+            std::int64_t down =
+                std::min<std::int64_t>(n, static_cast<std::int64_t>(std::min<std::uint64_t>(steps, kIntMax)));
+            name = std::string(parts.prefix) + Padded(n - down, width);
+            steps -= static_cast<std::uint64_t>(down);
+            if (steps == 0) {
+                break;
+            }
+        } else if (name.empty() && !increment && steps >= kDecCycleLength) {
+            steps %= kDecCycleLength;
+            continue;
+        }
+        name = NextPointName(name, increment);
+        --steps;
+    }
+    return name;
+}
+
+} // namespace vemo
