@@ -64,11 +64,12 @@ std::optional<SegmentLineCrossing> SegmentLineCross(PlanePoint p1, PlanePoint p2
         return std::nullopt;
     }
     SinCos u = SinCosDegrees(direction);
-    if (AreParallel({d.y / length, d.x / length}, u)) {
+    long double skew = Cross(d, Direction(u)); // segment length times the sine of the angle
+    if (std::fabs(skew) <= kSegmentParallelSine * length) {
         return std::nullopt;
     }
     // Fraction t along the segment where it meets the line.
-    long double t = Cross(Minus(through, p1), Direction(u)) / Cross(d, Direction(u));
+    long double t = Cross(Minus(through, p1), Direction(u)) / skew;
     bool onSegment = t >= -kSegmentEndSlack && t <= 1 + kSegmentEndSlack;
     if (onSegment) {
         t = std::clamp(t, 0.0L, 1.0L);

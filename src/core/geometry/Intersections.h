@@ -28,12 +28,18 @@ inline constexpr double kTouchSlack = 1e-12;
 // below this: the circle through them would have a radius of more than 500,000 times their spread.
 inline constexpr double kCollinearSine = 1e-6;
 
+// Sine of the angle below which a segment and a line count as parallel in SegmentLineCross: small
+// enough to decide nothing a surveyor could see, large enough to keep the crossing finite.
+inline constexpr double kSegmentParallelSine = 1e-12;
+
 // Crossing of the segment p1-p2 with the line through `through` in `direction`.
 struct SegmentLineCrossing {
     PlanePoint point; // the crossing of the two (infinite) lines, not rounded
     bool onSegment;   // true when it lies on the segment, end points included
 };
-// Empty when the segment has no length or runs parallel to the line (within kDirectionTolerance).
+// Empty when the segment has no length or runs parallel to the line.  Parallel here means only what
+// floating point cannot tell apart (kSegmentParallelSine): a line nearly along an edge still meets it,
+// usually far outside, which onSegment then says.
 std::optional<SegmentLineCrossing> SegmentLineCross(PlanePoint p1, PlanePoint p2, PlanePoint through, double direction);
 
 // Crossing of the line through p1 in direction1 with the line through p2 in direction2, not rounded.

@@ -231,6 +231,19 @@ TEST(SegmentLineCross, CountsAnEndPointAsOnTheSegment) {
         EXPECT_EQ(in->point, vertex);
         EXPECT_EQ(out->point, vertex);
     }
+    // The same when the line is given by another of its points, which the last bit puts a hair
+    // beside the vertex.
+    for (double direction = 0.5; direction < 360; direction += 7.3) {
+        double rad = direction * std::numbers::pi / 180;
+        for (double k : {-987.654, -3.21, 45.6, 1234.5}) {
+            PlanePoint through{vertex.x + k * std::cos(rad), vertex.y + k * std::sin(rad)};
+            std::optional<SegmentLineCrossing> in = SegmentLineCross(before, vertex, through, direction);
+            std::optional<SegmentLineCrossing> out = SegmentLineCross(vertex, after, through, direction);
+            if (in && out) {
+                EXPECT_TRUE(in->onSegment && out->onSegment) << direction << " " << k;
+            }
+        }
+    }
 }
 
 TEST(SegmentLineCross, HandlesEastWestSegmentsAndLines) {
@@ -249,6 +262,18 @@ TEST(SegmentLineCross, ParallelOrEmptySegmentHasNoCrossing) {
     EXPECT_FALSE(SegmentLineCross({0, 0}, {10, 0}, {0, 5}, 180));
     EXPECT_FALSE(SegmentLineCross({5, 0}, {5, 10}, {0, 0}, 90));
     EXPECT_FALSE(SegmentLineCross({1, 1}, {1, 1}, {0, 0}, 45));
+}
+
+TEST(SegmentLineCross, NearlyParallelLineStillMeetsTheSegment) {
+    // A dividing line within a fraction of a second of an edge's direction is not parallel to it.
+    std::optional<SegmentLineCrossing> through = SegmentLineCross({0, 0}, {10, 0}, {5, 0}, 0.00005);
+    ASSERT_TRUE(through);
+    EXPECT_TRUE(through->onSegment);
+    EXPECT_TRUE(Near(through->point, {5, 0}));
+    std::optional<SegmentLineCrossing> beside = SegmentLineCross({0, 0}, {10, 0}, {0, 5}, 0.00005);
+    ASSERT_TRUE(beside);
+    EXPECT_FALSE(beside->onSegment);
+    EXPECT_TRUE(std::isfinite(beside->point.x));
 }
 
 } // namespace
