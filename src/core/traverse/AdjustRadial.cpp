@@ -1,0 +1,115 @@
+// The radial rows of a closed or connected traverse, computed from the adjusted stations.
+#include "core/geometry/Angles.h"
+#include "core/geometry/Inverse.h"
+#include "core/geometry/Rounding.h"
+#include "core/text/Cp932.h"
+#include "core/traverse/AdjustRun.h"
+#include "core/traverse/TrvsHeader.h"
+#include "core/traverse/TrvsListing.h"
+#include "core/traverse/TrvsTable.h"
+
+namespace vemo::trvs_detail {
+
+void AdjustRun::RadialRows() {
+    const TrvsTable& table = in_.table;
+    const TrvsHeader& h = in_.header;
+    TrvsPoints& points = state_.TrvsAdjPoints;
+    instrument_ = h.T0No;
+    backsight_ = h.T1No;
+    ix_ = x0_;
+    iy_ = y0_;
+    iz_ = z0_;
+    orientation_ = StartOrientation(h);
+    written_.Clear();
+    written_.Add(0, h.T0No);
+    if (listing_) {
+        AppendRadialListingHead(*listing_);
+    }
+    TrvsHeights heights;
+    size_t legsPassed = 0; // R: station rows passed so far
+    for (int row = 1; row < table.RowCount(); ++row) {
+        if (zCalc_) {
+            heights.Take(table, row);
+        }
+        if (legsPassed < stations_.size() && stations_[legsPassed].row == row) {
+            // A station row moves the setup: from the second one on, the instrument stands on the
+            // station the previous row observed, sighting back to the one before it.
+            if (legsPassed > 0) {
+                const Station& at = stations_[legsPassed - 1];
+                const bool fromStart = legsPassed == 1;
+                const double bx = fromStart ? x0_ : stations_[legsPassed - 2].x;
+                const double by = fromStart ? y0_ : stations_[legsPassed - 2].y;
+                Inverse back = InversePoints(bx, by, at.x, at.y);
+                setupValid_ = back.direction.has_value();
+                orientation_ = back.direction.value_or(orientation_);
+                instrument_ = at.name;
+                backsight_ = fromStart ? h.T0No : stations_[legsPassed - 2].name;
+                ix_ = at.x;
+                iy_ = at.y;
+                iz_ = at.z;
+            }
+            if (legsPassed + 1 < stations_.size()) {
+                written_.Add(row, stations_[legsPassed].name);
+            }
+            ++legsPassed;
+            continue;
+        }
+        if (table.Cell(row, kTrvColTm) == "T" || !RowObserved(table, row) || !RadialSetup(row)) {
+            continue;
+        }
+        const double horizontal = CellNumber(table, row, kTrvColHAngle);
+        const double vertical = DmsToDeg(CellNumber(table, row, kTrvColVAngle));
+        Reduction r = ReduceSlope(CellNumber(table, row, kTrvColSlope), vertical, in_.options.ZenithAngles());
+        double x = 0, y = 0;
+        Polar(ix_, iy_, r.hd, SightDirection(orientation_, DmsToDeg(horizontal)), x, y);
+        const double z = zCalc_ ? RoundMillimetre(iz_ + r.dv + heights.ih - heights.th) : 0.0;
+        const std::string& target = table.Cell(row, kTrvColTarget);
+        points.Set(row, target, x, y, z);
+        written_.Add(row, target);
+        state_.adjSlots.push_back(row);
+        if (listing_) {
+            listing_->push_back(ListingRowLine({row, table.Cell(row, kTrvColTm), instrument_, backsight_, target,
+                                                horizontal, r.hd, DegToDms(orientation_), x, y, z}));
+        }
+    }
+}
+
+// A radial row with its own instrument and backsight sets up there; otherwise it is a side shot from
+// the setup in force.  False when the row cannot be computed.
+bool AdjustRun::RadialSetup(int row) {
+    const TrvsTable& table = in_.table;
+    const std::string& instName = table.Cell(row, kTrvColInst);
+    const std::string& backName = table.Cell(row, kTrvColBack);
+    auto refuse = [&](const char* what, const std::string& name) {
+        state_.problems.push_back(RowProblem(row, Jp(what) + name));
+        return false;
+    };
+    if (instName.empty() || backName.empty()) {
+        return setupValid_ || refuse("器械点と後視点が同じ位置です: ", instrument_);
+    }
+    if (instName == backName) {
+        return refuse("器械点と後視点が同じです: ", instName);
+    }
+    FoundPoint inst = FindSetupPoint(instName, in_.known, state_.TrvsAdjPoints, written_, zCalc_);
+    if (!inst.found) {
+        return refuse("器械点が見つかりません: ", instName);
+    }
+    FoundPoint back = FindSetupPoint(backName, in_.known, state_.TrvsAdjPoints, written_, zCalc_);
+    if (!back.found) {
+        return refuse("後視点が見つかりません: ", backName);
+    }
+    Inverse orientation = InversePoints(back.x, back.y, inst.x, inst.y);
+    if (!orientation.direction) {
+        return refuse("器械点と後視点が同じ位置です: ", instName);
+    }
+    instrument_ = instName;
+    backsight_ = backName;
+    ix_ = inst.x;
+    iy_ = inst.y;
+    iz_ = inst.z;
+    orientation_ = *orientation.direction;
+    setupValid_ = true;
+    return true;
+}
+
+} // namespace vemo::trvs_detail

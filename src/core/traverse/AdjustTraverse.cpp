@@ -1,0 +1,270 @@
+#include "core/traverse/AdjustTraverse.h"
+
+#include "core/geometry/Angles.h"
+#include "core/geometry/Rounding.h"
+#include "core/text/Bytes.h"
+#include "core/text/Cp932.h"
+#include "core/text/Error.h"
+#include "core/traverse/AdjustRun.h"
+#include "core/traverse/TrvsAngles.h"
+#include "core/traverse/TrvsHeader.h"
+#include "core/traverse/TrvsListing.h"
+#include "core/traverse/TrvsTable.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vemo {
+
+namespace trvs_detail {
+
+namespace {
+
+bool Empty(const std::string& field) {
+    return TrimView(field).empty();
+}
+
+} // namespace
+
+AdjustRun::AdjustRun(TrvsState& state, const TrvsInput& in, std::vector<std::string>* listing)
+    : state_(state), in_(in), listing_(listing) {}
+
+std::optional<TrvsPrecision> AdjustRun::Run() {
+    if (!ReadHeader()) {
+        return std::nullopt;
+    }
+    CollectStations();
+    AdjustAngles();
+    LatitudesAndDepartures();
+    DistributeMisclosure();
+    if (listing_) {
+        AppendAdjustedListingHead(*listing_, in_.header.TrvsType, in_.options.CompassRule(), zCalc_, precision_);
+    }
+    Heights();
+    StoreStations();
+    ListStations();
+    RadialRows();
+    std::sort(state_.adjSlots.begin(), state_.adjSlots.end());
+    return precision_;
+}
+
+bool AdjustRun::ReadHeader() {
+    const TrvsHeader& h = in_.header;
+    if (h.TrvsType != kTrvsClosed && h.TrvsType != kTrvsConnected) {
+        return false;
+    }
+    connected_ = h.TrvsType == kTrvsConnected;
+    if (Empty(h.T0No) || Empty(h.T0X) || Empty(h.T0Y) || Empty(h.T1Angle)) {
+        return false;
+    }
+    if (connected_ && (Empty(h.T2No) || Empty(h.T2X) || Empty(h.T2Y) || Empty(h.T3Angle))) {
+        return false;
+    }
+    if (in_.table.ObservationRows() > kTrvsMaxRows) {
+        throw Error(Jp("トラバースの観測は 1997 行までです"));
+    }
+    zCalc_ = in_.table.ZCalc();
+    w_ = StartOutgoingPacked(h);
+    x0_ = HeaderNumber(h.T0X);
+    y0_ = HeaderNumber(h.T0Y);
+    z0_ = HeaderNumber(h.T0Z);
+    if (connected_) {
+        e_ = EndOutgoingPacked(h);
+        xe_ = HeaderNumber(h.T2X);
+        ye_ = HeaderNumber(h.T2Y);
+        ze_ = HeaderNumber(h.T2Z);
+    }
+    return true;
+}
+
+void AdjustRun::CollectStations() {
+    const TrvsTable& table = in_.table;
+    TrvsHeights heights;
+    for (int row = 1; row < table.RowCount(); ++row) {
+        if (zCalc_) {
+            heights.Take(table, row);
+        }
+        if (table.Cell(row, kTrvColTm) != "T" || CellEmpty(table, row, kTrvColTarget) ||
+            CellEmpty(table, row, kTrvColHAngle) || CellEmpty(table, row, kTrvColVAngle)) {
+            continue;
+        }
+        Station s;
+        s.name = table.Cell(row, kTrvColTarget);
+        s.row = row;
+        s.angle = CellNumber(table, row, kTrvColHAngle);
+        if (!CellEmpty(table, row, kTrvColSlope)) {
+            const double vertical = DmsToDeg(CellNumber(table, row, kTrvColVAngle));
+            Reduction r = ReduceSlope(CellNumber(table, row, kTrvColSlope), vertical, in_.options.ZenithAngles());
+            s.hd = r.hd;
+            s.dz = zCalc_ ? r.dv + heights.ih - heights.th : 0.0;
+        }
+        stations_.push_back(std::move(s));
+    }
+    const int n = static_cast<int>(stations_.size());
+    // With fewer stations there is no figure to close and the distribution would divide by zero.
+    if (!connected_ && n < 3) {
+        throw Error(Jp("閉合トラバースの精度計算には TM が T の測点行が 3 行以上必要です"));
+    }
+    if (connected_ && n < 2) {
+        throw Error(Jp("結合トラバースの精度計算には TM が T の測点行が 2 行以上必要です"));
+    }
+    legs_ = connected_ ? n - 1 : n;
+}
+
+void AdjustRun::AdjustAngles() {
+    const int n = static_cast<int>(stations_.size());
+    Dms sum;
+    double heightSum = 0;
+    for (const Station& s : stations_) {
+        Dms part = SplitDms(s.angle);
+        sum.degrees += part.degrees;
+        sum.minutes += part.minutes;
+        sum.seconds += part.seconds;
+        heightSum += s.dz;
+    }
+    sum = CarryDms(sum);
+    precision_.angleSum = sum;
+    if (connected_) {
+        precision_.angleMisclosure = ConnectedAngleMisclosure(sum, w_, e_, n);
+        precision_.heightMisclosure = zCalc_ ? heightSum - (ze_ - z0_) : 0.0;
+    } else {
+        precision_.angleMisclosure = ClosedAngleMisclosure(sum, n);
+        precision_.heightMisclosure = zCalc_ ? heightSum : 0.0;
+    }
+    std::vector<int> corrections = DistributeAngleMisclosure(precision_.angleMisclosure, n);
+    for (int k = 0; k < n; ++k) {
+        stations_[k].adjusted = CorrectAngle(stations_[k].angle, corrections[k]);
+    }
+}
+
+void AdjustRun::LatitudesAndDepartures() {
+    double direction = w_;
+    double sumX = 0, sumY = 0;
+    double length = 0;
+    for (size_t k = 0; k < stations_.size(); ++k) {
+        Station& s = stations_[k];
+        // Each leg's direction is the previous one turned by the angle and reversed (+180°).
+        direction = AddDms(direction, PackDms(s.adjusted)) + (k == 0 ? 0.0 : 180.0);
+        while (direction >= 360.0) {
+            direction -= 360.0;
+        }
+        const double radians = DegToRad(DmsToDeg(direction));
+        s.dX = RoundMillimetre(s.hd * std::cos(radians));
+        s.dY = RoundMillimetre(s.hd * std::sin(radians));
+        if (static_cast<int>(k) < legs_) {
+            length += s.hd;
+            sumX += s.dX;
+            sumY += s.dY;
+        }
+    }
+    if (length <= 0) {
+        throw Error(Jp("トラバースの距離合計が 0 です"));
+    }
+    precision_.totalDistance = length;
+    precision_.fx = RoundMillimetre(connected_ ? sumX - (xe_ - x0_) : sumX);
+    precision_.fy = RoundMillimetre(connected_ ? sumY - (ye_ - y0_) : sumY);
+    const double closure = std::sqrt(precision_.fx * precision_.fx + precision_.fy * precision_.fy);
+    // Below half a micrometre the closure shows as 0.000000: the traverse closes exactly.
+    if (std::floor(closure * 1e6 + 0.5) == 0) {
+        precision_.closure = 0;
+        precision_.ratio = 999999;
+    } else {
+        precision_.closure = RoundDigits(closure, 6, RoundMode::HalfAwayFromZero);
+        precision_.ratio = static_cast<std::int64_t>(std::floor(length / precision_.closure + 1e-7));
+    }
+}
+
+void AdjustRun::DistributeMisclosure() {
+    double absX = 0, absY = 0;
+    for (int k = 0; k < legs_; ++k) {
+        absX += std::fabs(stations_[k].dX);
+        absY += std::fabs(stations_[k].dY);
+    }
+    const double fx = precision_.fx, fy = precision_.fy, length = precision_.totalDistance;
+    const bool compass = in_.options.CompassRule();
+    for (int k = 0; k < legs_; ++k) {
+        Station& s = stations_[k];
+        // Compass rule: in proportion to the leg's length.  Transit rule: to the size of its latitude
+        // and departure; a traverse without any latitude (or departure) falls back to the lengths.
+        double cx = (compass || absX == 0) ? s.hd * fx / length : std::fabs(s.dX) * fx / absX;
+        double cy = (compass || absY == 0) ? s.hd * fy / length : std::fabs(s.dY) * fy / absY;
+        s.adjX = s.dX - cx;
+        s.adjY = s.dY - cy;
+    }
+    const int n = static_cast<int>(stations_.size());
+    double x = x0_, y = y0_;
+    for (int k = 0; k + 1 < n; ++k) {
+        x = stations_[k].x = RoundMillimetre(x + stations_[k].adjX);
+        y = stations_[k].y = RoundMillimetre(y + stations_[k].adjY);
+    }
+    if (connected_) {
+        stations_[n - 2].x = xe_;
+        stations_[n - 2].y = ye_;
+    }
+}
+
+void AdjustRun::Heights() {
+    const int n = static_cast<int>(stations_.size());
+    if (!zCalc_) {
+        return; // heights are not adjusted; the stations carry 0
+    }
+    const double t = precision_.heightMisclosure;
+    const auto tmm = std::llround(RoundDigits(t + 0.0001, 3, RoundMode::HalfAwayFromZero) * 1000);
+    const auto rz = static_cast<int>(tmm % n);
+    const double share = std::floor(std::fabs(t) * 1000 / n + 0.01);
+    const double p = t < 0 ? -share : share; // millimetres per leg
+    double z = z0_;
+    for (int k = 0; k + 1 < n; ++k) {
+        z = RoundMillimetre(z + stations_[k].dz - p / 1000);
+        // The remainder of the millimetres goes one by one to the first legs.
+        if (k + 1 <= std::abs(rz)) {
+            z += rz > 0 ? -0.001 : 0.001;
+        }
+        stations_[k].z = z;
+    }
+    if (connected_) {
+        stations_[n - 2].z = ze_;
+    }
+}
+
+void AdjustRun::StoreStations() {
+    TrvsPoints& points = state_.TrvsAdjPoints;
+    const TrvsHeader& h = in_.header;
+    points.Set(0, h.T0No, x0_, y0_, z0_);
+    state_.adjSlots.assign(1, 0);
+    for (size_t k = 0; k + 1 < stations_.size(); ++k) {
+        const Station& s = stations_[k];
+        points.Set(s.row, s.name, s.x, s.y, s.z);
+        state_.adjSlots.push_back(s.row);
+    }
+}
+
+void AdjustRun::ListStations() {
+    if (!listing_) {
+        return;
+    }
+    const int n = static_cast<int>(stations_.size());
+    for (int k = 0; k < n; ++k) {
+        // Station k: the angle measured there is that of station row k + 1, its leg runs to station k + 1.
+        const Station& next = stations_[k];
+        const bool first = k == 0;
+        const std::string& name = first ? in_.header.T0No : stations_[k - 1].name;
+        const double x = first ? x0_ : stations_[k - 1].x;
+        const double y = first ? y0_ : stations_[k - 1].y;
+        const double z = first ? z0_ : stations_[k - 1].z;
+        const bool legExists = k < legs_;
+        listing_->push_back(
+            ListingStationLine(name, next.adjusted, legExists ? next.adjX : 0.0, legExists ? next.adjY : 0.0, x, y, z));
+    }
+}
+
+} // namespace trvs_detail
+
+std::optional<TrvsPrecision> AdjustTraverse(TrvsState& state, const TrvsInput& input,
+                                            std::vector<std::string>* listing) {
+    state.adjSlots.clear();
+    state.problems.clear();
+    return trvs_detail::AdjustRun(state, input, listing).Run();
+}
+
+} // namespace vemo

@@ -1,0 +1,159 @@
+#include "core/traverse/TrvsEntry.h"
+
+#include "core/geometry/Angles.h"
+#include "core/geometry/Inverse.h"
+#include "core/text/Bytes.h"
+#include "core/text/Numbers.h"
+#include "core/traverse/TrvsHeader.h"
+#include "core/traverse/TrvsKnownPoints.h"
+#include "core/traverse/TrvsTable.h"
+
+#include <cstdlib>
+
+namespace vemo {
+
+namespace {
+
+double FieldNumber(std::string_view text) {
+    text = TrimView(text);
+    return text.empty() ? 0.0 : StrToFloat(text);
+}
+
+void FillFromList(std::string& no, const char* emptyName, std::string& x, std::string& y, std::string& z,
+                  const TrvsKnownPoints& known) {
+    if (TrimView(no).empty()) {
+        no = emptyName;
+    }
+    if (auto found = known.Find(no)) {
+        x = Sprintf("%11.3f", found->x);
+        y = Sprintf("%11.3f", found->y);
+        z = Sprintf("%9s", known.ZCell(found->row).c_str());
+    }
+}
+
+// The direction between a found point and a header point, as the packed angle field shows it.
+void DirectionField(std::string& angle, const PointXY& other, double x, double y, bool towardHeaderPoint) {
+    Inverse inverse = towardHeaderPoint ? InversePoints(other.x, other.y, x, y) : InversePoints(x, y, other.x, other.y);
+    if (inverse.direction) {
+        angle = Sprintf("%11.4f", DegToDms(*inverse.direction));
+    }
+}
+
+} // namespace
+
+bool IsValidAngle(std::string_view text) {
+    auto value = TryStrToFloat(TrimView(text));
+    if (!value || *value < 0) {
+        return false; // directions and horizontal angles are never negative
+    }
+    // Judge the digits the field shows: "12.6000" has 60 minutes even if typed as 12.59999.
+    std::string shown = FormatFixed(*value, 4);
+    size_t point = shown.find('.');
+    long degrees = std::strtol(shown.substr(0, point).c_str(), nullptr, 10);
+    int minutes = std::atoi(shown.substr(point + 1, 2).c_str());
+    int seconds = std::atoi(shown.substr(point + 3, 2).c_str());
+    return *value <= 360.0 && degrees < 360 && minutes < 60 && seconds < 60;
+}
+
+std::string FormatCoordinateField(std::string_view text) {
+    return Sprintf("%11.3f", FieldNumber(text));
+}
+
+std::string FormatHeightField(std::string_view text) {
+    return Sprintf("%9.3f", FieldNumber(text));
+}
+
+bool FormatAngleField(std::string& field) {
+    field = Sprintf("%11.4f", FieldNumber(field));
+    return IsValidAngle(field);
+}
+
+void EnterStartName(TrvsHeader& header, const TrvsKnownPoints& known) {
+    FillFromList(header.T0No, "T.1", header.T0X, header.T0Y, header.T0Z, known);
+}
+
+void EnterEndName(TrvsHeader& header, const TrvsKnownPoints& known) {
+    FillFromList(header.T2No, "T.END", header.T2X, header.T2Y, header.T2Z, known);
+}
+
+bool EnterBacksightName(TrvsHeader& header, const TrvsKnownPoints& known) {
+    bool accepted = true;
+    if (header.T1No == header.T0No) {
+        header.T1No = "N";
+        accepted = false;
+    }
+    if (TrimView(header.T1No).empty() || header.T1No == "N") {
+        // North without a backsight point: the backsight lies due north of the start point.
+        header.T1No = "N";
+        header.T1Angle = header.startIncoming ? "   180.0000" : "     0.0000";
+    }
+    if (auto found = known.Find(header.T1No)) {
+        DirectionField(header.T1Angle, *found, FieldNumber(header.T0X), FieldNumber(header.T0Y), header.startIncoming);
+    }
+    return accepted;
+}
+
+bool EnterEndSightName(TrvsHeader& header, const TrvsKnownPoints& known) {
+    if (!header.T3No.empty() && header.T3No == header.T2No) {
+        header.T3No.clear();
+        return false;
+    }
+    if (auto found = known.Find(header.T3No)) {
+        DirectionField(header.T3Angle, *found, FieldNumber(header.T2X), FieldNumber(header.T2Y), header.endIncoming);
+    }
+    return true;
+}
+
+std::string NextPointName(std::string_view previous) {
+    if (previous.empty()) {
+        return "1";
+    }
+    size_t digitsAt = previous.size();
+    while (digitsAt > 0 && previous[digitsAt - 1] >= '0' && previous[digitsAt - 1] <= '9') {
+        --digitsAt;
+    }
+    const std::string_view prefix = previous.substr(0, digitsAt);
+    const std::string_view digits = previous.substr(digitsAt);
+    if (digits.empty()) {
+        return std::string(previous) + "2";
+    }
+    auto number = TryStrToInt(digits);
+    if (!number || *number == 2147483647) {
+        return std::string();
+    }
+    std::string next = std::to_string(*number + 1);
+    if (next.size() < digits.size()) {
+        next.insert(0, digits.size() - next.size(), '0');
+    }
+    return std::string(prefix) + next;
+}
+
+bool IsUsableStationName(const TrvsTable& table, int row, std::string_view name, const TrvsHeader& header,
+                         const TrvsKnownPoints& known) {
+    if (name.empty() || name == header.T0No) {
+        return true;
+    }
+    for (int earlier = 1; earlier < row && earlier < table.RowCount(); ++earlier) {
+        if (table.Cell(earlier, kTrvColTarget) == name) {
+            return true;
+        }
+    }
+    return known.Find(name).has_value();
+}
+
+bool AppendNextRow(TrvsTable& table, int trvsType) {
+    const int last = table.RowCount() - 1;
+    if (TrimView(table.Cell(last, kTrvColSlope)).empty()) {
+        return false;
+    }
+    table.AppendRow(LegLetter(trvsType), NextPointName(table.Cell(last, kTrvColTarget)));
+    return true;
+}
+
+void ProposeNextTarget(TrvsTable& table, int row) {
+    if (row + 1 < table.RowCount() && table.Cell(row + 1, kTrvColTarget).empty()) {
+        table.SetCell(row + 1, kTrvColTarget, NextPointName(table.Cell(row, kTrvColTarget)));
+    }
+}
+
+} // namespace vemo

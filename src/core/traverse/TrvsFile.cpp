@@ -1,0 +1,210 @@
+#include "core/traverse/TrvsFile.h"
+
+#include "core/settings/AtomicWrite.h"
+#include "core/settings/ProgramFolder.h"
+#include "core/store/CommaList.h"
+#include "core/text/Bytes.h"
+#include "core/text/Cp932.h"
+#include "core/text/Error.h"
+#include "core/text/Numbers.h"
+#include "core/traverse/TrvsHeader.h"
+#include "core/traverse/TrvsTable.h"
+
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+namespace vemo {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const kLineEnd = "\r\n";
+
+std::string OneLine(std::string text) {
+    for (char& c : text) {
+        if (c == '\r' || c == '\n') {
+            c = ' ';
+        }
+    }
+    return text;
+}
+
+std::string Fields(std::initializer_list<std::string_view> fields) {
+    std::vector<std::string> items;
+    for (std::string_view field : fields) {
+        items.push_back(Trim(field));
+    }
+    return EncodeCommaList(items);
+}
+
+std::vector<std::string> SplitLines(std::string_view bytes) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < bytes.size()) {
+        size_t end = bytes.find('\n', start);
+        std::string_view line = bytes.substr(start, end == std::string_view::npos ? end : end - start);
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        lines.emplace_back(line);
+        if (end == std::string_view::npos) {
+            break;
+        }
+        start = end + 1;
+    }
+    return lines;
+}
+
+// Comma list items of a line; an item holding a single blank counts as empty.
+std::vector<std::string> Items(const std::vector<std::string>& lines, size_t index, size_t minimum) {
+    std::vector<std::string> items;
+    if (index < lines.size()) {
+        items = DecodeCommaList(lines[index]);
+    }
+    for (std::string& item : items) {
+        if (item == " ") {
+            item.clear();
+        }
+    }
+    if (items.size() < minimum) {
+        items.resize(minimum);
+    }
+    return items;
+}
+
+std::string Number(const std::string& item, const char* format) {
+    return Sprintf(format, HeaderNumber(item));
+}
+
+void DecodeHeader(const std::vector<std::string>& lines, TrvsHeader& header) {
+    int type = StrToInt(Items(lines, 0, 1)[0]);
+    if (type < kTrvsClosed || type > kTrvsRadial) {
+        throw Error(Jp("トラバースの型が正しくありません: ") + std::to_string(type));
+    }
+    header.TrvsType = type;
+    header.date = lines.size() > 1 ? lines[1] : std::string();
+    header.remark = lines.size() > 2 ? lines[2] : std::string();
+    auto start = Items(lines, 3, 4);
+    header.T0No = start[0];
+    header.T0X = Number(start[1], "%11.3f");
+    header.T0Y = Number(start[2], "%11.3f");
+    header.T0Z = Number(start[3], "%9.3f");
+    auto back = Items(lines, 4, 3);
+    header.T1No = back[0];
+    header.startIncoming = back[1] == "0";
+    header.T1Angle = Number(back[2], "%11.4f");
+    auto end = Items(lines, 5, 4);
+    header.T2No = end[0];
+    header.T2X = Number(end[1], "%11.3f");
+    header.T2Y = Number(end[2], "%11.3f");
+    header.T2Z = Number(end[3], "%9.3f");
+    auto sight = Items(lines, 6, 3);
+    header.T3No = sight[0];
+    header.endIncoming = sight[1] == "0";
+    header.T3Angle = Number(sight[2], "%11.4f");
+}
+
+std::vector<TrvsRow> DecodeRows(const std::vector<std::string>& lines) {
+    if (lines.size() > 7 + static_cast<size_t>(kTrvsMaxRows)) {
+        throw Error(Sprintf(Jp("トラバースの観測は %d 行までです").c_str(), kTrvsMaxRows));
+    }
+    std::vector<TrvsRow> rows;
+    for (size_t index = 7; index < lines.size(); ++index) {
+        std::vector<std::string> items = Items(lines, index, kTrvsCellCount);
+        TrvsRow row;
+        for (int col = 0; col < kTrvsCellCount; ++col) {
+            row[col] = std::move(items[col]);
+        }
+        rows.push_back(std::move(row));
+    }
+    if (!rows.empty()) {
+        // The first row is observed from the header's start point and backsight, always with heights.
+        rows[0][kTrvColInst].clear();
+        rows[0][kTrvColBack].clear();
+        for (int col : {kTrvColInstH, kTrvColTargetH}) {
+            if (rows[0][col].empty()) {
+                rows[0][col] = "0.000";
+            }
+        }
+    }
+    return rows;
+}
+
+[[noreturn]] void ThrowFileError(const fs::path& path, const char* what, const std::error_code& error) {
+    throw Error(Jp("ファイル「") + PathToCp932(path.string()) + Jp(what) + error.message());
+}
+
+} // namespace
+
+std::string EncodeTrvFile(const TrvsHeader& header, const TrvsTable& table, bool autoSave) {
+    std::string out = std::to_string(header.TrvsType) + kLineEnd;
+    out += OneLine(header.date) + kLineEnd;
+    out += OneLine(header.remark) + kLineEnd;
+    out += (autoSave ? Fields({header.T0No, header.T0X, header.T0Y})
+                     : Fields({header.T0No, header.T0X, header.T0Y, header.T0Z})) +
+           kLineEnd;
+    out += Fields({header.T1No, header.startIncoming ? "0" : "1", header.T1Angle}) + kLineEnd;
+    out += (autoSave ? Fields({header.T2No, header.T2X, header.T2Y})
+                     : Fields({header.T2No, header.T2X, header.T2Y, header.T2Z})) +
+           kLineEnd;
+    out += Fields({header.T3No, header.endIncoming ? "0" : "1", header.T3Angle}) + kLineEnd;
+    const int cols = table.ColCount();
+    for (int row = 1; row < table.RowCount(); ++row) {
+        const TrvsRow& cells = table.Row(row);
+        out += EncodeCommaList(std::vector<std::string>(cells.begin(), cells.begin() + cols)) + kLineEnd;
+    }
+    return out;
+}
+
+void DecodeTrvFile(std::string_view bytes, const TrvsOptions& options, const std::string& today, TrvsHeader& header,
+                   TrvsTable& table) {
+    const std::vector<std::string> lines = SplitLines(bytes);
+    TrvsHeader newHeader = header;
+    newHeader.Reset(options, today);
+    DecodeHeader(lines, newHeader);
+    TrvsTable newTable = table;
+    newTable.Reset();
+    newTable.SetRows(DecodeRows(lines), LegLetter(newHeader.TrvsType));
+    newTable.SetZCalc(Trim(newHeader.T0Z) != "0.000");
+    header = std::move(newHeader);
+    table = std::move(newTable);
+}
+
+std::string TrvBackupPath(const std::string& path) {
+    return fs::path(path).replace_extension(".TBk").string();
+}
+
+void SaveTrvFile(const std::string& path, const TrvsHeader& header, const TrvsTable& table, bool backup) {
+    const std::string bytes = EncodeTrvFile(header, table);
+    if (backup && fs::exists(path)) {
+        // Copied rather than renamed, so that the traverse file itself is there at every moment.
+        const fs::path backupPath = TrvBackupPath(path);
+        std::error_code error;
+        fs::remove(backupPath, error);
+        if (!fs::copy_file(path, backupPath, fs::copy_options::overwrite_existing, error)) {
+            ThrowFileError(backupPath, "」を作れません: ", error);
+        }
+    }
+    ReplaceFileContents(path, bytes);
+}
+
+void LoadTrvFile(const std::string& path, const TrvsOptions& options, const std::string& today, TrvsHeader& header,
+                 TrvsTable& table) {
+    std::error_code error;
+    if (!fs::exists(path, error)) {
+        throw Error(Jp("ファイル「") + PathToCp932(path) + Jp("」がありません"));
+    }
+    DecodeTrvFile(ReadFileIfExists(path), options, today, header, table);
+}
+
+std::string AutoTrvPath(const std::string& exeDir) {
+    return JoinPath(exeDir, "Auto.Trv");
+}
+
+void SaveAutoTrv(const std::string& exeDir, const TrvsHeader& header, const TrvsTable& table) {
+    ReplaceFileContents(AutoTrvPath(exeDir), EncodeTrvFile(header, table, true));
+}
+
+} // namespace vemo

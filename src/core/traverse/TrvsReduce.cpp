@@ -1,0 +1,96 @@
+#include "core/traverse/TrvsReduce.h"
+
+#include "core/geometry/Angles.h"
+#include "core/geometry/Rounding.h"
+#include "core/text/Bytes.h"
+#include "core/text/Cp932.h"
+#include "core/text/Numbers.h"
+#include "core/traverse/TrvsKnownPoints.h"
+#include "core/traverse/TrvsState.h"
+#include "core/traverse/TrvsTable.h"
+
+#include <cmath>
+
+namespace vemo::trvs_detail {
+
+Reduction ReduceSlope(double slope, double vertical, bool zenithAngles) {
+    const double v = DegToRad(vertical);
+    // From the zenith the horizontal part is the sine; from the horizon it is the cosine.
+    const double hd = zenithAngles ? slope * std::sin(v) : slope * std::cos(v);
+    const double dv = zenithAngles ? slope * std::cos(v) : slope * std::sin(v);
+    return {RoundMillimetre(hd), RoundMillimetre(dv)};
+}
+
+double ReduceDirection(double degrees) {
+    while (degrees >= 360.0) {
+        degrees -= 360.0;
+    }
+    while (degrees < 0.0) {
+        degrees += 360.0;
+    }
+    return degrees;
+}
+
+double SightDirection(double orientation, double horizontalDeg) {
+    return ReduceDirection(horizontalDeg + orientation + 180.0);
+}
+
+void Polar(double fromX, double fromY, double hd, double direction, double& x, double& y) {
+    const double d = DegToRad(direction);
+    x = RoundMillimetre(fromX + hd * std::cos(d));
+    y = RoundMillimetre(fromY + hd * std::sin(d));
+}
+
+bool CellEmpty(const TrvsTable& table, int row, int col) {
+    return TrimView(table.Cell(row, col)).empty();
+}
+
+double CellNumber(const TrvsTable& table, int row, int col) {
+    return StrToFloat(TrimView(table.Cell(row, col)));
+}
+
+bool RowObserved(const TrvsTable& table, int row) {
+    return !CellEmpty(table, row, kTrvColTarget) && !CellEmpty(table, row, kTrvColHAngle) &&
+           !CellEmpty(table, row, kTrvColVAngle) && !CellEmpty(table, row, kTrvColSlope);
+}
+
+double ListHeight(const TrvsKnownPoints& known, int row, bool zCalc) {
+    const std::string cell = Trim(known.ZCell(row));
+    if (cell.empty() && !zCalc) {
+        return 0.0;
+    }
+    return StrToFloat(cell);
+}
+
+void WrittenSlots::Clear() {
+    slots_.clear();
+    first_.clear();
+}
+
+void WrittenSlots::Add(int slot, const std::string& name) {
+    slots_.push_back(slot);
+    first_.try_emplace(name, slot);
+}
+
+int WrittenSlots::Find(std::string_view name) const {
+    auto it = first_.find(std::string(name));
+    return it == first_.end() ? -1 : it->second;
+}
+
+FoundPoint FindSetupPoint(std::string_view name, const TrvsKnownPoints& known, const TrvsPoints& points,
+                          const WrittenSlots& written, bool zCalc) {
+    if (auto listed = known.Find(name)) {
+        return {true, listed->x, listed->y, ListHeight(known, listed->row, zCalc)};
+    }
+    const int slot = written.Find(name);
+    if (slot < 0) {
+        return {};
+    }
+    return {true, points.x[slot], points.y[slot], points.z[slot]};
+}
+
+std::string RowProblem(int row, const std::string& what) {
+    return Jp("行 ") + std::to_string(row) + ": " + what;
+}
+
+} // namespace vemo::trvs_detail

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "core/store/XyzNameIndex.h"
+#include "core/traverse/TrvsOptions.h"
+
+#include <string>
+#include <vector>
+
+namespace vemo {
+
+struct TrvsHeader;
+class TrvsKnownPoints;
+class TrvsTable;
+
+// Points of a traverse computation in 2,000 slots: slot 0 is the start point, slot r the point of
+// table row r.  Slots that a run does not write keep older contents; the run lists the ones it wrote.
+struct TrvsPoints {
+    std::vector<std::string> name = std::vector<std::string>(kTrvsSlots);
+    std::vector<double> x = std::vector<double>(kTrvsSlots, 0.0);
+    std::vector<double> y = std::vector<double>(kTrvsSlots, 0.0);
+    std::vector<double> z = std::vector<double>(kTrvsSlots, 0.0);
+
+    void Set(int slot, const std::string& pointName, double px, double py, double pz) {
+        name[slot] = pointName;
+        x[slot] = px;
+        y[slot] = py;
+        z[slot] = pz;
+    }
+};
+
+// A direction marker of the traverse plot: the tip of the dotted arrow showing a known direction.
+struct TrvsMarker {
+    double x = 0;
+    double y = 0;
+};
+
+// What the traverse computations leave for the listings, the plot and the registration.  The window
+// owns one for its whole life.
+struct TrvsState {
+    TrvsPoints TrvsRawPoints; // ComputeRawTraverse
+    TrvsPoints TrvsAdjPoints; // AdjustTraverse
+    // Rows computed by the last raw run, plus one for the end point of a connected traverse.
+    int TrvsPointCount = 0;
+    // Largest and smallest X and Y the plot's fit must show.
+    XyzExtents TrvsExtents;
+    // Start marker: towards the start backsight.  End marker: from the end point towards the end
+    // sighting point, connected traverses with their end fields filled only.
+    TrvsMarker startMarker;
+    TrvsMarker endMarker;
+    bool hasEndMarker = false;
+    // Slot of the appended end point of a connected traverse, 0 when there is none.
+    int endPointSlot = 0;
+    // Slots written by the last run of each computation, ascending (slot 0 first).
+    std::vector<int> rawSlots;
+    std::vector<int> adjSlots;
+    // Rows the last run could not compute although they were complete, one CP932 message each.
+    std::vector<std::string> problems;
+
+    // The new-traverse command: the first two names of both lists are emptied.
+    void NewTraverse();
+};
+
+// Everything a computation reads.  The listing, when wanted, receives one CP932 line per element.
+struct TrvsInput {
+    const TrvsHeader& header;
+    const TrvsTable& table;
+    const TrvsOptions& options;
+    const TrvsKnownPoints& known;
+};
+
+} // namespace vemo
