@@ -147,7 +147,7 @@ std::optional<TwoPoints> LineCircleCross(PlanePoint through, double direction, P
 std::optional<TwoPoints> CircleCircleCross(PlanePoint centre1, double radius1, PlanePoint centre2, double radius2) {
     Vec d = Minus(centre2, centre1);
     long double distance = std::hypot(d.x, d.y);
-    if (distance == 0 || radius1 == 0) {
+    if (distance == 0 || !(radius1 > 0)) {
         return std::nullopt;
     }
     long double r1 = radius1;

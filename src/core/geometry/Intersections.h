@@ -58,8 +58,8 @@ struct Circle {
 // three lie on one line (kCollinearSine).
 std::optional<Circle> CircleBy3Points(PlanePoint p1, PlanePoint p2, PlanePoint p3);
 
-// The two crossings of a line or circle with a circle, rounded.  A tangent line or touching circles
-// give two equal points.
+// Two result points, rounded: the crossings of a line or circle with a circle (a tangent line or
+// touching circles give two equal points), or the two ends of a corner cut.
 struct TwoPoints {
     PlanePoint first;
     PlanePoint second;
@@ -73,8 +73,8 @@ struct TwoPoints {
 std::optional<TwoPoints> LineCircleCross(PlanePoint through, double direction, PlanePoint centre, double radius);
 
 // Crossings of two circles.  Seen from centre 1 towards centre 2, the first lies to the left and the
-// second to the right.  Empty when the circles do not meet, are concentric, or radius1 is 0
-// (円と円が交差していません).
+// second to the right.  Radii are positive.  Empty when the circles do not meet, are concentric, or
+// radius1 is not above 0 (円と円が交差していません).
 std::optional<TwoPoints> CircleCircleCross(PlanePoint centre1, double radius1, PlanePoint centre2, double radius2);
 
 } // namespace vemo

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/geometry/Intersections.h"
 #include "core/geometry/PlanePoint.h"
 #include "core/text/Numbers.h"
 
@@ -13,6 +14,11 @@ namespace vemo::test {
 // A point as the result grid shows it: both coordinates with three decimals.
 inline std::string Mm(PlanePoint p) {
     return Format3(p.x) + ", " + Format3(p.y);
+}
+
+// Two rounded results as "first / second", or "none" for no result.
+inline std::string Mm(const std::optional<TwoPoints>& r) {
+    return r ? Mm(r->first) + " / " + Mm(r->second) : "none";
 }
 
 // Raw (not rounded) results are compared within a tolerance.
