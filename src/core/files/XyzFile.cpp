@@ -33,7 +33,7 @@ void CheckCell(const XyzRow& row, int col, size_t width, int listRow, const char
                     Jp("に改行が含まれているため保存できません"));
     }
     if (width != 0 && cell.size() > width) {
-        throw Error(Sprintf("%d", listRow) + Jp("行目の") + Jp(utf8Label) + Sprintf("が%zu", width) +
+        throw Error(Sprintf("%d", listRow) + Jp("行目の") + Jp(utf8Label) + Jp("が") + Sprintf("%zu", width) +
                     Jp("バイトを超えているため保存できません"));
     }
 }
