@@ -1,0 +1,42 @@
+#include "ui/plot/PlotScene.h"
+
+#include "core/store/CommaList.h"
+#include "core/store/Store.h"
+#include "ui/plot/PlotCanvas.h"
+
+#include <QImage>
+#include <QPainter>
+
+namespace vemo {
+
+void PlotScene::Render(QImage& image, Store& store, const PlotSettings& settings, const PlotSceneState& state) {
+    image.fill(ColourFromBgr(settings.backColour));
+    store.imagePoints.Clear();
+    if (ExtentsEmpty(store.index.Extents()) || state.view.scale <= 0) {
+        return;
+    }
+    PlotPointsRenderer::Options options;
+    const bool overview = state.nameSize == settings.smallFont;
+    options.circle = overview ? settings.smallCircle : settings.bigCircle;
+    options.fontSize = state.nameSize;
+    options.names = !state.hideNames && (state.pointNames || !overview);
+    points_.Render(image, store.index, state.view, settings, options, store.imagePoints);
+    if (state.editorShown || state.parcels) {
+        RenderParcels(image, store, settings, state);
+    }
+}
+
+void PlotScene::RenderParcels(QImage& image, const Store& store, const PlotSettings& settings,
+                              const PlotSceneState& state) {
+    QPainter painter(&image);
+    PlotCanvas canvas(painter, state.view, settings, store.index, state.nameSize, state.pointNames);
+    const int colour = state.editorShown ? settings.parcelColour : settings.DimmedParcelColour();
+    for (const Block& block : store.blocks.All()) {
+        canvas.DrawOutline(DecodeCommaList(block.NoList), colour, PlotPenMode::Copy, PlotLineStyle::Solid);
+        if (state.parcelNames) {
+            canvas.DrawParcelLabel(block.BlockName, colour, block.LabelX, block.LabelY);
+        }
+    }
+}
+
+} // namespace vemo

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "ui/plot/PlotPointsRenderer.h"
+#include "ui/plot/PlotSettings.h"
+#include "ui/plot/PlotViewport.h"
+
+class QImage;
+
+namespace vemo {
+
+struct Store;
+
+// What one repaint of the plot's base picture depends on.
+struct PlotSceneState {
+    PlotViewport view;
+    int nameSize = 5;
+    bool pointNames = true;   // ImgPNameDisp
+    bool hideNames = false;   // the Shift key is held while the plot repaints
+    bool parcels = true;      // ImgBlkDisp
+    bool parcelNames = true;  // ImgBlkNameDisp
+    bool editorShown = false; // the parcel editor is shown: parcels always drawn, in full colour
+};
+
+// The base picture of the plot (paint steps 1, 2, 3 and 5): background, points with names, registered
+// parcels with their names.  Fills the store's XyzImagePoints with the points drawn.  Everything the
+// tools draw on top (highlights, the ring being edited, calculation lines, marks) is painted over it.
+class PlotScene {
+public:
+    void Render(QImage& image, Store& store, const PlotSettings& settings, const PlotSceneState& state);
+
+private:
+    void RenderParcels(QImage& image, const Store& store, const PlotSettings& settings, const PlotSceneState& state);
+
+    PlotPointsRenderer points_;
+};
+
+} // namespace vemo

@@ -1,0 +1,346 @@
+#include "ui/plot/PlotView.h"
+
+#include "core/store/Store.h"
+#include "core/text/Cp932.h"
+#include "core/text/Error.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QResizeEvent>
+
+#include <algorithm>
+
+namespace vemo {
+
+namespace {
+
+template <typename T> void InsertOrdered(std::vector<T>& list, T entry) {
+    auto at =
+        std::upper_bound(list.begin(), list.end(), entry, [](const T& a, const T& b) { return a.order < b.order; });
+    list.insert(at, entry);
+}
+
+} // namespace
+
+PlotView::PlotView(Store& store, QWidget* parent) : QWidget(parent), store_(store) {
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    // The context menu opens on the release of the right button, so that a right press can still
+    // become half of a chord gesture.
+    setContextMenuPolicy(Qt::PreventContextMenu);
+    SetSettings(PlotSettings{}, true);
+    view_.scale = 1.0;
+}
+
+PlotView::~PlotView() = default;
+
+void PlotView::SetSettings(const PlotSettings& settings, bool takeSwitches) {
+    const bool wasOverview = nameSize_ == settings_.smallFont;
+    settings_ = settings;
+    nameSize_ = wasOverview ? settings_.smallFont : settings_.bigFont;
+    if (takeSwitches) {
+        pointNamesOn_ = settings_.namesInOverview;
+        parcelsOn_ = settings_.parcels;
+        parcelNamesOn_ = settings_.parcelNames;
+    }
+    setCursor(settings_.crossHair ? Qt::BlankCursor : Qt::ArrowCursor);
+    RePaint();
+}
+
+void PlotView::AddClickTarget(PlotClickTarget* target, int order) {
+    RemoveClickTarget(target);
+    InsertOrdered(targets_, Ordered<PlotClickTarget>{target, order});
+}
+
+void PlotView::RemoveClickTarget(PlotClickTarget* target) {
+    std::erase_if(targets_, [&](const auto& entry) { return entry.item == target; });
+}
+
+void PlotView::AddLayer(PlotLayer* layer, int order) {
+    RemoveLayer(layer);
+    InsertOrdered(layers_, Ordered<PlotLayer>{layer, order});
+    update();
+}
+
+void PlotView::RemoveLayer(PlotLayer* layer) {
+    std::erase_if(layers_, [&](const auto& entry) { return entry.item == layer; });
+    update();
+}
+
+void PlotView::SetView(double centreX, double centreY, double scale) {
+    view_.centreX = centreX;
+    view_.centreY = centreY;
+    view_.scale = scale;
+    RePaint();
+}
+
+void PlotView::ApplyView(const PlotViewRecord& record) {
+    view_.scale = record.scale;
+    view_.centreX = record.centreX;
+    view_.centreY = record.centreY;
+    if (record.nameSize != 0) {
+        nameSize_ = record.nameSize;
+    }
+}
+
+void PlotView::CoordinatesLoaded() {
+    plotState_ = PlotStates::kNeedsFit;
+    prevView_ = PlotViewRecord{};
+    if (isVisible()) {
+        FitOnShow();
+    } else {
+        RePaint();
+    }
+}
+
+void PlotView::FitOnShow(bool openAdd) {
+    if (plotState_ != PlotStates::kNeedsFit && !openAdd) {
+        return;
+    }
+    if (!RebuildIndex()) {
+        return;
+    }
+    plotState_ = PlotStates::kFitted;
+    const PlotViewRecord old = view_.Record(nameSize_);
+    if (const auto fit = FitViewport(store_.index.Extents(), width(), height())) {
+        view_ = *fit;
+        nameSize_ = settings_.smallFont;
+        if (view_.scale <= old.scale - 1e-6) {
+            prevView_ = old;
+        }
+    }
+    RePaint();
+}
+
+bool PlotView::RebuildIndex() {
+    try {
+        store_.RebuildNameIndex();
+        return true;
+    } catch (const Error& error) {
+        emit CommandFailed(QString::fromStdString(Cp932ToUtf8(error.what())));
+        return false;
+    }
+}
+
+void PlotView::RePaint() {
+    overlays_.clear();
+    baseValid_ = false;
+    update();
+}
+
+void PlotView::ZoomIn() {
+    view_.scale *= 1.5;
+    RePaint();
+}
+
+void PlotView::ZoomOut() {
+    view_.scale *= 0.8;
+    RePaint();
+}
+
+bool PlotView::FitAll() {
+    const auto fit = FitViewport(store_.index.Extents(), width(), height());
+    if (!fit) {
+        return false;
+    }
+    view_ = *fit;
+    if (rangeOn_) {
+        view_.centreX = rememberedView_.centreX;
+        view_.centreY = rememberedView_.centreY;
+        view_.scale = rememberedView_.scale;
+    }
+    nameSize_ = settings_.smallFont;
+    RePaint();
+    return true;
+}
+
+void PlotView::SetRangeRemembered(bool on) {
+    rangeOn_ = on;
+    if (on) {
+        rememberedView_ = view_.Record(0);
+    }
+}
+
+void PlotView::SetParcelsShown(bool on) {
+    parcelsOn_ = on;
+    if (store_.blocks.Count() > 0 && !(host_ && host_->ParcelEditorShown())) {
+        RePaint();
+    }
+}
+
+void PlotView::SetParcelNamesShown(bool on) {
+    parcelNamesOn_ = on;
+    if (store_.blocks.Count() > 0) {
+        RePaint();
+    }
+}
+
+void PlotView::SetPointNamesShown(bool on) {
+    pointNamesOn_ = on;
+    if (nameSize_ == settings_.smallFont) {
+        RePaint();
+    }
+}
+
+void PlotView::AddOverlay(std::function<void(PlotCanvas&)> draw) {
+    overlays_.push_back(std::move(draw));
+    update();
+}
+
+void PlotView::HighlightPoint(const std::string& name) {
+    if (!store_.FindPointXY(name)) {
+        return;
+    }
+    highlighted_ = name;
+    AddOverlay([name](PlotCanvas& canvas) { canvas.HighlightPoint(name); });
+}
+
+void PlotView::UnhighlightPoint() {
+    if (highlighted_.empty()) {
+        return;
+    }
+    const std::string name = std::exchange(highlighted_, std::string());
+    AddOverlay([name](PlotCanvas& canvas) { canvas.DrawPointNormally(name); });
+}
+
+void PlotView::DrawOutline(const std::vector<std::string>& names, int colour, PlotPenMode mode, PlotLineStyle style) {
+    AddOverlay([=](PlotCanvas& canvas) { canvas.DrawOutline(names, colour, mode, style); });
+}
+
+void PlotView::DrawParcelLabel(const std::string& text, int colour, double x, double y) {
+    AddOverlay([=](PlotCanvas& canvas) { canvas.DrawParcelLabel(text, colour, x, y); });
+}
+
+void PlotView::MarkPoint(const std::string& name, int colour) {
+    AddOverlay([=](PlotCanvas& canvas) { canvas.MarkPoint(name, colour); });
+}
+
+void PlotView::DrawLineThrough(const std::string& name, double direction, int colour) {
+    AddOverlay([=](PlotCanvas& canvas) { canvas.DrawLineThrough(name, direction, colour); });
+}
+
+void PlotView::DrawCircle(double x, double y, double radius, int colour) {
+    AddOverlay([=](PlotCanvas& canvas) { canvas.DrawCircle(x, y, radius, colour); });
+}
+
+void PlotView::DrawArrowHead(double x, double y, double direction, int colour) {
+    AddOverlay([=](PlotCanvas& canvas) { canvas.DrawArrowHead(x, y, direction, colour); });
+}
+
+void PlotView::DrawSegment(double x1, double y1, double x2, double y2, int colour, PlotLineStyle style) {
+    AddOverlay([=](PlotCanvas& canvas) { canvas.DrawSegment(x1, y1, x2, y2, colour, style); });
+}
+
+void PlotView::RenderBase() {
+    const QSize size = this->size().expandedTo(QSize(1, 1));
+    if (base_.size() != size) {
+        base_ = QImage(size, QImage::Format_RGB32);
+    }
+    PlotSceneState state;
+    state.view = view_;
+    state.nameSize = nameSize_;
+    state.pointNames = pointNamesOn_;
+    state.hideNames = QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier);
+    state.parcels = parcelsOn_;
+    state.parcelNames = parcelNamesOn_;
+    state.editorShown = host_ && host_->ParcelEditorShown();
+    scene_.Render(base_, store_, settings_, state);
+    baseValid_ = true;
+}
+
+void PlotView::paintEvent(QPaintEvent*) {
+    if (!baseValid_ || base_.size() != size()) {
+        RenderBase();
+    }
+    frame_ = base_.copy();
+    {
+        QPainter painter(&frame_);
+        if (!ExtentsEmpty(store_.index.Extents())) {
+            PaintOverlays(painter);
+        }
+        PaintGestureMarks(painter);
+    }
+    QPainter(this).drawImage(0, 0, frame_);
+}
+
+void PlotView::PaintOverlays(QPainter& painter) {
+    PlotCanvas canvas(painter, view_, settings_, store_.index, nameSize_, pointNamesOn_);
+    if (host_) {
+        const std::string cursorPoint = host_->ListCursorPointName();
+        if (!cursorPoint.empty()) {
+            canvas.HighlightPoint(cursorPoint);
+        }
+    }
+    for (const auto& layer : layers_) {
+        layer.item->PaintLayer(canvas);
+    }
+    for (const auto& draw : overlays_) {
+        draw(canvas);
+    }
+}
+
+void PlotView::PaintGestureMarks(QPainter& painter) {
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setBrush(Qt::NoBrush);
+    painter.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
+    if (gesture_.chord) {
+        painter.setPen(ColourFromBgr(settings_.gestureColour));
+        painter.drawRect(gesture_.RubberBand());
+        const QPoint press = gesture_.press;
+        if (gesture_.marks.allPoints) {
+            const QRect r = AllPointsMarkRect(press);
+            painter.drawRect(r);
+            painter.drawLine(r.topLeft(), r.bottomRight());
+            painter.drawLine(r.topRight(), r.bottomLeft());
+        }
+        if (gesture_.marks.previous) {
+            painter.drawRect(PreviousMarkRect(press));
+        }
+        if (gesture_.marks.reduction) {
+            const QRect r = ReductionMarkRect(press);
+            painter.drawRect(r);
+            painter.drawLine(r.center().x(), r.top() + 4, r.center().x(), r.bottom() - 4);
+            painter.drawLine(r.left() + 4, r.center().y(), r.right() - 4, r.center().y());
+        }
+    }
+    if (settings_.crossHair && crossHair_) {
+        painter.setPen(ColourFromBgr(settings_.crossHairColour));
+        painter.drawLine(crossHair_->x(), 0, crossHair_->x(), height());
+        painter.drawLine(0, crossHair_->y(), width(), crossHair_->y());
+    }
+}
+
+void PlotView::resizeEvent(QResizeEvent* event) {
+    view_.width = event->size().width();
+    view_.height = event->size().height();
+    // While the plot waits for its first fit (PlotState 99) the fit sets the pixel centre itself.
+    if (plotState_ <= PlotStates::kFitRebuilt) {
+        view_.CentrePixels();
+    }
+    RePaint();
+}
+
+void PlotView::showEvent(QShowEvent*) {
+    crossHair_.reset();
+    if (plotState_ == PlotStates::kNeedsFit && store_.xyz.HasData()) {
+        FitOnShow();
+    }
+}
+
+void PlotView::hideEvent(QHideEvent*) {
+    crossHair_.reset();
+}
+
+void PlotView::SetHint(const QString& hint) {
+    if (hint == hint_) {
+        return;
+    }
+    hint_ = hint;
+    const qsizetype bar = hint.indexOf(QLatin1Char('|'));
+    const QString shortText = bar < 0 ? hint : hint.left(bar);
+    const QString longText = bar < 0 ? hint : hint.mid(bar + 1);
+    setToolTip(shortText);
+    emit HintChanged(shortText, longText);
+}
+
+} // namespace vemo

@@ -1,0 +1,181 @@
+#pragma once
+
+#include "ui/plot/PlotCanvas.h"
+#include "ui/plot/PlotGestures.h"
+#include "ui/plot/PlotHooks.h"
+#include "ui/plot/PlotScene.h"
+#include "ui/plot/PlotSettings.h"
+#include "ui/plot/PlotViewport.h"
+
+#include <QImage>
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+class QMenu;
+
+namespace vemo {
+
+struct Store;
+
+// PlotState values.
+namespace PlotStates {
+inline constexpr int kIdle = 0;
+inline constexpr int kFitted = 1;
+inline constexpr int kReduced = 2;
+inline constexpr int kPrevious = 3;
+inline constexpr int kRectangle = 4;
+inline constexpr int kFitRebuilt = 11;
+inline constexpr int kNeedsFit = 99; // new coordinates: fit all points when next shown
+} // namespace PlotStates
+
+// The point plot ("測点イメージ"): a map in surveying axes (X north up, Y east right) of the points of
+// the coordinate list, the registered parcels and whatever the tools draw on it, driven by the mouse.
+//
+// Drawing operations called by the tools are kept as a list and replayed over the base picture at
+// every paint, because the window system repaints whenever it likes; a repaint the plot itself asks
+// for (a view command, a changed view) starts from a clean picture, as the paint procedure lists it.
+class PlotView : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit PlotView(Store& store, QWidget* parent = nullptr);
+    ~PlotView() override;
+
+    // Colours and sizes; with `takeSwitches` also the start-up states of the three display toggles.
+    void SetSettings(const PlotSettings& settings, bool takeSwitches = false);
+    const PlotSettings& Settings() const { return settings_; }
+    void SetHost(PlotHost* host) { host_ = host; }
+    void AddClickTarget(PlotClickTarget* target, int order);
+    void RemoveClickTarget(PlotClickTarget* target);
+    void AddLayer(PlotLayer* layer, int order);
+    void RemoveLayer(PlotLayer* layer);
+    // The context menu the right button opens (the view commands); the plot does not own it.
+    void SetContextMenu(QMenu* menu) { contextMenu_ = menu; }
+
+    const PlotViewport& Viewport() const { return view_; }
+    void SetView(double centreX, double centreY, double scale);
+    int NameSize() const { return nameSize_; }
+    PlotViewRecord PrevView() const { return prevView_; }
+    PlotViewRecord RememberedView() const { return rememberedView_; }
+    int PlotState() const { return plotState_; }
+    bool RangeRemembered() const { return rangeOn_; }
+    bool ParcelsShown() const { return parcelsOn_; }
+    bool ParcelNamesShown() const { return parcelNamesOn_; }
+    bool PointNamesShown() const { return pointNamesOn_; }
+    // The current hint "short|long" ("|" when none).
+    QString Hint() const { return hint_; }
+    std::optional<QPoint> CrossHair() const { return crossHair_; }
+    const PlotGestureState& Gestures() const { return gesture_; }
+
+    // New coordinates were loaded or cleared: PlotState 99, no previous view; the plot fits all
+    // points when it is next shown (at once when it is shown now).
+    void CoordinatesLoaded();
+    // The showing of the plot by "測点イメージ": when PlotState is 99 (or rows are being added by
+    // "開く（追加）") the name index is rebuilt and all points fitted, the remembered view not used.
+    void FitOnShow(bool openAdd = false);
+
+    // The mouse wheel at a global position (angleDelta y: positive is turned away from the user).
+    // True when the plot took it.  A PlotWheelFilter routes every wheel event of the application here.
+    bool HandleWheel(QPoint globalPos, int angleDeltaY);
+
+public slots:
+    void RePaint();                    // ImgRePaint "再描画(&R)"
+    void ZoomIn();                     // ImgUp "拡大(&U)": scale x 1.5
+    void ZoomOut();                    // ImgDown "縮小(&D)": scale x 0.8
+    bool FitAll();                     // all points, or the remembered view while "範囲記憶" is on
+    void SetRangeRemembered(bool on);  // ImgRange "範囲記憶(&G)"
+    void SetParcelsShown(bool on);     // ImgBlkDisp "画地表示"
+    void SetParcelNamesShown(bool on); // ImgBlkNameDisp "画地名表示"
+    void SetPointNamesShown(bool on);  // ImgPNameDisp "点名-全点表示時"
+
+public:
+    // Drawing operations for the tools (names CP932, colours as in the settings file).
+    void HighlightPoint(const std::string& name);
+    void UnhighlightPoint();
+    void DrawOutline(const std::vector<std::string>& names, int colour, PlotPenMode mode, PlotLineStyle style);
+    void DrawParcelLabel(const std::string& text, int colour, double x, double y);
+    void MarkPoint(const std::string& name, int colour);
+    void DrawLineThrough(const std::string& name, double direction, int colour);
+    void DrawCircle(double x, double y, double radius, int colour);
+    void DrawArrowHead(double x, double y, double direction, int colour);
+    void DrawSegment(double x1, double y1, double x2, double y2, int colour,
+                     PlotLineStyle style = PlotLineStyle::Solid);
+
+signals:
+    // The hint changed: the short part is the tool tip, the long part goes to the status bar.
+    void HintChanged(const QString& toolTip, const QString& statusText);
+    // A command on the plot failed (for example a cell that is not a number stopped the rebuild of the
+    // name index); the main window shows the message.
+    void CommandFailed(const QString& message);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    template <typename T> struct Ordered {
+        T* item;
+        int order;
+    };
+
+    void AddOverlay(std::function<void(PlotCanvas&)> draw);
+    void RenderBase();
+    void PaintOverlays(QPainter& painter);
+    void PaintGestureMarks(QPainter& painter);
+    bool RebuildIndex();
+    void SetHint(const QString& hint);
+    void ApplyView(const PlotViewRecord& record);
+
+    // Mouse (PlotViewMouse.cpp).
+    void MoveInChord(QPoint pos);
+    void MovePlainDrag(QPoint pos);
+    bool ReleaseZones();
+    void ReleaseChord(QPoint pos);
+    void ChordFit(int dx, int dy);
+    void RectangleZoom(QRect rect);
+    void Pan(PlotDirection direction, int zone);
+    void DispatchClick(QPoint pos);
+    void MoveCrossHair(QPoint pos);
+
+    Store& store_;
+    PlotSettings settings_;
+    PlotHost* host_ = nullptr;
+    QMenu* contextMenu_ = nullptr;
+    std::vector<Ordered<PlotClickTarget>> targets_;
+    std::vector<Ordered<PlotLayer>> layers_;
+
+    PlotViewport view_;
+    int nameSize_ = 5;
+    PlotViewRecord prevView_;
+    PlotViewRecord rememberedView_;
+    int plotState_ = PlotStates::kNeedsFit;
+    bool rangeOn_ = false;
+    bool parcelsOn_ = true;
+    bool parcelNamesOn_ = true;
+    bool pointNamesOn_ = true;
+
+    PlotScene scene_;
+    QImage base_;
+    QImage frame_;
+    bool baseValid_ = false;
+    std::vector<std::function<void(PlotCanvas&)>> overlays_;
+    std::string highlighted_;
+
+    PlotGestureState gesture_;
+    QString hint_ = QStringLiteral("|");
+    std::optional<QPoint> crossHair_;
+    std::optional<QPoint> lastWheelPos_;
+    int wheelRemainder_ = 0;
+};
+
+} // namespace vemo
