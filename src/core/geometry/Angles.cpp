@@ -127,14 +127,21 @@ std::int64_t DmsToSeconds(double packed) {
     return packed < 0 ? -seconds : seconds;
 }
 
-double AddDms(double a, double b) {
-    // Adding whole seconds and splitting once is the component-wise sum with its carries.
-    std::int64_t total = DmsToSeconds(a) + DmsToSeconds(b);
-    std::int64_t magnitude = total < 0 ? -total : total;
+double PackDms(Dms dms) {
+    return static_cast<double>(Packed(dms.degrees, dms.minutes, dms.seconds));
+}
+
+double SecondsToDms(std::int64_t seconds) {
+    std::int64_t magnitude = seconds < 0 ? -seconds : seconds;
     long double packed =
         Packed(static_cast<long double>(magnitude / 3600), static_cast<long double>(magnitude / 60 % 60),
                static_cast<long double>(magnitude % 60));
-    return WithoutNegativeZero(total < 0 ? -packed : packed);
+    return WithoutNegativeZero(seconds < 0 ? -packed : packed);
+}
+
+double AddDms(double a, double b) {
+    // Adding whole seconds and splitting once is the component-wise sum with its carries.
+    return SecondsToDms(DmsToSeconds(a) + DmsToSeconds(b));
 }
 
 double IncludedAngle(double back, double fore, double guard) {

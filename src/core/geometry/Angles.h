@@ -79,6 +79,14 @@ double AddDms(double a, double b);
 // because the traverse sums hundreds of angles.  Throws like SplitDms.
 std::int64_t DmsToSeconds(double packed);
 
+// Whole degrees, minutes and seconds written as packed D.MMSS (formed in extended precision, so
+// {12, 34, 56} gives the double nearest to 12.3456).  Parts are taken as given, use CarryDms first.
+double PackDms(Dms dms);
+
+// A signed count of whole seconds as a packed angle, the inverse of DmsToSeconds (5400 -> 1.3000,
+// -3601 -> -1.0001): exact sexagesimal arithmetic is done in seconds and written back with this.
+double SecondsToDms(std::int64_t seconds);
+
 // Included angle (夾角) at a vertex, in decimal degrees: the clockwise angle from the previous point to
 // the next point, in [0, 360).  `back` is the direction of the incoming leg (previous point -> vertex),
 // `fore` the direction of the outgoing leg (vertex -> next point), both decimal degrees.  Coming in

@@ -140,6 +140,23 @@ TEST(DmsToSeconds, CountsWholeSeconds) {
     EXPECT_EQ(DmsToSeconds(720000.0), 2592000000LL); // a traverse angle sum beyond 32 bits
 }
 
+TEST(SecondsToDms, WritesASignedSecondCountAsAPackedAngle) {
+    EXPECT_DOUBLE_EQ(SecondsToDms(3601), 1.0001);
+    EXPECT_DOUBLE_EQ(SecondsToDms(5400), 1.3);
+    EXPECT_DOUBLE_EQ(SecondsToDms(-3601), -1.0001);
+    EXPECT_DOUBLE_EQ(SecondsToDms(2592000000LL), 720000.0);
+    EXPECT_FALSE(std::signbit(SecondsToDms(0)));
+    for (std::int64_t seconds = -400 * 3600; seconds <= 400 * 3600; seconds += 61) {
+        ASSERT_EQ(DmsToSeconds(SecondsToDms(seconds)), seconds);
+    }
+}
+
+TEST(PackDms, WritesThePartsAsTheFieldShowsThem) {
+    EXPECT_DOUBLE_EQ(PackDms({12, 34, 56}), 12.3456);
+    EXPECT_DOUBLE_EQ(PackDms({0, 0, 1}), 0.0001);
+    EXPECT_DOUBLE_EQ(PackDms(CarryDms({359, 59, 60})), 360.0);
+}
+
 TEST(DegreesAndRadians, ConvertWithFullPrecision) {
     EXPECT_DOUBLE_EQ(DegToRad(180.0), std::numbers::pi);
     EXPECT_DOUBLE_EQ(DegToRad(90.0), std::numbers::pi / 2);
