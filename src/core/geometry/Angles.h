@@ -46,7 +46,8 @@ double DegToDms(double degrees);
 // Decimal degrees to the text "D-MM-SS": degrees without leading zeros, minutes and seconds as two
 // digits, rounded to whole seconds with the carry (10.99999 -> "11-00-00", 0 -> "0-00-00").  No
 // reduction modulo 360 (359.99999 -> "360-00-00").  A negative angle that rounds to at least one
-// second gets a leading "-"; one that rounds to zero is "0-00-00".
+// second gets a leading "-"; one that rounds to zero is "0-00-00".  Throws std::out_of_range for a
+// value that is not finite.
 std::string DegToDmsText(double degrees);
 
 // Whole degrees, minutes and seconds.
