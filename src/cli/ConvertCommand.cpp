@@ -1,0 +1,135 @@
+#include "ConvertCommand.h"
+
+#include "core/files/Convert.h"
+#include "core/text/Cp932.h"
+#include "core/text/Error.h"
+
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vemo::cli {
+
+namespace {
+
+constexpr int kExitFailed = 1; // the conversion could not be done (bad input file, write failure)
+constexpr int kExitUsage = 2;  // the command line is wrong
+
+const char* const kUsage =
+    "usage: vemo-cli convert [options] IN OUT\n"
+    "  Converts coordinates (and parcels) between the native coordinate file (.Xyz, with its .Blk),\n"
+    "  SIMA (.sim) and 日調連 (.txt).  The formats follow the extensions unless given:\n"
+    "  --from xyz|sima|nichoren   format of IN\n"
+    "  --to xyz|sima|nichoren     format of OUT\n"
+    "  --blk FILE                 parcel file read with a native IN\n"
+    "  --out-blk FILE             parcel file written with a native OUT (default: OUT with .Blk)\n"
+    "  --case NAME                site name in the SIMA header\n";
+
+struct UsageError {
+    std::string message;
+};
+
+std::optional<FileKind> ParseKind(const char* name) {
+    auto kind = KindFromName(name);
+    if (!kind) {
+        throw UsageError{std::string("unknown format '") + name + "' (xyz, sima or nichoren)"};
+    }
+    return kind;
+}
+
+FileKind KindOf(const std::optional<FileKind>& given, const std::string& path) {
+    if (given) {
+        return *given;
+    }
+    if (auto kind = KindFromExtension(path)) {
+        return *kind;
+    }
+    throw UsageError{"cannot tell the format of '" + path + "' from its extension; use --from or --to"};
+}
+
+ConvertRequest ParseArguments(int argc, char** argv) {
+    ConvertRequest request;
+    std::optional<FileKind> from;
+    std::optional<FileKind> to;
+    std::vector<std::string> files;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        bool hasValue = i + 1 < argc;
+        if (arg == "--from" || arg == "--to" || arg == "--blk" || arg == "--out-blk" || arg == "--case") {
+            if (!hasValue) {
+                throw UsageError{"option " + arg + " needs a value"};
+            }
+            const char* value = argv[++i];
+            if (arg == "--from") {
+                from = ParseKind(value);
+            } else if (arg == "--to") {
+                to = ParseKind(value);
+            } else if (arg == "--blk") {
+                request.inputBlk = value;
+            } else if (arg == "--out-blk") {
+                request.outputBlk = value;
+            } else if (auto name = Utf8ToCp932(value)) {
+                request.caseName = *name;
+            } else {
+                throw UsageError{"the site name cannot be written in Shift-JIS"};
+            }
+        } else if (arg.starts_with("--")) {
+            throw UsageError{"unknown option " + arg};
+        } else {
+            files.push_back(arg);
+        }
+    }
+    if (files.size() != 2) {
+        throw UsageError{"give exactly one input and one output file"};
+    }
+    request.input = files[0];
+    request.output = files[1];
+    request.from = KindOf(from, files[0]);
+    request.to = KindOf(to, files[1]);
+    return request;
+}
+
+void Report(const ConvertResult& result, const ConvertRequest& request) {
+    std::printf("%d points written to %s\n", result.points, request.output.c_str());
+    if (!result.blkWritten.empty()) {
+        std::printf("%d parcels written to %s\n", result.parcels, result.blkWritten.c_str());
+    } else if (request.to == FileKind::Sima && result.parcels > 0) {
+        std::printf("%d parcels written to %s\n", result.parcels, request.output.c_str());
+    }
+    if (result.parcelsDropped) {
+        std::fprintf(stderr, "vemo-cli convert: warning: 日調連 files hold no parcels; %d parcels were not written\n",
+                     result.parcels);
+    }
+}
+
+} // namespace
+
+int RunConvert(int argc, char** argv) {
+    if (argc >= 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    ConvertRequest request;
+    try {
+        request = ParseArguments(argc, argv);
+    } catch (const UsageError& e) {
+        std::fprintf(stderr, "vemo-cli convert: %s\n%s", e.message.c_str(), kUsage);
+        return kExitUsage;
+    }
+    try {
+        Report(ConvertFile(request), request);
+    } catch (const Error& e) {
+        // Core messages are Shift-JIS; the terminal is UTF-8.
+        std::fprintf(stderr, "vemo-cli convert: %s\n", Cp932ToUtf8(e.what()).c_str());
+        return kExitFailed;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "vemo-cli convert: %s\n", e.what());
+        return kExitFailed;
+    }
+    return 0;
+}
+
+} // namespace vemo::cli
