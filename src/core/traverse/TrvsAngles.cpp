@@ -58,8 +58,4 @@ Dms CorrectAngle(double packed, int seconds) {
     return {static_cast<int>(total / 3600), static_cast<int>(total / 60 % 60), static_cast<int>(total % 60)};
 }
 
-double PackDms(const Dms& dms) {
-    return dms.degrees + dms.minutes * 0.01 + dms.seconds * 0.0001;
-}
-
 } // namespace vemo

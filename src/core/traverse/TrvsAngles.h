@@ -26,7 +26,4 @@ std::vector<int> DistributeAngleMisclosure(std::int64_t misclosure, int n);
 // below zero is taken round by 360°.
 Dms CorrectAngle(double packed, int seconds);
 
-// Degrees, minutes and seconds as a packed D.MMSS number.
-double PackDms(const Dms& dms);
-
 } // namespace vemo
