@@ -1,8 +1,11 @@
-#include <QApplication>
+#include "ui/common/Application.h"
+#include "ui/main/StartUp.h"
+
 #include <clocale>
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    vemo::Application app(argc, argv);
+    // Numbers in files and on screen use the decimal point whatever the user's locale says.
     std::setlocale(LC_NUMERIC, "C");
-    return 0;
+    return vemo::StartUp::Run(app.arguments());
 }

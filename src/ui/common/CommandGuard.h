@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+#include <exception>
+#include <functional>
+
+class QWidget;
+
+namespace vemo {
+
+// A command that cannot go on throws (vemo::Error with its Japanese message, or any std::exception).
+// The program never ends because of it: the text is shown in a message box and the surveyor carries
+// on with the data as the command left it.
+
+// The text shown for an exception: a vemo::Error's CP932 message decoded, otherwise what() as it is.
+QString ExceptionText(const std::exception& error);
+
+// Shows the exception's text in a message box.
+void ShowException(const std::exception& error, QWidget* parent = nullptr);
+
+// Runs one command; an exception escaping it is shown.  Returns false when that happened.
+bool RunCommand(const std::function<void()>& command, QWidget* parent = nullptr);
+
+// The same for an event delivery that yields a result: the result, or `failed` after showing the
+// exception.  The application's event dispatch uses it, so every event handler is covered too.
+bool GuardDelivery(const std::function<bool()>& deliver, bool failed = false);
+
+} // namespace vemo

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vemo {
+
+// The window layer speaks UTF-16 (QString); the data and every message of the core are CP932 bytes.
+// Text crosses between the two only here.
+
+// CP932 for display: bytes that are not valid CP932 show as U+FFFD (the data keeps its bytes).
+QString FromCp932(std::string_view cp932);
+
+// Text typed or shown in a widget as CP932, or nothing when a character has no CP932 form (an emoji).
+std::optional<std::string> ToCp932(const QString& text);
+
+// The same, for text that must go into the data: a character without CP932 form stops the command
+// with vemo::Error "Shift-JISで表せない文字が含まれています".
+std::string ToCp932OrThrow(const QString& text);
+
+} // namespace vemo

@@ -1,0 +1,37 @@
+#include "ui/common/GridFont.h"
+
+#include <QFontDatabase>
+#include <QFontMetrics>
+
+namespace vemo {
+
+QStringList GridFontCandidates() {
+    return {QStringLiteral("IPAGothic"),    QStringLiteral("IPAゴシック"), QStringLiteral("Noto Sans Mono CJK JP"),
+            QStringLiteral("VL Gothic"),    QStringLiteral("TakaoGothic"), QStringLiteral("MS Gothic"),
+            QStringLiteral("ＭＳ ゴシック")};
+}
+
+QString GridFontFamily() {
+    static const QString family = [] {
+        const QStringList installed = QFontDatabase::families();
+        for (const QString& candidate : GridFontCandidates()) {
+            if (installed.contains(candidate, Qt::CaseInsensitive)) {
+                return candidate;
+            }
+        }
+        return QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
+    }();
+    return family;
+}
+
+QFont GridFont(int pointSize) {
+    QFont font(GridFontFamily(), pointSize);
+    font.setStyleHint(QFont::TypeWriter);
+    return font;
+}
+
+int DigitWidth(const QFont& font) {
+    return QFontMetrics(font).horizontalAdvance(QLatin1Char('0'));
+}
+
+} // namespace vemo

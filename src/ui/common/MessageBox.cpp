@@ -1,0 +1,110 @@
+#include "ui/common/MessageBox.h"
+
+#include "ui/common/ApplicationTitle.h"
+#include "ui/common/Cp932Text.h"
+
+#include <QApplication>
+#include <QWidget>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace vemo {
+namespace {
+
+struct Script {
+    bool capture = false;
+    std::optional<QMessageBox::StandardButton> nextAnswer;
+    QStringList shown;
+};
+
+Script& TheScript() {
+    static Script script;
+    return script;
+}
+
+// Without a person at the screen (VEMO_BATCH set, as the start-up tests run the program) a box would
+// wait for ever: the text goes to the error output and the box takes its default answer.
+bool BatchMode() {
+    const char* value = std::getenv("VEMO_BATCH");
+    return value != nullptr && *value != '\0' && *value != '0';
+}
+
+QMessageBox::Icon IconOf(MessageBox::Kind kind) {
+    switch (kind) {
+    case MessageBox::Kind::Information:
+        return QMessageBox::Information;
+    case MessageBox::Kind::Warning:
+        return QMessageBox::Warning;
+    case MessageBox::Kind::Error:
+        return QMessageBox::Critical;
+    case MessageBox::Kind::Question:
+        return QMessageBox::Question;
+    case MessageBox::Kind::Plain:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+void MessageBox::Show(QWidget* parent, const QString& text, Kind kind) {
+    Run(parent, text, kind, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+void MessageBox::ShowCp932(QWidget* parent, const std::string& cp932Text, Kind kind) {
+    Show(parent, FromCp932(cp932Text), kind);
+}
+
+QMessageBox::StandardButton MessageBox::Ask(QWidget* parent, const QString& text, QMessageBox::StandardButtons buttons,
+                                            QMessageBox::StandardButton defaultButton) {
+    return Run(parent, text, Kind::Question, buttons, defaultButton);
+}
+
+void MessageBox::setCapture(bool on) {
+    TheScript().capture = on;
+}
+
+void MessageBox::setNextAnswer(QMessageBox::StandardButton answer) {
+    TheScript().nextAnswer = answer;
+}
+
+QStringList MessageBox::shownTexts() {
+    return TheScript().shown;
+}
+
+void MessageBox::clearShownTexts() {
+    TheScript().shown.clear();
+}
+
+std::optional<QMessageBox::StandardButton> MessageBox::TakeScriptedAnswer(const QString& text,
+                                                                          QMessageBox::StandardButton fallback) {
+    Script& script = TheScript();
+    if (!script.capture && !script.nextAnswer && !BatchMode()) {
+        return std::nullopt;
+    }
+    script.shown.append(text);
+    if (BatchMode() && !script.capture) {
+        std::fprintf(stderr, "%s\n", text.toUtf8().constData());
+    }
+    const QMessageBox::StandardButton answer = script.nextAnswer.value_or(fallback);
+    script.nextAnswer.reset();
+    return answer;
+}
+
+QMessageBox::StandardButton MessageBox::Run(QWidget* parent, const QString& text, Kind kind,
+                                            QMessageBox::StandardButtons buttons,
+                                            QMessageBox::StandardButton defaultButton) {
+    if (auto answer = TakeScriptedAnswer(text, defaultButton)) {
+        return *answer;
+    }
+    if (parent == nullptr) {
+        parent = QApplication::activeWindow();
+    }
+    QMessageBox box(IconOf(kind), ApplicationTitle(), text, buttons, parent);
+    box.setDefaultButton(defaultButton);
+    const int result = box.exec();
+    return static_cast<QMessageBox::StandardButton>(result);
+}
+
+} // namespace vemo

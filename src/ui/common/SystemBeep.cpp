@@ -1,0 +1,23 @@
+#include "ui/common/SystemBeep.h"
+
+#include <QApplication>
+
+namespace vemo {
+namespace {
+int beepCount = 0;
+}
+
+void SystemBeep::Beep() {
+    ++beepCount;
+    QApplication::beep();
+}
+
+int SystemBeep::count() {
+    return beepCount;
+}
+
+void SystemBeep::resetCount() {
+    beepCount = 0;
+}
+
+} // namespace vemo

@@ -1,0 +1,37 @@
+#include "ui/main/AutoSaveTimer.h"
+
+#include <climits>
+
+namespace vemo {
+
+namespace {
+constexpr int kMsPerMinute = 60000;
+}
+
+AutoSaveTimer::AutoSaveTimer(QObject* parent) : QObject(parent) {
+    timer_.setTimerType(Qt::CoarseTimer);
+    connect(&timer_, &QTimer::timeout, this, &AutoSaveTimer::fired);
+}
+
+int AutoSaveTimer::IntervalMs(int minutes) {
+    if (minutes <= 0) {
+        return 0;
+    }
+    if (minutes > INT_MAX / kMsPerMinute) {
+        return INT_MAX / kMsPerMinute * kMsPerMinute;
+    }
+    return minutes * kMsPerMinute;
+}
+
+void AutoSaveTimer::configure(bool on, int minutes) {
+    const int interval = IntervalMs(minutes);
+    timer_.stop();
+    if (interval > 0) {
+        timer_.setInterval(interval);
+    }
+    if (on && interval > 0) {
+        timer_.start();
+    }
+}
+
+} // namespace vemo

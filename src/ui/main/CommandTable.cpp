@@ -1,0 +1,121 @@
+#include "ui/main/CommandTable.h"
+
+#include <array>
+#include <stdexcept>
+
+namespace vemo {
+namespace {
+
+constexpr bool kSep = true;
+
+// clang-format off
+const CommandInfo kCommands[] = {
+    {Cmd::FileNewCase, Menu::File, "現場フォルダ作成(&C)", "", ""},
+    {Cmd::FileNewXyz, Menu::File, "新規座標(&X)", "", ""},
+    {Cmd::FileNewBlk, Menu::File, "新規画地(&B)", "", "", false, false, false, false},
+    {Cmd::FileOpenSima, Menu::File, "SIMAフォーマットを開く(&O)...", "", "", kSep},
+    {Cmd::FileSaveSima, Menu::File, "SIMAフォーマットで保存(&S)...", "", ""},
+    {Cmd::FileOpenNittyouren, Menu::File, "日調連フォーマットを開く(&N)...", "", "", kSep},
+    {Cmd::FileSaveNittyouren, Menu::File, "日調連フォーマットで保存(&A)...", "", ""},
+    {Cmd::FileReceiveZub, Menu::File, "ZUB通信で座標を読込...", "", "|RS-232CからZUBフォーマットで座標を追加読み込みします", kSep},
+    {Cmd::FilePrint, Menu::File, "印刷(&P)...", "", "", kSep, false, true},
+    {Cmd::FilePrintSetup, Menu::File, "印刷の設定(&R)...", "", ""},
+    {Cmd::FileRestoreAutoSave, Menu::File, "オートセーブファイルから復元...", "", "", kSep},
+    {Cmd::FileForceAutoSave, Menu::File, "オートセーブファイルに強制保存", "Ctrl+S", ""},
+    {Cmd::FileExit, Menu::File, "終了(&Q)", "", "", kSep},
+
+    {Cmd::EditXyzSelect, Menu::Edit, "座標選択", "Ctrl+F8",
+     "点名，画地，範囲指定等により選択された座標をZUB，ファイル，プリンタに出力します", false, false, false, false},
+    {Cmd::EditCut, Menu::Edit, "切り取り(&T)", "Ctrl+X", "", kSep, false, true},
+    {Cmd::EditCopy, Menu::Edit, "コピー(&C)", "Ctrl+C", "", false, false, true},
+    {Cmd::EditPaste, Menu::Edit, "貼り付け(&P)", "Ctrl+V", "", false, false, true},
+
+    {Cmd::DispDatTree, Menu::View, "データツリー(&T)", "Ctrl+T", "", false, true},
+    {Cmd::DispXyzList, Menu::View, "座標リスト", "Ctrl+L", "", false, true, false, false},
+    {Cmd::DispXyzImage, Menu::View, "測点イメージ", "Ctrl+I", "", false, true, false, false},
+    {Cmd::DispBlockEdit, Menu::View, "画地編集", "Ctrl+B", "", false, true, false, false},
+
+    {Cmd::TreeOpen, Menu::Tree, "開く(&O)...", "Ctrl+O", ""},
+    {Cmd::TreeOpenAdd, Menu::Tree, "開く（追加）", "", ""},
+    {Cmd::TreeSave, Menu::Tree, "保存(&S)...", "", ""},
+    {Cmd::TreeRename, Menu::Tree, "名前の変更(&R)", "Ctrl+R", "", kSep},
+    {Cmd::TreeProfile, Menu::Tree, "プロフィールの編集(&E)", "Ctrl+E", ""},
+
+    {Cmd::ListInsert, Menu::List, "一行挿入", "Ctrl+Ins", "カーソル行に空白行を一行挿入します"},
+    {Cmd::ListDelete, Menu::List, "一行削除", "Ctrl+Del", "カーソル行を一行削除します"},
+    {Cmd::ListZInput, Menu::List, "Z座標入力", "Ctrl+F5", "", kSep, true},
+    {Cmd::ListTensyuInput, Menu::List, "点種入力", "Ctrl+F6", "", false, true},
+    {Cmd::ListBikoInput, Menu::List, "備考入力", "Ctrl+F7", "", false, true},
+    {Cmd::ListShiftInput, Menu::List, "入力補助", "Ctrl+F4", "接頭部分の数値を自動加算し，公共座標の入力を補助をします", false, true},
+    {Cmd::ListFindToDown, Menu::List, "検索↓(&F)", "F3", "下方向検索|現在のカーソル位置から下方向に向かってい検索します", kSep},
+    {Cmd::ListFindToUp, Menu::List, "検索↑(&G)", "F4", "上方向検索|現在のカーソル位置から上方向に向かってい検索します"},
+    {Cmd::ListClean, Menu::List, "座標整理", "", "重複整理|重複した点番・座標値を削除します", kSep},
+    {Cmd::ListEdit, Menu::List, "エディタ起動(&E)", "Ctrl+E", ""},
+    {Cmd::ListPrintAll, Menu::List, "全座標リスト印刷(&P)", "", "座標リスト印刷|全座標を印刷します", kSep},
+
+    {Cmd::ImgBlkDisp, Menu::Image, "画地表示", "", "", false, true},
+    {Cmd::ImgBlkNameDisp, Menu::Image, "画地名表示", "", "", false, true},
+    {Cmd::ImgPNameDisp, Menu::Image, "点名-全点表示時", "Ctrl+N", "", false, true},
+    {Cmd::ImgRePaint, Menu::Image, "再描画(&R)", "", "", kSep},
+    {Cmd::ImgUp, Menu::Image, "拡大(&U)", "Ctrl+U", ""},
+    {Cmd::ImgDown, Menu::Image, "縮小(&D)", "Ctrl+D", ""},
+    {Cmd::ImgRange, Menu::Image, "範囲記憶(&G)", "Ctrl+G", "", false, true},
+
+    {Cmd::BlkAreaList, Menu::Block, "画地面積一覧(&L)", "F12", ""},
+    {Cmd::BlkClear, Menu::Block, "新規入力(&N)", "", "新規入力(Ctrl+Home)", kSep},
+    {Cmd::BlkAdd, Menu::Block, "追加登録(&A)", "", "追加登録(Ctrl+Enter)"},
+    {Cmd::BlkChange, Menu::Block, "変更登録(&C)", "", ""},
+    {Cmd::BlkDel, Menu::Block, "画地削除(&D)", "", "画地削除(Ctrl+Delete)"},
+    {Cmd::BlkPrint, Menu::Block, "画地一覧印刷...", "", "", kSep},
+    {Cmd::BlkAreaPrint, Menu::Block, "面積計算書印刷", "", "選択されている画地の面積計算書を印刷します"},
+
+    {Cmd::CalcLength, Menu::Calc, "逆座標計算", "F11", ""},
+    {Cmd::CalcVertLine, Menu::Calc, "垂線長計算", "F10", ""},
+    {Cmd::CalcLineLine, Menu::Calc, "直線 X 直線", "", "", kSep},
+    {Cmd::CalcLineCircle, Menu::Calc, "直線 X 円", "", ""},
+    {Cmd::CalcCircleCircle, Menu::Calc, "円 X 円", "", ""},
+    {Cmd::CalcOffset, Menu::Calc, "ｵﾌｾｯﾄ計算", "", ""},
+    {Cmd::CalcFoot, Menu::Calc, "垂線の足計算", "", ""},
+    {Cmd::CalcCornerCut, Menu::Calc, "隅切計算", "", ""},
+    {Cmd::CalcParallel, Menu::Calc, "連続平行移動点計算", "", ""},
+    {Cmd::CalcTransform, Menu::Calc, "座標変換", "", "", kSep},
+    {Cmd::CalcDivision, Menu::Calc, "定面積分割計算", "", ""},
+    {Cmd::CalcTrvs, Menu::Calc, "トラバース計算", "", "", kSep},
+
+    {Cmd::OptEnvironment, Menu::Option, "環境設定(&E)...", "", ""},
+    {Cmd::Program1, Menu::Option, "未登録", "Ctrl+Shift+F1", "", kSep},
+    {Cmd::Program2, Menu::Option, "未登録", "Ctrl+Shift+F2", ""},
+    {Cmd::Program3, Menu::Option, "未登録", "Ctrl+Shift+F3", ""},
+    {Cmd::Program4, Menu::Option, "未登録", "Ctrl+Shift+F4", ""},
+    {Cmd::Program5, Menu::Option, "未登録", "Ctrl+Shift+F5", ""},
+
+    {Cmd::HelpContents, Menu::Help, "目次(&C)", "", ""},
+    {Cmd::HelpAbout, Menu::Help, "ﾊﾞｰｼﾞｮﾝ情報(&A)...", "", "", kSep},
+};
+// clang-format on
+
+static_assert(std::size(kCommands) == kCommandCount, "one entry per command");
+
+constexpr std::array<const char*, kMenuCount> kMenuTitles = {
+    "ﾌｧｲﾙ(&F)",         "編集(&E)", "表示(&V)", "データツリー(&T)", "座標リスト(&L)",
+    "測点イメージ(&I)", "画地(&B)", "計算(&C)", "ｵﾌﾟｼｮﾝ(&O)",       "ﾍﾙﾌﾟ(&H)"};
+
+} // namespace
+
+std::span<const CommandInfo> CommandTable() {
+    return kCommands;
+}
+
+const CommandInfo& InfoOf(Cmd id) {
+    const CommandInfo& info = kCommands[static_cast<int>(id)];
+    if (info.id != id) {
+        throw std::logic_error("command table out of order");
+    }
+    return info;
+}
+
+const char* MenuTitle(Menu menu) {
+    return kMenuTitles[static_cast<int>(menu)];
+}
+
+} // namespace vemo

@@ -1,0 +1,261 @@
+#include "ui/main/MainWindow.h"
+
+#include "core/settings/ProgramFolder.h"
+#include "ui/common/GridFont.h"
+#include "ui/common/LockKeys.h"
+#include "ui/main/AboutBox.h"
+#include "ui/main/AreaSlot.h"
+#include "ui/main/AutoSaveTimer.h"
+#include "ui/main/CommandSet.h"
+#include "ui/main/CommandTable.h"
+#include "ui/main/KeyRules.h"
+#include "ui/main/StatusPanels.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <algorithm>
+
+namespace vemo {
+namespace {
+
+// How often the idle rules run.  Qt has no "queue became empty" event; a short timer gives the same
+// effect for status panels and enabling without measurable load.
+constexpr int kIdleIntervalMs = 200;
+
+constexpr std::array<Cmd, kAreaCount> kAreaToggle = {Cmd::DispDatTree, Cmd::DispXyzList, Cmd::DispXyzImage,
+                                                     Cmd::DispBlockEdit};
+constexpr std::array<Menu, kAreaCount> kAreaMenu = {Menu::Tree, Menu::List, Menu::Image, Menu::Block};
+
+} // namespace
+
+MainWindow::MainWindow(QWidget* parent) : MainWindow(ProgramFolder(), parent) {}
+
+MainWindow::MainWindow(const std::string& programFolder, QWidget* parent)
+    : QMainWindow(parent), programFolder_(programFolder) {
+    setObjectName(QStringLiteral("VemoMain"));
+    commands_ = new CommandSet(this);
+    keyRules_ = new KeyRules(this, [this](bool next) { moveFocus(next); });
+    autoSave_ = new AutoSaveTimer(this);
+    lockKeys_ = new LockKeys(this);
+    buildLayout();
+    buildToolBars();
+    status_ = new StatusPanels(statusBar());
+    connectOwnCommands();
+    commands_->setPreferredMenu([this]() -> std::optional<Menu> {
+        QWidget* focus = QApplication::focusWidget();
+        for (int i = 0; i < kAreaCount; ++i) {
+            if (focus != nullptr && areas_[i]->isAncestorOf(focus)) {
+                return kAreaMenu[i];
+            }
+        }
+        return std::nullopt;
+    });
+
+    readSettings();
+    applySettings();
+    setAreaShown(Area::DataTree, true);
+    updateCaption();
+    markRunStarted();
+
+    idleTimer_ = new QTimer(this);
+    connect(idleTimer_, &QTimer::timeout, this, &MainWindow::runIdle);
+    idleTimer_->start(kIdleIntervalMs);
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, &MainWindow::onApplicationState);
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildLayout() {
+    commands_->populate(menuBar());
+    splitter_ = new QSplitter(Qt::Horizontal, this);
+    splitter_->setChildrenCollapsible(false);
+    areas_[static_cast<int>(Area::DataTree)] = new AreaSlot(QStringLiteral("データツリー"));
+    areas_[static_cast<int>(Area::XyzList)] = new AreaSlot(QStringLiteral("座標リスト"));
+    areas_[static_cast<int>(Area::Plot)] = new AreaSlot(QStringLiteral("測点イメージ"));
+    areas_[static_cast<int>(Area::BlockEdit)] = new AreaSlot(QStringLiteral("画地編集"));
+    selectionSlot_ = new AreaSlot(QStringLiteral("座標選択"));
+    selectionSlot_->hide();
+
+    // The selection panel lies at the left edge of the plot area.
+    plotContainer_ = new QWidget;
+    auto* plotLayout = new QHBoxLayout(plotContainer_);
+    plotLayout->setContentsMargins(0, 0, 0, 0);
+    plotLayout->setSpacing(0);
+    plotLayout->addWidget(selectionSlot_);
+    plotLayout->addWidget(area(Area::Plot), 1);
+
+    // While the plot is hidden an empty filler takes the free width, so that the other areas keep
+    // their own widths.
+    filler_ = new QWidget;
+    splitter_->addWidget(area(Area::DataTree));
+    splitter_->addWidget(area(Area::XyzList));
+    splitter_->addWidget(plotContainer_);
+    splitter_->addWidget(area(Area::BlockEdit));
+    splitter_->addWidget(filler_);
+    for (int i = 0; i < splitter_->count(); ++i) {
+        const bool stretches = splitter_->widget(i) == plotContainer_ || splitter_->widget(i) == filler_;
+        splitter_->setStretchFactor(i, stretches ? 1 : 0);
+    }
+    for (AreaSlot* slot : areas_) {
+        slot->hide();
+    }
+    plotContainer_->hide();
+    setCentralWidget(splitter_);
+    resize(1024, 700);
+}
+
+void MainWindow::buildToolBars() {
+    // The left tool bar: the area toggles (the data tree button is pressed at start).  The calculation
+    // window docks beside it.
+    auto* areas = new QToolBar(QStringLiteral("表示"), this);
+    areas->setObjectName(QStringLiteral("AreaToolBar"));
+    areas->setMovable(false);
+    areas->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    for (Cmd id : kAreaToggle) {
+        areas->addAction(commands_->action(id));
+    }
+    addToolBar(Qt::LeftToolBarArea, areas);
+
+    // The external programs: five flat buttons 45 pixels wide showing their captions.
+    auto* programs = new QToolBar(QStringLiteral("実行ファイル"), this);
+    programs->setObjectName(QStringLiteral("ProgramToolBar"));
+    programs->setMovable(false);
+    programs->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    for (Cmd id : {Cmd::Program1, Cmd::Program2, Cmd::Program3, Cmd::Program4, Cmd::Program5}) {
+        programs->addAction(commands_->action(id));
+        if (auto* button = qobject_cast<QToolButton*>(programs->widgetForAction(commands_->action(id)))) {
+            button->setFixedWidth(45);
+            button->setAutoRaise(true);
+        }
+    }
+    addToolBar(Qt::TopToolBarArea, programs);
+}
+
+void MainWindow::connectOwnCommands() {
+    for (int i = 0; i < kAreaCount; ++i) {
+        commands_->connect(kAreaToggle[i], [this, i] { toggleArea(static_cast<Area>(i)); });
+    }
+    commands_->connect(Cmd::FileExit, [this] { close(); });
+    commands_->connect(Cmd::HelpAbout, [this] { showAbout(); });
+}
+
+bool MainWindow::isAreaShown(Area which) const {
+    return !area(which)->isHidden();
+}
+
+void MainWindow::toggleArea(Area which) {
+    const bool show = !isAreaShown(which);
+    setAreaShown(which, show);
+    switch (which) {
+    case Area::XyzList:
+        if (show) {
+            area(which)->focusContent();
+        }
+        break;
+    case Area::BlockEdit:
+        commands_->setEnabled(Cmd::FileNewBlk, show);
+        if (show) {
+            area(which)->focusContent();
+            // Parcels are drawn and measured through the index: build it when it holds nothing yet.
+            const XyzExtents& extents = store_.index.Extents();
+            if (extents.maxX - extents.minX < 0.001) {
+                store_.RebuildNameIndex();
+            }
+        }
+        break;
+    case Area::DataTree:
+    case Area::Plot:
+        break;
+    }
+}
+
+void MainWindow::setAreaShown(Area which, bool shown) {
+    const int i = static_cast<int>(which);
+    if (!shown && isAreaShown(which)) {
+        rememberWidth(which);
+    }
+    area(which)->setVisible(shown);
+    if (which == Area::Plot) {
+        plotContainer_->setVisible(shown);
+        filler_->setVisible(!shown);
+    }
+    commands_->setChecked(kAreaToggle[i], shown);
+    commands_->setMenuEnabled(kAreaMenu[i], shown);
+    applySplitterSizes();
+    emit areaVisibilityChanged(which, shown);
+}
+
+void MainWindow::rememberWidth(Area which) {
+    AreaSlot* slot = area(which);
+    // Before the window is first laid out a slot has no real width yet.
+    if (which != Area::Plot && slot->isVisible() && slot->width() > 0) {
+        widths_[static_cast<int>(which)] = slot->width();
+    }
+}
+
+int MainWindow::areaWidth(Area which) const {
+    AreaSlot* slot = area(which);
+    if (slot->isVisible() && slot->width() > 0) {
+        return slot->width();
+    }
+    return widths_[static_cast<int>(which)];
+}
+
+// Fixed areas get their remembered widths; the plot (or the filler) takes what is left.
+void MainWindow::applySplitterSizes() {
+    const int total = std::max(splitter_->width(), width());
+    QList<int> sizes;
+    int used = 0;
+    for (int i = 0; i < splitter_->count(); ++i) {
+        QWidget* child = splitter_->widget(i);
+        int size = 0;
+        for (int a = 0; a < kAreaCount; ++a) {
+            if (child == areas_[a] && !child->isHidden()) {
+                size = widths_[a];
+            }
+        }
+        used += size;
+        sizes.append(size);
+    }
+    for (int i = 0; i < splitter_->count(); ++i) {
+        QWidget* child = splitter_->widget(i);
+        if ((child == plotContainer_ || child == filler_) && !child->isHidden()) {
+            sizes[i] = std::max(1, total - used);
+        }
+    }
+    splitter_->setSizes(sizes);
+}
+
+void MainWindow::setSelectionPanelShown(bool shown) {
+    selectionSlot_->setVisible(shown);
+}
+
+bool MainWindow::isSelectionPanelShown() const {
+    return !selectionSlot_->isHidden();
+}
+
+void MainWindow::showAbout() {
+    if (aboutBox_ == nullptr) {
+        ownAboutBox_ = std::make_unique<AboutBox>(this);
+        aboutBox_ = ownAboutBox_.get();
+    }
+    aboutBox_->exec();
+}
+
+void MainWindow::moveFocus(bool next) {
+    focusNextPrevChild(next);
+}
+
+int MainWindow::defaultXyzListWidth() const {
+    return 62 * DigitWidth(GridFont()) + 50;
+}
+
+} // namespace vemo

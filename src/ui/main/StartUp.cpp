@@ -1,0 +1,41 @@
+#include "ui/main/StartUp.h"
+
+#include "core/settings/ProgramFolder.h"
+#include "ui/common/ApplicationTitle.h"
+#include "ui/common/MessageBox.h"
+#include "ui/main/AboutBox.h"
+#include "ui/main/HintTiming.h"
+#include "ui/main/MainWindow.h"
+#include "ui/main/SingleInstanceLock.h"
+
+#include <QApplication>
+
+namespace vemo {
+
+int StartUp::Run(const QStringList& arguments) {
+    SingleInstanceLock lock;
+    if (!lock.tryLock()) {
+        MessageBox::Show(nullptr, AlreadyRunningMessage());
+        return 1;
+    }
+    SetApplicationTitle(ApplicationTitleText());
+    ApplyHintTiming();
+
+    // Every window is created once, here, in this order, and lives until the end.  Later windows
+    // (settings dialog, profile editor, calculation, serial transfer, traverse, precision box, the two
+    // registration windows, cleanup) join after the About box.
+    MainWindow main;
+    AboutBox about(&main);
+    main.setAboutBox(&about);
+
+    // A ".sim" or ".Xyz" file named on the command line is opened at the first show.
+    if (arguments.size() > 1) {
+        main.store().names.ParamFile = PathToCp932(arguments.at(1).toStdString());
+    }
+    main.show();
+    QApplication::exec();
+    lock.unlock();
+    return 0;
+}
+
+} // namespace vemo

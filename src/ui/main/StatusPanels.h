@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QLabel;
+class QStatusBar;
+
+namespace vemo {
+
+// The three panels of the main window's status bar: "Caps" while Caps Lock is on, "Num" while Num Lock
+// is on, and the long part of the current hint (or a message such as "【データ保存完了】").
+class StatusPanels : public QObject {
+    Q_OBJECT
+public:
+    explicit StatusPanels(QStatusBar* bar);
+
+    void setLocks(bool capsLock, bool numLock);
+    void setText(const QString& text);
+
+    QString capsText() const;
+    QString numText() const;
+    QString text() const;
+
+private:
+    QLabel* caps_;
+    QLabel* num_;
+    QLabel* text_;
+};
+
+} // namespace vemo
