@@ -82,7 +82,7 @@ private:
     void SetPen(int colour, PlotPenMode mode, PlotLineStyle style);
 
     QPainter& painter_;
-    const PlotViewport& view_;
+    PlotViewport view_; // a copy: callers often pass a view built on the spot
     const PlotSettings& settings_;
     const XyzNameIndex& index_;
     int nameSize_;
