@@ -1,0 +1,99 @@
+// Registration of computed traverse points into the coordinate list.
+#include "TrvsFixture.h"
+
+#include "core/traverse/RegisterTraverse.h"
+
+#include <gtest/gtest.h>
+
+namespace vemo::test {
+namespace {
+
+struct RadialFixture : TrvsFixture {
+    RadialFixture() {
+        Start(kTrvsRadial, "T.1", "1000.000", "2000.000", "N", "180.0000", true);
+        Row("K", "P1", "0.0000", "90.0000", "100.000");
+        Row("K", "P2", "90.0000", "90.0000", "100.000");
+        Row("K", "P3", "180.0000", "90.0000", "100.000");
+    }
+    std::optional<int> Register() { return RegisterTraverse(state, Input(), store.xyz); }
+};
+
+TEST(RegisterTraverse, RadialTraverseAppendsStartAndPoints) {
+    RadialFixture f;
+    f.AddPoint("K1", "500.000", "500.000", "1.000");
+    EXPECT_EQ(f.Register(), 4);
+    const XyzList& list = f.store.xyz;
+    ASSERT_EQ(list.RowCount(), 6);
+    EXPECT_EQ(list.Cell(2, kColNo), "2");
+    EXPECT_EQ(list.Cell(2, kColName), "T.1");
+    EXPECT_EQ(list.Cell(3, kColName), "P1");
+    EXPECT_EQ(list.Cell(3, kColX), "1100.000");
+    EXPECT_EQ(list.Cell(4, kColY), "2100.000");
+    EXPECT_EQ(list.Cell(5, kColX), "900.000");
+    EXPECT_EQ(list.Cell(5, kColZ), "0.000");
+    EXPECT_EQ(list.Cell(5, kColBiko), "Trvs:");
+    EXPECT_EQ(list.Cell(1, kColBiko), ""); // existing points untouched
+    EXPECT_EQ(Cp932ToUtf8(RegistrationMessage(4)), "座標リストに 4 点 追加登録しました");
+    EXPECT_EQ(f.Register(), 4); // registering twice appends twice
+    EXPECT_EQ(list.RowCount(), 10);
+}
+
+TEST(RegisterTraverse, PointsOnAnAxisAreLeftOut) {
+    RadialFixture f;
+    f.table.SetCell(1, kTrvColHAngle, "180.0000"); // P1 1000 m south: X = 0
+    f.table.SetCell(1, kTrvColSlope, "1000.000");
+    f.table.SetCell(2, kTrvColHAngle, "270.0000"); // P2 2000 m west: Y = 0
+    f.table.SetCell(2, kTrvColSlope, "2000.000");
+    f.table.SetCell(3, kTrvColHAngle, "0.0000");
+    EXPECT_EQ(f.Register(), 2); // the start point and P3
+    EXPECT_EQ(f.store.xyz.Cell(2, kColName), "P3");
+}
+
+TEST(RegisterTraverse, EmptyTrailingRowsAreFilledFirst) {
+    RadialFixture f;
+    f.AddPoint("K1", "500.000", "500.000");
+    f.AddPoint("X1", "0.000", "0.000");
+    f.AddPoint("X2", "", "0.000");
+    f.store.xyz.SetCell(2, kColTensyu, "kind");
+    EXPECT_EQ(f.Register(), 4);
+    const XyzList& list = f.store.xyz;
+    ASSERT_EQ(list.RowCount(), 6);
+    EXPECT_EQ(list.Cell(2, kColName), "T.1");
+    EXPECT_EQ(list.Cell(2, kColTensyu), "kind"); // the point type of a reused row stays
+    EXPECT_EQ(list.Cell(3, kColName), "P1");
+    EXPECT_EQ(list.Cell(5, kColName), "P3");
+    EXPECT_EQ(list.Cell(5, kColNo), "5");
+}
+
+TEST(RegisterTraverse, ClosedTraverseRegistersAdjustedStationsWithHeights) {
+    TrvsFixture f;
+    f.Start(kTrvsClosed, "A", "1000.000", "1000.000", "D", "0.0000", false);
+    f.header.T0Z = "10.000";
+    f.table.SetZCalc(true);
+    f.Row("T", "B", "90.0000", "90.0000", "100.000", "", "", "1.500", "0.500");
+    f.Row("K", "R", "0.0000", "90.0000", "10.000");
+    f.Row("T", "C", "90.0000", "90.0000", "100.000", "", "", "", "1.500");
+    f.Row("T", "D", "90.0000", "90.0000", "100.000", "", "", "", "2.500");
+    f.Row("T", "A", "90.0000", "90.0000", "100.000", "", "", "", "1.500");
+    EXPECT_EQ(RegisterTraverse(f.state, f.Input(), f.store.xyz), 5); // A, B, R, C, D
+    const XyzList& list = f.store.xyz;
+    EXPECT_EQ(list.Cell(2, kColName), "B");
+    EXPECT_EQ(list.Cell(2, kColZ), "11.000");
+    EXPECT_EQ(list.Cell(3, kColName), "R");
+    EXPECT_EQ(list.Cell(3, kColZ), "11.000"); // from A with A's instrument height, target height 0.500
+    EXPECT_EQ(list.Cell(5, kColName), "D");
+    EXPECT_EQ(list.Cell(5, kColZ), "10.000");
+    f.table.SetZCalc(false);
+    RegisterTraverse(f.state, f.Input(), f.store.xyz);
+    EXPECT_EQ(list.Cell(7, kColZ), "0.000");
+}
+
+TEST(RegisterTraverse, NothingWithoutAStartPoint) {
+    RadialFixture f;
+    f.header.T0No = "";
+    EXPECT_EQ(f.Register(), std::nullopt);
+    EXPECT_EQ(f.store.xyz.RowCount(), 2);
+}
+
+} // namespace
+} // namespace vemo::test
