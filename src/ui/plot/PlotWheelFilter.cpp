@@ -1,7 +1,7 @@
 // The mouse wheel on the plot: over it the wheel zooms (towards the user about the pointed point),
 // beside it the view moves east or west, above or below it north or south, by a sixth of the view.
-#include "ui/plot/PlotView.h"
 #include "ui/plot/PlotWheelFilter.h"
+#include "ui/plot/PlotView.h"
 
 #include <QApplication>
 #include <QWheelEvent>
