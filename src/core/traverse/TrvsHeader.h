@@ -12,14 +12,14 @@ struct TrvsHeader {
     std::string date; // "yy/mm/dd"
     std::string remark;
     // Start point (器械点): X and Y shown "%11.3f", Z "%9.3f".
-    std::string T0No, T0X, T0Y, T0Z;
+    std::string T0No, T0X, T0Y, T0Z = "    0.000";
     // Start backsight (後視点) and the known direction at the start, packed D.MMSS shown "%11.4f".
     std::string T1No, T1Angle;
     // true: T1Angle is the incoming direction, backsight -> start ("入射方向角:");
     // false: the outgoing one, start -> backsight ("出射方向角:").  They differ by 180°.
     bool startIncoming = true;
     // End point and end sighting point (視準点) of a connected traverse.
-    std::string T2No, T2X, T2Y, T2Z;
+    std::string T2No, T2X, T2Y, T2Z = "    0.000";
     std::string T3No, T3Angle;
     // true: T3Angle runs from the end sighting point to the end point ("終点入射方向角:").
     bool endIncoming = true;

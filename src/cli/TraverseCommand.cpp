@@ -1,0 +1,185 @@
+#include "TraverseCommand.h"
+
+#include "core/files/XyzFile.h"
+#include "core/store/Store.h"
+#include "core/text/Cp932.h"
+#include "core/text/Error.h"
+#include "core/traverse/AdjustTraverse.h"
+#include "core/traverse/ComputeRawTraverse.h"
+#include "core/traverse/TrvsFile.h"
+#include "core/traverse/TrvsHeader.h"
+#include "core/traverse/TrvsKnownPoints.h"
+#include "core/traverse/TrvsListing.h"
+#include "core/traverse/TrvsState.h"
+#include "core/traverse/TrvsTable.h"
+
+#include <cstdio>
+#include <exception>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vemo::cli {
+
+namespace {
+
+constexpr int kExitFailed = 1; // nothing or not everything could be computed
+constexpr int kExitUsage = 2;  // the command line is wrong
+
+const char* const kUsage =
+    "usage: vemo-cli traverse [options] FILE.Trv\n"
+    "  Computes a traverse file and prints the listing a surveyor would print: the adjusted listing\n"
+    "  for closed (閉合) and connected (結合) traverses, the unadjusted one for open (開放) and\n"
+    "  radial (放射) traverses.\n"
+    "  --xyz FILE         coordinate file (.Xyz) holding the known points the traverse names\n"
+    "  --compass          distribute the misclosure by the compass rule (default)\n"
+    "  --transit          distribute it by the transit rule\n"
+    "  --zenith           vertical angles are zenith angles (default)\n"
+    "  --elevation        vertical angles are elevation angles\n"
+    "  --z / --no-z       Z calculation on or off (default: on when the file's start height is not 0)\n"
+    "  --input            print the input listing first\n"
+    "  --precision        print the eight precision lines (closed and connected only) first\n"
+    "  --utf8             print UTF-8 with LF line ends; the default is Shift-JIS (CP932) with CR LF,\n"
+    "                     the bytes of the traverse files, ready to be redirected into a file\n"
+    "  Rows that could not be computed and errors are reported on stderr (UTF-8).  Exit status: 0 done,\n"
+    "  1 nothing or not every row computed, 2 wrong command line.\n";
+
+struct UsageError {
+    std::string message;
+};
+
+struct Request {
+    std::string trvPath;
+    std::string xyzPath;
+    TrvsOptions options;
+    std::optional<bool> zCalc;
+    bool input = false;
+    bool precision = false;
+    bool utf8 = false;
+};
+
+Request ParseArguments(int argc, char** argv) {
+    Request request;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--xyz") {
+            if (i + 1 >= argc) {
+                throw UsageError{"option --xyz needs a file"};
+            }
+            request.xyzPath = argv[++i];
+        } else if (arg == "--compass" || arg == "--transit") {
+            request.options.ErrDiv = arg == "--compass" ? 1 : 0;
+        } else if (arg == "--zenith" || arg == "--elevation") {
+            request.options.Ver0 = arg == "--zenith" ? 1 : 0;
+        } else if (arg == "--z" || arg == "--no-z") {
+            request.zCalc = arg == "--z";
+        } else if (arg == "--input") {
+            request.input = true;
+        } else if (arg == "--precision") {
+            request.precision = true;
+        } else if (arg == "--utf8") {
+            request.utf8 = true;
+        } else if (arg.starts_with("--")) {
+            throw UsageError{"unknown option " + arg};
+        } else if (request.trvPath.empty()) {
+            request.trvPath = arg;
+        } else {
+            throw UsageError{"only one traverse file, got '" + arg + "' too"};
+        }
+    }
+    if (request.trvPath.empty()) {
+        throw UsageError{"no traverse file given"};
+    }
+    return request;
+}
+
+void Print(const std::vector<std::string>& lines, bool utf8) {
+    for (const std::string& line : lines) {
+        const std::string text = utf8 ? Cp932ToUtf8(line) + "\n" : line + "\r\n";
+        std::fwrite(text.data(), 1, text.size(), stdout);
+    }
+}
+
+void Warn(const std::string& cp932) {
+    std::fprintf(stderr, "vemo-cli traverse: %s\n", Cp932ToUtf8(cp932).c_str());
+}
+
+// The listing of the traverse, or nothing when its start (or end) fields are incomplete.
+std::optional<std::vector<std::string>> Listing(const Request& request, TrvsState& state, const TrvsInput& input) {
+    std::vector<std::string> lines;
+    const int type = input.header.TrvsType;
+    if (request.input) {
+        AppendInputListing(lines, input.header, input.table);
+    }
+    if (type == kTrvsOpen || type == kTrvsRadial) {
+        ComputeRawTraverse(state, input, &lines);
+        return state.TrvsPointCount > 0 ? std::optional(lines) : std::nullopt;
+    }
+    std::vector<std::string> adjusted;
+    auto precision = AdjustTraverse(state, input, &adjusted);
+    if (!precision) {
+        return std::nullopt;
+    }
+    if (request.precision) {
+        auto dialog = PrecisionDialogLines(type, *precision);
+        lines.insert(lines.end(), dialog.begin(), dialog.end());
+        lines.emplace_back();
+    }
+    lines.insert(lines.end(), adjusted.begin(), adjusted.end());
+    return lines;
+}
+
+int Run(const Request& request) {
+    auto store = std::make_unique<Store>();
+    if (!request.xyzPath.empty()) {
+        if (!ReadXyzFile(request.xyzPath, store->xyz)) {
+            throw Error(Jp("座標ファイルを読めません: ") + request.xyzPath);
+        }
+        store->RebuildNameIndex();
+    }
+    TrvsHeader header;
+    TrvsTable table;
+    LoadTrvFile(request.trvPath, request.options, TodayText(), header, table);
+    if (request.zCalc) {
+        table.SetZCalc(*request.zCalc);
+    }
+    TrvsKnownPoints known(store->xyz, store->index);
+    auto state = std::make_unique<TrvsState>();
+    const TrvsInput input{header, table, request.options, known};
+    auto lines = Listing(request, *state, input);
+    if (!lines) {
+        Warn(Jp("基点データ（器械点、後視点の方向角、結合の終点）が足りないため計算できません"));
+        return kExitFailed;
+    }
+    Print(*lines, request.utf8);
+    for (const std::string& problem : state->problems) {
+        Warn(problem);
+    }
+    return state->problems.empty() ? 0 : kExitFailed;
+}
+
+} // namespace
+
+int RunTraverse(int argc, char** argv) {
+    try {
+        for (int i = 1; i < argc; ++i) {
+            if (std::string(argv[i]) == "--help") {
+                std::fputs(kUsage, stdout);
+                return 0;
+            }
+        }
+        return Run(ParseArguments(argc, argv));
+    } catch (const UsageError& error) {
+        std::fprintf(stderr, "vemo-cli traverse: %s\n%s", error.message.c_str(), kUsage);
+        return kExitUsage;
+    } catch (const Error& error) {
+        Warn(error.what());
+        return kExitFailed;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "vemo-cli traverse: %s\n", error.what());
+        return kExitFailed;
+    }
+}
+
+} // namespace vemo::cli
