@@ -24,6 +24,11 @@ Block ParseBlkLine(std::string_view line, size_t lineNo) {
     block.BlockName = std::move(items[0]);
     block.NoRowCount = StrToInt(items[1]);
     items.erase(items.begin(), items.begin() + 2);
+    // A trailing empty entry would be written as a bare trailing comma, which reads as no entry at all:
+    // dropping it here keeps a read file and its rewrite the same.
+    while (!items.empty() && items.back().empty()) {
+        items.pop_back();
+    }
     block.NoList = EncodeCommaList(items);
     return block;
 }

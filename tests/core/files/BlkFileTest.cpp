@@ -26,7 +26,7 @@ TEST(BlkFile, GoldenFileReadsBackAndWritesTheSameBytes) {
 }
 
 TEST(BlkFile, ParcelLinesAndTheirFaults) {
-    std::vector<Block> blocks = ParseBlkText("A,5,1,2,3,1\nB,2,\"x,y\",z\n\n   \r\n");
+    std::vector<Block> blocks = ParseBlkText("A,5,1,2,3,1\nB,2,\"x,y\",z,,\n\n   \r\n");
     ASSERT_EQ(blocks.size(), 2u);
     EXPECT_EQ(blocks[0].NoList, "1,2,3,1"); // four vertex entries, the closing one included
     EXPECT_EQ(blocks[1].NoList, "\"x,y\",z");
@@ -46,6 +46,13 @@ TEST(BlkFile, ParcelLinesAndTheirFaults) {
     Block odd{"a,\"b\"", "1,2", 3, 0, 0};
     EXPECT_EQ(ParseBlkText(FormatBlkText({odd}))[0].BlockName, odd.BlockName);
     EXPECT_EQ(FormatBlkText({Block{"", "1", 2, 0, 0}}), ",2,1\r\n");
+    // Far past the 10,240 bytes older readers took per line: read whole.
+    std::string longList;
+    for (int i = 0; i < 3000; ++i) {
+        longList += "V" + std::to_string(i) + ",";
+    }
+    longList += "V0";
+    EXPECT_EQ(ParseBlkText("L,3001," + longList + "\r\nN,2,1\r\n")[0].NoList, longList);
 }
 
 TEST(BlkFile, LimitAppendAndLabelPoints) {
