@@ -201,6 +201,25 @@ TEST(AdjustConnected, CompassRuleSpreadsByLength) {
     EXPECT_NEAR(p.x[3], 1200.000, kMm);
 }
 
+TEST(AdjustConnected, AngleAndCoordinateMisclosureTogether) {
+    ConnectedFixture f;
+    f.table.SetCell(2, kTrvColHAngle, "270.0010"); // 10" too much: -3, -3, -2, -2
+    std::vector<std::string> listing;
+    auto precision = AdjustTraverse(f.state, f.Input(), &listing);
+    ASSERT_TRUE(precision);
+    EXPECT_EQ(precision->angleMisclosure, -10);
+    // Legs at 359°59'57", 90°00'04" and 0°00'02" put the latitudes 2 mm short of the straight case.
+    EXPECT_NEAR(precision->fx, 0.028, 1e-9);
+    EXPECT_NEAR(precision->fy, 0.000, 1e-9);
+    EXPECT_EQ(precision->ratio, 10715);
+    const TrvsPoints& p = f.state.TrvsAdjPoints;
+    EXPECT_NEAR(p.x[1], 1100.001, kMm);
+    EXPECT_NEAR(p.y[1], 999.999, kMm);
+    EXPECT_NEAR(p.x[2], 1099.990, kMm);
+    EXPECT_NEAR(p.y[2], 1099.999, kMm);
+    EXPECT_EQ(Cp932ToUtf8(listing[13]).substr(0, 20), "P1         270- 0- 7");
+}
+
 TEST(AdjustConnected, TransitRuleSpreadsByLatitude) {
     ConnectedFixture f;
     f.options.ErrDiv = 0;
