@@ -13,7 +13,6 @@ namespace vemo::trvs_detail {
 void AdjustRun::RadialRows() {
     const TrvsTable& table = in_.table;
     const TrvsHeader& h = in_.header;
-    TrvsPoints& points = state_.TrvsAdjPoints;
     instrument_ = h.T0No;
     backsight_ = h.T1No;
     ix_ = x0_;
@@ -26,51 +25,59 @@ void AdjustRun::RadialRows() {
         AppendRadialListingHead(*listing_);
     }
     TrvsHeights heights;
-    size_t legsPassed = 0; // R: station rows passed so far
+    size_t legsPassed = 0; // station rows passed so far
     for (int row = 1; row < table.RowCount(); ++row) {
         if (zCalc_) {
             heights.Take(table, row);
         }
         if (legsPassed < stations_.size() && stations_[legsPassed].row == row) {
-            // A station row moves the setup: from the second one on, the instrument stands on the
-            // station the previous row observed, sighting back to the one before it.
-            if (legsPassed > 0) {
-                const Station& at = stations_[legsPassed - 1];
-                const bool fromStart = legsPassed == 1;
-                const double bx = fromStart ? x0_ : stations_[legsPassed - 2].x;
-                const double by = fromStart ? y0_ : stations_[legsPassed - 2].y;
-                Inverse back = InversePoints(bx, by, at.x, at.y);
-                setupValid_ = back.direction.has_value();
-                orientation_ = back.direction.value_or(orientation_);
-                instrument_ = at.name;
-                backsight_ = fromStart ? h.T0No : stations_[legsPassed - 2].name;
-                ix_ = at.x;
-                iy_ = at.y;
-                iz_ = at.z;
-            }
+            MoveToStation(legsPassed);
             if (legsPassed + 1 < stations_.size()) {
                 written_.Add(row, stations_[legsPassed].name);
             }
             ++legsPassed;
-            continue;
+        } else if (table.Cell(row, kTrvColTm) != "T" && RowObserved(table, row) && RadialSetup(row)) {
+            ComputeRadialRow(row, heights);
         }
-        if (table.Cell(row, kTrvColTm) == "T" || !RowObserved(table, row) || !RadialSetup(row)) {
-            continue;
-        }
-        const double horizontal = CellNumber(table, row, kTrvColHAngle);
-        const double vertical = DmsToDeg(CellNumber(table, row, kTrvColVAngle));
-        Reduction r = ReduceSlope(CellNumber(table, row, kTrvColSlope), vertical, in_.options.ZenithAngles());
-        double x = 0, y = 0;
-        Polar(ix_, iy_, r.hd, SightDirection(orientation_, DmsToDeg(horizontal)), x, y);
-        const double z = zCalc_ ? RoundMillimetre(iz_ + r.dv + heights.ih - heights.th) : 0.0;
-        const std::string& target = table.Cell(row, kTrvColTarget);
-        points.Set(row, target, x, y, z);
-        written_.Add(row, target);
-        state_.adjSlots.push_back(row);
-        if (listing_) {
-            listing_->push_back(ListingRowLine({row, table.Cell(row, kTrvColTm), instrument_, backsight_, target,
-                                                horizontal, r.hd, DegToDms(orientation_), x, y, z}));
-        }
+    }
+}
+
+// Station row `legsPassed` + 1 is observed from station `legsPassed`: from the second station row on,
+// the instrument stands on the station the previous row observed, sighting back to the one before it.
+void AdjustRun::MoveToStation(size_t legsPassed) {
+    if (legsPassed == 0) {
+        return; // the first station row is observed from the start setup
+    }
+    const Station& at = stations_[legsPassed - 1];
+    const bool fromStart = legsPassed == 1;
+    const double bx = fromStart ? x0_ : stations_[legsPassed - 2].x;
+    const double by = fromStart ? y0_ : stations_[legsPassed - 2].y;
+    Inverse back = InversePoints(bx, by, at.x, at.y);
+    setupValid_ = back.direction.has_value();
+    orientation_ = back.direction.value_or(orientation_);
+    instrument_ = at.name;
+    backsight_ = fromStart ? in_.header.T0No : stations_[legsPassed - 2].name;
+    ix_ = at.x;
+    iy_ = at.y;
+    iz_ = at.z;
+}
+
+void AdjustRun::ComputeRadialRow(int row, const TrvsHeights& heights) {
+    const TrvsTable& table = in_.table;
+    const double horizontal = CellNumber(table, row, kTrvColHAngle);
+    const double vertical = DmsToDeg(CellNumber(table, row, kTrvColVAngle));
+    Reduction r = ReduceSlope(CellNumber(table, row, kTrvColSlope), vertical, in_.options.ZenithAngles());
+    double x = 0, y = 0;
+    Polar(ix_, iy_, r.hd, SightDirection(orientation_, DmsToDeg(horizontal)), x, y);
+    // Without Z calculation no height is carried through the traverse, so none is claimed here.
+    const double z = zCalc_ ? RoundMillimetre(iz_ + r.dv + heights.ih - heights.th) : 0.0;
+    const std::string& target = table.Cell(row, kTrvColTarget);
+    state_.TrvsAdjPoints.Set(row, target, x, y, z);
+    written_.Add(row, target);
+    state_.adjSlots.push_back(row);
+    if (listing_) {
+        listing_->push_back(ListingRowLine({row, table.Cell(row, kTrvColTm), instrument_, backsight_, target,
+                                            horizontal, r.hd, DegToDms(orientation_), x, y, z}));
     }
 }
 

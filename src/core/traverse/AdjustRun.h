@@ -5,6 +5,7 @@
 #include "core/traverse/TrvsPrecision.h"
 #include "core/traverse/TrvsReduce.h"
 #include "core/traverse/TrvsState.h"
+#include "core/traverse/TrvsTable.h"
 
 #include <optional>
 #include <string>
@@ -41,7 +42,9 @@ private:
     void StoreStations();
     void ListStations();
     void RadialRows();
+    void MoveToStation(size_t legsPassed);
     bool RadialSetup(int row);
+    void ComputeRadialRow(int row, const TrvsHeights& heights);
 
     TrvsState& state_;
     const TrvsInput& in_;

@@ -61,7 +61,7 @@ bool AdjustRun::ReadHeader() {
         return false;
     }
     if (in_.table.ObservationRows() > kTrvsMaxRows) {
-        throw Error(Jp("トラバースの観測は 1997 行までです"));
+        throw Error(TooManyRowsMessage());
     }
     zCalc_ = in_.table.ZCalc();
     w_ = StartOutgoingPacked(h);

@@ -6,7 +6,6 @@
 #include "core/text/Bytes.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
-#include "core/text/Numbers.h"
 #include "core/traverse/TrvsHeader.h"
 #include "core/traverse/TrvsKnownPoints.h"
 #include "core/traverse/TrvsListing.h"
@@ -220,7 +219,7 @@ void ComputeRawTraverse(TrvsState& state, const TrvsInput& input, std::vector<st
         return;
     }
     if (input.table.ObservationRows() > kTrvsMaxRows) {
-        throw Error(Sprintf(Jp("トラバースの観測は %d 行までです").c_str(), kTrvsMaxRows));
+        throw Error(TooManyRowsMessage());
     }
     RawRun(state, input, listing).Run();
 }

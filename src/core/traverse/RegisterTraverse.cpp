@@ -26,22 +26,16 @@ public:
     Registrar(XyzList& list, bool zCalc) : list_(list), zCalc_(zCalc), row_(RegistrationAnchorRow(list) + 1) {}
 
     void Add(const TrvsPoints& points, int slot) {
-        const std::string z = zCalc_ ? FormatPattern(points.z[slot], "0.000") : "0.000";
+        // A row that is there keeps its number and point type; one beyond the last is appended.
+        XyzRow cells = row_ < list_.RowCount() ? list_.Row(row_) : XyzRow{};
+        cells[kColName] = points.name[slot];
+        cells[kColX] = FormatPattern(points.x[slot], "0.000");
+        cells[kColY] = FormatPattern(points.y[slot], "0.000");
+        cells[kColZ] = zCalc_ ? FormatPattern(points.z[slot], "0.000") : "0.000";
+        cells[kColBiko] = "Trvs:";
         if (row_ < list_.RowCount()) {
-            XyzRow cells = list_.Row(row_);
-            cells[kColName] = points.name[slot];
-            cells[kColX] = FormatPattern(points.x[slot], "0.000");
-            cells[kColY] = FormatPattern(points.y[slot], "0.000");
-            cells[kColZ] = z;
-            cells[kColBiko] = "Trvs:";
             list_.SetRow(row_, cells);
         } else {
-            XyzRow cells;
-            cells[kColName] = points.name[slot];
-            cells[kColX] = FormatPattern(points.x[slot], "0.000");
-            cells[kColY] = FormatPattern(points.y[slot], "0.000");
-            cells[kColZ] = z;
-            cells[kColBiko] = "Trvs:";
             list_.AppendRows({cells});
         }
         ++row_;

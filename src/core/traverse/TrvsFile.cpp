@@ -108,7 +108,7 @@ void DecodeHeader(const std::vector<std::string>& lines, TrvsHeader& header) {
 
 std::vector<TrvsRow> DecodeRows(const std::vector<std::string>& lines) {
     if (lines.size() > 7 + static_cast<size_t>(kTrvsMaxRows)) {
-        throw Error(Sprintf(Jp("トラバースの観測は %d 行までです").c_str(), kTrvsMaxRows));
+        throw Error(TooManyRowsMessage());
     }
     std::vector<TrvsRow> rows;
     for (size_t index = 7; index < lines.size(); ++index) {

@@ -14,7 +14,7 @@ namespace {
 const char* const kZeroHeight = "0.000";
 
 [[noreturn]] void ThrowTooManyRows() {
-    throw Error(Sprintf(Jp("トラバースの観測は %d 行までです").c_str(), kTrvsMaxRows));
+    throw Error(TooManyRowsMessage());
 }
 
 void ClearRow(TrvsRow& row) {
@@ -24,6 +24,10 @@ void ClearRow(TrvsRow& row) {
 }
 
 } // namespace
+
+std::string TooManyRowsMessage() {
+    return Sprintf(Jp("トラバースの観測は %d 行までです").c_str(), kTrvsMaxRows);
+}
 
 TrvsTable::TrvsTable() {
     Reset();
