@@ -228,6 +228,26 @@ TEST(AdjustConnected, TransitRuleSpreadsByLatitude) {
     EXPECT_NEAR(f.state.TrvsAdjPoints.x[2], 1099.995, kMm); // the eastward leg has no latitude to correct
 }
 
+TEST(AdjustConnected, TransitRuleOnATraverseWithoutLatitudes) {
+    // Due east all the way: no latitude to weigh the transit rule by, which must not divide by zero.
+    TrvsFixture f;
+    f.options.ErrDiv = 0;
+    f.Start(kTrvsConnected, "A", "1000.000", "1000.000", "W", "270.0000", false);
+    f.header.T2No = "B";
+    f.header.T2X = "1000.000";
+    f.header.T2Y = "1200.000";
+    f.header.T3Angle = "90.0000";
+    f.header.endIncoming = false;
+    f.Row("T", "P1", "180.0000", "90.0000", "100.010");
+    f.Row("T", "B", "180.0000", "90.0000", "100.000");
+    f.Row("T", "E", "180.0000", "90.0000", "");
+    auto precision = AdjustTraverse(f.state, f.Input());
+    ASSERT_TRUE(precision);
+    EXPECT_NEAR(precision->fy, 0.010, 1e-9);
+    EXPECT_NEAR(f.state.TrvsAdjPoints.x[1], 1000.000, kMm);
+    EXPECT_NEAR(f.state.TrvsAdjPoints.y[1], 1100.005, kMm); // 100.010 / 200.010 of the 10 mm
+}
+
 TEST(AdjustConnected, HeightsAndListing) {
     ConnectedFixture f;
     f.table.SetZCalc(true);
