@@ -1,0 +1,232 @@
+// The data tree commands: new site folder, new coordinates, new parcels, rename, profile, double click
+// and the choice of data folder.
+#include "ui/tree/FileCommands.h"
+
+#include "core/files/DataPaths.h"
+#include "core/files/DataTree.h"
+#include "core/files/Profile.h"
+#include "core/settings/ProgramFolder.h"
+#include "core/settings/Settings.h"
+#include "core/store/Store.h"
+#include "ui/common/CommandGuard.h"
+#include "ui/common/Cp932Text.h"
+#include "ui/common/MessageBox.h"
+#include "ui/tree/DataTree.h"
+#include "ui/tree/FileCommandHost.h"
+#include "ui/tree/HeaderEditor.h"
+
+#include <QTreeWidgetItem>
+
+#include <ctime>
+
+namespace vemo {
+namespace fs = std::filesystem;
+
+namespace {
+
+std::tm LocalNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return local;
+}
+
+// The profile file of a node: "Case.Pro" in a site folder, "Xyz.Pro" in a coordinate folder,
+// "Blk.Pro" in a parcel folder.
+fs::path ProfilePath(const fs::path& datDir, const DataNodePath& path) {
+    switch (path.level) {
+    case 0:
+        return SiteFolder(datDir, path.site) / ProfileFileName(0);
+    case 1:
+        return CoordinateFolder(datDir, path.site, path.xyz) / ProfileFileName(1);
+    default:
+        return ParcelFolder(datDir, path.site, path.xyz, path.blk) / ProfileFileName(2);
+    }
+}
+
+} // namespace
+
+FileCommands::FileCommands(Store& store, Settings& settings, DataTree& tree, HeaderEditor& editor,
+                           FileCommandHost& host, QWidget* window)
+    : QObject(window), store_(store), settings_(settings), tree_(tree), editor_(editor), host_(host), window_(window) {
+    connect(&tree_, &DataTree::nodeDoubleClicked, this, [this](QTreeWidgetItem* item) { nodeDoubleClicked(item); });
+    connect(&tree_, &DataTree::dataFolderChosen, this,
+            [this](int, const std::string& folder) { switchDataFolder(folder); });
+}
+
+fs::path FileCommands::exeDir() const {
+    return fs::path(PathFromCp932(store_.names.ExeDir));
+}
+
+fs::path FileCommands::datDir() const {
+    return fs::path(PathFromCp932(store_.names.DatDir));
+}
+
+fs::path FileCommands::tmpDir() const {
+    return fs::path(PathFromCp932(store_.names.TmpDir));
+}
+
+bool FileCommands::run(const std::function<void()>& command) {
+    return RunCommand(command, window_);
+}
+
+bool FileCommands::ask(const QString& text) {
+    return MessageBox::Ask(window_, text) == QMessageBox::Ok;
+}
+
+bool FileCommands::askYesNo(const QString& text) {
+    return MessageBox::Ask(window_, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+}
+
+void FileCommands::message(const QString& text) {
+    MessageBox::Show(window_, text);
+}
+
+void FileCommands::rebuildTree() {
+    run([this] { tree_.rebuild(datDir()); });
+}
+
+void FileCommands::switchDataFolder(const std::string& cp932Folder) {
+    store_.names.DatDir = cp932Folder;
+    rebuildTree();
+}
+
+// The site is shown in the caption; the coordinate and parcel names stay as they are for saving.
+void FileCommands::showSiteCaption() {
+    CurrentNames shown = store_.names;
+    shown.XyzName.clear();
+    shown.BlkName.clear();
+    host_.setCaption(FromCp932(CaptionText(shown)));
+}
+
+// The header editor asks for the profile of new data; the first value names the folder.  A folder
+// that cannot be made (the name exists or is not a valid name) is reported and the editor comes back
+// with what was typed.
+std::optional<FileCommands::NewFolder>
+FileCommands::askNewFolder(const QString& caption, const std::vector<std::string>& labels, const fs::path& parent) {
+    editor_.setWindowTitle(caption);
+    editor_.setReadOnly(false);
+    editor_.setCancelVisible(true);
+    editor_.setText(FromCp932(ProfileTemplate(labels)));
+    editor_.setCaret(static_cast<int>(FromCp932(labels.front()).size()) + 2);
+    while (editor_.run()) {
+        NewFolder folder;
+        folder.profile = ToCp932OrThrow(editor_.text());
+        folder.name = NameFromProfile(folder.profile, labels.front(), LocalNow());
+        if (CreateDataFolder(parent, folder.name)) {
+            return folder;
+        }
+        MessageBox::ShowCp932(window_, DuplicateFolderMessage(labels.front(), folder.name), MessageBox::Kind::Warning);
+    }
+    return std::nullopt;
+}
+
+void FileCommands::newCase() {
+    run([this] {
+        host_.setAreaShown(FileArea::DataTree, true);
+        const std::vector<std::string> labels(settings_.Head.Case.begin(), settings_.Head.Case.end());
+        const auto folder = askNewFolder(QStringLiteral("新規現場"), labels, datDir());
+        if (!folder) {
+            return;
+        }
+        WriteProfileFile(SiteFolder(datDir(), folder->name) / ProfileFileName(0), folder->profile);
+        tree_.select(tree_.addSite(folder->name));
+        store_.names.CaseName = folder->name;
+        showSiteCaption();
+    });
+}
+
+bool FileCommands::newBlk() {
+    if (store_.blocks.Count() > 0 && !ask(QStringLiteral("編集中の画地データをクリアします"))) {
+        return false;
+    }
+    host_.resetParcelEditor();
+    store_.blocks.Clear();
+    if (host_.isAreaShown(FileArea::Plot)) {
+        host_.redrawPlot();
+    }
+    return true;
+}
+
+bool FileCommands::newXyz(bool byUser) {
+    if (!newBlk()) {
+        return false;
+    }
+    const bool hadData = store_.xyz.HasData();
+    if (hadData && !ask(QStringLiteral("編集中の座標リストを破棄します"))) {
+        return false;
+    }
+    host_.clearSelection();
+    if (hadData) {
+        host_.closeCalculation();
+    }
+    store_.xyz.Clear();
+    store_.names.XyzName.clear();
+    store_.names.BlkName.clear();
+    host_.updateCaption();
+
+    host_.setAreaShown(FileArea::Plot, false);
+    host_.coordinatesLoaded();
+    if (byUser) {
+        host_.toggleArea(FileArea::Plot);
+    }
+    host_.setAreaShown(FileArea::BlockEdit, false);
+    host_.setAreaShown(FileArea::DataTree, false);
+    host_.setAreaShown(FileArea::XyzList, true);
+    host_.enableDataCommands();
+    host_.focusGrid();
+    return true;
+}
+
+void FileCommands::rename() {
+    tree_.startRename();
+}
+
+void FileCommands::editProfile() {
+    run([this] {
+        QTreeWidgetItem* node = tree_.selectedItem();
+        if (node == nullptr) {
+            return;
+        }
+        const fs::path file = ProfilePath(datDir(), DataTree::PathOf(node));
+        const std::optional<std::string> bytes = ReadProfileFile(file);
+        if (!bytes) {
+            message(QStringLiteral("Profile File が見つかりません"));
+            return;
+        }
+        QString text = FromCp932(*bytes);
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        editor_.setWindowTitle(QStringLiteral("Edit Profile [ ") + FromCp932(DataTree::NameOf(node)) +
+                               QStringLiteral(" ]"));
+        editor_.setReadOnly(false);
+        editor_.setCancelVisible(true);
+        editor_.setText(text);
+        editor_.setCaret(0);
+        // Nothing is written unless the surveyor changed something: the file keeps its bytes.
+        if (editor_.run() && editor_.text() != text) {
+            WriteProfileFile(file, ToCp932OrThrow(editor_.text()));
+        }
+    });
+}
+
+void FileCommands::nodeDoubleClicked(QTreeWidgetItem* item) {
+    const int level = DataTree::LevelOf(item);
+    if (level == 0) {
+        store_.names.CaseName = DataTree::NameOf(item);
+        showSiteCaption();
+    } else if (level > 0) {
+        tree_.select(item);
+        open();
+    }
+}
+
+bool FileCommands::canOpen() const {
+    return tree_.selectedPath().level > 0;
+}
+
+bool FileCommands::canSave() const {
+    const int level = tree_.selectedPath().level;
+    return level >= 0 && host_.dataCommandsEnabled() && (level < 2 || host_.isAreaShown(FileArea::BlockEdit));
+}
+
+} // namespace vemo

@@ -1,0 +1,123 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+class QTreeWidgetItem;
+class QWidget;
+
+namespace vemo {
+
+class DataTree;
+class FileCommandHost;
+class HeaderEditor;
+struct Settings;
+struct Store;
+
+// The commands that move site data between the store and the disk: new site folder, new coordinates
+// and parcels, profiles, open and open in addition, save at the three tree levels with backups,
+// auto-save and restore, SIMA and 日調連, files from the command line or dropped, and the link files
+// for other programs.  Every command shows its own messages and confirmations; a failure of the core
+// (vemo::Error) is shown and leaves the store as the core left it, which is always whole.
+class FileCommands : public QObject {
+    Q_OBJECT
+public:
+    // All references must outlive the commands.  `window` parents the messages and dialogs.
+    FileCommands(Store& store, Settings& settings, DataTree& tree, HeaderEditor& editor, FileCommandHost& host,
+                 QWidget* window);
+
+    // Data tree (DataTree.cpp builds the nodes; these act on them).
+    void rebuildTree();
+    void newCase();                  // 現場フォルダ作成(&C)
+    bool newXyz(bool byUser = true); // 新規座標(&X); false when the user kept the data
+    bool newBlk();                   // 新規画地(&B); false when the user kept the parcels
+    void rename();                   // 名前の変更(&R)
+    void editProfile();              // プロフィールの編集(&E)
+    void nodeDoubleClicked(QTreeWidgetItem* item);
+    void switchDataFolder(const std::string& cp932Folder);
+
+    // Native files.
+    void open();          // 開く(&O)...
+    void openAdd();       // 開く（追加）
+    void save();          // 保存(&S)...
+    void restore();       // オートセーブファイルから復元...
+    void forceAutoSave(); // オートセーブファイルに強制保存 (Ctrl+S)
+    void autoSaveTick();  // the timer: the forced auto-save while AutoSave is on
+
+    // SIMA and 日調連.
+    void openSima();
+    void openNichoren();
+    void saveSima();
+    void saveNichoren();
+    // The selection panel's buttons: the selection list's names (CP932) in order.
+    void saveSelectionSima(const std::vector<std::string>& names);
+    void saveSelectionNichoren(const std::vector<std::string>& names);
+
+    // The first show: the automatic restore after an abnormal end, then the command-line file.
+    void firstShow(bool restoreAutoSave);
+    // Files dropped on the main window (native paths), one after the other.
+    void dropFiles(const QStringList& paths);
+
+    // The link files "Xyz.txt" and "Vemo_Blk.Txt" for other programs.
+    void applicationActivated();
+    void applicationDeactivated();
+
+    // "開く(&O)..." wants a node below the top level; "保存(&S)..." a node, and for a parcel node the
+    // parcel editor shown (the idle rules of the main window).
+    bool canOpen() const;
+    bool canSave() const;
+
+    // Native paths of the folders held in the store.
+    std::filesystem::path exeDir() const;
+    std::filesystem::path datDir() const;
+    std::filesystem::path tmpDir() const;
+
+private:
+    enum class OpenMode { Normal, Append, Restore, Outside };
+    struct NewFolder {
+        std::string name;
+        std::string profile;
+    };
+    struct OpenTarget {
+        int nodeLevel = 0;
+        int restoreLevel = 0;
+    };
+
+    void openAs(OpenMode mode, const std::string& outsideFile = {});
+    bool openCoordinates(OpenMode mode, const OpenTarget& target, const std::string& outsideFile);
+    void openParcels(OpenMode mode, const OpenTarget& target);
+    void openParamFile();
+    void openExchange(bool sima);
+    void loadExchange(bool sima, const std::filesystem::path& file);
+    void writeExchange(bool sima, bool fromSelection, const std::vector<std::string>& names);
+
+    void saveNewXyz(QTreeWidgetItem* site);
+    bool saveXyzOver(QTreeWidgetItem* xyzNode, bool askOverwrite);
+    void saveParcelsOver(QTreeWidgetItem* blkNode);
+    QTreeWidgetItem* saveNewBlk(QTreeWidgetItem* xyzNode);
+    void finishSave(QTreeWidgetItem* node);
+
+    std::optional<NewFolder> askNewFolder(const QString& caption, const std::vector<std::string>& labels,
+                                          const std::filesystem::path& parent);
+    void showSiteCaption();
+    bool ask(const QString& text);
+    bool askYesNo(const QString& text);
+    void message(const QString& text);
+    bool run(const std::function<void()>& command);
+
+    Store& store_;
+    Settings& settings_;
+    DataTree& tree_;
+    HeaderEditor& editor_;
+    FileCommandHost& host_;
+    QWidget* window_;
+};
+
+} // namespace vemo

@@ -1,0 +1,142 @@
+// SIMA and 日調連: reading either into the store in place of what is edited, writing the coordinate
+// list (with the parcels for SIMA) or the selection list.
+#include "ui/tree/FileCommands.h"
+
+#include "core/files/BlkFile.h"
+#include "core/files/ExportPoints.h"
+#include "core/files/Nichoren.h"
+#include "core/files/Sima.h"
+#include "core/files/XyzFile.h"
+#include "core/settings/ProgramFolder.h"
+#include "core/store/Store.h"
+#include "ui/common/Cp932Text.h"
+#include "ui/tree/BusyCursor.h"
+#include "ui/tree/FileCommandHost.h"
+#include "ui/tree/FileDialog.h"
+
+namespace vemo {
+namespace fs = std::filesystem;
+
+namespace {
+
+FileDialog::Request DialogRequest(bool sima, bool saving, const std::string& cp932DatDir) {
+    FileDialog::Request request;
+    if (sima) {
+        request.title = QStringLiteral("SIMA Format File");
+        request.filter = QStringLiteral("SIMA files (*.SIM)|*.SIM");
+        request.defaultExtension = saving ? QStringLiteral("SIM") : QString();
+    } else {
+        request.title = QStringLiteral("日調連 Format File");
+        request.filter = QStringLiteral("日調連 files (*.Txt)|*.Txt|その他 (*.*)|*.*");
+        request.defaultExtension = saving ? QStringLiteral("Txt") : QString();
+    }
+    request.folder = FromCp932(cp932DatDir);
+    return request;
+}
+
+} // namespace
+
+void FileCommands::openSima() {
+    run([this] { openExchange(true); });
+}
+
+void FileCommands::openNichoren() {
+    run([this] { openExchange(false); });
+}
+
+void FileCommands::openExchange(bool sima) {
+    const QString name = FileDialog::GetOpenFileName(window_, DialogRequest(sima, false, store_.names.DatDir));
+    if (name.isEmpty()) {
+        return;
+    }
+    loadExchange(sima, fs::path(name.toStdString()));
+}
+
+void FileCommands::loadExchange(bool sima, const fs::path& file) {
+    if (!newXyz(false)) {
+        return;
+    }
+    // The whole file is read and checked before anything is loaded: a damaged file loads nothing.
+    ForeignData data;
+    {
+        BusyCursor busy;
+        data = sima ? ReadSimaFile(file) : ReadNichorenFile(file);
+    }
+    const bool withParcels = !data.blocks.empty();
+    if (!data.rows.empty()) {
+        LoadXyzRows(store_.xyz, std::move(data.rows), XyzReadMode::Replace);
+        store_.blocks.ReplaceAll(std::move(data.blocks));
+        host_.coordinatesLoaded();
+        host_.enableDataCommands();
+        if (!withParcels) {
+            host_.setAreaShown(FileArea::XyzList, true);
+            if (!host_.isAreaShown(FileArea::Plot)) {
+                host_.toggleArea(FileArea::Plot);
+            }
+        } else {
+            host_.toggleArea(FileArea::XyzList);
+            if (!host_.isAreaShown(FileArea::BlockEdit)) {
+                host_.toggleArea(FileArea::BlockEdit);
+            }
+            if (!host_.isAreaShown(FileArea::Plot)) {
+                host_.toggleArea(FileArea::Plot);
+            }
+            host_.parcelsLoaded();
+            store_.RebuildNameIndex();
+            ComputeLabelPoints(store_.blocks, store_.index);
+        }
+    }
+    store_.names.CaseName.clear();
+    store_.names.XyzName.clear();
+    store_.names.BlkName.clear();
+    host_.updateCaption();
+    host_.setCaption(QString::fromStdString(file.string()) + QStringLiteral("[Vemo]"));
+    store_.names.ParamFile.clear();
+}
+
+void FileCommands::saveSima() {
+    run([this] { writeExchange(true, false, {}); });
+}
+
+void FileCommands::saveNichoren() {
+    run([this] { writeExchange(false, false, {}); });
+}
+
+void FileCommands::saveSelectionSima(const std::vector<std::string>& names) {
+    run([this, &names] { writeExchange(true, true, names); });
+}
+
+void FileCommands::saveSelectionNichoren(const std::vector<std::string>& names) {
+    run([this, &names] { writeExchange(false, true, names); });
+}
+
+void FileCommands::writeExchange(bool sima, bool fromSelection, const std::vector<std::string>& names) {
+    // The selection buttons do nothing while the selection list holds no entry.
+    if (fromSelection && names.empty()) {
+        return;
+    }
+    const QString name = FileDialog::GetSaveFileName(window_, DialogRequest(sima, true, store_.names.DatDir));
+    if (name.isEmpty()) {
+        return;
+    }
+    const fs::path file(name.toStdString());
+    BusyCursor busy;
+    const std::vector<ExportPoint> points =
+        fromSelection ? PointsFromSelection(names, store_.index) : PointsFromList(store_.xyz);
+    if (!sima) {
+        WriteNichorenFile(file, points);
+        return;
+    }
+    const SimaNames simaNames{store_.names.CaseName, store_.names.XyzName, store_.names.BlkName};
+    // Parcels go with the coordinate list while the parcel editor is shown; their vertex numbers are
+    // the list rows, so the index must describe the list as it is now.
+    if (!fromSelection && host_.isAreaShown(FileArea::BlockEdit) && store_.blocks.Count() > 0) {
+        store_.RebuildNameIndex();
+        const std::vector<ExportParcel> parcels = ParcelsForExport(store_.blocks, store_.index);
+        WriteSimaFile(file, simaNames, points, &parcels);
+    } else {
+        WriteSimaFile(file, simaNames, points);
+    }
+}
+
+} // namespace vemo

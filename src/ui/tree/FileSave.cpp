@@ -1,0 +1,164 @@
+// Saving native data at the selected tree node: new coordinate data in a site, over coordinate data,
+// over parcel data, and new parcel data beside saved coordinates.
+#include "ui/tree/FileCommands.h"
+
+#include "core/files/BlkFile.h"
+#include "core/files/DataPaths.h"
+#include "core/files/DataTree.h"
+#include "core/files/Profile.h"
+#include "core/files/XyzFile.h"
+#include "core/settings/Settings.h"
+#include "core/store/Store.h"
+#include "ui/common/MessageBox.h"
+#include "ui/tree/BusyCursor.h"
+#include "ui/tree/DataTree.h"
+#include "ui/tree/FileCommandHost.h"
+
+#include <QTreeWidgetItem>
+
+namespace vemo {
+namespace fs = std::filesystem;
+
+namespace {
+
+const QString kOverwriteXyz = QStringLiteral("座標を上書保存します");
+const QString kOverwriteBlk = QStringLiteral("画地を上書保存します");
+const QString kNamesDiffer = QStringLiteral("データ名が異なります！強制保存しますか？");
+
+std::vector<std::string> Labels(const auto& array) {
+    return std::vector<std::string>(array.begin(), array.end());
+}
+
+} // namespace
+
+void FileCommands::save() {
+    run([this] {
+        QTreeWidgetItem* node = tree_.selectedItem();
+        switch (DataTree::LevelOf(node)) {
+        case 0:
+            saveNewXyz(node);
+            break;
+        case 1:
+            if (saveXyzOver(node, true)) {
+                QTreeWidgetItem* added = nullptr;
+                if (host_.isAreaShown(FileArea::BlockEdit) && store_.blocks.Count() > 0) {
+                    added = saveNewBlk(node);
+                }
+                finishSave(added != nullptr ? added : node);
+            }
+            break;
+        case 2:
+            saveParcelsOver(node);
+            break;
+        default:
+            break;
+        }
+    });
+}
+
+// Level 0: the list becomes new coordinate data of the site, named by its profile.
+void FileCommands::saveNewXyz(QTreeWidgetItem* site) {
+    const std::string siteName = DataTree::NameOf(site);
+    const auto folder =
+        askNewFolder(QStringLiteral("新規座標"), Labels(settings_.Head.Xyz), SiteFolder(datDir(), siteName));
+    if (!folder) {
+        return;
+    }
+    WriteProfileFile(CoordinateFolder(datDir(), siteName, folder->name) / ProfileFileName(1), folder->profile);
+    {
+        BusyCursor busy;
+        WriteXyzFile(XyzFilePath(datDir(), siteName, folder->name), store_.xyz);
+    }
+    // The node is added once its data file exists, so that it never shows data that is not there.
+    QTreeWidgetItem* node = tree_.addChild(site, folder->name);
+    site->setExpanded(true);
+    store_.names.CaseName = siteName;
+    store_.names.XyzName = folder->name;
+    host_.updateCaption();
+    QTreeWidgetItem* last = node;
+    if (host_.isAreaShown(FileArea::BlockEdit) && store_.blocks.Count() > 0) {
+        if (QTreeWidgetItem* blk = saveNewBlk(node)) {
+            last = blk;
+        }
+    }
+    finishSave(last);
+}
+
+// Overwrites the coordinate data of a level-1 node (or the parent of a level-2 node), keeping the old
+// file as ".Bak" when Backup is on.  False when the surveyor declined.
+bool FileCommands::saveXyzOver(QTreeWidgetItem* xyzNode, bool askOverwrite) {
+    if (askOverwrite && !ask(kOverwriteXyz)) {
+        return false;
+    }
+    const std::string site = DataTree::NameOf(xyzNode->parent());
+    const std::string xyz = DataTree::NameOf(xyzNode);
+    if (SaveNamesDiffer(store_.names.CaseName, store_.names.XyzName, site, xyz) && !askYesNo(kNamesDiffer)) {
+        return false;
+    }
+    store_.names.CaseName = site;
+    store_.names.XyzName = xyz;
+    {
+        BusyCursor busy;
+        WriteXyzFile(XyzFilePath(datDir(), site, xyz), store_.xyz, settings_.Data.Backup);
+    }
+    tree_.setNodeIcon(xyzNode, 1);
+    host_.updateCaption();
+    return true;
+}
+
+// Level 2: the coordinates of the parent node and then the parcels of this node.
+void FileCommands::saveParcelsOver(QTreeWidgetItem* blkNode) {
+    if (store_.blocks.Count() == 0) {
+        message(QStringLiteral("保存する画地がありません!"));
+        return;
+    }
+    if (!saveXyzOver(blkNode->parent(), true)) {
+        return;
+    }
+    if (!ask(kOverwriteBlk)) {
+        return;
+    }
+    const std::string blk = DataTree::NameOf(blkNode);
+    if (SaveParcelNameDiffers(store_.names.BlkName, blk) && !askYesNo(kNamesDiffer)) {
+        return;
+    }
+    store_.names.BlkName = blk;
+    {
+        BusyCursor busy;
+        WriteBlkFile(BlkFilePath(datDir(), store_.names.CaseName, store_.names.XyzName, blk), store_.blocks,
+                     settings_.Data.Backup);
+    }
+    tree_.setNodeIcon(blkNode, 2);
+    host_.updateCaption();
+    finishSave(blkNode);
+}
+
+// The parcels become new parcel data of saved coordinate data.  The node, or nullptr when the header
+// editor was cancelled.
+QTreeWidgetItem* FileCommands::saveNewBlk(QTreeWidgetItem* xyzNode) {
+    const std::string site = DataTree::NameOf(xyzNode->parent());
+    const std::string xyz = DataTree::NameOf(xyzNode);
+    const auto folder =
+        askNewFolder(QStringLiteral("新規画地"), Labels(settings_.Head.Blk), CoordinateFolder(datDir(), site, xyz));
+    if (!folder) {
+        return nullptr;
+    }
+    WriteProfileFile(ParcelFolder(datDir(), site, xyz, folder->name) / ProfileFileName(2), folder->profile);
+    {
+        BusyCursor busy;
+        WriteBlkFile(BlkFilePath(datDir(), site, xyz, folder->name), store_.blocks);
+    }
+    QTreeWidgetItem* node = tree_.addChild(xyzNode, folder->name);
+    xyzNode->setExpanded(true);
+    store_.names.BlkName = folder->name;
+    host_.updateCaption();
+    return node;
+}
+
+void FileCommands::finishSave(QTreeWidgetItem* node) {
+    tree_.select(node);
+    host_.toggleArea(FileArea::DataTree);
+    host_.setStatusText(QStringLiteral("【データ保存完了】"));
+}
+
+} // namespace vemo

@@ -1,0 +1,130 @@
+#include "ui/tree/HeaderEditor.h"
+
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTextDocument>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace vemo {
+namespace {
+
+std::deque<HeaderEditor::Responder>& Responders() {
+    static std::deque<HeaderEditor::Responder> queue;
+    return queue;
+}
+
+// IPAGothic gives the fixed half-/full-width cells that the lists typed here rely on; it is named
+// explicitly because the platform does not report it as fixed pitch.
+QFont ListingFont() {
+    QFont font(QStringLiteral("IPAGothic"), 10);
+    font.setStyleHint(QFont::TypeWriter);
+    return font;
+}
+
+} // namespace
+
+HeaderEditor::HeaderEditor(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("HeaderEditor"));
+    edit_ = new QPlainTextEdit(this);
+    edit_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    edit_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    edit_->setTabChangesFocus(false);
+    edit_->setFont(ListingFont());
+
+    ok_ = new QPushButton(QStringLiteral("OK"), this);
+    ok_->setDefault(true);
+    ok_->setAutoDefault(true);
+    cancel_ = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
+    print_ = new QPushButton(QStringLiteral("印刷"), this);
+    connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(print_, &QPushButton::clicked, this, &HeaderEditor::printWithDialog);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(ok_);
+    buttons->addWidget(cancel_);
+    buttons->addWidget(print_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(edit_, 1);
+    layout->addLayout(buttons);
+    resize(520, 360);
+}
+
+void HeaderEditor::setText(const QString& text) {
+    edit_->setPlainText(text);
+}
+
+QString HeaderEditor::text() const {
+    return edit_->toPlainText();
+}
+
+void HeaderEditor::setCaret(int position) {
+    QTextCursor cursor = edit_->textCursor();
+    cursor.setPosition(std::clamp(position, 0, static_cast<int>(edit_->toPlainText().size())));
+    edit_->setTextCursor(cursor);
+    edit_->setFocus(Qt::OtherFocusReason);
+}
+
+int HeaderEditor::caret() const {
+    return edit_->textCursor().position();
+}
+
+void HeaderEditor::setReadOnly(bool readOnly) {
+    edit_->setReadOnly(readOnly);
+}
+
+void HeaderEditor::setTextAreaColors(const QColor& background, const QColor& text) {
+    QPalette palette = edit_->palette();
+    palette.setColor(QPalette::Base, background);
+    palette.setColor(QPalette::Text, text);
+    edit_->setPalette(palette);
+}
+
+void HeaderEditor::setCancelVisible(bool visible) {
+    cancel_->setVisible(visible);
+}
+
+bool HeaderEditor::run() {
+    if (!Responders().empty()) {
+        Responder responder = std::move(Responders().front());
+        Responders().pop_front();
+        return responder(*this);
+    }
+    return exec() == QDialog::Accepted;
+}
+
+void HeaderEditor::printTo(QPrinter& printer) const {
+    printer.setDocName(PrintJobTitle());
+    QTextDocument document;
+    document.setDefaultFont(ListingFont());
+    document.setPlainText(text());
+    document.print(&printer);
+}
+
+void HeaderEditor::printWithDialog() {
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        printTo(printer);
+    }
+}
+
+void HeaderEditor::queueResponder(Responder responder) {
+    Responders().push_back(std::move(responder));
+}
+
+void HeaderEditor::clearResponders() {
+    Responders().clear();
+}
+
+int HeaderEditor::pendingResponders() {
+    return static_cast<int>(Responders().size());
+}
+
+} // namespace vemo
