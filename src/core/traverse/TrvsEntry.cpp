@@ -19,16 +19,19 @@ double FieldNumber(std::string_view text) {
     return text.empty() ? 0.0 : StrToFloat(text);
 }
 
-void FillFromList(std::string& no, const char* emptyName, std::string& x, std::string& y, std::string& z,
-                  const TrvsKnownPoints& known) {
+TrvsNameEntry FillFromList(std::string& no, const char* emptyName, std::string& x, std::string& y, std::string& z,
+                           const TrvsKnownPoints& known) {
     if (TrimView(no).empty()) {
         no = emptyName;
     }
-    if (auto found = known.Find(no)) {
-        x = Sprintf("%11.3f", found->x);
-        y = Sprintf("%11.3f", found->y);
-        z = Sprintf("%9s", known.ZCell(found->row).c_str());
+    auto found = known.Find(no);
+    if (!found) {
+        return TrvsNameEntry::NotFound;
     }
+    x = Sprintf("%11.3f", found->x);
+    y = Sprintf("%11.3f", found->y);
+    z = Sprintf("%9s", known.ZCell(found->row).c_str());
+    return TrvsNameEntry::Found;
 }
 
 // The direction between a found point and a header point, as the packed angle field shows it.
@@ -68,40 +71,51 @@ bool FormatAngleField(std::string& field) {
     return IsValidAngle(field);
 }
 
-void EnterStartName(TrvsHeader& header, const TrvsKnownPoints& known) {
-    FillFromList(header.T0No, "T.1", header.T0X, header.T0Y, header.T0Z, known);
+TrvsNameEntry EnterStartName(TrvsHeader& header, const TrvsKnownPoints& known) {
+    return FillFromList(header.T0No, "T.1", header.T0X, header.T0Y, header.T0Z, known);
 }
 
-void EnterEndName(TrvsHeader& header, const TrvsKnownPoints& known) {
-    FillFromList(header.T2No, "T.END", header.T2X, header.T2Y, header.T2Z, known);
+TrvsNameEntry EnterEndName(TrvsHeader& header, const TrvsKnownPoints& known) {
+    return FillFromList(header.T2No, "T.END", header.T2X, header.T2Y, header.T2Z, known);
 }
 
-bool EnterBacksightName(TrvsHeader& header, const TrvsKnownPoints& known) {
-    bool accepted = true;
+TrvsNameEntry EnterBacksightName(TrvsHeader& header, const TrvsKnownPoints& known) {
+    TrvsNameEntry result = TrvsNameEntry::NotFound;
     if (header.T1No == header.T0No) {
         header.T1No = "N";
-        accepted = false;
+        result = TrvsNameEntry::Refused;
     }
     if (TrimView(header.T1No).empty() || header.T1No == "N") {
         // North without a backsight point: the backsight lies due north of the start point.
         header.T1No = "N";
         header.T1Angle = header.startIncoming ? "   180.0000" : "     0.0000";
+        if (result != TrvsNameEntry::Refused) {
+            result = TrvsNameEntry::Found;
+        }
     }
     if (auto found = known.Find(header.T1No)) {
         DirectionField(header.T1Angle, *found, FieldNumber(header.T0X), FieldNumber(header.T0Y), header.startIncoming);
+        if (result != TrvsNameEntry::Refused) {
+            result = TrvsNameEntry::Found;
+        }
     }
-    return accepted;
+    return result;
 }
 
-bool EnterEndSightName(TrvsHeader& header, const TrvsKnownPoints& known) {
-    if (!header.T3No.empty() && header.T3No == header.T2No) {
+TrvsNameEntry EnterEndSightName(TrvsHeader& header, const TrvsKnownPoints& known) {
+    if (TrimView(header.T3No).empty()) {
+        return TrvsNameEntry::Empty;
+    }
+    if (header.T3No == header.T2No) {
         header.T3No.clear();
-        return false;
+        return TrvsNameEntry::Refused;
     }
-    if (auto found = known.Find(header.T3No)) {
-        DirectionField(header.T3Angle, *found, FieldNumber(header.T2X), FieldNumber(header.T2Y), header.endIncoming);
+    auto found = known.Find(header.T3No);
+    if (!found) {
+        return TrvsNameEntry::NotFound;
     }
-    return true;
+    DirectionField(header.T3Angle, *found, FieldNumber(header.T2X), FieldNumber(header.T2Y), header.endIncoming);
+    return TrvsNameEntry::Found;
 }
 
 std::string NextPointName(std::string_view previous) {

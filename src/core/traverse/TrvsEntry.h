@@ -10,7 +10,7 @@ class TrvsKnownPoints;
 class TrvsTable;
 
 // The editing rules of the traverse header and table that need no window: what a field becomes when it
-// loses the focus.  Each returns false where the window beeps and keeps or moves the focus.
+// loses the focus.
 
 // Angle check of a packed D.MMSS text: invalid above 360, with 360 or more whole degrees, or with
 // minutes or seconds of 60 or more (12.6000, 12.0060, 360.0000).  The text is first written with four
@@ -24,18 +24,27 @@ std::string FormatHeightField(std::string_view text);
 // The angle field: the formatted text, and false when the angle check fails (focus back to it).
 bool FormatAngleField(std::string& field);
 
+// What became of a name typed into a header field.
+enum class TrvsNameEntry {
+    Found,    // taken from the coordinate list (or "N", north, for the start backsight)
+    NotFound, // not in the coordinate list: the coordinates or the direction stay as typed, and the
+              // window says so, since a name whose figures come from somewhere else is easy to miss
+    Refused,  // the point's own name as its backsight: beep, focus back (T1No) or to T2Y (T3No)
+    Empty,    // no name (end sighting point only)
+};
+
 // T0No / T2No: empty becomes "T.1" / "T.END"; a name found in the coordinate list fills the X and Y
 // fields ("%11.3f") and the Z field with the list's Z cell right-aligned in nine characters.
-void EnterStartName(TrvsHeader& header, const TrvsKnownPoints& known);
-void EnterEndName(TrvsHeader& header, const TrvsKnownPoints& known);
+TrvsNameEntry EnterStartName(TrvsHeader& header, const TrvsKnownPoints& known);
+TrvsNameEntry EnterEndName(TrvsHeader& header, const TrvsKnownPoints& known);
 
-// T1No: the start point's own name is refused (it becomes "N", returns false: beep, focus back).  Empty
-// or "N" means north: T1Angle 180 for an incoming, 0 for an outgoing direction.  A name found in the
-// coordinate list sets T1Angle to the direction between it and the start point (T0X, T0Y).
-bool EnterBacksightName(TrvsHeader& header, const TrvsKnownPoints& known);
-// T3No: the end point's own name is refused (emptied, returns false: beep, focus to T2Y).  A found
-// name sets T3Angle to the direction between it and the end point.  There is no "N" at the end.
-bool EnterEndSightName(TrvsHeader& header, const TrvsKnownPoints& known);
+// T1No: the start point's own name is refused (it becomes "N").  Empty or "N" means north: T1Angle 180
+// for an incoming, 0 for an outgoing direction.  A name found in the coordinate list sets T1Angle to
+// the direction between it and the start point (T0X, T0Y).
+TrvsNameEntry EnterBacksightName(TrvsHeader& header, const TrvsKnownPoints& known);
+// T3No: the end point's own name is refused (emptied).  A found name sets T3Angle to the direction
+// between it and the end point.  There is no "N" at the end.
+TrvsNameEntry EnterEndSightName(TrvsHeader& header, const TrvsKnownPoints& known);
 
 // NextPointName with increment: the trailing digit run counted up in its own width (T009 -> T010,
 // A99 -> A100), "2" appended to a name without digits, "1" for an empty name.  A digit run beyond a

@@ -24,10 +24,11 @@ TEST(TrvsEntry, StartPointFromTheCoordinateList) {
     TrvsFixture f;
     f.AddPoint("K1", "100.1234", "-200.5", "12.5");
     f.header.T0No = "";
-    EnterStartName(f.header, f.known);
+    EXPECT_EQ(EnterStartName(f.header, f.known), TrvsNameEntry::NotFound);
     EXPECT_EQ(f.header.T0No, "T.1");
+    EXPECT_EQ(f.header.T0X, "      0.000"); // typed coordinates are kept for a point not in the list
     f.header.T0No = "K1";
-    EnterStartName(f.header, f.known);
+    EXPECT_EQ(EnterStartName(f.header, f.known), TrvsNameEntry::Found);
     EXPECT_EQ(f.header.T0X, "    100.123");
     EXPECT_EQ(f.header.T0Y, "   -200.500");
     EXPECT_EQ(f.header.T0Z, "     12.5");
@@ -42,12 +43,12 @@ TEST(TrvsEntry, BacksightNorthAndOwnName) {
     TrvsFixture f;
     f.header.T0No = "A";
     f.header.T1No = "";
-    EXPECT_TRUE(EnterBacksightName(f.header, f.known));
+    EXPECT_EQ(EnterBacksightName(f.header, f.known), TrvsNameEntry::Found);
     EXPECT_EQ(f.header.T1No, "N");
     EXPECT_EQ(f.header.T1Angle, "   180.0000");
     f.header.startIncoming = false;
     f.header.T1No = "A";
-    EXPECT_FALSE(EnterBacksightName(f.header, f.known)); // beep
+    EXPECT_EQ(EnterBacksightName(f.header, f.known), TrvsNameEntry::Refused); // beep
     EXPECT_EQ(f.header.T1No, "N");
     EXPECT_EQ(f.header.T1Angle, "     0.0000");
 }
@@ -73,11 +74,16 @@ TEST(TrvsEntry, EndSightingPoint) {
     f.header.T2X = "0.000";
     f.header.T2Y = "0.000";
     f.header.T3No = "B";
-    EXPECT_FALSE(EnterEndSightName(f.header, f.known));
+    EXPECT_EQ(EnterEndSightName(f.header, f.known), TrvsNameEntry::Refused);
     EXPECT_EQ(f.header.T3No, "");
+    EXPECT_EQ(EnterEndSightName(f.header, f.known), TrvsNameEntry::Empty);
+    f.header.T3No = "Z9";
+    f.header.T3Angle = "    12.0000";
+    EXPECT_EQ(EnterEndSightName(f.header, f.known), TrvsNameEntry::NotFound);
+    EXPECT_EQ(f.header.T3Angle, "    12.0000");
     f.header.T3No = "E";
     f.header.endIncoming = true; // from E to the end point: due south
-    EXPECT_TRUE(EnterEndSightName(f.header, f.known));
+    EXPECT_EQ(EnterEndSightName(f.header, f.known), TrvsNameEntry::Found);
     EXPECT_EQ(f.header.T3Angle, "   180.0000");
 }
 
