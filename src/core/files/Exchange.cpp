@@ -9,14 +9,42 @@
 #include "core/text/Numbers.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace vemo {
 
-std::vector<std::string> ExchangeItems(std::string_view line) {
-    std::string packed(line);
+namespace {
+
+// Without quotes and control bytes a CommaList is a plain split at commas, where a trailing comma adds
+// no item; that is nearly every line of an exchange file.
+bool SplitPlainList(std::string_view text, std::vector<std::string>& items) {
+    for (char c : text) {
+        if (c == '"' || static_cast<unsigned char>(c) <= 0x20) {
+            return false;
+        }
+    }
+    items.clear();
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t comma = text.find(',', start);
+        if (comma == std::string_view::npos) {
+            comma = text.size();
+        }
+        items.emplace_back(text.substr(start, comma - start));
+        start = comma + 1;
+    }
+    return true;
+}
+
+} // namespace
+
+void ExchangeItems(std::string_view line, std::string& buffer, std::vector<std::string>& items) {
     // 0x20 is never the second byte of a CP932 character, so this cannot break a character.
-    packed.erase(std::remove(packed.begin(), packed.end(), ' '), packed.end());
-    return DecodeCommaList(packed);
+    buffer.assign(line);
+    buffer.erase(std::remove(buffer.begin(), buffer.end(), ' '), buffer.end());
+    if (!SplitPlainList(buffer, items)) {
+        items = DecodeCommaList(buffer);
+    }
 }
 
 std::string ExchangeName(const std::string& name, const std::string& number) {

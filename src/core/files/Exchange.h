@@ -18,7 +18,8 @@ struct ForeignData {
 };
 
 // The items of an exchange-file line: every blank (0x20) removed, then decoded as a CommaList.
-std::vector<std::string> ExchangeItems(std::string_view line);
+// `buffer` and `items` are reused from line to line (a 100,000-point file has as many lines).
+void ExchangeItems(std::string_view line, std::string& buffer, std::vector<std::string>& items);
 
 // A name field, or "*" + the point's number when it is empty.
 std::string ExchangeName(const std::string& name, const std::string& number);

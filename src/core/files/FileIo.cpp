@@ -41,6 +41,9 @@ std::optional<std::string> ReadWholeFile(const fs::path& path) {
         return std::nullopt;
     }
     std::string bytes;
+    if (auto size = fs::file_size(path, ec); !ec) {
+        bytes.reserve(static_cast<size_t>(size));
+    }
     char buffer[1 << 16];
     size_t n;
     while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) {

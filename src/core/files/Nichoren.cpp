@@ -13,8 +13,10 @@ ForeignData ParseNichorenText(std::string_view bytes) {
         ThrowTooManyPoints();
     }
     data.rows.reserve(lines.size());
+    std::string buffer;
+    std::vector<std::string> items;
     for (size_t i = 0; i < lines.size(); ++i) {
-        std::vector<std::string> items = ExchangeItems(lines[i]);
+        ExchangeItems(lines[i], buffer, items);
         if (items.size() < 4) {
             ThrowShortLine("日調連ファイル", i + 1);
         }

@@ -7,6 +7,8 @@
 #include "core/text/Error.h"
 #include "core/text/Numbers.h"
 
+#include <algorithm>
+
 namespace vemo {
 
 namespace {
@@ -24,6 +26,7 @@ class SimaReader {
 public:
     void Line(std::string_view line, size_t lineNo);
     ForeignData Finish();
+    void Reserve(size_t rows) { data_.rows.reserve(rows); }
 
 private:
     void Need(const std::vector<std::string>& items, size_t count, size_t lineNo) const {
@@ -35,10 +38,13 @@ private:
 
     ForeignData data_;
     OpenParcel parcel_;
+    std::string buffer_;
+    std::vector<std::string> items_;
 };
 
 void SimaReader::Line(std::string_view line, size_t lineNo) {
-    std::vector<std::string> items = ExchangeItems(line);
+    std::vector<std::string>& items = items_;
+    ExchangeItems(line, buffer_, items);
     if (items.empty()) {
         return;
     }
@@ -114,6 +120,7 @@ void AppendParcels(std::string& text, const SimaNames& names, const std::vector<
 ForeignData ParseSimaText(std::string_view bytes) {
     SimaReader reader;
     std::vector<std::string_view> lines = SplitLines(bytes);
+    reader.Reserve(std::min(lines.size(), static_cast<size_t>(kMaxPointRows)));
     for (size_t i = 0; i < lines.size(); ++i) {
         reader.Line(lines[i], i + 1);
     }

@@ -2,11 +2,14 @@
 // vemo::Error (the message the user sees); anything else, a crash, or a file that changes when it is
 // written and read again, is a fault.  The seed is fixed so that every run checks the same inputs.
 #include "core/files/BlkFile.h"
+#include "core/files/Exchange.h"
 #include "core/files/Fields.h"
 #include "core/files/Nichoren.h"
 #include "core/files/Sima.h"
 #include "core/files/XyzFile.h"
+#include "core/store/CommaList.h"
 #include "core/text/Error.h"
+#include "core/text/Numbers.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -159,6 +162,51 @@ TEST(Robustness, ExchangeReadersAcceptOrRefuse) {
         accepted += Accepts([&] { data = ParseNichorenText(mutator.Next(nichoren)); });
     }
     EXPECT_GT(accepted, kRounds / 10);
+}
+
+// Exchange lines are split directly when they hold no quote or control byte; the result must be the
+// list decoding's.
+TEST(Robustness, ExchangeLinesSplitLikeTheListDecoding) {
+    std::mt19937 rng(5);
+    const std::string alphabet = ",,,  aB1.\"\t\x81\x82";
+    std::string buffer;
+    std::vector<std::string> items;
+    for (int i = 0; i < 100000; ++i) {
+        std::string line;
+        for (size_t n = rng() % 12; n > 0; --n) {
+            line += alphabet[rng() % alphabet.size()];
+        }
+        std::string packed = line;
+        std::erase(packed, ' ');
+        ExchangeItems(line, buffer, items);
+        ASSERT_EQ(items, DecodeCommaList(packed)) << line;
+    }
+}
+
+// Number fields are rounded on their decimal digits when that is exact; it must agree with the general
+// conversion everywhere, ties and carries included.
+TEST(Robustness, NumberFieldsRoundLikeTheGeneralConversion) {
+    std::mt19937 rng(4);
+    auto digits = [&](int n) {
+        std::string d;
+        for (int k = 0; k < n; ++k) {
+            d += static_cast<char>('0' + (rng() % 4 == 0 ? 9 : rng() % 10));
+        }
+        return d;
+    };
+    for (int i = 0; i < 200000; ++i) {
+        std::string text = std::string(rng() % 3 == 0 ? "-" : (rng() % 5 == 0 ? "+" : "")) + digits(rng() % 9) +
+                           (rng() % 6 ? "." : "") + digits(rng() % 9);
+        std::optional<double> value = TryStrToFloat(text);
+        if (!value) {
+            continue;
+        }
+        ASSERT_EQ(ReadCoordinateText(text), Format3(*value)) << text;
+    }
+    EXPECT_EQ(ReadCoordinateText("-0.0005"), "-0.001");
+    EXPECT_EQ(ReadCoordinateText("-0.0004"), "0.000");
+    EXPECT_EQ(ReadCoordinateText("999.9995"), "1000.000");
+    EXPECT_EQ(ReadCoordinateText("12345678901.23456789"), "12345678901.235");
 }
 
 } // namespace
