@@ -1,7 +1,9 @@
 #include "core/files/Profile.h"
 
+#include "core/files/DataTree.h"
 #include "core/files/FileIo.h"
 #include "core/text/Cp932.h"
+#include "core/text/Error.h"
 #include "core/text/Numbers.h"
 
 namespace vemo {
@@ -65,6 +67,22 @@ void WriteProfileFile(const std::filesystem::path& path, std::string_view text) 
         out += "\r\n";
     }
     WriteFileAtomic(path, out, false);
+}
+
+bool CreateFolderWithProfile(const std::filesystem::path& parent, std::string_view name, int level,
+                             std::string_view profileText) {
+    if (!CreateDataFolder(parent, name)) {
+        return false;
+    }
+    std::filesystem::path folder = parent / FsName(name);
+    try {
+        WriteProfileFile(folder / ProfileFileName(level), profileText);
+    } catch (const Error&) {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+        throw;
+    }
+    return true;
 }
 
 std::optional<std::string> ReadProfileFile(const std::filesystem::path& path) {

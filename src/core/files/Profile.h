@@ -31,6 +31,13 @@ std::string DuplicateFolderMessage(std::string_view firstLabel, std::string_view
 
 // The profile as stored, with line ends normalised to CR LF; written safely.
 void WriteProfileFile(const std::filesystem::path& path, std::string_view text);
+// New site, coordinate or parcel data: creates the folder `parent`/`name` and writes its profile (the
+// file for `level`) into it.  False, with nothing created, when the name is not valid or the folder
+// exists (the caller shows DuplicateFolderMessage); a profile that cannot be written removes the new
+// folder again and throws vemo::Error.
+bool CreateFolderWithProfile(const std::filesystem::path& parent, std::string_view name, int level,
+                             std::string_view profileText);
+
 // The file's bytes; nothing when it does not exist ("Profile File が見つかりません").
 std::optional<std::string> ReadProfileFile(const std::filesystem::path& path);
 

@@ -125,6 +125,12 @@ TEST(Profile, TemplateNameAndFile) {
     WriteProfileFile(path, Jp("口座名\t｜山田邸\n項目２\t｜"));
     EXPECT_EQ(*ReadProfileFile(path), Jp("口座名\t｜山田邸\r\n項目２\t｜\r\n"));
     EXPECT_STREQ(ProfileFileName(2), "Blk.Pro");
+
+    // New data: folder and profile together, or nothing at all.
+    ASSERT_TRUE(CreateFolderWithProfile(dir.Path(), Jp("座標A"), 1, Jp("項目１\t｜座標A")));
+    EXPECT_EQ(test::ReadBytes((dir.Path() / FsName(Jp("座標A")) / "Xyz.Pro").string()), Jp("項目１\t｜座標A\r\n"));
+    EXPECT_FALSE(CreateFolderWithProfile(dir.Path(), Jp("座標A"), 1, "other"));
+    EXPECT_EQ(test::ReadBytes((dir.Path() / FsName(Jp("座標A")) / "Xyz.Pro").string()), Jp("項目１\t｜座標A\r\n"));
 }
 
 } // namespace
