@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QPointer>
+#include <QStyledItemDelegate>
+#include <QValidator>
+
+#include <functional>
+
+#include <QLineEdit>
+
+namespace vemo {
+
+// What a grid cell may hold while it is typed: only characters the CP932 data can store, and in the
+// X, Y and Z columns only digits, "." and "-" (anything else is dropped as it is typed).
+class CellTextValidator : public QValidator {
+public:
+    CellTextValidator(bool numeric, QObject* parent) : QValidator(parent), numeric_(numeric) {}
+    State validate(QString& input, int& pos) const override;
+    static bool IsNumberCharacter(QChar c);
+
+private:
+    bool numeric_;
+};
+
+// The line editor of the coordinate grid.  Tab and Enter typed into it are not left to the default
+// item-view handling (which would move on without the entry checks): they go to the grid's handler.
+class XyzCellDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    // `keyHandler` gets Qt::Key_Tab or Qt::Key_Return and returns true when it took the key.
+    XyzCellDelegate(std::function<bool(int key)> keyHandler, QObject* parent);
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    void destroyEditor(QWidget* editor, const QModelIndex& index) const override;
+    // The editor open at the moment, if any.
+    QLineEdit* openEditor() const { return editor_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    std::function<bool(int)> keyHandler_;
+    mutable QPointer<QLineEdit> editor_;
+};
+
+} // namespace vemo

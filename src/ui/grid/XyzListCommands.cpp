@@ -1,0 +1,110 @@
+// The commands of the coordinate list that work on the list as a whole: the cleanup and the editor.
+#include "core/edit/Cleanup.h"
+#include "core/files/DataPaths.h"
+#include "core/files/XyzFile.h"
+#include "core/settings/ProgramFolder.h"
+#include "core/store/Store.h"
+#include "core/text/Error.h"
+#include "ui/common/MessageBox.h"
+#include "ui/grid/XyzCleanDialog.h"
+#include "ui/grid/XyzListPanel.h"
+#include "ui/grid/XyzStrGrid.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QUrl>
+
+#include <filesystem>
+
+namespace vemo {
+namespace {
+
+std::function<bool(const QString&)>& DocumentOpener() {
+    static std::function<bool(const QString&)> opener = [](const QString& path) {
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    };
+    return opener;
+}
+
+// The busy cursor while a long command runs.
+class BusyCursor {
+public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+} // namespace
+
+void XyzListPanel::setDocumentOpener(std::function<bool(const QString& path)> opener) {
+    DocumentOpener() = std::move(opener);
+}
+
+void XyzListPanel::clean() {
+    grid_->commitEditor();
+    if (cleanDialog_->exec() == QDialog::Accepted) {
+        try {
+            runCleanup(cleanDialog_->request());
+        } catch (const Error& error) {
+            MessageBox::ShowCp932(this, error.what());
+        }
+    }
+    grid_->setFocus();
+}
+
+void XyzListPanel::runCleanup(const CleanupRequest& request) {
+    grid_->commitEditor();
+    XyzList& list = store_.xyz;
+    const bool increment = grid_->incrementNames();
+    if (request.page == CleanupRequest::Page::Duplicates) {
+        if (!request.duplicates.key.Any()) {
+            return;
+        }
+        const int col = grid_->currentCell().col;
+        grid_->setCurrentCell({1, col});
+        DuplicateOptions options = request.duplicates;
+        options.increment = increment;
+        CleanupPlan plan;
+        {
+            BusyCursor busy;
+            cleanDialog_->setCounter(QString::number(list.RowCount() - 3));
+            plan = PlanDuplicateCleanup(list, options);
+            ApplyCleanupPlan(list, plan);
+            cleanDialog_->setCounter({});
+        }
+        grid_->setCurrentCell({1, col}); // a rebuilt list has lost the cursor
+        MessageBox::ShowCp932(this, CleanupMessage(options.action, plan.count));
+    } else {
+        const int fromRow = request.fromCursorRow ? grid_->currentCell().row : 1;
+        BusyCursor busy;
+        RenumberPointNames(list, fromRow, request.firstName, increment);
+    }
+    rebuildIndex();
+}
+
+void XyzListPanel::rebuildIndex() {
+    try {
+        BusyCursor busy;
+        store_.RebuildNameIndex();
+    } catch (const Error& error) {
+        MessageBox::ShowCp932(this, error.what());
+    }
+    emit nameIndexRebuilt();
+}
+
+// ListEdit: the whole list goes to the link file, which the desktop opens in its editor.  Nothing is
+// read back here: the link file is reloaded when the program is activated again.
+void XyzListPanel::editInEditor() {
+    grid_->commitEditor();
+    std::filesystem::path path = std::filesystem::path(PathFromCp932(store_.names.TmpDir)) / kXyzLinkFileName;
+    try {
+        WriteXyzFile(path, store_.xyz);
+    } catch (const Error& error) {
+        MessageBox::ShowCp932(this, error.what());
+        return;
+    }
+    DocumentOpener()(QString::fromStdString(path.string()));
+}
+
+} // namespace vemo
