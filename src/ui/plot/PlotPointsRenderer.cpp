@@ -4,9 +4,10 @@
 #include "ui/plot/PlotCanvas.h"
 #include "ui/plot/PlotSettings.h"
 
-#include <QFontMetrics>
-#include <QGlyphRun>
 #include <QPainter>
+
+#include <algorithm>
+#include <cstdlib>
 
 namespace vemo {
 
@@ -14,8 +15,7 @@ namespace {
 
 // The pixels of one circle, found by drawing it once with the very call the canvas uses.
 std::vector<QPoint> CircleShape(int d) {
-    const int margin = 2;
-    const int side = d + 2 * margin + 2;
+    const int side = d * 2 + 8;
     QImage probe(side, side, QImage::Format_RGB32);
     probe.fill(Qt::black);
     const PlotPixel centre{side / 2, side / 2};
@@ -36,68 +36,33 @@ std::vector<QPoint> CircleShape(int d) {
     return shape;
 }
 
-bool IsAscii(const std::string& s) {
-    for (unsigned char c : s) {
-        if (c >= 0x80) {
-            return false;
-        }
-    }
-    return true;
-}
-
 } // namespace
 
-const std::vector<int>& PlotPointsRenderer::CircleOffsets(int diameter, int stride) {
-    const auto key = std::make_pair(diameter, stride);
-    auto it = circleOffsets_.find(key);
-    if (it != circleOffsets_.end()) {
-        return it->second;
-    }
-    auto& shape = circleShapes_[key];
-    shape = CircleShape(diameter);
-    std::vector<int> offsets;
-    for (const QPoint& p : shape) {
-        offsets.push_back(p.y() * stride + p.x());
-    }
-    return circleOffsets_.emplace(key, std::move(offsets)).first->second;
-}
-
-PlotPointsRenderer::FontCache& PlotPointsRenderer::Font(int pointSize, const QImage& image) {
-    auto it = fonts_.find(pointSize);
-    if (it != fonts_.end()) {
-        return it->second;
-    }
-    FontCache cache;
-    cache.font = PlotNameFont(pointSize);
-    QFont deviceFont(cache.font, &image);
-    cache.raw = QRawFont::fromFont(deviceFont);
-    cache.ascent = QFontMetrics(cache.font, &image).ascent();
-    for (int c = 0; c < 128; ++c) {
-        const auto glyphs = cache.raw.glyphIndexesForString(QString(QChar(c)));
-        cache.asciiGlyph[c] = glyphs.value(0);
-        cache.asciiAdvance[c] = cache.raw.advancesForGlyphIndexes(glyphs).value(0).x();
-    }
-    return fonts_.emplace(pointSize, std::move(cache)).first->second;
-}
-
-void PlotPointsRenderer::AppendName(const FontCache& font, const std::string& name, QPointF baseline,
-                                    GlyphBatch& batch) {
-    qreal x = baseline.x();
-    if (IsAscii(name)) {
-        for (unsigned char c : name) {
-            batch.glyphs.push_back(font.asciiGlyph[c]);
-            batch.positions.push_back(QPointF(x, baseline.y()));
-            x += font.asciiAdvance[c];
+const PlotPointsRenderer::Circle& PlotPointsRenderer::CircleFor(int diameter, qsizetype stride) {
+    Circle& circle = circles_[diameter];
+    if (circle.shape.empty() && circle.reach == 0) {
+        circle.shape = CircleShape(diameter);
+        circle.reach = 1;
+        for (const QPoint& p : circle.shape) {
+            circle.reach = std::max({circle.reach, std::abs(p.x()) + 1, std::abs(p.y()) + 1});
         }
-        return;
     }
-    const QList<quint32> glyphs = font.raw.glyphIndexesForString(PlotText(name));
-    const QList<QPointF> advances = font.raw.advancesForGlyphIndexes(glyphs);
-    for (qsizetype i = 0; i < glyphs.size(); ++i) {
-        batch.glyphs.push_back(glyphs[i]);
-        batch.positions.push_back(QPointF(x, baseline.y()));
-        x += advances.value(i).x();
+    if (circle.stride != stride) {
+        circle.stride = stride;
+        circle.offsets.clear();
+        for (const QPoint& p : circle.shape) {
+            circle.offsets.push_back(p.y() * stride + p.x());
+        }
     }
+    return circle;
+}
+
+PlotGlyphAtlas& PlotPointsRenderer::AtlasFor(int pointSize, const QImage& image) {
+    auto& atlas = atlases_[{pointSize, image.logicalDpiY()}];
+    if (!atlas) {
+        atlas = std::make_unique<PlotGlyphAtlas>(PlotNameFont(pointSize), image);
+    }
+    return *atlas;
 }
 
 void PlotPointsRenderer::Render(QImage& image, const XyzNameIndex& index, const PlotViewport& view,
@@ -108,18 +73,25 @@ void PlotPointsRenderer::Render(QImage& image, const XyzNameIndex& index, const 
     drawn.x.reserve(count);
     drawn.y.reserve(count);
     const int d = options.circle;
-    const int stride = image.bytesPerLine() / 4;
-    const std::vector<int>& offsets = CircleOffsets(d, stride);
-    const std::vector<QPoint>& shape = circleShapes_[std::make_pair(d, stride)];
-    const int reach = d + 4; // no circle pixel lies further than this from its point
+    const Circle& circle = CircleFor(d, image.bytesPerLine() / 4);
     const int width = image.width();
     const int height = image.height();
-    const quint32 circlePixel = 0xFF000000u | ColourFromBgr(settings.circleColour).rgb();
-    quint32* bits = reinterpret_cast<quint32*>(image.bits());
-    FontCache* font = options.names ? &Font(options.fontSize, image) : nullptr;
-    std::array<GlyphBatch, 4> batches;
+    const quint32 circlePixel = ColourFromBgr(settings.circleColour).rgb();
+    std::array<quint32, 4> nameColours{ColourFromBgr(settings.nameColour).rgb()};
+    for (int i = 0; i < 3; ++i) {
+        nameColours[i + 1] = ColourFromBgr(settings.initialColours[i]).rgb();
+    }
+    auto* bits = reinterpret_cast<quint32*>(image.bits());
+    PlotGlyphAtlas* atlas = options.names ? &AtlasFor(options.fontSize, image) : nullptr;
     const PlotWindow window = view.Visible();
 
+    // First the points to draw and their pixels, then the drawing: knowing the points ahead lets the
+    // pixels they will touch be fetched into the cache while earlier points are drawn.  In name order
+    // the points jump about the plot, and waiting for memory is most of the cost otherwise.
+    std::vector<PlotPixel>& pixels = pixels_;
+    pixels.clear();
+    std::vector<int>& entries = entries_;
+    entries.clear();
     for (int e = 0; e < count; ++e) {
         const int row = index.RowAt(e);
         const double x = index.RowX(row);
@@ -127,45 +99,53 @@ void PlotPointsRenderer::Render(QImage& image, const XyzNameIndex& index, const 
         if (x < window.bottom || x > window.top || y < window.left || y > window.right) {
             continue;
         }
-        const std::string& name = index.NameAt(e);
-        drawn.names.push_back(name);
+        drawn.names.push_back(index.NameAt(e));
         drawn.x.push_back(x);
         drawn.y.push_back(y);
-        const PlotPixel p = view.ToPixel(x, y);
-        if (p.x >= reach && p.y >= reach && p.x < width - reach && p.y < height - reach) {
-            quint32* origin = bits + static_cast<qsizetype>(p.y) * stride + p.x;
-            for (int offset : offsets) {
+        pixels.push_back(view.ToPixel(x, y));
+        entries.push_back(e);
+    }
+    const int lineHeight = atlas ? atlas->LineHeight() : 0;
+    const int n = static_cast<int>(pixels.size());
+    for (int i = 0; i < n; ++i) {
+        if (i + kLookAhead < n) {
+            Prefetch(image, pixels[i + kLookAhead], d, lineHeight);
+        }
+        const PlotPixel p = pixels[i];
+        if (p.x >= circle.reach && p.y >= circle.reach && p.x < width - circle.reach && p.y < height - circle.reach) {
+            quint32* origin = bits + static_cast<qsizetype>(p.y) * circle.stride + p.x;
+            for (qsizetype offset : circle.offsets) {
                 origin[offset] = circlePixel;
             }
         } else {
-            for (const QPoint& s : shape) {
+            for (const QPoint& s : circle.shape) {
                 const int px = p.x + s.x();
                 const int py = p.y + s.y();
                 if (px >= 0 && py >= 0 && px < width && py < height) {
-                    bits[static_cast<qsizetype>(py) * stride + px] = circlePixel;
+                    bits[static_cast<qsizetype>(py) * circle.stride + px] = circlePixel;
                 }
             }
         }
-        if (font) {
+        if (atlas) {
+            const std::string& name = index.NameAt(entries[i]);
             const QPoint topLeft = PointNameTopLeft(p, d);
-            AppendName(*font, name, QPointF(topLeft.x(), topLeft.y() + font->ascent),
-                       batches[settings.NameColourIndex(name)]);
+            atlas->Draw(image, name, topLeft.x(), topLeft.y() + atlas->Ascent(),
+                        nameColours[settings.NameColourIndex(name)]);
         }
     }
-    if (!font) {
-        return;
-    }
-    QPainter painter(&image);
-    for (int i = 0; i < 4; ++i) {
-        if (batches[i].glyphs.isEmpty()) {
-            continue;
-        }
-        QGlyphRun run;
-        run.setRawFont(font->raw);
-        run.setGlyphIndexes(batches[i].glyphs);
-        run.setPositions(batches[i].positions);
-        painter.setPen(ColourFromBgr(i == 0 ? settings.nameColour : settings.initialColours[i - 1]));
-        painter.drawGlyphRun(QPointF(0, 0), run);
+}
+
+void PlotPointsRenderer::Prefetch(const QImage& image, PlotPixel p, int d, int lineHeight) {
+    // The rows from the name's top to the circle's bottom, two cache lines of each from the circle's left.
+    const int top = std::max(0, p.y - d / 2 - d);
+    const int bottom = std::min(image.height() - 1, std::max(p.y + d / 2, p.y - d / 2 - d + lineHeight));
+    const int left = std::clamp(p.x - d / 2, 0, image.width() - 1);
+    const uchar* base = image.constBits();
+    const qsizetype bpl = image.bytesPerLine();
+    for (int y = top; y <= bottom; ++y) {
+        const uchar* line = base + y * bpl + left * 4;
+        __builtin_prefetch(line, 1);
+        __builtin_prefetch(line + 64, 1);
     }
 }
 

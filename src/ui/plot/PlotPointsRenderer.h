@@ -1,13 +1,12 @@
 #pragma once
 
+#include "ui/plot/PlotGlyphAtlas.h"
 #include "ui/plot/PlotViewport.h"
 
-#include <QFont>
 #include <QImage>
-#include <QRawFont>
 
-#include <array>
 #include <map>
+#include <memory>
 #include <vector>
 
 namespace vemo {
@@ -17,12 +16,10 @@ struct XyzImagePoints;
 class XyzNameIndex;
 
 // Paint step 3, the hot part of every repaint: the points of the name index that fall inside the
-// view, in index order, as circles with their names.  A surveyor zooms and pans sites of up to 99,998
-// points all day, so this does not go through one ellipse and one text call per point: every circle
-// is copied from a cached pixel pattern of the same ellipse, and the names of one colour become a
-// single glyph run with glyph indexes and advances cached per character.  Circles and names land on
-// exactly the pixels the plain calls would give; only the stacking differs where they overlap (all
-// circles first, then the names colour by colour).
+// view, in index order, each as a circle followed by its name.  A surveyor zooms and pans sites of up
+// to 99,998 points all day, so this does not go through one ellipse call and one text call per point:
+// every circle is copied from the cached pixels of the same ellipse, and names are blended from cached
+// glyph pixels (PlotGlyphAtlas).  The picture is pixel for pixel the one the plain calls would give.
 class PlotPointsRenderer {
 public:
     struct Options {
@@ -31,32 +28,30 @@ public:
         bool names = true; // names drawn at all (ImgPNameDisp, detail view, Shift not held)
     };
 
-    // Draws onto `image` (Format_RGB32 or ARGB32_Premultiplied) and appends each drawn point, in
-    // drawing order, to `drawn` (which is cleared first).
+    // Draws onto `image` (Format_RGB32) and puts each drawn point, in drawing order, into `drawn`
+    // (which is cleared first).
     void Render(QImage& image, const XyzNameIndex& index, const PlotViewport& view, const PlotSettings& settings,
                 const Options& options, XyzImagePoints& drawn);
 
 private:
-    struct FontCache {
-        QFont font;
-        QRawFont raw;
-        int ascent = 0;
-        std::array<quint32, 128> asciiGlyph{};
-        std::array<qreal, 128> asciiAdvance{};
-    };
-    struct GlyphBatch {
-        QList<quint32> glyphs;
-        QList<QPointF> positions;
+    struct Circle {
+        std::vector<QPoint> shape;      // pixels around the point
+        std::vector<qsizetype> offsets; // the same as offsets in an image of the cached stride
+        qsizetype stride = 0;
+        int reach = 0; // no pixel lies further than this from the point
     };
 
-    const std::vector<int>& CircleOffsets(int diameter, int stride);
-    FontCache& Font(int pointSize, const QImage& image);
-    void AppendName(const FontCache& font, const std::string& name, QPointF baseline, GlyphBatch& batch);
+    // How many points ahead the pixels are fetched into the cache.
+    static constexpr int kLookAhead = 8;
 
-    // Offsets (dy * stride + dx) of the pixels a circle of the given diameter sets around its point.
-    std::map<std::pair<int, int>, std::vector<int>> circleOffsets_;
-    std::map<std::pair<int, int>, std::vector<QPoint>> circleShapes_;
-    std::map<int, FontCache> fonts_;
+    const Circle& CircleFor(int diameter, qsizetype stride);
+    static void Prefetch(const QImage& image, PlotPixel p, int d, int lineHeight);
+    PlotGlyphAtlas& AtlasFor(int pointSize, const QImage& image);
+
+    std::map<int, Circle> circles_;
+    std::vector<PlotPixel> pixels_; // kept between paints to save the allocation
+    std::vector<int> entries_;
+    std::map<std::pair<int, int>, std::unique_ptr<PlotGlyphAtlas>> atlases_;
 };
 
 } // namespace vemo
