@@ -44,6 +44,12 @@ private:
     void ComputeRow(int row);
     void FinishForPlot();
     void Refuse(int row, const char* what, const std::string& name = std::string());
+    // Recorded at once, so that a conversion error later in the table leaves the list of what was
+    // written true.
+    void Written(int slot, const std::string& name) {
+        written_.Add(slot, name);
+        state_.rawSlots.push_back(slot);
+    }
 
     TrvsState& state_;
     const TrvsInput& in_;
@@ -70,7 +76,7 @@ void RawRun::Run() {
     setup_.z = HeaderNumber(h.T0Z);
     setup_.orientation = StartOrientation(h);
     points_.Set(0, h.T0No, setup_.x, setup_.y, setup_.z);
-    written_.Add(0, h.T0No);
+    Written(0, h.T0No);
     state_.TrvsExtents = {setup_.x, setup_.x, setup_.y, setup_.y};
     if (listing_) {
         AppendRawListingHead(*listing_, h.TrvsType);
@@ -83,7 +89,6 @@ void RawRun::Run() {
             ComputeRow(row);
         }
     }
-    state_.rawSlots = written_.Slots();
     FinishForPlot();
 }
 
@@ -159,7 +164,7 @@ void RawRun::ComputeRow(int row) {
     const double z = RoundMillimetre(setup_.z + r.dv + heights_.ih - heights_.th);
     const std::string& target = table_.Cell(row, kTrvColTarget);
     points_.Set(row, target, x, y, z);
-    written_.Add(row, target);
+    Written(row, target);
     state_.TrvsPointCount += 1;
     XyzExtents& e = state_.TrvsExtents;
     e.minX = std::min(e.minX, x);
