@@ -61,6 +61,10 @@ MainWindow::MainWindow(const std::string& programFolder, QWidget* parent)
 
     readSettings();
     applySettings();
+    // Only the data tree is shown until coordinates are created or opened.
+    for (Area hidden : {Area::XyzList, Area::Plot, Area::BlockEdit}) {
+        setAreaShown(hidden, false);
+    }
     setAreaShown(Area::DataTree, true);
     updateCaption();
     markRunStarted();

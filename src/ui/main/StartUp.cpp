@@ -7,6 +7,7 @@
 #include "ui/main/HintTiming.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/SingleInstanceLock.h"
+#include "ui/main/XyzListArea.h"
 
 #include <QApplication>
 
@@ -25,6 +26,7 @@ int StartUp::Run(const QStringList& arguments) {
     // (settings dialog, profile editor, calculation, serial transfer, traverse, precision box, the two
     // registration windows, cleanup) join after the About box.
     MainWindow main;
+    InstallXyzListArea(main);
     AboutBox about(&main);
     main.setAboutBox(&about);
 

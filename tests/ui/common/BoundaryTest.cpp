@@ -1,0 +1,101 @@
+#include "core/text/Cp932.h"
+#include "core/text/Error.h"
+#include "ui/common/ApplicationTitle.h"
+#include "ui/common/CommandGuard.h"
+#include "ui/common/LockKeys.h"
+#include "ui/common/MessageBox.h"
+#include "ui/common/SystemBeep.h"
+
+#include <QLineEdit>
+#include <QTest>
+
+#include <gtest/gtest.h>
+#include <stdexcept>
+
+namespace vemo {
+namespace {
+
+class Boundary : public testing::Test {
+protected:
+    void SetUp() override {
+        MessageBox::setCapture(true);
+        MessageBox::clearShownTexts();
+    }
+    void TearDown() override { MessageBox::setCapture(false); }
+};
+
+TEST_F(Boundary, CapturedMessagesAreRecordedAndAnswered) {
+    MessageBox::Show(nullptr, QStringLiteral("File Open Error !!"));
+    EXPECT_EQ(MessageBox::Ask(nullptr, QStringLiteral("編集中の座標リストを破棄します")), QMessageBox::Ok);
+    MessageBox::setNextAnswer(QMessageBox::Cancel);
+    EXPECT_EQ(MessageBox::Ask(nullptr, QStringLiteral("編集中の画地データをクリアします")), QMessageBox::Cancel);
+    // The scripted answer is used once only.
+    EXPECT_EQ(MessageBox::Ask(nullptr, QStringLiteral("again"), QMessageBox::Yes | QMessageBox::No, QMessageBox::No),
+              QMessageBox::No);
+    EXPECT_EQ(MessageBox::shownTexts(),
+              QStringList({QStringLiteral("File Open Error !!"), QStringLiteral("編集中の座標リストを破棄します"),
+                           QStringLiteral("編集中の画地データをクリアします"), QStringLiteral("again")}));
+}
+
+TEST_F(Boundary, CoreErrorIsShownInJapaneseAndTheProgramGoesOn) {
+    const bool ok = RunCommand([] { throw Error(Jp("'1O.5' は浮動小数点数ではありません")); });
+    EXPECT_FALSE(ok);
+    ASSERT_EQ(MessageBox::shownTexts().size(), 1);
+    EXPECT_EQ(MessageBox::shownTexts().front(), QStringLiteral("'1O.5' は浮動小数点数ではありません"));
+
+    int runs = 0;
+    EXPECT_TRUE(RunCommand([&runs] { ++runs; }));
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(MessageBox::shownTexts().size(), 1);
+}
+
+TEST_F(Boundary, OtherExceptionsShowTheirText) {
+    EXPECT_FALSE(RunCommand([] { throw std::out_of_range("row 100000 is out of range"); }));
+    EXPECT_FALSE(RunCommand([] { throw 42; }));
+    ASSERT_EQ(MessageBox::shownTexts().size(), 2);
+    EXPECT_EQ(MessageBox::shownTexts()[0], QStringLiteral("row 100000 is out of range"));
+    EXPECT_FALSE(MessageBox::shownTexts()[1].isEmpty());
+}
+
+TEST_F(Boundary, EventDeliveryKeepsItsResultOrFails) {
+    EXPECT_TRUE(GuardDelivery([] { return true; }));
+    EXPECT_FALSE(GuardDelivery([]() -> bool { throw Error(Jp("入力ファイルを開けません")); }));
+    EXPECT_EQ(MessageBox::shownTexts(), QStringList{QStringLiteral("入力ファイルを開けません")});
+}
+
+TEST(ApplicationTitleTest, FollowsTheLastSetTitle) {
+    const QString before = ApplicationTitle();
+    SetApplicationTitle(QStringLiteral("[Vemo]"));
+    EXPECT_EQ(ApplicationTitle(), QStringLiteral("[Vemo]"));
+    SetApplicationTitle(before);
+}
+
+TEST(SystemBeepTest, EveryRefusalIsCounted) {
+    SystemBeep::resetCount();
+    SystemBeep::Beep();
+    SystemBeep::Beep();
+    EXPECT_EQ(SystemBeep::count(), 2);
+}
+
+TEST(LockKeysTest, LockKeysAreFollowedWithoutAWindowSystem) {
+    LockKeys locks;
+    if (locks.fromWindowSystem()) {
+        GTEST_SKIP() << "the X server reports the lock state";
+    }
+    QLineEdit edit;
+    edit.show();
+    edit.activateWindow();
+    edit.setFocus();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&edit));
+    EXPECT_FALSE(locks.capsLock());
+    QTest::keyClick(&edit, Qt::Key_CapsLock);
+    EXPECT_TRUE(locks.capsLock());
+    EXPECT_FALSE(locks.numLock());
+    QTest::keyClick(&edit, Qt::Key_NumLock);
+    QTest::keyClick(&edit, Qt::Key_CapsLock);
+    EXPECT_FALSE(locks.capsLock());
+    EXPECT_TRUE(locks.numLock());
+}
+
+} // namespace
+} // namespace vemo

@@ -1,0 +1,125 @@
+// The four areas, their toggles and the window's first state.
+#include "MainFixture.h"
+#include "core/text/Cp932.h"
+#include "ui/main/AreaSlot.h"
+#include "ui/main/CommandSet.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolBar>
+
+namespace vemo::test {
+namespace {
+
+using Areas = MainFixture;
+
+TEST_F(Areas, AtStartOnlyTheDataTreeIsShown) {
+    MainWindow& main = Open();
+    EXPECT_TRUE(main.isAreaShown(Area::DataTree));
+    EXPECT_FALSE(main.isAreaShown(Area::XyzList));
+    EXPECT_FALSE(main.isAreaShown(Area::Plot));
+    EXPECT_FALSE(main.isAreaShown(Area::BlockEdit));
+    EXPECT_FALSE(main.isSelectionPanelShown());
+    CommandSet& commands = main.commands();
+    EXPECT_TRUE(commands.isChecked(Cmd::DispDatTree));
+    EXPECT_TRUE(commands.isMenuEnabled(Menu::Tree));
+    EXPECT_FALSE(commands.isMenuEnabled(Menu::List));
+    EXPECT_FALSE(commands.isMenuEnabled(Menu::Block));
+    // No coordinates yet: the list, plot and parcel toggles, the selection and new parcels wait.
+    for (Cmd id : {Cmd::DispXyzList, Cmd::DispXyzImage, Cmd::DispBlockEdit, Cmd::EditXyzSelect, Cmd::FileNewBlk}) {
+        EXPECT_FALSE(commands.isWanted(id)) << commands.action(id)->text().toStdString();
+    }
+}
+
+TEST_F(Areas, ToggleHidesAndShowsWithMenuAndToolButton) {
+    MainWindow& main = Open();
+    QSignalSpy spy(&main, &MainWindow::areaVisibilityChanged);
+    QToolBar* bar = main.findChild<QToolBar*>(QStringLiteral("AreaToolBar"));
+    ASSERT_NE(bar, nullptr);
+    QAction* treeToggle = main.commands().action(Cmd::DispDatTree);
+    ASSERT_TRUE(bar->actions().contains(treeToggle));
+
+    main.commands().trigger(Cmd::DispDatTree);
+    EXPECT_FALSE(main.isAreaShown(Area::DataTree));
+    EXPECT_FALSE(treeToggle->isChecked());
+    EXPECT_FALSE(main.commands().isMenuEnabled(Menu::Tree));
+    main.commands().trigger(Cmd::DispDatTree);
+    EXPECT_TRUE(main.isAreaShown(Area::DataTree));
+    EXPECT_TRUE(treeToggle->isChecked());
+    EXPECT_TRUE(main.commands().isMenuEnabled(Menu::Tree));
+    ASSERT_EQ(spy.count(), 2);
+    EXPECT_EQ(spy[0][1].toBool(), false);
+    EXPECT_EQ(spy[1][1].toBool(), true);
+}
+
+TEST_F(Areas, ParcelEditorTogglesNewParcelsAndBuildsTheIndex) {
+    MainWindow& main = Open();
+    Store& store = main.store();
+    store.xyz.AppendRows(
+        {XyzRow{"", "1", "100.000", "200.000", "", "", ""}, XyzRow{"", "2", "110.000", "205.000", "", "", ""}});
+    auto* nameBox = new QLineEdit;
+    main.area(Area::BlockEdit)->setContent(nameBox);
+    main.commands().connect(Cmd::FileNewBlk, [] {});
+    main.commands().setEnabled(Cmd::DispBlockEdit, true);
+
+    main.commands().trigger(Cmd::DispBlockEdit);
+    EXPECT_TRUE(main.isAreaShown(Area::BlockEdit));
+    EXPECT_TRUE(main.commands().isEnabled(Cmd::FileNewBlk));
+    EXPECT_TRUE(main.commands().isMenuEnabled(Menu::Block));
+    // The parcels look their points up through the index, so showing the editor built it.
+    EXPECT_EQ(store.index.Count(), 2);
+    ASSERT_TRUE(store.FindPointXY("2").has_value());
+    EXPECT_DOUBLE_EQ(store.FindPointXY("2")->y, 205.0);
+
+    main.commands().trigger(Cmd::DispBlockEdit);
+    EXPECT_FALSE(main.isAreaShown(Area::BlockEdit));
+    EXPECT_FALSE(main.commands().isEnabled(Cmd::FileNewBlk));
+}
+
+TEST_F(Areas, BadNumberInTheListIsShownAndTheEditorStillOpens) {
+    MainWindow& main = Open();
+    main.store().xyz.AppendRows({XyzRow{"", "1", "1O0.000", "200.000", "", "", ""}});
+    main.commands().setEnabled(Cmd::DispBlockEdit, true);
+    main.commands().trigger(Cmd::DispBlockEdit);
+    EXPECT_TRUE(main.isAreaShown(Area::BlockEdit));
+    ASSERT_EQ(MessageBox::shownTexts().size(), 1);
+    EXPECT_TRUE(MessageBox::shownTexts().front().contains(QStringLiteral("1O0.000")));
+    // The program carries on: the next command runs normally.
+    main.commands().trigger(Cmd::DispBlockEdit);
+    EXPECT_FALSE(main.isAreaShown(Area::BlockEdit));
+}
+
+TEST_F(Areas, ContentReplacesThePlaceholderAndGetsTheFocus) {
+    MainWindow& main = Open();
+    main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    main.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+    auto* grid = new QLineEdit;
+    main.area(Area::XyzList)->setContent(grid);
+    EXPECT_EQ(main.area(Area::XyzList)->content(), grid);
+    main.commands().setEnabled(Cmd::DispXyzList, true);
+    main.commands().trigger(Cmd::DispXyzList);
+    EXPECT_TRUE(grid->hasFocus());
+}
+
+TEST_F(Areas, HiddenAreaKeepsItsWidth) {
+    MainWindow& main = Open();
+    main.resize(1200, 700);
+    main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    EXPECT_EQ(main.areaWidth(Area::DataTree), 225);
+    main.setAreaShown(Area::Plot, true);
+    main.setAreaShown(Area::BlockEdit, true);
+    EXPECT_EQ(main.areaWidth(Area::DataTree), 225);
+    EXPECT_EQ(main.areaWidth(Area::BlockEdit), 225);
+    main.setAreaShown(Area::DataTree, false);
+    EXPECT_EQ(main.areaWidth(Area::DataTree), 225);
+    main.setAreaShown(Area::DataTree, true);
+    EXPECT_EQ(main.area(Area::DataTree)->width(), 225);
+}
+
+} // namespace
+} // namespace vemo::test

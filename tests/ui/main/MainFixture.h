@@ -1,0 +1,40 @@
+#pragma once
+
+#include "support/TempDir.h"
+#include "ui/common/MessageBox.h"
+#include "ui/main/MainWindow.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+
+namespace vemo::test {
+
+// A main window on its own program folder (holding the given "VEMO.ini", when any), with every
+// message box captured instead of shown.
+class MainFixture : public testing::Test {
+protected:
+    void SetUp() override {
+        MessageBox::setCapture(true);
+        MessageBox::clearShownTexts();
+    }
+    void TearDown() override {
+        window.reset();
+        MessageBox::setCapture(false);
+    }
+
+    MainWindow& Open(const std::string& iniBytes = {}) {
+        if (!iniBytes.empty()) {
+            WriteBytes(IniPath(), iniBytes);
+        }
+        window = std::make_unique<MainWindow>(home.Str(), nullptr);
+        return *window;
+    }
+    std::string IniPath() const { return home.File("VEMO.ini"); }
+    std::string IniText() const { return ReadBytes(IniPath()); }
+
+    TempDir home;
+    std::unique_ptr<MainWindow> window;
+};
+
+} // namespace vemo::test

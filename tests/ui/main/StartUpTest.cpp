@@ -1,0 +1,115 @@
+// One copy of the program at a time; a killed copy leaves Normal false.
+#include "ui/main/StartUp.h"
+#include "MainFixture.h"
+#include "ui/common/ApplicationTitle.h"
+#include "ui/main/SingleInstanceLock.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QFileInfo>
+#include <QProcess>
+#include <QThread>
+
+namespace vemo::test {
+namespace {
+
+TEST(SingleInstance, SecondHolderIsRefusedUntilTheFirstLetsGo) {
+    TempDir tmp;
+    qputenv("TMPDIR", QByteArray::fromStdString(tmp.Str()));
+    SingleInstanceLock first(QStringLiteral("UniqueNameTest"));
+    SingleInstanceLock second(QStringLiteral("UniqueNameTest"));
+    EXPECT_TRUE(first.path().startsWith(QString::fromStdString(tmp.Str())));
+    ASSERT_TRUE(first.tryLock());
+    EXPECT_FALSE(second.tryLock());
+    first.unlock();
+    EXPECT_TRUE(second.tryLock());
+    second.unlock();
+    qunsetenv("TMPDIR");
+}
+
+TEST(SingleInstance, SecondStartShowsTheMessageAndEndsWithOne) {
+    TempDir tmp;
+    qputenv("TMPDIR", QByteArray::fromStdString(tmp.Str()));
+    SingleInstanceLock running;
+    ASSERT_TRUE(running.tryLock());
+    MessageBox::setCapture(true);
+    MessageBox::clearShownTexts();
+    const QString titleBefore = ApplicationTitle();
+    EXPECT_EQ(StartUp::Run({QStringLiteral("vemo")}), 1);
+    EXPECT_EQ(MessageBox::shownTexts(), QStringList{QStringLiteral("Vemoは既に起動しています")});
+    // Nothing else happened: no window, no title change.
+    EXPECT_EQ(ApplicationTitle(), titleBefore);
+    MessageBox::setCapture(false);
+    running.unlock();
+    qunsetenv("TMPDIR");
+}
+
+// The built program next to the test programs (build/tests -> build/src/app/vemo).
+QString VemoProgram() {
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/../src/app/vemo");
+}
+
+bool WaitForFileText(const std::string& path, const std::string& text, int ms) {
+    QDeadlineTimer deadline(ms);
+    while (!deadline.hasExpired()) {
+        if (QFileInfo::exists(QString::fromStdString(path)) && ReadBytes(path).find(text) != std::string::npos) {
+            return true;
+        }
+        QThread::msleep(50);
+    }
+    return false;
+}
+
+class Process : public testing::Test {
+protected:
+    void SetUp() override {
+        if (!QFileInfo::exists(VemoProgram())) {
+            GTEST_SKIP() << "vemo is not built";
+        }
+        env.insert(QStringLiteral("VEMO_HOME"), QString::fromStdString(home.Str()));
+        env.insert(QStringLiteral("TMPDIR"), QString::fromStdString(tmp.Str()));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("VEMO_BATCH"), QStringLiteral("1"));
+    }
+    void Start(QProcess& process) {
+        process.setProcessEnvironment(env);
+        process.start(VemoProgram(), {});
+        ASSERT_TRUE(process.waitForStarted(10000));
+    }
+    std::string Ini() const { return home.File("VEMO.ini"); }
+
+    TempDir home;
+    TempDir tmp;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+};
+
+TEST_F(Process, SecondCopyEndsWithOneAndTheFirstRunsOn) {
+    QProcess first;
+    Start(first);
+    ASSERT_TRUE(WaitForFileText(Ini(), "Normal=0", 30000)) << "the first copy did not start";
+
+    QProcess second;
+    Start(second);
+    ASSERT_TRUE(second.waitForFinished(30000));
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second.exitCode(), 1);
+    EXPECT_TRUE(QString::fromUtf8(second.readAllStandardError()).contains(QStringLiteral("Vemoは既に起動しています")));
+    EXPECT_EQ(first.state(), QProcess::Running);
+
+    // Killed: the marker stays false, so the next start restores from the auto-save files.
+    first.kill();
+    ASSERT_TRUE(first.waitForFinished(10000));
+    EXPECT_NE(ReadBytes(Ini()).find("Normal=0"), std::string::npos);
+
+    // The lock of the killed copy does not keep the next one out.
+    std::remove(Ini().c_str());
+    QProcess third;
+    Start(third);
+    EXPECT_TRUE(WaitForFileText(Ini(), "Normal=0", 30000)) << "the lock of a killed copy was not taken over";
+    EXPECT_EQ(third.state(), QProcess::Running);
+    third.kill();
+    third.waitForFinished(10000);
+}
+
+} // namespace
+} // namespace vemo::test
