@@ -101,9 +101,10 @@ void FileCommands::showSiteCaption() {
 
 // The header editor asks for the profile of new data; the first value names the folder.  A folder
 // that cannot be made (the name exists or is not a valid name) is reported and the editor comes back
-// with what was typed.
-std::optional<FileCommands::NewFolder>
-FileCommands::askNewFolder(const QString& caption, const std::vector<std::string>& labels, const fs::path& parent) {
+// with what was typed.  The folder is made with its profile in it.
+std::optional<FileCommands::NewFolder> FileCommands::askNewFolder(const QString& caption,
+                                                                  const std::vector<std::string>& labels,
+                                                                  const fs::path& parent, int level) {
     editor_.setWindowTitle(caption);
     editor_.setReadOnly(false);
     editor_.setCancelVisible(true);
@@ -113,7 +114,7 @@ FileCommands::askNewFolder(const QString& caption, const std::vector<std::string
         NewFolder folder;
         folder.profile = ToCp932OrThrow(editor_.text());
         folder.name = NameFromProfile(folder.profile, labels.front(), LocalNow());
-        if (CreateDataFolder(parent, folder.name)) {
+        if (CreateFolderWithProfile(parent, folder.name, level, folder.profile)) {
             return folder;
         }
         MessageBox::ShowCp932(window_, DuplicateFolderMessage(labels.front(), folder.name), MessageBox::Kind::Warning);
@@ -125,11 +126,10 @@ void FileCommands::newCase() {
     run([this] {
         host_.setAreaShown(FileArea::DataTree, true);
         const std::vector<std::string> labels(settings_.Head.Case.begin(), settings_.Head.Case.end());
-        const auto folder = askNewFolder(QStringLiteral("新規現場"), labels, datDir());
+        const auto folder = askNewFolder(QStringLiteral("新規現場"), labels, datDir(), 0);
         if (!folder) {
             return;
         }
-        WriteProfileFile(SiteFolder(datDir(), folder->name) / ProfileFileName(0), folder->profile);
         tree_.select(tree_.addSite(folder->name));
         store_.names.CaseName = folder->name;
         showSiteCaption();

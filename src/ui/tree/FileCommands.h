@@ -105,7 +105,7 @@ private:
     void finishSave(QTreeWidgetItem* node);
 
     std::optional<NewFolder> askNewFolder(const QString& caption, const std::vector<std::string>& labels,
-                                          const std::filesystem::path& parent);
+                                          const std::filesystem::path& parent, int level);
     void showSiteCaption();
     bool ask(const QString& text);
     bool askYesNo(const QString& text);

@@ -60,11 +60,10 @@ void FileCommands::save() {
 void FileCommands::saveNewXyz(QTreeWidgetItem* site) {
     const std::string siteName = DataTree::NameOf(site);
     const auto folder =
-        askNewFolder(QStringLiteral("新規座標"), Labels(settings_.Head.Xyz), SiteFolder(datDir(), siteName));
+        askNewFolder(QStringLiteral("新規座標"), Labels(settings_.Head.Xyz), SiteFolder(datDir(), siteName), 1);
     if (!folder) {
         return;
     }
-    WriteProfileFile(CoordinateFolder(datDir(), siteName, folder->name) / ProfileFileName(1), folder->profile);
     {
         BusyCursor busy;
         WriteXyzFile(XyzFilePath(datDir(), siteName, folder->name), store_.xyz);
@@ -139,11 +138,10 @@ QTreeWidgetItem* FileCommands::saveNewBlk(QTreeWidgetItem* xyzNode) {
     const std::string site = DataTree::NameOf(xyzNode->parent());
     const std::string xyz = DataTree::NameOf(xyzNode);
     const auto folder =
-        askNewFolder(QStringLiteral("新規画地"), Labels(settings_.Head.Blk), CoordinateFolder(datDir(), site, xyz));
+        askNewFolder(QStringLiteral("新規画地"), Labels(settings_.Head.Blk), CoordinateFolder(datDir(), site, xyz), 2);
     if (!folder) {
         return nullptr;
     }
-    WriteProfileFile(ParcelFolder(datDir(), site, xyz, folder->name) / ProfileFileName(2), folder->profile);
     {
         BusyCursor busy;
         WriteBlkFile(BlkFilePath(datDir(), site, xyz, folder->name), store_.blocks);
