@@ -1,8 +1,10 @@
 #include "core/traverse/TrvsEntry.h"
 
+#include "core/edit/PointName.h"
 #include "core/geometry/Angles.h"
 #include "core/geometry/Inverse.h"
 #include "core/text/Bytes.h"
+#include "core/text/Error.h"
 #include "core/text/Numbers.h"
 #include "core/traverse/TrvsHeader.h"
 #include "core/traverse/TrvsKnownPoints.h"
@@ -118,28 +120,12 @@ TrvsNameEntry EnterEndSightName(TrvsHeader& header, const TrvsKnownPoints& known
     return TrvsNameEntry::Found;
 }
 
-std::string NextPointName(std::string_view previous) {
-    if (previous.empty()) {
-        return "1";
+std::string ProposedTargetName(std::string_view previous) {
+    try {
+        return NextPointName(previous, true);
+    } catch (const Error&) {
+        return {};
     }
-    size_t digitsAt = previous.size();
-    while (digitsAt > 0 && previous[digitsAt - 1] >= '0' && previous[digitsAt - 1] <= '9') {
-        --digitsAt;
-    }
-    const std::string_view prefix = previous.substr(0, digitsAt);
-    const std::string_view digits = previous.substr(digitsAt);
-    if (digits.empty()) {
-        return std::string(previous) + "2";
-    }
-    auto number = TryStrToInt(digits);
-    if (!number || *number == 2147483647) {
-        return std::string();
-    }
-    std::string next = std::to_string(*number + 1);
-    if (next.size() < digits.size()) {
-        next.insert(0, digits.size() - next.size(), '0');
-    }
-    return std::string(prefix) + next;
 }
 
 bool IsUsableStationName(const TrvsTable& table, int row, std::string_view name, const TrvsHeader& header,
@@ -160,13 +146,13 @@ bool AppendNextRow(TrvsTable& table, int trvsType) {
     if (TrimView(table.Cell(last, kTrvColSlope)).empty()) {
         return false;
     }
-    table.AppendRow(LegLetter(trvsType), NextPointName(table.Cell(last, kTrvColTarget)));
+    table.AppendRow(LegLetter(trvsType), ProposedTargetName(table.Cell(last, kTrvColTarget)));
     return true;
 }
 
 void ProposeNextTarget(TrvsTable& table, int row) {
     if (row + 1 < table.RowCount() && table.Cell(row + 1, kTrvColTarget).empty()) {
-        table.SetCell(row + 1, kTrvColTarget, NextPointName(table.Cell(row, kTrvColTarget)));
+        table.SetCell(row + 1, kTrvColTarget, ProposedTargetName(table.Cell(row, kTrvColTarget)));
     }
 }
 

@@ -46,10 +46,10 @@ TrvsNameEntry EnterBacksightName(TrvsHeader& header, const TrvsKnownPoints& know
 // between it and the end point.  There is no "N" at the end.
 TrvsNameEntry EnterEndSightName(TrvsHeader& header, const TrvsKnownPoints& known);
 
-// NextPointName with increment: the trailing digit run counted up in its own width (T009 -> T010,
-// A99 -> A100), "2" appended to a name without digits, "1" for an empty name.  A digit run beyond a
-// 32-bit integer gives an empty name.
-std::string NextPointName(std::string_view previous);
+// The target proposed for the next row: NextPointName counting up (T009 -> T010, A99 -> A100, "T" ->
+// "T2", "" -> "1").  A digit run beyond a 32-bit integer proposes nothing (an empty name) instead of
+// interrupting the entry with a conversion message.
+std::string ProposedTargetName(std::string_view previous);
 
 // Columns 2 and 3: a name is acceptable when it is empty, the start point, the target of an earlier
 // row or a point of the coordinate list.

@@ -87,14 +87,14 @@ TEST(TrvsEntry, EndSightingPoint) {
     EXPECT_EQ(f.header.T3Angle, "   180.0000");
 }
 
-TEST(TrvsEntry, NextPointName) {
-    EXPECT_EQ(NextPointName(""), "1");
-    EXPECT_EQ(NextPointName("5"), "6");
-    EXPECT_EQ(NextPointName("9"), "10");
-    EXPECT_EQ(NextPointName("T"), "T2");
-    EXPECT_EQ(NextPointName("T009"), "T010");
-    EXPECT_EQ(NextPointName("A99"), "A100");
-    EXPECT_EQ(NextPointName("P99999999999"), "");
+TEST(TrvsEntry, ProposedTargetName) {
+    EXPECT_EQ(ProposedTargetName(""), "1");
+    EXPECT_EQ(ProposedTargetName("5"), "6");
+    EXPECT_EQ(ProposedTargetName("9"), "10");
+    EXPECT_EQ(ProposedTargetName("T"), "T2");
+    EXPECT_EQ(ProposedTargetName("T009"), "T010");
+    EXPECT_EQ(ProposedTargetName("A99"), "A100");
+    EXPECT_EQ(ProposedTargetName("P99999999999"), "");
 }
 
 TEST(TrvsEntry, StationNamesOfColumnsTwoAndThree) {
