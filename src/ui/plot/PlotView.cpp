@@ -43,7 +43,6 @@ void PlotView::SetSettings(const PlotSettings& settings, bool takeSwitches) {
         parcelsOn_ = settings_.parcels;
         parcelNamesOn_ = settings_.parcelNames;
     }
-    setCursor(settings_.crossHair ? Qt::BlankCursor : Qt::ArrowCursor);
     RePaint();
 }
 

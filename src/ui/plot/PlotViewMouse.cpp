@@ -54,15 +54,21 @@ void PlotView::mousePressEvent(QMouseEvent* event) {
 
 void PlotView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
-    if (store_.xyz.RowCount() >= kRowsForHints) {
+    const bool active = store_.xyz.RowCount() >= kRowsForHints;
+    if (active) {
         SetHint(QStringLiteral("|"));
         if (gesture_.chord) {
             MoveInChord(pos);
         } else if (gesture_.leftHeld && !gesture_.rightHeld) {
             MovePlainDrag(pos);
         }
+        MoveCrossHair(pos);
     }
-    MoveCrossHair(pos);
+    // The cross-hair stands in for the mouse cursor; without it the ordinary cursor shows.
+    const Qt::CursorShape shape = active && settings_.crossHair ? Qt::BlankCursor : Qt::ArrowCursor;
+    if (cursor().shape() != shape) {
+        setCursor(shape);
+    }
 }
 
 void PlotView::MovePlainDrag(QPoint pos) {
@@ -107,6 +113,12 @@ void PlotView::mouseReleaseEvent(QMouseEvent* event) {
         contextMenu_->popup(event->globalPosition().toPoint());
     }
     if (store_.xyz.RowCount() < kRowsForGestures) {
+        // Nothing acts, but a chord must not outlive its buttons.
+        if (!gesture_.leftHeld && !gesture_.rightHeld) {
+            gesture_.chord = false;
+            gesture_.marks = PlotChordMarks{};
+            update();
+        }
         return;
     }
     SetHint(QStringLiteral("|"));

@@ -231,6 +231,18 @@ TEST_F(PlotGestureTest, NothingActsOnAListWithoutPoints) {
     EXPECT_DOUBLE_EQ(plot->Viewport().centreX, 50);
 }
 
+TEST_F(PlotGestureTest, ChordOnAnEmptyListEndsWithItsButtons) {
+    store.xyz.Clear();
+    Chord(QPoint(100, 100), QPoint(200, 200));
+    EXPECT_FALSE(plot->Gestures().chord);
+    EXPECT_DOUBLE_EQ(plot->Viewport().scale, 2.55);
+    // A plain click afterwards is not taken for half of a chord.
+    LoadPoints(store, {{"A1", 0, 0}, {"A2", 100, 100}});
+    plot->grab();
+    Drag(Qt::LeftButton, QPoint(10, 290), QPoint(10, 290));
+    EXPECT_EQ(target.points, std::vector<std::string>{"A1"});
+}
+
 TEST_F(PlotGestureTest, ClicksGoToTheFirstAcceptingTarget) {
     store.blocks.Add(Block{"P1", "A1,A2,A5,A1", 4, 10, 10});
     store.blocks.Add(Block{"P2", "A5,A6,A9,A5", 4, 80, 80});
