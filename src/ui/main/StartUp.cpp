@@ -6,6 +6,7 @@
 #include "ui/main/AboutBox.h"
 #include "ui/main/HintTiming.h"
 #include "ui/main/MainWindow.h"
+#include "ui/main/PlotArea.h"
 #include "ui/main/SingleInstanceLock.h"
 #include "ui/main/XyzListArea.h"
 
@@ -26,6 +27,8 @@ int StartUp::Run(const QStringList& arguments) {
     // (settings dialog, profile editor, calculation, serial transfer, traverse, precision box, the two
     // registration windows, cleanup) join after the About box.
     MainWindow main;
+    // The plot first: the other areas link themselves to it when they are installed.
+    InstallPlotArea(main);
     InstallXyzListArea(main);
     AboutBox about(&main);
     main.setAboutBox(&about);
