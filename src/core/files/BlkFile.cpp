@@ -51,15 +51,16 @@ std::string FormatBlkText(const std::vector<Block>& blocks) {
 
 std::vector<Block> ParseBlkText(std::string_view bytes, size_t maxBlocks) {
     std::vector<Block> blocks;
-    std::vector<std::string_view> lines = SplitLines(bytes);
-    for (size_t i = 0; i < lines.size(); ++i) {
-        if (TrimView(lines[i]).empty()) {
+    LineCursor cursor(bytes);
+    std::string_view line;
+    while (cursor.Next(line)) {
+        if (TrimView(line).empty()) {
             continue;
         }
         if (blocks.size() == maxBlocks) {
             throw Error(Jp("画地数が上限の1000画地を超えるため読み込めません"));
         }
-        blocks.push_back(ParseBlkLine(lines[i], i + 1));
+        blocks.push_back(ParseBlkLine(line, cursor.LineNo()));
     }
     return blocks;
 }

@@ -42,6 +42,10 @@ std::optional<std::string> ReadWholeFile(const fs::path& path) {
     }
     std::string bytes;
     if (auto size = fs::file_size(path, ec); !ec) {
+        if (size > kMaxInputFileBytes) {
+            std::fclose(file);
+            throw Error(MessagePath(path.filename()) + Jp(" は大きすぎるため読み込めません"));
+        }
         bytes.reserve(static_cast<size_t>(size));
     }
     char buffer[1 << 16];
@@ -57,21 +61,27 @@ std::optional<std::string> ReadWholeFile(const fs::path& path) {
     return bytes;
 }
 
-std::vector<std::string_view> SplitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    size_t start = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r' && text[i] != '\n') {
-            continue;
-        }
-        lines.push_back(text.substr(start, i - start));
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-            ++i;
-        }
-        start = i + 1;
+bool LineCursor::Next(std::string_view& line) {
+    if (pos_ >= text_.size()) {
+        return false;
     }
-    if (start < text.size()) {
-        lines.push_back(text.substr(start));
+    // A plain loop: find_first_of tests every byte against the set with a library call.
+    size_t end = pos_;
+    while (end < text_.size() && text_[end] != '\r' && text_[end] != '\n') {
+        ++end;
+    }
+    line = text_.substr(pos_, end - pos_);
+    pos_ = end + (end + 1 < text_.size() && text_[end] == '\r' && text_[end + 1] == '\n' ? 2 : 1);
+    ++lineNo_;
+    return true;
+}
+
+std::vector<std::string_view> SplitLines(std::string_view text, size_t maxLines) {
+    std::vector<std::string_view> lines;
+    LineCursor cursor(text);
+    std::string_view line;
+    while (lines.size() <= maxLines && cursor.Next(line)) {
+        lines.push_back(line);
     }
     return lines;
 }

@@ -8,7 +8,7 @@ namespace vemo {
 
 ForeignData ParseNichorenText(std::string_view bytes) {
     ForeignData data;
-    std::vector<std::string_view> lines = SplitLines(bytes);
+    std::vector<std::string_view> lines = SplitLines(bytes, kMaxPointRows);
     if (lines.size() > static_cast<size_t>(kMaxPointRows)) {
         ThrowTooManyPoints();
     }

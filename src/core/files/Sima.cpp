@@ -24,9 +24,10 @@ struct OpenParcel {
 
 class SimaReader {
 public:
+    // Room for the points at the size of a point record as this system writes it.
+    explicit SimaReader(size_t bytes) { data_.rows.reserve(std::min(bytes / 64, static_cast<size_t>(kMaxPointRows))); }
     void Line(std::string_view line, size_t lineNo);
     ForeignData Finish();
-    void Reserve(size_t rows) { data_.rows.reserve(rows); }
 
 private:
     void Need(const std::vector<std::string>& items, size_t count, size_t lineNo) const {
@@ -118,11 +119,11 @@ void AppendParcels(std::string& text, const SimaNames& names, const std::vector<
 } // namespace
 
 ForeignData ParseSimaText(std::string_view bytes) {
-    SimaReader reader;
-    std::vector<std::string_view> lines = SplitLines(bytes);
-    reader.Reserve(std::min(lines.size(), static_cast<size_t>(kMaxPointRows)));
-    for (size_t i = 0; i < lines.size(); ++i) {
-        reader.Line(lines[i], i + 1);
+    SimaReader reader(bytes.size());
+    LineCursor cursor(bytes);
+    std::string_view line;
+    while (cursor.Next(line)) {
+        reader.Line(line, cursor.LineNo());
     }
     return reader.Finish();
 }

@@ -28,7 +28,7 @@ void TooManyRows() {
 // Refuses a cell that would not come back as it is: a wider cell pushes the later fields out of place.
 void CheckCell(const XyzRow& row, int col, size_t width, int listRow, const char* utf8Label) {
     const std::string& cell = row[col];
-    if (cell.find_first_of("\r\n") != std::string::npos) {
+    if (cell.find('\r') != std::string::npos || cell.find('\n') != std::string::npos) {
         throw Error(Sprintf("%d", listRow) + Jp("行目の") + Jp(utf8Label) +
                     Jp("に改行が含まれているため保存できません"));
     }
@@ -56,7 +56,7 @@ XyzRow ParseXyzLine(std::string_view line) {
 }
 
 std::vector<XyzRow> ParseXyzText(std::string_view bytes, size_t maxRows) {
-    std::vector<std::string_view> lines = SplitLines(bytes);
+    std::vector<std::string_view> lines = SplitLines(bytes, maxRows);
     if (lines.size() > maxRows) {
         TooManyRows();
     }

@@ -135,6 +135,11 @@ TEST(XyzFile, MalformedOrOversizedFilesChangeNothing) {
     test::WriteBytes(dir.File("one.Xyz"), Line("X", "1", "1", "", "", ""));
     EXPECT_THROW(ReadXyzFile(dir.File("one.Xyz"), list, XyzReadMode::Append), Error);
     EXPECT_EQ(list.Cell(kMaxPointRows, kColName), "LAST");
+
+    // A huge file is refused before it is read (a sparse file costs no disk).
+    std::filesystem::resize_file(dir.File("one.Xyz"), kMaxInputFileBytes + 1);
+    EXPECT_THROW(ReadXyzFile(dir.File("one.Xyz"), list, XyzReadMode::Append), Error);
+    EXPECT_EQ(list.PointRowCount(), kMaxPointRows);
 }
 
 TEST(XyzFile, SavingWithBackupKeepsExactlyThePreviousVersion) {
