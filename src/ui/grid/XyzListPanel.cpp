@@ -216,6 +216,7 @@ void XyzListPanel::setShiftInput(bool on) {
     shiftAction_->setChecked(on);
     shiftPanel_->setVisible(on);
     grid_->setShiftInput(on, shiftPanel_->values());
+    emit shiftInputChanged(on);
     if (on) {
         shiftPanel_->field(0)->setFocus(Qt::OtherFocusReason);
         shiftPanel_->field(0)->selectAll();

@@ -81,6 +81,8 @@ signals:
     void nameIndexRebuilt();
     // Two points are complete: the plot shows all points.
     void fitAllRequested();
+    // The input assist was switched on or off.
+    void shiftInputChanged(bool on);
 
 private:
     QWidget* buildToolRow();

@@ -149,6 +149,22 @@ void XyzStrGrid::commitEditor() {
     }
 }
 
+void XyzStrGrid::revertEditor() {
+    if (QLineEdit* editor = delegate_->openEditor()) {
+        closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+    }
+}
+
+bool XyzStrGrid::selectPointByName(const std::string& name) {
+    for (int row = 1; row <= lastRow(); ++row) {
+        if (list_.Cell(row, kColName) == name) {
+            setCurrentCell({row, currentCell().col});
+            return true;
+        }
+    }
+    return false;
+}
+
 bool XyzStrGrid::handleEditorKey(int key) {
     if (key == Qt::Key_Tab) {
         handleTab();

@@ -77,6 +77,11 @@ public:
     bool findPoint(const std::string& pattern, bool downward);
     // Finishes any open cell editor, keeping its text.
     void commitEditor();
+    // Closes any open cell editor, giving the cell back the text it had (Esc).
+    void revertEditor();
+    // A point clicked on the plot: the first row with exactly this name (CP932) becomes the cursor
+    // row, the cursor keeping its column.  False when no row has the name.
+    bool selectPointByName(const std::string& name);
 
 signals:
     // Two points are complete and the third is being typed: the plot should show all points.

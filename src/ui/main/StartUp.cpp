@@ -8,6 +8,7 @@
 #include "ui/main/MainWindow.h"
 #include "ui/main/PlotArea.h"
 #include "ui/main/SingleInstanceLock.h"
+#include "ui/main/TreeArea.h"
 #include "ui/main/XyzListArea.h"
 
 #include <QApplication>
@@ -29,6 +30,7 @@ int StartUp::Run(const QStringList& arguments) {
     MainWindow main;
     // The plot first: the other areas link themselves to it when they are installed.
     InstallPlotArea(main);
+    InstallTreeArea(main);
     InstallXyzListArea(main);
     AboutBox about(&main);
     main.setAboutBox(&about);
