@@ -180,7 +180,11 @@ bool XyzListPanel::shiftInput() const {
 }
 
 void XyzListPanel::insertRow() {
-    grid_->insertRow();
+    try {
+        grid_->insertRow();
+    } catch (const Error& error) { // a full list takes no more rows
+        MessageBox::ShowCp932(this, error.what());
+    }
 }
 
 void XyzListPanel::deleteRow() {

@@ -44,6 +44,9 @@ XyzStrGrid::XyzStrGrid(XyzList& list, QWidget* parent)
                     QAbstractItemView::EditKeyPressed);
     setTabKeyNavigation(true);
     setWordWrap(false);
+    // A long 点種 or 備考 is cut at the cell edge, not shortened with an ellipsis: every character that
+    // fits stays readable.
+    setTextElideMode(Qt::ElideNone);
     // The number column "№" is the vertical header: it stays fixed and is never the cursor's cell.
     verticalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
     disconnect(verticalHeader(), SIGNAL(sectionPressed(int)), this, SLOT(selectRow(int)));

@@ -190,6 +190,23 @@ TEST_F(GridTest, InsertAndDeleteRowsIncludingTheLast) {
     EXPECT_EQ(store.xyz.RowCount(), 4);
 }
 
+TEST_F(GridTest, AFullListRefusesAnotherRowWithAMessage) {
+    std::vector<XyzRow> rows(kMaxPointRows);
+    for (int i = 0; i < kMaxPointRows; ++i) {
+        rows[i] = {"", "P" + std::to_string(i + 1), "1", "2", "", "", ""};
+    }
+    store.xyz.ReplaceAll(std::move(rows));
+    grid->setCurrentCell({1, kColName});
+    panel->insertRow();
+    EXPECT_EQ(store.xyz.PointRowCount(), kMaxPointRows);
+    EXPECT_EQ(Cell(1, kColName), "P1");
+    grid->setCurrentCell({kMaxPointRows, kColY});
+    Key(Qt::Key_Return); // a complete last row, but no room for the next point
+    EXPECT_EQ(store.xyz.PointRowCount(), kMaxPointRows);
+    ASSERT_EQ(MessageBox::shownTexts().size(), 2);
+    EXPECT_EQ(MessageBox::shownTexts()[0], QStringLiteral("座標点数が上限（99998点）を超えるため追加できません"));
+}
+
 TEST_F(GridTest, SearchDownAndUpFromTheCursorRow) {
     Fill({{"T1", "1", "1"}, {"K1", "2", "2"}, {"T2", "3", "3"}, {"T10", "4", "4"}, {"B21", "5", "5"}});
     EXPECT_EQ(panel->findEdit()->text(), QStringLiteral("T*"));
