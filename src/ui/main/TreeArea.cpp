@@ -1,0 +1,188 @@
+#include "ui/main/TreeArea.h"
+
+#include "core/settings/Settings.h"
+#include "ui/common/ApplicationTitle.h"
+#include "ui/common/CommandGuard.h"
+#include "ui/main/AreaSlot.h"
+#include "ui/main/AutoSaveTimer.h"
+#include "ui/main/CommandSet.h"
+#include "ui/main/MainWindow.h"
+#include "ui/main/StatusPanels.h"
+#include "ui/plot/PlotView.h"
+#include "ui/tree/DataTree.h"
+#include "ui/tree/FileCommandHost.h"
+#include "ui/tree/FileCommands.h"
+#include "ui/tree/HeaderEditor.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
+
+namespace vemo {
+namespace {
+
+Area AreaOf(FileArea area) {
+    switch (area) {
+    case FileArea::DataTree:
+        return Area::DataTree;
+    case FileArea::XyzList:
+        return Area::XyzList;
+    case FileArea::Plot:
+        return Area::Plot;
+    case FileArea::BlockEdit:
+        break;
+    }
+    return Area::BlockEdit;
+}
+
+template <class F> void CallIfSet(const F& f) {
+    if (f) {
+        f();
+    }
+}
+
+} // namespace
+
+// The main window as the file commands see it.
+class TreeArea::Host : public FileCommandHost {
+public:
+    Host(MainWindow& main, TreeAreaHooks& hooks) : main_(main), hooks_(hooks) {}
+
+    bool isAreaShown(FileArea area) const override { return main_.isAreaShown(AreaOf(area)); }
+    void setAreaShown(FileArea area, bool shown) override { main_.setAreaShown(AreaOf(area), shown); }
+    void toggleArea(FileArea area) override { main_.toggleArea(AreaOf(area)); }
+    void updateCaption() override { main_.updateCaption(); }
+    void setCaption(const QString& caption) override {
+        main_.setWindowTitle(caption);
+        SetApplicationTitle(caption);
+    }
+    void setStatusText(const QString& text) override { main_.statusPanels().setText(text); }
+
+    void coordinatesLoaded() override {
+        if (PlotView* view = plot()) {
+            view->CoordinatesLoaded();
+        }
+    }
+    void showAllPoints() override {
+        main_.store().RebuildNameIndex();
+        coordinatesLoaded();
+    }
+    void redrawPlot() override {
+        if (PlotView* view = plot()) {
+            view->RePaint();
+        }
+    }
+    void focusGrid() override { main_.area(Area::XyzList)->focusContent(); }
+
+    void enableDataCommands() override {
+        for (Cmd id : {Cmd::DispXyzList, Cmd::DispXyzImage, Cmd::DispBlockEdit, Cmd::EditXyzSelect, Cmd::FileNewBlk}) {
+            main_.commands().setEnabled(id, true);
+        }
+    }
+    bool dataCommandsEnabled() const override { return main_.commands().isWanted(Cmd::DispXyzList); }
+
+    void resetParcelEditor() override { CallIfSet(hooks_.resetParcelEditor); }
+    void parcelsLoaded() override { CallIfSet(hooks_.parcelsLoaded); }
+    void clearSelection() override { CallIfSet(hooks_.clearSelection); }
+    void closeCalculation() override { CallIfSet(hooks_.closeCalculation); }
+    bool isSelectionPanelShown() const override { return main_.isSelectionPanelShown(); }
+    std::vector<std::string> selectionNames() const override {
+        return hooks_.selectionNames ? hooks_.selectionNames() : std::vector<std::string>();
+    }
+    std::vector<int> selectedParcels() const override {
+        return hooks_.selectedParcels ? hooks_.selectedParcels() : std::vector<int>();
+    }
+
+private:
+    PlotView* plot() const { return qobject_cast<PlotView*>(main_.area(Area::Plot)->content()); }
+
+    MainWindow& main_;
+    TreeAreaHooks& hooks_;
+};
+
+TreeArea::TreeArea(MainWindow& main) : QObject(&main), main_(main) {
+    tree_ = new DataTree;
+    main.area(Area::DataTree)->setContent(tree_);
+    editor_ = new HeaderEditor(&main);
+    host_ = std::make_unique<Host>(main, hooks_);
+    commands_ = new FileCommands(main.store(), main.settings(), *tree_, *editor_, *host_, &main);
+    const Settings::DirKeys& dirs = main.settings().Dir;
+    tree_->setDataFolders({dirs.DatDir, dirs.DatDir2, dirs.DatDir3}, 0);
+    commands_->rebuildTree();
+    // The node selected at the last close comes back when the tree still has that many nodes.
+    tree_->selectAbsoluteIndex(main.settings().Exit.SelectedDat);
+    connectCommands();
+    connectWindow();
+}
+
+void TreeArea::connectCommands() {
+    CommandSet& set = main_.commands();
+    FileCommands* c = commands_;
+    set.connect(Cmd::FileNewCase, [c] { c->newCase(); });
+    set.connect(Cmd::FileNewXyz, [c] { c->newXyz(true); });
+    set.connect(Cmd::FileNewBlk, [c] { c->newBlk(); });
+    set.connect(Cmd::FileOpenSima, [c] { c->openSima(); });
+    set.connect(Cmd::FileSaveSima, [c] { c->saveSima(); });
+    set.connect(Cmd::FileOpenNittyouren, [c] { c->openNichoren(); });
+    set.connect(Cmd::FileSaveNittyouren, [c] { c->saveNichoren(); });
+    set.connect(Cmd::FileRestoreAutoSave, [c] { c->restore(); });
+    set.connect(Cmd::FileForceAutoSave, [c] { c->forceAutoSave(); });
+    set.connect(Cmd::TreeOpen, [c] { c->open(); });
+    set.connect(Cmd::TreeOpenAdd, [c] { c->openAdd(); });
+    set.connect(Cmd::TreeSave, [c] { c->save(); });
+    set.connect(Cmd::TreeRename, [c] { c->rename(); });
+    set.connect(Cmd::TreeProfile, [c] { c->editProfile(); });
+    tree_->setPopupGroups({{set.action(Cmd::FileRestoreAutoSave), set.action(Cmd::FileForceAutoSave)},
+                           {set.action(Cmd::FileNewCase), set.action(Cmd::FileNewXyz), set.action(Cmd::FileNewBlk)},
+                           {set.action(Cmd::TreeOpen), set.action(Cmd::TreeSave)},
+                           {set.action(Cmd::TreeRename), set.action(Cmd::TreeProfile)}});
+}
+
+void TreeArea::connectWindow() {
+    FileCommands* c = commands_;
+    connect(&main_, &MainWindow::firstShown, c, [c](bool restore) { c->firstShow(restore); });
+    connect(&main_, &MainWindow::applicationActivated, c, [c] { c->applicationActivated(); });
+    connect(&main_, &MainWindow::applicationDeactivated, c, [c] { c->applicationDeactivated(); });
+    connect(&main_.autoSaveTimer(), &AutoSaveTimer::fired, c, [c] { c->autoSaveTick(); });
+    main_.addIdleHandler([this] {
+        CommandSet& set = main_.commands();
+        set.setEnabled(Cmd::TreeOpen, commands_->canOpen());
+        set.setEnabled(Cmd::TreeOpenAdd, commands_->canOpen());
+        set.setEnabled(Cmd::TreeSave, commands_->canSave());
+    });
+    main_.addCloseHandler([this] { main_.setSelectedTreeNode(tree_->selectedAbsoluteIndex()); });
+    main_.setAcceptDrops(true);
+    main_.installEventFilter(this);
+}
+
+// Files dropped anywhere on the main window.
+bool TreeArea::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &main_ && event->type() == QEvent::DragEnter) {
+        auto* drag = static_cast<QDragEnterEvent*>(event);
+        if (drag->mimeData()->hasUrls()) {
+            drag->acceptProposedAction();
+            return true;
+        }
+    } else if (watched == &main_ && event->type() == QEvent::Drop) {
+        auto* drop = static_cast<QDropEvent*>(event);
+        QStringList files;
+        for (const QUrl& url : drop->mimeData()->urls()) {
+            if (url.isLocalFile()) {
+                files.append(url.toLocalFile());
+            }
+        }
+        drop->acceptProposedAction();
+        RunCommand([this, files] { commands_->dropFiles(files); }, &main_);
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+TreeArea::~TreeArea() = default;
+
+TreeArea* InstallTreeArea(MainWindow& main) {
+    return new TreeArea(main);
+}
+
+} // namespace vemo
