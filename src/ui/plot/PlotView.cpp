@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -321,8 +322,15 @@ void PlotView::resizeEvent(QResizeEvent* event) {
 
 void PlotView::showEvent(QShowEvent*) {
     crossHair_.reset();
-    if (plotState_ == PlotStates::kNeedsFit && store_.xyz.HasData()) {
-        FitOnShow();
+    if (plotState_ == PlotStates::kNeedsFit && store_.xyz.HasData() && !fitPending_) {
+        // The area gets its real size only when the window lays it out after this event: fit then.
+        fitPending_ = true;
+        QTimer::singleShot(0, this, [this] {
+            fitPending_ = false;
+            if (isVisible()) {
+                FitOnShow();
+            }
+        });
     }
 }
 

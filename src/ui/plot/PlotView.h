@@ -176,6 +176,7 @@ private:
     std::optional<QPoint> crossHair_;
     std::optional<QPoint> lastWheelPos_;
     int wheelRemainder_ = 0;
+    bool fitPending_ = false;
 };
 
 } // namespace vemo

@@ -49,7 +49,8 @@ protected:
         plot->SetHost(&host);
         plot->AddClickTarget(&target, PlotClickOrder::kCoordinateList);
         plot->show();
-        plot->grab(); // a paint fills the list of drawn points that clicks pick from
+        QCoreApplication::processEvents(); // the fit of a first showing waits for the layout
+        plot->grab();                      // a paint fills the list of drawn points that clicks pick from
     }
 
     void Drag(Qt::MouseButton button, QPoint from, QPoint to) {
