@@ -232,6 +232,36 @@ TEST_F(PlotGestureTest, NothingActsOnAListWithoutPoints) {
     EXPECT_DOUBLE_EQ(plot->Viewport().centreX, 50);
 }
 
+TEST_F(PlotGestureTest, ViewCommandsScaleAboutTheSameCentre) {
+    plot->ZoomIn();
+    EXPECT_DOUBLE_EQ(plot->Viewport().scale, 2.55 * 1.5);
+    plot->ZoomOut();
+    EXPECT_DOUBLE_EQ(plot->Viewport().scale, 2.55 * 1.5 * 0.8);
+    EXPECT_DOUBLE_EQ(plot->Viewport().centreX, 50);
+    // "範囲記憶" takes the view when switched on; the fit then shows it instead of all points.
+    plot->SetRangeRemembered(true);
+    plot->ZoomIn();
+    EXPECT_TRUE(plot->FitAll());
+    EXPECT_DOUBLE_EQ(plot->Viewport().scale, 2.55 * 1.5 * 0.8);
+    plot->SetRangeRemembered(false);
+    EXPECT_TRUE(plot->FitAll());
+    EXPECT_DOUBLE_EQ(plot->Viewport().scale, 2.55);
+}
+
+TEST_F(PlotGestureTest, CrossHairFollowsThePointerAndIsForgottenOnHiding) {
+    QTest::mouseMove(plot.get(), QPoint(120, 80));
+    ASSERT_TRUE(plot->CrossHair());
+    EXPECT_EQ(*plot->CrossHair(), QPoint(120, 80));
+    const QImage image = plot->grab().toImage();
+    // Drawn in not-xor mode across the whole plot: the background there is no longer the background.
+    const QRgb back = ColourFromBgr(plot->Settings().backColour).rgb();
+    EXPECT_NE(image.pixel(120, 299), back);
+    EXPECT_NE(image.pixel(399, 80), back);
+    plot->hide();
+    plot->show();
+    EXPECT_FALSE(plot->CrossHair());
+}
+
 TEST_F(PlotGestureTest, ChordOnAnEmptyListEndsWithItsButtons) {
     store.xyz.Clear();
     Chord(QPoint(100, 100), QPoint(200, 200));
