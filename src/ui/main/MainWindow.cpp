@@ -123,8 +123,12 @@ void MainWindow::buildToolBars() {
     areas->setObjectName(QStringLiteral("AreaToolBar"));
     areas->setMovable(false);
     areas->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    for (Cmd id : kAreaToggle) {
-        areas->addAction(commands_->action(id));
+    // Short captions keep the bar narrow; the menu shows the full ones.
+    const std::array<QString, kAreaCount> buttonTexts = {QStringLiteral("ツリー"), QStringLiteral("リスト"),
+                                                         QStringLiteral("イメージ"), QStringLiteral("画地")};
+    for (int i = 0; i < kAreaCount; ++i) {
+        commands_->action(kAreaToggle[i])->setIconText(buttonTexts[i]);
+        areas->addAction(commands_->action(kAreaToggle[i]));
     }
     addToolBar(Qt::LeftToolBarArea, areas);
 

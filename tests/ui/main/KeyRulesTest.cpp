@@ -118,14 +118,31 @@ TEST_F(Keys, CtrlEPrefersTheAreaWithTheFocus) {
     CommandSet& commands = window->commands();
     commands.connect(Cmd::TreeProfile, [&ran] { ran += "profile;"; });
     commands.connect(Cmd::ListEdit, [&ran] { ran += "editor;"; });
-    auto* grid = new QLineEdit;
+    // Plain controls: a line edit on X11 takes Ctrl+E itself (end of line).
+    auto* grid = new QWidget;
+    grid->setFocusPolicy(Qt::StrongFocus);
     window->area(Area::XyzList)->setContent(grid);
     window->setAreaShown(Area::XyzList, true);
     grid->setFocus();
     QTest::keyClick(grid, Qt::Key_E, Qt::ControlModifier);
-    edits[0]->setFocus();
-    QTest::keyClick(edits[0], Qt::Key_E, Qt::ControlModifier);
+    auto* treeControl = new QWidget;
+    treeControl->setFocusPolicy(Qt::StrongFocus);
+    edits[0]->parentWidget()->layout()->addWidget(treeControl);
+    treeControl->show();
+    treeControl->setFocus();
+    QTest::keyClick(treeControl, Qt::Key_E, Qt::ControlModifier);
     EXPECT_EQ(ran, "editor;profile;");
+}
+
+} // namespace
+} // namespace vemo::test
+
+namespace vemo::test {
+namespace {
+
+TEST_F(Keys, ShortcutsReachTheirCommands) {
+    QTest::keyClick(edits[0], Qt::Key_T, Qt::ControlModifier);
+    EXPECT_FALSE(window->isAreaShown(Area::DataTree));
 }
 
 } // namespace
