@@ -65,33 +65,15 @@ PlotGlyphAtlas& PlotPointsRenderer::AtlasFor(int pointSize, const QImage& image)
     return *atlas;
 }
 
-void PlotPointsRenderer::Render(QImage& image, const XyzNameIndex& index, const PlotViewport& view,
-                                const PlotSettings& settings, const Options& options, XyzImagePoints& drawn) {
+void PlotPointsRenderer::CollectVisible(const XyzNameIndex& index, const PlotViewport& view, XyzImagePoints& drawn) {
     drawn.Clear();
+    pixels_.clear();
+    entries_.clear();
     const int count = index.Count();
     drawn.names.reserve(count);
     drawn.x.reserve(count);
     drawn.y.reserve(count);
-    const int d = options.circle;
-    const Circle& circle = CircleFor(d, image.bytesPerLine() / 4);
-    const int width = image.width();
-    const int height = image.height();
-    const quint32 circlePixel = ColourFromBgr(settings.circleColour).rgb();
-    std::array<quint32, 4> nameColours{ColourFromBgr(settings.nameColour).rgb()};
-    for (int i = 0; i < 3; ++i) {
-        nameColours[i + 1] = ColourFromBgr(settings.initialColours[i]).rgb();
-    }
-    auto* bits = reinterpret_cast<quint32*>(image.bits());
-    PlotGlyphAtlas* atlas = options.names ? &AtlasFor(options.fontSize, image) : nullptr;
     const PlotWindow window = view.Visible();
-
-    // First the points to draw and their pixels, then the drawing: knowing the points ahead lets the
-    // pixels they will touch be fetched into the cache while earlier points are drawn.  In name order
-    // the points jump about the plot, and waiting for memory is most of the cost otherwise.
-    std::vector<PlotPixel>& pixels = pixels_;
-    pixels.clear();
-    std::vector<int>& entries = entries_;
-    entries.clear();
     for (int e = 0; e < count; ++e) {
         const int row = index.RowAt(e);
         const double x = index.RowX(row);
@@ -102,32 +84,55 @@ void PlotPointsRenderer::Render(QImage& image, const XyzNameIndex& index, const 
         drawn.names.push_back(index.NameAt(e));
         drawn.x.push_back(x);
         drawn.y.push_back(y);
-        pixels.push_back(view.ToPixel(x, y));
-        entries.push_back(e);
+        pixels_.push_back(view.ToPixel(x, y));
+        entries_.push_back(e);
     }
+}
+
+void PlotPointsRenderer::BlitCircle(QImage& image, const Circle& circle, PlotPixel p, quint32 colour) {
+    auto* bits = reinterpret_cast<quint32*>(image.bits());
+    const int width = image.width();
+    const int height = image.height();
+    if (p.x >= circle.reach && p.y >= circle.reach && p.x < width - circle.reach && p.y < height - circle.reach) {
+        quint32* origin = bits + static_cast<qsizetype>(p.y) * circle.stride + p.x;
+        for (qsizetype offset : circle.offsets) {
+            origin[offset] = colour;
+        }
+        return;
+    }
+    for (const QPoint& s : circle.shape) {
+        const int px = p.x + s.x();
+        const int py = p.y + s.y();
+        if (px >= 0 && py >= 0 && px < width && py < height) {
+            bits[static_cast<qsizetype>(py) * circle.stride + px] = colour;
+        }
+    }
+}
+
+void PlotPointsRenderer::Render(QImage& image, const XyzNameIndex& index, const PlotViewport& view,
+                                const PlotSettings& settings, const Options& options, XyzImagePoints& drawn) {
+    // First the points to draw and their pixels, then the drawing: knowing the points ahead lets the
+    // pixels they will touch be fetched into the cache while earlier points are drawn.  In name order
+    // the points jump about the plot, and waiting for memory is most of the cost otherwise.
+    CollectVisible(index, view, drawn);
+    const int d = options.circle;
+    const Circle& circle = CircleFor(d, image.bytesPerLine() / 4);
+    const quint32 circlePixel = ColourFromBgr(settings.circleColour).rgb();
+    std::array<quint32, 4> nameColours{ColourFromBgr(settings.nameColour).rgb()};
+    for (int i = 0; i < 3; ++i) {
+        nameColours[i + 1] = ColourFromBgr(settings.initialColours[i]).rgb();
+    }
+    PlotGlyphAtlas* atlas = options.names ? &AtlasFor(options.fontSize, image) : nullptr;
     const int lineHeight = atlas ? atlas->LineHeight() : 0;
-    const int n = static_cast<int>(pixels.size());
+    const int n = static_cast<int>(pixels_.size());
     for (int i = 0; i < n; ++i) {
         if (i + kLookAhead < n) {
-            Prefetch(image, pixels[i + kLookAhead], d, lineHeight);
+            Prefetch(image, pixels_[i + kLookAhead], d, lineHeight);
         }
-        const PlotPixel p = pixels[i];
-        if (p.x >= circle.reach && p.y >= circle.reach && p.x < width - circle.reach && p.y < height - circle.reach) {
-            quint32* origin = bits + static_cast<qsizetype>(p.y) * circle.stride + p.x;
-            for (qsizetype offset : circle.offsets) {
-                origin[offset] = circlePixel;
-            }
-        } else {
-            for (const QPoint& s : circle.shape) {
-                const int px = p.x + s.x();
-                const int py = p.y + s.y();
-                if (px >= 0 && py >= 0 && px < width && py < height) {
-                    bits[static_cast<qsizetype>(py) * circle.stride + px] = circlePixel;
-                }
-            }
-        }
+        const PlotPixel p = pixels_[i];
+        BlitCircle(image, circle, p, circlePixel);
         if (atlas) {
-            const std::string& name = index.NameAt(entries[i]);
+            const std::string& name = index.NameAt(entries_[i]);
             const QPoint topLeft = PointNameTopLeft(p, d);
             atlas->Draw(image, name, topLeft.x(), topLeft.y() + atlas->Ascent(),
                         nameColours[settings.NameColourIndex(name)]);

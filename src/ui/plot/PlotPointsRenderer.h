@@ -45,6 +45,9 @@ private:
     static constexpr int kLookAhead = 8;
 
     const Circle& CircleFor(int diameter, qsizetype stride);
+    // Puts the points inside the view, in index order, into `drawn` and their pixels into pixels_.
+    void CollectVisible(const XyzNameIndex& index, const PlotViewport& view, XyzImagePoints& drawn);
+    static void BlitCircle(QImage& image, const Circle& circle, PlotPixel p, quint32 colour);
     static void Prefetch(const QImage& image, PlotPixel p, int d, int lineHeight);
     PlotGlyphAtlas& AtlasFor(int pointSize, const QImage& image);
 
