@@ -118,6 +118,8 @@ private:
     HeaderEditor& editor_;
     FileCommandHost& host_;
     QWidget* window_;
+    // The coordinate list went to "Xyz.txt" when the application was last left.
+    bool linkWritten_ = false;
 };
 
 } // namespace vemo

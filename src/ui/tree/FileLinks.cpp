@@ -25,7 +25,11 @@ bool CoordinateLinkWanted(int xyzOutType, bool listShown) {
 
 void FileCommands::applicationActivated() {
     run([this] {
-        if (!host_.dataCommandsEnabled() || host_.isSelectionPanelShown() ||
+        // Only a list this program wrote when it was left is read back: after a failed write the file
+        // holds older rows, and reading them would undo the surveyor's latest edits.
+        const bool linkWritten = linkWritten_;
+        linkWritten_ = false;
+        if (!linkWritten || !host_.dataCommandsEnabled() || host_.isSelectionPanelShown() ||
             !CoordinateLinkWanted(settings_.Data.XyzOutType, host_.isAreaShown(FileArea::XyzList))) {
             return;
         }
@@ -52,6 +56,7 @@ void FileCommands::applicationActivated() {
 }
 
 void FileCommands::applicationDeactivated() {
+    linkWritten_ = false;
     run([this] {
         const fs::path link = tmpDir() / kXyzLinkFileName;
         if (host_.isSelectionPanelShown()) {
@@ -66,6 +71,7 @@ void FileCommands::applicationDeactivated() {
         } else if (host_.dataCommandsEnabled() &&
                    CoordinateLinkWanted(settings_.Data.XyzOutType, host_.isAreaShown(FileArea::XyzList))) {
             WriteXyzFile(link, store_.xyz);
+            linkWritten_ = true;
         }
         if (host_.isAreaShown(FileArea::BlockEdit) || store_.blocks.Count() > 0) {
             const std::vector<int> positions =

@@ -110,6 +110,8 @@ TEST_F(LinkFixture, ListHiddenWithTypeOneWritesAndReadsNothing) {
 }
 
 TEST_F(LinkFixture, AMissingLinkFileIsReportedAndTheListKept) {
+    h.commands.applicationDeactivated();
+    fs::remove(Link()); // another program took it away
     h.commands.applicationActivated();
     EXPECT_EQ(Shown(), QStringList{QStringLiteral("File Open Error !!")});
     EXPECT_EQ(h.store.xyz.PointRowCount(), 4);
@@ -126,6 +128,21 @@ TEST_F(LinkFixture, SelectionPanelShownWritesTheSelectedPointsAndSkipsTheReload)
     EXPECT_EQ(text.size(), 236u);
     h.commands.applicationActivated();
     EXPECT_EQ(h.store.xyz.PointRowCount(), 4);
+}
+
+// A list that could not be written when the application was left (a cell too wide for its field) is
+// not replaced by the older rows of the link file on return.
+TEST_F(LinkFixture, AFailedWriteOnLeavingIsReportedAndNothingIsReadBack) {
+    h.commands.applicationDeactivated();
+    h.store.xyz.SetCell(1, kColName, "T1");
+    h.store.xyz.SetCell(2, kColName, std::string(17, 'N'));
+    MessageBox::clearShownTexts();
+    h.commands.applicationDeactivated();
+    ASSERT_EQ(Shown().size(), 1);
+    EXPECT_TRUE(Shown().front().contains(QStringLiteral("保存できません")));
+    h.commands.applicationActivated();
+    EXPECT_EQ(h.store.xyz.Cell(2, kColName), std::string(17, 'N'));
+    EXPECT_EQ(Shown().size(), 1);
 }
 
 TEST_F(LinkFixture, ReturningToAnEmptyListFitsAllPoints) {
