@@ -4,11 +4,15 @@
 #include "ui/common/ApplicationTitle.h"
 #include "ui/main/SingleInstanceLock.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFileInfo>
+#include <QImage>
 #include <QProcess>
 #include <QThread>
+#include <QTimer>
 
 namespace vemo::test {
 namespace {
@@ -41,6 +45,47 @@ TEST(SingleInstance, SecondStartShowsTheMessageAndEndsWithOne) {
     EXPECT_EQ(ApplicationTitle(), titleBefore);
     MessageBox::setCapture(false);
     running.unlock();
+    qunsetenv("TMPDIR");
+}
+
+// The whole start-up in this process: the window shows, closing it ends the run with 0 and Normal = 1.
+TEST(StartUpRun, MainWindowShowsAndClosingEndsWithZero) {
+    TempDir tmp;
+    TempDir home;
+    const QByteArray oldHome = qgetenv("VEMO_HOME");
+    qputenv("TMPDIR", QByteArray::fromStdString(tmp.Str()));
+    qputenv("VEMO_HOME", QByteArray::fromStdString(home.Str()));
+    MessageBox::setCapture(true);
+    QString title;
+    QImage shot;
+    std::string iniWhileRunning;
+    QTimer::singleShot(500, [&] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* main = qobject_cast<MainWindow*>(widget);
+            if (main != nullptr && main->isVisible()) {
+                title = main->windowTitle();
+                shot = main->grab().toImage();
+                iniWhileRunning = ReadBytes(home.File("VEMO.ini"));
+                main->close();
+            }
+        }
+    });
+    // Never hang the test run if the window did not come up.
+    QTimer::singleShot(30000, [] { QApplication::quit(); });
+    EXPECT_EQ(StartUp::Run({QStringLiteral("vemo")}), 0);
+    EXPECT_EQ(title, QStringLiteral("[Vemo]"));
+    EXPECT_NE(iniWhileRunning.find("Normal=0"), std::string::npos) << iniWhileRunning;
+    EXPECT_NE(ReadBytes(home.File("VEMO.ini")).find("Normal=1"), std::string::npos);
+    EXPECT_FALSE(shot.isNull());
+    const QByteArray dir = qgetenv("VEMO_SCREENSHOT_DIR");
+    if (!dir.isEmpty()) {
+        shot.save(QDir(QString::fromLocal8Bit(dir)).filePath(QStringLiteral("start-up.png")));
+    }
+    // The lock was let go: the next start may take it.
+    SingleInstanceLock next;
+    EXPECT_TRUE(next.tryLock());
+    MessageBox::setCapture(false);
+    qputenv("VEMO_HOME", oldHome);
     qunsetenv("TMPDIR");
 }
 
