@@ -37,29 +37,62 @@ std::string Repeated(const std::string& text, std::int64_t times) {
     return out;
 }
 
+// Rows grouped by equal keys: for each row its group, its place in the group and the next member.
+struct FixedGroups {
+    std::vector<int> group, position, nextInGroup, size;
+
+    FixedGroups(const XyzList& list, const DuplicateKey& key) {
+        const int last = list.RowCount() - 1;
+        group.assign(last + 1, 0);
+        position.assign(last + 1, 0);
+        nextInGroup.assign(last + 1, 0);
+        std::unordered_map<std::string, int> groupOf;
+        std::vector<int> lastMember;
+        for (int row = 1; row <= last; ++row) {
+            auto [it, added] = groupOf.try_emplace(RowKey(list, row, key), static_cast<int>(size.size()));
+            if (added) {
+                size.push_back(0);
+                lastMember.push_back(0);
+            }
+            const int g = group[row] = it->second;
+            position[row] = size[g]++;
+            if (lastMember[g] != 0) {
+                nextInGroup[lastMember[g]] = row;
+            }
+            lastMember[g] = row;
+        }
+    }
+    // Members of the row's group below it.
+    std::uint64_t Below(int row) const { return static_cast<std::uint64_t>(size[group[row]] - position[row] - 1); }
+};
+
+// New names are handed out pair by pair in row order; the name gm finally keeps is the one handed out
+// when g(m-1) was the compared row, after all pairs of the rows above g(m-1).
+std::vector<std::pair<int, std::string>> FinalNewNames(const FixedGroups& groups, const DuplicateOptions& options) {
+    std::string name = options.firstNewName;
+    std::uint64_t handedOut = 0;
+    std::uint64_t pairsAbove = 0;
+    std::vector<std::pair<int, std::string>> names;
+    for (size_t row = 1; row < groups.group.size(); ++row) {
+        const std::uint64_t below = groups.Below(static_cast<int>(row));
+        if (below > 0) {
+            name = AdvancePointName(name, options.increment, pairsAbove - handedOut);
+            handedOut = pairsAbove;
+            names.emplace_back(groups.nextInGroup[row], name);
+        }
+        pairsAbove += below;
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 // Keys that renaming cannot change (the name is not part of the key, or head and tail are empty):
 // the groups of equal keys are fixed, and in a group g0 < g1 < ... each gm is renamed once for every
 // member above it, m times in all, the last time while g(m-1) is the row compared.
 CleanupPlan PlanFixedGroups(const XyzList& list, const DuplicateOptions& options) {
-    int last = list.RowCount() - 1;
-    std::unordered_map<std::string, int> groupOf;
-    std::vector<int> group(last + 1), position(last + 1), nextInGroup(last + 1, 0);
-    std::vector<int> size, lastMember;
-    for (int row = 1; row <= last; ++row) {
-        auto [it, added] = groupOf.try_emplace(RowKey(list, row, options.key), static_cast<int>(size.size()));
-        if (added) {
-            size.push_back(0);
-            lastMember.push_back(0);
-        }
-        int g = group[row] = it->second;
-        position[row] = size[g]++;
-        if (lastMember[g] != 0) {
-            nextInGroup[lastMember[g]] = row;
-        }
-        lastMember[g] = row;
-    }
+    const FixedGroups groups(list, options.key);
     CleanupPlan plan;
-    for (std::int64_t k : size) {
+    for (std::int64_t k : groups.size) {
         plan.count += k * (k - 1) / 2;
     }
     auto rename = [&](int row, std::string name) {
@@ -68,29 +101,14 @@ CleanupPlan PlanFixedGroups(const XyzList& list, const DuplicateOptions& options
         }
     };
     if (options.action == DuplicateAction::RenameFromOld) {
-        for (int row = 1; row <= last; ++row) {
-            std::int64_t m = position[row];
+        for (int row = 1; row < list.RowCount(); ++row) {
+            const std::int64_t m = groups.position[row];
             rename(row, Repeated(options.head, m) + list.Cell(row, kColName) + Repeated(options.tail, m));
         }
         return plan;
     }
-    // New names are handed out pair by pair in row order; the name gm finally keeps is the one handed
-    // out when g(m-1) was the compared row, after all pairs of the rows above g(m-1).
-    std::string name = options.firstNewName;
-    std::uint64_t handedOut = 0, pairsAbove = 0;
-    std::vector<std::pair<int, std::string>> renames;
-    for (int row = 1; row <= last; ++row) {
-        std::uint64_t below = static_cast<std::uint64_t>(size[group[row]] - position[row] - 1);
-        if (below > 0) {
-            name = AdvancePointName(name, options.increment, pairsAbove - handedOut);
-            handedOut = pairsAbove;
-            renames.emplace_back(nextInGroup[row], name);
-        }
-        pairsAbove += below;
-    }
-    std::sort(renames.begin(), renames.end());
-    for (auto& [row, newName] : renames) {
-        rename(row, std::move(newName));
+    for (auto& [row, name] : FinalNewNames(groups, options)) {
+        rename(row, std::move(name));
     }
     return plan;
 }

@@ -56,17 +56,7 @@ QWidget* XyzListPanel::buildToolRow() {
     bikoBox_ = box(QStringLiteral("備考"));
     shiftBox_ = box(QStringLiteral("Shift"));
     SetHint(shiftBox_, QStringLiteral("入力補助|接頭部分の数値を自動加算し，公共座標の入力を補助をします"));
-    enterIndicator_ = new ToggleIndicator(QStringLiteral(" → "), row);
-    incIndicator_ = new ToggleIndicator(QStringLiteral(" Inc "), row);
-    for (QLabel* indicator : {static_cast<QLabel*>(enterIndicator_), static_cast<QLabel*>(incIndicator_)}) {
-        indicator->setFrameShape(QFrame::Panel);
-        indicator->setFrameShadow(QFrame::Sunken);
-        layout->addWidget(indicator);
-    }
-    SetHint(
-        enterIndicator_,
-        QStringLiteral("カーソル移動方向|ダブルクリックすることによりEnterを押したときのカーソル移動方向を指定します"));
-    SetHint(incIndicator_, QStringLiteral("点名自動増減|ダブルクリックすることにより新点名の自動増減を指定します"));
+    addIndicators(row, layout);
     layout->addStretch();
     // FindXyzEdit: not a stop of the Tab key, and no input method (names are typed in ASCII).
     findEdit_ = new QLineEdit(QStringLiteral("T*"), row);
@@ -89,6 +79,20 @@ QWidget* XyzListPanel::buildToolRow() {
     button(QStringLiteral("↑"), QStringLiteral("上方向検索|現在のカーソル位置から上方向に向かってい検索します"),
            &XyzListPanel::findUp);
     return row;
+}
+
+void XyzListPanel::addIndicators(QWidget* row, QHBoxLayout* layout) {
+    enterIndicator_ = new ToggleIndicator(QStringLiteral(" → "), row);
+    incIndicator_ = new ToggleIndicator(QStringLiteral(" Inc "), row);
+    for (QLabel* indicator : {static_cast<QLabel*>(enterIndicator_), static_cast<QLabel*>(incIndicator_)}) {
+        indicator->setFrameShape(QFrame::Panel);
+        indicator->setFrameShadow(QFrame::Sunken);
+        layout->addWidget(indicator);
+    }
+    SetHint(
+        enterIndicator_,
+        QStringLiteral("カーソル移動方向|ダブルクリックすることによりEnterを押したときのカーソル移動方向を指定します"));
+    SetHint(incIndicator_, QStringLiteral("点名自動増減|ダブルクリックすることにより新点名の自動増減を指定します"));
 }
 
 void XyzListPanel::buildActions() {

@@ -8,6 +8,7 @@
 
 class QAction;
 class QCheckBox;
+class QHBoxLayout;
 class QLineEdit;
 class QToolButton;
 
@@ -86,6 +87,7 @@ signals:
 
 private:
     QWidget* buildToolRow();
+    void addIndicators(QWidget* row, QHBoxLayout* layout);
     void buildActions();
     void connectGrid();
     void toggleColumn(int col);
