@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cstring>
 
 namespace vemo {
 
@@ -252,7 +253,12 @@ void PlotView::paintEvent(QPaintEvent*) {
     if (!baseValid_ || base_.size() != size()) {
         RenderBase();
     }
-    frame_ = base_.copy();
+    // The frame is the base picture with everything drawn over it; its buffer is kept between paints,
+    // since the cross-hair alone repaints at every move of the mouse.
+    if (frame_.size() != base_.size()) {
+        frame_ = QImage(base_.size(), base_.format());
+    }
+    std::memcpy(frame_.bits(), base_.constBits(), static_cast<size_t>(base_.sizeInBytes()));
     {
         QPainter painter(&frame_);
         if (!ExtentsEmpty(store_.index.Extents())) {
