@@ -6,11 +6,17 @@
 #include "ui/common/MessageBox.h"
 #include "ui/common/SystemBeep.h"
 
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QTest>
 
 #include <gtest/gtest.h>
 #include <stdexcept>
+
+#if __has_include(<X11/XKBlib.h>)
+#include <X11/XKBlib.h>
+#define VEMO_TEST_X11 1
+#endif
 
 namespace vemo {
 namespace {
@@ -96,6 +102,30 @@ TEST(LockKeysTest, LockKeysAreFollowedWithoutAWindowSystem) {
     EXPECT_FALSE(locks.capsLock());
     EXPECT_TRUE(locks.numLock());
 }
+
+#ifdef VEMO_TEST_X11
+// Under an X server (xvfb-run with QT_QPA_PLATFORM=xcb) the panels follow the server's lock state,
+// including locks switched outside the program.
+TEST(LockKeysTest, X11LockStateIsRead) {
+    LockKeys locks;
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!locks.fromWindowSystem() || x11 == nullptr) {
+        GTEST_SKIP() << "not running on X11";
+    }
+    Display* display = x11->display();
+    const unsigned numMask = XkbKeysymToModifiers(display, 0xff7f /* XK_Num_Lock */);
+    XkbLockModifiers(display, XkbUseCoreKbd, LockMask | numMask, LockMask);
+    XSync(display, 0);
+    EXPECT_TRUE(locks.capsLock());
+    EXPECT_FALSE(locks.numLock());
+    XkbLockModifiers(display, XkbUseCoreKbd, LockMask | numMask, numMask);
+    XSync(display, 0);
+    EXPECT_FALSE(locks.capsLock());
+    EXPECT_TRUE(locks.numLock());
+    XkbLockModifiers(display, XkbUseCoreKbd, LockMask | numMask, 0);
+    XSync(display, 0);
+}
+#endif
 
 } // namespace
 } // namespace vemo

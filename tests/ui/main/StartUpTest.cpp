@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
+#include <QStyle>
 #include <QThread>
 #include <QTimer>
 
@@ -77,6 +78,8 @@ TEST(StartUpRun, MainWindowShowsAndClosingEndsWithZero) {
     EXPECT_NE(iniWhileRunning.find("Normal=0"), std::string::npos) << iniWhileRunning;
     EXPECT_NE(ReadBytes(home.File("VEMO.ini")).find("Normal=1"), std::string::npos);
     EXPECT_FALSE(shot.isNull());
+    // Hints come up without delay.
+    EXPECT_EQ(QApplication::style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay), 0);
     const QByteArray dir = qgetenv("VEMO_SCREENSHOT_DIR");
     if (!dir.isEmpty()) {
         shot.save(QDir(QString::fromLocal8Bit(dir)).filePath(QStringLiteral("start-up.png")));
