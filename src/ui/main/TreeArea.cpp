@@ -107,13 +107,18 @@ TreeArea::TreeArea(MainWindow& main) : QObject(&main), main_(main) {
     editor_ = new HeaderEditor(&main);
     host_ = std::make_unique<Host>(main, hooks_);
     commands_ = new FileCommands(main.store(), main.settings(), *tree_, *editor_, *host_, &main);
-    const Settings::DirKeys& dirs = main.settings().Dir;
-    tree_->setDataFolders({dirs.DatDir, dirs.DatDir2, dirs.DatDir3}, 0);
-    commands_->rebuildTree();
+    applyDataFolders();
     // The node selected at the last close comes back when the tree still has that many nodes.
     tree_->selectAbsoluteIndex(main.settings().Exit.SelectedDat);
     connectCommands();
     connectWindow();
+}
+
+void TreeArea::applyDataFolders() {
+    const Settings::DirKeys& dirs = main_.settings().Dir;
+    main_.store().names.DatDir = dirs.DatDir;
+    tree_->setDataFolders({dirs.DatDir, dirs.DatDir2, dirs.DatDir3}, 0);
+    commands_->rebuildTree();
 }
 
 void TreeArea::connectCommands() {

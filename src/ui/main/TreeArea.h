@@ -41,6 +41,10 @@ public:
     HeaderEditor& editor() const { return *editor_; }
     TreeAreaHooks& hooks() { return hooks_; }
 
+    // After the settings dialog changed the data folders: the first becomes DatDir, the pop-up menu
+    // shows the three again and the tree is read from the first.
+    void applyDataFolders();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -3,7 +3,6 @@
 #include "ui/tree/FileCommands.h"
 
 #include "core/files/DataPaths.h"
-#include "core/files/DataTree.h"
 #include "core/files/Profile.h"
 #include "core/settings/ProgramFolder.h"
 #include "core/settings/Settings.h"

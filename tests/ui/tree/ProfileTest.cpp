@@ -1,11 +1,14 @@
 #include "TreeHarness.h"
 
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QTreeWidgetItem>
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 namespace vemo::test {
 namespace {
@@ -95,6 +98,28 @@ TEST(HeaderEditorTest, ViewerModeAndButtons) {
     EXPECT_TRUE(editor.textArea()->isReadOnly());
     EXPECT_TRUE(editor.cancelButton()->isHidden());
     EXPECT_EQ(editor.text(), QStringLiteral("画地  地積\nA     1200.00"));
+}
+
+// The print button's output: the whole text, as a job named after the parcel area list.
+TEST(HeaderEditorTest, PrintsTheWholeTextUnderTheAreaListTitle) {
+    TempDir dir;
+    HeaderEditor editor;
+    editor.setText(QStringLiteral("画地  地積\nA     1200.00\nB      300.25"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(dir.File("list.pdf")));
+    editor.printTo(printer);
+    EXPECT_EQ(printer.docName(), QStringLiteral("画地面積一覧表"));
+    const std::string pdf = ReadBytes(dir.File("list.pdf"));
+    ASSERT_EQ(pdf.substr(0, 5), "%PDF-");
+    if (std::system("pdftotext -v > /dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "pdftotext is not installed";
+    }
+    const std::string command = "pdftotext " + dir.File("list.pdf") + " " + dir.File("list.txt");
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    const QString text = QString::fromUtf8(ReadBytes(dir.File("list.txt")));
+    EXPECT_TRUE(text.contains(QStringLiteral("画地"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("300.25"))) << text.toStdString();
 }
 
 TEST(FileDialogTest, FiltersAndDefaultExtension) {
