@@ -286,9 +286,16 @@ QModelIndex XyzStrGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers mo
     if (!target.isValid()) {
         return target;
     }
-    GridCell cell = SkipSwitchedOff({XyzTableModel::ListRow(target), XyzTableModel::ListColumn(target)},
-                                    columnSwitches(), lastRow(), currentCell());
-    return modelIndex(cell);
+    GridCell cell{XyzTableModel::ListRow(target), XyzTableModel::ListColumn(target)};
+    const ColumnSwitches switches = columnSwitches();
+    if (action == MoveLeft || action == MovePrevious) {
+        // Leftwards the cursor passes switched-off columns the other way; Y always takes input.
+        while (!switches.IsOn(cell.col)) {
+            --cell.col;
+        }
+        return modelIndex(cell);
+    }
+    return modelIndex(SkipSwitchedOff(cell, switches, lastRow(), currentCell()));
 }
 
 void XyzStrGrid::mousePressEvent(QMouseEvent* event) {

@@ -60,6 +60,13 @@ TEST_F(GridTest, SwitchedOnColumnsMoveTheAppendingEnter) {
     EXPECT_EQ(Cell(2, kColName), "A2");
     EXPECT_EQ(Cursor(), (GridCell{2, kColName}));
 
+    // Arrow keys pass switched-off columns in their direction.
+    grid->setCurrentCell({1, kColBiko});
+    Key(Qt::Key_Left);
+    EXPECT_EQ(Cursor(), (GridCell{1, kColY}));
+    Key(Qt::Key_Right);
+    EXPECT_EQ(Cursor(), (GridCell{1, kColBiko}));
+
     // A click into a switched-off column moves on to the next one that takes input.
     QRect zCell = grid->visualRect(grid->xyzModel()->cellIndex(1, kColZ));
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, zCell.center());
