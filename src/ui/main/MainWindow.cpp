@@ -15,6 +15,8 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QMenuBar>
+#include <QPageSetupDialog>
+#include <QPrinter>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
@@ -153,6 +155,7 @@ void MainWindow::connectOwnCommands() {
     }
     commands_->connect(Cmd::FileExit, [this] { close(); });
     commands_->connect(Cmd::HelpAbout, [this] { showAbout(); });
+    commands_->connect(Cmd::FilePrintSetup, [this] { showPrinterSetup(); });
 }
 
 bool MainWindow::isAreaShown(Area which) const {
@@ -256,6 +259,18 @@ void MainWindow::showAbout() {
         aboutBox_ = ownAboutBox_.get();
     }
     aboutBox_->exec();
+}
+
+QPrinter& MainWindow::printer() {
+    if (!printer_) {
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    }
+    return *printer_;
+}
+
+void MainWindow::showPrinterSetup() {
+    QPageSetupDialog dialog(&printer(), this);
+    dialog.exec();
 }
 
 void MainWindow::moveFocus(bool next) {

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+class QPrinter;
 class QSplitter;
 class QTimer;
 
@@ -79,6 +80,10 @@ public:
     void setAboutBox(AboutBox* box) { aboutBox_ = box; }
     void showAbout();
 
+    // The printer every print command uses; "印刷の設定(&R)..." sets it up.
+    QPrinter& printer();
+    void showPrinterSetup();
+
     // Idle processing: the Caps / Num panels and every enabling rule added here.
     void addIdleHandler(std::function<void()> handler);
     void runIdle();
@@ -137,6 +142,7 @@ private:
     QTimer* idleTimer_ = nullptr;
     AboutBox* aboutBox_ = nullptr;
     std::unique_ptr<AboutBox> ownAboutBox_;
+    std::unique_ptr<QPrinter> printer_;
 
     QSplitter* splitter_ = nullptr;
     QWidget* plotContainer_ = nullptr;

@@ -210,6 +210,19 @@ TEST_F(Lifecycle, AboutBoxShowsNameAndVersion) {
     EXPECT_TRUE(labels.contains(QStringLiteral("Ver.0.75 ")));
 }
 
+TEST_F(Lifecycle, PrinterSetupOpensThePlatformDialog) {
+    MainWindow& main = Open();
+    QString shownClass;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        shownClass = QString::fromLatin1(dialog->metaObject()->className());
+        static_cast<QDialog*>(dialog)->reject();
+    });
+    main.commands().trigger(Cmd::FilePrintSetup);
+    EXPECT_TRUE(shownClass.contains(QStringLiteral("PageSetupDialog"))) << shownClass.toStdString();
+}
+
 TEST_F(Lifecycle, ExitClosesTheWindow) {
     MainWindow& main = Open();
     main.show();
