@@ -104,9 +104,7 @@ void FileCommands::showSiteCaption() {
 std::optional<FileCommands::NewFolder> FileCommands::askNewFolder(const QString& caption,
                                                                   const std::vector<std::string>& labels,
                                                                   const fs::path& parent, int level) {
-    editor_.setWindowTitle(caption);
-    editor_.setReadOnly(false);
-    editor_.setCancelVisible(true);
+    editor_.prepareForEditing(caption);
     editor_.setText(FromCp932(ProfileTemplate(labels)));
     editor_.setCaret(static_cast<int>(FromCp932(labels.front()).size()) + 2);
     while (editor_.run()) {
@@ -195,10 +193,8 @@ void FileCommands::editProfile() {
         }
         QString text = FromCp932(*bytes);
         text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        editor_.setWindowTitle(QStringLiteral("Edit Profile [ ") + FromCp932(DataTree::NameOf(node)) +
-                               QStringLiteral(" ]"));
-        editor_.setReadOnly(false);
-        editor_.setCancelVisible(true);
+        editor_.prepareForEditing(QStringLiteral("Edit Profile [ ") + FromCp932(DataTree::NameOf(node)) +
+                                  QStringLiteral(" ]"));
         editor_.setText(text);
         editor_.setCaret(0);
         // Nothing is written unless the surveyor changed something: the file keeps its bytes.

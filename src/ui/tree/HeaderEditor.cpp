@@ -35,6 +35,7 @@ HeaderEditor::HeaderEditor(QWidget* parent) : QDialog(parent) {
     edit_->setLineWrapMode(QPlainTextEdit::NoWrap);
     edit_->setTabChangesFocus(false);
     edit_->setFont(ListingFont());
+    editPalette_ = edit_->palette();
 
     ok_ = new QPushButton(QStringLiteral("OK"), this);
     ok_->setDefault(true);
@@ -88,6 +89,13 @@ void HeaderEditor::setTextAreaColors(const QColor& background, const QColor& tex
 
 void HeaderEditor::setCancelVisible(bool visible) {
     cancel_->setVisible(visible);
+}
+
+void HeaderEditor::prepareForEditing(const QString& caption) {
+    setWindowTitle(caption);
+    edit_->setReadOnly(false);
+    edit_->setPalette(editPalette_);
+    cancel_->setVisible(true);
 }
 
 bool HeaderEditor::run() {

@@ -29,6 +29,9 @@ public:
     void setReadOnly(bool readOnly);
     void setTextAreaColors(const QColor& background, const QColor& text);
     void setCancelVisible(bool visible);
+    // Back to the profile editor after the window served as a viewer: editable, the cancel button
+    // shown, the text area in its usual colours.
+    void prepareForEditing(const QString& caption);
 
     QPlainTextEdit* textArea() const { return edit_; }
     QPushButton* printButton() const { return print_; }
@@ -55,6 +58,7 @@ private:
     QPushButton* ok_;
     QPushButton* cancel_;
     QPushButton* print_;
+    QPalette editPalette_;
 };
 
 } // namespace vemo

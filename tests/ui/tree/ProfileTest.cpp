@@ -98,6 +98,10 @@ TEST(HeaderEditorTest, ViewerModeAndButtons) {
     EXPECT_TRUE(editor.textArea()->isReadOnly());
     EXPECT_TRUE(editor.cancelButton()->isHidden());
     EXPECT_EQ(editor.text(), QStringLiteral("画地  地積\nA     1200.00"));
+    editor.prepareForEditing(QStringLiteral("新規現場"));
+    EXPECT_FALSE(editor.textArea()->isReadOnly());
+    EXPECT_FALSE(editor.cancelButton()->isHidden());
+    EXPECT_EQ(editor.windowTitle(), QStringLiteral("新規現場"));
 }
 
 // The print button's output: the whole text, as a job named after the parcel area list.
