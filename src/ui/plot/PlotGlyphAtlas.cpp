@@ -33,15 +33,6 @@ inline quint32 BlendCoverage(quint32 dst, quint32 src, quint32 coverage) {
     return s + ByteMul(dst, 255 - coverage);
 }
 
-bool IsAscii(const std::string& s) {
-    for (unsigned char c : s) {
-        if (c >= 0x80) {
-            return false;
-        }
-    }
-    return true;
-}
-
 } // namespace
 
 PlotGlyphAtlas::PlotGlyphAtlas(const QFont& font, const QImage& device) {
@@ -55,6 +46,18 @@ PlotGlyphAtlas::PlotGlyphAtlas(const QFont& font, const QImage& device) {
         asciiGlyph_[c] = glyphs.value(0);
         asciiAdvance_[c] = raw_.advancesForGlyphIndexes(glyphs).value(0).x();
     }
+    for (int c = 0; c < 128; ++c) {
+        Prepare(asciiGlyph_[c]);
+    }
+}
+
+bool PlotGlyphAtlas::IsAscii(const std::string& cp932) {
+    for (unsigned char c : cp932) {
+        if (c >= 0x80) {
+            return false;
+        }
+    }
+    return true;
 }
 
 PlotGlyphAtlas::Pattern PlotGlyphAtlas::Rasterise(quint32 glyph, int phase) const {
@@ -93,32 +96,63 @@ PlotGlyphAtlas::Pattern PlotGlyphAtlas::Rasterise(quint32 glyph, int phase) cons
     return pattern;
 }
 
-const PlotGlyphAtlas::Pattern& PlotGlyphAtlas::PatternFor(quint32 glyph, int phase) {
-    const size_t slot = static_cast<size_t>(glyph) * kPhases + phase;
-    if (slot >= slots_.size()) {
-        slots_.resize(slot + 1, 0);
+void PlotGlyphAtlas::SetOffsets(Pattern& pattern) const {
+    pattern.offsets.clear();
+    for (const Pixel& p : pattern.pixels) {
+        pattern.offsets.push_back(p.dy * stride_ + p.dx);
     }
-    if (slots_[slot] == 0) {
-        Pattern pattern = Rasterise(glyph, phase);
-        for (const Pixel& p : pattern.pixels) {
-            pattern.offsets.push_back(p.dy * stride_ + p.dx);
-        }
-        patterns_.push_back(std::move(pattern));
-        slots_[slot] = static_cast<int>(patterns_.size());
-    }
-    return patterns_[slots_[slot] - 1];
 }
 
-void PlotGlyphAtlas::DrawGlyph(const Target& target, quint32 glyph, double x, int baseline, quint32 colour) {
+void PlotGlyphAtlas::Prepare(quint32 glyph) {
+    const size_t first = static_cast<size_t>(glyph) * kPhases;
+    if (first + kPhases > slots_.size()) {
+        slots_.resize(first + kPhases, 0);
+    }
+    for (int phase = 0; phase < kPhases; ++phase) {
+        if (slots_[first + phase] == 0) {
+            Pattern pattern = Rasterise(glyph, phase);
+            SetOffsets(pattern);
+            patterns_.push_back(std::move(pattern));
+            slots_[first + phase] = static_cast<int>(patterns_.size());
+        }
+    }
+}
+
+void PlotGlyphAtlas::Bind(const QImage& image) {
+    const qsizetype stride = image.bytesPerLine() / 4;
+    if (stride != stride_) {
+        stride_ = stride;
+        for (Pattern& pattern : patterns_) {
+            SetOffsets(pattern);
+        }
+    }
+}
+
+PlotGlyphAtlas::Shaped PlotGlyphAtlas::Shape(const std::string& cp932) {
+    const QList<quint32> glyphs = raw_.glyphIndexesForString(PlotText(cp932));
+    const QList<QPointF> advances = raw_.advancesForGlyphIndexes(glyphs);
+    Shaped shaped;
+    for (qsizetype i = 0; i < glyphs.size(); ++i) {
+        Prepare(glyphs[i]);
+        shaped.glyphs.push_back(glyphs[i]);
+        shaped.advances.push_back(advances.value(i).x());
+    }
+    return shaped;
+}
+
+void PlotGlyphAtlas::DrawGlyph(const PlotBand& band, quint32 glyph, double x, int baseline, quint32 colour) const {
     // Positions go through 1/64-pixel fixed point; the whole pixel is the floor, the phase the quarter.
     const long fixed = std::lround(x * 64);
     const int left = static_cast<int>(fixed >> 6);
     const int phase = static_cast<int>((fixed & 63) >> 4);
-    const Pattern& pattern = PatternFor(glyph, phase);
+    const Pattern& pattern = patterns_[slots_[static_cast<size_t>(glyph) * kPhases + phase] - 1];
+    if (baseline + pattern.maxDy < band.rowBegin || baseline + pattern.minDy >= band.rowEnd) {
+        return;
+    }
     const size_t count = pattern.pixels.size();
-    if (left + pattern.minDx >= 0 && left + pattern.maxDx < target.width && baseline + pattern.minDy >= 0 &&
-        baseline + pattern.maxDy < target.height) {
-        quint32* origin = target.bits + baseline * target.stride + left;
+    if (left + pattern.minDx >= 0 && left + pattern.maxDx < band.width && baseline + pattern.minDy >= band.rowBegin &&
+        baseline + pattern.maxDy < band.rowEnd) {
+        quint32* origin = band.bits + baseline * band.stride + left;
         for (size_t i = 0; i < count; ++i) {
             quint32& dst = origin[pattern.offsets[i]];
             dst = BlendCoverage(dst, colour, pattern.pixels[i].coverage);
@@ -128,36 +162,27 @@ void PlotGlyphAtlas::DrawGlyph(const Target& target, quint32 glyph, double x, in
     for (const Pixel& p : pattern.pixels) {
         const int px = left + p.dx;
         const int py = baseline + p.dy;
-        if (static_cast<unsigned>(px) < static_cast<unsigned>(target.width) &&
-            static_cast<unsigned>(py) < static_cast<unsigned>(target.height)) {
-            quint32& dst = target.bits[py * target.stride + px];
+        if (px >= 0 && px < band.width && py >= band.rowBegin && py < band.rowEnd) {
+            quint32& dst = band.bits[py * band.stride + px];
             dst = BlendCoverage(dst, colour, p.coverage);
         }
     }
 }
 
-void PlotGlyphAtlas::Draw(QImage& image, const std::string& cp932, int left, int baseline, quint32 colour) {
-    const Target target{reinterpret_cast<quint32*>(image.bits()), image.bytesPerLine() / 4, image.width(),
-                        image.height()};
-    if (target.stride != stride_) {
-        // Offsets are per image width: start again for an image of another width.
-        stride_ = target.stride;
-        slots_.clear();
-        patterns_.clear();
-    }
+void PlotGlyphAtlas::Draw(const PlotBand& band, const std::string& ascii, int left, int baseline,
+                          quint32 colour) const {
     double x = left;
-    if (IsAscii(cp932)) {
-        for (unsigned char c : cp932) {
-            DrawGlyph(target, asciiGlyph_[c], x, baseline, colour);
-            x += asciiAdvance_[c];
-        }
-        return;
+    for (unsigned char c : ascii) {
+        DrawGlyph(band, asciiGlyph_[c & 0x7F], x, baseline, colour);
+        x += asciiAdvance_[c & 0x7F];
     }
-    const QList<quint32> glyphs = raw_.glyphIndexesForString(PlotText(cp932));
-    const QList<QPointF> advances = raw_.advancesForGlyphIndexes(glyphs);
-    for (qsizetype i = 0; i < glyphs.size(); ++i) {
-        DrawGlyph(target, glyphs[i], x, baseline, colour);
-        x += advances.value(i).x();
+}
+
+void PlotGlyphAtlas::Draw(const PlotBand& band, const Shaped& shaped, int left, int baseline, quint32 colour) const {
+    double x = left;
+    for (size_t i = 0; i < shaped.glyphs.size(); ++i) {
+        DrawGlyph(band, shaped.glyphs[i], x, baseline, colour);
+        x += shaped.advances[i];
     }
 }
 

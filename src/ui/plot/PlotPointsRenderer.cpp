@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <thread>
 
 namespace vemo {
 
@@ -65,10 +66,14 @@ PlotGlyphAtlas& PlotPointsRenderer::AtlasFor(int pointSize, const QImage& image)
     return *atlas;
 }
 
-void PlotPointsRenderer::CollectVisible(const XyzNameIndex& index, const PlotViewport& view, XyzImagePoints& drawn) {
+void PlotPointsRenderer::CollectVisible(const XyzNameIndex& index, const PlotViewport& view,
+                                        const PlotSettings& settings, PlotGlyphAtlas* atlas, XyzImagePoints& drawn) {
     drawn.Clear();
     pixels_.clear();
-    entries_.clear();
+    names_.clear();
+    colourIndex_.clear();
+    shapedIndex_.clear();
+    shaped_.clear();
     const int count = index.Count();
     drawn.names.reserve(count);
     drawn.x.reserve(count);
@@ -81,20 +86,29 @@ void PlotPointsRenderer::CollectVisible(const XyzNameIndex& index, const PlotVie
         if (x < window.bottom || x > window.top || y < window.left || y > window.right) {
             continue;
         }
-        drawn.names.push_back(index.NameAt(e));
+        const std::string& name = index.NameAt(e);
+        drawn.names.push_back(name);
         drawn.x.push_back(x);
         drawn.y.push_back(y);
         pixels_.push_back(view.ToPixel(x, y));
-        entries_.push_back(e);
+        names_.push_back(&name);
+        colourIndex_.push_back(static_cast<unsigned char>(settings.NameColourIndex(name)));
+        if (atlas && !PlotGlyphAtlas::IsAscii(name)) {
+            shapedIndex_.push_back(static_cast<int>(shaped_.size()));
+            shaped_.push_back(atlas->Shape(name));
+        } else {
+            shapedIndex_.push_back(-1);
+        }
     }
 }
 
-void PlotPointsRenderer::BlitCircle(QImage& image, const Circle& circle, PlotPixel p, quint32 colour) {
-    auto* bits = reinterpret_cast<quint32*>(image.bits());
-    const int width = image.width();
-    const int height = image.height();
-    if (p.x >= circle.reach && p.y >= circle.reach && p.x < width - circle.reach && p.y < height - circle.reach) {
-        quint32* origin = bits + static_cast<qsizetype>(p.y) * circle.stride + p.x;
+void PlotPointsRenderer::BlitCircle(const PlotBand& band, const Circle& circle, PlotPixel p, quint32 colour) {
+    if (p.y + circle.reach < band.rowBegin || p.y - circle.reach >= band.rowEnd) {
+        return;
+    }
+    if (p.x >= circle.reach && p.x < band.width - circle.reach && p.y - circle.reach >= band.rowBegin &&
+        p.y + circle.reach < band.rowEnd) {
+        quint32* origin = band.bits + static_cast<qsizetype>(p.y) * band.stride + p.x;
         for (qsizetype offset : circle.offsets) {
             origin[offset] = colour;
         }
@@ -103,54 +117,79 @@ void PlotPointsRenderer::BlitCircle(QImage& image, const Circle& circle, PlotPix
     for (const QPoint& s : circle.shape) {
         const int px = p.x + s.x();
         const int py = p.y + s.y();
-        if (px >= 0 && py >= 0 && px < width && py < height) {
-            bits[static_cast<qsizetype>(py) * circle.stride + px] = colour;
+        if (px >= 0 && px < band.width && py >= band.rowBegin && py < band.rowEnd) {
+            band.bits[static_cast<qsizetype>(py) * band.stride + px] = colour;
+        }
+    }
+}
+
+void PlotPointsRenderer::Prefetch(const PlotBand& band, PlotPixel p, int d, int lineHeight) {
+    // The rows from the name's top to the circle's bottom, two cache lines of each from the circle's left.
+    const int top = std::max(band.rowBegin, p.y - d / 2 - d);
+    const int bottom = std::min(band.rowEnd - 1, std::max(p.y + d / 2, p.y - d / 2 - d + lineHeight));
+    const int left = std::clamp(p.x - d / 2, 0, band.width - 1);
+    for (int y = top; y <= bottom; ++y) {
+        const quint32* line = band.bits + y * band.stride + left;
+        __builtin_prefetch(line, 1);
+        __builtin_prefetch(line + 16, 1);
+    }
+}
+
+void PlotPointsRenderer::DrawBand(const PlotBand& band, const Job& job) const {
+    const int lineHeight = job.atlas ? job.atlas->LineHeight() : 0;
+    const int n = static_cast<int>(pixels_.size());
+    for (int i = 0; i < n; ++i) {
+        if (i + kLookAhead < n) {
+            Prefetch(band, pixels_[i + kLookAhead], job.d, lineHeight);
+        }
+        const PlotPixel p = pixels_[i];
+        BlitCircle(band, *job.circle, p, job.circlePixel);
+        if (!job.atlas) {
+            continue;
+        }
+        const QPoint topLeft = PointNameTopLeft(p, job.d);
+        const int baseline = topLeft.y() + job.atlas->Ascent();
+        const quint32 colour = job.nameColours[colourIndex_[i]];
+        if (shapedIndex_[i] < 0) {
+            job.atlas->Draw(band, *names_[i], topLeft.x(), baseline, colour);
+        } else {
+            job.atlas->Draw(band, shaped_[shapedIndex_[i]], topLeft.x(), baseline, colour);
         }
     }
 }
 
 void PlotPointsRenderer::Render(QImage& image, const XyzNameIndex& index, const PlotViewport& view,
                                 const PlotSettings& settings, const Options& options, XyzImagePoints& drawn) {
-    // First the points to draw and their pixels, then the drawing: knowing the points ahead lets the
-    // pixels they will touch be fetched into the cache while earlier points are drawn.  In name order
-    // the points jump about the plot, and waiting for memory is most of the cost otherwise.
-    CollectVisible(index, view, drawn);
-    const int d = options.circle;
-    const Circle& circle = CircleFor(d, image.bytesPerLine() / 4);
-    const quint32 circlePixel = ColourFromBgr(settings.circleColour).rgb();
-    std::array<quint32, 4> nameColours{ColourFromBgr(settings.nameColour).rgb()};
+    Job job;
+    job.d = options.circle;
+    job.circle = &CircleFor(job.d, image.bytesPerLine() / 4);
+    job.circlePixel = ColourFromBgr(settings.circleColour).rgb();
+    job.nameColours[0] = ColourFromBgr(settings.nameColour).rgb();
     for (int i = 0; i < 3; ++i) {
-        nameColours[i + 1] = ColourFromBgr(settings.initialColours[i]).rgb();
+        job.nameColours[i + 1] = ColourFromBgr(settings.initialColours[i]).rgb();
     }
     PlotGlyphAtlas* atlas = options.names ? &AtlasFor(options.fontSize, image) : nullptr;
-    const int lineHeight = atlas ? atlas->LineHeight() : 0;
-    const int n = static_cast<int>(pixels_.size());
-    for (int i = 0; i < n; ++i) {
-        if (i + kLookAhead < n) {
-            Prefetch(image, pixels_[i + kLookAhead], d, lineHeight);
-        }
-        const PlotPixel p = pixels_[i];
-        BlitCircle(image, circle, p, circlePixel);
-        if (atlas) {
-            const std::string& name = index.NameAt(entries_[i]);
-            const QPoint topLeft = PointNameTopLeft(p, d);
-            atlas->Draw(image, name, topLeft.x(), topLeft.y() + atlas->Ascent(),
-                        nameColours[settings.NameColourIndex(name)]);
-        }
+    if (atlas) {
+        atlas->Bind(image);
     }
-}
+    job.atlas = atlas;
+    CollectVisible(index, view, settings, atlas, drawn);
 
-void PlotPointsRenderer::Prefetch(const QImage& image, PlotPixel p, int d, int lineHeight) {
-    // The rows from the name's top to the circle's bottom, two cache lines of each from the circle's left.
-    const int top = std::max(0, p.y - d / 2 - d);
-    const int bottom = std::min(image.height() - 1, std::max(p.y + d / 2, p.y - d / 2 - d + lineHeight));
-    const int left = std::clamp(p.x - d / 2, 0, image.width() - 1);
-    const uchar* base = image.constBits();
-    const qsizetype bpl = image.bytesPerLine();
-    for (int y = top; y <= bottom; ++y) {
-        const uchar* line = base + y * bpl + left * 4;
-        __builtin_prefetch(line, 1);
-        __builtin_prefetch(line + 64, 1);
+    const int hardware = static_cast<int>(std::thread::hardware_concurrency());
+    const int byPoints = static_cast<int>(pixels_.size()) / kPointsPerThread;
+    const int bands = std::clamp(std::min(hardware, byPoints), 1, kMaxBands);
+    std::vector<PlotBand> parts;
+    for (int b = 0; b < bands; ++b) {
+        parts.push_back({reinterpret_cast<quint32*>(image.bits()), image.bytesPerLine() / 4, image.width(),
+                         image.height() * b / bands, image.height() * (b + 1) / bands});
+    }
+    std::vector<std::thread> helpers;
+    for (int b = 1; b < bands; ++b) {
+        helpers.emplace_back([this, &parts, &job, b] { DrawBand(parts[b], job); });
+    }
+    DrawBand(parts[0], job);
+    for (std::thread& helper : helpers) {
+        helper.join();
     }
 }
 

@@ -71,6 +71,28 @@ TEST(PlotRenderTest, FastPointsLandOnTheSamePixelsAsPlainDrawing) {
     }
 }
 
+TEST(PlotRenderTest, CrowdedPointsDrawnInBandsMatchPlainDrawingPixelForPixel) {
+    // Enough points for the drawing to be split between threads, crowded so that circles and names of
+    // different colours overlap everywhere, also across the border between the bands.
+    Store store;
+    std::vector<test::TestPoint> points;
+    for (int i = 0; i < 12000; ++i) {
+        const char* prefixes[] = {"", "T", "K-", "B"};
+        points.push_back({prefixes[i % 4] + std::to_string(i), -140.0 + (i * 37 % 281), -190.0 + (i * 53 % 379)});
+    }
+    points.push_back({Jp("境界ア"), 0, 0});
+    LoadPoints(store, points);
+    PlotSettings settings;
+    const PlotViewport view = View(1.0);
+    QImage fast = Background(settings);
+    XyzImagePoints drawn;
+    PlotPointsRenderer().Render(fast, store.index, view, settings, {6, 5, true}, drawn);
+    QImage plain = Background(settings);
+    PaintNaively(plain, store, view, settings, 6, 5);
+    EXPECT_TRUE(fast == plain);
+    EXPECT_EQ(drawn.names.size(), 12001u);
+}
+
 TEST(PlotRenderTest, OnlyPointsInsideTheWindowAreDrawnAndCollected) {
     Store store;
     // The visible window of 400 x 300 at 1 px/m around (0, 0): X -150 .. 150, Y -200 .. 200.
