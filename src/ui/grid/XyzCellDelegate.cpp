@@ -1,5 +1,6 @@
 #include "ui/grid/XyzCellDelegate.h"
 
+#include "core/files/XyzFile.h"
 #include "core/store/XyzList.h"
 #include "ui/common/Cp932Text.h"
 
@@ -20,7 +21,21 @@ QValidator::State CellTextValidator::validate(QString& input, int&) const {
             }
         }
     }
-    return ToCp932(input) ? Acceptable : Invalid;
+    auto bytes = ToCp932(input);
+    return bytes && bytes->size() <= maxBytes_ ? Acceptable : Invalid;
+}
+
+size_t CellTextValidator::MaxBytes(int listColumn) {
+    switch (listColumn) {
+    case kColName:
+        return kXyzNameWidth;
+    case kColX:
+    case kColY:
+    case kColZ:
+        return kXyzNumberWidth;
+    default:
+        return kXyzTextWidth;
+    }
 }
 
 XyzCellDelegate::XyzCellDelegate(std::function<bool(int key)> keyHandler, QObject* parent)
@@ -31,7 +46,7 @@ QWidget* XyzCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewIt
     editor->setFrame(false);
     const int col = index.column() + 1; // list column (the number column is the vertical header)
     const bool numeric = col == kColX || col == kColY || col == kColZ;
-    editor->setValidator(new CellTextValidator(numeric, editor));
+    editor->setValidator(new CellTextValidator(numeric, CellTextValidator::MaxBytes(col), editor));
     editor->setAlignment(numeric ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignLeft | Qt::AlignVCenter);
     editor_ = editor;
     return editor;

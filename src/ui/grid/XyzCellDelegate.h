@@ -10,16 +10,21 @@
 
 namespace vemo {
 
-// What a grid cell may hold while it is typed: only characters the CP932 data can store, and in the
-// X, Y and Z columns only digits, "." and "-" (anything else is dropped as it is typed).
+// What a grid cell may hold while it is typed: only characters the CP932 data can store, in the X, Y
+// and Z columns only digits, "." and "-" (anything else is dropped as it is typed), and no more bytes
+// than the column's field in the coordinate file, so that everything typed survives a save and reload.
 class CellTextValidator : public QValidator {
 public:
-    CellTextValidator(bool numeric, QObject* parent) : QValidator(parent), numeric_(numeric) {}
+    CellTextValidator(bool numeric, size_t maxBytes, QObject* parent)
+        : QValidator(parent), numeric_(numeric), maxBytes_(maxBytes) {}
     State validate(QString& input, int& pos) const override;
     static bool IsNumberCharacter(QChar c);
+    // Field width in bytes of a list column (1 .. 6).
+    static size_t MaxBytes(int listColumn);
 
 private:
     bool numeric_;
+    size_t maxBytes_;
 };
 
 // The line editor of the coordinate grid.  Tab and Enter typed into it are not left to the default

@@ -1,5 +1,6 @@
 #include "GridTestFixture.h"
 #include "core/edit/EntryRules.h"
+#include "ui/grid/XyzCellDelegate.h"
 #include "ui/grid/ShiftPanel.h"
 
 #include <QHeaderView>
@@ -100,6 +101,25 @@ TEST_F(GridTest, ABadNumberShowsTheConversionMessageAndKeepsTheCursor) {
     // Letters never get into a number cell.
     Type("ab");
     EXPECT_EQ(Cell(1, kColX), "1-2");
+}
+
+TEST_F(GridTest, CellsTakeNoMoreBytesThanTheirFieldInTheFile) {
+    // A longer name would push X out of its place in the coordinate file and come back corrupted.
+    TypeTab("ABCDEFGHIJKLMNOPQRST");
+    EXPECT_EQ(Cell(1, kColName), "ABCDEFGHIJKLMNOP");
+    TypeTab("123.45678901234567890123"); // typing stops at 20 bytes; leaving the cell rounds it
+    EXPECT_EQ(Cell(1, kColX), "123.457");
+}
+
+TEST(CellTextValidatorTest, CountsCp932BytesNotCharacters) {
+    CellTextValidator remark(false, CellTextValidator::MaxBytes(kColBiko), nullptr);
+    int pos = 0;
+    QString tenKanji = QStringLiteral("境界杭境界杭境界杭境");
+    EXPECT_EQ(remark.validate(tenKanji, pos), QValidator::Acceptable); // 20 bytes
+    QString elevenKanji = tenKanji + QStringLiteral("界");
+    EXPECT_EQ(remark.validate(elevenKanji, pos), QValidator::Invalid);
+    QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+    EXPECT_EQ(remark.validate(emoji, pos), QValidator::Invalid);
 }
 
 TEST_F(GridTest, ADuplicateNameIsRefusedWithTheBeep) {
