@@ -5,6 +5,7 @@
 #include "core/settings/ProgramFolder.h"
 #include "core/store/Store.h"
 #include "core/text/Error.h"
+#include "ui/common/BusyCursor.h"
 #include "ui/common/MessageBox.h"
 #include "ui/grid/XyzCleanDialog.h"
 #include "ui/grid/XyzListPanel.h"
@@ -25,15 +26,6 @@ std::function<bool(const QString&)>& DocumentOpener() {
     };
     return opener;
 }
-
-// The busy cursor while a long command runs.
-class BusyCursor {
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 } // namespace
 

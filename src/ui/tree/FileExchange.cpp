@@ -10,7 +10,7 @@
 #include "core/settings/ProgramFolder.h"
 #include "core/store/Store.h"
 #include "ui/common/Cp932Text.h"
-#include "ui/tree/BusyCursor.h"
+#include "ui/common/BusyCursor.h"
 #include "ui/tree/FileCommandHost.h"
 #include "ui/tree/FileDialog.h"
 

@@ -8,7 +8,7 @@
 #include "core/files/XyzFile.h"
 #include "core/settings/Settings.h"
 #include "core/store/Store.h"
-#include "ui/tree/BusyCursor.h"
+#include "ui/common/BusyCursor.h"
 #include "ui/tree/FileCommandHost.h"
 
 namespace vemo {

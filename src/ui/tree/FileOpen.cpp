@@ -12,7 +12,7 @@
 #include "core/text/Bytes.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/MessageBox.h"
-#include "ui/tree/BusyCursor.h"
+#include "ui/common/BusyCursor.h"
 #include "ui/tree/DataTree.h"
 #include "ui/tree/FileCommandHost.h"
 

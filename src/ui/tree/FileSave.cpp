@@ -10,7 +10,7 @@
 #include "core/settings/Settings.h"
 #include "core/store/Store.h"
 #include "ui/common/MessageBox.h"
-#include "ui/tree/BusyCursor.h"
+#include "ui/common/BusyCursor.h"
 #include "ui/tree/DataTree.h"
 #include "ui/tree/FileCommandHost.h"
 

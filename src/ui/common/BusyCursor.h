@@ -4,7 +4,8 @@
 
 namespace vemo {
 
-// The busy cursor for the length of a file operation, restored however the operation ends.
+// The busy cursor for the length of a long command (file, cleanup, index rebuild), restored however
+// the command ends.
 class BusyCursor {
 public:
     BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
