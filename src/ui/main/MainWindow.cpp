@@ -13,10 +13,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QPageSetupDialog>
 #include <QPrinter>
+#include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
@@ -114,8 +116,19 @@ void MainWindow::buildLayout() {
         slot->hide();
     }
     plotContainer_->hide();
+    // With all four areas shown the fixed-width areas take about 1,000 pixels; the plot must keep a
+    // usable width beside them, and the window starts as large as the screen allows.
+    plotContainer_->setMinimumWidth(kPlotMinimumWidth);
     setCentralWidget(splitter_);
-    resize(1024, 700);
+    resize(InitialWindowSize());
+}
+
+QSize MainWindow::InitialWindowSize() const {
+    QSize size(1024, 700);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        size = size.expandedTo(screen->availableGeometry().size() * 9 / 10);
+    }
+    return size;
 }
 
 void MainWindow::buildToolBars() {

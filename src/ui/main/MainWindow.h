@@ -115,6 +115,8 @@ protected:
 private:
     void buildLayout();
     void buildToolBars();
+    QSize InitialWindowSize() const;
+    static constexpr int kPlotMinimumWidth = 200;
     void connectOwnCommands();
     void readSettings();
     void applySettings();
