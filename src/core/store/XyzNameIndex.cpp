@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace vemo {
 
@@ -26,10 +27,30 @@ double SeedValue(const std::string& cell) {
     return StrToFloat(text); // throws the conversion message for the cell as the user sees it
 }
 
+// The first eight bytes of the name as a big-endian number: comparing two of these is comparing the
+// names' first bytes in unsigned byte order, without touching the strings scattered over the list.
+std::uint64_t NamePrefix(std::string_view name) {
+    std::uint64_t prefix = 0;
+    for (size_t i = 0; i < 8; ++i) {
+        prefix = (prefix << 8) | (i < name.size() ? static_cast<unsigned char>(name[i]) : 0u);
+    }
+    return prefix;
+}
+
 struct Entry {
+    std::uint64_t prefix;
     std::string_view name;
     int row;
 };
+
+// Byte order: std::string_view compares through char_traits<char>, which compares as unsigned char, so
+// double-byte names (lead bytes 0x81 and up) sort after ASCII.
+bool NameBefore(const Entry& a, const Entry& b) {
+    if (a.prefix != b.prefix) {
+        return a.prefix < b.prefix;
+    }
+    return a.name < b.name;
+}
 
 } // namespace
 
@@ -65,13 +86,12 @@ void XyzNameIndex::Rebuild(const XyzList& list) {
         extents.maxX = std::max(extents.maxX, x);
         extents.minY = std::min(extents.minY, y);
         extents.maxY = std::max(extents.maxY, y);
-        entries.push_back({list.Cell(row, kColName), row});
+        const std::string& name = list.Cell(row, kColName);
+        entries.push_back({NamePrefix(name), name, row});
     }
 
-    // Byte order: std::string_view compares through char_traits<char>, which compares as unsigned char,
-    // so double-byte names (lead bytes 0x81 and up) sort after ASCII.  Stable, so equal names keep list
-    // order and a lookup returns the first of them.
-    std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.name < b.name; });
+    // Stable, so equal names keep list order and a lookup returns the first of them.
+    std::stable_sort(entries.begin(), entries.end(), NameBefore);
 
     std::vector<std::string> names;
     std::vector<int> rows;

@@ -82,6 +82,26 @@ TEST(XyzNameIndex, SortsByUnsignedByteValue) {
     EXPECT_EQ(index.Find("a1")->row, 6);
 }
 
+TEST(XyzNameIndex, LongNamesSharingTheirFirstBytesSortAndAreFound) {
+    // Names alike in their first eight bytes are told apart by the rest, and a name that is a prefix of
+    // another comes first.
+    const std::vector<std::string> names = {"BOUNDARY10",          "BOUNDARY", "BOUNDARY2",
+                                            "BOUNDARY" + Jp("点"), "BOUNDAR",  "BOUNDARY1"};
+    std::vector<XyzRow> rows;
+    for (size_t i = 0; i < names.size(); ++i) {
+        rows.push_back(Point(names[i], std::to_string(i) + ".000", "0.000"));
+    }
+    XyzNameIndex index;
+    index.Rebuild(ListOf(rows));
+    EXPECT_EQ(IndexNames(index), (std::vector<std::string>{"BOUNDAR", "BOUNDARY", "BOUNDARY1", "BOUNDARY10",
+                                                           "BOUNDARY2", "BOUNDARY" + Jp("点")}));
+    for (size_t i = 0; i < names.size(); ++i) {
+        auto found = index.Find(names[i]);
+        ASSERT_TRUE(found) << names[i];
+        EXPECT_EQ(found->row, static_cast<int>(i) + 1);
+    }
+}
+
 TEST(XyzNameIndex, EqualNamesFindTheFirstInListOrder) {
     std::vector<XyzRow> rows;
     for (int i = 0; i < 50; ++i) {
