@@ -5,9 +5,20 @@
 #include <cstdio>
 #include <cstring>
 
+namespace {
+
+const char* const kUsage = "usage: vemo-cli <command> [options] ...\n"
+                           "commands:\n"
+                           "  convert IN OUT      coordinates (and parcels) between native .Xyz/.Blk, SIMA and\n"
+                           "                      the 日調連 format\n"
+                           "  traverse FILE.Trv   the listing of a traverse file\n"
+                           "'vemo-cli <command> --help' tells the options of a command.\n";
+
+} // namespace
+
 int main(int argc, char** argv) {
-    if (argc < 2 || std::strcmp(argv[1], "--help") == 0) {
-        std::puts("usage: vemo-cli <command> ...");
+    if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+        std::fputs(kUsage, argc < 2 ? stderr : stdout);
         return argc < 2 ? 2 : 0;
     }
     if (std::strcmp(argv[1], "convert") == 0) {
@@ -16,6 +27,6 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[1], "traverse") == 0) {
         return vemo::cli::RunTraverse(argc - 1, argv + 1);
     }
-    std::fprintf(stderr, "vemo-cli: unknown command '%s'\n", argv[1]);
+    std::fprintf(stderr, "vemo-cli: unknown command '%s'\n%s", argv[1], kUsage);
     return 2;
 }
