@@ -137,28 +137,30 @@ LoadedSettings LoadSettings(const std::string& iniPath, const std::string& exeDi
     return result;
 }
 
-Settings::TrvsKeys LoadTrvsOptions(const std::string& iniPath) {
+namespace {
+
+// One group of keys read on its own, in one open of the file.
+template <typename Keys, typename Visit> Keys LoadGroup(const std::string& iniPath, Visit visit) {
     IniDocument document = LoadForReading(iniPath);
     KeyReader reader(document, nullptr);
-    Settings::TrvsKeys keys;
-    VisitTrvs(reader, keys);
+    Keys keys;
+    visit(reader, keys);
     return keys;
+}
+
+} // namespace
+
+Settings::TrvsKeys LoadTrvsOptions(const std::string& iniPath) {
+    return LoadGroup<Settings::TrvsKeys>(iniPath, [](KeyReader& r, Settings::TrvsKeys& k) { VisitTrvs(r, k); });
 }
 
 Settings::HeadKeys LoadHeadLabels(const std::string& iniPath) {
-    IniDocument document = LoadForReading(iniPath);
-    KeyReader reader(document, nullptr);
-    Settings::HeadKeys keys;
-    VisitHead(reader, keys);
-    return keys;
+    return LoadGroup<Settings::HeadKeys>(iniPath, [](KeyReader& r, Settings::HeadKeys& k) { VisitHead(r, k); });
 }
 
 Settings::ProgramKeys LoadPrograms(const std::string& iniPath) {
-    IniDocument document = LoadForReading(iniPath);
-    KeyReader reader(document, nullptr);
-    Settings::ProgramKeys keys;
-    VisitPrograms(reader, keys);
-    return keys;
+    return LoadGroup<Settings::ProgramKeys>(iniPath,
+                                            [](KeyReader& r, Settings::ProgramKeys& k) { VisitPrograms(r, k); });
 }
 
 void SaveDialogSettings(const std::string& iniPath, const Settings& settings) {
