@@ -79,7 +79,11 @@ MainWindow::MainWindow(const std::string& programFolder, QWidget* parent)
     connect(qApp, &QGuiApplication::applicationStateChanged, this, &MainWindow::onApplicationState);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // The grid model, the plot and the tree observe the store, a member that C++ destroys before the
+    // QWidget base would delete the areas: delete the areas first, while the store still lives.
+    delete takeCentralWidget();
+}
 
 void MainWindow::buildLayout() {
     commands_->populate(menuBar());

@@ -9,6 +9,8 @@
 #include "ui/plot/PlotHooks.h"
 #include "ui/plot/PlotView.h"
 
+#include <QPointer>
+
 namespace vemo {
 namespace {
 
@@ -22,8 +24,13 @@ PlotView* ShownPlot(MainWindow& main) {
 class XyzListClickTarget : public QObject, public PlotClickTarget {
 public:
     XyzListClickTarget(MainWindow& main, XyzListPanel& panel, PlotView& plot)
-        : QObject(&panel), main_(main), panel_(panel), plot_(plot) {}
-    ~XyzListClickTarget() override { plot_.RemoveClickTarget(this); }
+        : QObject(&panel), main_(main), panel_(panel), plot_(plot), plotAlive_(&plot) {}
+    // When the main window closes, the plot area may go before the list area.
+    ~XyzListClickTarget() override {
+        if (plotAlive_) {
+            plot_.RemoveClickTarget(this);
+        }
+    }
 
     bool AcceptsPointClick() const override {
         return main_.isAreaShown(Area::XyzList) && panel_.grid()->hasGridFocus();
@@ -39,6 +46,7 @@ private:
     MainWindow& main_;
     XyzListPanel& panel_;
     PlotView& plot_;
+    QPointer<PlotView> plotAlive_;
 };
 
 void ConnectCommands(MainWindow& main, XyzListPanel* panel) {
