@@ -3,6 +3,8 @@
 #include "core/text/Error.h"
 #include "support/TempDir.h"
 
+#include "support/ErrorMessage.h"
+
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -12,6 +14,7 @@
 namespace vemo {
 namespace {
 
+using test::MessageOf;
 using test::ReadBytes;
 using test::TempDir;
 using test::WriteBytes;
@@ -166,15 +169,6 @@ TEST(IniFile, ColourRoundTrip) {
     ini.WriteInteger("XyzImage", "ImageBackColor", color);
     EXPECT_EQ(ini.ReadString("XyzImage", "ImageBackColor", ""), "2113664");
     EXPECT_EQ(ini.ReadInteger("XyzImage", "ImageBackColor", 0), color);
-}
-
-std::string MessageOf(auto&& call) {
-    try {
-        call();
-    } catch (const Error& e) {
-        return Cp932ToUtf8(e.what());
-    }
-    return "(no error)";
 }
 
 TEST(IniFile, AMissingFolderIsAnErrorNamingTheFile) {

@@ -1,20 +1,15 @@
+#include "core/text/Numbers.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
-#include "core/text/Numbers.h"
+
+#include "support/ErrorMessage.h"
 
 #include <gtest/gtest.h>
 
 namespace vemo {
 namespace {
 
-std::string MessageOf(auto&& call) {
-    try {
-        call();
-    } catch (const Error& e) {
-        return Cp932ToUtf8(e.what());
-    }
-    return "(no error)";
-}
+using test::MessageOf;
 
 TEST(StrToFloat, ReadsPlainDecimalForms) {
     EXPECT_DOUBLE_EQ(StrToFloat("12.5"), 12.5);
@@ -27,8 +22,8 @@ TEST(StrToFloat, ReadsPlainDecimalForms) {
 }
 
 TEST(StrToFloat, RefusesWhatIsNotADecimalNumber) {
-    for (const char* bad : {"", " ", "-", ".", "1,5", "1.2.3", "abc", "12a", "inf", "nan", "0x10", "1e", "1e+",
-                            "--1", "1 2", "1e999"}) {
+    for (const char* bad :
+         {"", " ", "-", ".", "1,5", "1.2.3", "abc", "12a", "inf", "nan", "0x10", "1e", "1e+", "--1", "1 2", "1e999"}) {
         EXPECT_FALSE(TryStrToFloat(bad).has_value()) << bad;
     }
     EXPECT_EQ(MessageOf([] { StrToFloat("12a"); }), "'12a' は浮動小数点数ではありません");
@@ -50,7 +45,8 @@ TEST(StrToInt, ReadsDecimalAndDollarHexadecimal) {
 }
 
 TEST(StrToInt, RefusesNonIntegers) {
-    for (const char* bad : {"", "1.0", "yes", "2147483648", "-2147483649", "$", "$G1", "0x10", "1e3", "99999999999999999999"}) {
+    for (const char* bad :
+         {"", "1.0", "yes", "2147483648", "-2147483649", "$", "$G1", "0x10", "1e3", "99999999999999999999"}) {
         EXPECT_FALSE(TryStrToInt(bad).has_value()) << bad;
     }
     EXPECT_EQ(MessageOf([] { StrToInt("abc"); }), "'abc' は整数ではありません");
