@@ -129,8 +129,8 @@ void TreeArea::connectCommands() {
     set.connect(Cmd::FileNewBlk, [c] { c->newBlk(); });
     set.connect(Cmd::FileOpenSima, [c] { c->openSima(); });
     set.connect(Cmd::FileSaveSima, [c] { c->saveSima(); });
-    set.connect(Cmd::FileOpenNittyouren, [c] { c->openNichoren(); });
-    set.connect(Cmd::FileSaveNittyouren, [c] { c->saveNichoren(); });
+    set.connect(Cmd::FileOpenNichoren, [c] { c->openNichoren(); });
+    set.connect(Cmd::FileSaveNichoren, [c] { c->saveNichoren(); });
     set.connect(Cmd::FileRestoreAutoSave, [c] { c->restore(); });
     set.connect(Cmd::FileForceAutoSave, [c] { c->forceAutoSave(); });
     set.connect(Cmd::TreeOpen, [c] { c->open(); });
