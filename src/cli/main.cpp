@@ -1,5 +1,6 @@
 // vemo-cli: batch work over the core for surveyors and scripts.
 #include "ConvertCommand.h"
+#include "InverseCommand.h"
 #include "TraverseCommand.h"
 
 #include <cstdio>
@@ -12,6 +13,7 @@ const char* const kUsage = "usage: vemo-cli <command> [options] ...\n"
                            "  convert IN OUT      coordinates (and parcels) between native .Xyz/.Blk, SIMA and\n"
                            "                      the 日調連 format\n"
                            "  traverse FILE.Trv   the listing of a traverse file\n"
+                           "  inverse XYZ NAMES   inverse computation (distances, directions, angles, area)\n"
                            "'vemo-cli <command> --help' tells the options of a command.\n";
 
 } // namespace
@@ -26,6 +28,9 @@ int main(int argc, char** argv) {
     }
     if (std::strcmp(argv[1], "traverse") == 0) {
         return vemo::cli::RunTraverse(argc - 1, argv + 1);
+    }
+    if (std::strcmp(argv[1], "inverse") == 0) {
+        return vemo::cli::RunInverse(argc - 1, argv + 1);
     }
     std::fprintf(stderr, "vemo-cli: unknown command '%s'\n%s", argv[1], kUsage);
     return 2;
