@@ -4,6 +4,7 @@
 #include "ui/common/ApplicationTitle.h"
 #include "ui/common/MessageBox.h"
 #include "ui/main/AboutBox.h"
+#include "ui/main/CalcArea.h"
 #include "ui/main/HintTiming.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/PlotArea.h"
@@ -29,11 +30,12 @@ int StartUp::Run(const QStringList& arguments) {
     // registration windows, cleanup) join after the About box.
     MainWindow main;
     // The plot first: the other areas link themselves to it when they are installed.
-    InstallPlotArea(main);
+    PlotView* plot = InstallPlotArea(main);
     InstallTreeArea(main);
     InstallXyzListArea(main);
     AboutBox about(&main);
     main.setAboutBox(&about);
+    InstallCalcWindow(main, plot);
 
     // A ".sim" or ".Xyz" file named on the command line is opened at the first show.
     if (arguments.size() > 1) {
