@@ -67,7 +67,8 @@ static int FocusStep(const QKeyEvent* event, bool acceptable) {
 void CalcNameEdit::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         QLineEdit::keyPressEvent(event); // returnPressed: the name is checked and committed
-        if (FocusStep(event, isAcceptable()) != 0) {
+        // A message raised by the change may have sent the focus elsewhere: it stays there.
+        if (FocusStep(event, isAcceptable()) != 0 && hasFocus()) {
             focusNextPrevChild(true);
         }
         return;
@@ -125,7 +126,9 @@ void CalcNumberEdit::setValue(double value) {
 void CalcNumberEdit::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         QLineEdit::keyPressEvent(event);
-        focusNextPrevChild(true);
+        if (hasFocus()) {
+            focusNextPrevChild(true);
+        }
         return;
     }
     if (FocusStep(event, false) != 0) {

@@ -5,6 +5,7 @@
 #include "core/store/Store.h"
 #include "core/text/Numbers.h"
 #include "ui/common/Cp932Text.h"
+#include "ui/common/GridFont.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -27,6 +28,12 @@ ResultPanel::ResultPanel(const Store* store, QWidget* parent) : QWidget(parent),
         names[i]->installEventFilter(this);
         x[i] = new QLabel(this);
         y[i] = new QLabel(this);
+        // Room for "%11.3f" in the grid font, so a value is never cut.
+        for (QLabel* value : {x[i], y[i]}) {
+            value->setFont(GridFont());
+            value->setMinimumWidth(12 * DigitWidth(value->font()));
+        }
+        names[i]->setMaximumWidth(14 * DigitWidth(GridFont()));
         grid->addWidget(check[i], i + 1, 0);
         grid->addWidget(names[i], i + 1, 1);
         grid->addWidget(x[i], i + 1, 2);
