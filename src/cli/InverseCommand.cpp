@@ -75,7 +75,7 @@ int Run(Request& request) {
             throw Error(name + Jp(" は見つかりません"));
         }
     }
-    const auto result = ComputePointGrid(request.mode, ResolveGridNames(request.names, store->index));
+    const auto result = ComputePointGrid(request.mode, ResolveGridNames(request.names, store->Index()));
     auto lines = GridCopyLines(PointGridText(request.mode, request.names, result));
     if (request.mode != GridMode::Perpendicular) {
         lines.push_back(result.area.area);

@@ -115,6 +115,14 @@ void CalcWindow::closeWindow() {
     }
 }
 
+bool CalcWindow::acceptsPointName(bool fromCoordinateList) const {
+    if (!isVisible()) {
+        return false;
+    }
+    return !fromCoordinateList || current_ == CalcTab::kInverse || current_ == CalcTab::kPerpendicular ||
+           current_ == CalcTab::kDivision;
+}
+
 bool CalcWindow::takePointName(const std::string& cp932) {
     return isVisible() && currentPage()->takePointName(cp932);
 }
@@ -122,6 +130,10 @@ bool CalcWindow::takePointName(const std::string& cp932) {
 QString CalcWindow::shortDragHint(PlotDirection direction) const {
     const bool inverse = isVisible() && current_ == CalcTab::kInverse;
     const bool perpendicular = isVisible() && current_ == CalcTab::kPerpendicular;
+    if (direction == PlotDirection::Up) {
+        const bool results = isVisible() && current_ >= CalcTab::kLineLine && current_ <= CalcTab::kParallelShift;
+        return results ? QStringLiteral("座標登録|座標リストに計算結果を追加登録します") : QString();
+    }
     if (direction == PlotDirection::Left) {
         return inverse ? QStringLiteral("クリア|クリア") : QStringLiteral("逆座標計算|逆座標計算");
     }
@@ -132,6 +144,12 @@ QString CalcWindow::shortDragHint(PlotDirection direction) const {
 }
 
 void CalcWindow::runShortDrag(PlotDirection direction) {
+    if (direction == PlotDirection::Up) {
+        if (auto* page = qobject_cast<ConstructionPage*>(currentPage()); page && isVisible()) {
+            page->registerResults();
+        }
+        return;
+    }
     const int tab = direction == PlotDirection::Left ? CalcTab::kInverse : CalcTab::kPerpendicular;
     if (direction != PlotDirection::Left && direction != PlotDirection::Right) {
         return;

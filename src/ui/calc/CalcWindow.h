@@ -31,7 +31,7 @@ inline constexpr int kDivision = 10;
 // created once and shown on demand; it draws the overlay of its page on the plot, takes point names
 // clicked on the plot or in the coordinate list, and runs the short drags of the plot that belong to
 // it.  A tab is one registration: `setTab(index, text, page)`.
-class CalcWindow : public QWidget, public PlotLayer, public PlotClickTarget {
+class CalcWindow : public QWidget, public PlotLayer {
     Q_OBJECT
 public:
     explicit CalcWindow(CalcHost host, QWidget* parent = nullptr);
@@ -56,14 +56,15 @@ public:
     // or the current tab has no field to take it.
     bool takePointName(const std::string& cp932);
 
-    // Short drags left ("逆座標計算" or "クリア") and right ("垂線長計算" or "クリア").
+    // Short drags left ("逆座標計算" or "クリア"), right ("垂線長計算" or "クリア") and up ("座標登録"
+    // while a result panel is shown).
     QString shortDragHint(PlotDirection direction) const;
     void runShortDrag(PlotDirection direction);
 
     void PaintLayer(PlotCanvas& canvas) override;
-    // Clicked points go to the window while it is shown.
-    bool AcceptsPointClick() const override { return isVisible(); }
-    void PointClicked(const std::string& cp932Name) override { takePointName(cp932Name); }
+    // Names come from plot clicks while the window is shown, and from rows of the coordinate list
+    // while it shows a point-grid tab.
+    bool acceptsPointName(bool fromCoordinateList) const;
 
 signals:
     void shownChanged(bool shown);

@@ -221,7 +221,7 @@ void PointGridPage::enterName(int row, const QString& typed) {
     std::vector<std::string> rows = names();
     rows.resize(std::max<size_t>(rows.size(), row), std::string());
     const bool radialRule = mode() == GridMode::InverseRadial;
-    const std::string refusal = GridNameRefusal(rows, row, name, radialRule, store.index);
+    const std::string refusal = GridNameRefusal(rows, row, name, radialRule, store.Index());
     if (!refusal.empty()) {
         MessageBox::ShowCp932(this, refusal);
         grid_->setFocus();
@@ -238,7 +238,7 @@ void PointGridPage::enterName(int row, const QString& typed) {
 
 void PointGridPage::serialEntry(int row, const QString& target) {
     const auto series = SerialEntryNames(ToCp932(nameAt(row - 1)).value_or(std::string()),
-                                         ToCp932(target).value_or(std::string()), host_.store->index);
+                                         ToCp932(target).value_or(std::string()), host_.store->Index());
     if (series.empty()) {
         setCell(row, kNameColumn, QString());
         return;
@@ -264,7 +264,7 @@ void PointGridPage::recompute() {
         return;
     }
     const std::vector<std::string> list = names();
-    const PointGridResult result = ComputePointGrid(mode(), ResolveGridNames(list, host_.store->index));
+    const PointGridResult result = ComputePointGrid(mode(), ResolveGridNames(list, host_.store->Index()));
     for (int row = 1; row <= grid_->rowCount(); ++row) {
         const GridRowCells cells = row <= static_cast<int>(result.rows.size()) ? result.rows[row - 1] : GridRowCells{};
         setCell(row, 2, FromCp932(cells.distance));

@@ -4,6 +4,7 @@
 #include "ui/calc/PointGridPage.h"
 #include "ui/main/CommandSet.h"
 #include "ui/main/MainWindow.h"
+#include "ui/main/Tools.h"
 #include "ui/plot/PlotView.h"
 
 #include <QDockWidget>
@@ -14,16 +15,22 @@ namespace vemo {
 
 namespace {
 
-CalcHost HostFor(MainWindow& main, PlotView* plot) {
+CalcHost HostFor(MainWindow& main) {
     CalcHost host;
     host.store = &main.store();
     host.upperCase = main.settings().Key.UpperChr;
-    host.repaintPlot = [plot] { plot->update(); };
-    host.pointsRegistered = [&main, plot] {
-        main.store().RebuildNameIndex();
-        plot->RePaint();
+    host.repaintPlot = [&main] {
+        if (PlotView* plot = main.plotView()) {
+            plot->update();
+        }
     };
-    host.highlightPoint = [plot](const std::string& name) {
+    // The plot and the list follow the store by themselves; a bad cell is reported now, not later.
+    host.pointsRegistered = [&main] { main.store().RebuildNameIndex(); };
+    host.highlightPoint = [&main](const std::string& name) {
+        PlotView* plot = main.plotView();
+        if (!plot) {
+            return;
+        }
         if (name.empty()) {
             plot->UnhighlightPoint();
         } else {
@@ -49,10 +56,28 @@ void ConnectCommands(MainWindow& main, CalcWindow* window) {
     }
 }
 
+// Registers what the window offers the plot and the other areas.
+void Register(MainWindow& main, CalcWindow* window) {
+    ToolRegistration tool;
+    tool.layer = window;
+    tool.layerOrder = PlotLayerOrder::kCalculation;
+    tool.pointNames = PointNameTaker{
+        PlotClickOrder::kCalculation,
+        [window](PointSource source) { return window->acceptsPointName(source == PointSource::GridRow); },
+        [window](const std::string& name) { window->takePointName(name); }};
+    tool.panel = ClosablePanel{PanelOrder::kCalculation, QStringLiteral("計算ウィンドウ閉じる|計算ウィンドウ閉じる"),
+                               [window] { return window->isVisible(); }, [window] { window->closeWindow(); }};
+    // After the parcel editor, whose 画地登録 comes first on an upward drag.
+    tool.shortDrag = ShortDrag{PlotClickOrder::kParcelEditor + 5,
+                               [window](PlotDirection direction) { return window->shortDragHint(direction); },
+                               [window](PlotDirection direction) { window->runShortDrag(direction); }};
+    main.tools().add(window, std::move(tool));
+}
+
 } // namespace
 
-CalcWindow* InstallCalcWindow(MainWindow& main, PlotView* plot) {
-    CalcWindow* window = CreateCalcWindow(HostFor(main, plot));
+CalcWindow* InstallCalcWindow(MainWindow& main) {
+    CalcWindow* window = CreateCalcWindow(HostFor(main));
     if (main.settings().Calc.TileDisp) {
         auto* dock = new QDockWidget(&main);
         dock->setObjectName(QStringLiteral("CalcDock"));
@@ -73,8 +98,7 @@ CalcWindow* InstallCalcWindow(MainWindow& main, PlotView* plot) {
             inverse->setRadial(true);
         }
     }
-    plot->AddLayer(window, PlotLayerOrder::kCalculation);
-    plot->AddClickTarget(window, PlotClickOrder::kCalculation);
+    Register(main, window);
     ConnectCommands(main, window);
     return window;
 }

@@ -4,11 +4,10 @@ namespace vemo {
 
 class CalcWindow;
 class MainWindow;
-class PlotView;
 
 // Creates the calculation window once (docked at the main window's left while TileDisp is on, else a
 // floating window that stays on top) and links it: the 計算 menu commands open it on their tab, the
 // plot draws its overlay and hands it clicked point names.
-CalcWindow* InstallCalcWindow(MainWindow& main, PlotView* plot);
+CalcWindow* InstallCalcWindow(MainWindow& main);
 
 } // namespace vemo

@@ -32,12 +32,12 @@ int StartUp::Run(const QStringList& arguments) {
     Workspace workspace;
     MainWindow main(workspace);
     // The plot first: the other areas link themselves to it when they are installed.
-    PlotView* plot = InstallPlotArea(main);
+    InstallPlotArea(main);
     InstallTreeArea(main);
     InstallXyzListArea(main);
     AboutBox about(&main);
     main.setAboutBox(&about);
-    InstallCalcWindow(main, plot);
+    InstallCalcWindow(main);
 
     // A ".sim" or ".Xyz" file named on the command line is opened at the first show.
     if (arguments.size() > 1) {

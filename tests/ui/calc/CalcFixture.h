@@ -19,6 +19,17 @@
 
 namespace vemo::test {
 
+// The plot's way to the window's point names, as the tool registry links them.
+class CalcNames : public PlotClickTarget {
+public:
+    explicit CalcNames(CalcWindow*& window) : window_(window) {}
+    bool AcceptsPointClick() const override { return window_->acceptsPointName(false); }
+    void PointClicked(const std::string& cp932Name) override { window_->takePointName(cp932Name); }
+
+private:
+    CalcWindow*& window_;
+};
+
 // A calculation window over a real store and a real plot, linked as the main window links them, with
 // every message box captured.
 class CalcFixture : public testing::Test {
@@ -45,12 +56,13 @@ protected:
         };
         host.resultTxtPath = [this] { return home.File("Result.Txt"); };
         window.reset(CreateCalcWindow(host));
+        windowPtr = window.get();
         plot->AddLayer(window.get(), PlotLayerOrder::kCalculation);
-        plot->AddClickTarget(window.get(), PlotClickOrder::kCalculation);
+        plot->AddClickTarget(&names, PlotClickOrder::kCalculation);
     }
     void TearDown() override {
         plot->RemoveLayer(window.get());
-        plot->RemoveClickTarget(window.get());
+        plot->RemoveClickTarget(&names);
         window.reset();
         MessageBox::setCapture(false);
     }
@@ -99,6 +111,8 @@ protected:
     std::unique_ptr<Store> store = std::make_unique<Store>();
     std::unique_ptr<PlotView> plot;
     std::unique_ptr<CalcWindow> window;
+    CalcWindow* windowPtr = nullptr;
+    CalcNames names{windowPtr};
 };
 
 } // namespace vemo::test

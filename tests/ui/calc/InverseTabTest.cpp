@@ -86,7 +86,7 @@ TEST_F(InverseTab, PlotClicksEnterNamesAsIfTyped) {
     EXPECT_EQ(Cell(Grid(), 1, 3), QStringLiteral("  90-00-00"));
     // A hidden window takes no clicks.
     window->closeWindow();
-    EXPECT_FALSE(window->AcceptsPointClick());
+    EXPECT_FALSE(window->acceptsPointName(false));
 }
 
 TEST_F(InverseTab, ResultTxtAndClipboardCarryTheGridLines) {
