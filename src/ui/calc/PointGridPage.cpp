@@ -112,6 +112,7 @@ QWidget* PointGridPage::buildCommands() {
     for (QPushButton* button : {copy, print, clearButton, close}) {
         layout->addWidget(button);
     }
+    outputButtons_ = {copy, print, clearButton};
     connect(copy, &QPushButton::clicked, this, &PointGridPage::copyToClipboard);
     connect(print, &QPushButton::clicked, this, &PointGridPage::print);
     connect(clearButton, &QPushButton::clicked, this, [this] {
@@ -256,6 +257,10 @@ void PointGridPage::serialEntry(int row, const QString& target) {
 void PointGridPage::relabel() {
     for (int row = 1; row <= grid_->rowCount(); ++row) {
         setCell(row, 0, FromCp932(GridRowLabel(mode(), row)));
+    }
+    // Nothing to copy, print or clear before the first name.
+    for (QPushButton* button : outputButtons_) {
+        button->setEnabled(grid_->rowCount() >= 2);
     }
 }
 

@@ -63,6 +63,7 @@ private:
     QTableWidget* grid_ = nullptr;
     QRadioButton* open_ = nullptr;
     QRadioButton* radialButton_ = nullptr;
+    std::vector<QPushButton*> outputButtons_; // コピー, 印刷, クリア
     QPushButton* insertParcel_ = nullptr;
     QPushButton* registerParcel_ = nullptr;
     QLabel* area_ = nullptr;

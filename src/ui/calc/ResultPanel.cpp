@@ -4,6 +4,7 @@
 #include "core/edit/PointName.h"
 #include "core/store/Store.h"
 #include "core/text/Numbers.h"
+#include "ui/calc/CalcFields.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/GridFont.h"
 
@@ -11,6 +12,7 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -96,6 +98,13 @@ bool ResultPanel::hasValue(int i) const {
 }
 
 bool ResultPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            FocusNextControl(static_cast<QWidget*>(watched));
+            return true;
+        }
+    }
     if (event->type() == QEvent::FocusIn && store_) {
         if (watched == names[0] && names[0]->text().isEmpty()) {
             names[0]->setText(FromCp932(ProposeNewPointName(store_->xyz)));

@@ -2,12 +2,15 @@
 
 #include "ui/calc/CalcWindow.h"
 #include "ui/calc/PointGridPage.h"
+#include "ui/common/GridFont.h"
 #include "ui/main/CommandSet.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/Tools.h"
 #include "ui/plot/PlotView.h"
 
 #include <QDockWidget>
+#include <QGuiApplication>
+#include <QScreen>
 
 #include <filesystem>
 
@@ -90,7 +93,10 @@ CalcWindow* InstallCalcWindow(MainWindow& main) {
     } else {
         window->setParent(&main, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                      Qt::WindowMinimizeButtonHint);
+        // Top left of the screen, four fifths of its height, 42 grid characters wide.
         window->move(1, 73);
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        window->resize(42 * DigitWidth(GridFont()) + 40, screen.height() * 4 / 5);
         window->hide();
     }
     if (main.settings().Calc.BackWardType == 1) {

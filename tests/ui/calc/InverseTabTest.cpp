@@ -4,6 +4,8 @@
 #include <QAction>
 #include <QClipboard>
 #include <QLabel>
+#include <QPrinter>
+#include <QRegularExpression>
 
 namespace vemo::test {
 namespace {
@@ -114,6 +116,26 @@ TEST_F(InverseTab, ResultTxtAndClipboardCarryTheGridLines) {
     const QStringList lines = QApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 4);
     EXPECT_EQ(lines[2], QStringLiteral("   2  A2          10.000     0-00-00   270-00-00"));
+}
+
+TEST_F(InverseTab, PrintsTheGridLinesUnderTheWindowCaption) {
+    Open(CalcTab::kInverse);
+    for (const char* name : {"A1", "A2", "A3"}) {
+        TypeInGrid(Grid(), QString::fromLatin1(name));
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(home.File("inverse.pdf")));
+    Page()->printTo(printer);
+    EXPECT_EQ(printer.docName(), QStringLiteral("逆座標計算"));
+    if (std::system("pdftotext -v > /dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "pdftotext is not installed";
+    }
+    const std::string command = "pdftotext -layout " + home.File("inverse.pdf") + " " + home.File("inverse.txt");
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    const QString text = QString::fromUtf8(ReadBytes(home.File("inverse.txt")));
+    EXPECT_TRUE(text.contains(QStringLiteral("方向角"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("3 +A3 +10\\.000 +90-00-00")))) << text.toStdString();
 }
 
 TEST_F(InverseTab, PerpendicularTabDropsPointsOntoTheBaseLine) {
