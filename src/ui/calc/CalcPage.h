@@ -39,6 +39,9 @@ public:
     virtual void clear() {}
     // The focus into the first input of the tab.
     virtual void focusFirstInput() {}
+    // The coordinate list changed: the results follow it, without messages (the surveyor is editing
+    // the list, not this tab).
+    virtual void refresh() {}
     // A point name from a plot click or a row of the coordinate list: true when the page took it.
     virtual bool takePointName(const std::string& /*cp932*/) { return false; }
     // What the plot draws while the tab is shown.

@@ -115,6 +115,12 @@ void CalcWindow::closeWindow() {
     }
 }
 
+void CalcWindow::refreshFromData() {
+    if (isVisible()) {
+        currentPage()->refresh();
+    }
+}
+
 bool CalcWindow::acceptsPointName(bool fromCoordinateList) const {
     if (!isVisible()) {
         return false;

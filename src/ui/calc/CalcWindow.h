@@ -56,6 +56,9 @@ public:
     // or the current tab has no field to take it.
     bool takePointName(const std::string& cp932);
 
+    // The coordinate list changed: the shown tab recomputes (silently).
+    void refreshFromData();
+
     // Short drags left ("逆座標計算" or "クリア"), right ("垂線長計算" or "クリア") and up ("座標登録"
     // while a result panel is shown).
     QString shortDragHint(PlotDirection direction) const;

@@ -206,12 +206,18 @@ ConstructionResult ConstructionPage::compute() const {
 }
 
 void ConstructionPage::recompute() {
-    showResult(compute());
+    showResult(compute(), true);
+}
+
+void ConstructionPage::refresh() {
+    if (!registering_) {
+        showResult(compute(), false);
+    }
 }
 
 // A result that is not (or no longer) there empties the values, so that 登録 can never store a point
 // computed from inputs that have since changed.
-void ConstructionPage::showResult(const ConstructionResult& result) {
+void ConstructionPage::showResult(const ConstructionResult& result, bool withMessage) {
     const bool done = result.status == ConstructionResult::Status::Done;
     results_ = done ? result.points : std::vector<PlanePoint>{};
     panel_->showPoints(results_);
@@ -225,7 +231,7 @@ void ConstructionPage::showResult(const ConstructionResult& result) {
         circle1_->registerCentre->setEnabled(threePointCentre_.has_value());
     }
     setOverlay(done ? result.overlay : CalcOverlay{});
-    if (!result.message.empty()) {
+    if (withMessage && !result.message.empty()) {
         MessageBox::ShowCp932(this, result.message);
         if (circle1_ && result.circle1) {
             circle1_->radius->setFocus();

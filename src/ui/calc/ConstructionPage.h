@@ -26,6 +26,7 @@ public:
     void clear() override;
     void focusFirstInput() override;
     bool takePointName(const std::string& cp932) override;
+    void refresh() override;
 
     // Recompute from the current inputs (every change of an input runs it).
     void recompute();
@@ -49,7 +50,7 @@ private:
     void buildInputs(QLayout* layout);
     void connectChanges(QObject* group);
     ConstructionResult compute() const;
-    void showResult(const ConstructionResult& result);
+    void showResult(const ConstructionResult& result, bool withMessage);
     void resetAfterRegistration();
     std::vector<CalcNameEdit*> nameFields() const;
 
@@ -67,6 +68,7 @@ private:
     ResultPanel* panel_ = nullptr;
     std::vector<PlanePoint> results_;
     std::optional<Circle> threePointCentre_;
+    bool registering_ = false; // the list grows under 登録: the results stay as they are meanwhile
 };
 
 } // namespace vemo

@@ -41,6 +41,7 @@ void ConstructionPage::registerResults() {
     if (!host_.store) {
         return;
     }
+    registering_ = true;
     RunCommand(
         [this] {
             XyzList& list = host_.store->xyz;
@@ -69,6 +70,7 @@ void ConstructionPage::registerResults() {
             }
         },
         this);
+    registering_ = false;
     resetAfterRegistration();
 }
 

@@ -27,6 +27,7 @@ public:
     void clear() override;
     void focusFirstInput() override;
     bool takePointName(const std::string& cp932) override;
+    void refresh() override { recompute(); }
 
     GridMode mode() const;
     void setRadial(bool radial);

@@ -3,6 +3,7 @@
 #include "ui/calc/CalcWindow.h"
 #include "ui/calc/PointGridPage.h"
 #include "ui/common/GridFont.h"
+#include "ui/common/Workspace.h"
 #include "ui/main/CommandSet.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/Tools.h"
@@ -105,6 +106,7 @@ CalcWindow* InstallCalcWindow(MainWindow& main) {
         }
     }
     Register(main, window);
+    QObject::connect(&main.workspace(), &Workspace::pointsChanged, window, &CalcWindow::refreshFromData);
     ConnectCommands(main, window);
     return window;
 }

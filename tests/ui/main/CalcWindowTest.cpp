@@ -47,6 +47,9 @@ TEST_F(CalcWindowInstall, CommandsOpenTheirTabAndTheRegistryFeedsAndClosesTheWin
     auto* grid = qobject_cast<PointGridPage*>(calc->page(CalcTab::kInverse))->grid();
     ASSERT_NE(grid->item(1, 2), nullptr);
     EXPECT_EQ(grid->item(1, 2)->text(), QStringLiteral("  10.000"));
+    // The results follow an edit of the coordinate list.
+    main.store().xyz.SetCell(2, kColX, "20.000");
+    EXPECT_EQ(grid->item(1, 2)->text(), QStringLiteral("  20.000"));
 
     // The downward drag closes the first shown panel: the calculation window comes before the areas.
     EXPECT_EQ(main.tools().shortDragHint(PlotDirection::Down),
