@@ -23,8 +23,6 @@ ConstructionPage::ConstructionPage(Type type, CalcHost& host, QWidget* parent) :
     panel_ = new ResultPanel(host.store, this);
     layout->addWidget(panel_);
     layout->addStretch(1);
-    const bool two = type == Type::LineCircle || type == Type::CircleCircle || type == Type::CornerCut;
-    panel_->configure(two, type == Type::CornerCut);
     connect(panel_->registerButton, &QPushButton::clicked, this, &ConstructionPage::registerResults);
     connect(panel_->clearButton, &QPushButton::clicked, this, [this] {
         clear();
@@ -145,6 +143,9 @@ void ConstructionPage::clear() {
     if (shift_) {
         shift_->clearPath();
     }
+    // P2 starts unticked, except for the corner cut, whose two ends are usually both wanted.
+    const bool two = type_ == Type::LineCircle || type_ == Type::CircleCircle || type_ == Type::CornerCut;
+    panel_->configure(two, type_ == Type::CornerCut);
     panel_->clearValues();
     results_.clear();
     threePointCentre_.reset();
