@@ -22,46 +22,63 @@ long double TwiceTriangle(PlanePoint a, PlanePoint b, PlanePoint c) {
            (static_cast<long double>(c.x) - a.x) * (static_cast<long double>(b.y) - a.y);
 }
 
+// The fan from vertex 0 up to the first vertex k at which it holds more than the target.
+struct Fan {
+    size_t k = 0;
+    long double twiceArea = 0; // signed sum of the triangles up to k
+    long double lastTwice = 0; // the triangle (0, k-1, k)
+};
+
+Fan FanOverTarget(const std::vector<PlanePoint>& v, double target) {
+    Fan fan;
+    for (fan.k = 2; fan.k < v.size(); ++fan.k) {
+        fan.lastTwice = TwiceTriangle(v[0], v[fan.k - 1], v[fan.k]);
+        fan.twiceArea += fan.lastTwice;
+        if (std::fabs(fan.twiceArea) / 2 > target && fan.lastTwice != 0) {
+            return fan;
+        }
+    }
+    throw Error(DivisionImpossibleMessage());
+}
+
+std::vector<std::string> Concat(std::vector<std::string> head, const std::vector<std::string>& tail) {
+    head.insert(head.end(), tail.begin(), tail.end());
+    return head;
+}
+
+DivisionResult BuildParts(const DivisionParcel& parcel, size_t k, PlanePoint p1, double securedArea) {
+    const auto& names = parcel.names;
+    const long split = static_cast<long>(k);
+    DivisionResult result;
+    result.p1 = p1;
+    result.secured.names = Concat({names.begin(), names.begin() + split}, {kP1Placeholder, names[0]});
+    result.secured.area = securedArea;
+    result.remainder.names =
+        Concat(Concat({names[0], kP1Placeholder}, {names.begin() + split, names.end()}), {names[0]});
+    std::vector<PlanePoint> rest{parcel.points[0], p1};
+    rest.insert(rest.end(), parcel.points.begin() + split, parcel.points.end());
+    result.remainder.area = MillimetreRingArea(rest);
+    return result;
+}
+
 } // namespace
 
 DivisionResult DivideFromFirstPoint(const DivisionParcel& parcel, double target) {
     CheckDivisionTarget(parcel, target);
     const std::vector<PlanePoint>& v = parcel.points;
-    const size_t n = v.size();
-    long double fan = 0, last = 0;
-    size_t k = 2;
-    for (; k < n; ++k) {
-        last = TwiceTriangle(v[0], v[k - 1], v[k]);
-        fan += last;
-        if (std::fabs(fan) / 2 > target) {
-            break;
-        }
-    }
-    if (k == n || last == 0) {
-        throw Error(DivisionImpossibleMessage());
-    }
-    std::vector<PlanePoint> secured(v.begin(), v.begin() + static_cast<long>(k));
+    const Fan fan = FanOverTarget(v, target);
+    const PlanePoint prev = v[fan.k - 1], cur = v[fan.k];
+    std::vector<PlanePoint> secured(v.begin(), v.begin() + static_cast<long>(fan.k));
     secured.push_back({});
     for (int step = 0; step < kMaxAllowanceSteps; ++step) {
-        const long double f = (std::fabs(fan) - 2 * (target + step * kAllowanceStep)) / std::fabs(last);
-        const PlanePoint p1{RoundToMillimetre(static_cast<double>(v[k].x - f * (v[k].x - v[k - 1].x))),
-                            RoundToMillimetre(static_cast<double>(v[k].y - f * (v[k].y - v[k - 1].y)))};
+        const long double f =
+            (std::fabs(fan.twiceArea) - 2 * (target + step * kAllowanceStep)) / std::fabs(fan.lastTwice);
+        const PlanePoint p1{RoundToMillimetre(static_cast<double>(cur.x - f * (cur.x - prev.x))),
+                            RoundToMillimetre(static_cast<double>(cur.y - f * (cur.y - prev.y)))};
         secured.back() = p1;
         const double area = MillimetreRingArea(secured);
         if (area >= target) {
-            DivisionResult result;
-            result.p1 = p1;
-            result.secured.names.assign(parcel.names.begin(), parcel.names.begin() + static_cast<long>(k));
-            result.secured.names.insert(result.secured.names.end(), {kP1Placeholder, parcel.names[0]});
-            result.secured.area = area;
-            std::vector<PlanePoint> rest{v[0], p1};
-            rest.insert(rest.end(), v.begin() + static_cast<long>(k), v.end());
-            result.remainder.names = {parcel.names[0], kP1Placeholder};
-            result.remainder.names.insert(result.remainder.names.end(), parcel.names.begin() + static_cast<long>(k),
-                                          parcel.names.end());
-            result.remainder.names.push_back(parcel.names[0]);
-            result.remainder.area = MillimetreRingArea(rest);
-            return result;
+            return BuildParts(parcel, fan.k, p1, area);
         }
     }
     throw Error(DivisionImpossibleMessage());

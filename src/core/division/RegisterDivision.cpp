@@ -98,6 +98,10 @@ void CheckDivisionNames(const Store& store, const DivisionResult& result, const 
     if (names.keepSecured && names.keepRemainder && names.securedParcelName == names.remainderParcelName) {
         throw Error(Jp("求積側と残地側に同じ地番は付けられません"));
     }
+    // Checked before anything is written, so a full parcel list never leaves the points without parcels.
+    if (store.blocks.Count() + int{names.keepSecured} + int{names.keepRemainder} > kMaxBlocks) {
+        throw Error(Jp("区画数が上限（1000区画）を超えるため追加できません"));
+    }
 }
 
 void RegisterDivision(Store& store, const DivisionResult& result, const DivisionRegistration& names) {
