@@ -123,7 +123,7 @@ DivisionResult Divide(const Store& store, const Request& request, const Division
 
 void AddPart(std::vector<std::string>& lines, const char* caption, const DivisionPart& part) {
     lines.push_back(Jp(caption) + EncodeCommaList(NamedPart(part, "P1", "P2")));
-    for (const std::string& text : DivisionAreaTexts(part.area)) {
+    for (const std::string& text : DivisionAreaTexts(part.figures)) {
         lines.push_back("  " + text);
     }
 }

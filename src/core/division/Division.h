@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/geometry/PlanePoint.h"
+#include "core/parcels/ParcelArea.h"
 
 #include <optional>
 #include <string>
@@ -29,7 +30,7 @@ inline constexpr const char* kP2Placeholder = "P2Tmp";
 
 struct DivisionPart {
     std::vector<std::string> names; // closed: the first name repeated at the end
-    double area = 0;                // 面積 with the new points rounded to millimetres
+    ParcelAreaFigures figures;      // 面積, 地積, 坪数 with the new points rounded to millimetres
 };
 
 struct DivisionResult {
@@ -47,12 +48,12 @@ DivisionParcel LoadDivisionParcel(const std::vector<std::string>& gridNames, con
 // "分割面積が確保できません".
 void CheckDivisionTarget(const DivisionParcel& parcel, double target);
 
-// 面積 of a ring whose coordinates lie on the millimetre grid, exact.
-double MillimetreRingArea(const std::vector<PlanePoint>& ring);
+// The figures of a ring whose coordinates lie on the millimetre grid, exact (the parcel area rule).
+ParcelAreaFigures MillimetreRingFigures(const std::vector<PlanePoint>& ring);
 
 // The three area lines of a part as the registration dialog shows them (CP932):
 // "面積 : %14.7f ㎡", "地積 : %9.2f ㎡" (truncated to 0.01 m²), "坪数 : %9.2f 坪".
-std::vector<std::string> DivisionAreaTexts(double area);
+std::vector<std::string> DivisionAreaTexts(const ParcelAreaFigures& figures);
 
 // The message of a division that cannot secure its target (CP932).
 std::string DivisionImpossibleMessage();

@@ -46,18 +46,18 @@ std::vector<std::string> Concat(std::vector<std::string> head, const std::vector
     return head;
 }
 
-DivisionResult BuildParts(const DivisionParcel& parcel, size_t k, PlanePoint p1, double securedArea) {
+DivisionResult BuildParts(const DivisionParcel& parcel, size_t k, PlanePoint p1, const ParcelAreaFigures& secured) {
     const auto& names = parcel.names;
     const long split = static_cast<long>(k);
     DivisionResult result;
     result.p1 = p1;
     result.secured.names = Concat({names.begin(), names.begin() + split}, {kP1Placeholder, names[0]});
-    result.secured.area = securedArea;
+    result.secured.figures = secured;
     result.remainder.names =
         Concat(Concat({names[0], kP1Placeholder}, {names.begin() + split, names.end()}), {names[0]});
     std::vector<PlanePoint> rest{parcel.points[0], p1};
     rest.insert(rest.end(), parcel.points.begin() + split, parcel.points.end());
-    result.remainder.area = MillimetreRingArea(rest);
+    result.remainder.figures = MillimetreRingFigures(rest);
     return result;
 }
 
@@ -76,9 +76,9 @@ DivisionResult DivideFromFirstPoint(const DivisionParcel& parcel, double target)
         const PlanePoint p1{RoundToMillimetre(static_cast<double>(cur.x - f * (cur.x - prev.x))),
                             RoundToMillimetre(static_cast<double>(cur.y - f * (cur.y - prev.y)))};
         secured.back() = p1;
-        const double area = MillimetreRingArea(secured);
-        if (area >= target) {
-            return BuildParts(parcel, fan.k, p1, area);
+        const ParcelAreaFigures figures = MillimetreRingFigures(secured);
+        if (figures.area >= target) {
+            return BuildParts(parcel, fan.k, p1, figures);
         }
     }
     throw Error(DivisionImpossibleMessage());

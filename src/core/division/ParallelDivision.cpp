@@ -134,7 +134,7 @@ struct FinePosition {
     PlanePoint p1, p2;
     int p1Edge; // near end of P1's edge (P1 lies on p1Edge -> next)
     int p2Edge; // near end of P2's edge (P2 lies on p2Edge -> prev)
-    double area;
+    ParcelAreaFigures figures;
 };
 
 // Moves the line back towards the far vertex 1 mm at a time until the start side, with P1 and P2
@@ -157,8 +157,8 @@ FinePosition FineSearch(const Sweep& sweep, int start, int far, const CoarseStop
         secured.push_back(at.p1);
         secured.push_back(at.p2);
         sweep.AddUntil(at.p2Edge, start, add);
-        at.area = MillimetreRingArea(secured);
-        if (at.area >= target) {
+        at.figures = MillimetreRingFigures(secured);
+        if (at.figures.area >= target) {
             return at;
         }
     }
@@ -176,7 +176,7 @@ DivisionResult BuildParts(const DivisionParcel& parcel, const Sweep& sweep, int 
     secured.insert(secured.end(), {kP1Placeholder, kP2Placeholder});
     sweep.AddUntil(at.p2Edge, start, addSecured);
     secured.push_back(parcel.names[start]);
-    result.secured.area = at.area;
+    result.secured.figures = at.figures;
 
     std::vector<std::string>& rest = result.remainder.names;
     std::vector<PlanePoint> restPoints;
@@ -189,7 +189,7 @@ DivisionResult BuildParts(const DivisionParcel& parcel, const Sweep& sweep, int 
     restPoints.insert(restPoints.end(), {at.p2, at.p1});
     sweep.AddUntil(sweep.Next(at.p1Edge), far, addRest);
     rest.push_back(parcel.names[far]);
-    result.remainder.area = MillimetreRingArea(restPoints);
+    result.remainder.figures = MillimetreRingFigures(restPoints);
     return result;
 }
 

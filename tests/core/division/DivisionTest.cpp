@@ -61,9 +61,9 @@ TEST_F(DivisionSite, OnePointMethodPlacesP1OnTheFanEdge) {
         EXPECT_FALSE(r.p2);
         EXPECT_EQ(r.secured.names, c.secured);
         EXPECT_EQ(r.remainder.names, c.remainder);
-        EXPECT_NEAR(r.secured.area, c.securedArea, 1e-9);
-        EXPECT_NEAR(r.remainder.area, c.remainderArea, 1e-9);
-        EXPECT_GE(r.secured.area, c.target);
+        EXPECT_NEAR(r.secured.figures.area, c.securedArea, 1e-9);
+        EXPECT_NEAR(r.remainder.figures.area, c.remainderArea, 1e-9);
+        EXPECT_GE(r.secured.figures.area, c.target);
     }
 }
 
@@ -130,9 +130,9 @@ TEST_F(DivisionSite, ParallelMethodMovesTheLineUntilTheTargetIsSecured) {
         ExpectPoint(*r.p2, c.p2);
         EXPECT_EQ(r.secured.names, c.secured);
         EXPECT_EQ(r.remainder.names, c.remainder);
-        EXPECT_NEAR(r.secured.area, c.securedArea, 1e-9);
-        EXPECT_NEAR(r.remainder.area, c.remainderArea, 1e-9);
-        EXPECT_GE(r.secured.area, c.target);
+        EXPECT_NEAR(r.secured.figures.area, c.securedArea, 1e-9);
+        EXPECT_NEAR(r.remainder.figures.area, c.remainderArea, 1e-9);
+        EXPECT_GE(r.secured.figures.area, c.target);
     }
 }
 
@@ -173,11 +173,13 @@ TEST_F(DivisionSite, RefusesWhatCannotBeDivided) {
 }
 
 TEST(DivisionAreaTexts, TruncateLotAreaAndTsubo) {
-    const auto texts = DivisionAreaTexts(100.009);
+    const auto texts = DivisionAreaTexts(MillimetreRingFigures({{0, 0}, {1, 0}, {1, 100.009}, {0, 100.009}}));
     EXPECT_EQ(Cp932ToUtf8(texts[0]), "面積 :    100.0090000 ㎡");
     EXPECT_EQ(Cp932ToUtf8(texts[1]), "地積 :    100.00 ㎡");
     EXPECT_EQ(Cp932ToUtf8(texts[2]), "坪数 :     30.25 坪");
-    EXPECT_EQ(Cp932ToUtf8(DivisionAreaTexts(30.0)[1]), "地積 :     30.00 ㎡");
+    // 0.29 m² has no exact binary form: a truncation of the binary area would show 0.28.
+    EXPECT_EQ(Cp932ToUtf8(DivisionAreaTexts(MillimetreRingFigures({{0, 0}, {0.29, 0}, {0.29, 1}, {0, 1}}))[1]),
+              "地積 :      0.29 ㎡");
 }
 
 } // namespace

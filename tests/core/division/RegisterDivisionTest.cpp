@@ -25,11 +25,11 @@ struct RegistrationSite : ::testing::Test {
         store.RebuildNameIndex();
         parallel.p1 = {10, 3};
         parallel.p2 = PlanePoint{0, 3};
-        parallel.secured = {{"A", "B", "P1Tmp", "P2Tmp", "A"}, 30};
-        parallel.remainder = {{"C", "D", "P2Tmp", "P1Tmp", "C"}, 70};
+        parallel.secured.names = {"A", "B", "P1Tmp", "P2Tmp", "A"};
+        parallel.remainder.names = {"C", "D", "P2Tmp", "P1Tmp", "C"};
         onePoint.p1 = {10, 5};
-        onePoint.secured = {{"A", "B", "P1Tmp", "A"}, 25};
-        onePoint.remainder = {{"A", "P1Tmp", "C", "D", "A"}, 75};
+        onePoint.secured.names = {"A", "B", "P1Tmp", "A"};
+        onePoint.remainder.names = {"A", "P1Tmp", "C", "D", "A"};
     }
     std::vector<std::string> Row(int row) const {
         const XyzRow& r = store.xyz.Row(row);
