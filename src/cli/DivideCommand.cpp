@@ -30,36 +30,25 @@ const char* const kUsage =
     "  Prints P1 (and P2), then each part's vertex list with 面積, 地積 and 坪数.  Exit status: 0 done,\n"
     "  1 not divisible (message on stderr), 2 wrong command line.\n";
 
-struct ParallelLine {
-    std::string base1, base2, start;
-    double anglePacked = 0;
-};
-
 struct Request {
     std::string xyzPath;
     std::vector<std::string> ring;
     std::optional<double> target;
-    std::optional<ParallelLine> parallel;
+    std::optional<ParallelFields> parallel;
     bool fromFirst = false;
     bool utf8 = false;
 };
 
-ParallelLine ParseParallel(const std::string& text) {
+ParallelFields ParseParallel(const std::string& text) {
     const auto fields = SplitArgument(text, ',');
     if (fields.size() != 4) {
         throw UsageError{"--parallel takes BASE1,BASE2,ANGLE,START, got '" + text + "'"};
-    }
-    if (fields[0].empty() || fields[1].empty()) {
-        throw UsageError{"基準線未入力！"};
-    }
-    if (fields[3].empty()) {
-        throw UsageError{"始点未入力！"};
     }
     const double angle = fields[2].empty() ? 0.0 : StrToFloat(fields[2]);
     if (!IsDividingAngle(angle)) {
         throw UsageError{"the angle must be below 180 (D.MMSS), got '" + fields[2] + "'"};
     }
-    return {NameArgument(fields[0]), NameArgument(fields[1]), NameArgument(fields[3]), angle};
+    return {NameArgument(fields[0]), NameArgument(fields[1]), angle, NameArgument(fields[3])};
 }
 
 const char* OptionValue(int argc, char** argv, int& i) {
@@ -102,25 +91,6 @@ Request ParseArguments(int argc, char** argv) {
     return request;
 }
 
-PlanePoint PointOf(const Store& store, const std::string& name) {
-    auto found = store.FindPointXY(name);
-    if (!found) {
-        throw Error(name + Jp(" は見つかりません"));
-    }
-    return {found->x, found->y};
-}
-
-DivisionResult Divide(const Store& store, const Request& request, const DivisionParcel& parcel) {
-    if (!request.parallel) {
-        return DivideFromFirstPoint(parcel, *request.target);
-    }
-    const ParallelLine& line = *request.parallel;
-    const double direction =
-        DividingDirection(PointOf(store, line.base1), PointOf(store, line.base2), line.anglePacked);
-    const int start = SnapStartVertex(parcel, direction, PointOf(store, line.start));
-    return DivideParallel(parcel, direction, start, *request.target);
-}
-
 void AddPart(std::vector<std::string>& lines, const char* caption, const DivisionPart& part) {
     lines.push_back(Jp(caption) + EncodeCommaList(NamedPart(part, "P1", "P2")));
     for (const std::string& text : DivisionAreaTexts(part.figures)) {
@@ -132,7 +102,9 @@ int Run(int argc, char** argv) {
     const Request request = ParseArguments(argc, argv);
     const auto store = LoadCoordinates(request.xyzPath);
     const DivisionParcel parcel = LoadDivisionParcel(request.ring, store->index);
-    const DivisionResult result = Divide(*store, request, parcel);
+    const DivisionResult result = request.parallel
+                                      ? DivideParallel(parcel, *request.target, *request.parallel, store->index)
+                                      : DivideFromFirstPoint(parcel, *request.target);
     std::vector<std::string> lines;
     lines.push_back("P1: " + DivisionPointText(result.p1.x) + DivisionPointText(result.p1.y));
     if (result.p2) {

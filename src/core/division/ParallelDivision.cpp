@@ -247,4 +247,25 @@ DivisionResult DivideParallel(const DivisionParcel& parcel, double direction, in
     return BuildParts(parcel, sweep, startVertex, far, FineSearch(sweep, startVertex, far, stop, target));
 }
 
+DivisionResult DivideParallel(const DivisionParcel& parcel, double target, const ParallelFields& fields,
+                              const XyzNameIndex& index) {
+    CheckDivisionTarget(parcel, target);
+    if (fields.base1.empty() || fields.base2.empty()) {
+        throw Error(Jp("基準線未入力！"));
+    }
+    if (fields.start.empty()) {
+        throw Error(Jp("始点未入力！"));
+    }
+    const auto pointOf = [&](const std::string& name) {
+        auto found = index.Find(name);
+        if (!found) {
+            throw Error(name + Jp(" は見つかりません"));
+        }
+        return PlanePoint{found->x, found->y};
+    };
+    const double direction = DividingDirection(pointOf(fields.base1), pointOf(fields.base2), fields.anglePacked);
+    const int start = SnapStartVertex(parcel, direction, pointOf(fields.start));
+    return DivideParallel(parcel, direction, start, target);
+}
+
 } // namespace vemo

@@ -2,7 +2,11 @@
 
 #include "core/division/Division.h"
 
+#include <string>
+
 namespace vemo {
+
+class XyzNameIndex;
 
 // Parallel method (平行移動): a dividing line of fixed direction is moved parallel to itself from
 // the far side of the parcel towards the start vertex until the side of the start vertex has dropped
@@ -36,5 +40,20 @@ int SnapStartVertex(const DivisionParcel& parcel, double direction, PlanePoint t
 // P2; part 2 from the far vertex forward through P2 and P1.  "分割面積が確保できません" when the
 // line reaches the start vertex before the target is secured.
 DivisionResult DivideParallel(const DivisionParcel& parcel, double direction, int startVertex, double target);
+
+// The fields of the parallel method as the surveyor fills them in: point names of the base line and
+// the start, the angle packed D.MMSS.
+struct ParallelFields {
+    std::string base1;
+    std::string base2;
+    double anglePacked = 0;
+    std::string start;
+};
+
+// The whole run of the parallel method: the target checked first, then "基準線未入力！" for an empty
+// base-line name and "始点未入力！" for an empty start; names are looked up ("<name> は見つかりません"),
+// the start snapped and the parcel divided.
+DivisionResult DivideParallel(const DivisionParcel& parcel, double target, const ParallelFields& fields,
+                              const XyzNameIndex& index);
 
 } // namespace vemo

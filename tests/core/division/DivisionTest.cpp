@@ -154,6 +154,12 @@ TEST_F(DivisionSite, StartSnapsToTheNearerExtremeVertex) {
     for (const auto& c : cases) {
         EXPECT_EQ(SnapStartVertex(square, c.direction, c.typed), c.start) << c.typed.x << "," << c.typed.y;
     }
+    // A run from the fields uses the snapped start: typed at point 2 (10, 0), the secured side is
+    // the one of (10, 10), north of the line Y = 7.
+    const DivisionResult r = DivideParallel(square, 30, {"1", "2", 0, "2"}, store.index);
+    ExpectPoint(r.p1, {0, 7});
+    ExpectPoint(*r.p2, {10, 7});
+    EXPECT_EQ(r.secured.names, (Names{"3", "4", "P1Tmp", "P2Tmp", "3"}));
 }
 
 TEST_F(DivisionSite, RefusesWhatCannotBeDivided) {
@@ -162,6 +168,20 @@ TEST_F(DivisionSite, RefusesWhatCannotBeDivided) {
     for (double target : {0.0, 0.00009, 100.0, 150.0}) {
         EXPECT_EQ(MessageOf([&] { DivideFromFirstPoint(square, target); }), impossible) << target;
         EXPECT_EQ(MessageOf([&] { DivideParallel(square, 0, 0, target); }), impossible) << target;
+    }
+    // The fields are checked in order after the target; their names must be points of the list.
+    const struct {
+        double target;
+        ParallelFields fields;
+        const char* message;
+    } fieldCases[] = {
+        {0, {"", "", 0, ""}, impossible},
+        {30, {"1", "", 0, "1"}, "基準線未入力！"},
+        {30, {"1", "2", 0, ""}, "始点未入力！"},
+        {30, {"1", "2", 0, "X9"}, "X9 は見つかりません"},
+    };
+    for (const auto& c : fieldCases) {
+        EXPECT_EQ(MessageOf([&] { DivideParallel(square, c.target, c.fields, store.index); }), c.message);
     }
     // Thinner than the strip the first coarse step leaves at the start corner.
     EXPECT_EQ(MessageOf([&] { DivideParallel(square, 0, 0, 0.001); }), impossible);
