@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <unordered_map>
 
 namespace vemo {
 
@@ -58,6 +59,25 @@ ParcelAreaFigures MillimetreRingFigures(const std::vector<PlanePoint>& ring) {
         points.push_back({{}, p.x, p.y, true});
     }
     return RingAreaFigures(points);
+}
+
+std::vector<PlanePoint> PartPoints(const DivisionParcel& parcel, const DivisionResult& result,
+                                   const DivisionPart& part) {
+    std::unordered_map<std::string, PlanePoint> at;
+    for (size_t i = 0; i < parcel.names.size(); ++i) {
+        at.emplace(parcel.names[i], parcel.points[i]);
+    }
+    std::vector<PlanePoint> points;
+    for (const std::string& name : part.names) {
+        if (name == kP1Placeholder) {
+            points.push_back(result.p1);
+        } else if (name == kP2Placeholder && result.p2) {
+            points.push_back(*result.p2);
+        } else if (auto it = at.find(name); it != at.end()) {
+            points.push_back(it->second);
+        }
+    }
+    return points;
 }
 
 std::vector<std::string> DivisionAreaTexts(const ParcelAreaFigures& figures) {

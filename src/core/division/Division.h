@@ -58,6 +58,11 @@ std::vector<std::string> DivisionAreaTexts(const ParcelAreaFigures& figures);
 // The message of a division that cannot secure its target (CP932).
 std::string DivisionImpossibleMessage();
 
+// The coordinates of a part in the order of its names, closing repetition included, with the new
+// points for their placeholders: the outline the plot hatches.
+std::vector<PlanePoint> PartPoints(const DivisionParcel& parcel, const DivisionResult& result,
+                                   const DivisionPart& part);
+
 // One-point method (一点指定): the dividing line runs from the first vertex to a new point P1 on the
 // boundary.  Part 1 is the first vertices up to P1, part 2 the first vertex, P1 and the rest.
 DivisionResult DivideFromFirstPoint(const DivisionParcel& parcel, double target);

@@ -65,6 +65,9 @@ TEST_F(DivisionSite, OnePointMethodPlacesP1OnTheFanEdge) {
         EXPECT_NEAR(r.remainder.figures.area, c.remainderArea, 1e-9);
         EXPECT_GE(r.secured.figures.area, c.target);
     }
+    const DivisionParcel square = Square();
+    const DivisionResult r = DivideFromFirstPoint(square, 25);
+    EXPECT_EQ(PartPoints(square, r, r.remainder), (std::vector<PlanePoint>{{0, 0}, r.p1, {10, 10}, {0, 10}, {0, 0}}));
 }
 
 // North-south and east-west lines through the square (the east-west one has no east intercept), and
@@ -133,6 +136,35 @@ TEST_F(DivisionSite, ParallelMethodMovesTheLineUntilTheTargetIsSecured) {
         EXPECT_NEAR(r.secured.figures.area, c.securedArea, 1e-9);
         EXPECT_NEAR(r.remainder.figures.area, c.remainderArea, 1e-9);
         EXPECT_GE(r.secured.figures.area, c.target);
+    }
+}
+
+// A site in plane rectangular coordinates, divided in every kind of direction (due north, due
+// east-west, a hair off east-west, oblique) from either extreme vertex: the start side always holds
+// the target, at most the sliver of one millimetre step of a line across the parcel more, and the two
+// parts share the parcel between them up to the rounding of the new points.
+TEST(ParallelDivision, SecuresTheTargetOnTheStartSideInEveryDirection) {
+    DivisionParcel site;
+    site.names = {"K1", "K2", "K3", "K4", "K5", "K6"};
+    site.points = {{-35012.345, 12003.210}, {-35020.118, 12040.551}, {-34990.762, 12071.903},
+                   {-34951.406, 12060.004}, {-34948.889, 12019.777}, {-34975.250, 11998.631}};
+    site.area = MillimetreRingFigures(site.points).area;
+    const double sliver = 0.002 * 100; // m²: 2 mm across a line of at most 100 m
+    for (double direction : {0.0, 30.0, 90.0, 135.0, 179.9999, 270.0, -45.0, 89.99999}) {
+        const ExtremeVertices extremes = FindExtremeVertices(site, direction);
+        for (int start : {extremes.max, extremes.min}) {
+            const int far = start == extremes.max ? extremes.min : extremes.max;
+            for (double share : {0.1, 0.5, 0.9}) {
+                SCOPED_TRACE(testing::Message() << direction << " from " << start << " share " << share);
+                const double target = site.area * share;
+                const DivisionResult r = DivideParallel(site, direction, start, target);
+                EXPECT_GE(r.secured.figures.area, target);
+                EXPECT_LT(r.secured.figures.area, target + sliver);
+                EXPECT_NEAR(r.secured.figures.area + r.remainder.figures.area, site.area, sliver);
+                EXPECT_EQ(r.secured.names.front(), site.names[start]);
+                EXPECT_EQ(r.remainder.names.front(), site.names[far]);
+            }
+        }
     }
 }
 
