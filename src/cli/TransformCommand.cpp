@@ -74,20 +74,15 @@ Request ParseArguments(int argc, char** argv) {
     if (request.xyzPath.empty()) {
         throw UsageError{"no coordinate file given"};
     }
-    if (request.names.empty()) {
-        throw UsageError{"変換元座標を1点以上指定してください"};
-    }
-    if (request.pairs.size() < 2) {
-        throw UsageError{"変換元点名と対応する変換先点名を指定してください"};
-    }
     return request;
 }
 
 int Run(int argc, char** argv) {
     const Request request = ParseArguments(argc, argv);
     const auto store = LoadCoordinates(request.xyzPath);
-    const auto pairs = LoadControlPairs(request.pairs, store->index);
-    const Transformation t = FitTransformation(request.method, pairs);
+    const TransformRun run = StartTransformation(request.names, request.pairs, request.method, store->index);
+    const Transformation& t = run.fit;
+    const std::vector<ControlPair>& pairs = run.pairs;
     std::vector<std::string> lines{TransformCaption(t.method)};
     for (const std::string& line : TransformReport(t, pairs)) {
         lines.push_back(line);

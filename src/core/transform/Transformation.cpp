@@ -7,6 +7,7 @@
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace vemo {
@@ -21,8 +22,8 @@ PlanePoint Lookup(const std::string& name, const XyzNameIndex& index) {
     return {found->x, found->y};
 }
 
-void RequirePairs(const std::vector<ControlPair>& pairs) {
-    if (pairs.size() < 2) {
+void RequirePairs(size_t count) {
+    if (count < 2) {
         throw Error(Jp("変換元点名と対応する変換先点名を指定してください"));
     }
 }
@@ -69,7 +70,7 @@ PlanePoint Transformation::Apply(PlanePoint old) const {
 }
 
 Transformation FitTwoPoint(const std::vector<ControlPair>& pairs) {
-    RequirePairs(pairs);
+    RequirePairs(pairs.size());
     const ControlPair& p1 = pairs[0];
     const ControlPair& p2 = pairs[1];
     const auto newDirection = InversePoints(p1.newPoint, p2.newPoint).direction;
@@ -91,7 +92,7 @@ Transformation FitTwoPoint(const std::vector<ControlPair>& pairs) {
 // the new points: the same solution as the raw sums, without losing the digits that plane rectangular
 // coordinates of tens of kilometres would cancel away.
 Transformation FitHelmert(const std::vector<ControlPair>& pairs) {
-    RequirePairs(pairs);
+    RequirePairs(pairs.size());
     const long double n = pairs.size();
     long double mx = 0, my = 0, mX = 0, mY = 0;
     for (const ControlPair& p : pairs) {
@@ -124,8 +125,24 @@ Transformation FitHelmert(const std::vector<ControlPair>& pairs) {
     return t;
 }
 
+TransformRun StartTransformation(const std::vector<std::string>& selection,
+                                 const std::vector<std::pair<std::string, std::string>>& pairRows,
+                                 TransformMethod chosen, const XyzNameIndex& index) {
+    if (std::all_of(selection.begin(), selection.end(), [](const std::string& name) { return name.empty(); })) {
+        throw Error(Jp("変換元座標を1点以上指定してください"));
+    }
+    auto end = std::find_if(pairRows.begin(), pairRows.end(),
+                            [](const auto& row) { return row.first.empty() || row.second.empty(); });
+    std::vector<std::pair<std::string, std::string>> named(pairRows.begin(), end);
+    RequirePairs(named.size());
+    TransformRun run;
+    run.pairs = LoadControlPairs(named, index);
+    run.fit = FitTransformation(chosen, run.pairs);
+    return run;
+}
+
 Transformation FitTransformation(TransformMethod method, const std::vector<ControlPair>& pairs) {
-    RequirePairs(pairs);
+    RequirePairs(pairs.size());
     const int count = static_cast<int>(pairs.size());
     return EffectiveMethod(method, count) == TransformMethod::Helmert ? FitHelmert(pairs) : FitTwoPoint(pairs);
 }

@@ -67,4 +67,15 @@ Transformation FitHelmert(const std::vector<ControlPair>& pairs);
 // "変換元点名と対応する変換先点名を指定してください".
 Transformation FitTransformation(TransformMethod method, const std::vector<ControlPair>& pairs);
 
+// 計算実行: the selected points and the rows of the pair grid (old name, new name), which end at the
+// first row with an empty name.  No selected point: "変換元座標を1点以上指定してください"; fewer than
+// two pairs: "変換元点名と対応する変換先点名を指定してください"; then the pairs are looked up and fitted.
+struct TransformRun {
+    std::vector<ControlPair> pairs;
+    Transformation fit;
+};
+TransformRun StartTransformation(const std::vector<std::string>& selection,
+                                 const std::vector<std::pair<std::string, std::string>>& pairRows,
+                                 TransformMethod chosen, const XyzNameIndex& index);
+
 } // namespace vemo
