@@ -64,7 +64,8 @@ std::vector<PlanePoint> PartPoints(const DivisionParcel& parcel, const DivisionR
                                    const DivisionPart& part);
 
 // One-point method (一点指定): the dividing line runs from the first vertex to a new point P1 on the
-// boundary.  Part 1 is the first vertices up to P1, part 2 the first vertex, P1 and the rest.
+// boundary.  The secured side is the first vertices up to P1, the remainder the first vertex, P1 and
+// the rest.
 DivisionResult DivideFromFirstPoint(const DivisionParcel& parcel, double target);
 
 } // namespace vemo

@@ -36,8 +36,8 @@ ExtremeVertices FindExtremeVertices(const DivisionParcel& parcel, double directi
 int SnapStartVertex(const DivisionParcel& parcel, double direction, PlanePoint typed);
 
 // Divides with the line in `direction`, securing the target on the side of the start vertex (an
-// extreme vertex, see SnapStartVertex).  Part 1 runs from the start vertex forward through P1 and
-// P2; part 2 from the far vertex forward through P2 and P1.  "分割面積が確保できません" when the
+// extreme vertex, see SnapStartVertex).  The secured side runs from the start vertex forward through P1
+// and P2, the remainder from the far vertex forward through P2 and P1.  "分割面積が確保できません" when the
 // line reaches the start vertex before the target is secured.
 DivisionResult DivideParallel(const DivisionParcel& parcel, double direction, int startVertex, double target);
 

@@ -12,11 +12,11 @@ struct Store;
 // What the surveyor confirms in the registration dialog of a division (座標・画地登録).
 struct DivisionRegistration {
     std::string p1Name;
-    std::string p2Name;            // used only when the division has a P2
-    bool keepSecured = true;       // 求積側
-    bool keepRemainder = false;    // 残地側
-    std::string securedParcelName; // 地番 of part 1
-    std::string remainderParcelName;
+    std::string p2Name;              // used only when the division has a P2
+    bool keepSecured = true;         // 求積側
+    bool keepRemainder = false;      // 残地側
+    std::string securedParcelName;   // 地番 of the secured side
+    std::string remainderParcelName; // 地番 of the remainder
 };
 
 // The names the dialog proposes: P1 after the last point with coordinates, P2 after P1; the parcels
