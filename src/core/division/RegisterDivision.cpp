@@ -15,15 +15,6 @@ namespace vemo {
 
 namespace {
 
-void CheckPointName(const Store& store, const std::string& name) {
-    if (name.empty()) {
-        throw Error(Jp("点名を入力してください"));
-    }
-    if (store.FindPointXY(name)) {
-        throw Error(Jp("点名 ") + name + Jp(" は既に登録されています"));
-    }
-}
-
 void CheckParcelName(const Store& store, const std::string& name) {
     if (name.empty()) {
         throw Error(Jp("地番を入力してください"));
@@ -82,9 +73,9 @@ std::vector<std::string> NamedPart(const DivisionPart& part, const std::string& 
 }
 
 void CheckDivisionNames(const Store& store, const DivisionResult& result, const DivisionRegistration& names) {
-    CheckPointName(store, names.p1Name);
+    CheckNewPointName(store.index, names.p1Name);
     if (result.p2) {
-        CheckPointName(store, names.p2Name);
+        CheckNewPointName(store.index, names.p2Name);
         if (names.p2Name == names.p1Name) {
             throw Error(Jp("P1とP2に同じ点名は付けられません"));
         }

@@ -1,10 +1,14 @@
 #include "core/transform/RegisterTransformed.h"
 
 #include "core/edit/PointName.h"
+#include "core/edit/RegisteredName.h"
 #include "core/store/RegistrationRows.h"
 #include "core/store/Store.h"
 #include "core/text/Cp932.h"
+#include "core/text/Error.h"
 #include "core/text/Numbers.h"
+
+#include <unordered_set>
 
 namespace vemo {
 
@@ -33,6 +37,29 @@ std::vector<Moved> TransformSelection(const Store& store, const Transformation& 
     return moved;
 }
 
+// The names of the appended points, checked before anything is written: an appended point must not
+// take a name the list (or an earlier point of the same registration) already has.
+std::vector<std::string> AppendedNames(const Store& store, const std::vector<Moved>& moved,
+                                       const TransformRegistrationOptions& options) {
+    std::vector<std::string> names;
+    names.reserve(moved.size());
+    std::unordered_set<std::string> taken;
+    std::string next = options.firstNewName;
+    for (const Moved& m : moved) {
+        if (options.how == TransformRegistration::AffixedName) {
+            names.push_back(options.prefix + m.oldName + options.suffix);
+        } else {
+            names.push_back(next);
+            next = NextPointName(next, true);
+        }
+        CheckNewPointName(store.index, names.back());
+        if (!taken.insert(names.back()).second) {
+            throw Error(Jp("点名 ") + names.back() + Jp(" は既に登録されています"));
+        }
+    }
+    return names;
+}
+
 } // namespace
 
 int RegisterTransformed(Store& store, const Transformation& t, const std::vector<std::string>& selection,
@@ -44,16 +71,11 @@ int RegisterTransformed(Store& store, const Transformation& t, const std::vector
             store.xyz.SetCell(m.row, kColY, Format3(m.point.y));
         }
     } else {
+        const std::vector<std::string> names = AppendedNames(store, moved, options);
         RegistrationRows rows(store.xyz, LastCoordinateRow(store.xyz) + 1);
-        std::string newName = options.firstNewName;
         const std::string remark = Jp("座変");
-        for (const Moved& m : moved) {
-            const bool affixed = options.how == TransformRegistration::AffixedName;
-            const std::string name = affixed ? options.prefix + m.oldName + options.suffix : newName;
-            rows.Write(name, Format3(m.point.x), Format3(m.point.y), "0.000", remark);
-            if (!affixed) {
-                newName = NextPointName(newName, true);
-            }
+        for (size_t i = 0; i < moved.size(); ++i) {
+            rows.Write(names[i], Format3(moved[i].point.x), Format3(moved[i].point.y), "0.000", remark);
         }
     }
     store.RebuildNameIndex();

@@ -1,5 +1,7 @@
 // The three ways transformed points enter the coordinate list.
 #include "core/transform/RegisterTransformed.h"
+#include "support/ErrorMessage.h"
+
 #include "core/edit/RegisteredName.h"
 #include "core/store/Store.h"
 #include "core/text/Cp932.h"
@@ -54,6 +56,25 @@ TEST_F(TransformedSite, AppendedPointsFillRowsAfterTheLastCoordinates) {
     EXPECT_EQ(Row(6), (std::vector<std::string>{"6", "K10", "103.000", "204.000", "0.000", "", remark}));
     EXPECT_TRUE(store.FindPointXY("K10"));
     EXPECT_EQ(NameAfterLastCoordinateRow(store.xyz), "K11");
+}
+
+// A name that would make a later lookup find the wrong point refuses the whole registration.
+TEST_F(TransformedSite, RefusesAppendedNamesTheListAlreadyHolds) {
+    const struct {
+        TransformRegistrationOptions options;
+        std::vector<std::string> selection;
+        const char* message;
+    } cases[] = {
+        {{TransformRegistration::AffixedName, "", "", ""}, {"11"}, "点名 11 は既に登録されています"},
+        {{TransformRegistration::AffixedName, "", "#", ""}, {"12", "12"}, "点名 12# は既に登録されています"},
+        {{TransformRegistration::NewNames, "", "#", "T8"}, {"11", "12"}, "点名 T9 は既に登録されています"},
+        {{TransformRegistration::NewNames, "", "#", ""}, {"11"}, "点名を入力してください"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(MessageOf([&] { RegisterTransformed(store, shift, c.selection, c.options); }), c.message);
+        EXPECT_EQ(store.xyz.Cell(3, kColName), "T9");
+        EXPECT_EQ(store.xyz.Cell(4, kColName), "");
+    }
 }
 
 TEST(RegisteredName, FollowsTheLastRowWithCoordinates) {
