@@ -8,8 +8,6 @@
 #include <functional>
 #include <string>
 
-class QPrinter;
-
 namespace vemo {
 
 struct Store;
@@ -22,8 +20,7 @@ struct CalcHost {
     std::function<void()> pointsRegistered;                 // the list grew: rebuild, redraw
     std::function<void(const std::string&)> highlightPoint; // "" removes the highlight
     std::function<std::string()> resultTxtPath;             // TmpDir + "Result.Txt" (native path)
-    std::function<QPrinter*()> printer;
-    bool upperCase = true; // UpperChr
+    bool upperCase = true;                                  // UpperChr
 };
 
 // One tab of the calculation window.  A page owns its inputs and results; the window switches pages,

@@ -5,14 +5,13 @@
 #include "ui/common/CommandGuard.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/grid/GridRowOps.h"
+#include "ui/print/ReportPrinter.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QTableWidget>
-#include <QTextDocument>
 
 namespace vemo {
 
@@ -43,19 +42,16 @@ void PointGridPage::writeResultTxt(bool append) {
 
 void PointGridPage::printTo(QPrinter& printer) {
     printer.setDocName(window()->windowTitle());
-    QTextDocument document;
-    // The listing lines up half-width characters in one cell and full-width ones in two.
-    document.setDefaultFont(QFont(QStringLiteral("IPAGothic"), 10));
-    document.setPlainText(LinesText(GridPrintLines(rowsText())));
-    document.print(&printer);
+    std::vector<ReportLine> lines;
+    for (std::string& line : GridPrintLines(rowsText())) {
+        lines.push_back({std::move(line)});
+    }
+    ReportPrinter::printLines(printer, lines);
 }
 
+// The print preview the other reports use; the job is titled with the window caption.
 void PointGridPage::print() {
-    QPrinter* shared = host_.printer ? host_.printer() : nullptr;
-    QPrinter own(QPrinter::HighResolution);
-    QPrintPreviewDialog preview(shared ? shared : &own, this);
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* printer) { printTo(*printer); });
-    preview.exec();
+    PreviewReport(this, window()->windowTitle(), [this](QPrinter& printer, const PrintProgress&) { printTo(printer); });
 }
 
 void PointGridPage::buildContextMenu() {

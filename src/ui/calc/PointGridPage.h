@@ -8,6 +8,7 @@
 #include <vector>
 
 class QLabel;
+class QPrinter;
 class QPushButton;
 class QRadioButton;
 class QTableWidget;

@@ -46,7 +46,6 @@ CalcHost HostFor(MainWindow& main) {
                                                                               : main.settings().Dir.TmpDir);
         return (folder / "Result.Txt").string();
     };
-    host.printer = [&main] { return &main.printer(); };
     return host;
 }
 
