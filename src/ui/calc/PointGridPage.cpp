@@ -35,6 +35,8 @@ PointGridPage::PointGridPage(Kind kind, CalcHost& host, QWidget* parent) : CalcP
     grid_ = new QTableWidget(1, 5, this);
     grid_->setFont(GridFont());
     grid_->verticalHeader()->hide();
+    // Rows of 15/6 of the width of a "0", as compact as the coordinate list.
+    grid_->verticalHeader()->setDefaultSectionSize(DigitWidth(grid_->font()) * 15 / 6);
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     grid_->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
                            QAbstractItemView::EditKeyPressed);

@@ -23,6 +23,8 @@ constexpr int kWidth = 2;
 ShiftGrid::ShiftGrid(const Store* store, bool upperCase, QWidget* parent) : QTableWidget(1, 3, parent), store_(store) {
     setFont(GridFont());
     verticalHeader()->hide();
+    // Rows of 15/6 of the width of a "0", as compact as the coordinate list.
+    verticalHeader()->setDefaultSectionSize(DigitWidth(font()) * 15 / 6);
     setHorizontalHeaderLabels({QStringLiteral(" № "), QStringLiteral("   点名   "), QStringLiteral("   巾員   ")});
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(AnyKeyPressed | DoubleClicked | EditKeyPressed);

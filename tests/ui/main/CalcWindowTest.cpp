@@ -51,6 +51,11 @@ TEST_F(CalcWindowInstall, CommandsOpenTheirTabAndTheRegistryFeedsAndClosesTheWin
     main.store().xyz.SetCell(2, kColX, "20.000");
     EXPECT_EQ(grid->item(1, 2)->text(), QStringLiteral("  20.000"));
 
+    const QByteArray dir = qgetenv("VEMO_SCREENSHOT_DIR");
+    if (!dir.isEmpty()) {
+        EXPECT_TRUE(main.grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/calc-docked.png")));
+    }
+
     // The downward drag closes the first shown panel: the calculation window comes before the areas.
     EXPECT_EQ(main.tools().shortDragHint(PlotDirection::Down),
               QStringLiteral("計算ウィンドウ閉じる|計算ウィンドウ閉じる"));
