@@ -90,6 +90,15 @@ std::vector<ZubRow> ParseZubText(std::string_view bytes) {
     return rows;
 }
 
+bool IsReadableZubLine(std::string_view line) {
+    try {
+        ParseLine(line, 0);
+        return true;
+    } catch (const Error&) {
+        return false;
+    }
+}
+
 std::string FormatZubLine(const ZubRow& row) {
     const ZubRecordKind* kind = FindZubRecordKind(row[0]);
     int fields = kind != nullptr ? kind->fieldCount - 1 : kZubCells;

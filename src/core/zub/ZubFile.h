@@ -21,6 +21,10 @@ constexpr int kZubMaxDirectObservations = 1997;
 // naming the line; nothing is returned then.  Empty lines at the end are ignored.
 std::vector<ZubRow> ParseZubText(std::string_view bytes);
 
+// One line as ParseZubText reads it (check character, known letter, field count): whether an
+// observation line received from an instrument can stand in a file.
+bool IsReadableZubLine(std::string_view line);
+
 // The record line of a row (no line end): the k-1 fields of its kind, each followed by a comma, and a
 // freshly computed check character, so an edited row is still a valid record when read again.  A row of
 // an unknown letter writes all cells up to its last non-empty one as fields.
