@@ -71,6 +71,21 @@ bool Run(InstrumentPort& port, ZubLink& link) {
     return link.State() == ZubLinkState::Succeeded;
 }
 
+// After the end record the program closes the line; until it does, a repeated end record (its
+// acknowledgement was lost) is acknowledged again, so that the program does not try in vain.
+void AnswerRepeatsUntilClosed(InstrumentPort& port) {
+    auto repeats = std::make_unique<ZubReceiver>(ZubReceiveKind::AnyRecord);
+    std::string bytes;
+    const LinkMs quietUntil = Now() + 3000;
+    while (Now() < quietUntil && port.Read(bytes, 100)) {
+        repeats->Feed(bytes, Now());
+        port.Write(repeats->TakeOutput());
+        if (!repeats->Running()) {
+            repeats = std::make_unique<ZubReceiver>(ZubReceiveKind::AnyRecord);
+        }
+    }
+}
+
 void StaySilent(InstrumentPort& port) {
     std::string bytes;
     while (port.Read(bytes, 200)) {
@@ -98,6 +113,9 @@ int main(int argc, char** argv) {
         std::unique_ptr<ZubLink> link = MakeLink(*options);
         const bool done = Run(port, *link);
         if (auto* receiver = dynamic_cast<ZubReceiver*>(link.get())) {
+            if (done) {
+                AnswerRepeatsUntilClosed(port);
+            }
             // What came is written even after a cancel, so a test can see how far it got.
             WriteReceivedZub(options->receiveFile, receiver->Lines());
         }

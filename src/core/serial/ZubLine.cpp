@@ -65,24 +65,41 @@ ZubSendList BuildCoordinateSendList(const std::vector<std::string>& names, const
     ZubSendList list;
     list.lines.push_back(ZubRecordLine(kZubStartBody));
     for (const std::string& name : names) {
-        if (const std::optional<PointXY> point = index.Find(name)) {
-            list.lines.push_back(ZubRecordLine(ZubCoordinateBody(name, point->x, point->y)));
-        } else {
+        const std::optional<PointXY> point = index.Find(name);
+        if (!point) {
             list.missing.push_back(name);
+            continue;
+        }
+        const std::string line = ZubRecordLine(ZubCoordinateBody(name, point->x, point->y));
+        const char check = line[line.size() - 2];
+        if (check == '\r' || check == '\n') {
+            list.unsendable.push_back(name);
+        } else {
+            list.lines.push_back(line);
         }
     }
     list.lines.push_back(ZubRecordLine(kZubEndBody));
     return list;
 }
 
-std::string MissingPointsMessage(const std::vector<std::string>& missing) {
-    if (missing.empty()) {
-        return {};
+namespace {
+
+void AppendNames(std::string& message, const char* lead, const std::vector<std::string>& names) {
+    if (names.empty()) {
+        return;
     }
-    std::string message = Jp("座標リストにない点は送りませんでした: ");
-    for (size_t i = 0; i < missing.size(); ++i) {
-        message += (i > 0 ? ", " : "") + missing[i];
+    message += (message.empty() ? "" : "\n") + Jp(lead);
+    for (size_t i = 0; i < names.size(); ++i) {
+        message += (i > 0 ? ", " : "") + names[i];
     }
+}
+
+} // namespace
+
+std::string SkippedPointsMessage(const ZubSendList& list) {
+    std::string message;
+    AppendNames(message, "座標リストにない点は送りませんでした: ", list.missing);
+    AppendNames(message, "チェック文字が改行になる点は送れません: ", list.unsendable);
     return message;
 }
 

@@ -48,14 +48,18 @@ std::optional<ReceivedPoint> ParseCoordinateRecord(std::string_view line);
 // The lines that send the points of a selection: the start record, one coordinate record per name
 // found in the index, the end record.  Names the index does not know are left out and listed in
 // `missing`, so the surveyor learns which points did not go instead of finding the previous point's
-// figures under their names in the field.
+// figures under their names in the field.  A record whose check character would be CR or LF (a long
+// name in double-byte characters can make the sum come out so) could never arrive as one line: such
+// points are left out too and listed in `unsendable`.
 struct ZubSendList {
     std::vector<std::string> lines; // record lines without CR LF
     std::vector<std::string> missing;
+    std::vector<std::string> unsendable;
 };
 ZubSendList BuildCoordinateSendList(const std::vector<std::string>& names, const XyzNameIndex& index);
 
-// "座標リストにない点は送りませんでした: A1, A2" (CP932), or empty when nothing was left out.
-std::string MissingPointsMessage(const std::vector<std::string>& missing);
+// "座標リストにない点は送りませんでした: A1, A2" and on a second line "チェック文字が改行になる点は送れません: ..."
+// (CP932), each only when it has names; empty when nothing was left out.
+std::string SkippedPointsMessage(const ZubSendList& list);
 
 } // namespace vemo

@@ -56,11 +56,15 @@ void ZubSender::Feed(std::string_view bytes, LinkMs now) {
         if (c == '\n') {
             continue;
         }
-        if (c == '\r') {
-            OnReplyEnd(now);
-        } else {
+        if (c != '\r') {
             reply_ += c;
+            continue;
         }
+        OnReplyEnd(now);
+        // What arrived together with this reply was sent before the line that has just gone out, so
+        // it cannot answer it.  Taken as its answer, a second reply to one line (a line split in two
+        // by noise gets two NAKs) would acknowledge the next line in the instrument's place.
+        return;
     }
 }
 

@@ -16,7 +16,8 @@ struct ZubSendTiming {
 // Sends record lines one after the other.  Each line is written whole and then the reply is collected
 // up to its CR (LF ignored): a reply holding the byte 0x06 anywhere accepts the line, any other reply
 // or a silence of replyTimeoutMs sends it again.  A line not accepted after `attempts` sends fails
-// the transfer.
+// the transfer.  Bytes that arrive in the same batch after a complete reply are dropped: they left the
+// other side before the next line went out, so they are no answer to it.
 class ZubSender : public ZubLink {
 public:
     explicit ZubSender(std::vector<std::string> recordLines, ZubSendTiming timing = {});

@@ -39,17 +39,20 @@ TEST(ZubLine, CoordinateRecordsReadOnlyWhenEveryItemMakesSense) {
     }
 }
 
-TEST(ZubLine, SendListSkipsUnknownNamesAndNamesThem) {
+TEST(ZubLine, SendListSkipsUnknownAndUnframableNamesAndNamesThem) {
     XyzList list;
-    list.ReplaceAll({{"", "A1", "1234.5674", "100", "9.9"}, {"", "A2", "-0.5", "-0.0004"}});
+    const std::string lfName = Jp("境境境B"); // G,境境境B,1,2,, sums to -150: check character LF
+    list.ReplaceAll({{"", "A1", "1234.5674", "100", "9.9"}, {"", "A2", "-0.5", "-0.0004"}, {"", lfName, "1", "2"}});
     XyzNameIndex index;
     index.Rebuild(list);
-    const ZubSendList send = BuildCoordinateSendList({"A1", "B9", "A2", "C"}, index);
+    const ZubSendList send = BuildCoordinateSendList({"A1", "B9", lfName, "A2", "C"}, index);
     const std::vector<std::string> lines = {"A,01,Z,", "G,A1,1234.567,100,, ,", "G,A2,-0.5,0,,&,", "Z,&,"};
     EXPECT_EQ(send.lines, lines) << "general format, millimetres, height left empty";
     EXPECT_EQ(send.missing, (std::vector<std::string>{"B9", "C"}));
-    EXPECT_EQ(Cp932ToUtf8(MissingPointsMessage(send.missing)), "座標リストにない点は送りませんでした: B9, C");
-    EXPECT_EQ(MissingPointsMessage({}), "");
+    EXPECT_EQ(send.unsendable, std::vector<std::string>{lfName});
+    EXPECT_EQ(Cp932ToUtf8(SkippedPointsMessage(send)),
+              "座標リストにない点は送りませんでした: B9, C\nチェック文字が改行になる点は送れません: 境境境B");
+    EXPECT_EQ(SkippedPointsMessage(ZubSendList{}), "");
 }
 
 } // namespace

@@ -46,6 +46,7 @@ TEST(ZubSender, RepliesDecideBetweenNextLineAndRepeat) {
         {kNak, false, "negative acknowledgement"},
         {"\n\n\r", false, "an empty reply"},
         {"R,\r\n", false, "an acknowledgement whose 0x06 was lost"},
+        {kNak + kAck, false, "a second reply that left before the line went again answers nothing"},
     };
     for (const Case& c : cases) {
         ZubSender sender(kLines);
