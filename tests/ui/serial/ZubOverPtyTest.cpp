@@ -74,7 +74,7 @@ TEST(ZubOverPty, HundredSelectedPointsArriveByteForByte) {
     }
     store.xyz.ReplaceAll(rows);
     store.RebuildNameIndex();
-    const ZubSendList send = BuildCoordinateSendList(names, store.index);
+    const ZubSendList send = BuildCoordinateSendList(names, store.Index());
     ASSERT_EQ(send.lines.size(), 102u);
     for (const Line& line : kLines) {
         TempDir dir;
