@@ -55,11 +55,13 @@ void ZubReceiver::OnLine() {
     const std::string line = std::exchange(buffer_, {});
     Show(kind_ == ZubReceiveKind::Observations ? line : Jp("受信：") + line);
     if (Acceptable(line)) {
-        Write(ZubAckWire());
+        // Kept before it is acknowledged: a point the list cannot take (it is full) throws here and
+        // the instrument never hears that it arrived.
         if (line != lastAccepted_) {
             Keep(line);
         }
         lastAccepted_ = line;
+        Write(ZubAckWire());
     } else {
         Write(ZubNakWire());
         ++refused_;

@@ -2,6 +2,7 @@
 #include "core/serial/ZubReceiver.h"
 #include "core/serial/ReceivedPointRows.h"
 #include "core/store/XyzList.h"
+#include "core/text/Error.h"
 #include "core/zub/ZubChecksum.h"
 
 #include <gtest/gtest.h>
@@ -65,6 +66,12 @@ TEST(ZubReceiver, ObservationsKeepFileRecordsOnly) {
     EXPECT_EQ(receiver.State(), ZubLinkState::Cancelled);
     EXPECT_EQ(receiver.Lines(), (std::vector<std::string>{"A,01,Z,", f}));
     EXPECT_EQ(receiver.Message(), f) << "observation lines are shown as they are";
+}
+
+TEST(ZubReceiver, PointTheListCannotTakeIsNotAcknowledged) {
+    ZubReceiver receiver(ZubReceiveKind::Coordinates, [](const ReceivedPoint&) { throw Error("full"); });
+    EXPECT_THROW(receiver.Feed("G,P1,100.5,200.25,,_,\r\n", 0), Error);
+    EXPECT_EQ(receiver.TakeOutput(), "") << "the instrument must not believe the point arrived";
 }
 
 // Rows of the list: name, X, Y, type.

@@ -75,6 +75,23 @@ TEST(ZubFile, DamagedFilesAreRefusedNamingTheLine) {
     }
 }
 
+TEST(ZubFile, RecordTableGivesHeadersAndStatusTextsByLetterAndColumn) {
+    const ZubRow d{"D", "T1", "", "1.500"};
+    EXPECT_EQ(Cp932ToUtf8(ZubStatusText(d, 0)), "グループ３");
+    EXPECT_EQ(Cp932ToUtf8(ZubStatusText(d, 3)), "器械高");
+    EXPECT_EQ(ZubStatusText(d, 2), "") << "a column without a code text clears the status";
+    const ZubRow b{"B", Jp("境界")};
+    EXPECT_EQ(Cp932ToUtf8(ZubStatusText(b, 1)), "業務名：境界") << "followed by the cell's own text";
+    const ZubRow f{"F", "", "", "", "r1001"};
+    EXPECT_EQ(Cp932ToUtf8(ZubStatusText(f, 11)), "手入力コード：水平角,鉛直角,斜距離: 0=自動入力 1=手入力(1桁)");
+    EXPECT_EQ(ZubStatusText(ZubRow{"Q"}, 0), "");
+    const auto headers = ZubHeaderTexts("F");
+    EXPECT_EQ(Cp932ToUtf8(headers[1]), "目標点名");
+    EXPECT_EQ(Cp932ToUtf8(headers[12]), "C");
+    EXPECT_EQ(Cp932ToUtf8(ZubHeaderTexts("A")[2]), "ChkS");
+    EXPECT_EQ(ZubHeaderTexts("A")[3], "") << "columns after the record's fields stay empty";
+}
+
 TEST(ZubFile, SaveKeepsTheReplacedFileAsBackup) {
     TempDir dir;
     const std::string path = dir.File("day1.ZUB");
