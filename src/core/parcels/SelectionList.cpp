@@ -29,6 +29,16 @@ void SelectionList::Remove(size_t position) {
     }
 }
 
+bool SelectionList::Replace(size_t position, const std::string& name) {
+    if (position >= names_.size() || name.empty() || Contains(name)) {
+        return false;
+    }
+    members_.erase(names_[position]);
+    members_.insert(name);
+    names_[position] = name;
+    return true;
+}
+
 void SelectionList::Clear() {
     names_.clear();
     members_.clear();

@@ -25,6 +25,8 @@ public:
     // Returns true when the name was added.
     bool Toggle(const std::string& name);
     void Remove(size_t position);
+    // Puts another name at a position (an edited row); false when the name is selected elsewhere.
+    bool Replace(size_t position, const std::string& name);
     void Clear();
     // 整列: ascending byte order (A10 before A2 before B).
     void Sort();

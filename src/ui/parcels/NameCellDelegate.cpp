@@ -1,9 +1,51 @@
 #include "ui/parcels/NameCellDelegate.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QTableWidget>
 
 namespace vemo {
+
+namespace {
+
+class GridEnterFilter : public QObject {
+public:
+    GridEnterFilter(QTableWidget* grid, int column, std::function<void(int, const QString&)> confirm)
+        : QObject(grid), grid_(grid), column_(column), confirm_(std::move(confirm)) {}
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) {
+            return false;
+        }
+        auto* key = static_cast<QKeyEvent*>(event);
+        bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (!enter || (key->modifiers() & Qt::ControlModifier) || grid_->currentRow() < 0) {
+            return false;
+        }
+        QTableWidgetItem* item = grid_->item(grid_->currentRow(), column_);
+        confirm_(grid_->currentRow(), item ? item->text() : QString());
+        return true;
+    }
+
+private:
+    QTableWidget* grid_;
+    int column_;
+    std::function<void(int, const QString&)> confirm_;
+};
+
+} // namespace
+
+void ConfirmNamesOnEnter(QTableWidget* grid, int column, std::function<void(int row, const QString& text)> confirm) {
+    auto* delegate = new NameCellDelegate(grid);
+    grid->setItemDelegateForColumn(column, delegate);
+    grid->installEventFilter(new GridEnterFilter(grid, column, confirm));
+    QObject::connect(delegate, &NameCellDelegate::entered, grid,
+                     [grid, confirm](const QString& text) { confirm(grid->currentRow(), text); });
+    QObject::connect(delegate, &NameCellDelegate::rowKeyPressed, grid, [grid](int key) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(grid, &press);
+    });
+}
 
 bool NameCellDelegate::eventFilter(QObject* object, QEvent* event) {
     auto* editor = qobject_cast<QLineEdit*>(object);

@@ -2,6 +2,10 @@
 
 #include <QStyledItemDelegate>
 
+#include <functional>
+
+class QTableWidget;
+
 namespace vemo {
 
 // Editing of a point-name cell: only Enter confirms what was typed (the owner decides whether the
@@ -21,5 +25,10 @@ signals:
 protected:
     bool eventFilter(QObject* editor, QEvent* event) override;
 };
+
+// Makes `column` of the grid a point-name column: the delegate above for editing, Enter on a cell that
+// is not being edited confirming the text it holds, the row keys acting after a cancelled edit.
+// `confirm` gets the row and the text.
+void ConfirmNamesOnEnter(QTableWidget* grid, int column, std::function<void(int row, const QString& text)> confirm);
 
 } // namespace vemo

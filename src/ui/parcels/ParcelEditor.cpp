@@ -30,30 +30,6 @@ void AddShortcut(QWidget* owner, const QKeySequence& keys, const std::function<v
     QObject::connect(shortcut, &QShortcut::activated, owner, [owner, command] { RunCommand(command, owner); });
 }
 
-// Enter on a cell that is not being edited confirms the text it holds.
-class GridEnterFilter : public QObject {
-public:
-    GridEnterFilter(QTableWidget* grid, std::function<void(int, QString)> confirm)
-        : QObject(grid), grid_(grid), confirm_(std::move(confirm)) {}
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() != QEvent::KeyPress) {
-            return false;
-        }
-        auto* key = static_cast<QKeyEvent*>(event);
-        bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-        if (!enter || (key->modifiers() & Qt::ControlModifier) || grid_->currentRow() < 0) {
-            return false;
-        }
-        QTableWidgetItem* item = grid_->item(grid_->currentRow(), 0);
-        confirm_(grid_->currentRow(), item ? item->text() : QString());
-        return true;
-    }
-
-private:
-    QTableWidget* grid_;
-    std::function<void(int, QString)> confirm_;
-};
-
 } // namespace
 
 ParcelEditor::ParcelEditor(Store& store, QWidget* parent) : QWidget(parent), store_(store) {
@@ -65,16 +41,8 @@ ParcelEditor::ParcelEditor(Store& store, QWidget* parent) : QWidget(parent), sto
     grid_->setToolTip(QStringLiteral("「点名」完全一致　「+点名」前点からの連番入力"));
     grid_->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
                            QAbstractItemView::EditKeyPressed);
-    delegate_ = new NameCellDelegate(grid_);
-    grid_->setItemDelegate(delegate_);
-    grid_->installEventFilter(new GridEnterFilter(
-        grid_, [this](int row, const QString& text) { RunCommand([&] { confirmCell(row, text); }, this); }));
-    connect(delegate_, &NameCellDelegate::entered, this,
-            [this](const QString& text) { RunCommand([&] { confirmCell(grid_->currentRow(), text); }, this); });
-    connect(delegate_, &NameCellDelegate::rowKeyPressed, this, [this](int key) {
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-        QApplication::sendEvent(grid_, &press);
-    });
+    ConfirmNamesOnEnter(grid_, 0,
+                        [this](int row, const QString& text) { RunCommand([&] { confirmCell(row, text); }, this); });
     connect(grid_, &QTableWidget::currentCellChanged, this, [this](int row) {
         QTableWidgetItem* item = row >= 0 ? grid_->item(row, 0) : nullptr;
         emit currentPointChanged(item ? item->text() : QString());

@@ -15,7 +15,6 @@ class QToolButton;
 namespace vemo {
 
 struct Store;
-class NameCellDelegate;
 
 // The parcel editor (画地編集): the parcel name, its ring as a column of point names typed or taken
 // from the plot, and the registered parcels.  新規 (Ctrl+Home), 追加 (Ctrl+Enter), 変更 and 削除
@@ -76,7 +75,6 @@ private:
     Store& store_;
     QLineEdit* name_;
     QTableWidget* grid_;
-    NameCellDelegate* delegate_;
     QListWidget* list_;
     std::vector<QToolButton*> buttons_;
     int chosen_ = -1;
