@@ -206,7 +206,7 @@ void ParcelEditor::confirmCell(int row, const QString& typed) {
 }
 
 void ParcelEditor::enterSequence(int row, const std::string& target) {
-    auto names = SequenceNames(rows()[row - 1], target, store_.index);
+    auto names = SequenceNames(rows()[row - 1], target, store_.Index());
     if (!names) {
         setCell(row, "");
         return;
@@ -248,7 +248,7 @@ void ParcelEditor::addParcel() {
     if (name_->text().isEmpty() || !checkRing(false)) {
         return;
     }
-    store_.blocks.Add(ParcelFromEditor(ToCp932OrThrow(name_->text()), rows(), store_.index));
+    store_.blocks.Add(ParcelFromEditor(ToCp932OrThrow(name_->text()), rows(), store_.Index()));
     clearParcel();
 }
 
@@ -257,7 +257,7 @@ void ParcelEditor::changeParcel() {
     if (position < 0 || position >= store_.blocks.Count() || name_->text().isEmpty() || !checkRing(true)) {
         return;
     }
-    store_.blocks.Replace(position, ParcelFromEditor(ToCp932OrThrow(name_->text()), rows(), store_.index));
+    store_.blocks.Replace(position, ParcelFromEditor(ToCp932OrThrow(name_->text()), rows(), store_.Index()));
     list_->setCurrentRow(position);
     list_->setFocus();
     chosen_ = position;

@@ -111,7 +111,7 @@ void SelectionPanel::confirmCell(int row, const QString& typed) {
         if (row != entryRow) {
             return; // left as it stood: a run is entered only at the end of the list
         }
-        if (auto run = SequenceNames(selection_.Names()[row - 1], text.substr(1), store_.index)) {
+        if (auto run = SequenceNames(selection_.Names()[row - 1], text.substr(1), store_.Index())) {
             selection_.AddAll(*run);
         }
         afterAdding();
