@@ -40,6 +40,8 @@ protected:
         main.resize(1200, 700);
         main.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&main));
+        main.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&main)); // the focused tool takes the clicks
         main.setAreaShown(Area::Plot, true);
         main.setAreaShown(Area::BlockEdit, true);
         main.commands().setEnabled(Cmd::EditXyzSelect, true); // as after opening coordinates
@@ -87,6 +89,36 @@ TEST_F(ParcelTools, LinkFileHoldsTheSelectionWhileShown) {
     const std::string text = ReadBytes(link.string());
     EXPECT_LT(text.find("C "), text.find("A ")); // selection order, not list order
     EXPECT_EQ(text.find("B "), std::string::npos);
+}
+
+// Two registered parcels outlined on the plot and a third being typed (dotted), saved for a look; run
+// under xvfb-run with QT_QPA_PLATFORM=xcb for the real window.
+TEST_F(ParcelTools, ScreenshotOfTheEditorAtWork) {
+    MainWindow& main = OpenAll();
+    main.store().xyz.AppendRows({{"", "D", "20.000", "0.000", "", "", ""},
+                                 {"", "E", "40.000", "0.000", "", "", ""},
+                                 {"", "F", "40.000", "30.000", "", "", ""},
+                                 {"", "G", "10.000", "45.000", "", "", ""}});
+    main.plotView()->CoordinatesLoaded();
+    const std::vector<std::pair<const char*, std::vector<const char*>>> parcels = {{"1-1", {"A", "B", "C", "D", "A"}},
+                                                                                   {"1-2", {"D", "C", "F", "E", "D"}}};
+    for (const auto& [name, points] : parcels) {
+        editor->nameField()->setText(QString::fromUtf8(name));
+        editor->grid()->setFocus();
+        for (const char* point : points) {
+            main.tools().offerPointName(PointSource::PlotClick, point);
+        }
+        main.commands().trigger(Cmd::BlkAdd);
+    }
+    editor->nameField()->setText(QStringLiteral("1-3"));
+    editor->grid()->setFocus();
+    for (const char* point : {"B", "G", "C"}) {
+        main.tools().offerPointName(PointSource::PlotClick, point);
+    }
+    ASSERT_EQ(main.store().blocks.Count(), 2);
+    EXPECT_EQ(editor->rows(), (std::vector<std::string>{"B", "G", "C", ""}));
+    QApplication::processEvents();
+    EXPECT_TRUE(main.grab().save(QStringLiteral("/tmp/parcel-main.png")));
 }
 
 } // namespace
