@@ -36,10 +36,10 @@ int StartUp::Run(const QStringList& arguments) {
     InstallPlotArea(main);
     InstallTreeArea(main);
     InstallXyzListArea(main);
-    InstallSelectionPanel(main, InstallParcelArea(main));
+    SelectionPanel* selection = InstallSelectionPanel(main, InstallParcelArea(main));
     AboutBox about(&main);
     main.setAboutBox(&about);
-    InstallSerialTransfer(main);
+    InstallSerialTransfer(main, selection);
 
     // A ".sim" or ".Xyz" file named on the command line is opened at the first show.
     if (arguments.size() > 1) {
