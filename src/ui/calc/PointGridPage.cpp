@@ -2,11 +2,11 @@
 
 #include "core/calc/CalcEntry.h"
 #include "core/store/Store.h"
-#include "ui/calc/NameCellDelegate.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/GridFont.h"
 #include "ui/common/MessageBox.h"
 #include "ui/common/SystemBeep.h"
+#include "ui/parcels/NameCellDelegate.h"
 
 #include <QButtonGroup>
 #include <QHBoxLayout>
@@ -40,9 +40,7 @@ PointGridPage::PointGridPage(Kind kind, CalcHost& host, QWidget* parent) : CalcP
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     grid_->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
                            QAbstractItemView::EditKeyPressed);
-    auto* delegate = new NameCellDelegate([this](int row, const QString& text) { enterName(row + 1, text); }, this);
-    delegate->setUpperCase(host.upperCase);
-    grid_->setItemDelegateForColumn(kNameColumn, delegate);
+    ConfirmNamesOnEnter(grid_, kNameColumn, [this](int row, const QString& text) { enterName(row + 1, text); });
     const int digit = DigitWidth(grid_->font());
     const std::vector<int> widths = kind == Kind::Inverse ? std::vector{4, 10, 8, 10, 10} : std::vector{5, 10, 9, 9, 9};
     for (int column = 0; column < 5; ++column) {

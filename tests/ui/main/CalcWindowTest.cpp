@@ -10,6 +10,7 @@
 #include "ui/main/Tools.h"
 #include "ui/plot/PlotView.h"
 
+#include <QApplication>
 #include <QDockWidget>
 #include <QTableWidget>
 #include <QTest>
@@ -62,6 +63,33 @@ TEST_F(CalcWindowInstall, CommandsOpenTheirTabAndTheRegistryFeedsAndClosesTheWin
     main.tools().runShortDrag(PlotDirection::Down);
     EXPECT_FALSE(calc->isVisible());
     EXPECT_EQ(grid->rowCount(), 1); // closing clears
+}
+
+// Docked, the window sits inside the main window, whose key rules move the focus on Enter and make
+// letters upper case: Enter must still confirm a name in the window's grid.
+TEST_F(CalcWindowInstall, DockedGridTakesTypedNamesInUpperCaseAndConfirmsThemWithEnter) {
+    MainWindow& main = Open();
+    InstallPlotArea(main);
+    CalcWindow* calc = InstallCalcWindow(main);
+    LoadPoints(main.store(), {{"A1", 0, 0}, {"A2", 10, 0}});
+    main.show();
+    main.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+    main.commands().trigger(Cmd::CalcLength);
+    auto* grid = qobject_cast<PointGridPage*>(calc->page(CalcTab::kInverse))->grid();
+    for (const QString& name : {QStringLiteral("a1"), QStringLiteral("a2")}) {
+        grid->setFocus();
+        QTest::keyClicks(grid, name.left(1));
+        QWidget* editor = QApplication::focusWidget();
+        ASSERT_NE(editor, grid);
+        QTest::keyClicks(editor, name.mid(1));
+        QTest::keyClick(editor, Qt::Key_Return);
+    }
+    ASSERT_EQ(grid->rowCount(), 3);
+    EXPECT_EQ(grid->item(0, 1)->text(), QStringLiteral("A1"));
+    EXPECT_EQ(grid->item(1, 1)->text(), QStringLiteral("A2"));
+    EXPECT_EQ(grid->currentRow(), 2);
+    EXPECT_TRUE(grid->hasFocus());
 }
 
 } // namespace
