@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace vemo {
 
@@ -20,7 +21,12 @@ struct CalcHost {
     std::function<void()> pointsRegistered;                 // the list grew: rebuild, redraw
     std::function<void(const std::string&)> highlightPoint; // "" removes the highlight
     std::function<std::string()> resultTxtPath;             // TmpDir + "Result.Txt" (native path)
-    bool upperCase = true;                                  // UpperChr
+    bool upperCase = true;
+    // The parcel editor: whether it is shown, the vertex rows of its open parcel (entry row included),
+    // and clearing it after the grid was registered as a parcel.
+    std::function<bool()> parcelEditorShown;
+    std::function<std::vector<std::string>()> openParcelNames;
+    std::function<void()> clearParcelEditor; // UpperChr
 };
 
 // One tab of the calculation window.  A page owns its inputs and results; the window switches pages,
@@ -39,6 +45,8 @@ public:
     // The coordinate list changed: the results follow it, without messages (the surveyor is editing
     // the list, not this tab).
     virtual void refresh() {}
+    // Enabling of the commands that depend on other windows (run while the window is idle).
+    virtual void updateEnabling() {}
     // A point name from a plot click or a row of the coordinate list: true when the page took it.
     virtual bool takePointName(const std::string& /*cp932*/) { return false; }
     // What the plot draws while the tab is shown.

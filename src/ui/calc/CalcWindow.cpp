@@ -115,6 +115,12 @@ void CalcWindow::closeWindow() {
     }
 }
 
+void CalcWindow::runIdle() {
+    if (isVisible()) {
+        currentPage()->updateEnabling();
+    }
+}
+
 void CalcWindow::refreshFromData() {
     if (isVisible()) {
         currentPage()->refresh();

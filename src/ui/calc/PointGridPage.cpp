@@ -84,8 +84,7 @@ QWidget* PointGridPage::buildTypeRow() {
     group->addButton(open_);
     group->addButton(radialButton_);
     open_->setChecked(true);
-    // The parcel editor hands its parcel over (and takes the grid as a parcel) once it is installed;
-    // until then the two buttons stay disabled.
+    // Enabled by the idle rules while the parcel editor can give or take a parcel.
     insertParcel_ = Button(QStringLiteral("<<画地挿入"), row);
     registerParcel_ = Button(QStringLiteral("画地登録>>"), row);
     insertParcel_->setEnabled(false);
@@ -94,6 +93,8 @@ QWidget* PointGridPage::buildTypeRow() {
                             static_cast<QWidget*>(insertParcel_), static_cast<QWidget*>(registerParcel_)}) {
         layout->addWidget(widget);
     }
+    connect(insertParcel_, &QPushButton::clicked, this, &PointGridPage::insertParcel);
+    connect(registerParcel_, &QPushButton::clicked, this, &PointGridPage::registerParcel);
     connect(radialButton_, &QRadioButton::toggled, this, [this](bool on) {
         radial_ = on;
         clear();

@@ -8,6 +8,7 @@
 #include "ui/main/KeyRules.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/Tools.h"
+#include "ui/parcels/ParcelEditor.h"
 #include "ui/plot/PlotView.h"
 
 #include <QDockWidget>
@@ -20,7 +21,7 @@ namespace vemo {
 
 namespace {
 
-CalcHost HostFor(MainWindow& main) {
+CalcHost HostFor(MainWindow& main, ParcelEditor* editor) {
     CalcHost host;
     host.store = &main.store();
     host.upperCase = main.settings().Key.UpperChr;
@@ -47,6 +48,11 @@ CalcHost HostFor(MainWindow& main) {
                                                                               : main.settings().Dir.TmpDir);
         return (folder / "Result.Txt").string();
     };
+    if (editor) {
+        host.parcelEditorShown = [&main] { return main.isAreaShown(Area::BlockEdit); };
+        host.openParcelNames = [editor] { return editor->rows(); };
+        host.clearParcelEditor = [editor] { editor->clearParcel(); };
+    }
     return host;
 }
 
@@ -75,13 +81,14 @@ void Register(MainWindow& main, CalcWindow* window) {
     tool.shortDrag = ShortDrag{PlotClickOrder::kParcelEditor + 5,
                                [window](PlotDirection direction) { return window->shortDragHint(direction); },
                                [window](PlotDirection direction) { window->runShortDrag(direction); }};
+    tool.idle = [window] { window->runIdle(); };
     main.tools().add(window, std::move(tool));
 }
 
 } // namespace
 
-CalcWindow* InstallCalcWindow(MainWindow& main) {
-    CalcWindow* window = CreateCalcWindow(HostFor(main));
+CalcWindow* InstallCalcWindow(MainWindow& main, ParcelEditor* parcelEditor) {
+    CalcWindow* window = CreateCalcWindow(HostFor(main, parcelEditor));
     if (main.settings().Calc.TileDisp) {
         auto* dock = new QDockWidget(&main);
         dock->setObjectName(QStringLiteral("CalcDock"));

@@ -37,10 +37,11 @@ int StartUp::Run(const QStringList& arguments) {
     InstallPlotArea(main);
     InstallTreeArea(main);
     InstallXyzListArea(main);
-    SelectionPanel* selection = InstallSelectionPanel(main, InstallParcelArea(main));
+    ParcelEditor* parcelEditor = InstallParcelArea(main);
+    SelectionPanel* selection = InstallSelectionPanel(main, parcelEditor);
     AboutBox about(&main);
     main.setAboutBox(&about);
-    InstallCalcWindow(main);
+    InstallCalcWindow(main, parcelEditor);
     InstallSerialTransfer(main, selection);
 
     // A ".sim" or ".Xyz" file named on the command line is opened at the first show.

@@ -6,12 +6,16 @@
 #include "ui/calc/PointGridPage.h"
 #include "ui/main/CalcArea.h"
 #include "ui/main/CommandSet.h"
+#include "ui/main/ParcelArea.h"
 #include "ui/main/PlotArea.h"
 #include "ui/main/Tools.h"
+#include "ui/parcels/ParcelEditor.h"
 #include "ui/plot/PlotView.h"
 
 #include <QApplication>
 #include <QDockWidget>
+#include <QLabel>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
 
@@ -90,6 +94,37 @@ TEST_F(CalcWindowInstall, DockedGridTakesTypedNamesInUpperCaseAndConfirmsThemWit
     EXPECT_EQ(grid->item(1, 1)->text(), QStringLiteral("A2"));
     EXPECT_EQ(grid->currentRow(), 2);
     EXPECT_TRUE(grid->hasFocus());
+}
+
+// <<画地挿入 takes the parcel open in the parcel editor into the grid, 画地登録>> stores the grid as a
+// new parcel "*" + count and clears the editor.
+TEST_F(CalcWindowInstall, ParcelGoesFromTheEditorIntoTheGridAndTheGridBackAsANewParcel) {
+    MainWindow& main = Open();
+    InstallPlotArea(main);
+    ParcelEditor* editor = InstallParcelArea(main);
+    CalcWindow* calc = InstallCalcWindow(main, editor);
+    LoadPoints(main.store(), {{"A1", 0, 0}, {"A2", 10, 0}, {"A3", 10, 10}, {"A4", 0, 10}});
+    main.store().blocks.Add(Block{"1", "A1,A2,A3,A4,A1", 6, 5, 5});
+    main.show();
+    main.setAreaShown(Area::BlockEdit, true);
+    editor->loadParcel(0);
+    main.commands().trigger(Cmd::CalcLength);
+    auto* page = qobject_cast<PointGridPage*>(calc->page(CalcTab::kInverse));
+    calc->runIdle();
+    ASSERT_TRUE(page->insertParcelButton()->isEnabled());
+    EXPECT_FALSE(page->registerParcelButton()->isEnabled()); // no names in the grid yet
+
+    QTest::mouseClick(page->insertParcelButton(), Qt::LeftButton);
+    EXPECT_EQ(page->grid()->rowCount(), 6); // A1 A2 A3 A4 A1 and the entry row
+    EXPECT_EQ(page->areaLabel()->text(), QStringLiteral(" 面積    100.0000000 ㎡"));
+    calc->runIdle();
+    ASSERT_TRUE(page->registerParcelButton()->isEnabled());
+    QTest::mouseClick(page->registerParcelButton(), Qt::LeftButton);
+    ASSERT_EQ(main.store().blocks.Count(), 2);
+    EXPECT_EQ(main.store().blocks.At(1).BlockName, "*2");
+    EXPECT_EQ(main.store().blocks.At(1).NoList, "A1,A2,A3,A4,A1,");
+    EXPECT_EQ(page->grid()->rowCount(), 1);
+    EXPECT_TRUE(editor->rows().size() <= 1);
 }
 
 } // namespace
