@@ -13,6 +13,7 @@
 #include "ui/tree/FileCommands.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QTest>
 
 namespace vemo::test {
@@ -122,6 +123,10 @@ TEST_F(CurrentList, PointsTypedIntoAnEmptyListAreFittedAndFound) {
     std::vector<std::string> drawn = Drawn(main);
     std::sort(drawn.begin(), drawn.end());
     EXPECT_EQ(drawn, (std::vector<std::string>{"P1", "P2", "P3", "P4"}));
+    const QByteArray dir = qgetenv("VEMO_SCREENSHOT_DIR");
+    if (!dir.isEmpty()) {
+        EXPECT_TRUE(main.grab().save(QDir(QString::fromLocal8Bit(dir)).filePath(QStringLiteral("typed-points.png"))));
+    }
 }
 
 } // namespace
