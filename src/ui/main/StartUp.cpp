@@ -4,6 +4,7 @@
 #include "ui/common/ApplicationTitle.h"
 #include "ui/common/MessageBox.h"
 #include "ui/main/AboutBox.h"
+#include "ui/main/CalcArea.h"
 #include "ui/main/HintTiming.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/ParcelArea.h"
@@ -40,6 +41,7 @@ int StartUp::Run(const QStringList& arguments) {
     AboutBox about(&main);
     main.setAboutBox(&about);
     InstallSerialTransfer(main, selection);
+    InstallCalcWindow(main);
 
     // A ".sim" or ".Xyz" file named on the command line is opened at the first show.
     if (arguments.size() > 1) {
