@@ -2,7 +2,7 @@
 
 #include "core/calc/CalcEntry.h"
 #include "core/store/Store.h"
-#include "ui/calc/NameCellDelegate.h"
+#include "ui/calc/CalcCellDelegate.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/GridFont.h"
 #include "ui/common/MessageBox.h"
@@ -38,7 +38,7 @@ PointGridPage::PointGridPage(Kind kind, CalcHost& host, QWidget* parent) : CalcP
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     grid_->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
                            QAbstractItemView::EditKeyPressed);
-    auto* delegate = new NameCellDelegate([this](int row, const QString& text) { enterName(row + 1, text); }, this);
+    auto* delegate = new CalcCellDelegate([this](int row, const QString& text) { enterName(row + 1, text); }, this);
     delegate->setUpperCase(host.upperCase);
     grid_->setItemDelegateForColumn(kNameColumn, delegate);
     const int digit = DigitWidth(grid_->font());

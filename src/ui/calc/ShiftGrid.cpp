@@ -3,7 +3,7 @@
 #include "core/store/Store.h"
 #include "core/text/Cp932.h"
 #include "core/text/Numbers.h"
-#include "ui/calc/NameCellDelegate.h"
+#include "ui/calc/CalcCellDelegate.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/GridFont.h"
 #include "ui/common/MessageBox.h"
@@ -26,10 +26,10 @@ ShiftGrid::ShiftGrid(const Store* store, bool upperCase, QWidget* parent) : QTab
     setHorizontalHeaderLabels({QStringLiteral(" № "), QStringLiteral("   点名   "), QStringLiteral("   巾員   ")});
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(AnyKeyPressed | DoubleClicked | EditKeyPressed);
-    auto* names = new NameCellDelegate([this](int row, const QString& text) { enterName(row, text); }, this);
+    auto* names = new CalcCellDelegate([this](int row, const QString& text) { enterName(row, text); }, this);
     names->setUpperCase(upperCase);
     setItemDelegateForColumn(kName, names);
-    auto* widths = new NameCellDelegate([this](int row, const QString& text) { enterWidth(row, text); }, this);
+    auto* widths = new CalcCellDelegate([this](int row, const QString& text) { enterWidth(row, text); }, this);
     widths->setUpperCase(false);
     setItemDelegateForColumn(kWidth, widths);
     setContextMenuPolicy(Qt::ActionsContextMenu);

@@ -1,4 +1,4 @@
-#include "ui/calc/NameCellDelegate.h"
+#include "ui/calc/CalcCellDelegate.h"
 
 #include <QAbstractItemView>
 #include <QKeyEvent>
@@ -6,16 +6,16 @@
 
 namespace vemo {
 
-NameCellDelegate::NameCellDelegate(std::function<void(int, const QString&)> enter, QObject* parent)
+CalcCellDelegate::CalcCellDelegate(std::function<void(int, const QString&)> enter, QObject* parent)
     : QStyledItemDelegate(parent), enter_(std::move(enter)) {}
 
-QWidget* NameCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+QWidget* CalcCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                                         const QModelIndex& index) const {
     editedRow_ = index.row();
     return QStyledItemDelegate::createEditor(parent, option, index);
 }
 
-bool NameCellDelegate::eventFilter(QObject* watched, QEvent* event) {
+bool CalcCellDelegate::eventFilter(QObject* watched, QEvent* event) {
     auto* editor = qobject_cast<QLineEdit*>(watched);
     if (!editor) {
         return QStyledItemDelegate::eventFilter(watched, event);

@@ -9,10 +9,10 @@ namespace vemo {
 // The editor of a name cell in the calculation grids.  Only Enter hands the typed text on (to
 // `enter`, with the row); the cell itself is written by the grid's own rules, so Escape, the arrow keys,
 // paging and leaving the cell by a click give the cell back the text it had.  Letters become upper case.
-class NameCellDelegate : public QStyledItemDelegate {
+class CalcCellDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
-    NameCellDelegate(std::function<void(int row, const QString& text)> enter, QObject* parent);
+    CalcCellDelegate(std::function<void(int row, const QString& text)> enter, QObject* parent);
 
     void setUpperCase(bool on) { upperCase_ = on; }
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
