@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace vemo {
 
@@ -21,6 +22,10 @@ struct CalcHost {
     std::function<void(const std::string&)> highlightPoint; // "" removes the highlight
     std::function<std::string()> resultTxtPath;             // TmpDir + "Result.Txt" (native path)
     bool upperCase = true;                                  // UpperChr
+    // The coordinate selection (座標選択) of the main window: the names it holds while it is shown
+    // (empty when hidden), and its toggle command.
+    std::function<std::vector<std::string>()> selectedPoints;
+    std::function<void()> toggleSelection;
 };
 
 // One tab of the calculation window.  A page owns its inputs and results; the window switches pages,

@@ -7,6 +7,7 @@
 #include "ui/main/CommandSet.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/Tools.h"
+#include "ui/parcels/SelectionPanel.h"
 #include "ui/plot/PlotView.h"
 
 #include <QDockWidget>
@@ -41,6 +42,12 @@ CalcHost HostFor(MainWindow& main) {
             plot->HighlightPoint(name);
         }
     };
+    // The transformation takes the points of the coordinate selection while its panel is shown.
+    host.selectedPoints = [&main] {
+        auto* panel = main.findChild<SelectionPanel*>();
+        return panel && main.isSelectionPanelShown() ? panel->names() : std::vector<std::string>{};
+    };
+    host.toggleSelection = [&main] { main.commands().trigger(Cmd::EditXyzSelect); };
     host.resultTxtPath = [&main] {
         const std::filesystem::path folder(main.settings().Dir.TmpDir.empty() ? main.programFolder()
                                                                               : main.settings().Dir.TmpDir);
