@@ -45,6 +45,10 @@ DivisionDialog::DivisionDialog(Store& store, const DivisionResult& result, QWidg
          std::initializer_list<QLineEdit*>{pointNames_[0], pointNames_[1], parcelNames_[0], parcelNames_[1]}) {
         field->installEventFilter(this);
     }
+}
+
+void DivisionDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
     pointNames_[0]->setFocus();
 }
 

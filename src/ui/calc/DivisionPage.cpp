@@ -305,13 +305,16 @@ void DivisionPage::snapStart() {
 }
 
 void DivisionPage::checkAngle() {
-    if (IsDividingAngle(angle_->value())) {
+    // Enter and the focus leaving both finish the edit: one refusal beeps once.
+    if (IsDividingAngle(angle_->value()) || angleRefused_) {
         return;
     }
+    angleRefused_ = true;
     SystemBeep::Beep();
     QTimer::singleShot(0, angle_, [this] {
         angle_->setFocus(Qt::OtherFocusReason);
         angle_->selectAll();
+        angleRefused_ = false;
     });
 }
 

@@ -78,6 +78,7 @@ private:
     CalcNameEdit* start_ = nullptr;
     QPushButton* run_ = nullptr;
     DivisionDialog* dialog_ = nullptr;
+    bool angleRefused_ = false; // the refusal of the angle is under way: the focus is on its way back
 };
 
 } // namespace vemo
