@@ -34,7 +34,10 @@ protected:
     // 計算実行 by key, with `inDialog` run while the registration dialog is open (when it opens).
     bool RunWith(const std::function<void(DivisionDialog&)>& inDialog) {
         bool opened = false;
-        QTimer::singleShot(0, [&] {
+        // A timer of this call only: on a refusal no dialog opens and it must not fire later.
+        QTimer inside;
+        inside.setSingleShot(true);
+        QObject::connect(&inside, &QTimer::timeout, [&] {
             if (DivisionDialog* dialog = Page()->dialog()) {
                 opened = true;
                 inDialog(*dialog);
@@ -43,6 +46,7 @@ protected:
                 }
             }
         });
+        inside.start(0);
         Page()->runButton()->setFocus();
         QTest::keyClick(Page()->runButton(), Qt::Key_Space);
         return opened;
