@@ -22,6 +22,11 @@ struct CalcHost {
     std::function<void(const std::string&)> highlightPoint; // "" removes the highlight
     std::function<std::string()> resultTxtPath;             // TmpDir + "Result.Txt" (native path)
     bool upperCase = true;                                  // UpperChr
+    // The parcel editor: whether it is shown, the vertex rows of its open parcel (entry row included),
+    // and clearing it after the grid was registered as a parcel.
+    std::function<bool()> parcelEditorShown;
+    std::function<std::vector<std::string>()> openParcelNames;
+    std::function<void()> clearParcelEditor;
     // The coordinate selection (座標選択) of the main window: the names it holds while it is shown
     // (empty when hidden), and its toggle command.
     std::function<std::vector<std::string>()> selectedPoints;
@@ -44,6 +49,8 @@ public:
     // The coordinate list changed: the results follow it, without messages (the surveyor is editing
     // the list, not this tab).
     virtual void refresh() {}
+    // Enabling of the commands that depend on other windows (run while the window is idle).
+    virtual void updateEnabling() {}
     // A point name from a plot click or a row of the coordinate list: true when the page took it.
     virtual bool takePointName(const std::string& /*cp932*/) { return false; }
     // What the plot draws while the tab is shown.

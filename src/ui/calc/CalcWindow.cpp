@@ -117,6 +117,12 @@ void CalcWindow::closeWindow() {
     }
 }
 
+void CalcWindow::runIdle() {
+    if (isVisible()) {
+        currentPage()->updateEnabling();
+    }
+}
+
 void CalcWindow::refreshFromData() {
     if (isVisible()) {
         currentPage()->refresh();

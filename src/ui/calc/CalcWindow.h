@@ -56,6 +56,8 @@ public:
     // or the current tab has no field to take it.
     bool takePointName(const std::string& cp932);
 
+    // Idle processing: the enabling of the shown tab's commands.
+    void runIdle();
     // The coordinate list changed: the shown tab recomputes (silently).
     void refreshFromData();
 

@@ -87,7 +87,7 @@ void ConstructionPage::buildInputs(QLayout* layout) {
         layout->addWidget(box);
     }
     if (type_ == Type::ParallelShift) {
-        shift_ = new ShiftGrid(store, upper, this);
+        shift_ = new ShiftGrid(store, this);
         layout->addWidget(shift_);
         connect(shift_, &ShiftGrid::pathChanged, this, &ConstructionPage::recompute);
     }

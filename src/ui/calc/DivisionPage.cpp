@@ -5,7 +5,6 @@
 #include "core/store/Store.h"
 #include "core/text/Error.h"
 #include "core/text/Numbers.h"
-#include "ui/calc/CalcCellDelegate.h"
 #include "ui/calc/CalcFields.h"
 #include "ui/calc/CalcGroups.h"
 #include "ui/calc/DivisionDialog.h"
@@ -15,6 +14,7 @@
 #include "ui/common/GridFont.h"
 #include "ui/common/MessageBox.h"
 #include "ui/common/SystemBeep.h"
+#include "ui/parcels/NameCellDelegate.h"
 
 #include <QButtonGroup>
 #include <QFormLayout>
@@ -61,9 +61,7 @@ DivisionPage::DivisionPage(CalcHost& host, QWidget* parent) : CalcPage(host, par
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     grid_->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
                            QAbstractItemView::EditKeyPressed);
-    auto* delegate = new CalcCellDelegate([this](int row, const QString& text) { enterName(row + 1, text); }, this);
-    delegate->setUpperCase(host.upperCase);
-    grid_->setItemDelegateForColumn(kNameColumn, delegate);
+    ConfirmNamesOnEnter(grid_, kNameColumn, [this](int row, const QString& text) { enterName(row + 1, text); });
     const int digit = DigitWidth(grid_->font());
     grid_->setColumnWidth(0, 5 * digit + 8);
     grid_->setColumnWidth(kNameColumn, 12 * digit + 8);

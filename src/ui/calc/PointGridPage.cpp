@@ -2,11 +2,11 @@
 
 #include "core/calc/CalcEntry.h"
 #include "core/store/Store.h"
-#include "ui/calc/CalcCellDelegate.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/GridFont.h"
 #include "ui/common/MessageBox.h"
 #include "ui/common/SystemBeep.h"
+#include "ui/parcels/NameCellDelegate.h"
 
 #include <QButtonGroup>
 #include <QHBoxLayout>
@@ -35,12 +35,12 @@ PointGridPage::PointGridPage(Kind kind, CalcHost& host, QWidget* parent) : CalcP
     grid_ = new QTableWidget(1, 5, this);
     grid_->setFont(GridFont());
     grid_->verticalHeader()->hide();
+    // Rows of 15/6 of the width of a "0", as compact as the coordinate list.
+    grid_->verticalHeader()->setDefaultSectionSize(DigitWidth(grid_->font()) * 15 / 6);
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     grid_->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
                            QAbstractItemView::EditKeyPressed);
-    auto* delegate = new CalcCellDelegate([this](int row, const QString& text) { enterName(row + 1, text); }, this);
-    delegate->setUpperCase(host.upperCase);
-    grid_->setItemDelegateForColumn(kNameColumn, delegate);
+    ConfirmNamesOnEnter(grid_, kNameColumn, [this](int row, const QString& text) { enterName(row + 1, text); });
     const int digit = DigitWidth(grid_->font());
     const std::vector<int> widths = kind == Kind::Inverse ? std::vector{4, 10, 8, 10, 10} : std::vector{5, 10, 9, 9, 9};
     for (int column = 0; column < 5; ++column) {
@@ -84,8 +84,7 @@ QWidget* PointGridPage::buildTypeRow() {
     group->addButton(open_);
     group->addButton(radialButton_);
     open_->setChecked(true);
-    // The parcel editor hands its parcel over (and takes the grid as a parcel) once it is installed;
-    // until then the two buttons stay disabled.
+    // Enabled by the idle rules while the parcel editor can give or take a parcel.
     insertParcel_ = Button(QStringLiteral("<<画地挿入"), row);
     registerParcel_ = Button(QStringLiteral("画地登録>>"), row);
     insertParcel_->setEnabled(false);
@@ -94,6 +93,8 @@ QWidget* PointGridPage::buildTypeRow() {
                             static_cast<QWidget*>(insertParcel_), static_cast<QWidget*>(registerParcel_)}) {
         layout->addWidget(widget);
     }
+    connect(insertParcel_, &QPushButton::clicked, this, &PointGridPage::insertParcel);
+    connect(registerParcel_, &QPushButton::clicked, this, &PointGridPage::registerParcel);
     connect(radialButton_, &QRadioButton::toggled, this, [this](bool on) {
         radial_ = on;
         clear();

@@ -29,6 +29,14 @@ public:
     void focusFirstInput() override;
     bool takePointName(const std::string& cp932) override;
     void refresh() override { recompute(); }
+    void updateEnabling() override;
+
+    // <<画地挿入: the names of the parcel open in the parcel editor appended to the grid; 画地登録>>:
+    // the grid's names registered as a new parcel (PointGridParcels.cpp).
+    void insertParcel();
+    void registerParcel();
+    QPushButton* insertParcelButton() const { return insertParcel_; }
+    QPushButton* registerParcelButton() const { return registerParcel_; }
 
     GridMode mode() const;
     void setRadial(bool radial);

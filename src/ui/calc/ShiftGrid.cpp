@@ -3,12 +3,12 @@
 #include "core/store/Store.h"
 #include "core/text/Cp932.h"
 #include "core/text/Numbers.h"
-#include "ui/calc/CalcCellDelegate.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/GridFont.h"
 #include "ui/common/MessageBox.h"
 #include "ui/common/SystemBeep.h"
 #include "ui/grid/GridRowOps.h"
+#include "ui/parcels/NameCellDelegate.h"
 
 #include <QAction>
 #include <QHeaderView>
@@ -20,18 +20,16 @@ constexpr int kName = 1;
 constexpr int kWidth = 2;
 } // namespace
 
-ShiftGrid::ShiftGrid(const Store* store, bool upperCase, QWidget* parent) : QTableWidget(1, 3, parent), store_(store) {
+ShiftGrid::ShiftGrid(const Store* store, QWidget* parent) : QTableWidget(1, 3, parent), store_(store) {
     setFont(GridFont());
     verticalHeader()->hide();
+    // Rows of 15/6 of the width of a "0", as compact as the coordinate list.
+    verticalHeader()->setDefaultSectionSize(DigitWidth(font()) * 15 / 6);
     setHorizontalHeaderLabels({QStringLiteral(" № "), QStringLiteral("   点名   "), QStringLiteral("   巾員   ")});
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(AnyKeyPressed | DoubleClicked | EditKeyPressed);
-    auto* names = new CalcCellDelegate([this](int row, const QString& text) { enterName(row, text); }, this);
-    names->setUpperCase(upperCase);
-    setItemDelegateForColumn(kName, names);
-    auto* widths = new CalcCellDelegate([this](int row, const QString& text) { enterWidth(row, text); }, this);
-    widths->setUpperCase(false);
-    setItemDelegateForColumn(kWidth, widths);
+    ConfirmNamesOnEnter(this, kName, [this](int row, const QString& text) { enterName(row, text); });
+    ConfirmNamesOnEnter(this, kWidth, [this](int row, const QString& text) { enterWidth(row, text); });
     setContextMenuPolicy(Qt::ActionsContextMenu);
     auto* insert = new QAction(QStringLiteral("一行挿入"), this);
     insert->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Insert));

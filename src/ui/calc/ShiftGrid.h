@@ -15,7 +15,7 @@ struct Store;
 class ShiftGrid : public QTableWidget {
     Q_OBJECT
 public:
-    ShiftGrid(const Store* store, bool upperCase, QWidget* parent);
+    ShiftGrid(const Store* store, QWidget* parent);
 
     void clearPath();
     // The path: names from row 1 to the first empty name, each with its width.

@@ -2,12 +2,12 @@
 
 #include "core/calc/CalcEntry.h"
 #include "core/store/Store.h"
-#include "ui/calc/CalcCellDelegate.h"
 #include "ui/calc/TransformDialog.h"
 #include "ui/common/CommandGuard.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/GridFont.h"
 #include "ui/common/MessageBox.h"
+#include "ui/parcels/NameCellDelegate.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -43,10 +43,8 @@ TransformPage::TransformPage(CalcHost& host, QWidget* parent) : CalcPage(host, p
     grid_->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
                            QAbstractItemView::EditKeyPressed);
     for (int column : {kOldColumn, kNewColumn}) {
-        auto* delegate = new CalcCellDelegate(
-            [this, column](int row, const QString& text) { enterName(row + 1, column, text); }, this);
-        delegate->setUpperCase(host.upperCase);
-        grid_->setItemDelegateForColumn(column, delegate);
+        ConfirmNamesOnEnter(grid_, column,
+                            [this, column](int row, const QString& text) { enterName(row + 1, column, text); });
     }
     const int digit = DigitWidth(grid_->font());
     grid_->setColumnWidth(0, 5 * digit + 8);

@@ -5,8 +5,10 @@
 #include "ui/common/GridFont.h"
 #include "ui/common/Workspace.h"
 #include "ui/main/CommandSet.h"
+#include "ui/main/KeyRules.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/Tools.h"
+#include "ui/parcels/ParcelEditor.h"
 #include "ui/parcels/SelectionPanel.h"
 #include "ui/plot/PlotView.h"
 
@@ -20,7 +22,7 @@ namespace vemo {
 
 namespace {
 
-CalcHost HostFor(MainWindow& main) {
+CalcHost HostFor(MainWindow& main, ParcelEditor* editor) {
     CalcHost host;
     host.store = &main.store();
     host.upperCase = main.settings().Key.UpperChr;
@@ -53,6 +55,11 @@ CalcHost HostFor(MainWindow& main) {
                                                                               : main.settings().Dir.TmpDir);
         return (folder / "Result.Txt").string();
     };
+    if (editor) {
+        host.parcelEditorShown = [&main] { return main.isAreaShown(Area::BlockEdit); };
+        host.openParcelNames = [editor] { return editor->rows(); };
+        host.clearParcelEditor = [editor] { editor->clearParcel(); };
+    }
     return host;
 }
 
@@ -81,17 +88,18 @@ void Register(MainWindow& main, CalcWindow* window) {
     tool.shortDrag = ShortDrag{PlotClickOrder::kParcelEditor + 5,
                                [window](PlotDirection direction) { return window->shortDragHint(direction); },
                                [window](PlotDirection direction) { window->runShortDrag(direction); }};
+    tool.idle = [window] { window->runIdle(); };
     main.tools().add(window, std::move(tool));
 }
 
 } // namespace
 
-CalcWindow* InstallCalcWindow(MainWindow& main) {
-    CalcWindow* window = CreateCalcWindow(HostFor(main));
+CalcWindow* InstallCalcWindow(MainWindow& main, ParcelEditor* parcelEditor) {
+    CalcWindow* window = CreateCalcWindow(HostFor(main, parcelEditor));
     if (main.settings().Calc.TileDisp) {
         auto* dock = new QDockWidget(&main);
         dock->setObjectName(QStringLiteral("CalcDock"));
-        dock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+        dock->setFeatures(QDockWidget::DockWidgetMovable);
         dock->setWidget(window);
         QObject::connect(window, &QWidget::windowTitleChanged, dock, &QDockWidget::setWindowTitle);
         dock->setWindowTitle(window->windowTitle());
@@ -112,6 +120,8 @@ CalcWindow* InstallCalcWindow(MainWindow& main) {
         }
     }
     Register(main, window);
+    // Enter confirms names and moves within the window, Escape steps back: the window's own rules.
+    main.keyRules().leaveEnterAndEscapeTo(window);
     QObject::connect(&main.workspace(), &Workspace::pointsChanged, window, &CalcWindow::refreshFromData);
     ConnectCommands(main, window);
     return window;

@@ -37,11 +37,12 @@ int StartUp::Run(const QStringList& arguments) {
     InstallPlotArea(main);
     InstallTreeArea(main);
     InstallXyzListArea(main);
-    SelectionPanel* selection = InstallSelectionPanel(main, InstallParcelArea(main));
+    ParcelEditor* parcelEditor = InstallParcelArea(main);
+    SelectionPanel* selection = InstallSelectionPanel(main, parcelEditor);
     AboutBox about(&main);
     main.setAboutBox(&about);
+    InstallCalcWindow(main, parcelEditor);
     InstallSerialTransfer(main, selection);
-    InstallCalcWindow(main);
 
     // A ".sim" or ".Xyz" file named on the command line is opened at the first show.
     if (arguments.size() > 1) {

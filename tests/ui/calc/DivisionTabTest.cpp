@@ -28,7 +28,7 @@ protected:
     }
     void EnterSquare(int corners = 4) {
         for (int i = 1; i <= corners; ++i) {
-            TypeInGrid(Page()->grid(), QStringLiteral("a%1").arg(i));
+            TypeInGrid(Page()->grid(), QStringLiteral("A%1").arg(i));
         }
     }
     // 計算実行 by key, with `inDialog` run while the registration dialog is open (when it opens).

