@@ -75,8 +75,13 @@ DivisionPage::DivisionPage(CalcHost& host, QWidget* parent) : CalcPage(host, par
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    insertParcel_ = Button(QStringLiteral("<< 画地挿入"), this);
+    connect(insertParcel_, &QPushButton::clicked, this, &DivisionPage::insertParcel);
+    auto* areaRow = new QHBoxLayout;
+    areaRow->addWidget(area_, 1);
+    areaRow->addWidget(insertParcel_);
     layout->addWidget(grid_, 1);
-    layout->addWidget(area_);
+    layout->addLayout(areaRow);
     layout->addWidget(buildMethod());
     layout->addWidget(buildFields());
     layout->addWidget(buildCommands());
@@ -252,6 +257,21 @@ void DivisionPage::enterName(int row, const QString& typed) {
             return;
         }
         setName(row++, text);
+    }
+    relabel();
+    grid_->setCurrentCell(row - 1, kNameColumn);
+    refresh();
+}
+
+void DivisionPage::insertParcel() {
+    // The parcel open in the parcel editor, its closing repetition included, after the names typed so far.
+    std::vector<std::string> parcel = host_.openParcelNames ? host_.openParcelNames() : std::vector<std::string>{};
+    while (!parcel.empty() && parcel.back().empty()) {
+        parcel.pop_back();
+    }
+    int row = static_cast<int>(names().size()) + 1;
+    for (const std::string& name : parcel) {
+        setName(row++, FromCp932(name));
     }
     relabel();
     grid_->setCurrentCell(row - 1, kNameColumn);

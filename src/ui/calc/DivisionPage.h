@@ -38,6 +38,8 @@ public:
     void setParallel(bool parallel);
     // Grid entry: Enter on row `row` (1-based) with the typed text.
     void enterName(int row, const QString& text);
+    // << 画地挿入: the vertices of the parcel open in the parcel editor into the grid.
+    void insertParcel();
     // 計算実行: validates, divides and shows the registration dialog (modal).
     void run();
 
@@ -49,6 +51,7 @@ public:
     CalcNumberEdit* angleField() const { return angle_; }
     CalcNameEdit* startField() const { return start_; }
     QPushButton* runButton() const { return run_; }
+    QPushButton* insertParcelButton() const { return insertParcel_; }
     // The dialog of the last run while it is open (tests drive it).
     DivisionDialog* dialog() const { return dialog_; }
 
@@ -77,6 +80,7 @@ private:
     CalcNumberEdit* angle_ = nullptr;
     CalcNameEdit* start_ = nullptr;
     QPushButton* run_ = nullptr;
+    QPushButton* insertParcel_ = nullptr;
     DivisionDialog* dialog_ = nullptr;
     bool angleRefused_ = false; // the refusal of the angle is under way: the focus is on its way back
 };

@@ -180,11 +180,14 @@ TEST_F(DivisionTab, OnePointDivisionRegistersThePointAndBothParcels) {
     EXPECT_EQ(store->blocks.At(1).NoList, "A1,K1,A3,A4,A1,");
 }
 
-// Esc in the dialog registers nothing.
+// The parcel open in the parcel editor comes in by << 画地挿入; Esc in the dialog registers nothing.
 TEST_F(DivisionTab, CancelledDialogLeavesTheStoreAsItWas) {
+    window->host().openParcelNames = [] { return std::vector<std::string>{"A1", "A2", "A3", "A4", "A1", ""}; };
     Open(CalcTab::kDivision);
     ClickRadio(OnePointButton());
-    EnterSquare();
+    QTest::mouseClick(Page()->insertParcelButton(), Qt::LeftButton);
+    EXPECT_EQ(Cell(Page()->grid(), 4, 1), QStringLiteral("A1"));
+    EXPECT_EQ(Page()->areaLabel()->text(), QStringLiteral(" 面積    100.0000000 ㎡"));
     TypeInField(Page()->targetField(), QStringLiteral("25"));
     const int rows = store->xyz.RowCount();
     ASSERT_TRUE(RunWith([](DivisionDialog& dialog) {
