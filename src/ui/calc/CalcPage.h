@@ -2,6 +2,7 @@
 
 #include "core/calc/CalcOverlay.h"
 
+#include <QPoint>
 #include <QString>
 #include <QWidget>
 
@@ -31,6 +32,8 @@ struct CalcHost {
     // (empty when hidden), and its toggle command.
     std::function<std::vector<std::string>()> selectedPoints;
     std::function<void()> toggleSelection;
+    // The top-left corner of the plot on the screen, where the small registration dialogs open.
+    std::function<QPoint()> plotTopLeft;
 };
 
 // One tab of the calculation window.  A page owns its inputs and results; the window switches pages,

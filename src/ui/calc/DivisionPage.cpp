@@ -360,6 +360,9 @@ void DivisionPage::run() {
 
 void DivisionPage::showDialog(const DivisionResult& result) {
     DivisionDialog dialog(*host_.store, result, this);
+    if (host_.plotTopLeft) {
+        dialog.move(host_.plotTopLeft());
+    }
     dialog_ = &dialog;
     const bool registered = dialog.exec() == QDialog::Accepted;
     dialog_ = nullptr;

@@ -50,6 +50,10 @@ CalcHost HostFor(MainWindow& main, ParcelEditor* editor) {
         return panel && main.isSelectionPanelShown() ? panel->names() : std::vector<std::string>{};
     };
     host.toggleSelection = [&main] { main.commands().trigger(Cmd::EditXyzSelect); };
+    host.plotTopLeft = [&main] {
+        PlotView* plot = main.plotView();
+        return plot ? plot->mapToGlobal(QPoint(0, 0)) : QPoint();
+    };
     host.resultTxtPath = [&main] {
         const std::filesystem::path folder(main.settings().Dir.TmpDir.empty() ? main.programFolder()
                                                                               : main.settings().Dir.TmpDir);

@@ -100,6 +100,7 @@ TEST_F(DivisionTab, EachRefusalShowsItsMessageAndOpensNoDialog) {
 // The square divided by a line parallel to its first side: P1 (10, 3), P2 (0, 3), 地積 30.00 and 70.00.
 // A start typed at (10, 0) is 10 m from both extremes (0, 0) and (10, 10): the tie goes to the max one.
 TEST_F(DivisionTab, ParallelDivisionSnapsTheStartAndFillsTheDialog) {
+    window->host().plotTopLeft = [] { return QPoint(37, 41); };
     Open(CalcTab::kDivision);
     EnterSquare();
     TypeInField(Page()->targetField(), QStringLiteral("30"));
@@ -129,6 +130,7 @@ TEST_F(DivisionTab, ParallelDivisionSnapsTheStartAndFillsTheDialog) {
         EXPECT_TRUE(dialog.keep(0)->isChecked());
         EXPECT_FALSE(dialog.keep(1)->isChecked());
         EXPECT_FALSE(dialog.parcelName(1)->isEnabled());
+        EXPECT_EQ(dialog.pos(), QPoint(37, 41)); // at the top-left corner of the plot
         SaveShot(&dialog, "division-dialog-parallel.png");
     });
     ASSERT_TRUE(opened);
