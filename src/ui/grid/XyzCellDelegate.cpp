@@ -3,6 +3,7 @@
 #include "core/files/XyzFile.h"
 #include "core/store/XyzList.h"
 #include "ui/common/Cp932Text.h"
+#include "ui/common/SystemBeep.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -48,6 +49,9 @@ QWidget* XyzCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewIt
     const bool numeric = col == kColX || col == kColY || col == kColZ;
     editor->setValidator(new CellTextValidator(numeric, CellTextValidator::MaxBytes(col), editor));
     editor->setAlignment(numeric ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignLeft | Qt::AlignVCenter);
+    connect(editor, &QLineEdit::textEdited, this, [this] { typed_ = true; });
+    // A character the cell cannot hold answers with the beep, as every refused key does.
+    connect(editor, &QLineEdit::inputRejected, this, [] { SystemBeep::Beep(); });
     editor_ = editor;
     return editor;
 }

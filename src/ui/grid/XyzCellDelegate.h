@@ -39,6 +39,10 @@ public:
     void destroyEditor(QWidget* editor, const QModelIndex& index) const override;
     // The editor open at the moment, if any.
     QLineEdit* openEditor() const { return editor_; }
+    // Whether anything was typed into an editor since the last reset (the grid resets it whenever the
+    // cursor enters a cell): the input assist shifts only what was typed, never a stored coordinate.
+    bool typedSinceReset() const { return typed_; }
+    void resetTyped() { typed_ = false; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -46,6 +50,7 @@ protected:
 private:
     std::function<bool(int)> keyHandler_;
     mutable QPointer<QLineEdit> editor_;
+    mutable bool typed_ = false;
 };
 
 } // namespace vemo
