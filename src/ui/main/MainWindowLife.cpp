@@ -44,8 +44,14 @@ void MainWindow::applySettings() {
     applyProgramCommands();
     widths_[static_cast<int>(Area::DataTree)] = settings_.Exit.DatTreeWidth;
     widths_[static_cast<int>(Area::BlockEdit)] = settings_.Exit.BlockEditWidth;
+    // The list is as wide as its columns need; only with ChWidth may the surveyor drag it wider or
+    // narrower, and then the width of the last run comes back.
+    const bool freeListWidth = settings_.XyzList.ChWidth;
     widths_[static_cast<int>(Area::XyzList)] =
-        settings_.XyzList.Width > 0 ? settings_.XyzList.Width : defaultXyzListWidth();
+        freeListWidth && settings_.XyzList.Width > 0 ? settings_.XyzList.Width : defaultXyzListWidth();
+    if (!freeListWidth) {
+        area(Area::XyzList)->setFixedWidth(defaultXyzListWidth());
+    }
     commands_->setChecked(Cmd::ImgBlkDisp, settings_.XyzImage.BlkDisp);
     commands_->setChecked(Cmd::ImgBlkNameDisp, settings_.XyzImage.BlkNameDisp);
     commands_->setChecked(Cmd::ImgPNameDisp, settings_.XyzImage.NoStr);

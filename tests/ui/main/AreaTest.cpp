@@ -1,6 +1,7 @@
 // The four areas, their toggles and the window's first state.
 #include "MainFixture.h"
 #include "core/text/Cp932.h"
+#include "ui/common/GridFont.h"
 #include "ui/main/AreaSlot.h"
 #include "ui/main/CommandSet.h"
 
@@ -119,6 +120,30 @@ TEST_F(Areas, HiddenAreaKeepsItsWidth) {
     EXPECT_EQ(main.areaWidth(Area::DataTree), 225);
     main.setAreaShown(Area::DataTree, true);
     EXPECT_EQ(main.area(Area::DataTree)->width(), 225);
+}
+
+// The list area is as wide as its columns need and stays so, unless ChWidth frees it: then the width
+// of the last run comes back.
+TEST_F(Areas, ListWidthFollowsChWidth) {
+    const int columnsWidth = 62 * DigitWidth(GridFont()) + 50;
+    const struct {
+        const char* ini;
+        int width;
+    } cases[] = {
+        {"[XyzList]\r\nWidth=700\r\n", columnsWidth},
+        {"[XyzList]\r\nChWidth=0\r\nWidth=300\r\n", columnsWidth},
+        {"[XyzList]\r\nChWidth=1\r\nWidth=700\r\n", 700},
+    };
+    for (const auto& c : cases) {
+        window.reset();
+        MainWindow& main = Open(c.ini);
+        main.resize(1400, 700);
+        main.setAreaShown(Area::XyzList, true);
+        main.setAreaShown(Area::Plot, true);
+        main.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+        EXPECT_EQ(main.areaWidth(Area::XyzList), c.width) << c.ini;
+    }
 }
 
 } // namespace
