@@ -6,6 +6,7 @@
 #include "ui/common/GridFont.h"
 #include "ui/common/MessageBox.h"
 #include "ui/common/SystemBeep.h"
+#include "ui/grid/CornerCaption.h"
 #include "ui/grid/GridRowOps.h"
 #include "ui/grid/XyzCellDelegate.h"
 #include "ui/grid/XyzTableModel.h"
@@ -49,6 +50,7 @@ XyzStrGrid::XyzStrGrid(XyzList& list, QWidget* parent)
     setTextElideMode(Qt::ElideNone);
     // The number column "№" is the vertical header: it stays fixed and is never the cursor's cell.
     verticalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    SetCornerCaption(*this, QStringLiteral("№"));
     disconnect(verticalHeader(), SIGNAL(sectionPressed(int)), this, SLOT(selectRow(int)));
     disconnect(verticalHeader(), SIGNAL(sectionEntered(int)), this, SLOT(_q_selectRow(int)));
     connect(verticalHeader(), &QHeaderView::sectionPressed, this, [this](int section) { numberClicked(section + 1); });
@@ -63,6 +65,7 @@ XyzStrGrid::XyzStrGrid(XyzList& list, QWidget* parent)
 
 void XyzStrGrid::applyGridFont(const QFont& font) {
     setFont(font);
+    delegate_->setNumberFont(NumberFont(font));
     horizontalHeader()->setFont(font);
     verticalHeader()->setFont(font);
     const int digit = DigitWidth(font);

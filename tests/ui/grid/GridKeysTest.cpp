@@ -2,6 +2,10 @@
 // beep for refused characters.
 #include "GridTestFixture.h"
 
+#include "ui/common/GridFont.h"
+
+#include <QAbstractButton>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -96,6 +100,24 @@ TEST_F(GridTest, RefusedCharactersInNumberCellsBeep) {
     Key(Qt::Key_Tab);
     EXPECT_EQ(Cell(1, kColX), "12.000");
     EXPECT_EQ(SystemBeep::count(), 2);
+}
+
+// Coordinates are drawn and typed in the number font; the screenshot (saved twice the size) is for a
+// person to check that "23456.789" does not read as "23456,789" and that the corner reads "№".
+TEST_F(GridTest, CoordinateCellsUseTheNumberFontAndTheCornerSaysNo) {
+    auto* corner = grid->findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly);
+    ASSERT_NE(corner, nullptr);
+    EXPECT_EQ(corner->accessibleName(), QStringLiteral("№"));
+    Fill({{"T.1", "23456.789", "-12220.000"}, {"K2", "-123456.789", "98765.432"}});
+    const QString numberFamily = NumberFont(grid->font()).family();
+    grid->setCurrentCell({1, kColX});
+    Type("7");
+    auto* editor = qobject_cast<QLineEdit*>(Focused());
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->font().family(), numberFamily);
+    grid->revertEditor();
+    const QImage shot = panel->grab().toImage();
+    shot.scaled(shot.size() * 2).save(QStringLiteral("/tmp/vemo-grid-200.png"));
 }
 
 } // namespace
