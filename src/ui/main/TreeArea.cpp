@@ -3,6 +3,8 @@
 #include "core/settings/Settings.h"
 #include "ui/common/ApplicationTitle.h"
 #include "ui/common/CommandGuard.h"
+#include "ui/grid/XyzListPanel.h"
+#include "ui/grid/XyzStrGrid.h"
 #include "ui/main/AreaSlot.h"
 #include "ui/main/AutoSaveTimer.h"
 #include "ui/main/CommandSet.h"
@@ -74,6 +76,18 @@ public:
         }
     }
     void focusGrid() override { main_.area(Area::XyzList)->focusContent(); }
+    std::pair<int, int> gridCursor() const override {
+        if (XyzStrGrid* grid = this->grid()) {
+            const GridCell cell = grid->currentCell();
+            return {cell.row, cell.col};
+        }
+        return {1, 1};
+    }
+    void setGridCursor(int row, int col) override {
+        if (XyzStrGrid* grid = this->grid()) {
+            grid->setCurrentCell({row, col});
+        }
+    }
 
     void enableDataCommands() override {
         for (Cmd id : {Cmd::DispXyzList, Cmd::DispXyzImage, Cmd::DispBlockEdit, Cmd::EditXyzSelect, Cmd::FileNewBlk}) {
@@ -96,6 +110,10 @@ public:
 
 private:
     PlotView* plot() const { return qobject_cast<PlotView*>(main_.area(Area::Plot)->content()); }
+    XyzStrGrid* grid() const {
+        auto* panel = qobject_cast<XyzListPanel*>(main_.area(Area::XyzList)->content());
+        return panel != nullptr ? panel->grid() : nullptr;
+    }
 
     MainWindow& main_;
     TreeAreaHooks& hooks_;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/files/LinkFileState.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -97,6 +99,7 @@ private:
     void openExchange(bool sima);
     void loadExchange(bool sima, const std::filesystem::path& file);
     void writeExchange(bool sima, bool fromSelection, const std::vector<std::string>& names);
+    void reloadLinkedList(const std::string& bytes);
 
     void saveNewXyz(QTreeWidgetItem* site);
     bool saveXyzOver(QTreeWidgetItem* xyzNode, bool askOverwrite);
@@ -118,8 +121,8 @@ private:
     HeaderEditor& editor_;
     FileCommandHost& host_;
     QWidget* window_;
-    // The coordinate list went to "Xyz.txt" when the application was last left.
-    bool linkWritten_ = false;
+    // What went to "Xyz.txt" when the application was last left.
+    LinkFileState link_;
 };
 
 } // namespace vemo

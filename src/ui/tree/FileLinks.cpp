@@ -4,12 +4,15 @@
 
 #include "core/files/DataPaths.h"
 #include "core/files/FileIo.h"
+#include "core/files/LinkFileState.h"
 #include "core/files/ParcelLink.h"
 #include "core/files/XyzFile.h"
 #include "core/settings/Settings.h"
 #include "core/store/Store.h"
 #include "ui/common/BusyCursor.h"
 #include "ui/tree/FileCommandHost.h"
+
+#include <algorithm>
 
 namespace vemo {
 namespace fs = std::filesystem;
@@ -27,51 +30,73 @@ void FileCommands::applicationActivated() {
     run([this] {
         // Only a list this program wrote when it was left is read back: after a failed write the file
         // holds older rows, and reading them would undo the surveyor's latest edits.
-        const bool linkWritten = linkWritten_;
-        linkWritten_ = false;
+        const bool linkWritten = link_.Written();
+        link_.Forget();
         if (!linkWritten || !host_.dataCommandsEnabled() || host_.isSelectionPanelShown() ||
             !CoordinateLinkWanted(settings_.Data.XyzOutType, host_.isAreaShown(FileArea::XyzList))) {
             return;
         }
-        const bool wasEmpty = store_.xyz.RowCount() <= 2;
-        bool read = false;
-        {
-            BusyCursor busy;
-            read = ReadXyzFile(tmpDir() / kXyzLinkFileName, store_.xyz, XyzReadMode::Replace);
-        }
-        if (!read) {
+        bool missing = false;
+        std::optional<std::string> bytes = link_.ChangedBytes(tmpDir() / kXyzLinkFileName, missing);
+        if (missing) {
             message(QStringLiteral("File Open Error !!"));
             return;
         }
-        if (wasEmpty) {
-            host_.showAllPoints();
-        } else {
-            store_.RebuildNameIndex();
-            host_.redrawPlot();
-        }
-        if (host_.isAreaShown(FileArea::XyzList)) {
-            host_.focusGrid();
+        if (bytes) {
+            reloadLinkedList(*bytes);
         }
     });
 }
 
+// Another program changed "Xyz.txt": its rows become the list, followed by the rows that were being
+// typed (the file could not carry them); the cursor stays on its row and column, or follows its typed
+// row.
+void FileCommands::reloadLinkedList(const std::string& bytes) {
+    std::vector<XyzRow> rows = ParseXyzText(bytes);
+    const std::pair<int, int> cursor = host_.gridCursor();
+    int cursorRow = cursor.first;
+    const std::vector<int> typing = RowsBeingTyped(store_.xyz);
+    for (size_t i = 0; i < typing.size(); ++i) {
+        if (typing[i] == cursor.first) {
+            cursorRow = static_cast<int>(rows.size() + i) + 1;
+        }
+        rows.push_back(store_.xyz.Row(typing[i]));
+    }
+    const bool wasEmpty = store_.xyz.RowCount() <= 2;
+    {
+        BusyCursor busy;
+        LoadXyzRows(store_.xyz, std::move(rows), XyzReadMode::Replace);
+    }
+    if (wasEmpty) {
+        host_.showAllPoints();
+    } else {
+        store_.RebuildNameIndex();
+        host_.redrawPlot();
+    }
+    if (host_.isAreaShown(FileArea::XyzList)) {
+        host_.focusGrid();
+        host_.setGridCursor(std::min(cursorRow, store_.xyz.RowCount() - 1), cursor.second);
+    }
+}
+
 void FileCommands::applicationDeactivated() {
-    linkWritten_ = false;
+    link_.Forget();
     run([this] {
         const fs::path link = tmpDir() / kXyzLinkFileName;
         if (host_.isSelectionPanelShown()) {
             // The selected points with their whole rows, in selection order.
             std::vector<XyzRow> rows;
             for (const std::string& name : host_.selectionNames()) {
-                if (auto found = store_.FindPointXY(name)) {
+                // The index may lag behind the list: a row it names must still exist.
+                auto found = store_.FindPointXY(name);
+                if (found && found->row > 0 && found->row < store_.xyz.RowCount()) {
                     rows.push_back(store_.xyz.Row(found->row));
                 }
             }
             WriteFileAtomic(link, FormatXyzText(rows), false);
         } else if (host_.dataCommandsEnabled() &&
                    CoordinateLinkWanted(settings_.Data.XyzOutType, host_.isAreaShown(FileArea::XyzList))) {
-            WriteXyzFile(link, store_.xyz);
-            linkWritten_ = true;
+            link_.Write(link, FormatXyzText(store_.xyz));
         }
         if (host_.isAreaShown(FileArea::BlockEdit) || store_.blocks.Count() > 0) {
             const std::vector<int> positions =

@@ -9,8 +9,8 @@
 #include "core/files/XyzFile.h"
 #include "core/settings/Settings.h"
 #include "core/store/Store.h"
-#include "ui/common/MessageBox.h"
 #include "ui/common/BusyCursor.h"
+#include "ui/common/MessageBox.h"
 #include "ui/tree/DataTree.h"
 #include "ui/tree/FileCommandHost.h"
 

@@ -149,9 +149,50 @@ TEST_F(LinkFixture, ReturningToAnEmptyListFitsAllPoints) {
     h.commands.applicationDeactivated();
     h.store.blocks.Clear();
     h.store.xyz.Clear();
+    WriteBytes(Link().string(), ReadBytes(DataFile("tree/genba.Xyz")) + "Q1\r\n"); // another program adds Q1
     h.commands.applicationActivated();
-    EXPECT_EQ(h.store.xyz.PointRowCount(), 4);
+    EXPECT_EQ(h.store.xyz.PointRowCount(), 5);
     EXPECT_EQ(h.host.allPoints, 1);
+}
+
+// Returning to the program reads the list back only when another program changed "Xyz.txt"; either
+// way the rows being typed (which the file cannot carry) and the cursor stay.
+TEST_F(LinkFixture, ReturningKeepsTheRowsBeingTypedAndTheCursor) {
+    h.settings.Data.XyzOutType = 1;
+    h.store.xyz.AppendRows({XyzRow{"", "T5", "12.5", "", "", "", ""}, XyzRow{"", "T6", "", "", "", "", ""}});
+    h.host.cursor = {5, kColY}; // typing the Y of T5
+    h.commands.applicationDeactivated();
+    h.commands.applicationActivated(); // nothing changed: nothing is read
+    EXPECT_EQ(h.store.xyz.PointRowCount(), 6);
+    EXPECT_EQ(h.store.xyz.Cell(5, kColX), "12.5");
+    EXPECT_EQ(h.host.cursor, (std::pair<int, int>{5, kColY}));
+    EXPECT_EQ(h.host.redraws, 0);
+
+    h.commands.applicationDeactivated();
+    std::string line = "Q1";
+    line.resize(16, ' ');
+    line += "                  12                  34";
+    WriteBytes(Link().string(), ReadBytes(Link().string()) + line + "\r\n");
+    h.commands.applicationActivated();
+    ASSERT_EQ(h.store.xyz.PointRowCount(), 7);
+    EXPECT_EQ(h.store.xyz.Cell(5, kColName), "Q1");
+    EXPECT_EQ(h.store.xyz.Cell(6, kColName), "T5");
+    EXPECT_EQ(h.store.xyz.Cell(6, kColX), "12.5");
+    EXPECT_EQ(h.store.xyz.Cell(7, kColName), "T6");
+    EXPECT_EQ(h.host.cursor, (std::pair<int, int>{6, kColY})); // still on T5's Y
+    EXPECT_TRUE(Shown().isEmpty());
+}
+
+// A selection name the index still holds for a row that is gone writes nothing for it.
+TEST_F(LinkFixture, SelectionNamesOfRowsThatAreGoneAreSkipped) {
+    h.store.RebuildNameIndex();
+    h.store.xyz.RemoveRows(3, 2);
+    h.host.selectionShown = true;
+    h.host.selection = {"T1", "K-4"};
+    h.commands.applicationDeactivated();
+    const std::string text = ReadBytes(Link().string());
+    EXPECT_EQ(text.substr(0, 2), "T1");
+    EXPECT_EQ(text.size(), 118u);
 }
 
 } // namespace
