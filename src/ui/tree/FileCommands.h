@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -16,6 +17,8 @@ class QTreeWidgetItem;
 class QWidget;
 
 namespace vemo {
+
+struct ForeignData;
 
 class DataTree;
 class FileCommandHost;
@@ -100,6 +103,7 @@ private:
     void loadExchange(bool sima, const std::filesystem::path& file);
     void writeExchange(bool sima, bool fromSelection, const std::vector<std::string>& names);
     void reloadLinkedList(const std::string& bytes);
+    bool acceptLongNames(ForeignData& data);
 
     void saveNewXyz(QTreeWidgetItem* site);
     bool saveXyzOver(QTreeWidgetItem* xyzNode, bool askOverwrite);
@@ -114,6 +118,10 @@ private:
     bool askYesNo(const QString& text);
     void message(const QString& text);
     bool run(const std::function<void()>& command);
+    // Writes that run without a command (the auto-save timer, the link files when the application is
+    // left): a failure goes to the status bar once, until the same write succeeds again.
+    enum class BackgroundWrite { AutoSave, Link, Count };
+    bool runInBackground(BackgroundWrite which, const QString& prefix, const std::function<void()>& write);
 
     Store& store_;
     Settings& settings_;
@@ -123,6 +131,7 @@ private:
     QWidget* window_;
     // What went to "Xyz.txt" when the application was last left.
     LinkFileState link_;
+    std::array<bool, static_cast<size_t>(BackgroundWrite::Count)> backgroundFailing_{};
 };
 
 } // namespace vemo

@@ -79,9 +79,11 @@ void FileCommands::reloadLinkedList(const std::string& bytes) {
     }
 }
 
+// Leaving the program writes the link files without a word; a failure is said once in the status bar
+// and the next leave tries again.
 void FileCommands::applicationDeactivated() {
     link_.Forget();
-    run([this] {
+    runInBackground(BackgroundWrite::Link, QStringLiteral("Xyz.txt を出力できません: "), [this] {
         const fs::path link = tmpDir() / kXyzLinkFileName;
         if (host_.isSelectionPanelShown()) {
             // The selected points with their whole rows, in selection order.

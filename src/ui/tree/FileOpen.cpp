@@ -10,9 +10,9 @@
 #include "core/settings/Settings.h"
 #include "core/store/Store.h"
 #include "core/text/Bytes.h"
+#include "ui/common/BusyCursor.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/MessageBox.h"
-#include "ui/common/BusyCursor.h"
 #include "ui/tree/DataTree.h"
 #include "ui/tree/FileCommandHost.h"
 
@@ -143,10 +143,17 @@ void FileCommands::forceAutoSave() {
     });
 }
 
+// The timer's auto-save runs while the surveyor works on: a failure (a name the file cannot hold, a
+// full disk) is said once in the status bar instead of a box at every tick, and the next tick tries
+// again.
 void FileCommands::autoSaveTick() {
-    if (settings_.Data.AutoSave) {
-        forceAutoSave();
+    if (!settings_.Data.AutoSave) {
+        return;
     }
+    runInBackground(BackgroundWrite::AutoSave, QStringLiteral("オートセーブできません: "), [this] {
+        BusyCursor busy;
+        WriteAutoSave(exeDir(), store_.xyz, store_.blocks);
+    });
 }
 
 void FileCommands::firstShow(bool restoreAutoSave) {

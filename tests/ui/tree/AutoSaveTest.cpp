@@ -42,6 +42,25 @@ TEST(AutoSaveTest, TimerTickSavesOnlyWhileAutoSaveIsOn) {
     EXPECT_TRUE(fs::exists(h.ExeDir() / "Auto.Xyz"));
 }
 
+// A list the file cannot hold (a name over 16 bytes) fails the timer's auto-save: said once in the
+// status bar, never in a box at every tick, and tried again at the next tick.
+TEST(AutoSaveTest, AFailingTickIsReportedOnceInTheStatusBar) {
+    TreeHarness h;
+    LoadSample(h, "東町/基準点");
+    h.settings.Data.AutoSave = true;
+    h.store.xyz.SetCell(1, kColName, std::string(17, 'N'));
+    h.commands.autoSaveTick();
+    EXPECT_TRUE(h.host.status.contains(QStringLiteral("オートセーブできません")));
+    h.host.status.clear();
+    h.commands.autoSaveTick();
+    EXPECT_TRUE(h.host.status.isEmpty());
+    EXPECT_TRUE(Shown().isEmpty());
+    EXPECT_FALSE(fs::exists(h.ExeDir() / "Auto.Xyz"));
+    h.store.xyz.SetCell(1, kColName, "T1");
+    h.commands.autoSaveTick();
+    EXPECT_TRUE(fs::exists(h.ExeDir() / "Auto.Xyz"));
+}
+
 // The program was killed after an auto-save: its settings file still says Normal = false, and the next
 // start brings the auto-saved coordinates and parcels back at the first show.
 TEST(AutoSaveTest, FirstShowAfterAnAbnormalEndRestoresTheAutoSave) {
