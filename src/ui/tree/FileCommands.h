@@ -95,7 +95,9 @@ private:
         int restoreLevel = 0;
     };
 
-    void openAs(OpenMode mode, const std::string& outsideFile = {});
+    // True when coordinates were read.
+    bool openAs(OpenMode mode, const std::string& outsideFile = {});
+    void announceRestore(const QString& savedAt);
     bool openCoordinates(OpenMode mode, const OpenTarget& target, const std::string& outsideFile);
     void openParcels(OpenMode mode, const OpenTarget& target);
     void openParamFile();

@@ -3,6 +3,9 @@
 #include "core/settings/Settings.h"
 #include "core/store/XyzList.h"
 
+#include <QDateTime>
+#include <QFileInfo>
+
 #include <gtest/gtest.h>
 
 namespace vemo::test {
@@ -75,8 +78,15 @@ TEST(AutoSaveTest, FirstShowAfterAnAbnormalEndRestoresTheAutoSave) {
     TreeHarness next(folder);
     const LoadedSettings loaded = LoadSettings(SettingsFilePath(folder->Str()), folder->Str());
     ASSERT_FALSE(loaded.values.Exit.Normal);
+    const QString savedAt = QFileInfo(QString::fromStdString((next.ExeDir() / "Auto.Xyz").string()))
+                                .lastModified()
+                                .toString(QStringLiteral("yyyy/MM/dd HH:mm"));
     next.commands.firstShow(!loaded.values.Exit.Normal);
     EXPECT_TRUE(Shown().isEmpty()) << Shown().join(QLatin1Char('\n')).toStdString();
+    // The surveyor is told where the data came from, and from when.
+    const QString told = QStringLiteral("オートセーブから復元しました（%1）").arg(savedAt);
+    EXPECT_EQ(next.host.status, told);
+    EXPECT_EQ(next.host.caption, told + QStringLiteral("[Vemo]"));
     ASSERT_EQ(next.store.xyz.PointRowCount(), 4);
     EXPECT_EQ(next.store.xyz.Cell(4, kColName), "K-40");
     ASSERT_EQ(next.store.blocks.Count(), 1);
