@@ -6,6 +6,7 @@
 #include "ui/main/CommandSet.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
@@ -32,6 +33,27 @@ TEST_F(Areas, AtStartOnlyTheDataTreeIsShown) {
     for (Cmd id : {Cmd::DispXyzList, Cmd::DispXyzImage, Cmd::DispBlockEdit, Cmd::EditXyzSelect, Cmd::FileNewBlk}) {
         EXPECT_FALSE(commands.isWanted(id)) << commands.action(id)->text().toStdString();
     }
+}
+
+// A new user starts with an empty window: beside the data tree the free area says how to begin.
+TEST_F(Areas, WithNoDataTheFreeAreaShowsTheFirstSteps) {
+    MainWindow& main = Open();
+    main.resize(1000, 600);
+    main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    auto* hint = main.findChild<QLabel*>(QStringLiteral("StartHint"));
+    ASSERT_NE(hint, nullptr);
+    EXPECT_TRUE(hint->isVisible());
+    for (const QString& step : {QStringLiteral("現場フォルダ作成"), QStringLiteral("新規座標"), QStringLiteral("開く"),
+                                QStringLiteral("SIMAフォーマットを開く")}) {
+        EXPECT_TRUE(hint->text().contains(step)) << step.toStdString();
+    }
+    main.grab().save(QStringLiteral("/tmp/vemo-start-hint.png"));
+    // With data open the area is only a filler.
+    main.store().xyz.AppendRows({XyzRow{"", "1", "100.000", "200.000", "", "", ""}});
+    hint->hide();
+    hint->show();
+    EXPECT_TRUE(hint->text().isEmpty());
 }
 
 TEST_F(Areas, ToggleHidesAndShowsWithMenuAndToolButton) {
