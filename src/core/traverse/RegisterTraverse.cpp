@@ -1,5 +1,6 @@
 #include "core/traverse/RegisterTraverse.h"
 
+#include "core/store/RegistrationRows.h"
 #include "core/store/XyzList.h"
 #include "core/text/Bytes.h"
 #include "core/text/Cp932.h"
@@ -29,30 +30,18 @@ bool ReusableRow(const XyzList& list, int row) {
 
 class Registrar {
 public:
-    Registrar(XyzList& list, bool zCalc) : list_(list), zCalc_(zCalc), row_(RegistrationAnchorRow(list) + 1) {}
+    Registrar(XyzList& list, bool zCalc) : rows_(list, RegistrationAnchorRow(list) + 1), zCalc_(zCalc) {}
 
     void Add(const TrvsPoints& points, int slot) {
-        // A row that is there keeps its number and point type; one beyond the last is appended.
-        XyzRow cells = row_ < list_.RowCount() ? list_.Row(row_) : XyzRow{};
-        cells[kColName] = points.name[slot];
-        cells[kColX] = FormatPattern(points.x[slot], "0.000");
-        cells[kColY] = FormatPattern(points.y[slot], "0.000");
-        cells[kColZ] = zCalc_ ? FormatPattern(points.z[slot], "0.000") : "0.000";
-        cells[kColBiko] = "Trvs:";
-        if (row_ < list_.RowCount()) {
-            list_.SetRow(row_, cells);
-        } else {
-            list_.AppendRows({cells});
-        }
-        ++row_;
+        rows_.Write(points.name[slot], FormatPattern(points.x[slot], "0.000"), FormatPattern(points.y[slot], "0.000"),
+                    zCalc_ ? FormatPattern(points.z[slot], "0.000") : "0.000", "Trvs:");
         ++count_;
     }
     int Count() const { return count_; }
 
 private:
-    XyzList& list_;
+    RegistrationRows rows_;
     bool zCalc_;
-    int row_;
     int count_ = 0;
 };
 

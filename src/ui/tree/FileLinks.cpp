@@ -7,6 +7,7 @@
 #include "core/files/LinkFileState.h"
 #include "core/files/ParcelLink.h"
 #include "core/files/XyzFile.h"
+#include "core/parcels/SelectionList.h"
 #include "core/settings/Settings.h"
 #include "core/store/Store.h"
 #include "ui/common/BusyCursor.h"
@@ -67,11 +68,9 @@ void FileCommands::reloadLinkedList(const std::string& bytes) {
         BusyCursor busy;
         LoadXyzRows(store_.xyz, std::move(rows), XyzReadMode::Replace);
     }
+    // The plot redraws itself for the reloaded list; a list that was empty is fitted as well.
     if (wasEmpty) {
         host_.showAllPoints();
-    } else {
-        store_.RebuildNameIndex();
-        host_.redrawPlot();
     }
     if (host_.isAreaShown(FileArea::XyzList)) {
         host_.focusGrid();
@@ -86,16 +85,11 @@ void FileCommands::applicationDeactivated() {
     runInBackground(BackgroundWrite::Link, QStringLiteral("Xyz.txt を出力できません: "), [this] {
         const fs::path link = tmpDir() / kXyzLinkFileName;
         if (host_.isSelectionPanelShown()) {
-            // The selected points with their whole rows, in selection order.
-            std::vector<XyzRow> rows;
-            for (const std::string& name : host_.selectionNames()) {
-                // The index may lag behind the list: a row it names must still exist.
-                auto found = store_.FindPointXY(name);
-                if (found && found->row > 0 && found->row < store_.xyz.RowCount()) {
-                    rows.push_back(store_.xyz.Row(found->row));
-                }
+            // The selected points with their whole rows, in selection order; no file for fewer than two.
+            std::vector<XyzRow> rows = SelectionLinkRows(store_.xyz, host_.selectionNames());
+            if (!rows.empty()) {
+                WriteFileAtomic(link, FormatXyzText(rows), false);
             }
-            WriteFileAtomic(link, FormatXyzText(rows), false);
         } else if (host_.dataCommandsEnabled() &&
                    CoordinateLinkWanted(settings_.Data.XyzOutType, host_.isAreaShown(FileArea::XyzList))) {
             link_.Write(link, FormatXyzText(store_.xyz));
@@ -103,7 +97,7 @@ void FileCommands::applicationDeactivated() {
         if (host_.isAreaShown(FileArea::BlockEdit) || store_.blocks.Count() > 0) {
             const std::vector<int> positions =
                 LinkParcelPositions(settings_.Data.BlkOutType, store_.blocks.Count(), host_.selectedParcels());
-            WriteParcelLinkFile(tmpDir() / kParcelLinkFileName, store_.blocks, positions, store_.xyz, store_.index);
+            WriteParcelLinkFile(tmpDir() / kParcelLinkFileName, store_.blocks, positions, store_.xyz, store_.Index());
         }
     });
 }

@@ -143,9 +143,8 @@ void FileCommands::openParcels(OpenMode mode, const OpenTarget& target) {
     }
     host_.toggleArea(FileArea::Plot);
     host_.parcelsLoaded();
-    // Label points are means of vertex coordinates: they need the index of what was just read.
-    store_.RebuildNameIndex();
-    ComputeLabelPoints(store_.blocks, store_.index);
+    // Label points are means of vertex coordinates, found in the index of what was just read.
+    ComputeLabelPoints(store_.blocks, store_.Index());
 }
 
 void FileCommands::forceAutoSave() {
