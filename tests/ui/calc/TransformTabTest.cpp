@@ -90,6 +90,13 @@ TEST_F(TransformTab, RunRefusesAnEmptySelectionThenTooFewPairs) {
     TypeInGrid(Page()->grid(), QStringLiteral("Z9"));
     EXPECT_EQ(MessageBox::shownTexts().last(), QStringLiteral("Z9 は見つかりません"));
     EXPECT_TRUE(Cell(Page()->grid(), 1, 1).isEmpty());
+    // Enter on a filled old-name cell that is not being edited confirms that name and goes on to its
+    // new name, not to the next pair.
+    Page()->grid()->setFocus();
+    Page()->grid()->setCurrentCell(0, 1);
+    QTest::keyClick(Page()->grid(), Qt::Key_Return);
+    EXPECT_EQ(Page()->grid()->currentRow(), 0);
+    EXPECT_EQ(Page()->grid()->currentColumn(), 2);
 }
 
 // With three pairs the two-point fit is over-determined: the choice is locked and the Helmert fit runs
