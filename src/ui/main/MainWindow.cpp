@@ -82,7 +82,18 @@ MainWindow::MainWindow(Workspace& workspace, QWidget* parent) : QMainWindow(pare
     connect(qApp, &QGuiApplication::applicationStateChanged, this, &MainWindow::onApplicationState);
 }
 
-MainWindow::~MainWindow() = default;
+// The areas and tool windows may call back into the main window while they go (a docked window that
+// repaints the plot as it hides): they are taken down while the main window is still whole.
+MainWindow::~MainWindow() {
+    ownAboutBox_.reset();
+    QList<QPointer<QWidget>> children;
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        children.append(child);
+    }
+    for (const QPointer<QWidget>& child : children) {
+        delete child.data();
+    }
+}
 
 PlotView* MainWindow::plotView() const {
     return plot_;
