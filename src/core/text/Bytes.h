@@ -7,7 +7,9 @@ namespace vemo {
 
 // Byte-level helpers for CP932 text.  "Blank" means any byte 0x00-0x20, the set the file readers and
 // the grid trim; a CP932 trail byte is never below 0x40, so trimming cannot cut a character in half.
-constexpr bool IsBlank(unsigned char c) { return c <= 0x20; }
+constexpr bool IsBlank(unsigned char c) {
+    return c <= 0x20;
+}
 
 std::string_view TrimView(std::string_view text);
 std::string Trim(std::string_view text);
@@ -22,5 +24,11 @@ bool EqualsIgnoreCase(std::string_view a, std::string_view b);
 
 // Extension of a file name including the dot (".Xyz"), or empty.
 std::string_view Extension(std::string_view fileName);
+
+// A piece of file content for a message: at most about `maxBytes` bytes of the field, never a CP932
+// character cut in half, followed by "…" when shortened.  Control bytes and bytes that are not CP932
+// show as \xNN, so that a NUL cannot end the message early and an escape sequence cannot reach a
+// terminal.
+std::string Excerpt(std::string_view field, size_t maxBytes = 32);
 
 } // namespace vemo

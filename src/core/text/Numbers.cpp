@@ -56,7 +56,8 @@ bool IsDecimalText(std::string_view s) {
 }
 
 std::string ConversionMessage(std::string_view text, const char* utf8Tail) {
-    return "'" + std::string(text) + "'" + Jp(utf8Tail);
+    // File content can hold anything: quote a short, escaped piece of it.
+    return "'" + Excerpt(text) + "'" + Jp(utf8Tail);
 }
 
 // The shortest decimal digits that read back as the value: value = 0.d1d2d3... * 10^(exponent + 1),
