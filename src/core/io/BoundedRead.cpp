@@ -37,6 +37,10 @@ ReadResult Failed(ReadFailure failure) {
 
 } // namespace
 
+std::string FilePrefix(const std::filesystem::path& path) {
+    return Jp("ファイル「") + MessagePath(path) + Jp("」: ");
+}
+
 void ThrowFileTooLarge(const std::filesystem::path& path, std::uintmax_t maxBytes) {
     throw Error(Jp("ファイル「") + MessagePath(path) + Jp("」は大きすぎるため読み込めません（上限 ") +
                 std::to_string(maxBytes) + Jp(" バイト）"));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/text/Error.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -26,5 +28,18 @@ ReadResult ReadBoundedFile(const std::filesystem::path& path, std::uintmax_t max
 
 // The refusal above, for readers that learn the size their own way.
 [[noreturn]] void ThrowFileTooLarge(const std::filesystem::path& path, std::uintmax_t maxBytes);
+
+// "ファイル「<file>」: " in front of a message about the content of a file.
+std::string FilePrefix(const std::filesystem::path& path);
+
+// Runs a reader over the bytes of a file; a refusal names the file, so that the surveyor knows which
+// of several files to mend.
+template <class Read> auto InFile(const std::filesystem::path& path, Read&& read) -> decltype(read()) {
+    try {
+        return read();
+    } catch (const Error& error) {
+        throw Error(FilePrefix(path) + error.what());
+    }
+}
 
 } // namespace vemo

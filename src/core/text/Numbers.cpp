@@ -182,7 +182,7 @@ double StrToFloat(std::string_view text) {
     if (auto value = TryStrToFloat(text)) {
         return *value;
     }
-    throw Error(ConversionMessage(text, " は浮動小数点数ではありません"));
+    throw FieldError(ConversionMessage(text, " は浮動小数点数ではありません"));
 }
 
 std::optional<int> TryStrToInt(std::string_view text) {
@@ -222,7 +222,7 @@ int StrToInt(std::string_view text) {
     if (auto value = TryStrToInt(text)) {
         return *value;
     }
-    throw Error(ConversionMessage(text, " は整数ではありません"));
+    throw FieldError(ConversionMessage(text, " は整数ではありません"));
 }
 
 std::string FormatPattern(double value, std::string_view pattern) {
@@ -283,6 +283,10 @@ std::string Sprintf(const char* format, ...) {
     }
     va_end(args);
     return out;
+}
+
+std::string LinePrefix(size_t lineNo) {
+    return std::to_string(lineNo) + Jp("行目: ");
 }
 
 } // namespace vemo

@@ -191,7 +191,7 @@ void LoadTrvFile(const std::string& path, const TrvsOptions& options, const std:
         throw Error(Jp("ファイル「") + MessagePath(path) +
                     Jp(read.failure == ReadFailure::Missing ? "」がありません" : "」を読めません"));
     }
-    DecodeTrvFile(*read.bytes, options, today, header, table);
+    InFile(path, [&] { DecodeTrvFile(*read.bytes, options, today, header, table); });
 }
 
 std::string AutoTrvPath(const std::string& exeDir) {
