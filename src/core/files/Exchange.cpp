@@ -87,8 +87,7 @@ bool HasSimaRecord(std::string_view bytes) {
     return false;
 }
 
-void RequireRecords(const std::filesystem::path& path, const ForeignData& data, bool recognised,
-                    const char* utf8Kind) {
+void RequireRecords(const std::filesystem::path& path, const ForeignData& data, bool recognised, const char* utf8Kind) {
     if (!recognised && data.rows.empty() && data.blocks.empty()) {
         throw Error(Jp("ファイル「") + MessagePath(path) + Jp("」は") + Jp(utf8Kind) +
                     Jp("ではありません（読み取れる記録がありません）"));

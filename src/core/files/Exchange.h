@@ -37,8 +37,7 @@ bool HasSimaRecord(std::string_view bytes);
 
 // A file in which no record was recognised is not an empty exchange file but some other file: refused
 // with a message naming it, so that it can never replace an output with nothing.
-void RequireRecords(const std::filesystem::path& path, const ForeignData& data, bool recognised,
-                    const char* utf8Kind);
+void RequireRecords(const std::filesystem::path& path, const ForeignData& data, bool recognised, const char* utf8Kind);
 
 // Reads the whole input file or throws "<path>を開けません".
 std::string ReadExchangeFile(const std::filesystem::path& path);

@@ -22,7 +22,8 @@ ForeignData ParseNichorenText(std::string_view bytes) {
             ThrowShortLine("日調連ファイル", i + 1);
         }
         std::string_view z = items.size() == 5 ? std::string_view(items[4]) : std::string_view();
-        AtLine(i + 1, [&] { data.rows.push_back(ExchangeRow(ExchangeName(items[1], items[0]), items[2], items[3], z)); });
+        AtLine(i + 1,
+               [&] { data.rows.push_back(ExchangeRow(ExchangeName(items[1], items[0]), items[2], items[3], z)); });
     }
     return data;
 }

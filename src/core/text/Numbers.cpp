@@ -15,7 +15,9 @@
 namespace vemo {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Checks the decimal grammar; std::from_chars alone would accept "inf", "nan" and hexadecimal forms.
 bool IsDecimalText(std::string_view s) {
@@ -121,7 +123,9 @@ void RoundDigits(Decimal& d, int keep) {
     }
 }
 
-bool IsZero(const Decimal& d) { return d.digits == "0"; }
+bool IsZero(const Decimal& d) {
+    return d.digits == "0";
+}
 
 // Digit at 10^power of the decimal (0 outside its digits).
 char DigitAt(const Decimal& d, int power) {
@@ -235,7 +239,9 @@ std::string FormatPattern(double value, std::string_view pattern) {
     return FixedText(value, intZeros, decimals);
 }
 
-std::string FormatFixed(double value, int decimals) { return FixedText(value, 1, decimals); }
+std::string FormatFixed(double value, int decimals) {
+    return FixedText(value, 1, decimals);
+}
 
 std::string FormatGeneral(double value) {
     if (!std::isfinite(value)) {

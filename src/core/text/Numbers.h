@@ -44,7 +44,9 @@ std::string FormatPattern(double value, std::string_view pattern);
 std::string FormatFixed(double value, int decimals);
 
 // Coordinates are shown and stored with three decimals ("0.000").
-inline std::string Format3(double value) { return FormatFixed(value, 3); }
+inline std::string Format3(double value) {
+    return FormatFixed(value, 3);
+}
 
 // General number format: the shortest form with at most 15 significant digits ("12.5", "-3", "0.1");
 // scientific ("1.5E-7", "1E20") below 0.00001 or with more than 15 integer digits.
