@@ -6,7 +6,9 @@
 #include "ui/main/AboutBox.h"
 #include "ui/main/HintTiming.h"
 #include "ui/main/MainWindow.h"
+#include "ui/main/ParcelArea.h"
 #include "ui/main/PlotArea.h"
+#include "ui/main/SerialTransfer.h"
 #include "ui/main/SingleInstanceLock.h"
 #include "ui/main/TreeArea.h"
 #include "ui/main/XyzListArea.h"
@@ -27,13 +29,17 @@ int StartUp::Run(const QStringList& arguments) {
     // Every window is created once, here, in this order, and lives until the end.  Later windows
     // (settings dialog, profile editor, calculation, serial transfer, traverse, precision box, the two
     // registration windows, cleanup) join after the About box.
-    MainWindow main;
+    // The data first: it outlives every window that observes it.
+    Workspace workspace;
+    MainWindow main(workspace);
     // The plot first: the other areas link themselves to it when they are installed.
     InstallPlotArea(main);
     InstallTreeArea(main);
     InstallXyzListArea(main);
+    SelectionPanel* selection = InstallSelectionPanel(main, InstallParcelArea(main));
     AboutBox about(&main);
     main.setAboutBox(&about);
+    InstallSerialTransfer(main, selection);
 
     // A ".sim" or ".Xyz" file named on the command line is opened at the first show.
     if (arguments.size() > 1) {

@@ -8,6 +8,7 @@
 #include "ui/main/AutoSaveTimer.h"
 #include "ui/main/CommandSet.h"
 #include "ui/main/StatusPanels.h"
+#include "ui/main/Tools.h"
 
 #include <QAction>
 #include <QApplication>
@@ -165,7 +166,9 @@ TEST_F(Lifecycle, StatusPanelsShowLocksAndTheLongHint) {
     EXPECT_EQ(main.statusPanels().numText(), QString());
     // An idle pass shows the real state (no lock pressed in this test).
     int idleRuns = 0;
-    main.addIdleHandler([&idleRuns] { ++idleRuns; });
+    ToolRegistration counting;
+    counting.idle = [&idleRuns] { ++idleRuns; };
+    main.tools().add(&main, std::move(counting));
     main.runIdle();
     EXPECT_EQ(idleRuns, 1);
     EXPECT_EQ(main.statusPanels().capsText(), QString());
@@ -174,8 +177,12 @@ TEST_F(Lifecycle, StatusPanelsShowLocksAndTheLongHint) {
 TEST_F(Lifecycle, FailingIdleRuleIsShownOnceAndTheOthersGoOn) {
     MainWindow& main = Open();
     int good = 0;
-    main.addIdleHandler([] { throw Error(Jp("画地がありません")); });
-    main.addIdleHandler([&good] { ++good; });
+    ToolRegistration failing;
+    failing.idle = [] { throw Error(Jp("画地がありません")); };
+    ToolRegistration counting;
+    counting.idle = [&good] { ++good; };
+    main.tools().add(&main, std::move(failing));
+    main.tools().add(&main, std::move(counting));
     main.runIdle();
     main.runIdle();
     EXPECT_EQ(MessageBox::shownTexts(), QStringList{QStringLiteral("画地がありません")});
