@@ -4,6 +4,7 @@
 #include "ui/common/ApplicationTitle.h"
 #include "ui/common/MessageBox.h"
 #include "ui/main/AboutBox.h"
+#include "ui/main/CalcArea.h"
 #include "ui/main/HintTiming.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/ParcelArea.h"
@@ -36,9 +37,11 @@ int StartUp::Run(const QStringList& arguments) {
     InstallPlotArea(main);
     InstallTreeArea(main);
     InstallXyzListArea(main);
-    SelectionPanel* selection = InstallSelectionPanel(main, InstallParcelArea(main));
+    ParcelEditor* parcelEditor = InstallParcelArea(main);
+    SelectionPanel* selection = InstallSelectionPanel(main, parcelEditor);
     AboutBox about(&main);
     main.setAboutBox(&about);
+    InstallCalcWindow(main, parcelEditor);
     InstallSerialTransfer(main, selection);
 
     // A ".sim" or ".Xyz" file named on the command line is opened at the first show.
