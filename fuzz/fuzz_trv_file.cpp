@@ -2,8 +2,7 @@
 // vemo::Error, and whatever is read is computed (raw and, for closed and connected traverses, adjusted)
 // and listed without any other exception, crash or hang.  The first byte picks the options, so that
 // zenith and elevation angles and both distribution rules are reached.
-#include "core/store/XyzList.h"
-#include "core/store/XyzNameIndex.h"
+#include "core/store/Store.h"
 #include "core/text/Error.h"
 #include "core/traverse/AdjustTraverse.h"
 #include "core/traverse/ComputeRawTraverse.h"
@@ -33,9 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } catch (const vemo::Error&) {
         return 0;
     }
-    static vemo::XyzList list;
-    static vemo::XyzNameIndex index;
-    const vemo::TrvsKnownPoints known(list, index);
+    static vemo::Store store; // no known points: every station comes from the file
+    const vemo::TrvsKnownPoints known(store);
     auto state = std::make_unique<vemo::TrvsState>();
     const vemo::TrvsInput in{header, table, options, known};
     std::vector<std::string> listing;

@@ -1,6 +1,5 @@
 #include "core/geometry/Angles.h"
 
-#include "core/text/Bytes.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
 #include "core/text/Numbers.h"
@@ -99,7 +98,7 @@ std::string DegToDmsText(double degrees) {
 
 Dms SplitDms(double packed) {
     if (!std::isfinite(packed) || std::fabs(packed) >= kMaxPackedDegrees) {
-        throw Error(Jp("角度 ") + Excerpt(std::to_string(packed)) + Jp(" は大きすぎます"));
+        throw Error(Jp("角度 ") + Sprintf("%g", packed) + Jp(" は大きすぎます"));
     }
     // Split the text the angle field shows, so that the parts are exactly the digits the surveyor sees.
     std::string text = FormatFixed(packed, 4);

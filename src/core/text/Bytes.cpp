@@ -88,10 +88,6 @@ bool IsTrailByte(unsigned char c) {
     return c >= 0x40 && c <= 0xFC && c != 0x7F;
 }
 
-bool IsLeadByteOfCp932(unsigned char c) {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
-
 // Half-width katakana and the printable ASCII stand for themselves.
 bool IsPrintableSingle(unsigned char c) {
     return (c >= 0x20 && c < 0x7F) || (c >= 0xA1 && c <= 0xDF);
@@ -111,7 +107,7 @@ std::string Excerpt(std::string_view field, size_t maxBytes) {
     size_t i = 0;
     while (i < field.size() && out.size() < maxBytes) {
         const auto c = static_cast<unsigned char>(field[i]);
-        if (IsLeadByteOfCp932(c) && i + 1 < field.size() && IsTrailByte(static_cast<unsigned char>(field[i + 1]))) {
+        if (IsLeadByte(c) && i + 1 < field.size() && IsTrailByte(static_cast<unsigned char>(field[i + 1]))) {
             out.append(field.substr(i, 2));
             i += 2;
         } else {

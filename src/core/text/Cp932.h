@@ -22,8 +22,6 @@ std::optional<std::string> Utf8ToCp932(std::string_view utf8);
 std::string Jp(std::string_view utf8Literal);
 
 // True for the first byte of a CP932 double-byte character (0x81-0x9F, 0xE0-0xFC).
-constexpr bool IsLeadByte(unsigned char c) {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
+constexpr bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
 } // namespace vemo
