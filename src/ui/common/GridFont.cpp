@@ -34,7 +34,7 @@ QFont GridFont(int pointSize) {
 QFont NumberFont(const QFont& gridFont) {
     const QStringList installed = QFontDatabase::families();
     QString family = gridFont.family();
-    for (const QString candidate :
+    for (const QString& candidate :
          {QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Liberation Mono"), QStringLiteral("Noto Sans Mono")}) {
         if (installed.contains(candidate, Qt::CaseInsensitive)) {
             family = candidate;
