@@ -36,8 +36,12 @@ OGRLayer& CreateLayer(GDALDataset& dataset, const std::string& name, const OGRSp
     return *layer;
 }
 
-void AddField(OGRLayer& layer, const char* utf8Name, OGRFieldType type) {
+// Width and decimals matter where the format stores numbers as text (a Shapefile's dBASE table):
+// 地積 and 坪数 are exact hundredths and must not come back as 15.119999999999999.
+void AddField(OGRLayer& layer, const char* utf8Name, OGRFieldType type, int width = 0, int decimals = 0) {
     OGRFieldDefn field(utf8Name, type);
+    field.SetWidth(width);
+    field.SetPrecision(decimals);
     if (layer.CreateField(&field) != OGRERR_NONE) {
         Refused(utf8Name);
     }
@@ -107,16 +111,16 @@ void SetParcelFields(OGRFeature& feature, const ExportParcel& parcel) {
 
 void AddPointFields(OGRLayer& layer) {
     AddField(layer, "点名", OFTString);
-    AddField(layer, "Z", OFTReal);
+    AddField(layer, "Z", OFTReal, 16, 3);
     AddField(layer, "点種", OFTString);
     AddField(layer, "備考", OFTString);
 }
 
 void AddParcelFields(OGRLayer& layer) {
     AddField(layer, "画地名", OFTString);
-    AddField(layer, "面積", OFTReal);
-    AddField(layer, "地積", OFTReal);
-    AddField(layer, "坪数", OFTReal);
+    AddField(layer, "面積", OFTReal, 20, 6);
+    AddField(layer, "地積", OFTReal, 16, 2);
+    AddField(layer, "坪数", OFTReal, 16, 2);
 }
 
 // Many features go in one transaction where the format has them (a GeoPackage commits once instead

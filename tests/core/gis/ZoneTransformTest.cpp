@@ -1,4 +1,5 @@
 #include "core/gis/Dms.h"
+#include "core/gis/DxfCodePage.h"
 #include "core/gis/PlaneZones.h"
 #include "core/gis/SiteZone.h"
 #include "core/text/Cp932.h"
@@ -123,6 +124,32 @@ TEST(SiteZone, RemembersTheZonePerFolder) {
     for (const char* damaged : {"Zone=25\r\n", "Zone=9\r\nDatum=Tokyo\r\n", "garbage"}) {
         test::WriteBytes(site.File(kSiteZoneFileName), damaged);
         EXPECT_FALSE(ReadSiteZone(site.Path()).has_value()) << damaged;
+    }
+}
+
+} // namespace
+} // namespace vemo::gis
+
+namespace vemo::gis {
+namespace {
+
+// Text values (group code 1) of a drawing declared ANSI_932 become Shift-JIS; nothing else changes.
+TEST(DxfCodePage, RecodesTextValuesOnly) {
+    struct Case {
+        std::string in;
+        std::string out;
+    };
+    const Case cases[] = {
+        {"  1\n\\U+70b92\n", "  1\n" + Jp("点2") + "\n"},                   // escape to CP932
+        {"  1\r\n\\U+753B\\U+5730\r\n", "  1\r\n" + Jp("画地") + "\r\n"},   // upper-case hex, CR LF kept
+        {"  1\n\xb0\n", "  1\n" + Jp("°") + "\n"},                          // a raw Latin-1 byte
+        {"  1\nA\\\\U+70b9\n", "  1\nA\\\\U+70b9\n"},                       // a literal backslash, not an escape
+        {"  1\n\\U+00e9\n", "  1\n\\U+00E9\n"},                             // no CP932 form: stays escaped
+        {"  8\n\\U+70b9\n  1\nAB\n", "  8\n\\U+70b9\n  1\nAB\n"},           // a layer value is left alone
+        {"  1\n  1\n  1\n\\U+70b9\n", "  1\n  1\n  1\n" + Jp("点") + "\n"}, // a value "1" is not a code
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(RecodeDxfTextsToCp932(c.in), c.out) << c.in;
     }
 }
 
