@@ -1,6 +1,7 @@
 #include "core/calc/CalcEntry.h"
 
 #include "core/edit/PointName.h"
+#include "core/edit/RegisteredName.h"
 #include "core/store/CommaList.h"
 #include "core/store/XyzList.h"
 #include "core/store/XyzNameIndex.h"
@@ -81,20 +82,8 @@ std::vector<std::string> SerialEntryNames(std::string_view previous, std::string
     return names;
 }
 
-int LastCoordinateRow(const XyzList& list) {
-    for (int row = list.RowCount() - 1; row > 1; --row) {
-        for (int col : {kColX, kColY}) {
-            const std::string& cell = list.Cell(row, col);
-            if (!cell.empty() && cell != "0.000") {
-                return row;
-            }
-        }
-    }
-    return 1;
-}
-
 std::string ProposeNewPointName(const XyzList& list) {
-    return NextPointName(list.Cell(LastCoordinateRow(list), kColName), true);
+    return NameAfterLastCoordinateRow(list);
 }
 
 int RegisterCalcPoint(XyzList& list, const std::string& name, PlanePoint point, const std::string& remarkCp932) {

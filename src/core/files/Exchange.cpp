@@ -15,6 +15,10 @@ namespace vemo {
 
 namespace {
 
+bool IsAsciiDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
 // Without quotes and control bytes a CommaList is a plain split at commas, where a trailing comma adds
 // no item; that is nearly every line of an exchange file.
 bool SplitPlainList(std::string_view text, std::vector<std::string>& items) {
@@ -67,6 +71,27 @@ void ThrowShortLine(const char* utf8Kind, size_t lineNo) {
 
 void ThrowTooManyPoints() {
     throw Error(Jp("点数が上限の99998点を超えるため読み込めません"));
+}
+
+bool HasSimaRecord(std::string_view bytes) {
+    LineCursor cursor(bytes);
+    std::string_view line;
+    while (cursor.Next(line)) {
+        std::string_view code = TrimView(line).substr(0, 4);
+        const bool shaped = code.size() >= 3 && code[0] >= 'A' && code[0] <= 'Z' && IsAsciiDigit(code[1]) &&
+                            IsAsciiDigit(code[2]) && (code.size() == 3 || code[3] == ',');
+        if (shaped) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void RequireRecords(const std::filesystem::path& path, const ForeignData& data, bool recognised, const char* utf8Kind) {
+    if (!recognised && data.rows.empty() && data.blocks.empty()) {
+        throw Error(Jp("ファイル「") + MessagePath(path) + Jp("」は") + Jp(utf8Kind) +
+                    Jp("ではありません（読み取れる記録がありません）"));
+    }
 }
 
 std::string ReadExchangeFile(const std::filesystem::path& path) {

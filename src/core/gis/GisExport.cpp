@@ -1,9 +1,9 @@
 #include "core/gis/GisExport.h"
 
+#include "core/files/FileIo.h"
 #include "core/gis/DxfCodePage.h"
 #include "core/gis/ExportData.h"
 #include "core/gis/OgrWriters.h"
-#include "core/settings/AtomicWrite.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
 
@@ -123,7 +123,7 @@ void BuildInto(const fs::path& staging, const fs::path& target, ExportFormat for
         }
     } removeHeader{header};
     if (format == ExportFormat::Dxf) {
-        ReplaceFileContents(header.string(), DxfHeaderTemplate());
+        WriteFileAtomic(header, DxfHeaderTemplate(), false);
         options.push_back(headerOption.c_str());
     }
     options.push_back(nullptr);
@@ -140,7 +140,7 @@ void BuildInto(const fs::path& staging, const fs::path& target, ExportFormat for
         throw Error(Jp("ファイル「") + Utf8Path(target) + Jp("」に書き込めません（") + CPLGetLastErrorMsg() + Jp("）"));
     }
     if (format == ExportFormat::Dxf) {
-        ReplaceFileContents(datasetPath, RecodeDxfTextsToCp932(ReadFileIfExists(datasetPath)));
+        WriteFileAtomic(datasetPath, RecodeDxfTextsToCp932(ReadWholeFile(datasetPath).value_or("")), false);
     }
 }
 

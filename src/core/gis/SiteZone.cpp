@@ -1,6 +1,6 @@
 #include "core/gis/SiteZone.h"
 
-#include "core/settings/AtomicWrite.h"
+#include "core/files/FileIo.h"
 #include "core/text/Numbers.h"
 
 #include <sstream>
@@ -9,12 +9,7 @@
 namespace vemo::gis {
 
 std::optional<ZoneChoice> ReadSiteZone(const std::filesystem::path& siteFolder) {
-    std::string text;
-    try {
-        text = ReadFileIfExists((siteFolder / kSiteZoneFileName).string());
-    } catch (...) {
-        return std::nullopt;
-    }
+    std::string text = ReadWholeFile(siteFolder / kSiteZoneFileName).value_or("");
     ZoneChoice choice;
     std::istringstream lines(text);
     for (std::string line; std::getline(lines, line);) {
@@ -36,7 +31,7 @@ std::optional<ZoneChoice> ReadSiteZone(const std::filesystem::path& siteFolder) 
 void WriteSiteZone(const std::filesystem::path& siteFolder, const ZoneChoice& choice) {
     ZoneEpsg(choice); // refuses a zone outside 1 .. 19 before anything is written
     std::string text = "Zone=" + std::to_string(choice.zone) + "\r\nDatum=" + DatumName(choice.datum) + "\r\n";
-    ReplaceFileContents((siteFolder / kSiteZoneFileName).string(), text);
+    WriteFileAtomic(siteFolder / kSiteZoneFileName, text, false);
 }
 
 } // namespace vemo::gis

@@ -15,7 +15,9 @@
 namespace vemo {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Checks the decimal grammar; std::from_chars alone would accept "inf", "nan" and hexadecimal forms.
 bool IsDecimalText(std::string_view s) {
@@ -56,7 +58,8 @@ bool IsDecimalText(std::string_view s) {
 }
 
 std::string ConversionMessage(std::string_view text, const char* utf8Tail) {
-    return "'" + std::string(text) + "'" + Jp(utf8Tail);
+    // File content can hold anything: quote a short, escaped piece of it.
+    return "'" + Excerpt(text) + "'" + Jp(utf8Tail);
 }
 
 // The shortest decimal digits that read back as the value: value = 0.d1d2d3... * 10^(exponent + 1),
@@ -120,7 +123,9 @@ void RoundDigits(Decimal& d, int keep) {
     }
 }
 
-bool IsZero(const Decimal& d) { return d.digits == "0"; }
+bool IsZero(const Decimal& d) {
+    return d.digits == "0";
+}
 
 // Digit at 10^power of the decimal (0 outside its digits).
 char DigitAt(const Decimal& d, int power) {
@@ -181,7 +186,7 @@ double StrToFloat(std::string_view text) {
     if (auto value = TryStrToFloat(text)) {
         return *value;
     }
-    throw Error(ConversionMessage(text, " は浮動小数点数ではありません"));
+    throw FieldError(ConversionMessage(text, " は浮動小数点数ではありません"));
 }
 
 std::optional<int> TryStrToInt(std::string_view text) {
@@ -221,7 +226,7 @@ int StrToInt(std::string_view text) {
     if (auto value = TryStrToInt(text)) {
         return *value;
     }
-    throw Error(ConversionMessage(text, " は整数ではありません"));
+    throw FieldError(ConversionMessage(text, " は整数ではありません"));
 }
 
 std::string FormatPattern(double value, std::string_view pattern) {
@@ -234,7 +239,9 @@ std::string FormatPattern(double value, std::string_view pattern) {
     return FixedText(value, intZeros, decimals);
 }
 
-std::string FormatFixed(double value, int decimals) { return FixedText(value, 1, decimals); }
+std::string FormatFixed(double value, int decimals) {
+    return FixedText(value, 1, decimals);
+}
 
 std::string FormatGeneral(double value) {
     if (!std::isfinite(value)) {
@@ -282,6 +289,10 @@ std::string Sprintf(const char* format, ...) {
     }
     va_end(args);
     return out;
+}
+
+std::string LinePrefix(size_t lineNo) {
+    return std::to_string(lineNo) + Jp("行目: ");
 }
 
 } // namespace vemo

@@ -119,7 +119,21 @@ void CalcNumberEdit::reset() {
 }
 
 void CalcNumberEdit::setValue(double value) {
-    setText(QString::fromStdString(Sprintf(kind_ == Kind::Direction ? "%9.4f" : "%10.3f", value)));
+    const char* format = "%10.3f";
+    switch (kind_) {
+    case Kind::Direction:
+        format = "%9.4f";
+        break;
+    case Kind::Length:
+        break;
+    case Kind::Area:
+        format = "%14.7f";
+        break;
+    case Kind::DividingAngle:
+        format = "%11.4f";
+        break;
+    }
+    setText(QString::fromStdString(Sprintf(format, value)));
     committed_ = text();
 }
 

@@ -50,7 +50,7 @@ private:
 class CalcNumberEdit : public QLineEdit {
     Q_OBJECT
 public:
-    enum class Kind { Direction, Length };
+    enum class Kind { Direction, Length, Area, DividingAngle };
     explicit CalcNumberEdit(Kind kind, QWidget* parent = nullptr);
 
     double value() const;

@@ -2,6 +2,7 @@
 
 #include "core/calc/CalcOverlay.h"
 
+#include <QPoint>
 #include <QString>
 #include <QWidget>
 
@@ -21,12 +22,18 @@ struct CalcHost {
     std::function<void()> pointsRegistered;                 // the list grew: rebuild, redraw
     std::function<void(const std::string&)> highlightPoint; // "" removes the highlight
     std::function<std::string()> resultTxtPath;             // TmpDir + "Result.Txt" (native path)
-    bool upperCase = true;
+    bool upperCase = true;                                  // UpperChr
     // The parcel editor: whether it is shown, the vertex rows of its open parcel (entry row included),
     // and clearing it after the grid was registered as a parcel.
     std::function<bool()> parcelEditorShown;
     std::function<std::vector<std::string>()> openParcelNames;
-    std::function<void()> clearParcelEditor; // UpperChr
+    std::function<void()> clearParcelEditor;
+    // The coordinate selection (座標選択) of the main window: the names it holds while it is shown
+    // (empty when hidden), and its toggle command.
+    std::function<std::vector<std::string>()> selectedPoints;
+    std::function<void()> toggleSelection;
+    // The top-left corner of the plot on the screen, where the small registration dialogs open.
+    std::function<QPoint()> plotTopLeft;
 };
 
 // One tab of the calculation window.  A page owns its inputs and results; the window switches pages,

@@ -1,7 +1,9 @@
 #include "ui/calc/CalcWindow.h"
 
 #include "ui/calc/ConstructionPage.h"
+#include "ui/calc/DivisionPage.h"
 #include "ui/calc/PointGridPage.h"
+#include "ui/calc/TransformPage.h"
 #include "ui/plot/PlotCanvas.h"
 
 #include <QButtonGroup>
@@ -229,8 +231,8 @@ CalcWindow* CreateCalcWindow(CalcHost host, QWidget* parent) {
     for (size_t i = 0; i < std::size(constructions); ++i) {
         window->setTab(constructions[i].first, texts[i], new ConstructionPage(constructions[i].second, shared));
     }
-    window->setTab(CalcTab::kTransform, QStringLiteral("座標変換"), new EmptyCalcPage(shared));
-    window->setTab(CalcTab::kDivision, QStringLiteral("定面積分割"), new EmptyCalcPage(shared));
+    window->setTab(CalcTab::kTransform, QStringLiteral("座標変換"), new TransformPage(shared));
+    window->setTab(CalcTab::kDivision, QStringLiteral("定面積分割"), new DivisionPage(shared));
     window->selectTab(CalcTab::kInverse);
     return window;
 }

@@ -86,8 +86,8 @@ private:
     int current_ = 0;
 };
 
-// The window with its eleven tabs: the inverse and perpendicular grids, the seven constructions, and
-// empty pages for the transformation and the division until their calculations take their place.
+// The window with its eleven tabs: the inverse and perpendicular grids, the seven constructions, the
+// coordinate transformation and the constant-area division.
 CalcWindow* CreateCalcWindow(CalcHost host, QWidget* parent = nullptr);
 
 } // namespace vemo

@@ -9,6 +9,7 @@
 #include "ui/main/MainWindow.h"
 #include "ui/main/Tools.h"
 #include "ui/parcels/ParcelEditor.h"
+#include "ui/parcels/SelectionPanel.h"
 #include "ui/plot/PlotView.h"
 
 #include <QDockWidget>
@@ -42,6 +43,16 @@ CalcHost HostFor(MainWindow& main, ParcelEditor* editor) {
         } else {
             plot->HighlightPoint(name);
         }
+    };
+    // The transformation takes the points of the coordinate selection while its panel is shown.
+    host.selectedPoints = [&main] {
+        auto* panel = main.findChild<SelectionPanel*>();
+        return panel && main.isSelectionPanelShown() ? panel->names() : std::vector<std::string>{};
+    };
+    host.toggleSelection = [&main] { main.commands().trigger(Cmd::EditXyzSelect); };
+    host.plotTopLeft = [&main] {
+        PlotView* plot = main.plotView();
+        return plot ? plot->mapToGlobal(QPoint(0, 0)) : QPoint();
     };
     host.resultTxtPath = [&main] {
         const std::filesystem::path folder(main.settings().Dir.TmpDir.empty() ? main.programFolder()

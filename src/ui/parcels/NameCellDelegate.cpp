@@ -9,6 +9,8 @@ namespace vemo {
 
 namespace {
 
+constexpr const char* kConfirmedColumns = "vemoConfirmedColumns";
+
 class GridEnterFilter : public QObject {
 public:
     GridEnterFilter(QTableWidget* grid, int column, std::function<void(int, const QString&)> confirm)
@@ -20,6 +22,11 @@ public:
         auto* key = static_cast<QKeyEvent*>(event);
         bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
         if (!enter || (key->modifiers() & Qt::ControlModifier) || grid_->currentRow() < 0) {
+            return false;
+        }
+        // A grid with several confirmed columns: the one under the cursor answers, not the last one set up.
+        const QVariantList confirmed = grid_->property(kConfirmedColumns).toList();
+        if (grid_->currentColumn() != column_ && confirmed.contains(grid_->currentColumn())) {
             return false;
         }
         QTableWidgetItem* item = grid_->item(grid_->currentRow(), column_);
@@ -39,6 +46,7 @@ void ConfirmNamesOnEnter(QTableWidget* grid, int column, std::function<void(int 
     auto* delegate = new NameCellDelegate(grid);
     grid->setItemDelegateForColumn(column, delegate);
     grid->installEventFilter(new GridEnterFilter(grid, column, confirm));
+    grid->setProperty(kConfirmedColumns, grid->property(kConfirmedColumns).toList() << column);
     QObject::connect(delegate, &NameCellDelegate::entered, grid,
                      [grid, confirm](const QString& text) { confirm(grid->currentRow(), text); });
     QObject::connect(delegate, &NameCellDelegate::rowKeyPressed, grid, [grid](int key) {

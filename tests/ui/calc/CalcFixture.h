@@ -7,6 +7,7 @@
 #include "ui/common/SystemBeep.h"
 #include "ui/plot/PlotView.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
@@ -89,6 +90,11 @@ protected:
         field->selectAll();
         QTest::keyClicks(field, text);
         QTest::keyClick(field, Qt::Key_Return);
+    }
+    // A radio button takes clicks on its mark and text only, not on the empty rest of its row.
+    static void ClickRadio(QAbstractButton* button) {
+        ASSERT_NE(button, nullptr);
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
     }
     static QString Cell(QTableWidget* grid, int row, int column) {
         const QTableWidgetItem* item = grid->item(row, column);

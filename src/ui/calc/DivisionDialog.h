@@ -1,0 +1,56 @@
+#pragma once
+
+#include "core/division/Division.h"
+
+#include <QDialog>
+
+#include <array>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace vemo {
+
+class CalcNameEdit;
+struct Store;
+
+// 座標・画地登録: the new points of a division with the names they are registered under, and the two
+// parts (求積側 kept by default, 残地側 not) with their parcel names and area figures.  登録 writes
+// them into the store through RegisterDivision, which refuses empty and already used names: the
+// message is shown and the dialog stays open for a corrected name.
+class DivisionDialog : public QDialog {
+    Q_OBJECT
+public:
+    DivisionDialog(Store& store, const DivisionResult& result, QWidget* parent = nullptr);
+
+    CalcNameEdit* pointName(int i) const { return pointNames_[i]; } // 0: P1, 1: P2
+    QLabel* pointX(int i) const { return pointX_[i]; }
+    QLabel* pointY(int i) const { return pointY_[i]; }
+    QCheckBox* keep(int part) const { return keep_[part]; } // 0: 求積側, 1: 残地側
+    QLineEdit* parcelName(int part) const { return parcelNames_[part]; }
+    QLabel* areaText(int part, int line) const { return areaTexts_[part][line]; }
+    QPushButton* registerButton() const { return register_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QWidget* buildPoints();
+    QWidget* buildParts();
+    void registerAll();
+
+    Store& store_;
+    DivisionResult result_;
+    std::array<CalcNameEdit*, 2> pointNames_{};
+    std::array<QLabel*, 2> pointX_{};
+    std::array<QLabel*, 2> pointY_{};
+    std::array<QCheckBox*, 2> keep_{};
+    std::array<QLineEdit*, 2> parcelNames_{};
+    std::array<std::array<QLabel*, 3>, 2> areaTexts_{};
+    QPushButton* register_ = nullptr;
+};
+
+} // namespace vemo

@@ -1,0 +1,204 @@
+#include "CalcFixture.h"
+#include "core/text/Cp932.h"
+#include "ui/calc/CalcFields.h"
+#include "ui/calc/DivisionDialog.h"
+#include "ui/calc/DivisionPage.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+#include <functional>
+
+namespace vemo::test {
+namespace {
+
+class DivisionTab : public CalcFixture {
+protected:
+    DivisionPage* Page() { return qobject_cast<DivisionPage*>(window->page(CalcTab::kDivision)); }
+    QRadioButton* OnePointButton() {
+        for (QRadioButton* button : Page()->findChildren<QRadioButton*>()) {
+            if (button->text() == QStringLiteral("一点指定")) {
+                return button;
+            }
+        }
+        return nullptr;
+    }
+    void EnterSquare(int corners = 4) {
+        for (int i = 1; i <= corners; ++i) {
+            TypeInGrid(Page()->grid(), QStringLiteral("A%1").arg(i));
+        }
+    }
+    // 計算実行 by key, with `inDialog` run while the registration dialog is open (when it opens).
+    bool RunWith(const std::function<void(DivisionDialog&)>& inDialog) {
+        bool opened = false;
+        // A timer of this call only: on a refusal no dialog opens and it must not fire later.
+        QTimer inside;
+        inside.setSingleShot(true);
+        QObject::connect(&inside, &QTimer::timeout, [&] {
+            if (DivisionDialog* dialog = Page()->dialog()) {
+                opened = true;
+                inDialog(*dialog);
+                if (dialog->isVisible()) {
+                    dialog->reject();
+                }
+            }
+        });
+        inside.start(0);
+        Page()->runButton()->setFocus();
+        QTest::keyClick(Page()->runButton(), Qt::Key_Space);
+        return opened;
+    }
+    std::string RowText(const std::string& name) {
+        const auto point = store->FindPointXY(name);
+        if (!point) {
+            return "(none)";
+        }
+        const int row = point->row;
+        return store->xyz.Cell(row, kColX) + " " + store->xyz.Cell(row, kColY) + " " +
+               Cp932ToUtf8(store->xyz.Cell(row, kColBiko));
+    }
+};
+
+// A fault in the order of the checks, a missing focus return or a dialog opened on bad input shows here.
+TEST_F(DivisionTab, EachRefusalShowsItsMessageAndOpensNoDialog) {
+    Open(CalcTab::kDivision);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("定面積分割計算"));
+    TypeInGrid(Page()->grid(), QStringLiteral("A1"));
+    TypeInGrid(Page()->grid(), QStringLiteral("A2"));
+    EXPECT_FALSE(RunWith([](DivisionDialog&) {}));
+    TypeInGrid(Page()->grid(), QStringLiteral("A3"));
+    TypeInGrid(Page()->grid(), QStringLiteral("A4"));
+    EXPECT_EQ(Page()->areaLabel()->text(), QStringLiteral(" 面積    100.0000000 ㎡"));
+    struct Case {
+        QString target;
+        QString base1;
+        QString start;
+    };
+    const Case cases[] = {{"0", "", ""}, {"100", "", ""}, {"30", "", "A1"}, {"30", "A1", ""}};
+    for (const Case& c : cases) {
+        TypeInField(Page()->targetField(), c.target);
+        Page()->base1Field()->setText(c.base1);
+        Page()->base2Field()->setText(c.base1.isEmpty() ? QString() : QStringLiteral("A2"));
+        Page()->startField()->setText(c.start);
+        EXPECT_FALSE(RunWith([](DivisionDialog&) {}));
+    }
+    EXPECT_EQ(MessageBox::shownTexts(), (QStringList{"分割元地を入力してください", "分割面積が確保できません",
+                                                     "分割面積が確保できません", "基準線未入力！", "始点未入力！"}));
+    EXPECT_EQ(Page()->targetField()->text(), QStringLiteral("    30.0000000"));
+
+    // An angle of 180 or more beeps and keeps the focus.
+    const int beeps = SystemBeep::count();
+    TypeInField(Page()->angleField(), QStringLiteral("180"));
+    QTest::qWait(10);
+    EXPECT_EQ(SystemBeep::count(), beeps + 1);
+    EXPECT_TRUE(Page()->angleField()->hasFocus());
+}
+
+// The square divided by a line parallel to its first side: P1 (10, 3), P2 (0, 3), 地積 30.00 and 70.00.
+// A start typed at (10, 0) is 10 m from both extremes (0, 0) and (10, 10): the tie goes to the max one.
+TEST_F(DivisionTab, ParallelDivisionSnapsTheStartAndFillsTheDialog) {
+    window->host().plotTopLeft = [] { return QPoint(37, 41); };
+    Open(CalcTab::kDivision);
+    EnterSquare();
+    TypeInField(Page()->targetField(), QStringLiteral("30"));
+    TypeInField(Page()->base1Field(), QStringLiteral("A1"));
+    TypeInField(Page()->base2Field(), QStringLiteral("A2"));
+    TypeInField(Page()->angleField(), QStringLiteral("0"));
+    TypeInField(Page()->startField(), QStringLiteral("A2"));
+    EXPECT_EQ(Page()->startField()->text(), QStringLiteral("A3"));
+    TypeInField(Page()->startField(), QStringLiteral("A1"));
+    EXPECT_EQ(Page()->startField()->text(), QStringLiteral("A1"));
+    // The dividing direction through the start runs along X over the whole frame of the list (A5 at
+    // X = 20), 0.5 m beyond it.
+    bool lineDrawn = false;
+    for (const OverlaySegment& s : Page()->overlay().segments) {
+        lineDrawn |= s.dotted && s.from.y == 0 && std::abs(s.from.x + 0.5) < 1e-9 && std::abs(s.to.x - 20.5) < 1e-9;
+    }
+    EXPECT_TRUE(lineDrawn);
+
+    QStringList shown;
+    const bool opened = RunWith([&](DivisionDialog& dialog) {
+        for (int i = 0; i < 2; ++i) {
+            shown << dialog.pointName(i)->text() + ":" + dialog.pointX(i)->text() + "," + dialog.pointY(i)->text();
+        }
+        shown << dialog.areaText(0, 1)->text() << dialog.areaText(1, 1)->text();
+        EXPECT_TRUE(dialog.pointName(1)->isVisible());
+        EXPECT_EQ(dialog.focusWidget(), dialog.pointName(0)); // the field that has the focus in the dialog
+        EXPECT_TRUE(dialog.keep(0)->isChecked());
+        EXPECT_FALSE(dialog.keep(1)->isChecked());
+        EXPECT_FALSE(dialog.parcelName(1)->isEnabled());
+        EXPECT_EQ(dialog.pos(), QPoint(37, 41)); // at the top-left corner of the plot
+        SaveShot(&dialog, "division-dialog-parallel.png");
+    });
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(shown, (QStringList{"C3:     10.000,      3.000", "C4:      0.000,      3.000", "地積 :     30.00 ㎡",
+                                  "地積 :     70.00 ㎡"}));
+    // The plot shows P1 and P2 and hatches the secured side.
+    int marks = 0;
+    for (const OverlayMark& mark : Page()->overlay().marks) {
+        marks += mark.label == "P1" || mark.label == "P2";
+    }
+    EXPECT_EQ(marks, 2);
+    EXPECT_GT(Page()->overlay().segments.size(), 10u);
+    SaveShot(window.get(), "division-tab-parallel.png");
+    SaveShot(plot.get(), "division-plot-parallel.png");
+}
+
+// One point from A1 with T = 25: P1 on A2-A3 at (10, 5).  Registered with both parts kept, the point
+// follows the last row with coordinates and both parcels name it in place of the placeholder.
+TEST_F(DivisionTab, OnePointDivisionRegistersThePointAndBothParcels) {
+    Open(CalcTab::kDivision);
+    ClickRadio(OnePointButton());
+    EXPECT_FALSE(Page()->parallel());
+    EnterSquare();
+    EXPECT_EQ(Cell(Page()->grid(), 0, 0), QStringLiteral("基1 "));
+    TypeInField(Page()->targetField(), QStringLiteral("25"));
+    const bool opened = RunWith([&](DivisionDialog& dialog) {
+        EXPECT_FALSE(dialog.pointName(1)->isVisible()); // no P2 in the one-point method
+        EXPECT_EQ(dialog.pointX(0)->text() + dialog.pointY(0)->text(), QStringLiteral("     10.000      5.000"));
+        EXPECT_EQ(dialog.areaText(1, 1)->text(), QStringLiteral("地積 :     75.00 ㎡"));
+        // A name already in the list is refused and the dialog stays for a corrected one.
+        TypeInField(dialog.pointName(0), QStringLiteral("a1"));
+        QTest::mouseClick(dialog.keep(1), Qt::LeftButton);
+        QTest::mouseClick(dialog.registerButton(), Qt::LeftButton);
+        EXPECT_EQ(MessageBox::shownTexts(), QStringList{"点名 A1 は既に登録されています"});
+        EXPECT_TRUE(dialog.isVisible());
+        dialog.pointName(0)->clear();
+        TypeInField(dialog.pointName(0), QStringLiteral("k1"));
+        SaveShot(&dialog, "division-dialog-onepoint.png");
+        QTest::mouseClick(dialog.registerButton(), Qt::LeftButton);
+        EXPECT_FALSE(dialog.isVisible());
+    });
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(RowText("K1"), "10.000 5.000 面分");
+    EXPECT_EQ(store->FindPointXY("K1")->row, store->FindPointXY("C2")->row + 1);
+    ASSERT_EQ(store->blocks.Count(), 2);
+    EXPECT_EQ(store->blocks.At(0).BlockName, "1");
+    EXPECT_EQ(store->blocks.At(0).NoList, "A1,A2,K1,A1,");
+    EXPECT_EQ(store->blocks.At(1).BlockName, "2");
+    EXPECT_EQ(store->blocks.At(1).NoList, "A1,K1,A3,A4,A1,");
+}
+
+// The parcel open in the parcel editor comes in by << 画地挿入; Esc in the dialog registers nothing.
+TEST_F(DivisionTab, CancelledDialogLeavesTheStoreAsItWas) {
+    window->host().openParcelNames = [] { return std::vector<std::string>{"A1", "A2", "A3", "A4", "A1", ""}; };
+    Open(CalcTab::kDivision);
+    ClickRadio(OnePointButton());
+    QTest::mouseClick(Page()->insertParcelButton(), Qt::LeftButton);
+    EXPECT_EQ(Cell(Page()->grid(), 4, 1), QStringLiteral("A1"));
+    EXPECT_EQ(Page()->areaLabel()->text(), QStringLiteral(" 面積    100.0000000 ㎡"));
+    TypeInField(Page()->targetField(), QStringLiteral("25"));
+    const int rows = store->xyz.RowCount();
+    ASSERT_TRUE(RunWith([](DivisionDialog& dialog) {
+        QTest::keyClick(dialog.pointName(0), Qt::Key_Escape);
+        EXPECT_FALSE(dialog.isVisible());
+    }));
+    EXPECT_EQ(store->xyz.RowCount(), rows);
+    EXPECT_EQ(store->blocks.Count(), 0);
+}
+
+} // namespace
+} // namespace vemo::test
