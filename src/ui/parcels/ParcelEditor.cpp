@@ -9,6 +9,7 @@
 #include "ui/grid/GridRowOps.h"
 #include "ui/parcels/NameCellDelegate.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -94,14 +95,7 @@ void ParcelEditor::installKeys() {
         AddShortcut(w, QKeySequence(Qt::CTRL | Qt::Key_Enter), [this] { addParcel(); });
         AddShortcut(w, QKeySequence(Qt::CTRL | Qt::Key_Home), [this] { clearParcel(); });
     }
-    AddShortcut(grid_, QKeySequence(Qt::CTRL | Qt::Key_Insert), [this] {
-        GridInsertRow(*grid_);
-        emit ringChanged();
-    });
-    AddShortcut(grid_, QKeySequence(Qt::CTRL | Qt::Key_Delete), [this] {
-        GridDeleteRow(*grid_);
-        emit ringChanged();
-    });
+    installRowActions();
     AddShortcut(list_, QKeySequence(Qt::CTRL | Qt::Key_Home), [this] { name_->setFocus(); });
     AddShortcut(list_, QKeySequence(Qt::CTRL | Qt::Key_Delete), [this] { deleteParcel(); });
     connect(name_, &QLineEdit::returnPressed, this, [this] {
@@ -109,6 +103,30 @@ void ParcelEditor::installKeys() {
             grid_->setFocus();
         }
     });
+}
+
+// "挿入" and "削除" of the point-name grid: one action each carries the key and the context menu entry,
+// so the menu shows the key that runs it.  Either changes the ring, so the dotted outline is redrawn.
+void ParcelEditor::installRowActions() {
+    grid_->setContextMenuPolicy(Qt::ActionsContextMenu);
+    const struct {
+        QString caption;
+        QKeySequence keys;
+        bool (*operation)(QAbstractItemView&, int);
+    } rowCommands[] = {
+        {QStringLiteral("挿入"), QKeySequence(Qt::CTRL | Qt::Key_Insert), &GridInsertRow},
+        {QStringLiteral("削除"), QKeySequence(Qt::CTRL | Qt::Key_Delete), &GridDeleteRow},
+    };
+    for (const auto& command : rowCommands) {
+        auto* action = new QAction(command.caption, grid_);
+        action->setShortcut(command.keys);
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        connect(action, &QAction::triggered, this, [this, operation = command.operation] {
+            RunCommand([&] { operation(*grid_, -1); }, this);
+            emit ringChanged();
+        });
+        grid_->addAction(action);
+    }
 }
 
 QToolButton* ParcelEditor::button(const QString& caption) const {
