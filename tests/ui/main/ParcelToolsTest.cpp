@@ -159,6 +159,35 @@ TEST_F(ParcelTools, ClickInsideAParcelOnThePlotLoadsIt) {
     }
 }
 
+// Ctrl+Insert and Ctrl+Delete are also the coordinate list's row keys: in the parcel editor's grid they
+// edit the ring and in its parcel list Ctrl+Delete deletes the parcel; the coordinate list keeps its rows.
+TEST_F(ParcelTools, RowKeysInTheParcelGridEditTheRing) {
+    MainWindow& main = OpenAll();
+    main.setAreaShown(Area::XyzList, true);
+    editor->grid()->setFocus();
+    for (const char* name : {"A", "B", "C", "A"}) {
+        main.tools().offerPointName(PointSource::PlotClick, name);
+    }
+    const int listRows = main.store().xyz.RowCount();
+    editor->grid()->setCurrentCell(1, 0);
+    QTest::keyClick(editor->grid(), Qt::Key_Insert, Qt::ControlModifier);
+    EXPECT_EQ(editor->rows(), (std::vector<std::string>{"A", "", "B", "C", "A", ""}));
+    editor->grid()->setCurrentCell(3, 0);
+    QTest::keyClick(editor->grid(), Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(editor->rows(), (std::vector<std::string>{"A", "", "B", "A", ""}));
+    EXPECT_EQ(main.store().xyz.RowCount(), listRows);
+
+    // Ctrl+Delete in the parcel list deletes the parcel, not a coordinate row.
+    editor->nameField()->setText(QStringLiteral("LOT"));
+    main.commands().trigger(Cmd::BlkAdd);
+    ASSERT_EQ(main.store().blocks.Count(), 1);
+    editor->parcelList()->setFocus();
+    editor->parcelList()->setCurrentRow(0);
+    QTest::keyClick(editor->parcelList(), Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(main.store().blocks.Count(), 0);
+    EXPECT_EQ(main.store().xyz.RowCount(), listRows);
+}
+
 TEST_F(ParcelTools, LinkFileHoldsTheSelectionWhileShown) {
     MainWindow& main = OpenAll();
     main.commands().trigger(Cmd::EditXyzSelect);
