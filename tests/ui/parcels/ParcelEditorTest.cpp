@@ -179,6 +179,7 @@ TEST_F(ParcelEditorTest, ContextMenuInsertsAndDeletesRows) {
                     menu->setActiveAction(action);
                 }
             }
+            menu->grab().save(QStringLiteral("/tmp/parcel-grid-menu.png")); // for a look
             QTest::keyClick(menu, Qt::Key_Return);
         });
         const QPoint at = grid->visualItemRect(grid->item(1, 0)).center();
