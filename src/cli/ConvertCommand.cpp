@@ -94,6 +94,10 @@ ConvertRequest ParseArguments(int argc, char** argv) {
 
 void Report(const ConvertResult& result, const ConvertRequest& request) {
     std::printf("%d points written to %s\n", result.points, request.output.c_str());
+    if (result.points == 0) {
+        std::fprintf(stderr, "vemo-cli convert: warning: %s holds no points; %s now holds none\n",
+                     request.input.c_str(), request.output.c_str());
+    }
     if (!result.blkWritten.empty()) {
         std::printf("%d parcels written to %s\n", result.parcels, result.blkWritten.c_str());
     } else if (request.to == FileKind::Sima && result.parcels > 0) {
@@ -126,7 +130,11 @@ int RunConvert(int argc, char** argv) {
         std::fprintf(stderr, "vemo-cli convert: %s\n", Cp932ToUtf8(e.what()).c_str());
         return kExitFailed;
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "vemo-cli convert: %s\n", e.what());
+        // Not a refusal of the input but a fault of this program: say so, never end without a word.
+        std::fprintf(stderr, "vemo-cli convert: internal error: %s\n", e.what());
+        return kExitFailed;
+    } catch (...) {
+        std::fputs("vemo-cli convert: internal error\n", stderr);
         return kExitFailed;
     }
     return 0;

@@ -130,7 +130,11 @@ template <typename Body> int RunGuarded(const char* command, const char* usage, 
         std::fprintf(stderr, "vemo-cli %s: %s\n", command, Cp932ToUtf8(e.what()).c_str());
         return kExitFailed;
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "vemo-cli %s: %s\n", command, e.what());
+        // A fault of this program, not of the input: named as such, never an end without a word.
+        std::fprintf(stderr, "vemo-cli %s: internal error: %s\n", command, e.what());
+        return kExitFailed;
+    } catch (...) {
+        std::fprintf(stderr, "vemo-cli %s: internal error\n", command);
         return kExitFailed;
     }
 }

@@ -176,7 +176,11 @@ int RunTraverse(int argc, char** argv) {
         Warn(error.what());
         return kExitFailed;
     } catch (const std::exception& error) {
-        std::fprintf(stderr, "vemo-cli traverse: %s\n", error.what());
+        // Not a refusal of the input but a fault of this program: say so, never end without a word.
+        std::fprintf(stderr, "vemo-cli traverse: internal error: %s\n", error.what());
+        return kExitFailed;
+    } catch (...) {
+        std::fputs("vemo-cli traverse: internal error\n", stderr);
         return kExitFailed;
     }
 }

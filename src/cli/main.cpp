@@ -1,6 +1,7 @@
 // vemo-cli: batch work over the core for surveyors and scripts.
 #include "ConvertCommand.h"
 #include "DivideCommand.h"
+#include "GisCommands.h"
 #include "InverseCommand.h"
 #include "ParcelCommands.h"
 #include "TransformCommand.h"
@@ -21,6 +22,8 @@ const char* const kUsage = "usage: vemo-cli <command> [options] ...\n"
                            "  divide XYZ ...      constant-area division of a parcel\n"
                            "  areas XYZ BLK       the areas (地積, 坪数) of the parcels, or the area report\n"
                            "  print-list XYZ      the printed coordinate list as a PDF file\n"
+                           "  latlon XYZ NAMES    latitude/longitude of points (plane rectangular zone)\n"
+                           "  export XYZ [BLK] OUT  points and parcels to DXF, GeoPackage, Shapefile, KML, GeoJSON\n"
                            "'vemo-cli <command> --help' tells the options of a command.\n";
 
 } // namespace
@@ -50,6 +53,12 @@ int main(int argc, char** argv) {
     }
     if (std::strcmp(argv[1], "print-list") == 0) {
         return vemo::cli::RunPrintList(argc - 1, argv + 1);
+    }
+    if (std::strcmp(argv[1], "latlon") == 0) {
+        return vemo::cli::RunLatLon(argc - 1, argv + 1);
+    }
+    if (std::strcmp(argv[1], "export") == 0) {
+        return vemo::cli::RunGisExport(argc - 1, argv + 1);
     }
     std::fprintf(stderr, "vemo-cli: unknown command '%s'\n%s", argv[1], kUsage);
     return 2;

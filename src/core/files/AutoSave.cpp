@@ -14,11 +14,12 @@ namespace vemo {
 namespace fs = std::filesystem;
 
 void WriteAutoSave(const fs::path& exeDir, const XyzList& list, const BlockList& blocks) {
-    WriteFileAtomic(exeDir / kAutoXyzFileName, FormatXyzText(list), false);
     fs::path blk = exeDir / kAutoBlkFileName;
     if (blocks.Count() > 0) {
-        WriteFileAtomic(blk, FormatBlkText(blocks.All()), false);
+        // One pair: a restore must never find parcels of another version of the list.
+        WriteFilesAtomic({{exeDir / kAutoXyzFileName, FormatXyzText(list)}, {blk, FormatBlkText(blocks.All())}}, false);
     } else {
+        WriteFileAtomic(exeDir / kAutoXyzFileName, FormatXyzText(list), false);
         std::error_code ignored;
         fs::remove(blk, ignored);
     }

@@ -1,6 +1,7 @@
 #include "core/files/BlkFile.h"
 
 #include "core/files/FileIo.h"
+#include "core/io/BoundedRead.h"
 #include "core/store/CommaList.h"
 #include "core/text/Bytes.h"
 #include "core/text/Cp932.h"
@@ -61,7 +62,7 @@ std::vector<Block> ParseBlkText(std::string_view bytes, size_t maxBlocks) {
         if (blocks.size() == maxBlocks) {
             throw Error(msg::TooManyParcels(kMaxBlocks, msg::Refused::Load));
         }
-        blocks.push_back(ParseBlkLine(line, cursor.LineNo()));
+        AtLine(cursor.LineNo(), [&] { blocks.push_back(ParseBlkLine(line, cursor.LineNo())); });
     }
     return blocks;
 }
@@ -72,7 +73,7 @@ bool ReadBlkFile(const std::filesystem::path& path, BlockList& blocks, bool appe
         return false;
     }
     size_t room = static_cast<size_t>(kMaxBlocks - (append ? blocks.Count() : 0));
-    std::vector<Block> read = ParseBlkText(*bytes, room);
+    std::vector<Block> read = InFile(path, [&] { return ParseBlkText(*bytes, room); });
     if (!append) {
         blocks.ReplaceAll(std::move(read));
         return true;

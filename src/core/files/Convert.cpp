@@ -35,6 +35,52 @@ std::string Stem(const fs::path& path) {
     return MessagePath(path.stem());
 }
 
+fs::path OutputBlkPath(const ConvertRequest& request) {
+    if (!request.outputBlk.empty()) {
+        return request.outputBlk;
+    }
+    return fs::path(request.output).replace_extension(".Blk");
+}
+
+// Two names for one file: the same path after links and "..", or two hard links to it.
+bool SameFile(const fs::path& a, const fs::path& b) {
+    std::error_code ec;
+    if (fs::equivalent(a, b, ec) && !ec) {
+        return true;
+    }
+    const fs::path resolvedA = fs::weakly_canonical(fs::absolute(a, ec), ec);
+    const fs::path resolvedB = fs::weakly_canonical(fs::absolute(b, ec), ec);
+    return resolvedA == resolvedB;
+}
+
+// The parcels written over the coordinates just written would destroy them and still report success.
+void RefuseOneFileForTwoOutputs(const ConvertRequest& request) {
+    if (request.to == FileKind::Native && SameFile(request.output, OutputBlkPath(request))) {
+        throw Error(Jp("座標ファイルと画地ファイルに同じファイル「") + MessagePath(request.output) +
+                    Jp("」が指定されています"));
+    }
+}
+
+int CountPoints(const XyzList& list) {
+    int points = 0;
+    for (int r = 1; r < list.RowCount(); ++r) {
+        points += !list.Cell(r, kColX).empty() && !list.Cell(r, kColY).empty();
+    }
+    return points;
+}
+
+// Coordinates and parcels go out as one pair: if either cannot be written, neither changes, so the
+// parcels can never name points of another version of the list.
+void WriteNative(const ConvertRequest& request, const XyzList& list, const BlockList& blocks, ConvertResult& result) {
+    std::vector<DataFileWrite> files{{request.output, FormatXyzText(list)}};
+    if (blocks.Count() > 0) {
+        files.push_back({OutputBlkPath(request), FormatBlkText(blocks.All())});
+        result.blkWritten = files.back().path;
+    }
+    WriteFilesAtomic(files, false);
+    result.points = CountPoints(list);
+}
+
 } // namespace
 
 std::optional<FileKind> KindFromExtension(const fs::path& path) {
@@ -65,24 +111,14 @@ std::optional<FileKind> KindFromName(std::string_view name) {
 }
 
 ConvertResult ConvertFile(const ConvertRequest& request) {
+    RefuseOneFileForTwoOutputs(request);
     XyzList list;
     BlockList blocks;
     ReadInput(request, list, blocks);
     ConvertResult result;
     result.parcels = blocks.Count();
     if (request.to == FileKind::Native) {
-        WriteXyzFile(request.output, list);
-        if (blocks.Count() > 0) {
-            fs::path blk = request.outputBlk;
-            if (blk.empty()) {
-                blk = fs::path(request.output).replace_extension(".Blk");
-            }
-            WriteBlkFile(blk, blocks);
-            result.blkWritten = blk;
-        }
-        for (int r = 1; r < list.RowCount(); ++r) {
-            result.points += !list.Cell(r, kColX).empty() && !list.Cell(r, kColY).empty();
-        }
+        WriteNative(request, list, blocks, result);
         return result;
     }
     std::vector<ExportPoint> points = PointsFromList(list);

@@ -70,6 +70,27 @@ void ThrowTooManyPoints() {
     throw Error(msg::TooManyPoints(kMaxPointRows, msg::Refused::Load));
 }
 
+bool HasSimaRecord(std::string_view bytes) {
+    LineCursor cursor(bytes);
+    std::string_view line;
+    while (cursor.Next(line)) {
+        std::string_view code = TrimView(line).substr(0, 4);
+        const bool shaped = code.size() >= 3 && code[0] >= 'A' && code[0] <= 'Z' && IsAsciiDigit(code[1]) &&
+                            IsAsciiDigit(code[2]) && (code.size() == 3 || code[3] == ',');
+        if (shaped) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void RequireRecords(const std::filesystem::path& path, const ForeignData& data, bool recognised, const char* utf8Kind) {
+    if (!recognised && data.rows.empty() && data.blocks.empty()) {
+        throw Error(Jp("ファイル「") + MessagePath(path) + Jp("」は") + Jp(utf8Kind) +
+                    Jp("ではありません（読み取れる記録がありません）"));
+    }
+}
+
 std::string ReadExchangeFile(const std::filesystem::path& path) {
     std::optional<std::string> bytes = ReadWholeFile(path);
     if (!bytes) {

@@ -31,6 +31,14 @@ XyzRow ExchangeRow(std::string name, std::string_view x, std::string_view y, std
 [[noreturn]] void ThrowShortLine(const char* utf8Kind, size_t lineNo);
 [[noreturn]] void ThrowTooManyPoints();
 
+// Whether the text holds at least one line that starts like a SIMA record: a capital letter and two
+// digits ("A01", "D00", "G00"), then a comma or the line end.
+bool HasSimaRecord(std::string_view bytes);
+
+// A file in which no record was recognised is not an empty exchange file but some other file: refused
+// with a message naming it, so that it can never replace an output with nothing.
+void RequireRecords(const std::filesystem::path& path, const ForeignData& data, bool recognised, const char* utf8Kind);
+
 // Reads the whole input file or throws "<path>を開けません".
 std::string ReadExchangeFile(const std::filesystem::path& path);
 

@@ -1,12 +1,8 @@
 #include "core/files/FileIo.h"
 
+#include "core/io/BoundedRead.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
-#include "core/text/Messages.h"
-
-#include <cstdio>
-#include <system_error>
-#include <unistd.h>
 
 namespace vemo {
 namespace fs = std::filesystem;
@@ -19,47 +15,8 @@ std::optional<std::string> Cp932Name(const fs::path& fileName) {
     return Utf8ToCp932(fileName.string());
 }
 
-std::string MessagePath(const fs::path& path) {
-    if (auto text = Utf8ToCp932(path.string())) {
-        return *text;
-    }
-    std::string ascii = path.string();
-    for (char& c : ascii) {
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            c = '?';
-        }
-    }
-    return ascii;
-}
-
 std::optional<std::string> ReadWholeFile(const fs::path& path) {
-    std::error_code ec;
-    if (!fs::is_regular_file(path, ec)) {
-        return std::nullopt;
-    }
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
-        return std::nullopt;
-    }
-    std::string bytes;
-    if (auto size = fs::file_size(path, ec); !ec) {
-        if (size > kMaxInputFileBytes) {
-            std::fclose(file);
-            throw Error(msg::TooLargeToRead(MessagePath(path.filename())));
-        }
-        bytes.reserve(static_cast<size_t>(size));
-    }
-    char buffer[1 << 16];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-        bytes.append(buffer, n);
-    }
-    bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed) {
-        return std::nullopt;
-    }
-    return bytes;
+    return ReadBoundedFile(path, kMaxInputFileBytes).bytes;
 }
 
 bool LineCursor::Next(std::string_view& line) {
@@ -93,64 +50,16 @@ fs::path BackupPath(const fs::path& dataFile) {
     return bak;
 }
 
-namespace {
-
-// Writes the bytes to a new file and forces them to disk, so that the rename that follows can only
-// ever expose a complete file.
-void WriteNewFile(const fs::path& path, std::string_view bytes) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        throw Error(msg::CannotOpenOutputFile());
-    }
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    ok = std::fflush(file) == 0 && ok;
-    ok = ::fsync(::fileno(file)) == 0 && ok;
-    ok = std::fclose(file) == 0 && ok;
-    if (!ok) {
-        std::error_code ignored;
-        fs::remove(path, ignored);
-        throw Error(msg::CannotWrite(MessagePath(path.filename())));
-    }
-}
-
-// Moves the current file to its ".Bak" (dropping an older one).  Returns whether a backup was made.
-bool MoveToBackup(const fs::path& target, const fs::path& temp) {
-    std::error_code ec;
-    if (!fs::exists(target, ec)) {
-        return false;
-    }
-    fs::path bak = BackupPath(target);
-    fs::remove(bak, ec);
-    if (!ec) {
-        fs::rename(target, bak, ec);
-    }
-    if (ec) {
-        fs::remove(temp, ec);
-        throw Error(msg::CannotCreate(MessagePath(bak.filename())));
-    }
-    return true;
-}
-
-} // namespace
-
 void WriteFileAtomic(const fs::path& path, std::string_view bytes, bool backup) {
-    if (path.empty()) {
-        throw Error(msg::CannotOpenOutputFile());
+    ReplaceFile({path, bytes, backup ? BackupPath(path) : fs::path()});
+}
+
+void WriteFilesAtomic(const std::vector<DataFileWrite>& files, bool backup) {
+    std::vector<FileReplacement> replacements;
+    for (const DataFileWrite& file : files) {
+        replacements.push_back({file.path, file.bytes, backup ? BackupPath(file.path) : fs::path()});
     }
-    fs::path temp = path;
-    temp += ".tmp~";
-    WriteNewFile(temp, bytes);
-    bool backedUp = backup && MoveToBackup(path, temp);
-    std::error_code ec;
-    fs::rename(temp, path, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temp, ignored);
-        if (backedUp) {
-            fs::rename(BackupPath(path), path, ignored);
-        }
-        throw Error(msg::CannotOpenOutputFile());
-    }
+    ReplaceFiles(replacements);
 }
 
 } // namespace vemo

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/io/SafeReplace.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -14,14 +16,12 @@ namespace vemo {
 std::filesystem::path FsName(std::string_view cp932Name);
 // Nothing when the name has no CP932 form (such a folder cannot be named inside the system).
 std::optional<std::string> Cp932Name(const std::filesystem::path& fileName);
-// A path for messages, as CP932 (characters without a CP932 form show as "?").
-std::string MessagePath(const std::filesystem::path& path);
 
 // Larger input files are refused before they are read: a full site (99,998 points) is about 12 MB.
 constexpr std::uintmax_t kMaxInputFileBytes = 512u << 20;
 
-// The whole file as bytes; nothing when it does not exist or cannot be read (a folder, no permission).
-// A file over kMaxInputFileBytes throws vemo::Error "<file> は大きすぎるため読み込めません".
+// The whole file as bytes; nothing when it does not exist or cannot be read (a folder, a FIFO, a
+// device, no permission).  A file over kMaxInputFileBytes is refused (see ReadBoundedFile).
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
 
 // Lines of a text one by one, split at CR, LF or CR LF.  A last line without a line end counts, empty
@@ -42,12 +42,17 @@ private:
 // without holding them all.
 std::vector<std::string_view> SplitLines(std::string_view text, size_t maxLines = SIZE_MAX - 1);
 
-// Replaces a file so that it always holds either the old or the complete new bytes: the bytes go to a
-// temporary file in the same folder, which is flushed and renamed over the target.  With `backup` the
-// old file first becomes the ".Bak" beside it (a former ".Bak" is dropped).  On failure the old file
-// and its backup are left as they were and vemo::Error is thrown: "出力ファイルを開けません" when the
-// file cannot be created, "<file> に書き込めません" when writing fails (disk full).
+// Replaces a file safely (see ReplaceFile); with `backup` the replaced file is kept as its ".Bak".
 void WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes, bool backup);
+
+// A data file and the bytes that replace it, for saving coordinates and parcels as one pair.
+struct DataFileWrite {
+    std::filesystem::path path;
+    std::string bytes;
+};
+
+// Replaces the files together (see ReplaceFiles): when any of them cannot be written, none changes.
+void WriteFilesAtomic(const std::vector<DataFileWrite>& files, bool backup);
 
 // The backup of a data file: the same name with ".Bak" in place of its extension.
 std::filesystem::path BackupPath(const std::filesystem::path& dataFile);

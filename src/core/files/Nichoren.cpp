@@ -2,6 +2,7 @@
 
 #include "core/files/Fields.h"
 #include "core/files/FileIo.h"
+#include "core/io/BoundedRead.h"
 #include "core/text/Numbers.h"
 
 namespace vemo {
@@ -34,13 +35,17 @@ ForeignData ParseNichorenText(std::string_view whole) {
             ThrowShortLine("日調連ファイル", i + 1);
         }
         std::string_view z = items.size() == 5 ? std::string_view(items[4]) : std::string_view();
-        data.rows.push_back(ExchangeRow(ExchangeName(items[1], items[0]), items[2], items[3], z));
+        AtLine(i + 1,
+               [&] { data.rows.push_back(ExchangeRow(ExchangeName(items[1], items[0]), items[2], items[3], z)); });
     }
     return data;
 }
 
 ForeignData ReadNichorenFile(const std::filesystem::path& path) {
-    return ParseNichorenText(ReadExchangeFile(path));
+    const std::string bytes = ReadExchangeFile(path);
+    ForeignData data = InFile(path, [&] { return ParseNichorenText(bytes); });
+    RequireRecords(path, data, !data.rows.empty(), "日調連ファイル");
+    return data;
 }
 
 std::string FormatNichorenText(const std::vector<ExportPoint>& points) {

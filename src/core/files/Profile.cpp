@@ -2,6 +2,7 @@
 
 #include "core/files/DataTree.h"
 #include "core/files/FileIo.h"
+#include "core/io/BoundedRead.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
 #include "core/text/Numbers.h"
@@ -86,7 +87,9 @@ bool CreateFolderWithProfile(const std::filesystem::path& parent, std::string_vi
 }
 
 std::optional<std::string> ReadProfileFile(const std::filesystem::path& path) {
-    return ReadWholeFile(path);
+    // A profile is three header lines; a large file of that name is not one.
+    constexpr std::uintmax_t kMaxProfileBytes = 64u << 10;
+    return ReadBoundedFile(path, kMaxProfileBytes).bytes;
 }
 
 } // namespace vemo

@@ -2,6 +2,7 @@
 
 #include "core/files/Fields.h"
 #include "core/files/FileIo.h"
+#include "core/io/BoundedRead.h"
 #include "core/store/CommaList.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
@@ -128,13 +129,16 @@ ForeignData ParseSimaText(std::string_view bytes) {
     LineCursor cursor(bytes);
     std::string_view line;
     while (cursor.Next(line)) {
-        reader.Line(line, cursor.LineNo());
+        AtLine(cursor.LineNo(), [&] { reader.Line(line, cursor.LineNo()); });
     }
     return reader.Finish();
 }
 
 ForeignData ReadSimaFile(const std::filesystem::path& path) {
-    return ParseSimaText(ReadExchangeFile(path));
+    const std::string bytes = ReadExchangeFile(path);
+    ForeignData data = InFile(path, [&] { return ParseSimaText(bytes); });
+    RequireRecords(path, data, HasSimaRecord(bytes), kKind);
+    return data;
 }
 
 std::string FormatSimaText(const SimaNames& names, const std::vector<ExportPoint>& points,

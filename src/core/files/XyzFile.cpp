@@ -2,6 +2,7 @@
 
 #include "core/files/Fields.h"
 #include "core/files/FileIo.h"
+#include "core/io/BoundedRead.h"
 #include "core/text/Bytes.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
@@ -61,8 +62,8 @@ std::vector<XyzRow> ParseXyzText(std::string_view bytes, size_t maxRows) {
     }
     std::vector<XyzRow> rows;
     rows.reserve(lines.size());
-    for (std::string_view line : lines) {
-        rows.push_back(ParseXyzLine(line));
+    for (size_t i = 0; i < lines.size(); ++i) {
+        AtLine(i + 1, [&] { rows.push_back(ParseXyzLine(lines[i])); });
     }
     return rows;
 }
@@ -140,7 +141,7 @@ bool ReadXyzFile(const std::filesystem::path& path, XyzList& list, XyzReadMode m
     if (!bytes) {
         return false;
     }
-    LoadXyzRows(list, ParseXyzText(*bytes), mode);
+    LoadXyzRows(list, InFile(path, [&] { return ParseXyzText(*bytes); }), mode);
     return true;
 }
 

@@ -1,10 +1,11 @@
 #include "core/geometry/Angles.h"
 
+#include "core/text/Cp932.h"
+#include "core/text/Error.h"
 #include "core/text/Numbers.h"
 
 #include <cmath>
 #include <cstdlib>
-#include <stdexcept>
 
 namespace vemo {
 
@@ -76,7 +77,7 @@ double DegToDms(double degrees) {
 
 std::string DegToDmsText(double degrees) {
     if (!std::isfinite(degrees)) {
-        throw std::out_of_range("DegToDmsText: angle is not finite");
+        throw Error(Jp("角度が数値ではありません"));
     }
     long double x = std::fabs(static_cast<long double>(degrees));
     long double d = FloorGuarded(x);
@@ -97,7 +98,7 @@ std::string DegToDmsText(double degrees) {
 
 Dms SplitDms(double packed) {
     if (!std::isfinite(packed) || std::fabs(packed) >= kMaxPackedDegrees) {
-        throw std::out_of_range("SplitDms: angle out of range");
+        throw Error(Jp("角度 ") + Sprintf("%g", packed) + Jp(" は大きすぎます"));
     }
     // Split the text the angle field shows, so that the parts are exactly the digits the surveyor sees.
     std::string text = FormatFixed(packed, 4);

@@ -46,8 +46,8 @@ double DegToDms(double degrees);
 // Decimal degrees to the text "D-MM-SS": degrees without leading zeros, minutes and seconds as two
 // digits, rounded to whole seconds with the carry (10.99999 -> "11-00-00", 0 -> "0-00-00").  No
 // reduction modulo 360 (359.99999 -> "360-00-00").  A negative angle that rounds to at least one
-// second gets a leading "-"; one that rounds to zero is "0-00-00".  Throws std::out_of_range for a
-// value that is not finite.
+// second gets a leading "-"; one that rounds to zero is "0-00-00".  Throws vemo::Error for a value
+// that is not finite.
 std::string DegToDmsText(double degrees);
 
 // Whole degrees, minutes and seconds.
@@ -64,7 +64,8 @@ struct Dms {
 // (0.7000 -> 0°70'00"), use CarryDms to normalise.  The sign stays on the degrees only:
 // -1.3 -> {-1, 30, 0}; for a negative angle of less than one degree the sign is lost (-0.3 ->
 // {0, 30, 0}), so callers that may see negative angles test the sign of the packed value themselves.
-// Throws std::out_of_range for a value that is not finite or whose degrees do not fit an int.
+// Throws vemo::Error (a Japanese message, the value came from the user) for a value that is not finite
+// or whose degrees do not fit an int.
 Dms SplitDms(double packed);
 
 // Carries seconds of 60 or more into minutes and minutes of 60 or more into degrees

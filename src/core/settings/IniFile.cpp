@@ -1,9 +1,32 @@
 #include "core/settings/IniFile.h"
 
-#include "core/settings/AtomicWrite.h"
+#include "core/io/BoundedRead.h"
+#include "core/io/SafeReplace.h"
+#include "core/text/Cp932.h"
 #include "core/text/Error.h"
 
 namespace vemo {
+
+namespace {
+
+// A settings file is a few kilobytes; anything near this is not one.
+constexpr std::uintmax_t kMaxIniFileBytes = 4u << 20;
+
+// Whole file as bytes: nothing when the file does not exist.  A file that may be there but cannot be
+// read (a folder without access, a FIFO) is not "missing": treating it so would let a write replace
+// it with only the keys being written.
+std::string ReadIniBytes(const std::string& path) {
+    ReadResult read = ReadBoundedFile(path, kMaxIniFileBytes);
+    if (read.bytes) {
+        return std::move(*read.bytes);
+    }
+    if (read.failure == ReadFailure::Missing) {
+        return {};
+    }
+    throw Error(Jp("ファイル「") + MessagePath(path) + Jp("」を読めません"));
+}
+
+} // namespace
 
 IniBatch& IniBatch::String(std::string_view section, std::string_view key, std::string_view value) {
     entries_.push_back({std::string(section), std::string(key), std::string(value)});
@@ -19,7 +42,7 @@ IniBatch& IniBatch::Bool(std::string_view section, std::string_view key, bool va
 }
 
 IniDocument IniFile::Load() const {
-    return IniDocument(ReadFileIfExists(path_));
+    return IniDocument(ReadIniBytes(path_));
 }
 
 namespace {
@@ -67,7 +90,8 @@ void IniFile::Write(const IniBatch& batch) {
         document.Write(entry.section, entry.key, entry.value);
     }
     if (document.Bytes() != before || before.empty()) {
-        ReplaceFileContents(path_, document.Bytes());
+        const std::string bytes = document.Bytes();
+        ReplaceFile({path_, bytes, {}});
     }
 }
 

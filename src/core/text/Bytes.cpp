@@ -16,7 +16,9 @@ std::string_view TrimView(std::string_view text) {
     return text.substr(first, last - first);
 }
 
-std::string Trim(std::string_view text) { return std::string(TrimView(text)); }
+std::string Trim(std::string_view text) {
+    return std::string(TrimView(text));
+}
 
 std::string TrimLeft(std::string_view text) {
     size_t first = 0;
@@ -74,6 +76,53 @@ std::string_view Extension(std::string_view fileName) {
         return {};
     }
     return fileName.substr(dot);
+}
+
+} // namespace vemo
+
+namespace vemo {
+
+namespace {
+
+bool IsTrailByte(unsigned char c) {
+    return c >= 0x40 && c <= 0xFC && c != 0x7F;
+}
+
+// Half-width katakana and the printable ASCII stand for themselves.
+bool IsPrintableSingle(unsigned char c) {
+    return (c >= 0x20 && c < 0x7F) || (c >= 0xA1 && c <= 0xDF);
+}
+
+void AppendEscaped(std::string& out, unsigned char c) {
+    static const char* const kHex = "0123456789ABCDEF";
+    out += "\\x";
+    out += kHex[c >> 4];
+    out += kHex[c & 0x0F];
+}
+
+} // namespace
+
+std::string Excerpt(std::string_view field, size_t maxBytes) {
+    std::string out;
+    size_t i = 0;
+    while (i < field.size() && out.size() < maxBytes) {
+        const auto c = static_cast<unsigned char>(field[i]);
+        if (IsLeadByte(c) && i + 1 < field.size() && IsTrailByte(static_cast<unsigned char>(field[i + 1]))) {
+            out.append(field.substr(i, 2));
+            i += 2;
+        } else {
+            if (IsPrintableSingle(c)) {
+                out += static_cast<char>(c);
+            } else {
+                AppendEscaped(out, c);
+            }
+            ++i;
+        }
+    }
+    if (i < field.size()) {
+        out += "\x81\x63"; // "…" in CP932
+    }
+    return out;
 }
 
 } // namespace vemo

@@ -12,4 +12,11 @@ public:
     explicit Error(const std::string& cp932Message) : std::runtime_error(cp932Message) {}
 };
 
+// A number field that does not convert.  A file reader puts the line number in front (AtLine), so the
+// surveyor can find the field in the file.
+class FieldError : public Error {
+public:
+    using Error::Error;
+};
+
 } // namespace vemo

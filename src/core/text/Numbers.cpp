@@ -54,7 +54,8 @@ bool IsDecimalText(std::string_view s) {
 }
 
 std::string ConversionMessage(std::string_view text, const char* utf8Tail) {
-    return "'" + std::string(text) + "'" + Jp(utf8Tail);
+    // File content can hold anything: quote a short, escaped piece of it.
+    return "'" + Excerpt(text) + "'" + Jp(utf8Tail);
 }
 
 // The shortest decimal digits that read back as the value: value = 0.d1d2d3... * 10^(exponent + 1),
@@ -181,7 +182,7 @@ double StrToFloat(std::string_view text) {
     if (auto value = TryStrToFloat(text)) {
         return *value;
     }
-    throw Error(ConversionMessage(text, " は浮動小数点数ではありません"));
+    throw FieldError(ConversionMessage(text, " は浮動小数点数ではありません"));
 }
 
 std::optional<int> TryStrToInt(std::string_view text) {
@@ -221,7 +222,7 @@ int StrToInt(std::string_view text) {
     if (auto value = TryStrToInt(text)) {
         return *value;
     }
-    throw Error(ConversionMessage(text, " は整数ではありません"));
+    throw FieldError(ConversionMessage(text, " は整数ではありません"));
 }
 
 std::string FormatPattern(double value, std::string_view pattern) {
@@ -284,6 +285,10 @@ std::string Sprintf(const char* format, ...) {
     }
     va_end(args);
     return out;
+}
+
+std::string LinePrefix(size_t lineNo) {
+    return std::to_string(lineNo) + Jp("行目: ");
 }
 
 } // namespace vemo

@@ -9,6 +9,7 @@
 #include "core/traverse/TrvsAngles.h"
 #include "core/traverse/TrvsHeader.h"
 #include "core/traverse/TrvsListing.h"
+#include "core/traverse/TrvsPlausible.h"
 #include "core/traverse/TrvsTable.h"
 
 #include <algorithm>
@@ -145,9 +146,7 @@ void AdjustRun::LatitudesAndDepartures() {
         Station& s = stations_[k];
         // Each leg's direction is the previous one turned by the angle and reversed (+180°).
         direction = AddDms(direction, PackDms(s.adjusted)) + (k == 0 ? 0.0 : 180.0);
-        while (direction >= 360.0) {
-            direction -= 360.0;
-        }
+        direction = std::fmod(direction, 360.0);
         const double radians = DegToRad(DmsToDeg(direction));
         s.dX = RoundMillimetre(s.hd * std::cos(radians));
         s.dY = RoundMillimetre(s.hd * std::sin(radians));
@@ -264,6 +263,7 @@ std::optional<TrvsPrecision> AdjustTraverse(TrvsState& state, const TrvsInput& i
                                             std::vector<std::string>* listing) {
     state.adjSlots.clear();
     state.problems.clear();
+    CheckTraverseAngles(input.header, input.table);
     return trvs_detail::AdjustRun(state, input, listing).Run();
 }
 

@@ -9,6 +9,7 @@
 #include "core/traverse/TrvsHeader.h"
 #include "core/traverse/TrvsKnownPoints.h"
 #include "core/traverse/TrvsListing.h"
+#include "core/traverse/TrvsPlausible.h"
 #include "core/traverse/TrvsReduce.h"
 #include "core/traverse/TrvsState.h"
 #include "core/traverse/TrvsTable.h"
@@ -226,6 +227,7 @@ void ComputeRawTraverse(TrvsState& state, const TrvsInput& input, std::vector<st
     if (input.table.ObservationRows() > kTrvsMaxRows) {
         throw Error(TooManyRowsMessage());
     }
+    CheckTraverseAngles(h, input.table);
     RawRun(state, input, listing).Run();
 }
 

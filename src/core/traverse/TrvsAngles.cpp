@@ -1,5 +1,6 @@
 #include "core/traverse/TrvsAngles.h"
 
+#include <cmath>
 #include <cstdlib>
 
 namespace vemo {
@@ -24,15 +25,12 @@ std::int64_t ClosedAngleMisclosure(const Dms& measuredSum, int n) {
 
 std::int64_t ConnectedAngleMisclosure(const Dms& measuredSum, double startOutgoing, double endOutgoing, int n) {
     const double sum = PackDms({measuredSum.degrees % 360, measuredSum.minutes, measuredSum.seconds});
-    double computed = AddDms(sum, startOutgoing) + static_cast<double>((n - 1) * 180 % 360);
-    while (computed >= 360.0) {
-        computed -= 360.0;
-    }
-    std::int64_t misclosure = DmsToSeconds(endOutgoing) - DmsToSeconds(computed);
-    while (misclosure > kHalfTurn) {
+    const double computed = std::fmod(AddDms(sum, startOutgoing) + static_cast<double>((n - 1) * 180 % 360), 360.0);
+    // Into (-180°, 180°] with one remainder rather than a loop of turns.
+    std::int64_t misclosure = (DmsToSeconds(endOutgoing) - DmsToSeconds(computed)) % kFullTurn;
+    if (misclosure > kHalfTurn) {
         misclosure -= kFullTurn;
-    }
-    while (misclosure <= -kHalfTurn) {
+    } else if (misclosure <= -kHalfTurn) {
         misclosure += kFullTurn;
     }
     return misclosure;

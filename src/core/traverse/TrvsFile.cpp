@@ -1,6 +1,7 @@
 #include "core/traverse/TrvsFile.h"
 
-#include "core/settings/AtomicWrite.h"
+#include "core/io/BoundedRead.h"
+#include "core/io/SafeReplace.h"
 #include "core/settings/ProgramFolder.h"
 #include "core/store/CommaList.h"
 #include "core/text/Bytes.h"
@@ -22,6 +23,10 @@ namespace {
 
 const char* const kLineEnd = "\r\n";
 
+// Seven header lines and the rows of a full table, each far below 1 KB.
+constexpr size_t kHeaderLines = 7;
+constexpr std::uintmax_t kMaxTrvFileBytes = 2u << 20;
+
 std::string OneLine(std::string text) {
     for (char& c : text) {
         if (c == '\r' || c == '\n') {
@@ -39,10 +44,12 @@ std::string Fields(std::initializer_list<std::string_view> fields) {
     return EncodeCommaList(items);
 }
 
+// The lines, but no more than one past a full table: the row limit is judged before any more of the
+// file is split.
 std::vector<std::string> SplitLines(std::string_view bytes) {
     std::vector<std::string> lines;
     size_t start = 0;
-    while (start < bytes.size()) {
+    while (start < bytes.size() && lines.size() <= kHeaderLines + static_cast<size_t>(kTrvsMaxRows)) {
         size_t end = bytes.find('\n', start);
         std::string_view line = bytes.substr(start, end == std::string_view::npos ? end : end - start);
         if (!line.empty() && line.back() == '\r') {
@@ -107,11 +114,11 @@ void DecodeHeader(const std::vector<std::string>& lines, TrvsHeader& header) {
 }
 
 std::vector<TrvsRow> DecodeRows(const std::vector<std::string>& lines) {
-    if (lines.size() > 7 + static_cast<size_t>(kTrvsMaxRows)) {
+    if (lines.size() > kHeaderLines + static_cast<size_t>(kTrvsMaxRows)) {
         throw Error(TooManyRowsMessage());
     }
     std::vector<TrvsRow> rows;
-    for (size_t index = 7; index < lines.size(); ++index) {
+    for (size_t index = kHeaderLines; index < lines.size(); ++index) {
         std::vector<std::string> items = Items(lines, index, kTrvsCellCount);
         TrvsRow row;
         for (int col = 0; col < kTrvsCellCount; ++col) {
@@ -130,10 +137,6 @@ std::vector<TrvsRow> DecodeRows(const std::vector<std::string>& lines) {
         }
     }
     return rows;
-}
-
-[[noreturn]] void ThrowFileError(const fs::path& path, const char* what, const std::error_code& error) {
-    throw Error(Jp("ファイル「") + PathToCp932(path.string()) + Jp(what) + error.message());
 }
 
 } // namespace
@@ -178,25 +181,17 @@ std::string TrvBackupPath(const std::string& path) {
 
 void SaveTrvFile(const std::string& path, const TrvsHeader& header, const TrvsTable& table, bool backup) {
     const std::string bytes = EncodeTrvFile(header, table);
-    if (backup && fs::exists(path)) {
-        // Copied rather than renamed, so that the traverse file itself is there at every moment.
-        const fs::path backupPath = TrvBackupPath(path);
-        std::error_code error;
-        fs::remove(backupPath, error);
-        if (!fs::copy_file(path, backupPath, fs::copy_options::overwrite_existing, error)) {
-            ThrowFileError(backupPath, "」を作れません: ", error);
-        }
-    }
-    ReplaceFileContents(path, bytes);
+    ReplaceFile({path, bytes, backup ? fs::path(TrvBackupPath(path)) : fs::path()});
 }
 
 void LoadTrvFile(const std::string& path, const TrvsOptions& options, const std::string& today, TrvsHeader& header,
                  TrvsTable& table) {
-    std::error_code error;
-    if (!fs::exists(path, error)) {
-        throw Error(Jp("ファイル「") + PathToCp932(path) + Jp("」がありません"));
+    ReadResult read = ReadBoundedFile(path, kMaxTrvFileBytes);
+    if (!read.bytes) {
+        throw Error(Jp("ファイル「") + MessagePath(path) +
+                    Jp(read.failure == ReadFailure::Missing ? "」がありません" : "」を読めません"));
     }
-    DecodeTrvFile(ReadFileIfExists(path), options, today, header, table);
+    InFile(path, [&] { DecodeTrvFile(*read.bytes, options, today, header, table); });
 }
 
 std::string AutoTrvPath(const std::string& exeDir) {
@@ -204,7 +199,8 @@ std::string AutoTrvPath(const std::string& exeDir) {
 }
 
 void SaveAutoTrv(const std::string& exeDir, const TrvsHeader& header, const TrvsTable& table) {
-    ReplaceFileContents(AutoTrvPath(exeDir), EncodeTrvFile(header, table, true));
+    const std::string bytes = EncodeTrvFile(header, table, true);
+    ReplaceFile({AutoTrvPath(exeDir), bytes, {}});
 }
 
 } // namespace vemo

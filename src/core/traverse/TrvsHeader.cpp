@@ -6,6 +6,7 @@
 #include "core/text/Numbers.h"
 #include "core/traverse/TrvsOptions.h"
 
+#include <cmath>
 #include <ctime>
 
 namespace vemo {
@@ -15,11 +16,7 @@ namespace {
 // A packed direction turned round by 180°, kept below 360.  Adding whole degrees to the packed number
 // is exact, so this needs no sexagesimal arithmetic.
 double ReversePacked(double packed) {
-    double reversed = packed + 180.0;
-    while (reversed >= 360.0) {
-        reversed -= 360.0;
-    }
-    return reversed;
+    return std::fmod(packed + 180.0, 360.0);
 }
 
 } // namespace

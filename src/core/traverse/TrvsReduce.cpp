@@ -22,13 +22,12 @@ Reduction ReduceSlope(double slope, double vertical, bool zenithAngles) {
 }
 
 double ReduceDirection(double degrees) {
-    while (degrees >= 360.0) {
-        degrees -= 360.0;
-    }
-    while (degrees < 0.0) {
+    // One division, not repeated subtraction: a wild value must cost no more than a sane one.
+    degrees = std::fmod(degrees, 360.0);
+    if (degrees < 0.0) {
         degrees += 360.0;
     }
-    return degrees;
+    return degrees >= 360.0 ? 0.0 : degrees;
 }
 
 double SightDirection(double orientation, double horizontalDeg) {

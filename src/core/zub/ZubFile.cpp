@@ -1,6 +1,7 @@
 #include "core/zub/ZubFile.h"
 
-#include "core/settings/AtomicWrite.h"
+#include "core/io/BoundedRead.h"
+#include "core/io/SafeReplace.h"
 #include "core/settings/ProgramFolder.h"
 #include "core/store/CommaList.h"
 #include "core/text/Cp932.h"
@@ -135,11 +136,14 @@ std::string FormatZubText(const std::vector<ZubRow>& rows) {
 }
 
 std::vector<ZubRow> LoadZubFile(const std::string& path) {
-    std::error_code error;
-    if (!fs::exists(path, error)) {
-        throw Error(Jp("ファイル「") + PathToCp932(path) + Jp("」がありません"));
+    // An observation file of a day's work is a few hundred kilobytes at most.
+    constexpr std::uintmax_t kMaxZubFileBytes = 16u << 20;
+    ReadResult read = ReadBoundedFile(path, kMaxZubFileBytes);
+    if (!read.bytes) {
+        throw Error(Jp("ファイル「") + MessagePath(path) +
+                    Jp(read.failure == ReadFailure::Missing ? "」がありません" : "」を読めません"));
     }
-    return ParseZubText(ReadFileIfExists(path));
+    return InFile(path, [&] { return ParseZubText(*read.bytes); });
 }
 
 std::string ZubBackupPath(const std::string& path) {
@@ -148,15 +152,7 @@ std::string ZubBackupPath(const std::string& path) {
 
 void SaveZubFile(const std::string& path, const std::vector<ZubRow>& rows, bool backup) {
     const std::string bytes = FormatZubText(rows);
-    if (backup && fs::exists(path)) {
-        const fs::path backupPath = ZubBackupPath(path);
-        std::error_code error;
-        fs::remove(backupPath, error);
-        if (!fs::copy_file(path, backupPath, fs::copy_options::overwrite_existing, error)) {
-            throw Error(Jp("ファイル「") + PathToCp932(backupPath.string()) + Jp("」を作れません: ") + error.message());
-        }
-    }
-    ReplaceFileContents(path, bytes);
+    ReplaceFile({path, bytes, backup ? fs::path(ZubBackupPath(path)) : fs::path()});
 }
 
 std::string TempZubPath(const std::string& exeDir) {
@@ -173,7 +169,7 @@ void WriteReceivedZub(const std::string& path, const std::vector<std::string>& l
         bytes += line;
         bytes += "\r\n";
     }
-    ReplaceFileContents(path, bytes);
+    ReplaceFile({path, bytes, {}});
 }
 
 } // namespace vemo

@@ -29,7 +29,9 @@ QString ExceptionText(const std::exception& error) {
     if (dynamic_cast<const Error*>(&error) != nullptr) {
         return FromCp932(error.what());
     }
-    return QString::fromLocal8Bit(error.what());
+    // Anything but the program's own error is a fault of the program, not of the surveyor's input: it is
+    // named as such, with the technical text for the report.
+    return QStringLiteral("内部エラーが発生しました（%1）").arg(QString::fromLocal8Bit(error.what()));
 }
 
 void ShowException(const std::exception& error, QWidget* parent) {

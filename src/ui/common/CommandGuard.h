@@ -13,7 +13,8 @@ namespace vemo {
 // The program never ends because of it: the text is shown in a message box and the surveyor carries
 // on with the data as the command left it.
 
-// The text shown for an exception: a vemo::Error's CP932 message decoded, otherwise what() as it is.
+// The text shown for an exception: a vemo::Error's CP932 message decoded, otherwise an internal error
+// with what() in brackets.
 QString ExceptionText(const std::exception& error);
 
 // Shows the exception's text in a message box.

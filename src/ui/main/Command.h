@@ -13,6 +13,7 @@ enum class Cmd : int {
     FileSaveSima,
     FileOpenNichoren,
     FileSaveNichoren,
+    FileExportGis,
     FileReceiveZub,
     FilePrint,
     FilePrintSetup,
@@ -46,6 +47,7 @@ enum class Cmd : int {
     ListFindToUp,
     ListClean,
     ListEdit,
+    ListLatLon,
     ListPrintAll,
     // 測点イメージ(&I)
     ImgBlkDisp,

@@ -17,6 +17,7 @@ const CommandInfo kCommands[] = {
     {Cmd::FileSaveSima, Menu::File, "SIMAフォーマットで保存(&S)...", "", ""},
     {Cmd::FileOpenNichoren, Menu::File, "日調連フォーマットを開く(&N)...", "", "", kSep},
     {Cmd::FileSaveNichoren, Menu::File, "日調連フォーマットで保存(&A)...", "", ""},
+    {Cmd::FileExportGis, Menu::File, "GIS/CADへ出力...", "", "|点と画地をDXF，GeoPackage，Shapefile，KML，GeoJSONに出力します"},
     {Cmd::FileReceiveZub, Menu::File, "ZUB通信で座標を読込...", "", "|RS-232CからZUBフォーマットで座標を追加読み込みします", kSep},
     {Cmd::FilePrint, Menu::File, "印刷(&P)...", "", "", kSep, false, true},
     {Cmd::FilePrintSetup, Menu::File, "印刷の設定(&R)...", "", ""},
@@ -51,6 +52,7 @@ const CommandInfo kCommands[] = {
     {Cmd::ListFindToUp, Menu::List, "検索↑(&G)", "F4", "上方向検索|現在のカーソル位置から上方向に向かってい検索します"},
     {Cmd::ListClean, Menu::List, "座標整理", "", "重複整理|重複した点番・座標値を削除します", kSep},
     {Cmd::ListEdit, Menu::List, "エディタ起動(&E)", "Ctrl+E", ""},
+    {Cmd::ListLatLon, Menu::List, "緯度経度表示", "", "|カーソル行の点の緯度・経度を表示します"},
     {Cmd::ListPrintAll, Menu::List, "全座標リスト印刷(&P)", "", "座標リスト印刷|全座標を印刷します", kSep},
 
     {Cmd::ImgBlkDisp, Menu::Image, "画地表示", "", "", false, true},

@@ -189,6 +189,12 @@ SelectionPanel* InstallSelectionPanel(MainWindow& main, ParcelEditor* editor) {
         if (main.isSelectionPanelShown()) {
             main.setAreaShown(Area::Plot, true);
             panel->list()->setFocus();
+            // The panel takes the left edge of the plot area: lay it out now and put the pixel centre
+            // in the middle of what is left, so the drawing does not hang off to one side.
+            QApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+            if (PlotView* plot = main.plotView()) {
+                plot->CentrePixelsOnNewArea();
+            }
         }
         RepaintPlot(main);
     });

@@ -6,6 +6,7 @@
 #include "ui/common/MessageBox.h"
 #include "ui/main/AboutBox.h"
 #include "ui/main/CalcArea.h"
+#include "ui/main/GisArea.h"
 #include "ui/main/HintTiming.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/ParcelArea.h"
@@ -44,6 +45,7 @@ int StartUp::Run(const QStringList& arguments) {
     main.setAboutBox(&about);
     InstallCalcWindow(main, parcelEditor);
     InstallSerialTransfer(main, selection);
+    InstallGis(main);
 
     // A ".sim" or ".Xyz" file named on the command line is opened at the first show.
     if (arguments.size() > 1) {

@@ -9,7 +9,9 @@
 #include "ui/grid/GridRowOps.h"
 #include "ui/parcels/NameCellDelegate.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -28,6 +30,49 @@ void AddShortcut(QWidget* owner, const QKeySequence& keys, const std::function<v
     auto* shortcut = new QShortcut(keys, owner);
     shortcut->setContext(Qt::WidgetWithChildrenShortcut);
     QObject::connect(shortcut, &QShortcut::activated, owner, [owner, command] { RunCommand(command, owner); });
+}
+
+// The coordinate list's 一行挿入 and 一行削除 hold Ctrl+Insert and Ctrl+Delete for the whole main window.
+// A window-wide key and the same key of a focused control are ambiguous to Qt, and neither would run;
+// so a control with an action of its own on the key claims it before the window's keys are looked at.
+class OwnKeysFirst : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress) {
+            return false;
+        }
+        auto* control = qobject_cast<QWidget*>(watched);
+        QAction* own = control ? ActionOnKey(*control, static_cast<QKeyEvent*>(event)->keyCombination()) : nullptr;
+        if (own == nullptr) {
+            return false;
+        }
+        event->accept();
+        if (event->type() == QEvent::KeyPress) {
+            own->trigger();
+        }
+        return true;
+    }
+
+private:
+    static QAction* ActionOnKey(const QWidget& control, QKeyCombination key) {
+        for (QAction* action : control.actions()) {
+            if (action->isEnabled() && action->shortcut() == QKeySequence(key)) {
+                return action;
+            }
+        }
+        return nullptr;
+    }
+};
+
+QAction* AddKeyAction(QWidget* owner, const QString& caption, const QKeySequence& keys) {
+    auto* action = new QAction(caption, owner);
+    action->setShortcut(keys);
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    owner->addAction(action);
+    return action;
 }
 
 } // namespace
@@ -94,21 +139,39 @@ void ParcelEditor::installKeys() {
         AddShortcut(w, QKeySequence(Qt::CTRL | Qt::Key_Enter), [this] { addParcel(); });
         AddShortcut(w, QKeySequence(Qt::CTRL | Qt::Key_Home), [this] { clearParcel(); });
     }
-    AddShortcut(grid_, QKeySequence(Qt::CTRL | Qt::Key_Insert), [this] {
-        GridInsertRow(*grid_);
-        emit ringChanged();
-    });
-    AddShortcut(grid_, QKeySequence(Qt::CTRL | Qt::Key_Delete), [this] {
-        GridDeleteRow(*grid_);
-        emit ringChanged();
-    });
+    installRowActions();
     AddShortcut(list_, QKeySequence(Qt::CTRL | Qt::Key_Home), [this] { name_->setFocus(); });
-    AddShortcut(list_, QKeySequence(Qt::CTRL | Qt::Key_Delete), [this] { deleteParcel(); });
+    QAction* remove = AddKeyAction(list_, QStringLiteral("画地削除"), QKeySequence(Qt::CTRL | Qt::Key_Delete));
+    connect(remove, &QAction::triggered, this, [this] { RunCommand([this] { deleteParcel(); }, this); });
+    auto* ownKeys = new OwnKeysFirst(this);
+    grid_->installEventFilter(ownKeys);
+    list_->installEventFilter(ownKeys);
     connect(name_, &QLineEdit::returnPressed, this, [this] {
         if (!name_->text().isEmpty()) {
             grid_->setFocus();
         }
     });
+}
+
+// "挿入" and "削除" of the point-name grid: one action each carries the key and the context menu entry,
+// so the menu shows the key that runs it.  Either changes the ring, so the dotted outline is redrawn.
+void ParcelEditor::installRowActions() {
+    grid_->setContextMenuPolicy(Qt::ActionsContextMenu);
+    const struct {
+        QString caption;
+        QKeySequence keys;
+        bool (*operation)(QAbstractItemView&, int);
+    } rowCommands[] = {
+        {QStringLiteral("挿入"), QKeySequence(Qt::CTRL | Qt::Key_Insert), &GridInsertRow},
+        {QStringLiteral("削除"), QKeySequence(Qt::CTRL | Qt::Key_Delete), &GridDeleteRow},
+    };
+    for (const auto& command : rowCommands) {
+        QAction* action = AddKeyAction(grid_, command.caption, command.keys);
+        connect(action, &QAction::triggered, this, [this, operation = command.operation] {
+            RunCommand([&] { operation(*grid_, -1); }, this);
+            emit ringChanged();
+        });
+    }
 }
 
 QToolButton* ParcelEditor::button(const QString& caption) const {

@@ -64,6 +64,7 @@ private:
 
     QWidget* buildToolRow();
     void installKeys();
+    void installRowActions();
     void refreshList();
     void setRows(const std::vector<std::string>& rows);
     void setCell(int row, const std::string& name);

@@ -76,6 +76,13 @@ void PlotView::SetView(double centreX, double centreY, double scale) {
     RePaint();
 }
 
+void PlotView::CentrePixelsOnNewArea() {
+    view_.width = width();
+    view_.height = height();
+    view_.CentrePixels();
+    RePaint();
+}
+
 void PlotView::ApplyView(const PlotViewRecord& record) {
     view_.scale = record.scale;
     view_.centreX = record.centreX;

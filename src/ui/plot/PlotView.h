@@ -78,6 +78,10 @@ public:
     // "開く（追加）") the name index is rebuilt and all points fitted, the remembered view not used.
     void FitOnShow(bool openAdd = false);
 
+    // A panel opened beside the plot gave it a new area: the pixel centre becomes the middle of the plot
+    // as it is laid out now, even while PlotState holds it otherwise; centre and scale stay.
+    void CentrePixelsOnNewArea();
+
     // The mouse wheel at a global position (angleDelta y: positive is turned away from the user).
     // True when the plot took it.  A PlotWheelFilter routes every wheel event of the application here.
     bool HandleWheel(QPoint globalPos, int angleDeltaY);

@@ -40,7 +40,7 @@ TEST(BlkFile, ParcelLinesAndTheirFaults) {
         ParseBlkText("A,five,1");
         FAIL();
     } catch (const Error& e) {
-        EXPECT_EQ(std::string(e.what()), "'five'" + Jp(" は整数ではありません"));
+        EXPECT_EQ(std::string(e.what()), Jp("1行目: 'five' は整数ではありません"));
     }
     // A name with a comma or quote would otherwise split the line.
     Block odd{"a,\"b\"", "1,2", 3, 0, 0};

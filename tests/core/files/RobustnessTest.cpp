@@ -11,6 +11,7 @@
 #include "core/text/Error.h"
 #include "core/text/Numbers.h"
 #include "core/zub/ZubFile.h"
+#include "support/Mutator.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -21,76 +22,6 @@ namespace vemo {
 namespace {
 
 constexpr int kRounds = 20000;
-
-class Mutator {
-public:
-    explicit Mutator(unsigned seed) : rng_(seed) {}
-
-    // One of: a fixture with a few edits, random bytes from the formats' alphabet, or pure noise.
-    std::string Next(const std::string& seed) {
-        switch (Pick(4)) {
-        case 0:
-            return RandomText(Pick(400));
-        case 1: {
-            std::string noise(Pick(300), '\0');
-            for (char& c : noise) {
-                c = static_cast<char>(Pick(256));
-            }
-            return noise;
-        }
-        default:
-            return Mutate(seed);
-        }
-    }
-
-private:
-    size_t Pick(size_t n) { return n == 0 ? 0 : std::uniform_int_distribution<size_t>(0, n - 1)(rng_); }
-
-    // Bytes that mean something to the readers: separators, quotes, line ends, digits, signs,
-    // exponents, CP932 lead bytes and the record codes.
-    std::string Token() {
-        static const char* const tokens[] = {",",   "\"",   "\r\n",      "\n",   "\r",    " ",
-                                             "\t",  "-",    "+",         ".",    "e",     "E",
-                                             "1",   "9",    "0",         "A01",  "D00",   "B01",
-                                             "D99", "\x81", "\x82\xa0",  "\x00", "1e308", "99999999999999999999",
-                                             "inf", "nan",  "$7FFFFFFF", "A"};
-        std::string t = tokens[Pick(std::size(tokens))];
-        return t.empty() ? std::string(1, '\0') : t;
-    }
-
-    std::string RandomText(size_t tokens) {
-        std::string text;
-        for (size_t i = 0; i < tokens; ++i) {
-            text += Token();
-        }
-        return text;
-    }
-
-    std::string Mutate(std::string text) {
-        size_t edits = 1 + Pick(6);
-        for (size_t i = 0; i < edits; ++i) {
-            size_t at = Pick(text.size() + 1);
-            switch (Pick(4)) {
-            case 0:
-                text.insert(at, Token());
-                break;
-            case 1:
-                text.erase(at, Pick(8));
-                break;
-            case 2:
-                if (at < text.size()) {
-                    text[at] = static_cast<char>(Pick(256));
-                }
-                break;
-            default:
-                text.insert(at, text.substr(Pick(text.size() + 1), Pick(300)));
-            }
-        }
-        return text;
-    }
-
-    std::mt19937 rng_;
-};
 
 // Runs the reader; true when it accepted the input.
 template <typename Read> bool Accepts(Read read) {
@@ -104,7 +35,7 @@ template <typename Read> bool Accepts(Read read) {
 
 TEST(Robustness, CoordinateReaderAcceptsOrRefusesAndRoundTrips) {
     std::string seed = test::ReadBytes(test::DataFile("files/golden.Xyz"));
-    Mutator mutator(1);
+    test::Mutator mutator(1);
     int accepted = 0;
     for (int i = 0; i < kRounds; ++i) {
         std::string input = mutator.Next(seed);
@@ -123,7 +54,7 @@ TEST(Robustness, CoordinateReaderAcceptsOrRefusesAndRoundTrips) {
 
 TEST(Robustness, ParcelReaderAcceptsOrRefusesAndRoundTrips) {
     std::string seed = test::ReadBytes(test::DataFile("files/golden.Blk"));
-    Mutator mutator(2);
+    test::Mutator mutator(2);
     int accepted = 0;
     for (int i = 0; i < kRounds; ++i) {
         std::string input = mutator.Next(seed);
@@ -146,7 +77,7 @@ TEST(Robustness, ParcelReaderAcceptsOrRefusesAndRoundTrips) {
 TEST(Robustness, ExchangeReadersAcceptOrRefuse) {
     std::string sima = test::ReadBytes(test::DataFile("files/golden.SIM"));
     std::string nichoren = test::ReadBytes(test::DataFile("files/golden_nichoren.Txt"));
-    Mutator mutator(3);
+    test::Mutator mutator(3);
     int accepted = 0;
     for (int i = 0; i < kRounds; ++i) {
         ForeignData data;
@@ -167,7 +98,7 @@ TEST(Robustness, ExchangeReadersAcceptOrRefuse) {
 
 TEST(Robustness, ZubReaderAcceptsOrRefusesAndWritesStableFiles) {
     std::string seed = test::ReadBytes(test::DataFile("zub/field.ZUB"));
-    Mutator mutator(6);
+    test::Mutator mutator(6);
     int accepted = 0;
     for (int i = 0; i < kRounds; ++i) {
         std::vector<ZubRow> rows;

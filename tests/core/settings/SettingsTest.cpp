@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
 
 namespace vemo {
@@ -175,15 +178,29 @@ TEST(Settings, AssociationFlagsAreWrittenOnTheirOwn) {
 }
 
 TEST(Settings, AnUnreadableFileIsReportedAndNeverOverwritten) {
+    ::alarm(20); // a reader that blocks on the FIFO ends the test program instead of hanging it
     TempDir dir;
-    std::string ini = dir.File("VEMO.ini");
-    std::filesystem::create_directory(ini); // exists, but cannot be read as a file, even by root
-    LoadedSettings loaded = LoadSettings(ini, dir.Str());
-    ASSERT_EQ(loaded.messages.size(), 1u);
-    EXPECT_NE(Cp932ToUtf8(loaded.messages[0]).find("を読めません"), std::string::npos);
-    EXPECT_EQ(loaded.values.Data.AutoSaveInterval, 15);
-    EXPECT_THROW(MarkRunStarted(ini), Error);
-    EXPECT_TRUE(std::filesystem::is_directory(ini));
+    const std::string folder = dir.File("folder.ini");
+    std::filesystem::create_directory(folder); // exists, but cannot be read as a file, even by root
+    const std::string fifo = dir.File("fifo.ini");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string huge = dir.File("huge.ini");
+    WriteBytes(huge, "[Data]\r\n");
+    std::filesystem::resize_file(huge, 64u << 20); // sparse: no disk used
+    const struct {
+        std::string path;
+        const char* expected;
+    } cases[] = {{folder, "を読めません"}, {fifo, "を読めません"}, {huge, "大きすぎる"}};
+    for (const auto& c : cases) {
+        LoadedSettings loaded = LoadSettings(c.path, dir.Str());
+        ASSERT_EQ(loaded.messages.size(), 1u) << c.path;
+        EXPECT_NE(Cp932ToUtf8(loaded.messages[0]).find(c.expected), std::string::npos) << c.path;
+        EXPECT_EQ(loaded.values.Data.AutoSaveInterval, 15);
+        EXPECT_THROW(MarkRunStarted(c.path), Error);
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(folder));
+    EXPECT_EQ(std::filesystem::file_size(huge), 64u << 20);
+    ::alarm(0);
 }
 
 } // namespace

@@ -55,11 +55,11 @@ TEST_F(Boundary, CoreErrorIsShownInJapaneseAndTheProgramGoesOn) {
     EXPECT_EQ(MessageBox::shownTexts().size(), 1);
 }
 
-TEST_F(Boundary, OtherExceptionsShowTheirText) {
+TEST_F(Boundary, OtherExceptionsAreReportedAsInternalErrors) {
     EXPECT_FALSE(RunCommand([] { throw std::out_of_range("row 100000 is out of range"); }));
     EXPECT_FALSE(RunCommand([] { throw 42; }));
     ASSERT_EQ(MessageBox::shownTexts().size(), 2);
-    EXPECT_EQ(MessageBox::shownTexts()[0], QStringLiteral("row 100000 is out of range"));
+    EXPECT_EQ(MessageBox::shownTexts()[0], QStringLiteral("内部エラーが発生しました（row 100000 is out of range）"));
     EXPECT_FALSE(MessageBox::shownTexts()[1].isEmpty());
 }
 

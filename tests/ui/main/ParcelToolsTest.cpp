@@ -75,6 +75,119 @@ TEST_F(ParcelTools, PlotClicksGoToTheFocusedTool) {
     EXPECT_TRUE(editor->rows() == std::vector<std::string>{""}); // the editor was not asked
 }
 
+// Opening 座標選択 narrows the plot: the pixel centre moves to the middle of the narrower plot at once,
+// while the world centre and the scale stay: whether the plot was shown or had to be shown, and also
+// while cleared coordinates wait for their first fit (when a resize alone leaves the pixel centre).
+TEST_F(ParcelTools, SelectionPanelCentresThePixelsOfTheNarrowerPlot) {
+    MainWindow& main = OpenAll();
+    PlotView* plot = main.plotView();
+    const struct {
+        bool plotShownBefore;
+        bool coordinatesCleared;
+    } cases[] = {{true, false}, {false, false}, {false, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.plotShownBefore << c.coordinatesCleared);
+        main.setSelectionPanelShown(false);
+        main.setAreaShown(Area::Plot, true);
+        QApplication::processEvents();
+        plot->SetView(12.5, 7.5, 4.0);
+        const int widthBefore = plot->width();
+        ASSERT_EQ(plot->Viewport().pixelCentreX, widthBefore / 2);
+        main.setAreaShown(Area::Plot, c.plotShownBefore);
+        if (c.coordinatesCleared) { // while the plot is hidden: no fit until there are points
+            main.store().xyz.ReplaceAll({});
+            plot->CoordinatesLoaded();
+            ASSERT_EQ(plot->PlotState(), PlotStates::kNeedsFit);
+        }
+        main.commands().trigger(Cmd::EditXyzSelect);
+        ASSERT_TRUE(plot->isVisible());
+        const PlotViewport& view = plot->Viewport();
+        EXPECT_LT(plot->width(), widthBefore);
+        EXPECT_EQ(view.width, plot->width());
+        EXPECT_EQ(view.pixelCentreX, plot->width() / 2);
+        EXPECT_EQ(view.pixelCentreY, plot->height() / 2);
+        EXPECT_EQ(view.centreX, 12.5);
+        EXPECT_EQ(view.centreY, 7.5);
+        EXPECT_EQ(view.scale, 4.0);
+    }
+}
+
+// A click on the plot while the parcel list has the focus loads the parcel whose label point is
+// nearest: clicks inside each of two neighbouring parcels load that parcel into the editor.
+TEST_F(ParcelTools, ClickInsideAParcelOnThePlotLoadsIt) {
+    MainWindow& main = OpenAll();
+    main.store().xyz.AppendRows({{"", "D", "20.000", "0.000", "", "", ""},
+                                 {"", "E", "40.000", "0.000", "", "", ""},
+                                 {"", "F", "40.000", "30.000", "", "", ""}});
+    main.plotView()->CoordinatesLoaded();
+    QApplication::processEvents();
+    // Labels: 1-1 at (2A+B+C+D)/5 = (8, 12), 1-2 at (2D+C+F+E)/5 = (28, 12).
+    const std::vector<std::pair<const char*, std::vector<const char*>>> parcels = {{"1-1", {"A", "B", "C", "D", "A"}},
+                                                                                   {"1-2", {"D", "C", "F", "E", "D"}}};
+    for (const auto& [name, points] : parcels) {
+        editor->nameField()->setText(QString::fromUtf8(name));
+        editor->grid()->setFocus();
+        for (const char* point : points) {
+            main.tools().offerPointName(PointSource::PlotClick, point);
+        }
+        main.commands().trigger(Cmd::BlkAdd);
+    }
+    ASSERT_EQ(main.store().blocks.Count(), 2);
+    QListWidget* list = editor->parcelList();
+    list->setFocus();
+    list->selectAll(); // the list in its multi-select mode: the pick narrows it to the picked parcel
+    const struct {
+        double x, y; // world point clicked, metres
+        const char* name;
+        std::vector<std::string> rows;
+        int position;
+    } cases[] = {
+        {35.0, 25.0, "1-2", {"D", "C", "F", "E", "D", ""}, 1}, // inside 1-2, near its corner F
+        {2.0, 3.0, "1-1", {"A", "B", "C", "D", "A", ""}, 0},   // inside 1-1, near its corner A
+        {19.0, 14.0, "1-2", {"D", "C", "F", "E", "D", ""}, 1}, // inside 1-1 but nearer 1-2's label
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const PlotPixel at = main.plotView()->Viewport().ToPixel(c.x, c.y);
+        QTest::mouseClick(main.plotView(), Qt::LeftButton, {}, QPoint(at.x, at.y));
+        EXPECT_EQ(editor->nameField()->text(), QString::fromUtf8(c.name));
+        EXPECT_EQ(editor->rows(), c.rows);
+        EXPECT_EQ(editor->chosenParcel(), c.position);
+        EXPECT_EQ(list->currentRow(), c.position);
+        EXPECT_EQ(list->selectedItems().size(), 1);
+        EXPECT_EQ(list->selectionMode(), QAbstractItemView::ExtendedSelection);
+    }
+}
+
+// Ctrl+Insert and Ctrl+Delete are also the coordinate list's row keys: in the parcel editor's grid they
+// edit the ring and in its parcel list Ctrl+Delete deletes the parcel; the coordinate list keeps its rows.
+TEST_F(ParcelTools, RowKeysInTheParcelGridEditTheRing) {
+    MainWindow& main = OpenAll();
+    main.setAreaShown(Area::XyzList, true);
+    editor->grid()->setFocus();
+    for (const char* name : {"A", "B", "C", "A"}) {
+        main.tools().offerPointName(PointSource::PlotClick, name);
+    }
+    const int listRows = main.store().xyz.RowCount();
+    editor->grid()->setCurrentCell(1, 0);
+    QTest::keyClick(editor->grid(), Qt::Key_Insert, Qt::ControlModifier);
+    EXPECT_EQ(editor->rows(), (std::vector<std::string>{"A", "", "B", "C", "A", ""}));
+    editor->grid()->setCurrentCell(3, 0);
+    QTest::keyClick(editor->grid(), Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(editor->rows(), (std::vector<std::string>{"A", "", "B", "A", ""}));
+    EXPECT_EQ(main.store().xyz.RowCount(), listRows);
+
+    // Ctrl+Delete in the parcel list deletes the parcel, not a coordinate row.
+    editor->nameField()->setText(QStringLiteral("LOT"));
+    main.commands().trigger(Cmd::BlkAdd);
+    ASSERT_EQ(main.store().blocks.Count(), 1);
+    editor->parcelList()->setFocus();
+    editor->parcelList()->setCurrentRow(0);
+    QTest::keyClick(editor->parcelList(), Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(main.store().blocks.Count(), 0);
+    EXPECT_EQ(main.store().xyz.RowCount(), listRows);
+}
+
 TEST_F(ParcelTools, LinkFileHoldsTheSelectionWhileShown) {
     MainWindow& main = OpenAll();
     main.commands().trigger(Cmd::EditXyzSelect);

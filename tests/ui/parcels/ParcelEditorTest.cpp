@@ -6,11 +6,15 @@
 #include "core/text/Cp932.h"
 #include "ui/common/MessageBox.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -153,6 +157,54 @@ TEST_F(ParcelEditorTest, ChangeAndDeleteKeepTheOtherParcels) {
     EXPECT_EQ(list->currentRow(), 1);
     EXPECT_EQ(editor.nameField()->text(), QStringLiteral("TWO-B"));
     EXPECT_EQ(editor.chosenParcel(), 1);
+}
+
+// The grid's context menu offers 挿入 and 削除 with the keys that run them; the menu entries and the keys
+// are the same actions, so each route edits the cursor row and redraws the ring.
+TEST_F(ParcelEditorTest, ContextMenuInsertsAndDeletesRows) {
+    QTableWidget* grid = editor.grid();
+    grid->setFocus();
+    for (const char* point : {"A", "B", "C", "A"}) {
+        enterName(point);
+    }
+    QStringList entries;
+    auto rightClickAndChoose = [&](const QString& caption) {
+        QTimer::singleShot(0, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            ASSERT_NE(menu, nullptr);
+            for (QAction* action : menu->actions()) {
+                entries << action->text() + u'\t' + action->shortcut().toString();
+                if (action->text() == caption) {
+                    menu->setActiveAction(action);
+                }
+            }
+            menu->grab().save(QStringLiteral("/tmp/parcel-grid-menu.png")); // for a look
+            QTest::keyClick(menu, Qt::Key_Return);
+        });
+        const QPoint at = grid->visualItemRect(grid->item(1, 0)).center();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, grid->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(grid->viewport(), &event);
+    };
+    int redraws = 0;
+    QObject::connect(&editor, &ParcelEditor::ringChanged, [&] { ++redraws; });
+    grid->setCurrentCell(1, 0);
+    rightClickAndChoose(QStringLiteral("挿入"));
+    EXPECT_EQ(entries, (QStringList{QStringLiteral("挿入\tCtrl+Ins"), QStringLiteral("削除\tCtrl+Del")}));
+    EXPECT_EQ(editor.rows(), (Rows{"A", "", "B", "C", "A", ""}));
+    grid->setCurrentCell(3, 0);
+    rightClickAndChoose(QStringLiteral("削除"));
+    EXPECT_EQ(editor.rows(), (Rows{"A", "", "B", "A", ""}));
+    EXPECT_EQ(redraws, 2);
+
+    // The same two commands from the keyboard.
+    QApplication::setActiveWindow(&editor);
+    grid->setFocus();
+    grid->setCurrentCell(1, 0);
+    key(Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(editor.rows(), (Rows{"A", "B", "A", ""}));
+    key(Qt::Key_Insert, Qt::ControlModifier);
+    EXPECT_EQ(editor.rows(), (Rows{"A", "", "B", "A", ""}));
+    EXPECT_EQ(redraws, 4);
 }
 
 // Two registered parcels in the list and a third being typed, saved for a look.

@@ -1,0 +1,340 @@
+#include "core/io/SafeReplace.h"
+
+#include "core/text/Cp932.h"
+#include "core/text/Error.h"
+#include "core/text/Numbers.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <random>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace vemo {
+namespace fs = std::filesystem;
+
+namespace {
+
+// Large files go out in pieces so that a kill can land in the middle of the bytes too.
+constexpr size_t kChunkBytes = 1 << 20;
+constexpr const char* kTemporaryTail = ".tmp";
+constexpr size_t kRandomHexDigits = 8;
+
+// Errors of our own that have no errno.
+constexpr int kReadOnlyFile = -1;
+constexpr int kNotRegularFile = -2;
+
+ReplaceStepHook stepHook = nullptr;
+
+void Step(ReplaceStep step) {
+    if (stepHook != nullptr) {
+        stepHook(step);
+    }
+}
+
+// A file-size limit would otherwise kill the program with SIGXFSZ in the middle of a save; ignored, the
+// write fails with EFBIG and is reported like a full disk.
+void IgnoreFileSizeSignal() {
+    struct sigaction current {};
+    if (::sigaction(SIGXFSZ, nullptr, &current) == 0 && current.sa_handler == SIG_DFL) {
+        std::signal(SIGXFSZ, SIG_IGN);
+    }
+}
+
+[[noreturn]] void ThrowWriteError(const fs::path& shown, int error) {
+    throw Error(Jp("ファイル「") + MessagePath(shown) + Jp("」に書き込めません（") + WriteFailureReason(error) +
+                Jp("）"));
+}
+
+int LastError() {
+    return errno != 0 ? errno : EIO;
+}
+
+// Where the bytes really go: a symbolic link is saved through to the file it points to.
+fs::path Resolve(const fs::path& requested) {
+    std::error_code ec;
+    if (fs::is_symlink(requested, ec)) {
+        fs::path resolved = fs::weakly_canonical(requested, ec);
+        if (!ec) {
+            return resolved;
+        }
+    }
+    return requested;
+}
+
+fs::path FolderOf(const fs::path& file) {
+    return file.has_parent_path() ? file.parent_path() : fs::path(".");
+}
+
+bool IsOurTemporaryName(const std::string& name, const std::string& prefix) {
+    const std::string tail = kTemporaryTail;
+    if (name.size() != prefix.size() + kRandomHexDigits + tail.size() || !name.starts_with(prefix) ||
+        !name.ends_with(tail)) {
+        return false;
+    }
+    for (size_t i = prefix.size(); i < prefix.size() + kRandomHexDigits; ++i) {
+        if (!std::isxdigit(static_cast<unsigned char>(name[i]))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// A save killed before its rename leaves its temporary file; the next save of the same file sweeps it.
+// Only regular files with exactly our naming are removed (a link of that name is left alone).
+void RemoveLeftovers(const fs::path& target) {
+    const std::string prefix = target.filename().string() + ".";
+    std::error_code ec;
+    for (fs::directory_iterator it(FolderOf(target), ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        std::error_code statError;
+        if (IsOurTemporaryName(name, prefix) && it->symlink_status(statError).type() == fs::file_type::regular) {
+            fs::remove(it->path(), statError);
+        }
+    }
+}
+
+// The permission bits to give the new file: those of the file it replaces, or nothing for a new file
+// (the temporary file was then created with the usual 0666 less the umask).
+struct Existing {
+    bool exists = false;
+    mode_t mode = 0;
+};
+
+Existing CheckReplaceable(const fs::path& target, const fs::path& shown) {
+    struct stat st {};
+    if (::stat(target.c_str(), &st) != 0) {
+        if (errno == ENOENT) {
+            return {};
+        }
+        ThrowWriteError(shown, LastError());
+    }
+    if (!S_ISREG(st.st_mode)) {
+        ThrowWriteError(shown, kNotRegularFile);
+    }
+    // Judged from the mode, not from access(): the owner of the data made it read-only on purpose, and
+    // that holds even for a program running with the rights to ignore it.
+    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+        ThrowWriteError(shown, kReadOnlyFile);
+    }
+    return {true, static_cast<mode_t>(st.st_mode & 07777)};
+}
+
+// Exclusive creation under a random name: an existing file or link of that name is never opened.
+int CreateTemporary(const fs::path& beside, fs::path& temporary, mode_t mode) {
+    std::random_device random;
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        temporary = beside;
+        temporary += Sprintf(".%08x", static_cast<unsigned>(random())) + kTemporaryTail;
+        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+        if (fd >= 0 || errno != EEXIST) {
+            return fd;
+        }
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+int WriteAll(int fd, std::string_view bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const size_t piece = std::min(kChunkBytes, bytes.size() - done);
+        const ssize_t n = ::write(fd, bytes.data() + done, piece);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return LastError();
+        }
+        done += static_cast<size_t>(n);
+        Step(ReplaceStep::BytesWritten);
+    }
+    return ::fsync(fd) == 0 ? 0 : LastError();
+}
+
+// The new bytes in a temporary file beside the target, on the disk, with the target's mode.
+fs::path WriteTemporary(const fs::path& target, std::string_view bytes, const Existing& existing,
+                        const fs::path& shown) {
+    fs::path temporary;
+    const int fd = CreateTemporary(target, temporary, existing.exists ? S_IRUSR | S_IWUSR : 0666);
+    if (fd < 0) {
+        ThrowWriteError(shown, LastError());
+    }
+    int error = 0;
+    try {
+        Step(ReplaceStep::TemporaryCreated);
+        if (existing.exists && ::fchmod(fd, existing.mode) != 0) {
+            error = LastError();
+        }
+        error = error != 0 ? error : WriteAll(fd, bytes);
+    } catch (...) {
+        ::close(fd);
+        ::unlink(temporary.c_str());
+        throw;
+    }
+    // A full disk may show only when the file is closed.
+    if (::close(fd) != 0 && error == 0) {
+        error = LastError();
+    }
+    if (error != 0) {
+        ::unlink(temporary.c_str());
+        ThrowWriteError(shown, error);
+    }
+    Step(ReplaceStep::TemporarySynced);
+    return temporary;
+}
+
+// Copies the file byte for byte into a new temporary file beside `backup` (for folders where hard
+// links are not possible).
+int CopyToTemporary(const fs::path& from, const fs::path& backup, fs::path& temporary) {
+    std::error_code ec;
+    fs::path copy;
+    const int fd = CreateTemporary(backup, copy, S_IRUSR | S_IWUSR);
+    if (fd < 0) {
+        return LastError();
+    }
+    ::close(fd);
+    if (!fs::copy_file(from, copy, fs::copy_options::overwrite_existing, ec)) {
+        ::unlink(copy.c_str());
+        return ec.value() != 0 ? ec.value() : EIO;
+    }
+    temporary = copy;
+    return 0;
+}
+
+// The old file becomes the backup while the target keeps its name: a second name for the same bytes
+// (or a copy) is renamed over the former backup.
+void MakeBackup(const fs::path& target, const fs::path& backup) {
+    RemoveLeftovers(backup);
+    fs::path temporary;
+    std::random_device random;
+    int error = EEXIST;
+    for (int attempt = 0; attempt < 16 && error == EEXIST; ++attempt) {
+        temporary = backup;
+        temporary += Sprintf(".%08x", static_cast<unsigned>(random())) + kTemporaryTail;
+        error = ::link(target.c_str(), temporary.c_str()) == 0 ? 0 : LastError();
+    }
+    if (error != 0 && error != EEXIST && error != ENOSPC && error != EDQUOT) {
+        error = CopyToTemporary(target, backup, temporary);
+    }
+    if (error == 0 && ::rename(temporary.c_str(), backup.c_str()) != 0) {
+        error = LastError();
+        ::unlink(temporary.c_str());
+    }
+    if (error != 0) {
+        ThrowWriteError(backup, error);
+    }
+    Step(ReplaceStep::BackupMade);
+}
+
+// The rename itself is only durable once the folder's entry is on the disk.
+void SyncFolder(const fs::path& file) {
+    const int fd = ::open(FolderOf(file).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+struct Prepared {
+    const FileReplacement* request;
+    fs::path target;
+    fs::path temporary;
+    bool existed;
+};
+
+Prepared Prepare(const FileReplacement& file) {
+    if (file.target.empty()) {
+        ThrowWriteError(file.target, ENOENT);
+    }
+    const fs::path target = Resolve(file.target);
+    const Existing existing = CheckReplaceable(target, file.target);
+    RemoveLeftovers(target);
+    return {&file, target, WriteTemporary(target, file.bytes, existing, file.target), existing.exists};
+}
+
+void Commit(const Prepared& p) {
+    if (p.existed && !p.request->backup.empty()) {
+        MakeBackup(p.target, p.request->backup);
+    }
+    if (::rename(p.temporary.c_str(), p.target.c_str()) != 0) {
+        ThrowWriteError(p.request->target, LastError());
+    }
+    Step(ReplaceStep::Renamed);
+    SyncFolder(p.target);
+}
+
+} // namespace
+
+std::string WriteFailureReason(int error) {
+    switch (error) {
+    case kReadOnlyFile:
+        return Jp("読み取り専用のファイルです");
+    case kNotRegularFile:
+        return Jp("通常のファイルではありません");
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return Jp("ディスクの空き容量が足りません");
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return Jp("書き込みが許可されていません");
+    case ENOENT:
+    case ENOTDIR:
+        return Jp("フォルダがありません");
+    case EISDIR:
+        return Jp("同じ名前のフォルダがあります");
+    default:
+        return Jp("エラー番号 ") + std::to_string(error);
+    }
+}
+
+std::string MessagePath(const fs::path& path) {
+    if (auto text = Utf8ToCp932(path.string())) {
+        return *text;
+    }
+    std::string ascii = path.string();
+    for (char& c : ascii) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            c = '?';
+        }
+    }
+    return ascii;
+}
+
+void ReplaceFile(const FileReplacement& file) {
+    ReplaceFiles(std::span(&file, 1));
+}
+
+void ReplaceFiles(std::span<const FileReplacement> files) {
+    IgnoreFileSizeSignal();
+    std::vector<Prepared> prepared;
+    prepared.reserve(files.size());
+    try {
+        for (const FileReplacement& file : files) {
+            prepared.push_back(Prepare(file));
+        }
+        for (size_t i = 0; i < prepared.size(); ++i) {
+            Commit(prepared[i]);
+            prepared[i].temporary.clear();
+        }
+    } catch (...) {
+        for (const Prepared& p : prepared) {
+            if (!p.temporary.empty()) {
+                ::unlink(p.temporary.c_str());
+            }
+        }
+        throw;
+    }
+}
+
+void SetReplaceStepHook(ReplaceStepHook hook) {
+    stepHook = hook;
+}
+
+} // namespace vemo

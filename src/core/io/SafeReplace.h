@@ -1,0 +1,52 @@
+#pragma once
+
+#include <filesystem>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace vemo {
+
+// Replacing a file so that it survives anything: a full disk, a file-size limit, a crash or a kill at
+// any moment, a link planted by another user, a read-only file.
+//
+// The new bytes go to a temporary file created exclusively under an unpredictable name in the
+// target's folder (never through a symbolic link); it is flushed to the disk and then renamed over the
+// target in one step, so that the target holds the complete old or the complete new bytes at every
+// moment.  A backup is made by a hard link (or a copy where links are impossible) before that rename,
+// so the target never goes missing.  Temporary files left by a save that was killed are removed by the
+// next save of the same file.
+//
+// A symbolic link is saved through: the file it points to is replaced and the link stays.  The mode
+// of the replaced file is kept.  A file the user has made read-only (no write permission at all) is
+// refused, as is anything that is not a regular file.
+//
+// Failures throw vemo::Error "ファイル「<file>」に書き込めません（<reason>）" naming the file the caller
+// asked for and why (disk full, read-only, folder missing, ...); the targets and their backups are
+// then as they were and no temporary file is left behind.
+struct FileReplacement {
+    std::filesystem::path target;
+    std::string_view bytes;
+    // Where the replaced file is kept, if anywhere (a former file there is replaced).
+    std::filesystem::path backup;
+};
+
+void ReplaceFile(const FileReplacement& file);
+
+// Several files that belong together (coordinates and their parcels): every temporary file is written
+// before any target is touched, so a failure while writing leaves all targets unchanged.
+void ReplaceFiles(std::span<const FileReplacement> files);
+
+// The Japanese reason for an errno value of a failed write ("ディスクの空き容量が足りません", ...).
+std::string WriteFailureReason(int error);
+
+// A path as CP932 for messages (characters without a CP932 form show as "?").
+std::string MessagePath(const std::filesystem::path& path);
+
+// Fault injection for the crash-consistency test: called at every step of a replacement.  A hook
+// may kill the process (the test's child) or throw (a failure at that step).
+enum class ReplaceStep { TemporaryCreated, BytesWritten, TemporarySynced, BackupMade, Renamed };
+using ReplaceStepHook = void (*)(ReplaceStep);
+void SetReplaceStepHook(ReplaceStepHook hook);
+
+} // namespace vemo
