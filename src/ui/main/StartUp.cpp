@@ -7,6 +7,7 @@
 #include "ui/main/HintTiming.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/PlotArea.h"
+#include "ui/main/SerialTransfer.h"
 #include "ui/main/SingleInstanceLock.h"
 #include "ui/main/TreeArea.h"
 #include "ui/main/XyzListArea.h"
@@ -36,6 +37,7 @@ int StartUp::Run(const QStringList& arguments) {
     InstallXyzListArea(main);
     AboutBox about(&main);
     main.setAboutBox(&about);
+    InstallSerialTransfer(main);
 
     // A ".sim" or ".Xyz" file named on the command line is opened at the first show.
     if (arguments.size() > 1) {
