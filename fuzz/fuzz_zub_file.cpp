@@ -14,7 +14,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } catch (const vemo::Error&) {
         return 0;
     }
-    const std::string written = vemo::FormatZubText(rows);
+    std::string written;
+    try {
+        written = vemo::FormatZubText(rows);
+    } catch (const vemo::Error&) {
+        return 0; // a record whose fresh check character would be a line end is refused on saving
+    }
     // Writing recomputes the check characters, so it is the written file that must be stable.
     if (vemo::FormatZubText(vemo::ParseZubText(written)) != written) {
         std::abort();

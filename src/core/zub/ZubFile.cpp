@@ -45,6 +45,10 @@ std::vector<std::string_view> SplitLines(std::string_view bytes) {
 // The check character is taken from the raw line, not decoded: it may itself be a comma, a quote or a
 // blank, which the comma list would read differently.
 ZubRow ParseLine(std::string_view line, size_t lineIndex) {
+    // The list decoding ends a text at a NUL byte: the rest of the line would vanish unnoticed.
+    if (line.find('\0') != std::string_view::npos) {
+        ThrowAtLine(lineIndex, Jp("NUL 文字(0x00)が含まれています"));
+    }
     if (!IsValidZubLine(line)) {
         ThrowAtLine(lineIndex, Jp("チェックサムが合いません"));
     }
@@ -109,14 +113,22 @@ std::string FormatZubLine(const ZubRow& row) {
     }
     std::vector<std::string> items(row.begin(), row.begin() + fields);
     // A trailing empty item is written as nothing, so the comma after it must be added here.
-    std::string body = EncodeCommaList(items) + ',';
-    return ZubRecordLine(body);
+    std::string line = ZubRecordLine(EncodeCommaList(items) + ',');
+    const char check = line[line.size() - 2];
+    if (check == '\r' || check == '\n') {
+        throw Error(Jp("チェック文字が改行になるため、この記録は書けません（項目を変えてください）"));
+    }
+    return line;
 }
 
 std::string FormatZubText(const std::vector<ZubRow>& rows) {
     std::string text;
-    for (const ZubRow& row : rows) {
-        text += FormatZubLine(row);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        try {
+            text += FormatZubLine(rows[i]);
+        } catch (const Error& e) {
+            ThrowAtLine(i, e.what());
+        }
         text += "\r\n";
     }
     return text;

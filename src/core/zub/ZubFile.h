@@ -16,7 +16,7 @@ constexpr int kZubMaxDirectObservations = 1997;
 
 // Reads a file's bytes into rows of 13 cells.  The fields are decoded as a comma list (a field holding a
 // single blank becomes empty) and the check character stands in cell k-1 of its record kind.  A line
-// with a wrong check character, an unknown record letter or more fields than its kind has, a missing
+// with a NUL byte, a wrong check character, an unknown record letter or more fields than its kind has, a missing
 // start or end record, or more than kZubMaxDirectObservations direct observations throws vemo::Error
 // naming the line; nothing is returned then.  Empty lines at the end are ignored.
 std::vector<ZubRow> ParseZubText(std::string_view bytes);
@@ -27,7 +27,9 @@ bool IsReadableZubLine(std::string_view line);
 
 // The record line of a row (no line end): the k-1 fields of its kind, each followed by a comma, and a
 // freshly computed check character, so an edited row is still a valid record when read again.  A row of
-// an unknown letter writes all cells up to its last non-empty one as fields.
+// an unknown letter writes all cells up to its last non-empty one as fields.  A row whose check
+// character would be CR or LF (double-byte text can make the sum come out so) cannot stand on one line:
+// writing it throws vemo::Error (FormatZubText names the row), and nothing is written.
 std::string FormatZubLine(const ZubRow& row);
 std::string FormatZubText(const std::vector<ZubRow>& rows);
 

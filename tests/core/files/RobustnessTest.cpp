@@ -176,7 +176,10 @@ TEST(Robustness, ZubReaderAcceptsOrRefusesAndWritesStableFiles) {
         }
         ++accepted;
         // Writing recomputes the check characters: the written file must read back and write the same.
-        const std::string written = FormatZubText(rows);
+        std::string written;
+        if (!Accepts([&] { written = FormatZubText(rows); })) {
+            continue; // a record whose fresh check character would be a line end is refused on saving
+        }
         std::vector<ZubRow> again;
         ASSERT_TRUE(Accepts([&] { again = ParseZubText(written); })) << "input #" << i;
         ASSERT_EQ(FormatZubText(again), written) << "input #" << i;

@@ -40,6 +40,11 @@ TEST(ZubFile, WritingGivesEachKindItsFieldsAndAFreshCheckCharacter) {
     ZubRow f;
     f[0] = "F";
     EXPECT_EQ(FormatZubLine(f), "F,,,,,,,,,,,,6,") << "12 fields, each followed by one comma";
+    ZubRow lineEnd{"E", Jp("境境境境x")}; // E,境境境境x, sums to -531: its check character would be CR
+    EXPECT_EQ(MessageOf([&] {
+                  FormatZubText({ZubRow{"A", "01"}, lineEnd});
+              }),
+              "ZUBファイルの 2 行目: チェック文字が改行になるため、この記録は書けません（項目を変えてください）");
     ZubRow odd; // a record letter this program does not know
     odd[0] = "Q";
     odd[1] = "x";
@@ -67,6 +72,7 @@ TEST(ZubFile, DamagedFilesAreRefusedNamingTheLine) {
         {"A,01,Z,\r\nE,0,0,I,\r\nZ,&,\r\n", "ZUBファイルの 2 行目: E レコードの項目が 3 個を超えています"},
         {"E,0,-,\r\nZ,&,\r\n", "ZUBファイルの 1 行目がスタート・ブロック(A)ではありません"},
         {"", "ZUBファイルの 1 行目がスタート・ブロック(A)ではありません"},
+        {std::string("A,01,Z,\r\nB,a\0b,=,\r\nZ,&,\r\n", 25), "ZUBファイルの 2 行目: NUL 文字(0x00)が含まれています"},
         {"A,01,Z,\r\nE,0,-,\r\n\r\n", "ZUBファイルの 2 行目: エンド・ブロック(Z)で終わっていません"},
         {manyObservations, "ZUBファイルの 1999 行目: 正観測は 1997 行までです"},
     };
