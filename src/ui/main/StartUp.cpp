@@ -11,6 +11,7 @@
 #include "ui/main/PlotArea.h"
 #include "ui/main/SerialTransfer.h"
 #include "ui/main/SingleInstanceLock.h"
+#include "ui/main/TraverseTool.h"
 #include "ui/main/TreeArea.h"
 #include "ui/main/XyzListArea.h"
 
@@ -40,7 +41,8 @@ int StartUp::Run(const QStringList& arguments) {
     InstallSelectionPanel(main, InstallParcelArea(main));
     AboutBox about(&main);
     main.setAboutBox(&about);
-    InstallSerialTransfer(main);
+    ZubTransferDialog* serial = InstallSerialTransfer(main);
+    InstallTraverseWindow(main, serial);
 
     // A ".sim" or ".Xyz" file named on the command line is opened at the first show.
     if (arguments.size() > 1) {
