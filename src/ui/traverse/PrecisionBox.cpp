@@ -30,6 +30,8 @@ PrecisionBox::PrecisionBox(const std::vector<std::string>& lines, QWidget* paren
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-QStringList PrecisionBox::Lines() const { return lines_; }
+QStringList PrecisionBox::Lines() const {
+    return lines_;
+}
 
 } // namespace vemo

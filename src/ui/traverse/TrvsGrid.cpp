@@ -44,7 +44,8 @@ private:
 TrvsGrid::TrvsGrid(TrvsTable& table, TrvsHeader& header, QWidget* parent)
     : QTableWidget(parent), table_(table), header_(header) {
     setItemDelegate(new TrvsCellDelegate(upperCase_, this));
-    setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
+    setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
+                    QAbstractItemView::EditKeyPressed);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setTabKeyNavigation(false);
     verticalHeader()->hide();
@@ -153,7 +154,7 @@ int TrvsGrid::SkipDisabled(int col, int step) const {
     while (col >= 0 && col < columnCount() && !ColumnEnabled(col)) {
         col += step;
     }
-    return std::clamp(col, kTrvColInst, columnCount() - 1);
+    return std::clamp(col, int(kTrvColInst), columnCount() - 1);
 }
 
 // Selecting a cell of a switched-off column moves on to the next one the surveyor can type into.
@@ -194,7 +195,11 @@ void TrvsGrid::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Tab:
-        LeaveCell();
+        // While a cell is edited the editor's own Enter commits it first and then leaves the cell
+        // (closeEditor); leaving here would move on before the typed text is in the table.
+        if (state() != QAbstractItemView::EditingState) {
+            LeaveCell();
+        }
         return;
     case Qt::Key_Backtab:
         SetCursor(CurrentRow(), SkipDisabled(CurrentCol() - 1, -1));

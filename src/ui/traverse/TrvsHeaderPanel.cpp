@@ -4,6 +4,7 @@
 #include "core/text/Error.h"
 #include "core/traverse/TrvsEntry.h"
 #include "core/traverse/TrvsHeader.h"
+#include "core/traverse/TrvsOptions.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/MessageBox.h"
 #include "ui/common/SystemBeep.h"
@@ -23,8 +24,8 @@ namespace {
 
 using Member = std::string TrvsHeader::*;
 constexpr std::array<Member, TrvsHeaderPanel::kFieldCount> kMembers = {
-    &TrvsHeader::date, &TrvsHeader::remark, &TrvsHeader::T0No, &TrvsHeader::T0X,     &TrvsHeader::T0Y,
-    &TrvsHeader::T0Z,  &TrvsHeader::T1No,   &TrvsHeader::T1Angle, &TrvsHeader::T2No, &TrvsHeader::T2X,
+    &TrvsHeader::date, &TrvsHeader::remark, &TrvsHeader::T0No,    &TrvsHeader::T0X,    &TrvsHeader::T0Y,
+    &TrvsHeader::T0Z,  &TrvsHeader::T1No,   &TrvsHeader::T1Angle, &TrvsHeader::T2No,   &TrvsHeader::T2X,
     &TrvsHeader::T2Y,  &TrvsHeader::T2Z,    &TrvsHeader::T3No,    &TrvsHeader::T3Angle};
 
 TrvsTypingValidator::Kind KindOf(TrvsHeaderPanel::Field field) {
@@ -45,7 +46,9 @@ TrvsTypingValidator::Kind KindOf(TrvsHeaderPanel::Field field) {
     }
 }
 
-QLabel* Caption(const char* utf8, QWidget* parent) { return new QLabel(QString::fromUtf8(utf8), parent); }
+QLabel* Caption(const char* utf8, QWidget* parent) {
+    return new QLabel(QString::fromUtf8(utf8), parent);
+}
 
 } // namespace
 
@@ -148,8 +151,8 @@ void TrvsHeaderPanel::SetContext(const TrvsKnownPoints* known, bool upperCase) {
     upperCase_ = upperCase;
     for (int f = 0; f < kFieldCount; ++f) {
         const auto field = static_cast<Field>(f);
-        fields_[f]->setValidator(new TrvsTypingValidator(KindOf(field), upperCase && field != Remark && field != Date,
-                                                         fields_[f]));
+        fields_[f]->setValidator(
+            new TrvsTypingValidator(KindOf(field), upperCase && field != Remark && field != Date, fields_[f]));
     }
 }
 
@@ -167,9 +170,13 @@ void TrvsHeaderPanel::Push() {
     pushing_ = false;
 }
 
-int TrvsHeaderPanel::Type() const { return header_.TrvsType; }
+int TrvsHeaderPanel::Type() const {
+    return header_.TrvsType;
+}
 
-void TrvsHeaderPanel::ApplyTypeVisibility() { endRow_->setVisible(header_.TrvsType == kTrvsConnected); }
+void TrvsHeaderPanel::ApplyTypeVisibility() {
+    endRow_->setVisible(header_.TrvsType == kTrvsConnected);
+}
 
 void TrvsHeaderPanel::SetZShown(bool on) {
     for (QWidget* widget : zWidgets_) {
@@ -186,7 +193,9 @@ TrvsHeaderPanel::Field TrvsHeaderPanel::FocusedField() const {
     return kFieldCount;
 }
 
-void TrvsHeaderPanel::Pull(Field field) { header_.*kMembers[field] = ToCp932OrThrow(fields_[field]->text()); }
+void TrvsHeaderPanel::Pull(Field field) {
+    header_.*kMembers[field] = ToCp932OrThrow(fields_[field]->text());
+}
 
 bool TrvsHeaderPanel::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonDblClick && (watched == startLabel_ || watched == endLabel_)) {

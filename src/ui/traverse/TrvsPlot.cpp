@@ -1,10 +1,10 @@
 #include "ui/traverse/TrvsPlot.h"
 
 #include "core/settings/Settings.h"
+#include "core/text/Numbers.h"
 #include "core/traverse/TrvsHeader.h"
 #include "core/traverse/TrvsState.h"
 #include "core/traverse/TrvsTable.h"
-#include "core/text/Numbers.h"
 #include "ui/plot/PlotCanvas.h"
 
 #include <QHBoxLayout>
@@ -28,7 +28,9 @@ double DirectionDeg(double ax, double ay, double bx, double by) {
 
 // Halfway between two colours of the settings file, as the 24-bit numbers are averaged: the existing
 // points fade towards the background so that the traverse stands out.
-int Dimmed(int colour, int back) { return (colour + back) / 2; }
+int Dimmed(int colour, int back) {
+    return (colour + back) / 2;
+}
 
 bool Filled(const TrvsTable& table, int row) {
     for (int col : {kTrvColTarget, kTrvColHAngle, kTrvColVAngle, kTrvColSlope}) {
@@ -75,9 +77,15 @@ QWidget* TrvsPlot::ButtonBar() {
     return bar_;
 }
 
-bool TrvsPlot::RealTimeDrawing() const { return realTime_ == nullptr || realTime_->isChecked(); }
-bool TrvsPlot::LinesShown() const { return lines_ == nullptr || lines_->isChecked(); }
-bool TrvsPlot::ExistingShown() const { return existing_ == nullptr || existing_->isChecked(); }
+bool TrvsPlot::RealTimeDrawing() const {
+    return realTime_ == nullptr || realTime_->isChecked();
+}
+bool TrvsPlot::LinesShown() const {
+    return lines_ == nullptr || lines_->isChecked();
+}
+bool TrvsPlot::ExistingShown() const {
+    return existing_ == nullptr || existing_->isChecked();
+}
 
 void TrvsPlot::SetOptions(const TrvsOptions& options, const Settings& settings) {
     options_ = options;
@@ -219,7 +227,9 @@ void TrvsPlot::PaintLines(QPainter& painter) {
             }
             lastLeg = row;
         }
-        const int colour = static_cast<int>(tm == "T" ? options_.TColor : tm == "O" ? options_.OColor : options_.KColor);
+        const int colour = static_cast<int>(tm == "T"   ? options_.TColor
+                                            : tm == "O" ? options_.OColor
+                                                        : options_.KColor);
         canvas.DrawSegment(raw.x[row], raw.y[row], fx, fy, colour);
         if (tm == "T" || tm == "O") {
             canvas.DrawArrowHead(fx, fy, DirectionDeg(raw.x[row], raw.y[row], fx, fy), colour);

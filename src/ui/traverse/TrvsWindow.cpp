@@ -21,7 +21,9 @@
 namespace vemo {
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+QString U(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 } // namespace
 
@@ -121,13 +123,16 @@ void TrvsWindow::BuildTraverseMenus(QMenuBar* bar) {
     QMenu* file = bar->addMenu(U("ファイル(&F)"));
     file->addAction(AddAction(C::New, "新規作成(&N)", {}, [this] { NewTraverse(); }));
     file->addAction(AddAction(C::Open, "トラバースデータを開く(&O)", QKeySequence("Ctrl+O"), [this] { OpenTrv(); }));
-    file->addAction(AddAction(C::Save, "トラバースデータの保存(&S)", QKeySequence("Ctrl+S"), [this] { SaveTrv(true); }));
+    file->addAction(
+        AddAction(C::Save, "トラバースデータの保存(&S)", QKeySequence("Ctrl+S"), [this] { SaveTrv(true); }));
     file->addAction(AddAction(C::SaveAs, "名前を付けて保存(&A)...", {}, [this] { SaveTrv(true); }));
     file->addSeparator();
     file->addAction(AddAction(C::ToZub, "ZUB Editorへ移動(&C)", {}, [this] { ShowZubEditor(); }));
     file->addSeparator();
-    file->addAction(AddAction(C::InputListing, "入力データ印刷(&P)", QKeySequence("Ctrl+P"), [this] { AppendInputListing(); }));
-    file->addAction(AddAction(C::ResultListing, "計算結果印刷", QKeySequence("Ctrl+Alt+P"), [this] { AppendResultListing(); }));
+    file->addAction(
+        AddAction(C::InputListing, "入力データ印刷(&P)", QKeySequence("Ctrl+P"), [this] { AppendInputListing(); }));
+    file->addAction(
+        AddAction(C::ResultListing, "計算結果印刷", QKeySequence("Ctrl+Alt+P"), [this] { AppendResultListing(); }));
     file->addAction(AddAction(C::PrintListing, "リストの印刷...", {}, [this] { PrintListing(); }));
     file->addAction(AddAction(C::SaveListing, "リストをファイルに保存...", {}, [this] { SaveListing(); }));
     file->addSeparator();
@@ -137,7 +142,8 @@ void TrvsWindow::BuildTraverseMenus(QMenuBar* bar) {
     QMenu* edit = bar->addMenu(U("編集(&E)"));
     edit->addAction(AddAction(C::DeleteRow, "一行削除(&D)", QKeySequence("Ctrl+Delete"), [this] { DeleteRow(); }));
     edit->addAction(AddAction(C::InsertRow, "一行挿入(&I)", QKeySequence("Ctrl+Insert"), [this] { InsertRow(); }));
-    edit->addAction(AddAction(C::ToggleTm, "タンニング・モード(&T)", QKeySequence(Qt::Key_Insert), [this] { ToggleTm(); }));
+    edit->addAction(
+        AddAction(C::ToggleTm, "タンニング・モード(&T)", QKeySequence(Qt::Key_Insert), [this] { ToggleTm(); }));
     QMenu* view = bar->addMenu(U("表示(&V)"));
     view->addAction(AddAction(C::StationInput, "器械点・後視点入力", QKeySequence(Qt::Key_F5),
                               [this] { grid_->SetStationInput(Action(Command::StationInput)->isChecked()); }));
@@ -158,9 +164,8 @@ void TrvsWindow::BuildTraverseMenus(QMenuBar* bar) {
     Action(C::Register)->setStatusTip(U("トラバース計算後，座標をリストへ追加登録します"));
 
     const std::pair<Command, const char*> buttons[] = {
-        {C::New, "新規"},         {C::ToggleTm, "TM切換"},    {C::StationInput, "基点入力"},
-        {C::VerticalInput, "高度入力"}, {C::ZCalc, "Z 計算"}, {C::Precision, "精度計算"},
-        {C::Register, "計算登録"}, {C::Close, "閉じる"}};
+        {C::New, "新規"},     {C::ToggleTm, "TM切換"},    {C::StationInput, "基点入力"}, {C::VerticalInput, "高度入力"},
+        {C::ZCalc, "Z 計算"}, {C::Precision, "精度計算"}, {C::Register, "計算登録"},     {C::Close, "閉じる"}};
     for (const auto& [command, caption] : buttons) {
         QAction* button = traverseTools_->addAction(U(caption));
         button->setCheckable(Action(command)->isCheckable());
@@ -187,7 +192,8 @@ void TrvsWindow::BuildZubMenus(QMenuBar* bar) {
     file->addAction(AddAction(C::ZubSave, "ZUBファイルの保存(&S)", QKeySequence("Ctrl+Alt+S"),
                               [this] { zub_->Save(SiteFolder(), workspace_.settings().Data.Backup); }));
     file->addSeparator();
-    file->addAction(AddAction(C::ZubAutoSave, "オートセーブファイルに強制保存", QKeySequence("Ctrl+S"), [this] { AutoSave(); }));
+    file->addAction(
+        AddAction(C::ZubAutoSave, "オートセーブファイルに強制保存", QKeySequence("Ctrl+S"), [this] { AutoSave(); }));
     file->addSeparator();
     file->addAction(AddAction(C::ZubClose, "閉じる(&X)", {}, [this] { reject(); }));
     QMenu* edit = bar->addMenu(U("編集(&E)"));
@@ -204,7 +210,7 @@ void TrvsWindow::BuildZubMenus(QMenuBar* bar) {
         Reset();
     }));
     const std::pair<Command, const char*> buttons[] = {
-        {C::ZubReceive, "受信"}, {C::ZubReload, "戻す"},        {C::ZubOpen, "開く"},    {C::ZubSave, "保存"},
+        {C::ZubReceive, "受信"},  {C::ZubReload, "戻す"},     {C::ZubOpen, "開く"},   {C::ZubSave, "保存"},
         {C::ZubTransfer, "転記"}, {C::ZubToTraverse, "移動"}, {C::ZubClose, "閉じる"}};
     for (const auto& [command, caption] : buttons) {
         QAction* button = zubTools_->addAction(U(caption));
@@ -299,7 +305,9 @@ void TrvsWindow::UpdateEnabling() {
     Action(Command::ZubReceive)->setEnabled(!traverse && static_cast<bool>(receiveZub_));
 }
 
-void TrvsWindow::SetCaption(const QString& caption) { setWindowTitle(caption); }
+void TrvsWindow::SetCaption(const QString& caption) {
+    setWindowTitle(caption);
+}
 
 void TrvsWindow::ShowZubEditor() {
     mode_ = Mode::ZubEditor;

@@ -38,11 +38,36 @@ class TrvsWindow : public QDialog {
 public:
     enum class Mode { Traverse, ZubEditor };
     enum class Command {
-        New, Open, Save, SaveAs, ToZub, InputListing, AutoSave, DeleteRow, InsertRow, ToggleTm,
-        StationInput, VerticalInput, ZCalc, HeaderPanel, Precision, Register, ResultListing,
-        PrintListing, SaveListing, Close,
-        ZubReceive, ZubReload, ZubOpen, ZubSave, ZubTransfer, ZubToTraverse, ZubAutoSave, ZubDeleteRow,
-        ZubInsertRow, ZubClose
+        New,
+        Open,
+        Save,
+        SaveAs,
+        ToZub,
+        InputListing,
+        AutoSave,
+        DeleteRow,
+        InsertRow,
+        ToggleTm,
+        StationInput,
+        VerticalInput,
+        ZCalc,
+        HeaderPanel,
+        Precision,
+        Register,
+        ResultListing,
+        PrintListing,
+        SaveListing,
+        Close,
+        ZubReceive,
+        ZubReload,
+        ZubOpen,
+        ZubSave,
+        ZubTransfer,
+        ZubToTraverse,
+        ZubAutoSave,
+        ZubDeleteRow,
+        ZubInsertRow,
+        ZubClose
     };
 
     explicit TrvsWindow(Workspace& workspace, QWidget* parent = nullptr);

@@ -31,7 +31,9 @@
 namespace vemo {
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+QString U(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 FileDialog::Request TrvRequest(const QString& folder) {
     return {U("Trv Format File"), U("Trv files (*.Trv)|*.Trv"), U("Trv"), folder};
@@ -39,13 +41,17 @@ FileDialog::Request TrvRequest(const QString& folder) {
 
 } // namespace
 
-void TrvsWindow::RunGuarded(const std::function<void()>& command) { RunCommand(command, this); }
+void TrvsWindow::RunGuarded(const std::function<void()>& command) {
+    RunCommand(command, this);
+}
 
 QString TrvsWindow::SiteFolder() const {
     return FromCp932(workspace_.settings().Dir.DatDir + "/" + workspace_.store().names.CaseName);
 }
 
-TrvsInput TrvsWindow::Input() const { return TrvsInput{header_, table_, options_, known_}; }
+TrvsInput TrvsWindow::Input() const {
+    return TrvsInput{header_, table_, options_, known_};
+}
 
 void TrvsWindow::NewTraverse() {
     state_.NewTraverse();
@@ -194,8 +200,7 @@ void TrvsWindow::PrintListing() {
 
 void TrvsWindow::SaveListing() {
     const QString path = FileDialog::GetSaveFileName(
-        this, {U("トラバース計算リスト"), U("Text files (*.txt)|*.txt"), U("txt"),
-               SiteFolder()});
+        this, {U("トラバース計算リスト"), U("Text files (*.txt)|*.txt"), U("txt"), SiteFolder()});
     if (path.isEmpty()) {
         return;
     }

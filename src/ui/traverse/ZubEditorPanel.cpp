@@ -19,7 +19,9 @@
 namespace vemo {
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+QString U(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 // Rows are tinted by record, so that the stations (D) and the direct observations (F with "r") stand
 // out from the reverse ones.
@@ -71,13 +73,17 @@ ZubEditorPanel::ZubEditorPanel(QWidget* parent) : QWidget(parent) {
     Clear();
 }
 
-void ZubEditorPanel::Clear() { Show({ZubRow{}}); }
+void ZubEditorPanel::Clear() {
+    Show({ZubRow{}});
+}
 
 QString ZubEditorPanel::Caption() const {
     return path_.empty() ? U("ZUB Editor") : U("ZUB Editor - ") + FromCp932(path_);
 }
 
-QString ZubEditorPanel::Status() const { return status_->text(); }
+QString ZubEditorPanel::Status() const {
+    return status_->text();
+}
 
 void ZubEditorPanel::Show(const std::vector<ZubRow>& rows) {
     QSignalBlocker block(grid_);
