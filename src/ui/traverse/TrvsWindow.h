@@ -99,6 +99,9 @@ public:
     void OpenTrvFile(const std::string& path);
     void SaveTrvFile(const std::string& path);
     void SetListingShown(bool on);
+    // The listing panel's lines (CP932), and printed straight into a PDF file.
+    std::vector<std::string> ListingLines() const;
+    void PrintListingToPdf(const QString& path);
     void ShowZubEditor();
     void ShowTraverse();
     // After a ZUB transfer or a load: the table shows the traverse held, the plot follows.

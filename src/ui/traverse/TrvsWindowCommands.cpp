@@ -188,14 +188,35 @@ void TrvsWindow::AppendResultListing() {
     AppendListing(lines);
 }
 
-void TrvsWindow::PrintListing() {
-    std::vector<ReportLine> lines;
+// The listing panel as report lines: what the surveyor sees (and may have edited) is what prints.
+std::vector<std::string> TrvsWindow::ListingLines() const {
+    std::vector<std::string> lines;
     for (QTextBlock block = listing_->document()->begin(); block.isValid(); block = block.next()) {
-        lines.push_back({ToCp932(block.text()).value_or(std::string())});
+        lines.push_back(ToCp932OrThrow(block.text()));
     }
-    PreviewReport(this, U("トラバース計算"), [lines](QPrinter& printer, const PrintProgress& progress) {
+    return lines;
+}
+
+namespace {
+
+std::function<void(QPrinter&, const PrintProgress&)> ListingPainter(const std::vector<std::string>& text) {
+    std::vector<ReportLine> lines;
+    for (const std::string& line : text) {
+        lines.push_back({line});
+    }
+    return [lines](QPrinter& printer, const PrintProgress& progress) {
         ReportPrinter::printLines(printer, lines, progress);
-    });
+    };
+}
+
+} // namespace
+
+void TrvsWindow::PrintListing() {
+    PreviewReport(this, U("トラバース計算"), ListingPainter(ListingLines()));
+}
+
+void TrvsWindow::PrintListingToPdf(const QString& path) {
+    PrintReportToPdf(path, U("トラバース計算"), ListingPainter(ListingLines()));
 }
 
 void TrvsWindow::SaveListing() {
@@ -205,8 +226,8 @@ void TrvsWindow::SaveListing() {
         return;
     }
     std::string bytes;
-    for (QTextBlock block = listing_->document()->begin(); block.isValid(); block = block.next()) {
-        bytes += ToCp932OrThrow(block.text()) + "\r\n";
+    for (const std::string& line : ListingLines()) {
+        bytes += line + "\r\n";
     }
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size())) {
