@@ -49,6 +49,7 @@ TrvsGrid::TrvsGrid(TrvsTable& table, TrvsHeader& header, QWidget* parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setTabKeyNavigation(false);
     verticalHeader()->hide();
+    horizontalHeader()->setDefaultSectionSize(fontMetrics().horizontalAdvance(QStringLiteral("0000.0000")) + 12);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     setToolTip(QString::fromUtf8("【タンニングモード】T:閉合，結合　O:開放　K:放射　（切換:Insert）"));
     connect(this, &QTableWidget::itemChanged, this, &TrvsGrid::OnItemChanged);
@@ -70,6 +71,8 @@ void TrvsGrid::Refill() {
         headers << FromCp932(table_.Cell(0, col));
     }
     setHorizontalHeaderLabels(headers);
+    setColumnWidth(kTrvColNo, fontMetrics().horizontalAdvance(QStringLiteral("00000")));
+    setColumnWidth(kTrvColTm, fontMetrics().horizontalAdvance(QStringLiteral("TM")) + 12);
     for (int r = 1; r <= rows; ++r) {
         ShowCell(r, -1);
     }

@@ -52,6 +52,8 @@ TEST_F(ZubEditor, HeadersAndStatusFollowTheRecord) {
         EXPECT_EQ(Header(c.col), c.header) << c.row << "," << c.col;
         EXPECT_EQ(w.ZubEditor()->Status(), c.status) << c.row << "," << c.col;
     }
+    grid->setCurrentCell(5, 5);
+    w.grab().save("/tmp/zub-editor.png");
 }
 
 // Saved without changes the file comes back byte for byte, check characters included.
