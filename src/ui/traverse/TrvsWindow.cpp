@@ -334,6 +334,10 @@ void TrvsWindow::ShowTraverse() {
 
 void TrvsWindow::SetListingShown(bool on) {
     listing_->setVisible(on);
+    if (auto* split = qobject_cast<QSplitter*>(listing_->parentWidget()); split != nullptr && on) {
+        const int height = split->height();
+        split->setSizes({height * 2 / 5, height - height * 2 / 5}); // the listing above, the plot below
+    }
     UpdateEnabling();
 }
 
