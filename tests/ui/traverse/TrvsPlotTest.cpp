@@ -40,8 +40,8 @@ TEST_F(TrvsWindowFixture, ConnectedTraverseIsDrawnWithLegsAndBothArrows) {
     const std::string path = home.File("connected.Trv");
     WriteBytes(path, kConnected);
     window->resize(1180, 760);
-    window->OpenTrvFile(path);
     window->SetListingShown(true);
+    window->OpenTrvFile(path);
     window->Action(TrvsWindow::Command::ResultListing)->trigger();
 
     const TrvsState& state = window->State();
