@@ -5,6 +5,7 @@
 #include "ui/common/Cp932Text.h"
 #include "ui/common/MessageBox.h"
 #include "ui/main/AboutBox.h"
+#include "ui/main/CalcArea.h"
 #include "ui/main/HintTiming.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/ParcelArea.h"
@@ -38,10 +39,12 @@ int StartUp::Run(const QStringList& arguments) {
     InstallPlotArea(main);
     InstallTreeArea(main);
     InstallXyzListArea(main);
-    InstallSelectionPanel(main, InstallParcelArea(main));
+    ParcelEditor* parcelEditor = InstallParcelArea(main);
+    SelectionPanel* selection = InstallSelectionPanel(main, parcelEditor);
     AboutBox about(&main);
     main.setAboutBox(&about);
-    ZubTransferDialog* serial = InstallSerialTransfer(main);
+    InstallCalcWindow(main, parcelEditor);
+    ZubTransferDialog* serial = InstallSerialTransfer(main, selection);
     InstallTraverseWindow(main, serial);
 
     // A ".sim" or ".Xyz" file named on the command line is opened at the first show.

@@ -138,7 +138,7 @@ TEST(ZubOverPty, CancelKeepsExactlyTheRowsReceivedSoFar) {
     int storedAtCancel = -1;
     QObject::connect(&driver, &ZubPortDriver::messageChanged, [&] {
         auto* receiver = static_cast<ZubReceiver*>(driver.Link());
-        if (storedAtCancel < 0 && receiver->Stored() == 30) {
+        if (storedAtCancel < 0 && receiver->Stored() >= 30) {
             storedAtCancel = receiver->Stored();
             driver.Cancel();
         }
@@ -147,8 +147,9 @@ TEST(ZubOverPty, CancelKeepsExactlyTheRowsReceivedSoFar) {
     QEventLoop settle; // the instrument keeps talking for a moment: nothing of it may arrive
     QTimer::singleShot(300, &settle, &QEventLoop::quit);
     settle.exec();
-    ASSERT_EQ(store.xyz.PointRowCount(), 30);
-    for (int i = 1; i <= 30; ++i) {
+    ASSERT_EQ(store.xyz.PointRowCount(), storedAtCancel);
+    ASSERT_LT(storedAtCancel, 100);
+    for (int i = 1; i <= storedAtCancel; ++i) {
         EXPECT_EQ(store.xyz.Cell(i, kColName), CannedPoint(i).name);
     }
     EXPECT_EQ(instrument.Finish(), 2) << "the instrument sees the line closed before its end record";
