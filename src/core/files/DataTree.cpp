@@ -4,6 +4,7 @@
 #include "core/files/FileIo.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/Messages.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -32,11 +33,11 @@ std::vector<std::pair<std::string, fs::path>> SubFolders(const fs::path& folder)
 }
 
 DataNode MakeNode(std::string name, const fs::path& folder, int level) {
-    DataNode node{std::move(name), level, level, {}};
+    DataNode node{std::move(name), level, IconOfLevel(level), {}};
     if (level > 0) {
         std::error_code ec;
         if (!fs::is_regular_file(DataFileOfFolder(folder, level), ec)) {
-            node.icon = kMissingDataIcon;
+            node.icon = DataIcon::MissingData;
             return node;
         }
     }
@@ -49,7 +50,7 @@ DataNode MakeNode(std::string name, const fs::path& folder, int level) {
 }
 
 [[noreturn]] void RenameFailed() {
-    throw Error(Jp("ディレクトリ名が重複しているかまたは不正です"));
+    throw Error(msg::FolderNameTaken());
 }
 
 // rename(2) would silently replace an empty folder or a file of the new name; this never does.
