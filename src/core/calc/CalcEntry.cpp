@@ -2,11 +2,13 @@
 
 #include "core/edit/PointName.h"
 #include "core/store/CommaList.h"
+#include "core/store/RegistrationRows.h"
 #include "core/store/XyzList.h"
 #include "core/store/XyzNameIndex.h"
 #include "core/text/Cp932.h"
 #include "core/text/Numbers.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace vemo {
@@ -81,20 +83,8 @@ std::vector<std::string> SerialEntryNames(std::string_view previous, std::string
     return names;
 }
 
-int LastCoordinateRow(const XyzList& list) {
-    for (int row = list.RowCount() - 1; row > 1; --row) {
-        for (int col : {kColX, kColY}) {
-            const std::string& cell = list.Cell(row, col);
-            if (!cell.empty() && cell != "0.000") {
-                return row;
-            }
-        }
-    }
-    return 1;
-}
-
 std::string ProposeNewPointName(const XyzList& list) {
-    return NextPointName(list.Cell(LastCoordinateRow(list), kColName), true);
+    return NextPointName(list.Cell(std::max(LastCoordinateRow(list), 1), kColName), true);
 }
 
 int RegisterCalcPoint(XyzList& list, const std::string& name, PlanePoint point, const std::string& remarkCp932) {

@@ -25,10 +25,8 @@ std::string GridNameRefusal(const std::vector<std::string>& names, int row, std:
 std::vector<std::string> SerialEntryNames(std::string_view previous, std::string_view target,
                                           const XyzNameIndex& index);
 
-// The last list row whose X or Y is neither empty nor "0.000" (row 1 when there is none): the point a
-// new name is proposed after.
-int LastCoordinateRow(const XyzList& list);
-// The name proposed for a new point: the one after the name of LastCoordinateRow.
+// The name proposed for a new point: the one after the name of the last list row whose X or Y is
+// neither empty nor "0.000" (LastCoordinateRow of the store; row 1 when there is none).
 std::string ProposeNewPointName(const XyzList& list);
 
 // Puts a computed point into the list: name, X, Y formatted "0.000", Z "0.000", the remark; the point
