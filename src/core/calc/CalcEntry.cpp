@@ -3,11 +3,13 @@
 #include "core/edit/PointName.h"
 #include "core/edit/RegisteredName.h"
 #include "core/store/CommaList.h"
+#include "core/store/RegistrationRows.h"
 #include "core/store/XyzList.h"
 #include "core/store/XyzNameIndex.h"
 #include "core/text/Cp932.h"
 #include "core/text/Numbers.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace vemo {

@@ -81,36 +81,69 @@ std::vector<std::string> Items(const std::vector<std::string>& lines, size_t ind
     return items;
 }
 
+// The cells the computation reads as numbers (angles, distance, heights) and the TM letter: a row
+// that would stop the computation later is refused while the file is read.
+void CheckRow(const TrvsRow& row) {
+    const std::string& tm = row[kTrvColTm];
+    if (!tm.empty() && tm != "T" && tm != "O" && tm != "K") {
+        throw Error(Jp("TM は T, O, K のどれかです: ") + tm);
+    }
+    for (int col = kTrvColHAngle; col < kTrvsCellCount; ++col) {
+        if (!Trim(row[col]).empty() && !TryStrToFloat(Trim(row[col]))) {
+            throw Error(Jp("数値ではありません: ") + row[col]);
+        }
+    }
+}
+
 std::string Number(const std::string& item, const char* format) {
     return Sprintf(format, HeaderNumber(item));
 }
 
-void DecodeHeader(const std::vector<std::string>& lines, TrvsHeader& header) {
-    int type = StrToInt(Items(lines, 0, 1)[0]);
-    if (type < kTrvsClosed || type > kTrvsRadial) {
-        throw Error(Jp("トラバースの型が正しくありません: ") + std::to_string(type));
+// A damaged line is reported by its number, so that the surveyor can mend the file in an editor.
+template <typename Decode> void AtLine(size_t index, Decode decode) {
+    try {
+        decode();
+    } catch (const Error& e) {
+        throw Error(Sprintf(Jp("トラバースファイルの %zu 行目: ").c_str(), index + 1) + e.what());
     }
-    header.TrvsType = type;
+}
+
+void DecodeHeader(const std::vector<std::string>& lines, TrvsHeader& header) {
+    AtLine(0, [&] {
+        const int type = StrToInt(Items(lines, 0, 1)[0]);
+        if (type < kTrvsClosed || type > kTrvsRadial) {
+            throw Error(Jp("トラバースの型が正しくありません: ") + std::to_string(type));
+        }
+        header.TrvsType = type;
+    });
     header.date = lines.size() > 1 ? lines[1] : std::string();
     header.remark = lines.size() > 2 ? lines[2] : std::string();
-    auto start = Items(lines, 3, 4);
-    header.T0No = start[0];
-    header.T0X = Number(start[1], "%11.3f");
-    header.T0Y = Number(start[2], "%11.3f");
-    header.T0Z = Number(start[3], "%9.3f");
-    auto back = Items(lines, 4, 3);
-    header.T1No = back[0];
-    header.startIncoming = back[1] == "0";
-    header.T1Angle = Number(back[2], "%11.4f");
-    auto end = Items(lines, 5, 4);
-    header.T2No = end[0];
-    header.T2X = Number(end[1], "%11.3f");
-    header.T2Y = Number(end[2], "%11.3f");
-    header.T2Z = Number(end[3], "%9.3f");
-    auto sight = Items(lines, 6, 3);
-    header.T3No = sight[0];
-    header.endIncoming = sight[1] == "0";
-    header.T3Angle = Number(sight[2], "%11.4f");
+    AtLine(3, [&] {
+        auto start = Items(lines, 3, 4);
+        header.T0No = start[0];
+        header.T0X = Number(start[1], "%11.3f");
+        header.T0Y = Number(start[2], "%11.3f");
+        header.T0Z = Number(start[3], "%9.3f");
+    });
+    AtLine(4, [&] {
+        auto back = Items(lines, 4, 3);
+        header.T1No = back[0];
+        header.startIncoming = back[1] == "0";
+        header.T1Angle = Number(back[2], "%11.4f");
+    });
+    AtLine(5, [&] {
+        auto end = Items(lines, 5, 4);
+        header.T2No = end[0];
+        header.T2X = Number(end[1], "%11.3f");
+        header.T2Y = Number(end[2], "%11.3f");
+        header.T2Z = Number(end[3], "%9.3f");
+    });
+    AtLine(6, [&] {
+        auto sight = Items(lines, 6, 3);
+        header.T3No = sight[0];
+        header.endIncoming = sight[1] == "0";
+        header.T3Angle = Number(sight[2], "%11.4f");
+    });
 }
 
 std::vector<TrvsRow> DecodeRows(const std::vector<std::string>& lines) {
@@ -124,6 +157,7 @@ std::vector<TrvsRow> DecodeRows(const std::vector<std::string>& lines) {
         for (int col = 0; col < kTrvsCellCount; ++col) {
             row[col] = std::move(items[col]);
         }
+        AtLine(index, [&] { CheckRow(row); });
         rows.push_back(std::move(row));
     }
     if (!rows.empty()) {

@@ -13,6 +13,7 @@
 #include "ui/main/PlotArea.h"
 #include "ui/main/SerialTransfer.h"
 #include "ui/main/SingleInstanceLock.h"
+#include "ui/main/TraverseTool.h"
 #include "ui/main/TreeArea.h"
 #include "ui/main/XyzListArea.h"
 
@@ -44,7 +45,8 @@ int StartUp::Run(const QStringList& arguments) {
     AboutBox about(&main);
     main.setAboutBox(&about);
     InstallCalcWindow(main, parcelEditor);
-    InstallSerialTransfer(main, selection);
+    ZubTransferDialog* serial = InstallSerialTransfer(main, selection);
+    InstallTraverseWindow(main, serial);
     InstallGis(main);
 
     // A ".sim" or ".Xyz" file named on the command line is opened at the first show.

@@ -10,6 +10,9 @@
 #include "core/store/CommaList.h"
 #include "core/text/Error.h"
 #include "core/text/Numbers.h"
+#include "core/traverse/TrvsFile.h"
+#include "core/traverse/TrvsHeader.h"
+#include "core/traverse/TrvsTable.h"
 #include "core/zub/ZubFile.h"
 #include "support/Mutator.h"
 #include "support/TempDir.h"
@@ -117,6 +120,30 @@ TEST(Robustness, ZubReaderAcceptsOrRefusesAndWritesStableFiles) {
     }
     // Most mutations break a check character; some must still pass it to reach the later checks.
     EXPECT_GT(accepted, 20);
+}
+
+TEST(Robustness, TrvReaderAcceptsOrRefusesAndWritesStableFiles) {
+    const std::string seed = test::ReadBytes(test::DataFile("traverse/square.Trv"));
+    const TrvsOptions options;
+    Mutator mutator(8);
+    int accepted = 0;
+    for (int i = 0; i < kRounds; ++i) {
+        TrvsHeader header;
+        TrvsTable table;
+        header.T0No = "KEEP";
+        if (!Accepts([&] { DecodeTrvFile(mutator.Next(seed), options, "26/12/09", header, table); })) {
+            ASSERT_EQ(header.T0No, "KEEP") << "a refused file changed the traverse, input #" << i;
+            continue;
+        }
+        ++accepted;
+        const std::string written = EncodeTrvFile(header, table);
+        TrvsHeader again;
+        TrvsTable againTable;
+        ASSERT_TRUE(Accepts([&] { DecodeTrvFile(written, options, "26/12/09", again, againTable); })) << "input #" << i;
+        ASSERT_EQ(EncodeTrvFile(again, againTable), written) << "input #" << i;
+    }
+    // A mutation of a number or of the type digit is refused; the rest must reach the writer.
+    EXPECT_GT(accepted, kRounds / 20);
 }
 
 // Exchange lines are split directly when they hold no quote or control byte; the result must be the

@@ -3,6 +3,7 @@
 
 #include "core/text/Error.h"
 #include "core/traverse/TrvsFile.h"
+#include "support/ErrorMessage.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -101,6 +102,31 @@ TEST(TrvsFile, BadFilesChangeNothing) {
     EXPECT_THROW(DecodeTrvFile(tooLong, f.options, kToday, f.header, f.table), Error);
     EXPECT_EQ(f.header.T0No, "KEEP");
     EXPECT_THROW(LoadTrvFile("/nonexistent/x.Trv", f.options, kToday, f.header, f.table), Error);
+}
+
+// A damaged line is named by its number (the surveyor mends it in an editor); a row whose TM or
+// number cells would stop every later computation is refused while the file is read.
+TEST(TrvsFile, DamagedLinesAreNamed) {
+    const std::string head = "0\r\n\r\n\r\nA,0,0,0\r\nN,0,180\r\n,0,0,0\r\n,0,0\r\n";
+    const struct {
+        std::string bytes;
+        const char* message;
+    } cases[] = {
+        {"7\r\n", "トラバースファイルの 1 行目: トラバースの型が正しくありません: 7"},
+        {"1\r\n\r\n\r\nA,1x,0\r\n", "トラバースファイルの 4 行目: "},
+        {"0\r\n\r\n\r\nA,0,0,0\r\nN,0,18o\r\n", "トラバースファイルの 5 行目: "},
+        {head + "1,T,,,B,90.0000,90.0000,100.000\r\n2,X,,,C,90.0000,90.0000,100.000\r\n",
+         "トラバースファイルの 9 行目: TM は T, O, K のどれかです: X"},
+        {head + "1,T,,,B,90.0000,90.0000,100.000\r\n2,T,,,C,9O.0000,90.0000,100.000\r\n",
+         "トラバースファイルの 9 行目: 数値ではありません: 9O.0000"},
+    };
+    for (const auto& c : cases) {
+        TrvsFixture f;
+        f.header.T0No = "KEEP";
+        const std::string message = MessageOf([&] { DecodeTrvFile(c.bytes, f.options, kToday, f.header, f.table); });
+        EXPECT_EQ(message.substr(0, std::string(c.message).size()), c.message) << message;
+        EXPECT_EQ(f.header.T0No, "KEEP");
+    }
 }
 
 TEST(TrvsFile, BackupKeepsThePreviousVersion) {

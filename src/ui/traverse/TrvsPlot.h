@@ -1,0 +1,107 @@
+#pragma once
+
+#include "core/store/Store.h"
+#include "core/traverse/TrvsOptions.h"
+#include "ui/plot/PlotGestures.h"
+#include "ui/plot/PlotPointsRenderer.h"
+#include "ui/plot/PlotSettings.h"
+#include "ui/plot/PlotViewport.h"
+
+#include <QMetaType>
+#include <QWidget>
+
+#include <string>
+
+class QToolButton;
+
+namespace vemo {
+
+struct Settings;
+struct TrvsHeader;
+struct TrvsState;
+class TrvsTable;
+
+// A point picked on the traverse plot: a computed traverse point (Z 0) or a point of the coordinate
+// list with the Z of its row.
+struct TrvsPick {
+    std::string name; // CP932; empty when nothing was near
+    double x = 0;
+    double y = 0;
+    double z = 0;
+};
+
+// The traverse plot: the unadjusted traverse as it is typed, so that a wrong angle shows at once.
+// The start point and every computed point with its name, the legs and side shots coloured by their
+// turning mode, the known directions at the start and end as dotted arrows, and, dimmed, the points of
+// the coordinate list.  The view uses the main plot's transform and fit rule; a left drag of 100
+// pixels or more pans by half a screen, of 200 or more by a whole one, the wheel zooms, and a click
+// picks the nearest point for the field or cell that has the focus.
+class TrvsPlot : public QWidget {
+    Q_OBJECT
+public:
+    TrvsPlot(Store& store, TrvsState& state, const TrvsHeader& header, const TrvsTable& table,
+             QWidget* parent = nullptr);
+
+    // The three toggle buttons above the plot ("線", "既存点", "描画"), made once.
+    QWidget* ButtonBar();
+    void SetOptions(const TrvsOptions& options, const Settings& settings);
+
+    // A new showing or a new traverse: scale 1, no previous view.
+    void NewShowing();
+    // The fit of the traverse and the coordinate list (after a computation); nothing when the extents
+    // are empty.
+    void Fit();
+    bool RealTimeDrawing() const;
+    bool LinesShown() const;
+    bool ExistingShown() const;
+
+    const PlotViewport& Viewport() const { return view_; }
+    PlotViewRecord PrevView() const { return prevView_; }
+    // The point nearest to a world position: computed points first, then the drawn existing points when
+    // they are strictly nearer.
+    TrvsPick Pick(double worldX, double worldY) const;
+    // The existing points the last paint drew, in drawing order.
+    const XyzImagePoints& DrawnExisting() const { return drawn_; }
+
+signals:
+    void PointPicked(const TrvsPick& pick);
+    void RecomputeRequested();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    void PaintExisting(QImage& image);
+    void PaintTraverse(QPainter& painter);
+    void PaintLines(QPainter& painter);
+    bool SlotPoint(const std::string& name, int beforeRow, double& x, double& y) const;
+    void Pan(PlotDirection direction, int zone);
+    void Click(QPoint pos);
+
+    Store& store_;
+    TrvsState& state_;
+    const TrvsHeader& header_;
+    const TrvsTable& table_;
+    TrvsOptions options_;
+    PlotSettings settings_;
+    PlotViewport view_;
+    PlotViewRecord prevView_;
+    int nameSize_ = 5;
+    PlotPointsRenderer renderer_;
+    XyzImagePoints drawn_;
+    QImage frame_;
+    PlotGestureState gesture_;
+    QWidget* bar_ = nullptr;
+    QToolButton* lines_ = nullptr;
+    QToolButton* existing_ = nullptr;
+    QToolButton* realTime_ = nullptr;
+};
+
+} // namespace vemo
+
+Q_DECLARE_METATYPE(vemo::TrvsPick)

@@ -1,0 +1,178 @@
+#pragma once
+
+#include "core/traverse/TrvsHeader.h"
+#include "core/traverse/TrvsKnownPoints.h"
+#include "core/traverse/TrvsOptions.h"
+#include "core/traverse/TrvsState.h"
+#include "core/traverse/TrvsTable.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+class QAction;
+class QMenuBar;
+class QPlainTextEdit;
+class QStackedWidget;
+class QToolBar;
+
+namespace vemo {
+
+class TrvsGrid;
+class TrvsHeaderPanel;
+class TrvsPlot;
+struct TrvsPick;
+class Workspace;
+class ZubEditorPanel;
+
+// The traverse window: the traverse table with its header, the listing panel and the traverse plot,
+// or, in its second mode, the ZUB Editor showing a field book one record per row.  A modal window
+// opened from the calculation menu; every showing starts a new traverse, so whatever the surveyor
+// wants to keep is saved as a ".Trv" file (and "Auto.Trv" is written whenever the traverse is computed
+// and when the window closes, so that a crash loses nothing computed).
+class TrvsWindow : public QDialog {
+    Q_OBJECT
+public:
+    enum class Mode { Traverse, ZubEditor };
+    enum class Command {
+        New,
+        Open,
+        Save,
+        SaveAs,
+        ToZub,
+        InputListing,
+        AutoSave,
+        DeleteRow,
+        InsertRow,
+        ToggleTm,
+        StationInput,
+        VerticalInput,
+        ZCalc,
+        HeaderPanel,
+        Precision,
+        Register,
+        ResultListing,
+        PrintListing,
+        SaveListing,
+        Close,
+        ZubReceive,
+        ZubReload,
+        ZubOpen,
+        ZubSave,
+        ZubTransfer,
+        ZubToTraverse,
+        ZubAutoSave,
+        ZubDeleteRow,
+        ZubInsertRow,
+        ZubClose
+    };
+
+    explicit TrvsWindow(Workspace& workspace, QWidget* parent = nullptr);
+    ~TrvsWindow() override;
+
+    // Receiving a field book over the serial line into "Temp.ZUB"; true when it ended complete.
+    // Without a receiver the command stays disabled.
+    void SetZubReceiver(std::function<bool(const std::string& exeDir)> receive);
+
+    // The calculation menu's command: options read, mode from [Trvs] ZUB, a fresh table, shown modally.
+    void Exec();
+    // Everything Exec does before the modal loop (tests show the window without blocking).
+    void Prepare();
+
+    Mode CurrentMode() const { return mode_; }
+    QAction* Action(Command command) const { return actions_.at(command); }
+    TrvsHeader& Header() { return header_; }
+    TrvsTable& Table() { return table_; }
+    const TrvsState& State() const { return state_; }
+    const TrvsOptions& Options() const { return options_; }
+    TrvsGrid* Grid() const { return grid_; }
+    TrvsHeaderPanel* HeaderPanel() const { return headerPanel_; }
+    TrvsPlot* Plot() const { return plot_; }
+    ZubEditorPanel* ZubEditor() const { return zub_; }
+    QPlainTextEdit* ListingPanel() const { return listing_; }
+    const std::string& TrvPath() const { return trvPath_; }
+
+    // The commands with a file named (the dialogs' part is left out).
+    void OpenTrvFile(const std::string& path);
+    void SaveTrvFile(const std::string& path);
+    void SetListingShown(bool on);
+    // The listing panel's lines (CP932), and printed straight into a PDF file.
+    std::vector<std::string> ListingLines() const;
+    void PrintListingToPdf(const QString& path);
+    void ShowZubEditor();
+    void ShowTraverse();
+    // After a ZUB transfer or a load: the table shows the traverse held, the plot follows.
+    void TraverseLoaded();
+    void SetZCalc(bool on);
+    // The forced auto-save of the current mode.
+    void AutoSave();
+    // Recomputes the unadjusted traverse and fits the plot (real-time drawing, "描画").
+    void Recompute();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void done(int result) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // TrvsWindow.cpp: layout, menus, mode and reset.
+    void BuildMenus();
+    void BuildTraverseMenus(QMenuBar* bar);
+    void BuildZubMenus(QMenuBar* bar);
+    QAction* AddAction(Command command, const char* caption, const QKeySequence& key, std::function<void()> run);
+    void ReadOptions();
+    void Reset();
+    void ApplyType(int trvsType);
+    void UpdateEnabling();
+    void SetCaption(const QString& caption);
+
+    // TrvsWindowCommands.cpp: the commands.
+    void RunGuarded(const std::function<void()>& command);
+    TrvsInput Input() const;
+    QString SiteFolder() const;
+    void NewTraverse();
+    void OpenTrv();
+    void SaveTrv(bool askName);
+    void ShowPrecision();
+    void RegisterPoints();
+    void AppendInputListing();
+    void AppendResultListing();
+    void AppendListing(const std::vector<std::string>& lines);
+    void PrintListing();
+    void SaveListing();
+    void InsertRow();
+    void DeleteRow();
+    void ToggleTm();
+    void SaveAutoTrvQuietly();
+
+    // TrvsPickDispatch.cpp: a point picked on the plot.
+    void TakePick(const TrvsPick& pick);
+
+    Workspace& workspace_;
+    TrvsHeader header_;
+    TrvsTable table_;
+    TrvsState state_;
+    TrvsOptions options_;
+    TrvsKnownPoints known_;
+    Mode mode_ = Mode::Traverse;
+    std::string trvPath_;
+    std::function<bool(const std::string&)> receiveZub_;
+
+    std::map<Command, QAction*> actions_;
+    QMenuBar* traverseMenus_ = nullptr;
+    QMenuBar* zubMenus_ = nullptr;
+    QToolBar* traverseTools_ = nullptr;
+    QToolBar* zubTools_ = nullptr;
+    QStackedWidget* pages_ = nullptr;
+    QWidget* traversePage_ = nullptr;
+    TrvsHeaderPanel* headerPanel_ = nullptr;
+    TrvsGrid* grid_ = nullptr;
+    QPlainTextEdit* listing_ = nullptr;
+    TrvsPlot* plot_ = nullptr;
+    ZubEditorPanel* zub_ = nullptr;
+};
+
+} // namespace vemo

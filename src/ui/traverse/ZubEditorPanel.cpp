@@ -1,0 +1,214 @@
+#include "ui/traverse/ZubEditorPanel.h"
+
+#include "core/settings/ProgramFolder.h"
+#include "core/text/Cp932.h"
+#include "core/traverse/TrvsHeader.h"
+#include "core/traverse/TrvsTable.h"
+#include "core/zub/ZubFile.h"
+#include "core/zub/ZubTransfer.h"
+#include "ui/common/BusyCursor.h"
+#include "ui/common/Cp932Text.h"
+#include "ui/tree/FileDialog.h"
+
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace vemo {
+namespace {
+
+QString U(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+// Rows are tinted by record, so that the stations (D) and the direct observations (F with "r") stand
+// out from the reverse ones.
+QColor RecordTint(const ZubRow& row) {
+    const std::string& letter = row[0];
+    if (letter == "A" || letter == "Z") {
+        return {255, 235, 255};
+    }
+    if (letter == "B") {
+        return {235, 255, 235};
+    }
+    if (letter == "C") {
+        return {235, 235, 255};
+    }
+    if (letter == "D") {
+        return {255, 235, 235};
+    }
+    if (letter == "E") {
+        return {235, 255, 255};
+    }
+    if (letter == "F") {
+        return IsDirectObservation(row) ? QColor(255, 255, 200) : QColor(255, 255, 235);
+    }
+    return Qt::white;
+}
+
+FileDialog::Request ZubRequest(const QString& folder) {
+    return {U("ZUB Format File"), U("ZUB files (*.ZUB)|*.ZUB"), U("ZUB"), folder};
+}
+
+} // namespace
+
+ZubEditorPanel::ZubEditorPanel(QWidget* parent) : QWidget(parent) {
+    grid_ = new QTableWidget(this);
+    grid_->verticalHeader()->hide();
+    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    status_ = new QLabel(this);
+    status_->setFrameShape(QFrame::StyledPanel);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(grid_, 1);
+    layout->addWidget(status_);
+    connect(grid_, &QTableWidget::currentCellChanged, this, [this](int row, int col) { CellSelected(row, col); });
+    connect(grid_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
+        if (item != nullptr && item->row() == grid_->currentRow()) {
+            CellSelected(item->row(), grid_->currentColumn());
+        }
+    });
+    Clear();
+}
+
+void ZubEditorPanel::Clear() {
+    Show({ZubRow{}});
+}
+
+QString ZubEditorPanel::Caption() const {
+    return path_.empty() ? U("ZUB Editor") : U("ZUB Editor - ") + FromCp932(path_);
+}
+
+QString ZubEditorPanel::Status() const {
+    return status_->text();
+}
+
+void ZubEditorPanel::Show(const std::vector<ZubRow>& rows) {
+    QSignalBlocker block(grid_);
+    grid_->clear();
+    grid_->setColumnCount(kZubCells);
+    grid_->setRowCount(static_cast<int>(rows.size()));
+    for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+        ShowRow(r, rows[r]);
+    }
+    block.unblock();
+    grid_->setCurrentCell(0, 0);
+    CellSelected(0, 0);
+}
+
+void ZubEditorPanel::ShowRow(int row, const ZubRow& cells) {
+    const QColor tint = RecordTint(cells);
+    for (int col = 0; col < kZubCells; ++col) {
+        auto* item = new QTableWidgetItem(FromCp932(cells[col]));
+        item->setBackground(tint);
+        grid_->setItem(row, col, item);
+    }
+}
+
+std::vector<ZubRow> ZubEditorPanel::Rows() const {
+    std::vector<ZubRow> rows(grid_->rowCount());
+    for (int r = 0; r < grid_->rowCount(); ++r) {
+        for (int col = 0; col < kZubCells; ++col) {
+            const QTableWidgetItem* item = grid_->item(r, col);
+            rows[r][col] = item != nullptr ? ToCp932OrThrow(item->text()) : std::string();
+        }
+    }
+    return rows;
+}
+
+// The header row follows the record under the cursor, and the status text explains the codes of the
+// cell's field.
+void ZubEditorPanel::CellSelected(int row, int col) {
+    if (row < 0 || col < 0 || row >= grid_->rowCount()) {
+        return;
+    }
+    ZubRow cells;
+    for (int c = 0; c < kZubCells; ++c) {
+        const QTableWidgetItem* item = grid_->item(row, c);
+        cells[c] = item != nullptr ? ToCp932(item->text()).value_or(std::string()) : std::string();
+    }
+    const auto headers = ZubHeaderTexts(cells[0]);
+    QStringList labels;
+    for (const std::string& text : headers) {
+        labels << FromCp932(text);
+    }
+    grid_->setHorizontalHeaderLabels(labels);
+    status_->setText(FromCp932(ZubStatusText(cells, col)));
+    emit StatusText(status_->text());
+}
+
+void ZubEditorPanel::LoadFile(const std::string& path) {
+    BusyCursor busy;
+    const std::vector<ZubRow> rows = LoadZubFile(path); // throws before anything is shown
+    path_ = path;
+    Show(rows);
+    emit CaptionChanged(Caption());
+}
+
+void ZubEditorPanel::Reload(const std::string& exeDir) {
+    const std::string path = TempZubPath(exeDir);
+    if (!QFileInfo::exists(FromCp932(path))) {
+        return;
+    }
+    const std::vector<ZubRow> rows = LoadZubFile(path);
+    path_.clear();
+    Show(rows);
+    emit CaptionChanged(U("ZUB Editor - ") + FromCp932(path));
+}
+
+void ZubEditorPanel::Open(const QString& folder) {
+    const QString path = FileDialog::GetOpenFileName(this, ZubRequest(folder));
+    if (!path.isEmpty()) {
+        LoadFile(PathToCp932(path.toStdString()));
+    }
+}
+
+void ZubEditorPanel::Save(const QString& folder, bool backup) {
+    if (grid_->rowCount() < 1) {
+        return;
+    }
+    FileDialog::Request request = ZubRequest(folder);
+    const QString path = FileDialog::GetSaveFileName(this, request);
+    if (!path.isEmpty()) {
+        SaveFile(PathToCp932(path.toStdString()), backup);
+    }
+}
+
+void ZubEditorPanel::SaveFile(const std::string& path, bool backup) {
+    SaveZubFile(path, Rows(), backup);
+    path_ = path;
+    emit CaptionChanged(Caption());
+}
+
+void ZubEditorPanel::AutoSave(const std::string& exeDir) {
+    if (grid_->rowCount() >= 1) {
+        SaveZubFile(AutoZubPath(exeDir), Rows(), false);
+    }
+}
+
+void ZubEditorPanel::InsertRow() {
+    const int row = std::max(grid_->currentRow(), 0);
+    grid_->insertRow(row);
+    ShowRow(row, ZubRow{});
+    grid_->setCurrentCell(row, 0);
+}
+
+void ZubEditorPanel::DeleteRow() {
+    const int row = grid_->currentRow();
+    if (row < 0) {
+        return;
+    }
+    if (grid_->rowCount() == 1) {
+        ShowRow(0, ZubRow{});
+        return;
+    }
+    grid_->removeRow(row);
+}
+
+void ZubEditorPanel::Transfer(const TrvsOptions& options, TrvsHeader& header, TrvsTable& table) {
+    TransferZubToTraverse(Rows(), options, TodayText(), header, table);
+}
+
+} // namespace vemo

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "core/zub/ZubRecord.h"
+
+#include <QWidget>
+
+#include <string>
+#include <vector>
+
+class QLabel;
+class QTableWidget;
+
+namespace vemo {
+
+struct TrvsHeader;
+struct TrvsOptions;
+class TrvsTable;
+
+// The ZUB Editor: a field book one record per row, the column headers and the status text following
+// the record under the cursor, so that the surveyor can read and mend what the instrument recorded
+// before the direct observations go into the traverse table.
+class ZubEditorPanel : public QWidget {
+    Q_OBJECT
+public:
+    explicit ZubEditorPanel(QWidget* parent = nullptr);
+
+    // An empty record table (13 columns, one empty row).
+    void Clear();
+    // "ZUB Editor" with the current file, as the window caption.
+    QString Caption() const;
+    const std::string& CurrentPath() const { return path_; }
+
+    // Reads the whole file first: a damaged file is reported naming its line and the rows shown stay.
+    void LoadFile(const std::string& path);
+    // "受信時に戻す": "Temp.ZUB" of the program folder, when there is one.
+    void Reload(const std::string& exeDir);
+    void Open(const QString& folder);
+    void Save(const QString& folder, bool backup);
+    void SaveFile(const std::string& path, bool backup);
+    void AutoSave(const std::string& exeDir);
+    void InsertRow();
+    void DeleteRow();
+    // The direct observations into the traverse table (header and table replaced as a whole).
+    void Transfer(const TrvsOptions& options, TrvsHeader& header, TrvsTable& table);
+
+    std::vector<ZubRow> Rows() const;
+    QTableWidget* Grid() const { return grid_; }
+    QString Status() const;
+
+signals:
+    void StatusText(const QString& text);
+    void CaptionChanged(const QString& caption);
+
+private:
+    void Show(const std::vector<ZubRow>& rows);
+    void ShowRow(int row, const ZubRow& cells);
+    void CellSelected(int row, int col);
+
+    QTableWidget* grid_ = nullptr;
+    QLabel* status_ = nullptr;
+    std::string path_;
+};
+
+} // namespace vemo

@@ -1,0 +1,77 @@
+// The listing panel: listings appended as the surveyor asks for them, printed and written to a file
+// exactly as the panel shows them.
+#include "TrvsWindowFixture.h"
+
+#include "ui/tree/FileDialog.h"
+
+#include <QAction>
+#include <QPlainTextEdit>
+
+#include <cstdlib>
+
+namespace vemo::test {
+namespace {
+
+using C = TrvsWindow::Command;
+
+// The square of 100 m from A (1000, 1000) walked A -> B -> C -> D -> A, backsight D due north.
+constexpr const char* kSquare = "0\r\n26/12/09\r\n境界 確認\r\nA,1000.000,1000.000,0.000\r\nD,1,0.0000\r\n"
+                                ",0.000,0.000,0.000\r\n,0,0.0000\r\n1,T,,,B,90.0000,90.0000,100.000\r\n"
+                                "2,T,,,C,90.0000,90.0000,100.000\r\n3,T,,,D,90.0000,90.0000,100.000\r\n"
+                                "4,T,,,A,90.0000,90.0000,100.000\r\n";
+
+class TrvsListing : public TrvsWindowFixture {
+protected:
+    TrvsWindow& OpenSquare() {
+        TrvsWindow& w = Open();
+        const std::string path = home.File("square.Trv");
+        WriteBytes(path, Jp(kSquare));
+        w.OpenTrvFile(path);
+        return w;
+    }
+};
+
+// The listing commands exist only while the panel is shown; each run appends.
+TEST_F(TrvsListing, ListingsAppendWhileThePanelIsShown) {
+    TrvsWindow& w = OpenSquare();
+    EXPECT_FALSE(w.Action(C::ResultListing)->isEnabled());
+    w.SetListingShown(true);
+    ASSERT_TRUE(w.Action(C::ResultListing)->isEnabled());
+    w.Action(C::InputListing)->trigger();
+    w.Action(C::ResultListing)->trigger();
+    w.Action(C::ResultListing)->trigger();
+    const QString text = w.ListingPanel()->toPlainText();
+    EXPECT_EQ(text.count("入力データ"), 1);
+    EXPECT_EQ(text.count("閉合トラバース ( コンパス法則 )"), 2);
+    EXPECT_TRUE(text.contains("  備    考     : 境界 確認"));
+    // Station B: its 90° angle, the leg B -> C of 100 m north, its own coordinates.
+    EXPECT_TRUE(text.contains("B           90- 0- 0   100.000     0.000    1000.000    1100.000    0.000"));
+    EXPECT_TRUE(MessageBox::shownTexts().isEmpty());
+}
+
+// Printed through the PDF path and read back, and written to a file: the panel's lines, Shift-JIS.
+TEST_F(TrvsListing, PrintAndFileCarryThePanelLines) {
+    TrvsWindow& w = OpenSquare();
+    w.SetListingShown(true);
+    w.Action(C::ResultListing)->trigger();
+    const std::string pdf = home.File("listing.pdf");
+    w.PrintListingToPdf(QString::fromStdString(pdf));
+    ASSERT_EQ(std::system(("pdftotext -layout " + pdf + " " + home.File("listing.txt")).c_str()), 0);
+    const std::string printed = ReadBytes(home.File("listing.txt"));
+    EXPECT_NE(printed.find("閉合トラバース"), std::string::npos);
+    EXPECT_NE(printed.find("閉 合 比 = 1 / 999999"), std::string::npos);
+    EXPECT_NE(printed.find("1100.000"), std::string::npos);
+
+    const std::string file = home.File("listing.txt2");
+    FileDialog::setNextFileName(QString::fromStdString(file));
+    w.Action(C::SaveListing)->trigger();
+    std::string expected;
+    for (const std::string& line : w.ListingLines()) {
+        expected += line + "\r\n";
+    }
+    EXPECT_EQ(ReadBytes(file), expected);
+    EXPECT_NE(Cp932ToUtf8(ReadBytes(file)).find("閉 合 比 = 1 / 999999\r\n"), std::string::npos);
+}
+
+} // namespace
+} // namespace vemo::test
