@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/store/ObserverList.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,7 +57,7 @@ public:
 
 private:
     std::vector<Block> blocks_;
-    std::vector<BlockListObserver*> observers_;
+    ObserverList<BlockListObserver> observers_;
 };
 
 // Label point of a loaded parcel: the mean X and mean Y over the entries of its vertex list (the closing

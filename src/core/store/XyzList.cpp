@@ -23,13 +23,6 @@ std::vector<XyzRow> ClearedRows() {
     return rows;
 }
 
-// By index, so that an observer may remove itself while being told.
-template <class F> void Notify(const std::vector<XyzListObserver*>& observers, F tell) {
-    for (size_t i = 0; i < observers.size(); ++i) {
-        tell(*observers[i]);
-    }
-}
-
 void CheckPointRow(int row, int rowCount) {
     if (row < 1 || row >= rowCount) {
         throw std::out_of_range("XyzList: no point row " + std::to_string(row));
@@ -51,13 +44,13 @@ void XyzList::SetCell(int row, int col, std::string text) {
         throw std::out_of_range("XyzList: column " + std::to_string(col) + " cannot be set");
     }
     rows_[row][col] = std::move(text);
-    Notify(observers_, [&](XyzListObserver& o) { o.CellsChanged(row, row, col, col); });
+    observers_.Notify([&](XyzListObserver& o) { o.CellsChanged(row, row, col, col); });
 }
 
 void XyzList::SetRow(int row, const XyzRow& cells) {
     CheckPointRow(row, RowCount());
     std::copy(cells.begin() + kColName, cells.end(), rows_[row].begin() + kColName);
-    Notify(observers_, [&](XyzListObserver& o) { o.CellsChanged(row, row, kColName, kXyzColumnCount - 1); });
+    observers_.Notify([&](XyzListObserver& o) { o.CellsChanged(row, row, kColName, kXyzColumnCount - 1); });
 }
 
 void XyzList::InsertRows(int row, std::vector<XyzRow> rows) {
@@ -70,12 +63,12 @@ void XyzList::InsertRows(int row, std::vector<XyzRow> rows) {
     CheckRoom(rows.size());
     const int first = row;
     const int last = row + static_cast<int>(rows.size()) - 1;
-    Notify(observers_, [&](XyzListObserver& o) { o.RowsAboutToBeInserted(first, last); });
+    observers_.Notify([&](XyzListObserver& o) { o.RowsAboutToBeInserted(first, last); });
     rows_.insert(rows_.begin() + row, std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));
     Renumber(first);
-    Notify(observers_, [&](XyzListObserver& o) { o.RowsInserted(first, last); });
+    observers_.Notify([&](XyzListObserver& o) { o.RowsInserted(first, last); });
     if (last + 1 < RowCount()) {
-        Notify(observers_, [&](XyzListObserver& o) { o.CellsChanged(last + 1, RowCount() - 1, kColNo, kColNo); });
+        observers_.Notify([&](XyzListObserver& o) { o.CellsChanged(last + 1, RowCount() - 1, kColNo, kColNo); });
     }
 }
 
@@ -99,12 +92,12 @@ void XyzList::RemoveRows(int row, int count) {
     }
     const int first = row;
     const int last = row + count - 1;
-    Notify(observers_, [&](XyzListObserver& o) { o.RowsAboutToBeRemoved(first, last); });
+    observers_.Notify([&](XyzListObserver& o) { o.RowsAboutToBeRemoved(first, last); });
     rows_.erase(rows_.begin() + first, rows_.begin() + last + 1);
     Renumber(first);
-    Notify(observers_, [&](XyzListObserver& o) { o.RowsRemoved(first, last); });
+    observers_.Notify([&](XyzListObserver& o) { o.RowsRemoved(first, last); });
     if (first < RowCount()) {
-        Notify(observers_, [&](XyzListObserver& o) { o.CellsChanged(first, RowCount() - 1, kColNo, kColNo); });
+        observers_.Notify([&](XyzListObserver& o) { o.CellsChanged(first, RowCount() - 1, kColNo, kColNo); });
     }
 }
 
@@ -112,7 +105,7 @@ void XyzList::ReplaceAll(std::vector<XyzRow> rows) {
     if (rows.size() > static_cast<size_t>(kMaxPointRows)) {
         throw Error(Jp("座標点数が上限（99998点）を超えるため読み込めません"));
     }
-    Notify(observers_, [&](XyzListObserver& o) { o.AboutToReset(); });
+    observers_.Notify([&](XyzListObserver& o) { o.AboutToReset(); });
     if (rows.empty()) {
         rows_ = ClearedRows();
     } else {
@@ -120,7 +113,7 @@ void XyzList::ReplaceAll(std::vector<XyzRow> rows) {
         rows_.insert(rows_.end(), std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));
         Renumber(1);
     }
-    Notify(observers_, [&](XyzListObserver& o) { o.Reset(); });
+    observers_.Notify([&](XyzListObserver& o) { o.Reset(); });
 }
 
 void XyzList::Clear() {
@@ -128,13 +121,11 @@ void XyzList::Clear() {
 }
 
 void XyzList::AddObserver(XyzListObserver* observer) {
-    if (observer && std::find(observers_.begin(), observers_.end(), observer) == observers_.end()) {
-        observers_.push_back(observer);
-    }
+    observers_.Add(observer);
 }
 
 void XyzList::RemoveObserver(XyzListObserver* observer) {
-    observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
+    observers_.Remove(observer);
 }
 
 void XyzList::Renumber(int fromRow) {

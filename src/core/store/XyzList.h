@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/store/ObserverList.h"
+
 #include <array>
 #include <string>
 #include <vector>
@@ -86,7 +88,7 @@ private:
     void CheckRoom(size_t extraRows) const;
 
     std::vector<XyzRow> rows_;
-    std::vector<XyzListObserver*> observers_;
+    ObserverList<XyzListObserver> observers_;
 };
 
 } // namespace vemo

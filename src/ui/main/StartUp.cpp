@@ -2,6 +2,7 @@
 
 #include "core/settings/ProgramFolder.h"
 #include "ui/common/ApplicationTitle.h"
+#include "ui/common/Cp932Text.h"
 #include "ui/common/MessageBox.h"
 #include "ui/main/AboutBox.h"
 #include "ui/main/HintTiming.h"
@@ -27,7 +28,9 @@ int StartUp::Run(const QStringList& arguments) {
     // Every window is created once, here, in this order, and lives until the end.  Later windows
     // (settings dialog, profile editor, calculation, serial transfer, traverse, precision box, the two
     // registration windows, cleanup) join after the About box.
-    MainWindow main;
+    // The data first: it outlives every window that observes it.
+    Workspace workspace;
+    MainWindow main(workspace);
     // The plot first: the other areas link themselves to it when they are installed.
     InstallPlotArea(main);
     InstallTreeArea(main);
@@ -37,7 +40,7 @@ int StartUp::Run(const QStringList& arguments) {
 
     // A ".sim" or ".Xyz" file named on the command line is opened at the first show.
     if (arguments.size() > 1) {
-        main.store().names.ParamFile = PathToCp932(arguments.at(1).toStdString());
+        main.store().names.ParamFile = PathToCp932(NativePath(arguments.at(1)).string());
     }
     main.show();
     QApplication::exec();

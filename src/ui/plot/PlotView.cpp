@@ -3,6 +3,7 @@
 #include "core/store/Store.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "ui/common/CommandGuard.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -103,7 +104,7 @@ void PlotView::FitOnShow(bool openAdd) {
     }
     plotState_ = PlotStates::kFitted;
     const PlotViewRecord old = view_.Record(nameSize_);
-    if (const auto fit = FitViewport(store_.index.Extents(), width(), height())) {
+    if (const auto fit = FitViewport(store_.Index().Extents(), width(), height())) {
         view_ = *fit;
         nameSize_ = settings_.smallFont;
         if (view_.scale <= old.scale - 1e-6) {
@@ -114,17 +115,16 @@ void PlotView::FitOnShow(bool openAdd) {
 }
 
 bool PlotView::RebuildIndex() {
-    try {
-        store_.RebuildNameIndex();
-        return true;
-    } catch (const Error& error) {
-        emit CommandFailed(QString::fromStdString(Cp932ToUtf8(error.what())));
-        return false;
-    }
+    return RunCommand([this] { store_.Index(); }, this);
 }
 
 void PlotView::RePaint() {
     overlays_.clear();
+    baseValid_ = false;
+    update();
+}
+
+void PlotView::DataChanged() {
     baseValid_ = false;
     update();
 }
@@ -140,7 +140,7 @@ void PlotView::ZoomOut() {
 }
 
 bool PlotView::FitAll() {
-    const auto fit = FitViewport(store_.index.Extents(), width(), height());
+    const auto fit = FitViewport(store_.Index().Extents(), width(), height());
     if (!fit) {
         return false;
     }
@@ -261,7 +261,7 @@ void PlotView::paintEvent(QPaintEvent*) {
     std::memcpy(frame_.bits(), base_.constBits(), static_cast<size_t>(base_.sizeInBytes()));
     {
         QPainter painter(&frame_);
-        if (!ExtentsEmpty(store_.index.Extents())) {
+        if (!ExtentsEmpty(store_.IndexForDrawing().Extents())) {
             PaintOverlays(painter);
         }
         PaintGestureMarks(painter);
@@ -270,7 +270,7 @@ void PlotView::paintEvent(QPaintEvent*) {
 }
 
 void PlotView::PaintOverlays(QPainter& painter) {
-    PlotCanvas canvas(painter, view_, settings_, store_.index, nameSize_, pointNamesOn_);
+    PlotCanvas canvas(painter, view_, settings_, store_.IndexForDrawing(), nameSize_, pointNamesOn_);
     if (host_) {
         const std::string cursorPoint = host_->ListCursorPointName();
         if (!cursorPoint.empty()) {

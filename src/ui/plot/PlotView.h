@@ -83,7 +83,10 @@ public:
     bool HandleWheel(QPoint globalPos, int angleDeltaY);
 
 public slots:
-    void RePaint();                    // ImgRePaint "再描画(&R)"
+    void RePaint(); // ImgRePaint "再描画(&R)"
+    // The points or parcels changed: the picture is drawn again from the data at the next paint, with
+    // what the tools drew over it kept.
+    void DataChanged();
     void ZoomIn();                     // ImgUp "拡大(&U)": scale x 1.5
     void ZoomOut();                    // ImgDown "縮小(&D)": scale x 0.8
     bool FitAll();                     // all points, or the remembered view while "範囲記憶" is on
@@ -108,9 +111,6 @@ public:
 signals:
     // The hint changed: the short part is the tool tip, the long part goes to the status bar.
     void HintChanged(const QString& toolTip, const QString& statusText);
-    // A command on the plot failed (for example a cell that is not a number stopped the rebuild of the
-    // name index); the main window shows the message.
-    void CommandFailed(const QString& message);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -9,8 +9,8 @@
 #include "core/files/XyzFile.h"
 #include "core/settings/ProgramFolder.h"
 #include "core/store/Store.h"
-#include "ui/common/Cp932Text.h"
 #include "ui/common/BusyCursor.h"
+#include "ui/common/Cp932Text.h"
 #include "ui/tree/FileCommandHost.h"
 #include "ui/tree/FileDialog.h"
 
@@ -49,18 +49,19 @@ void FileCommands::openExchange(bool sima) {
     if (name.isEmpty()) {
         return;
     }
-    loadExchange(sima, fs::path(name.toStdString()));
+    loadExchange(sima, NativePath(name));
 }
 
 void FileCommands::loadExchange(bool sima, const fs::path& file) {
-    if (!newXyz(false)) {
-        return;
-    }
-    // The whole file is read and checked before anything is loaded: a damaged file loads nothing.
+    // The whole file is read and checked before the list is given up: a damaged file leaves the list
+    // being edited as it was.
     ForeignData data;
     {
         BusyCursor busy;
         data = sima ? ReadSimaFile(file) : ReadNichorenFile(file);
+    }
+    if (!newXyz(false)) {
+        return;
     }
     const bool withParcels = !data.blocks.empty();
     if (!data.rows.empty()) {
@@ -82,15 +83,14 @@ void FileCommands::loadExchange(bool sima, const fs::path& file) {
                 host_.toggleArea(FileArea::Plot);
             }
             host_.parcelsLoaded();
-            store_.RebuildNameIndex();
-            ComputeLabelPoints(store_.blocks, store_.index);
+            ComputeLabelPoints(store_.blocks, store_.Index());
         }
     }
     store_.names.CaseName.clear();
     store_.names.XyzName.clear();
     store_.names.BlkName.clear();
     host_.updateCaption();
-    host_.setCaption(QString::fromStdString(file.string()) + QStringLiteral("[Vemo]"));
+    host_.setCaption(PathText(file) + QStringLiteral("[Vemo]"));
     store_.names.ParamFile.clear();
 }
 
@@ -119,20 +119,19 @@ void FileCommands::writeExchange(bool sima, bool fromSelection, const std::vecto
     if (name.isEmpty()) {
         return;
     }
-    const fs::path file(name.toStdString());
+    const fs::path file = NativePath(name);
     BusyCursor busy;
     const std::vector<ExportPoint> points =
-        fromSelection ? PointsFromSelection(names, store_.index) : PointsFromList(store_.xyz);
+        fromSelection ? PointsFromSelection(names, store_.Index()) : PointsFromList(store_.xyz);
     if (!sima) {
         WriteNichorenFile(file, points);
         return;
     }
     const SimaNames simaNames{store_.names.CaseName, store_.names.XyzName, store_.names.BlkName};
     // Parcels go with the coordinate list while the parcel editor is shown; their vertex numbers are
-    // the list rows, so the index must describe the list as it is now.
+    // the list rows, which the index (following every edit) gives as they are now.
     if (!fromSelection && host_.isAreaShown(FileArea::BlockEdit) && store_.blocks.Count() > 0) {
-        store_.RebuildNameIndex();
-        const std::vector<ExportParcel> parcels = ParcelsForExport(store_.blocks, store_.index);
+        const std::vector<ExportParcel> parcels = ParcelsForExport(store_.blocks, store_.Index());
         WriteSimaFile(file, simaNames, points, &parcels);
     } else {
         WriteSimaFile(file, simaNames, points);
