@@ -101,9 +101,9 @@ void AddPart(std::vector<std::string>& lines, const char* caption, const Divisio
 int Run(int argc, char** argv) {
     const Request request = ParseArguments(argc, argv);
     const auto store = LoadCoordinates(request.xyzPath);
-    const DivisionParcel parcel = LoadDivisionParcel(request.ring, store->index);
+    const DivisionParcel parcel = LoadDivisionParcel(request.ring, store->Index());
     const DivisionResult result = request.parallel
-                                      ? DivideParallel(parcel, *request.target, *request.parallel, store->index)
+                                      ? DivideParallel(parcel, *request.target, *request.parallel, store->Index())
                                       : DivideFromFirstPoint(parcel, *request.target);
     std::vector<std::string> lines;
     lines.push_back("P1: " + DivisionPointText(result.p1.x) + DivisionPointText(result.p1.y));

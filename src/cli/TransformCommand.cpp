@@ -80,7 +80,7 @@ Request ParseArguments(int argc, char** argv) {
 int Run(int argc, char** argv) {
     const Request request = ParseArguments(argc, argv);
     const auto store = LoadCoordinates(request.xyzPath);
-    const TransformRun run = StartTransformation(request.names, request.pairs, request.method, store->index);
+    const TransformRun run = StartTransformation(request.names, request.pairs, request.method, store->Index());
     const Transformation& t = run.fit;
     const std::vector<ControlPair>& pairs = run.pairs;
     std::vector<std::string> lines{TransformCaption(t.method)};

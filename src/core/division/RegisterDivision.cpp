@@ -32,7 +32,7 @@ void AddParcel(Store& store, const DivisionPart& part, const DivisionRegistratio
     items.emplace_back(); // the list ends with a comma, as the parcel editor writes it
     block.NoList = EncodeCommaList(items);
     block.NoRowCount = DivisionPartRowCount(part);
-    ComputeLabelPoint(block, store.index);
+    ComputeLabelPoint(block, store.Index());
     store.blocks.Add(std::move(block));
 }
 
@@ -73,9 +73,9 @@ std::vector<std::string> NamedPart(const DivisionPart& part, const std::string& 
 }
 
 void CheckDivisionNames(const Store& store, const DivisionResult& result, const DivisionRegistration& names) {
-    CheckNewPointName(store.index, names.p1Name);
+    CheckNewPointName(store.Index(), names.p1Name);
     if (result.p2) {
-        CheckNewPointName(store.index, names.p2Name);
+        CheckNewPointName(store.Index(), names.p2Name);
         if (names.p2Name == names.p1Name) {
             throw Error(Jp("P1とP2に同じ点名は付けられません"));
         }

@@ -52,7 +52,7 @@ std::vector<std::string> AppendedNames(const Store& store, const std::vector<Mov
             names.push_back(next);
             next = NextPointName(next, true);
         }
-        CheckNewPointName(store.index, names.back());
+        CheckNewPointName(store.Index(), names.back());
         if (!taken.insert(names.back()).second) {
             throw Error(Jp("点名 ") + names.back() + Jp(" は既に登録されています"));
         }

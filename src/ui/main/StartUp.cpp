@@ -7,6 +7,7 @@
 #include "ui/main/AboutBox.h"
 #include "ui/main/HintTiming.h"
 #include "ui/main/MainWindow.h"
+#include "ui/main/ParcelArea.h"
 #include "ui/main/PlotArea.h"
 #include "ui/main/SingleInstanceLock.h"
 #include "ui/main/TreeArea.h"
@@ -35,6 +36,7 @@ int StartUp::Run(const QStringList& arguments) {
     InstallPlotArea(main);
     InstallTreeArea(main);
     InstallXyzListArea(main);
+    InstallSelectionPanel(main, InstallParcelArea(main));
     AboutBox about(&main);
     main.setAboutBox(&about);
 

@@ -27,8 +27,8 @@ struct DivisionSite : ::testing::Test {
                               {"", "14", "35.000", "-10.000"}});
         store.RebuildNameIndex();
     }
-    DivisionParcel Square() const { return LoadDivisionParcel({"1", "2", "3", "4", "1"}, store.index); }
-    DivisionParcel Quad() const { return LoadDivisionParcel({"11", "12", "13", "14"}, store.index); }
+    DivisionParcel Square() const { return LoadDivisionParcel({"1", "2", "3", "4", "1"}, store.Index()); }
+    DivisionParcel Quad() const { return LoadDivisionParcel({"11", "12", "13", "14"}, store.Index()); }
     Store store;
 };
 
@@ -188,7 +188,7 @@ TEST_F(DivisionSite, StartSnapsToTheNearerExtremeVertex) {
     }
     // A run from the fields uses the snapped start: typed at point 2 (10, 0), the secured side is
     // the one of (10, 10), north of the line Y = 7.
-    const DivisionResult r = DivideParallel(square, 30, {"1", "2", 0, "2"}, store.index);
+    const DivisionResult r = DivideParallel(square, 30, {"1", "2", 0, "2"}, store.Index());
     ExpectPoint(r.p1, {0, 7});
     ExpectPoint(*r.p2, {10, 7});
     EXPECT_EQ(r.secured.names, (Names{"3", "4", "P1Tmp", "P2Tmp", "3"}));
@@ -213,12 +213,12 @@ TEST_F(DivisionSite, RefusesWhatCannotBeDivided) {
         {30, {"1", "2", 0, "X9"}, "X9 は見つかりません"},
     };
     for (const auto& c : fieldCases) {
-        EXPECT_EQ(MessageOf([&] { DivideParallel(square, c.target, c.fields, store.index); }), c.message);
+        EXPECT_EQ(MessageOf([&] { DivideParallel(square, c.target, c.fields, store.Index()); }), c.message);
     }
     // Thinner than the strip the first coarse step leaves at the start corner.
     EXPECT_EQ(MessageOf([&] { DivideParallel(square, 0, 0, 0.001); }), impossible);
-    EXPECT_EQ(MessageOf([&] { LoadDivisionParcel({"1", "2", "", "1"}, store.index); }), "分割元地を入力してください");
-    EXPECT_EQ(MessageOf([&] { LoadDivisionParcel({"1", "2", "X9"}, store.index); }), "X9 は見つかりません");
+    EXPECT_EQ(MessageOf([&] { LoadDivisionParcel({"1", "2", "", "1"}, store.Index()); }), "分割元地を入力してください");
+    EXPECT_EQ(MessageOf([&] { LoadDivisionParcel({"1", "2", "X9"}, store.Index()); }), "X9 は見つかりません");
     EXPECT_EQ(MessageOf([&] { DividingDirection({1, 1}, {1, 1}, 0); }), "基準線の2点が同じ位置です");
     EXPECT_TRUE(IsDividingAngle(179.5959));
     EXPECT_FALSE(IsDividingAngle(180.0000));

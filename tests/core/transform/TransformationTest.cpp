@@ -148,16 +148,16 @@ TEST(Transformation, RefusesWhatCannotBeFitted) {
     Store store;
     store.xyz.ReplaceAll({{"", "A", "1.000", "2.000"}});
     store.RebuildNameIndex();
-    EXPECT_EQ(MessageOf([&] { LoadControlPairs({{"A", "B"}}, store.index); }), "B は見つかりません");
+    EXPECT_EQ(MessageOf([&] { LoadControlPairs({{"A", "B"}}, store.Index()); }), "B は見つかりません");
     // 計算実行: the selection first, then the pairs up to the first row with an empty name.
     const std::vector<std::pair<std::string, std::string>> rows{{"A", "A"}, {"", "A"}, {"A", "A"}};
     EXPECT_EQ(MessageOf([&] {
-                  StartTransformation({"", ""}, rows, TransformMethod::TwoPoint, store.index);
+                  StartTransformation({"", ""}, rows, TransformMethod::TwoPoint, store.Index());
               }),
               "変換元座標を1点以上指定してください");
-    EXPECT_EQ(MessageOf([&] { StartTransformation({"A"}, rows, TransformMethod::TwoPoint, store.index); }),
+    EXPECT_EQ(MessageOf([&] { StartTransformation({"A"}, rows, TransformMethod::TwoPoint, store.Index()); }),
               "変換元点名と対応する変換先点名を指定してください");
-    const auto loaded = LoadControlPairs({{"A", "A"}}, store.index);
+    const auto loaded = LoadControlPairs({{"A", "A"}}, store.Index());
     EXPECT_EQ(loaded[0].newPoint, (PlanePoint{1, 2}));
 }
 

@@ -10,8 +10,11 @@
 #include "core/text/Cp932.h"
 #include "support/TempDir.h"
 
+#include <QApplication>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -106,6 +109,41 @@ TEST(ReportPdf, CoordinateListSixtySixRowsOnTwoSheets) {
     EXPECT_EQ(sheets[1], Simplified(report.Page(1)));
     EXPECT_EQ(sheets[1][0], QStringLiteral("< 2 >"));
     EXPECT_EQ(sheets[1][4], QStringLiteral("66 P66 66.000 3.000 杭"));
+}
+
+} // namespace
+} // namespace vemo
+
+namespace vemo {
+namespace {
+
+// The print command's preview of an area report: it opens, lays the report out, and is saved for a
+// look (run under xvfb-run for the real window).
+TEST(ReportPreview, AreaReportPreviewShowsTheReport) {
+    XyzList list = Points(8);
+    XyzNameIndex index;
+    index.Rebuild(list);
+    BlockList blocks;
+    blocks.Add(Block{Jp("一番"), "P1,P2,P4,P1,", 5, 0, 0});
+    blocks.Add(Block{Jp("二番"), "P4,P5,P6,P7,P8,P4", 6, 0, 0});
+    std::vector<ReportLine> lines = AreaReportLines(blocks, {0, 1}, index);
+    bool painted = false;
+    bool grabbed = false;
+    QTimer::singleShot(300, [&] {
+        QWidget* preview = QApplication::activeModalWidget();
+        if (preview != nullptr) {
+            preview->resize(900, 1000);
+            QApplication::processEvents();
+            grabbed = preview->grab().save(QStringLiteral("/tmp/area-report-preview.png"));
+            preview->close();
+        }
+    });
+    PreviewReport(nullptr, QStringLiteral("座標面積計算書"), [&](QPrinter& printer, const PrintProgress& progress) {
+        ReportPrinter::printLines(printer, lines, progress);
+        painted = true;
+    });
+    EXPECT_TRUE(painted);
+    EXPECT_TRUE(grabbed);
 }
 
 } // namespace
