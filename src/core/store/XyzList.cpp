@@ -2,6 +2,7 @@
 
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/Messages.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -103,7 +104,7 @@ void XyzList::RemoveRows(int row, int count) {
 
 void XyzList::ReplaceAll(std::vector<XyzRow> rows) {
     if (rows.size() > static_cast<size_t>(kMaxPointRows)) {
-        throw Error(Jp("座標点数が上限（99998点）を超えるため読み込めません"));
+        throw Error(msg::TooManyPoints(kMaxPointRows, msg::Refused::Load));
     }
     observers_.Notify([&](XyzListObserver& o) { o.AboutToReset(); });
     if (rows.empty()) {
@@ -136,7 +137,7 @@ void XyzList::Renumber(int fromRow) {
 
 void XyzList::CheckRoom(size_t extraRows) const {
     if (extraRows > static_cast<size_t>(kMaxPointRows - PointRowCount())) {
-        throw Error(Jp("座標点数が上限（99998点）を超えるため追加できません"));
+        throw Error(msg::TooManyPoints(kMaxPointRows, msg::Refused::Add));
     }
 }
 
