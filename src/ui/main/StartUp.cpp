@@ -7,6 +7,7 @@
 #include "ui/main/AboutBox.h"
 #include "ui/main/HintTiming.h"
 #include "ui/main/MainWindow.h"
+#include "ui/main/OptionTools.h"
 #include "ui/main/ParcelArea.h"
 #include "ui/main/PlotArea.h"
 #include "ui/main/SingleInstanceLock.h"
@@ -39,6 +40,8 @@ int StartUp::Run(const QStringList& arguments) {
     InstallSelectionPanel(main, InstallParcelArea(main));
     AboutBox about(&main);
     main.setAboutBox(&about);
+    InstallSettingsDialog(main);
+    InstallExternalPrograms(main);
 
     // A ".sim" or ".Xyz" file named on the command line is opened at the first show.
     if (arguments.size() > 1) {
