@@ -2,6 +2,9 @@
 
 #include "core/settings/Settings.h"
 #include "ui/common/Cp932Text.h"
+#include "ui/help/HelpKey.h"
+#include "ui/help/HelpWindow.h"
+#include "ui/main/AreaSlot.h"
 #include "ui/main/CommandSet.h"
 #include "ui/main/MainWindow.h"
 #include "ui/settings/ProgramLauncher.h"
@@ -26,6 +29,21 @@ void InstallExternalPrograms(MainWindow& main) {
             LaunchDetached(FromCp932(LoadPrograms(main.settingsPath()).Program[n]));
         });
     }
+}
+
+HelpWindow* InstallHelp(MainWindow& main) {
+    constexpr int kMainWindowTopic = 1000;
+    auto* help = new HelpWindow(HelpBook::DefaultFolder(), &main);
+    main.setProperty(HelpKey::kProperty, kMainWindowTopic);
+    const std::pair<Area, int> areaTopics[] = {
+        {Area::DataTree, 37}, {Area::XyzList, 46}, {Area::BlockEdit, 47}, {Area::Plot, 48}};
+    for (const auto& [area, topic] : areaTopics) {
+        main.area(area)->setProperty(HelpKey::kProperty, topic);
+    }
+    main.selectionPanel()->setProperty(HelpKey::kProperty, 47);
+    main.commands().connect(Cmd::HelpContents, [help] { help->showContents(); });
+    new HelpKey([help](int topic) { help->showTopic(topic); }, kMainWindowTopic, help);
+    return help;
 }
 
 } // namespace vemo

@@ -42,6 +42,7 @@ int StartUp::Run(const QStringList& arguments) {
     main.setAboutBox(&about);
     InstallSettingsDialog(main);
     InstallExternalPrograms(main);
+    InstallHelp(main);
 
     // A ".sim" or ".Xyz" file named on the command line is opened at the first show.
     if (arguments.size() > 1) {

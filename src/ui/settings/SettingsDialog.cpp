@@ -64,6 +64,13 @@ SettingsDialog::SettingsDialog(Workspace& workspace, QWidget* parent) : QDialog(
     ok_->setObjectName(QStringLiteral("OkButton"));
     QPushButton* cancel = buttons->addButton(QStringLiteral("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("CancelButton"));
+    // F1 on the buttons shows the topic of the page in front.
+    setProperty("helpContext", kPageHelpContexts[0]);
+    connect(pages_, &QTabWidget::currentChanged, this, [this](int index) {
+        if (index >= 0 && index < static_cast<int>(kPageHelpContexts.size())) {
+            setProperty("helpContext", kPageHelpContexts[static_cast<size_t>(index)]);
+        }
+    });
     connect(buttons, &QDialogButtonBox::accepted, this, &SettingsDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &SettingsDialog::reject);
     ok_->installEventFilter(this);
