@@ -14,6 +14,8 @@
 #include <QSpinBox>
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 #include <memory>
 
 namespace vemo::test {
@@ -43,6 +45,9 @@ protected:
     }
     std::string IniPath() const { return home.File("VEMO.ini"); }
     std::optional<std::string> FileValue(const std::string& section, const std::string& key) const {
+        if (!std::filesystem::exists(IniPath())) {
+            return std::nullopt;
+        }
         return IniDocument(ReadBytes(IniPath())).Find(section, key);
     }
 
