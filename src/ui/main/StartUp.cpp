@@ -5,11 +5,13 @@
 #include "ui/common/Cp932Text.h"
 #include "ui/common/MessageBox.h"
 #include "ui/main/AboutBox.h"
+#include "ui/main/CalcArea.h"
 #include "ui/main/HintTiming.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/OptionTools.h"
 #include "ui/main/ParcelArea.h"
 #include "ui/main/PlotArea.h"
+#include "ui/main/SerialTransfer.h"
 #include "ui/main/SingleInstanceLock.h"
 #include "ui/main/TreeArea.h"
 #include "ui/main/XyzListArea.h"
@@ -37,12 +39,15 @@ int StartUp::Run(const QStringList& arguments) {
     InstallPlotArea(main);
     InstallTreeArea(main);
     InstallXyzListArea(main);
-    InstallSelectionPanel(main, InstallParcelArea(main));
+    ParcelEditor* parcelEditor = InstallParcelArea(main);
+    SelectionPanel* selection = InstallSelectionPanel(main, parcelEditor);
     AboutBox about(&main);
     main.setAboutBox(&about);
     InstallSettingsDialog(main);
     InstallExternalPrograms(main);
     InstallHelp(main);
+    InstallCalcWindow(main, parcelEditor);
+    InstallSerialTransfer(main, selection);
 
     // A ".sim" or ".Xyz" file named on the command line is opened at the first show.
     if (arguments.size() > 1) {

@@ -50,7 +50,7 @@ QWidget* SelectionPanel::buildButtons() {
         {QStringLiteral("印刷"), [this] { printNames(); }},
         {QStringLiteral("SIMA"), [this] { emit saveSimaRequested(names()); }},
         {QStringLiteral("日調連"), [this] { emit saveNichorenRequested(names()); }},
-        {QStringLiteral("座標転送(ZUB)"), [] {}},
+        {QStringLiteral("座標転送(ZUB)"), [this] { emit sendZubRequested(names()); }},
         {QStringLiteral("閉じる"), [this] { emit closeRequested(); }},
     };
     for (const auto& [caption, command] : commands) {
@@ -60,8 +60,7 @@ QWidget* SelectionPanel::buildButtons() {
         layout->addWidget(button, index / 2, index % 2);
         buttons_.push_back(button);
     }
-    // Sending to an instrument needs the serial transfer dialog, which this build does not have yet.
-    button(QStringLiteral("座標転送(ZUB)"))->setEnabled(false);
+    button(QStringLiteral("座標転送(ZUB)"))->setEnabled(!names().empty());
     return box;
 }
 
@@ -93,6 +92,9 @@ void SelectionPanel::showNames(int currentRow) {
         list_->setItem(row, 1, new QTableWidgetItem(row < count - 1 ? FromCp932(selected[row]) : QString()));
     }
     list_->setCurrentCell(std::clamp(currentRow, 0, count - 1), 1);
+    if (QPushButton* send = button(QStringLiteral("座標転送(ZUB)"))) {
+        send->setEnabled(!selected.empty()); // nothing to send without a name
+    }
     emit selectionChanged();
 }
 

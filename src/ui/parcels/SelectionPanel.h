@@ -45,6 +45,8 @@ signals:
     void selectionChanged();
     void saveSimaRequested(const std::vector<std::string>& names);
     void saveNichorenRequested(const std::vector<std::string>& names);
+    // 座標転送(ZUB): offered while the list holds at least one name.
+    void sendZubRequested(const std::vector<std::string>& names);
     void closeRequested();
 
 private:

@@ -95,9 +95,10 @@ TEST_F(SelectionPanelTest, ButtonsAndPlotClicks) {
     QTest::mouseClick(panel.button(QStringLiteral("測点ｲﾒｰｼﾞ挿入")), Qt::LeftButton);
     EXPECT_EQ(panel.rows(), (Names{"A10", "A2", "B", "K1", "T1", "T7", "T5", ""}));
 
-    EXPECT_FALSE(panel.button(QStringLiteral("座標転送(ZUB)"))->isEnabled());
+    EXPECT_TRUE(panel.button(QStringLiteral("座標転送(ZUB)"))->isEnabled());
     QTest::mouseClick(panel.button(QStringLiteral("クリア")), Qt::LeftButton);
     EXPECT_EQ(panel.rows(), Names{""});
+    EXPECT_FALSE(panel.button(QStringLiteral("座標転送(ZUB)"))->isEnabled()) << "nothing to send";
 }
 
 } // namespace
