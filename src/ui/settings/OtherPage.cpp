@@ -1,4 +1,5 @@
 // The pages "RS-232C/その他" and "トラバース計算" of the settings dialog.
+#include "core/serial/SerialPortName.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/Hint.h"
 #include "ui/settings/ColourButton.h"
@@ -88,9 +89,18 @@ QWidget* OtherPage::buildSerial() {
         grid->addWidget(serial_[i], static_cast<int>(i), 1);
     }
     auto* mapping = new QLabel(PortMappingText());
-    mapping->setObjectName(QStringLiteral("PortMapping"));
     mapping->setWordWrap(true);
     grid->addWidget(mapping, static_cast<int>(serial_.size()), 0, 1, 2);
+    // The device the chosen port opens, so that a surveyor with a USB cable sees what is used.
+    auto* device = new QLabel;
+    device->setObjectName(QStringLiteral("PortDevice"));
+    grid->addWidget(device, static_cast<int>(serial_.size()) + 1, 0, 1, 2);
+    const auto showDevice = [device](const QString& port) {
+        device->setText(QStringLiteral("開く装置：") +
+                        QString::fromStdString(SerialDevicePath(port.trimmed().toStdString())));
+    };
+    connect(serial_[0], &QComboBox::currentTextChanged, device, showDevice);
+    showDevice(serial_[0]->currentText());
     return box;
 }
 

@@ -5,6 +5,7 @@
 #include "ui/settings/LookPreview.h"
 #include "ui/settings/SettingsPages.h"
 
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 
@@ -173,6 +174,17 @@ TEST_F(SettingsDialogTest, PresetKeysOnTheOkButtonRecolourThePreview) {
     dialog->okButton()->click();
     EXPECT_EQ(FileValue("XyzImage", "ImageBackColor"), "16777215");
     EXPECT_EQ(FileValue("XyzImage", "SFSize"), "6");
+}
+
+// The surveyor knows the ports by their COM names; the page says which device each one opens.
+TEST_F(SettingsDialogTest, ThePortNamesTheDeviceItOpens) {
+    Start();
+    const std::pair<const char*, const char*> ports[] = {
+        {"COM1", "/dev/ttyS0"}, {"COM8", "/dev/ttyS7"}, {"/dev/ttyUSB0", "/dev/ttyUSB0"}};
+    for (const auto& [port, device] : ports) {
+        Set(Field::Combo, "Port", QString::fromLatin1(port));
+        EXPECT_EQ(Find<QLabel>("PortDevice")->text(), QStringLiteral("開く装置：") + QString::fromLatin1(device));
+    }
 }
 
 } // namespace
