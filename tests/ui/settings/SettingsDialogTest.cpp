@@ -185,6 +185,12 @@ TEST_F(SettingsDialogTest, ThePortNamesTheDeviceItOpens) {
         Set(Field::Combo, "Port", QString::fromLatin1(port));
         EXPECT_EQ(Find<QLabel>("PortDevice")->text(), QStringLiteral("開く装置：") + QString::fromLatin1(device));
     }
+    const QByteArray folder = qgetenv("VEMO_SCREENSHOT_DIR");
+    if (!folder.isEmpty()) {
+        dialog->pages()->setCurrentIndex(3);
+        dialog->show();
+        dialog->grab().save(QString::fromLocal8Bit(folder) + QStringLiteral("/settings-other.png"));
+    }
 }
 
 } // namespace
