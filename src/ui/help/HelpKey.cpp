@@ -37,7 +37,10 @@ bool HelpKey::eventFilter(QObject* watched, QEvent* event) {
     if (widget == nullptr) {
         widget = QApplication::focusWidget();
     }
-    show_(ContextOf(widget, fallback_));
+    const int context = ContextOf(widget, fallback_);
+    if (context >= 0) {
+        show_(context);
+    }
     return true;
 }
 

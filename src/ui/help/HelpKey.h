@@ -10,7 +10,8 @@ namespace vemo {
 
 // F1 anywhere in the program: the help topic of the nearest window or area around the keyboard focus.
 // Windows and areas name their topic with the property "helpContext" (an int); a widget without one
-// takes its parent's, and a window without any the fallback.
+// takes its parent's, and a window without any the fallback.  A negative number (the help window
+// itself) leaves the help as it is.
 class HelpKey : public QObject {
     Q_OBJECT
 public:

@@ -29,6 +29,8 @@ QListWidgetItem* PageItem(const QString& text, const QString& file) {
 HelpWindow::HelpWindow(const QString& folder, QWidget* parent) : QWidget(parent, Qt::Window), book_(folder) {
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(QStringLiteral("Vemo Point Desk ヘルプ"));
+    // F1 while reading the help keeps the page being read.
+    setProperty("helpContext", -1);
     navigation_ = new QTabWidget;
     navigation_->addTab(buildContents(), QStringLiteral("目次"));
     navigation_->addTab(buildIndex(), QStringLiteral("索引"));

@@ -73,6 +73,10 @@ TEST_F(Help, F1OpensTheTopicOfTheAreaOrSettingsPageHoldingTheFocus) {
         EXPECT_EQ(PressF1On(dialog->okButton(), help), pages[i].second);
     }
     dialog->hide();
+
+    // F1 inside the help keeps the page being read.
+    QTest::keyClick(help.searchField(), Qt::Key_F1);
+    EXPECT_EQ(help.currentContext(), 15);
 }
 
 // Each topic is a page of its own that explains its window (no placeholder), reachable from the contents,
