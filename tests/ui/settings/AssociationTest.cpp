@@ -45,23 +45,35 @@ protected:
     std::vector<std::pair<const char*, QByteArray>> saved;
 };
 
-TEST_F(Association, CheckingMakesThisProgramTheOpenerOfSimaFilesAndUncheckingWithdrawsIt) {
+TEST_F(Association, CheckingMakesThisProgramTheOpenerOfItsFilesAndUncheckingWithdrawsIt) {
     Start();
-    QCheckBox* sima = dialog->otherPage().simaLink();
-    const QStringList defaultQuery = {"query", "default", "application/x-sima"};
-    ASSERT_EQ(XdgMime(defaultQuery), QString());
+    OtherPage& page = dialog->otherPage();
+    const struct {
+        QCheckBox* box;
+        const char* mime;
+        const char* sample; // a file name in the case a surveyor's files come in
+        const char* key;
+    } kinds[] = {{page.simaLink(), "application/x-sima", "GENBA.SIM", "SIMALnk"},
+                 {page.xyzLink(), "application/x-vemo-xyz", "Site.Xyz", "XyzLnk"}};
+    for (const auto& kind : kinds) {
+        SCOPED_TRACE(kind.key);
+        const QStringList defaultQuery = {"query", "default", kind.mime};
+        const std::string sample = home.File(kind.sample);
+        WriteBytes(sample, "A00,\r\n");
+        ASSERT_EQ(XdgMime(defaultQuery), QString());
 
-    sima->click();
-    EXPECT_TRUE(MessageBox::shownTexts().isEmpty()) << MessageBox::shownTexts().join("\n").toStdString();
-    EXPECT_EQ(XdgMime({"query", "filetype", QString::fromStdString(DataFile("files/golden.SIM"))}, "GNOME"),
-              "application/x-sima");
-    EXPECT_EQ(XdgMime(defaultQuery), "vemo.desktop");
-    EXPECT_EQ(FileValue("Data", "SIMALnk"), "1");
-    EXPECT_EQ(FileValue("Data", "XyzLnk"), std::nullopt);
-
-    sima->click();
-    EXPECT_EQ(XdgMime(defaultQuery), QString());
-    EXPECT_EQ(FileValue("Data", "SIMALnk"), "0");
+        kind.box->click();
+        EXPECT_TRUE(MessageBox::shownTexts().isEmpty()) << MessageBox::shownTexts().join("\n").toStdString();
+        EXPECT_EQ(XdgMime({"query", "filetype", QString::fromStdString(sample)}, "GNOME"), kind.mime);
+        EXPECT_EQ(XdgMime(defaultQuery), "vemo.desktop");
+        EXPECT_EQ(FileValue("Data", kind.key), "1");
+    }
+    for (const auto& kind : kinds) {
+        SCOPED_TRACE(kind.key);
+        kind.box->click();
+        EXPECT_EQ(XdgMime({"query", "default", kind.mime}), QString());
+        EXPECT_EQ(FileValue("Data", kind.key), "0");
+    }
 }
 
 // Without the desktop's tool nothing can be registered: the box goes back, the surveyor reads why,
