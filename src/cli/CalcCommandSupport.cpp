@@ -14,7 +14,6 @@ std::unique_ptr<Store> LoadCoordinates(const std::string& path) {
     if (!ReadXyzFile(path, store->xyz)) {
         throw Error(Jp("座標ファイルを読めません: ") + path);
     }
-    store->RebuildNameIndex();
     return store;
 }
 

@@ -66,7 +66,6 @@ int Run(Request& request) {
     if (!ReadXyzFile(request.xyzPath, store->xyz)) {
         throw Error(Jp("座標ファイルを読めません: ") + request.xyzPath);
     }
-    store->RebuildNameIndex();
     for (std::string& name : request.names) {
         if (request.utf8) {
             name = Utf8ToCp932(name).value_or(name);

@@ -82,6 +82,12 @@ void Register(MainWindow& main, CalcWindow* window) {
                                [window](PlotDirection direction) { return window->shortDragHint(direction); },
                                [window](PlotDirection direction) { window->runShortDrag(direction); }};
     tool.idle = [window] { window->runIdle(); };
+    // New coordinates over a list that held data close the window.
+    tool.files.closeCalculation = [window] {
+        if (window->isVisible()) {
+            window->closeWindow();
+        }
+    };
     main.tools().add(window, std::move(tool));
 }
 

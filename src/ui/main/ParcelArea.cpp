@@ -172,6 +172,10 @@ ParcelEditor* InstallParcelArea(MainWindow& main) {
         main.commands().setEnabled(Cmd::BlkChange, any);
         main.commands().setEnabled(Cmd::BlkDel, any);
     };
+    // New or loaded parcels empty the vertex editor; the link file takes the selected parcels.
+    registration.files.newParcels = [editor] { editor->clearParcel(); };
+    registration.files.parcelsLoaded = [editor] { editor->clearParcel(); };
+    registration.files.selectedParcels = [editor] { return editor->selectedPositions(); };
     main.tools().add(editor, std::move(registration));
     return editor;
 }
@@ -199,17 +203,6 @@ SelectionPanel* InstallSelectionPanel(MainWindow& main, ParcelEditor* editor) {
     QObject::connect(
         panel, &SelectionPanel::saveNichorenRequested, panel,
         [&main](const std::vector<std::string>& names) { main.treeArea()->commands().saveSelectionNichoren(names); });
-    if (TreeArea* tree = main.treeArea()) {
-        TreeAreaHooks& hooks = tree->hooks();
-        hooks.selectionNames = [panel] { return panel->names(); };
-        hooks.selectedParcels = [editor] { return editor->selectedPositions(); };
-        hooks.clearSelection = [&main, panel] {
-            panel->clearNames();
-            main.setSelectionPanelShown(false);
-        };
-        hooks.parcelsLoaded = [editor] { editor->clearParcel(); };
-        hooks.resetParcelEditor = [editor] { editor->clearParcel(); };
-    }
     auto* layer = new SelectionPlotLayer(main, panel);
     QObject::connect(panel, &QObject::destroyed, [layer] { delete layer; });
     ToolRegistration registration;
@@ -222,6 +215,12 @@ SelectionPanel* InstallSelectionPanel(MainWindow& main, ParcelEditor* editor) {
     };
     taker.take = [panel](const std::string& name) { panel->togglePoint(name); };
     registration.pointNames = std::move(taker);
+    // New coordinates empty the selection and close its panel; the link file takes its names.
+    registration.files.clearSelection = [&main, panel] {
+        panel->clearNames();
+        main.setSelectionPanelShown(false);
+    };
+    registration.files.selectionNames = [panel] { return panel->names(); };
     main.tools().add(panel, std::move(registration));
     return panel;
 }

@@ -25,7 +25,6 @@ struct DivisionSite : ::testing::Test {
                               {"", "12", "5.000", "30.000"},
                               {"", "13", "40.000", "25.000"},
                               {"", "14", "35.000", "-10.000"}});
-        store.RebuildNameIndex();
     }
     DivisionParcel Square() const { return LoadDivisionParcel({"1", "2", "3", "4", "1"}, store.Index()); }
     DivisionParcel Quad() const { return LoadDivisionParcel({"11", "12", "13", "14"}, store.Index()); }

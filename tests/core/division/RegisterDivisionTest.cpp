@@ -22,7 +22,6 @@ struct RegistrationSite : ::testing::Test {
                               {"", "D", "0.000", "10.000"},
                               {"", "Z", "0.000", "0.000", "", "KY", ""},
                               {"", "", "", ""}});
-        store.RebuildNameIndex();
         parallel.p1 = {10, 3};
         parallel.p2 = PlanePoint{0, 3};
         parallel.secured.names = {"A", "B", "P1Tmp", "P2Tmp", "A"};

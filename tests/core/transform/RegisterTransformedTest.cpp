@@ -19,7 +19,6 @@ struct TransformedSite : ::testing::Test {
                               {"", "12", "3.000", "4.000", "6.000", "", ""},
                               {"", "T9", "0.000", "0.000", "", "HK", ""},
                               {"", "", "", "", "", "", ""}});
-        store.RebuildNameIndex();
         shift.method = TransformMethod::Helmert;
         shift.x0 = 100;
         shift.y0 = 200;

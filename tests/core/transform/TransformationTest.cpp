@@ -147,7 +147,6 @@ TEST(Transformation, RefusesWhatCannotBeFitted) {
 
     Store store;
     store.xyz.ReplaceAll({{"", "A", "1.000", "2.000"}});
-    store.RebuildNameIndex();
     EXPECT_EQ(MessageOf([&] { LoadControlPairs({{"A", "B"}}, store.Index()); }), "B は見つかりません");
     // 計算実行: the selection first, then the pairs up to the first row with an empty name.
     const std::vector<std::pair<std::string, std::string>> rows{{"A", "A"}, {"", "A"}, {"A", "A"}};

@@ -50,10 +50,7 @@ protected:
         CalcHost host;
         host.store = store.get();
         host.repaintPlot = [this] { plot->update(); };
-        host.pointsRegistered = [this] {
-            store->RebuildNameIndex();
-            plot->RePaint();
-        };
+        host.pointsRegistered = [this] { plot->RePaint(); };
         host.resultTxtPath = [this] { return home.File("Result.Txt"); };
         window.reset(CreateCalcWindow(host));
         windowPtr = window.get();

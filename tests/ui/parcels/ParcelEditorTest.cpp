@@ -34,7 +34,6 @@ protected:
             points.push_back(XyzRow{"", name, x, y, "", "", ""});
         }
         store.xyz.ReplaceAll(std::move(points));
-        store.RebuildNameIndex();
         editor.resize(300, 500);
         editor.show();
         QApplication::setActiveWindow(&editor);

@@ -27,7 +27,6 @@ protected:
             points.push_back(XyzRow{"", name, "1.000", "2.000", "", "", ""});
         }
         store.xyz.ReplaceAll(std::move(points));
-        store.RebuildNameIndex();
         store.blocks.Add(Block{"P", "K1,B,A2,K1,", 5, 0, 0});
         store.blocks.Add(Block{"Q", "T1,A10,B,T1,", 5, 0, 0});
         panel.resize(220, 500);

@@ -73,7 +73,6 @@ TEST(ZubOverPty, HundredSelectedPointsArriveByteForByte) {
             {"", names.back(), Sprintf("%.3f", -23456.789 + i * 1.25), Sprintf("%.4f", 1234.5 - i * 0.0105)});
     }
     store.xyz.ReplaceAll(rows);
-    store.RebuildNameIndex();
     const ZubSendList send = BuildCoordinateSendList(names, store.Index());
     ASSERT_EQ(send.lines.size(), 102u);
     for (const Line& line : kLines) {
