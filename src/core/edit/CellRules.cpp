@@ -70,7 +70,9 @@ bool FinishLastRow(XyzList& list, bool increment) {
     std::optional<Error> failure;
     XyzRow next;
     try {
-        next[kColName] = NextPointName(list.Cell(last, kColName), increment);
+        std::string name = NextPointName(list.Cell(last, kColName), increment);
+        RequireStorableName(name);
+        next[kColName] = std::move(name);
     } catch (const Error& error) {
         failure = error;
     }

@@ -40,8 +40,9 @@ bool ApplyLeavingCell(XyzList& list, int row, int col, const ShiftValues* shift)
 // Enter on the last entry column of the last row.  When the row has its name, X and Y, an empty Z
 // becomes "0.000" and a row is appended whose 点名 is NextPointName of this row's name; returns true.
 // An incomplete row appends nothing and returns false (the cursor then goes back to its 点名).
-// When the name cannot be stepped (a digit run beyond 32 bits) the row is appended with an empty name
-// and the conversion message is thrown afterwards; a full list throws before anything changes.
+// When the name cannot be stepped (a digit run beyond 32 bits, or a stepped name longer than the 16
+// bytes the file holds) the row is appended with an empty name and the message is thrown afterwards; a full list throws
+// before anything changes.
 bool FinishLastRow(XyzList& list, bool increment);
 
 } // namespace vemo

@@ -115,10 +115,9 @@ CleanupPlan PlanFixedGroups(const XyzList& list, const DuplicateOptions& options
 
 } // namespace
 
-CleanupPlan PlanDuplicateCleanup(const XyzList& list, const DuplicateOptions& options) {
-    if (!options.key.Any()) {
-        return {};
-    }
+namespace {
+
+CleanupPlan PlanWithoutNameCheck(const XyzList& list, const DuplicateOptions& options) {
     if (options.action == DuplicateAction::Delete) {
         return PlanDelete(list, options.key);
     }
@@ -127,6 +126,20 @@ CleanupPlan PlanDuplicateCleanup(const XyzList& list, const DuplicateOptions& op
         return PlanFixedGroups(list, options);
     }
     return PlanRenameCascade(list, options);
+}
+
+} // namespace
+
+CleanupPlan PlanDuplicateCleanup(const XyzList& list, const DuplicateOptions& options) {
+    if (!options.key.Any()) {
+        return {};
+    }
+    CleanupPlan plan = PlanWithoutNameCheck(list, options);
+    // A rename the coordinate file cannot hold is refused before the list is touched.
+    for (const auto& renamed : plan.renamedRows) {
+        RequireStorableName(renamed.second);
+    }
+    return plan;
 }
 
 void ApplyCleanupPlan(XyzList& list, const CleanupPlan& plan) {
@@ -166,6 +179,7 @@ void RenumberPointNames(XyzList& list, int fromRow, const std::string& firstName
     std::vector<std::string> names;
     std::string name = firstName;
     for (int row = std::max(fromRow, 1); row < list.RowCount(); ++row) {
+        RequireStorableName(name);
         names.push_back(name);
         if (row + 1 < list.RowCount()) {
             name = NextPointName(name, increment);

@@ -47,7 +47,8 @@ struct CleanupPlan {
 // name.  Cells are compared one by one, byte by byte: "100.000" and "100.0" differ, and so do the rows
 // (name "T1", X "2.000") and (name "T", X "12.000") although their texts run together the same.
 // Runs in about linear time on real lists instead of comparing every pair of 99,998 rows.
-// Throws vemo::Error when a new name cannot be stepped; the list is then left unchanged.
+// Throws vemo::Error when a new name cannot be stepped or would be longer than the 16 bytes of the
+// file's name field; the list is then left unchanged.
 CleanupPlan PlanDuplicateCleanup(const XyzList& list, const DuplicateOptions& options);
 
 // Deletes and renames as planned.
@@ -57,7 +58,8 @@ void ApplyCleanupPlan(XyzList& list, const CleanupPlan& plan);
 std::string CleanupMessage(DuplicateAction action, std::int64_t count);
 
 // 点名振替: every row from `fromRow` to the last, the empty entry row included, is named `firstName`,
-// then NextPointName of the previous one.  A name that cannot be stepped throws before any change.
+// then NextPointName of the previous one.  A name that cannot be stepped, or one over the 16 bytes of
+// the file's name field, throws before any change.
 void RenumberPointNames(XyzList& list, int fromRow, const std::string& firstName, bool increment);
 
 } // namespace vemo

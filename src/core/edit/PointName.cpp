@@ -1,5 +1,7 @@
 #include "core/edit/PointName.h"
 
+#include "core/text/Cp932.h"
+#include "core/text/Error.h"
 #include "core/text/Numbers.h"
 
 #include <algorithm>
@@ -40,6 +42,12 @@ bool CountsRegularly(std::string_view name, const NameParts& parts) {
 }
 
 } // namespace
+
+void RequireStorableName(std::string_view name) {
+    if (name.size() > kPointNameBytes) {
+        throw Error(Jp("点名 '") + std::string(name) + Jp("' は16バイトを超えるため付けられません"));
+    }
+}
 
 std::string NextPointName(std::string_view previous, bool increment) {
     if (previous.empty()) {

@@ -16,6 +16,13 @@ namespace vemo {
 // A digit run that does not fit a 32-bit integer throws vemo::Error "'<run>' は整数ではありません".
 std::string NextPointName(std::string_view previous, bool increment);
 
+// A point name is stored in a 16-byte field of the coordinate file; a longer one could not be saved
+// (and would make every save refuse), so no rename or proposed name may produce one.
+constexpr size_t kPointNameBytes = 16;
+
+// Throws vemo::Error "点名 'N100…' は16バイトを超えるため付けられません" for a name that does not fit.
+void RequireStorableName(std::string_view name);
+
 // The name reached by applying NextPointName `steps` times, without walking every step: renaming tens
 // of thousands of duplicates must not cost one string operation per skipped number.  Throws exactly
 // when one of the single steps would.

@@ -26,7 +26,8 @@ std::filesystem::path ParcelFolder(const std::filesystem::path& datDir, std::str
 std::filesystem::path BlkFilePath(const std::filesystem::path& datDir, std::string_view site, std::string_view xyz,
                                   std::string_view blk);
 
-// The data file beside a level-1 or level-2 folder: "<folder>.Xyz" or "<folder>.Blk".
+// The data file beside a level-1 or level-2 folder: "<folder>.Xyz" or "<folder>.Blk", or the file that
+// is there under that name with its letters in another case ("<folder>.XYZ").
 std::filesystem::path DataFileOfFolder(const std::filesystem::path& folder, int level);
 
 } // namespace vemo

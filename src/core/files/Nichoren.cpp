@@ -6,8 +6,18 @@
 
 namespace vemo {
 
-ForeignData ParseNichorenText(std::string_view bytes) {
+namespace {
+
+// Files from MS-DOS era programs end with the end-of-file mark 0x1A; nothing after it is data.
+std::string_view BeforeEndMark(std::string_view bytes) {
+    return bytes.substr(0, bytes.find('\x1a'));
+}
+
+} // namespace
+
+ForeignData ParseNichorenText(std::string_view whole) {
     ForeignData data;
+    std::string_view bytes = BeforeEndMark(whole);
     std::vector<std::string_view> lines = SplitLines(bytes, kMaxPointRows);
     if (lines.size() > static_cast<size_t>(kMaxPointRows)) {
         ThrowTooManyPoints();
@@ -17,6 +27,9 @@ ForeignData ParseNichorenText(std::string_view bytes) {
     std::vector<std::string> items;
     for (size_t i = 0; i < lines.size(); ++i) {
         ExchangeItems(lines[i], buffer, items);
+        if (items.empty()) {
+            continue; // a blank line separates nothing and holds no point
+        }
         if (items.size() < 4) {
             ThrowShortLine("日調連ファイル", i + 1);
         }

@@ -15,6 +15,7 @@ namespace vemo {
 namespace {
 
 constexpr const char* kKind = "SIMAファイル";
+constexpr int kClosedParcel = 1;
 
 // The parcel being read between D00 and D99.
 struct OpenParcel {
@@ -52,20 +53,23 @@ void SimaReader::Line(std::string_view line, size_t lineNo) {
     }
     const std::string& code = items[0];
     if (code == "A01") {
-        Need(items, 6, lineNo);
+        // Many programs write plane points without the Z field: Z is then 0.
+        Need(items, 5, lineNo);
         if (data_.rows.size() == static_cast<size_t>(kMaxPointRows)) {
             ThrowTooManyPoints();
         }
-        data_.rows.push_back(ExchangeRow(ExchangeName(items[2], items[1]), items[3], items[4], items[5]));
+        std::string_view z = items.size() > 5 ? std::string_view(items[5]) : std::string_view();
+        data_.rows.push_back(ExchangeRow(ExchangeName(items[2], items[1]), items[3], items[4], z));
     } else if (code == "D00") {
-        Need(items, 4, lineNo);
+        Need(items, 3, lineNo);
         EndParcel();
         if (data_.blocks.size() == static_cast<size_t>(kMaxBlocks)) {
             throw Error(msg::TooManyParcels(kMaxBlocks, msg::Refused::Load));
         }
-        int closure = StrToInt(items[3]);
+        // A parcel record without its closure code is a lot boundary, which is closed.
+        int closure = items.size() > 3 && !items[3].empty() ? StrToInt(items[3]) : kClosedParcel;
         data_.blocks.push_back(Block{ExchangeName(items[2], items[1]), "", 0, 0, 0});
-        parcel_ = OpenParcel{true, closure == 1, {}};
+        parcel_ = OpenParcel{true, closure == kClosedParcel, {}};
     } else if (code == "B01" && parcel_.active) {
         Need(items, 3, lineNo);
         parcel_.vertices.push_back(ExchangeName(items[2], items[1]));

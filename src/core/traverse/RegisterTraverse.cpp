@@ -2,6 +2,7 @@
 
 #include "core/store/RegistrationRows.h"
 #include "core/store/XyzList.h"
+#include "core/text/Bytes.h"
 #include "core/text/Cp932.h"
 #include "core/text/Numbers.h"
 #include "core/traverse/AdjustTraverse.h"
@@ -10,11 +11,22 @@
 #include "core/traverse/TrvsState.h"
 #include "core/traverse/TrvsTable.h"
 
-#include <cmath>
-
 namespace vemo {
 
 namespace {
+
+bool EmptyOrZero(const std::string& cell) {
+    std::string_view text = TrimView(cell);
+    return text.empty() || text == "0.000";
+}
+
+// A trailing row can take a registered point only when it holds nothing a surveyor typed: a named
+// point at the local origin (X = Y = 0.000) is a real point and must survive.
+bool ReusableRow(const XyzList& list, int row) {
+    return TrimView(list.Cell(row, kColName)).empty() && EmptyOrZero(list.Cell(row, kColX)) &&
+           EmptyOrZero(list.Cell(row, kColY)) && EmptyOrZero(list.Cell(row, kColZ)) &&
+           TrimView(list.Cell(row, kColTensyu)).empty() && TrimView(list.Cell(row, kColBiko)).empty();
+}
 
 class Registrar {
 public:
@@ -36,7 +48,11 @@ private:
 } // namespace
 
 int RegistrationAnchorRow(const XyzList& list) {
-    return LastCoordinateRow(list);
+    int row = list.RowCount() - 1;
+    while (row > 0 && ReusableRow(list, row)) {
+        --row;
+    }
+    return row;
 }
 
 std::optional<int> RegisterTraverse(TrvsState& state, const TrvsInput& input, XyzList& list) {
@@ -48,9 +64,10 @@ std::optional<int> RegisterTraverse(TrvsState& state, const TrvsInput& input, Xy
     const int type = input.header.TrvsType;
     if (type == kTrvsOpen || type == kTrvsRadial) {
         const TrvsPoints& points = state.TrvsRawPoints;
+        // rawSlots holds exactly the slots this run computed, so a point that lies on an axis is
+        // registered like any other.
         for (int slot : state.rawSlots) {
-            // A point on or beside an axis is taken for one that was never computed.
-            if (!points.name[slot].empty() && std::fabs(points.x[slot] * points.y[slot]) >= 0.001) {
+            if (!points.name[slot].empty()) {
                 registrar.Add(points, slot);
             }
         }

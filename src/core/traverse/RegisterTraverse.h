@@ -11,12 +11,11 @@ struct TrvsState;
 
 // The register command (計算登録): computes the traverse once more and appends its points to the
 // coordinate list, remark "Trvs:".  Open and radial traverses register the unadjusted points (slot 0
-// and every computed row whose name is not empty and whose |X × Y| is at least 0.001), closed and
-// connected ones the adjusted points (start point, stations, radial rows).
+// and every row this run computed whose name is not empty, on an axis or not), closed and connected
+// ones the adjusted points (start point, stations, radial rows).
 //
-// Points go into the rows after the last row whose X or Y holds something other than empty or
-// "0.000" (the header row if none): such rows get name, X, Y, Z and remark overwritten, their point
-// type kept; beyond the last row, rows are appended.  Existing points are never changed otherwise.
+// Points go into the trailing rows that hold nothing (empty name, point type and remark, X, Y and Z
+// empty or "0.000"); beyond the last row, rows are appended.  Existing points are never changed.
 //
 // Returns nothing (and changes nothing) when the unadjusted computation yields no point; otherwise the
 // number registered, which may be 0.  The caller then rebuilds the name index (RebuildNameIndex) and

@@ -1,6 +1,7 @@
 #include "ui/common/GridFont.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetrics>
 
 namespace vemo {
@@ -27,6 +28,27 @@ QString GridFontFamily() {
 QFont GridFont(int pointSize) {
     QFont font(GridFontFamily(), pointSize);
     font.setStyleHint(QFont::TypeWriter);
+    return font;
+}
+
+QFont NumberFont(const QFont& gridFont) {
+    const QStringList installed = QFontDatabase::families();
+    QString family = gridFont.family();
+    for (const QString candidate :
+         {QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Liberation Mono"), QStringLiteral("Noto Sans Mono")}) {
+        if (installed.contains(candidate, Qt::CaseInsensitive)) {
+            family = candidate;
+            break;
+        }
+    }
+    QFont font(family);
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPixelSize(QFontInfo(gridFont).pixelSize());
+    constexpr int kSmallestPixels = 6;
+    const int digit = DigitWidth(gridFont);
+    while (font.pixelSize() > kSmallestPixels && DigitWidth(font) > digit) {
+        font.setPixelSize(font.pixelSize() - 1);
+    }
     return font;
 }
 

@@ -16,6 +16,12 @@ QString GridFontFamily();
 
 QFont GridFont(int pointSize = 10);
 
+// The font of the coordinate columns.  The Japanese grid fonts draw the full stop low and left, so
+// that "23456.789" reads like "23456,789" at list size; coordinates are legal figures, so their cells
+// use a font with an unmistakable decimal point, sized so that its digits are no wider than the grid
+// font's (the column widths stay as they are).
+QFont NumberFont(const QFont& gridFont);
+
 // Width of the digit "0" in a font: the unit of every column width of the grids.
 int DigitWidth(const QFont& font);
 

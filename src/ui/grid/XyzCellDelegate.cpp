@@ -3,11 +3,19 @@
 #include "core/files/XyzFile.h"
 #include "core/store/XyzList.h"
 #include "ui/common/Cp932Text.h"
+#include "ui/common/SystemBeep.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
 
 namespace vemo {
+namespace {
+
+bool IsNumberColumn(int listColumn) {
+    return listColumn == kColX || listColumn == kColY || listColumn == kColZ;
+}
+
+} // namespace
 
 bool CellTextValidator::IsNumberCharacter(QChar c) {
     return (c >= u'0' && c <= u'9') || c == u'.' || c == u'-';
@@ -38,6 +46,13 @@ size_t CellTextValidator::MaxBytes(int listColumn) {
     }
 }
 
+void XyzCellDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {
+    QStyledItemDelegate::initStyleOption(option, index);
+    if (IsNumberColumn(index.column() + 1)) {
+        option->font = numberFont_;
+    }
+}
+
 XyzCellDelegate::XyzCellDelegate(std::function<bool(int key)> keyHandler, QObject* parent)
     : QStyledItemDelegate(parent), keyHandler_(std::move(keyHandler)) {}
 
@@ -45,9 +60,15 @@ QWidget* XyzCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewIt
     auto* editor = new QLineEdit(parent);
     editor->setFrame(false);
     const int col = index.column() + 1; // list column (the number column is the vertical header)
-    const bool numeric = col == kColX || col == kColY || col == kColZ;
+    const bool numeric = IsNumberColumn(col);
+    if (numeric) {
+        editor->setFont(numberFont_);
+    }
     editor->setValidator(new CellTextValidator(numeric, CellTextValidator::MaxBytes(col), editor));
     editor->setAlignment(numeric ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignLeft | Qt::AlignVCenter);
+    connect(editor, &QLineEdit::textEdited, this, [this] { typed_ = true; });
+    // A character the cell cannot hold answers with the beep, as every refused key does.
+    connect(editor, &QLineEdit::inputRejected, this, [] { SystemBeep::Beep(); });
     editor_ = editor;
     return editor;
 }

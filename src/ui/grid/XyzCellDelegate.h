@@ -37,15 +37,24 @@ public:
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     void destroyEditor(QWidget* editor, const QModelIndex& index) const override;
+    // The font of the X, Y and Z cells and their editors (NumberFont of the grid font).
+    void setNumberFont(const QFont& font) { numberFont_ = font; }
     // The editor open at the moment, if any.
     QLineEdit* openEditor() const { return editor_; }
+    // Whether anything was typed into an editor since the last reset (the grid resets it whenever the
+    // cursor enters a cell): the input assist shifts only what was typed, never a stored coordinate.
+    bool typedSinceReset() const { return typed_; }
+    void resetTyped() { typed_ = false; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
 
 private:
     std::function<bool(int)> keyHandler_;
     mutable QPointer<QLineEdit> editor_;
+    mutable bool typed_ = false;
+    QFont numberFont_;
 };
 
 } // namespace vemo

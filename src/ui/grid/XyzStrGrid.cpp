@@ -7,6 +7,7 @@
 #include "ui/common/GridFont.h"
 #include "ui/common/MessageBox.h"
 #include "ui/common/SystemBeep.h"
+#include "ui/grid/CornerCaption.h"
 #include "ui/grid/GridRowOps.h"
 #include "ui/grid/XyzCellDelegate.h"
 #include "ui/grid/XyzTableModel.h"
@@ -50,6 +51,7 @@ XyzStrGrid::XyzStrGrid(XyzList& list, QWidget* parent)
     setTextElideMode(Qt::ElideNone);
     // The number column "№" is the vertical header: it stays fixed and is never the cursor's cell.
     verticalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    SetCornerCaption(*this, QStringLiteral("№"));
     disconnect(verticalHeader(), SIGNAL(sectionPressed(int)), this, SLOT(selectRow(int)));
     disconnect(verticalHeader(), SIGNAL(sectionEntered(int)), this, SLOT(_q_selectRow(int)));
     connect(verticalHeader(), &QHeaderView::sectionPressed, this, [this](int section) { numberClicked(section + 1); });
@@ -64,6 +66,7 @@ XyzStrGrid::XyzStrGrid(XyzList& list, QWidget* parent)
 
 void XyzStrGrid::applyGridFont(const QFont& font) {
     setFont(font);
+    delegate_->setNumberFont(NumberFont(font));
     horizontalHeader()->setFont(font);
     verticalHeader()->setFont(font);
     const int digit = DigitWidth(font);
@@ -182,8 +185,13 @@ bool XyzStrGrid::leaveCell(GridCell cell) {
     bool accepted = false;
     RunCommand(
         [&] {
-            accepted = ApplyLeavingCell(list_, cell.row, cell.col, shiftOn_ ? &shift_ : nullptr);
-            if (!accepted) {
+            // Only a coordinate typed in this visit is shifted: passing through a stored 12345.678
+            // must not turn it into 345.678.
+            const bool shiftIt = shiftOn_ && delegate_->typedSinceReset();
+            accepted = ApplyLeavingCell(list_, cell.row, cell.col, shiftIt ? &shift_ : nullptr);
+            if (accepted) {
+                delegate_->resetTyped();
+            } else {
                 SystemBeep::Beep();
             }
         },
@@ -278,12 +286,16 @@ void XyzStrGrid::keyPressEvent(QKeyEvent* event) {
     const QString text = event->text();
     if (plain && IsNumberColumn(currentCell().col) && text.size() == 1 && text[0].isPrint() &&
         !CellTextValidator::IsNumberCharacter(text[0])) {
+        SystemBeep::Beep();
         return;
     }
     QTableView::keyPressEvent(event);
 }
 
 QModelIndex XyzStrGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    if (action == MoveHome || action == MoveEnd) {
+        return modelIndex(homeEndCell(action == MoveEnd, modifiers & Qt::ControlModifier));
+    }
     QModelIndex target = QTableView::moveCursor(action, modifiers);
     if (!target.isValid()) {
         return target;
@@ -298,6 +310,16 @@ QModelIndex XyzStrGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers mo
         return modelIndex(cell);
     }
     return modelIndex(SkipSwitchedOff(cell, switches, lastRow(), currentCell()));
+}
+
+// Home / End: the first / last entry column of the row; with Ctrl the first / last row, the column
+// kept (a switched-off column is passed over as the arrows do).
+GridCell XyzStrGrid::homeEndCell(bool end, bool wholeList) const {
+    const GridCell cell = currentCell();
+    if (!wholeList) {
+        return {cell.row, end ? LastEntryColumn(columnSwitches()) : kColName};
+    }
+    return {end ? lastRow() : 1, cell.col};
 }
 
 void XyzStrGrid::mousePressEvent(QMouseEvent* event) {
@@ -354,6 +376,7 @@ void XyzStrGrid::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void XyzStrGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
     QTableView::currentChanged(current, previous);
+    delegate_->resetTyped();
     if (!clicking_ && current.isValid() && current.row() != previous.row()) {
         highlightRow(XyzTableModel::ListRow(current));
     }

@@ -50,7 +50,7 @@ public:
     // " Inc " (true) or " Dec " stepping of proposed names.
     bool incrementNames() const { return increment_; }
     void setIncrementNames(bool increment);
-    // The input assist: while on, X and Y left with Tab pass through ApplyShift.
+    // The input assist: while on, X and Y typed into and left with Tab pass through ApplyShift.
     void setShiftInput(bool on, const ShiftValues& shift);
     bool shiftInput() const { return shiftOn_; }
 
@@ -101,6 +101,7 @@ private:
     bool handleEditorKey(int key);
     bool leaveCell(GridCell cell);
     bool finishLastRow(GridCell& cell);
+    GridCell homeEndCell(bool end, bool wholeList) const;
     void numberClicked(int row);
     void sendClick(int row, int col);
     void highlightRow(int row);

@@ -9,6 +9,7 @@
 #include "ui/main/CommandSet.h"
 #include "ui/main/CommandTable.h"
 #include "ui/main/KeyRules.h"
+#include "ui/main/StartHint.h"
 #include "ui/main/StatusPanels.h"
 #include "ui/main/Tools.h"
 #include "ui/main/TreeArea.h"
@@ -152,9 +153,9 @@ void MainWindow::buildLayout() {
     plotLayout->addWidget(selectionSlot_);
     plotLayout->addWidget(area(Area::Plot), 1);
 
-    // While the plot is hidden an empty filler takes the free width, so that the other areas keep
-    // their own widths.
-    filler_ = new QWidget;
+    // While the plot is hidden a filler takes the free width, so that the other areas keep their own
+    // widths; with no data open it shows the first steps.
+    filler_ = new StartHint(store());
     splitter_->addWidget(area(Area::DataTree));
     splitter_->addWidget(area(Area::XyzList));
     splitter_->addWidget(plotContainer_);

@@ -32,7 +32,14 @@ void MainWindow::applySettings() {
     const Settings& values = settings();
     widths_[static_cast<int>(Area::DataTree)] = values.Exit.DatTreeWidth;
     widths_[static_cast<int>(Area::BlockEdit)] = values.Exit.BlockEditWidth;
-    widths_[static_cast<int>(Area::XyzList)] = values.XyzList.Width > 0 ? values.XyzList.Width : defaultXyzListWidth();
+    // The list is as wide as its columns need; only with ChWidth may the surveyor drag it wider or
+    // narrower, and then the width of the last run comes back.
+    const bool freeListWidth = values.XyzList.ChWidth;
+    widths_[static_cast<int>(Area::XyzList)] =
+        freeListWidth && values.XyzList.Width > 0 ? values.XyzList.Width : defaultXyzListWidth();
+    if (!freeListWidth) {
+        area(Area::XyzList)->setFixedWidth(defaultXyzListWidth());
+    }
     commands_->setChecked(Cmd::ImgBlkDisp, values.XyzImage.BlkDisp);
     commands_->setChecked(Cmd::ImgBlkNameDisp, values.XyzImage.BlkNameDisp);
     commands_->setChecked(Cmd::ImgPNameDisp, values.XyzImage.NoStr);

@@ -3,6 +3,8 @@
 #include "core/settings/Settings.h"
 #include "ui/common/ApplicationTitle.h"
 #include "ui/common/CommandGuard.h"
+#include "ui/grid/XyzListPanel.h"
+#include "ui/grid/XyzStrGrid.h"
 #include "ui/main/AreaSlot.h"
 #include "ui/main/AutoSaveTimer.h"
 #include "ui/main/CommandSet.h"
@@ -73,6 +75,18 @@ public:
         }
     }
     void focusGrid() override { main_.area(Area::XyzList)->focusContent(); }
+    std::pair<int, int> gridCursor() const override {
+        if (XyzStrGrid* grid = this->grid()) {
+            const GridCell cell = grid->currentCell();
+            return {cell.row, cell.col};
+        }
+        return {1, 1};
+    }
+    void setGridCursor(int row, int col) override {
+        if (XyzStrGrid* grid = this->grid()) {
+            grid->setCurrentCell({row, col});
+        }
+    }
 
     void enableDataCommands() override {
         for (Cmd id : {Cmd::DispXyzList, Cmd::DispXyzImage, Cmd::DispBlockEdit, Cmd::EditXyzSelect, Cmd::FileNewBlk}) {
@@ -98,6 +112,11 @@ public:
     std::vector<int> selectedParcels() const override { return main_.tools().selectedParcels(); }
 
 private:
+    XyzStrGrid* grid() const {
+        XyzListPanel* panel = main_.xyzListPanel();
+        return panel != nullptr ? panel->grid() : nullptr;
+    }
+
     MainWindow& main_;
 };
 

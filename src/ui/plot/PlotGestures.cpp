@@ -54,6 +54,16 @@ QString ZoneHint(PlotDirection direction, int zone, const PlotHost* host) {
     return {};
 }
 
+std::optional<PlotDirection> ActingDirection(const std::array<int, 4>& zones, const PlotHost* host) {
+    for (PlotDirection direction :
+         {PlotDirection::Up, PlotDirection::Left, PlotDirection::Right, PlotDirection::Down}) {
+        if (!ZoneHint(direction, zones[static_cast<int>(direction)], host).isEmpty()) {
+            return direction;
+        }
+    }
+    return std::nullopt;
+}
+
 QString ChordHint(const PlotChordMarks& marks, int dx, int dy, bool rangeOn) {
     if (marks.allPoints) {
         if (ChordRebuilds(dx, dy)) {

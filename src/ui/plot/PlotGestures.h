@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 
 namespace vemo {
 
@@ -46,6 +47,11 @@ struct PlotGestureState {
 
 // The hint of a drag zone ("short|long"), or empty when that zone does nothing.  Zone 1 asks the host.
 QString ZoneHint(PlotDirection direction, int zone, const PlotHost* host);
+
+// The direction a plain drag acts in on release: the first of up, left, right, down whose zone does
+// something (a short zone the host has no command for is passed over).  The hint shown while dragging
+// and the release both ask this, so that what the hint promises is what the release does.
+std::optional<PlotDirection> ActingDirection(const std::array<int, 4>& zones, const PlotHost* host);
 
 // The hint of a chord drag with the given marks and offsets; rangeOn tells whether "範囲記憶" is on.
 QString ChordHint(const PlotChordMarks& marks, int dx, int dy, bool rangeOn);

@@ -9,6 +9,8 @@
 #include <QMenu>
 #include <QMouseEvent>
 
+#include <algorithm>
+
 namespace vemo {
 
 namespace {
@@ -17,9 +19,6 @@ namespace {
 // hints show only from one row more.
 constexpr int kRowsForGestures = 3;
 constexpr int kRowsForHints = 4;
-
-constexpr std::array<PlotDirection, 4> kDirections = {PlotDirection::Up, PlotDirection::Left, PlotDirection::Right,
-                                                      PlotDirection::Down};
 
 } // namespace
 
@@ -73,12 +72,8 @@ void PlotView::mouseMoveEvent(QMouseEvent* event) {
 
 void PlotView::MovePlainDrag(QPoint pos) {
     gesture_.UpdateZones(pos);
-    for (PlotDirection direction : kDirections) {
-        const QString hint = ZoneHint(direction, gesture_.zones[static_cast<int>(direction)], host_);
-        if (!hint.isEmpty()) {
-            SetHint(hint);
-            return;
-        }
+    if (const auto direction = ActingDirection(gesture_.zones, host_)) {
+        SetHint(ZoneHint(*direction, gesture_.zones[static_cast<int>(*direction)], host_));
     }
 }
 
@@ -139,25 +134,20 @@ void PlotView::mouseReleaseEvent(QMouseEvent* event) {
     }
 }
 
-// Drag zones in the order up, left, right, down; the first zone set wins and is spent.
+// The zone the hint named acts and is spent; a drag beyond the click distance that names nothing does
+// nothing (it is no click either).
 bool PlotView::ReleaseZones() {
-    for (PlotDirection direction : kDirections) {
-        int& zone = gesture_.zones[static_cast<int>(direction)];
-        if (zone == kZoneNone) {
-            continue;
-        }
-        const int acted = std::exchange(zone, kZoneNone);
-        if (acted == kZoneShort) {
-            if (host_) {
-                host_->ShortDragCommand(direction);
-            }
-        } else {
-            Pan(direction, acted);
-        }
-        gesture_.ResetZones();
-        return true;
+    const bool dragged =
+        std::any_of(gesture_.zones.begin(), gesture_.zones.end(), [](int zone) { return zone != kZoneNone; });
+    const auto direction = ActingDirection(gesture_.zones, host_);
+    const int acted = direction ? gesture_.zones[static_cast<int>(*direction)] : kZoneNone;
+    gesture_.ResetZones();
+    if (acted == kZoneShort) {
+        host_->ShortDragCommand(*direction);
+    } else if (acted != kZoneNone) {
+        Pan(*direction, acted);
     }
-    return false;
+    return dragged;
 }
 
 void PlotView::Pan(PlotDirection direction, int zone) {

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vemo {
@@ -36,6 +37,9 @@ public:
     virtual void showAllPoints() {}
     virtual void redrawPlot() {}
     virtual void focusGrid() {}
+    // The coordinate grid's cursor as list row and column, kept across a reload of the list.
+    virtual std::pair<int, int> gridCursor() const { return {1, 1}; }
+    virtual void setGridCursor(int /*row*/, int /*col*/) {}
 
     // Coordinates exist (created or opened): enable the coordinate list, the plot, the parcel display
     // buttons, "座標選択", the plot and parcel menus, the parcel editor and "新規画地".

@@ -11,8 +11,10 @@
 #include "ui/common/Cp932Text.h"
 #include "ui/common/MessageBox.h"
 #include "ui/tree/DataTree.h"
+
 #include "ui/tree/FileCommandHost.h"
 #include "ui/tree/HeaderEditor.h"
+#include <exception>
 
 #include <QTreeWidgetItem>
 
@@ -67,6 +69,24 @@ fs::path FileCommands::tmpDir() const {
 
 bool FileCommands::run(const std::function<void()>& command) {
     return RunCommand(command, window_);
+}
+
+bool FileCommands::runInBackground(BackgroundWrite which, const QString& prefix, const std::function<void()>& write) {
+    bool& failing = backgroundFailing_[static_cast<size_t>(which)];
+    try {
+        write();
+    } catch (const std::exception& error) {
+        if (!failing) {
+            host_.setStatusText(prefix + FromCp932(error.what()));
+        }
+        failing = true;
+        return false;
+    }
+    if (failing) {
+        host_.setStatusText(QString());
+    }
+    failing = false;
+    return true;
 }
 
 bool FileCommands::ask(const QString& text) {

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "core/files/LinkFileState.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -14,6 +17,8 @@ class QTreeWidgetItem;
 class QWidget;
 
 namespace vemo {
+
+struct ForeignData;
 
 class DataTree;
 class FileCommandHost;
@@ -90,13 +95,17 @@ private:
         int restoreLevel = 0;
     };
 
-    void openAs(OpenMode mode, const std::string& outsideFile = {});
+    // True when coordinates were read.
+    bool openAs(OpenMode mode, const std::string& outsideFile = {});
+    void announceRestore(const QString& savedAt);
     bool openCoordinates(OpenMode mode, const OpenTarget& target, const std::string& outsideFile);
     void openParcels(OpenMode mode, const OpenTarget& target);
     void openParamFile();
     void openExchange(bool sima);
     void loadExchange(bool sima, const std::filesystem::path& file);
     void writeExchange(bool sima, bool fromSelection, const std::vector<std::string>& names);
+    void reloadLinkedList(const std::string& bytes);
+    bool acceptLongNames(ForeignData& data);
 
     void saveNewXyz(QTreeWidgetItem* site);
     bool saveXyzOver(QTreeWidgetItem* xyzNode, bool askOverwrite);
@@ -111,6 +120,10 @@ private:
     bool askYesNo(const QString& text);
     void message(const QString& text);
     bool run(const std::function<void()>& command);
+    // Writes that run without a command (the auto-save timer, the link files when the application is
+    // left): a failure goes to the status bar once, until the same write succeeds again.
+    enum class BackgroundWrite { AutoSave, Link, Count };
+    bool runInBackground(BackgroundWrite which, const QString& prefix, const std::function<void()>& write);
 
     Store& store_;
     Settings& settings_;
@@ -118,8 +131,9 @@ private:
     HeaderEditor& editor_;
     FileCommandHost& host_;
     QWidget* window_;
-    // The coordinate list went to "Xyz.txt" when the application was last left.
-    bool linkWritten_ = false;
+    // What went to "Xyz.txt" when the application was last left.
+    LinkFileState link_;
+    std::array<bool, static_cast<size_t>(BackgroundWrite::Count)> backgroundFailing_{};
 };
 
 } // namespace vemo

@@ -2,6 +2,10 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
+#include <QTreeView>
+
+#include <array>
 
 namespace vemo {
 namespace {
@@ -15,6 +19,31 @@ struct Script {
 Script& TheScript() {
     static Script script;
     return script;
+}
+
+// The chooser opens large enough that the name, size, type and date columns of its detail view are
+// readable in full ("767 bytes", not "767…tes").
+constexpr QSize kDialogSize(900, 560);
+constexpr std::array<int, 4> kColumnWidths = {330, 110, 130, 170};
+
+void WidenColumns(QFileDialog& dialog) {
+    if (auto* details = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        for (int column = 0; column < static_cast<int>(kColumnWidths.size()); ++column) {
+            details->header()->resizeSection(column, kColumnWidths[column]);
+        }
+    }
+}
+
+QString RunDialog(QWidget* parent, const FileDialog::Request& request, QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(parent, request.title, request.folder, FileDialog::QtFilter(request.filter));
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.resize(kDialogSize);
+    WidenColumns(dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().constFirst();
 }
 
 } // namespace
@@ -51,14 +80,14 @@ QString FileDialog::GetOpenFileName(QWidget* parent, const Request& request) {
     if (auto name = TakeScriptedName(request)) {
         return *name;
     }
-    return QFileDialog::getOpenFileName(parent, request.title, request.folder, QtFilter(request.filter));
+    return RunDialog(parent, request, QFileDialog::AcceptOpen);
 }
 
 QString FileDialog::GetSaveFileName(QWidget* parent, const Request& request) {
     std::optional<QString> name = TakeScriptedName(request);
     if (!name) {
         // The question about overwriting an existing file is the platform dialog's own.
-        name = QFileDialog::getSaveFileName(parent, request.title, request.folder, QtFilter(request.filter));
+        name = RunDialog(parent, request, QFileDialog::AcceptSave);
     }
     return WithDefaultExtension(*name, request.defaultExtension);
 }

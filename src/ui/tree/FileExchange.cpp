@@ -4,6 +4,7 @@
 
 #include "core/files/BlkFile.h"
 #include "core/files/ExportPoints.h"
+#include "core/files/ForeignNames.h"
 #include "core/files/Nichoren.h"
 #include "core/files/Sima.h"
 #include "core/files/XyzFile.h"
@@ -60,7 +61,7 @@ void FileCommands::loadExchange(bool sima, const fs::path& file) {
         BusyCursor busy;
         data = sima ? ReadSimaFile(file) : ReadNichorenFile(file);
     }
-    if (!newXyz(false)) {
+    if (!acceptLongNames(data) || !newXyz(false)) {
         return;
     }
     const bool withParcels = !data.blocks.empty();
@@ -92,6 +93,32 @@ void FileCommands::loadExchange(bool sima, const fs::path& file) {
     host_.updateCaption();
     host_.setCaption(PathText(file) + QStringLiteral("[Vemo]"));
     store_.names.ParamFile.clear();
+}
+
+// Names over the 16 bytes of the coordinate file: OK shortens them (points and parcel vertices alike),
+// Cancel loads nothing.  Either way no list is left that could not be saved.
+bool FileCommands::acceptLongNames(ForeignData& data) {
+    const std::vector<size_t> longNames = PointsWithLongNames(data);
+    if (longNames.empty()) {
+        return true;
+    }
+    constexpr size_t kNamesShown = 5;
+    QStringList shown;
+    for (size_t i = 0; i < longNames.size() && i < kNamesShown; ++i) {
+        shown.append(FromCp932(data.rows[longNames[i]][kColName]));
+    }
+    if (longNames.size() > kNamesShown) {
+        shown.append(QStringLiteral("…"));
+    }
+    const QString question = QStringLiteral("点名が16バイトを超える点が %1 点あり，このままでは保存できません\n%2\n\n"
+                                            "16バイトに切り詰めて読み込みますか？（キャンセル: 読み込みません）")
+                                 .arg(longNames.size())
+                                 .arg(shown.join(QStringLiteral(", ")));
+    if (!ask(question)) {
+        return false;
+    }
+    ShortenLongNames(data);
+    return true;
 }
 
 void FileCommands::saveSima() {

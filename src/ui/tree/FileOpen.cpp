@@ -16,10 +16,21 @@
 #include "ui/tree/DataTree.h"
 #include "ui/tree/FileCommandHost.h"
 
+#include <QDateTime>
 #include <QFileInfo>
 
 namespace vemo {
 namespace fs = std::filesystem;
+
+namespace {
+
+// The time the auto-save file was written, as the surveyor reads a date.
+QString AutoSaveTime(const fs::path& file) {
+    const QDateTime written = QFileInfo(QString::fromStdString(file.string())).lastModified();
+    return written.toString(QStringLiteral("yyyy/MM/dd HH:mm"));
+}
+
+} // namespace
 
 void FileCommands::open() {
     run([this] { openAs(OpenMode::Normal); });
@@ -40,14 +51,14 @@ void FileCommands::restore() {
     });
 }
 
-void FileCommands::openAs(OpenMode mode, const std::string& outsideFile) {
+bool FileCommands::openAs(OpenMode mode, const std::string& outsideFile) {
     OpenTarget target;
     if (mode == OpenMode::Restore) {
         target.restoreLevel = AutoSaveRestoreLevel(exeDir());
     }
     if (mode != OpenMode::Append) {
         if (!newXyz(false)) {
-            return;
+            return false;
         }
         store_.names.CaseName.clear();
         store_.names.XyzName.clear();
@@ -68,17 +79,18 @@ void FileCommands::openAs(OpenMode mode, const std::string& outsideFile) {
         host_.updateCaption();
     }
     if (!openCoordinates(mode, target, outsideFile)) {
-        return;
+        return false;
     }
     if (mode == OpenMode::Outside) {
         host_.setCaption(FromCp932(outsideFile) + QStringLiteral("[Vemo]"));
         store_.names.ParamFile.clear();
-        return;
+        return true;
     }
     const bool withParcels = (target.nodeLevel == 2 && mode != OpenMode::Restore) || target.restoreLevel == 2;
     if (withParcels) {
         openParcels(mode, target);
     }
+    return true;
 }
 
 // Reads the coordinate file of the open; false (after the message) when there is none.
@@ -142,10 +154,17 @@ void FileCommands::forceAutoSave() {
     });
 }
 
+// The timer's auto-save runs while the surveyor works on: a failure (a name the file cannot hold, a
+// full disk) is said once in the status bar instead of a box at every tick, and the next tick tries
+// again.
 void FileCommands::autoSaveTick() {
-    if (settings_.Data.AutoSave) {
-        forceAutoSave();
+    if (!settings_.Data.AutoSave) {
+        return;
     }
+    runInBackground(BackgroundWrite::AutoSave, QStringLiteral("オートセーブできません: "), [this] {
+        BusyCursor busy;
+        WriteAutoSave(exeDir(), store_.xyz, store_.blocks);
+    });
 }
 
 void FileCommands::firstShow(bool restoreAutoSave) {
@@ -155,9 +174,21 @@ void FileCommands::firstShow(bool restoreAutoSave) {
     // After an abnormal end the work of the last auto-save comes back.  With nothing auto-saved there
     // is nothing to bring back, and no error to report.
     if (restoreAutoSave && fs::is_regular_file(exeDir() / kAutoXyzFileName, ec)) {
-        run([this] { openAs(OpenMode::Restore); });
+        const QString savedAt = AutoSaveTime(exeDir() / kAutoXyzFileName);
+        run([this, &savedAt] {
+            if (openAs(OpenMode::Restore)) {
+                announceRestore(savedAt);
+            }
+        });
     }
     openParamFile();
+}
+
+// The surveyor must know that what is shown is the work of an earlier, interrupted run, and from when.
+void FileCommands::announceRestore(const QString& savedAt) {
+    const QString text = QStringLiteral("オートセーブから復元しました（%1）").arg(savedAt);
+    host_.setStatusText(text);
+    host_.setCaption(text + QStringLiteral("[Vemo]"));
 }
 
 // A ".sim" file opens as SIMA, a ".Xyz" file as native coordinates (any case); anything else is

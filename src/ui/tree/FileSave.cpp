@@ -105,13 +105,16 @@ bool FileCommands::saveXyzOver(QTreeWidgetItem* xyzNode, bool askOverwrite) {
     return true;
 }
 
-// Level 2: the coordinates of the parent node and then the parcels of this node.
+// Level 2: the coordinates of the parent node and then the parcels of this node.  Declining the
+// coordinate overwrite only keeps the coordinate file as it is: the parcels are still asked for, so
+// that parcels can be saved without touching the coordinates.
 void FileCommands::saveParcelsOver(QTreeWidgetItem* blkNode) {
     if (store_.blocks.Count() == 0) {
         message(QStringLiteral("保存する画地がありません!"));
         return;
     }
-    if (!saveXyzOver(blkNode->parent(), true)) {
+    QTreeWidgetItem* xyzNode = blkNode->parent();
+    if (ask(kOverwriteXyz) && !saveXyzOver(xyzNode, false)) {
         return;
     }
     if (!ask(kOverwriteBlk)) {
@@ -124,8 +127,8 @@ void FileCommands::saveParcelsOver(QTreeWidgetItem* blkNode) {
     store_.names.BlkName = blk;
     {
         BusyCursor busy;
-        WriteBlkFile(BlkFilePath(datDir(), store_.names.CaseName, store_.names.XyzName, blk), store_.blocks,
-                     settings_.Data.Backup);
+        WriteBlkFile(BlkFilePath(datDir(), DataTree::NameOf(xyzNode->parent()), DataTree::NameOf(xyzNode), blk),
+                     store_.blocks, settings_.Data.Backup);
     }
     tree_.setNodeIcon(blkNode, DataIcon::Parcels);
     host_.updateCaption();

@@ -1,6 +1,7 @@
 #include "ui/tree/HeaderEditor.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -34,6 +35,7 @@ HeaderEditor::HeaderEditor(QWidget* parent) : QDialog(parent) {
     edit_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     edit_->setLineWrapMode(QPlainTextEdit::NoWrap);
     edit_->setTabChangesFocus(false);
+    edit_->installEventFilter(this);
     edit_->setFont(ListingFont());
     editPalette_ = edit_->palette();
 
@@ -55,6 +57,20 @@ HeaderEditor::HeaderEditor(QWidget* parent) : QDialog(parent) {
     layout->addWidget(edit_, 1);
     layout->addLayout(buttons);
     resize(520, 360);
+}
+
+// The first line names the folder of the new data: a Tab there would become part of the folder name,
+// so it moves on to the buttons as in any form.  Elsewhere in the profile a Tab is text.
+bool HeaderEditor::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == edit_ && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool tab = key->key() == Qt::Key_Tab && !(key->modifiers() & ~Qt::KeypadModifier);
+        if (tab && edit_->textCursor().blockNumber() == 0) {
+            focusNextChild();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void HeaderEditor::setText(const QString& text) {

@@ -51,6 +51,9 @@ public:
     static void clearResponders();
     static int pendingResponders();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void printWithDialog();
 

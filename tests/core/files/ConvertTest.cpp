@@ -47,7 +47,7 @@ TEST(Convert, SimaThroughNativeFilesComesBackTheSame) {
 
 TEST(Convert, BadInputLeavesTheOutputAlone) {
     test::TempDir dir;
-    test::WriteBytes(dir.File("bad.sim"), "A01,1,P,1,2\r\n");
+    test::WriteBytes(dir.File("bad.sim"), "A01,1,P,1\r\n"); // no Y
     test::WriteBytes(dir.File("out.Xyz"), "old");
     ConvertRequest request{dir.File("bad.sim"), FileKind::Sima, dir.File("out.Xyz"), FileKind::Native, {}, {}, {}};
     EXPECT_THROW(ConvertFile(request), Error);

@@ -51,6 +51,22 @@ TEST(DataTree, LevelsIconsAndMissingData) {
     EXPECT_TRUE(BuildDataTree(dir.Path() / "missing").empty());
 }
 
+// Data copied from other systems may carry ".XYZ" or ".xyz": it is the node's data all the same.
+TEST(DataTree, DataFileInAnyCaseIsFound) {
+    test::TempDir dir;
+    for (const char* name : {"up.XYZ", "low.xyz"}) {
+        std::string stem(name, std::string_view(name).find('.'));
+        fs::create_directories(dir.Path() / "site" / stem);
+        test::WriteBytes((dir.Path() / "site" / name).string(), "");
+        EXPECT_EQ(XyzFilePath(dir.Path(), "site", stem), dir.Path() / "site" / name);
+    }
+    std::vector<DataNode> sites = BuildDataTree(dir.Path());
+    ASSERT_EQ(sites.at(0).children.size(), 2u);
+    EXPECT_EQ(sites[0].children[0].icon, 1);
+    EXPECT_EQ(sites[0].children[1].icon, 1);
+    EXPECT_EQ(XyzFilePath(dir.Path(), "site", "none"), dir.Path() / "site" / "none.Xyz");
+}
+
 TEST(DataTree, RenameMovesFolderAndFileOrNothing) {
     test::TempDir dir;
     MakeSites(dir.Path());

@@ -1,3 +1,4 @@
+#include "core/files/ForeignNames.h"
 #include "core/files/Nichoren.h"
 #include "core/files/Sima.h"
 
@@ -60,7 +61,7 @@ TEST(Sima, ReadingRules) {
 
 TEST(Sima, FaultsLoadNothing) {
     try {
-        ParseSimaText("A01,1,P,1,2,3\r\nA01,2,Q,1,2\r\n");
+        ParseSimaText("A01,1,P,1,2,3\r\nA01,2,Q,1\r\n");
         FAIL();
     } catch (const Error& e) {
         EXPECT_EQ(std::string(e.what()), Jp("SIMAファイルの2行目の項目が足りません"));
@@ -103,10 +104,55 @@ TEST(Nichoren, GoldenFileAndReadingRules) {
     EXPECT_EQ(data.rows[1][kColZ], "0.000"); // Z only on a line of exactly five fields
     EXPECT_EQ(data.rows[2][kColY], "2.000");
     try {
-        ParseNichorenText("1,A,1,2\n\n2,B,3,4\n");
+        ParseNichorenText("1,A,1,2\n\n2,B,3\n");
         FAIL();
     } catch (const Error& e) {
-        EXPECT_EQ(std::string(e.what()), Jp("日調連ファイルの2行目の項目が足りません"));
+        EXPECT_EQ(std::string(e.what()), Jp("日調連ファイルの3行目の項目が足りません"));
+    }
+}
+
+// What other systems write and a reader must take: plane points without Z, a parcel without its
+// closure code, blank lines and the end-of-file mark 0x1A of older programs.
+TEST(Exchange, ReadsWhatOtherSystemsWrite) {
+    ForeignData sima = ParseSimaText("A01,1,P,10.5,20\r\nA01,2,Q,1,2,\r\nD00,1,L\r\nB01,1,P\r\nB01,2,Q\r\n"
+                                     "B01,3,R\r\nD99\r\n\x1a");
+    ASSERT_EQ(sima.rows.size(), 2u);
+    EXPECT_EQ(sima.rows[0][kColY], "20.000");
+    EXPECT_EQ(sima.rows[0][kColZ], "0.000");
+    EXPECT_EQ(sima.rows[1][kColZ], "0.000");
+    ASSERT_EQ(sima.blocks.size(), 1u);
+    EXPECT_EQ(sima.blocks[0].NoList, "P,Q,R,P"); // a lot boundary is closed
+    EXPECT_EQ(sima.blocks[0].NoRowCount, 5);
+
+    const struct {
+        const char* text;
+        size_t points;
+    } nichoren[] = {
+        {"1,A,1,2\r\n\r\n2,B,3,4\r\n", 2}, // blank line between points
+        {"1,A,1,2\r\n2,B,3,4\r\n\x1a", 2}, // end mark on a line of its own
+        {"1,A,1,2\r\n2,B,3,4\x1a", 2},     // end mark straight after the last point
+        {"1,A,1,2\r\n  \r\n\r\n", 1},      // trailing blank lines
+    };
+    for (const auto& c : nichoren) {
+        EXPECT_EQ(ParseNichorenText(c.text).rows.size(), c.points) << c.text;
+    }
+    // Really damaged lines are still refused, naming the line.
+    EXPECT_THROW(ParseSimaText("A01,1,P,10.5\r\n"), Error);
+    EXPECT_THROW(ParseSimaText("D00,1\r\n"), Error);
+}
+
+// Names are cut to the 16 bytes of the coordinate file without splitting a double-byte character.
+TEST(Exchange, LongNamesAreCutAtACharacterBoundary) {
+    const struct {
+        std::string name, cut;
+    } cases[] = {
+        {"ABCDEFGHIJKLMNOPQ", "ABCDEFGHIJKLMNOP"},
+        {"A" + Jp("基準点番号八九十"), "A" + Jp("基準点番号八九")}, // byte 16 would split 十
+        {Jp("基準点番号七八九十"), Jp("基準点番号七八九")},
+        {"SHORT", "SHORT"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ShortenName(c.name, 16), c.cut) << Cp932ToUtf8(c.name);
     }
 }
 

@@ -139,6 +139,83 @@ TEST(AdjustClosed, RadialRowsFromTheAdjustedStations) {
               "  4K B    A    R2     90.0000  10.000  90.0000   1010.000   1100.000    0.000");
 }
 
+// The program starts every traverse with the start label "入射方向角:" (HowDirAgl = 1): T1Angle is
+// then the direction from the backsight D to A, due south.  Read the other way round, every point
+// would land 180° off.
+TEST(AdjustClosed, DefaultIncomingStartLabel) {
+    TrvsFixture f; // the header as a new traverse starts it, with the default options
+    f.header.TrvsType = kTrvsClosed;
+    f.header.T0No = "A";
+    f.header.T0X = f.header.T0Y = "1000.000";
+    f.header.T1No = "D";
+    f.header.T1Angle = "180.0000";
+    EXPECT_EQ(Cp932ToUtf8(f.header.StartLabel()), "入射方向角:");
+    f.Row("T", "B", "90.0000", "90.0000", "100.000");
+    f.Row("K", "R", "45.0000", "90.0000", "10.000"); // a side shot from A, 45° from D
+    f.Row("T", "C", "90.0000", "90.0000", "100.000");
+    f.Row("T", "D", "90.0000", "90.0000", "100.000");
+    f.Row("T", "A", "90.0000", "90.0000", "100.000");
+    auto precision = AdjustTraverse(f.state, f.Input());
+    ASSERT_TRUE(precision);
+    EXPECT_EQ(precision->angleMisclosure, 0);
+    const TrvsPoints& p = f.state.TrvsAdjPoints;
+    EXPECT_NEAR(p.x[1], 1000.000, kMm);
+    EXPECT_NEAR(p.y[1], 1100.000, kMm);
+    EXPECT_NEAR(p.x[2], 1007.071, kMm);
+    EXPECT_NEAR(p.y[2], 1007.071, kMm);
+    EXPECT_NEAR(p.x[4], 1100.000, kMm);
+    EXPECT_NEAR(p.y[4], 1000.000, kMm);
+}
+
+// A four-sided closed traverse A -> D -> C -> B -> A, walked so that every angle is interior, with 6"
+// too much angle and a misclosure in both X and Y; side shots from A (start orientation) and from C
+// with its own instrument and backsight (the adjusted D).  Expected figures from
+// closed_traverse_figures.py, which works the adjustment out on its own.
+struct MisclosedFixture : TrvsFixture {
+    MisclosedFixture() {
+        Start(kTrvsClosed, "A", "1000.000", "1000.000", "B", "191.1836", true);
+        Row("T", "D", "102.3909", "90.0000", "98.520");
+        Row("K", "R0", "45.0000", "90.0000", "20.000");
+        Row("T", "C", "87.5026", "90.0000", "107.681");
+        Row("T", "B", "88.1054", "90.0000", "117.020");
+        Row("K", "R1", "30.0000", "90.0000", "25.000", "C", "D");
+        Row("T", "A", "81.1937", "90.0000", "101.994");
+    }
+};
+
+TEST(AdjustClosed, MisclosureInXAndYByBothRules) {
+    const struct {
+        int errDiv;
+        double x[6], y[6]; // slots 1..5: D, R0, C, B, R1
+    } rules[] = {
+        {1,
+         {0, 960.001, 1011.094, 1059.994, 1100.000, 1044.532},
+         {0, 1090.019, 1016.641, 1130.001, 1020.015, 1110.356}},
+        {0,
+         {0, 959.996, 1011.094, 1059.995, 1099.994, 1044.533},
+         {0, 1090.013, 1016.641, 1129.999, 1020.006, 1110.354}},
+    };
+    for (const auto& rule : rules) {
+        MisclosedFixture f;
+        f.options.ErrDiv = rule.errDiv;
+        auto precision = AdjustTraverse(f.state, f.Input());
+        ASSERT_TRUE(precision);
+        EXPECT_EQ(precision->angleMisclosure, -6);
+        EXPECT_NEAR(precision->fx, -0.055, 1e-9);
+        EXPECT_NEAR(precision->fy, 0.045, 1e-9);
+        EXPECT_NEAR(precision->totalDistance, 425.215, 1e-9);
+        EXPECT_NEAR(precision->closure, 0.071063, 1e-9);
+        EXPECT_EQ(precision->ratio, 5983);
+        const TrvsPoints& p = f.state.TrvsAdjPoints;
+        EXPECT_EQ(f.state.adjSlots, (std::vector<int>{0, 1, 2, 3, 4, 5}));
+        EXPECT_EQ(p.name[5], "R1");
+        for (int slot = 1; slot <= 5; ++slot) {
+            EXPECT_NEAR(p.x[slot], rule.x[slot], kMm) << "rule " << rule.errDiv << " slot " << slot;
+            EXPECT_NEAR(p.y[slot], rule.y[slot], kMm) << "rule " << rule.errDiv << " slot " << slot;
+        }
+    }
+}
+
 TEST(AdjustClosed, HeightMisclosureOfFiveMillimetres) {
     SquareFixture f;
     f.table.SetZCalc(true);

@@ -38,31 +38,39 @@ TEST(RegisterTraverse, RadialTraverseAppendsStartAndPoints) {
     EXPECT_EQ(list.RowCount(), 10);
 }
 
-TEST(RegisterTraverse, PointsOnAnAxisAreLeftOut) {
+// A point computed exactly on an axis is a real point: only the slots the run wrote decide.
+TEST(RegisterTraverse, PointsOnAnAxisAreRegistered) {
     RadialFixture f;
     f.table.SetCell(1, kTrvColHAngle, "180.0000"); // P1 1000 m south: X = 0
     f.table.SetCell(1, kTrvColSlope, "1000.000");
     f.table.SetCell(2, kTrvColHAngle, "270.0000"); // P2 2000 m west: Y = 0
     f.table.SetCell(2, kTrvColSlope, "2000.000");
     f.table.SetCell(3, kTrvColHAngle, "0.0000");
-    EXPECT_EQ(f.Register(), 2); // the start point and P3
-    EXPECT_EQ(f.store.xyz.Cell(2, kColName), "P3");
-}
-
-TEST(RegisterTraverse, EmptyTrailingRowsAreFilledFirst) {
-    RadialFixture f;
-    f.AddPoint("K1", "500.000", "500.000");
-    f.AddPoint("X1", "0.000", "0.000");
-    f.AddPoint("X2", "", "0.000");
-    f.store.xyz.SetCell(2, kColTensyu, "kind");
     EXPECT_EQ(f.Register(), 4);
     const XyzList& list = f.store.xyz;
-    ASSERT_EQ(list.RowCount(), 6);
-    EXPECT_EQ(list.Cell(2, kColName), "T.1");
-    EXPECT_EQ(list.Cell(2, kColTensyu), "kind"); // the point type of a reused row stays
-    EXPECT_EQ(list.Cell(3, kColName), "P1");
-    EXPECT_EQ(list.Cell(5, kColName), "P3");
-    EXPECT_EQ(list.Cell(5, kColNo), "5");
+    EXPECT_EQ(list.Cell(2, kColName), "P1");
+    EXPECT_EQ(list.Cell(2, kColX), "0.000");
+    EXPECT_EQ(list.Cell(3, kColName), "P2");
+    EXPECT_EQ(list.Cell(3, kColY), "0.000");
+}
+
+// Only trailing rows holding nothing are reused; a named point at the local origin stays.
+TEST(RegisterTraverse, OnlyEmptyTrailingRowsAreReused) {
+    RadialFixture f;
+    f.AddPoint("K1", "500.000", "500.000");
+    f.AddPoint("ORG", "0.000", "0.000");
+    f.AddPoint("", "0.000", "0.000");
+    f.AddPoint("", "", "");
+    EXPECT_EQ(f.Register(), 4);
+    const XyzList& list = f.store.xyz;
+    ASSERT_EQ(list.RowCount(), 7);
+    EXPECT_EQ(list.Cell(2, kColName), "ORG");
+    EXPECT_EQ(list.Cell(2, kColX), "0.000");
+    EXPECT_EQ(list.Cell(2, kColBiko), "");
+    EXPECT_EQ(list.Cell(3, kColName), "T.1");
+    EXPECT_EQ(list.Cell(4, kColName), "P1");
+    EXPECT_EQ(list.Cell(6, kColName), "P3");
+    EXPECT_EQ(list.Cell(6, kColNo), "6");
 }
 
 TEST(RegisterTraverse, ClosedTraverseRegistersAdjustedStationsWithHeights) {

@@ -1,11 +1,13 @@
 // The four areas, their toggles and the window's first state.
 #include "MainFixture.h"
 #include "core/text/Cp932.h"
+#include "ui/common/GridFont.h"
 #include "ui/main/AreaSlot.h"
 #include "ui/main/CommandSet.h"
 #include "ui/main/TreeArea.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
@@ -32,6 +34,27 @@ TEST_F(Areas, AtStartOnlyTheDataTreeIsShown) {
     for (Cmd id : {Cmd::DispXyzList, Cmd::DispXyzImage, Cmd::DispBlockEdit, Cmd::EditXyzSelect, Cmd::FileNewBlk}) {
         EXPECT_FALSE(commands.isWanted(id)) << commands.action(id)->text().toStdString();
     }
+}
+
+// A new user starts with an empty window: beside the data tree the free area says how to begin.
+TEST_F(Areas, WithNoDataTheFreeAreaShowsTheFirstSteps) {
+    MainWindow& main = Open();
+    main.resize(1000, 600);
+    main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    auto* hint = main.findChild<QLabel*>(QStringLiteral("StartHint"));
+    ASSERT_NE(hint, nullptr);
+    EXPECT_TRUE(hint->isVisible());
+    for (const QString& step : {QStringLiteral("現場フォルダ作成"), QStringLiteral("新規座標"), QStringLiteral("開く"),
+                                QStringLiteral("SIMAフォーマットを開く")}) {
+        EXPECT_TRUE(hint->text().contains(step)) << step.toStdString();
+    }
+    main.grab().save(QStringLiteral("/tmp/vemo-start-hint.png"));
+    // With data open the area is only a filler.
+    main.store().xyz.AppendRows({XyzRow{"", "1", "100.000", "200.000", "", "", ""}});
+    hint->hide();
+    hint->show();
+    EXPECT_TRUE(hint->text().isEmpty());
 }
 
 TEST_F(Areas, ToggleHidesAndShowsWithMenuAndToolButton) {
@@ -122,6 +145,30 @@ TEST_F(Areas, HiddenAreaKeepsItsWidth) {
     EXPECT_EQ(main.areaWidth(Area::DataTree), 225);
     main.setAreaShown(Area::DataTree, true);
     EXPECT_EQ(main.area(Area::DataTree)->width(), 225);
+}
+
+// The list area is as wide as its columns need and stays so, unless ChWidth frees it: then the width
+// of the last run comes back.
+TEST_F(Areas, ListWidthFollowsChWidth) {
+    const int columnsWidth = 62 * DigitWidth(GridFont()) + 50;
+    const struct {
+        const char* ini;
+        int width;
+    } cases[] = {
+        {"[XyzList]\r\nWidth=700\r\n", columnsWidth},
+        {"[XyzList]\r\nChWidth=0\r\nWidth=300\r\n", columnsWidth},
+        {"[XyzList]\r\nChWidth=1\r\nWidth=700\r\n", 700},
+    };
+    for (const auto& c : cases) {
+        window.reset();
+        MainWindow& main = Open(c.ini);
+        main.resize(1400, 700);
+        main.setAreaShown(Area::XyzList, true);
+        main.setAreaShown(Area::Plot, true);
+        main.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+        EXPECT_EQ(main.areaWidth(Area::XyzList), c.width) << c.ini;
+    }
 }
 
 } // namespace

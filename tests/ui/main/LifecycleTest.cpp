@@ -169,7 +169,7 @@ TEST_F(Lifecycle, CloseWritesTheWindowStateAndNormal) {
 }
 
 TEST_F(Lifecycle, ShownWidthsAreWrittenAtClose) {
-    MainWindow& main = Open("[Exit]\r\nDatTreeWidth=260\r\n[XyzList]\r\nWidth=410\r\n");
+    MainWindow& main = Open("[Exit]\r\nDatTreeWidth=260\r\n[XyzList]\r\nChWidth=1\r\nWidth=410\r\n");
     main.resize(1200, 700);
     main.setAreaShown(Area::XyzList, true);
     main.setAreaShown(Area::Plot, true);

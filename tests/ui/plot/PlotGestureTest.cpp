@@ -27,11 +27,17 @@ struct RecordingTarget : PlotClickTarget {
 
 struct RecordingHost : PlotHost {
     std::vector<PlotDirection> commands;
+    bool upCommand = true; // the calculation window's result panel is shown
     QString ShortDragHint(PlotDirection direction) const override {
-        return direction == PlotDirection::Up ? QStringLiteral("座標登録|座標リストに計算結果を追加登録します")
-                                              : QString();
+        return direction == PlotDirection::Up && upCommand
+                   ? QStringLiteral("座標登録|座標リストに計算結果を追加登録します")
+                   : QString();
     }
-    void ShortDragCommand(PlotDirection direction) override { commands.push_back(direction); }
+    void ShortDragCommand(PlotDirection direction) override {
+        if (direction == PlotDirection::Up && upCommand) {
+            commands.push_back(direction);
+        }
+    }
 };
 
 // A 3 x 3 grid of points 50 m apart, X and Y from 0 to 100, in a 400 x 300 plot.  The fit gives a
@@ -128,6 +134,20 @@ TEST_F(PlotGestureTest, DiagonalDragActsAsTheUpwardCommand) {
     QTest::mouseRelease(plot.get(), Qt::LeftButton, {}, QPoint(250, 150));
     EXPECT_EQ(host.commands, std::vector<PlotDirection>{PlotDirection::Up});
     EXPECT_DOUBLE_EQ(plot->Viewport().centreY, start.centreY); // no pan to the right
+}
+
+// With no command for the short upward part, the same drag is half a screen east: the hint says so
+// and the release does it.
+TEST_F(PlotGestureTest, DiagonalDragDoesWhatItsHintSays) {
+    host.upCommand = false;
+    const PlotViewport start = plot->Viewport();
+    QTest::mousePress(plot.get(), Qt::LeftButton, {}, QPoint(100, 200));
+    QTest::mouseMove(plot.get(), QPoint(250, 150));
+    EXPECT_EQ(plot->Hint(), QStringLiteral("半画面移動 ＝＞|半画面移動 ＝＞"));
+    QTest::mouseRelease(plot.get(), Qt::LeftButton, {}, QPoint(250, 150));
+    EXPECT_DOUBLE_EQ(plot->Viewport().centreY, start.centreY + 200 / 2.55);
+    EXPECT_TRUE(host.commands.empty());
+    EXPECT_TRUE(target.points.empty()); // no click either
 }
 
 TEST_F(PlotGestureTest, ChordRectangleZoomsAndRemembersThePreviousView) {

@@ -3,6 +3,9 @@
 #include "core/settings/Settings.h"
 #include "core/store/XyzList.h"
 
+#include <QDateTime>
+#include <QFileInfo>
+
 #include <gtest/gtest.h>
 
 namespace vemo::test {
@@ -42,6 +45,25 @@ TEST(AutoSaveTest, TimerTickSavesOnlyWhileAutoSaveIsOn) {
     EXPECT_TRUE(fs::exists(h.ExeDir() / "Auto.Xyz"));
 }
 
+// A list the file cannot hold (a name over 16 bytes) fails the timer's auto-save: said once in the
+// status bar, never in a box at every tick, and tried again at the next tick.
+TEST(AutoSaveTest, AFailingTickIsReportedOnceInTheStatusBar) {
+    TreeHarness h;
+    LoadSample(h, "東町/基準点");
+    h.settings.Data.AutoSave = true;
+    h.store.xyz.SetCell(1, kColName, std::string(17, 'N'));
+    h.commands.autoSaveTick();
+    EXPECT_TRUE(h.host.status.contains(QStringLiteral("オートセーブできません")));
+    h.host.status.clear();
+    h.commands.autoSaveTick();
+    EXPECT_TRUE(h.host.status.isEmpty());
+    EXPECT_TRUE(Shown().isEmpty());
+    EXPECT_FALSE(fs::exists(h.ExeDir() / "Auto.Xyz"));
+    h.store.xyz.SetCell(1, kColName, "T1");
+    h.commands.autoSaveTick();
+    EXPECT_TRUE(fs::exists(h.ExeDir() / "Auto.Xyz"));
+}
+
 // The program was killed after an auto-save: its settings file still says Normal = false, and the next
 // start brings the auto-saved coordinates and parcels back at the first show.
 TEST(AutoSaveTest, FirstShowAfterAnAbnormalEndRestoresTheAutoSave) {
@@ -56,8 +78,15 @@ TEST(AutoSaveTest, FirstShowAfterAnAbnormalEndRestoresTheAutoSave) {
     TreeHarness next(folder);
     const LoadedSettings loaded = LoadSettings(SettingsFilePath(folder->Str()), folder->Str());
     ASSERT_FALSE(loaded.values.Exit.Normal);
+    const QString savedAt = QFileInfo(QString::fromStdString((next.ExeDir() / "Auto.Xyz").string()))
+                                .lastModified()
+                                .toString(QStringLiteral("yyyy/MM/dd HH:mm"));
     next.commands.firstShow(!loaded.values.Exit.Normal);
     EXPECT_TRUE(Shown().isEmpty()) << Shown().join(QLatin1Char('\n')).toStdString();
+    // The surveyor is told where the data came from, and from when.
+    const QString told = QStringLiteral("オートセーブから復元しました（%1）").arg(savedAt);
+    EXPECT_EQ(next.host.status, told);
+    EXPECT_EQ(next.host.caption, told + QStringLiteral("[Vemo]"));
     ASSERT_EQ(next.store.xyz.PointRowCount(), 4);
     EXPECT_EQ(next.store.xyz.Cell(4, kColName), "K-40");
     ASSERT_EQ(next.store.blocks.Count(), 1);

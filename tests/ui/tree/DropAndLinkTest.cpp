@@ -37,6 +37,27 @@ TEST(DropTest, SimaFileOfAnyCaseOpensAndOtherFilesAreRefused) {
     EXPECT_TRUE(h.host.isAreaShown(FileArea::BlockEdit));
 }
 
+// A SIMA file whose names the coordinate file cannot hold: the surveyor shortens them or loads
+// nothing, and is never left with a list that cannot be saved.
+TEST(DropTest, LongNamesAreShortenedOrNothingIsLoaded) {
+    const std::string longName = "BOUNDARY-POINT-0001"; // 19 bytes
+    TreeHarness h;
+    const fs::path file = h.dir->Path() / "long.sim";
+    WriteBytes(file.string(), "A01,1," + longName + ",1,2,0\r\nA01,2,P2,3,4,0\r\nD00,1,L,1\r\nB01,1," + longName +
+                                  "\r\nB01,2,P2\r\nD99\r\n");
+    MessageBox::setNextAnswer(QMessageBox::Cancel);
+    h.commands.dropFiles({Native(file)});
+    ASSERT_EQ(Shown().size(), 1);
+    EXPECT_TRUE(Shown().front().contains(QStringLiteral("BOUNDARY-POINT-0001")));
+    EXPECT_FALSE(h.store.xyz.HasData());
+
+    MessageBox::setNextAnswer(QMessageBox::Ok);
+    h.commands.dropFiles({Native(file)});
+    ASSERT_EQ(h.store.xyz.PointRowCount(), 2);
+    EXPECT_EQ(h.store.xyz.Cell(1, kColName), "BOUNDARY-POINT-0");
+    EXPECT_EQ(h.store.blocks.At(0).NoList, "BOUNDARY-POINT-0,P2,BOUNDARY-POINT-0");
+}
+
 TEST(DropTest, DroppedNativeFileOpensAsOutsideData) {
     TreeHarness h;
     const fs::path xyz = h.dir->Path() / "外部.xyz";
@@ -133,27 +154,73 @@ TEST_F(LinkFixture, SelectionPanelShownWritesTheSelectedPointsAndSkipsTheReload)
 }
 
 // A list that could not be written when the application was left (a cell too wide for its field) is
-// not replaced by the older rows of the link file on return.
-TEST_F(LinkFixture, AFailedWriteOnLeavingIsReportedAndNothingIsReadBack) {
+// not replaced by the older rows of the link file on return.  The failure is said once in the status
+// bar, not in a box at every leave, and the next leave tries again.
+TEST_F(LinkFixture, AFailedWriteOnLeavingIsReportedOnceAndNothingIsReadBack) {
     h.commands.applicationDeactivated();
     h.store.xyz.SetCell(1, kColName, "T1");
     h.store.xyz.SetCell(2, kColName, std::string(17, 'N'));
-    MessageBox::clearShownTexts();
     h.commands.applicationDeactivated();
-    ASSERT_EQ(Shown().size(), 1);
-    EXPECT_TRUE(Shown().front().contains(QStringLiteral("保存できません")));
+    EXPECT_TRUE(Shown().isEmpty());
+    EXPECT_TRUE(h.host.status.contains(QStringLiteral("保存できません")));
+    h.host.status = QStringLiteral("other");
+    h.commands.applicationDeactivated();
+    EXPECT_EQ(h.host.status, QStringLiteral("other")); // not said again
     h.commands.applicationActivated();
     EXPECT_EQ(h.store.xyz.Cell(2, kColName), std::string(17, 'N'));
-    EXPECT_EQ(Shown().size(), 1);
+    h.store.xyz.SetCell(2, kColName, "T2");
+    h.commands.applicationDeactivated();
+    EXPECT_TRUE(h.host.status.isEmpty()); // written again: the report goes
+    EXPECT_TRUE(Shown().isEmpty());
 }
 
 TEST_F(LinkFixture, ReturningToAnEmptyListFitsAllPoints) {
     h.commands.applicationDeactivated();
     h.store.blocks.Clear();
     h.store.xyz.Clear();
+    WriteBytes(Link().string(), ReadBytes(DataFile("tree/genba.Xyz")) + "Q1\r\n"); // another program adds Q1
     h.commands.applicationActivated();
-    EXPECT_EQ(h.store.xyz.PointRowCount(), 4);
+    EXPECT_EQ(h.store.xyz.PointRowCount(), 5);
     EXPECT_EQ(h.host.allPoints, 1);
+}
+
+// Returning to the program reads the list back only when another program changed "Xyz.txt"; either
+// way the rows being typed (which the file cannot carry) and the cursor stay.
+TEST_F(LinkFixture, ReturningKeepsTheRowsBeingTypedAndTheCursor) {
+    h.settings.Data.XyzOutType = 1;
+    h.store.xyz.AppendRows({XyzRow{"", "T5", "12.5", "", "", "", ""}, XyzRow{"", "T6", "", "", "", "", ""}});
+    h.host.cursor = {5, kColY}; // typing the Y of T5
+    h.commands.applicationDeactivated();
+    h.commands.applicationActivated(); // nothing changed: nothing is read
+    EXPECT_EQ(h.store.xyz.PointRowCount(), 6);
+    EXPECT_EQ(h.store.xyz.Cell(5, kColX), "12.5");
+    EXPECT_EQ(h.host.cursor, (std::pair<int, int>{5, kColY}));
+
+    h.commands.applicationDeactivated();
+    std::string line = "Q1";
+    line.resize(16, ' ');
+    line += "                  12                  34";
+    WriteBytes(Link().string(), ReadBytes(Link().string()) + line + "\r\n");
+    h.commands.applicationActivated();
+    ASSERT_EQ(h.store.xyz.PointRowCount(), 7);
+    EXPECT_EQ(h.store.xyz.Cell(5, kColName), "Q1");
+    EXPECT_EQ(h.store.xyz.Cell(6, kColName), "T5");
+    EXPECT_EQ(h.store.xyz.Cell(6, kColX), "12.5");
+    EXPECT_EQ(h.store.xyz.Cell(7, kColName), "T6");
+    EXPECT_EQ(h.host.cursor, (std::pair<int, int>{6, kColY})); // still on T5's Y
+    EXPECT_TRUE(Shown().isEmpty());
+}
+
+// A selection name the index still holds for a row that is gone writes nothing for it.
+TEST_F(LinkFixture, SelectionNamesOfRowsThatAreGoneAreSkipped) {
+    h.store.RebuildNameIndex();
+    h.store.xyz.RemoveRows(3, 2);
+    h.host.selectionShown = true;
+    h.host.selection = {"T1", "K-4"};
+    h.commands.applicationDeactivated();
+    const std::string text = ReadBytes(Link().string());
+    EXPECT_EQ(text.substr(0, 2), "T1");
+    EXPECT_EQ(text.size(), 118u);
 }
 
 } // namespace

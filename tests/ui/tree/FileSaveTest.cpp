@@ -136,6 +136,25 @@ TEST_F(SaveFixture, ParcelLevelSavesCoordinatesThenParcelsWithBackups) {
     EXPECT_EQ(Shown(), QStringList{QStringLiteral("保存する画地がありません!")});
 }
 
+// Cancel at the coordinate question keeps the coordinate file and still saves the parcels.
+TEST_F(SaveFixture, ParcelsAreSavedWithoutOverwritingTheCoordinates) {
+    h.tree.select(FindNode(h.tree, "東町/基準点/分筆"));
+    h.commands.open();
+    MessageBox::clearShownTexts();
+    const fs::path xyz = h.DatDir() / "東町" / "基準点.Xyz";
+    const std::string coordinates = Read(xyz);
+    h.store.xyz.SetCell(2, kColX, "1031.000");
+    Block b = h.store.blocks.At(0);
+    b.BlockName = "B";
+    h.store.blocks.Add(b);
+    MessageBox::setNextAnswer(QMessageBox::Cancel);
+    h.commands.save();
+    EXPECT_EQ(Shown(), (QStringList{QStringLiteral("座標を上書保存します"), QStringLiteral("画地を上書保存します")}));
+    EXPECT_EQ(Read(xyz), coordinates);
+    EXPECT_EQ(Read(h.DatDir() / "東町" / "基準点" / "分筆.Blk"), "A,5,T1,T2,T3,K-4,T1\r\nB,5,T1,T2,T3,K-4,T1\r\n");
+    EXPECT_EQ(h.host.status, QStringLiteral("【データ保存完了】"));
+}
+
 TEST_F(SaveFixture, NewCoordinatesWithParcelsShownAlsoCreateNewParcelData) {
     h.tree.select(FindNode(h.tree, "東町/基準点/分筆"));
     h.commands.open();

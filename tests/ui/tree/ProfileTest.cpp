@@ -3,6 +3,7 @@
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTest>
 #include <QTreeWidget>
 #include <QTreeWidgetItem>
 
@@ -102,6 +103,23 @@ TEST(HeaderEditorTest, ViewerModeAndButtons) {
     EXPECT_FALSE(editor.textArea()->isReadOnly());
     EXPECT_FALSE(editor.cancelButton()->isHidden());
     EXPECT_EQ(editor.windowTitle(), QStringLiteral("新規現場"));
+}
+
+// A Tab on the name line moves on instead of becoming part of the folder name; further down it is text.
+TEST(HeaderEditorTest, TabOnTheNameLineMovesTheFocus) {
+    HeaderEditor editor;
+    editor.prepareForEditing(QStringLiteral("新規現場"));
+    editor.setText(QStringLiteral("現場名｜東町\n依頼人｜"));
+    editor.show();
+    editor.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&editor));
+    editor.setCaret(6); // after 東町
+    QTest::keyClick(editor.textArea(), Qt::Key_Tab);
+    EXPECT_EQ(editor.text(), QStringLiteral("現場名｜東町\n依頼人｜"));
+    EXPECT_FALSE(editor.textArea()->hasFocus());
+    editor.setCaret(11); // end of the second line
+    QTest::keyClick(editor.textArea(), Qt::Key_Tab);
+    EXPECT_EQ(editor.text(), QStringLiteral("現場名｜東町\n依頼人｜\t"));
 }
 
 // The print button's output: the whole text, as a job named after the parcel area list.

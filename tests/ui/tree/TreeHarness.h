@@ -41,6 +41,8 @@ public:
     void parcelsLoaded() override { ++parcelLoads; }
     bool isSelectionPanelShown() const override { return selectionShown; }
     std::vector<std::string> selectionNames() const override { return selection; }
+    std::pair<int, int> gridCursor() const override { return cursor; }
+    void setGridCursor(int row, int col) override { cursor = {row, col}; }
 
     std::map<FileArea, bool> shown;
     int plotFits = 0;
@@ -54,6 +56,7 @@ public:
     int parcelLoads = 0;
     bool selectionShown = false;
     std::vector<std::string> selection;
+    std::pair<int, int> cursor{1, 1};
 };
 
 // Program folder, data folder "data" and link folder "tmp" below one temporary folder.
