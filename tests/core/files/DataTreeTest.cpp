@@ -62,8 +62,8 @@ TEST(DataTree, DataFileInAnyCaseIsFound) {
     }
     std::vector<DataNode> sites = BuildDataTree(dir.Path());
     ASSERT_EQ(sites.at(0).children.size(), 2u);
-    EXPECT_EQ(sites[0].children[0].icon, 1);
-    EXPECT_EQ(sites[0].children[1].icon, 1);
+    EXPECT_EQ(sites[0].children[0].icon, DataIcon::Coordinates);
+    EXPECT_EQ(sites[0].children[1].icon, DataIcon::Coordinates);
     EXPECT_EQ(XyzFilePath(dir.Path(), "site", "none"), dir.Path() / "site" / "none.Xyz");
 }
 
