@@ -9,6 +9,7 @@
 #include "ui/main/GisArea.h"
 #include "ui/main/HintTiming.h"
 #include "ui/main/MainWindow.h"
+#include "ui/main/OptionTools.h"
 #include "ui/main/ParcelArea.h"
 #include "ui/main/PlotArea.h"
 #include "ui/main/SerialTransfer.h"
@@ -44,6 +45,9 @@ int StartUp::Run(const QStringList& arguments) {
     SelectionPanel* selection = InstallSelectionPanel(main, parcelEditor);
     AboutBox about(&main);
     main.setAboutBox(&about);
+    InstallSettingsDialog(main);
+    InstallExternalPrograms(main);
+    InstallHelp(main);
     InstallCalcWindow(main, parcelEditor);
     ZubTransferDialog* serial = InstallSerialTransfer(main, selection);
     InstallTraverseWindow(main, serial);

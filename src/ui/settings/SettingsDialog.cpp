@@ -1,0 +1,180 @@
+#include "ui/settings/SettingsDialog.h"
+
+#include "core/settings/DialogValues.h"
+#include "ui/common/BusyCursor.h"
+#include "ui/common/CommandGuard.h"
+#include "ui/common/MessageBox.h"
+#include "ui/common/Workspace.h"
+#include "ui/settings/FileAssociation.h"
+#include "ui/settings/SettingsPages.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QKeyEvent>
+#include <QPalette>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace vemo {
+namespace {
+
+// The preset keys work while the OK button has the focus, so that they never collide with the keys
+// of a field.
+std::optional<int> PresetOfKey(const QKeyEvent& key) {
+    if (key.modifiers() != Qt::ControlModifier) {
+        return std::nullopt;
+    }
+    switch (key.key()) {
+    case Qt::Key_F1:
+        return 0;
+    case Qt::Key_F2:
+        return 1;
+    case Qt::Key_F3:
+        return 2;
+    default:
+        return std::nullopt;
+    }
+}
+
+Color ButtonFaceColour() {
+    const QColor face = QApplication::palette().color(QPalette::Button);
+    return MakeColor(face.red(), face.green(), face.blue());
+}
+
+} // namespace
+
+SettingsDialog::SettingsDialog(Workspace& workspace, QWidget* parent) : QDialog(parent), workspace_(workspace) {
+    setObjectName(QStringLiteral("SettingsDialog"));
+    setWindowTitle(QStringLiteral("環境設定"));
+    setModal(true);
+    data_ = new DataPage;
+    look_ = new LookPage;
+    other_ = new OtherPage;
+    all_ = {data_, new ProgramsPage, look_, other_, new TraversePage};
+    pages_ = new QTabWidget;
+    const char* const titles[] = {"データ", "実行ファイル", "測点イメージ", "RS-232C/その他", "トラバース計算"};
+    for (size_t i = 0; i < all_.size(); ++i) {
+        all_[i]->setProperty("helpContext", kPageHelpContexts[i]);
+        pages_->addTab(all_[i], QString::fromUtf8(titles[i]));
+    }
+    auto* buttons = new QDialogButtonBox;
+    ok_ = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    ok_->setObjectName(QStringLiteral("OkButton"));
+    QPushButton* cancel = buttons->addButton(QStringLiteral("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
+    cancel->setObjectName(QStringLiteral("CancelButton"));
+    // F1 on the buttons shows the topic of the page in front.
+    setProperty("helpContext", kPageHelpContexts[0]);
+    connect(pages_, &QTabWidget::currentChanged, this, [this](int index) {
+        if (index >= 0 && index < static_cast<int>(kPageHelpContexts.size())) {
+            setProperty("helpContext", kPageHelpContexts[static_cast<size_t>(index)]);
+        }
+    });
+    connect(buttons, &QDialogButtonBox::accepted, this, &SettingsDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &SettingsDialog::reject);
+    ok_->installEventFilter(this);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(pages_);
+    layout->addWidget(buttons);
+
+    // The fields are filled once: from the file as start-up read it, or, before the dialog has ever
+    // written it, from the first-run values.  The folders are those the main window works with.
+    Settings initial =
+        DialogInitialValues(LoadSettings(workspace_.settingsPath(), workspace_.programFolder()), ButtonFaceColour());
+    initial.Dir = workspace_.settings().Dir;
+    fill(initial);
+
+    connect(other_->simaLink(), &QCheckBox::toggled, this, [this](bool on) { associate(0, on); });
+    connect(other_->xyzLink(), &QCheckBox::toggled, this, [this](bool on) { associate(1, on); });
+}
+
+void SettingsDialog::fill(const Settings& values) {
+    for (SettingsPage* page : all_) {
+        page->fill(values);
+    }
+}
+
+Settings SettingsDialog::fieldValues() const {
+    Settings values = workspace_.settings();
+    for (SettingsPage* page : all_) {
+        page->collect(values);
+    }
+    return values;
+}
+
+void SettingsDialog::accept() {
+    if (applyAndWrite()) {
+        QDialog::accept();
+    }
+}
+
+bool SettingsDialog::applyAndWrite() {
+    const BusyCursor busy;
+    return RunCommand(
+        [this] {
+            // Every field is read before anything changes: a field that cannot be stored stops OK
+            // with nothing applied and nothing written.
+            const Settings values = fieldValues();
+            Settings& settings = workspace_.settings();
+            TakeDialogValues(settings, values);
+            workspace_.store().names.TmpDir = settings.Dir.TmpDir;
+            SaveDialogSettings(workspace_.settingsPath(), settings);
+            workspace_.announceSettings();
+        },
+        this);
+}
+
+// An association box: registered or withdrawn at once; the flag is written only when that worked,
+// otherwise the box goes back and the surveyor is told why.
+void SettingsDialog::associate(int type, bool on) {
+    Settings& settings = workspace_.settings();
+    AssociatedTypes wanted{settings.Data.SIMALnk, settings.Data.XyzLnk};
+    const LinkedFileType changed = type == 0 ? LinkedFileType::Sima : LinkedFileType::Xyz;
+    (changed == LinkedFileType::Sima ? wanted.sima : wanted.xyz) = on;
+    const BusyCursor busy;
+    const QString failure = UpdateFileAssociation(changed, wanted, QCoreApplication::applicationFilePath());
+    if (!failure.isEmpty()) {
+        QCheckBox* box = changed == LinkedFileType::Sima ? other_->simaLink() : other_->xyzLink();
+        const QSignalBlocker quiet(box);
+        box->setChecked(!on);
+        MessageBox::Show(this,
+                         QStringLiteral("ファイルの関連付けを%1できませんでした。\n%2")
+                             .arg(on ? QStringLiteral("登録") : QStringLiteral("解除"), failure),
+                         MessageBox::Kind::Error);
+        return;
+    }
+    RunCommand(
+        [&] {
+            if (changed == LinkedFileType::Sima) {
+                settings.Data.SIMALnk = on;
+                SaveSimaLink(workspace_.settingsPath(), on);
+            } else {
+                settings.Data.XyzLnk = on;
+                SaveXyzLink(workspace_.settingsPath(), on);
+            }
+        },
+        this);
+}
+
+bool SettingsDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ok_ && event->type() == QEvent::KeyPress) {
+        if (auto preset = PresetOfKey(*static_cast<QKeyEvent*>(event))) {
+            look_->applyPreset(*preset);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// Enter moves on to the next field, as in the rest of the program; on a button it presses it.
+void SettingsDialog::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && qobject_cast<QPushButton*>(focusWidget()) == nullptr) {
+        focusNextChild();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+} // namespace vemo

@@ -1,0 +1,120 @@
+// OK in the settings dialog reaches every window through the one settings-changed notification, and the
+// external-program commands follow their titles.
+#include "MainFixture.h"
+#include "core/text/Cp932.h"
+#include "ui/main/AutoSaveTimer.h"
+#include "ui/main/CommandSet.h"
+#include "ui/main/KeyRules.h"
+#include "ui/main/OptionTools.h"
+#include "ui/main/PlotArea.h"
+#include "ui/main/TreeArea.h"
+#include "ui/main/XyzListArea.h"
+#include "ui/plot/PlotView.h"
+#include "ui/settings/ColourButton.h"
+#include "ui/settings/SettingsDialog.h"
+#include "ui/tree/DataTree.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <filesystem>
+
+namespace vemo::test {
+namespace {
+
+class SettingsApplied : public MainFixture {
+protected:
+    SettingsDialog& OpenAll() {
+        MainWindow& main = Open();
+        InstallPlotArea(main);
+        InstallTreeArea(main);
+        InstallXyzListArea(main);
+        InstallExternalPrograms(main);
+        return *InstallSettingsDialog(main);
+    }
+    template <class W> W* Field(SettingsDialog& dialog, const char* name) {
+        W* widget = dialog.findChild<W*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+};
+
+TEST_F(SettingsApplied, OkReachesThePlotTheKeyboardTheTreeAndTheAutoSaveClock) {
+    SettingsDialog& dialog = OpenAll();
+    TempDir data;
+    std::filesystem::create_directory(data.Path() / "site1");
+    ColourButton::setNextChoice(QColor(255, 255, 255));
+    Field<ColourButton>(dialog, "ImageBackColor")->click();
+    Field<QSpinBox>(dialog, "BCirSize")->setValue(20);
+    Field<QCheckBox>(dialog, "UpperChr")->setChecked(false);
+    Field<QLineEdit>(dialog, "DatDir")->setText(QString::fromStdString(data.Str()));
+    Field<QLineEdit>(dialog, "DatDir2")->setText(QStringLiteral("/srv/second"));
+    Field<QSpinBox>(dialog, "AutoSaveInterval")->setValue(3);
+    ASSERT_EQ(window->plotView()->Settings().backColour, 4194304);
+    ASSERT_TRUE(window->keyRules().upperChr());
+    ASSERT_EQ(window->autoSaveTimer().intervalMs(), AutoSaveTimer::IntervalMs(15));
+
+    dialog.okButton()->click();
+
+    EXPECT_EQ(window->plotView()->Settings().backColour, 16777215);
+    EXPECT_EQ(window->plotView()->Settings().bigCircle, 20);
+    EXPECT_FALSE(window->keyRules().upperChr());
+    const DataTree& tree = window->treeArea()->tree();
+    EXPECT_EQ(tree.dataFolder(), data.Path());
+    EXPECT_EQ(window->store().names.DatDir, data.Str());
+    ASSERT_EQ(tree.view()->topLevelItemCount(), 1);
+    EXPECT_EQ(DataTree::NameOf(tree.view()->topLevelItem(0)), "site1");
+    EXPECT_EQ(tree.folderAction(1)->text(), QStringLiteral("/srv/second"));
+    EXPECT_TRUE(window->autoSaveTimer().isActive());
+    EXPECT_EQ(window->autoSaveTimer().intervalMs(), AutoSaveTimer::IntervalMs(3));
+
+    // Zero minutes stops the clock instead of saving without pause.
+    Field<QSpinBox>(dialog, "AutoSaveInterval")->setValue(0);
+    dialog.okButton()->click();
+    EXPECT_FALSE(window->autoSaveTimer().isActive());
+    EXPECT_NE(ReadBytes(IniPath()).find("AutoSaveInterval=0\r\n"), std::string::npos);
+}
+
+// A program slot with a title starts its program by menu and by Ctrl+Shift+Fn; emptied, it is
+// "未登録", disabled, and its key starts nothing.
+TEST_F(SettingsApplied, ProgramSlotsFollowTheirTitles) {
+    SettingsDialog& dialog = OpenAll();
+    const std::string marker = home.File("started");
+    const std::string script = home.File("program.sh");
+    WriteBytes(script, "#!/bin/sh\necho started > '" + marker + "'\n");
+    std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+    CommandSet& commands = window->commands();
+    EXPECT_EQ(commands.action(Cmd::Program2)->text(), QStringLiteral("未登録"));
+    EXPECT_FALSE(commands.isEnabled(Cmd::Program2));
+
+    Field<QLineEdit>(dialog, "Title2")->setText(QStringLiteral("作図"));
+    Field<QLineEdit>(dialog, "Pro2Hint")->setText(QStringLiteral("図面|図面を描きます"));
+    Field<QLineEdit>(dialog, "Program2")->setText(QString::fromStdString(script));
+    dialog.okButton()->click();
+    EXPECT_EQ(commands.action(Cmd::Program2)->text(), QStringLiteral("作図"));
+    EXPECT_EQ(commands.action(Cmd::Program2)->toolTip(), QStringLiteral("図面"));
+    EXPECT_EQ(commands.action(Cmd::Program2)->statusTip(), QStringLiteral("図面を描きます"));
+    EXPECT_EQ(commands.action(Cmd::Program2)->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+F2")));
+    ASSERT_TRUE(commands.isEnabled(Cmd::Program2));
+    commands.trigger(Cmd::Program2);
+    QTRY_VERIFY_WITH_TIMEOUT(std::filesystem::exists(marker), 10000);
+
+    std::filesystem::remove(marker);
+    Field<QLineEdit>(dialog, "Title2")->clear();
+    dialog.okButton()->click();
+    EXPECT_EQ(commands.action(Cmd::Program2)->text(), QStringLiteral("未登録"));
+    EXPECT_TRUE(commands.action(Cmd::Program2)->statusTip().isEmpty());
+    EXPECT_FALSE(commands.isEnabled(Cmd::Program2));
+    commands.trigger(Cmd::Program2);
+    QTest::qWait(300);
+    EXPECT_FALSE(std::filesystem::exists(marker));
+}
+
+} // namespace
+} // namespace vemo::test
