@@ -1,11 +1,13 @@
 #include "core/store/BlockList.h"
 
 #include "core/store/CommaList.h"
+#include "core/store/StoreEdit.h"
 #include "core/store/XyzNameIndex.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
 
 #include <algorithm>
+#include <memory>
 #include <stdexcept>
 
 namespace vemo {
@@ -27,26 +29,32 @@ void CheckPosition(int position, int count) {
 
 } // namespace
 
-void BlockList::Add(Block block) {
+void BlockList::Insert(int position, Block block) {
     if (Count() >= kMaxBlocks) {
         throw Error(Jp("区画数が上限（1000区画）を超えるため追加できません"));
     }
-    const int position = Count();
+    CheckPosition(position, Count() + 1);
     Notify(observers_, [&](BlockListObserver& o) { o.BlockAboutToBeAdded(position); });
-    blocks_.push_back(std::move(block));
+    blocks_.insert(blocks_.begin() + position, std::move(block));
+    sink_.Record(StoreEdit{reversal::RemoveBlock{position}});
     Notify(observers_, [&](BlockListObserver& o) { o.BlockAdded(position); });
 }
 
 void BlockList::Replace(int position, Block block) {
     CheckPosition(position, Count());
-    blocks_[position] = std::move(block);
+    std::swap(blocks_[position], block);
+    if (sink_.Wanted()) {
+        sink_.Record(StoreEdit{reversal::ReplaceBlock{position, std::make_unique<Block>(std::move(block))}});
+    }
     Notify(observers_, [&](BlockListObserver& o) { o.BlockReplaced(position); });
 }
 
 void BlockList::Remove(int position) {
     CheckPosition(position, Count());
     Notify(observers_, [&](BlockListObserver& o) { o.BlockAboutToBeRemoved(position); });
+    auto removed = std::make_unique<Block>(std::move(blocks_[position]));
     blocks_.erase(blocks_.begin() + position);
+    sink_.Record(StoreEdit{reversal::InsertBlock{position, std::move(removed)}});
     Notify(observers_, [&](BlockListObserver& o) { o.BlockRemoved(position); });
 }
 
@@ -55,7 +63,8 @@ void BlockList::ReplaceAll(std::vector<Block> blocks) {
         throw Error(Jp("区画数が上限（1000区画）を超えるため読み込めません"));
     }
     Notify(observers_, [&](BlockListObserver& o) { o.BlocksAboutToReset(); });
-    blocks_ = std::move(blocks);
+    std::swap(blocks_, blocks);
+    sink_.Record(StoreEdit{reversal::ReplaceBlocks{std::move(blocks)}});
     Notify(observers_, [&](BlockListObserver& o) { o.BlocksReset(); });
 }
 

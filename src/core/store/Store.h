@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/store/BlockList.h"
+#include "core/store/UndoHistory.h"
 #include "core/store/XyzList.h"
 #include "core/store/XyzNameIndex.h"
 
@@ -44,6 +45,7 @@ struct Store {
     XyzNameIndex index; // XyzNameIndex
     CurrentNames names;
     XyzImagePoints imagePoints;
+    UndoHistory history{xyz, blocks}; // after the lists: it detaches from them when the store goes
 
     void RebuildNameIndex() { index.Rebuild(xyz); }
     std::optional<PointXY> FindPointXY(std::string_view name) const { return index.Find(name); }
