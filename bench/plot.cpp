@@ -57,7 +57,7 @@ Store& Site(int count, double spacing) {
 
 PlotSceneState Overview(const Store& store, const PlotSettings& settings) {
     PlotSceneState state;
-    state.view = *FitViewport(store.index.Extents(), kWidth, kHeight);
+    state.view = *FitViewport(store.Index().Extents(), kWidth, kHeight);
     state.nameSize = settings.smallFont;
     state.parcels = false;
     return state;
@@ -86,14 +86,14 @@ void PaintNaive(QImage& image, const Store& store, const PlotSettings& settings,
     const bool overview = state.nameSize == settings.smallFont;
     const int d = overview ? settings.smallCircle : settings.bigCircle;
     const QColor circle = ColourFromBgr(settings.circleColour);
-    for (int e = 0; e < store.index.Count(); ++e) {
-        const int row = store.index.RowAt(e);
-        const double x = store.index.RowX(row);
-        const double y = store.index.RowY(row);
+    for (int e = 0; e < store.Index().Count(); ++e) {
+        const int row = store.Index().RowAt(e);
+        const double x = store.Index().RowX(row);
+        const double y = store.Index().RowY(row);
         if (!state.view.IsVisible(x, y)) {
             continue;
         }
-        const std::string& name = store.index.NameAt(e);
+        const std::string& name = store.Index().NameAt(e);
         const PlotPixel p = state.view.ToPixel(x, y);
         painter.setPen(circle);
         DrawPointCircle(painter, p, d);

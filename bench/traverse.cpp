@@ -27,7 +27,7 @@ struct Polygon {
     TrvsTable table;
     TrvsOptions options;
     Store store;
-    TrvsKnownPoints known{store.xyz, store.index};
+    TrvsKnownPoints known{store};
 
     explicit Polygon(int n, bool radialHalf) {
         std::vector<double> x(n), y(n);

@@ -136,7 +136,6 @@ int Run(const Request& request) {
         if (!ReadXyzFile(request.xyzPath, store->xyz)) {
             throw Error(Jp("座標ファイルを読めません: ") + request.xyzPath);
         }
-        store->RebuildNameIndex();
     }
     TrvsHeader header;
     TrvsTable table;
@@ -144,7 +143,7 @@ int Run(const Request& request) {
     if (request.zCalc) {
         table.SetZCalc(*request.zCalc);
     }
-    TrvsKnownPoints known(store->xyz, store->index);
+    TrvsKnownPoints known(*store);
     auto state = std::make_unique<TrvsState>();
     const TrvsInput input{header, table, request.options, known};
     auto lines = Listing(request, *state, input);

@@ -14,13 +14,6 @@ namespace vemo {
 
 namespace {
 
-// By index, so that an observer may remove itself while being told.
-template <class F> void Notify(const std::vector<BlockListObserver*>& observers, F tell) {
-    for (size_t i = 0; i < observers.size(); ++i) {
-        tell(*observers[i]);
-    }
-}
-
 void CheckPosition(int position, int count) {
     if (position < 0 || position >= count) {
         throw std::out_of_range("BlockList: no parcel at position " + std::to_string(position));
@@ -34,10 +27,10 @@ void BlockList::Insert(int position, Block block) {
         throw Error(Jp("区画数が上限（1000区画）を超えるため追加できません"));
     }
     CheckPosition(position, Count() + 1);
-    Notify(observers_, [&](BlockListObserver& o) { o.BlockAboutToBeAdded(position); });
+    observers_.Notify([&](BlockListObserver& o) { o.BlockAboutToBeAdded(position); });
     blocks_.insert(blocks_.begin() + position, std::move(block));
     sink_.Record(StoreEdit{reversal::RemoveBlock{position}});
-    Notify(observers_, [&](BlockListObserver& o) { o.BlockAdded(position); });
+    observers_.Notify([&](BlockListObserver& o) { o.BlockAdded(position); });
 }
 
 void BlockList::Replace(int position, Block block) {
@@ -46,26 +39,26 @@ void BlockList::Replace(int position, Block block) {
     if (sink_.Wanted()) {
         sink_.Record(StoreEdit{reversal::ReplaceBlock{position, std::make_unique<Block>(std::move(block))}});
     }
-    Notify(observers_, [&](BlockListObserver& o) { o.BlockReplaced(position); });
+    observers_.Notify([&](BlockListObserver& o) { o.BlockReplaced(position); });
 }
 
 void BlockList::Remove(int position) {
     CheckPosition(position, Count());
-    Notify(observers_, [&](BlockListObserver& o) { o.BlockAboutToBeRemoved(position); });
+    observers_.Notify([&](BlockListObserver& o) { o.BlockAboutToBeRemoved(position); });
     auto removed = std::make_unique<Block>(std::move(blocks_[position]));
     blocks_.erase(blocks_.begin() + position);
     sink_.Record(StoreEdit{reversal::InsertBlock{position, std::move(removed)}});
-    Notify(observers_, [&](BlockListObserver& o) { o.BlockRemoved(position); });
+    observers_.Notify([&](BlockListObserver& o) { o.BlockRemoved(position); });
 }
 
 void BlockList::ReplaceAll(std::vector<Block> blocks) {
     if (blocks.size() > static_cast<size_t>(kMaxBlocks)) {
         throw Error(Jp("区画数が上限（1000区画）を超えるため読み込めません"));
     }
-    Notify(observers_, [&](BlockListObserver& o) { o.BlocksAboutToReset(); });
+    observers_.Notify([&](BlockListObserver& o) { o.BlocksAboutToReset(); });
     std::swap(blocks_, blocks);
     sink_.Record(StoreEdit{reversal::ReplaceBlocks{std::move(blocks)}});
-    Notify(observers_, [&](BlockListObserver& o) { o.BlocksReset(); });
+    observers_.Notify([&](BlockListObserver& o) { o.BlocksReset(); });
 }
 
 void BlockList::Clear() {
@@ -73,13 +66,11 @@ void BlockList::Clear() {
 }
 
 void BlockList::AddObserver(BlockListObserver* observer) {
-    if (observer && std::find(observers_.begin(), observers_.end(), observer) == observers_.end()) {
-        observers_.push_back(observer);
-    }
+    observers_.Add(observer);
 }
 
 void BlockList::RemoveObserver(BlockListObserver* observer) {
-    observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
+    observers_.Remove(observer);
 }
 
 void ComputeLabelPoint(Block& block, const XyzNameIndex& index) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/store/ObserverList.h"
 #include "core/store/StoreEditSink.h"
 
 #include <string>
@@ -62,7 +63,7 @@ public:
 
 private:
     std::vector<Block> blocks_;
-    std::vector<BlockListObserver*> observers_;
+    ObserverList<BlockListObserver> observers_;
     StoreEditSinkLink sink_;
 };
 

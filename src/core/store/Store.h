@@ -5,6 +5,7 @@
 #include "core/store/XyzList.h"
 #include "core/store/XyzNameIndex.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -38,17 +39,45 @@ struct XyzImagePoints {
     }
 };
 
-// The one working set of the program, owned by the main window and used directly by every tool.
-struct Store {
+// The one working set of the program, owned by the workspace and used directly by every tool.
+//
+// The name index follows the coordinate list by itself: every change of the list marks it stale, and
+// the next lookup rebuilds it, so no lookup sees a list that is gone.  A rebuild that meets a complete
+// row whose X or Y is not a number throws the conversion message and keeps the index of the last good
+// rebuild; the same message comes again at every lookup until the list changes.
+class Store {
+public:
+    Store();
+    ~Store();
+    Store(const Store&) = delete;
+    Store& operator=(const Store&) = delete;
+
     XyzList xyz;        // XyzList
     BlockList blocks;   // BlockList
-    XyzNameIndex index; // XyzNameIndex
-    CurrentNames names;
+    CurrentNames names; // the folders and file stems the data came from
     XyzImagePoints imagePoints;
     UndoHistory history{xyz, blocks}; // after the lists: it detaches from them when the store goes
 
-    void RebuildNameIndex() { index.Rebuild(xyz); }
-    std::optional<PointXY> FindPointXY(std::string_view name) const { return index.Find(name); }
+    // The index of the list as it stands (rebuilt first when the list changed since the last rebuild).
+    const XyzNameIndex& Index() const;
+    // The index for drawing, which must not stop on a bad cell: the current one when the list converts,
+    // else the one of the last good rebuild.
+    const XyzNameIndex& IndexForDrawing() const noexcept;
+    // RebuildNameIndex: brings the index up to date now, for the places that want a bad cell reported
+    // at a known moment (and with the busy cursor) rather than at the next lookup.
+    void RebuildNameIndex() const { Index(); }
+    bool IndexIsStale() const { return stale_; }
+
+    std::optional<PointXY> FindPointXY(std::string_view name) const { return Index().Find(name); }
+
+private:
+    class ListWatch;
+    void MarkIndexStale();
+
+    mutable XyzNameIndex index_;
+    mutable bool stale_ = true;
+    mutable std::string failure_; // the conversion message of the last failed rebuild, until a change
+    std::unique_ptr<ListWatch> watch_;
 };
 
 // FindPointRow: linear search of the list itself (it sees unsaved edits).  mode 0: rows 1 .. end

@@ -26,13 +26,6 @@ std::vector<XyzRow> ClearedRows() {
     return rows;
 }
 
-// By index, so that an observer may remove itself while being told.
-template <class F> void Notify(const std::vector<XyzListObserver*>& observers, F tell) {
-    for (size_t i = 0; i < observers.size(); ++i) {
-        tell(*observers[i]);
-    }
-}
-
 // Rows listed for RemoveRowSet and InsertRowSet: point rows below rowCount, ascending, each once.
 void CheckRowSet(const std::vector<int>& rows, int rowCount) {
     if (rows.front() < 1 || rows.back() >= rowCount ||
@@ -84,7 +77,7 @@ void XyzList::SetCell(int row, int col, std::string text) {
     }
     std::swap(rows_[row][col], text);
     sink_.Record(StoreEdit{reversal::SetXyzCell{row, col, std::move(text)}});
-    Notify(observers_, [&](XyzListObserver& o) { o.CellsChanged(row, row, col, col); });
+    observers_.Notify([&](XyzListObserver& o) { o.CellsChanged(row, row, col, col); });
 }
 
 void XyzList::SetRow(int row, const XyzRow& cells) {
@@ -93,7 +86,7 @@ void XyzList::SetRow(int row, const XyzRow& cells) {
         sink_.Record(StoreEdit{reversal::SetXyzRow{row, std::make_unique<XyzRow>(rows_[row])}});
     }
     std::copy(cells.begin() + kColName, cells.end(), rows_[row].begin() + kColName);
-    Notify(observers_, [&](XyzListObserver& o) { o.CellsChanged(row, row, kColName, kXyzColumnCount - 1); });
+    observers_.Notify([&](XyzListObserver& o) { o.CellsChanged(row, row, kColName, kXyzColumnCount - 1); });
 }
 
 void XyzList::InsertRows(int row, std::vector<XyzRow> rows) {
@@ -106,13 +99,13 @@ void XyzList::InsertRows(int row, std::vector<XyzRow> rows) {
     CheckRoom(rows.size());
     const int first = row;
     const int last = row + static_cast<int>(rows.size()) - 1;
-    Notify(observers_, [&](XyzListObserver& o) { o.RowsAboutToBeInserted(first, last); });
+    observers_.Notify([&](XyzListObserver& o) { o.RowsAboutToBeInserted(first, last); });
     rows_.insert(rows_.begin() + row, std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));
     Renumber(first);
     sink_.Record(StoreEdit{reversal::RemoveXyzRows{first, last - first + 1}});
-    Notify(observers_, [&](XyzListObserver& o) { o.RowsInserted(first, last); });
+    observers_.Notify([&](XyzListObserver& o) { o.RowsInserted(first, last); });
     if (last + 1 < RowCount()) {
-        Notify(observers_, [&](XyzListObserver& o) { o.CellsChanged(last + 1, RowCount() - 1, kColNo, kColNo); });
+        observers_.Notify([&](XyzListObserver& o) { o.CellsChanged(last + 1, RowCount() - 1, kColNo, kColNo); });
     }
 }
 
@@ -137,15 +130,15 @@ void XyzList::RemoveRows(int row, int count) {
     }
     const int first = row;
     const int last = row + count - 1;
-    Notify(observers_, [&](XyzListObserver& o) { o.RowsAboutToBeRemoved(first, last); });
+    observers_.Notify([&](XyzListObserver& o) { o.RowsAboutToBeRemoved(first, last); });
     std::vector<XyzRow> removed(std::make_move_iterator(rows_.begin() + first),
                                 std::make_move_iterator(rows_.begin() + last + 1));
     rows_.erase(rows_.begin() + first, rows_.begin() + last + 1);
     Renumber(first);
     sink_.Record(StoreEdit{reversal::InsertXyzRows{first, std::move(removed)}});
-    Notify(observers_, [&](XyzListObserver& o) { o.RowsRemoved(first, last); });
+    observers_.Notify([&](XyzListObserver& o) { o.RowsRemoved(first, last); });
     if (first < RowCount()) {
-        Notify(observers_, [&](XyzListObserver& o) { o.CellsChanged(first, RowCount() - 1, kColNo, kColNo); });
+        observers_.Notify([&](XyzListObserver& o) { o.CellsChanged(first, RowCount() - 1, kColNo, kColNo); });
     }
 }
 
@@ -166,7 +159,7 @@ void XyzList::RemoveRowSet(const std::vector<int>& rows) {
         }
         return;
     }
-    Notify(observers_, [&](XyzListObserver& o) { o.AboutToReset(); });
+    observers_.Notify([&](XyzListObserver& o) { o.AboutToReset(); });
     std::vector<XyzRow> removed;
     removed.reserve(rows.size());
     auto next = rows.begin();
@@ -182,7 +175,7 @@ void XyzList::RemoveRowSet(const std::vector<int>& rows) {
     rows_.resize(static_cast<size_t>(kept));
     Renumber(rows.front());
     sink_.Record(StoreEdit{reversal::InsertXyzRowSet{rows, std::move(removed)}});
-    Notify(observers_, [&](XyzListObserver& o) { o.Reset(); });
+    observers_.Notify([&](XyzListObserver& o) { o.Reset(); });
 }
 
 void XyzList::InsertRowSet(std::vector<int> rows, std::vector<XyzRow> cells) {
@@ -205,7 +198,7 @@ void XyzList::InsertRowSet(std::vector<int> rows, std::vector<XyzRow> cells) {
         }
         return;
     }
-    Notify(observers_, [&](XyzListObserver& o) { o.AboutToReset(); });
+    observers_.Notify([&](XyzListObserver& o) { o.AboutToReset(); });
     // Merge from the back, so that every row moves once.
     int from = RowCount() - 1;
     rows_.resize(static_cast<size_t>(newRowCount));
@@ -219,14 +212,14 @@ void XyzList::InsertRowSet(std::vector<int> rows, std::vector<XyzRow> cells) {
     }
     Renumber(rows.front());
     sink_.Record(StoreEdit{reversal::RemoveXyzRowSet{std::move(rows)}});
-    Notify(observers_, [&](XyzListObserver& o) { o.Reset(); });
+    observers_.Notify([&](XyzListObserver& o) { o.Reset(); });
 }
 
 void XyzList::ReplaceAll(std::vector<XyzRow> rows) {
     if (rows.size() > static_cast<size_t>(kMaxPointRows)) {
         throw Error(Jp("座標点数が上限（99998点）を超えるため読み込めません"));
     }
-    Notify(observers_, [&](XyzListObserver& o) { o.AboutToReset(); });
+    observers_.Notify([&](XyzListObserver& o) { o.AboutToReset(); });
     std::vector<XyzRow> old = std::exchange(rows_, ClearedRows());
     if (!rows.empty()) {
         rows_.resize(1);
@@ -237,7 +230,7 @@ void XyzList::ReplaceAll(std::vector<XyzRow> rows) {
         old.erase(old.begin()); // the header is no point row
         sink_.Record(StoreEdit{reversal::ReplaceXyzRows{std::move(old)}});
     }
-    Notify(observers_, [&](XyzListObserver& o) { o.Reset(); });
+    observers_.Notify([&](XyzListObserver& o) { o.Reset(); });
 }
 
 void XyzList::Clear() {
@@ -245,13 +238,11 @@ void XyzList::Clear() {
 }
 
 void XyzList::AddObserver(XyzListObserver* observer) {
-    if (observer && std::find(observers_.begin(), observers_.end(), observer) == observers_.end()) {
-        observers_.push_back(observer);
-    }
+    observers_.Add(observer);
 }
 
 void XyzList::RemoveObserver(XyzListObserver* observer) {
-    observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
+    observers_.Remove(observer);
 }
 
 void XyzList::Renumber(int fromRow) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/store/ObserverList.h"
 #include "core/store/StoreEditSink.h"
 
 #include <array>
@@ -95,7 +96,7 @@ private:
     void CheckRoom(size_t extraRows) const;
 
     std::vector<XyzRow> rows_;
-    std::vector<XyzListObserver*> observers_;
+    ObserverList<XyzListObserver> observers_;
     StoreEditSinkLink sink_;
 };
 

@@ -1,28 +1,28 @@
 #include "core/traverse/TrvsKnownPoints.h"
 
-#include "core/store/XyzList.h"
+#include "core/store/Store.h"
 
 namespace vemo {
 
 std::optional<PointXY> TrvsKnownPoints::Find(std::string_view name) const {
-    if (index_ == nullptr) {
+    if (store_ == nullptr) {
         return std::nullopt;
     }
-    return index_->Find(name);
+    return store_->FindPointXY(name);
 }
 
 std::string TrvsKnownPoints::ZCell(int row) const {
-    if (list_ == nullptr || row < 1 || row >= list_->RowCount()) {
+    if (store_ == nullptr || row < 1 || row >= store_->xyz.RowCount()) {
         return std::string();
     }
-    return list_->Cell(row, kColZ);
+    return store_->xyz.Cell(row, kColZ);
 }
 
 std::optional<XyzExtents> TrvsKnownPoints::Extents() const {
-    if (index_ == nullptr) {
+    if (store_ == nullptr) {
         return std::nullopt;
     }
-    return index_->Extents();
+    return store_->Index().Extents();
 }
 
 } // namespace vemo

@@ -8,15 +8,15 @@
 
 namespace vemo {
 
-class XyzList;
+class Store;
 
-// The coordinate list as the traverse sees it: names found through the name index (FindPointXY, X and
+// The store as the traverse sees it: names found through the name index (FindPointXY, X and
 // Y rounded to the millimetre) and heights read from the list's Z cell of the found row.  Without a
 // list nothing is found.
 class TrvsKnownPoints {
 public:
     TrvsKnownPoints() = default;
-    TrvsKnownPoints(const XyzList& list, const XyzNameIndex& index) : list_(&list), index_(&index) {}
+    explicit TrvsKnownPoints(const Store& store) : store_(&store) {}
 
     std::optional<PointXY> Find(std::string_view name) const;
     // The Z cell of a list row as it stands (not trimmed).
@@ -25,8 +25,7 @@ public:
     std::optional<XyzExtents> Extents() const;
 
 private:
-    const XyzList* list_ = nullptr;
-    const XyzNameIndex* index_ = nullptr;
+    const Store* store_ = nullptr;
 };
 
 } // namespace vemo

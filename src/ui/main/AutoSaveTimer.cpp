@@ -1,5 +1,6 @@
 #include "ui/main/AutoSaveTimer.h"
 
+#include <algorithm>
 #include <climits>
 
 namespace vemo {
@@ -8,7 +9,7 @@ namespace {
 constexpr int kMsPerMinute = 60000;
 }
 
-AutoSaveTimer::AutoSaveTimer(QObject* parent) : QObject(parent) {
+AutoSaveTimer::AutoSaveTimer(QObject* parent, int msPerMinute) : QObject(parent), msPerMinute_(msPerMinute) {
     timer_.setTimerType(Qt::CoarseTimer);
     connect(&timer_, &QTimer::timeout, this, &AutoSaveTimer::fired);
 }
@@ -24,7 +25,7 @@ int AutoSaveTimer::IntervalMs(int minutes) {
 }
 
 void AutoSaveTimer::configure(bool on, int minutes) {
-    const int interval = IntervalMs(minutes);
+    const int interval = msPerMinute_ == kMsPerMinute ? IntervalMs(minutes) : std::max(minutes, 0) * msPerMinute_;
     timer_.stop();
     if (interval > 0) {
         timer_.setInterval(interval);

@@ -12,7 +12,8 @@ namespace vemo {
 class AutoSaveTimer : public QObject {
     Q_OBJECT
 public:
-    explicit AutoSaveTimer(QObject* parent = nullptr);
+    // `msPerMinute` shortens the minute for tests that watch the clock tick.
+    explicit AutoSaveTimer(QObject* parent = nullptr, int msPerMinute = 60000);
 
     // On with an interval in minutes.  An interval of 0 or less switches the clock off: a zero
     // interval would save continuously and freeze the program.  Very long intervals are capped at the
@@ -28,6 +29,7 @@ signals:
     void fired();
 
 private:
+    int msPerMinute_;
     QTimer timer_;
 };
 

@@ -1,8 +1,8 @@
 #include "ui/main/MainWindow.h"
 
-#include "core/settings/ProgramFolder.h"
 #include "ui/common/GridFont.h"
 #include "ui/common/LockKeys.h"
+#include "ui/grid/XyzListPanel.h"
 #include "ui/main/AboutBox.h"
 #include "ui/main/AreaSlot.h"
 #include "ui/main/AutoSaveTimer.h"
@@ -10,6 +10,9 @@
 #include "ui/main/CommandTable.h"
 #include "ui/main/KeyRules.h"
 #include "ui/main/StatusPanels.h"
+#include "ui/main/Tools.h"
+#include "ui/main/TreeArea.h"
+#include "ui/plot/PlotView.h"
 
 #include <QAction>
 #include <QApplication>
@@ -40,12 +43,10 @@ constexpr std::array<Menu, kAreaCount> kAreaMenu = {Menu::Tree, Menu::List, Menu
 
 } // namespace
 
-MainWindow::MainWindow(QWidget* parent) : MainWindow(ProgramFolder(), parent) {}
-
-MainWindow::MainWindow(const std::string& programFolder, QWidget* parent)
-    : QMainWindow(parent), programFolder_(programFolder) {
+MainWindow::MainWindow(Workspace& workspace, QWidget* parent) : QMainWindow(parent), workspace_(workspace) {
     setObjectName(QStringLiteral("VemoMain"));
     commands_ = new CommandSet(this);
+    tools_ = new Tools(this);
     keyRules_ = new KeyRules(this, [this](bool next) { moveFocus(next); });
     autoSave_ = new AutoSaveTimer(this);
     lockKeys_ = new LockKeys(this);
@@ -63,8 +64,9 @@ MainWindow::MainWindow(const std::string& programFolder, QWidget* parent)
         return std::nullopt;
     });
 
-    readSettings();
     applySettings();
+    registerAreaPanels();
+    connect(&workspace_, &Workspace::settingsChanged, this, &MainWindow::applyChangedSettings);
     // Only the data tree is shown until coordinates are created or opened.
     for (Area hidden : {Area::XyzList, Area::Plot, Area::BlockEdit}) {
         setAreaShown(hidden, false);
@@ -79,10 +81,56 @@ MainWindow::MainWindow(const std::string& programFolder, QWidget* parent)
     connect(qApp, &QGuiApplication::applicationStateChanged, this, &MainWindow::onApplicationState);
 }
 
-MainWindow::~MainWindow() {
-    // The grid model, the plot and the tree observe the store, a member that C++ destroys before the
-    // QWidget base would delete the areas: delete the areas first, while the store still lives.
-    delete takeCentralWidget();
+MainWindow::~MainWindow() = default;
+
+PlotView* MainWindow::plotView() const {
+    return plot_;
+}
+
+XyzListPanel* MainWindow::xyzListPanel() const {
+    return xyzListPanel_;
+}
+
+TreeArea* MainWindow::treeArea() const {
+    return treeArea_;
+}
+
+void MainWindow::setPlotView(PlotView* plot) {
+    plot_ = plot;
+    tools_->setPlot(plot);
+}
+
+void MainWindow::setXyzListPanel(XyzListPanel* panel) {
+    xyzListPanel_ = panel;
+}
+
+void MainWindow::setTreeArea(TreeArea* tree) {
+    treeArea_ = tree;
+}
+
+// A short downward drag on the plot closes the first shown of the selection panel, the parcel editor,
+// the coordinate list and the data tree (the calculation window registers itself second).
+void MainWindow::registerAreaPanels() {
+    ToolRegistration selection;
+    selection.panel =
+        ClosablePanel{PanelOrder::kSelection, QStringLiteral("座標選択ウィンドウ閉じる|座標選択ウィンドウ閉じる"),
+                      [this] { return isSelectionPanelShown(); }, [this] { setSelectionPanelShown(false); }};
+    tools_->add(this, std::move(selection));
+    const struct {
+        Area area;
+        int order;
+        const char* caption;
+    } areas[] = {{Area::BlockEdit, PanelOrder::kParcelEditor, "画地リスト閉じる"},
+                 {Area::XyzList, PanelOrder::kCoordinateList, "座標リスト閉じる"},
+                 {Area::DataTree, PanelOrder::kDataTree, "データツリー閉じる"}};
+    for (const auto& a : areas) {
+        const QString caption = QString::fromUtf8(a.caption);
+        const Area area = a.area;
+        ToolRegistration panel;
+        panel.panel = ClosablePanel{a.order, caption + QLatin1Char('|') + caption,
+                                    [this, area] { return isAreaShown(area); }, [this, area] { toggleArea(area); }};
+        tools_->add(this, std::move(panel));
+    }
 }
 
 void MainWindow::buildLayout() {
@@ -182,27 +230,11 @@ bool MainWindow::isAreaShown(Area which) const {
 void MainWindow::toggleArea(Area which) {
     const bool show = !isAreaShown(which);
     setAreaShown(which, show);
-    switch (which) {
-    case Area::XyzList:
-        if (show) {
-            area(which)->focusContent();
-        }
-        break;
-    case Area::BlockEdit:
-        commands_->setEnabled(Cmd::FileNewBlk, show);
-        if (show) {
-            area(which)->focusContent();
-            // Parcels are drawn and measured through the index: build it when it holds nothing yet.
-            const XyzExtents& extents = store_.index.Extents();
-            if (extents.maxX - extents.minX < 0.001) {
-                store_.RebuildNameIndex();
-            }
-        }
-        break;
-    case Area::DataTree:
-    case Area::Plot:
-        break;
+    // The areas typed into take the keyboard when shown by their command.
+    if (show && (which == Area::XyzList || which == Area::BlockEdit)) {
+        area(which)->focusContent();
     }
+    emit areaToggled(which, show);
 }
 
 void MainWindow::setAreaShown(Area which, bool shown) {

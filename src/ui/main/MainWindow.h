@@ -2,9 +2,11 @@
 
 #include "core/settings/Settings.h"
 #include "core/store/Store.h"
+#include "ui/common/Workspace.h"
 #include "ui/main/Command.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 #include <functional>
@@ -25,36 +27,48 @@ class AutoSaveTimer;
 class CommandSet;
 class KeyRules;
 class LockKeys;
+class PlotView;
 class StatusPanels;
+class Tools;
+class TreeArea;
+class XyzListPanel;
 
 // The four areas of the main window, left to right.
 enum class Area : int { DataTree, XyzList, Plot, BlockEdit };
 constexpr int kAreaCount = 4;
 
 // The main window: the data tree, the coordinate list, the plot (with the selection panel at its left
-// edge) and the parcel editor side by side, the menus, the status bar.  It owns the one store and the
-// settings read at start; the other windows use both through it.
+// edge) and the parcel editor side by side, the menus, the status bar.  The data (store and settings)
+// belong to the workspace, which outlives the window.
 //
-// Later parts plug in here: put the area widgets into area(...) and selectionPanel(), connect the
-// commands by id (commands().connect), add idle rules (addIdleHandler), update window state before the
-// close writes it (addCloseHandler), and follow the signals below.
+// Windows plug in through the workspace (data and its change signals), the commands (commands().connect
+// by id) and the one registry of tools (tools().add: plot click targets and layers, point-name takers,
+// the panel a short drag closes, short-drag commands, idle and close rules); docs/architecture.md.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    // Reads the settings file of the program folder (ProgramFolder(): VEMO_HOME or the executable's
-    // folder) and marks the run as started (Normal = false).
-    explicit MainWindow(QWidget* parent = nullptr);
-    MainWindow(const std::string& programFolder, QWidget* parent);
+    // Marks the run as started (Normal = false) in the workspace's settings file.
+    explicit MainWindow(Workspace& workspace, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    Store& store() { return store_; }
-    Settings& settings() { return settings_; }
+    Workspace& workspace() { return workspace_; }
+    Store& store() { return workspace_.store(); }
+    Settings& settings() { return workspace_.settings(); }
     // Native path of "VEMO.ini" and of the program folder (ExeDir).
-    const std::string& settingsPath() const { return iniPath_; }
-    const std::string& programFolder() const { return programFolder_; }
+    const std::string& settingsPath() const { return workspace_.settingsPath(); }
+    const std::string& programFolder() const { return workspace_.programFolder(); }
     // Normal as read at start: false means the last run did not end by closing this window, and the
     // first show asks for the automatic restore.
-    bool normalAtStart() const { return normalAtStart_; }
+    bool normalAtStart() const { return workspace_.normalAtStart(); }
+
+    Tools& tools() { return *tools_; }
+    // The installed areas (null until installed).
+    PlotView* plotView() const;
+    XyzListPanel* xyzListPanel() const;
+    TreeArea* treeArea() const;
+    void setPlotView(PlotView* plot);
+    void setXyzListPanel(XyzListPanel* panel);
+    void setTreeArea(TreeArea* tree);
 
     CommandSet& commands() { return *commands_; }
     KeyRules& keyRules() { return *keyRules_; }
@@ -64,8 +78,8 @@ public:
     AreaSlot* area(Area which) const { return areas_[static_cast<int>(which)]; }
     AreaSlot* selectionPanel() const { return selectionSlot_; }
     bool isAreaShown(Area which) const;
-    // The 表示 commands: shows the area when hidden, hides it when shown, with the side effects of
-    // the command (focus, "新規画地", the name index for the parcel editor).
+    // The 表示 commands: shows the area when hidden, hides it when shown; a shown coordinate list or
+    // parcel editor takes the focus; areaToggled tells the tools.
     void toggleArea(Area which);
     // Shows or hides without side effects; the menu check, tool button and the area's main menu follow.
     void setAreaShown(Area which, bool shown);
@@ -84,23 +98,25 @@ public:
     QPrinter& printer();
     void showPrinterSetup();
 
-    // Idle processing: the Caps / Num panels and every enabling rule added here.
-    void addIdleHandler(std::function<void()> handler);
+    // Idle processing: the Caps / Num panels and the idle rules of the tools.
     void runIdle();
 
-    // Run at close before the window state is written (areas update settings().Exit and the like).
-    void addCloseHandler(std::function<void()> handler);
     // Absolute index of the selected data tree node, written as SelectedDat at close.
     void setSelectedTreeNode(std::optional<int> index) { selectedTreeNode_ = index; }
 
     // Timer on / interval from settings().Data (also after the settings dialog's OK).
     void applyAutoSaveSettings();
+    // UpperChr, the auto-save timer and the external programs from the settings (at start and at
+    // every settingsChanged of the workspace).
+    void applyChangedSettings();
 
     // Moves the keyboard focus to the next (or previous) control of the window.
     void moveFocus(bool next);
 
 signals:
     void areaVisibilityChanged(vemo::Area area, bool shown);
+    // The 表示 command of an area ran (after its visibility changed).
+    void areaToggled(vemo::Area area, bool shown);
     // The first show: restoreAutoSave is true when the last run ended abnormally.
     void firstShown(bool restoreAutoSave);
     // The application regained / lost the focus (the first activation after start is ignored).
@@ -118,7 +134,7 @@ private:
     QSize InitialWindowSize() const;
     static constexpr int kPlotMinimumWidth = 200;
     void connectOwnCommands();
-    void readSettings();
+    void registerAreaPanels();
     void applySettings();
     void applyProgramCommands();
     void markRunStarted();
@@ -128,15 +144,11 @@ private:
     void applySplitterSizes();
     int defaultXyzListWidth() const;
 
-    std::string programFolder_;
-    std::string iniPath_;
-    Store store_;
-    Settings settings_;
-    bool normalAtStart_ = true;
-    std::vector<std::string> startMessages_;
+    Workspace& workspace_;
     std::optional<int> selectedTreeNode_;
 
     CommandSet* commands_ = nullptr;
+    Tools* tools_ = nullptr;
     KeyRules* keyRules_ = nullptr;
     AutoSaveTimer* autoSave_ = nullptr;
     StatusPanels* status_ = nullptr;
@@ -153,10 +165,11 @@ private:
     std::array<int, kAreaCount> widths_{};
     AreaSlot* selectionSlot_ = nullptr;
 
-    std::vector<std::function<void()>> idleHandlers_;
-    std::vector<std::function<void()>> closeHandlers_;
-    // The first activation after start is only noted (the window's tag is 99 until then).
-    int activationTag_ = 99;
+    QPointer<PlotView> plot_;
+    QPointer<XyzListPanel> xyzListPanel_;
+    QPointer<TreeArea> treeArea_;
+    // The first activation after start is only noted.
+    bool activatedOnce_ = false;
     bool shownOnce_ = false;
 };
 

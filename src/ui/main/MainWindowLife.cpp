@@ -14,6 +14,7 @@
 #include "ui/main/CommandSet.h"
 #include "ui/main/KeyRules.h"
 #include "ui/main/StatusPanels.h"
+#include "ui/main/Tools.h"
 
 #include <QCloseEvent>
 #include <QStatusTipEvent>
@@ -26,47 +27,38 @@ constexpr std::array<Cmd, 5> kProgramCommands = {Cmd::Program1, Cmd::Program2, C
 
 } // namespace
 
-void MainWindow::readSettings() {
-    iniPath_ = SettingsFilePath(programFolder_);
-    LoadedSettings loaded = LoadSettings(iniPath_, programFolder_);
-    settings_ = std::move(loaded.values);
-    startMessages_ = std::move(loaded.messages);
-    normalAtStart_ = settings_.Exit.Normal;
-
-    // Folders of the store are CP932 like all core text.
-    store_.names.ExeDir = PathToCp932(programFolder_);
-    store_.names.DatDir = settings_.Dir.DatDir;
-    store_.names.TmpDir = settings_.Dir.TmpDir;
-}
-
 void MainWindow::applySettings() {
-    applyAutoSaveSettings();
-    applyProgramCommands();
-    widths_[static_cast<int>(Area::DataTree)] = settings_.Exit.DatTreeWidth;
-    widths_[static_cast<int>(Area::BlockEdit)] = settings_.Exit.BlockEditWidth;
-    widths_[static_cast<int>(Area::XyzList)] =
-        settings_.XyzList.Width > 0 ? settings_.XyzList.Width : defaultXyzListWidth();
-    commands_->setChecked(Cmd::ImgBlkDisp, settings_.XyzImage.BlkDisp);
-    commands_->setChecked(Cmd::ImgBlkNameDisp, settings_.XyzImage.BlkNameDisp);
-    commands_->setChecked(Cmd::ImgPNameDisp, settings_.XyzImage.NoStr);
-    keyRules_->setUpperChr(settings_.Key.UpperChr);
+    applyChangedSettings();
+    const Settings& values = settings();
+    widths_[static_cast<int>(Area::DataTree)] = values.Exit.DatTreeWidth;
+    widths_[static_cast<int>(Area::BlockEdit)] = values.Exit.BlockEditWidth;
+    widths_[static_cast<int>(Area::XyzList)] = values.XyzList.Width > 0 ? values.XyzList.Width : defaultXyzListWidth();
+    commands_->setChecked(Cmd::ImgBlkDisp, values.XyzImage.BlkDisp);
+    commands_->setChecked(Cmd::ImgBlkNameDisp, values.XyzImage.BlkNameDisp);
+    commands_->setChecked(Cmd::ImgPNameDisp, values.XyzImage.NoStr);
     // A window size or interval in the file that is not a number: say so and go on with the default.
-    for (const std::string& message : startMessages_) {
+    for (const std::string& message : workspace_.startMessages()) {
         MessageBox::ShowCp932(this, message, MessageBox::Kind::Warning);
     }
 }
 
+void MainWindow::applyChangedSettings() {
+    applyAutoSaveSettings();
+    applyProgramCommands();
+    keyRules_->setUpperChr(settings().Key.UpperChr);
+}
+
 void MainWindow::applyAutoSaveSettings() {
-    autoSave_->configure(settings_.Data.AutoSave, settings_.Data.AutoSaveInterval);
+    autoSave_->configure(settings().Data.AutoSave, settings().Data.AutoSaveInterval);
 }
 
 // An external program without a title is not registered: "未登録", disabled, no hint.
 void MainWindow::applyProgramCommands() {
     for (size_t n = 0; n < kProgramCommands.size(); ++n) {
-        const std::string& title = settings_.Programs.Title[n];
+        const std::string& title = settings().Programs.Title[n];
         const Cmd id = kProgramCommands[n];
         commands_->setCaption(id, title.empty() ? QStringLiteral("未登録") : FromCp932(title));
-        commands_->setHint(id, title.empty() ? QString() : FromCp932(settings_.Programs.Hint[n]));
+        commands_->setHint(id, title.empty() ? QString() : FromCp932(settings().Programs.Hint[n]));
         commands_->setEnabled(id, !title.empty());
     }
 }
@@ -74,22 +66,20 @@ void MainWindow::applyProgramCommands() {
 // Normal = false goes to the file at once: a run that ends without closing this window leaves it so,
 // and the next start restores the auto-save files.
 void MainWindow::markRunStarted() {
-    RunCommand([this] { MarkRunStarted(iniPath_); }, this);
+    RunCommand([this] { MarkRunStarted(settingsPath()); }, this);
 }
 
 void MainWindow::writeWindowState() {
-    for (const auto& handler : closeHandlers_) {
-        RunCommand(handler, this);
-    }
+    tools_->runClose(this);
     WindowState state;
     state.selectedDat = selectedTreeNode_;
     state.datTreeWidth = areaWidth(Area::DataTree);
     state.blockEditWidth = areaWidth(Area::BlockEdit);
-    state.blockNoWidth = settings_.Exit.BlockNoWidth;
+    state.blockNoWidth = settings().Exit.BlockNoWidth;
     state.blkDisp = commands_->isChecked(Cmd::ImgBlkDisp);
     state.blkNameDisp = commands_->isChecked(Cmd::ImgBlkNameDisp);
     state.xyzListWidth = areaWidth(Area::XyzList);
-    RunCommand([this, &state] { SaveWindowState(iniPath_, state); }, this);
+    RunCommand([this, &state] { SaveWindowState(settingsPath(), state); }, this);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -105,7 +95,7 @@ void MainWindow::showEvent(QShowEvent* event) {
     shownOnce_ = true;
     applySplitterSizes();
     area(Area::DataTree)->focusContent();
-    emit firstShown(!normalAtStart_);
+    emit firstShown(!normalAtStart());
 }
 
 // The long part of a hint goes to status panel 2 instead of replacing the panels.
@@ -117,36 +107,21 @@ bool MainWindow::event(QEvent* event) {
     return QMainWindow::event(event);
 }
 
-void MainWindow::addIdleHandler(std::function<void()> handler) {
-    idleHandlers_.push_back(std::move(handler));
-}
-
-void MainWindow::addCloseHandler(std::function<void()> handler) {
-    closeHandlers_.push_back(std::move(handler));
-}
-
 void MainWindow::runIdle() {
     status_->setLocks(lockKeys_->capsLock(), lockKeys_->numLock());
-    for (size_t i = 0; i < idleHandlers_.size();) {
-        if (RunCommand(idleHandlers_[i], this)) {
-            ++i;
-        } else {
-            // A failing rule would show its message at every idle pass: it is shown once and dropped.
-            idleHandlers_.erase(idleHandlers_.begin() + static_cast<std::ptrdiff_t>(i));
-        }
-    }
+    tools_->runIdle(this);
 }
 
 void MainWindow::updateCaption() {
-    const QString caption = FromCp932(CaptionText(store_.names));
+    const QString caption = FromCp932(CaptionText(store().names));
     setWindowTitle(caption);
     SetApplicationTitle(caption);
 }
 
 void MainWindow::onApplicationState(Qt::ApplicationState state) {
     if (state == Qt::ApplicationActive) {
-        if (activationTag_ == 99) {
-            activationTag_ = 0;
+        if (!activatedOnce_) {
+            activatedOnce_ = true;
             return;
         }
         emit applicationActivated();

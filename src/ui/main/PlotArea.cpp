@@ -7,6 +7,7 @@
 #include "ui/main/CommandSet.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/StatusPanels.h"
+#include "ui/main/Tools.h"
 #include "ui/plot/PlotView.h"
 #include "ui/plot/PlotWheelFilter.h"
 
@@ -15,83 +16,35 @@
 namespace vemo {
 namespace {
 
-// The main window's answers to the plot.  The calculation window, the selection list and the parcel
-// editor add their own short-drag commands and click targets when they arrive.
+// The main window's answers to the plot: the coordinate list's cursor point, the parcel editor's
+// visibility, and the short drags the registered tools offer.
 class MainPlotHost : public QObject, public PlotHost {
 public:
     explicit MainPlotHost(MainWindow& main, QObject* parent) : QObject(parent), main_(main) {}
 
     std::string ListCursorPointName() const override {
-        auto* panel = qobject_cast<XyzListPanel*>(main_.area(Area::XyzList)->content());
+        XyzListPanel* panel = main_.xyzListPanel();
         return panel && main_.isAreaShown(Area::XyzList) ? panel->grid()->cursorPointName() : std::string();
     }
-
     bool ParcelEditorShown() const override { return main_.isAreaShown(Area::BlockEdit); }
-
-    QString ShortDragHint(PlotDirection direction) const override {
-        if (direction != PlotDirection::Down) {
-            return {};
-        }
-        switch (PanelToClose()) {
-        case Panel::Selection:
-            return QStringLiteral("座標選択ウィンドウ閉じる|座標選択ウィンドウ閉じる");
-        case Panel::BlockEdit:
-            return QStringLiteral("画地リスト閉じる|画地リスト閉じる");
-        case Panel::XyzList:
-            return QStringLiteral("座標リスト閉じる|座標リスト閉じる");
-        case Panel::DataTree:
-            return QStringLiteral("データツリー閉じる|データツリー閉じる");
-        case Panel::None:
-            break;
-        }
-        return {};
-    }
-
-    void ShortDragCommand(PlotDirection direction) override {
-        if (direction != PlotDirection::Down) {
-            return;
-        }
-        switch (PanelToClose()) {
-        case Panel::Selection:
-            main_.setSelectionPanelShown(false);
-            break;
-        case Panel::BlockEdit:
-            main_.toggleArea(Area::BlockEdit);
-            break;
-        case Panel::XyzList:
-            main_.toggleArea(Area::XyzList);
-            break;
-        case Panel::DataTree:
-            main_.toggleArea(Area::DataTree);
-            break;
-        case Panel::None:
-            break;
-        }
-    }
+    QString ShortDragHint(PlotDirection direction) const override { return main_.tools().shortDragHint(direction); }
+    void ShortDragCommand(PlotDirection direction) override { main_.tools().runShortDrag(direction); }
 
 private:
-    enum class Panel { None, Selection, BlockEdit, XyzList, DataTree };
-
-    // The first shown of the selection panel, the parcel editor, the coordinate list, the data tree
-    // (the calculation window comes second once it exists).
-    Panel PanelToClose() const {
-        if (main_.isSelectionPanelShown()) {
-            return Panel::Selection;
-        }
-        if (main_.isAreaShown(Area::BlockEdit)) {
-            return Panel::BlockEdit;
-        }
-        if (main_.isAreaShown(Area::XyzList)) {
-            return Panel::XyzList;
-        }
-        if (main_.isAreaShown(Area::DataTree)) {
-            return Panel::DataTree;
-        }
-        return Panel::None;
-    }
-
     MainWindow& main_;
 };
+
+// The plot follows the data: an edit redraws the points, a list replaced as a whole starts from a
+// clean picture; colours and sizes follow the settings.
+void FollowWorkspace(MainWindow& main, PlotView* plot) {
+    Workspace& workspace = main.workspace();
+    QObject::connect(&workspace, &Workspace::pointsChanged, plot, &PlotView::DataChanged);
+    QObject::connect(&workspace, &Workspace::parcelsChanged, plot, &PlotView::DataChanged);
+    QObject::connect(&workspace, &Workspace::pointsReplaced, plot, &PlotView::RePaint);
+    QObject::connect(&workspace, &Workspace::parcelsReplaced, plot, &PlotView::RePaint);
+    QObject::connect(&workspace, &Workspace::settingsChanged, plot,
+                     [plot, &main] { plot->SetSettings(PlotSettingsFrom(main.settings())); });
+}
 
 void ConnectViewCommands(MainWindow& main, PlotView* plot) {
     CommandSet& commands = main.commands();
@@ -115,7 +68,9 @@ PlotView* InstallPlotArea(MainWindow& main) {
     plot->SetSettings(PlotSettingsFrom(main.settings()), true);
     plot->SetHost(new MainPlotHost(main, plot));
     main.area(Area::Plot)->setContent(plot);
+    main.setPlotView(plot);
     ConnectViewCommands(main, plot);
+    FollowWorkspace(main, plot);
     qApp->installEventFilter(new PlotWheelFilter(plot, plot));
     QObject::connect(plot, &PlotView::HintChanged, &main,
                      [&main](const QString&, const QString& status) { main.statusPanels().setText(status); });

@@ -27,7 +27,9 @@ int StartUp::Run(const QStringList& arguments) {
     // Every window is created once, here, in this order, and lives until the end.  Later windows
     // (settings dialog, profile editor, calculation, serial transfer, traverse, precision box, the two
     // registration windows, cleanup) join after the About box.
-    MainWindow main;
+    // The data first: it outlives every window that observes it.
+    Workspace workspace;
+    MainWindow main(workspace);
     // The plot first: the other areas link themselves to it when they are installed.
     InstallPlotArea(main);
     InstallTreeArea(main);

@@ -8,6 +8,7 @@
 #include "ui/main/CommandSet.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/StatusPanels.h"
+#include "ui/main/Tools.h"
 #include "ui/plot/PlotView.h"
 #include "ui/tree/DataTree.h"
 #include "ui/tree/FileCommandHost.h"
@@ -60,16 +61,14 @@ public:
     void setStatusText(const QString& text) override { main_.statusPanels().setText(text); }
 
     void coordinatesLoaded() override {
-        if (PlotView* view = plot()) {
+        if (PlotView* view = main_.plotView()) {
             view->CoordinatesLoaded();
         }
     }
-    void showAllPoints() override {
-        main_.store().RebuildNameIndex();
-        coordinatesLoaded();
-    }
+    // The index follows the list by itself: showing all points is fitting them.
+    void showAllPoints() override { coordinatesLoaded(); }
     void redrawPlot() override {
-        if (PlotView* view = plot()) {
+        if (PlotView* view = main_.plotView()) {
             view->RePaint();
         }
     }
@@ -95,8 +94,6 @@ public:
     }
 
 private:
-    PlotView* plot() const { return qobject_cast<PlotView*>(main_.area(Area::Plot)->content()); }
-
     MainWindow& main_;
     TreeAreaHooks& hooks_;
 };
@@ -150,13 +147,29 @@ void TreeArea::connectWindow() {
     connect(&main_, &MainWindow::applicationActivated, c, [c] { c->applicationActivated(); });
     connect(&main_, &MainWindow::applicationDeactivated, c, [c] { c->applicationDeactivated(); });
     connect(&main_.autoSaveTimer(), &AutoSaveTimer::fired, c, [c] { c->autoSaveTick(); });
-    main_.addIdleHandler([this] {
+    ToolRegistration tool;
+    tool.idle = [this] {
         CommandSet& set = main_.commands();
         set.setEnabled(Cmd::TreeOpen, commands_->canOpen());
         set.setEnabled(Cmd::TreeOpenAdd, commands_->canOpen());
         set.setEnabled(Cmd::TreeSave, commands_->canSave());
+    };
+    tool.close = [this] { main_.setSelectedTreeNode(tree_->selectedAbsoluteIndex()); };
+    main_.tools().add(this, std::move(tool));
+    // "新規画地" is offered while the parcel editor is shown by its command.  Parcels are drawn and
+    // measured through the name index, so a cell that is not a number is reported as the editor opens
+    // rather than at some later lookup.
+    connect(&main_, &MainWindow::areaToggled, this, [this](Area area, bool shown) {
+        if (area != Area::BlockEdit) {
+            return;
+        }
+        main_.commands().setEnabled(Cmd::FileNewBlk, shown);
+        if (shown) {
+            RunCommand([this] { main_.store().RebuildNameIndex(); }, &main_);
+        }
     });
-    main_.addCloseHandler([this] { main_.setSelectedTreeNode(tree_->selectedAbsoluteIndex()); });
+    // The data folders may change in the settings dialog.
+    connect(&main_.workspace(), &Workspace::settingsChanged, this, &TreeArea::applyDataFolders);
     main_.setAcceptDrops(true);
     main_.installEventFilter(this);
 }
@@ -187,7 +200,9 @@ bool TreeArea::eventFilter(QObject* watched, QEvent* event) {
 TreeArea::~TreeArea() = default;
 
 TreeArea* InstallTreeArea(MainWindow& main) {
-    return new TreeArea(main);
+    auto* area = new TreeArea(main);
+    main.setTreeArea(area);
+    return area;
 }
 
 } // namespace vemo

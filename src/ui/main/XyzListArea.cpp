@@ -6,48 +6,38 @@
 #include "ui/main/CommandSet.h"
 #include "ui/main/KeyRules.h"
 #include "ui/main/MainWindow.h"
+#include "ui/main/Tools.h"
 #include "ui/plot/PlotHooks.h"
 #include "ui/plot/PlotView.h"
-
-#include <QPointer>
 
 namespace vemo {
 namespace {
 
 PlotView* ShownPlot(MainWindow& main) {
-    auto* plot = qobject_cast<PlotView*>(main.area(Area::Plot)->content());
+    PlotView* plot = main.plotView();
     return plot != nullptr && main.isAreaShown(Area::Plot) ? plot : nullptr;
 }
 
-// The coordinate list as a taker of points clicked on the plot: the clicked point's row becomes the
-// cursor row and the plot marks it.
-class XyzListClickTarget : public QObject, public PlotClickTarget {
-public:
-    XyzListClickTarget(MainWindow& main, XyzListPanel& panel, PlotView& plot)
-        : QObject(&panel), main_(main), panel_(panel), plot_(plot), plotAlive_(&plot) {}
-    // When the main window closes, the plot area may go before the list area.
-    ~XyzListClickTarget() override {
-        if (plotAlive_) {
-            plot_.RemoveClickTarget(this);
+// The coordinate list as a taker of points clicked on the plot (while the list is shown and has the
+// focus): the clicked point's row becomes the cursor row and the plot marks it.
+void RegisterListTool(MainWindow& main, XyzListPanel* panel) {
+    PointNameTaker taker;
+    taker.order = PlotClickOrder::kCoordinateList;
+    taker.accepts = [&main, panel](PointSource source) {
+        return source == PointSource::PlotClick && main.isAreaShown(Area::XyzList) && panel->grid()->hasGridFocus();
+    };
+    taker.take = [&main, panel](const std::string& cp932Name) {
+        if (panel->grid()->selectPointByName(cp932Name)) {
+            if (PlotView* plot = main.plotView()) {
+                plot->UnhighlightPoint();
+                plot->HighlightPoint(cp932Name);
+            }
         }
-    }
-
-    bool AcceptsPointClick() const override {
-        return main_.isAreaShown(Area::XyzList) && panel_.grid()->hasGridFocus();
-    }
-    void PointClicked(const std::string& cp932Name) override {
-        if (panel_.grid()->selectPointByName(cp932Name)) {
-            plot_.UnhighlightPoint();
-            plot_.HighlightPoint(cp932Name);
-        }
-    }
-
-private:
-    MainWindow& main_;
-    XyzListPanel& panel_;
-    PlotView& plot_;
-    QPointer<PlotView> plotAlive_;
-};
+    };
+    ToolRegistration tool;
+    tool.pointNames = std::move(taker);
+    main.tools().add(panel, std::move(tool));
+}
 
 void ConnectCommands(MainWindow& main, XyzListPanel* panel) {
     CommandSet& commands = main.commands();
@@ -80,6 +70,11 @@ void ConnectCommands(MainWindow& main, XyzListPanel* panel) {
 
 void ConnectPlot(MainWindow& main, XyzListPanel* panel) {
     GridPointHooks hooks;
+    // A row clicked while a tool waits for a point name (a calculation field, the parcel editor)
+    // gives that name to the tool.
+    hooks.takePointName = [&main](const std::string& name) {
+        return main.tools().offerPointName(PointSource::GridRow, name);
+    };
     hooks.plotShown = [&main] { return ShownPlot(main) != nullptr; };
     hooks.highlightPoint = [&main](const std::string& name) {
         if (PlotView* plot = ShownPlot(main)) {
@@ -102,9 +97,6 @@ void ConnectPlot(MainWindow& main, XyzListPanel* panel) {
             plot->RePaint();
         }
     });
-    if (auto* plot = qobject_cast<PlotView*>(main.area(Area::Plot)->content())) {
-        LinkXyzListToPlot(main, *panel, *plot);
-    }
 }
 
 } // namespace
@@ -112,7 +104,10 @@ void ConnectPlot(MainWindow& main, XyzListPanel* panel) {
 XyzListPanel* InstallXyzListArea(MainWindow& main) {
     auto* panel = new XyzListPanel(main.store());
     main.area(Area::XyzList)->setContent(panel);
+    main.setXyzListPanel(panel);
     panel->setUpperChr(main.settings().Key.UpperChr);
+    QObject::connect(&main.workspace(), &Workspace::settingsChanged, panel,
+                     [&main, panel] { panel->setUpperChr(main.settings().Key.UpperChr); });
     ConnectCommands(main, panel);
     XyzStrGrid* grid = panel->grid();
     // Enter in " → " mode reaches the grid's own handler; in " ↓ " mode the key goes to the grid.
@@ -120,11 +115,8 @@ XyzListPanel* InstallXyzListArea(MainWindow& main) {
     main.keyRules().setEnterHandler(grid, [grid] { grid->handleEnter(); });
     main.keyRules().setEscapeHandler(grid, [grid] { grid->revertEditor(); });
     ConnectPlot(main, panel);
+    RegisterListTool(main, panel);
     return panel;
-}
-
-void LinkXyzListToPlot(MainWindow& main, XyzListPanel& panel, PlotView& plot) {
-    plot.AddClickTarget(new XyzListClickTarget(main, panel, plot), PlotClickOrder::kCoordinateList);
 }
 
 } // namespace vemo

@@ -12,7 +12,7 @@ namespace vemo {
 void PlotScene::Render(QImage& image, Store& store, const PlotSettings& settings, const PlotSceneState& state) {
     image.fill(ColourFromBgr(settings.backColour));
     store.imagePoints.Clear();
-    if (ExtentsEmpty(store.index.Extents()) || state.view.scale <= 0) {
+    if (ExtentsEmpty(store.IndexForDrawing().Extents()) || state.view.scale <= 0) {
         return;
     }
     PlotPointsRenderer::Options options;
@@ -20,7 +20,7 @@ void PlotScene::Render(QImage& image, Store& store, const PlotSettings& settings
     options.circle = overview ? settings.smallCircle : settings.bigCircle;
     options.fontSize = state.nameSize;
     options.names = !state.hideNames && (state.pointNames || !overview);
-    points_.Render(image, store.index, state.view, settings, options, store.imagePoints);
+    points_.Render(image, store.IndexForDrawing(), state.view, settings, options, store.imagePoints);
     if (state.editorShown || state.parcels) {
         RenderParcels(image, store, settings, state);
     }
@@ -29,7 +29,7 @@ void PlotScene::Render(QImage& image, Store& store, const PlotSettings& settings
 void PlotScene::RenderParcels(QImage& image, const Store& store, const PlotSettings& settings,
                               const PlotSceneState& state) {
     QPainter painter(&image);
-    PlotCanvas canvas(painter, state.view, settings, store.index, state.nameSize, state.pointNames);
+    PlotCanvas canvas(painter, state.view, settings, store.IndexForDrawing(), state.nameSize, state.pointNames);
     const int colour = state.editorShown ? settings.parcelColour : settings.DimmedParcelColour();
     for (const Block& block : store.blocks.All()) {
         canvas.DrawOutline(DecodeCommaList(block.NoList), colour, PlotPenMode::Copy, PlotLineStyle::Solid);

@@ -103,7 +103,7 @@ void PlotView::FitOnShow(bool openAdd) {
     }
     plotState_ = PlotStates::kFitted;
     const PlotViewRecord old = view_.Record(nameSize_);
-    if (const auto fit = FitViewport(store_.index.Extents(), width(), height())) {
+    if (const auto fit = FitViewport(store_.Index().Extents(), width(), height())) {
         view_ = *fit;
         nameSize_ = settings_.smallFont;
         if (view_.scale <= old.scale - 1e-6) {
@@ -115,7 +115,7 @@ void PlotView::FitOnShow(bool openAdd) {
 
 bool PlotView::RebuildIndex() {
     try {
-        store_.RebuildNameIndex();
+        store_.Index();
         return true;
     } catch (const Error& error) {
         emit CommandFailed(QString::fromStdString(Cp932ToUtf8(error.what())));
@@ -125,6 +125,11 @@ bool PlotView::RebuildIndex() {
 
 void PlotView::RePaint() {
     overlays_.clear();
+    baseValid_ = false;
+    update();
+}
+
+void PlotView::DataChanged() {
     baseValid_ = false;
     update();
 }
@@ -140,7 +145,7 @@ void PlotView::ZoomOut() {
 }
 
 bool PlotView::FitAll() {
-    const auto fit = FitViewport(store_.index.Extents(), width(), height());
+    const auto fit = FitViewport(store_.Index().Extents(), width(), height());
     if (!fit) {
         return false;
     }
@@ -261,7 +266,7 @@ void PlotView::paintEvent(QPaintEvent*) {
     std::memcpy(frame_.bits(), base_.constBits(), static_cast<size_t>(base_.sizeInBytes()));
     {
         QPainter painter(&frame_);
-        if (!ExtentsEmpty(store_.index.Extents())) {
+        if (!ExtentsEmpty(store_.IndexForDrawing().Extents())) {
             PaintOverlays(painter);
         }
         PaintGestureMarks(painter);
@@ -270,7 +275,7 @@ void PlotView::paintEvent(QPaintEvent*) {
 }
 
 void PlotView::PaintOverlays(QPainter& painter) {
-    PlotCanvas canvas(painter, view_, settings_, store_.index, nameSize_, pointNamesOn_);
+    PlotCanvas canvas(painter, view_, settings_, store_.IndexForDrawing(), nameSize_, pointNamesOn_);
     if (host_) {
         const std::string cursorPoint = host_->ListCursorPointName();
         if (!cursorPoint.empty()) {

@@ -83,7 +83,10 @@ public:
     bool HandleWheel(QPoint globalPos, int angleDeltaY);
 
 public slots:
-    void RePaint();                    // ImgRePaint "再描画(&R)"
+    void RePaint(); // ImgRePaint "再描画(&R)"
+    // The points or parcels changed: the picture is drawn again from the data at the next paint, with
+    // what the tools drew over it kept.
+    void DataChanged();
     void ZoomIn();                     // ImgUp "拡大(&U)": scale x 1.5
     void ZoomOut();                    // ImgDown "縮小(&D)": scale x 0.8
     bool FitAll();                     // all points, or the remembered view while "範囲記憶" is on

@@ -213,13 +213,8 @@ void PlotView::ReleaseChord(QPoint pos) {
 
 void PlotView::ChordFit(int dx, int dy) {
     plotState_ = ChordRebuilds(dx, dy) ? PlotStates::kFitRebuilt : PlotStates::kFitted;
-    const XyzExtents& extents = store_.index.Extents();
-    if (plotState_ == PlotStates::kFitRebuilt || extents.maxX - extents.minX < kEmptyExtent) {
-        if (!RebuildIndex()) {
-            return;
-        }
-    }
-    if (ExtentsEmpty(store_.index.Extents())) {
+    // The index follows the list by itself; a cell that is not a number is reported here.
+    if (!RebuildIndex() || ExtentsEmpty(store_.Index().Extents())) {
         return;
     }
     const PlotViewRecord saved = view_.Record(nameSize_);

@@ -9,8 +9,8 @@
 #include "core/files/XyzFile.h"
 #include "core/settings/ProgramFolder.h"
 #include "core/store/Store.h"
-#include "ui/common/Cp932Text.h"
 #include "ui/common/BusyCursor.h"
+#include "ui/common/Cp932Text.h"
 #include "ui/tree/FileCommandHost.h"
 #include "ui/tree/FileDialog.h"
 
@@ -82,8 +82,7 @@ void FileCommands::loadExchange(bool sima, const fs::path& file) {
                 host_.toggleArea(FileArea::Plot);
             }
             host_.parcelsLoaded();
-            store_.RebuildNameIndex();
-            ComputeLabelPoints(store_.blocks, store_.index);
+            ComputeLabelPoints(store_.blocks, store_.Index());
         }
     }
     store_.names.CaseName.clear();
@@ -122,17 +121,16 @@ void FileCommands::writeExchange(bool sima, bool fromSelection, const std::vecto
     const fs::path file(name.toStdString());
     BusyCursor busy;
     const std::vector<ExportPoint> points =
-        fromSelection ? PointsFromSelection(names, store_.index) : PointsFromList(store_.xyz);
+        fromSelection ? PointsFromSelection(names, store_.Index()) : PointsFromList(store_.xyz);
     if (!sima) {
         WriteNichorenFile(file, points);
         return;
     }
     const SimaNames simaNames{store_.names.CaseName, store_.names.XyzName, store_.names.BlkName};
     // Parcels go with the coordinate list while the parcel editor is shown; their vertex numbers are
-    // the list rows, so the index must describe the list as it is now.
+    // the list rows, which the index (following every edit) gives as they are now.
     if (!fromSelection && host_.isAreaShown(FileArea::BlockEdit) && store_.blocks.Count() > 0) {
-        store_.RebuildNameIndex();
-        const std::vector<ExportParcel> parcels = ParcelsForExport(store_.blocks, store_.index);
+        const std::vector<ExportParcel> parcels = ParcelsForExport(store_.blocks, store_.Index());
         WriteSimaFile(file, simaNames, points, &parcels);
     } else {
         WriteSimaFile(file, simaNames, points);

@@ -43,11 +43,9 @@ void FileCommands::applicationActivated() {
             message(QStringLiteral("File Open Error !!"));
             return;
         }
+        // The plot redraws itself for the reloaded list; a list that was empty is fitted as well.
         if (wasEmpty) {
             host_.showAllPoints();
-        } else {
-            store_.RebuildNameIndex();
-            host_.redrawPlot();
         }
         if (host_.isAreaShown(FileArea::XyzList)) {
             host_.focusGrid();
@@ -76,7 +74,7 @@ void FileCommands::applicationDeactivated() {
         if (host_.isAreaShown(FileArea::BlockEdit) || store_.blocks.Count() > 0) {
             const std::vector<int> positions =
                 LinkParcelPositions(settings_.Data.BlkOutType, store_.blocks.Count(), host_.selectedParcels());
-            WriteParcelLinkFile(tmpDir() / kParcelLinkFileName, store_.blocks, positions, store_.xyz, store_.index);
+            WriteParcelLinkFile(tmpDir() / kParcelLinkFileName, store_.blocks, positions, store_.xyz, store_.Index());
         }
     });
 }

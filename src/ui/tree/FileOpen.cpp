@@ -10,9 +10,9 @@
 #include "core/settings/Settings.h"
 #include "core/store/Store.h"
 #include "core/text/Bytes.h"
+#include "ui/common/BusyCursor.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/MessageBox.h"
-#include "ui/common/BusyCursor.h"
 #include "ui/tree/DataTree.h"
 #include "ui/tree/FileCommandHost.h"
 
@@ -131,9 +131,8 @@ void FileCommands::openParcels(OpenMode mode, const OpenTarget& target) {
     }
     host_.toggleArea(FileArea::Plot);
     host_.parcelsLoaded();
-    // Label points are means of vertex coordinates: they need the index of what was just read.
-    store_.RebuildNameIndex();
-    ComputeLabelPoints(store_.blocks, store_.index);
+    // Label points are means of vertex coordinates, found in the index of what was just read.
+    ComputeLabelPoints(store_.blocks, store_.Index());
 }
 
 void FileCommands::forceAutoSave() {

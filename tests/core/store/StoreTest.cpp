@@ -1,9 +1,12 @@
 #include "core/store/Store.h"
 
 #include "core/text/Cp932.h"
+#include "support/ErrorMessage.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -67,16 +70,71 @@ TEST(Store, CaptionNamesSiteAndFiles) {
     EXPECT_EQ(CaptionText(names), Jp("現場 -  - B [Vemo]"));
 }
 
-TEST(Store, LookupsSeeTheListAsOfTheLastRebuild) {
+// The index follows every route by which the list changes, so no lookup sees a list that is gone
+// (a stale index gave the previous site's coordinates for a matching name).
+TEST(Store, EveryLookupSeesTheListAsItStands) {
     Store store;
-    store.xyz.ReplaceAll({{"", "K1", "1.2345", "-2.0005", "", "", ""}});
-    EXPECT_FALSE(store.FindPointXY("K1"));
-    store.RebuildNameIndex();
+    store.xyz.ReplaceAll({{"", "K1", "1.2345", "-2.0005", "", "", ""}, {"", "K2", "5", "6", "", "", ""}});
     const auto k1 = store.FindPointXY("K1");
     ASSERT_TRUE(k1);
     EXPECT_EQ(k1->row, 1);
     EXPECT_DOUBLE_EQ(k1->x, 1.235);
     EXPECT_DOUBLE_EQ(k1->y, -2.001);
+
+    struct Step {
+        const char* what;
+        std::function<void(XyzList&)> change;
+        const char* name;
+        std::optional<double> x; // nullopt: not found
+    };
+    const std::vector<Step> steps = {
+        {"cell typed", [](XyzList& l) { l.SetCell(1, kColX, "7.5"); }, "K1", 7.5},
+        {"name typed", [](XyzList& l) { l.SetCell(2, kColName, "K9"); }, "K2", std::nullopt},
+        {"row inserted",
+         [](XyzList& l) {
+             l.InsertRows(1, {{"", "N", "3", "4", "", "", ""}});
+         },
+         "N", 3.0},
+        {"row removed", [](XyzList& l) { l.RemoveRows(1, 1); }, "N", std::nullopt},
+        {"list replaced",
+         [](XyzList& l) {
+             l.ReplaceAll({{"", "K9", "-1", "2", "", "", ""}});
+         },
+         "K9", -1.0},
+        {"list cleared", [](XyzList& l) { l.Clear(); }, "K9", std::nullopt},
+        {"rows appended",
+         [](XyzList& l) {
+             l.AppendRows({{"", "A", "8", "9", "", "", ""}});
+         },
+         "A", 8.0},
+    };
+    for (const Step& step : steps) {
+        step.change(store.xyz);
+        const auto found = store.FindPointXY(step.name);
+        EXPECT_EQ(found.has_value(), step.x.has_value()) << step.what;
+        if (found && step.x) {
+            EXPECT_DOUBLE_EQ(found->x, *step.x) << step.what;
+        }
+    }
+    // The cleared list's empty row 1 counts as the origin for the extents.
+    EXPECT_DOUBLE_EQ(store.Index().Extents().minX, 0.0);
+    EXPECT_DOUBLE_EQ(store.Index().Extents().maxX, 8.0);
+}
+
+// A cell that is not a number: every lookup says so until the list changes, drawing keeps the last good
+// index, and the first change that mends the cell brings lookups back.
+TEST(Store, ABadCellStopsLookupsUntilTheListChanges) {
+    Store store;
+    store.xyz.ReplaceAll({{"", "P", "1", "2", "", "", ""}});
+    ASSERT_TRUE(store.FindPointXY("P"));
+    store.xyz.AppendRows({{"", "Q", "1O0", "2", "", "", ""}});
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        EXPECT_EQ(test::MessageOf([&] { store.FindPointXY("P"); }), "'1O0' は浮動小数点数ではありません");
+    }
+    EXPECT_EQ(store.IndexForDrawing().Count(), 1);
+    store.xyz.SetCell(2, kColX, "100");
+    ASSERT_TRUE(store.FindPointXY("Q"));
+    EXPECT_DOUBLE_EQ(store.FindPointXY("Q")->x, 100.0);
 }
 
 } // namespace

@@ -20,7 +20,7 @@ struct TrvsFixture {
     TrvsTable table;
     TrvsOptions options;
     TrvsState state;
-    TrvsKnownPoints known{store.xyz, store.index};
+    TrvsKnownPoints known{store};
 
     TrvsFixture() { header.Reset(options, "26/12/09"); }
 

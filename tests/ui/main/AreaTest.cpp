@@ -3,6 +3,7 @@
 #include "core/text/Cp932.h"
 #include "ui/main/AreaSlot.h"
 #include "ui/main/CommandSet.h"
+#include "ui/main/TreeArea.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -56,6 +57,7 @@ TEST_F(Areas, ToggleHidesAndShowsWithMenuAndToolButton) {
 
 TEST_F(Areas, ParcelEditorTogglesNewParcelsAndBuildsTheIndex) {
     MainWindow& main = Open();
+    InstallTreeArea(main);
     Store& store = main.store();
     store.xyz.AppendRows(
         {XyzRow{"", "1", "100.000", "200.000", "", "", ""}, XyzRow{"", "2", "110.000", "205.000", "", "", ""}});
@@ -68,8 +70,8 @@ TEST_F(Areas, ParcelEditorTogglesNewParcelsAndBuildsTheIndex) {
     EXPECT_TRUE(main.isAreaShown(Area::BlockEdit));
     EXPECT_TRUE(main.commands().isEnabled(Cmd::FileNewBlk));
     EXPECT_TRUE(main.commands().isMenuEnabled(Menu::Block));
-    // The parcels look their points up through the index, so showing the editor built it.
-    EXPECT_EQ(store.index.Count(), 2);
+    // The parcels look their points up through the index, which sees the list as it stands.
+    EXPECT_EQ(store.Index().Count(), 2);
     ASSERT_TRUE(store.FindPointXY("2").has_value());
     EXPECT_DOUBLE_EQ(store.FindPointXY("2")->y, 205.0);
 
@@ -80,6 +82,7 @@ TEST_F(Areas, ParcelEditorTogglesNewParcelsAndBuildsTheIndex) {
 
 TEST_F(Areas, BadNumberInTheListIsShownAndTheEditorStillOpens) {
     MainWindow& main = Open();
+    InstallTreeArea(main);
     main.store().xyz.AppendRows({XyzRow{"", "1", "1O0.000", "200.000", "", "", ""}});
     main.commands().setEnabled(Cmd::DispBlockEdit, true);
     main.commands().trigger(Cmd::DispBlockEdit);

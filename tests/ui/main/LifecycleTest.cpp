@@ -8,6 +8,10 @@
 #include "ui/main/AutoSaveTimer.h"
 #include "ui/main/CommandSet.h"
 #include "ui/main/StatusPanels.h"
+#include "ui/main/PlotArea.h"
+#include "ui/main/Tools.h"
+#include "ui/main/TreeArea.h"
+#include "ui/main/XyzListArea.h"
 
 #include <QAction>
 #include <QApplication>
@@ -91,13 +95,46 @@ TEST_F(Lifecycle, AutoSaveSwitchedOffOrZeroIntervalStopsTheTimer) {
 }
 
 TEST_F(Lifecycle, AutoSaveTimerFires) {
-    AutoSaveTimer timer;
+    EXPECT_EQ(AutoSaveTimer::IntervalMs(1), 60000);
+    // A "minute" of 5 ms: the clock ticks again and again while on, and not at all once off.
+    AutoSaveTimer timer(nullptr, 5);
     QSignalSpy fired(&timer, &AutoSaveTimer::fired);
     timer.configure(true, 1);
-    EXPECT_EQ(timer.intervalMs(), 60000);
+    EXPECT_EQ(timer.intervalMs(), 5);
+    ASSERT_TRUE(fired.wait(5000));
+    ASSERT_TRUE(fired.wait(5000));
+    EXPECT_GE(fired.count(), 2);
     timer.configure(false, 1);
     EXPECT_FALSE(timer.isActive());
-    EXPECT_EQ(fired.count(), 0);
+    const qsizetype ticks = fired.count();
+    QTest::qWait(50);
+    EXPECT_EQ(fired.count(), ticks);
+}
+
+// The areas observe the store until they are gone; the workspace that owns the store outlives the
+// window, so closing and deleting the window with data loaded leaves no observer behind (under the
+// sanitizer build a dangling one is a use-after-free at the next change of the lists).
+TEST_F(Lifecycle, TheStoreOutlivesTheWindowAndForgetsItsObservers) {
+    MainWindow& main = Open();
+    InstallPlotArea(main);
+    InstallTreeArea(main);
+    InstallXyzListArea(main);
+    for (Area area : {Area::XyzList, Area::Plot}) {
+        main.setAreaShown(area, true);
+    }
+    main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    Store& store = workspace->store();
+    store.xyz.ReplaceAll({{"", "A", "1", "2", "", "", ""}, {"", "B", "3", "4", "", "", ""}});
+    store.blocks.Add(Block{"1", "A,B,A", 3, 0, 0});
+    main.close();
+    window.reset();
+    store.xyz.SetCell(1, kColX, "5");
+    store.xyz.AppendRows({{"", "C", "6", "7", "", "", ""}});
+    store.xyz.Clear();
+    store.blocks.Clear();
+    EXPECT_FALSE(store.FindPointXY("A"));
+    workspace.reset();
 }
 
 TEST_F(Lifecycle, BadNumbersAreReportedAndDefaultsUsed) {
@@ -165,7 +202,9 @@ TEST_F(Lifecycle, StatusPanelsShowLocksAndTheLongHint) {
     EXPECT_EQ(main.statusPanels().numText(), QString());
     // An idle pass shows the real state (no lock pressed in this test).
     int idleRuns = 0;
-    main.addIdleHandler([&idleRuns] { ++idleRuns; });
+    ToolRegistration counting;
+    counting.idle = [&idleRuns] { ++idleRuns; };
+    main.tools().add(&main, std::move(counting));
     main.runIdle();
     EXPECT_EQ(idleRuns, 1);
     EXPECT_EQ(main.statusPanels().capsText(), QString());
@@ -174,8 +213,12 @@ TEST_F(Lifecycle, StatusPanelsShowLocksAndTheLongHint) {
 TEST_F(Lifecycle, FailingIdleRuleIsShownOnceAndTheOthersGoOn) {
     MainWindow& main = Open();
     int good = 0;
-    main.addIdleHandler([] { throw Error(Jp("画地がありません")); });
-    main.addIdleHandler([&good] { ++good; });
+    ToolRegistration failing;
+    failing.idle = [] { throw Error(Jp("画地がありません")); };
+    ToolRegistration counting;
+    counting.idle = [&good] { ++good; };
+    main.tools().add(&main, std::move(failing));
+    main.tools().add(&main, std::move(counting));
     main.runIdle();
     main.runIdle();
     EXPECT_EQ(MessageBox::shownTexts(), QStringList{QStringLiteral("画地がありません")});

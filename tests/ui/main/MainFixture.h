@@ -10,7 +10,7 @@
 
 namespace vemo::test {
 
-// A main window on its own program folder (holding the given "VEMO.ini", when any), with every
+// A workspace and a main window on their own program folder (holding the given "VEMO.ini", when any), with every
 // message box captured instead of shown.
 class MainFixture : public testing::Test {
 protected:
@@ -20,6 +20,7 @@ protected:
     }
     void TearDown() override {
         window.reset();
+        workspace.reset();
         MessageBox::setCapture(false);
     }
 
@@ -27,13 +28,16 @@ protected:
         if (!iniBytes.empty()) {
             WriteBytes(IniPath(), iniBytes);
         }
-        window = std::make_unique<MainWindow>(home.Str(), nullptr);
+        window.reset();
+        workspace = std::make_unique<Workspace>(home.Str());
+        window = std::make_unique<MainWindow>(*workspace);
         return *window;
     }
     std::string IniPath() const { return home.File("VEMO.ini"); }
     std::string IniText() const { return ReadBytes(IniPath()); }
 
     TempDir home;
+    std::unique_ptr<Workspace> workspace;
     std::unique_ptr<MainWindow> window;
 };
 

@@ -26,7 +26,7 @@ TEST(PlotCanvasTest, OutlineBreaksAtAVertexBeyondThePixelRange) {
     Store store;
     LoadPoints(store, {{"A", 0, 0}, {"B", 0, 50}, {"FAR", 40000, 25}, {"C", -50, 50}});
     // Closed ring A B FAR C A: the far vertex takes both its edges with it.
-    const auto strokes = OutlineStrokes({"A", "B", "FAR", "C", "A"}, store.index, UnitView());
+    const auto strokes = OutlineStrokes({"A", "B", "FAR", "C", "A"}, store.Index(), UnitView());
     ASSERT_EQ(strokes.size(), 2u);
     EXPECT_EQ(strokes[0], QPolygon({QPoint(200, 150), QPoint(250, 150)}));
     EXPECT_EQ(strokes[1], QPolygon({QPoint(250, 200), QPoint(200, 150)}));
@@ -36,11 +36,11 @@ TEST(PlotCanvasTest, OutlineSkipsUnknownNamesAndBreaksAtEmptyOnes) {
     Store store;
     LoadPoints(store, {{"A", 0, 0}, {"B", 0, 50}, {"C", -50, 50}});
     // An unknown name is stepped over: A runs straight to B.
-    auto strokes = OutlineStrokes({"A", "NONE", "B", "C"}, store.index, UnitView());
+    auto strokes = OutlineStrokes({"A", "NONE", "B", "C"}, store.Index(), UnitView());
     ASSERT_EQ(strokes.size(), 1u);
     EXPECT_EQ(strokes[0].size(), 3);
     // An empty name ends the stroke; a stroke of one vertex draws nothing.
-    strokes = OutlineStrokes({"A", "", "B", "C", "", "A"}, store.index, UnitView());
+    strokes = OutlineStrokes({"A", "", "B", "C", "", "A"}, store.Index(), UnitView());
     ASSERT_EQ(strokes.size(), 1u);
     EXPECT_EQ(strokes[0], QPolygon({QPoint(250, 150), QPoint(250, 200)}));
 }
@@ -49,8 +49,8 @@ TEST(PlotCanvasTest, OutlineVertexExactlyAtTheLimitBreaks) {
     Store store;
     // 32767 pixels right of the origin pixel 200: Y = 32567 lands on 32767 itself.
     LoadPoints(store, {{"A", 0, 0}, {"EDGE", 0, 32567}, {"IN", 0, 32566}});
-    EXPECT_TRUE(OutlineStrokes({"A", "EDGE"}, store.index, UnitView()).empty());
-    EXPECT_EQ(OutlineStrokes({"A", "IN"}, store.index, UnitView()).size(), 1u);
+    EXPECT_TRUE(OutlineStrokes({"A", "EDGE"}, store.Index(), UnitView()).empty());
+    EXPECT_EQ(OutlineStrokes({"A", "IN"}, store.Index(), UnitView()).size(), 1u);
 }
 
 TEST(PlotCanvasTest, LineThroughIsClippedToTheFrame) {
@@ -101,7 +101,7 @@ TEST(PlotCanvasTest, ParcelLabelIsCentredOnItsPoint) {
     QImage image = Blank();
     {
         QPainter painter(&image);
-        PlotCanvas canvas(painter, UnitView(), settings, store.index, 10, true);
+        PlotCanvas canvas(painter, UnitView(), settings, store.Index(), 10, true);
         canvas.DrawParcelLabel("HHHH", 0xFFFFFF, 0, 0);
     }
     int left = 400, right = -1, top = 300, bottom = -1;
@@ -128,7 +128,7 @@ TEST(PlotCanvasTest, ArrowHeadPointsAlongItsDirection) {
     QImage image = Blank();
     {
         QPainter painter(&image);
-        PlotCanvas canvas(painter, UnitView(), settings, store.index, 10, true);
+        PlotCanvas canvas(painter, UnitView(), settings, store.Index(), 10, true);
         // Direction 0 (north): the two sides go back down, at 160 and 200 degrees.
         canvas.DrawArrowHead(0, 0, 0, 0xFFFFFF);
     }

@@ -37,14 +37,14 @@ void PaintNaively(QImage& image, const Store& store, const PlotViewport& view, c
     const QFont font = PlotNameFont(fontSize);
     painter.setFont(font);
     const int ascent = QFontMetrics(font, &image).ascent();
-    for (int e = 0; e < store.index.Count(); ++e) {
-        const auto p = store.index.Find(store.index.NameAt(e));
+    for (int e = 0; e < store.Index().Count(); ++e) {
+        const auto p = store.Index().Find(store.Index().NameAt(e));
         const PlotPixel pixel = view.ToPixel(p->x, p->y);
         painter.setPen(ColourFromBgr(settings.circleColour));
         DrawPointCircle(painter, pixel, d);
-        painter.setPen(ColourFromBgr(settings.NameColour(store.index.NameAt(e))));
+        painter.setPen(ColourFromBgr(settings.NameColour(store.Index().NameAt(e))));
         const QPoint topLeft = PointNameTopLeft(pixel, d);
-        painter.drawText(topLeft.x(), topLeft.y() + ascent, PlotText(store.index.NameAt(e)));
+        painter.drawText(topLeft.x(), topLeft.y() + ascent, PlotText(store.Index().NameAt(e)));
     }
 }
 
@@ -63,7 +63,7 @@ TEST(PlotRenderTest, FastPointsLandOnTheSamePixelsAsPlainDrawing) {
         QImage fast = Background(settings);
         XyzImagePoints drawn;
         PlotPointsRenderer renderer;
-        renderer.Render(fast, store.index, view, settings, {d, size, true}, drawn);
+        renderer.Render(fast, store.Index(), view, settings, {d, size, true}, drawn);
         QImage plain = Background(settings);
         PaintNaively(plain, store, view, settings, d, size);
         EXPECT_TRUE(fast == plain) << "circle " << d << ", font " << size;
@@ -86,7 +86,7 @@ TEST(PlotRenderTest, CrowdedPointsDrawnInBandsMatchPlainDrawingPixelForPixel) {
     const PlotViewport view = View(1.0);
     QImage fast = Background(settings);
     XyzImagePoints drawn;
-    PlotPointsRenderer().Render(fast, store.index, view, settings, {6, 5, true}, drawn);
+    PlotPointsRenderer().Render(fast, store.Index(), view, settings, {6, 5, true}, drawn);
     QImage plain = Background(settings);
     PaintNaively(plain, store, view, settings, 6, 5);
     EXPECT_TRUE(fast == plain);
@@ -103,7 +103,7 @@ TEST(PlotRenderTest, OnlyPointsInsideTheWindowAreDrawnAndCollected) {
     drawn.names = {"stale"};
     drawn.x = {0};
     drawn.y = {0};
-    PlotPointsRenderer().Render(image, store.index, View(1.0), settings, {6, 5, true}, drawn);
+    PlotPointsRenderer().Render(image, store.Index(), View(1.0), settings, {6, 5, true}, drawn);
     // In index (name) order, corners included.
     EXPECT_EQ(drawn.names, (std::vector<std::string>{"A", "B", "C"}));
     EXPECT_DOUBLE_EQ(drawn.x[2], 150);

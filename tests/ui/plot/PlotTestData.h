@@ -26,7 +26,6 @@ inline void LoadPoints(Store& store, const std::vector<TestPoint>& points) {
         rows.push_back(XyzRow{"", p.name, x, y, "", "", ""});
     }
     store.xyz.ReplaceAll(std::move(rows));
-    store.RebuildNameIndex();
 }
 
 } // namespace vemo::test

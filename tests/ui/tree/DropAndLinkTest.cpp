@@ -91,7 +91,10 @@ TEST_F(LinkFixture, LeavingWritesTheLinkFilesAndReturningReadsBackWhatAnotherPro
     EXPECT_EQ(h.store.xyz.Cell(1, kColName), "Q1");
     EXPECT_EQ(h.store.xyz.Cell(1, kColX), "12.000");
     EXPECT_EQ(h.store.xyz.Cell(1, kColZ), "5.000");
-    EXPECT_EQ(h.host.redraws, 1);
+    // Every lookup sees the reloaded list at once.
+    ASSERT_TRUE(h.store.FindPointXY("Q1"));
+    EXPECT_EQ(h.store.FindPointXY("Q1")->y, 34.0);
+    EXPECT_FALSE(h.store.FindPointXY("T1"));
     EXPECT_EQ(h.host.allPoints, 0);
 }
 
@@ -118,7 +121,6 @@ TEST_F(LinkFixture, AMissingLinkFileIsReportedAndTheListKept) {
 }
 
 TEST_F(LinkFixture, SelectionPanelShownWritesTheSelectedPointsAndSkipsTheReload) {
-    h.store.RebuildNameIndex();
     h.host.selectionShown = true;
     h.host.selection = {"T3", "nothere", "T1"};
     h.commands.applicationDeactivated();

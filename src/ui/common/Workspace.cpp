@@ -1,0 +1,57 @@
+#include "ui/common/Workspace.h"
+
+#include "core/settings/ProgramFolder.h"
+#include "core/text/Cp932.h"
+
+namespace vemo {
+
+// Turns the store's observer calls into the workspace's signals.
+class Workspace::Watch : public XyzListObserver, public BlockListObserver {
+public:
+    explicit Watch(Workspace& owner) : owner_(owner) {}
+
+    void CellsChanged(int, int, int, int) override { emit owner_.pointsChanged(); }
+    void RowsInserted(int, int) override { emit owner_.pointsChanged(); }
+    void RowsRemoved(int, int) override { emit owner_.pointsChanged(); }
+    void Reset() override {
+        emit owner_.pointsReplaced();
+        emit owner_.pointsChanged();
+    }
+
+    void BlockAdded(int) override { emit owner_.parcelsChanged(); }
+    void BlockReplaced(int) override { emit owner_.parcelsChanged(); }
+    void BlockRemoved(int) override { emit owner_.parcelsChanged(); }
+    void BlocksReset() override {
+        emit owner_.parcelsReplaced();
+        emit owner_.parcelsChanged();
+    }
+
+private:
+    Workspace& owner_;
+};
+
+Workspace::Workspace() : Workspace(ProgramFolder()) {}
+
+Workspace::Workspace(const std::string& programFolder, QObject* parent)
+    : QObject(parent), programFolder_(programFolder), watch_(std::make_unique<Watch>(*this)) {
+    iniPath_ = SettingsFilePath(programFolder_);
+    LoadedSettings loaded = LoadSettings(iniPath_, programFolder_);
+    settings_ = std::move(loaded.values);
+    startMessages_ = std::move(loaded.messages);
+    normalAtStart_ = settings_.Exit.Normal;
+
+    // Folders of the store are CP932 like all core text.
+    store_.names.ExeDir = PathToCp932(programFolder_);
+    store_.names.DatDir = settings_.Dir.DatDir;
+    store_.names.TmpDir = settings_.Dir.TmpDir;
+
+    store_.xyz.AddObserver(watch_.get());
+    store_.blocks.AddObserver(watch_.get());
+}
+
+Workspace::~Workspace() {
+    store_.xyz.RemoveObserver(watch_.get());
+    store_.blocks.RemoveObserver(watch_.get());
+}
+
+} // namespace vemo
