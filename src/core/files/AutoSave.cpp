@@ -8,6 +8,7 @@
 #include "core/store/XyzList.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/Messages.h"
 
 namespace vemo {
 namespace fs = std::filesystem;
@@ -42,7 +43,7 @@ int ReadAutoSave(const fs::path& exeDir, XyzList& list, BlockList& blocks) {
     if (level == 2) {
         std::optional<std::string> blk = ReadWholeFile(exeDir / kAutoBlkFileName);
         if (!blk) {
-            throw Error(Jp("入力ファイルを開けません"));
+            throw Error(msg::CannotOpenInputFile());
         }
         parcels = ParseBlkText(*blk);
     }

@@ -5,6 +5,7 @@
 #include "core/text/Bytes.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/Messages.h"
 #include "core/text/Numbers.h"
 
 namespace vemo {
@@ -12,7 +13,7 @@ namespace vemo {
 namespace {
 
 [[noreturn]] void BadLine(size_t lineNo) {
-    throw Error(Jp("画地ファイルの") + Sprintf("%zu", lineNo) + Jp("行目が正しくありません"));
+    throw Error(msg::BadParcelLine(lineNo));
 }
 
 Block ParseBlkLine(std::string_view line, size_t lineNo) {
@@ -58,7 +59,7 @@ std::vector<Block> ParseBlkText(std::string_view bytes, size_t maxBlocks) {
             continue;
         }
         if (blocks.size() == maxBlocks) {
-            throw Error(Jp("画地数が上限の1000画地を超えるため読み込めません"));
+            throw Error(msg::TooManyParcels(kMaxBlocks, msg::Refused::Load));
         }
         blocks.push_back(ParseBlkLine(line, cursor.LineNo()));
     }

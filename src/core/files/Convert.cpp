@@ -9,6 +9,7 @@
 #include "core/text/Bytes.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/Messages.h"
 
 namespace vemo {
 namespace fs = std::filesystem;
@@ -18,10 +19,10 @@ namespace {
 void ReadInput(const ConvertRequest& request, XyzList& list, BlockList& blocks) {
     if (request.from == FileKind::Native) {
         if (!ReadXyzFile(request.input, list)) {
-            throw Error(MessagePath(request.input) + Jp("を開けません"));
+            throw Error(msg::CannotOpen(MessagePath(request.input)));
         }
         if (!request.inputBlk.empty() && !ReadBlkFile(request.inputBlk, blocks)) {
-            throw Error(Jp("入力ファイルを開けません") + " (" + MessagePath(request.inputBlk) + ")");
+            throw Error(msg::CannotOpenInputFile() + " (" + MessagePath(request.inputBlk) + ")");
         }
         return;
     }

@@ -4,6 +4,7 @@
 #include "core/files/FileIo.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/Messages.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -49,7 +50,7 @@ DataNode MakeNode(std::string name, const fs::path& folder, int level) {
 }
 
 [[noreturn]] void RenameFailed() {
-    throw Error(Jp("ディレクトリ名が重複しているかまたは不正です"));
+    throw Error(msg::FolderNameTaken());
 }
 
 // rename(2) would silently replace an empty folder or a file of the new name; this never does.

@@ -6,6 +6,7 @@
 #include "core/text/Bytes.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/Messages.h"
 #include "core/text/Numbers.h"
 
 #include <algorithm>
@@ -62,17 +63,17 @@ XyzRow ExchangeRow(std::string name, std::string_view x, std::string_view y, std
 }
 
 void ThrowShortLine(const char* utf8Kind, size_t lineNo) {
-    throw Error(Jp(utf8Kind) + Jp("の") + Sprintf("%zu", lineNo) + Jp("行目の項目が足りません"));
+    throw Error(msg::FieldsMissing(Jp(utf8Kind), lineNo));
 }
 
 void ThrowTooManyPoints() {
-    throw Error(Jp("点数が上限の99998点を超えるため読み込めません"));
+    throw Error(msg::TooManyPoints(kMaxPointRows, msg::Refused::Load));
 }
 
 std::string ReadExchangeFile(const std::filesystem::path& path) {
     std::optional<std::string> bytes = ReadWholeFile(path);
     if (!bytes) {
-        throw Error(MessagePath(path) + Jp("を開けません"));
+        throw Error(msg::CannotOpen(MessagePath(path)));
     }
     return std::move(*bytes);
 }

@@ -2,6 +2,7 @@
 
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/Messages.h"
 
 #include <cstdio>
 #include <system_error>
@@ -44,7 +45,7 @@ std::optional<std::string> ReadWholeFile(const fs::path& path) {
     if (auto size = fs::file_size(path, ec); !ec) {
         if (size > kMaxInputFileBytes) {
             std::fclose(file);
-            throw Error(MessagePath(path.filename()) + Jp(" は大きすぎるため読み込めません"));
+            throw Error(msg::TooLargeToRead(MessagePath(path.filename())));
         }
         bytes.reserve(static_cast<size_t>(size));
     }
@@ -99,7 +100,7 @@ namespace {
 void WriteNewFile(const fs::path& path, std::string_view bytes) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr) {
-        throw Error(Jp("出力ファイルを開けません"));
+        throw Error(msg::CannotOpenOutputFile());
     }
     bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     ok = std::fflush(file) == 0 && ok;
@@ -108,7 +109,7 @@ void WriteNewFile(const fs::path& path, std::string_view bytes) {
     if (!ok) {
         std::error_code ignored;
         fs::remove(path, ignored);
-        throw Error(MessagePath(path.filename()) + Jp(" に書き込めません"));
+        throw Error(msg::CannotWrite(MessagePath(path.filename())));
     }
 }
 
@@ -125,7 +126,7 @@ bool MoveToBackup(const fs::path& target, const fs::path& temp) {
     }
     if (ec) {
         fs::remove(temp, ec);
-        throw Error(MessagePath(bak.filename()) + Jp(" を作成できません"));
+        throw Error(msg::CannotCreate(MessagePath(bak.filename())));
     }
     return true;
 }
@@ -134,7 +135,7 @@ bool MoveToBackup(const fs::path& target, const fs::path& temp) {
 
 void WriteFileAtomic(const fs::path& path, std::string_view bytes, bool backup) {
     if (path.empty()) {
-        throw Error(Jp("出力ファイルを開けません"));
+        throw Error(msg::CannotOpenOutputFile());
     }
     fs::path temp = path;
     temp += ".tmp~";
@@ -148,7 +149,7 @@ void WriteFileAtomic(const fs::path& path, std::string_view bytes, bool backup) 
         if (backedUp) {
             fs::rename(BackupPath(path), path, ignored);
         }
-        throw Error(Jp("出力ファイルを開けません"));
+        throw Error(msg::CannotOpenOutputFile());
     }
 }
 

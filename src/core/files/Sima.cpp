@@ -5,6 +5,7 @@
 #include "core/store/CommaList.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/Messages.h"
 #include "core/text/Numbers.h"
 
 #include <algorithm>
@@ -60,7 +61,7 @@ void SimaReader::Line(std::string_view line, size_t lineNo) {
         Need(items, 4, lineNo);
         EndParcel();
         if (data_.blocks.size() == static_cast<size_t>(kMaxBlocks)) {
-            throw Error(Jp("画地数が上限の1000画地を超えるため読み込めません"));
+            throw Error(msg::TooManyParcels(kMaxBlocks, msg::Refused::Load));
         }
         int closure = StrToInt(items[3]);
         data_.blocks.push_back(Block{ExchangeName(items[2], items[1]), "", 0, 0, 0});

@@ -5,6 +5,7 @@
 #include "core/text/Bytes.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/Messages.h"
 #include "core/text/Numbers.h"
 
 namespace vemo {
@@ -22,19 +23,17 @@ std::string_view Field(std::string_view line, size_t start, size_t width) {
 }
 
 void TooManyRows() {
-    throw Error(Jp("点数が上限の99998点を超えるため読み込めません"));
+    throw Error(msg::TooManyPoints(kMaxPointRows, msg::Refused::Load));
 }
 
 // Refuses a cell that would not come back as it is: a wider cell pushes the later fields out of place.
 void CheckCell(const XyzRow& row, int col, size_t width, int listRow, const char* utf8Label) {
     const std::string& cell = row[col];
     if (cell.find('\r') != std::string::npos || cell.find('\n') != std::string::npos) {
-        throw Error(Sprintf("%d", listRow) + Jp("行目の") + Jp(utf8Label) +
-                    Jp("に改行が含まれているため保存できません"));
+        throw Error(msg::CellHasLineBreak(listRow, Jp(utf8Label)));
     }
     if (width != 0 && cell.size() > width) {
-        throw Error(Sprintf("%d", listRow) + Jp("行目の") + Jp(utf8Label) + Jp("が") + Sprintf("%zu", width) +
-                    Jp("バイトを超えているため保存できません"));
+        throw Error(msg::CellTooWide(listRow, Jp(utf8Label), width));
     }
 }
 

@@ -5,6 +5,7 @@
 #include "core/store/XyzNameIndex.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/Messages.h"
 
 #include <algorithm>
 #include <memory>
@@ -24,7 +25,7 @@ void CheckPosition(int position, int count) {
 
 void BlockList::Insert(int position, Block block) {
     if (Count() >= kMaxBlocks) {
-        throw Error(Jp("区画数が上限（1000区画）を超えるため追加できません"));
+        throw Error(msg::TooManyParcels(kMaxBlocks, msg::Refused::Add));
     }
     CheckPosition(position, Count() + 1);
     observers_.Notify([&](BlockListObserver& o) { o.BlockAboutToBeAdded(position); });
@@ -53,7 +54,7 @@ void BlockList::Remove(int position) {
 
 void BlockList::ReplaceAll(std::vector<Block> blocks) {
     if (blocks.size() > static_cast<size_t>(kMaxBlocks)) {
-        throw Error(Jp("区画数が上限（1000区画）を超えるため読み込めません"));
+        throw Error(msg::TooManyParcels(kMaxBlocks, msg::Refused::Load));
     }
     observers_.Notify([&](BlockListObserver& o) { o.BlocksAboutToReset(); });
     std::swap(blocks_, blocks);

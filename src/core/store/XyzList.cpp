@@ -3,6 +3,7 @@
 #include "core/store/StoreEdit.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/Messages.h"
 
 #include <algorithm>
 #include <memory>
@@ -217,7 +218,7 @@ void XyzList::InsertRowSet(std::vector<int> rows, std::vector<XyzRow> cells) {
 
 void XyzList::ReplaceAll(std::vector<XyzRow> rows) {
     if (rows.size() > static_cast<size_t>(kMaxPointRows)) {
-        throw Error(Jp("座標点数が上限（99998点）を超えるため読み込めません"));
+        throw Error(msg::TooManyPoints(kMaxPointRows, msg::Refused::Load));
     }
     observers_.Notify([&](XyzListObserver& o) { o.AboutToReset(); });
     std::vector<XyzRow> old = std::exchange(rows_, ClearedRows());
@@ -253,7 +254,7 @@ void XyzList::Renumber(int fromRow) {
 
 void XyzList::CheckRoom(size_t extraRows) const {
     if (extraRows > static_cast<size_t>(kMaxPointRows - PointRowCount())) {
-        throw Error(Jp("座標点数が上限（99998点）を超えるため追加できません"));
+        throw Error(msg::TooManyPoints(kMaxPointRows, msg::Refused::Add));
     }
 }
 

@@ -1,5 +1,7 @@
 #include "ui/common/Cp932Text.h"
 
+#include <QFile>
+
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
 
@@ -21,6 +23,14 @@ std::string ToCp932OrThrow(const QString& text) {
     }
     // The offending character cannot be part of a CP932 message, so the message does not quote it.
     throw Error(Jp("Shift-JISで表せない文字が含まれています"));
+}
+
+std::filesystem::path NativePath(const QString& fileName) {
+    return std::filesystem::path(QFile::encodeName(fileName).toStdString());
+}
+
+QString PathText(const std::filesystem::path& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path.string()));
 }
 
 } // namespace vemo

@@ -1,4 +1,6 @@
 #include "ui/grid/ShiftPanel.h"
+#include "ui/common/CommandGuard.h"
+#include "ui/common/Cp932Text.h"
 
 #include "core/text/Error.h"
 #include "core/text/Numbers.h"
@@ -61,16 +63,18 @@ void ShiftField::focusOutEvent(QFocusEvent* event) {
 }
 
 void ShiftField::finish() {
-    const std::string typed = text().trimmed().toStdString();
-    try {
-        double value = typed.empty() ? 0.0 : StrToFloat(typed);
-        if (value != value_) {
-            value_ = value;
-            emit valueChanged(value_);
-        }
-    } catch (const Error& error) {
-        MessageBox::ShowCp932(this, error.what());
-    }
+    // CP932 like every number the core reads, so that a full-width digit comes back readable in the
+    // conversion message.
+    RunCommand(
+        [this] {
+            const std::string typed = ToCp932OrThrow(text().trimmed());
+            const double value = typed.empty() ? 0.0 : StrToFloat(typed);
+            if (value != value_) {
+                value_ = value;
+                emit valueChanged(value_);
+            }
+        },
+        this);
     showValue();
 }
 

@@ -6,6 +6,8 @@
 #include "core/store/Store.h"
 #include "core/text/Error.h"
 #include "ui/common/BusyCursor.h"
+#include "ui/common/CommandGuard.h"
+#include "ui/common/Cp932Text.h"
 #include "ui/common/MessageBox.h"
 #include "ui/grid/XyzCleanDialog.h"
 #include "ui/grid/XyzListPanel.h"
@@ -36,11 +38,7 @@ void XyzListPanel::setDocumentOpener(std::function<bool(const QString& path)> op
 void XyzListPanel::clean() {
     grid_->commitEditor();
     if (cleanDialog_->exec() == QDialog::Accepted) {
-        try {
-            runCleanup(cleanDialog_->request());
-        } catch (const Error& error) {
-            MessageBox::ShowCp932(this, error.what());
-        }
+        RunCommand([this] { runCleanup(cleanDialog_->request()); }, this);
     }
     grid_->setFocus();
 }
@@ -76,12 +74,13 @@ void XyzListPanel::runCleanup(const CleanupRequest& request) {
 }
 
 void XyzListPanel::rebuildIndex() {
-    try {
-        BusyCursor busy;
-        store_.RebuildNameIndex();
-    } catch (const Error& error) {
-        MessageBox::ShowCp932(this, error.what());
-    }
+    // The cleanup rewrote names and rows: a cell that is not a number is reported now, after it.
+    RunCommand(
+        [this] {
+            BusyCursor busy;
+            store_.RebuildNameIndex();
+        },
+        this);
     emit nameIndexRebuilt();
 }
 
@@ -90,13 +89,10 @@ void XyzListPanel::rebuildIndex() {
 void XyzListPanel::editInEditor() {
     grid_->commitEditor();
     std::filesystem::path path = std::filesystem::path(PathFromCp932(store_.names.TmpDir)) / kXyzLinkFileName;
-    try {
-        WriteXyzFile(path, store_.xyz);
-    } catch (const Error& error) {
-        MessageBox::ShowCp932(this, error.what());
+    if (!RunCommand([&] { WriteXyzFile(path, store_.xyz); }, this)) {
         return;
     }
-    DocumentOpener()(QString::fromStdString(path.string()));
+    DocumentOpener()(PathText(path));
 }
 
 } // namespace vemo

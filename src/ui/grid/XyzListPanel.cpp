@@ -1,4 +1,5 @@
 #include "ui/grid/XyzListPanel.h"
+#include "ui/common/CommandGuard.h"
 
 #include "core/edit/Shift.h"
 #include "core/store/Store.h"
@@ -184,11 +185,7 @@ bool XyzListPanel::shiftInput() const {
 }
 
 void XyzListPanel::insertRow() {
-    try {
-        grid_->insertRow();
-    } catch (const Error& error) { // a full list takes no more rows
-        MessageBox::ShowCp932(this, error.what());
-    }
+    RunCommand([this] { grid_->insertRow(); }, this); // a full list takes no more rows
 }
 
 void XyzListPanel::deleteRow() {
@@ -248,11 +245,7 @@ void XyzListPanel::findUp() {
 
 void XyzListPanel::applyShiftRows(int fromRow) {
     grid_->commitEditor();
-    try {
-        ShiftRows(store_.xyz, fromRow, shiftPanel_->values());
-    } catch (const Error& error) {
-        MessageBox::ShowCp932(this, error.what());
-    }
+    RunCommand([&] { ShiftRows(store_.xyz, fromRow, shiftPanel_->values()); }, this);
 }
 
 void XyzListPanel::shiftAll() {

@@ -1,4 +1,5 @@
 #include "ui/grid/XyzStrGrid.h"
+#include "ui/common/CommandGuard.h"
 
 #include "core/edit/CellRules.h"
 #include "core/store/Store.h"
@@ -180,16 +181,19 @@ bool XyzStrGrid::handleEditorKey(int key) {
 // The checks when a cell is left with Tab.  A refused name beeps; a number that does not parse shows
 // the conversion message and keeps its text.  Either way the cursor stays.
 bool XyzStrGrid::leaveCell(GridCell cell) {
-    try {
-        if (ApplyLeavingCell(list_, cell.row, cell.col, shiftOn_ ? &shift_ : nullptr)) {
-            return true;
-        }
-        SystemBeep::Beep();
-    } catch (const Error& error) {
-        MessageBox::ShowCp932(this, error.what());
+    bool accepted = false;
+    RunCommand(
+        [&] {
+            accepted = ApplyLeavingCell(list_, cell.row, cell.col, shiftOn_ ? &shift_ : nullptr);
+            if (!accepted) {
+                SystemBeep::Beep();
+            }
+        },
+        this);
+    if (!accepted) {
+        setFocus();
     }
-    setFocus();
-    return false;
+    return accepted;
 }
 
 void XyzStrGrid::handleTab() {
@@ -204,16 +208,16 @@ void XyzStrGrid::handleTab() {
 // back to the name of an incomplete row.  False when the list refused a new row.
 bool XyzStrGrid::finishLastRow(GridCell& cell) {
     const int rowsBefore = list_.RowCount();
-    try {
-        if (!FinishLastRow(list_, increment_)) {
-            cell = {cell.row, kColName};
-            setCurrentCell(cell);
-        }
-    } catch (const Error& error) {
-        MessageBox::ShowCp932(this, error.what());
-        return list_.RowCount() != rowsBefore; // an unsteppable name still appended its row
-    }
-    return true;
+    const bool finished = RunCommand(
+        [&] {
+            if (!FinishLastRow(list_, increment_)) {
+                cell = {cell.row, kColName};
+                setCurrentCell(cell);
+            }
+        },
+        this);
+    // An unsteppable name still appended its row.
+    return finished || list_.RowCount() != rowsBefore;
 }
 
 void XyzStrGrid::handleEnter() {

@@ -74,8 +74,6 @@ PlotView* InstallPlotArea(MainWindow& main) {
     qApp->installEventFilter(new PlotWheelFilter(plot, plot));
     QObject::connect(plot, &PlotView::HintChanged, &main,
                      [&main](const QString&, const QString& status) { main.statusPanels().setText(status); });
-    QObject::connect(plot, &PlotView::CommandFailed, &main,
-                     [&main](const QString& message) { MessageBox::Show(&main, message); });
     // Registered parcels are drawn in full colour while the parcel editor is shown, dimmed otherwise.
     QObject::connect(&main, &MainWindow::areaVisibilityChanged, plot, [plot](Area area, bool) {
         if (area == Area::BlockEdit) {

@@ -2,6 +2,7 @@
 
 #include "core/settings/ProgramFolder.h"
 #include "ui/common/ApplicationTitle.h"
+#include "ui/common/Cp932Text.h"
 #include "ui/common/MessageBox.h"
 #include "ui/main/AboutBox.h"
 #include "ui/main/HintTiming.h"
@@ -39,7 +40,7 @@ int StartUp::Run(const QStringList& arguments) {
 
     // A ".sim" or ".Xyz" file named on the command line is opened at the first show.
     if (arguments.size() > 1) {
-        main.store().names.ParamFile = PathToCp932(arguments.at(1).toStdString());
+        main.store().names.ParamFile = PathToCp932(NativePath(arguments.at(1)).string());
     }
     main.show();
     QApplication::exec();

@@ -1,4 +1,5 @@
 #include "ui/plot/PlotCanvas.h"
+#include "ui/common/Cp932Text.h"
 
 #include "core/geometry/Angles.h"
 #include "core/geometry/Intersections.h"
@@ -44,7 +45,7 @@ QFont PlotNameFont(int pointSize) {
 QString PlotText(const std::string& cp932) {
     for (unsigned char c : cp932) {
         if (c >= 0x80) {
-            return QString::fromStdString(Cp932ToUtf8(cp932));
+            return FromCp932(cp932);
         }
     }
     return QString::fromLatin1(cp932.data(), static_cast<qsizetype>(cp932.size()));

@@ -3,6 +3,7 @@
 #include "core/store/Store.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "ui/common/CommandGuard.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -114,13 +115,7 @@ void PlotView::FitOnShow(bool openAdd) {
 }
 
 bool PlotView::RebuildIndex() {
-    try {
-        store_.Index();
-        return true;
-    } catch (const Error& error) {
-        emit CommandFailed(QString::fromStdString(Cp932ToUtf8(error.what())));
-        return false;
-    }
+    return RunCommand([this] { store_.Index(); }, this);
 }
 
 void PlotView::RePaint() {

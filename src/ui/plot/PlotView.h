@@ -111,9 +111,6 @@ public:
 signals:
     // The hint changed: the short part is the tool tip, the long part goes to the status bar.
     void HintChanged(const QString& toolTip, const QString& statusText);
-    // A command on the plot failed (for example a cell that is not a number stopped the rebuild of the
-    // name index); the main window shows the message.
-    void CommandFailed(const QString& message);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -49,18 +49,19 @@ void FileCommands::openExchange(bool sima) {
     if (name.isEmpty()) {
         return;
     }
-    loadExchange(sima, fs::path(name.toStdString()));
+    loadExchange(sima, NativePath(name));
 }
 
 void FileCommands::loadExchange(bool sima, const fs::path& file) {
-    if (!newXyz(false)) {
-        return;
-    }
-    // The whole file is read and checked before anything is loaded: a damaged file loads nothing.
+    // The whole file is read and checked before the list is given up: a damaged file leaves the list
+    // being edited as it was.
     ForeignData data;
     {
         BusyCursor busy;
         data = sima ? ReadSimaFile(file) : ReadNichorenFile(file);
+    }
+    if (!newXyz(false)) {
+        return;
     }
     const bool withParcels = !data.blocks.empty();
     if (!data.rows.empty()) {
@@ -89,7 +90,7 @@ void FileCommands::loadExchange(bool sima, const fs::path& file) {
     store_.names.XyzName.clear();
     store_.names.BlkName.clear();
     host_.updateCaption();
-    host_.setCaption(QString::fromStdString(file.string()) + QStringLiteral("[Vemo]"));
+    host_.setCaption(PathText(file) + QStringLiteral("[Vemo]"));
     store_.names.ParamFile.clear();
 }
 
@@ -118,7 +119,7 @@ void FileCommands::writeExchange(bool sima, bool fromSelection, const std::vecto
     if (name.isEmpty()) {
         return;
     }
-    const fs::path file(name.toStdString());
+    const fs::path file = NativePath(name);
     BusyCursor busy;
     const std::vector<ExportPoint> points =
         fromSelection ? PointsFromSelection(names, store_.Index()) : PointsFromList(store_.xyz);

@@ -183,7 +183,7 @@ void FileCommands::dropFiles(const QStringList& paths) {
             message(QStringLiteral("それはちゃう！"));
             continue;
         }
-        store_.names.ParamFile = PathToCp932(path.toStdString());
+        store_.names.ParamFile = PathToCp932(NativePath(path).string());
         openParamFile();
     }
 }

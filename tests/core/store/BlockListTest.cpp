@@ -84,7 +84,7 @@ TEST(BlockList, RefusesToPassTheParcelLimitAndChangesNothing) {
         list.Add(Parcel("X", "1", 1, 0, 0));
         FAIL() << "a parcel past the limit was accepted";
     } catch (const Error& e) {
-        EXPECT_EQ(std::string(e.what()), Jp("区画数が上限（1000区画）を超えるため追加できません"));
+        EXPECT_EQ(std::string(e.what()), Jp("画地数が上限（1000画地）を超えるため追加できません"));
     }
     full.push_back(Parcel("X", "1", 1, 0, 0));
     EXPECT_THROW(list.ReplaceAll(full), Error);
