@@ -73,6 +73,24 @@ void UndoHistory::AbandonStep() {
     EndStep();
 }
 
+void UndoHistory::SuspendStep() {
+    if (marks_.empty()) {
+        throw std::logic_error("UndoHistory: no step to suspend");
+    }
+    suspended_.push_back({open_.name, marks_.size()});
+    Commit(std::exchange(open_, UndoStep{}));
+    marks_.clear();
+}
+
+void UndoHistory::ResumeStep() {
+    if (suspended_.empty() || !marks_.empty()) {
+        throw std::logic_error("UndoHistory: no suspended step to resume, or a step still open");
+    }
+    open_ = UndoStep{std::move(suspended_.back().name), {}, 0};
+    marks_.assign(suspended_.back().levels, 0);
+    suspended_.pop_back();
+}
+
 const std::string& UndoHistory::UndoName() const {
     return undo_.empty() ? kNoName : undo_.back().name;
 }

@@ -48,6 +48,11 @@ public:
     // Reverses the changes made since the matching BeginStep and closes that level.
     void AbandonStep();
     bool InStep() const { return !marks_.empty(); }
+    // A modal window opened by a command runs commands of its own (a traverse window registering twice
+    // makes two steps).  SuspendStep sets the open step aside, keeping what it changed so far as a step,
+    // and the window's commands make steps of their own; ResumeStep carries on with the step set aside.
+    void SuspendStep();
+    void ResumeStep();
 
     bool CanUndo() const { return !undo_.empty(); }
     bool CanRedo() const { return !redo_.empty(); }
@@ -85,6 +90,11 @@ private:
     std::size_t undoBytes_ = 0;      // sum over undo_
     std::vector<std::size_t> marks_; // per open level: the open step's edit count when it began
     UndoStep open_;
+    struct Suspended {
+        std::string name;
+        std::size_t levels;
+    };
+    std::vector<Suspended> suspended_;
     std::vector<StoreEdit>* capture_ = nullptr; // where Record puts reversals while undoing or redoing
     std::deque<UndoStep> undo_;
     std::vector<UndoStep> redo_;

@@ -10,6 +10,7 @@
 #include "ui/main/PlotArea.h"
 #include "ui/main/SingleInstanceLock.h"
 #include "ui/main/TreeArea.h"
+#include "ui/main/UndoCommands.h"
 #include "ui/main/XyzListArea.h"
 
 #include <QApplication>
@@ -35,6 +36,7 @@ int StartUp::Run(const QStringList& arguments) {
     InstallPlotArea(main);
     InstallTreeArea(main);
     InstallXyzListArea(main);
+    InstallUndoCommands(main);
     AboutBox about(&main);
     main.setAboutBox(&about);
 

@@ -85,6 +85,30 @@ TEST(UndoHistory, OneCommandIsOneStepNamedByItsFirstName) {
     EXPECT_FALSE(f.history.CanRedo()) << "a new change drops what could be redone";
 }
 
+// The fault: commands given in a modal window merged into the step of the command that opened it, so
+// one undo takes back two registrations, or the changes come back out of order.
+TEST(UndoHistory, SuspendedStepLetsAModalWindowMakeItsOwnSteps) {
+    Fixture f(1);
+    f.history.BeginStep("open window");
+    f.store.xyz.SetCell(1, kColName, "BEFORE");
+    f.history.SuspendStep();
+    for (const char* name : {"R1", "R2"}) {
+        UndoScope registration(f.history, "register");
+        f.store.xyz.AppendRows({Point(name)});
+    }
+    f.history.ResumeStep();
+    f.store.xyz.SetCell(1, kColZ, "9.000");
+    f.history.EndStep();
+
+    EXPECT_EQ(f.history.UndoCount(), 4u);
+    const Names_ expected[] = {{"BEFORE", "R1", "R2"}, {"BEFORE", "R1"}, {"BEFORE"}, {"P1"}};
+    for (const Names_& names : expected) {
+        f.history.Undo();
+        EXPECT_EQ(Names(f.store.xyz), names);
+    }
+    EXPECT_EQ(f.history.RedoName(), "open window");
+}
+
 // The fault: a command that fails half-way leaves half its changes, or a failing inner part takes back
 // what the outer command had done before it.
 TEST(UndoHistory, FailingCommandTakesBackOnlyItsOwnChanges) {
