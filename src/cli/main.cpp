@@ -1,5 +1,9 @@
 // vemo-cli: batch work over the core for surveyors and scripts.
 #include "ConvertCommand.h"
+#include "DivideCommand.h"
+#include "InverseCommand.h"
+#include "ParcelCommands.h"
+#include "TransformCommand.h"
 #include "TraverseCommand.h"
 
 #include <cstdio>
@@ -12,6 +16,11 @@ const char* const kUsage = "usage: vemo-cli <command> [options] ...\n"
                            "  convert IN OUT      coordinates (and parcels) between native .Xyz/.Blk, SIMA and\n"
                            "                      the 日調連 format\n"
                            "  traverse FILE.Trv   the listing of a traverse file\n"
+                           "  inverse XYZ NAMES   inverse computation (distances, directions, angles, area)\n"
+                           "  transform XYZ ...   two-point or Helmert transformation of named points\n"
+                           "  divide XYZ ...      constant-area division of a parcel\n"
+                           "  areas XYZ BLK       the areas (地積, 坪数) of the parcels, or the area report\n"
+                           "  print-list XYZ      the printed coordinate list as a PDF file\n"
                            "'vemo-cli <command> --help' tells the options of a command.\n";
 
 } // namespace
@@ -26,6 +35,21 @@ int main(int argc, char** argv) {
     }
     if (std::strcmp(argv[1], "traverse") == 0) {
         return vemo::cli::RunTraverse(argc - 1, argv + 1);
+    }
+    if (std::strcmp(argv[1], "inverse") == 0) {
+        return vemo::cli::RunInverse(argc - 1, argv + 1);
+    }
+    if (std::strcmp(argv[1], "transform") == 0) {
+        return vemo::cli::RunTransform(argc - 1, argv + 1);
+    }
+    if (std::strcmp(argv[1], "divide") == 0) {
+        return vemo::cli::RunDivide(argc - 1, argv + 1);
+    }
+    if (std::strcmp(argv[1], "areas") == 0) {
+        return vemo::cli::RunAreas(argc - 1, argv + 1);
+    }
+    if (std::strcmp(argv[1], "print-list") == 0) {
+        return vemo::cli::RunPrintList(argc - 1, argv + 1);
     }
     std::fprintf(stderr, "vemo-cli: unknown command '%s'\n%s", argv[1], kUsage);
     return 2;

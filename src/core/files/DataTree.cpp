@@ -33,11 +33,11 @@ std::vector<std::pair<std::string, fs::path>> SubFolders(const fs::path& folder)
 }
 
 DataNode MakeNode(std::string name, const fs::path& folder, int level) {
-    DataNode node{std::move(name), level, level, {}};
+    DataNode node{std::move(name), level, IconOfLevel(level), {}};
     if (level > 0) {
         std::error_code ec;
         if (!fs::is_regular_file(DataFileOfFolder(folder, level), ec)) {
-            node.icon = kMissingDataIcon;
+            node.icon = DataIcon::MissingData;
             return node;
         }
     }

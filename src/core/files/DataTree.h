@@ -11,12 +11,16 @@ namespace vemo {
 // (level 1) in a site, parcel data (level 2) in coordinate data.  A level-1 or level-2 node exists
 // because of its folder; the data file beside the folder (".Xyz" / ".Blk") decides its icon.
 
-constexpr int kMissingDataIcon = 3;
+// The icon of a node: that of its level, or MissingData for data whose file is missing.
+enum class DataIcon : int { Site = 0, Coordinates = 1, Parcels = 2, MissingData = 3 };
+constexpr DataIcon IconOfLevel(int level) {
+    return static_cast<DataIcon>(level);
+}
 
 struct DataNode {
     std::string name; // CP932, the folder name
     int level = 0;
-    int icon = 0; // the level, or kMissingDataIcon for data whose file is missing (it has no children)
+    DataIcon icon = DataIcon::Site; // a missing data file leaves the node without children
     std::vector<DataNode> children;
 };
 

@@ -37,20 +37,6 @@ std::vector<ExportPoint> PointsFromSelection(const std::vector<std::string>& nam
     return points;
 }
 
-std::vector<std::string> RingNames(std::string_view noList) {
-    std::vector<std::string> items = DecodeCommaList(noList);
-    std::vector<std::string> ring;
-    for (size_t i = 0; i < items.size(); ++i) {
-        if (i > 0 && items[i] == items[0]) {
-            break;
-        }
-        if (!items[i].empty()) {
-            ring.push_back(items[i]);
-        }
-    }
-    return ring;
-}
-
 std::vector<ExportParcel> ParcelsForExport(const BlockList& blocks, const XyzNameIndex& index) {
     std::vector<ExportParcel> parcels;
     for (const Block& block : blocks.All()) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/parcels/ParcelRing.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,10 +31,6 @@ std::vector<ExportPoint> PointsFromList(const XyzList& list);
 // index does not hold and points at exactly (0, 0) are left out (their numbers are not reused).  X and Y
 // come rounded to 0.001 from the index, Z is 0.
 std::vector<ExportPoint> PointsFromSelection(const std::vector<std::string>& names, const XyzNameIndex& index);
-
-// The vertices of a parcel ring: the vertex-list entries from the first up to, not including, the first
-// later entry equal to the first (the closing vertex); empty entries are skipped.
-std::vector<std::string> RingNames(std::string_view noList);
 
 struct ExportVertex {
     int number = 0; // the list row of the point; 0 when the index does not know the name

@@ -31,10 +31,6 @@ double ReadNumberField(std::string_view field) {
 
 namespace {
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 // Adds one unit in the last digit of a run of decimal digits ("0999" -> "1000", "99" -> "100").
 void IncrementDigits(std::string& digits) {
     size_t i = digits.size();
@@ -60,14 +56,14 @@ bool RoundDecimalText(std::string_view s, std::string& out) {
         ++i; // leading zeros carry nothing
     }
     size_t intStart = i;
-    while (i < s.size() && IsDigit(s[i])) {
+    while (i < s.size() && IsAsciiDigit(s[i])) {
         ++i;
     }
     std::string_view intDigits = s.substr(intStart, i - intStart);
     std::string_view frac;
     if (i < s.size() && s[i] == '.') {
         size_t fracStart = ++i;
-        while (i < s.size() && IsDigit(s[i])) {
+        while (i < s.size() && IsAsciiDigit(s[i])) {
             ++i;
         }
         frac = s.substr(fracStart, i - fracStart);

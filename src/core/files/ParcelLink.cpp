@@ -1,55 +1,24 @@
 #include "core/files/ParcelLink.h"
 
-#include "core/files/ExportPoints.h"
 #include "core/files/Fields.h"
 #include "core/files/FileIo.h"
+#include "core/parcels/ParcelArea.h"
 #include "core/store/BlockList.h"
 #include "core/store/XyzList.h"
 #include "core/store/XyzNameIndex.h"
 #include "core/text/Numbers.h"
 
-#include <cmath>
-
 namespace vemo {
 
 namespace {
 
-struct LinkVertex {
-    std::string name;
-    double x = 0;
-    double y = 0;
-    std::string tensyu;
-};
-
-std::vector<LinkVertex> LinkVertices(const Block& block, const XyzList& list, const XyzNameIndex& index) {
-    std::vector<LinkVertex> vertices;
-    double x = 0;
-    double y = 0;
-    for (std::string& name : RingNames(block.NoList)) {
-        std::string tensyu;
-        if (auto found = index.Find(name)) {
-            x = found->x;
-            y = found->y;
-            if (found->row < list.RowCount()) {
-                tensyu = list.Cell(found->row, kColTensyu);
-            }
-        }
-        vertices.push_back({std::move(name), x, y, std::move(tensyu)});
+// 点種 of a ring vertex, empty for a name the coordinate list does not hold.
+std::string VertexTensyu(const std::string& name, const XyzList& list, const XyzNameIndex& index) {
+    auto found = index.Find(name);
+    if (found && found->row < list.RowCount()) {
+        return list.Cell(found->row, kColTensyu);
     }
-    return vertices;
-}
-
-// Twice the signed area by the trapezoid sum over the ring, closing edge included.
-double RingArea(const std::vector<LinkVertex>& v) {
-    if (v.empty()) {
-        return 0.0;
-    }
-    double sum = 0;
-    for (size_t i = 1; i < v.size(); ++i) {
-        sum += (v[i].x - v[i - 1].x) * (v[i].y + v[i - 1].y);
-    }
-    sum += (v.front().x - v.back().x) * (v.front().y + v.back().y);
-    return std::fabs(0.5 * sum);
+    return {};
 }
 
 } // namespace
@@ -74,13 +43,13 @@ std::string FormatParcelLinkText(const BlockList& blocks, const std::vector<int>
             continue;
         }
         const Block& block = blocks.At(p);
-        std::vector<LinkVertex> vertices = LinkVertices(block, list, index);
+        std::vector<RingPoint> ring = ParcelRingPoints(block.NoList, index);
         text += "#" + std::to_string(p + 1) + "_" + block.BlockName + "\r\n";
-        text += Sprintf("ar %15.7f\r\n", RingArea(vertices));
-        for (const LinkVertex& v : vertices) {
+        text += Sprintf("ar %15.7f\r\n", RingAreaFigures(ring).area);
+        for (const RingPoint& v : ring) {
             AppendLeft(text, v.name, 10);
             text += Sprintf(" %15.6f %15.6f ", v.x, v.y);
-            AppendRight(text, v.tensyu, 20);
+            AppendRight(text, v.found ? VertexTensyu(v.name, list, index) : std::string(), 20);
             text += "\r\n";
         }
         text += "\r\n";

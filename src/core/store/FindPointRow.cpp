@@ -46,13 +46,8 @@ bool Matches(const std::string& name, Match match, std::string_view pattern) {
     return false;
 }
 
-} // namespace
-
-int FindPointRow(const XyzList& list, int mode, std::string_view pattern, int currentRow) {
-    const Match match = ParsePattern(pattern);
-    if (match == Match::Nothing) {
-        return 0;
-    }
+// The first row in the order of the mode whose name matches; 0 when none does.
+int SearchRows(const XyzList& list, int mode, Match match, std::string_view pattern, int currentRow) {
     const int last = list.RowCount() - 1;
     int row = 1;
     int step = 1;
@@ -70,6 +65,20 @@ int FindPointRow(const XyzList& list, int mode, std::string_view pattern, int cu
         }
     }
     return 0;
+}
+
+} // namespace
+
+int FindPointRow(const XyzList& list, int mode, std::string_view pattern, int currentRow) {
+    const Match match = ParsePattern(pattern);
+    if (match == Match::Nothing) {
+        return 0;
+    }
+    return SearchRows(list, mode, match, pattern, currentRow);
+}
+
+int FindNameRow(const XyzList& list, std::string_view name) {
+    return SearchRows(list, 0, Match::Exact, name, 0);
 }
 
 } // namespace vemo

@@ -85,5 +85,7 @@ private:
 // upward to row 1.  Pattern "A1" exact, "A1*" prefix, "*A1*" anywhere (byte-wise), "*A1", "*" and
 // "" nothing.  Returns the row, 0 when none matches (or for an unknown mode).
 int FindPointRow(const XyzList& list, int mode, std::string_view pattern, int currentRow);
+// The first row whose name is exactly `name` (asterisks included), 0 when none.
+int FindNameRow(const XyzList& list, std::string_view name);
 
 } // namespace vemo

@@ -15,8 +15,6 @@
 namespace vemo {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 // Checks the decimal grammar; std::from_chars alone would accept "inf", "nan" and hexadecimal forms.
 bool IsDecimalText(std::string_view s) {
     size_t i = 0;
@@ -24,13 +22,13 @@ bool IsDecimalText(std::string_view s) {
         ++i;
     }
     size_t digits = 0;
-    while (i < s.size() && IsDigit(s[i])) {
+    while (i < s.size() && IsAsciiDigit(s[i])) {
         ++i;
         ++digits;
     }
     if (i < s.size() && s[i] == '.') {
         ++i;
-        while (i < s.size() && IsDigit(s[i])) {
+        while (i < s.size() && IsAsciiDigit(s[i])) {
             ++i;
             ++digits;
         }
@@ -44,7 +42,7 @@ bool IsDecimalText(std::string_view s) {
             ++i;
         }
         size_t expDigits = 0;
-        while (i < s.size() && IsDigit(s[i])) {
+        while (i < s.size() && IsAsciiDigit(s[i])) {
             ++i;
             ++expDigits;
         }
@@ -120,7 +118,9 @@ void RoundDigits(Decimal& d, int keep) {
     }
 }
 
-bool IsZero(const Decimal& d) { return d.digits == "0"; }
+bool IsZero(const Decimal& d) {
+    return d.digits == "0";
+}
 
 // Digit at 10^power of the decimal (0 outside its digits).
 char DigitAt(const Decimal& d, int power) {
@@ -234,7 +234,9 @@ std::string FormatPattern(double value, std::string_view pattern) {
     return FixedText(value, intZeros, decimals);
 }
 
-std::string FormatFixed(double value, int decimals) { return FixedText(value, 1, decimals); }
+std::string FormatFixed(double value, int decimals) {
+    return FixedText(value, 1, decimals);
+}
 
 std::string FormatGeneral(double value) {
     if (!std::isfinite(value)) {

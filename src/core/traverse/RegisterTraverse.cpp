@@ -1,7 +1,7 @@
 #include "core/traverse/RegisterTraverse.h"
 
+#include "core/store/RegistrationRows.h"
 #include "core/store/XyzList.h"
-#include "core/text/Bytes.h"
 #include "core/text/Cp932.h"
 #include "core/text/Numbers.h"
 #include "core/traverse/AdjustTraverse.h"
@@ -16,48 +16,27 @@ namespace vemo {
 
 namespace {
 
-bool HoldsCoordinate(const std::string& cell) {
-    std::string_view text = TrimView(cell);
-    return !text.empty() && text != "0.000";
-}
-
 class Registrar {
 public:
-    Registrar(XyzList& list, bool zCalc) : list_(list), zCalc_(zCalc), row_(RegistrationAnchorRow(list) + 1) {}
+    Registrar(XyzList& list, bool zCalc) : rows_(list, RegistrationAnchorRow(list) + 1), zCalc_(zCalc) {}
 
     void Add(const TrvsPoints& points, int slot) {
-        // A row that is there keeps its number and point type; one beyond the last is appended.
-        XyzRow cells = row_ < list_.RowCount() ? list_.Row(row_) : XyzRow{};
-        cells[kColName] = points.name[slot];
-        cells[kColX] = FormatPattern(points.x[slot], "0.000");
-        cells[kColY] = FormatPattern(points.y[slot], "0.000");
-        cells[kColZ] = zCalc_ ? FormatPattern(points.z[slot], "0.000") : "0.000";
-        cells[kColBiko] = "Trvs:";
-        if (row_ < list_.RowCount()) {
-            list_.SetRow(row_, cells);
-        } else {
-            list_.AppendRows({cells});
-        }
-        ++row_;
+        rows_.Write(points.name[slot], FormatPattern(points.x[slot], "0.000"), FormatPattern(points.y[slot], "0.000"),
+                    zCalc_ ? FormatPattern(points.z[slot], "0.000") : "0.000", "Trvs:");
         ++count_;
     }
     int Count() const { return count_; }
 
 private:
-    XyzList& list_;
+    RegistrationRows rows_;
     bool zCalc_;
-    int row_;
     int count_ = 0;
 };
 
 } // namespace
 
 int RegistrationAnchorRow(const XyzList& list) {
-    int row = list.RowCount() - 1;
-    while (row > 0 && !HoldsCoordinate(list.Cell(row, kColX)) && !HoldsCoordinate(list.Cell(row, kColY))) {
-        --row;
-    }
-    return row;
+    return LastCoordinateRow(list);
 }
 
 std::optional<int> RegisterTraverse(TrvsState& state, const TrvsInput& input, XyzList& list) {

@@ -1,9 +1,9 @@
 #include "ui/grid/ShiftPanel.h"
-#include "ui/common/CommandGuard.h"
-#include "ui/common/Cp932Text.h"
 
 #include "core/text/Error.h"
 #include "core/text/Numbers.h"
+#include "ui/common/CommandGuard.h"
+#include "ui/common/Cp932Text.h"
 #include "ui/common/MessageBox.h"
 
 #include <QHBoxLayout>

@@ -1,9 +1,9 @@
 #include "ui/grid/XyzListPanel.h"
-#include "ui/common/CommandGuard.h"
 
 #include "core/edit/Shift.h"
 #include "core/store/Store.h"
 #include "core/text/Error.h"
+#include "ui/common/CommandGuard.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/Hint.h"
 #include "ui/common/MessageBox.h"

@@ -1,9 +1,9 @@
 #include "ui/grid/XyzStrGrid.h"
-#include "ui/common/CommandGuard.h"
 
 #include "core/edit/CellRules.h"
 #include "core/store/Store.h"
 #include "core/text/Error.h"
+#include "ui/common/CommandGuard.h"
 #include "ui/common/GridFont.h"
 #include "ui/common/MessageBox.h"
 #include "ui/common/SystemBeep.h"
@@ -160,13 +160,11 @@ void XyzStrGrid::revertEditor() {
 }
 
 bool XyzStrGrid::selectPointByName(const std::string& name) {
-    for (int row = 1; row <= lastRow(); ++row) {
-        if (list_.Cell(row, kColName) == name) {
-            setCurrentCell({row, currentCell().col});
-            return true;
-        }
+    const int row = FindNameRow(list_, name);
+    if (row != 0) {
+        setCurrentCell({row, currentCell().col});
     }
-    return false;
+    return row != 0;
 }
 
 bool XyzStrGrid::handleEditorKey(int key) {

@@ -56,6 +56,13 @@ bool KeyRules::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool KeyRules::handleKey(QWidget* target, QKeyEvent* key) {
+    if (IsPlainEnter(key) || IsPlainEscape(key)) {
+        for (QWidget* area : ownEnterEscape_) {
+            if (area == target || area->isAncestorOf(target)) {
+                return false;
+            }
+        }
+    }
     if (IsPlainEnter(key)) {
         return handleEnter(target);
     }

@@ -40,6 +40,10 @@ public:
     // focus moves to the previous control as everywhere.
     void setEscapeHandler(QWidget* control, std::function<void()> handler);
 
+    // A docked tool window with Enter and Escape rules of its own (the calculation window confirms
+    // grid names and moves within itself): Enter and Escape inside `area` are left to its controls.
+    void leaveEnterAndEscapeTo(QWidget* area) { ownEnterEscape_.push_back(area); }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -59,6 +63,7 @@ private:
     std::function<bool()> enterGoesDown_;
     std::vector<Handler> enterHandlers_;
     std::vector<Handler> escapeHandlers_;
+    std::vector<QWidget*> ownEnterEscape_;
     bool upperChr_ = true;
 };
 

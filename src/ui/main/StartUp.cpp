@@ -5,9 +5,12 @@
 #include "ui/common/Cp932Text.h"
 #include "ui/common/MessageBox.h"
 #include "ui/main/AboutBox.h"
+#include "ui/main/CalcArea.h"
 #include "ui/main/HintTiming.h"
 #include "ui/main/MainWindow.h"
+#include "ui/main/ParcelArea.h"
 #include "ui/main/PlotArea.h"
+#include "ui/main/SerialTransfer.h"
 #include "ui/main/SingleInstanceLock.h"
 #include "ui/main/TreeArea.h"
 #include "ui/main/UndoCommands.h"
@@ -36,9 +39,13 @@ int StartUp::Run(const QStringList& arguments) {
     InstallPlotArea(main);
     InstallTreeArea(main);
     InstallXyzListArea(main);
+    ParcelEditor* parcelEditor = InstallParcelArea(main);
+    SelectionPanel* selection = InstallSelectionPanel(main, parcelEditor);
     InstallUndoCommands(main);
     AboutBox about(&main);
     main.setAboutBox(&about);
+    InstallCalcWindow(main, parcelEditor);
+    InstallSerialTransfer(main, selection);
 
     // A ".sim" or ".Xyz" file named on the command line is opened at the first show.
     if (arguments.size() > 1) {

@@ -157,6 +157,30 @@ bool Tools::offerPointName(PointSource source, const std::string& cp932Name) {
     return true;
 }
 
+void Tools::tellFiles(void (*tell)(const FileEvents&)) {
+    for (size_t i = 0; i < entries_.size(); ++i) {
+        tell(entries_[i]->registration.files);
+    }
+}
+
+std::vector<std::string> Tools::selectionNames() const {
+    for (const auto& entry : entries_) {
+        if (const auto& ask = entry->registration.files.selectionNames) {
+            return ask();
+        }
+    }
+    return {};
+}
+
+std::vector<int> Tools::selectedParcels() const {
+    for (const auto& entry : entries_) {
+        if (const auto& ask = entry->registration.files.selectedParcels) {
+            return ask();
+        }
+    }
+    return {};
+}
+
 void Tools::runIdle(QWidget* messageParent) {
     // By index: a rule may register or withdraw tools.  A failing rule would show its message at every
     // idle pass: it is shown once and dropped.

@@ -55,6 +55,22 @@ struct PointNameTaker {
     std::function<void(const std::string& cp932Name)> take;
 };
 
+// What the file commands tell the tools, and ask them.
+struct FileEvents {
+    // New parcels: the parcel editor forgets its picking state (and focuses its name box when shown).
+    std::function<void()> newParcels;
+    // Parcels were read: the vertex editor and the name box are emptied.
+    std::function<void()> parcelsLoaded;
+    // New coordinates: the selection list empties and closes itself.
+    std::function<void()> clearSelection;
+    // New coordinates over a list that held data: the calculation window closes when shown.
+    std::function<void()> closeCalculation;
+    // The selection list's point names (CP932), for the link file; the positions of the parcels
+    // selected in the parcel editor's list.
+    std::function<std::vector<std::string>()> selectionNames;
+    std::function<std::vector<int>()> selectedParcels;
+};
+
 // What one window or panel offers the rest of the program.  Every part is optional.
 struct ToolRegistration {
     // Plot: a click target of its own (for parcel clicks; point names go through `pointNames`) and
@@ -72,6 +88,7 @@ struct ToolRegistration {
     std::function<void()> idle;
     // Close rule: run when the main window closes, before the window state is written.
     std::function<void()> close;
+    FileEvents files;
 };
 
 // The one registry of the tools.  A registration lives as long as its owner: when the owner is
@@ -92,6 +109,11 @@ public:
     void runShortDrag(PlotDirection direction);
     // Offers a point name to the takers; false when none took it.
     bool offerPointName(PointSource source, const std::string& cp932Name);
+
+    // The file events, told to every tool that listens; the answers of the first tool that gives one.
+    void tellFiles(void (*tell)(const FileEvents&));
+    std::vector<std::string> selectionNames() const;
+    std::vector<int> selectedParcels() const;
 
     void runIdle(QWidget* messageParent);
     void runClose(QWidget* messageParent);

@@ -48,7 +48,7 @@ template <class F> void CallIfSet(const F& f) {
 // The main window as the file commands see it.
 class TreeArea::Host : public FileCommandHost {
 public:
-    Host(MainWindow& main, TreeAreaHooks& hooks) : main_(main), hooks_(hooks) {}
+    explicit Host(MainWindow& main) : main_(main) {}
 
     bool isAreaShown(FileArea area) const override { return main_.isAreaShown(AreaOf(area)); }
     void setAreaShown(FileArea area, bool shown) override { main_.setAreaShown(AreaOf(area), shown); }
@@ -81,28 +81,31 @@ public:
     }
     bool dataCommandsEnabled() const override { return main_.commands().isWanted(Cmd::DispXyzList); }
 
-    void resetParcelEditor() override { CallIfSet(hooks_.resetParcelEditor); }
-    void parcelsLoaded() override { CallIfSet(hooks_.parcelsLoaded); }
-    void clearSelection() override { CallIfSet(hooks_.clearSelection); }
-    void closeCalculation() override { CallIfSet(hooks_.closeCalculation); }
+    void resetParcelEditor() override {
+        main_.tools().tellFiles([](const FileEvents& e) { CallIfSet(e.newParcels); });
+    }
+    void parcelsLoaded() override {
+        main_.tools().tellFiles([](const FileEvents& e) { CallIfSet(e.parcelsLoaded); });
+    }
+    void clearSelection() override {
+        main_.tools().tellFiles([](const FileEvents& e) { CallIfSet(e.clearSelection); });
+    }
+    void closeCalculation() override {
+        main_.tools().tellFiles([](const FileEvents& e) { CallIfSet(e.closeCalculation); });
+    }
     bool isSelectionPanelShown() const override { return main_.isSelectionPanelShown(); }
-    std::vector<std::string> selectionNames() const override {
-        return hooks_.selectionNames ? hooks_.selectionNames() : std::vector<std::string>();
-    }
-    std::vector<int> selectedParcels() const override {
-        return hooks_.selectedParcels ? hooks_.selectedParcels() : std::vector<int>();
-    }
+    std::vector<std::string> selectionNames() const override { return main_.tools().selectionNames(); }
+    std::vector<int> selectedParcels() const override { return main_.tools().selectedParcels(); }
 
 private:
     MainWindow& main_;
-    TreeAreaHooks& hooks_;
 };
 
 TreeArea::TreeArea(MainWindow& main) : QObject(&main), main_(main) {
     tree_ = new DataTree;
     main.area(Area::DataTree)->setContent(tree_);
     editor_ = new HeaderEditor(&main);
-    host_ = std::make_unique<Host>(main, hooks_);
+    host_ = std::make_unique<Host>(main);
     commands_ = new FileCommands(main.store(), main.settings(), *tree_, *editor_, *host_, &main);
     applyDataFolders();
     // The node selected at the last close comes back when the tree still has that many nodes.
@@ -126,8 +129,8 @@ void TreeArea::connectCommands() {
     set.connect(Cmd::FileNewBlk, [c] { c->newBlk(); });
     set.connect(Cmd::FileOpenSima, [c] { c->openSima(); });
     set.connect(Cmd::FileSaveSima, [c] { c->saveSima(); });
-    set.connect(Cmd::FileOpenNittyouren, [c] { c->openNichoren(); });
-    set.connect(Cmd::FileSaveNittyouren, [c] { c->saveNichoren(); });
+    set.connect(Cmd::FileOpenNichoren, [c] { c->openNichoren(); });
+    set.connect(Cmd::FileSaveNichoren, [c] { c->saveNichoren(); });
     set.connect(Cmd::FileRestoreAutoSave, [c] { c->restore(); });
     set.connect(Cmd::FileForceAutoSave, [c] { c->forceAutoSave(); });
     set.connect(Cmd::TreeOpen, [c] { c->open(); });

@@ -14,21 +14,12 @@ class FileCommands;
 class HeaderEditor;
 class MainWindow;
 
-// What the file commands need from tools that join later (the parcel editor, the selection panel, the
-// calculation window).  Each tool sets its part when it is installed; until then nothing happens.
-struct TreeAreaHooks {
-    std::function<void()> resetParcelEditor; // new parcels: picking state reset, name box focused
-    std::function<void()> parcelsLoaded;     // vertex editor and name box emptied
-    std::function<void()> clearSelection;    // selection list emptied and its panel closed
-    std::function<void()> closeCalculation;  // the calculation window closed when it is shown
-    std::function<std::vector<std::string>()> selectionNames;
-    std::function<std::vector<int>()> selectedParcels;
-};
-
 // The data tree area of the main window: the tree of site folders, the header (profile) editor window
 // and the file commands, connected to the ﾌｧｲﾙ and データツリー commands, the first show (automatic
 // restore, command-line file), dropped files, activation and deactivation (link files), the auto-save
-// timer, the idle enabling of 開く / 保存 and the selected node kept as SelectedDat.
+// timer, the idle enabling of 開く / 保存 and the selected node kept as SelectedDat.  What the file
+// commands tell other tools (new parcels, parcels loaded, new coordinates) goes to the FileEvents of
+// the tool registry.
 class TreeArea : public QObject {
     Q_OBJECT
 public:
@@ -39,7 +30,6 @@ public:
     FileCommands& commands() const { return *commands_; }
     // The one header editor window; the parcel area list shows itself in it too.
     HeaderEditor& editor() const { return *editor_; }
-    TreeAreaHooks& hooks() { return hooks_; }
 
     // After the settings dialog changed the data folders: the first becomes DatDir, the pop-up menu
     // shows the three again and the tree is read from the first.
@@ -53,7 +43,6 @@ private:
     void connectWindow();
 
     MainWindow& main_;
-    TreeAreaHooks hooks_;
     DataTree* tree_ = nullptr;
     HeaderEditor* editor_ = nullptr;
     class Host;

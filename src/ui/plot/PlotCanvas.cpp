@@ -1,10 +1,10 @@
 #include "ui/plot/PlotCanvas.h"
-#include "ui/common/Cp932Text.h"
 
 #include "core/geometry/Angles.h"
 #include "core/geometry/Intersections.h"
 #include "core/store/XyzNameIndex.h"
 #include "core/text/Cp932.h"
+#include "ui/common/Cp932Text.h"
 
 #include <QFontMetrics>
 #include <QPainter>

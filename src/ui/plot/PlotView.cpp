@@ -183,7 +183,7 @@ void PlotView::SetPointNamesShown(bool on) {
     }
 }
 
-void PlotView::AddOverlay(std::function<void(PlotCanvas&)> draw) {
+void PlotView::Draw(std::function<void(PlotCanvas&)> draw) {
     overlays_.push_back(std::move(draw));
     update();
 }
@@ -193,7 +193,7 @@ void PlotView::HighlightPoint(const std::string& name) {
         return;
     }
     highlighted_ = name;
-    AddOverlay([name](PlotCanvas& canvas) { canvas.HighlightPoint(name); });
+    Draw([name](PlotCanvas& canvas) { canvas.HighlightPoint(name); });
 }
 
 void PlotView::UnhighlightPoint() {
@@ -201,35 +201,7 @@ void PlotView::UnhighlightPoint() {
         return;
     }
     const std::string name = std::exchange(highlighted_, std::string());
-    AddOverlay([name](PlotCanvas& canvas) { canvas.DrawPointNormally(name); });
-}
-
-void PlotView::DrawOutline(const std::vector<std::string>& names, int colour, PlotPenMode mode, PlotLineStyle style) {
-    AddOverlay([=](PlotCanvas& canvas) { canvas.DrawOutline(names, colour, mode, style); });
-}
-
-void PlotView::DrawParcelLabel(const std::string& text, int colour, double x, double y) {
-    AddOverlay([=](PlotCanvas& canvas) { canvas.DrawParcelLabel(text, colour, x, y); });
-}
-
-void PlotView::MarkPoint(const std::string& name, int colour) {
-    AddOverlay([=](PlotCanvas& canvas) { canvas.MarkPoint(name, colour); });
-}
-
-void PlotView::DrawLineThrough(const std::string& name, double direction, int colour) {
-    AddOverlay([=](PlotCanvas& canvas) { canvas.DrawLineThrough(name, direction, colour); });
-}
-
-void PlotView::DrawCircle(double x, double y, double radius, int colour) {
-    AddOverlay([=](PlotCanvas& canvas) { canvas.DrawCircle(x, y, radius, colour); });
-}
-
-void PlotView::DrawArrowHead(double x, double y, double direction, int colour) {
-    AddOverlay([=](PlotCanvas& canvas) { canvas.DrawArrowHead(x, y, direction, colour); });
-}
-
-void PlotView::DrawSegment(double x1, double y1, double x2, double y2, int colour, PlotLineStyle style) {
-    AddOverlay([=](PlotCanvas& canvas) { canvas.DrawSegment(x1, y1, x2, y2, colour, style); });
+    Draw([name](PlotCanvas& canvas) { canvas.DrawPointNormally(name); });
 }
 
 void PlotView::RenderBase() {
@@ -319,8 +291,8 @@ void PlotView::PaintGestureMarks(QPainter& painter) {
 void PlotView::resizeEvent(QResizeEvent* event) {
     view_.width = event->size().width();
     view_.height = event->size().height();
-    // While the plot waits for its first fit (PlotState 99) the fit sets the pixel centre itself.
-    if (plotState_ <= PlotStates::kFitRebuilt) {
+    // While the plot waits for its first fit the fit sets the pixel centre itself.
+    if (plotState_ != PlotStates::kNeedsFit) {
         view_.CentrePixels();
     }
     RePaint();

@@ -21,16 +21,16 @@ namespace vemo {
 
 struct Store;
 
-// PlotState values.
-namespace PlotStates {
-inline constexpr int kIdle = 0;
-inline constexpr int kFitted = 1;
-inline constexpr int kReduced = 2;
-inline constexpr int kPrevious = 3;
-inline constexpr int kRectangle = 4;
-inline constexpr int kFitRebuilt = 11;
-inline constexpr int kNeedsFit = 99; // new coordinates: fit all points when next shown
-} // namespace PlotStates
+// What the plot did last with the mouse (PlotState), and whether it waits for a fit.
+enum class PlotStates {
+    kIdle,
+    kFitted,
+    kReduced,
+    kPrevious,
+    kRectangle,
+    kFitRebuilt, // a chord fit that checks the list first
+    kNeedsFit,   // new coordinates: fit all points when next shown
+};
 
 // The point plot ("測点イメージ"): a map in surveying axes (X north up, Y east right) of the points of
 // the coordinate list, the registered parcels and whatever the tools draw on it, driven by the mouse.
@@ -61,7 +61,7 @@ public:
     int NameSize() const { return nameSize_; }
     PlotViewRecord PrevView() const { return prevView_; }
     PlotViewRecord RememberedView() const { return rememberedView_; }
-    int PlotState() const { return plotState_; }
+    PlotStates PlotState() const { return plotState_; }
     bool RangeRemembered() const { return rangeOn_; }
     bool ParcelsShown() const { return parcelsOn_; }
     bool ParcelNamesShown() const { return parcelNamesOn_; }
@@ -96,17 +96,13 @@ public slots:
     void SetPointNamesShown(bool on);  // ImgPNameDisp "点名-全点表示時"
 
 public:
-    // Drawing operations for the tools (names CP932, colours as in the settings file).
+    // The marked point (names CP932).
     void HighlightPoint(const std::string& name);
     void UnhighlightPoint();
-    void DrawOutline(const std::vector<std::string>& names, int colour, PlotPenMode mode, PlotLineStyle style);
-    void DrawParcelLabel(const std::string& text, int colour, double x, double y);
-    void MarkPoint(const std::string& name, int colour);
-    void DrawLineThrough(const std::string& name, double direction, int colour);
-    void DrawCircle(double x, double y, double radius, int colour);
-    void DrawArrowHead(double x, double y, double direction, int colour);
-    void DrawSegment(double x1, double y1, double x2, double y2, int colour,
-                     PlotLineStyle style = PlotLineStyle::Solid);
+    // A drawing of a tool, made of the operations of PlotCanvas (for example
+    // `plot.Draw([=](PlotCanvas& c) { c.DrawCircle(x, y, r, colour); })`): drawn now and replayed over
+    // the base picture at every paint until the plot next starts from a clean picture.
+    void Draw(std::function<void(PlotCanvas&)> draw);
 
 signals:
     // The hint changed: the short part is the tool tip, the long part goes to the status bar.
@@ -128,7 +124,6 @@ private:
         int order;
     };
 
-    void AddOverlay(std::function<void(PlotCanvas&)> draw);
     void RenderBase();
     void PaintOverlays(QPainter& painter);
     void PaintGestureMarks(QPainter& painter);
@@ -158,7 +153,7 @@ private:
     int nameSize_ = 5;
     PlotViewRecord prevView_;
     PlotViewRecord rememberedView_;
-    int plotState_ = PlotStates::kNeedsFit;
+    PlotStates plotState_ = PlotStates::kNeedsFit;
     bool rangeOn_ = false;
     bool parcelsOn_ = true;
     bool parcelNamesOn_ = true;

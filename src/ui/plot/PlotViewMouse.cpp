@@ -127,7 +127,7 @@ void PlotView::mouseReleaseEvent(QMouseEvent* event) {
             DispatchClick(pos);
         }
     }
-    if (plotState_ > 10) {
+    if (plotState_ == PlotStates::kFitRebuilt || plotState_ == PlotStates::kNeedsFit) {
         RebuildIndex();
     }
     plotState_ = PlotStates::kIdle;

@@ -83,13 +83,13 @@ DataTree::DataTree(QWidget* parent) : QWidget(parent) {
     rebuildMenu();
 }
 
-QTreeWidgetItem* DataTree::makeItem(const std::string& name, int level, int icon) {
+QTreeWidgetItem* DataTree::makeItem(const std::string& name, int level, DataIcon icon) {
     auto* item = new QTreeWidgetItem;
     const QSignalBlocker quiet(tree_);
     item->setText(0, FromCp932(name));
     item->setData(0, kNameRole, Bytes(name));
     item->setData(0, kLevelRole, level);
-    item->setData(0, kIconRole, icon);
+    item->setData(0, kIconRole, static_cast<int>(icon));
     item->setIcon(0, DataTreeNodeIcon(level, icon));
     item->setFlags(item->flags() | Qt::ItemIsEditable);
     return item;
@@ -146,13 +146,13 @@ std::string DataTree::NameOf(const QTreeWidgetItem* item) {
     return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
 }
 
-int DataTree::IconOf(const QTreeWidgetItem* item) {
-    return item == nullptr ? -1 : item->data(0, kIconRole).toInt();
+DataIcon DataTree::IconOf(const QTreeWidgetItem* item) {
+    return item == nullptr ? DataIcon::MissingData : static_cast<DataIcon>(item->data(0, kIconRole).toInt());
 }
 
-void DataTree::setNodeIcon(QTreeWidgetItem* item, int icon) {
+void DataTree::setNodeIcon(QTreeWidgetItem* item, DataIcon icon) {
     const QSignalBlocker quiet(tree_);
-    item->setData(0, kIconRole, icon);
+    item->setData(0, kIconRole, static_cast<int>(icon));
     item->setIcon(0, DataTreeNodeIcon(LevelOf(item), icon));
 }
 
@@ -166,7 +166,7 @@ void DataTree::select(QTreeWidgetItem* item) {
 }
 
 QTreeWidgetItem* DataTree::addSite(const std::string& name) {
-    QTreeWidgetItem* item = makeItem(name, 0, 0);
+    QTreeWidgetItem* item = makeItem(name, 0, DataIcon::Site);
     const QSignalBlocker quiet(tree_);
     tree_->addTopLevelItem(item);
     return item;
@@ -174,7 +174,7 @@ QTreeWidgetItem* DataTree::addSite(const std::string& name) {
 
 QTreeWidgetItem* DataTree::addChild(QTreeWidgetItem* parent, const std::string& name) {
     const int level = LevelOf(parent) + 1;
-    QTreeWidgetItem* item = makeItem(name, level, level);
+    QTreeWidgetItem* item = makeItem(name, level, IconOfLevel(level));
     const QSignalBlocker quiet(tree_);
     parent->addChild(item);
     return item;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/files/DataTree.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -48,9 +50,9 @@ public:
     static DataNodePath PathOf(const QTreeWidgetItem* item);
     static int LevelOf(const QTreeWidgetItem* item);
     static std::string NameOf(const QTreeWidgetItem* item);
-    static int IconOf(const QTreeWidgetItem* item);
+    static DataIcon IconOf(const QTreeWidgetItem* item);
     // Data saved under a node whose data file was missing: it gets the icon of its level.
-    void setNodeIcon(QTreeWidgetItem* item, int icon);
+    void setNodeIcon(QTreeWidgetItem* item, DataIcon icon);
     void select(QTreeWidgetItem* item);
 
     // Nodes added by the program after saving or creating data (the tree is not rebuilt for them).
@@ -90,7 +92,7 @@ signals:
     void selectionChanged();
 
 private:
-    QTreeWidgetItem* makeItem(const std::string& name, int level, int icon);
+    QTreeWidgetItem* makeItem(const std::string& name, int level, DataIcon icon);
     void onItemChanged(QTreeWidgetItem* item, int column);
     void rebuildMenu();
     void chooseFolder(int index);

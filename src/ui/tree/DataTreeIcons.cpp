@@ -75,18 +75,18 @@ QIcon MakeIcon(int index) {
 
 } // namespace
 
-QIcon DataTreeIcon(int index) {
+QIcon DataTreeIcon(DataIcon icon) {
     static const std::array<QIcon, 4> icons = {MakeIcon(0), MakeIcon(1), MakeIcon(2), MakeIcon(3)};
-    return icons[static_cast<size_t>(std::clamp(index, 0, 3))];
+    return icons[static_cast<size_t>(std::clamp(static_cast<int>(icon), 0, 3))];
 }
 
-QIcon DataTreeNodeIcon(int level, int icon) {
-    if (icon == level) {
-        return DataTreeIcon(level);
+QIcon DataTreeNodeIcon(int level, DataIcon icon) {
+    if (icon == IconOfLevel(level)) {
+        return DataTreeIcon(icon);
     }
     QIcon combined;
     combined.addPixmap(DataTreeIcon(icon).pixmap(kSize, kSize), QIcon::Normal);
-    combined.addPixmap(DataTreeIcon(level).pixmap(kSize, kSize), QIcon::Selected);
+    combined.addPixmap(DataTreeIcon(IconOfLevel(level)).pixmap(kSize, kSize), QIcon::Selected);
     return combined;
 }
 

@@ -6,6 +6,7 @@
 #include "core/files/FileIo.h"
 #include "core/files/ParcelLink.h"
 #include "core/files/XyzFile.h"
+#include "core/parcels/SelectionList.h"
 #include "core/settings/Settings.h"
 #include "core/store/Store.h"
 #include "ui/common/BusyCursor.h"
@@ -58,14 +59,11 @@ void FileCommands::applicationDeactivated() {
     run([this] {
         const fs::path link = tmpDir() / kXyzLinkFileName;
         if (host_.isSelectionPanelShown()) {
-            // The selected points with their whole rows, in selection order.
-            std::vector<XyzRow> rows;
-            for (const std::string& name : host_.selectionNames()) {
-                if (auto found = store_.FindPointXY(name)) {
-                    rows.push_back(store_.xyz.Row(found->row));
-                }
+            // The selected points with their whole rows, in selection order; no file for fewer than two.
+            std::vector<XyzRow> rows = SelectionLinkRows(store_.xyz, host_.selectionNames());
+            if (!rows.empty()) {
+                WriteFileAtomic(link, FormatXyzText(rows), false);
             }
-            WriteFileAtomic(link, FormatXyzText(rows), false);
         } else if (host_.dataCommandsEnabled() &&
                    CoordinateLinkWanted(settings_.Data.XyzOutType, host_.isAreaShown(FileArea::XyzList))) {
             WriteXyzFile(link, store_.xyz);

@@ -9,8 +9,8 @@
 #include "core/files/XyzFile.h"
 #include "core/settings/Settings.h"
 #include "core/store/Store.h"
-#include "ui/common/MessageBox.h"
 #include "ui/common/BusyCursor.h"
+#include "ui/common/MessageBox.h"
 #include "ui/tree/DataTree.h"
 #include "ui/tree/FileCommandHost.h"
 
@@ -100,7 +100,7 @@ bool FileCommands::saveXyzOver(QTreeWidgetItem* xyzNode, bool askOverwrite) {
         BusyCursor busy;
         WriteXyzFile(XyzFilePath(datDir(), site, xyz), store_.xyz, settings_.Data.Backup);
     }
-    tree_.setNodeIcon(xyzNode, 1);
+    tree_.setNodeIcon(xyzNode, DataIcon::Coordinates);
     host_.updateCaption();
     return true;
 }
@@ -127,7 +127,7 @@ void FileCommands::saveParcelsOver(QTreeWidgetItem* blkNode) {
         WriteBlkFile(BlkFilePath(datDir(), store_.names.CaseName, store_.names.XyzName, blk), store_.blocks,
                      settings_.Data.Backup);
     }
-    tree_.setNodeIcon(blkNode, 2);
+    tree_.setNodeIcon(blkNode, DataIcon::Parcels);
     host_.updateCaption();
     finishSave(blkNode);
 }

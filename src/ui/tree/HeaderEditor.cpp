@@ -2,7 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
-#include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTextDocument>
@@ -115,12 +115,14 @@ void HeaderEditor::printTo(QPrinter& printer) const {
     document.print(&printer);
 }
 
+// Like every print command, a preview first: from there the surveyor prints to any printer or saves
+// a PDF.
 void HeaderEditor::printWithDialog() {
     QPrinter printer(QPrinter::HighResolution);
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() == QDialog::Accepted) {
-        printTo(printer);
-    }
+    printer.setDocName(PrintJobTitle());
+    QPrintPreviewDialog preview(&printer, this);
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) { printTo(*target); });
+    preview.exec();
 }
 
 void HeaderEditor::queueResponder(Responder responder) {

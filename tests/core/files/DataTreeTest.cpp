@@ -35,18 +35,18 @@ TEST(DataTree, LevelsIconsAndMissingData) {
     ASSERT_EQ(sites.size(), 2u);
     EXPECT_EQ(sites[0].name, Jp("A現場"));
     const DataNode& b = sites[1];
-    EXPECT_EQ(b.icon, 0);
+    EXPECT_EQ(b.icon, DataIcon::Site);
     ASSERT_EQ(b.children.size(), 2u);
     // Sorted by CP932 bytes: 孤立 (8C C7) before 座標1 (8D C0).
     const DataNode& xyz = b.children[1];
     EXPECT_EQ(xyz.name, Jp("座標1"));
     EXPECT_EQ(xyz.level, 1);
-    EXPECT_EQ(xyz.icon, 1);
+    EXPECT_EQ(xyz.icon, DataIcon::Coordinates);
     ASSERT_EQ(xyz.children.size(), 2u);
-    EXPECT_EQ(xyz.children[0].icon, 2);
-    EXPECT_EQ(xyz.children[1].icon, kMissingDataIcon);
+    EXPECT_EQ(xyz.children[0].icon, DataIcon::Parcels);
+    EXPECT_EQ(xyz.children[1].icon, DataIcon::MissingData);
     // A folder without its ".Xyz" shows icon 3 and is not descended into.
-    EXPECT_EQ(b.children[0].icon, kMissingDataIcon);
+    EXPECT_EQ(b.children[0].icon, DataIcon::MissingData);
     EXPECT_TRUE(b.children[0].children.empty());
     EXPECT_TRUE(BuildDataTree(dir.Path() / "missing").empty());
 }

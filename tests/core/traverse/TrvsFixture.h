@@ -38,7 +38,6 @@ struct TrvsFixture {
         } else {
             store.xyz.AppendRows({row});
         }
-        store.RebuildNameIndex();
     }
 
     void Start(int type, const std::string& no, const std::string& x, const std::string& y, const std::string& back,

@@ -28,20 +28,20 @@ TEST(DataTreeTest, ShowsFoldersByLevelWithIconsAndSkipsFilesAndDataWithoutItsFil
     ASSERT_NE(site, nullptr);
     EXPECT_EQ(site->text(0), QStringLiteral("東町"));
     EXPECT_EQ(DataTree::LevelOf(site), 0);
-    EXPECT_EQ(DataTree::IconOf(site), 0);
+    EXPECT_EQ(DataTree::IconOf(site), DataIcon::Site);
 
     QTreeWidgetItem* xyz = FindNode(h.tree, "東町/基準点");
     ASSERT_NE(xyz, nullptr);
-    EXPECT_EQ(DataTree::IconOf(xyz), 1);
+    EXPECT_EQ(DataTree::IconOf(xyz), DataIcon::Coordinates);
     QTreeWidgetItem* blk = FindNode(h.tree, "東町/基準点/分筆");
     ASSERT_NE(blk, nullptr);
-    EXPECT_EQ(DataTree::IconOf(blk), 2);
+    EXPECT_EQ(DataTree::IconOf(blk), DataIcon::Parcels);
     EXPECT_EQ(DataTree::LevelOf(blk), 2);
 
     // Coordinate data without its ".Xyz": icon 3 and nothing below it, though its folder holds one.
     QTreeWidgetItem* missing = FindNode(h.tree, "東町/未保存");
     ASSERT_NE(missing, nullptr);
-    EXPECT_EQ(DataTree::IconOf(missing), kMissingDataIcon);
+    EXPECT_EQ(DataTree::IconOf(missing), DataIcon::MissingData);
     EXPECT_EQ(missing->childCount(), 0);
 
     const DataNodePath path = DataTree::PathOf(blk);

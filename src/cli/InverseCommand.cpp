@@ -1,0 +1,112 @@
+#include "InverseCommand.h"
+
+#include "core/calc/GridText.h"
+#include "core/calc/PointGrid.h"
+#include "core/files/XyzFile.h"
+#include "core/store/Store.h"
+#include "core/text/Cp932.h"
+#include "core/text/Error.h"
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vemo::cli {
+
+namespace {
+
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;
+
+const char* const kUsage =
+    "usage: vemo-cli inverse [options] COORDS.Xyz NAME NAME...\n"
+    "  The inverse computation of the calculation window over the named points: one row per point with\n"
+    "  distance, direction angle and included angle in its copy format, then the area lines.\n"
+    "  --radial          row 1 is the back-sight, row 2 the instrument point, then the observed points\n"
+    "  --perpendicular   rows 1 and 2 are the base line; the other points are dropped onto it\n"
+    "  --utf8            print UTF-8 with LF line ends; the default is Shift-JIS (CP932) with CR LF\n"
+    "  Names are given in the bytes of the coordinate file (with --utf8: in UTF-8).  Exit status: 0 done,\n"
+    "  1 a file or point could not be read, 2 wrong command line.\n";
+
+struct Request {
+    std::string xyzPath;
+    std::vector<std::string> names;
+    GridMode mode = GridMode::InverseOpen;
+    bool utf8 = false;
+};
+
+bool ParseArguments(int argc, char** argv, Request& request) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--radial") {
+            request.mode = GridMode::InverseRadial;
+        } else if (arg == "--perpendicular") {
+            request.mode = GridMode::Perpendicular;
+        } else if (arg == "--utf8") {
+            request.utf8 = true;
+        } else if (arg.starts_with("--")) {
+            std::fprintf(stderr, "vemo-cli inverse: unknown option %s\n", arg.c_str());
+            return false;
+        } else if (request.xyzPath.empty()) {
+            request.xyzPath = arg;
+        } else {
+            request.names.push_back(arg);
+        }
+    }
+    if (request.xyzPath.empty() || request.names.size() < 2) {
+        std::fputs("vemo-cli inverse: a coordinate file and at least two point names are needed\n", stderr);
+        return false;
+    }
+    return true;
+}
+
+int Run(Request& request) {
+    auto store = std::make_unique<Store>();
+    if (!ReadXyzFile(request.xyzPath, store->xyz)) {
+        throw Error(Jp("座標ファイルを読めません: ") + request.xyzPath);
+    }
+    for (std::string& name : request.names) {
+        if (request.utf8) {
+            name = Utf8ToCp932(name).value_or(name);
+        }
+        if (!store->FindPointXY(name)) {
+            throw Error(name + Jp(" は見つかりません"));
+        }
+    }
+    const auto result = ComputePointGrid(request.mode, ResolveGridNames(request.names, store->Index()));
+    auto lines = GridCopyLines(PointGridText(request.mode, request.names, result));
+    if (request.mode != GridMode::Perpendicular) {
+        lines.push_back(result.area.area);
+        lines.push_back(result.area.tsubo);
+    }
+    for (const std::string& line : lines) {
+        const std::string text = request.utf8 ? Cp932ToUtf8(line) + "\n" : line + "\r\n";
+        std::fwrite(text.data(), 1, text.size(), stdout);
+    }
+    return 0;
+}
+
+} // namespace
+
+int RunInverse(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::string(argv[i]) == "--help") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+    }
+    Request request;
+    if (!ParseArguments(argc, argv, request)) {
+        std::fputs(kUsage, stderr);
+        return kExitUsage;
+    }
+    try {
+        return Run(request);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "vemo-cli inverse: %s\n", Cp932ToUtf8(error.what()).c_str());
+        return kExitFailed;
+    }
+}
+
+} // namespace vemo::cli

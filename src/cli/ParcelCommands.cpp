@@ -1,0 +1,178 @@
+#include "ParcelCommands.h"
+
+#include "PdfOutput.h"
+#include "core/files/BlkFile.h"
+#include "core/files/XyzFile.h"
+#include "core/parcels/AreaReports.h"
+#include "core/parcels/ParcelArea.h"
+#include "core/print/CoordinateListPrint.h"
+#include "core/store/BlockList.h"
+#include "core/store/XyzList.h"
+#include "core/store/XyzNameIndex.h"
+#include "core/text/Cp932.h"
+#include "core/text/Error.h"
+
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace vemo::cli {
+
+namespace {
+
+constexpr int kExitFailed = 1; // a file could not be read or written
+constexpr int kExitUsage = 2;  // the command line is wrong
+
+const char* const kAreasUsage =
+    "usage: vemo-cli areas [options] COORDS.Xyz PARCELS.Blk\n"
+    "  Prints the area list (画地面積一覧) of every parcel: 面積, 地積 (truncated to 0.01 m2) and 坪数.\n"
+    "  --report      print the coordinate area report (座標面積計算書) instead\n"
+    "  --pdf FILE    write the printed form (the area report with --report) into a PDF file\n"
+    "  --utf8        print UTF-8 with LF line ends; the default is Shift-JIS (CP932) with CR LF\n"
+    "  Exit status: 0 done, 1 a file could not be read or written, 2 wrong command line.\n";
+
+const char* const kPrintListUsage =
+    "usage: vemo-cli print-list COORDS.Xyz --pdf OUT.pdf\n"
+    "  Writes the printed coordinate list (座標リスト, 65 rows a page) into a PDF file.\n"
+    "  Exit status: 0 done, 1 a file could not be read or written, 2 wrong command line.\n";
+
+struct UsageError {
+    std::string message;
+};
+
+struct Request {
+    std::vector<std::string> files;
+    std::string pdf;
+    bool report = false;
+    bool utf8 = false;
+};
+
+Request Parse(int argc, char** argv, bool allowReport) {
+    Request request;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        if (arg == "--pdf") {
+            if (i + 1 >= argc) {
+                throw UsageError{"option --pdf needs a file name"};
+            }
+            request.pdf = argv[++i];
+        } else if (allowReport && arg == "--report") {
+            request.report = true;
+        } else if (allowReport && arg == "--utf8") {
+            request.utf8 = true;
+        } else if (arg.starts_with("--")) {
+            throw UsageError{"unknown option " + arg};
+        } else {
+            request.files.push_back(arg);
+        }
+    }
+    return request;
+}
+
+void ReadCoordinates(const std::string& path, XyzList& list, XyzNameIndex& index) {
+    if (!ReadXyzFile(path, list)) {
+        throw Error(Jp("入力ファイルを開けません") + ": " + path);
+    }
+    index.Rebuild(list);
+}
+
+void PrintLines(const std::vector<std::string>& lines, bool utf8) {
+    for (const std::string& line : lines) {
+        std::string text = utf8 ? Cp932ToUtf8(line) + "\n" : line + "\r\n";
+        std::fwrite(text.data(), 1, text.size(), stdout);
+    }
+}
+
+int RunAreasRequest(const Request& request) {
+    XyzList list;
+    XyzNameIndex index;
+    ReadCoordinates(request.files[0], list, index);
+    BlockList blocks;
+    if (!ReadBlkFile(request.files[1], blocks)) {
+        throw Error(Jp("入力ファイルを開けません") + ": " + request.files[1]);
+    }
+    std::vector<int> positions = CoveredParcelPositions(blocks.Count(), {});
+    std::string title = std::filesystem::path(request.files[0]).filename().string();
+    if (request.report) {
+        std::vector<ReportLine> lines = AreaReportLines(blocks, positions, index);
+        if (!request.pdf.empty()) {
+            WriteLinesPdf(request.pdf, title, lines);
+        }
+        std::vector<std::string> texts;
+        for (ReportLine& line : lines) {
+            texts.push_back(std::move(line.text));
+        }
+        PrintLines(texts, request.utf8);
+        return 0;
+    }
+    std::vector<std::string> lines = AreaListLines(blocks, positions, index);
+    if (!request.pdf.empty()) {
+        std::vector<ReportLine> printed;
+        for (const std::string& line : lines) {
+            printed.push_back({line});
+        }
+        WriteLinesPdf(request.pdf, title, printed);
+    }
+    PrintLines(lines, request.utf8);
+    return 0;
+}
+
+template <typename Body> int RunGuarded(const char* command, const char* usage, Body body) {
+    try {
+        return body();
+    } catch (const UsageError& e) {
+        std::fprintf(stderr, "vemo-cli %s: %s\n%s", command, e.message.c_str(), usage);
+        return kExitUsage;
+    } catch (const Error& e) {
+        std::fprintf(stderr, "vemo-cli %s: %s\n", command, Cp932ToUtf8(e.what()).c_str());
+        return kExitFailed;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "vemo-cli %s: %s\n", command, e.what());
+        return kExitFailed;
+    }
+}
+
+bool WantsHelp(int argc, char** argv) {
+    return argc >= 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0);
+}
+
+} // namespace
+
+int RunAreas(int argc, char** argv) {
+    if (WantsHelp(argc, argv)) {
+        std::fputs(kAreasUsage, stdout);
+        return 0;
+    }
+    return RunGuarded("areas", kAreasUsage, [&] {
+        Request request = Parse(argc, argv, true);
+        if (request.files.size() != 2) {
+            throw UsageError{"give one coordinate file and one parcel file"};
+        }
+        return RunAreasRequest(request);
+    });
+}
+
+int RunPrintList(int argc, char** argv) {
+    if (WantsHelp(argc, argv)) {
+        std::fputs(kPrintListUsage, stdout);
+        return 0;
+    }
+    return RunGuarded("print-list", kPrintListUsage, [&] {
+        Request request = Parse(argc, argv, false);
+        if (request.files.size() != 1 || request.pdf.empty()) {
+            throw UsageError{"give one coordinate file and --pdf OUT.pdf"};
+        }
+        XyzList list;
+        XyzNameIndex index;
+        ReadCoordinates(request.files[0], list, index);
+        std::string title = std::filesystem::path(request.files[0]).filename().string();
+        WritePagesPdf(request.pdf, title, CoordinateListPrint::WholeList(list));
+        std::printf("%d pages written to %s\n", CoordinateListPrint::WholeList(list).PageCount(), request.pdf.c_str());
+        return 0;
+    });
+}
+
+} // namespace vemo::cli

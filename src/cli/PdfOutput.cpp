@@ -1,0 +1,77 @@
+#include "PdfOutput.h"
+
+#include "core/text/Cp932.h"
+#include "core/text/Error.h"
+
+#ifdef VEMO_CLI_PDF
+#include "ui/print/ReportPrinter.h"
+
+#include <QGuiApplication>
+
+#include <cstdlib>
+#include <memory>
+#endif
+
+namespace vemo::cli {
+
+#ifdef VEMO_CLI_PDF
+
+namespace {
+
+// Printing needs a Qt application for its fonts; a batch run has no screen, so it takes the offscreen
+// platform unless the caller chose one.  The application lives for one PDF and is gone before the
+// process exits (Qt must not be torn down by static destructors).
+class GuiScope {
+public:
+    GuiScope() {
+        if (QGuiApplication::instance() == nullptr) {
+            setenv("QT_QPA_PLATFORM", "offscreen", 0);
+            app_ = std::make_unique<QGuiApplication>(argc_, argv_);
+        }
+    }
+
+private:
+    int argc_ = 1;
+    char name_[9] = "vemo-cli";
+    char* argv_[2] = {name_, nullptr};
+    std::unique_ptr<QGuiApplication> app_;
+};
+
+} // namespace
+
+bool CanWritePdf() {
+    return true;
+}
+
+void WriteLinesPdf(const std::string& path, const std::string& title, const std::vector<ReportLine>& lines) {
+    GuiScope gui;
+    PrintReportToPdf(
+        QString::fromStdString(path), QString::fromStdString(title),
+        [&](QPrinter& printer, const PrintProgress& progress) { ReportPrinter::printLines(printer, lines, progress); });
+}
+
+void WritePagesPdf(const std::string& path, const std::string& title, const PagedReport& report) {
+    GuiScope gui;
+    PrintReportToPdf(QString::fromStdString(path), QString::fromStdString(title),
+                     [&](QPrinter& printer, const PrintProgress& progress) {
+                         ReportPrinter::printPages(printer, report, progress);
+                     });
+}
+
+#else
+
+bool CanWritePdf() {
+    return false;
+}
+
+void WriteLinesPdf(const std::string&, const std::string&, const std::vector<ReportLine>&) {
+    throw Error(Jp("このビルドはPDFを出力できません"));
+}
+
+void WritePagesPdf(const std::string&, const std::string&, const PagedReport&) {
+    throw Error(Jp("このビルドはPDFを出力できません"));
+}
+
+#endif
+
+} // namespace vemo::cli

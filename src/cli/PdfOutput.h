@@ -1,0 +1,18 @@
+#pragma once
+
+#include "core/print/ReportLine.h"
+
+#include <string>
+#include <vector>
+
+namespace vemo::cli {
+
+// Whether this build of vemo-cli can write PDF files (it needs the Qt print support of the program).
+bool CanWritePdf();
+
+// Writes the printed form of a report, exactly as the program's print command would print it, into a
+// PDF file.  Throws vemo::Error when the file cannot be written.
+void WriteLinesPdf(const std::string& path, const std::string& title, const std::vector<ReportLine>& lines);
+void WritePagesPdf(const std::string& path, const std::string& title, const PagedReport& report);
+
+} // namespace vemo::cli

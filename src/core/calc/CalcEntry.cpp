@@ -1,0 +1,138 @@
+#include "core/calc/CalcEntry.h"
+
+#include "core/edit/PointName.h"
+#include "core/store/CommaList.h"
+#include "core/store/XyzList.h"
+#include "core/store/XyzNameIndex.h"
+#include "core/text/Cp932.h"
+#include "core/text/Numbers.h"
+
+#include <cstdlib>
+
+namespace vemo {
+
+namespace {
+
+struct NameParts {
+    std::string_view head;
+    std::string_view digits;
+};
+NameParts SplitTrailingDigits(std::string_view name) {
+    size_t start = name.size();
+    while (start > 0 && name[start - 1] >= '0' && name[start - 1] <= '9') {
+        --start;
+    }
+    return {name.substr(0, start), name.substr(start)};
+}
+
+long long NumberOf(std::string_view digits) {
+    return digits.empty() ? 0 : std::strtoll(std::string(digits).c_str(), nullptr, 10);
+}
+
+bool HasAnything(const XyzList& list, int row) {
+    for (int col = kColName; col < kXyzColumnCount; ++col) {
+        if (!list.Cell(row, col).empty()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+std::string GridNameRefusal(const std::vector<std::string>& names, int row, std::string_view name, bool radial,
+                            const XyzNameIndex& index) {
+    if (row >= 2 && static_cast<size_t>(row - 2) < names.size() && names[row - 2] == name) {
+        return Jp("前点と重複");
+    }
+    if (radial && row != 2 && names.size() >= 2 && names[1] == name) {
+        return Jp("基点と同一点");
+    }
+    if (!index.Find(name)) {
+        return std::string(name) + Jp(" は見つかりません");
+    }
+    return {};
+}
+
+std::vector<std::string> SerialEntryNames(std::string_view previous, std::string_view target,
+                                          const XyzNameIndex& index) {
+    const NameParts from = SplitTrailingDigits(previous);
+    const NameParts to = SplitTrailingDigits(target);
+    if (target == previous || !index.Find(target) || from.head != to.head) {
+        return {};
+    }
+    const long long goal = NumberOf(to.digits);
+    const bool up = NumberOf(from.digits) < goal;
+    std::vector<std::string> names;
+    std::string name(previous);
+    // The number moves one step at a time towards the goal; a name in another width (A05 for A5) ends
+    // the series when the number reaches the goal.
+    while (names.size() < static_cast<size_t>(index.Count())) {
+        name = NextPointName(name, up);
+        if (name.empty() || !index.Find(name)) {
+            break;
+        }
+        names.push_back(name);
+        const long long number = NumberOf(SplitTrailingDigits(name).digits);
+        if (name == target || (up ? number >= goal : number <= goal)) {
+            break;
+        }
+    }
+    return names;
+}
+
+namespace {
+
+// Row 1 when no row holds a coordinate (the store's LastCoordinateRow answers 0 then).
+int LastRowForNewName(const XyzList& list) {
+    for (int row = list.RowCount() - 1; row > 1; --row) {
+        for (int col : {kColX, kColY}) {
+            const std::string& cell = list.Cell(row, col);
+            if (!cell.empty() && cell != "0.000") {
+                return row;
+            }
+        }
+    }
+    return 1;
+}
+
+} // namespace
+
+std::string ProposeNewPointName(const XyzList& list) {
+    return NextPointName(list.Cell(LastRowForNewName(list), kColName), true);
+}
+
+int RegisterCalcPoint(XyzList& list, const std::string& name, PlanePoint point, const std::string& remarkCp932) {
+    int row = list.RowCount() - 1;
+    while (row >= 1 && !HasAnything(list, row)) {
+        --row;
+    }
+    row = row < 1 ? 1 : row + 1;
+    if (row == list.RowCount()) {
+        list.InsertEmptyRows(row, 1);
+    }
+    list.SetRow(row, XyzRow{"", name, Format3(point.x), Format3(point.y), "0.000", "", remarkCp932});
+    return row;
+}
+
+Block GridParcel(const std::vector<std::string>& gridNames, const XyzNameIndex& index, int parcelCount) {
+    Block block;
+    block.BlockName = "*" + std::to_string(parcelCount + 1);
+    block.NoList = EncodeCommaList(gridNames);
+    block.NoRowCount = static_cast<int>(gridNames.size());
+    int found = 0;
+    for (const std::string& name : gridNames) {
+        if (const auto point = name.empty() ? std::nullopt : index.Find(name)) {
+            block.LabelX += point->x;
+            block.LabelY += point->y;
+            ++found;
+        }
+    }
+    if (found > 0) {
+        block.LabelX /= found;
+        block.LabelY /= found;
+    }
+    return block;
+}
+
+} // namespace vemo

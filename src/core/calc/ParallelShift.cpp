@@ -1,0 +1,59 @@
+#include "core/calc/Construction.h"
+
+#include "core/geometry/Constructions.h"
+#include "core/geometry/Inverse.h"
+#include "core/text/Cp932.h"
+
+namespace vemo {
+
+namespace {
+
+ConstructionResult Refused(const std::string& message) {
+    ConstructionResult result;
+    result.status = ConstructionResult::Status::NoResult;
+    result.message = message;
+    return result;
+}
+
+} // namespace
+
+// A road widened on one side: each leg moves square to itself by its own width, the new corners are
+// where neighbouring shifted legs meet, and the two ends move square to their leg.
+ConstructionResult ComputeParallelShift(const std::vector<PlanePoint>& path, const std::vector<double>& widths) {
+    if (path.size() > kMaxShiftPathPoints) {
+        return Refused(Jp("平行移動点の経路は") + std::to_string(kMaxShiftPathPoints) + Jp("点までです（") +
+                       std::to_string(path.size()) + Jp("点あります）"));
+    }
+    if (path.size() < 2 || widths.size() + 1 < path.size()) {
+        return {};
+    }
+    const size_t last = path.size() - 1;
+    const auto firstDirection = InversePoints(path[0], path[1]).direction;
+    const auto lastDirection = InversePoints(path[last - 1], path[last]).direction;
+    if (!firstDirection || !lastDirection) {
+        return Refused(Jp("経路に長さのない辺があるため移動点が決まりません！"));
+    }
+    ConstructionResult result;
+    std::vector<PlanePoint> shifted{OffsetPoint(path[0], *firstDirection, 0, widths[0]).point};
+    for (size_t k = 1; k < last; ++k) {
+        const auto corner = ShiftedCorner(path[k - 1], widths[k - 1], path[k], widths[k], path[k + 1]);
+        if (!corner) {
+            return Refused(Jp("経路の") + std::to_string(k + 1) +
+                           Jp("番目の点で前後の辺が一直線上にあるため移動点が決まりません！"));
+        }
+        result.points.push_back(*corner);
+        shifted.push_back(*corner);
+    }
+    shifted.push_back(OffsetPoint(path[last], *lastDirection, 0, widths[last - 1]).point);
+    for (size_t i = 1; i < path.size(); ++i) {
+        result.overlay.segments.push_back({path[i - 1], path[i], false});
+        result.overlay.segments.push_back({shifted[i - 1], shifted[i], true});
+    }
+    result.status = ConstructionResult::Status::Done;
+    for (size_t i = 0; i < result.points.size(); ++i) {
+        result.overlay.marks.push_back({result.points[i], "P" + std::to_string(i + 1)});
+    }
+    return result;
+}
+
+} // namespace vemo

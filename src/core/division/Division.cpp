@@ -1,0 +1,89 @@
+#include "core/division/Division.h"
+
+#include "core/store/XyzNameIndex.h"
+#include "core/text/Cp932.h"
+#include "core/text/Error.h"
+#include "core/text/Numbers.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <unordered_map>
+
+namespace vemo {
+
+namespace {
+
+// The smallest target a division accepts (m²).
+constexpr double kSmallestTarget = 0.0001;
+
+} // namespace
+
+std::string DivisionImpossibleMessage() {
+    return Jp("分割面積が確保できません");
+}
+
+DivisionParcel LoadDivisionParcel(const std::vector<std::string>& gridNames, const XyzNameIndex& index) {
+    DivisionParcel parcel;
+    for (const std::string& name : gridNames) {
+        if (name.empty()) {
+            continue;
+        }
+        if (!parcel.names.empty() && name == parcel.names.front()) {
+            break; // the ring closes here
+        }
+        auto found = index.Find(name);
+        if (!found) {
+            throw Error(name + Jp(" は見つかりません"));
+        }
+        parcel.names.push_back(name);
+        parcel.points.push_back({found->x, found->y});
+    }
+    if (parcel.names.size() < 3) {
+        throw Error(Jp("分割元地を入力してください"));
+    }
+    parcel.area = MillimetreRingFigures(parcel.points).area;
+    return parcel;
+}
+
+void CheckDivisionTarget(const DivisionParcel& parcel, double target) {
+    if (!(target >= kSmallestTarget) || target >= parcel.area) { // also refuses a NaN
+        throw Error(DivisionImpossibleMessage());
+    }
+}
+
+ParcelAreaFigures MillimetreRingFigures(const std::vector<PlanePoint>& ring) {
+    std::vector<RingPoint> points;
+    points.reserve(ring.size());
+    for (const PlanePoint& p : ring) {
+        points.push_back({{}, p.x, p.y, true});
+    }
+    return RingAreaFigures(points);
+}
+
+std::vector<PlanePoint> PartPoints(const DivisionParcel& parcel, const DivisionResult& result,
+                                   const DivisionPart& part) {
+    std::unordered_map<std::string, PlanePoint> at;
+    for (size_t i = 0; i < parcel.names.size(); ++i) {
+        at.emplace(parcel.names[i], parcel.points[i]);
+    }
+    std::vector<PlanePoint> points;
+    for (const std::string& name : part.names) {
+        if (name == kP1Placeholder) {
+            points.push_back(result.p1);
+        } else if (name == kP2Placeholder && result.p2) {
+            points.push_back(*result.p2);
+        } else if (auto it = at.find(name); it != at.end()) {
+            points.push_back(it->second);
+        }
+    }
+    return points;
+}
+
+std::vector<std::string> DivisionAreaTexts(const ParcelAreaFigures& figures) {
+    return {Jp("面積 : ") + Sprintf("%14.7f ", figures.area) + Jp("㎡"),
+            Jp("地積 : ") + Sprintf("%9.2f ", figures.chiseki) + Jp("㎡"),
+            Jp("坪数 : ") + Sprintf("%9.2f ", figures.tsubo) + Jp("坪")};
+}
+
+} // namespace vemo

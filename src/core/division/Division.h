@@ -1,0 +1,71 @@
+#pragma once
+
+#include "core/geometry/PlanePoint.h"
+#include "core/parcels/ParcelArea.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vemo {
+
+class XyzNameIndex;
+
+// Constant-area division (定面積分割): a parcel is cut in two so that the secured side (求積側) has
+// at least a target area after its new boundary points are rounded to millimetres; the rest is the
+// remainder (残地側).  Areas are m², coordinates metres, X north first.
+
+// The parcel to divide: its ring of distinct vertices (the closing repetition of the first name and
+// anything after it dropped) with the coordinates the name index gives.
+struct DivisionParcel {
+    std::vector<std::string> names;
+    std::vector<PlanePoint> points;
+    double area = 0; // 面積 of the ring
+};
+
+// The placeholders under which the new points stand in the point lists of the two parts until the
+// surveyor names them.
+inline constexpr const char* kP1Placeholder = "P1Tmp";
+inline constexpr const char* kP2Placeholder = "P2Tmp";
+
+struct DivisionPart {
+    std::vector<std::string> names; // closed: the first name repeated at the end
+    ParcelAreaFigures figures;      // 面積, 地積, 坪数 with the new points rounded to millimetres
+};
+
+struct DivisionResult {
+    PlanePoint p1;                // rounded to millimetres
+    std::optional<PlanePoint> p2; // the parallel method only
+    DivisionPart secured;         // 求積側: area >= the target
+    DivisionPart remainder;       // 残地側
+};
+
+// The parcel from the names of the point grid, in order (empty names skipped).  Fewer than three
+// vertices: "分割元地を入力してください"; a name the list does not hold: "<name> は見つかりません".
+DivisionParcel LoadDivisionParcel(const std::vector<std::string>& gridNames, const XyzNameIndex& index);
+
+// A target that no division can secure: below 0.0001 m² or not smaller than the parcel's area gives
+// "分割面積が確保できません".
+void CheckDivisionTarget(const DivisionParcel& parcel, double target);
+
+// The figures of a ring whose coordinates lie on the millimetre grid, exact (the parcel area rule).
+ParcelAreaFigures MillimetreRingFigures(const std::vector<PlanePoint>& ring);
+
+// The three area lines of a part as the registration dialog shows them (CP932):
+// "面積 : %14.7f ㎡", "地積 : %9.2f ㎡" (truncated to 0.01 m²), "坪数 : %9.2f 坪".
+std::vector<std::string> DivisionAreaTexts(const ParcelAreaFigures& figures);
+
+// The message of a division that cannot secure its target (CP932).
+std::string DivisionImpossibleMessage();
+
+// The coordinates of a part in the order of its names, closing repetition included, with the new
+// points for their placeholders: the outline the plot hatches.
+std::vector<PlanePoint> PartPoints(const DivisionParcel& parcel, const DivisionResult& result,
+                                   const DivisionPart& part);
+
+// One-point method (一点指定): the dividing line runs from the first vertex to a new point P1 on the
+// boundary.  The secured side is the first vertices up to P1, the remainder the first vertex, P1 and
+// the rest.
+DivisionResult DivideFromFirstPoint(const DivisionParcel& parcel, double target);
+
+} // namespace vemo

@@ -1,0 +1,115 @@
+#include "core/division/RegisterDivision.h"
+
+#include "core/edit/PointName.h"
+#include "core/edit/RegisteredName.h"
+#include "core/store/CommaList.h"
+#include "core/store/RegistrationRows.h"
+#include "core/store/Store.h"
+#include "core/text/Cp932.h"
+#include "core/text/Error.h"
+#include "core/text/Numbers.h"
+
+#include <algorithm>
+
+namespace vemo {
+
+namespace {
+
+void CheckParcelName(const Store& store, const std::string& name) {
+    if (name.empty()) {
+        throw Error(Jp("地番を入力してください"));
+    }
+    const auto& blocks = store.blocks.All();
+    if (std::any_of(blocks.begin(), blocks.end(), [&](const Block& b) { return b.BlockName == name; })) {
+        throw Error(Jp("地番 ") + name + Jp(" は既に登録されています"));
+    }
+}
+
+void AddParcel(Store& store, const DivisionPart& part, const DivisionRegistration& names, const std::string& name) {
+    Block block;
+    block.BlockName = name;
+    std::vector<std::string> items = NamedPart(part, names.p1Name, names.p2Name);
+    items.emplace_back(); // the list ends with a comma, as the parcel editor writes it
+    block.NoList = EncodeCommaList(items);
+    block.NoRowCount = DivisionPartRowCount(part);
+    ComputeLabelPoint(block, store.Index());
+    store.blocks.Add(std::move(block));
+}
+
+} // namespace
+
+DivisionRegistration SuggestDivisionNames(const Store& store) {
+    DivisionRegistration names;
+    names.p1Name = NameAfterLastCoordinateRow(store.xyz);
+    names.p2Name = NextPointName(names.p1Name, true);
+    const int count = store.blocks.Count();
+    if (count == 0) {
+        names.securedParcelName = "1";
+        names.remainderParcelName = "2";
+    } else {
+        names.securedParcelName = NextPointName(store.blocks.At(count - 1).BlockName, true);
+        names.remainderParcelName = NextPointName(names.securedParcelName, true);
+    }
+    return names;
+}
+
+std::string DivisionPointText(double metres) {
+    return Sprintf("%11.3f", metres);
+}
+
+int DivisionPartRowCount(const DivisionPart& part) {
+    return static_cast<int>(part.names.size()) + 1;
+}
+
+std::vector<std::string> NamedPart(const DivisionPart& part, const std::string& p1Name, const std::string& p2Name) {
+    std::vector<std::string> names = part.names;
+    for (const auto& [placeholder, name] : {std::pair{kP1Placeholder, &p1Name}, std::pair{kP2Placeholder, &p2Name}}) {
+        auto it = std::find(names.begin(), names.end(), placeholder);
+        if (it != names.end()) {
+            *it = *name;
+        }
+    }
+    return names;
+}
+
+void CheckDivisionNames(const Store& store, const DivisionResult& result, const DivisionRegistration& names) {
+    CheckNewPointName(store.Index(), names.p1Name);
+    if (result.p2) {
+        CheckNewPointName(store.Index(), names.p2Name);
+        if (names.p2Name == names.p1Name) {
+            throw Error(Jp("P1とP2に同じ点名は付けられません"));
+        }
+    }
+    if (names.keepSecured) {
+        CheckParcelName(store, names.securedParcelName);
+    }
+    if (names.keepRemainder) {
+        CheckParcelName(store, names.remainderParcelName);
+    }
+    if (names.keepSecured && names.keepRemainder && names.securedParcelName == names.remainderParcelName) {
+        throw Error(Jp("求積側と残地側に同じ地番は付けられません"));
+    }
+    // Checked before anything is written, so a full parcel list never leaves the points without parcels.
+    if (store.blocks.Count() + int{names.keepSecured} + int{names.keepRemainder} > kMaxBlocks) {
+        throw Error(Jp("区画数が上限（1000区画）を超えるため追加できません"));
+    }
+}
+
+void RegisterDivision(Store& store, const DivisionResult& result, const DivisionRegistration& names) {
+    CheckDivisionNames(store, result, names);
+    RegistrationRows rows(store.xyz, std::max(LastCoordinateRow(store.xyz), 1) + 1);
+    const std::string remark = Jp("面分");
+    rows.Write(names.p1Name, Format3(result.p1.x), Format3(result.p1.y), "0.000", remark);
+    if (result.p2) {
+        rows.Write(names.p2Name, Format3(result.p2->x), Format3(result.p2->y), "0.000", remark);
+    }
+    store.RebuildNameIndex();
+    if (names.keepSecured) {
+        AddParcel(store, result.secured, names, names.securedParcelName);
+    }
+    if (names.keepRemainder) {
+        AddParcel(store, result.remainder, names, names.remainderParcelName);
+    }
+}
+
+} // namespace vemo

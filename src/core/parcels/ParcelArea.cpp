@@ -1,0 +1,111 @@
+#include "core/parcels/ParcelArea.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vemo {
+
+namespace {
+
+// Largest coordinate (m) whose products stay exact in 128-bit integer square millimetres over a full
+// parcel.
+constexpr double kExactLimit = 1e9;
+
+bool FitsExact(const std::vector<RingPoint>& ring) {
+    return std::all_of(ring.begin(), ring.end(), [](const RingPoint& p) {
+        return std::fabs(p.x) <= kExactLimit && std::fabs(p.y) <= kExactLimit;
+    });
+}
+
+__int128 Millimetres(double metres) {
+    return static_cast<__int128>(std::llround(metres * 1000.0));
+}
+
+// Twice the signed area in mm², exact.
+__int128 ExactDoubleArea(const std::vector<RingPoint>& ring) {
+    __int128 sum = 0;
+    size_t k = ring.size() - 1;
+    for (size_t n = 0; n <= k; ++n) {
+        const RingPoint& cur = ring[n];
+        const RingPoint& prev = ring[n == 0 ? k : n - 1];
+        sum += (Millimetres(cur.x) - Millimetres(prev.x)) * (Millimetres(cur.y) + Millimetres(prev.y));
+    }
+    return sum;
+}
+
+long double ExtendedDoubleArea(const std::vector<RingPoint>& ring) {
+    long double sum = 0;
+    size_t k = ring.size() - 1;
+    for (size_t n = 0; n <= k; ++n) {
+        const RingPoint& cur = ring[n];
+        const RingPoint& prev = ring[n == 0 ? k : n - 1];
+        sum += (static_cast<long double>(cur.x) - prev.x) * (static_cast<long double>(cur.y) + prev.y);
+    }
+    return sum;
+}
+
+} // namespace
+
+std::int64_t TsuboHundredths(std::int64_t chisekiHundredths) {
+    return chisekiHundredths * 3025 / 10000;
+}
+
+ParcelAreaFigures FiguresFromArea(double doubleArea, double area, std::int64_t chisekiHundredths) {
+    ParcelAreaFigures figures;
+    figures.doubleArea = doubleArea;
+    figures.area = area;
+    figures.chisekiHundredths = chisekiHundredths;
+    figures.tsuboHundredths = TsuboHundredths(chisekiHundredths);
+    figures.chiseki = static_cast<double>(chisekiHundredths) / 100.0;
+    figures.tsubo = static_cast<double>(figures.tsuboHundredths) / 100.0;
+    return figures;
+}
+
+ParcelAreaFigures RingAreaFigures(const std::vector<RingPoint>& ring) {
+    if (ring.empty()) {
+        return {};
+    }
+    if (FitsExact(ring)) {
+        __int128 twice = ExactDoubleArea(ring); // mm²
+        __int128 magnitude = twice < 0 ? -twice : twice;
+        // A in hundredths of m²: |S| / 2 mm² / 10,000 mm² per m² × 100.
+        auto hundredths = static_cast<std::int64_t>(magnitude / 20000);
+        long double s = static_cast<long double>(twice) / 1e6L;
+        return FiguresFromArea(static_cast<double>(s), static_cast<double>(std::fabs(s) * 0.5L), hundredths);
+    }
+    long double s = ExtendedDoubleArea(ring);
+    long double a = std::fabs(s) * 0.5L;
+    return FiguresFromArea(static_cast<double>(s), static_cast<double>(a),
+                           static_cast<std::int64_t>(std::floor(a * 100.0L)));
+}
+
+ParcelAreaFigures ParcelFigures(std::string_view noList, const XyzNameIndex& index) {
+    return RingAreaFigures(ParcelRingPoints(noList, index));
+}
+
+void AreaTotals::Add(const ParcelAreaFigures& figures) {
+    area += figures.area;
+    chisekiHundredths += figures.chisekiHundredths;
+    tsuboHundredths += figures.tsuboHundredths;
+}
+
+std::vector<int> CoveredParcelPositions(int parcelCount, const std::vector<int>& selectedPositions) {
+    if (selectedPositions.size() > 1) {
+        std::vector<int> covered;
+        for (int p : selectedPositions) {
+            if (p >= 0 && p < parcelCount) {
+                covered.push_back(p);
+            }
+        }
+        std::sort(covered.begin(), covered.end());
+        covered.erase(std::unique(covered.begin(), covered.end()), covered.end());
+        return covered;
+    }
+    std::vector<int> all(parcelCount);
+    for (int p = 0; p < parcelCount; ++p) {
+        all[p] = p;
+    }
+    return all;
+}
+
+} // namespace vemo

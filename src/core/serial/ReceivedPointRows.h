@@ -1,0 +1,27 @@
+#pragma once
+
+#include "core/serial/ZubLine.h"
+
+namespace vemo {
+
+class XyzList;
+
+// Puts received points into the coordinate list one by one.  They go after the last row that holds a
+// coordinate (X or Y other than empty and "0.000"); of the rows there, only those without a name are
+// reused (their type and remark stay), and a point that finds none is appended.  A row with a name is
+// never overwritten, even with empty coordinates: it is a point the surveyor typed and will fill in.
+class ReceivedPointRows {
+public:
+    explicit ReceivedPointRows(XyzList& list);
+
+    // Throws vemo::Error when the list is full; the points put so far stay.
+    void Add(const ReceivedPoint& point);
+    int Count() const { return count_; }
+
+private:
+    XyzList& list_;
+    int next_;
+    int count_ = 0;
+};
+
+} // namespace vemo

@@ -1,0 +1,129 @@
+#include "ui/main/CalcArea.h"
+
+#include "ui/calc/CalcWindow.h"
+#include "ui/calc/PointGridPage.h"
+#include "ui/common/GridFont.h"
+#include "ui/common/Workspace.h"
+#include "ui/main/CommandSet.h"
+#include "ui/main/KeyRules.h"
+#include "ui/main/MainWindow.h"
+#include "ui/main/Tools.h"
+#include "ui/parcels/ParcelEditor.h"
+#include "ui/plot/PlotView.h"
+
+#include <QDockWidget>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <filesystem>
+
+namespace vemo {
+
+namespace {
+
+CalcHost HostFor(MainWindow& main, ParcelEditor* editor) {
+    CalcHost host;
+    host.store = &main.store();
+    host.upperCase = main.settings().Key.UpperChr;
+    host.repaintPlot = [&main] {
+        if (PlotView* plot = main.plotView()) {
+            plot->update();
+        }
+    };
+    // The plot and the list follow the store by themselves; a bad cell is reported now, not later.
+    host.pointsRegistered = [&main] { main.store().RebuildNameIndex(); };
+    host.highlightPoint = [&main](const std::string& name) {
+        PlotView* plot = main.plotView();
+        if (!plot) {
+            return;
+        }
+        if (name.empty()) {
+            plot->UnhighlightPoint();
+        } else {
+            plot->HighlightPoint(name);
+        }
+    };
+    host.resultTxtPath = [&main] {
+        const std::filesystem::path folder(main.settings().Dir.TmpDir.empty() ? main.programFolder()
+                                                                              : main.settings().Dir.TmpDir);
+        return (folder / "Result.Txt").string();
+    };
+    if (editor) {
+        host.parcelEditorShown = [&main] { return main.isAreaShown(Area::BlockEdit); };
+        host.openParcelNames = [editor] { return editor->rows(); };
+        host.clearParcelEditor = [editor] { editor->clearParcel(); };
+    }
+    return host;
+}
+
+void ConnectCommands(MainWindow& main, CalcWindow* window) {
+    const std::pair<Cmd, int> commands[] = {
+        {Cmd::CalcLength, 0},       {Cmd::CalcVertLine, 1},  {Cmd::CalcLineLine, 2}, {Cmd::CalcLineCircle, 3},
+        {Cmd::CalcCircleCircle, 4}, {Cmd::CalcOffset, 5},    {Cmd::CalcFoot, 6},     {Cmd::CalcCornerCut, 7},
+        {Cmd::CalcParallel, 8},     {Cmd::CalcTransform, 9}, {Cmd::CalcDivision, 10}};
+    for (const auto& [command, tab] : commands) {
+        main.commands().connect(command, [window, tab] { window->openTab(tab); });
+    }
+}
+
+// Registers what the window offers the plot and the other areas.
+void Register(MainWindow& main, CalcWindow* window) {
+    ToolRegistration tool;
+    tool.layer = window;
+    tool.layerOrder = PlotLayerOrder::kCalculation;
+    tool.pointNames = PointNameTaker{
+        PlotClickOrder::kCalculation,
+        [window](PointSource source) { return window->acceptsPointName(source == PointSource::GridRow); },
+        [window](const std::string& name) { window->takePointName(name); }};
+    tool.panel = ClosablePanel{PanelOrder::kCalculation, QStringLiteral("計算ウィンドウ閉じる|計算ウィンドウ閉じる"),
+                               [window] { return window->isVisible(); }, [window] { window->closeWindow(); }};
+    // After the parcel editor, whose 画地登録 comes first on an upward drag.
+    tool.shortDrag = ShortDrag{PlotClickOrder::kParcelEditor + 5,
+                               [window](PlotDirection direction) { return window->shortDragHint(direction); },
+                               [window](PlotDirection direction) { window->runShortDrag(direction); }};
+    tool.idle = [window] { window->runIdle(); };
+    // New coordinates over a list that held data close the window.
+    tool.files.closeCalculation = [window] {
+        if (window->isVisible()) {
+            window->closeWindow();
+        }
+    };
+    main.tools().add(window, std::move(tool));
+}
+
+} // namespace
+
+CalcWindow* InstallCalcWindow(MainWindow& main, ParcelEditor* parcelEditor) {
+    CalcWindow* window = CreateCalcWindow(HostFor(main, parcelEditor));
+    if (main.settings().Calc.TileDisp) {
+        auto* dock = new QDockWidget(&main);
+        dock->setObjectName(QStringLiteral("CalcDock"));
+        dock->setFeatures(QDockWidget::DockWidgetMovable);
+        dock->setWidget(window);
+        QObject::connect(window, &QWidget::windowTitleChanged, dock, &QDockWidget::setWindowTitle);
+        dock->setWindowTitle(window->windowTitle());
+        main.addDockWidget(Qt::LeftDockWidgetArea, dock);
+        dock->hide();
+    } else {
+        window->setParent(&main, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                     Qt::WindowMinimizeButtonHint);
+        // Top left of the screen, four fifths of its height, 42 grid characters wide.
+        window->move(1, 73);
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        window->resize(42 * DigitWidth(GridFont()) + 40, screen.height() * 4 / 5);
+        window->hide();
+    }
+    if (main.settings().Calc.BackWardType == 1) {
+        if (auto* inverse = qobject_cast<PointGridPage*>(window->page(0))) {
+            inverse->setRadial(true);
+        }
+    }
+    Register(main, window);
+    // Enter confirms names and moves within the window, Escape steps back: the window's own rules.
+    main.keyRules().leaveEnterAndEscapeTo(window);
+    QObject::connect(&main.workspace(), &Workspace::pointsChanged, window, &CalcWindow::refreshFromData);
+    ConnectCommands(main, window);
+    return window;
+}
+
+} // namespace vemo

@@ -1,0 +1,308 @@
+#include "ui/parcels/ParcelEditor.h"
+
+#include "core/parcels/ParcelEdit.h"
+#include "core/parcels/SequenceEntry.h"
+#include "core/store/Store.h"
+#include "ui/common/CommandGuard.h"
+#include "ui/common/Cp932Text.h"
+#include "ui/common/MessageBox.h"
+#include "ui/grid/GridRowOps.h"
+#include "ui/parcels/NameCellDelegate.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QShortcut>
+#include <QTableWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace vemo {
+
+namespace {
+
+void AddShortcut(QWidget* owner, const QKeySequence& keys, const std::function<void()>& command) {
+    auto* shortcut = new QShortcut(keys, owner);
+    shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+    QObject::connect(shortcut, &QShortcut::activated, owner, [owner, command] { RunCommand(command, owner); });
+}
+
+} // namespace
+
+ParcelEditor::ParcelEditor(Store& store, QWidget* parent) : QWidget(parent), store_(store) {
+    name_ = new QLineEdit(this);
+    grid_ = new QTableWidget(1, 1, this);
+    grid_->setHorizontalHeaderLabels({QStringLiteral("点名")});
+    grid_->horizontalHeader()->setStretchLastSection(true);
+    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid_->setToolTip(QStringLiteral("「点名」完全一致　「+点名」前点からの連番入力"));
+    grid_->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
+                           QAbstractItemView::EditKeyPressed);
+    ConfirmNamesOnEnter(grid_, 0,
+                        [this](int row, const QString& text) { RunCommand([&] { confirmCell(row, text); }, this); });
+    connect(grid_, &QTableWidget::currentCellChanged, this, [this](int row) {
+        QTableWidgetItem* item = row >= 0 ? grid_->item(row, 0) : nullptr;
+        emit currentPointChanged(item ? item->text() : QString());
+    });
+    list_ = new QListWidget(this);
+    list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    list_->setToolTip(QStringLiteral("登録済画地リスト"));
+    connect(list_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { loadParcel(list_->row(item)); });
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->addWidget(buildToolRow());
+    layout->addWidget(name_);
+    layout->addWidget(grid_, 3);
+    layout->addWidget(list_, 2);
+    installKeys();
+    store_.blocks.AddObserver(this);
+    refreshList();
+}
+
+ParcelEditor::~ParcelEditor() {
+    store_.blocks.RemoveObserver(this);
+}
+
+QWidget* ParcelEditor::buildToolRow() {
+    auto* row = new QWidget(this);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    const std::vector<std::pair<QString, std::function<void()>>> commands = {
+        {QStringLiteral("新規"), [this] { clearParcel(); }},
+        {QStringLiteral("追加"), [this] { addParcel(); }},
+        {QStringLiteral("変更"), [this] { changeParcel(); }},
+        {QStringLiteral("削除"), [this] { deleteParcel(); }},
+    };
+    for (const auto& [caption, command] : commands) {
+        auto* button = new QToolButton(row);
+        button->setText(caption);
+        connect(button, &QToolButton::clicked, this, [this, command] { RunCommand(command, this); });
+        layout->addWidget(button);
+        buttons_.push_back(button);
+    }
+    layout->addStretch();
+    return row;
+}
+
+void ParcelEditor::installKeys() {
+    for (QWidget* w : {static_cast<QWidget*>(name_), static_cast<QWidget*>(grid_)}) {
+        AddShortcut(w, QKeySequence(Qt::CTRL | Qt::Key_Return), [this] { addParcel(); });
+        AddShortcut(w, QKeySequence(Qt::CTRL | Qt::Key_Enter), [this] { addParcel(); });
+        AddShortcut(w, QKeySequence(Qt::CTRL | Qt::Key_Home), [this] { clearParcel(); });
+    }
+    AddShortcut(grid_, QKeySequence(Qt::CTRL | Qt::Key_Insert), [this] {
+        GridInsertRow(*grid_);
+        emit ringChanged();
+    });
+    AddShortcut(grid_, QKeySequence(Qt::CTRL | Qt::Key_Delete), [this] {
+        GridDeleteRow(*grid_);
+        emit ringChanged();
+    });
+    AddShortcut(list_, QKeySequence(Qt::CTRL | Qt::Key_Home), [this] { name_->setFocus(); });
+    AddShortcut(list_, QKeySequence(Qt::CTRL | Qt::Key_Delete), [this] { deleteParcel(); });
+    connect(name_, &QLineEdit::returnPressed, this, [this] {
+        if (!name_->text().isEmpty()) {
+            grid_->setFocus();
+        }
+    });
+}
+
+QToolButton* ParcelEditor::button(const QString& caption) const {
+    for (QToolButton* b : buttons_) {
+        if (b->text() == caption) {
+            return b;
+        }
+    }
+    return nullptr;
+}
+
+std::vector<std::string> ParcelEditor::rows() const {
+    std::vector<std::string> names;
+    for (int row = 0; row < grid_->rowCount(); ++row) {
+        QTableWidgetItem* item = grid_->item(row, 0);
+        names.push_back(item ? ToCp932(item->text()).value_or(std::string()) : std::string());
+    }
+    return names;
+}
+
+std::vector<int> ParcelEditor::selectedPositions() const {
+    std::vector<int> positions;
+    for (int row = 0; row < list_->count(); ++row) {
+        if (list_->item(row)->isSelected()) {
+            positions.push_back(row);
+        }
+    }
+    return positions;
+}
+
+void ParcelEditor::refreshList() {
+    QSignalBlocker block(list_);
+    int current = list_->currentRow();
+    list_->clear();
+    for (const Block& parcel : store_.blocks.All()) {
+        list_->addItem(FromCp932(parcel.BlockName));
+    }
+    if (current >= 0 && current < list_->count()) {
+        list_->setCurrentRow(current, QItemSelectionModel::NoUpdate);
+    }
+}
+
+void ParcelEditor::BlocksReset() {
+    refreshList();
+    chosen_ = -1;
+    clearParcel();
+}
+
+void ParcelEditor::setRows(const std::vector<std::string>& names) {
+    grid_->setRowCount(0);
+    grid_->setRowCount(static_cast<int>(std::max<size_t>(names.size(), 1)));
+    for (size_t row = 0; row < names.size(); ++row) {
+        setCell(static_cast<int>(row), names[row]);
+    }
+    emit ringChanged();
+}
+
+void ParcelEditor::setCell(int row, const std::string& name) {
+    grid_->setItem(row, 0, new QTableWidgetItem(FromCp932(name)));
+}
+
+void ParcelEditor::moveToRow(int row) {
+    if (row >= grid_->rowCount()) {
+        grid_->setRowCount(row + 1);
+    }
+    grid_->setCurrentCell(row, 0);
+}
+
+void ParcelEditor::confirmCell(int row, const QString& typed) {
+    if (row < 0 || typed.isEmpty()) {
+        return; // the cell keeps its text
+    }
+    std::string text = ToCp932OrThrow(typed);
+    bool lastRow = row == grid_->rowCount() - 1;
+    if (text.starts_with('+') && row > 0) {
+        if (lastRow) {
+            enterSequence(row, text.substr(1));
+        } else {
+            setCell(row, text); // left as typed: a run is entered only at the end of the ring
+        }
+        return;
+    }
+    std::vector<std::string> names = rows();
+    if (row > 0 && names[row - 1] == text) {
+        MessageBox::Show(this, QStringLiteral("前点と重複"));
+        return;
+    }
+    if (!store_.FindPointXY(text)) {
+        MessageBox::Show(this, QStringLiteral("№ ") + FromCp932(text) + QStringLiteral(" は見つかりません"));
+        return;
+    }
+    setCell(row, text);
+    moveToRow(row + 1);
+    emit ringChanged();
+}
+
+void ParcelEditor::enterSequence(int row, const std::string& target) {
+    auto names = SequenceNames(rows()[row - 1], target, store_.Index());
+    if (!names) {
+        setCell(row, "");
+        return;
+    }
+    for (const std::string& name : *names) {
+        setCell(row, name);
+        moveToRow(++row);
+    }
+    emit ringChanged();
+}
+
+bool ParcelEditor::checkRing(bool quietWhenNotFormed) {
+    switch (CheckEditorRows(rows())) {
+    case RingCheck::Ok:
+        return true;
+    case RingCheck::NotFormed:
+        if (!quietWhenNotFormed) {
+            MessageBox::Show(this, QStringLiteral("画地が構成されていません"));
+            grid_->setFocus();
+        }
+        return false;
+    case RingCheck::NotClosed:
+        MessageBox::Show(this, QStringLiteral("画地が閉じていません"));
+        grid_->setFocus();
+        return false;
+    }
+    return false;
+}
+
+void ParcelEditor::clearParcel() {
+    name_->setFocus(); // an open cell editor loses the focus and gives its cell back its text
+    name_->clear();
+    setRows({});
+    grid_->setCurrentCell(0, 0);
+    name_->setFocus();
+}
+
+void ParcelEditor::addParcel() {
+    if (name_->text().isEmpty() || !checkRing(false)) {
+        return;
+    }
+    store_.blocks.Add(ParcelFromEditor(ToCp932OrThrow(name_->text()), rows(), store_.Index()));
+    clearParcel();
+}
+
+void ParcelEditor::changeParcel() {
+    int position = list_->currentRow();
+    if (position < 0 || position >= store_.blocks.Count() || name_->text().isEmpty() || !checkRing(true)) {
+        return;
+    }
+    store_.blocks.Replace(position, ParcelFromEditor(ToCp932OrThrow(name_->text()), rows(), store_.Index()));
+    list_->setCurrentRow(position);
+    list_->setFocus();
+    chosen_ = position;
+    emit chosenParcelChanged(position);
+}
+
+void ParcelEditor::deleteParcel() {
+    int position = list_->currentRow();
+    if (store_.blocks.Count() == 0 || position < 0) {
+        return;
+    }
+    QString name = FromCp932(store_.blocks.At(position).BlockName);
+    if (MessageBox::Ask(this, QStringLiteral("画地「") + name + QStringLiteral("」を削除します")) != QMessageBox::Ok) {
+        return;
+    }
+    chosen_ = -1;
+    emit chosenParcelChanged(-1);
+    store_.blocks.Remove(position);
+    if (store_.blocks.Count() == 0) {
+        clearParcel();
+        return;
+    }
+    int next = std::min(position, store_.blocks.Count() - 1);
+    list_->setCurrentRow(next, QItemSelectionModel::ClearAndSelect);
+    loadParcel(next);
+}
+
+void ParcelEditor::loadParcel(int position) {
+    if (position < 0 || position >= store_.blocks.Count()) {
+        return;
+    }
+    const Block& parcel = store_.blocks.At(position);
+    setRows(EditorRowsOf(parcel));
+    name_->setText(FromCp932(parcel.BlockName));
+    grid_->setCurrentCell(0, 0);
+    if (list_->currentRow() != position) {
+        list_->setCurrentRow(position, QItemSelectionModel::ClearAndSelect);
+    }
+    chosen_ = position;
+    emit chosenParcelChanged(position);
+}
+
+void ParcelEditor::takePointName(const std::string& name) {
+    int row = grid_->currentRow() < 0 ? grid_->rowCount() - 1 : grid_->currentRow();
+    RunCommand([&] { confirmCell(row, FromCp932(name)); }, this);
+}
+
+} // namespace vemo

@@ -1,0 +1,184 @@
+#include "ui/parcels/SelectionPanel.h"
+
+#include "core/parcels/ParcelRing.h"
+#include "core/parcels/SequenceEntry.h"
+#include "core/print/CoordinateListPrint.h"
+#include "core/store/Store.h"
+#include "ui/common/ApplicationTitle.h"
+#include "ui/common/CommandGuard.h"
+#include "ui/common/Cp932Text.h"
+#include "ui/common/MessageBox.h"
+#include "ui/parcels/NameCellDelegate.h"
+#include "ui/print/ReportPrinter.h"
+
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace vemo {
+
+SelectionPanel::SelectionPanel(Store& store, QWidget* parent) : QWidget(parent), store_(store) {
+    list_ = new QTableWidget(1, 2, this);
+    list_->setHorizontalHeaderLabels({QStringLiteral("№"), QStringLiteral("点名")});
+    list_->verticalHeader()->hide();
+    list_->horizontalHeader()->setStretchLastSection(true);
+    list_->setColumnWidth(0, list_->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 5);
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setToolTip(QStringLiteral("「点名」完全一致　「点名*」先頭一致　「+点名」前点からの連番入力"));
+    list_->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
+                           QAbstractItemView::EditKeyPressed);
+    ConfirmNamesOnEnter(list_, 1,
+                        [this](int row, const QString& text) { RunCommand([&] { confirmCell(row, text); }, this); });
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->addWidget(list_, 1);
+    layout->addWidget(buildButtons());
+    showNames(0);
+}
+
+QWidget* SelectionPanel::buildButtons() {
+    auto* box = new QWidget(this);
+    auto* layout = new QGridLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    const std::vector<std::pair<QString, std::function<void()>>> commands = {
+        {QStringLiteral("測点ｲﾒｰｼﾞ挿入"), [this] { insertImagePoints(); }},
+        {QStringLiteral("選択画地挿入"), [this] { insertParcelPoints(); }},
+        {QStringLiteral("整列"), [this] { sortNames(); }},
+        {QStringLiteral("クリア"), [this] { clearNames(); }},
+        {QStringLiteral("印刷"), [this] { printNames(); }},
+        {QStringLiteral("SIMA"), [this] { emit saveSimaRequested(names()); }},
+        {QStringLiteral("日調連"), [this] { emit saveNichorenRequested(names()); }},
+        {QStringLiteral("座標転送(ZUB)"), [this] { emit sendZubRequested(names()); }},
+        {QStringLiteral("閉じる"), [this] { emit closeRequested(); }},
+    };
+    for (const auto& [caption, command] : commands) {
+        auto* button = new QPushButton(caption, box);
+        connect(button, &QPushButton::clicked, this, [this, command] { RunCommand(command, this); });
+        int index = static_cast<int>(buttons_.size());
+        layout->addWidget(button, index / 2, index % 2);
+        buttons_.push_back(button);
+    }
+    button(QStringLiteral("座標転送(ZUB)"))->setEnabled(!names().empty());
+    return box;
+}
+
+QPushButton* SelectionPanel::button(const QString& caption) const {
+    for (QPushButton* b : buttons_) {
+        if (b->text() == caption) {
+            return b;
+        }
+    }
+    return nullptr;
+}
+
+std::vector<std::string> SelectionPanel::rows() const {
+    std::vector<std::string> shown = selection_.Names();
+    shown.emplace_back();
+    return shown;
+}
+
+// The list shows the selection and the empty entry row below it, numbered 1, 2, 3, …
+void SelectionPanel::showNames(int currentRow) {
+    const std::vector<std::string>& selected = selection_.Names();
+    int count = static_cast<int>(selected.size()) + 1;
+    list_->setRowCount(count);
+    for (int row = 0; row < count; ++row) {
+        auto* number = new QTableWidgetItem(QString::number(row + 1));
+        number->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        number->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        list_->setItem(row, 0, number);
+        list_->setItem(row, 1, new QTableWidgetItem(row < count - 1 ? FromCp932(selected[row]) : QString()));
+    }
+    list_->setCurrentCell(std::clamp(currentRow, 0, count - 1), 1);
+    if (QPushButton* send = button(QStringLiteral("座標転送(ZUB)"))) {
+        send->setEnabled(!selected.empty()); // nothing to send without a name
+    }
+    emit selectionChanged();
+}
+
+void SelectionPanel::afterAdding() {
+    showNames(static_cast<int>(selection_.Names().size()));
+    list_->setFocus();
+}
+
+void SelectionPanel::confirmCell(int row, const QString& typed) {
+    if (row < 0 || typed.isEmpty()) {
+        return;
+    }
+    std::string text = ToCp932OrThrow(typed);
+    int entryRow = static_cast<int>(selection_.Names().size());
+    if (text.starts_with('+') && row > 0) {
+        if (row != entryRow) {
+            return; // left as it stood: a run is entered only at the end of the list
+        }
+        if (auto run = SequenceNames(selection_.Names()[row - 1], text.substr(1), store_.Index())) {
+            selection_.AddAll(*run);
+        }
+        afterAdding();
+        return;
+    }
+    if (text.ends_with('*')) {
+        selection_.AddPrefix(store_.xyz, std::string_view(text).substr(0, text.size() - 1));
+        afterAdding();
+        return;
+    }
+    if (selection_.Contains(text)) {
+        if (row >= entryRow || selection_.Names()[row] != text) {
+            MessageBox::Show(this, QStringLiteral("№重複"));
+        }
+        return;
+    }
+    if (!store_.FindPointXY(text)) {
+        MessageBox::Show(this, QStringLiteral("№ ") + typed + QStringLiteral(" は見つかりません"));
+        return;
+    }
+    if (row < entryRow) {
+        selection_.Replace(static_cast<size_t>(row), text);
+        showNames(row + 1);
+        return;
+    }
+    selection_.Add(text);
+    afterAdding();
+}
+
+void SelectionPanel::togglePoint(const std::string& name) {
+    selection_.Toggle(name);
+    showNames(static_cast<int>(selection_.Names().size()));
+}
+
+void SelectionPanel::insertImagePoints() {
+    selection_.AddAll(store_.imagePoints.names);
+    afterAdding();
+}
+
+void SelectionPanel::insertParcelPoints() {
+    std::vector<int> positions = parcels_ ? parcels_() : std::vector<int>{};
+    for (int position : positions) {
+        if (position >= 0 && position < store_.blocks.Count()) {
+            selection_.AddAll(RingNames(store_.blocks.At(position).NoList));
+        }
+    }
+    afterAdding();
+}
+
+void SelectionPanel::sortNames() {
+    selection_.Sort();
+    showNames(list_->currentRow());
+}
+
+void SelectionPanel::clearNames() {
+    selection_.Clear();
+    showNames(0);
+    list_->setFocus();
+}
+
+void SelectionPanel::printNames() {
+    CoordinateListPrint report = CoordinateListPrint::Selection(store_.xyz, rows());
+    PreviewReport(this, ApplicationTitle(), [&](QPrinter& printer, const PrintProgress& progress) {
+        ReportPrinter::printPages(printer, report, progress);
+    });
+}
+
+} // namespace vemo

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "core/parcels/SelectionList.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class QTableWidget;
+class QPushButton;
+
+namespace vemo {
+
+struct Store;
+
+// The coordinate selection panel (座標選択) at the left edge of the plot: point names gathered by
+// typing (exact, "Q*" prefix, "+name" runs), by clicks on the plot, from the points in view or from the
+// vertices of the selected parcels, then printed, written as SIMA or 日調連, or sent to an instrument.
+class SelectionPanel : public QWidget {
+    Q_OBJECT
+public:
+    explicit SelectionPanel(Store& store, QWidget* parent = nullptr);
+
+    const std::vector<std::string>& names() const { return selection_.Names(); }
+    // The selected names and the empty entry row, as the list shows them.
+    std::vector<std::string> rows() const;
+    // Where 選択画地挿入 takes its parcels from (the parcel editor's selected rows).
+    void setParcelSource(std::function<std::vector<int>()> selectedParcels) { parcels_ = std::move(selectedParcels); }
+
+    // A point clicked on the plot: in if it was out, out if it was in.
+    void togglePoint(const std::string& name);
+    void insertImagePoints();  // 測点ｲﾒｰｼﾞ挿入
+    void insertParcelPoints(); // 選択画地挿入
+    void sortNames();          // 整列
+    void clearNames();         // クリア
+    void printNames();         // 印刷
+
+    QTableWidget* list() const { return list_; }
+    QPushButton* button(const QString& caption) const;
+
+signals:
+    // The selection changed: the plot redraws its highlights.
+    void selectionChanged();
+    void saveSimaRequested(const std::vector<std::string>& names);
+    void saveNichorenRequested(const std::vector<std::string>& names);
+    // 座標転送(ZUB): offered while the list holds at least one name.
+    void sendZubRequested(const std::vector<std::string>& names);
+    void closeRequested();
+
+private:
+    QWidget* buildButtons();
+    void showNames(int currentRow);
+    void confirmCell(int row, const QString& text);
+    void afterAdding();
+
+    Store& store_;
+    SelectionList selection_;
+    QTableWidget* list_;
+    std::vector<QPushButton*> buttons_;
+    std::function<std::vector<int>()> parcels_;
+};
+
+} // namespace vemo

@@ -1,0 +1,147 @@
+#include "ui/print/ReportPrinter.h"
+
+#include "core/text/Cp932.h"
+#include "core/text/Error.h"
+#include "ui/common/Cp932Text.h"
+
+#include <QFileInfo>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QProgressDialog>
+
+#include <algorithm>
+
+namespace vemo {
+
+namespace {
+
+// IPAGothic is named explicitly: Qt does not report it as fixed pitch, and the generic monospace family
+// has Japanese widths that break the columns.
+QFont ReportFont(const ReportLine& line, QPaintDevice* device) {
+    bool title = line.style == ReportLine::Style::Title;
+    QFont font(QStringLiteral("IPAGothic"), title ? 18 : 10);
+    font.setItalic(title);
+    font.setStyleHint(QFont::TypeWriter);
+    return QFont(font, device);
+}
+
+// Draws lines from the top of the sheet's printable area; returns the height used.
+class SheetWriter {
+public:
+    explicit SheetWriter(QPrinter& printer) : printer_(printer), painter_(&printer) { painter_.setPen(Qt::black); }
+    bool active() const { return painter_.isActive(); }
+    QRectF area() const { return printer_.pageLayout().paintRectPixels(printer_.resolution()); }
+    qreal height(const ReportLine& line) { return QFontMetricsF(ReportFont(line, &printer_)).lineSpacing(); }
+    qreal width(const ReportLine& line) {
+        return QFontMetricsF(ReportFont(line, &printer_)).horizontalAdvance(FromCp932(line.text));
+    }
+    void draw(const ReportLine& line, qreal y) {
+        QFont font = ReportFont(line, &printer_);
+        painter_.setFont(font);
+        painter_.drawText(QPointF(0, y + QFontMetricsF(font).ascent()), FromCp932(line.text));
+    }
+    void newSheet() { printer_.newPage(); }
+    QPainter& painter() { return painter_; }
+
+private:
+    QPrinter& printer_;
+    QPainter painter_;
+};
+
+bool Report(const PrintProgress& progress, int done, int total) {
+    return !progress || progress(done, total);
+}
+
+} // namespace
+
+void ReportPrinter::printLines(QPrinter& printer, const std::vector<ReportLine>& lines, const PrintProgress& progress) {
+    SheetWriter sheet(printer);
+    if (!sheet.active()) {
+        throw Error(Jp("印刷を開始できません"));
+    }
+    qreal bottom = sheet.area().height();
+    qreal y = 0;
+    int sheets = 1;
+    for (const ReportLine& line : lines) {
+        qreal h = sheet.height(line);
+        if (y > 0 && y + h > bottom) {
+            sheet.newSheet();
+            y = 0;
+            if (!Report(progress, sheets++, 0)) {
+                return;
+            }
+        }
+        sheet.draw(line, y);
+        y += h;
+    }
+}
+
+void ReportPrinter::printPages(QPrinter& printer, const PagedReport& report, const PrintProgress& progress) {
+    SheetWriter sheet(printer);
+    if (!sheet.active()) {
+        throw Error(Jp("印刷を開始できません"));
+    }
+    QRectF area = sheet.area();
+    int total = report.PageCount();
+    for (int page = 0; page < total; ++page) {
+        if (page > 0) {
+            sheet.newSheet();
+        }
+        std::vector<ReportLine> lines = report.Page(page);
+        qreal height = 0;
+        qreal width = 0;
+        for (const ReportLine& line : lines) {
+            height += sheet.height(line);
+            width = std::max(width, sheet.width(line));
+        }
+        qreal scale =
+            std::min({1.0, area.height() / std::max<qreal>(height, 1), area.width() / std::max<qreal>(width, 1)});
+        QPainter& painter = sheet.painter();
+        painter.save();
+        painter.scale(scale, scale);
+        qreal y = 0;
+        for (const ReportLine& line : lines) {
+            sheet.draw(line, y);
+            y += sheet.height(line);
+        }
+        painter.restore();
+        if (!Report(progress, page + 1, total)) {
+            return;
+        }
+    }
+}
+
+void PreviewReport(QWidget* parent, const QString& title,
+                   const std::function<void(QPrinter&, const PrintProgress&)>& paint) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(title);
+    QPrintPreviewDialog preview(&printer, parent);
+    preview.setWindowTitle(title);
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&](QPrinter* target) {
+        QProgressDialog progressDialog(QStringLiteral("印刷中..."), QStringLiteral("中止"), 0, 0, &preview);
+        progressDialog.setWindowModality(Qt::WindowModal);
+        progressDialog.setMinimumDuration(1000);
+        paint(*target, [&](int done, int total) {
+            progressDialog.setMaximum(total);
+            progressDialog.setValue(total > 0 ? done : 0);
+            return !progressDialog.wasCanceled();
+        });
+    });
+    preview.exec();
+}
+
+void PrintReportToPdf(const QString& path, const QString& title,
+                      const std::function<void(QPrinter&, const PrintProgress&)>& paint) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    printer.setDocName(title);
+    paint(printer, {});
+    if (!QFileInfo(path).isFile() || QFileInfo(path).size() == 0) {
+        throw Error(Jp("出力ファイルを開けません"));
+    }
+}
+
+} // namespace vemo

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "core/print/ReportLine.h"
+
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+class QPrinter;
+class QWidget;
+
+namespace vemo {
+
+// Told how far a print job has come (sheets done of sheets in all); answering false cancels the job.
+using PrintProgress = std::function<bool(int done, int total)>;
+
+// Puts report lines onto printer sheets in IPAGothic (10 points, the title 18 points italic): half-width
+// characters one cell, double-byte characters two, as the column layouts need.  A report is one print
+// job: every sheet of it goes to one printer job or one PDF file.
+class ReportPrinter {
+public:
+    // Flowing text: the lines run onto as many sheets as they need.
+    static void printLines(QPrinter& printer, const std::vector<ReportLine>& lines, const PrintProgress& progress = {});
+    // Fixed pages: each page of the report on a sheet of its own, scaled down when its lines would not
+    // fit the sheet (65 rows and their head do not fit an A4 sheet at the usual line spacing).
+    static void printPages(QPrinter& printer, const PagedReport& report, const PrintProgress& progress = {});
+};
+
+// A print command: a print preview titled `title` from which the user prints to any printer or saves a
+// PDF; `paint` draws the report onto the printer the preview hands it.  Long jobs show a progress
+// dialog (after a second) that can cancel them.
+void PreviewReport(QWidget* parent, const QString& title,
+                   const std::function<void(QPrinter&, const PrintProgress&)>& paint);
+
+// Batch and test printing: the report straight into a PDF file.  Throws vemo::Error when the file
+// cannot be written.
+void PrintReportToPdf(const QString& path, const QString& title,
+                      const std::function<void(QPrinter&, const PrintProgress&)>& paint);
+
+} // namespace vemo

@@ -1,0 +1,125 @@
+#include "core/print/CoordinateListPrint.h"
+
+#include "core/store/XyzList.h"
+#include "core/text/Cp932.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace vemo {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+XyzList NumberedList(int count) {
+    std::vector<XyzRow> rows;
+    for (int i = 1; i <= count; ++i) {
+        rows.push_back(XyzRow{"", "P" + std::to_string(i), std::to_string(i) + ".000", "2.000", "", "", ""});
+    }
+    XyzList list;
+    list.ReplaceAll(std::move(rows));
+    return list;
+}
+
+Lines Utf8(const std::vector<ReportLine>& lines) {
+    Lines text;
+    for (const ReportLine& line : lines) {
+        text.push_back(Cp932ToUtf8(line.text));
+    }
+    return text;
+}
+
+const std::string kRule = std::string(8, ' ') + std::string(85, '-');
+constexpr size_t kHeadLines = 9; // empty, page number, 3 empty, title, empty, column header, rule
+
+// Printed rows of a page: the lines between the head and the closing rule.
+Lines RowsOf(const Lines& page) {
+    return Lines(page.begin() + kHeadLines, page.end() - 1);
+}
+
+TEST(CoordinateListPrint, PageLayout) {
+    XyzList list;
+    list.ReplaceAll({XyzRow{"", "K1", "-12.345", "6.000", "1.5", Jp("金属標"), Jp("境界")}});
+    Lines page = Utf8(CoordinateListPrint::WholeList(list).Page(0));
+    Lines expected = {
+        "",
+        std::string(85, ' ') + "<  1  >",
+        "",
+        "",
+        "",
+        "　　　座標リスト",
+        "",
+        std::string(11, ' ') + "№" + std::string(7, ' ') + "点名" + std::string(10, ' ') + "X" + std::string(11, ' ') +
+            "Y" + std::string(10, ' ') + "Z" + std::string(11, ' ') + "点種" + std::string(12, ' ') + "備考" +
+            std::string(5, ' '),
+        kRule,
+        "            1   K1               -12.345       6.000       1.5  金属標          境界          ",
+        kRule,
+    };
+    EXPECT_EQ(page, expected);
+}
+
+// Pages are cut every 65 source rows whether or not a row is printed.
+TEST(CoordinateListPrint, PaginationBySourceIndex) {
+    XyzList list65 = NumberedList(65);
+    EXPECT_EQ(CoordinateListPrint::WholeList(list65).PageCount(), 1);
+    EXPECT_EQ(RowsOf(Utf8(CoordinateListPrint::WholeList(list65).Page(0))).size(), 65u);
+
+    XyzList list66 = NumberedList(66);
+    CoordinateListPrint print66 = CoordinateListPrint::WholeList(list66);
+    ASSERT_EQ(print66.PageCount(), 2);
+    Lines second = Utf8(print66.Page(1));
+    EXPECT_EQ(second[1], std::string(85, ' ') + "<  2  >");
+    ASSERT_EQ(RowsOf(second).size(), 1u);
+    EXPECT_EQ(RowsOf(second)[0].substr(0, 20), "           66   P66 ");
+
+    // Rows 2 and 3 without coordinates or without a name leave gaps, not shifted pages.
+    XyzList gaps = NumberedList(67);
+    gaps.SetCell(2, kColX, "0.000");
+    gaps.SetCell(2, kColY, "0.000");
+    gaps.SetCell(3, kColName, "");
+    CoordinateListPrint printGaps = CoordinateListPrint::WholeList(gaps);
+    EXPECT_EQ(RowsOf(Utf8(printGaps.Page(0))).size(), 63u);
+    EXPECT_EQ(RowsOf(Utf8(printGaps.Page(1))).size(), 2u);
+
+    // The only row without coordinates: one page with the head and the closing rule only.
+    XyzList none;
+    EXPECT_EQ(Utf8(CoordinateListPrint::WholeList(none).Page(0)).size(), kHeadLines + 1);
+}
+
+TEST(CoordinateListPrint, SelectionPagesAndLookups) {
+    XyzList list = NumberedList(5);
+    // Entries 0 .. 64 make page 1; the empty entry row and a name the list lacks print nothing.
+    CoordinateListPrint three = CoordinateListPrint::Selection(list, {"P3", "GONE", "P1", ""});
+    ASSERT_EQ(three.PageCount(), 1);
+    Lines rows = RowsOf(Utf8(three.Page(0)));
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].substr(0, 20), "            3   P3  ");
+    EXPECT_EQ(rows[1].substr(0, 20), "            1   P1  ");
+
+    std::vector<std::string> sixtySix(65, "P2");
+    sixtySix.push_back(""); // entry 65, the entry row, opens page 2
+    EXPECT_EQ(CoordinateListPrint::Selection(list, sixtySix).PageCount(), 2);
+}
+
+TEST(CoordinateListPrint, FourteenByteCut) {
+    struct Case {
+        std::string text;
+        std::string cut;
+    };
+    const std::vector<Case> cases = {
+        {"ABCDEFGHIJKLMN", "ABCDEFGHIJKLMN"},           // exactly 14
+        {"ABCDEFGHIJKLMNO", "ABCDEFGHIJKLMN"},          // cut after the 14th byte
+        {"ABCDEFGHIJKLM" + Jp("杭"), "ABCDEFGHIJKLM"},  // the lead byte alone would be the 14th: dropped
+        {Jp("一二三四五六七八"), Jp("一二三四五六七")}, // seven double-byte characters fill 14 bytes
+        {"", ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(CutBytes(c.text, 14), c.cut);
+    }
+}
+
+} // namespace
+} // namespace vemo

@@ -1,0 +1,131 @@
+// The calculation window as start-up installs it: the 計算 commands open it on their tab, the plot's
+// clicks and short drags reach it through the tool registry, and a downward drag closes it.
+#include "ui/calc/CalcWindow.h"
+#include "../plot/PlotTestData.h"
+#include "MainFixture.h"
+#include "ui/calc/PointGridPage.h"
+#include "ui/main/CalcArea.h"
+#include "ui/main/CommandSet.h"
+#include "ui/main/ParcelArea.h"
+#include "ui/main/PlotArea.h"
+#include "ui/main/Tools.h"
+#include "ui/parcels/ParcelEditor.h"
+#include "ui/plot/PlotView.h"
+
+#include <QApplication>
+#include <QDockWidget>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+
+namespace vemo::test {
+namespace {
+
+using CalcWindowInstall = MainFixture;
+
+TEST_F(CalcWindowInstall, CommandsOpenTheirTabAndTheRegistryFeedsAndClosesTheWindow) {
+    MainWindow& main = Open();
+    InstallPlotArea(main);
+    CalcWindow* calc = InstallCalcWindow(main);
+    LoadPoints(main.store(), {{"A1", 0, 0}, {"A2", 10, 0}});
+    main.resize(1000, 700);
+    main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    // Tiled by default: the window lives in a dock at the left, hidden until a command opens it.
+    ASSERT_NE(qobject_cast<QDockWidget*>(calc->parentWidget()), nullptr);
+    EXPECT_FALSE(calc->isVisible());
+    EXPECT_FALSE(main.tools().offerPointName(PointSource::PlotClick, "A1"));
+
+    main.commands().trigger(Cmd::CalcCornerCut);
+    EXPECT_TRUE(calc->isVisible());
+    EXPECT_EQ(calc->currentTab(), CalcTab::kCornerCut);
+    // A row of the coordinate list feeds only the point-grid tabs.
+    EXPECT_FALSE(main.tools().offerPointName(PointSource::GridRow, "A1"));
+    EXPECT_EQ(main.tools().shortDragHint(PlotDirection::Left), QStringLiteral("逆座標計算|逆座標計算"));
+
+    main.tools().runShortDrag(PlotDirection::Left); // opens the inverse tab
+    EXPECT_EQ(calc->currentTab(), CalcTab::kInverse);
+    EXPECT_EQ(main.tools().shortDragHint(PlotDirection::Left), QStringLiteral("クリア|クリア"));
+    EXPECT_TRUE(main.tools().offerPointName(PointSource::GridRow, "A1"));
+    EXPECT_TRUE(main.tools().offerPointName(PointSource::PlotClick, "A2"));
+    auto* grid = qobject_cast<PointGridPage*>(calc->page(CalcTab::kInverse))->grid();
+    ASSERT_NE(grid->item(1, 2), nullptr);
+    EXPECT_EQ(grid->item(1, 2)->text(), QStringLiteral("  10.000"));
+    // The results follow an edit of the coordinate list.
+    main.store().xyz.SetCell(2, kColX, "20.000");
+    EXPECT_EQ(grid->item(1, 2)->text(), QStringLiteral("  20.000"));
+
+    const QByteArray dir = qgetenv("VEMO_SCREENSHOT_DIR");
+    if (!dir.isEmpty()) {
+        EXPECT_TRUE(main.grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/calc-docked.png")));
+    }
+
+    // The downward drag closes the first shown panel: the calculation window comes before the areas.
+    EXPECT_EQ(main.tools().shortDragHint(PlotDirection::Down),
+              QStringLiteral("計算ウィンドウ閉じる|計算ウィンドウ閉じる"));
+    main.tools().runShortDrag(PlotDirection::Down);
+    EXPECT_FALSE(calc->isVisible());
+    EXPECT_EQ(grid->rowCount(), 1); // closing clears
+}
+
+// Docked, the window sits inside the main window, whose key rules move the focus on Enter and make
+// letters upper case: Enter must still confirm a name in the window's grid.
+TEST_F(CalcWindowInstall, DockedGridTakesTypedNamesInUpperCaseAndConfirmsThemWithEnter) {
+    MainWindow& main = Open();
+    InstallPlotArea(main);
+    CalcWindow* calc = InstallCalcWindow(main);
+    LoadPoints(main.store(), {{"A1", 0, 0}, {"A2", 10, 0}});
+    main.show();
+    main.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+    main.commands().trigger(Cmd::CalcLength);
+    auto* grid = qobject_cast<PointGridPage*>(calc->page(CalcTab::kInverse))->grid();
+    for (const QString& name : {QStringLiteral("a1"), QStringLiteral("a2")}) {
+        grid->setFocus();
+        QTest::keyClicks(grid, name.left(1));
+        QWidget* editor = QApplication::focusWidget();
+        ASSERT_NE(editor, grid);
+        QTest::keyClicks(editor, name.mid(1));
+        QTest::keyClick(editor, Qt::Key_Return);
+    }
+    ASSERT_EQ(grid->rowCount(), 3);
+    EXPECT_EQ(grid->item(0, 1)->text(), QStringLiteral("A1"));
+    EXPECT_EQ(grid->item(1, 1)->text(), QStringLiteral("A2"));
+    EXPECT_EQ(grid->currentRow(), 2);
+    EXPECT_TRUE(grid->hasFocus());
+}
+
+// <<画地挿入 takes the parcel open in the parcel editor into the grid, 画地登録>> stores the grid as a
+// new parcel "*" + count and clears the editor.
+TEST_F(CalcWindowInstall, ParcelGoesFromTheEditorIntoTheGridAndTheGridBackAsANewParcel) {
+    MainWindow& main = Open();
+    InstallPlotArea(main);
+    ParcelEditor* editor = InstallParcelArea(main);
+    CalcWindow* calc = InstallCalcWindow(main, editor);
+    LoadPoints(main.store(), {{"A1", 0, 0}, {"A2", 10, 0}, {"A3", 10, 10}, {"A4", 0, 10}});
+    main.store().blocks.Add(Block{"1", "A1,A2,A3,A4,A1", 6, 5, 5});
+    main.show();
+    main.setAreaShown(Area::BlockEdit, true);
+    editor->loadParcel(0);
+    main.commands().trigger(Cmd::CalcLength);
+    auto* page = qobject_cast<PointGridPage*>(calc->page(CalcTab::kInverse));
+    calc->runIdle();
+    ASSERT_TRUE(page->insertParcelButton()->isEnabled());
+    EXPECT_FALSE(page->registerParcelButton()->isEnabled()); // no names in the grid yet
+
+    QTest::mouseClick(page->insertParcelButton(), Qt::LeftButton);
+    EXPECT_EQ(page->grid()->rowCount(), 6); // A1 A2 A3 A4 A1 and the entry row
+    EXPECT_EQ(page->areaLabel()->text(), QStringLiteral(" 面積    100.0000000 ㎡"));
+    calc->runIdle();
+    ASSERT_TRUE(page->registerParcelButton()->isEnabled());
+    QTest::mouseClick(page->registerParcelButton(), Qt::LeftButton);
+    ASSERT_EQ(main.store().blocks.Count(), 2);
+    EXPECT_EQ(main.store().blocks.At(1).BlockName, "*2");
+    EXPECT_EQ(main.store().blocks.At(1).NoList, "A1,A2,A3,A4,A1,");
+    EXPECT_EQ(page->grid()->rowCount(), 1);
+    EXPECT_TRUE(editor->rows().size() <= 1);
+}
+
+} // namespace
+} // namespace vemo::test

@@ -1,0 +1,150 @@
+// The printed reports read back from their PDF with pdftotext -layout: what reaches paper is what the
+// report lines say, in order, every page of a report in one file.
+#include "ui/print/ReportPrinter.h"
+
+#include "core/parcels/AreaReports.h"
+#include "core/print/CoordinateListPrint.h"
+#include "core/store/BlockList.h"
+#include "core/store/XyzList.h"
+#include "core/store/XyzNameIndex.h"
+#include "core/text/Cp932.h"
+#include "support/TempDir.h"
+
+#include <QApplication>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace vemo {
+namespace {
+
+// Each sheet's lines, blanks collapsed: pdftotext places words by their position, so runs of spaces
+// come back approximately, while the words and their order must be exact.
+std::vector<QStringList> PdfSheets(const std::string& pdf, const test::TempDir& dir) {
+    std::string txt = dir.File("out.txt");
+    std::string command = "pdftotext -layout " + pdf + " " + txt;
+    EXPECT_EQ(std::system(command.c_str()), 0);
+    std::vector<QStringList> sheets;
+    for (const QString& sheet : QString::fromUtf8(test::ReadBytes(txt)).split(QChar('\f'))) {
+        QStringList lines;
+        for (const QString& line : sheet.split(QChar('\n'))) {
+            QString simple = line.simplified();
+            if (!simple.isEmpty()) {
+                lines << simple;
+            }
+        }
+        if (!lines.isEmpty()) {
+            sheets.push_back(lines);
+        }
+    }
+    return sheets;
+}
+
+QStringList Simplified(const std::vector<ReportLine>& lines) {
+    QStringList simple;
+    for (const ReportLine& line : lines) {
+        QString text = QString::fromStdString(Cp932ToUtf8(line.text)).simplified();
+        if (!text.isEmpty()) {
+            simple << text;
+        }
+    }
+    return simple;
+}
+
+XyzList Points(int count) {
+    std::vector<XyzRow> rows;
+    for (int i = 1; i <= count; ++i) {
+        rows.push_back(XyzRow{"", "P" + std::to_string(i), std::to_string(i) + ".000", std::to_string(i % 7) + ".000",
+                              "", Jp("杭"), ""});
+    }
+    XyzList list;
+    list.ReplaceAll(std::move(rows));
+    return list;
+}
+
+TEST(ReportPdf, AreaReportReadsBackLineForLine) {
+    test::TempDir dir;
+    XyzList list = Points(8);
+    XyzNameIndex index;
+    index.Rebuild(list);
+    BlockList blocks;
+    blocks.Add(Block{Jp("一番"), "P1,P2,P3,P1,", 5, 0, 0});
+    blocks.Add(Block{Jp("二番"), "P4,P5,P6,P7,P8,P4", 6, 0, 0});
+    std::vector<ReportLine> lines = AreaReportLines(blocks, {0, 1}, index);
+    std::string pdf = dir.File("areas.pdf");
+    PrintReportToPdf(
+        QString::fromStdString(pdf), QStringLiteral("report"),
+        [&](QPrinter& printer, const PrintProgress& progress) { ReportPrinter::printLines(printer, lines, progress); });
+    std::vector<QStringList> sheets = PdfSheets(pdf, dir);
+    ASSERT_EQ(sheets.size(), 1u);
+    EXPECT_EQ(sheets[0], Simplified(lines));
+    EXPECT_TRUE(sheets[0].contains(QStringLiteral("坪 数 0.00 坪")));
+}
+
+// 66 points: two sheets in one file, the second holding page 2 with its single row.
+TEST(ReportPdf, CoordinateListSixtySixRowsOnTwoSheets) {
+    test::TempDir dir;
+    XyzList list = Points(66);
+    CoordinateListPrint report = CoordinateListPrint::WholeList(list);
+    std::string pdf = dir.File("list.pdf");
+    int lastProgress = 0;
+    PrintReportToPdf(QString::fromStdString(pdf), QStringLiteral("list"), [&](QPrinter& printer, const PrintProgress&) {
+        ReportPrinter::printPages(printer, report, [&](int done, int total) {
+            EXPECT_EQ(total, 2);
+            lastProgress = done;
+            return true;
+        });
+    });
+    EXPECT_EQ(lastProgress, 2);
+    std::vector<QStringList> sheets = PdfSheets(pdf, dir);
+    ASSERT_EQ(sheets.size(), 2u);
+    EXPECT_EQ(sheets[0], Simplified(report.Page(0)));
+    EXPECT_EQ(sheets[1], Simplified(report.Page(1)));
+    EXPECT_EQ(sheets[1][0], QStringLiteral("< 2 >"));
+    EXPECT_EQ(sheets[1][4], QStringLiteral("66 P66 66.000 3.000 杭"));
+}
+
+} // namespace
+} // namespace vemo
+
+namespace vemo {
+namespace {
+
+// The print command's preview of an area report: it opens, lays the report out, and is saved for a
+// look (run under xvfb-run for the real window).
+TEST(ReportPreview, AreaReportPreviewShowsTheReport) {
+    XyzList list = Points(8);
+    XyzNameIndex index;
+    index.Rebuild(list);
+    BlockList blocks;
+    blocks.Add(Block{Jp("一番"), "P1,P2,P4,P1,", 5, 0, 0});
+    blocks.Add(Block{Jp("二番"), "P4,P5,P6,P7,P8,P4", 6, 0, 0});
+    std::vector<ReportLine> lines = AreaReportLines(blocks, {0, 1}, index);
+    bool painted = false;
+    bool grabbed = false;
+    QTimer::singleShot(300, [&] {
+        QWidget* preview = QApplication::activeModalWidget();
+        if (preview != nullptr) {
+            preview->resize(900, 1000);
+            QApplication::processEvents();
+            grabbed = preview->grab().save(QStringLiteral("/tmp/area-report-preview.png"));
+            preview->close();
+        }
+    });
+    PreviewReport(nullptr, QStringLiteral("座標面積計算書"), [&](QPrinter& printer, const PrintProgress& progress) {
+        ReportPrinter::printLines(printer, lines, progress);
+        painted = true;
+    });
+    EXPECT_TRUE(painted);
+    EXPECT_TRUE(grabbed);
+}
+
+} // namespace
+} // namespace vemo

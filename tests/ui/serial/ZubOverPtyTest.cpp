@@ -1,0 +1,175 @@
+// Transfers over a pseudo-terminal pair against the simulated instrument: what the surveyor sends
+// arrives byte for byte, what the instrument sends lands in the list or in "Temp.ZUB", also on a line
+// that corrupts 1 % of the bytes in both directions, and Esc stops at once.
+#include "InstrumentProcess.h"
+
+#include "core/serial/ZubTransfers.h"
+#include "core/store/Store.h"
+#include "core/text/Cp932.h"
+#include "core/text/Numbers.h"
+#include "core/zub/ZubFile.h"
+#include "support/TempDir.h"
+#include "ui/serial/ZubPortDriver.h"
+
+#include <QEventLoop>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace vemo::test {
+namespace {
+
+// A clean line, and one that corrupts 1 % of the bytes each way (seeded: the same bytes every run).
+// The six-bit check character cannot see a byte changed by a multiple of 64 (0x2C -> 0xAC, say),
+// about one random substitution in 85; this seed's noise has none that the record checks miss.
+struct Line {
+    const char* name;
+    QStringList noise;
+    bool Noisy() const { return !noise.isEmpty(); }
+};
+const Line kLines[] = {{"clean", {}}, {"noisy", {"--corrupt", "0.01", "--seed", "7", "--timeout", "700"}}};
+
+// Both sides wait less than 2 s for an answer so that the noisy runs stay short, yet long enough that
+// a busy machine does not make them give up on an answer that is still coming.
+constexpr ZubSendTiming kQuickTiming{500, 60};
+
+ZubLinkState RunTransfer(ZubPortDriver& driver, std::unique_ptr<ZubLink> link, const QString& port,
+                         int timeoutMs = 60000) {
+    SerialLineSettings settings;
+    settings.device = port;
+    settings.baudRate = 9600;
+    EXPECT_EQ(driver.Start(std::move(link), settings), ZubPortDriver::PortProblem::None);
+    ZubLinkState state = ZubLinkState::Running;
+    QEventLoop loop;
+    QObject::connect(&driver, &ZubPortDriver::finished, &loop, [&](ZubLinkState s) {
+        state = s;
+        loop.quit();
+    });
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    if (driver.IsRunning()) {
+        loop.exec();
+    } else {
+        state = driver.Link()->State();
+    }
+    return state;
+}
+
+std::string Wire(const std::vector<std::string>& lines) {
+    std::string wire;
+    for (const std::string& line : lines) {
+        wire += line + "\r\n";
+    }
+    return wire;
+}
+
+TEST(ZubOverPty, HundredSelectedPointsArriveByteForByte) {
+    Store store;
+    std::vector<XyzRow> rows;
+    std::vector<std::string> names;
+    for (int i = 1; i <= 100; ++i) {
+        // Every tenth name in double-byte characters, so that bytes of 0x80 and above cross the line.
+        names.push_back(i % 10 == 0 ? Jp("境界") + std::to_string(i) : "K" + std::to_string(i));
+        rows.push_back(
+            {"", names.back(), Sprintf("%.3f", -23456.789 + i * 1.25), Sprintf("%.4f", 1234.5 - i * 0.0105)});
+    }
+    store.xyz.ReplaceAll(rows);
+    const ZubSendList send = BuildCoordinateSendList(names, store.Index());
+    ASSERT_EQ(send.lines.size(), 102u);
+    for (const Line& line : kLines) {
+        TempDir dir;
+        InstrumentProcess instrument(QStringList{"--receive", QString::fromStdString(dir.File("got.txt"))} +
+                                     line.noise);
+        ZubPortDriver driver;
+        EXPECT_EQ(RunTransfer(driver, MakeCoordinateSender(send, kQuickTiming), instrument.PortPath()),
+                  ZubLinkState::Succeeded)
+            << line.name;
+        EXPECT_EQ(instrument.Finish(), 0) << line.name << instrument.Log().toStdString();
+        EXPECT_EQ(ReadBytes(dir.File("got.txt")), Wire(send.lines)) << line.name;
+        EXPECT_EQ(instrument.CorruptedBytes() > 0, line.Noisy()) << instrument.Log().toStdString();
+    }
+}
+
+// The figures of the instrument's made-up points P1 .. PN.
+ReceivedPoint CannedPoint(int i) {
+    return {"P" + std::to_string(i), Format3(-12000.0 + 10.0 * (i / 10)), Format3(35000.0 + i % 10 * 10.0),
+            Format3(20.0 + i * 0.001)};
+}
+
+TEST(ZubOverPty, HundredPointsFromTheInstrumentGoAfterTheList) {
+    for (const Line& line : kLines) {
+        Store store;
+        store.xyz.ReplaceAll({{"", "A", "1.000", "2.000"}, {"", "B", "3.000", "4.000"}, {}});
+        InstrumentProcess instrument(QStringList{"--canned", "100"} + line.noise);
+        ZubPortDriver driver;
+        EXPECT_EQ(RunTransfer(driver, MakeCoordinateReceiver(store.xyz), instrument.PortPath()),
+                  ZubLinkState::Succeeded)
+            << line.name;
+        ASSERT_EQ(store.xyz.PointRowCount(), 102) << line.name << ": the empty row reused, 99 appended";
+        for (int i = 1; i <= 100; ++i) {
+            const XyzRow& row = store.xyz.Row(2 + i);
+            ASSERT_EQ((ReceivedPoint{row[kColName], row[kColX], row[kColY], row[kColZ]}), CannedPoint(i)) << line.name;
+        }
+        instrument.Finish(5000);
+        EXPECT_EQ(instrument.CorruptedBytes() > 0, line.Noisy()) << instrument.Log().toStdString();
+    }
+}
+
+TEST(ZubOverPty, FieldBookArrivesAsTempZub) {
+    const std::string fieldBook = DataFile("zub/field.ZUB");
+    for (const Line& line : kLines) {
+        TempDir exeDir;
+        InstrumentProcess instrument(QStringList{"--send", QString::fromStdString(fieldBook)} + line.noise);
+        ZubPortDriver driver;
+        EXPECT_EQ(RunTransfer(driver, MakeObservationReceiver(), instrument.PortPath()), ZubLinkState::Succeeded)
+            << line.name;
+        EXPECT_TRUE(SaveReceivedObservations(static_cast<ZubReceiver&>(*driver.Link()), exeDir.Str()));
+        EXPECT_EQ(ReadBytes(TempZubPath(exeDir.Str())), ReadBytes(fieldBook)) << line.name;
+        EXPECT_EQ(LoadZubFile(TempZubPath(exeDir.Str())).size(), 11u);
+        instrument.Finish(5000);
+        EXPECT_EQ(instrument.CorruptedBytes() > 0, line.Noisy()) << instrument.Log().toStdString();
+    }
+}
+
+TEST(ZubOverPty, CancelKeepsExactlyTheRowsReceivedSoFar) {
+    Store store;
+    InstrumentProcess instrument({"--canned", "100"});
+    ZubPortDriver driver;
+    int storedAtCancel = -1;
+    QObject::connect(&driver, &ZubPortDriver::messageChanged, [&] {
+        auto* receiver = static_cast<ZubReceiver*>(driver.Link());
+        if (storedAtCancel < 0 && receiver->Stored() >= 30) {
+            storedAtCancel = receiver->Stored();
+            driver.Cancel();
+        }
+    });
+    EXPECT_EQ(RunTransfer(driver, MakeCoordinateReceiver(store.xyz), instrument.PortPath()), ZubLinkState::Cancelled);
+    QEventLoop settle; // the instrument keeps talking for a moment: nothing of it may arrive
+    QTimer::singleShot(300, &settle, &QEventLoop::quit);
+    settle.exec();
+    ASSERT_EQ(store.xyz.PointRowCount(), storedAtCancel);
+    ASSERT_LT(storedAtCancel, 100);
+    for (int i = 1; i <= storedAtCancel; ++i) {
+        EXPECT_EQ(store.xyz.Cell(i, kColName), CannedPoint(i).name);
+    }
+    EXPECT_EQ(instrument.Finish(), 2) << "the instrument sees the line closed before its end record";
+}
+
+TEST(ZubOverPty, SilentInstrumentMakesTheSendFail) {
+    InstrumentProcess instrument({"--silent"});
+    ZubPortDriver driver;
+    const ZubSendList send{{"A,01,Z,", "Z,&,"}, {}, {}};
+    EXPECT_EQ(RunTransfer(driver, MakeCoordinateSender(send, {10, 60}), instrument.PortPath()), ZubLinkState::Failed);
+    EXPECT_EQ(Cp932ToUtf8(SendResultMessage(ZubLinkState::Failed, send)), "送信失敗！");
+}
+
+TEST(ZubOverPty, PortThatCannotOpenIsReported) {
+    ZubPortDriver driver;
+    SerialLineSettings settings;
+    settings.device = "/nonexistent/ttyS9";
+    EXPECT_EQ(driver.Start(MakeObservationReceiver(), settings), ZubPortDriver::PortProblem::CannotOpen);
+    EXPECT_EQ(ZubPortDriver::ProblemText(ZubPortDriver::PortProblem::CannotOpen), "Can't create rs232c");
+    EXPECT_FALSE(driver.IsRunning());
+}
+
+} // namespace
+} // namespace vemo::test

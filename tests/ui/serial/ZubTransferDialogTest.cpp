@@ -1,0 +1,150 @@
+// The serial transfer window driven by keys as a surveyor would: Enter starts, Esc cancels, the
+// captions, tints and messages of each transfer, and a port that refuses the settings.
+#include "InstrumentProcess.h"
+
+#include "core/serial/ZubTransfers.h"
+#include "core/store/XyzList.h"
+#include "core/text/Cp932.h"
+#include "core/zub/ZubFile.h"
+#include "support/TempDir.h"
+#include "ui/common/MessageBox.h"
+#include "ui/serial/ZubTransferDialog.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace vemo::test {
+namespace {
+
+class ZubDialog : public testing::Test {
+protected:
+    void SetUp() override {
+        MessageBox::setCapture(true);
+        MessageBox::clearShownTexts();
+    }
+    void TearDown() override { MessageBox::setCapture(false); }
+
+    Settings::Rs232cKeys Keys(const QString& port) {
+        Settings::Rs232cKeys keys;
+        keys.Port = port.toStdString();
+        return keys;
+    }
+    // What the window shows before the transfer: caption, button, message and the settings' tint.
+    struct Look {
+        QString caption, button, message, port;
+        QColor tint;
+        bool centred = false;
+    };
+    static Look LookOf(ZubTransferDialog& dialog) {
+        Look look;
+        look.caption = dialog.windowTitle();
+        look.button = dialog.findChild<QPushButton*>()->text();
+        const QList<QLabel*> labels = dialog.findChildren<QLabel*>();
+        for (QLabel* label : labels) {
+            if (label->autoFillBackground()) {
+                look.tint = label->palette().color(QPalette::Window);
+                look.port = look.port.isEmpty() ? label->text() : look.port;
+            } else if (label->text().startsWith("Ready")) {
+                look.message = label->text();
+                look.centred = label->alignment() & Qt::AlignHCenter;
+            }
+        }
+        return look;
+    }
+    // Runs `then` once the modal window is up.
+    static void WhenShown(std::function<void()> then) { QTimer::singleShot(0, std::move(then)); }
+};
+
+TEST_F(ZubDialog, EnterReceivesCoordinatesIntoTheList) {
+    InstrumentProcess instrument({"--canned", "5"});
+    XyzList list;
+    ZubTransferDialog dialog;
+    Look look;
+    WhenShown([&] {
+        look = LookOf(dialog);
+        dialog.grab().save("/tmp/zub_dialog_import_xyz.png");
+        QTest::keyClick(&dialog, Qt::Key_Return);
+    });
+    dialog.ExecReceiveCoordinates(list, Keys(instrument.PortPath()));
+    EXPECT_EQ(look.caption, "Import Xyz by ZUB");
+    EXPECT_EQ(look.button, "受信");
+    EXPECT_EQ(look.message, "Ready? Cancel:[ESC]");
+    EXPECT_TRUE(look.centred);
+    EXPECT_EQ(look.tint, QColor(255, 255, 0));
+    EXPECT_EQ(look.port, instrument.PortPath());
+    EXPECT_EQ(MessageBox::shownTexts(), QStringList{"受信完了"});
+    ASSERT_EQ(list.PointRowCount(), 5);
+    EXPECT_EQ(list.Cell(5, kColName), "P5");
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+TEST_F(ZubDialog, EscMidReceiveKeepsTheRowsAndSaysNothing) {
+    InstrumentProcess instrument({"--canned", "100"});
+    XyzList list;
+    ZubTransferDialog dialog;
+    QTimer watch;
+    int rowsAtEsc = 0;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (rowsAtEsc == 0 && list.PointRowCount() >= 10 && !list.Cell(10, kColName).empty()) {
+            rowsAtEsc = list.PointRowCount();
+            QTest::keyClick(&dialog, Qt::Key_Escape);
+        }
+    });
+    WhenShown([&] {
+        QTest::keyClick(&dialog, Qt::Key_Return);
+        watch.start(1);
+    });
+    dialog.ExecReceiveCoordinates(list, Keys(instrument.PortPath()));
+    EXPECT_EQ(list.PointRowCount(), rowsAtEsc);
+    EXPECT_LT(rowsAtEsc, 100);
+    EXPECT_TRUE(MessageBox::shownTexts().isEmpty());
+}
+
+TEST_F(ZubDialog, FieldBookReceiveWritesTempZubAndSaysSo) {
+    const std::string fieldBook = DataFile("zub/field.ZUB");
+    InstrumentProcess instrument({"--send", QString::fromStdString(fieldBook)});
+    TempDir exeDir;
+    ZubTransferDialog dialog;
+    Look look;
+    WhenShown([&] {
+        look = LookOf(dialog);
+        QTest::keyClick(&dialog, Qt::Key_Return);
+    });
+    EXPECT_TRUE(dialog.ExecReceiveObservations(exeDir.Str(), Keys(instrument.PortPath())));
+    EXPECT_EQ(look.caption, "Import Trvs by ZUB");
+    EXPECT_EQ(look.tint, QColor(255, 255, 255));
+    EXPECT_EQ(MessageBox::shownTexts(), QStringList{"受信完了"});
+    EXPECT_EQ(ReadBytes(TempZubPath(exeDir.Str())), ReadBytes(fieldBook));
+}
+
+TEST_F(ZubDialog, RefusedSettingsGiveTheButtonBackAndEscLeaves) {
+    InstrumentProcess instrument({"--receive", "/dev/null"});
+    Settings::Rs232cKeys keys = Keys(instrument.PortPath());
+    keys.Parity = Jp("偶数"); // a pseudo terminal cannot do parity
+    const ZubSendList send = {{"A,01,Z,", "Z,&,"}, {}, {}};
+    ZubTransferDialog dialog;
+    Look look;
+    bool buttonBack = false;
+    WhenShown([&] {
+        look = LookOf(dialog);
+        dialog.grab().save("/tmp/zub_dialog_export_xyz.png");
+        QTest::keyClick(&dialog, Qt::Key_Return);
+        buttonBack = dialog.findChild<QPushButton*>()->isVisible();
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+    });
+    dialog.ExecSend(send, keys);
+    EXPECT_EQ(look.caption, "Export Xyz by ZUB");
+    EXPECT_EQ(look.button, "送信");
+    EXPECT_EQ(look.tint, QColor(0, 255, 255));
+    EXPECT_EQ(MessageBox::shownTexts(),
+              QStringList{"通信条件（速度・データ長・パリティ・ストップビット）をポートに設定できません"});
+    EXPECT_TRUE(buttonBack);
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+}
+
+} // namespace
+} // namespace vemo::test
