@@ -1,6 +1,8 @@
-// Entry point of the UI test programs: a QApplication on the offscreen platform, numbers in the C
+// Entry point of the UI test programs: the program's own application object (so events pass the one
+// command boundary, which shows errors and makes undo steps) on the offscreen platform, numbers in the C
 // locale, and VEMO_HOME pointing at a fresh temporary folder so no test touches a real settings file.
-#include <QApplication>
+#include "ui/common/Application.h"
+
 #include <clocale>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -13,7 +15,7 @@ int main(int argc, char** argv) {
     }
     vemo::test::TempDir home;
     setenv("VEMO_HOME", home.Str().c_str(), 1);
-    QApplication app(argc, argv);
+    vemo::Application app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -146,29 +146,7 @@ void ApplyCleanupPlan(XyzList& list, const CleanupPlan& plan) {
     for (const auto& [row, name] : plan.renamedRows) {
         list.SetCell(row, kColName, name);
     }
-    if (plan.deletedRows.empty()) {
-        return;
-    }
-    // A few scattered deletions keep the grid's position; thousands are one rebuild of the list, since
-    // each single removal moves every row below it.
-    constexpr size_t kSingleRemovals = 64;
-    if (plan.deletedRows.size() <= kSingleRemovals) {
-        for (auto it = plan.deletedRows.rbegin(); it != plan.deletedRows.rend(); ++it) {
-            list.RemoveRows(*it, 1);
-        }
-        return;
-    }
-    std::vector<XyzRow> kept;
-    kept.reserve(static_cast<size_t>(list.RowCount()) - plan.deletedRows.size());
-    auto next = plan.deletedRows.begin();
-    for (int row = 1; row < list.RowCount(); ++row) {
-        if (next != plan.deletedRows.end() && *next == row) {
-            ++next;
-        } else {
-            kept.push_back(list.Row(row));
-        }
-    }
-    list.ReplaceAll(std::move(kept));
+    list.RemoveRowSet(plan.deletedRows);
 }
 
 std::string CleanupMessage(DuplicateAction action, std::int64_t count) {

@@ -1,12 +1,14 @@
 #include "core/store/BlockList.h"
 
 #include "core/store/CommaList.h"
+#include "core/store/StoreEdit.h"
 #include "core/store/XyzNameIndex.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
 #include "core/text/Messages.h"
 
 #include <algorithm>
+#include <memory>
 #include <stdexcept>
 
 namespace vemo {
@@ -21,26 +23,32 @@ void CheckPosition(int position, int count) {
 
 } // namespace
 
-void BlockList::Add(Block block) {
+void BlockList::Insert(int position, Block block) {
     if (Count() >= kMaxBlocks) {
         throw Error(msg::TooManyParcels(kMaxBlocks, msg::Refused::Add));
     }
-    const int position = Count();
+    CheckPosition(position, Count() + 1);
     observers_.Notify([&](BlockListObserver& o) { o.BlockAboutToBeAdded(position); });
-    blocks_.push_back(std::move(block));
+    blocks_.insert(blocks_.begin() + position, std::move(block));
+    sink_.Record(StoreEdit{reversal::RemoveBlock{position}});
     observers_.Notify([&](BlockListObserver& o) { o.BlockAdded(position); });
 }
 
 void BlockList::Replace(int position, Block block) {
     CheckPosition(position, Count());
-    blocks_[position] = std::move(block);
+    std::swap(blocks_[position], block);
+    if (sink_.Wanted()) {
+        sink_.Record(StoreEdit{reversal::ReplaceBlock{position, std::make_unique<Block>(std::move(block))}});
+    }
     observers_.Notify([&](BlockListObserver& o) { o.BlockReplaced(position); });
 }
 
 void BlockList::Remove(int position) {
     CheckPosition(position, Count());
     observers_.Notify([&](BlockListObserver& o) { o.BlockAboutToBeRemoved(position); });
+    auto removed = std::make_unique<Block>(std::move(blocks_[position]));
     blocks_.erase(blocks_.begin() + position);
+    sink_.Record(StoreEdit{reversal::InsertBlock{position, std::move(removed)}});
     observers_.Notify([&](BlockListObserver& o) { o.BlockRemoved(position); });
 }
 
@@ -49,7 +57,8 @@ void BlockList::ReplaceAll(std::vector<Block> blocks) {
         throw Error(msg::TooManyParcels(kMaxBlocks, msg::Refused::Load));
     }
     observers_.Notify([&](BlockListObserver& o) { o.BlocksAboutToReset(); });
-    blocks_ = std::move(blocks);
+    std::swap(blocks_, blocks);
+    sink_.Record(StoreEdit{reversal::ReplaceBlocks{std::move(blocks)}});
     observers_.Notify([&](BlockListObserver& o) { o.BlocksReset(); });
 }
 

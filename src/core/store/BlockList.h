@@ -1,9 +1,11 @@
 #pragma once
 
 #include "core/store/ObserverList.h"
+#include "core/store/StoreEditSink.h"
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace vemo {
@@ -44,7 +46,9 @@ public:
     const Block& At(int position) const { return blocks_[position]; }
     const std::vector<Block>& All() const { return blocks_; }
 
-    void Add(Block block);
+    void Add(Block block) { Insert(Count(), std::move(block)); }
+    // Before `position` (0 .. Count()); later parcels move up by one.  What undoing a removal needs.
+    void Insert(int position, Block block);
     void Replace(int position, Block block);
     // Later parcels move down by one, each keeping its own fields.
     void Remove(int position);
@@ -54,10 +58,13 @@ public:
 
     void AddObserver(BlockListObserver* observer);
     void RemoveObserver(BlockListObserver* observer);
+    // The undo history's hook: told how to reverse each change (nullptr: nobody listens).
+    void SetEditSink(StoreEditSink* sink) { sink_.sink = sink; }
 
 private:
     std::vector<Block> blocks_;
     ObserverList<BlockListObserver> observers_;
+    StoreEditSinkLink sink_;
 };
 
 // Label point of a loaded parcel: the mean X and mean Y over the entries of its vertex list (the closing

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/store/BlockList.h"
+#include "core/store/UndoHistory.h"
 #include "core/store/XyzList.h"
 #include "core/store/XyzNameIndex.h"
 
@@ -55,6 +56,7 @@ public:
     BlockList blocks;   // BlockList
     CurrentNames names; // the folders and file stems the data came from
     XyzImagePoints imagePoints;
+    UndoHistory history{xyz, blocks}; // after the lists: it detaches from them when the store goes
 
     // The index of the list as it stands (rebuilt first when the list changed since the last rebuild).
     const XyzNameIndex& Index() const;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/store/ObserverList.h"
+#include "core/store/StoreEditSink.h"
 
 #include <array>
 #include <string>
@@ -75,6 +76,11 @@ public:
     void AppendRows(std::vector<XyzRow> rows) { InsertRows(RowCount(), std::move(rows)); }
     // Removes point rows row .. row+count-1; when no point row would remain, one empty row is left.
     void RemoveRows(int row, int count);
+    // Removes the point rows listed (ascending, each once) in one pass, however scattered: the duplicate
+    // cleanup.  A few runs of rows are reported as removals, many as one reset.
+    void RemoveRowSet(const std::vector<int>& rows);
+    // Puts rows in so that cells[i] ends up in row rows[i] (ascending): undoes RemoveRowSet.
+    void InsertRowSet(std::vector<int> rows, std::vector<XyzRow> cells);
     // Replaces every point row (loading a file); an empty vector leaves the cleared list.
     void ReplaceAll(std::vector<XyzRow> rows);
     // ClearXyzList: header and one empty row "1".
@@ -82,6 +88,8 @@ public:
 
     void AddObserver(XyzListObserver* observer);
     void RemoveObserver(XyzListObserver* observer);
+    // The undo history's hook: told how to reverse each change (nullptr: nobody listens).
+    void SetEditSink(StoreEditSink* sink) { sink_.sink = sink; }
 
 private:
     void Renumber(int fromRow);
@@ -89,6 +97,7 @@ private:
 
     std::vector<XyzRow> rows_;
     ObserverList<XyzListObserver> observers_;
+    StoreEditSinkLink sink_;
 };
 
 } // namespace vemo

@@ -2,6 +2,7 @@
 
 #include "core/settings/ProgramFolder.h"
 #include "core/text/Cp932.h"
+#include "ui/common/CommandGuard.h"
 
 namespace vemo {
 
@@ -47,9 +48,14 @@ Workspace::Workspace(const std::string& programFolder, QObject* parent)
 
     store_.xyz.AddObserver(watch_.get());
     store_.blocks.AddObserver(watch_.get());
+    // Every command and event handler changes the data in undoable steps of this store's history.
+    SetCommandHistory(&store_.history);
 }
 
 Workspace::~Workspace() {
+    if (CommandHistory() == &store_.history) {
+        SetCommandHistory(nullptr);
+    }
     store_.xyz.RemoveObserver(watch_.get());
     store_.blocks.RemoveObserver(watch_.get());
 }

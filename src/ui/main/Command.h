@@ -21,6 +21,8 @@ enum class Cmd : int {
     FileForceAutoSave,
     FileExit,
     // 編集(&E)
+    EditUndo,
+    EditRedo,
     EditXyzSelect,
     EditCut,
     EditCopy,

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QShortcut>
 #include <QWidget>
 
@@ -134,10 +135,17 @@ void CommandSet::trigger(Cmd id) {
     }
 }
 
+// What the command changes is undone as one step named like the command: the caption without its
+// accelerator and dots ("座標整理", "開く（追加）", "SIMAフォーマットを開く").
+QString CommandSet::stepName(Cmd id) const {
+    static const QRegularExpression decoration(QStringLiteral("\\(&.\\)|&|\\.\\.\\.$"));
+    return QString::fromUtf8(InfoOf(id).caption).remove(decoration);
+}
+
 void CommandSet::run(Cmd id) {
     const auto& handler = handlers_[static_cast<int>(id)];
     if (handler) {
-        RunCommand(handler, window_);
+        RunCommand(handler, window_, stepName(id));
     }
 }
 

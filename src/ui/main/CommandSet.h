@@ -49,6 +49,8 @@ public:
 
     // Runs the command as the menu would (nothing when it is disabled).
     void trigger(Cmd id);
+    // The name of the undo step the command makes.
+    QString stepName(Cmd id) const;
 
     // Builds the main menus into the bar.
     void populate(QMenuBar* bar);

@@ -25,8 +25,10 @@ const CommandInfo kCommands[] = {
     {Cmd::FileForceAutoSave, Menu::File, "オートセーブファイルに強制保存", "Ctrl+S", ""},
     {Cmd::FileExit, Menu::File, "終了(&Q)", "", "", kSep},
 
+    {Cmd::EditUndo, Menu::Edit, "元に戻す(&U)", "Ctrl+Z", "", false, false, false, false},
+    {Cmd::EditRedo, Menu::Edit, "やり直し(&R)", "Ctrl+Y", "", false, false, false, false},
     {Cmd::EditXyzSelect, Menu::Edit, "座標選択", "Ctrl+F8",
-     "点名，画地，範囲指定等により選択された座標をZUB，ファイル，プリンタに出力します", false, false, false, false},
+     "点名，画地，範囲指定等により選択された座標をZUB，ファイル，プリンタに出力します", kSep, false, false, false},
     {Cmd::EditCut, Menu::Edit, "切り取り(&T)", "Ctrl+X", "", kSep, false, true},
     {Cmd::EditCopy, Menu::Edit, "コピー(&C)", "Ctrl+C", "", false, false, true},
     {Cmd::EditPaste, Menu::Edit, "貼り付け(&P)", "Ctrl+V", "", false, false, true},

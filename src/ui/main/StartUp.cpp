@@ -16,6 +16,7 @@
 #include "ui/main/SingleInstanceLock.h"
 #include "ui/main/TraverseTool.h"
 #include "ui/main/TreeArea.h"
+#include "ui/main/UndoCommands.h"
 #include "ui/main/XyzListArea.h"
 
 #include <QApplication>
@@ -43,6 +44,7 @@ int StartUp::Run(const QStringList& arguments) {
     InstallXyzListArea(main);
     ParcelEditor* parcelEditor = InstallParcelArea(main);
     SelectionPanel* selection = InstallSelectionPanel(main, parcelEditor);
+    InstallUndoCommands(main);
     AboutBox about(&main);
     main.setAboutBox(&about);
     InstallSettingsDialog(main);

@@ -178,6 +178,7 @@ bool FileCommands::newXyz(bool byUser) {
         host_.closeCalculation();
     }
     store_.xyz.Clear();
+    store_.history.Clear(); // new coordinates: nothing before them to go back to
     store_.names.XyzName.clear();
     store_.names.BlkName.clear();
     host_.updateCaption();

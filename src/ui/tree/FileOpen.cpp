@@ -84,11 +84,16 @@ bool FileCommands::openAs(OpenMode mode, const std::string& outsideFile) {
     if (mode == OpenMode::Outside) {
         host_.setCaption(FromCp932(outsideFile) + QStringLiteral("[Vemo]"));
         store_.names.ParamFile.clear();
+        store_.history.Clear();
         return true;
     }
     const bool withParcels = (target.nodeLevel == 2 && mode != OpenMode::Restore) || target.restoreLevel == 2;
     if (withParcels) {
         openParcels(mode, target);
+    }
+    // Undo works within one file: another file starts a new history; 開く（追加） can be undone.
+    if (mode != OpenMode::Append) {
+        store_.history.Clear();
     }
     return true;
 }
