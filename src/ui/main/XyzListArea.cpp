@@ -62,7 +62,8 @@ void ConnectCommands(MainWindow& main, XyzListPanel* panel) {
                      [&commands](bool on) { commands.setChecked(Cmd::ListShiftInput, on); });
     QList<QAction*> menu;
     for (Cmd id : {Cmd::ListInsert, Cmd::ListDelete, Cmd::ListZInput, Cmd::ListTensyuInput, Cmd::ListBikoInput,
-                   Cmd::ListShiftInput, Cmd::ListFindToDown, Cmd::ListFindToUp, Cmd::ListClean, Cmd::ListEdit, Cmd::ListLatLon}) {
+                   Cmd::ListShiftInput, Cmd::ListFindToDown, Cmd::ListFindToUp, Cmd::ListClean, Cmd::ListEdit,
+                   Cmd::ListLatLon}) {
         menu.append(commands.action(id));
     }
     panel->setContextMenuActions(menu);

@@ -125,7 +125,7 @@ TEST(Robustness, ZubReaderAcceptsOrRefusesAndWritesStableFiles) {
 TEST(Robustness, TrvReaderAcceptsOrRefusesAndWritesStableFiles) {
     const std::string seed = test::ReadBytes(test::DataFile("traverse/square.Trv"));
     const TrvsOptions options;
-    Mutator mutator(8);
+    test::Mutator mutator(8);
     int accepted = 0;
     for (int i = 0; i < kRounds; ++i) {
         TrvsHeader header;

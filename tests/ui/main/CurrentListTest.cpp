@@ -33,8 +33,8 @@ protected:
     }
     // The previous site: two points far from everything typed below.
     void LoadOldSite(MainWindow& main) {
-        main.store().xyz.ReplaceAll({{"", "A1", "-5000.000", "-7000.000", "", "", ""},
-                                     {"", "OLD", "-5100.000", "-7100.000", "", "", ""}});
+        main.store().xyz.ReplaceAll(
+            {{"", "A1", "-5000.000", "-7000.000", "", "", ""}, {"", "OLD", "-5100.000", "-7100.000", "", "", ""}});
         main.commands().setEnabled(Cmd::DispXyzList, true);
         main.commands().setEnabled(Cmd::DispXyzImage, true);
         main.setAreaShown(Area::XyzList, true);
