@@ -41,15 +41,9 @@ void PrintLines(const std::vector<std::string>& lines, bool utf8) {
     }
 }
 
-int RunGuarded(const char* command, const char* usage, int (*body)(int, char**), int argc, char** argv) {
+int RunGuardedBody(const char* command, const char* usage, const std::function<int()>& body) {
     try {
-        for (int i = 1; i < argc; ++i) {
-            if (std::string(argv[i]) == "--help") {
-                std::fputs(usage, stdout);
-                return kExitDone;
-            }
-        }
-        return body(argc, argv);
+        return body();
     } catch (const UsageError& e) {
         std::fprintf(stderr, "vemo-cli %s: %s\n%s", command, e.message.c_str(), usage);
         return kExitUsage;
@@ -64,6 +58,16 @@ int RunGuarded(const char* command, const char* usage, int (*body)(int, char**),
         std::fprintf(stderr, "vemo-cli %s: internal error\n", command);
         return kExitFailed;
     }
+}
+
+int RunGuarded(const char* command, const char* usage, int (*body)(int, char**), int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::string(argv[i]) == "--help") {
+            std::fputs(usage, stdout);
+            return kExitDone;
+        }
+    }
+    return RunGuardedBody(command, usage, [&] { return body(argc, argv); });
 }
 
 } // namespace vemo::cli

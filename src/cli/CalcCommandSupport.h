@@ -2,6 +2,7 @@
 
 #include "core/store/Store.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -33,6 +34,9 @@ std::vector<std::string> SplitArgument(const std::string& text, char separator);
 void PrintLines(const std::vector<std::string>& lines, bool utf8);
 
 // Runs a command body and turns its failures into the exit codes and messages on stderr.
+int RunGuardedBody(const char* command, const char* usage, const std::function<int()>& body);
+
+// The same for a body that takes the command line, after answering "--help" with the usage.
 int RunGuarded(const char* command, const char* usage, int (*body)(int, char**), int argc, char** argv);
 
 } // namespace vemo::cli

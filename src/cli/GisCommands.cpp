@@ -1,5 +1,6 @@
 #include "GisCommands.h"
 
+#include "CalcCommandSupport.h"
 #include "core/files/BlkFile.h"
 #include "core/files/XyzFile.h"
 #include "core/gis/Dms.h"
@@ -23,9 +24,6 @@
 namespace vemo::cli {
 namespace {
 
-constexpr int kExitFailed = 1;
-constexpr int kExitUsage = 2;
-
 const char* const kLatLonUsage =
     "usage: vemo-cli latlon COORDS.Xyz NAME... [--zone N] [--datum JGD2000] [--utf8]\n"
     "  Prints latitude and longitude of the named points (degrees-minutes-seconds to 0.0001\" and\n"
@@ -40,10 +38,6 @@ const char* const kExportUsage =
     "  .gpkg and .shp (in the zone's CRS), .kml and .geojson (latitude/longitude).  Without --zone the\n"
     "  zone remembered for the coordinate file's folder is used.\n"
     "  Exit status: 0 done, 1 a file could not be read or written, 2 wrong command line.\n";
-
-struct UsageError {
-    std::string message;
-};
 
 struct Request {
     std::vector<std::string> args;
@@ -154,18 +148,7 @@ template <typename Body> int RunGuarded(const char* command, const char* usage, 
         std::fputs(usage, stdout);
         return 0;
     }
-    try {
-        return body(Parse(argc, argv));
-    } catch (const UsageError& e) {
-        std::fprintf(stderr, "vemo-cli %s: %s\n%s", command, e.message.c_str(), usage);
-        return kExitUsage;
-    } catch (const Error& e) {
-        std::fprintf(stderr, "vemo-cli %s: %s\n", command, Cp932ToUtf8(e.what()).c_str());
-        return kExitFailed;
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "vemo-cli %s: %s\n", command, e.what());
-        return kExitFailed;
-    }
+    return RunGuardedBody(command, usage, [&] { return body(Parse(argc, argv)); });
 }
 
 } // namespace

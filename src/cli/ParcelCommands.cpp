@@ -1,5 +1,6 @@
 #include "ParcelCommands.h"
 
+#include "CalcCommandSupport.h"
 #include "PdfOutput.h"
 #include "core/files/BlkFile.h"
 #include "core/files/XyzFile.h"
@@ -23,9 +24,6 @@ namespace vemo::cli {
 
 namespace {
 
-constexpr int kExitFailed = 1; // a file could not be read or written
-constexpr int kExitUsage = 2;  // the command line is wrong
-
 const char* const kAreasUsage =
     "usage: vemo-cli areas [options] COORDS.Xyz PARCELS.Blk\n"
     "  Prints the area list (画地面積一覧) of every parcel: 面積, 地積 (truncated to 0.01 m2) and 坪数.\n"
@@ -38,10 +36,6 @@ const char* const kPrintListUsage =
     "usage: vemo-cli print-list COORDS.Xyz --pdf OUT.pdf\n"
     "  Writes the printed coordinate list (座標リスト, 65 rows a page) into a PDF file.\n"
     "  Exit status: 0 done, 1 a file could not be read or written, 2 wrong command line.\n";
-
-struct UsageError {
-    std::string message;
-};
 
 struct Request {
     std::vector<std::string> files;
@@ -120,25 +114,6 @@ int RunAreasRequest(const Request& request) {
     return 0;
 }
 
-template <typename Body> int RunGuarded(const char* command, const char* usage, Body body) {
-    try {
-        return body();
-    } catch (const UsageError& e) {
-        std::fprintf(stderr, "vemo-cli %s: %s\n%s", command, e.message.c_str(), usage);
-        return kExitUsage;
-    } catch (const Error& e) {
-        std::fprintf(stderr, "vemo-cli %s: %s\n", command, Cp932ToUtf8(e.what()).c_str());
-        return kExitFailed;
-    } catch (const std::exception& e) {
-        // A fault of this program, not of the input: named as such, never an end without a word.
-        std::fprintf(stderr, "vemo-cli %s: internal error: %s\n", command, e.what());
-        return kExitFailed;
-    } catch (...) {
-        std::fprintf(stderr, "vemo-cli %s: internal error\n", command);
-        return kExitFailed;
-    }
-}
-
 bool WantsHelp(int argc, char** argv) {
     return argc >= 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0);
 }
@@ -150,7 +125,7 @@ int RunAreas(int argc, char** argv) {
         std::fputs(kAreasUsage, stdout);
         return 0;
     }
-    return RunGuarded("areas", kAreasUsage, [&] {
+    return RunGuardedBody("areas", kAreasUsage, [&] {
         Request request = Parse(argc, argv, true);
         if (request.files.size() != 2) {
             throw UsageError{"give one coordinate file and one parcel file"};
@@ -164,7 +139,7 @@ int RunPrintList(int argc, char** argv) {
         std::fputs(kPrintListUsage, stdout);
         return 0;
     }
-    return RunGuarded("print-list", kPrintListUsage, [&] {
+    return RunGuardedBody("print-list", kPrintListUsage, [&] {
         Request request = Parse(argc, argv, false);
         if (request.files.size() != 1 || request.pdf.empty()) {
             throw UsageError{"give one coordinate file and --pdf OUT.pdf"};
