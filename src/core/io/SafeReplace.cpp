@@ -188,12 +188,12 @@ fs::path WriteTemporary(const fs::path& target, std::string_view bytes, const Ex
     return temporary;
 }
 
-// Copies the file byte for byte into a new temporary file beside `backup` (for folders where hard
+// Copies the file byte for byte into a new temporary file named after it (for folders where hard
 // links are not possible).
-int CopyToTemporary(const fs::path& from, const fs::path& backup, fs::path& temporary) {
+int CopyToTemporary(const fs::path& from, fs::path& temporary) {
     std::error_code ec;
     fs::path copy;
-    const int fd = CreateTemporary(backup, copy, S_IRUSR | S_IWUSR);
+    const int fd = CreateTemporary(from, copy, S_IRUSR | S_IWUSR);
     if (fd < 0) {
         return LastError();
     }
@@ -207,19 +207,20 @@ int CopyToTemporary(const fs::path& from, const fs::path& backup, fs::path& temp
 }
 
 // The old file becomes the backup while the target keeps its name: a second name for the same bytes
-// (or a copy) is renamed over the former backup.
+// (or a copy) is renamed over the former backup.  The second name is a temporary name of the target,
+// so that the next save of the target sweeps it if this save is killed, with or without a backup.
 void MakeBackup(const fs::path& target, const fs::path& backup) {
     RemoveLeftovers(backup);
     fs::path temporary;
     std::random_device random;
     int error = EEXIST;
     for (int attempt = 0; attempt < 16 && error == EEXIST; ++attempt) {
-        temporary = backup;
+        temporary = target;
         temporary += Sprintf(".%08x", static_cast<unsigned>(random())) + kTemporaryTail;
         error = ::link(target.c_str(), temporary.c_str()) == 0 ? 0 : LastError();
     }
     if (error != 0 && error != EEXIST && error != ENOSPC && error != EDQUOT) {
-        error = CopyToTemporary(target, backup, temporary);
+        error = CopyToTemporary(target, temporary);
     }
     if (error == 0 && ::rename(temporary.c_str(), backup.c_str()) != 0) {
         error = LastError();
