@@ -31,14 +31,18 @@ void TrvsWindow::TakePick(const TrvsPick& pick) {
     using F = TrvsHeaderPanel;
     const F::Field field = headerPanel_->FocusedField();
     auto focus = [this](F::Field next) { headerPanel_->FieldWidget(next)->setFocus(); };
+    // A known station takes the picked point's name and coordinates.
+    auto station = [&pick](std::string& no, std::string& x, std::string& y, std::string& z) {
+        no = pick.name;
+        x = Format3(pick.x);
+        y = Format3(pick.y);
+        z = Sprintf("%9.3f", pick.z);
+    };
     switch (field) {
     case F::T0No:
     case F::T0X:
     case F::T0Y:
-        header_.T0No = pick.name;
-        header_.T0X = Format3(pick.x);
-        header_.T0Y = Format3(pick.y);
-        header_.T0Z = Sprintf("%9.3f", pick.z);
+        station(header_.T0No, header_.T0X, header_.T0Y, header_.T0Z);
         headerPanel_->Push();
         focus(F::T1No);
         return;
@@ -56,10 +60,7 @@ void TrvsWindow::TakePick(const TrvsPick& pick) {
     case F::T2No:
     case F::T2X:
     case F::T2Y:
-        header_.T2No = pick.name;
-        header_.T2X = Format3(pick.x);
-        header_.T2Y = Format3(pick.y);
-        header_.T2Z = Sprintf("%9.3f", pick.z);
+        station(header_.T2No, header_.T2X, header_.T2Y, header_.T2Z);
         headerPanel_->Push();
         focus(F::T3No);
         return;
