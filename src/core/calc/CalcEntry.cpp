@@ -6,6 +6,7 @@
 #include "core/store/RegistrationRows.h"
 #include "core/store/XyzList.h"
 #include "core/store/XyzNameIndex.h"
+#include "core/text/Bytes.h"
 #include "core/text/Cp932.h"
 #include "core/text/Numbers.h"
 
@@ -15,18 +16,6 @@
 namespace vemo {
 
 namespace {
-
-struct NameParts {
-    std::string_view head;
-    std::string_view digits;
-};
-NameParts SplitTrailingDigits(std::string_view name) {
-    size_t start = name.size();
-    while (start > 0 && name[start - 1] >= '0' && name[start - 1] <= '9') {
-        --start;
-    }
-    return {name.substr(0, start), name.substr(start)};
-}
 
 long long NumberOf(std::string_view digits) {
     return digits.empty() ? 0 : std::strtoll(std::string(digits).c_str(), nullptr, 10);
@@ -59,9 +48,9 @@ std::string GridNameRefusal(const std::vector<std::string>& names, int row, std:
 
 std::vector<std::string> SerialEntryNames(std::string_view previous, std::string_view target,
                                           const XyzNameIndex& index) {
-    const NameParts from = SplitTrailingDigits(previous);
-    const NameParts to = SplitTrailingDigits(target);
-    if (target == previous || !index.Find(target) || from.head != to.head) {
+    const DigitRun from = SplitTrailingDigits(previous);
+    const DigitRun to = SplitTrailingDigits(target);
+    if (target == previous || !index.Find(target) || from.prefix != to.prefix) {
         return {};
     }
     const long long goal = NumberOf(to.digits);

@@ -1,5 +1,6 @@
 #include "core/edit/PointName.h"
 
+#include "core/text/Bytes.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
 #include "core/text/Numbers.h"
@@ -14,20 +15,6 @@ namespace {
 // "" -> "1" .. "9" -> "10" -> "09" .. "00" -> "" (a lone digit always counts up).
 constexpr std::uint64_t kDecCycleLength = 21;
 
-struct NameParts {
-    std::string_view prefix;
-    std::string_view digits; // trailing run of ASCII digits; never part of a double-byte character,
-                             // since CP932 trail bytes start at 0x40
-};
-
-NameParts SplitDigitRun(std::string_view name) {
-    size_t start = name.size();
-    while (start > 0 && name[start - 1] >= '0' && name[start - 1] <= '9') {
-        --start;
-    }
-    return {name.substr(0, start), name.substr(start)};
-}
-
 std::string Padded(std::int64_t value, size_t width) {
     std::string text = std::to_string(value);
     if (text.size() < width) {
@@ -37,7 +24,7 @@ std::string Padded(std::int64_t value, size_t width) {
 }
 
 // A name whose counter simply moves: a digit run that is not a lone digit.
-bool CountsRegularly(std::string_view name, const NameParts& parts) {
+bool CountsRegularly(std::string_view name, const DigitRun& parts) {
     return !parts.digits.empty() && name.size() > 1;
 }
 
@@ -53,7 +40,7 @@ std::string NextPointName(std::string_view previous, bool increment) {
     if (previous.empty()) {
         return "1";
     }
-    NameParts parts = SplitDigitRun(previous);
+    DigitRun parts = SplitTrailingDigits(previous);
     if (previous.size() == 1 && parts.digits.size() == 1) {
         return std::to_string(previous[0] - '0' + 1);
     }
@@ -71,7 +58,7 @@ std::string AdvancePointName(std::string_view start, bool increment, std::uint64
     constexpr std::int64_t kIntMax = std::numeric_limits<std::int32_t>::max();
     std::string name(start);
     while (steps > 0) {
-        NameParts parts = SplitDigitRun(name);
+        DigitRun parts = SplitTrailingDigits(name);
         if (CountsRegularly(name, parts)) {
             std::int64_t n = StrToInt(parts.digits);
             size_t width = parts.digits.size();

@@ -1,6 +1,7 @@
 #include "core/parcels/SequenceEntry.h"
 
 #include "core/store/XyzNameIndex.h"
+#include "core/text/Bytes.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -10,19 +11,6 @@ namespace vemo {
 namespace {
 
 constexpr size_t kMaxDigits = 18; // fits a 64-bit count with room to spare
-
-struct NumberedName {
-    std::string_view prefix;
-    std::string_view digits;
-};
-
-NumberedName Split(std::string_view name) {
-    size_t start = name.size();
-    while (start > 0 && name[start - 1] >= '0' && name[start - 1] <= '9') {
-        --start;
-    }
-    return {name.substr(0, start), name.substr(start)};
-}
 
 std::optional<std::uint64_t> Value(std::string_view digits) {
     if (digits.size() > kMaxDigits) {
@@ -48,8 +36,8 @@ std::string Padded(std::uint64_t value, size_t width) {
 
 std::optional<std::vector<std::string>> SequenceNames(std::string_view previous, std::string_view target,
                                                       const XyzNameIndex& index) {
-    NumberedName from = Split(previous);
-    NumberedName to = Split(target);
+    DigitRun from = SplitTrailingDigits(previous);
+    DigitRun to = SplitTrailingDigits(target);
     if (previous == target || !index.Find(target) || from.prefix != to.prefix) {
         return std::nullopt;
     }
@@ -76,7 +64,7 @@ std::optional<std::vector<std::string>> SequenceNames(std::string_view previous,
     std::vector<std::pair<std::uint64_t, std::string>> run;
     for (int entry = first; entry < index.Count() && index.NameAt(entry).starts_with(from.prefix); ++entry) {
         std::string_view name = index.NameAt(entry);
-        NumberedName parts = Split(name);
+        DigitRun parts = SplitTrailingDigits(name);
         auto value = Value(parts.digits);
         if (parts.prefix.size() != from.prefix.size() || parts.digits.empty() || !value || *value <= low ||
             *value >= high || parts.digits != Padded(*value, from.digits.size())) {

@@ -4,6 +4,14 @@
 
 namespace vemo {
 
+DigitRun SplitTrailingDigits(std::string_view name) {
+    size_t start = name.size();
+    while (start > 0 && IsAsciiDigit(name[start - 1])) {
+        --start;
+    }
+    return {name.substr(0, start), name.substr(start)};
+}
+
 std::string_view TrimView(std::string_view text) {
     size_t first = 0;
     while (first < text.size() && IsBlank(static_cast<unsigned char>(text[first]))) {

@@ -15,6 +15,14 @@ constexpr bool IsAsciiDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
+// A point name cut before its trailing run of ASCII digits ("T010" -> "T", "010").  The run is never
+// part of a double-byte character, since CP932 trail bytes start at 0x40.
+struct DigitRun {
+    std::string_view prefix;
+    std::string_view digits;
+};
+DigitRun SplitTrailingDigits(std::string_view name);
+
 std::string_view TrimView(std::string_view text);
 std::string Trim(std::string_view text);
 std::string TrimLeft(std::string_view text);
