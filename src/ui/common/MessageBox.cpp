@@ -101,9 +101,15 @@ QMessageBox::StandardButton MessageBox::Run(QWidget* parent, const QString& text
     if (parent == nullptr) {
         parent = QApplication::activeWindow();
     }
+    QWidget* wasActive = QApplication::activeWindow();
     QMessageBox box(IconOf(kind), ApplicationTitle(), text, buttons, parent);
     box.setDefaultButton(defaultButton);
     const int result = box.exec();
+    // Without a window manager nobody gives the activation back when the box closes, and the keys
+    // typed next would miss the window the user was working in.
+    if (wasActive != nullptr && QApplication::activeWindow() == nullptr) {
+        wasActive->activateWindow();
+    }
     return static_cast<QMessageBox::StandardButton>(result);
 }
 

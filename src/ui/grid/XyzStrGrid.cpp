@@ -162,6 +162,17 @@ void XyzStrGrid::revertEditor() {
     }
 }
 
+// The view hands the focus back from a closing editor only when the editor has the application's
+// focus.  While the window is inactive (a message box has just closed and no window manager gave the
+// activation back) the editor is merely the window's focus widget; left there, the keys that follow
+// would go to a closed editor and the grid would seem dead until a click.
+void XyzStrGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    QTableView::closeEditor(editor, hint);
+    if (editor != nullptr && window()->focusWidget() == editor) {
+        setFocus();
+    }
+}
+
 bool XyzStrGrid::selectPointByName(const std::string& name) {
     const int row = FindNameRow(list_, name);
     if (row != 0) {

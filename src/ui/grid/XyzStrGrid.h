@@ -90,6 +90,9 @@ signals:
     void enterDirectionChanged(bool down);
     void incrementChanged(bool increment);
 
+protected slots:
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
