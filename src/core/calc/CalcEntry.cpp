@@ -21,15 +21,6 @@ long long NumberOf(std::string_view digits) {
     return digits.empty() ? 0 : std::strtoll(std::string(digits).c_str(), nullptr, 10);
 }
 
-bool HasAnything(const XyzList& list, int row) {
-    for (int col = kColName; col < kXyzColumnCount; ++col) {
-        if (!list.Cell(row, col).empty()) {
-            return true;
-        }
-    }
-    return false;
-}
-
 } // namespace
 
 std::string GridNameRefusal(const std::vector<std::string>& names, int row, std::string_view name, bool radial,
@@ -78,15 +69,9 @@ std::string ProposeNewPointName(const XyzList& list) {
 }
 
 int RegisterCalcPoint(XyzList& list, const std::string& name, PlanePoint point, const std::string& remarkCp932) {
-    int row = list.RowCount() - 1;
-    while (row >= 1 && !HasAnything(list, row)) {
-        --row;
-    }
-    row = row < 1 ? 1 : row + 1;
-    if (row == list.RowCount()) {
-        list.InsertEmptyRows(row, 1);
-    }
-    list.SetRow(row, XyzRow{"", name, Format3(point.x), Format3(point.y), "0.000", "", remarkCp932});
+    RegistrationRows rows(list, RegistrationAnchorRow(list) + 1);
+    const int row = rows.NextRow();
+    rows.Write(name, Format3(point.x), Format3(point.y), "0.000", remarkCp932);
     return row;
 }
 

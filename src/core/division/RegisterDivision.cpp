@@ -97,7 +97,7 @@ void CheckDivisionNames(const Store& store, const DivisionResult& result, const 
 
 void RegisterDivision(Store& store, const DivisionResult& result, const DivisionRegistration& names) {
     CheckDivisionNames(store, result, names);
-    RegistrationRows rows(store.xyz, std::max(LastCoordinateRow(store.xyz), 1) + 1);
+    RegistrationRows rows(store.xyz, std::max(RegistrationAnchorRow(store.xyz), 1) + 1);
     const std::string remark = Jp("面分");
     rows.Write(names.p1Name, Format3(result.p1.x), Format3(result.p1.y), "0.000", remark);
     if (result.p2) {

@@ -12,7 +12,23 @@ bool HoldsCoordinate(const std::string& cell) {
     return !text.empty() && text != "0.000";
 }
 
+// A trailing row can take a registered point only when it holds nothing a surveyor typed: a named
+// point at the local origin (X = Y = 0.000) is a real point and must survive.
+bool ReusableRow(const XyzList& list, int row) {
+    return TrimView(list.Cell(row, kColName)).empty() && !HoldsCoordinate(list.Cell(row, kColX)) &&
+           !HoldsCoordinate(list.Cell(row, kColY)) && !HoldsCoordinate(list.Cell(row, kColZ)) &&
+           TrimView(list.Cell(row, kColTensyu)).empty() && TrimView(list.Cell(row, kColBiko)).empty();
+}
+
 } // namespace
+
+int RegistrationAnchorRow(const XyzList& list) {
+    int row = list.RowCount() - 1;
+    while (row > 0 && ReusableRow(list, row)) {
+        --row;
+    }
+    return row;
+}
 
 int LastCoordinateRow(const XyzList& list) {
     int row = list.RowCount() - 1;

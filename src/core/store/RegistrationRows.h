@@ -6,12 +6,14 @@ namespace vemo {
 
 class XyzList;
 
-// Computed points (traverse stations, division points, transformed points) are registered after the
-// last point of the list that has coordinates, so trailing empty entry rows and rows left at "0.000"
-// are filled instead of piling new rows below them.
-
 // The last point row whose X or Y holds something other than an empty text or "0.000"; 0 when none.
+// The next point name is proposed from the name in that row.
 int LastCoordinateRow(const XyzList& list);
+
+// Computed points (traverse stations, calculation results, division points, transformed points) are
+// registered after the last row that holds anything a surveyor typed, so trailing empty entry rows and
+// unnamed rows left at "0.000" are filled instead of piling new rows below them.  0 when none.
+int RegistrationAnchorRow(const XyzList& list);
 
 // Writes registered points into consecutive rows from `firstRow` on: a row that is there gets its name,
 // X, Y, Z and remark overwritten and keeps its number and point type; beyond the last row a row is

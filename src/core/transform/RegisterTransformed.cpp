@@ -72,7 +72,7 @@ int RegisterTransformed(Store& store, const Transformation& t, const std::vector
         }
     } else {
         const std::vector<std::string> names = AppendedNames(store, moved, options);
-        RegistrationRows rows(store.xyz, LastCoordinateRow(store.xyz) + 1);
+        RegistrationRows rows(store.xyz, RegistrationAnchorRow(store.xyz) + 1);
         const std::string remark = Jp("座変");
         for (size_t i = 0; i < moved.size(); ++i) {
             rows.Write(names[i], Format3(moved[i].point.x), Format3(moved[i].point.y), "0.000", remark);

@@ -15,19 +15,6 @@ namespace vemo {
 
 namespace {
 
-bool EmptyOrZero(const std::string& cell) {
-    std::string_view text = TrimView(cell);
-    return text.empty() || text == "0.000";
-}
-
-// A trailing row can take a registered point only when it holds nothing a surveyor typed: a named
-// point at the local origin (X = Y = 0.000) is a real point and must survive.
-bool ReusableRow(const XyzList& list, int row) {
-    return TrimView(list.Cell(row, kColName)).empty() && EmptyOrZero(list.Cell(row, kColX)) &&
-           EmptyOrZero(list.Cell(row, kColY)) && EmptyOrZero(list.Cell(row, kColZ)) &&
-           TrimView(list.Cell(row, kColTensyu)).empty() && TrimView(list.Cell(row, kColBiko)).empty();
-}
-
 class Registrar {
 public:
     Registrar(XyzList& list, bool zCalc) : rows_(list, RegistrationAnchorRow(list) + 1), zCalc_(zCalc) {}
@@ -46,14 +33,6 @@ private:
 };
 
 } // namespace
-
-int RegistrationAnchorRow(const XyzList& list) {
-    int row = list.RowCount() - 1;
-    while (row > 0 && ReusableRow(list, row)) {
-        --row;
-    }
-    return row;
-}
 
 std::optional<int> RegisterTraverse(TrvsState& state, const TrvsInput& input, XyzList& list) {
     ComputeRawTraverse(state, input);

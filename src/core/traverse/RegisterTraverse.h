@@ -25,7 +25,4 @@ std::optional<int> RegisterTraverse(TrvsState& state, const TrvsInput& input, Xy
 // "座標リストに <count> 点 追加登録しました", CP932.
 std::string RegistrationMessage(int count);
 
-// The row after which registered points go (0: the header row).
-int RegistrationAnchorRow(const XyzList& list);
-
 } // namespace vemo

@@ -54,9 +54,11 @@ TEST_F(RegistrationSite, SuggestsNamesAfterTheLastPointAndParcel) {
 TEST_F(RegistrationSite, ParallelResultFillsRowsAndAddsBothParcels) {
     const std::string remark = Jp("面分");
     RegisterDivision(store, parallel, {"P10", "P11", true, true, "5-1", "5-2"});
-    EXPECT_EQ(Row(6), (std::vector<std::string>{"6", "P10", "10.000", "3.000", "0.000", "KY", remark}));
-    EXPECT_EQ(Row(7), (std::vector<std::string>{"7", "P11", "0.000", "3.000", "0.000", "", remark}));
-    EXPECT_EQ(store.xyz.RowCount(), 8);
+    // Z is a named point at the local origin and stays; the empty entry row is reused.
+    EXPECT_EQ(Row(6), (std::vector<std::string>{"6", "Z", "0.000", "0.000", "", "KY", ""}));
+    EXPECT_EQ(Row(7), (std::vector<std::string>{"7", "P10", "10.000", "3.000", "0.000", "", remark}));
+    EXPECT_EQ(Row(8), (std::vector<std::string>{"8", "P11", "0.000", "3.000", "0.000", "", remark}));
+    EXPECT_EQ(store.xyz.RowCount(), 9);
     ASSERT_EQ(store.blocks.Count(), 2);
     const Block& secured = store.blocks.At(0);
     EXPECT_EQ(secured.BlockName, "5-1");
@@ -69,15 +71,15 @@ TEST_F(RegistrationSite, ParallelResultFillsRowsAndAddsBothParcels) {
 
 TEST_F(RegistrationSite, OnePointResultWritesP1OnlyAndTheKeptParts) {
     RegisterDivision(store, onePoint, {"P10", "", true, false, "7", ""});
-    EXPECT_EQ(Row(6)[1], "P10");
-    EXPECT_EQ(Row(7)[1], ""); // the entry row stays empty
+    EXPECT_EQ(Row(7)[1], "P10");
+    EXPECT_EQ(store.xyz.RowCount(), 8);
     ASSERT_EQ(store.blocks.Count(), 1);
     EXPECT_EQ(store.blocks.At(0).NoList, "A,B,P10,A,");
     EXPECT_DOUBLE_EQ(store.blocks.At(0).LabelX, 5); // (0 + 10 + 10 + 0) / 4
     EXPECT_DOUBLE_EQ(store.blocks.At(0).LabelY, 1.25);
 
     RegisterDivision(store, onePoint, {"P20", "", false, false, "", ""}); // points only
-    EXPECT_EQ(Row(7)[1], "P20");
+    EXPECT_EQ(Row(8)[1], "P20");
     EXPECT_EQ(store.blocks.Count(), 1);
 }
 

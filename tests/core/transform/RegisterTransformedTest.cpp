@@ -11,8 +11,8 @@
 namespace vemo::test {
 namespace {
 
-// Old points 11, 12 and the control points; a trailing row left at "0.000" and an empty entry row,
-// which registration fills before it appends.  The transformation is a pure shift by (+100, +200).
+// Old points 11, 12, a named point T9 at the local origin and an empty entry row, which registration
+// fills before it appends.  The transformation is a pure shift by (+100, +200).
 struct TransformedSite : ::testing::Test {
     TransformedSite() {
         store.xyz.ReplaceAll({{"", "11", "1.000", "2.000", "5.000", "KY", ""},
@@ -44,15 +44,16 @@ TEST_F(TransformedSite, AppendedPointsFillRowsAfterTheLastCoordinates) {
     const std::string remark = Jp("座変");
     TransformRegistrationOptions affixed{TransformRegistration::AffixedName, "", "#", ""};
     EXPECT_EQ(RegisterTransformed(store, shift, {"12", "11"}, affixed), 2);
-    // Selection order; the "0.000" row keeps its point type, the empty row is reused.
-    EXPECT_EQ(Row(3), (std::vector<std::string>{"3", "12#", "103.000", "204.000", "0.000", "HK", remark}));
-    EXPECT_EQ(Row(4), (std::vector<std::string>{"4", "11#", "101.000", "202.000", "0.000", "", remark}));
-    EXPECT_EQ(store.xyz.RowCount(), 5);
+    // Selection order; T9 at the origin is a real point and stays, the empty row is reused.
+    EXPECT_EQ(Row(3), (std::vector<std::string>{"3", "T9", "0.000", "0.000", "", "HK", ""}));
+    EXPECT_EQ(Row(4), (std::vector<std::string>{"4", "12#", "103.000", "204.000", "0.000", "", remark}));
+    EXPECT_EQ(Row(5), (std::vector<std::string>{"5", "11#", "101.000", "202.000", "0.000", "", remark}));
+    EXPECT_EQ(store.xyz.RowCount(), 6);
 
     TransformRegistrationOptions numbered{TransformRegistration::NewNames, "", "#", "K09"};
     EXPECT_EQ(RegisterTransformed(store, shift, {"11", "12"}, numbered), 2);
-    EXPECT_EQ(Row(5), (std::vector<std::string>{"5", "K09", "101.000", "202.000", "0.000", "", remark}));
-    EXPECT_EQ(Row(6), (std::vector<std::string>{"6", "K10", "103.000", "204.000", "0.000", "", remark}));
+    EXPECT_EQ(Row(6), (std::vector<std::string>{"6", "K09", "101.000", "202.000", "0.000", "", remark}));
+    EXPECT_EQ(Row(7), (std::vector<std::string>{"7", "K10", "103.000", "204.000", "0.000", "", remark}));
     EXPECT_TRUE(store.FindPointXY("K10"));
     EXPECT_EQ(NameAfterLastCoordinateRow(store.xyz), "K11");
 }
