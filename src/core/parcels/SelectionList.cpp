@@ -39,6 +39,16 @@ bool SelectionList::Replace(size_t position, const std::string& name) {
     return true;
 }
 
+bool SelectionList::Insert(size_t position, const std::string& name) {
+    if (name.empty() || Contains(name)) {
+        return false;
+    }
+    position = std::min(position, names_.size());
+    names_.insert(names_.begin() + static_cast<std::ptrdiff_t>(position), name);
+    members_.insert(name);
+    return true;
+}
+
 void SelectionList::Clear() {
     names_.clear();
     members_.clear();

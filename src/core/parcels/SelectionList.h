@@ -27,6 +27,9 @@ public:
     void Remove(size_t position);
     // Puts another name at a position (an edited row); false when the name is selected elsewhere.
     bool Replace(size_t position, const std::string& name);
+    // A name typed into a row inserted at `position` (at the end when beyond it); false when the name is
+    // empty or already selected.
+    bool Insert(size_t position, const std::string& name);
     void Clear();
     // 整列: ascending byte order (A10 before A2 before B).
     void Sort();

@@ -57,8 +57,8 @@ bool KeyRules::eventFilter(QObject* watched, QEvent* event) {
 
 bool KeyRules::handleKey(QWidget* target, QKeyEvent* key) {
     if (IsPlainEnter(key) || IsPlainEscape(key)) {
-        for (QWidget* area : ownEnterEscape_) {
-            if (area == target || area->isAncestorOf(target)) {
+        for (const QPointer<QWidget>& area : ownEnterEscape_) {
+            if (area != nullptr && (area == target || area->isAncestorOf(target))) {
                 return false;
             }
         }

@@ -32,16 +32,16 @@ public:
     // True while the coordinate list's Enter-direction indicator shows "↓".
     void setEnterGoesDown(std::function<bool()> predicate) { enterGoesDown_ = std::move(predicate); }
 
-    // Enter ("→" mode) in `control` or any widget inside it runs `handler` and is swallowed.  The
-    // coordinate grid hands itself a Tab; the parcel editor's point grid and the selection list confirm
-    // their cell.
+    // Enter ("→" mode) in `control` or any widget inside it runs `handler` and is swallowed: the
+    // coordinate grid hands itself a Tab.
     void setEnterHandler(QWidget* control, std::function<void()> handler);
     // Escape in `control` first runs `handler` (a grid gives its cell back its saved text), then the
     // focus moves to the previous control as everywhere.
     void setEscapeHandler(QWidget* control, std::function<void()> handler);
 
-    // A docked tool window with Enter and Escape rules of its own (the calculation window confirms
-    // grid names and moves within itself): Enter and Escape inside `area` are left to its controls.
+    // A docked tool window or a grid with Enter and Escape rules of its own (the calculation window
+    // confirms grid names and moves within itself; the parcel editor's point grid and the selection list
+    // confirm their cell and give it back its text): Enter and Escape inside `area` are left to it.
     void leaveEnterAndEscapeTo(QWidget* area) { ownEnterEscape_.push_back(area); }
 
 protected:
@@ -63,7 +63,7 @@ private:
     std::function<bool()> enterGoesDown_;
     std::vector<Handler> enterHandlers_;
     std::vector<Handler> escapeHandlers_;
-    std::vector<QWidget*> ownEnterEscape_;
+    std::vector<QPointer<QWidget>> ownEnterEscape_;
     bool upperChr_ = true;
 };
 

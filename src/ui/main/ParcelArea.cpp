@@ -7,6 +7,7 @@
 #include "ui/common/Cp932Text.h"
 #include "ui/main/AreaSlot.h"
 #include "ui/main/CommandSet.h"
+#include "ui/main/KeyRules.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/Tools.h"
 #include "ui/main/TreeArea.h"
@@ -153,6 +154,7 @@ ParcelEditor* InstallParcelArea(MainWindow& main) {
     auto* editor = new ParcelEditor(main.store());
     main.area(Area::BlockEdit)->setContent(editor);
     ConnectParcelCommands(main, editor);
+    main.keyRules().leaveEnterAndEscapeTo(editor->grid());
     auto* tool = new ParcelPlotTool(main, editor);
     QObject::connect(editor, &QObject::destroyed, [tool] { delete tool; });
     ToolRegistration registration;
@@ -184,6 +186,7 @@ SelectionPanel* InstallSelectionPanel(MainWindow& main, ParcelEditor* editor) {
     auto* panel = new SelectionPanel(main.store());
     main.selectionPanel()->setContent(panel);
     panel->setParcelSource([editor] { return editor->selectedPositions(); });
+    main.keyRules().leaveEnterAndEscapeTo(panel->list());
     main.commands().connect(Cmd::EditXyzSelect, [&main, panel] {
         main.setSelectionPanelShown(!main.isSelectionPanelShown());
         if (main.isSelectionPanelShown()) {

@@ -6,6 +6,7 @@
 #include "ui/common/CommandGuard.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/MessageBox.h"
+#include "ui/common/OwnKeyActions.h"
 #include "ui/grid/GridRowOps.h"
 #include "ui/parcels/NameCellDelegate.h"
 
@@ -30,49 +31,6 @@ void AddShortcut(QWidget* owner, const QKeySequence& keys, const std::function<v
     auto* shortcut = new QShortcut(keys, owner);
     shortcut->setContext(Qt::WidgetWithChildrenShortcut);
     QObject::connect(shortcut, &QShortcut::activated, owner, [owner, command] { RunCommand(command, owner); });
-}
-
-// The coordinate list's 一行挿入 and 一行削除 hold Ctrl+Insert and Ctrl+Delete for the whole main window.
-// A window-wide key and the same key of a focused control are ambiguous to Qt, and neither would run;
-// so a control with an action of its own on the key claims it before the window's keys are looked at.
-class OwnKeysFirst : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress) {
-            return false;
-        }
-        auto* control = qobject_cast<QWidget*>(watched);
-        QAction* own = control ? ActionOnKey(*control, static_cast<QKeyEvent*>(event)->keyCombination()) : nullptr;
-        if (own == nullptr) {
-            return false;
-        }
-        event->accept();
-        if (event->type() == QEvent::KeyPress) {
-            own->trigger();
-        }
-        return true;
-    }
-
-private:
-    static QAction* ActionOnKey(const QWidget& control, QKeyCombination key) {
-        for (QAction* action : control.actions()) {
-            if (action->isEnabled() && action->shortcut() == QKeySequence(key)) {
-                return action;
-            }
-        }
-        return nullptr;
-    }
-};
-
-QAction* AddKeyAction(QWidget* owner, const QString& caption, const QKeySequence& keys) {
-    auto* action = new QAction(caption, owner);
-    action->setShortcut(keys);
-    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    owner->addAction(action);
-    return action;
 }
 
 } // namespace
@@ -141,11 +99,8 @@ void ParcelEditor::installKeys() {
     }
     installRowActions();
     AddShortcut(list_, QKeySequence(Qt::CTRL | Qt::Key_Home), [this] { name_->setFocus(); });
-    QAction* remove = AddKeyAction(list_, QStringLiteral("画地削除"), QKeySequence(Qt::CTRL | Qt::Key_Delete));
+    QAction* remove = AddOwnKeyAction(list_, QStringLiteral("画地削除"), QKeySequence(Qt::CTRL | Qt::Key_Delete));
     connect(remove, &QAction::triggered, this, [this] { RunCommand([this] { deleteParcel(); }, this); });
-    auto* ownKeys = new OwnKeysFirst(this);
-    grid_->installEventFilter(ownKeys);
-    list_->installEventFilter(ownKeys);
     connect(name_, &QLineEdit::returnPressed, this, [this] {
         if (!name_->text().isEmpty()) {
             grid_->setFocus();
@@ -166,7 +121,7 @@ void ParcelEditor::installRowActions() {
         {QStringLiteral("削除"), QKeySequence(Qt::CTRL | Qt::Key_Delete), &GridDeleteRow},
     };
     for (const auto& command : rowCommands) {
-        QAction* action = AddKeyAction(grid_, command.caption, command.keys);
+        QAction* action = AddOwnKeyAction(grid_, command.caption, command.keys);
         connect(action, &QAction::triggered, this, [this, operation = command.operation] {
             RunCommand([&] { operation(*grid_, -1); }, this);
             emit ringChanged();

@@ -8,9 +8,11 @@
 #include "ui/common/CommandGuard.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/MessageBox.h"
+#include "ui/common/OwnKeyActions.h"
 #include "ui/parcels/NameCellDelegate.h"
 #include "ui/print/ReportPrinter.h"
 
+#include <QAction>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QPushButton>
@@ -35,7 +37,16 @@ SelectionPanel::SelectionPanel(Store& store, QWidget* parent) : QWidget(parent),
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addWidget(list_, 1);
     layout->addWidget(buildButtons());
+    installRowActions();
     showNames(0);
+}
+
+void SelectionPanel::installRowActions() {
+    list_->setContextMenuPolicy(Qt::ActionsContextMenu);
+    QAction* insert = AddOwnKeyAction(list_, QStringLiteral("挿入"), QKeySequence(Qt::CTRL | Qt::Key_Insert));
+    connect(insert, &QAction::triggered, this, [this] { RunCommand([this] { insertEmptyRow(); }, this); });
+    QAction* remove = AddOwnKeyAction(list_, QStringLiteral("削除"), QKeySequence(Qt::CTRL | Qt::Key_Delete));
+    connect(remove, &QAction::triggered, this, [this] { RunCommand([this] { deleteCursorRow(); }, this); });
 }
 
 QWidget* SelectionPanel::buildButtons() {
@@ -80,22 +91,46 @@ std::vector<std::string> SelectionPanel::rows() const {
 }
 
 // The list shows the selection and the empty entry row below it, numbered 1, 2, 3, …
-void SelectionPanel::showNames(int currentRow) {
+void SelectionPanel::showNames(int currentRow, int insertedRow) {
     const std::vector<std::string>& selected = selection_.Names();
-    int count = static_cast<int>(selected.size()) + 1;
+    insertedRow_ = insertedRow;
+    const int count = static_cast<int>(selected.size()) + (insertedRow_ >= 0 ? 2 : 1);
     list_->setRowCount(count);
     for (int row = 0; row < count; ++row) {
         auto* number = new QTableWidgetItem(QString::number(row + 1));
         number->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         number->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
         list_->setItem(row, 0, number);
-        list_->setItem(row, 1, new QTableWidgetItem(row < count - 1 ? FromCp932(selected[row]) : QString()));
+        const size_t index = static_cast<size_t>(selectionIndex(row));
+        const bool named = row != insertedRow_ && index < selected.size();
+        list_->setItem(row, 1, new QTableWidgetItem(named ? FromCp932(selected[index]) : QString()));
     }
     list_->setCurrentCell(std::clamp(currentRow, 0, count - 1), 1);
     if (QPushButton* send = button(QStringLiteral("座標転送(ZUB)"))) {
         send->setEnabled(!selected.empty()); // nothing to send without a name
     }
     emit selectionChanged();
+}
+
+void SelectionPanel::insertEmptyRow() {
+    const int row = selectionIndex(list_->currentRow());
+    // The entry row is empty already; another empty row above it would hold nothing.
+    if (row >= 0 && row < static_cast<int>(selection_.Names().size())) {
+        showNames(row, row);
+    }
+    list_->setFocus();
+}
+
+void SelectionPanel::deleteCursorRow() {
+    const int row = list_->currentRow();
+    int inserted = -1;
+    if (row != insertedRow_) {
+        selection_.Remove(static_cast<size_t>(selectionIndex(row)));
+        // An empty row inserted elsewhere stays where it stands, waiting for its name.
+        inserted = insertedRow_ > row ? insertedRow_ - 1 : insertedRow_;
+    }
+    showNames(row, inserted);
+    list_->setFocus();
 }
 
 void SelectionPanel::afterAdding() {
@@ -108,6 +143,11 @@ void SelectionPanel::confirmCell(int row, const QString& typed) {
         return;
     }
     std::string text = ToCp932OrThrow(typed);
+    if (row == insertedRow_) {
+        confirmInsertedRow(row, text, typed);
+        return;
+    }
+    row = selectionIndex(row);
     int entryRow = static_cast<int>(selection_.Names().size());
     if (text.starts_with('+') && row > 0) {
         if (row != entryRow) {
@@ -130,8 +170,7 @@ void SelectionPanel::confirmCell(int row, const QString& typed) {
         }
         return;
     }
-    if (!store_.FindPointXY(text)) {
-        MessageBox::Show(this, QStringLiteral("№ ") + typed + QStringLiteral(" は見つかりません"));
+    if (!isKnownPoint(text, typed)) {
         return;
     }
     if (row < entryRow) {
@@ -141,6 +180,30 @@ void SelectionPanel::confirmCell(int row, const QString& typed) {
     }
     selection_.Add(text);
     afterAdding();
+}
+
+bool SelectionPanel::isKnownPoint(const std::string& text, const QString& typed) {
+    if (store_.FindPointXY(text)) {
+        return true;
+    }
+    MessageBox::Show(this, QStringLiteral("№ ") + typed + QStringLiteral(" は見つかりません"));
+    return false;
+}
+
+// A name typed into a row made by 挿入 joins the selection at that place.  Runs ("+") and prefixes
+// ("*") are entered at the end of the list only; they are left as typed.
+void SelectionPanel::confirmInsertedRow(int row, const std::string& text, const QString& typed) {
+    if (text.starts_with('+') || text.ends_with('*')) {
+        return;
+    }
+    if (selection_.Contains(text)) {
+        MessageBox::Show(this, QStringLiteral("№重複"));
+        return;
+    }
+    if (isKnownPoint(text, typed)) {
+        selection_.Insert(static_cast<size_t>(row), text);
+        showNames(row + 1);
+    }
 }
 
 void SelectionPanel::togglePoint(const std::string& name) {

@@ -36,6 +36,10 @@ public:
     void sortNames();          // 整列
     void clearNames();         // クリア
     void printNames();         // 印刷
+    // 挿入 (Ctrl+Insert): an empty row at the cursor; a name typed there joins the selection at that place.
+    void insertEmptyRow();
+    // 削除 (Ctrl+Delete): the cursor row's name leaves the selection.
+    void deleteCursorRow();
 
     QTableWidget* list() const { return list_; }
     QPushButton* button(const QString& caption) const;
@@ -51,8 +55,16 @@ signals:
 
 private:
     QWidget* buildButtons();
-    void showNames(int currentRow);
+    void installRowActions();
+    // Shows the selection with the entry row below it, and an empty inserted row at `insertedRow`
+    // (none when -1), with the cursor on `currentRow`.
+    void showNames(int currentRow, int insertedRow = -1);
+    // The selection position a list row stands for (the inserted empty row counts no name).
+    int selectionIndex(int row) const { return insertedRow_ >= 0 && row > insertedRow_ ? row - 1 : row; }
     void confirmCell(int row, const QString& text);
+    void confirmInsertedRow(int row, const std::string& text, const QString& typed);
+    // Whether a typed name is in the coordinate list; a message says so when it is not.
+    bool isKnownPoint(const std::string& text, const QString& typed);
     void afterAdding();
 
     Store& store_;
@@ -60,6 +72,7 @@ private:
     QTableWidget* list_;
     std::vector<QPushButton*> buttons_;
     std::function<std::vector<int>()> parcels_;
+    int insertedRow_ = -1;
 };
 
 } // namespace vemo

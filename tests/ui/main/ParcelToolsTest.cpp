@@ -14,6 +14,7 @@
 #include "ui/plot/PlotView.h"
 #include "ui/tree/FileCommands.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
@@ -160,14 +161,18 @@ TEST_F(ParcelTools, ClickInsideAParcelOnThePlotLoadsIt) {
 }
 
 // Ctrl+Insert and Ctrl+Delete are also the coordinate list's row keys: in the parcel editor's grid they
-// edit the ring and in its parcel list Ctrl+Delete deletes the parcel; the coordinate list keeps its rows.
-TEST_F(ParcelTools, RowKeysInTheParcelGridEditTheRing) {
+// edit the ring, in its parcel list Ctrl+Delete deletes the parcel, in the selection panel they edit the
+// selection; the coordinate list keeps its rows.
+TEST_F(ParcelTools, RowKeysInTheParcelToolsEditTheirOwnRows) {
     MainWindow& main = OpenAll();
     main.setAreaShown(Area::XyzList, true);
     editor->grid()->setFocus();
-    for (const char* name : {"A", "B", "C", "A"}) {
+    for (const char* name : {"A", "B", "C"}) {
         main.tools().offerPointName(PointSource::PlotClick, name);
     }
+    // Enter confirms a typed name in the grid itself; it does not move the focus on.
+    QTest::keyClick(editor->grid(), 'A');
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     const int listRows = main.store().xyz.RowCount();
     editor->grid()->setCurrentCell(1, 0);
     QTest::keyClick(editor->grid(), Qt::Key_Insert, Qt::ControlModifier);
@@ -186,6 +191,30 @@ TEST_F(ParcelTools, RowKeysInTheParcelGridEditTheRing) {
     QTest::keyClick(editor->parcelList(), Qt::Key_Delete, Qt::ControlModifier);
     EXPECT_EQ(main.store().blocks.Count(), 0);
     EXPECT_EQ(main.store().xyz.RowCount(), listRows);
+
+    // The selection panel: an empty row inserted at B takes the name typed into it at that place.
+    main.commands().trigger(Cmd::EditXyzSelect);
+    for (const char* name : {"A", "B", "C"}) {
+        panel->togglePoint(name);
+    }
+    QTableWidget* selection = panel->list();
+    selection->setFocus();
+    selection->setCurrentCell(1, 1);
+    QTest::keyClick(selection, Qt::Key_Insert, Qt::ControlModifier);
+    EXPECT_EQ(selection->rowCount(), 5); // A, the inserted row, B, C and the entry row
+    selection->setCurrentCell(3, 1);
+    QTest::keyClick(selection, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(panel->rows(), (std::vector<std::string>{"A", "B", ""}));
+    selection->setCurrentCell(1, 1);
+    QTest::keyClick(selection, 'C');
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(panel->rows(), (std::vector<std::string>{"A", "C", "B", ""}));
+    EXPECT_EQ(main.store().xyz.RowCount(), listRows);
+    QStringList menu;
+    for (QAction* action : selection->actions()) {
+        menu << action->text() + " " + action->shortcut().toString();
+    }
+    EXPECT_EQ(menu, (QStringList{"挿入 Ctrl+Ins", "削除 Ctrl+Del"}));
 }
 
 TEST_F(ParcelTools, LinkFileHoldsTheSelectionWhileShown) {
