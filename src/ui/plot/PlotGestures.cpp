@@ -255,4 +255,31 @@ void SwapWithPrevious(PlotViewport& view, int& nameSize, PlotViewRecord& previou
     previous = current;
 }
 
+bool ChangeViewByChord(const PlotRelease& release, QPoint pos, PlotViewport& view, int& nameSize,
+                       PlotViewRecord& previous, int bigFont) {
+    switch (release.chord) {
+    case PlotChordAction::Reduce:
+        view.scale *= release.marks.half ? 0.5 : 0.8;
+        return true;
+    case PlotChordAction::Previous:
+        SwapWithPrevious(view, nameSize, previous);
+        return true;
+    case PlotChordAction::Rectangle:
+        if (view.scale == 0) {
+            return false;
+        }
+        previous = view.Record(nameSize);
+        // The rectangle's corners are the press and the release point, converted by the old view.
+        ZoomViewToRectangle(view, QRect(release.press, pos));
+        nameSize = bigFont;
+        return true;
+    case PlotChordAction::Recentre:
+        RecentreView(view, pos);
+        return view.scale != 0;
+    case PlotChordAction::FitAll:
+        break;
+    }
+    return false;
+}
+
 } // namespace vemo

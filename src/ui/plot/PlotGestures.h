@@ -116,4 +116,11 @@ void ZoomViewToRectangle(PlotViewport& view, QRect rect);
 // with the view.
 void SwapWithPrevious(PlotViewport& view, int& nameSize, PlotViewRecord& previous);
 
+// The view a chord other than the fit of all points leaves (the fit is each plot's own): reduced by 0.8
+// or 0.5, swapped with the previous view, zoomed to the rectangle from the press point to `pos` (the
+// view before it becoming the previous one, names in `bigFont`), or re-centred on `pos`.  False when
+// nothing could change because the scale is 0.
+bool ChangeViewByChord(const PlotRelease& release, QPoint pos, PlotViewport& view, int& nameSize,
+                       PlotViewRecord& previous, int bigFont);
+
 } // namespace vemo

@@ -139,7 +139,6 @@ private:
     void ActOnRelease(const PlotRelease& release, QPoint pos);
     void ReleaseChord(const PlotRelease& release, QPoint pos);
     void ChordFit(int dx, int dy);
-    void RectangleZoom(QRect rect);
     void DispatchClick(QPoint pos);
 
     Store& store_;

@@ -98,26 +98,21 @@ void PlotView::ReleaseChord(const PlotRelease& release, QPoint pos) {
     switch (release.chord) {
     case PlotChordAction::FitAll:
         ChordFit(pos.x() - release.press.x(), pos.y() - release.press.y());
-        break;
+        return;
     case PlotChordAction::Reduce:
         plotState_ = PlotStates::kReduced;
-        view_.scale *= release.marks.half ? 0.5 : 0.8;
-        RePaint();
         break;
     case PlotChordAction::Previous:
         plotState_ = PlotStates::kPrevious;
-        SwapWithPrevious(view_, nameSize_, prevView_);
-        RePaint();
         break;
     case PlotChordAction::Rectangle:
-        RectangleZoom(QRect(release.press, pos));
+        plotState_ = view_.scale != 0 ? PlotStates::kRectangle : plotState_;
         break;
     case PlotChordAction::Recentre:
-        if (view_.scale != 0) {
-            RecentreView(view_, pos);
-            RePaint();
-        }
         break;
+    }
+    if (ChangeViewByChord(release, pos, view_, nameSize_, prevView_, settings_.bigFont)) {
+        RePaint();
     }
 }
 
@@ -131,18 +126,6 @@ void PlotView::ChordFit(int dx, int dy) {
     if (FitAll() && view_.scale != saved.scale) {
         prevView_ = saved;
     }
-}
-
-void PlotView::RectangleZoom(QRect rect) {
-    if (view_.scale == 0) {
-        return;
-    }
-    plotState_ = PlotStates::kRectangle;
-    prevView_ = view_.Record(nameSize_);
-    // The rectangle's corners are the press and the release point, converted by the old view.
-    ZoomViewToRectangle(view_, rect);
-    nameSize_ = settings_.bigFont;
-    RePaint();
 }
 
 void PlotView::DispatchClick(QPoint pos) {
