@@ -66,6 +66,7 @@ public:
     // The current hint "short|long" ("|" when none) and the cross-hair's position.
     QString Hint() const { return hint_; }
     std::optional<QPoint> CrossHair() const { return crossHair_; }
+    const PlotGestureState& Gestures() const { return gesture_; }
     // The wheel at a global position (angleDelta y: positive is turned away from the user); true when
     // the plot took it.  The traverse window routes every wheel event of the application here.
     bool HandleWheel(QPoint globalPos, int angleDeltaY);
