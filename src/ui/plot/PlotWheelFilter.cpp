@@ -49,11 +49,19 @@ void PlotWheel::Step(PlotViewport& view, int& nameSize, int bigFont, QRect plot,
     }
 }
 
-bool PlotView::HandleWheel(QPoint globalPos, int angleDeltaY) {
-    if (!isVisible() || view_.scale == 0) {
+bool PlotWheel::TurnOn(const QWidget& plot, PlotViewport& view, int& nameSize, int bigFont, QPoint globalPos,
+                       int angleDeltaY) {
+    if (!plot.isVisible() || view.scale == 0) {
         return false;
     }
-    wheel_.Turn(view_, nameSize_, settings_.bigFont, QRect(mapToGlobal(QPoint(0, 0)), size()), globalPos, angleDeltaY);
+    Turn(view, nameSize, bigFont, QRect(plot.mapToGlobal(QPoint(0, 0)), plot.size()), globalPos, angleDeltaY);
+    return true;
+}
+
+bool PlotView::HandleWheel(QPoint globalPos, int angleDeltaY) {
+    if (!wheel_.TurnOn(*this, view_, nameSize_, settings_.bigFont, globalPos, angleDeltaY)) {
+        return false;
+    }
     RePaint();
     return true;
 }

@@ -23,6 +23,9 @@ public:
     // `plot` is the plot's rectangle in the same coordinates.  A zoom towards the user shows the names
     // in `bigFont`.  Undefined while the scale is 0: callers test that first.
     void Turn(PlotViewport& view, int& nameSize, int bigFont, QRect plot, QPoint pointer, int angleDeltaY);
+    // The same on a plot widget, at a global pointer position: false (nothing done) while the plot is
+    // hidden or its scale is 0.
+    bool TurnOn(const QWidget& plot, PlotViewport& view, int& nameSize, int bigFont, QPoint globalPos, int angleDeltaY);
 
 private:
     void Step(PlotViewport& view, int& nameSize, int bigFont, QRect plot, QPoint pointer, bool away);

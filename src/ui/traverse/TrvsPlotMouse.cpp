@@ -99,12 +99,11 @@ void TrvsPlot::Click(QPoint pos) {
 }
 
 bool TrvsPlot::HandleWheel(QPoint globalPos, int angleDeltaY) {
-    if (!isVisible() || view_.scale == 0) {
-        return false;
+    const bool taken = wheel_.TurnOn(*this, view_, nameSize_, settings_.bigFont, globalPos, angleDeltaY);
+    if (taken) {
+        update();
     }
-    wheel_.Turn(view_, nameSize_, settings_.bigFont, QRect(mapToGlobal(QPoint(0, 0)), size()), globalPos, angleDeltaY);
-    update();
-    return true;
+    return taken;
 }
 
 void TrvsPlot::wheelEvent(QWheelEvent* event) {
