@@ -55,6 +55,9 @@ void PlotView::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
     const Qt::MouseButton button = event->button();
     const bool rightAlone = button == Qt::RightButton && !gesture_.leftHeld && !gesture_.menuSuppressed;
+    if (rightAlone && contextMenu_) {
+        contextMenu_->popup(event->globalPosition().toPoint());
+    }
     if (store_.xyz.RowCount() < kRowsForGestures) {
         // Nothing acts, but a chord must not outlive its buttons.
         if (gesture_.Release(button, pos, GestureRules()).kind == PlotRelease::Kind::Chord) {
@@ -63,9 +66,6 @@ void PlotView::mouseReleaseEvent(QMouseEvent* event) {
     } else {
         SetHint(QStringLiteral("|"));
         ActOnRelease(gesture_.Release(button, pos, GestureRules()), pos);
-    }
-    if (rightAlone && contextMenu_) {
-        contextMenu_->popup(event->globalPosition().toPoint());
     }
 }
 

@@ -47,6 +47,8 @@ TrvsPlot::TrvsPlot(Store& store, TrvsState& state, const TrvsHeader& header, con
     setMinimumSize(200, 200);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // A right press may be half of a chord; no menu of the window around may open on it.
+    setContextMenuPolicy(Qt::PreventContextMenu);
     hintLabel_ = new PlotHintLabel(this);
     qRegisterMetaType<TrvsPick>();
 }
