@@ -123,18 +123,10 @@ PlotRelease PlotGestureState::Release(Qt::MouseButton button, QPoint pos, const 
         release.chord = ChordActionFor(marks, pos.x() - press.x(), pos.y() - press.y());
         release.marks = marks;
         release.press = press;
-        EndChordIfReleased();
+        chord = false;
+        marks = PlotChordMarks{};
     }
     return release;
-}
-
-bool PlotGestureState::EndChordIfReleased() {
-    if (!chord || leftHeld || rightHeld) {
-        return false;
-    }
-    chord = false;
-    marks = PlotChordMarks{};
-    return true;
 }
 
 QString ZoneHint(PlotDirection direction, int zone, const PlotHost* host) {
@@ -222,6 +214,8 @@ void PanView(PlotViewport& view, PlotDirection direction, int zone) {
     }
 }
 
+namespace {
+
 void RecentreView(PlotViewport& view, QPoint pixel) {
     if (view.scale == 0) {
         return;
@@ -230,10 +224,8 @@ void RecentreView(PlotViewport& view, QPoint pixel) {
     view.centreY -= (view.pixelCentreX - pixel.x()) / view.scale;
 }
 
+// Undefined while the scale is 0: the caller tests that first.
 void ZoomViewToRectangle(PlotViewport& view, QRect rect) {
-    if (view.scale == 0) {
-        return;
-    }
     const PlotWorld topLeft = view.ToWorld(rect.left(), rect.top());
     const PlotWorld bottomRight = view.ToWorld(rect.right(), rect.bottom());
     view.centreX = (topLeft.x + bottomRight.x) / 2;
@@ -254,6 +246,8 @@ void SwapWithPrevious(PlotViewport& view, int& nameSize, PlotViewRecord& previou
     }
     previous = current;
 }
+
+} // namespace
 
 bool ChangeViewByChord(const PlotRelease& release, QPoint pos, PlotViewport& view, int& nameSize,
                        PlotViewRecord& previous, int bigFont) {

@@ -78,8 +78,6 @@ struct PlotGestureState {
     // zone the hint named, or is a click when the drag stayed within the click distance; a chord acts
     // when its last button goes up and ends then.
     PlotRelease Release(Qt::MouseButton button, QPoint pos, const PlotGestureRules& rules);
-    // A chord whose buttons are both up ends without acting (a plot that ignores the release).
-    bool EndChordIfReleased();
     // The rubber band of a chord: from the press point to the pointer.
     QRect RubberBand() const { return QRect(press, pointer).normalized(); }
 };
@@ -105,21 +103,15 @@ inline bool ChordRebuilds(int dx, int dy) {
     return dx > 100 && dy < -100;
 }
 
-// The view changes of the gestures.  Each does nothing while the scale is 0.
-// A pan by half the plot (zone 2) or the whole plot (zone 3) in the drag's direction.
+// A pan by half the plot (zone 2) or the whole plot (zone 3) in the drag's direction; nothing while
+// the scale is 0.
 void PanView(PlotViewport& view, PlotDirection direction, int zone);
-// The pixel becomes the centre of the view.
-void RecentreView(PlotViewport& view, QPoint pixel);
-// The rectangle (corners converted by the view as it is) fills the plot with 15 % to spare.
-void ZoomViewToRectangle(PlotViewport& view, QRect rect);
-// The view and the previous view change places, when there is a previous view; the name size goes
-// with the view.
-void SwapWithPrevious(PlotViewport& view, int& nameSize, PlotViewRecord& previous);
 
 // The view a chord other than the fit of all points leaves (the fit is each plot's own): reduced by 0.8
-// or 0.5, swapped with the previous view, zoomed to the rectangle from the press point to `pos` (the
-// view before it becoming the previous one, names in `bigFont`), or re-centred on `pos`.  False when
-// nothing could change because the scale is 0.
+// or 0.5, swapped with the previous view when there is one (the name size going with the view), zoomed
+// to the rectangle from the press point to `pos` (corners converted by the view as it is, the view
+// before it becoming the previous one, names in `bigFont`), or re-centred on `pos`.  False when nothing
+// could change because the scale is 0.
 bool ChangeViewByChord(const PlotRelease& release, QPoint pos, PlotViewport& view, int& nameSize,
                        PlotViewRecord& previous, int bigFont);
 

@@ -98,6 +98,8 @@ void TrvsPlot::SetOptions(const TrvsOptions& options, const Settings& settings) 
 void TrvsPlot::NewShowing() {
     view_.scale = 1.0;
     prevView_ = {};
+    gesture_ = PlotGestureState{};
+    SetHint(QStringLiteral("|"));
     if (auto extents = store_.IndexForDrawing().Extents(); !ExtentsEmpty(extents)) {
         state_.TrvsExtents = extents;
     }

@@ -51,7 +51,7 @@ public:
     QWidget* ButtonBar();
     void SetOptions(const TrvsOptions& options, const Settings& settings);
 
-    // A new showing or a new traverse: scale 1, no previous view.
+    // A new showing or a new traverse: scale 1, no previous view, no gesture under way.
     void NewShowing();
     // The fit of the traverse and the coordinate list (after a computation); nothing when the extents
     // are empty.
