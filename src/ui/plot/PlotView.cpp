@@ -4,6 +4,8 @@
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
 #include "ui/common/CommandGuard.h"
+#include "ui/common/Hint.h"
+#include "ui/plot/PlotGestureOverlay.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -81,15 +83,6 @@ void PlotView::CentrePixelsOnNewArea() {
     view_.height = height();
     view_.CentrePixels();
     RePaint();
-}
-
-void PlotView::ApplyView(const PlotViewRecord& record) {
-    view_.scale = record.scale;
-    view_.centreX = record.centreX;
-    view_.centreY = record.centreY;
-    if (record.nameSize != 0) {
-        nameSize_ = record.nameSize;
-    }
 }
 
 void PlotView::CoordinatesLoaded() {
@@ -243,7 +236,7 @@ void PlotView::paintEvent(QPaintEvent*) {
         if (!ExtentsEmpty(store_.IndexForDrawing().Extents())) {
             PaintOverlays(painter);
         }
-        PaintGestureMarks(painter);
+        PaintGestureOverlay(painter, gesture_, crossHair_, settings_, size());
     }
     QPainter(this).drawImage(0, 0, frame_);
 }
@@ -261,37 +254,6 @@ void PlotView::PaintOverlays(QPainter& painter) {
     }
     for (const auto& draw : overlays_) {
         draw(canvas);
-    }
-}
-
-void PlotView::PaintGestureMarks(QPainter& painter) {
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setBrush(Qt::NoBrush);
-    painter.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
-    if (gesture_.chord) {
-        painter.setPen(ColourFromBgr(settings_.gestureColour));
-        painter.drawRect(gesture_.RubberBand());
-        const QPoint press = gesture_.press;
-        if (gesture_.marks.allPoints) {
-            const QRect r = AllPointsMarkRect(press);
-            painter.drawRect(r);
-            painter.drawLine(r.topLeft(), r.bottomRight());
-            painter.drawLine(r.topRight(), r.bottomLeft());
-        }
-        if (gesture_.marks.previous) {
-            painter.drawRect(PreviousMarkRect(press));
-        }
-        if (gesture_.marks.reduction) {
-            const QRect r = ReductionMarkRect(press);
-            painter.drawRect(r);
-            painter.drawLine(r.center().x(), r.top() + 4, r.center().x(), r.bottom() - 4);
-            painter.drawLine(r.left() + 4, r.center().y(), r.right() - 4, r.center().y());
-        }
-    }
-    if (settings_.crossHair && crossHair_) {
-        painter.setPen(ColourFromBgr(settings_.crossHairColour));
-        painter.drawLine(crossHair_->x(), 0, crossHair_->x(), height());
-        painter.drawLine(0, crossHair_->y(), width(), crossHair_->y());
     }
 }
 
@@ -328,11 +290,9 @@ void PlotView::SetHint(const QString& hint) {
         return;
     }
     hint_ = hint;
-    const qsizetype bar = hint.indexOf(QLatin1Char('|'));
-    const QString shortText = bar < 0 ? hint : hint.left(bar);
-    const QString longText = bar < 0 ? hint : hint.mid(bar + 1);
-    setToolTip(shortText);
-    emit HintChanged(shortText, longText);
+    const HintParts parts = SplitHint(hint);
+    setToolTip(parts.shortPart);
+    emit HintChanged(parts.shortPart, parts.longPart);
 }
 
 } // namespace vemo

@@ -6,6 +6,7 @@
 #include "ui/plot/PlotScene.h"
 #include "ui/plot/PlotSettings.h"
 #include "ui/plot/PlotViewport.h"
+#include "ui/plot/PlotWheelFilter.h"
 
 #include <QImage>
 #include <QWidget>
@@ -130,21 +131,15 @@ private:
 
     void RenderBase();
     void PaintOverlays(QPainter& painter);
-    void PaintGestureMarks(QPainter& painter);
     bool RebuildIndex();
     void SetHint(const QString& hint);
-    void ApplyView(const PlotViewRecord& record);
 
     // Mouse (PlotViewMouse.cpp).
-    void MoveInChord(QPoint pos);
-    void MovePlainDrag(QPoint pos);
-    bool ReleaseZones();
-    void ReleaseChord(QPoint pos);
+    PlotGestureRules GestureRules() const;
+    void ActOnRelease(const PlotRelease& release, QPoint pos);
+    void ReleaseChord(const PlotRelease& release, QPoint pos);
     void ChordFit(int dx, int dy);
-    void RectangleZoom(QRect rect);
-    void Pan(PlotDirection direction, int zone);
     void DispatchClick(QPoint pos);
-    void MoveCrossHair(QPoint pos);
 
     Store& store_;
     PlotSettings settings_;
@@ -173,8 +168,7 @@ private:
     PlotGestureState gesture_;
     QString hint_ = QStringLiteral("|");
     std::optional<QPoint> crossHair_;
-    std::optional<QPoint> lastWheelPos_;
-    int wheelRemainder_ = 0;
+    PlotWheel wheel_;
     bool fitPending_ = false;
 };
 

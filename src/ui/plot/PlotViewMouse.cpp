@@ -1,6 +1,7 @@
 // The mouse gestures of the plot: plain left drags pan or run the short-drag commands, a chord (both
 // buttons, or the middle button) zooms, a plain click hands the nearest drawn point to the tool that
 // waits for one.
+#include "ui/plot/PlotGestureOverlay.h"
 #include "ui/plot/PlotPick.h"
 #include "ui/plot/PlotView.h"
 
@@ -8,8 +9,6 @@
 
 #include <QMenu>
 #include <QMouseEvent>
-
-#include <algorithm>
 
 namespace vemo {
 
@@ -22,31 +21,15 @@ constexpr int kRowsForHints = 4;
 
 } // namespace
 
+PlotGestureRules PlotView::GestureRules() const {
+    PlotGestureRules rules;
+    rules.host = host_;
+    rules.rangeOn = rangeOn_;
+    return rules;
+}
+
 void PlotView::mousePressEvent(QMouseEvent* event) {
-    const QPoint pos = event->position().toPoint();
-    switch (event->button()) {
-    case Qt::LeftButton:
-        gesture_.leftHeld = true;
-        if (!gesture_.rightHeld) {
-            gesture_.press = pos;
-        }
-        break;
-    case Qt::RightButton:
-        gesture_.rightHeld = true;
-        gesture_.menuSuppressed = false;
-        break;
-    case Qt::MiddleButton:
-        gesture_.leftHeld = gesture_.rightHeld = true;
-        break;
-    default:
-        return;
-    }
-    if (gesture_.leftHeld && gesture_.rightHeld && !gesture_.chord) {
-        gesture_.chord = true;
-        gesture_.menuSuppressed = true;
-        gesture_.press = gesture_.pointer = pos;
-        gesture_.marks = PlotChordMarks{};
-        gesture_.ResetZones();
+    if (gesture_.Press(event->button(), event->position().toPoint())) {
         SetHint(QStringLiteral("|移 動"));
     }
 }
@@ -56,147 +39,79 @@ void PlotView::mouseMoveEvent(QMouseEvent* event) {
     const bool active = store_.xyz.RowCount() >= kRowsForHints;
     if (active) {
         SetHint(QStringLiteral("|"));
+        SetHint(gesture_.Move(pos, GestureRules()));
         if (gesture_.chord) {
-            MoveInChord(pos);
-        } else if (gesture_.leftHeld && !gesture_.rightHeld) {
-            MovePlainDrag(pos);
+            update();
         }
-        MoveCrossHair(pos);
+        if (settings_.crossHair) {
+            crossHair_ = pos;
+            update();
+        }
     }
-    // The cross-hair stands in for the mouse cursor; without it the ordinary cursor shows.
-    const Qt::CursorShape shape = active && settings_.crossHair ? Qt::BlankCursor : Qt::ArrowCursor;
-    if (cursor().shape() != shape) {
-        setCursor(shape);
-    }
-}
-
-void PlotView::MovePlainDrag(QPoint pos) {
-    gesture_.UpdateZones(pos);
-    if (const auto direction = ActingDirection(gesture_.zones, host_)) {
-        SetHint(ZoneHint(*direction, gesture_.zones[static_cast<int>(*direction)], host_));
-    }
-}
-
-void PlotView::MoveInChord(QPoint pos) {
-    gesture_.pointer = pos;
-    const int dx = pos.x() - gesture_.press.x();
-    const int dy = pos.y() - gesture_.press.y();
-    gesture_.marks = ChordMarksFor(dx, dy);
-    SetHint(ChordHint(gesture_.marks, dx, dy, rangeOn_));
-    update();
-}
-
-void PlotView::MoveCrossHair(QPoint pos) {
-    if (settings_.crossHair) {
-        crossHair_ = pos;
-        update();
-    }
+    ShowPlotCursor(*this, active && settings_.crossHair);
 }
 
 void PlotView::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
     const Qt::MouseButton button = event->button();
     const bool rightAlone = button == Qt::RightButton && !gesture_.leftHeld && !gesture_.menuSuppressed;
-    if (button == Qt::LeftButton) {
-        gesture_.leftHeld = false;
-    } else if (button == Qt::RightButton) {
-        gesture_.rightHeld = false;
-    } else if (button == Qt::MiddleButton) {
-        gesture_.leftHeld = gesture_.rightHeld = false;
-    }
     if (rightAlone && contextMenu_) {
         contextMenu_->popup(event->globalPosition().toPoint());
     }
     if (store_.xyz.RowCount() < kRowsForGestures) {
         // Nothing acts, but a chord must not outlive its buttons.
-        if (!gesture_.leftHeld && !gesture_.rightHeld) {
-            gesture_.chord = false;
-            gesture_.marks = PlotChordMarks{};
+        if (gesture_.Release(button, pos, GestureRules()).kind == PlotRelease::Kind::Chord) {
             update();
         }
-        return;
+    } else {
+        SetHint(QStringLiteral("|"));
+        ActOnRelease(gesture_.Release(button, pos, GestureRules()), pos);
     }
-    SetHint(QStringLiteral("|"));
-    if (button == Qt::LeftButton && !gesture_.chord) {
-        if (!ReleaseZones() && !gesture_.rightHeld) {
-            DispatchClick(pos);
-        }
+}
+
+void PlotView::ActOnRelease(const PlotRelease& release, QPoint pos) {
+    switch (release.kind) {
+    case PlotRelease::Kind::ShortCommand:
+        host_->ShortDragCommand(release.direction);
+        break;
+    case PlotRelease::Kind::Pan:
+        PanView(view_, release.direction, release.zone);
+        RePaint();
+        break;
+    case PlotRelease::Kind::Click:
+        DispatchClick(pos);
+        break;
+    default:
+        break;
     }
     if (plotState_ == PlotStates::kFitRebuilt || plotState_ == PlotStates::kNeedsFit) {
         RebuildIndex();
     }
     plotState_ = PlotStates::kIdle;
-    if (gesture_.chord && !gesture_.leftHeld && !gesture_.rightHeld) {
-        ReleaseChord(pos);
-        gesture_.chord = false;
-        gesture_.marks = PlotChordMarks{};
+    if (release.kind == PlotRelease::Kind::Chord) {
+        ReleaseChord(release, pos);
         update();
     }
 }
 
-// The zone the hint named acts and is spent; a drag beyond the click distance that names nothing does
-// nothing (it is no click either).
-bool PlotView::ReleaseZones() {
-    const bool dragged =
-        std::any_of(gesture_.zones.begin(), gesture_.zones.end(), [](int zone) { return zone != kZoneNone; });
-    const auto direction = ActingDirection(gesture_.zones, host_);
-    const int acted = direction ? gesture_.zones[static_cast<int>(*direction)] : kZoneNone;
-    gesture_.ResetZones();
-    if (acted == kZoneShort) {
-        host_->ShortDragCommand(*direction);
-    } else if (acted != kZoneNone) {
-        Pan(*direction, acted);
-    }
-    return dragged;
-}
-
-void PlotView::Pan(PlotDirection direction, int zone) {
-    if (view_.scale == 0) {
+void PlotView::ReleaseChord(const PlotRelease& release, QPoint pos) {
+    switch (release.chord) {
+    case PlotChordAction::FitAll:
+        ChordFit(pos.x() - release.press.x(), pos.y() - release.press.y());
         return;
-    }
-    const double times = zone == kZoneFull ? 2.0 : 1.0;
-    const double halfHeight = view_.pixelCentreY / view_.scale * times;
-    const double halfWidth = view_.pixelCentreX / view_.scale * times;
-    switch (direction) {
-    case PlotDirection::Up:
-        view_.centreX += halfHeight;
-        break;
-    case PlotDirection::Left:
-        view_.centreY -= halfWidth;
-        break;
-    case PlotDirection::Right:
-        view_.centreY += halfWidth;
-        break;
-    case PlotDirection::Down:
-        view_.centreX -= halfHeight;
-        break;
-    }
-    RePaint();
-}
-
-void PlotView::ReleaseChord(QPoint pos) {
-    const int dx = pos.x() - gesture_.press.x();
-    const int dy = pos.y() - gesture_.press.y();
-    const PlotChordMarks marks = gesture_.marks;
-    if (marks.allPoints) {
-        ChordFit(dx, dy);
-    } else if (marks.reduction) {
+    case PlotChordAction::Reduce:
         plotState_ = PlotStates::kReduced;
-        view_.scale *= marks.half ? 0.5 : 0.8;
-        RePaint();
-    } else if (marks.previous) {
+        break;
+    case PlotChordAction::Previous:
         plotState_ = PlotStates::kPrevious;
-        if (prevView_.scale != 0) {
-            const PlotViewRecord current = view_.Record(nameSize_);
-            ApplyView(prevView_);
-            prevView_ = current;
-        }
-        RePaint();
-    } else if (dx > 0 && dy > 0) {
-        RectangleZoom(QRect(gesture_.press, pos));
-    } else if (view_.scale != 0) {
-        view_.centreX -= (pos.y() - view_.pixelCentreY) / view_.scale;
-        view_.centreY -= (view_.pixelCentreX - pos.x()) / view_.scale;
+        break;
+    case PlotChordAction::Rectangle:
+        plotState_ = view_.scale != 0 ? PlotStates::kRectangle : plotState_;
+        break;
+    case PlotChordAction::Recentre:
+        break;
+    }
+    if (ChangeViewByChord(release, pos, view_, nameSize_, prevView_, settings_.bigFont)) {
         RePaint();
     }
 }
@@ -211,22 +126,6 @@ void PlotView::ChordFit(int dx, int dy) {
     if (FitAll() && view_.scale != saved.scale) {
         prevView_ = saved;
     }
-}
-
-void PlotView::RectangleZoom(QRect rect) {
-    if (view_.scale == 0) {
-        return;
-    }
-    plotState_ = PlotStates::kRectangle;
-    prevView_ = view_.Record(nameSize_);
-    // The rectangle's corners are the press and the release point, converted by the old view.
-    const PlotWorld topLeft = view_.ToWorld(rect.left(), rect.top());
-    const PlotWorld bottomRight = view_.ToWorld(rect.right(), rect.bottom());
-    view_.centreX = (topLeft.x + bottomRight.x) / 2;
-    view_.centreY = (topLeft.y + bottomRight.y) / 2;
-    view_.scale = FitScale(topLeft.x - bottomRight.x, bottomRight.y - topLeft.y, width(), height(), false);
-    nameSize_ = settings_.bigFont;
-    RePaint();
 }
 
 void PlotView::DispatchClick(QPoint pos) {

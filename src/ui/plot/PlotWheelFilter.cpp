@@ -1,10 +1,10 @@
-// The mouse wheel on the plot: over it the wheel zooms (towards the user about the pointed point),
-// beside it the view moves east or west, above or below it north or south, by a sixth of the view.
 #include "ui/plot/PlotWheelFilter.h"
 #include "ui/plot/PlotView.h"
 
 #include <QApplication>
 #include <QWheelEvent>
+
+#include <cstdlib>
 
 namespace vemo {
 
@@ -15,36 +15,52 @@ constexpr int kWheelNotch = 120;
 
 } // namespace
 
-bool PlotView::HandleWheel(QPoint globalPos, int angleDeltaY) {
-    if (!isVisible() || view_.scale == 0) {
+void PlotWheel::Turn(PlotViewport& view, int& nameSize, int bigFont, QRect plot, QPoint pointer, int angleDeltaY) {
+    remainder_ += angleDeltaY;
+    while (std::abs(remainder_) >= kWheelNotch) {
+        const bool away = remainder_ > 0;
+        remainder_ -= away ? kWheelNotch : -kWheelNotch;
+        Step(view, nameSize, bigFont, plot, pointer, away);
+    }
+}
+
+void PlotWheel::Step(PlotViewport& view, int& nameSize, int bigFont, QRect plot, QPoint pointer, bool away) {
+    if (plot.contains(pointer)) {
+        const QPoint local = pointer - plot.topLeft();
+        if (away) {
+            view.scale *= 0.8;
+        } else {
+            // The first turn towards the user centres on the pointed point, the next ones zoom about it.
+            if (lastZoomPos_ != local) {
+                const PlotWorld world = view.ToWorld(local.x(), local.y());
+                view.centreX = world.x;
+                view.centreY = world.y;
+            }
+            nameSize = bigFont;
+            view.scale *= 1.5;
+        }
+        lastZoomPos_ = local;
+    } else if (pointer.y() >= plot.top() && pointer.y() <= plot.bottom()) {
+        const double step = view.pixelCentreX / (3 * view.scale);
+        view.centreY += away ? step : -step;
+    } else {
+        const double step = view.pixelCentreY / (3 * view.scale);
+        view.centreX += away ? -step : step;
+    }
+}
+
+bool PlotWheel::TurnOn(const QWidget& plot, PlotViewport& view, int& nameSize, int bigFont, QPoint globalPos,
+                       int angleDeltaY) {
+    if (!plot.isVisible() || view.scale == 0) {
         return false;
     }
-    wheelRemainder_ += angleDeltaY;
-    const QRect plot(mapToGlobal(QPoint(0, 0)), size());
-    while (std::abs(wheelRemainder_) >= kWheelNotch) {
-        const bool away = wheelRemainder_ > 0;
-        wheelRemainder_ -= away ? kWheelNotch : -kWheelNotch;
-        if (plot.contains(globalPos)) {
-            const QPoint local = mapFromGlobal(globalPos);
-            if (away) {
-                view_.scale *= 0.8;
-            } else {
-                if (lastWheelPos_ != local) {
-                    const PlotWorld world = view_.ToWorld(local.x(), local.y());
-                    view_.centreX = world.x;
-                    view_.centreY = world.y;
-                }
-                nameSize_ = settings_.bigFont;
-                view_.scale *= 1.5;
-            }
-            lastWheelPos_ = local;
-        } else if (globalPos.y() >= plot.top() && globalPos.y() <= plot.bottom()) {
-            const double step = view_.pixelCentreX / (3 * view_.scale);
-            view_.centreY += away ? step : -step;
-        } else {
-            const double step = view_.pixelCentreY / (3 * view_.scale);
-            view_.centreX += away ? -step : step;
-        }
+    Turn(view, nameSize, bigFont, QRect(plot.mapToGlobal(QPoint(0, 0)), plot.size()), globalPos, angleDeltaY);
+    return true;
+}
+
+bool PlotView::HandleWheel(QPoint globalPos, int angleDeltaY) {
+    if (!wheel_.TurnOn(*this, view_, nameSize_, settings_.bigFont, globalPos, angleDeltaY)) {
+        return false;
     }
     RePaint();
     return true;
@@ -58,18 +74,25 @@ void PlotView::wheelEvent(QWheelEvent* event) {
     }
 }
 
-PlotWheelFilter::PlotWheelFilter(PlotView* plot, QObject* parent) : QObject(parent), plot_(plot) {}
+PlotWheelFilter::PlotWheelFilter(QWidget* plot, Handler handler, QObject* parent)
+    : QObject(parent), plot_(plot), handler_(std::move(handler)) {}
+
+PlotWheelFilter::PlotWheelFilter(PlotView* plot, QObject* parent)
+    : PlotWheelFilter(
+          plot, [plot](QPoint globalPos, int angleDeltaY) { return plot->HandleWheel(globalPos, angleDeltaY); },
+          parent) {}
 
 bool PlotWheelFilter::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::Wheel || !plot_ || watched == plot_ || QApplication::activeModalWidget()) {
+    if (event->type() != QEvent::Wheel || !plot_ || watched == plot_) {
         return QObject::eventFilter(watched, event);
     }
+    const QWidget* modal = QApplication::activeModalWidget();
     // Only the event as it reaches a widget; the same event passes the window first.
-    if (!watched->isWidgetType()) {
+    if ((modal && modal != plot_->window()) || !watched->isWidgetType()) {
         return QObject::eventFilter(watched, event);
     }
     auto* wheel = static_cast<QWheelEvent*>(event);
-    return plot_->HandleWheel(wheel->globalPosition().toPoint(), wheel->angleDelta().y());
+    return handler_(wheel->globalPosition().toPoint(), wheel->angleDelta().y());
 }
 
 } // namespace vemo

@@ -5,10 +5,11 @@
 #include "core/traverse/TrvsHeader.h"
 #include "core/traverse/TrvsState.h"
 #include "core/traverse/TrvsTable.h"
+#include "ui/common/Hint.h"
 #include "ui/plot/PlotCanvas.h"
+#include "ui/plot/PlotGestureOverlay.h"
 
 #include <QHBoxLayout>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QToolButton>
 
@@ -17,8 +18,6 @@
 
 namespace vemo {
 namespace {
-
-constexpr int kClickReach = 100; // a shorter drag is a click where it ends
 
 // Direction from A to B in degrees clockwise from north, 0 .. 360.
 double DirectionDeg(double ax, double ay, double bx, double by) {
@@ -48,6 +47,9 @@ TrvsPlot::TrvsPlot(Store& store, TrvsState& state, const TrvsHeader& header, con
     setMinimumSize(200, 200);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // A right press may be half of a chord; no menu of the window around may open on it.
+    setContextMenuPolicy(Qt::PreventContextMenu);
+    hintLabel_ = new PlotHintLabel(this);
     qRegisterMetaType<TrvsPick>();
 }
 
@@ -61,15 +63,15 @@ QWidget* TrvsPlot::ButtonBar() {
     auto make = [this, layout](const char* caption, const char* hint) {
         auto* button = new QToolButton(bar_);
         button->setText(QString::fromUtf8(caption));
-        button->setToolTip(QString::fromUtf8(hint));
+        vemo::SetHint(button, QString::fromUtf8(hint));
         button->setCheckable(true);
         button->setChecked(true);
         layout->addWidget(button);
         return button;
     };
-    lines_ = make("線", "放射線On/Off");
-    existing_ = make("既存点", "既存点On/Off");
-    realTime_ = make("描画", "RealTimeDrawOn/Off");
+    lines_ = make("線", "放射線On/Off|トラバースイメージ上の放射線をOn/Offします");
+    existing_ = make("既存点", "既存点On/Off|座標リストに登録されている既存点の描画をOn/Offします");
+    realTime_ = make("描画", "RealTimeDrawOn/Off|キーボード入力と同時にイメージに反映します");
     layout->addStretch();
     connect(lines_, &QToolButton::clicked, this, qOverload<>(&QWidget::update));
     connect(existing_, &QToolButton::clicked, this, qOverload<>(&QWidget::update));
@@ -96,6 +98,8 @@ void TrvsPlot::SetOptions(const TrvsOptions& options, const Settings& settings) 
 void TrvsPlot::NewShowing() {
     view_.scale = 1.0;
     prevView_ = {};
+    gesture_ = PlotGestureState{};
+    SetHint(QStringLiteral("|"));
     if (auto extents = store_.IndexForDrawing().Extents(); !ExtentsEmpty(extents)) {
         state_.TrvsExtents = extents;
     }
@@ -104,12 +108,19 @@ void TrvsPlot::NewShowing() {
 
 void TrvsPlot::Fit() {
     const XyzExtents& e = state_.TrvsExtents;
-    const double dx = e.maxX - e.minX;
-    const double dy = e.maxY - e.minY;
-    if (dx < kEmptyExtent || dy < kEmptyExtent) {
+    if (e.maxX - e.minX < kEmptyExtent || e.maxY - e.minY < kEmptyExtent) {
         update();
         return;
     }
+    FitExtents();
+}
+
+// The traverse and the coordinate list fill the plot with 15 % to spare; a changed scale keeps the
+// view before it as the previous view.
+void TrvsPlot::FitExtents() {
+    const XyzExtents& e = state_.TrvsExtents;
+    const double dx = e.maxX - e.minX;
+    const double dy = e.maxY - e.minY;
     const PlotViewRecord saved = view_.Record(nameSize_);
     view_.width = width();
     view_.height = height();
@@ -146,6 +157,7 @@ void TrvsPlot::paintEvent(QPaintEvent*) {
         if (LinesShown() && state_.TrvsPointCount > 0) {
             PaintLines(painter);
         }
+        PaintGestureOverlay(painter, gesture_, crossHair_, settings_, size());
     }
     QPainter(this).drawImage(0, 0, frame_);
 }
@@ -286,84 +298,6 @@ TrvsPick TrvsPlot::Pick(double worldX, double worldY) const {
         pick = {name, drawn_.x[nearest], drawn_.y[nearest], z.value_or(0.0)};
     }
     return pick;
-}
-
-void TrvsPlot::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
-        gesture_.leftHeld = true;
-        gesture_.press = event->position().toPoint();
-        gesture_.ResetZones();
-    }
-}
-
-void TrvsPlot::mouseMoveEvent(QMouseEvent* event) {
-    if (gesture_.leftHeld) {
-        gesture_.UpdateZones(event->position().toPoint());
-    }
-}
-
-void TrvsPlot::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || !gesture_.leftHeld) {
-        return;
-    }
-    gesture_.leftHeld = false;
-    gesture_.UpdateZones(event->position().toPoint());
-    for (int direction = 0; direction < 4; ++direction) {
-        if (gesture_.zones[direction] >= kZoneHalf) {
-            Pan(static_cast<PlotDirection>(direction), gesture_.zones[direction]);
-            gesture_.ResetZones();
-            return;
-        }
-    }
-    gesture_.ResetZones();
-    const QPoint delta = event->position().toPoint() - gesture_.press;
-    if (std::abs(delta.x()) < kClickReach && std::abs(delta.y()) < kClickReach) {
-        Click(event->position().toPoint());
-    }
-}
-
-// A pan moves the view by half or all of the plot in the direction of the drag.
-void TrvsPlot::Pan(PlotDirection direction, int zone) {
-    const double part = zone == kZoneFull ? 1.0 : 0.5;
-    switch (direction) {
-    case PlotDirection::Up:
-        view_.centreX -= part * height() / view_.scale;
-        break;
-    case PlotDirection::Down:
-        view_.centreX += part * height() / view_.scale;
-        break;
-    case PlotDirection::Left:
-        view_.centreY += part * width() / view_.scale;
-        break;
-    case PlotDirection::Right:
-        view_.centreY -= part * width() / view_.scale;
-        break;
-    }
-    update();
-}
-
-void TrvsPlot::Click(QPoint pos) {
-    if (ExtentsEmpty(store_.IndexForDrawing().Extents()) && table_.RowCount() < 3 && state_.TrvsPointCount == 0) {
-        return;
-    }
-    const PlotWorld world = view_.ToWorld(pos.x(), pos.y());
-    const TrvsPick pick = Pick(world.x, world.y);
-    if (!pick.name.empty()) {
-        emit PointPicked(pick);
-    }
-}
-
-// The wheel zooms about the centre of the view: away from the surveyor enlarges by 1.5, towards
-// reduces by 0.8, as on the main plot.
-void TrvsPlot::wheelEvent(QWheelEvent* event) {
-    const int steps = event->angleDelta().y() / 120;
-    for (int i = 0; i < std::abs(steps); ++i) {
-        prevView_ = view_.Record(nameSize_);
-        view_.scale *= steps > 0 ? 1.5 : 0.8;
-        nameSize_ = settings_.bigFont;
-    }
-    event->accept();
-    update();
 }
 
 } // namespace vemo

@@ -6,16 +6,19 @@
 #include "ui/plot/PlotPointsRenderer.h"
 #include "ui/plot/PlotSettings.h"
 #include "ui/plot/PlotViewport.h"
+#include "ui/plot/PlotWheelFilter.h"
 
 #include <QMetaType>
 #include <QWidget>
 
+#include <optional>
 #include <string>
 
 class QToolButton;
 
 namespace vemo {
 
+class PlotHintLabel;
 struct Settings;
 struct TrvsHeader;
 struct TrvsState;
@@ -33,9 +36,11 @@ struct TrvsPick {
 // The traverse plot: the unadjusted traverse as it is typed, so that a wrong angle shows at once.
 // The start point and every computed point with its name, the legs and side shots coloured by their
 // turning mode, the known directions at the start and end as dotted arrows, and, dimmed, the points of
-// the coordinate list.  The view uses the main plot's transform and fit rule; a left drag of 100
-// pixels or more pans by half a screen, of 200 or more by a whole one, the wheel zooms, and a click
-// picks the nearest point for the field or cell that has the focus.
+// the coordinate list.  The view uses the main plot's transform, fit rule and gestures: a left drag of
+// 100 pixels or more pans by half a screen, of 200 or more by a whole one (shorter is a click, which
+// picks the nearest point for the field or cell that has the focus); a chord with both buttons or the
+// middle one zooms to a rectangle, fits the traverse, goes back to the previous view, zooms out or
+// re-centres; the wheel zooms about the pointed point or moves the view.
 class TrvsPlot : public QWidget {
     Q_OBJECT
 public:
@@ -46,7 +51,7 @@ public:
     QWidget* ButtonBar();
     void SetOptions(const TrvsOptions& options, const Settings& settings);
 
-    // A new showing or a new traverse: scale 1, no previous view.
+    // A new showing or a new traverse: scale 1, no previous view, no gesture under way.
     void NewShowing();
     // The fit of the traverse and the coordinate list (after a computation); nothing when the extents
     // are empty.
@@ -57,6 +62,14 @@ public:
 
     const PlotViewport& Viewport() const { return view_; }
     PlotViewRecord PrevView() const { return prevView_; }
+    int NameSize() const { return nameSize_; }
+    // The current hint "short|long" ("|" when none) and the cross-hair's position.
+    QString Hint() const { return hint_; }
+    std::optional<QPoint> CrossHair() const { return crossHair_; }
+    const PlotGestureState& Gestures() const { return gesture_; }
+    // The wheel at a global position (angleDelta y: positive is turned away from the user); true when
+    // the plot took it.  The traverse window routes every wheel event of the application here.
+    bool HandleWheel(QPoint globalPos, int angleDeltaY);
     // The point nearest to a world position: computed points first, then the drawn existing points when
     // they are strictly nearer.
     TrvsPick Pick(double worldX, double worldY) const;
@@ -66,6 +79,8 @@ public:
 signals:
     void PointPicked(const TrvsPick& pick);
     void RecomputeRequested();
+    // The hint changed: the short part shows at the press point, the long part in the status bar.
+    void HintChanged(const QString& toolTip, const QString& statusText);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -74,13 +89,18 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void PaintExisting(QImage& image);
     void PaintTraverse(QPainter& painter);
     void PaintLines(QPainter& painter);
     bool SlotPoint(const std::string& name, int beforeRow, double& x, double& y) const;
-    void Pan(PlotDirection direction, int zone);
+    void FitExtents();
+
+    // Mouse (TrvsPlotMouse.cpp).
+    void SetHint(const QString& hint);
+    void ReleaseChord(const PlotRelease& release, QPoint pos);
     void Click(QPoint pos);
 
     Store& store_;
@@ -96,6 +116,10 @@ private:
     XyzImagePoints drawn_;
     QImage frame_;
     PlotGestureState gesture_;
+    PlotWheel wheel_;
+    std::optional<QPoint> crossHair_;
+    QString hint_ = QStringLiteral("|");
+    PlotHintLabel* hintLabel_ = nullptr;
     QWidget* bar_ = nullptr;
     QToolButton* lines_ = nullptr;
     QToolButton* existing_ = nullptr;

@@ -9,12 +9,15 @@
 #include "ui/traverse/ZubEditorPanel.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QSplitter>
 #include <QStackedWidget>
+#include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -74,7 +77,13 @@ TrvsWindow::TrvsWindow(Workspace& workspace, QWidget* parent)
     layout->addWidget(traverseTools_);
     layout->addWidget(zubTools_);
     layout->addWidget(pages_, 1);
+    status_ = new QStatusBar(this);
+    status_->setSizeGripEnabled(false);
+    layout->addWidget(status_);
     traverseTools_->installEventFilter(this);
+    // The window is modal: while it is up, the wheel works the traverse plot wherever the pointer is.
+    qApp->installEventFilter(new PlotWheelFilter(
+        plot_, [plot = plot_](QPoint globalPos, int delta) { return plot->HandleWheel(globalPos, delta); }, plot_));
 
     connect(headerPanel_, &TrvsHeaderPanel::TypeChanged, this, [this](int type) { ApplyType(type); });
     connect(grid_, &TrvsGrid::SlopeDistanceLeft, this, [this] {
@@ -84,6 +93,8 @@ TrvsWindow::TrvsWindow(Workspace& workspace, QWidget* parent)
     });
     connect(plot_, &TrvsPlot::PointPicked, this, [this](const TrvsPick& pick) { TakePick(pick); });
     connect(plot_, &TrvsPlot::RecomputeRequested, this, &TrvsWindow::Recompute);
+    connect(plot_, &TrvsPlot::HintChanged, status_,
+            [this](const QString&, const QString& statusText) { status_->showMessage(statusText); });
     connect(zub_, &ZubEditorPanel::CaptionChanged, this, &TrvsWindow::SetCaption);
     ReadOptions();
     Reset();
@@ -363,6 +374,15 @@ void TrvsWindow::keyPressEvent(QKeyEvent* event) {
     default:
         QDialog::keyPressEvent(event);
     }
+}
+
+// The status tips of the menus and buttons go to the window's own status bar.
+bool TrvsWindow::event(QEvent* event) {
+    if (event->type() == QEvent::StatusTip) {
+        status_->showMessage(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QDialog::event(event);
 }
 
 void TrvsWindow::done(int result) {

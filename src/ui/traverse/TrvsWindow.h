@@ -17,6 +17,7 @@ class QAction;
 class QMenuBar;
 class QPlainTextEdit;
 class QStackedWidget;
+class QStatusBar;
 class QToolBar;
 
 namespace vemo {
@@ -93,6 +94,8 @@ public:
     TrvsPlot* Plot() const { return plot_; }
     ZubEditorPanel* ZubEditor() const { return zub_; }
     QPlainTextEdit* ListingPanel() const { return listing_; }
+    // The long parts of the hints of the window and its plot.
+    QStatusBar* StatusBar() const { return status_; }
     const std::string& TrvPath() const { return trvPath_; }
 
     // The commands with a file named (the dialogs' part is left out).
@@ -115,6 +118,7 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void done(int result) override;
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -173,6 +177,7 @@ private:
     QPlainTextEdit* listing_ = nullptr;
     TrvsPlot* plot_ = nullptr;
     ZubEditorPanel* zub_ = nullptr;
+    QStatusBar* status_ = nullptr;
 };
 
 } // namespace vemo

@@ -18,6 +18,16 @@
 
 namespace vemo::test {
 
+// A (1000, 1000) north 100.010 m to P1, east 100 m to P2, north 100.020 m to the known end B
+// (1200, 1100); the start backsight S lies due south of A, the end sighting point E due east of B.
+// Row 3 is a side shot taken at P1 with the foresight to P2: 45° from the backsight A, 30 m south-west.
+inline constexpr const char* kConnectedTrv =
+    "1\r\n26/12/09\r\n\r\nA,1000.000,1000.000,0.000\r\nS,1,180.0000\r\n"
+    "B,1200.000,1100.000,0.000\r\nE,1,90.0000\r\n"
+    "1,T,,,P1,180.0000,90.0000,100.010\r\n2,T,,,P2,270.0000,90.0000,100.000\r\n"
+    "3,K,,,R1,45.0000,90.0000,30.000\r\n4,T,,,B,90.0000,90.0000,100.020\r\n"
+    "5,T,,,E,270.0000,90.0000,\r\n";
+
 // The traverse window on a workspace of its own program folder, shown (not modally, so that the test
 // drives it), every message box captured.
 class TrvsWindowFixture : public testing::Test {
