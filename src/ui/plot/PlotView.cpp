@@ -35,6 +35,7 @@ PlotView::PlotView(Store& store, QWidget* parent) : QWidget(parent), store_(stor
     setContextMenuPolicy(Qt::PreventContextMenu);
     SetSettings(PlotSettings{}, true);
     view_.scale = 1.0;
+    hintLabel_ = new PlotHintLabel(this);
 }
 
 PlotView::~PlotView() = default;
@@ -290,8 +291,10 @@ void PlotView::SetHint(const QString& hint) {
         return;
     }
     hint_ = hint;
+    // Shown at once where the pointer is, in the colour of what the drag would do: a tooltip would
+    // wait for the mouse to rest, and a drag never rests.
+    hintLabel_->ShowHint(hint, pointer_);
     const HintParts parts = SplitHint(hint);
-    setToolTip(parts.shortPart);
     emit HintChanged(parts.shortPart, parts.longPart);
 }
 

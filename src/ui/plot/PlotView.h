@@ -33,6 +33,8 @@ enum class PlotStates {
     kNeedsFit,   // new coordinates: fit all points when next shown
 };
 
+class PlotHintLabel;
+
 // The point plot ("測点イメージ"): a map in surveying axes (X north up, Y east right) of the points of
 // the coordinate list, the registered parcels and whatever the tools draw on it, driven by the mouse.
 //
@@ -167,6 +169,8 @@ private:
 
     PlotGestureState gesture_;
     QString hint_ = QStringLiteral("|");
+    PlotHintLabel* hintLabel_ = nullptr;
+    QPoint pointer_; // where the pointer was last seen: a new hint shows there
     std::optional<QPoint> crossHair_;
     PlotWheel wheel_;
     bool fitPending_ = false;

@@ -29,13 +29,15 @@ PlotGestureRules PlotView::GestureRules() const {
 }
 
 void PlotView::mousePressEvent(QMouseEvent* event) {
-    if (gesture_.Press(event->button(), event->position().toPoint())) {
+    pointer_ = event->position().toPoint();
+    if (gesture_.Press(event->button(), pointer_)) {
         SetHint(QStringLiteral("|移 動"));
     }
 }
 
 void PlotView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
+    pointer_ = pos;
     const bool active = store_.xyz.RowCount() >= kRowsForHints;
     if (active) {
         SetHint(QStringLiteral("|"));

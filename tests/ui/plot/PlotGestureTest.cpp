@@ -1,3 +1,4 @@
+#include "ui/plot/PlotGestureOverlay.h"
 #include "ui/plot/PlotView.h"
 
 #include "PlotTestData.h"
@@ -113,7 +114,15 @@ TEST_F(PlotGestureTest, DragZonesPanByHalfOrAWholeScreen) {
     QTest::mousePress(plot.get(), Qt::LeftButton, {}, QPoint(200, 250));
     QTest::mouseMove(plot.get(), QPoint(200, 150));
     EXPECT_EQ(plot->Hint(), QStringLiteral("▲ 半画面移動|▲ 半画面移動"));
+    // The hint shows at once at the pointer, silver for half a screen, and goes with the release.
+    const auto* label = plot->findChild<PlotHintLabel*>();
+    ASSERT_NE(label, nullptr);
+    EXPECT_TRUE(label->isVisible());
+    EXPECT_EQ(label->text(), QStringLiteral("▲ 半画面移動"));
+    EXPECT_EQ(label->pos(), QPoint(200, 150));
+    EXPECT_EQ(label->palette().color(QPalette::Window), QColor(192, 192, 192));
     QTest::mouseRelease(plot.get(), Qt::LeftButton, {}, QPoint(200, 150));
+    EXPECT_FALSE(label->isVisible());
     EXPECT_DOUBLE_EQ(plot->Viewport().centreX, start.centreX + 150 / 2.55);
 
     Drag(Qt::LeftButton, QPoint(300, 100), QPoint(100, 100)); // 200 left: a whole screen west
@@ -131,6 +140,7 @@ TEST_F(PlotGestureTest, DiagonalDragActsAsTheUpwardCommand) {
     QTest::mousePress(plot.get(), Qt::LeftButton, {}, QPoint(100, 200));
     QTest::mouseMove(plot.get(), QPoint(250, 150));
     EXPECT_EQ(plot->Hint(), QStringLiteral("座標登録|座標リストに計算結果を追加登録します"));
+    EXPECT_EQ(plot->findChild<PlotHintLabel*>()->palette().color(QPalette::Window), QColor(255, 255, 0)); // 登録
     QTest::mouseRelease(plot.get(), Qt::LeftButton, {}, QPoint(250, 150));
     EXPECT_EQ(host.commands, std::vector<PlotDirection>{PlotDirection::Up});
     EXPECT_DOUBLE_EQ(plot->Viewport().centreY, start.centreY); // no pan to the right
