@@ -1,5 +1,6 @@
 #include "core/calc/GridText.h"
 
+#include "core/io/SafeReplace.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
 #include "core/text/Numbers.h"
@@ -62,8 +63,13 @@ void WriteResultTxt(const std::filesystem::path& path, const std::vector<std::st
     if (append && !lines.empty()) {
         lines.erase(lines.begin());
     }
-    std::ofstream out(path, std::ios::binary | (append ? std::ios::app : std::ios::trunc));
     const std::string bytes = JoinCrLf(lines);
+    if (!append) {
+        // A new output replaces the file whole: a failed write keeps the results written before.
+        ReplaceFile({path, bytes, {}});
+        return;
+    }
+    std::ofstream out(path, std::ios::binary | std::ios::app);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.flush();
     if (!out) {

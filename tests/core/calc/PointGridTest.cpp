@@ -1,7 +1,9 @@
 #include "core/calc/PointGrid.h"
 #include "core/calc/GridText.h"
 #include "core/text/Cp932.h"
+#include "core/text/Error.h"
 
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -119,6 +121,11 @@ TEST(GridText, CopyLinesAndResultTxtCarryTheHeadingOnce) {
     WriteResultTxt(path, lines, true);
     const std::string text = test::ReadBytes(path.string());
     EXPECT_EQ(text, JoinCrLf(lines) + lines[1] + "\r\n" + lines[2] + "\r\n");
+
+    // A new output that cannot be written whole (the disk fills up) keeps the results written before.
+    const std::vector<std::string> many(2000, lines[2]);
+    test::WithFileSizeLimit(4096, [&] { EXPECT_THROW(WriteResultTxt(path, many, false), Error); });
+    EXPECT_EQ(test::ReadBytes(path.string()), text);
 
     const auto print = GridPrintLines(rows);
     EXPECT_EQ(print.size(), 8u);

@@ -10,13 +10,12 @@
 #include "core/store/BlockList.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
-#include <sys/resource.h>
 
 namespace vemo {
 namespace {
@@ -53,15 +52,7 @@ TEST(FileSafety, CoordinatesAndParcelsChangeTogetherOrNotAtAll) {
     std::string big = SimaText(30);
     big.insert(big.find("D99"), std::string("B01,4,") + std::string(8000, 'Q') + ",\r\n");
     test::WriteBytes(dir.File("in.SIM"), big);
-    auto handler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    rlimit small = old;
-    small.rlim_cur = 6000;
-    setrlimit(RLIMIT_FSIZE, &small);
-    EXPECT_THROW(ConvertFile(request), Error);
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, handler);
+    test::WithFileSizeLimit(6000, [&] { EXPECT_THROW(ConvertFile(request), Error); });
     EXPECT_EQ(test::ReadBytes(dir.File("out.Xyz")), oldXyz) << "coordinates changed without their parcels";
     EXPECT_EQ(test::ReadBytes(dir.File("out.Blk")), oldBlk);
 }

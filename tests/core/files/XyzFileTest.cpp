@@ -4,13 +4,12 @@
 #include "core/files/FileIo.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
-#include <sys/resource.h>
 
 namespace vemo {
 namespace {
@@ -165,15 +164,7 @@ TEST(XyzFile, FailedWritesLoseNeitherFileNorBackup) {
     // The disk fills up while writing (a file size limit stands in for a full disk).
     std::vector<XyzRow> rows(2000, PointRow("FULL", "1", "1"));
     XyzList big = ListOf(rows);
-    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    rlimit small = old;
-    small.rlim_cur = 4096;
-    setrlimit(RLIMIT_FSIZE, &small);
-    EXPECT_THROW(WriteXyzFile(path, big, true), Error);
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
+    test::WithFileSizeLimit(4096, [&] { EXPECT_THROW(WriteXyzFile(path, big, true), Error); });
 
     EXPECT_EQ(test::ReadBytes(path), before);
     EXPECT_EQ(test::ReadBytes(dir.File("site.Bak")), Line("V1", "1", "1", "", "", ""));

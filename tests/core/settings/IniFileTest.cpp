@@ -1,15 +1,14 @@
 #include "core/settings/IniFile.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
 #include "support/ErrorMessage.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
-#include <sys/resource.h>
 
 namespace vemo {
 namespace {
@@ -199,15 +198,9 @@ TEST(IniFile, AFailedWriteLeavesTheOldFileIntactAndNoTemporaryFile) {
     std::string old = "[Dir]\r\nDatDir=C:\\Data\r\n";
     WriteBytes(ini.Path(), old);
 
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 64;
-    setrlimit(RLIMIT_FSIZE, &small);
-    std::string error = MessageOf([&] { ini.WriteString("Programs", "Program1", std::string(200, 'p')); });
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
+    std::string error;
+    test::WithFileSizeLimit(
+        64, [&] { error = MessageOf([&] { ini.WriteString("Programs", "Program1", std::string(200, 'p')); }); });
 
     EXPECT_NE(error.find("ディスクの空き容量が足りません"), std::string::npos) << error;
     EXPECT_EQ(ReadBytes(ini.Path()), old);
