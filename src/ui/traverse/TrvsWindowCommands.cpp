@@ -62,7 +62,7 @@ void TrvsWindow::NewTraverse() {
 void TrvsWindow::OpenTrv() {
     const QString path = FileDialog::GetOpenFileName(this, TrvRequest(SiteFolder()));
     if (!path.isEmpty()) {
-        OpenTrvFile(PathToCp932(path.toStdString()));
+        OpenTrvFile(NativePath(path).string());
     }
 }
 
@@ -79,7 +79,7 @@ void TrvsWindow::OpenTrvFile(const std::string& path) {
         ShowTraverse();
     }
     TraverseLoaded();
-    SetCaption(U("トラバース計算 - ") + FromCp932(path));
+    SetCaption(U("トラバース計算 - ") + PathText(path));
 }
 
 void TrvsWindow::TraverseLoaded() {
@@ -102,7 +102,7 @@ void TrvsWindow::SaveTrv(bool askName) {
         if (chosen.isEmpty()) {
             return;
         }
-        path = PathToCp932(chosen.toStdString());
+        path = NativePath(chosen).string();
     }
     SaveTrvFile(path);
 }
@@ -110,7 +110,7 @@ void TrvsWindow::SaveTrv(bool askName) {
 void TrvsWindow::SaveTrvFile(const std::string& path) {
     vemo::SaveTrvFile(path, header_, table_, workspace_.settings().Data.Backup);
     trvPath_ = path;
-    SetCaption(U("トラバース計算 - ") + FromCp932(path));
+    SetCaption(U("トラバース計算 - ") + PathText(path));
 }
 
 void TrvsWindow::AutoSave() {

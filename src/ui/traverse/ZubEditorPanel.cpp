@@ -1,7 +1,5 @@
 #include "ui/traverse/ZubEditorPanel.h"
 
-#include "core/settings/ProgramFolder.h"
-#include "core/text/Cp932.h"
 #include "core/traverse/TrvsHeader.h"
 #include "core/traverse/TrvsTable.h"
 #include "core/zub/ZubFile.h"
@@ -78,7 +76,7 @@ void ZubEditorPanel::Clear() {
 }
 
 QString ZubEditorPanel::Caption() const {
-    return path_.empty() ? U("ZUB Editor") : U("ZUB Editor - ") + FromCp932(path_);
+    return path_.empty() ? U("ZUB Editor") : U("ZUB Editor - ") + PathText(path_);
 }
 
 QString ZubEditorPanel::Status() const {
@@ -149,19 +147,19 @@ void ZubEditorPanel::LoadFile(const std::string& path) {
 
 void ZubEditorPanel::Reload(const std::string& exeDir) {
     const std::string path = TempZubPath(exeDir);
-    if (!QFileInfo::exists(FromCp932(path))) {
+    if (!QFileInfo::exists(PathText(path))) {
         return;
     }
     const std::vector<ZubRow> rows = LoadZubFile(path);
     path_.clear();
     Show(rows);
-    emit CaptionChanged(U("ZUB Editor - ") + FromCp932(path));
+    emit CaptionChanged(U("ZUB Editor - ") + PathText(path));
 }
 
 void ZubEditorPanel::Open(const QString& folder) {
     const QString path = FileDialog::GetOpenFileName(this, ZubRequest(folder));
     if (!path.isEmpty()) {
-        LoadFile(PathToCp932(path.toStdString()));
+        LoadFile(NativePath(path).string());
     }
 }
 
@@ -172,7 +170,7 @@ void ZubEditorPanel::Save(const QString& folder, bool backup) {
     FileDialog::Request request = ZubRequest(folder);
     const QString path = FileDialog::GetSaveFileName(this, request);
     if (!path.isEmpty()) {
-        SaveFile(PathToCp932(path.toStdString()), backup);
+        SaveFile(NativePath(path).string(), backup);
     }
 }
 

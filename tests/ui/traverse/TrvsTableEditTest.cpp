@@ -7,6 +7,8 @@
 #include <QAction>
 #include <QRadioButton>
 
+#include <filesystem>
+
 namespace vemo::test {
 namespace {
 
@@ -137,6 +139,26 @@ TEST_F(TrvsTableEdit, DamagedTrvNamesTheLineAndKeepsTheWindow) {
     EXPECT_EQ(w.Header().remark, "KEEP");
     EXPECT_EQ(Tms(), "OK");
     EXPECT_EQ(w.Grid()->rowCount(), 2);
+}
+
+// Site folders carry Japanese names: the file chosen in the dialog is the file written and read again.
+TEST_F(TrvsTableEdit, TraverseFileKeepsAJapaneseFolderName) {
+    TrvsWindow& w = Open();
+    SetRows(2, {"O", "K"});
+    w.Header().remark = "KEEP";
+    std::filesystem::create_directory(home.Path() / "現場");
+    const std::string path = home.File("現場/路線.Trv");
+    FileDialog::setNextFileName(QString::fromStdString(path));
+    w.Action(C::SaveAs)->trigger();
+    EXPECT_TRUE(MessageBox::shownTexts().empty());
+    ASSERT_TRUE(std::filesystem::exists(path));
+    EXPECT_EQ(w.windowTitle(), "トラバース計算 - " + QString::fromStdString(path));
+
+    w.Header().remark.clear();
+    FileDialog::setNextFileName(QString::fromStdString(path));
+    w.Action(C::Open)->trigger();
+    EXPECT_TRUE(MessageBox::shownTexts().empty());
+    EXPECT_EQ(w.Header().remark, "KEEP");
 }
 
 } // namespace

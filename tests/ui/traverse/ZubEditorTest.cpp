@@ -10,6 +10,8 @@
 #include <QHeaderView>
 #include <QTableWidget>
 
+#include <filesystem>
+
 namespace vemo::test {
 namespace {
 
@@ -56,10 +58,12 @@ TEST_F(ZubEditor, HeadersAndStatusFollowTheRecord) {
     w.grab().save("/tmp/zub-editor.png");
 }
 
-// Saved without changes the file comes back byte for byte, check characters included.
+// Saved without changes the file comes back byte for byte, check characters included, into the
+// file chosen even in a folder with a Japanese name.
 TEST_F(ZubEditor, SavedFieldBookIsUnchanged) {
     TrvsWindow& w = OpenFieldBook();
-    const std::string path = home.File("copy.ZUB");
+    std::filesystem::create_directory(home.Path() / "現場");
+    const std::string path = home.File("現場/copy.ZUB");
     FileDialog::setNextFileName(QString::fromStdString(path));
     w.Action(C::ZubSave)->trigger();
     EXPECT_EQ(ReadBytes(path), ReadBytes(DataFile("zub/field.ZUB")));
