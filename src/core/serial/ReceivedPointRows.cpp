@@ -1,26 +1,11 @@
 #include "core/serial/ReceivedPointRows.h"
 
+#include "core/store/RegistrationRows.h"
 #include "core/store/XyzList.h"
 
 namespace vemo {
 
-namespace {
-
-bool HoldsCoordinate(const std::string& cell) {
-    return !cell.empty() && cell != "0.000";
-}
-
-int RowAfterLastCoordinate(const XyzList& list) {
-    int row = list.RowCount() - 1;
-    while (row > 0 && !HoldsCoordinate(list.Cell(row, kColX)) && !HoldsCoordinate(list.Cell(row, kColY))) {
-        --row;
-    }
-    return row + 1;
-}
-
-} // namespace
-
-ReceivedPointRows::ReceivedPointRows(XyzList& list) : list_(list), next_(RowAfterLastCoordinate(list)) {}
+ReceivedPointRows::ReceivedPointRows(XyzList& list) : list_(list), next_(LastCoordinateRow(list) + 1) {}
 
 void ReceivedPointRows::Add(const ReceivedPoint& point) {
     while (next_ < list_.RowCount() && !list_.Cell(next_, kColName).empty()) {
