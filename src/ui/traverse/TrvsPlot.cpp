@@ -8,6 +8,7 @@
 #include "ui/common/Hint.h"
 #include "ui/plot/PlotCanvas.h"
 #include "ui/plot/PlotGestureOverlay.h"
+#include "ui/plot/PlotPick.h"
 
 #include <QHBoxLayout>
 #include <QPainter>
@@ -282,20 +283,12 @@ TrvsPick TrvsPlot::Pick(double worldX, double worldY) const {
     if (!ExistingShown()) {
         return pick;
     }
-    int nearest = -1;
-    double nearestD2 = 0;
-    for (size_t i = 0; i < drawn_.names.size(); ++i) {
-        const double d2 = distance2(drawn_.x[i], drawn_.y[i]);
-        if (nearest < 0 || d2 < nearestD2) {
-            nearest = static_cast<int>(i);
-            nearestD2 = d2;
-        }
-    }
-    if (nearest >= 0 && (pick.name.empty() || nearestD2 < best)) {
-        const std::string& name = drawn_.names[nearest];
+    const std::optional<int> nearest = PickNearestPoint(drawn_, worldX, worldY);
+    if (nearest && (pick.name.empty() || distance2(drawn_.x[*nearest], drawn_.y[*nearest]) < best)) {
+        const std::string& name = drawn_.names[*nearest];
         const int row = FindPointRow(store_.xyz, 0, name, 0);
         const std::optional<double> z = row > 0 ? TryStrToFloat(store_.xyz.Cell(row, kColZ)) : std::nullopt;
-        pick = {name, drawn_.x[nearest], drawn_.y[nearest], z.value_or(0.0)};
+        pick = {name, drawn_.x[*nearest], drawn_.y[*nearest], z.value_or(0.0)};
     }
     return pick;
 }
