@@ -1,9 +1,8 @@
 #include "ui/traverse/TrvsWindow.h"
 
+#include "core/io/SafeReplace.h"
 #include "core/print/ReportLine.h"
-#include "core/settings/ProgramFolder.h"
 #include "core/settings/Settings.h"
-#include "core/text/Cp932.h"
 #include "core/text/Error.h"
 #include "core/traverse/AdjustTraverse.h"
 #include "core/traverse/ComputeRawTraverse.h"
@@ -24,7 +23,6 @@
 #include "ui/traverse/ZubEditorPanel.h"
 #include "ui/tree/FileDialog.h"
 
-#include <QFile>
 #include <QPlainTextEdit>
 #include <QTextBlock>
 
@@ -229,10 +227,8 @@ void TrvsWindow::SaveListing() {
     for (const std::string& line : ListingLines()) {
         bytes += line + "\r\n";
     }
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size())) {
-        throw Error(Jp("ファイルに書き込めません: ") + PathToCp932(path.toStdString()));
-    }
+    // Replaced whole: a full disk leaves the previous listing rather than half of the new one.
+    ReplaceFile({NativePath(path), bytes, {}});
 }
 
 void TrvsWindow::InsertRow() {
