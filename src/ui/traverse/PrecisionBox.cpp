@@ -1,6 +1,7 @@
 #include "ui/traverse/PrecisionBox.h"
 
 #include "ui/common/Cp932Text.h"
+#include "ui/common/GridFont.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -14,9 +15,7 @@ PrecisionBox::PrecisionBox(const std::vector<std::string>& lines, QWidget* paren
         setWindowTitle(FromCp932(lines.front()));
     }
     auto* layout = new QVBoxLayout(this);
-    QFont fixed(QStringLiteral("IPAGothic"));
-    fixed.setStyleHint(QFont::Monospace);
-    fixed.setPointSize(11);
+    const QFont fixed = GridFont(11);
     for (size_t i = 1; i < lines.size(); ++i) {
         lines_ << FromCp932(lines[i]);
         auto* label = new QLabel(lines_.back(), this);

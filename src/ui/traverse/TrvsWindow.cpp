@@ -2,6 +2,7 @@
 
 #include "core/settings/Settings.h"
 #include "ui/common/Cp932Text.h"
+#include "ui/common/GridFont.h"
 #include "ui/common/Workspace.h"
 #include "ui/traverse/TrvsGrid.h"
 #include "ui/traverse/TrvsHeaderPanel.h"
@@ -39,10 +40,7 @@ TrvsWindow::TrvsWindow(Workspace& workspace, QWidget* parent)
     grid_ = new TrvsGrid(table_, header_, this);
     listing_ = new QPlainTextEdit(this);
     listing_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    QFont fixed(QStringLiteral("IPAGothic"));
-    fixed.setStyleHint(QFont::Monospace);
-    fixed.setPointSize(9);
-    listing_->setFont(fixed);
+    listing_->setFont(GridFont(9));
     listing_->hide();
     plot_ = new TrvsPlot(workspace.store(), state_, header_, table_, this);
     zub_ = new ZubEditorPanel(this);
