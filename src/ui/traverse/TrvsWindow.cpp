@@ -94,8 +94,7 @@ TrvsWindow::TrvsWindow(Workspace& workspace, QWidget* parent)
     connect(plot_, &TrvsPlot::HintChanged, status_,
             [this](const QString&, const QString& statusText) { status_->showMessage(statusText); });
     connect(zub_, &ZubEditorPanel::CaptionChanged, this, &TrvsWindow::SetCaption);
-    ReadOptions();
-    Reset();
+    Reset(); // reads the options first
 }
 
 TrvsWindow::~TrvsWindow() = default;
