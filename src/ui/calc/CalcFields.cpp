@@ -6,6 +6,7 @@
 
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QTimer>
 
 namespace vemo {
@@ -31,6 +32,12 @@ void FocusNextControl(QWidget* from) {
             return;
         }
     }
+}
+
+QPushButton* CalcButton(const QString& text, QWidget* parent) {
+    auto* button = new QPushButton(text, parent);
+    button->setAutoDefault(false);
+    return button;
 }
 
 CalcNameEdit::CalcNameEdit(QWidget* parent) : QLineEdit(parent) {

@@ -108,8 +108,7 @@ CircleGroup::CircleGroup(const QString& title, bool withCentreRegistration, cons
     if (withCentreRegistration) {
         p3 = new CalcNameEdit(this);
         p3->setUpperCase(upperCase);
-        registerCentre = new QPushButton(QStringLiteral("中心点座標登録"), this);
-        registerCentre->setAutoDefault(false);
+        registerCentre = CalcButton(QStringLiteral("中心点座標登録"), this);
         registerCentre->setEnabled(false);
         auto* p3Row = new QHBoxLayout;
         p3Row->addWidget(p3);

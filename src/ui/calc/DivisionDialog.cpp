@@ -25,10 +25,8 @@ DivisionDialog::DivisionDialog(Store& store, const DivisionResult& result, QWidg
     layout->addWidget(buildPoints());
     layout->addWidget(buildParts());
     auto* buttons = new QHBoxLayout;
-    register_ = new QPushButton(QStringLiteral("登録"), this);
-    auto* cancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
-    register_->setAutoDefault(false);
-    cancel->setAutoDefault(false);
+    register_ = CalcButton(QStringLiteral("登録"), this);
+    auto* cancel = CalcButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
     buttons->addStretch(1);
     buttons->addWidget(register_);
     buttons->addWidget(cancel);

@@ -41,12 +41,6 @@ constexpr double kFrameMargin = 0.5;
 // Hatching strokes: this many across the secured part's larger extent.
 constexpr double kHatchStrokes = 16;
 
-QPushButton* Button(const QString& text, QWidget* parent) {
-    auto* button = new QPushButton(text, parent);
-    button->setAutoDefault(false);
-    return button;
-}
-
 QString AreaDisplay(std::optional<double> area) {
     return QString::fromStdString(Sprintf(" 面積%15.7f ", area.value_or(0.0))) + QStringLiteral("㎡");
 }
@@ -75,7 +69,7 @@ DivisionPage::DivisionPage(CalcHost& host, QWidget* parent) : CalcPage(host, par
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    insertParcel_ = Button(QStringLiteral("<< 画地挿入"), this);
+    insertParcel_ = CalcButton(QStringLiteral("<< 画地挿入"), this);
     connect(insertParcel_, &QPushButton::clicked, this, &DivisionPage::insertParcel);
     auto* areaRow = new QHBoxLayout;
     areaRow->addWidget(area_, 1);
@@ -156,9 +150,9 @@ QWidget* DivisionPage::buildCommands() {
     auto* row = new QWidget(this);
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
-    run_ = Button(QStringLiteral("計算実行(&E)"), row);
-    auto* clearButton = Button(QStringLiteral("クリア(&L)"), row);
-    auto* cancel = Button(QStringLiteral("ｷｬﾝｾﾙ"), row);
+    run_ = CalcButton(QStringLiteral("計算実行(&E)"), row);
+    auto* clearButton = CalcButton(QStringLiteral("クリア(&L)"), row);
+    auto* cancel = CalcButton(QStringLiteral("ｷｬﾝｾﾙ"), row);
     layout->addWidget(run_);
     layout->addWidget(clearButton);
     layout->addWidget(cancel);
