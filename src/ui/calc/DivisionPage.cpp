@@ -214,10 +214,7 @@ std::vector<std::string> DivisionPage::names() const {
         const QTableWidgetItem* item = grid_->item(row, kNameColumn);
         names.push_back(item ? ToCp932(item->text().trimmed()).value_or(std::string()) : std::string());
     }
-    while (!names.empty() && names.back().empty()) {
-        names.pop_back();
-    }
-    return names;
+    return WithoutEntryRows(std::move(names));
 }
 
 void DivisionPage::setName(int row, const QString& text) {
@@ -259,10 +256,8 @@ void DivisionPage::enterName(int row, const QString& typed) {
 
 void DivisionPage::insertParcel() {
     // The parcel open in the parcel editor, its closing repetition included, after the names typed so far.
-    std::vector<std::string> parcel = host_.openParcelNames ? host_.openParcelNames() : std::vector<std::string>{};
-    while (!parcel.empty() && parcel.back().empty()) {
-        parcel.pop_back();
-    }
+    const std::vector<std::string> parcel =
+        WithoutEntryRows(host_.openParcelNames ? host_.openParcelNames() : std::vector<std::string>{});
     int row = static_cast<int>(names().size()) + 1;
     for (const std::string& name : parcel) {
         setName(row++, FromCp932(name));

@@ -3,6 +3,7 @@
 #include "core/calc/CalcEntry.h"
 #include "core/store/Store.h"
 #include "ui/calc/CalcFields.h"
+#include "ui/calc/CalcGroups.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/GridFont.h"
 #include "ui/common/MessageBox.h"
@@ -198,10 +199,7 @@ std::vector<std::string> PointGridPage::names() const {
     for (int row = 1; row <= grid_->rowCount(); ++row) {
         names.push_back(ToCp932(nameAt(row).trimmed()).value_or(std::string()));
     }
-    while (!names.empty() && names.back().empty()) {
-        names.pop_back();
-    }
-    return names;
+    return WithoutEntryRows(std::move(names));
 }
 
 void PointGridPage::enterName(int row, const QString& typed) {
