@@ -179,7 +179,7 @@ void DivisionPage::clear() {
     relabel();
     grid_->setCurrentCell(0, kNameColumn);
     area_->setText(AreaDisplay(std::nullopt));
-    static_cast<CalcNumberEdit*>(target_)->reset();
+    target_->reset();
     base1_->setName({});
     base2_->setName({});
     angle_->reset();
@@ -328,7 +328,7 @@ void DivisionPage::checkAngle() {
 void DivisionPage::run() {
     const auto divide = [this] {
         const DivisionParcel ring = LoadDivisionParcel(names(), host_.store->Index());
-        const double target = static_cast<CalcNumberEdit*>(target_)->value();
+        const double target = target_->value();
         try {
             CheckDivisionTarget(ring, target);
         } catch (const Error&) {
