@@ -1,6 +1,7 @@
 #include "ui/calc/DivisionPage.h"
 
 #include "core/calc/CalcEntry.h"
+#include "core/calc/DivisionDrawing.h"
 #include "core/division/ParallelDivision.h"
 #include "core/store/Store.h"
 #include "core/text/Error.h"
@@ -8,7 +9,6 @@
 #include "ui/calc/CalcFields.h"
 #include "ui/calc/CalcGroups.h"
 #include "ui/calc/DivisionDialog.h"
-#include "ui/calc/DivisionDrawing.h"
 #include "ui/common/CommandGuard.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/GridFont.h"
