@@ -9,7 +9,7 @@
 
 namespace vemo::cli {
 
-// What the calculation commands (transform, divide) share: the exit codes of convert, reading the
+// What the calculation commands (inverse, transform, divide) share: the exit codes of convert, reading the
 // coordinate file, names from the command line and printing.
 
 constexpr int kExitDone = 0;

@@ -108,7 +108,7 @@ int LatLon(const Request& request) {
     XyzNameIndex index;
     index.Rebuild(list);
     gis::ZoneTransform transform(zone);
-    std::string out;
+    std::vector<std::string> lines;
     for (size_t i = 1; i < request.args.size(); ++i) {
         std::string name = Cp932Argument(request.args[i]);
         std::optional<PointXY> point = index.Find(name);
@@ -116,14 +116,10 @@ int LatLon(const Request& request) {
             throw Error(Jp("点名「") + name + Jp("」がありません"));
         }
         gis::LatLon ll = transform.ToGeographic({point->x, point->y});
-        out += Sprintf("%-16s", name.c_str()) + " " + gis::FormatDms(ll.lat) + "  " + gis::FormatDms(ll.lon) + "  " +
-               gis::FormatDecimalDegrees(ll.lat) + "  " + gis::FormatDecimalDegrees(ll.lon) + "\r\n";
+        lines.push_back(Sprintf("%-16s", name.c_str()) + " " + gis::FormatDms(ll.lat) + "  " + gis::FormatDms(ll.lon) +
+                        "  " + gis::FormatDecimalDegrees(ll.lat) + "  " + gis::FormatDecimalDegrees(ll.lon));
     }
-    if (request.utf8) {
-        out = Cp932ToUtf8(out);
-        std::erase(out, '\r');
-    }
-    std::fwrite(out.data(), 1, out.size(), stdout);
+    PrintLines(lines, request.utf8);
     return 0;
 }
 

@@ -1,23 +1,18 @@
 #include "InverseCommand.h"
 
+#include "CalcCommandSupport.h"
+
 #include "core/calc/GridText.h"
 #include "core/calc/PointGrid.h"
-#include "core/files/XyzFile.h"
-#include "core/store/Store.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
 
-#include <cstdio>
-#include <memory>
 #include <string>
 #include <vector>
 
 namespace vemo::cli {
 
 namespace {
-
-constexpr int kExitFailed = 1;
-constexpr int kExitUsage = 2;
 
 const char* const kUsage =
     "usage: vemo-cli inverse [options] COORDS.Xyz NAME NAME...\n"
@@ -36,7 +31,8 @@ struct Request {
     bool utf8 = false;
 };
 
-bool ParseArguments(int argc, char** argv, Request& request) {
+Request ParseArguments(int argc, char** argv) {
+    Request request;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--radial") {
@@ -46,8 +42,7 @@ bool ParseArguments(int argc, char** argv, Request& request) {
         } else if (arg == "--utf8") {
             request.utf8 = true;
         } else if (arg.starts_with("--")) {
-            std::fprintf(stderr, "vemo-cli inverse: unknown option %s\n", arg.c_str());
-            return false;
+            throw UsageError{"unknown option " + arg};
         } else if (request.xyzPath.empty()) {
             request.xyzPath = arg;
         } else {
@@ -55,17 +50,14 @@ bool ParseArguments(int argc, char** argv, Request& request) {
         }
     }
     if (request.xyzPath.empty() || request.names.size() < 2) {
-        std::fputs("vemo-cli inverse: a coordinate file and at least two point names are needed\n", stderr);
-        return false;
+        throw UsageError{"a coordinate file and at least two point names are needed"};
     }
-    return true;
+    return request;
 }
 
-int Run(Request& request) {
-    auto store = std::make_unique<Store>();
-    if (!ReadXyzFile(request.xyzPath, store->xyz)) {
-        throw Error(Jp("座標ファイルを読めません: ") + request.xyzPath);
-    }
+int Run(int argc, char** argv) {
+    Request request = ParseArguments(argc, argv);
+    const auto store = LoadCoordinates(request.xyzPath);
     for (std::string& name : request.names) {
         if (request.utf8) {
             name = Utf8ToCp932(name).value_or(name);
@@ -80,33 +72,14 @@ int Run(Request& request) {
         lines.push_back(result.area.area);
         lines.push_back(result.area.tsubo);
     }
-    for (const std::string& line : lines) {
-        const std::string text = request.utf8 ? Cp932ToUtf8(line) + "\n" : line + "\r\n";
-        std::fwrite(text.data(), 1, text.size(), stdout);
-    }
-    return 0;
+    PrintLines(lines, request.utf8);
+    return kExitDone;
 }
 
 } // namespace
 
 int RunInverse(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::string(argv[i]) == "--help") {
-            std::fputs(kUsage, stdout);
-            return 0;
-        }
-    }
-    Request request;
-    if (!ParseArguments(argc, argv, request)) {
-        std::fputs(kUsage, stderr);
-        return kExitUsage;
-    }
-    try {
-        return Run(request);
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "vemo-cli inverse: %s\n", Cp932ToUtf8(error.what()).c_str());
-        return kExitFailed;
-    }
+    return RunGuarded("inverse", kUsage, Run, argc, argv);
 }
 
 } // namespace vemo::cli

@@ -73,13 +73,6 @@ void ReadCoordinates(const std::string& path, XyzList& list, XyzNameIndex& index
     index.Rebuild(list);
 }
 
-void PrintLines(const std::vector<std::string>& lines, bool utf8) {
-    for (const std::string& line : lines) {
-        std::string text = utf8 ? Cp932ToUtf8(line) + "\n" : line + "\r\n";
-        std::fwrite(text.data(), 1, text.size(), stdout);
-    }
-}
-
 int RunAreasRequest(const Request& request) {
     XyzList list;
     XyzNameIndex index;
@@ -148,8 +141,9 @@ int RunPrintList(int argc, char** argv) {
         XyzNameIndex index;
         ReadCoordinates(request.files[0], list, index);
         std::string title = std::filesystem::path(request.files[0]).filename().string();
-        WritePagesPdf(request.pdf, title, CoordinateListPrint::WholeList(list));
-        std::printf("%d pages written to %s\n", CoordinateListPrint::WholeList(list).PageCount(), request.pdf.c_str());
+        const auto pages = CoordinateListPrint::WholeList(list);
+        WritePagesPdf(request.pdf, title, pages);
+        std::printf("%d pages written to %s\n", pages.PageCount(), request.pdf.c_str());
         return 0;
     });
 }

@@ -1,5 +1,6 @@
 #include "core/gis/DxfCodePage.h"
 
+#include "core/text/Bytes.h"
 #include "core/text/Cp932.h"
 #include "core/text/Numbers.h"
 
@@ -74,13 +75,6 @@ bool NeedsRecoding(std::string_view value) {
     return false;
 }
 
-std::string_view Trimmed(std::string_view line) {
-    while (!line.empty() && (line.front() == ' ' || line.back() == '\r' || line.back() == '\n' || line.back() == ' ')) {
-        line = line.front() == ' ' ? line.substr(1) : line.substr(0, line.size() - 1);
-    }
-    return line;
-}
-
 } // namespace
 
 std::string RecodeDxfTextsToCp932(std::string_view dxf) {
@@ -99,7 +93,7 @@ std::string RecodeDxfTextsToCp932(std::string_view dxf) {
         } else {
             out += line;
         }
-        textValueNext = isCodeLine && Trimmed(line) == "1";
+        textValueNext = isCodeLine && TrimView(line) == "1";
         isCodeLine = !isCodeLine;
         start = next;
     }

@@ -6,6 +6,7 @@
 
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QTimer>
 
 namespace vemo {
@@ -17,6 +18,11 @@ bool LeftByUser(const QFocusEvent* event) {
     return event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason;
 }
 
+// In the calculation fields Enter moves on to the next control and Escape back to the previous one.
+bool IsEnter(const QKeyEvent* event) {
+    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+}
+
 } // namespace
 
 void FocusNextControl(QWidget* from) {
@@ -26,6 +32,12 @@ void FocusNextControl(QWidget* from) {
             return;
         }
     }
+}
+
+QPushButton* CalcButton(const QString& text, QWidget* parent) {
+    auto* button = new QPushButton(text, parent);
+    button->setAutoDefault(false);
+    return button;
 }
 
 CalcNameEdit::CalcNameEdit(QWidget* parent) : QLineEdit(parent) {
@@ -55,25 +67,17 @@ bool CalcNameEdit::isAcceptable() const {
     return current.empty() || !acceptable_ || acceptable_(current);
 }
 
-// Enter moves on to the next control (when the name is acceptable), Escape back to the previous one.
-// 0: the key does not move the focus; 1: to the next control; -1: to the previous one.
-static int FocusStep(const QKeyEvent* event, bool acceptable) {
-    if (event->key() == Qt::Key_Escape) {
-        return -1;
-    }
-    return (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && acceptable ? 1 : 0;
-}
-
 void CalcNameEdit::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    if (IsEnter(event)) {
         QLineEdit::keyPressEvent(event); // returnPressed: the name is checked and committed
-        // A message raised by the change may have sent the focus elsewhere: it stays there.
-        if (FocusStep(event, isAcceptable()) != 0 && hasFocus()) {
+        // A refused name keeps the focus; a message raised by the change may have sent it elsewhere,
+        // and there it stays.
+        if (isAcceptable() && hasFocus()) {
             focusNextPrevChild(true);
         }
         return;
     }
-    if (FocusStep(event, false) != 0) {
+    if (event->key() == Qt::Key_Escape) {
         focusNextPrevChild(false);
         return;
     }
@@ -138,14 +142,14 @@ void CalcNumberEdit::setValue(double value) {
 }
 
 void CalcNumberEdit::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    if (IsEnter(event)) {
         QLineEdit::keyPressEvent(event);
         if (hasFocus()) {
             focusNextPrevChild(true);
         }
         return;
     }
-    if (FocusStep(event, false) != 0) {
+    if (event->key() == Qt::Key_Escape) {
         focusNextPrevChild(false);
         return;
     }

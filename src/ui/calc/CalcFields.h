@@ -2,6 +2,8 @@
 
 #include <QLineEdit>
 
+class QPushButton;
+
 #include <functional>
 #include <string>
 
@@ -9,6 +11,10 @@ namespace vemo {
 
 // Gives the focus to the control after `from` in the tab order (skipping what cannot take it).
 void FocusNextControl(QWidget* from);
+
+// A command button of the calculation windows.  It never becomes the default button, so the Enter that
+// confirms a field moves on instead of pressing it.
+QPushButton* CalcButton(const QString& text, QWidget* parent);
 
 // A point-name field of the calculation window.  Typed letters become upper case (UpperChr).  On
 // leaving it, a non-empty name that `acceptable` refuses (not in the list, or the first point of the

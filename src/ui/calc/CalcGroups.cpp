@@ -19,6 +19,13 @@ std::optional<PlanePoint> FindPlanePoint(const Store* store, const std::string& 
     return found ? std::optional(PlanePoint{found->x, found->y}) : std::nullopt;
 }
 
+std::vector<std::string> WithoutEntryRows(std::vector<std::string> names) {
+    while (!names.empty() && names.back().empty()) {
+        names.pop_back();
+    }
+    return names;
+}
+
 std::function<bool(const std::string&)> KnownNameRule(const Store* store, const CalcNameEdit* other) {
     return [store, other](const std::string& name) {
         return FindPlanePoint(store, name).has_value() && (!other || other->name() != name);
@@ -108,8 +115,7 @@ CircleGroup::CircleGroup(const QString& title, bool withCentreRegistration, cons
     if (withCentreRegistration) {
         p3 = new CalcNameEdit(this);
         p3->setUpperCase(upperCase);
-        registerCentre = new QPushButton(QStringLiteral("中心点座標登録"), this);
-        registerCentre->setAutoDefault(false);
+        registerCentre = CalcButton(QStringLiteral("中心点座標登録"), this);
         registerCentre->setEnabled(false);
         auto* p3Row = new QHBoxLayout;
         p3Row->addWidget(p3);

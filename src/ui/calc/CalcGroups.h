@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QPushButton;
 
@@ -19,6 +20,9 @@ struct Store;
 
 // Looks a name up in the list: its point (coordinates rounded to 0.001), none for an empty or unknown name.
 std::optional<PlanePoint> FindPlanePoint(const Store* store, const std::string& cp932);
+
+// The names of a grid or parcel without the empty entry rows at its end.
+std::vector<std::string> WithoutEntryRows(std::vector<std::string> names);
 
 // 基線: 点名 (first point), 点名 (second point), 方向角.  With both points the direction of the line is
 // written into the direction field; a typed direction empties the second point.

@@ -38,23 +38,23 @@ void ConstructionPage::buildInputs(QLayout* layout) {
     if (type_ != Type::CircleCircle && type_ != Type::CornerCut && type_ != Type::ParallelShift) {
         line1_ = new LineGroup(QStringLiteral("基線１"), store, upper, this);
         layout->addWidget(line1_);
-        connectChanges(line1_);
+        connect(line1_, &LineGroup::changed, this, &ConstructionPage::recompute);
     }
     if (type_ == Type::LineLine) {
         line2_ = new LineGroup(QStringLiteral("基線２"), store, upper, this);
         layout->addWidget(line2_);
-        connectChanges(line2_);
+        connect(line2_, &LineGroup::changed, this, &ConstructionPage::recompute);
     }
     if (type_ == Type::LineCircle || type_ == Type::CircleCircle) {
         circle1_ = new CircleGroup(QStringLiteral("円１"), true, store, upper, this);
         layout->addWidget(circle1_);
-        connectChanges(circle1_);
+        connect(circle1_, &CircleGroup::changed, this, &ConstructionPage::recompute);
         connect(circle1_->registerCentre, &QPushButton::clicked, this, &ConstructionPage::registerCircleCentre);
     }
     if (type_ == Type::CircleCircle) {
         circle2_ = new CircleGroup(QStringLiteral("円２"), false, store, upper, this);
         layout->addWidget(circle2_);
-        connectChanges(circle2_);
+        connect(circle2_, &CircleGroup::changed, this, &ConstructionPage::recompute);
     }
     if (type_ == Type::Offset || type_ == Type::Foot || type_ == Type::CornerCut) {
         auto* box = new QGroupBox(this);
@@ -90,14 +90,6 @@ void ConstructionPage::buildInputs(QLayout* layout) {
         shift_ = new ShiftGrid(store, this);
         layout->addWidget(shift_);
         connect(shift_, &ShiftGrid::pathChanged, this, &ConstructionPage::recompute);
-    }
-}
-
-void ConstructionPage::connectChanges(QObject* group) {
-    if (auto* line = qobject_cast<LineGroup*>(group)) {
-        connect(line, &LineGroup::changed, this, &ConstructionPage::recompute);
-    } else if (auto* circle = qobject_cast<CircleGroup*>(group)) {
-        connect(circle, &CircleGroup::changed, this, &ConstructionPage::recompute);
     }
 }
 

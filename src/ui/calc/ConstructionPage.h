@@ -48,7 +48,6 @@ public:
 
 private:
     void buildInputs(QLayout* layout);
-    void connectChanges(QObject* group);
     ConstructionResult compute() const;
     void showResult(const ConstructionResult& result, bool withMessage);
     void resetAfterRegistration();

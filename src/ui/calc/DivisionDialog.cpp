@@ -25,10 +25,8 @@ DivisionDialog::DivisionDialog(Store& store, const DivisionResult& result, QWidg
     layout->addWidget(buildPoints());
     layout->addWidget(buildParts());
     auto* buttons = new QHBoxLayout;
-    register_ = new QPushButton(QStringLiteral("登録"), this);
-    auto* cancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
-    register_->setAutoDefault(false);
-    cancel->setAutoDefault(false);
+    register_ = CalcButton(QStringLiteral("登録"), this);
+    auto* cancel = CalcButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
     buttons->addStretch(1);
     buttons->addWidget(register_);
     buttons->addWidget(cancel);
@@ -41,8 +39,7 @@ DivisionDialog::DivisionDialog(Store& store, const DivisionResult& result, QWidg
     pointNames_[1]->setName(proposed.p2Name);
     parcelNames_[0]->setText(FromCp932(proposed.securedParcelName));
     parcelNames_[1]->setText(FromCp932(proposed.remainderParcelName));
-    for (QLineEdit* field :
-         std::initializer_list<QLineEdit*>{pointNames_[0], pointNames_[1], parcelNames_[0], parcelNames_[1]}) {
+    for (CalcNameEdit* field : {pointNames_[0], pointNames_[1], parcelNames_[0], parcelNames_[1]}) {
         field->installEventFilter(this);
     }
 }
@@ -70,11 +67,11 @@ QWidget* DivisionDialog::buildPoints() {
             pointX_[i]->setText(FromCp932(DivisionPointText(points[i]->x)));
             pointY_[i]->setText(FromCp932(DivisionPointText(points[i]->y)));
         }
-        const QWidget* row[] = {label, pointNames_[i], pointX_[i], pointY_[i]};
+        QWidget* const row[] = {label, pointNames_[i], pointX_[i], pointY_[i]};
         for (int column = 0; column < 4; ++column) {
-            grid->addWidget(const_cast<QWidget*>(row[column]), i + 2, column);
+            grid->addWidget(row[column], i + 2, column);
             // The one-point method has no P2: its line is hidden.
-            const_cast<QWidget*>(row[column])->setVisible(points[i].has_value());
+            row[column]->setVisible(points[i].has_value());
         }
     }
     return box;
@@ -119,8 +116,8 @@ void DivisionDialog::registerAll() {
     names.p2Name = pointNames_[1]->name();
     names.keepSecured = keep_[0]->isChecked();
     names.keepRemainder = keep_[1]->isChecked();
-    names.securedParcelName = ToCp932(parcelNames_[0]->text().trimmed()).value_or(std::string());
-    names.remainderParcelName = ToCp932(parcelNames_[1]->text().trimmed()).value_or(std::string());
+    names.securedParcelName = parcelNames_[0]->name();
+    names.remainderParcelName = parcelNames_[1]->name();
     if (RunCommand([&] { RegisterDivision(store_, result_, names); }, this)) {
         accept();
     }

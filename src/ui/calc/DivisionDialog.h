@@ -8,7 +8,6 @@
 
 class QCheckBox;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 
 namespace vemo {
@@ -29,7 +28,7 @@ public:
     QLabel* pointX(int i) const { return pointX_[i]; }
     QLabel* pointY(int i) const { return pointY_[i]; }
     QCheckBox* keep(int part) const { return keep_[part]; } // 0: 求積側, 1: 残地側
-    QLineEdit* parcelName(int part) const { return parcelNames_[part]; }
+    CalcNameEdit* parcelName(int part) const { return parcelNames_[part]; }
     QLabel* areaText(int part, int line) const { return areaTexts_[part][line]; }
     QPushButton* registerButton() const { return register_; }
 
@@ -48,7 +47,7 @@ private:
     std::array<QLabel*, 2> pointX_{};
     std::array<QLabel*, 2> pointY_{};
     std::array<QCheckBox*, 2> keep_{};
-    std::array<QLineEdit*, 2> parcelNames_{};
+    std::array<CalcNameEdit*, 2> parcelNames_{};
     std::array<std::array<QLabel*, 3>, 2> areaTexts_{};
     QPushButton* register_ = nullptr;
 };

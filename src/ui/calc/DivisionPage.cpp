@@ -1,6 +1,7 @@
 #include "ui/calc/DivisionPage.h"
 
 #include "core/calc/CalcEntry.h"
+#include "core/calc/DivisionDrawing.h"
 #include "core/division/ParallelDivision.h"
 #include "core/store/Store.h"
 #include "core/text/Error.h"
@@ -8,7 +9,6 @@
 #include "ui/calc/CalcFields.h"
 #include "ui/calc/CalcGroups.h"
 #include "ui/calc/DivisionDialog.h"
-#include "ui/calc/DivisionDrawing.h"
 #include "ui/common/CommandGuard.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/GridFont.h"
@@ -41,12 +41,6 @@ constexpr double kFrameMargin = 0.5;
 // Hatching strokes: this many across the secured part's larger extent.
 constexpr double kHatchStrokes = 16;
 
-QPushButton* Button(const QString& text, QWidget* parent) {
-    auto* button = new QPushButton(text, parent);
-    button->setAutoDefault(false);
-    return button;
-}
-
 QString AreaDisplay(std::optional<double> area) {
     return QString::fromStdString(Sprintf(" 面積%15.7f ", area.value_or(0.0))) + QStringLiteral("㎡");
 }
@@ -75,7 +69,7 @@ DivisionPage::DivisionPage(CalcHost& host, QWidget* parent) : CalcPage(host, par
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    insertParcel_ = Button(QStringLiteral("<< 画地挿入"), this);
+    insertParcel_ = CalcButton(QStringLiteral("<< 画地挿入"), this);
     connect(insertParcel_, &QPushButton::clicked, this, &DivisionPage::insertParcel);
     auto* areaRow = new QHBoxLayout;
     areaRow->addWidget(area_, 1);
@@ -156,9 +150,9 @@ QWidget* DivisionPage::buildCommands() {
     auto* row = new QWidget(this);
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
-    run_ = Button(QStringLiteral("計算実行(&E)"), row);
-    auto* clearButton = Button(QStringLiteral("クリア(&L)"), row);
-    auto* cancel = Button(QStringLiteral("ｷｬﾝｾﾙ"), row);
+    run_ = CalcButton(QStringLiteral("計算実行(&E)"), row);
+    auto* clearButton = CalcButton(QStringLiteral("クリア(&L)"), row);
+    auto* cancel = CalcButton(QStringLiteral("ｷｬﾝｾﾙ"), row);
     layout->addWidget(run_);
     layout->addWidget(clearButton);
     layout->addWidget(cancel);
@@ -185,7 +179,7 @@ void DivisionPage::clear() {
     relabel();
     grid_->setCurrentCell(0, kNameColumn);
     area_->setText(AreaDisplay(std::nullopt));
-    static_cast<CalcNumberEdit*>(target_)->reset();
+    target_->reset();
     base1_->setName({});
     base2_->setName({});
     angle_->reset();
@@ -220,10 +214,7 @@ std::vector<std::string> DivisionPage::names() const {
         const QTableWidgetItem* item = grid_->item(row, kNameColumn);
         names.push_back(item ? ToCp932(item->text().trimmed()).value_or(std::string()) : std::string());
     }
-    while (!names.empty() && names.back().empty()) {
-        names.pop_back();
-    }
-    return names;
+    return WithoutEntryRows(std::move(names));
 }
 
 void DivisionPage::setName(int row, const QString& text) {
@@ -265,10 +256,8 @@ void DivisionPage::enterName(int row, const QString& typed) {
 
 void DivisionPage::insertParcel() {
     // The parcel open in the parcel editor, its closing repetition included, after the names typed so far.
-    std::vector<std::string> parcel = host_.openParcelNames ? host_.openParcelNames() : std::vector<std::string>{};
-    while (!parcel.empty() && parcel.back().empty()) {
-        parcel.pop_back();
-    }
+    const std::vector<std::string> parcel =
+        WithoutEntryRows(host_.openParcelNames ? host_.openParcelNames() : std::vector<std::string>{});
     int row = static_cast<int>(names().size()) + 1;
     for (const std::string& name : parcel) {
         setName(row++, FromCp932(name));
@@ -339,7 +328,7 @@ void DivisionPage::checkAngle() {
 void DivisionPage::run() {
     const auto divide = [this] {
         const DivisionParcel ring = LoadDivisionParcel(names(), host_.store->Index());
-        const double target = static_cast<CalcNumberEdit*>(target_)->value();
+        const double target = target_->value();
         try {
             CheckDivisionTarget(ring, target);
         } catch (const Error&) {

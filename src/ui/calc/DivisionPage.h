@@ -8,7 +8,6 @@
 #include <vector>
 
 class QLabel;
-class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTableWidget;
@@ -45,7 +44,7 @@ public:
 
     QTableWidget* grid() const { return grid_; }
     QLabel* areaLabel() const { return area_; }
-    QLineEdit* targetField() const { return target_; }
+    CalcNumberEdit* targetField() const { return target_; }
     CalcNameEdit* base1Field() const { return base1_; }
     CalcNameEdit* base2Field() const { return base2_; }
     CalcNumberEdit* angleField() const { return angle_; }
@@ -73,7 +72,7 @@ private:
     QLabel* area_ = nullptr;
     QRadioButton* parallel_ = nullptr;
     QRadioButton* onePoint_ = nullptr;
-    QLineEdit* target_ = nullptr;
+    CalcNumberEdit* target_ = nullptr;
     QWidget* parallelFields_ = nullptr;
     CalcNameEdit* base1_ = nullptr;
     CalcNameEdit* base2_ = nullptr;

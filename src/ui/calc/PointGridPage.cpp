@@ -2,6 +2,8 @@
 
 #include "core/calc/CalcEntry.h"
 #include "core/store/Store.h"
+#include "ui/calc/CalcFields.h"
+#include "ui/calc/CalcGroups.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/GridFont.h"
 #include "ui/common/MessageBox.h"
@@ -22,12 +24,6 @@ namespace vemo {
 namespace {
 
 constexpr int kNameColumn = 1;
-
-QPushButton* Button(const QString& text, QWidget* parent) {
-    auto* button = new QPushButton(text, parent);
-    button->setAutoDefault(false);
-    return button;
-}
 
 } // namespace
 
@@ -85,8 +81,8 @@ QWidget* PointGridPage::buildTypeRow() {
     group->addButton(radialButton_);
     open_->setChecked(true);
     // Enabled by the idle rules while the parcel editor can give or take a parcel.
-    insertParcel_ = Button(QStringLiteral("<<画地挿入"), row);
-    registerParcel_ = Button(QStringLiteral("画地登録>>"), row);
+    insertParcel_ = CalcButton(QStringLiteral("<<画地挿入"), row);
+    registerParcel_ = CalcButton(QStringLiteral("画地登録>>"), row);
     insertParcel_->setEnabled(false);
     registerParcel_->setEnabled(false);
     for (QWidget* widget : {static_cast<QWidget*>(open_), static_cast<QWidget*>(radialButton_),
@@ -106,10 +102,10 @@ QWidget* PointGridPage::buildCommands() {
     auto* row = new QWidget(this);
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
-    auto* copy = Button(QStringLiteral("コピー(&C)"), row);
-    auto* print = Button(QStringLiteral("印刷(&P)"), row);
-    auto* clearButton = Button(QStringLiteral("クリア(&L)"), row);
-    auto* close = Button(QStringLiteral("閉じる(&X)"), row);
+    auto* copy = CalcButton(QStringLiteral("コピー(&C)"), row);
+    auto* print = CalcButton(QStringLiteral("印刷(&P)"), row);
+    auto* clearButton = CalcButton(QStringLiteral("クリア(&L)"), row);
+    auto* close = CalcButton(QStringLiteral("閉じる(&X)"), row);
     for (QPushButton* button : {copy, print, clearButton, close}) {
         layout->addWidget(button);
     }
@@ -203,10 +199,7 @@ std::vector<std::string> PointGridPage::names() const {
     for (int row = 1; row <= grid_->rowCount(); ++row) {
         names.push_back(ToCp932(nameAt(row).trimmed()).value_or(std::string()));
     }
-    while (!names.empty() && names.back().empty()) {
-        names.pop_back();
-    }
-    return names;
+    return WithoutEntryRows(std::move(names));
 }
 
 void PointGridPage::enterName(int row, const QString& typed) {

@@ -4,6 +4,7 @@
 
 #include "core/calc/CalcEntry.h"
 #include "core/store/Store.h"
+#include "ui/calc/CalcGroups.h"
 #include "ui/common/CommandGuard.h"
 #include "ui/common/Cp932Text.h"
 
@@ -11,17 +12,6 @@
 #include <QTableWidget>
 
 namespace vemo {
-
-namespace {
-
-std::vector<std::string> WithoutEntryRows(std::vector<std::string> names) {
-    while (!names.empty() && names.back().empty()) {
-        names.pop_back();
-    }
-    return names;
-}
-
-} // namespace
 
 void PointGridPage::updateEnabling() {
     if (!insertParcel_ || !host_.store) {

@@ -41,12 +41,11 @@ ResultPanel::ResultPanel(const Store* store, QWidget* parent) : QWidget(parent),
         grid->addWidget(x[i], i + 1, 2);
         grid->addWidget(y[i], i + 1, 3);
     }
-    registerButton = new QPushButton(QStringLiteral("登録"), this);
-    clearButton = new QPushButton(QStringLiteral("クリア"), this);
-    cancelButton = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
+    registerButton = CalcButton(QStringLiteral("登録"), this);
+    clearButton = CalcButton(QStringLiteral("クリア"), this);
+    cancelButton = CalcButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
     auto* buttons = new QHBoxLayout;
     for (QPushButton* button : {registerButton, clearButton, cancelButton}) {
-        button->setAutoDefault(false);
         buttons->addWidget(button);
     }
     auto* layout = new QVBoxLayout(this);

@@ -2,6 +2,7 @@
 
 #include "core/calc/CalcEntry.h"
 #include "core/store/Store.h"
+#include "ui/calc/CalcFields.h"
 #include "ui/calc/TransformDialog.h"
 #include "ui/common/CommandGuard.h"
 #include "ui/common/Cp932Text.h"
@@ -24,12 +25,6 @@ namespace {
 
 constexpr int kOldColumn = 1;
 constexpr int kNewColumn = 2;
-
-QPushButton* Button(const QString& text, QWidget* parent) {
-    auto* button = new QPushButton(text, parent);
-    button->setAutoDefault(false);
-    return button;
-}
 
 } // namespace
 
@@ -85,10 +80,10 @@ QWidget* TransformPage::buildCommands() {
     auto* row = new QWidget(this);
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
-    auto* select = Button(QStringLiteral("座標選択(&S)"), row);
-    run_ = Button(QStringLiteral("計算実行(&E)"), row);
-    auto* clearButton = Button(QStringLiteral("クリア(&L)"), row);
-    auto* cancel = Button(QStringLiteral("ｷｬﾝｾﾙ"), row);
+    auto* select = CalcButton(QStringLiteral("座標選択(&S)"), row);
+    run_ = CalcButton(QStringLiteral("計算実行(&E)"), row);
+    auto* clearButton = CalcButton(QStringLiteral("クリア(&L)"), row);
+    auto* cancel = CalcButton(QStringLiteral("ｷｬﾝｾﾙ"), row);
     for (QPushButton* button : {select, run_, clearButton, cancel}) {
         layout->addWidget(button);
     }

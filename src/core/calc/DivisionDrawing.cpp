@@ -1,4 +1,4 @@
-#include "ui/calc/DivisionDrawing.h"
+#include "core/calc/DivisionDrawing.h"
 
 #include <algorithm>
 #include <cmath>
