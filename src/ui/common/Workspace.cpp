@@ -40,6 +40,7 @@ Workspace::Workspace(const std::string& programFolder, QObject* parent)
     settings_ = std::move(loaded.values);
     startMessages_ = std::move(loaded.messages);
     normalAtStart_ = settings_.Exit.Normal;
+    settingsWrittenBySystem_ = loaded.writtenBySystem;
 
     // Folders of the store are CP932 like all core text.
     store_.names.ExeDir = PathToCp932(programFolder_);

@@ -39,6 +39,8 @@ public:
     const std::string& settingsPath() const { return iniPath_; }
     // Normal as read at start: false means the last run did not end by closing the main window.
     bool normalAtStart() const { return normalAtStart_; }
+    // The settings file was written by this system's settings dialog (see LoadedSettings).
+    bool settingsWrittenBySystem() const { return settingsWrittenBySystem_; }
     // Messages (CP932) about values of the settings file that could not be read.
     const std::vector<std::string>& startMessages() const { return startMessages_; }
 
@@ -64,6 +66,7 @@ private:
     Store store_;
     Settings settings_;
     bool normalAtStart_ = true;
+    bool settingsWrittenBySystem_ = false;
     std::vector<std::string> startMessages_;
     std::unique_ptr<Watch> watch_;
 };

@@ -9,16 +9,13 @@
 #include <QLineEdit>
 
 namespace vemo {
-namespace {
-
-bool IsNumberColumn(int listColumn) {
-    return listColumn == kColX || listColumn == kColY || listColumn == kColZ;
-}
-
-} // namespace
 
 bool CellTextValidator::IsNumberCharacter(QChar c) {
     return (c >= u'0' && c <= u'9') || c == u'.' || c == u'-';
+}
+
+bool CellTextValidator::IsNumberColumn(int listColumn) {
+    return listColumn == kColX || listColumn == kColY || listColumn == kColZ;
 }
 
 QValidator::State CellTextValidator::validate(QString& input, int&) const {
@@ -48,7 +45,7 @@ size_t CellTextValidator::MaxBytes(int listColumn) {
 
 void XyzCellDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {
     QStyledItemDelegate::initStyleOption(option, index);
-    if (IsNumberColumn(index.column() + 1)) {
+    if (CellTextValidator::IsNumberColumn(index.column() + 1)) {
         option->font = numberFont_;
     }
 }
@@ -60,7 +57,7 @@ QWidget* XyzCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewIt
     auto* editor = new QLineEdit(parent);
     editor->setFrame(false);
     const int col = index.column() + 1; // list column (the number column is the vertical header)
-    const bool numeric = IsNumberColumn(col);
+    const bool numeric = CellTextValidator::IsNumberColumn(col);
     if (numeric) {
         editor->setFont(numberFont_);
     }

@@ -19,6 +19,8 @@ public:
         : QValidator(parent), numeric_(numeric), maxBytes_(maxBytes) {}
     State validate(QString& input, int& pos) const override;
     static bool IsNumberCharacter(QChar c);
+    // The X, Y and Z columns (list columns).
+    static bool IsNumberColumn(int listColumn);
     // Field width in bytes of a list column (1 .. 6).
     static size_t MaxBytes(int listColumn);
 

@@ -29,10 +29,6 @@ constexpr int kColumnPadding = 5;
 constexpr int kPanelDigits = 62;
 constexpr int kPanelPadding = 50;
 
-bool IsNumberColumn(int col) {
-    return col == kColX || col == kColY || col == kColZ;
-}
-
 } // namespace
 
 XyzStrGrid::XyzStrGrid(XyzList& list, QWidget* parent)
@@ -295,7 +291,7 @@ void XyzStrGrid::keyPressEvent(QKeyEvent* event) {
     }
     // A character a number cell does not take opens no editor.
     const QString text = event->text();
-    if (plain && IsNumberColumn(currentCell().col) && text.size() == 1 && text[0].isPrint() &&
+    if (plain && CellTextValidator::IsNumberColumn(currentCell().col) && text.size() == 1 && text[0].isPrint() &&
         !CellTextValidator::IsNumberCharacter(text[0])) {
         SystemBeep::Beep();
         return;

@@ -215,15 +215,6 @@ SelectionPanel* InstallSelectionPanel(MainWindow& main, ParcelEditor* editor) {
     auto* layer = new SelectionPlotLayer(main, panel);
     QObject::connect(panel, &QObject::destroyed, [layer] { delete layer; });
     ToolRegistration registration;
-    // What the file commands tell the selection list and the parcel editor, and ask them.
-    registration.files.selectionNames = [panel] { return panel->names(); };
-    registration.files.selectedParcels = [editor] { return editor->selectedPositions(); };
-    registration.files.clearSelection = [&main, panel] {
-        panel->clearNames();
-        main.setSelectionPanelShown(false);
-    };
-    registration.files.parcelsLoaded = [editor] { editor->clearParcel(); };
-    registration.files.newParcels = [editor] { editor->clearParcel(); };
     registration.layer = layer;
     registration.layerOrder = PlotLayerOrder::kSelection;
     PointNameTaker taker;

@@ -3,7 +3,6 @@
 #include "ui/main/AutoSaveTimer.h"
 #include "ui/main/CommandSet.h"
 #include "ui/main/MainWindow.h"
-#include "ui/main/Tools.h"
 #include "ui/serial/ZubTransferDialog.h"
 #include "ui/traverse/TrvsGrid.h"
 #include "ui/traverse/TrvsWindow.h"
@@ -25,9 +24,6 @@ TrvsWindow* InstallTraverseWindow(MainWindow& main, ZubTransferDialog* serial) {
             window->AutoSave();
         }
     });
-    ToolRegistration registration;
-    registration.idle = [&main] { main.commands().setEnabled(Cmd::CalcTrvs, true); };
-    main.tools().add(window, std::move(registration));
     return window;
 }
 

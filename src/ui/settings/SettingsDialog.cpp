@@ -78,12 +78,12 @@ SettingsDialog::SettingsDialog(Workspace& workspace, QWidget* parent) : QDialog(
     layout->addWidget(pages_);
     layout->addWidget(buttons);
 
-    // The fields are filled once: from the file as start-up read it, or, before the dialog has ever
-    // written it, from the first-run values.  The folders are those the main window works with.
-    Settings initial =
-        DialogInitialValues(LoadSettings(workspace_.settingsPath(), workspace_.programFolder()), ButtonFaceColour());
-    initial.Dir = workspace_.settings().Dir;
-    fill(initial);
+    // The fields are filled once: from the settings as start-up read them, or, before the dialog has
+    // ever written the file, from the first-run values.
+    LoadedSettings read;
+    read.values = workspace_.settings();
+    read.writtenBySystem = workspace_.settingsWrittenBySystem();
+    fill(DialogInitialValues(read, ButtonFaceColour()));
 
     connect(other_->simaLink(), &QCheckBox::toggled, this, [this](bool on) { associate(0, on); });
     connect(other_->xyzLink(), &QCheckBox::toggled, this, [this](bool on) { associate(1, on); });

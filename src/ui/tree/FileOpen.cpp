@@ -26,7 +26,7 @@ namespace {
 
 // The time the auto-save file was written, as the surveyor reads a date.
 QString AutoSaveTime(const fs::path& file) {
-    const QDateTime written = QFileInfo(QString::fromStdString(file.string())).lastModified();
+    const QDateTime written = QFileInfo(PathText(file)).lastModified();
     return written.toString(QStringLiteral("yyyy/MM/dd HH:mm"));
 }
 

@@ -6,9 +6,6 @@
 #include "ui/grid/XyzListPanel.h"
 #include "ui/grid/XyzStrGrid.h"
 #include "ui/main/CommandSet.h"
-#include "ui/main/PlotArea.h"
-#include "ui/main/TreeArea.h"
-#include "ui/main/XyzListArea.h"
 #include "ui/plot/PlotView.h"
 #include "ui/tree/FileCommands.h"
 
@@ -22,10 +19,7 @@ namespace {
 class CurrentList : public MainFixture {
 protected:
     MainWindow& OpenAll() {
-        MainWindow& main = Open();
-        InstallPlotArea(main);
-        InstallTreeArea(main);
-        InstallXyzListArea(main);
+        MainWindow& main = OpenWithAreas();
         main.resize(1200, 700);
         main.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&main));

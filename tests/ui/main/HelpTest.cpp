@@ -5,9 +5,6 @@
 #include "ui/grid/XyzStrGrid.h"
 #include "ui/help/HelpWindow.h"
 #include "ui/main/OptionTools.h"
-#include "ui/main/PlotArea.h"
-#include "ui/main/TreeArea.h"
-#include "ui/main/XyzListArea.h"
 #include "ui/plot/PlotView.h"
 #include "ui/settings/SettingsDialog.h"
 #include "ui/tree/DataTree.h"
@@ -27,10 +24,7 @@ namespace {
 class Help : public MainFixture {
 protected:
     HelpWindow& OpenAll() {
-        MainWindow& main = Open();
-        InstallPlotArea(main);
-        InstallTreeArea(main);
-        InstallXyzListArea(main);
+        MainWindow& main = OpenWithAreas();
         dialog = InstallSettingsDialog(main);
         HelpWindow* help = InstallHelp(main);
         for (Area area : {Area::XyzList, Area::Plot, Area::BlockEdit}) {

@@ -7,11 +7,8 @@
 #include "ui/main/AboutBox.h"
 #include "ui/main/AutoSaveTimer.h"
 #include "ui/main/CommandSet.h"
-#include "ui/main/PlotArea.h"
 #include "ui/main/StatusPanels.h"
 #include "ui/main/Tools.h"
-#include "ui/main/TreeArea.h"
-#include "ui/main/XyzListArea.h"
 
 #include <QAction>
 #include <QApplication>
@@ -115,10 +112,7 @@ TEST_F(Lifecycle, AutoSaveTimerFires) {
 // window, so closing and deleting the window with data loaded leaves no observer behind (under the
 // sanitizer build a dangling one is a use-after-free at the next change of the lists).
 TEST_F(Lifecycle, TheStoreOutlivesTheWindowAndForgetsItsObservers) {
-    MainWindow& main = Open();
-    InstallPlotArea(main);
-    InstallTreeArea(main);
-    InstallXyzListArea(main);
+    MainWindow& main = OpenWithAreas();
     for (Area area : {Area::XyzList, Area::Plot}) {
         main.setAreaShown(area, true);
     }

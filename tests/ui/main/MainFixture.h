@@ -3,6 +3,9 @@
 #include "support/TempDir.h"
 #include "ui/common/MessageBox.h"
 #include "ui/main/MainWindow.h"
+#include "ui/main/PlotArea.h"
+#include "ui/main/TreeArea.h"
+#include "ui/main/XyzListArea.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -32,6 +35,15 @@ protected:
         workspace = std::make_unique<Workspace>(home.Str());
         window = std::make_unique<MainWindow>(*workspace);
         return *window;
+    }
+    // The same with the plot, the data tree and the coordinate list installed, the plot first as at
+    // start-up.
+    MainWindow& OpenWithAreas(const std::string& iniBytes = {}) {
+        MainWindow& main = Open(iniBytes);
+        InstallPlotArea(main);
+        InstallTreeArea(main);
+        InstallXyzListArea(main);
+        return main;
     }
     std::string IniPath() const { return home.File("VEMO.ini"); }
     std::string IniText() const { return ReadBytes(IniPath()); }

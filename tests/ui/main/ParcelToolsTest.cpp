@@ -5,10 +5,7 @@
 #include "core/text/Cp932.h"
 #include "ui/main/CommandSet.h"
 #include "ui/main/ParcelArea.h"
-#include "ui/main/PlotArea.h"
 #include "ui/main/Tools.h"
-#include "ui/main/TreeArea.h"
-#include "ui/main/XyzListArea.h"
 #include "ui/parcels/ParcelEditor.h"
 #include "ui/parcels/SelectionPanel.h"
 #include "ui/plot/PlotView.h"
@@ -29,10 +26,7 @@ namespace {
 class ParcelTools : public MainFixture {
 protected:
     MainWindow& OpenAll() {
-        MainWindow& main = Open();
-        InstallPlotArea(main);
-        InstallTreeArea(main);
-        InstallXyzListArea(main);
+        MainWindow& main = OpenWithAreas();
         editor = InstallParcelArea(main);
         panel = InstallSelectionPanel(main, editor);
         main.store().xyz.ReplaceAll({{"", "A", "0.000", "0.000", "", "", ""},
@@ -47,6 +41,21 @@ protected:
         main.setAreaShown(Area::BlockEdit, true);
         main.commands().setEnabled(Cmd::EditXyzSelect, true); // as after opening coordinates
         return main;
+    }
+    // A parcel typed as a surveyor does: its name, then its vertices clicked on the plot.
+    void ClickParcel(MainWindow& main, const char* name, std::initializer_list<const char*> points) {
+        editor->nameField()->setText(QString::fromUtf8(name));
+        editor->grid()->setFocus();
+        for (const char* point : points) {
+            main.tools().offerPointName(PointSource::PlotClick, point);
+        }
+    }
+    // The neighbouring parcels 1-1 (A, B, C, D) and 1-2 (D, C, F, E), registered.
+    void AddNeighbouringParcels(MainWindow& main) {
+        ClickParcel(main, "1-1", {"A", "B", "C", "D", "A"});
+        main.commands().trigger(Cmd::BlkAdd);
+        ClickParcel(main, "1-2", {"D", "C", "F", "E", "D"});
+        main.commands().trigger(Cmd::BlkAdd);
     }
     ParcelEditor* editor = nullptr;
     SelectionPanel* panel = nullptr;
@@ -123,16 +132,7 @@ TEST_F(ParcelTools, ClickInsideAParcelOnThePlotLoadsIt) {
     main.plotView()->CoordinatesLoaded();
     QApplication::processEvents();
     // Labels: 1-1 at (2A+B+C+D)/5 = (8, 12), 1-2 at (2D+C+F+E)/5 = (28, 12).
-    const std::vector<std::pair<const char*, std::vector<const char*>>> parcels = {{"1-1", {"A", "B", "C", "D", "A"}},
-                                                                                   {"1-2", {"D", "C", "F", "E", "D"}}};
-    for (const auto& [name, points] : parcels) {
-        editor->nameField()->setText(QString::fromUtf8(name));
-        editor->grid()->setFocus();
-        for (const char* point : points) {
-            main.tools().offerPointName(PointSource::PlotClick, point);
-        }
-        main.commands().trigger(Cmd::BlkAdd);
-    }
+    AddNeighbouringParcels(main);
     ASSERT_EQ(main.store().blocks.Count(), 2);
     QListWidget* list = editor->parcelList();
     list->setFocus();
@@ -242,21 +242,8 @@ TEST_F(ParcelTools, ScreenshotOfTheEditorAtWork) {
                                  {"", "F", "40.000", "30.000", "", "", ""},
                                  {"", "G", "10.000", "45.000", "", "", ""}});
     main.plotView()->CoordinatesLoaded();
-    const std::vector<std::pair<const char*, std::vector<const char*>>> parcels = {{"1-1", {"A", "B", "C", "D", "A"}},
-                                                                                   {"1-2", {"D", "C", "F", "E", "D"}}};
-    for (const auto& [name, points] : parcels) {
-        editor->nameField()->setText(QString::fromUtf8(name));
-        editor->grid()->setFocus();
-        for (const char* point : points) {
-            main.tools().offerPointName(PointSource::PlotClick, point);
-        }
-        main.commands().trigger(Cmd::BlkAdd);
-    }
-    editor->nameField()->setText(QStringLiteral("1-3"));
-    editor->grid()->setFocus();
-    for (const char* point : {"B", "G", "C"}) {
-        main.tools().offerPointName(PointSource::PlotClick, point);
-    }
+    AddNeighbouringParcels(main);
+    ClickParcel(main, "1-3", {"B", "G", "C"});
     ASSERT_EQ(main.store().blocks.Count(), 2);
     EXPECT_EQ(editor->rows(), (std::vector<std::string>{"B", "G", "C", ""}));
     QApplication::processEvents();

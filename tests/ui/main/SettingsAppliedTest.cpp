@@ -6,9 +6,6 @@
 #include "ui/main/CommandSet.h"
 #include "ui/main/KeyRules.h"
 #include "ui/main/OptionTools.h"
-#include "ui/main/PlotArea.h"
-#include "ui/main/TreeArea.h"
-#include "ui/main/XyzListArea.h"
 #include "ui/plot/PlotView.h"
 #include "ui/settings/ColourButton.h"
 #include "ui/settings/SettingsDialog.h"
@@ -31,10 +28,7 @@ namespace {
 class SettingsApplied : public MainFixture {
 protected:
     SettingsDialog& OpenAll() {
-        MainWindow& main = Open();
-        InstallPlotArea(main);
-        InstallTreeArea(main);
-        InstallXyzListArea(main);
+        MainWindow& main = OpenWithAreas();
         InstallExternalPrograms(main);
         return *InstallSettingsDialog(main);
     }

@@ -12,10 +12,7 @@
 #include "ui/grid/XyzListPanel.h"
 #include "ui/grid/XyzStrGrid.h"
 #include "ui/main/CommandSet.h"
-#include "ui/main/PlotArea.h"
-#include "ui/main/TreeArea.h"
 #include "ui/main/UndoCommands.h"
-#include "ui/main/XyzListArea.h"
 #include "ui/plot/PlotView.h"
 
 #include <QAction>
@@ -34,10 +31,7 @@ using Names = std::vector<std::string>;
 class UndoKeys : public MainFixture {
 protected:
     MainWindow& OpenSite() {
-        MainWindow& main = Open();
-        InstallPlotArea(main);
-        InstallTreeArea(main);
-        InstallXyzListArea(main);
+        MainWindow& main = OpenWithAreas();
         InstallUndoCommands(main);
         main.resize(1200, 700);
         main.show();
