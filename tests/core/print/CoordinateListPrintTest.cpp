@@ -104,22 +104,5 @@ TEST(CoordinateListPrint, SelectionPagesAndLookups) {
     EXPECT_EQ(CoordinateListPrint::Selection(list, sixtySix).PageCount(), 2);
 }
 
-TEST(CoordinateListPrint, FourteenByteCut) {
-    struct Case {
-        std::string text;
-        std::string cut;
-    };
-    const std::vector<Case> cases = {
-        {"ABCDEFGHIJKLMN", "ABCDEFGHIJKLMN"},           // exactly 14
-        {"ABCDEFGHIJKLMNO", "ABCDEFGHIJKLMN"},          // cut after the 14th byte
-        {"ABCDEFGHIJKLM" + Jp("杭"), "ABCDEFGHIJKLM"},  // the lead byte alone would be the 14th: dropped
-        {Jp("一二三四五六七八"), Jp("一二三四五六七")}, // seven double-byte characters fill 14 bytes
-        {"", ""},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(CutBytes(c.text, 14), c.cut);
-    }
-}
-
 } // namespace
 } // namespace vemo
