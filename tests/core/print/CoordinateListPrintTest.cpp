@@ -2,6 +2,7 @@
 
 #include "core/store/XyzList.h"
 #include "core/text/Cp932.h"
+#include "support/Utf8Lines.h"
 
 #include <gtest/gtest.h>
 
@@ -23,13 +24,7 @@ XyzList NumberedList(int count) {
     return list;
 }
 
-Lines Utf8(const std::vector<ReportLine>& lines) {
-    Lines text;
-    for (const ReportLine& line : lines) {
-        text.push_back(Cp932ToUtf8(line.text));
-    }
-    return text;
-}
+using test::Utf8;
 
 const std::string kRule = std::string(8, ' ') + std::string(85, '-');
 constexpr size_t kHeadLines = 9; // empty, page number, 3 empty, title, empty, column header, rule
