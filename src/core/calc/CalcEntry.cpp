@@ -80,18 +80,7 @@ Block GridParcel(const std::vector<std::string>& gridNames, const XyzNameIndex& 
     block.BlockName = "*" + std::to_string(parcelCount + 1);
     block.NoList = EncodeCommaList(gridNames);
     block.NoRowCount = static_cast<int>(gridNames.size());
-    int found = 0;
-    for (const std::string& name : gridNames) {
-        if (const auto point = name.empty() ? std::nullopt : index.Find(name)) {
-            block.LabelX += point->x;
-            block.LabelY += point->y;
-            ++found;
-        }
-    }
-    if (found > 0) {
-        block.LabelX /= found;
-        block.LabelY /= found;
-    }
+    ComputeLabelPoint(block, index);
     return block;
 }
 

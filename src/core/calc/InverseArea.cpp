@@ -10,11 +10,7 @@ AreaLines InverseAreaLines(const std::vector<PlanePoint>& ring) {
     if (ring.size() < 3) {
         return {Jp(" 面積"), Jp(" 坪数")};
     }
-    std::vector<RingPoint> points;
-    for (const PlanePoint& p : ring) {
-        points.push_back({"", p.x, p.y, true});
-    }
-    const ParcelAreaFigures figures = RingAreaFigures(points);
+    const ParcelAreaFigures figures = MillimetreRingFigures(ring);
     // hundredths × 0.3025 × 0.01 坪 is hundredths × 3025 units of 10^-6 坪; shown to 10^-4, half up.
     const long long tsuboUnits = (figures.chisekiHundredths * 3025 + 50) / 100;
     return {

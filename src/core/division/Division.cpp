@@ -52,15 +52,6 @@ void CheckDivisionTarget(const DivisionParcel& parcel, double target) {
     }
 }
 
-ParcelAreaFigures MillimetreRingFigures(const std::vector<PlanePoint>& ring) {
-    std::vector<RingPoint> points;
-    points.reserve(ring.size());
-    for (const PlanePoint& p : ring) {
-        points.push_back({{}, p.x, p.y, true});
-    }
-    return RingAreaFigures(points);
-}
-
 std::vector<PlanePoint> PartPoints(const DivisionParcel& parcel, const DivisionResult& result,
                                    const DivisionPart& part) {
     std::unordered_map<std::string, PlanePoint> at;

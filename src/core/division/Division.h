@@ -48,9 +48,6 @@ DivisionParcel LoadDivisionParcel(const std::vector<std::string>& gridNames, con
 // "分割面積が確保できません".
 void CheckDivisionTarget(const DivisionParcel& parcel, double target);
 
-// The figures of a ring whose coordinates lie on the millimetre grid, exact (the parcel area rule).
-ParcelAreaFigures MillimetreRingFigures(const std::vector<PlanePoint>& ring);
-
 // The three area lines of a part as the registration dialog shows them (CP932):
 // "面積 : %14.7f ㎡", "地積 : %9.2f ㎡" (truncated to 0.01 m²), "坪数 : %9.2f 坪".
 std::vector<std::string> DivisionAreaTexts(const ParcelAreaFigures& figures);

@@ -7,6 +7,7 @@
 #include "core/store/Store.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/Messages.h"
 #include "core/text/Numbers.h"
 
 #include <algorithm>
@@ -91,7 +92,7 @@ void CheckDivisionNames(const Store& store, const DivisionResult& result, const 
     }
     // Checked before anything is written, so a full parcel list never leaves the points without parcels.
     if (store.blocks.Count() + int{names.keepSecured} + int{names.keepRemainder} > kMaxBlocks) {
-        throw Error(Jp("区画数が上限（1000区画）を超えるため追加できません"));
+        throw Error(msg::TooManyParcels(kMaxBlocks, msg::Refused::Add));
     }
 }
 

@@ -7,7 +7,7 @@
 
 namespace vemo {
 
-struct Store;
+class Store;
 
 // What the surveyor confirms in the registration dialog of a division (座標・画地登録).
 struct DivisionRegistration {

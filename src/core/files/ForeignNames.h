@@ -18,7 +18,4 @@ std::vector<size_t> PointsWithLongNames(const ForeignData& data);
 // parcels' vertex lists alike, so that the parcels still find their points.
 void ShortenLongNames(ForeignData& data);
 
-// A name cut to at most `bytes` bytes at a CP932 character boundary.
-std::string ShortenName(const std::string& cp932Name, size_t bytes);
-
 } // namespace vemo

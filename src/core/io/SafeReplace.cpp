@@ -84,6 +84,13 @@ bool IsOurTemporaryName(const std::string& name, const std::string& prefix) {
     return true;
 }
 
+// "<file>.<8 hex digits>.tmp": a temporary name of `beside`, the form IsOurTemporaryName recognises.
+fs::path TemporaryName(const fs::path& beside, std::random_device& random) {
+    fs::path temporary = beside;
+    temporary += Sprintf(".%08x", static_cast<unsigned>(random())) + kTemporaryTail;
+    return temporary;
+}
+
 // A save killed before its rename leaves its temporary file; the next save of the same file sweeps it.
 // Only regular files with exactly our naming are removed (a link of that name is left alone).
 void RemoveLeftovers(const fs::path& target) {
@@ -128,8 +135,7 @@ Existing CheckReplaceable(const fs::path& target, const fs::path& shown) {
 int CreateTemporary(const fs::path& beside, fs::path& temporary, mode_t mode) {
     std::random_device random;
     for (int attempt = 0; attempt < 16; ++attempt) {
-        temporary = beside;
-        temporary += Sprintf(".%08x", static_cast<unsigned>(random())) + kTemporaryTail;
+        temporary = TemporaryName(beside, random);
         const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
         if (fd >= 0 || errno != EEXIST) {
             return fd;
@@ -215,8 +221,7 @@ void MakeBackup(const fs::path& target, const fs::path& backup) {
     std::random_device random;
     int error = EEXIST;
     for (int attempt = 0; attempt < 16 && error == EEXIST; ++attempt) {
-        temporary = target;
-        temporary += Sprintf(".%08x", static_cast<unsigned>(random())) + kTemporaryTail;
+        temporary = TemporaryName(target, random);
         error = ::link(target.c_str(), temporary.c_str()) == 0 ? 0 : LastError();
     }
     if (error != 0 && error != EEXIST && error != ENOSPC && error != EDQUOT) {

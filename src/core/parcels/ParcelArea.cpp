@@ -79,6 +79,15 @@ ParcelAreaFigures RingAreaFigures(const std::vector<RingPoint>& ring) {
                            static_cast<std::int64_t>(std::floor(a * 100.0L)));
 }
 
+ParcelAreaFigures MillimetreRingFigures(const std::vector<PlanePoint>& ring) {
+    std::vector<RingPoint> points;
+    points.reserve(ring.size());
+    for (const PlanePoint& p : ring) {
+        points.push_back({{}, p.x, p.y, true});
+    }
+    return RingAreaFigures(points);
+}
+
 ParcelAreaFigures ParcelFigures(std::string_view noList, const XyzNameIndex& index) {
     return RingAreaFigures(ParcelRingPoints(noList, index));
 }

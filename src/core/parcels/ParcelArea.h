@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/geometry/PlanePoint.h"
 #include "core/parcels/ParcelRing.h"
 
 #include <cstdint>
@@ -27,6 +28,10 @@ struct ParcelAreaFigures {
 // value such as 0.29 m² and truncate it to 0.28.  Coordinates beyond ±1e9 m (no survey has them) fall
 // back to an extended-precision sum.
 ParcelAreaFigures RingAreaFigures(const std::vector<RingPoint>& ring);
+
+// The figures of a ring of computed points whose coordinates lie on the millimetre grid, exact by the
+// same rule.
+ParcelAreaFigures MillimetreRingFigures(const std::vector<PlanePoint>& ring);
 
 // The figures of a parcel from its stored vertex list (see ParcelRingPoints).
 ParcelAreaFigures ParcelFigures(std::string_view noList, const XyzNameIndex& index);

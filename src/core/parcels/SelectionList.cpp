@@ -90,11 +90,7 @@ std::vector<XyzRow> SelectionLinkRows(const XyzList& list, const std::vector<std
     std::vector<XyzRow> rows;
     for (const std::string& name : names) {
         if (auto found = firstRow.find(name); found != firstRow.end()) {
-            XyzRow row;
-            for (int col = 0; col < kXyzColumnCount; ++col) {
-                row[col] = list.Cell(found->second, col);
-            }
-            rows.push_back(std::move(row));
+            rows.push_back(list.Row(found->second));
         }
     }
     return rows;

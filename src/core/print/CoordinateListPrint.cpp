@@ -1,6 +1,7 @@
 #include "core/print/CoordinateListPrint.h"
 
 #include "core/store/XyzList.h"
+#include "core/text/Bytes.h"
 #include "core/text/Cp932.h"
 #include "core/text/Numbers.h"
 
@@ -31,18 +32,6 @@ std::vector<ReportLine> PageHead(int pageNumber) {
 }
 
 } // namespace
-
-std::string CutBytes(std::string_view text, size_t maxBytes) {
-    size_t end = 0;
-    while (end < text.size()) {
-        size_t width = IsLeadByte(static_cast<unsigned char>(text[end])) && end + 1 < text.size() ? 2 : 1;
-        if (end + width > maxBytes) {
-            break;
-        }
-        end += width;
-    }
-    return std::string(text.substr(0, end));
-}
 
 CoordinateListPrint::CoordinateListPrint(const XyzList& list, int startIndex, int lastIndex)
     : list_(&list), startIndex_(startIndex), lastIndex_(std::max(startIndex, lastIndex)) {}

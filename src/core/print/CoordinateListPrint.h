@@ -16,9 +16,6 @@ class XyzList;
 // rows of the list and a surveyor can find a point by its number.
 constexpr int kListRowsPerPage = 65;
 
-// The first `maxBytes` bytes of CP932 text, without a lead byte whose trail byte the cut would drop.
-std::string CutBytes(std::string_view text, size_t maxBytes);
-
 // The coordinate list print: either the whole list (rows 1 .. end, page rows 1-65, 66-130, ...) or the
 // selection list (entries 0 .. end, the last being the empty entry row; pages 0-64, 65-129, ...).  Not
 // printed: rows without a point name, rows whose X and Y are both "0.000", selected names the list does

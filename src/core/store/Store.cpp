@@ -4,11 +4,16 @@
 
 namespace vemo {
 
-// Every change of the coordinate list, however small, makes the index stale.
+// Every change of the rows or of a name, X or Y cell makes the index stale.  Z, 点種 and 備考 are
+// not in it, so typing them (and the № renumbering after an insertion) costs no rebuild.
 class Store::ListWatch : public XyzListObserver {
 public:
     explicit ListWatch(Store& store) : store_(store) {}
-    void CellsChanged(int, int, int, int) override { store_.MarkIndexStale(); }
+    void CellsChanged(int, int, int firstCol, int lastCol) override {
+        if (firstCol <= kColY && lastCol >= kColName) {
+            store_.MarkIndexStale();
+        }
+    }
     void RowsInserted(int, int) override { store_.MarkIndexStale(); }
     void RowsRemoved(int, int) override { store_.MarkIndexStale(); }
     void Reset() override { store_.MarkIndexStale(); }

@@ -41,10 +41,11 @@ struct XyzImagePoints {
 
 // The one working set of the program, owned by the workspace and used directly by every tool.
 //
-// The name index follows the coordinate list by itself: every change of the list marks it stale, and
-// the next lookup rebuilds it, so no lookup sees a list that is gone.  A rebuild that meets a complete
-// row whose X or Y is not a number throws the conversion message and keeps the index of the last good
-// rebuild; the same message comes again at every lookup until the list changes.
+// The name index follows the coordinate list by itself: every change of the rows or of a name, X or Y
+// cell marks it stale, and the next lookup rebuilds it, so no lookup sees a list that is gone.  A
+// rebuild that meets a complete row whose X or Y is not a number throws the conversion message and
+// keeps the index of the last good rebuild; the same message comes again at every lookup until the
+// list changes.
 class Store {
 public:
     Store();

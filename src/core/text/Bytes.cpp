@@ -86,10 +86,6 @@ std::string_view Extension(std::string_view fileName) {
     return fileName.substr(dot);
 }
 
-} // namespace vemo
-
-namespace vemo {
-
 namespace {
 
 bool IsTrailByte(unsigned char c) {
@@ -109,6 +105,18 @@ void AppendEscaped(std::string& out, unsigned char c) {
 }
 
 } // namespace
+
+std::string CutBytes(std::string_view text, size_t maxBytes) {
+    size_t end = 0;
+    while (end < text.size()) {
+        size_t width = IsLeadByte(static_cast<unsigned char>(text[end])) && end + 1 < text.size() ? 2 : 1;
+        if (end + width > maxBytes) {
+            break;
+        }
+        end += width;
+    }
+    return std::string(text.substr(0, end));
+}
 
 std::string Excerpt(std::string_view field, size_t maxBytes) {
     std::string out;

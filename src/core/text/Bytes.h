@@ -37,6 +37,10 @@ bool EqualsIgnoreCase(std::string_view a, std::string_view b);
 // Extension of a file name including the dot (".Xyz"), or empty.
 std::string_view Extension(std::string_view fileName);
 
+// The first `maxBytes` bytes of CP932 text at most, without a lead byte whose trail byte the cut would
+// drop (a field of fixed width, a name the coordinate file can hold).
+std::string CutBytes(std::string_view text, size_t maxBytes);
+
 // A piece of file content for a message: at most about `maxBytes` bytes of the field, never a CP932
 // character cut in half, followed by "…" when shortened.  Control bytes and bytes that are not CP932
 // show as \xNN, so that a NUL cannot end the message early and an escape sequence cannot reach a

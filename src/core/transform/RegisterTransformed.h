@@ -7,7 +7,7 @@
 
 namespace vemo {
 
-struct Store;
+class Store;
 
 // How transformed points go into the coordinate list.
 enum class TransformRegistration {

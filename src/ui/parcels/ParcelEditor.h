@@ -14,7 +14,7 @@ class QToolButton;
 
 namespace vemo {
 
-struct Store;
+class Store;
 
 // The parcel editor (画地編集): the parcel name, its ring as a column of point names typed or taken
 // from the plot, and the registered parcels.  新規 (Ctrl+Home), 追加 (Ctrl+Enter), 変更 and 削除

@@ -13,7 +13,7 @@ class QPushButton;
 
 namespace vemo {
 
-struct Store;
+class Store;
 
 // The coordinate selection panel (座標選択) at the left edge of the plot: point names gathered by
 // typing (exact, "Q*" prefix, "+name" runs), by clicks on the plot, from the points in view or from the

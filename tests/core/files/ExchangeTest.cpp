@@ -1,4 +1,3 @@
-#include "core/files/ForeignNames.h"
 #include "core/files/Nichoren.h"
 #include "core/files/Sima.h"
 
@@ -139,21 +138,6 @@ TEST(Exchange, ReadsWhatOtherSystemsWrite) {
     // Really damaged lines are still refused, naming the line.
     EXPECT_THROW(ParseSimaText("A01,1,P,10.5\r\n"), Error);
     EXPECT_THROW(ParseSimaText("D00,1\r\n"), Error);
-}
-
-// Names are cut to the 16 bytes of the coordinate file without splitting a double-byte character.
-TEST(Exchange, LongNamesAreCutAtACharacterBoundary) {
-    const struct {
-        std::string name, cut;
-    } cases[] = {
-        {"ABCDEFGHIJKLMNOPQ", "ABCDEFGHIJKLMNOP"},
-        {"A" + Jp("基準点番号八九十"), "A" + Jp("基準点番号八九")}, // byte 16 would split 十
-        {Jp("基準点番号七八九十"), Jp("基準点番号七八九")},
-        {"SHORT", "SHORT"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(ShortenName(c.name, 16), c.cut) << Cp932ToUtf8(c.name);
-    }
 }
 
 } // namespace

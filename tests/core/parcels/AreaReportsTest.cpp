@@ -5,6 +5,7 @@
 #include "core/store/XyzList.h"
 #include "core/store/XyzNameIndex.h"
 #include "core/text/Cp932.h"
+#include "support/Utf8Lines.h"
 
 #include <gtest/gtest.h>
 
@@ -27,21 +28,7 @@ XyzList ListOfNames(const std::vector<std::array<const char*, 3>>& points) {
     return list;
 }
 
-Lines Utf8(const std::vector<ReportLine>& lines) {
-    Lines text;
-    for (const ReportLine& line : lines) {
-        text.push_back(Cp932ToUtf8(line.text));
-    }
-    return text;
-}
-
-Lines Utf8(const std::vector<std::string>& lines) {
-    Lines text;
-    for (const std::string& line : lines) {
-        text.push_back(Cp932ToUtf8(line));
-    }
-    return text;
-}
+using test::Utf8;
 
 struct Fixture {
     // A 10 m square running east, north, west, south: anticlockwise on the map, positive sum 200.

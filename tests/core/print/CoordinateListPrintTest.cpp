@@ -2,6 +2,7 @@
 
 #include "core/store/XyzList.h"
 #include "core/text/Cp932.h"
+#include "support/Utf8Lines.h"
 
 #include <gtest/gtest.h>
 
@@ -23,13 +24,7 @@ XyzList NumberedList(int count) {
     return list;
 }
 
-Lines Utf8(const std::vector<ReportLine>& lines) {
-    Lines text;
-    for (const ReportLine& line : lines) {
-        text.push_back(Cp932ToUtf8(line.text));
-    }
-    return text;
-}
+using test::Utf8;
 
 const std::string kRule = std::string(8, ' ') + std::string(85, '-');
 constexpr size_t kHeadLines = 9; // empty, page number, 3 empty, title, empty, column header, rule
@@ -102,23 +97,6 @@ TEST(CoordinateListPrint, SelectionPagesAndLookups) {
     std::vector<std::string> sixtySix(65, "P2");
     sixtySix.push_back(""); // entry 65, the entry row, opens page 2
     EXPECT_EQ(CoordinateListPrint::Selection(list, sixtySix).PageCount(), 2);
-}
-
-TEST(CoordinateListPrint, FourteenByteCut) {
-    struct Case {
-        std::string text;
-        std::string cut;
-    };
-    const std::vector<Case> cases = {
-        {"ABCDEFGHIJKLMN", "ABCDEFGHIJKLMN"},           // exactly 14
-        {"ABCDEFGHIJKLMNO", "ABCDEFGHIJKLMN"},          // cut after the 14th byte
-        {"ABCDEFGHIJKLM" + Jp("杭"), "ABCDEFGHIJKLM"},  // the lead byte alone would be the 14th: dropped
-        {Jp("一二三四五六七八"), Jp("一二三四五六七")}, // seven double-byte characters fill 14 bytes
-        {"", ""},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(CutBytes(c.text, 14), c.cut);
-    }
 }
 
 } // namespace

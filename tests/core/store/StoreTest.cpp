@@ -121,6 +121,21 @@ TEST(Store, EveryLookupSeesTheListAsItStands) {
     EXPECT_DOUBLE_EQ(store.Index().Extents().maxX, 8.0);
 }
 
+// Z, 点種 and 備考 are not in the index: typing them must not cost a rebuild of a full list at the next
+// repaint, while a Y cell must.
+TEST(Store, OnlyNamesAndCoordinatesMakeTheIndexStale) {
+    Store store;
+    store.xyz.ReplaceAll({{"", "K1", "1", "2", "", "", ""}});
+    store.RebuildNameIndex();
+    for (int col : {kColZ, kColTensyu, kColBiko}) {
+        store.xyz.SetCell(1, col, "9");
+        EXPECT_FALSE(store.IndexIsStale()) << col;
+    }
+    store.xyz.SetCell(1, kColY, "3");
+    EXPECT_TRUE(store.IndexIsStale());
+    EXPECT_DOUBLE_EQ(store.FindPointXY("K1")->y, 3.0);
+}
+
 // A cell that is not a number: every lookup says so until the list changes, drawing keeps the last good
 // index, and the first change that mends the cell brings lookups back.
 TEST(Store, ABadCellStopsLookupsUntilTheListChanges) {

@@ -1,5 +1,7 @@
 #include "core/store/Store.h"
 
+#include "PointRows.h"
+
 #include "core/text/Cp932.h"
 
 #include <gtest/gtest.h>
@@ -11,25 +13,9 @@
 namespace vemo {
 namespace {
 
-XyzRow Point(const std::string& name) {
-    return {"", name, "1.000", "2.000", "", "", ""};
-}
-
-std::vector<XyzRow> Points(int count) {
-    std::vector<XyzRow> rows;
-    for (int i = 1; i <= count; ++i) {
-        rows.push_back(Point("P" + std::to_string(i)));
-    }
-    return rows;
-}
-
-std::vector<std::string> Names(const XyzList& list) {
-    std::vector<std::string> names;
-    for (int row = 1; row < list.RowCount(); ++row) {
-        names.push_back(list.Cell(row, kColName));
-    }
-    return names;
-}
+using test::Names;
+using test::Point;
+using test::Points;
 
 using Names_ = std::vector<std::string>;
 

@@ -1,5 +1,7 @@
 #include "core/store/XyzList.h"
 
+#include "PointRows.h"
+
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
 
@@ -11,25 +13,9 @@
 namespace vemo {
 namespace {
 
-XyzRow Point(const std::string& name, const std::string& x = "1.000", const std::string& y = "2.000") {
-    return {"", name, x, y, "", "", ""};
-}
-
-std::vector<XyzRow> Points(int count, const std::string& prefix = "P") {
-    std::vector<XyzRow> rows;
-    for (int i = 1; i <= count; ++i) {
-        rows.push_back(Point(prefix + std::to_string(i)));
-    }
-    return rows;
-}
-
-std::vector<std::string> Names(const XyzList& list) {
-    std::vector<std::string> names;
-    for (int row = 1; row < list.RowCount(); ++row) {
-        names.push_back(list.Cell(row, kColName));
-    }
-    return names;
-}
+using test::Names;
+using test::Point;
+using test::Points;
 
 void ExpectNumbered(const XyzList& list) {
     for (int row = 1; row < list.RowCount(); ++row) {

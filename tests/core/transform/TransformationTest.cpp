@@ -1,5 +1,6 @@
 // Two-point and Helmert fits against figures worked out independently of the program.
 #include "support/ErrorMessage.h"
+#include "support/Utf8Lines.h"
 
 #include "core/store/Store.h"
 #include "core/text/Cp932.h"
@@ -19,14 +20,6 @@ std::vector<ControlPair> Pairs(std::initializer_list<std::pair<PlanePoint, Plane
         pairs.push_back({"O" + std::to_string(n), "N" + std::to_string(n), oldPoint, newPoint});
     }
     return pairs;
-}
-
-std::vector<std::string> Utf8(const std::vector<std::string>& lines) {
-    std::vector<std::string> out;
-    for (const std::string& line : lines) {
-        out.push_back(Cp932ToUtf8(line));
-    }
-    return out;
 }
 
 // Two-point results are rounded to millimetres (stored a hair above the decimal).
