@@ -90,14 +90,25 @@ Scene& TheScene() {
     return scene;
 }
 
+// A paint after the view or the list changed: everything is drawn.
 void BM_TraversePlotRepaint(benchmark::State& state) {
     Scene& scene = TheScene();
     for (auto _ : state) {
+        scene.plot->SetOptions(scene.options, Settings{});
         QImage image = scene.plot->grab().toImage();
         benchmark::DoNotOptimize(image.constBits());
     }
     state.counters["rows"] = scene.table.ObservationRows();
     state.counters["drawn"] = static_cast<double>(scene.plot->DrawnExisting().names.size());
+}
+
+// A paint for the cross-hair at a mouse move: the list's points come from the kept picture.
+void BM_TraversePlotPointerMove(benchmark::State& state) {
+    Scene& scene = TheScene();
+    for (auto _ : state) {
+        QImage image = scene.plot->grab().toImage();
+        benchmark::DoNotOptimize(image.constBits());
+    }
 }
 
 void BM_TraverseRawComputation(benchmark::State& state) {
@@ -108,6 +119,7 @@ void BM_TraverseRawComputation(benchmark::State& state) {
 }
 
 BENCHMARK(BM_TraversePlotRepaint)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_TraversePlotPointerMove)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_TraverseRawComputation)->Unit(benchmark::kMillisecond);
 
 } // namespace

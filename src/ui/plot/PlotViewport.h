@@ -63,6 +63,7 @@ struct PlotViewport {
         pixelCentreY = height / 2;
     }
     PlotViewRecord Record(int nameSize) const { return {scale, centreX, centreY, nameSize}; }
+    friend bool operator==(const PlotViewport&, const PlotViewport&) = default;
 };
 
 // A whole extent fits with 15 % to spare.

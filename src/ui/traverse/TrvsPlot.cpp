@@ -15,6 +15,7 @@
 #include <QToolButton>
 
 #include <cmath>
+#include <cstring>
 #include <numbers>
 
 namespace vemo {
@@ -52,6 +53,11 @@ TrvsPlot::TrvsPlot(Store& store, TrvsState& state, const TrvsHeader& header, con
     setContextMenuPolicy(Qt::PreventContextMenu);
     hintLabel_ = new PlotHintLabel(this);
     qRegisterMetaType<TrvsPick>();
+    store_.xyz.AddObserver(this);
+}
+
+TrvsPlot::~TrvsPlot() {
+    store_.xyz.RemoveObserver(this);
 }
 
 QWidget* TrvsPlot::ButtonBar() {
@@ -93,6 +99,7 @@ bool TrvsPlot::ExistingShown() const {
 void TrvsPlot::SetOptions(const TrvsOptions& options, const Settings& settings) {
     options_ = options;
     settings_ = PlotSettingsFrom(settings);
+    existingValid_ = false;
     update();
 }
 
@@ -141,17 +148,32 @@ void TrvsPlot::resizeEvent(QResizeEvent*) {
     view_.height = height();
 }
 
-void TrvsPlot::paintEvent(QPaintEvent*) {
-    if (frame_.size() != size()) {
-        frame_ = QImage(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+void TrvsPlot::RenderExistingLayer() {
+    const QSize size = this->size().expandedTo(QSize(1, 1));
+    if (existingLayer_.size() != size) {
+        existingLayer_ = QImage(size, QImage::Format_RGB32);
     }
-    frame_.fill(ColourFromBgr(settings_.backColour));
-    view_.width = width();
-    view_.height = height();
+    existingLayer_.fill(ColourFromBgr(settings_.backColour));
     drawn_.Clear();
     if (ExistingShown()) {
-        PaintExisting(frame_);
+        PaintExisting(existingLayer_);
     }
+}
+
+void TrvsPlot::paintEvent(QPaintEvent*) {
+    view_.width = width();
+    view_.height = height();
+    const ExistingLayerKey key{view_, nameSize_, ExistingShown()};
+    if (!existingValid_ || key != existingKey_) {
+        RenderExistingLayer();
+        existingKey_ = key;
+        existingValid_ = true;
+    }
+    // The frame's buffer is kept between paints: the cross-hair alone repaints at every mouse move.
+    if (frame_.size() != existingLayer_.size()) {
+        frame_ = QImage(existingLayer_.size(), existingLayer_.format());
+    }
+    std::memcpy(frame_.bits(), existingLayer_.constBits(), static_cast<size_t>(existingLayer_.sizeInBytes()));
     {
         QPainter painter(&frame_);
         PaintTraverse(painter);

@@ -41,11 +41,12 @@ struct TrvsPick {
 // picks the nearest point for the field or cell that has the focus); a chord with both buttons or the
 // middle one zooms to a rectangle, fits the traverse, goes back to the previous view, zooms out or
 // re-centres; the wheel zooms about the pointed point or moves the view.
-class TrvsPlot : public QWidget {
+class TrvsPlot : public QWidget, private XyzListObserver {
     Q_OBJECT
 public:
     TrvsPlot(Store& store, TrvsState& state, const TrvsHeader& header, const TrvsTable& table,
              QWidget* parent = nullptr);
+    ~TrvsPlot() override;
 
     // The three toggle buttons above the plot ("線", "既存点", "描画"), made once.
     QWidget* ButtonBar();
@@ -92,6 +93,21 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    // The dimmed points of the coordinate list are the costly part of a paint (up to 99,998 of them);
+    // they are kept as a picture of their own and drawn again only when the view, the list, the
+    // colours or the "既存点" button changed, not at every move of the cross-hair.
+    struct ExistingLayerKey {
+        PlotViewport view;
+        int nameSize = 0;
+        bool shown = false;
+        friend bool operator==(const ExistingLayerKey&, const ExistingLayerKey&) = default;
+    };
+    void RenderExistingLayer();
+    void CellsChanged(int, int, int, int) override { existingValid_ = false; }
+    void RowsInserted(int, int) override { existingValid_ = false; }
+    void RowsRemoved(int, int) override { existingValid_ = false; }
+    void Reset() override { existingValid_ = false; }
+
     void PaintExisting(QImage& image);
     void PaintTraverse(QPainter& painter);
     void PaintLines(QPainter& painter);
@@ -114,6 +130,9 @@ private:
     int nameSize_ = 5;
     PlotPointsRenderer renderer_;
     XyzImagePoints drawn_;
+    QImage existingLayer_;
+    ExistingLayerKey existingKey_;
+    bool existingValid_ = false;
     QImage frame_;
     PlotGestureState gesture_;
     PlotWheel wheel_;

@@ -52,6 +52,12 @@ TEST_F(TrvsWindowFixture, ConnectedTraverseIsDrawnWithLegsAndBothArrows) {
         ColourNear(image, view.ToPixel(1100.010 - 10.6066, 1000.0 - 10.6066), ColourFromBgr(window->Options().KColor)));
     // The known points of the list are drawn, and only them besides the traverse.
     EXPECT_EQ(plot->DrawnExisting().names.size(), 3u);
+    // The list's points are kept as a picture between paints; a point added while the window is open
+    // (a registration) is drawn at the next paint.
+    AddPoint("K4", "1000.000", "1050.000");
+    const QImage after = plot->grab().toImage();
+    EXPECT_EQ(plot->DrawnExisting().names.size(), 4u);
+    EXPECT_NE(after, image);
 
     window->grab().save("/tmp/trvs-window.png");
 }
