@@ -82,7 +82,7 @@ void CalcNameEdit::keyPressEvent(QKeyEvent* event) {
         return;
     }
     const QString typed = event->text();
-    if (upperCase_ && typed.size() == 1 && typed[0] >= QChar('a') && typed[0] <= QChar('z')) {
+    if ((!upperCase_ || upperCase_()) && typed.size() == 1 && typed[0] >= QChar('a') && typed[0] <= QChar('z')) {
         QKeyEvent upper(event->type(), event->key(), event->modifiers(), typed.toUpper());
         QLineEdit::keyPressEvent(&upper);
         return;

@@ -28,7 +28,8 @@ public:
     void setAcceptable(std::function<bool(const std::string& cp932)> acceptable) {
         acceptable_ = std::move(acceptable);
     }
-    void setUpperCase(bool on) { upperCase_ = on; }
+    // Asked at every key, so that a change of the setting applies at once; empty means on.
+    void setUpperCase(std::function<bool()> upperCase) { upperCase_ = std::move(upperCase); }
     // The name as CP932 (empty when the text has no CP932 form).
     std::string name() const;
     void setName(const std::string& cp932);
@@ -46,7 +47,7 @@ protected:
 
 private:
     std::function<bool(const std::string&)> acceptable_;
-    bool upperCase_ = true;
+    std::function<bool()> upperCase_;
     QString committed_;
 };
 

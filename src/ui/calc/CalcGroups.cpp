@@ -32,7 +32,7 @@ std::function<bool(const std::string&)> KnownNameRule(const Store* store, const 
     };
 }
 
-LineGroup::LineGroup(const QString& title, const Store* store, bool upperCase, QWidget* parent)
+LineGroup::LineGroup(const QString& title, const Store* store, const std::function<bool()>& upperCase, QWidget* parent)
     : QGroupBox(title, parent), store_(store) {
     first = new CalcNameEdit(this);
     second = new CalcNameEdit(this);
@@ -78,8 +78,8 @@ void LineGroup::clear() {
     direction->reset();
 }
 
-CircleGroup::CircleGroup(const QString& title, bool withCentreRegistration, const Store* store, bool upperCase,
-                         QWidget* parent)
+CircleGroup::CircleGroup(const QString& title, bool withCentreRegistration, const Store* store,
+                         const std::function<bool()>& upperCase, QWidget* parent)
     : QGroupBox(title, parent), store_(store) {
     centre = new CalcNameEdit(this);
     radius = new CalcNumberEdit(CalcNumberEdit::Kind::Length, this);

@@ -29,7 +29,7 @@ std::vector<std::string> WithoutEntryRows(std::vector<std::string> names);
 class LineGroup : public QGroupBox {
     Q_OBJECT
 public:
-    LineGroup(const QString& title, const Store* store, bool upperCase, QWidget* parent);
+    LineGroup(const QString& title, const Store* store, const std::function<bool()>& upperCase, QWidget* parent);
     LineInput input() const;
     void clear();
     CalcNameEdit* first = nullptr;
@@ -49,7 +49,8 @@ private:
 class CircleGroup : public QGroupBox {
     Q_OBJECT
 public:
-    CircleGroup(const QString& title, bool withCentreRegistration, const Store* store, bool upperCase, QWidget* parent);
+    CircleGroup(const QString& title, bool withCentreRegistration, const Store* store,
+                const std::function<bool()>& upperCase, QWidget* parent);
     CircleInput input() const;
     void clear();
     CalcNameEdit* centre = nullptr;

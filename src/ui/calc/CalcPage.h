@@ -22,7 +22,7 @@ struct CalcHost {
     std::function<void()> pointsRegistered;                 // the list grew: rebuild, redraw
     std::function<void(const std::string&)> highlightPoint; // "" removes the highlight
     std::function<std::string()> resultTxtPath;             // TmpDir + "Result.Txt" (native path)
-    bool upperCase = true;                                  // UpperChr
+    std::function<bool()> upperCase;                        // UpperChr now (empty: on)
     // The parcel editor: whether it is shown, the vertex rows of its open parcel (entry row included),
     // and clearing it after the grid was registered as a parcel.
     std::function<bool()> parcelEditorShown;

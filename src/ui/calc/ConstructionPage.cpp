@@ -34,7 +34,7 @@ ConstructionPage::ConstructionPage(Type type, CalcHost& host, QWidget* parent) :
 
 void ConstructionPage::buildInputs(QLayout* layout) {
     const Store* store = host_.store;
-    const bool upper = host_.upperCase;
+    const std::function<bool()>& upper = host_.upperCase;
     if (type_ != Type::CircleCircle && type_ != Type::CornerCut && type_ != Type::ParallelShift) {
         line1_ = new LineGroup(QStringLiteral("基線１"), store, upper, this);
         layout->addWidget(line1_);

@@ -25,7 +25,7 @@ namespace {
 CalcHost HostFor(MainWindow& main, ParcelEditor* editor) {
     CalcHost host;
     host.store = &main.store();
-    host.upperCase = main.settings().Key.UpperChr;
+    host.upperCase = [&main] { return main.settings().Key.UpperChr; };
     host.repaintPlot = [&main] {
         if (PlotView* plot = main.plotView()) {
             plot->update();

@@ -3,6 +3,7 @@
 #include "ui/calc/CalcWindow.h"
 #include "../plot/PlotTestData.h"
 #include "MainFixture.h"
+#include "ui/calc/CalcFields.h"
 #include "ui/calc/PointGridPage.h"
 #include "ui/main/CalcArea.h"
 #include "ui/main/CommandSet.h"
@@ -23,6 +24,30 @@ namespace vemo::test {
 namespace {
 
 using CalcWindowInstall = MainFixture;
+
+// UpperChr turned off in the settings dialog reaches the calculation window's name fields at once,
+// not only at the next start.
+TEST_F(CalcWindowInstall, NameFieldsFollowUpperChrAsItIsChanged) {
+    MainWindow& main = Open();
+    CalcWindow* calc = InstallCalcWindow(main);
+    main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    main.commands().trigger(Cmd::CalcCornerCut);
+    auto* field = calc->page(CalcTab::kCornerCut)->findChild<CalcNameEdit*>();
+    ASSERT_NE(field, nullptr);
+    const struct {
+        bool upperChr;
+        const char* expected;
+    } cases[] = {{true, "P1"}, {false, "p1"}};
+    for (const auto& c : cases) {
+        main.settings().Key.UpperChr = c.upperChr;
+        main.workspace().announceSettings();
+        field->clear();
+        field->setFocus();
+        QTest::keyClicks(field, QStringLiteral("p1"));
+        EXPECT_EQ(field->text(), QString::fromLatin1(c.expected)) << "UpperChr " << c.upperChr;
+    }
+}
 
 TEST_F(CalcWindowInstall, CommandsOpenTheirTabAndTheRegistryFeedsAndClosesTheWindow) {
     MainWindow& main = Open();
