@@ -26,7 +26,7 @@ struct ExportPoint {
 struct ExportParcel {
     std::string name;
     std::vector<PlaneXY> ring; // the vertices once, in the parcel's order (not closed)
-    PlaneXY label;             // where the name is written, as in the plot
+    PlaneXY label;             // where the name is written: the mean of the ring's corners
     ParcelAreaFigures figures;
 };
 
