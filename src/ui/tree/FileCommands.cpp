@@ -11,14 +11,13 @@
 #include "ui/common/Cp932Text.h"
 #include "ui/common/MessageBox.h"
 #include "ui/tree/DataTree.h"
-
 #include "ui/tree/FileCommandHost.h"
 #include "ui/tree/HeaderEditor.h"
-#include <exception>
 
 #include <QTreeWidgetItem>
 
 #include <ctime>
+#include <exception>
 
 namespace vemo {
 namespace fs = std::filesystem;
