@@ -1,17 +1,18 @@
 #include "core/files/DataPaths.h"
 
 #include "core/files/FileIo.h"
+#include "core/settings/ProgramFolder.h"
 #include "core/text/Bytes.h"
 
 namespace vemo {
 namespace fs = std::filesystem;
 
 fs::path SiteFolder(const fs::path& datDir, std::string_view site) {
-    return datDir / FsName(site);
+    return ExistingEntryOfCp932Name(datDir, site);
 }
 
 fs::path CoordinateFolder(const fs::path& datDir, std::string_view site, std::string_view xyz) {
-    return SiteFolder(datDir, site) / FsName(xyz);
+    return ExistingEntryOfCp932Name(SiteFolder(datDir, site), xyz);
 }
 
 fs::path XyzFilePath(const fs::path& datDir, std::string_view site, std::string_view xyz) {
@@ -19,7 +20,7 @@ fs::path XyzFilePath(const fs::path& datDir, std::string_view site, std::string_
 }
 
 fs::path ParcelFolder(const fs::path& datDir, std::string_view site, std::string_view xyz, std::string_view blk) {
-    return CoordinateFolder(datDir, site, xyz) / FsName(blk);
+    return ExistingEntryOfCp932Name(CoordinateFolder(datDir, site, xyz), blk);
 }
 
 fs::path BlkFilePath(const fs::path& datDir, std::string_view site, std::string_view xyz, std::string_view blk) {

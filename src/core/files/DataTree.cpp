@@ -2,6 +2,7 @@
 
 #include "core/files/DataPaths.h"
 #include "core/files/FileIo.h"
+#include "core/settings/ProgramFolder.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
 #include "core/text/Messages.h"
@@ -117,7 +118,7 @@ void RenameDataNode(const fs::path& parent, int level, std::string_view oldName,
     if (oldName == newName) {
         return;
     }
-    fs::path oldFolder = parent / FsName(oldName);
+    fs::path oldFolder = ExistingEntryOfCp932Name(parent, oldName);
     fs::path newFolder = parent / FsName(newName);
     if (!RenameNoReplace(oldFolder, newFolder)) {
         RenameFailed();

@@ -43,41 +43,6 @@ constexpr std::array<LookPreset, 3> kLookPresets = {{
     {8355711, 8404992, 8388672, 0, 16777215, 10485760, 255, 255, 8404992, {8454143, 16777088, 8454016}, 6, 6, 10, 10},
 }};
 
-// The look of a first run: black background, white circles, cyan names.
-Settings::XyzImageKeys FirstRunLook(Color buttonFace) {
-    Settings::XyzImageKeys look;
-    look.ImageBackColor = 0;
-    look.CrCuColor = buttonFace;
-    look.Cir0Color = 16777215;
-    look.No0Color = 16776960;
-    look.BlkListColor = 8421504;
-    look.BlkHitColor = 16711680;
-    look.BlkNoColor = 16776960;
-    look.XyzLstDbClkColor = 255;
-    look.UpDwnSignColor = 32768;
-    look.NoIniColor = {65535, 0, 0};
-    look.NoIni = {"", "", ""};
-    look.SCirSize = 4;
-    look.SFSize = 5;
-    look.BCirSize = 10;
-    look.BFSize = 10;
-    return look;
-}
-
-// A first run enters instrument and backsight points and vertical angles, and draws the traverse in
-// teal, fuchsia, blue, olive and red.
-Settings::TrvsKeys FirstRunTraverse() {
-    Settings::TrvsKeys trvs;
-    trvs.InputTpBk = 1;
-    trvs.InputVer = 1;
-    trvs.TColor = MakeColor(0, 128, 128);
-    trvs.OColor = MakeColor(255, 0, 255);
-    trvs.KTColor = MakeColor(0, 0, 255);
-    trvs.KColor = MakeColor(128, 128, 0);
-    trvs.DColor = MakeColor(255, 0, 0);
-    return trvs;
-}
-
 } // namespace
 
 void ApplyLookPreset(Settings::XyzImageKeys& look, int preset) {
@@ -99,23 +64,6 @@ void ApplyLookPreset(Settings::XyzImageKeys& look, int preset) {
     look.SFSize = p.smallFont;
     look.BCirSize = p.bigCircle;
     look.BFSize = p.bigFont;
-}
-
-Settings DialogInitialValues(const LoadedSettings& loaded, Color buttonFace) {
-    Settings values = loaded.values;
-    values.Calc.TileDisp = true;
-    if (loaded.writtenBySystem) {
-        return values;
-    }
-    const Settings defaults;
-    values.Head = defaults.Head;
-    values.Programs = defaults.Programs;
-    values.Rs232c = defaults.Rs232c;
-    values.Data.SIMALnk = false;
-    values.Data.XyzLnk = false;
-    values.XyzImage = FirstRunLook(buttonFace);
-    values.Trvs = FirstRunTraverse();
-    return values;
 }
 
 void TakeDialogValues(Settings& target, const Settings& dialog) {

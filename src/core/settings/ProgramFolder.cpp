@@ -32,11 +32,6 @@ std::string Generic(const fs::path& path) {
     return WithoutTrailingSeparator(path.generic_string());
 }
 
-std::string Environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? std::string(value) : std::string();
-}
-
 fs::path ExecutablePath() {
 #if defined(_WIN32)
     char buffer[MAX_PATH * 2];
@@ -74,21 +69,6 @@ std::string ExecutableFolder() {
     return Generic(exe.parent_path());
 }
 
-std::string UserDataFolder() {
-#if defined(_WIN32)
-    fs::path base = Environment("APPDATA");
-#else
-    fs::path base = Environment("XDG_DATA_HOME");
-    if (base.empty() || !base.is_absolute()) { // the XDG rules say a relative value is to be ignored
-        base = fs::path(Environment("HOME")) / ".local" / "share";
-    }
-#endif
-    fs::path folder = base / "vemo";
-    std::error_code ec;
-    fs::create_directories(folder, ec);
-    return Generic(folder);
-}
-
 bool IsWritableFolder(const std::string& folder) {
     std::error_code ec;
     if (!fs::is_directory(fs::path(folder), ec)) {
@@ -103,23 +83,6 @@ bool IsWritableFolder(const std::string& folder) {
     std::fclose(file);
     fs::remove(fs::path(probe), ec);
     return true;
-}
-
-std::string ChooseProgramFolder(const std::string& executableFolder) {
-    std::string home = Environment("VEMO_HOME");
-    if (!home.empty()) {
-        std::error_code ec;
-        fs::create_directories(fs::path(home), ec);
-        return WithoutTrailingSeparator(home);
-    }
-    if (IsWritableFolder(executableFolder)) {
-        return WithoutTrailingSeparator(executableFolder);
-    }
-    return UserDataFolder();
-}
-
-std::string ProgramFolder() {
-    return ChooseProgramFolder(ExecutableFolder());
 }
 
 std::string FindFileIgnoreCase(const std::string& folder, std::string_view name) {
@@ -145,6 +108,19 @@ std::string SettingsFilePath(const std::string& programFolder) {
     return FindFileIgnoreCase(programFolder, "VEMO.ini");
 }
 
+namespace {
+
+// The plain conversion; bytes that are not CP932 would come back as U+FFFD: such a name is left as it was.
+std::string DecodedName(std::string_view cp932) {
+    std::string utf8 = Cp932ToUtf8(cp932);
+    if (utf8.find("\xEF\xBF\xBD") != std::string::npos) {
+        return std::string(cp932);
+    }
+    return utf8;
+}
+
+} // namespace
+
 #if defined(_WIN32)
 // Narrow paths on Windows are in the ANSI code page, which is CP932 on a Japanese system.
 std::string PathToCp932(std::string_view nativePath) {
@@ -158,14 +134,44 @@ std::string PathToCp932(std::string_view nativePath) {
     return Utf8ToCp932(nativePath).value_or(std::string(nativePath));
 }
 
+
 std::string PathFromCp932(std::string_view cp932Path) {
-    std::string utf8 = Cp932ToUtf8(cp932Path);
-    // Bytes that are not CP932 would come back as U+FFFD; such a name is left as it was.
-    if (utf8.find("\xEF\xBF\xBD") != std::string::npos) {
-        return std::string(cp932Path);
+    const std::string decoded = DecodedName(cp932Path);
+    std::error_code ec;
+    if (decoded == cp932Path || fs::exists(fs::path(decoded), ec)) {
+        return decoded;
     }
-    return utf8;
+    // CP932 gives one code to two characters (〜 and ～, − and －, ‖ and ∥, — and ―, ¢ £ ¬ and their
+    // full-width forms): a folder named with the other one is found by its CP932 form, part by part.
+    if (cp932Path.empty() || cp932Path.front() != '/') {
+        return decoded;
+    }
+    fs::path resolved("/");
+    size_t start = 1;
+    while (start < cp932Path.size()) {
+        size_t end = std::min(cp932Path.find('/', start), cp932Path.size());
+        if (end > start) {
+            resolved = ExistingEntryOfCp932Name(resolved, cp932Path.substr(start, end - start));
+        }
+        start = end + 1;
+    }
+    return WithoutTrailingSeparator(resolved.generic_string());
 }
+
 #endif
+
+std::filesystem::path ExistingEntryOfCp932Name(const std::filesystem::path& parent, std::string_view cp932Name) {
+    const fs::path decoded = parent / DecodedName(cp932Name);
+    std::error_code ec;
+    if (fs::exists(decoded, ec)) {
+        return decoded;
+    }
+    for (fs::directory_iterator it(parent, ec), end; !ec && it != end; it.increment(ec)) {
+        if (Utf8ToCp932(it->path().filename().string()) == cp932Name) {
+            return it->path();
+        }
+    }
+    return decoded;
+}
 
 } // namespace vemo

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -13,18 +14,6 @@ std::string JoinPath(std::string_view folder, std::string_view name);
 
 // Folder of the running executable (/proc/self/exe on Linux).
 std::string ExecutableFolder();
-
-// The user's own data folder: $XDG_DATA_HOME/vemo, else ~/.local/share/vemo (%APPDATA%/vemo on
-// Windows); created when missing.
-std::string UserDataFolder();
-
-// `ExeDir`, the folder that holds "VEMO.ini", the auto-save files and the default data folder:
-// the environment variable VEMO_HOME when set (created when missing), else the executable's folder,
-// else, when that folder cannot be written (a program installed read-only), UserDataFolder().
-std::string ProgramFolder();
-// The same choice for a given executable folder (the environment is still consulted for VEMO_HOME and
-// the user data folder).
-std::string ChooseProgramFolder(const std::string& executableFolder);
 
 // True when a file can be created in the folder (tested by creating and removing one, which also
 // catches read-only mounts and access lists that permission bits do not show).
@@ -41,6 +30,12 @@ std::string SettingsFilePath(const std::string& programFolder);
 // Core text, folder settings included, is CP932; file names on Linux are UTF-8.  These convert a
 // folder between the two; a path that has no form in the other encoding is returned unchanged.
 std::string PathToCp932(std::string_view nativePath);
+// PathFromCp932 finds an existing folder whose name has the same CP932 form when the plain
+// conversion names none (CP932 has one code for 〜 and ～ and a few other pairs).
 std::string PathFromCp932(std::string_view cp932Path);
+
+// The entry of `parent` whose name has the CP932 form `cp932Name`: the plain conversion when it
+// exists, else an existing entry with that CP932 form, else the plain conversion (a name to create).
+std::filesystem::path ExistingEntryOfCp932Name(const std::filesystem::path& parent, std::string_view cp932Name);
 
 } // namespace vemo

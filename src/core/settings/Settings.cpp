@@ -8,6 +8,8 @@
 #include "core/text/Error.h"
 #include "core/text/Numbers.h"
 
+#include <algorithm>
+
 namespace vemo {
 using namespace settings_keys;
 
@@ -88,6 +90,44 @@ void ReadAll(KeyReader& r, Settings& s) {
     VisitTrvs(r, s.Trvs);
 }
 
+// Values the dialog can only offer within a range (its step buttons, its radio groups).  A value
+// outside is brought to the nearest end, and the surveyor is told once, in one message naming each.
+void ClampToRanges(Settings& s, std::vector<std::string>& messages) {
+    struct Range {
+        const char* section;
+        const char* key;
+        int* value;
+        int low, high;
+    };
+    const Range ranges[] = {
+        {"Data", "AutoSaveInterval", &s.Data.AutoSaveInterval, 0, 120},
+        {"Data", "XyzOutType", &s.Data.XyzOutType, 0, 2},
+        {"XyzImage", "SCirSize", &s.XyzImage.SCirSize, 1, 50},
+        {"XyzImage", "SFSize", &s.XyzImage.SFSize, 1, 50},
+        {"XyzImage", "BCirSize", &s.XyzImage.BCirSize, 1, 50},
+        {"XyzImage", "BFSize", &s.XyzImage.BFSize, 1, 50},
+        {"Calc", "BackWardType", &s.Calc.BackWardType, 0, 1},
+        {"Trvs", "ErrDiv", &s.Trvs.ErrDiv, 0, 1},
+        {"Trvs", "Ver0", &s.Trvs.Ver0, 0, 1},
+        {"Trvs", "HowDirAgl", &s.Trvs.HowDirAgl, 0, 1},
+        {"Trvs", "InputTpBk", &s.Trvs.InputTpBk, 0, 1},
+        {"Trvs", "InputVer", &s.Trvs.InputVer, 0, 1},
+    };
+    std::string changed;
+    for (const Range& r : ranges) {
+        const int kept = std::clamp(*r.value, r.low, r.high);
+        if (kept != *r.value) {
+            changed += Sprintf("\n[%s] %s=%d -> %d", r.section, r.key, *r.value, kept);
+            *r.value = kept;
+        }
+    }
+    if (!changed.empty()) {
+        messages.push_back(Jp("設定ファイル VEMO.ini に範囲外の値があったので、範囲内の値を使います（環境設定の OK "
+                              "で書き直されます）：") +
+                           changed);
+    }
+}
+
 } // namespace
 
 Settings::HeadKeys::HeadKeys() {
@@ -105,15 +145,24 @@ Settings::HeadKeys::HeadKeys() {
 Settings::Rs232cKeys::Rs232cKeys() : Parity(Jp("ﾅｼ")) {}
 
 Settings DefaultSettings(const std::string& exeDir) {
+    return DefaultSettings(exeDir, exeDir);
+}
+
+Settings DefaultSettings(const std::string& datDir, const std::string& tmpDir) {
     Settings s;
-    s.Dir.DatDir = PathToCp932(exeDir);
-    s.Dir.TmpDir = s.Dir.DatDir;
+    s.Dir.DatDir = PathToCp932(datDir);
+    s.Dir.TmpDir = PathToCp932(tmpDir);
     return s;
 }
 
 LoadedSettings LoadSettings(const std::string& iniPath, const std::string& exeDir) {
+    return LoadSettings(iniPath, exeDir, exeDir);
+}
+
+LoadedSettings LoadSettings(const std::string& iniPath, const std::string& defaultDatDir,
+                            const std::string& defaultTmpDir) {
     LoadedSettings result;
-    result.values = DefaultSettings(exeDir);
+    result.values = DefaultSettings(defaultDatDir, defaultTmpDir);
     IniDocument document;
     try {
         document = IniFile(iniPath).Load();
@@ -122,17 +171,17 @@ LoadedSettings LoadSettings(const std::string& iniPath, const std::string& exeDi
     }
     KeyReader reader(document, &result.messages);
     ReadAll(reader, result.values);
+    ClampToRanges(result.values, result.messages);
     Settings& s = result.values;
     // Every run starts with the calculation window tiled, whatever the file holds.
     s.Calc.TileDisp = true;
     // An empty folder would put the data tree and the link files in whatever folder is current; the
-    // program folder is the only sound place.
-    result.writtenBySystem = !TrimView(document.ReadString("Dir", "DatDir", "")).empty();
+    // default folders are the only sound places.
     if (TrimView(s.Dir.DatDir).empty()) {
-        s.Dir.DatDir = PathToCp932(exeDir);
+        s.Dir.DatDir = PathToCp932(defaultDatDir);
     }
     if (TrimView(s.Dir.TmpDir).empty()) {
-        s.Dir.TmpDir = PathToCp932(exeDir);
+        s.Dir.TmpDir = PathToCp932(defaultTmpDir);
     }
     return result;
 }

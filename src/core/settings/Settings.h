@@ -138,13 +138,12 @@ struct Settings {
 // The defaults of a first start: `DatDir` and `TmpDir` are the program folder (native path, held as
 // CP932 like every folder setting).
 Settings DefaultSettings(const std::string& exeDir);
+// The same with the data folder root and the link-file folder given apart (native paths).
+Settings DefaultSettings(const std::string& datDir, const std::string& tmpDir);
 
 // What start-up reads.
 struct LoadedSettings {
     Settings values;
-    // The file holds a non-empty `DatDir`: it was written by this system's settings dialog.  Only then
-    // does the dialog fill its other fields from the file; otherwise it keeps its built-in values.
-    bool writtenBySystem = false;
     // Problems met while reading (CP932): a window size or interval that is not an integer, an
     // unreadable file.  The default is used instead; the main window shows these and carries on.
     std::vector<std::string> messages;
@@ -153,6 +152,9 @@ struct LoadedSettings {
 // Reads every key of the file at `iniPath` in one open and close.  Never throws for the file's
 // content: a missing file gives the defaults.
 LoadedSettings LoadSettings(const std::string& iniPath, const std::string& exeDir);
+// The same with the default data folder root and link-file folder given apart (native paths).
+LoadedSettings LoadSettings(const std::string& iniPath, const std::string& defaultDatDir,
+                            const std::string& defaultTmpDir);
 
 // Per-use reads.
 Settings::TrvsKeys LoadTrvsOptions(const std::string& iniPath);

@@ -49,33 +49,6 @@ TEST(LookPreset, EachKeyGivesItsColoursAndSizesAndKeepsInitialsAndSwitches) {
     EXPECT_EQ(untouched.ImageBackColor, Settings::XyzImageKeys().ImageBackColor);
 }
 
-// A file without DatDir was not written by the dialog: the dialog starts from its own first-run values
-// for what start-up does not read, but keeps what start-up read (auto-save, link mode, UpperChr).
-TEST(DialogInitialValues, FirstRunShowsBuiltInValuesAndAWrittenFileShowsTheFile) {
-    test::TempDir dir;
-    const std::string ini = SettingsFilePath(dir.Str());
-    test::WriteBytes(ini, "[Data]\r\nAutoSaveInterval=7\r\n[Key]\r\nUpperChr=0\r\n[XyzImage]\r\nNoIni1=Q\r\n"
-                          "[Trvs]\r\nInputVer=0\r\n[Calc]\r\nTileDisp=0\r\n");
-    const Settings first = DialogInitialValues(LoadSettings(ini, dir.Str()), 12345);
-    EXPECT_EQ(first.Data.AutoSaveInterval, 7);
-    EXPECT_FALSE(first.Key.UpperChr);
-    EXPECT_TRUE(first.Calc.TileDisp);
-    EXPECT_EQ(first.XyzImage.NoIni[0], "");
-    EXPECT_EQ(first.XyzImage.ImageBackColor, 0);
-    EXPECT_EQ(first.XyzImage.CrCuColor, 12345);
-    EXPECT_EQ(first.XyzImage.No0Color, MakeColor(0, 255, 255));
-    EXPECT_EQ(first.XyzImage.SCirSize, 4);
-    EXPECT_EQ(first.Trvs.InputVer, 1);
-    EXPECT_EQ(first.Trvs.InputTpBk, 1);
-    EXPECT_EQ(first.Trvs.KTColor, MakeColor(0, 0, 255));
-
-    test::WriteBytes(ini, "[Dir]\r\nDatDir=/data\r\n[XyzImage]\r\nNoIni1=Q\r\n[Trvs]\r\nInputVer=0\r\n");
-    const Settings written = DialogInitialValues(LoadSettings(ini, dir.Str()), 12345);
-    EXPECT_EQ(written.XyzImage.NoIni[0], "Q");
-    EXPECT_EQ(written.XyzImage.ImageBackColor, MakeColor(0, 0, 64));
-    EXPECT_EQ(written.Trvs.InputVer, 0);
-}
-
 // OK takes what the dialog edits and nothing that other commands own.
 TEST(TakeDialogValues, KeepsWindowStateAndAssociationFlags) {
     Settings target;

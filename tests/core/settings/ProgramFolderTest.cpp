@@ -1,5 +1,4 @@
 #include "core/settings/ProgramFolder.h"
-#include "ScopedEnv.h"
 #include "core/text/Cp932.h"
 #include "support/TempDir.h"
 
@@ -10,47 +9,16 @@
 namespace vemo {
 namespace {
 
-using test::ScopedEnv;
 using test::TempDir;
 using test::WriteBytes;
 
-TEST(ProgramFolder, VemoHomeOverridesTheExecutableFolder) {
-    TempDir dir;
-    std::string home = dir.File("home");
-    ScopedEnv env("VEMO_HOME", (home + "/").c_str());
-    EXPECT_EQ(ProgramFolder(), home); // no trailing separator
-    EXPECT_TRUE(std::filesystem::is_directory(home));
-    EXPECT_EQ(SettingsFilePath(ProgramFolder()), home + "/VEMO.ini");
-}
-
-TEST(ProgramFolder, WithoutVemoHomeItIsTheFolderOfTheExecutable) {
-    ScopedEnv env("VEMO_HOME", nullptr);
+TEST(ProgramFolder, TheExecutableFolderHoldsTheRunningProgram) {
     std::string exe = std::filesystem::read_symlink("/proc/self/exe").string();
-    std::string folder = ExecutableFolder();
-    EXPECT_EQ(folder + "/" + std::filesystem::path(exe).filename().string(), exe);
-    TempDir writable;
-    EXPECT_EQ(ChooseProgramFolder(writable.Str() + "/"), writable.Str());
-}
-
-TEST(ProgramFolder, AFolderThatCannotBeWrittenFallsBackToTheUserDataFolder) {
+    EXPECT_EQ(ExecutableFolder() + "/" + std::filesystem::path(exe).filename().string(), exe);
     TempDir dir;
-    ScopedEnv home("VEMO_HOME", nullptr);
-    ScopedEnv xdg("XDG_DATA_HOME", dir.File("data").c_str());
-    WriteBytes(dir.File("plain"), "x");
-    std::string missing = dir.File("plain") + "/bin"; // cannot exist, whoever runs the test
-    EXPECT_FALSE(IsWritableFolder(missing));
-    EXPECT_EQ(ChooseProgramFolder(missing), dir.File("data") + "/vemo");
-    EXPECT_TRUE(std::filesystem::is_directory(dir.File("data") + "/vemo"));
     EXPECT_TRUE(IsWritableFolder(dir.Str()));
-    // The probe leaves nothing behind.
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 2);
-}
-
-TEST(ProgramFolder, UserDataFolderIgnoresARelativeXdgValue) {
-    TempDir dir;
-    ScopedEnv xdg("XDG_DATA_HOME", "relative/path");
-    ScopedEnv home("HOME", dir.Str().c_str());
-    EXPECT_EQ(UserDataFolder(), dir.Str() + "/.local/share/vemo");
+    EXPECT_FALSE(IsWritableFolder(dir.File("missing")));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 0); // the probe is gone
 }
 
 TEST(ProgramFolder, FindsTheSettingsFileWhateverTheCaseOfItsName) {
@@ -79,6 +47,23 @@ TEST(ProgramFolder, ConvertsFolderNamesBetweenTheFileSystemAndCp932) {
     // A name with bytes that are not CP932 stays as it is both ways.
     EXPECT_EQ(PathFromCp932("/a/\x81"), "/a/\x81");
     EXPECT_EQ(PathToCp932("/a/\xF0\x9F\x98\x80"), "/a/\xF0\x9F\x98\x80");
+}
+
+// CP932 holds 〜 (U+301C) and ～ (U+FF5E) as the same code, and so − ‖ — ¢ £ ¬ and their pairs: a
+// folder held as CP932 is found again under the exact name it has on disk, at any depth.
+TEST(ProgramFolder, FoldersWhoseCharactersShareACp932CodeAreFoundUnderTheirOwnName) {
+    TempDir dir;
+    const std::string names[] = {"現場〜2024", "区画−3", "‖線", "A—B", "¢£¬"};
+    for (const std::string& name : names) {
+        const std::string folder = dir.File(name) + "/座標〜1";
+        std::filesystem::create_directories(folder);
+        const std::string held = PathToCp932(folder);
+        ASSERT_NE(Cp932ToUtf8(held), folder) << name; // the plain conversion gives the other character
+        EXPECT_EQ(PathFromCp932(held), folder) << name;
+        EXPECT_EQ(ExistingEntryOfCp932Name(dir.Path(), Jp(name)), dir.Path() / name) << name;
+    }
+    // A folder that is not there yet is named by the plain conversion (the one to create).
+    EXPECT_EQ(PathFromCp932(PathToCp932(dir.File("新〜")) ), dir.File("新～"));
 }
 
 } // namespace

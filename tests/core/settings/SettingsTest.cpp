@@ -44,7 +44,6 @@ TEST(Settings, FirstStartWithoutAFileGivesTheDefaults) {
     EXPECT_EQ(s.Rs232c.Parity, Jp("ﾅｼ"));
     EXPECT_EQ(s.Trvs.TColor, MakeColor(0, 128, 128)); // teal
     EXPECT_EQ(s.XyzList.Width, 0);                    // the window measures its own default
-    EXPECT_FALSE(loaded.writtenBySystem);
     EXPECT_TRUE(loaded.messages.empty());
     EXPECT_FALSE(std::filesystem::exists(ini)); // reading creates nothing
 }
@@ -96,6 +95,29 @@ TEST(Settings, ABadWindowWidthOrIntervalIsReportedAndTheDefaultUsed) {
     EXPECT_EQ(Cp932ToUtf8(loaded.messages[1]).rfind("'' は整数ではありません", 0), 0u);
 }
 
+// The dialog offers sizes 1 - 50, intervals 0 - 120 and two or three choices per group: a file that
+// holds more is brought into range with one message naming each value, and a file in range says nothing.
+TEST(Settings, OutOfRangeValuesAreBroughtIntoRangeAndReportedOnce) {
+    TempDir dir;
+    std::string ini = dir.File("VEMO.ini");
+    WriteBytes(ini, "[Data]\r\nAutoSaveInterval=500\r\n[XyzImage]\r\nSCirSize=0\r\nBFSize=200\r\n"
+                    "[Trvs]\r\nErrDiv=7\r\nVer0=-1\r\n");
+    LoadedSettings loaded = LoadSettings(ini, dir.Str());
+    EXPECT_EQ(loaded.values.Data.AutoSaveInterval, 120);
+    EXPECT_EQ(loaded.values.XyzImage.SCirSize, 1);
+    EXPECT_EQ(loaded.values.XyzImage.BFSize, 50);
+    EXPECT_EQ(loaded.values.Trvs.ErrDiv, 1);
+    EXPECT_EQ(loaded.values.Trvs.Ver0, 0);
+    ASSERT_EQ(loaded.messages.size(), 1u);
+    const std::string text = Cp932ToUtf8(loaded.messages[0]);
+    for (const char* part : {"範囲外", "[Data] AutoSaveInterval=500 -> 120", "[XyzImage] SCirSize=0 -> 1",
+                             "[XyzImage] BFSize=200 -> 50", "[Trvs] ErrDiv=7 -> 1", "[Trvs] Ver0=-1 -> 0"}) {
+        EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
+    }
+    WriteBytes(ini, "[Data]\r\nAutoSaveInterval=120\r\n[XyzImage]\r\nSCirSize=50\r\nBFSize=1\r\n");
+    EXPECT_TRUE(LoadSettings(ini, dir.Str()).messages.empty());
+}
+
 TEST(Settings, DialogValuesRoundTripAndOtherKeysSurvive) {
     TempDir dir;
     std::string ini = dir.File("VEMO.ini");
@@ -123,7 +145,6 @@ TEST(Settings, DialogValuesRoundTripAndOtherKeysSurvive) {
 
     LoadedSettings loaded = LoadSettings(ini, "/elsewhere");
     const Settings& r = loaded.values;
-    EXPECT_TRUE(loaded.writtenBySystem);
     EXPECT_EQ(PathFromCp932(r.Dir.DatDir), "/data/測量");
     EXPECT_EQ(r.Dir.TmpDir, dir.Str());
     EXPECT_EQ(r.Data.AutoSaveInterval, 0);
@@ -160,7 +181,6 @@ TEST(Settings, AFileWithoutDatDirIsNotTheDialogsAndEmptyFoldersMeanTheProgramFol
     std::string ini = dir.File("VEMO.ini");
     WriteBytes(ini, "[Dir]\r\nDatDir=  \r\nTmpDir=\r\n[Head]\r\nCase1=x\r\n");
     LoadedSettings loaded = LoadSettings(ini, dir.Str());
-    EXPECT_FALSE(loaded.writtenBySystem);
     EXPECT_EQ(loaded.values.Dir.DatDir, dir.Str());
     EXPECT_EQ(loaded.values.Dir.TmpDir, dir.Str());
     EXPECT_EQ(loaded.values.Head.Case[0], "x"); // start-up still reads what is there
