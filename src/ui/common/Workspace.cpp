@@ -1,8 +1,11 @@
 #include "ui/common/Workspace.h"
 
+#include "core/settings/AppLocations.h"
 #include "core/settings/ProgramFolder.h"
 #include "core/text/Cp932.h"
 #include "ui/common/CommandGuard.h"
+
+#include <filesystem>
 
 namespace vemo {
 
@@ -31,16 +34,24 @@ private:
     Workspace& owner_;
 };
 
-Workspace::Workspace() : Workspace(ProgramFolder()) {}
+Workspace::Workspace() : Workspace(ResolveLocations(ExecutableFolder())) {}
 
 Workspace::Workspace(const std::string& programFolder, QObject* parent)
-    : QObject(parent), programFolder_(programFolder), watch_(std::make_unique<Watch>(*this)) {
-    iniPath_ = SettingsFilePath(programFolder_);
-    LoadedSettings loaded = LoadSettings(iniPath_, programFolder_);
+    : Workspace(LocationsInOneFolder(programFolder), parent) {}
+
+Workspace::Workspace(const AppLocations& places, QObject* parent)
+    : QObject(parent), programFolder_(places.dataFolder), watch_(std::make_unique<Watch>(*this)) {
+    iniPath_ = SettingsFilePath(places.settingsFolder);
+    LoadedSettings loaded = LoadSettings(iniPath_, places.defaultDatDir, places.dataFolder);
     settings_ = std::move(loaded.values);
-    startMessages_ = std::move(loaded.messages);
+    startMessages_ = places.notes;
+    startMessages_.insert(startMessages_.end(), loaded.messages.begin(), loaded.messages.end());
+    // The default data folder is made at the first start, so that the tree has a place to show.
+    if (settings_.Dir.DatDir == PathToCp932(places.defaultDatDir)) {
+        std::error_code ec;
+        std::filesystem::create_directories(places.defaultDatDir, ec);
+    }
     normalAtStart_ = settings_.Exit.Normal;
-    settingsWrittenBySystem_ = loaded.writtenBySystem;
 
     // Folders of the store are CP932 like all core text.
     store_.names.ExeDir = PathToCp932(programFolder_);

@@ -11,6 +11,8 @@
 
 namespace vemo {
 
+struct AppLocations;
+
 // The data of one run: the store (coordinate list, parcels, name index, current names) and the
 // settings read from "VEMO.ini".  Start-up creates it before any window and destroys it after all of
 // them, so a window may observe the store until its very end.
@@ -23,8 +25,11 @@ namespace vemo {
 class Workspace : public QObject {
     Q_OBJECT
 public:
-    // Reads the settings file of the program folder (VEMO_HOME or the executable's folder when none is
-    // given); problems met there are kept in `startMessages()` for the main window to show.
+    // Reads the settings file of the given places (ResolveLocations when none are given: VEMO_HOME, a
+    // portable copy or the desktop's folders); problems met there and files moved from an older place
+    // are kept in `startMessages()` for the main window to show.
+    explicit Workspace(const AppLocations& places, QObject* parent = nullptr);
+    // Everything in one folder (settings, auto-save, link files, data).
     explicit Workspace(const std::string& programFolder, QObject* parent = nullptr);
     Workspace();
     ~Workspace() override;
@@ -34,13 +39,12 @@ public:
     Settings& settings() { return settings_; }
     const Settings& settings() const { return settings_; }
 
+    // The folder of the auto-save files and received observations (`ExeDir` of the store).
     const std::string& programFolder() const { return programFolder_; }
     // Native path of "VEMO.ini".
     const std::string& settingsPath() const { return iniPath_; }
     // Normal as read at start: false means the last run did not end by closing the main window.
     bool normalAtStart() const { return normalAtStart_; }
-    // The settings file was written by this system's settings dialog (see LoadedSettings).
-    bool settingsWrittenBySystem() const { return settingsWrittenBySystem_; }
     // Messages (CP932) about values of the settings file that could not be read.
     const std::vector<std::string>& startMessages() const { return startMessages_; }
 
@@ -66,7 +70,6 @@ private:
     Store store_;
     Settings settings_;
     bool normalAtStart_ = true;
-    bool settingsWrittenBySystem_ = false;
     std::vector<std::string> startMessages_;
     std::unique_ptr<Watch> watch_;
 };

@@ -1,4 +1,7 @@
 // The pages "データ" and "実行ファイル" of the settings dialog.
+#include "core/settings/ProgramFolder.h"
+#include "core/text/Cp932.h"
+#include "core/text/Error.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/Hint.h"
 #include "ui/settings/PageParts.h"
@@ -48,11 +51,11 @@ template <size_t N> void CollectFields(const std::array<QLineEdit*, N>& fields, 
 DataPage::DataPage(QWidget* parent) : SettingsPage(parent) {
     auto* folderBox = new QGroupBox(QStringLiteral("ﾌｫﾙﾀﾞ"));
     auto* folderGrid = new QGridLayout(folderBox);
-    const char* const captions[] = {"ﾃﾞｰﾀﾌｫﾙﾀﾞ", "作業ﾌｫﾙﾀﾞ", "ﾃﾞｰﾀﾌｫﾙﾀﾞ2", "ﾃﾞｰﾀﾌｫﾙﾀﾞ3"};
     const char* const names[] = {"DatDir", "TmpDir", "DatDir2", "DatDir3"};
     for (int i = 0; i < 4; ++i) {
-        folders_[static_cast<size_t>(i)] = AddBrowseRow(folderGrid, i, QString::fromUtf8(captions[i]), ChooseFolderInto,
-                                                        QString::fromLatin1(names[i]));
+        folders_[static_cast<size_t>(i)] =
+            AddBrowseRow(folderGrid, i, kFolderCaptions[static_cast<size_t>(i)], ChooseFolderInto,
+                         QString::fromLatin1(names[i]));
     }
 
     auto* labelBox = new QGroupBox(QStringLiteral("項目"));
@@ -91,10 +94,14 @@ DataPage::DataPage(QWidget* parent) : SettingsPage(parent) {
     layout->addStretch();
 }
 
+// Folders are shown as the file system names them (a folder "現場〜2024" shows its 〜, which CP932
+// holds as ～); the CP932 value is taken back unchanged while the field is.
 void DataPage::fill(const Settings& values) {
-    const std::array<std::string, 4> folders = {values.Dir.DatDir, values.Dir.TmpDir, values.Dir.DatDir2,
-                                                values.Dir.DatDir3};
-    FillFields(folders_, folders);
+    heldFolders_ = {values.Dir.DatDir, values.Dir.TmpDir, values.Dir.DatDir2, values.Dir.DatDir3};
+    for (size_t i = 0; i < folders_.size(); ++i) {
+        shownFolders_[i] = PathText(PathFromCp932(heldFolders_[i]));
+        folders_[i]->setText(shownFolders_[i]);
+    }
     FillFields(caseLabels_, values.Head.Case);
     FillFields(xyzLabels_, values.Head.Xyz);
     FillFields(blkLabels_, values.Head.Blk);
@@ -105,7 +112,9 @@ void DataPage::fill(const Settings& values) {
 
 void DataPage::collect(Settings& values) const {
     std::array<std::string, 4> folders;
-    CollectFields(folders_, folders);
+    for (size_t i = 0; i < folders_.size(); ++i) {
+        folders[i] = folders_[i]->text() == shownFolders_[i] ? heldFolders_[i] : FolderForSettings(i);
+    }
     values.Dir.DatDir = folders[0];
     values.Dir.TmpDir = folders[1];
     values.Dir.DatDir2 = folders[2];
@@ -116,6 +125,17 @@ void DataPage::collect(Settings& values) const {
     values.Data.Backup = backup_->isChecked();
     values.Data.AutoSave = autoSave_->isChecked();
     values.Data.AutoSaveInterval = interval_->value();
+}
+
+// VEMO.ini is CP932: a folder whose name has no CP932 form cannot be kept there.
+std::string DataPage::FolderForSettings(size_t index) const {
+    const QString text = folders_[index]->text().trimmed();
+    if (auto bytes = ToCp932(text)) {
+        return *bytes;
+    }
+    throw Error(ToCp932(kFolderCaptions[index]).value_or(std::string()) +
+                Jp(" の名前に、設定ファイル VEMO.ini（Shift-JIS）に書けない文字があります。"
+                   "その文字を含まないフォルダを選んで下さい"));
 }
 
 ProgramsPage::ProgramsPage(QWidget* parent) : SettingsPage(parent) {

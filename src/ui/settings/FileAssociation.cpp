@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSaveFile>
 #include <QStandardPaths>
@@ -12,7 +13,12 @@ namespace vemo {
 namespace {
 
 constexpr int kToolTimeoutMs = 30000;
-const QString kDesktopId = QStringLiteral("vemo.desktop");
+// The installed package's desktop entry, and the entry this program writes for itself when it runs
+// without one (built from source): an ID of its own never shadows the packaged entry.
+const QString kPackagedId = QStringLiteral("vemo.desktop");
+const QString kOwnId = QStringLiteral("vemo-local.desktop");
+// Older versions wrote a user entry under the packaged ID; it hid the packaged one and outlived it.
+const QString kOldOwnEntryMark = QStringLiteral("Comment=座標管理・面積計算");
 
 struct TypeNames {
     QString mime;
@@ -70,6 +76,32 @@ QString DataHome() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
 }
 
+QString ApplicationsFolder() {
+    return DataHome() + QStringLiteral("/applications/");
+}
+
+// A desktop entry of an installed package: applications/vemo.desktop in one of the system data folders.
+bool HasPackagedEntry() {
+    QStringList folders = qEnvironmentVariable("XDG_DATA_DIRS").split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    if (folders.isEmpty()) {
+        folders = {QStringLiteral("/usr/local/share"), QStringLiteral("/usr/share")};
+    }
+    for (const QString& folder : folders) {
+        if (QFileInfo::exists(folder + QStringLiteral("/applications/") + kPackagedId)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void RemoveOldOwnEntry() {
+    QFile old(ApplicationsFolder() + kPackagedId);
+    if (old.open(QIODevice::ReadOnly) && QString::fromUtf8(old.readAll()).contains(kOldOwnEntryMark)) {
+        old.close();
+        old.remove();
+    }
+}
+
 QString DesktopEntry(const QString& programPath, AssociatedTypes wanted) {
     QString mimeTypes;
     for (auto [type, on] : {std::pair{LinkedFileType::Sima, wanted.sima}, std::pair{LinkedFileType::Xyz, wanted.xyz}}) {
@@ -78,8 +110,8 @@ QString DesktopEntry(const QString& programPath, AssociatedTypes wanted) {
         }
     }
     QString entry = QStringLiteral("[Desktop Entry]\nType=Application\nName=Vemo Point Desk\n"
-                                   "Comment=座標管理・面積計算\nIcon=vemo\nTerminal=false\n"
-                                   "Categories=Office;Science;\nExec=\"%1\" %f\n")
+                                   "Comment=測点座標の管理（このユーザーの関連付け）\nIcon=vemo\nTerminal=false\n"
+                                   "NoDisplay=true\nCategories=Science;Geoscience;\nExec=\"%1\" %f\n")
                         .arg(programPath);
     if (!mimeTypes.isEmpty()) {
         entry += QStringLiteral("MimeType=") + mimeTypes + QLatin1Char('\n');
@@ -103,7 +135,8 @@ bool RemoveDefault(const QString& listPath, const QString& mime) {
     for (const QString& line : lines) {
         if (line.startsWith(mime + QLatin1Char('='))) {
             QStringList apps = line.mid(mime.size() + 1).split(QLatin1Char(';'), Qt::SkipEmptyParts);
-            apps.removeAll(kDesktopId);
+            apps.removeAll(kPackagedId);
+            apps.removeAll(kOwnId);
             if (apps.isEmpty()) {
                 continue;
             }
@@ -115,29 +148,35 @@ bool RemoveDefault(const QString& listPath, const QString& mime) {
     return WriteText(listPath, kept.join(QLatin1Char('\n')));
 }
 
-QString Register(const TypeNames& names) {
-    QTemporaryDir temp;
-    const QString definition = temp.filePath(names.definitionFile);
-    if (!temp.isValid() || !WriteText(definition, DefinitionXml(names))) {
-        return QStringLiteral("MIME 定義を一時フォルダに書き込めません");
+// The packaged entry comes with the type definitions; without it the user's own are installed.
+QString Register(const TypeNames& names, bool packaged) {
+    if (!packaged) {
+        QTemporaryDir temp;
+        const QString definition = temp.filePath(names.definitionFile);
+        if (!temp.isValid() || !WriteText(definition, DefinitionXml(names))) {
+            return QStringLiteral("MIME 定義を一時フォルダに書き込めません");
+        }
+        const QString failure =
+            RunXdgMime({QStringLiteral("install"), QStringLiteral("--mode"), QStringLiteral("user"), definition});
+        if (!failure.isEmpty()) {
+            return failure;
+        }
     }
-    QString failure =
-        RunXdgMime({QStringLiteral("install"), QStringLiteral("--mode"), QStringLiteral("user"), definition});
-    if (failure.isEmpty()) {
-        failure = RunXdgMime({QStringLiteral("default"), kDesktopId, names.mime});
-    }
-    return failure;
+    return RunXdgMime({QStringLiteral("default"), packaged ? kPackagedId : kOwnId, names.mime});
 }
 
 QString Unregister(const TypeNames& names) {
+    const QString configHome = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    if (!RemoveDefault(configHome + QStringLiteral("/mimeapps.list"), names.mime) ||
+        !RemoveDefault(ApplicationsFolder() + QStringLiteral("mimeapps.list"), names.mime)) {
+        return QStringLiteral("mimeapps.list を書き換えられません");
+    }
+    if (!QFileInfo::exists(DataHome() + QStringLiteral("/mime/packages/") + names.definitionFile)) {
+        return {};
+    }
     QTemporaryDir temp;
     const QString definition = temp.filePath(names.definitionFile);
     WriteText(definition, DefinitionXml(names));
-    const QString configHome = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    if (!RemoveDefault(configHome + QStringLiteral("/mimeapps.list"), names.mime) ||
-        !RemoveDefault(DataHome() + QStringLiteral("/applications/mimeapps.list"), names.mime)) {
-        return QStringLiteral("mimeapps.list を書き換えられません");
-    }
     return RunXdgMime({QStringLiteral("uninstall"), QStringLiteral("--mode"), QStringLiteral("user"), definition});
 }
 
@@ -149,14 +188,18 @@ QString MimeTypeOf(LinkedFileType type) {
 
 QString UpdateFileAssociation(LinkedFileType changed, AssociatedTypes wanted, const QString& programPath) {
     const bool on = changed == LinkedFileType::Sima ? wanted.sima : wanted.xyz;
-    // The desktop entry names the types this program opens; it must list the type before it can
-    // become that type's default.
-    const QString entryPath = DataHome() + QStringLiteral("/applications/") + kDesktopId;
-    if (!WriteText(entryPath, DesktopEntry(programPath, wanted))) {
-        return QStringLiteral("%1 を書き込めません").arg(entryPath);
+    RemoveOldOwnEntry();
+    const bool packaged = HasPackagedEntry();
+    // Without a package the program's own entry names the types it opens (it must list a type before it
+    // can become that type's default) and goes when no type is associated any more.
+    const QString ownEntry = ApplicationsFolder() + kOwnId;
+    if (packaged || (!wanted.sima && !wanted.xyz)) {
+        QFile::remove(ownEntry);
+    } else if (!WriteText(ownEntry, DesktopEntry(programPath, wanted))) {
+        return QStringLiteral("%1 を書き込めません").arg(ownEntry);
     }
     const TypeNames names = NamesOf(changed);
-    return on ? Register(names) : Unregister(names);
+    return on ? Register(names, packaged) : Unregister(names);
 }
 
 } // namespace vemo

@@ -15,8 +15,10 @@ struct AssociatedTypes {
 };
 
 // Makes this program (`programPath`) the opener of `changed` for the current user, or withdraws it,
-// through the freedesktop mechanisms: a MIME type definition installed with xdg-mime, a desktop
-// entry "vemo.desktop" that lists the associated types, and the user's default application.
+// through the freedesktop mechanisms: the user's default application (xdg-mime default) names the
+// installed package's entry "vemo.desktop", which declares both types.  Without a package (a program
+// built from source) the user gets the type definitions and an entry of the program's own,
+// "vemo-local.desktop", listing the associated types; it is removed when none is associated.
 // `wanted` is the state after the change.  Returns an empty text on success, otherwise what went
 // wrong in words (Japanese), with nothing to be recorded as associated.
 QString UpdateFileAssociation(LinkedFileType changed, AssociatedTypes wanted, const QString& programPath);

@@ -6,13 +6,14 @@
 #include "ui/common/MessageBox.h"
 #include "ui/common/Workspace.h"
 #include "ui/settings/FileAssociation.h"
+#include "ui/settings/FolderCheck.h"
 #include "ui/settings/SettingsPages.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QKeyEvent>
-#include <QPalette>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -36,11 +37,6 @@ std::optional<int> PresetOfKey(const QKeyEvent& key) {
     default:
         return std::nullopt;
     }
-}
-
-Color ButtonFaceColour() {
-    const QColor face = QApplication::palette().color(QPalette::Button);
-    return MakeColor(face.red(), face.green(), face.blue());
 }
 
 } // namespace
@@ -78,12 +74,9 @@ SettingsDialog::SettingsDialog(Workspace& workspace, QWidget* parent) : QDialog(
     layout->addWidget(pages_);
     layout->addWidget(buttons);
 
-    // The fields are filled once: from the settings as start-up read them, or, before the dialog has
-    // ever written the file, from the first-run values.
-    LoadedSettings read;
-    read.values = workspace_.settings();
-    read.writtenBySystem = workspace_.settingsWrittenBySystem();
-    fill(DialogInitialValues(read, ButtonFaceColour()));
+    // The fields are filled once, with the values the program is using: an OK without a change
+    // changes nothing (a first run included, and a file that was readable only in part).
+    fill(workspace_.settings());
 
     connect(other_->simaLink(), &QCheckBox::toggled, this, [this](bool on) { associate(0, on); });
     connect(other_->xyzLink(), &QCheckBox::toggled, this, [this](bool on) { associate(1, on); });
@@ -111,18 +104,26 @@ void SettingsDialog::accept() {
 
 bool SettingsDialog::applyAndWrite() {
     const BusyCursor busy;
+    bool written = true;
     return RunCommand(
-        [this] {
+        [this, &written] {
             // Every field is read before anything changes: a field that cannot be stored stops OK
             // with nothing applied and nothing written.
             const Settings values = fieldValues();
+            if (QLineEdit* refused = CheckFolders(*data_, values.Dir)) {
+                pages_->setCurrentWidget(data_);
+                refused->setFocus();
+                refused->selectAll();
+                written = false;
+                return;
+            }
             Settings& settings = workspace_.settings();
             TakeDialogValues(settings, values);
             workspace_.store().names.TmpDir = settings.Dir.TmpDir;
             SaveDialogSettings(workspace_.settingsPath(), settings);
             workspace_.announceSettings();
         },
-        this);
+        this) && written;
 }
 
 // An association box: registered or withdrawn at once; the flag is written only when that worked,
@@ -167,14 +168,24 @@ bool SettingsDialog::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-// Enter moves on to the next field, as in the rest of the program; on a button it presses it.
+// Enter moves on to the next field, as in the rest of the program, whatever has the focus; a button
+// (参照, a colour, OK) is pressed with Space.  Buttons here are never default buttons, so Enter in a
+// field never writes every page and closes the dialog.
 void SettingsDialog::keyPressEvent(QKeyEvent* event) {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && qobject_cast<QPushButton*>(focusWidget()) == nullptr) {
+    if (enter && event->modifiers() == Qt::NoModifier) {
         focusNextChild();
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+void SettingsDialog::showEvent(QShowEvent* event) {
+    for (QPushButton* button : findChildren<QPushButton*>()) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
+    QDialog::showEvent(event);
 }
 
 } // namespace vemo

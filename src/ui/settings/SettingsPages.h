@@ -2,9 +2,11 @@
 
 #include "core/settings/Settings.h"
 
+#include <QString>
 #include <QWidget>
 
 #include <array>
+#include <string>
 
 class QButtonGroup;
 class QCheckBox;
@@ -30,12 +32,22 @@ public:
 // "データ": folders, profile labels, backup and auto-save.
 class DataPage : public SettingsPage {
 public:
+    // The captions of the four folder fields, in the order DatDir, TmpDir, DatDir2, DatDir3.
+    static inline const std::array<QString, 4> kFolderCaptions = {
+        QStringLiteral("ﾃﾞｰﾀﾌｫﾙﾀﾞ"), QStringLiteral("作業ﾌｫﾙﾀﾞ"), QStringLiteral("ﾃﾞｰﾀﾌｫﾙﾀﾞ2"),
+        QStringLiteral("ﾃﾞｰﾀﾌｫﾙﾀﾞ3")};
+
     explicit DataPage(QWidget* parent = nullptr);
     void fill(const Settings& values) override;
     void collect(Settings& values) const override;
+    QLineEdit* folderField(size_t index) const { return folders_[index]; }
 
 private:
+    std::string FolderForSettings(size_t index) const;
+
     std::array<QLineEdit*, 4> folders_{}; // DatDir, TmpDir, DatDir2, DatDir3
+    std::array<std::string, 4> heldFolders_;  // as filled (CP932)
+    std::array<QString, 4> shownFolders_; // as shown then (the file system's names)
     std::array<QLineEdit*, 8> caseLabels_{};
     std::array<QLineEdit*, 3> xyzLabels_{};
     std::array<QLineEdit*, 3> blkLabels_{};

@@ -5,11 +5,13 @@
 #include "ui/settings/LookPreview.h"
 #include "ui/settings/SettingsPages.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
 
 #include <filesystem>
+#include <tuple>
 
 namespace vemo::test {
 namespace {
@@ -33,12 +35,17 @@ void AddNumbered(std::vector<KeyCase>& cases, const char* section, const char* p
 
 // Every key the dialog edits, each given a value other than its first-run value.  A colour (red r,
 // green 30, blue 40) is stored as 40 * 65536 + 30 * 256 + r = 2629120 + r.
-std::vector<KeyCase> EveryDialogKey() {
+// The folders are made below `base` (a folder that is missing stops OK with a question).
+std::vector<KeyCase> EveryDialogKey(const std::string& base) {
+    for (const char* name : {"測量", "link", "two", "three"}) {
+        std::filesystem::create_directories(base + "/" + name);
+    }
+    auto folder = [&](const char* name) { return base + "/" + name; };
     std::vector<KeyCase> cases = {
-        {"Dir", "DatDir", Field::Text, "/srv/測量", "/srv/測量"},
-        {"Dir", "TmpDir", Field::Text, "/tmp/link", "/tmp/link"},
-        {"Dir", "DatDir2", Field::Text, "/srv/two", "/srv/two"},
-        {"Dir", "DatDir3", Field::Text, "/srv/three", "/srv/three"},
+        {"Dir", "DatDir", Field::Text, QString::fromStdString(folder("測量")), folder("測量")},
+        {"Dir", "TmpDir", Field::Text, QString::fromStdString(folder("link")), folder("link")},
+        {"Dir", "DatDir2", Field::Text, QString::fromStdString(folder("two")), folder("two")},
+        {"Dir", "DatDir3", Field::Text, QString::fromStdString(folder("three")), folder("three")},
         {"Data", "AutoSave", Field::Check, "0", "0"},
         {"Data", "Backup", Field::Check, "0", "0"},
         {"Data", "AutoSaveInterval", Field::Spin, "42", "42"},
@@ -97,7 +104,8 @@ std::vector<KeyCase> EveryDialogKey() {
 
 TEST_F(SettingsDialogTest, EveryKeyGoesThroughOkIntoTheFileAndBackAtTheNextStart) {
     Start();
-    const std::vector<KeyCase> cases = EveryDialogKey();
+    TempDir folders;
+    const std::vector<KeyCase> cases = EveryDialogKey(folders.Str());
     for (const KeyCase& c : cases) {
         Set(c.kind, QString::fromStdString(c.key), c.value);
     }
@@ -155,7 +163,7 @@ TEST_F(SettingsDialogTest, PresetKeysOnTheOkButtonRecolourThePreview) {
     auto* title = Find<QLineEdit>("Title1");
     title->setFocus();
     QTest::keyClick(title, Qt::Key_F2, Qt::ControlModifier);
-    EXPECT_EQ(Get(Field::Colour, "ImageBackColor"), "#000000"); // the first-run black
+    EXPECT_EQ(Get(Field::Colour, "ImageBackColor"), "#000040"); // the dark blue the plot uses
     dialog->okButton()->setFocus();
     QTest::keyClick(dialog->okButton(), Qt::Key_F2, Qt::ControlModifier);
     EXPECT_EQ(Get(Field::Colour, "ImageBackColor"), "#ffffff");
@@ -174,6 +182,108 @@ TEST_F(SettingsDialogTest, PresetKeysOnTheOkButtonRecolourThePreview) {
     dialog->okButton()->click();
     EXPECT_EQ(FileValue("XyzImage", "ImageBackColor"), "16777215");
     EXPECT_EQ(FileValue("XyzImage", "SFSize"), "6");
+}
+
+// The dialog shows the values the program is using: OK at once on a first run changes nothing, and a
+// file that was readable only in part (here without a data folder) keeps every value it had.
+TEST_F(SettingsDialogTest, OkWithoutAChangeChangesNothing) {
+    Start();
+    const Settings before = workspace->settings();
+    dialog->okButton()->click();
+    const Settings& after = workspace->settings();
+    EXPECT_EQ(after.XyzImage.ImageBackColor, before.XyzImage.ImageBackColor);
+    EXPECT_EQ(after.XyzImage.NoIni, before.XyzImage.NoIni);
+    EXPECT_EQ(after.XyzImage.NoIniColor, before.XyzImage.NoIniColor);
+    EXPECT_EQ(after.XyzImage.CrCuColor, before.XyzImage.CrCuColor);
+    EXPECT_EQ(after.XyzImage.SCirSize, before.XyzImage.SCirSize);
+    EXPECT_EQ(after.Trvs.InputTpBk, before.Trvs.InputTpBk);
+    EXPECT_EQ(after.Trvs.InputVer, before.Trvs.InputVer);
+    EXPECT_EQ(after.Trvs.TColor, before.Trvs.TColor);
+    EXPECT_EQ(after.Trvs.KTColor, before.Trvs.KTColor);
+    // As written, read back by the next start.
+    EXPECT_EQ(FileValue("XyzImage", "ImageBackColor"), "4194304");
+    EXPECT_EQ(FileValue("XyzImage", "NoIni1"), "T");
+    EXPECT_EQ(FileValue("XyzImage", "NoIni2"), "K-");
+    EXPECT_EQ(FileValue("XyzImage", "NoIni3"), "B");
+    EXPECT_EQ(FileValue("Trvs", "InputTpBk"), "0");
+    EXPECT_EQ(FileValue("Trvs", "InputVer"), "0");
+    EXPECT_EQ(FileValue("Trvs", "KTColor"), "65535");
+
+    WriteBytes(IniPath(), "[Dir]\r\nDatDir=\r\n[Programs]\r\nTitle1=CAD\r\nProgram1=/usr/bin/cad\r\n"
+                          "[XyzImage]\r\nImageBackColor=255\r\nNoIni1=Q\r\n[RS-232C]\r\nPort=/dev/ttyUSB0\r\n"
+                          "[Trvs]\r\nErrDiv=0\r\nDColor=123\r\n");
+    Start();
+    dialog->okButton()->click();
+    for (auto [section, key, value] : {std::tuple{"Programs", "Title1", "CAD"}, {"Programs", "Program1", "/usr/bin/cad"},
+                                       {"XyzImage", "ImageBackColor", "255"}, {"XyzImage", "NoIni1", "Q"},
+                                       {"RS-232C", "Port", "/dev/ttyUSB0"}, {"Trvs", "ErrDiv", "0"},
+                                       {"Trvs", "DColor", "123"}}) {
+        EXPECT_EQ(FileValue(section, key), value) << section << " " << key;
+    }
+}
+
+// An emptied data folder is refused with a message and nothing is written; a missing one is made when
+// the surveyor agrees, and not when he declines.
+TEST_F(SettingsDialogTest, AnEmptyOrMissingFolderIsRefusedOrMade) {
+    Start();
+    dialog->pages()->setCurrentIndex(3);
+    dialog->show();
+    Set(Field::Text, "DatDir", "  ");
+    dialog->okButton()->click();
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->pages()->currentIndex(), 0);
+    EXPECT_EQ(MessageBox::shownTexts(), QStringList{QStringLiteral("ﾃﾞｰﾀﾌｫﾙﾀﾞ が空です。データを置くフォルダを指定して下さい。")});
+    EXPECT_FALSE(std::filesystem::exists(IniPath()));
+    EXPECT_EQ(workspace->settings().Dir.DatDir, home.Str());
+
+    MessageBox::clearShownTexts();
+    const std::string missing = home.File("現場〜2024");
+    Set(Field::Text, "DatDir", QString::fromStdString(missing));
+    MessageBox::setNextAnswer(QMessageBox::No);
+    dialog->okButton()->click();
+    EXPECT_TRUE(dialog->isVisible());
+    ASSERT_EQ(MessageBox::shownTexts().size(), 1);
+    EXPECT_EQ(MessageBox::shownTexts().front(),
+              QStringLiteral("ﾃﾞｰﾀﾌｫﾙﾀﾞ「%1」がありません。\n作成しますか？").arg(QString::fromStdString(missing)));
+    EXPECT_FALSE(std::filesystem::exists(missing));
+    EXPECT_FALSE(std::filesystem::exists(IniPath()));
+
+    MessageBox::setNextAnswer(QMessageBox::Yes);
+    dialog->okButton()->click();
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_TRUE(std::filesystem::is_directory(missing));
+    // The folder is found again under its own name (〜, not the ～ that CP932 gives back).
+    Start();
+    EXPECT_EQ(Get(Field::Text, "DatDir"), QString::fromStdString(missing));
+}
+
+// Enter moves to the next field wherever the focus is, buttons included; only Space presses a button.
+TEST_F(SettingsDialogTest, EnterMovesOnAndNeverPressesOk) {
+    Start();
+    dialog->pages()->setCurrentIndex(2);
+    dialog->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+    auto* colour = Find<ColourButton>("ImageBackColor");
+    const QString before = Get(Field::Colour, "ImageBackColor");
+    ColourButton::setNextChoice(QColor(255, 255, 255));
+    colour->setFocus();
+    QTest::keyClick(colour, Qt::Key_Return);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_FALSE(std::filesystem::exists(IniPath()));
+    EXPECT_EQ(Get(Field::Colour, "ImageBackColor"), before);
+    EXPECT_NE(QApplication::focusWidget(), colour);
+
+    colour->setFocus();
+    QTest::keyClick(colour, Qt::Key_Space);
+    EXPECT_EQ(Get(Field::Colour, "ImageBackColor"), "#ffffff");
+
+    dialog->pages()->setCurrentIndex(0);
+    auto* folder = Find<QLineEdit>("DatDir");
+    folder->setFocus();
+    QTest::keyClick(folder, Qt::Key_Return);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_FALSE(std::filesystem::exists(IniPath()));
+    EXPECT_NE(QApplication::focusWidget(), folder);
 }
 
 // The surveyor knows the ports by their COM names; the page says which device each one opens.
