@@ -10,7 +10,7 @@ if(VEMO_BUILD_UI)
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
     install(FILES ${PROJECT_SOURCE_DIR}/packaging/vemo-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
             RENAME vemo.xml)
-    file(GLOB vemo_help_pages ${PROJECT_SOURCE_DIR}/help/*.html)
+    file(GLOB vemo_help_pages ${PROJECT_SOURCE_DIR}/help/*.html ${PROJECT_SOURCE_DIR}/help/*.png)
     install(FILES ${vemo_help_pages} DESTINATION ${CMAKE_INSTALL_DATADIR}/vemo/help)
 endif()
 install(TARGETS vemo-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -20,6 +20,16 @@ add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/changelog.gz
                    COMMAND gzip -9nc ${PROJECT_SOURCE_DIR}/packaging/changelog > ${CMAKE_BINARY_DIR}/changelog.gz
                    DEPENDS ${PROJECT_SOURCE_DIR}/packaging/changelog)
 add_custom_target(vemo_changelog ALL DEPENDS ${CMAKE_BINARY_DIR}/changelog.gz)
+# The manual pages, compressed as Debian wants them.
+set(vemo_man_pages)
+foreach(page vemo vemo-cli)
+    add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/${page}.1.gz
+                       COMMAND gzip -9nc ${PROJECT_SOURCE_DIR}/packaging/${page}.1 > ${CMAKE_BINARY_DIR}/${page}.1.gz
+                       DEPENDS ${PROJECT_SOURCE_DIR}/packaging/${page}.1)
+    list(APPEND vemo_man_pages ${CMAKE_BINARY_DIR}/${page}.1.gz)
+endforeach()
+add_custom_target(vemo_man_pages ALL DEPENDS ${vemo_man_pages})
+install(FILES ${vemo_man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/packaging/copyright
               ${CMAKE_BINARY_DIR}/changelog.gz DESTINATION ${vemo_docdir})
 

@@ -20,7 +20,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // The files of a program folder other than the settings: auto-save, received observations, link files.
-constexpr const char* kFilesBesideSettings[] = {"Auto.Xyz", "Auto.Blk", "Auto.Trv", "Auto.ZUB",
+constexpr const char* kFilesBesideSettings[] = {"Auto.Xyz", "Auto.Blk", "Auto.Trv",    "Auto.ZUB",
                                                 "Temp.ZUB", "Xyz.txt",  "Vemo_Blk.Txt"};
 constexpr const char* kDocumentsKey = "XDG_DOCUMENTS_DIR=";
 

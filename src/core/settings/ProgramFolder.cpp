@@ -134,7 +134,6 @@ std::string PathToCp932(std::string_view nativePath) {
     return Utf8ToCp932(nativePath).value_or(std::string(nativePath));
 }
 
-
 std::string PathFromCp932(std::string_view cp932Path) {
     const std::string decoded = DecodedName(cp932Path);
     std::error_code ec;

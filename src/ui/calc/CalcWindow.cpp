@@ -62,6 +62,8 @@ void CalcWindow::setTab(int index, const QString& text, CalcPage* page) {
         old->deleteLater();
     }
     pages_[index] = page;
+    // F1 on a tab: inverse and perpendicular 20, the constructions 21, transformation 22, division 23.
+    page->setProperty("helpContext", index <= 1 ? 20 : index <= 8 ? 21 : index == 9 ? 22 : 23);
     stack_->insertWidget(index, page);
     if (!text.isEmpty()) {
         buttons_->button(index)->setText(text);

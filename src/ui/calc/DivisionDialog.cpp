@@ -20,6 +20,7 @@ namespace vemo {
 DivisionDialog::DivisionDialog(Store& store, const DivisionResult& result, QWidget* parent)
     : QDialog(parent, Qt::Tool), store_(store), result_(result) {
     setWindowTitle(QStringLiteral("座標・画地登録"));
+    setProperty("helpContext", 23); // F1: its page of the help book
     setFont(GridFont());
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(buildPoints());

@@ -24,6 +24,7 @@ TransformDialog::TransformDialog(Store& store, const TransformRun& run, std::vec
                                  QWidget* parent)
     : QDialog(parent), store_(store), fit_(run.fit), selection_(std::move(selection)) {
     setWindowTitle(FromCp932(TransformCaption(fit_.method)));
+    setProperty("helpContext", 22); // F1: its page of the help book
     memo_ = new QPlainTextEdit(this);
     memo_->setReadOnly(true);
     memo_->setFont(GridFont());

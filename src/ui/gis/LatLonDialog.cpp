@@ -38,6 +38,7 @@ LatLonDialog::LatLonDialog(QWidget* parent)
       lat_(Field(this)), lon_(Field(this)), latDecimal_(Field(this, true)), lonDecimal_(Field(this, true)) {
     setObjectName(QStringLiteral("latLonDialog"));
     setWindowTitle(QStringLiteral("緯度経度表示"));
+    setProperty("helpContext", 50); // F1: its page of the help book
     auto* grid = new QGridLayout(this);
     grid->addWidget(new QLabel(QStringLiteral("座標系"), this), 0, 0);
     grid->addWidget(zone_, 0, 1, 1, 2);

@@ -18,6 +18,7 @@
 namespace vemo {
 
 XyzCleanDialog::XyzCleanDialog(QWidget* parent) : QDialog(parent) {
+    setProperty("helpContext", 60); // F1: its page of the help book
     setWindowTitle(QStringLiteral("座標整理"));
     setModal(true);
     auto* layout = new QVBoxLayout(this);

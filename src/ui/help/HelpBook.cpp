@@ -29,7 +29,12 @@ HelpPage ReadPage(const QString& folder, const QString& file) {
     HelpPage page;
     page.file = file;
     page.title = QRegularExpression(QStringLiteral("<title>([^<]*)</title>")).match(html).captured(1);
-    page.context = MetaContent(html, QStringLiteral("context")).toInt();
+    // A page may serve several windows: "20 21" (the first is its own topic number).
+    for (const QString& number :
+         MetaContent(html, QStringLiteral("context")).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        page.contexts.append(number.toInt());
+    }
+    page.context = page.contexts.value(0);
     page.keywords = MetaContent(html, QStringLiteral("keywords")).split(QLatin1Char(','), Qt::SkipEmptyParts);
     QTextDocument document;
     document.setHtml(html);
@@ -64,13 +69,11 @@ QString HelpBook::DefaultFolder() {
         return fromEnvironment;
     }
     const QDir programDir(QCoreApplication::applicationDirPath());
-    for (const QString& candidate :
-         {programDir.filePath(QStringLiteral("../share/vemo/help")), programDir.filePath(QStringLiteral("help"))}) {
-        if (QFile::exists(QDir(candidate).filePath(QString::fromLatin1(kContentsFile)))) {
-            return QDir::cleanPath(candidate);
-        }
+    const QString installed = programDir.filePath(QStringLiteral("../share/vemo/help"));
+    if (QFile::exists(QDir(installed).filePath(QString::fromLatin1(kContentsFile)))) {
+        return QDir::cleanPath(installed);
     }
-    return QStringLiteral(VEMO_HELP_SOURCE_DIR);
+    return programDir.filePath(QStringLiteral("help"));
 }
 
 HelpBook::HelpBook(const QString& folder) : folder_(folder) {
@@ -83,7 +86,7 @@ HelpBook::HelpBook(const QString& folder) : folder_(folder) {
 
 QString HelpBook::fileOfContext(int context) const {
     for (const HelpPage& page : pages_) {
-        if (page.context == context && context != 0) {
+        if (context != 0 && page.contexts.contains(context)) {
             return page.file;
         }
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -13,7 +14,8 @@ namespace vemo {
 struct HelpPage {
     QString file;
     QString title;
-    int context = 0; // 0: a page without a context number (the contents page)
+    int context = 0;     // 0: a page without a context number (the contents page)
+    QList<int> contexts; // every context number the page serves, `context` first
     QStringList keywords;
     QString text; // the page as plain text, for the search
 };
@@ -22,7 +24,7 @@ struct HelpPage {
 class HelpBook {
 public:
     // The folder the program's help is in: VEMO_HELP_DIR when set, the installed share/vemo/help beside
-    // the program's bin folder, a help folder beside the program, or the source folder of a build.
+    // the program's bin folder, else the help folder beside the program (a link in the build tree).
     static QString DefaultFolder();
     static constexpr const char* kContentsFile = "index.html";
 

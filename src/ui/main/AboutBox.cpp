@@ -7,6 +7,7 @@
 namespace vemo {
 
 AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
+    setProperty("helpContext", 1000); // F1: its page of the help book
     setWindowTitle(QStringLiteral("About Vemo"));
     setModal(true);
     auto* layout = new QVBoxLayout(this);

@@ -2,6 +2,7 @@
 
 #include "core/settings/Settings.h"
 #include "ui/common/Cp932Text.h"
+#include "ui/common/MessageBox.h"
 #include "ui/help/HelpKey.h"
 #include "ui/help/HelpWindow.h"
 #include "ui/main/AreaSlot.h"
@@ -25,8 +26,14 @@ void InstallExternalPrograms(MainWindow& main) {
                                               Cmd::Program5};
     for (size_t n = 0; n < kCommands.size(); ++n) {
         main.commands().connect(kCommands[n], [&main, n] {
-            // A failed start shows nothing: the desktop reports a program it cannot run itself.
-            LaunchDetached(FromCp932(LoadPrograms(main.settingsPath()).Program[n]));
+            const QString command = FromCp932(LoadPrograms(main.settingsPath()).Program[n]);
+            if (!LaunchDetached(command)) {
+                MessageBox::Show(&main,
+                                 QStringLiteral("プログラム「%1」を起動できません。\n環境設定の「実行ファイル」ページで"
+                                                "パスを確かめて下さい。")
+                                     .arg(command),
+                                 MessageBox::Kind::Error);
+            }
         });
     }
 }

@@ -1,11 +1,14 @@
 #include "ui/main/StartUp.h"
 
 #include "core/settings/ProgramFolder.h"
+#include "ui/common/ApplicationIcon.h"
 #include "ui/common/ApplicationTitle.h"
+#include "ui/common/CommandGuard.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/MessageBox.h"
 #include "ui/main/AboutBox.h"
 #include "ui/main/CalcArea.h"
+#include "ui/main/FileHandOff.h"
 #include "ui/main/GisArea.h"
 #include "ui/main/HintTiming.h"
 #include "ui/main/MainWindow.h"
@@ -19,17 +22,26 @@
 #include "ui/main/UndoCommands.h"
 #include "ui/main/XyzListArea.h"
 
+#include "ui/tree/FileCommands.h"
+
 #include <QApplication>
 
 namespace vemo {
 
 int StartUp::Run(const QStringList& arguments) {
     SingleInstanceLock lock;
+    const QString handOffSocket = lock.path() + QStringLiteral(".socket");
     if (!lock.tryLock()) {
+        // A file double-clicked while the program runs goes to the running window.
+        if (arguments.size() > 1 && HandFileToRunningCopy(handOffSocket, arguments.at(1))) {
+            return 0;
+        }
         MessageBox::Show(nullptr, AlreadyRunningMessage());
         return 1;
     }
     SetApplicationTitle(ApplicationTitleText());
+    // Every window (the main window, the tool windows, message boxes) shows it in the task bar.
+    QApplication::setWindowIcon(ApplicationIcon());
     ApplyHintTiming();
 
     // Every window is created once, here, in this order, and lives until the end.  Later windows
@@ -54,6 +66,14 @@ int StartUp::Run(const QStringList& arguments) {
     ZubTransferDialog* serial = InstallSerialTransfer(main, selection);
     InstallTraverseWindow(main, serial);
     InstallGis(main);
+
+    FileHandOffServer handOff(handOffSocket);
+    QObject::connect(&handOff, &FileHandOffServer::fileReceived, &main, [&main](const QString& file) {
+        main.show();
+        main.raise();
+        main.activateWindow();
+        RunCommand([&main, file] { main.treeArea()->commands().dropFiles({file}); }, &main);
+    });
 
     // A ".sim" or ".Xyz" file named on the command line is opened at the first show.
     if (arguments.size() > 1) {

@@ -22,6 +22,8 @@
 #include <QMimeData>
 #include <QUrl>
 
+#include <algorithm>
+
 namespace vemo {
 namespace {
 
@@ -135,9 +137,32 @@ TreeArea::TreeArea(MainWindow& main) : QObject(&main), main_(main) {
 
 void TreeArea::applyDataFolders() {
     const Settings::DirKeys& dirs = main_.settings().Dir;
-    main_.store().names.DatDir = dirs.DatDir;
-    tree_->setDataFolders({dirs.DatDir, dirs.DatDir2, dirs.DatDir3}, 0);
-    commands_->rebuildTree();
+    const std::array<std::string, 3> folders = {dirs.DatDir, dirs.DatDir2, dirs.DatDir3};
+    if (foldersShown_ && folders == shownFolders_) {
+        return; // an OK that changed other settings must not throw the surveyor back to the first folder
+    }
+    // The folder in use stays in use while it is still one of the three (the surveyor may have
+    // switched to the second or third); otherwise the first takes its place and the tree is read again.
+    std::string& inUse = main_.store().names.DatDir;
+    int active = 0;
+    if (foldersShown_) {
+        const int before = tree_->activeFolder();
+        const auto same = std::find(folders.begin(), folders.end(), inUse);
+        if (before >= 0 && before < 3 && folders[static_cast<size_t>(before)] == inUse) {
+            active = before;
+        } else if (same != folders.end()) {
+            active = static_cast<int>(same - folders.begin());
+        }
+    }
+    const std::string& chosen = folders[static_cast<size_t>(active)];
+    const bool rebuild = !foldersShown_ || chosen != inUse;
+    shownFolders_ = folders;
+    foldersShown_ = true;
+    tree_->setDataFolders(folders, active);
+    if (rebuild) {
+        inUse = chosen;
+        commands_->rebuildTree();
+    }
 }
 
 void TreeArea::connectCommands() {

@@ -2,6 +2,7 @@
 
 #include <QObject>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
@@ -31,8 +32,9 @@ public:
     // The one header editor window; the parcel area list shows itself in it too.
     HeaderEditor& editor() const { return *editor_; }
 
-    // After the settings dialog changed the data folders: the first becomes DatDir, the pop-up menu
-    // shows the three again and the tree is read from the first.
+    // The data folders of the settings: the pop-up menu shows the three.  The tree is read again only
+    // when the folder it shows is no longer among them (then from the first); a settings change that
+    // leaves the folders as they were keeps the tree, the folder in use and the selected node.
     void applyDataFolders();
 
 protected:
@@ -48,6 +50,8 @@ private:
     class Host;
     std::unique_ptr<Host> host_;
     FileCommands* commands_ = nullptr;
+    std::array<std::string, 3> shownFolders_;
+    bool foldersShown_ = false;
 };
 
 TreeArea* InstallTreeArea(MainWindow& main);

@@ -3,7 +3,10 @@
 #include "core/text/Error.h"
 #include "ui/common/Cp932Text.h"
 
+#include <QFile>
 #include <QSerialPort>
+
+#include <unistd.h>
 
 namespace vemo {
 
@@ -31,10 +34,40 @@ QString ZubPortDriver::ProblemText(PortProblem problem) {
     return {};
 }
 
+// Why a port did not open, as the surveyor can act on it.  A port this user may read and write that
+// still reports a permission error is locked by another program (QSerialPort takes a lock file).
+QString ZubPortDriver::OpenFailureText(const QString& device, QSerialPort::SerialPortError error, bool mayUse,
+                                       const QString& detail) {
+    switch (error) {
+    case QSerialPort::DeviceNotFoundError:
+        return QStringLiteral("通信ポート %1 がありません。\nケーブル（USB 変換器）がつながっているか、"
+                              "環境設定の Port が正しいかを確かめて下さい。")
+            .arg(device);
+    case QSerialPort::PermissionError:
+        if (!mayUse) {
+            return QStringLiteral("通信ポート %1 を開く権限がありません。\nこのユーザーを dialout グループに加えて"
+                                  "（sudo adduser ユーザー名 dialout）、ログインし直して下さい。")
+                .arg(device);
+        }
+        [[fallthrough]];
+    case QSerialPort::OpenError:
+        return QStringLiteral("通信ポート %1 は使用中です。\n他のプログラムが使っていないか確かめて下さい。")
+            .arg(device);
+    default:
+        return QStringLiteral("通信ポート %1 を開けません（%2）。").arg(device, detail);
+    }
+}
+
 ZubPortDriver::PortProblem ZubPortDriver::Start(std::unique_ptr<ZubLink> link, const SerialLineSettings& settings) {
     Stop();
     auto port = std::make_unique<QSerialPort>(settings.device);
+    openFailure_.clear();
     if (!port->open(QIODevice::ReadWrite)) {
+        const QByteArray path = QFile::encodeName(port->portName().startsWith(QLatin1Char('/'))
+                                                      ? port->portName()
+                                                      : QStringLiteral("/dev/") + port->portName());
+        const bool mayUse = ::access(path.constData(), R_OK | W_OK) == 0;
+        openFailure_ = OpenFailureText(QFile::decodeName(path), port->error(), mayUse, port->errorString());
         return PortProblem::CannotOpen;
     }
     if (!ApplyLineSettings(*port, settings)) {

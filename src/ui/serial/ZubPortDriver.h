@@ -5,6 +5,7 @@
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <QSerialPort>
 #include <QTimer>
 
 #include <memory>
@@ -38,6 +39,10 @@ public:
     const QString& LinkError() const { return linkError_; }
 
     static QString ProblemText(PortProblem problem);
+    // After CannotOpen: which device and why (no such device, no permission, in use).
+    const QString& OpenFailure() const { return openFailure_; }
+    static QString OpenFailureText(const QString& device, QSerialPort::SerialPortError error, bool mayUse,
+                                   const QString& detail);
 
 signals:
     // The line just sent or received, for the dialog's message line.
@@ -57,6 +62,7 @@ private:
     QElapsedTimer clock_;
     std::string lastMessage_;
     QString linkError_;
+    QString openFailure_;
 };
 
 } // namespace vemo

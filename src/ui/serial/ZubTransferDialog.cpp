@@ -20,6 +20,7 @@ const char* const kReady = "Ready? Cancel:[ESC]";
 } // namespace
 
 ZubTransferDialog::ZubTransferDialog(QWidget* parent) : QDialog(parent), driver_(new ZubPortDriver(this)) {
+    setProperty("helpContext", 40); // F1: its page of the help book
     auto* settings = new QGridLayout;
     const char* const names[5] = {"Port", "ByteSize", "BaudRate", "Parity", "StopBits"};
     for (int i = 0; i < 5; ++i) {
@@ -120,7 +121,8 @@ void ZubTransferDialog::StartTransfer() {
     if (problem != ZubPortDriver::PortProblem::None) {
         // The button comes back, so that the surveyor can plug the cable or change the settings and
         // try again without reopening the window.
-        MessageBox::Show(this, ZubPortDriver::ProblemText(problem));
+        MessageBox::Show(this, problem == ZubPortDriver::PortProblem::CannotOpen ? driver_->OpenFailure()
+                                                                                 : ZubPortDriver::ProblemText(problem));
         ShowButton(true);
         button_->setFocus();
     }

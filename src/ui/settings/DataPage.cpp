@@ -53,9 +53,8 @@ DataPage::DataPage(QWidget* parent) : SettingsPage(parent) {
     auto* folderGrid = new QGridLayout(folderBox);
     const char* const names[] = {"DatDir", "TmpDir", "DatDir2", "DatDir3"};
     for (int i = 0; i < 4; ++i) {
-        folders_[static_cast<size_t>(i)] =
-            AddBrowseRow(folderGrid, i, kFolderCaptions[static_cast<size_t>(i)], ChooseFolderInto,
-                         QString::fromLatin1(names[i]));
+        folders_[static_cast<size_t>(i)] = AddBrowseRow(folderGrid, i, kFolderCaptions[static_cast<size_t>(i)],
+                                                        ChooseFolderInto, QString::fromLatin1(names[i]));
     }
 
     auto* labelBox = new QGroupBox(QStringLiteral("項目"));

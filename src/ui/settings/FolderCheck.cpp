@@ -21,7 +21,8 @@ bool Refuse(QLineEdit* field, const QString& text) {
 
 bool CheckFolder(QLineEdit* field, const QString& caption, std::string_view cp932, bool required) {
     if (TrimView(cp932).empty()) {
-        return !required || Refuse(field, QStringLiteral("%1 が空です。データを置くフォルダを指定して下さい。").arg(caption));
+        return !required ||
+               Refuse(field, QStringLiteral("%1 が空です。データを置くフォルダを指定して下さい。").arg(caption));
     }
     // The folder as typed (or as filled: the file system's own name), not the CP932 form, which may
     // stand for another character (〜 and ～ share a code).
@@ -34,9 +35,9 @@ bool CheckFolder(QLineEdit* field, const QString& caption, std::string_view cp93
     if (fs::exists(folder, ec)) {
         return Refuse(field, QStringLiteral("%1「%2」はフォルダではありません。").arg(caption, shown));
     }
-    const auto answer = MessageBox::Ask(field->window(),
-                                        QStringLiteral("%1「%2」がありません。\n作成しますか？").arg(caption, shown),
-                                        QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    const auto answer =
+        MessageBox::Ask(field->window(), QStringLiteral("%1「%2」がありません。\n作成しますか？").arg(caption, shown),
+                        QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
     if (answer != QMessageBox::Yes) {
         return false;
     }

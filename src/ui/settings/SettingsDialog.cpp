@@ -106,24 +106,25 @@ bool SettingsDialog::applyAndWrite() {
     const BusyCursor busy;
     bool written = true;
     return RunCommand(
-        [this, &written] {
-            // Every field is read before anything changes: a field that cannot be stored stops OK
-            // with nothing applied and nothing written.
-            const Settings values = fieldValues();
-            if (QLineEdit* refused = CheckFolders(*data_, values.Dir)) {
-                pages_->setCurrentWidget(data_);
-                refused->setFocus();
-                refused->selectAll();
-                written = false;
-                return;
-            }
-            Settings& settings = workspace_.settings();
-            TakeDialogValues(settings, values);
-            workspace_.store().names.TmpDir = settings.Dir.TmpDir;
-            SaveDialogSettings(workspace_.settingsPath(), settings);
-            workspace_.announceSettings();
-        },
-        this) && written;
+               [this, &written] {
+                   // Every field is read before anything changes: a field that cannot be stored stops OK
+                   // with nothing applied and nothing written.
+                   const Settings values = fieldValues();
+                   if (QLineEdit* refused = CheckFolders(*data_, values.Dir)) {
+                       pages_->setCurrentWidget(data_);
+                       refused->setFocus();
+                       refused->selectAll();
+                       written = false;
+                       return;
+                   }
+                   Settings& settings = workspace_.settings();
+                   TakeDialogValues(settings, values);
+                   workspace_.store().names.TmpDir = settings.Dir.TmpDir;
+                   SaveDialogSettings(workspace_.settingsPath(), settings);
+                   workspace_.announceSettings();
+               },
+               this) &&
+           written;
 }
 
 // An association box: registered or withdrawn at once; the flag is written only when that worked,

@@ -45,9 +45,9 @@ public:
 private:
     std::string FolderForSettings(size_t index) const;
 
-    std::array<QLineEdit*, 4> folders_{}; // DatDir, TmpDir, DatDir2, DatDir3
-    std::array<std::string, 4> heldFolders_;  // as filled (CP932)
-    std::array<QString, 4> shownFolders_; // as shown then (the file system's names)
+    std::array<QLineEdit*, 4> folders_{};    // DatDir, TmpDir, DatDir2, DatDir3
+    std::array<std::string, 4> heldFolders_; // as filled (CP932)
+    std::array<QString, 4> shownFolders_;    // as shown then (the file system's names)
     std::array<QLineEdit*, 8> caseLabels_{};
     std::array<QLineEdit*, 3> xyzLabels_{};
     std::array<QLineEdit*, 3> blkLabels_{};

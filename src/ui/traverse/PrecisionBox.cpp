@@ -10,6 +10,7 @@
 namespace vemo {
 
 PrecisionBox::PrecisionBox(const std::vector<std::string>& lines, QWidget* parent) : QDialog(parent) {
+    setProperty("helpContext", 32); // F1: its page of the help book
     setObjectName("SeidoBox");
     if (!lines.empty()) {
         setWindowTitle(FromCp932(lines.front()));

@@ -34,6 +34,7 @@ QString U(const char* utf8) {
 TrvsWindow::TrvsWindow(Workspace& workspace, QWidget* parent)
     : QDialog(parent), workspace_(workspace), known_(workspace.store()) {
     setObjectName("TrvsForm");
+    setProperty("helpContext", 30); // F1: its page of the help book (the ZUB Editor has its own)
     setModal(true);
     resize(1180, 760);
     headerPanel_ = new TrvsHeaderPanel(header_, this);

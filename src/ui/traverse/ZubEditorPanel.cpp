@@ -53,6 +53,7 @@ FileDialog::Request ZubRequest(const QString& folder) {
 } // namespace
 
 ZubEditorPanel::ZubEditorPanel(QWidget* parent) : QWidget(parent) {
+    setProperty("helpContext", 31); // F1: its page of the help book
     grid_ = new QTableWidget(this);
     grid_->verticalHeader()->hide();
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);

@@ -30,6 +30,7 @@ QFont ListingFont() {
 } // namespace
 
 HeaderEditor::HeaderEditor(QWidget* parent) : QDialog(parent) {
+    setProperty("helpContext", 37); // F1: its page of the help book
     setObjectName(QStringLiteral("HeaderEditor"));
     edit_ = new QPlainTextEdit(this);
     edit_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

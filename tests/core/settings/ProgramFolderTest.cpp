@@ -63,7 +63,7 @@ TEST(ProgramFolder, FoldersWhoseCharactersShareACp932CodeAreFoundUnderTheirOwnNa
         EXPECT_EQ(ExistingEntryOfCp932Name(dir.Path(), Jp(name)), dir.Path() / name) << name;
     }
     // A folder that is not there yet is named by the plain conversion (the one to create).
-    EXPECT_EQ(PathFromCp932(PathToCp932(dir.File("新〜")) ), dir.File("新～"));
+    EXPECT_EQ(PathFromCp932(PathToCp932(dir.File("新〜"))), dir.File("新～"));
 }
 
 } // namespace

@@ -78,6 +78,8 @@ TEST_F(Help, F1OpensTheTopicOfTheAreaOrSettingsPageHoldingTheFocus) {
 TEST_F(Help, EveryTopicHasItsOwnExplainingPageFoundByIndexAndSearch) {
     HelpWindow& help = OpenAll();
     const HelpBook& book = help.book();
+    // Each window and tab has its topic; a page may serve several (the calculation window's inverse and
+    // construction tabs, the traverse window and its precision box, the ZUB Editor and the serial dialog).
     const std::pair<int, const char*> topics[] = {{1000, "メインウィンドウ"},
                                                   {37, "データツリー"},
                                                   {46, "座標リスト"},
@@ -87,29 +89,41 @@ TEST_F(Help, EveryTopicHasItsOwnExplainingPageFoundByIndexAndSearch) {
                                                   {12, "実行ファイル"},
                                                   {13, "測点イメージ"},
                                                   {14, "RS-232C"},
-                                                  {15, "トラバース"}};
+                                                  {15, "トラバース"},
+                                                  {20, "逆座標"},
+                                                  {21, "交点"},
+                                                  {22, "ヘルマート"},
+                                                  {23, "定面積分割"},
+                                                  {30, "トラバース"},
+                                                  {32, "トラバース"},
+                                                  {31, "野帳"},
+                                                  {40, "RS-232C"},
+                                                  {50, "GIS/CAD"},
+                                                  {60, "座標リスト"},
+                                                  {70, "データと設定の場所"}};
     QStringList files;
     for (const auto& [context, titleWord] : topics) {
         SCOPED_TRACE(context);
         const QString file = book.fileOfContext(context);
         ASSERT_FALSE(file.isEmpty());
-        EXPECT_FALSE(files.contains(file));
-        files.append(file);
+        if (!files.contains(file)) {
+            files.append(file);
+        }
         const HelpPage* page = book.page(file);
         EXPECT_TRUE(page->title.contains(QString::fromUtf8(titleWord))) << page->title.toStdString();
         EXPECT_GT(page->text.size(), 300) << "a page that explains its window";
         EXPECT_FALSE(page->keywords.isEmpty());
     }
     EXPECT_EQ(book.pages().front().file, QStringLiteral("index.html"));
-    EXPECT_EQ(book.pages().size(), std::size(topics) + 1);
+    EXPECT_EQ(book.pages().size(), static_cast<size_t>(files.size()) + 1);
 
     help.showContents();
-    help.searchField()->setText(QStringLiteral("コンパス法 閉合差"));
+    help.searchField()->setText(QStringLiteral("ヘルマート 残差"));
     help.runSearch();
     ASSERT_EQ(help.searchResults()->count(), 1);
     QTest::mouseClick(help.searchResults()->viewport(), Qt::LeftButton, {},
                       help.searchResults()->visualItemRect(help.searchResults()->item(0)).center());
-    EXPECT_EQ(help.currentContext(), 15);
+    EXPECT_EQ(help.currentContext(), 22);
 
     const auto index = book.index();
     const auto ttyUsb = std::find_if(index.begin(), index.end(), [](const auto& e) { return e.first == "ttyUSB0"; });

@@ -1,6 +1,7 @@
 // OK in the settings dialog reaches every window through the one settings-changed notification, and the
 // external-program commands follow their titles.
 #include "MainFixture.h"
+#include "core/settings/ProgramFolder.h"
 #include "core/text/Cp932.h"
 #include "ui/main/AutoSaveTimer.h"
 #include "ui/main/CommandSet.h"
@@ -48,7 +49,8 @@ TEST_F(SettingsApplied, OkReachesThePlotTheKeyboardTheTreeAndTheAutoSaveClock) {
     Field<QSpinBox>(dialog, "BCirSize")->setValue(20);
     Field<QCheckBox>(dialog, "UpperChr")->setChecked(false);
     Field<QLineEdit>(dialog, "DatDir")->setText(QString::fromStdString(data.Str()));
-    Field<QLineEdit>(dialog, "DatDir2")->setText(QStringLiteral("/srv/second"));
+    TempDir second;
+    Field<QLineEdit>(dialog, "DatDir2")->setText(QString::fromStdString(second.Str()));
     Field<QSpinBox>(dialog, "AutoSaveInterval")->setValue(3);
     ASSERT_EQ(window->plotView()->Settings().backColour, 4194304);
     ASSERT_TRUE(window->keyRules().upperChr());
@@ -64,7 +66,7 @@ TEST_F(SettingsApplied, OkReachesThePlotTheKeyboardTheTreeAndTheAutoSaveClock) {
     EXPECT_EQ(window->store().names.DatDir, data.Str());
     ASSERT_EQ(tree.view()->topLevelItemCount(), 1);
     EXPECT_EQ(DataTree::NameOf(tree.view()->topLevelItem(0)), "site1");
-    EXPECT_EQ(tree.folderAction(1)->text(), QStringLiteral("/srv/second"));
+    EXPECT_EQ(tree.folderAction(1)->text(), QString::fromStdString(second.Str()));
     EXPECT_TRUE(window->autoSaveTimer().isActive());
     EXPECT_EQ(window->autoSaveTimer().intervalMs(), AutoSaveTimer::IntervalMs(3));
 
@@ -73,6 +75,50 @@ TEST_F(SettingsApplied, OkReachesThePlotTheKeyboardTheTreeAndTheAutoSaveClock) {
     dialog.okButton()->click();
     EXPECT_FALSE(window->autoSaveTimer().isActive());
     EXPECT_NE(ReadBytes(IniPath()).find("AutoSaveInterval=0\r\n"), std::string::npos);
+}
+
+// An OK that leaves the folders as they were keeps the tree, the folder in use and the selected site: the
+// surveyor who switched to the second data folder is not thrown back to the first (where a later 保存
+// of a same-named site would land).  A changed folder list keeps the folder in use while it is listed.
+TEST_F(SettingsApplied, OkKeepsTheFolderInUseAndTheSelectedSite) {
+    TempDir first;
+    TempDir second;
+    std::filesystem::create_directory(first.Path() / "site");
+    std::filesystem::create_directory(second.Path() / "site");
+    std::filesystem::create_directory(second.Path() / "other");
+    MainWindow& main = OpenWithAreas(PathToCp932("[Dir]\r\nDatDir=" + first.Str() + "\r\nDatDir2=" + second.Str() +
+                                                 "\r\nTmpDir=" + home.Str() + "\r\n"));
+    InstallExternalPrograms(main);
+    SettingsDialog& dialog = *InstallSettingsDialog(main);
+    DataTree& tree = window->treeArea()->tree();
+    tree.folderAction(1)->trigger();
+    ASSERT_EQ(tree.dataFolder(), second.Path());
+    tree.select(tree.findSite("other"));
+    auto inSecondWithOtherSelected = [&] {
+        EXPECT_EQ(tree.dataFolder(), second.Path());
+        EXPECT_EQ(window->store().names.DatDir, second.Str());
+        EXPECT_EQ(tree.activeFolder(), 1);
+        EXPECT_TRUE(tree.folderAction(1)->isChecked());
+        ASSERT_NE(tree.selectedItem(), nullptr);
+        EXPECT_EQ(DataTree::NameOf(tree.selectedItem()), "other");
+    };
+
+    Field<QCheckBox>(dialog, "UpperChr")->setChecked(false); // another page's setting
+    dialog.okButton()->click();
+    inSecondWithOtherSelected();
+
+    TempDir third;
+    Field<QLineEdit>(dialog, "DatDir3")->setText(QString::fromStdString(third.Str()));
+    dialog.okButton()->click();
+    inSecondWithOtherSelected();
+    EXPECT_EQ(tree.folderAction(2)->text(), QString::fromStdString(third.Str()));
+
+    // The folder in use is no longer listed: the tree shows the first.
+    Field<QLineEdit>(dialog, "DatDir2")->setText(QString::fromStdString(third.Str()));
+    dialog.okButton()->click();
+    EXPECT_EQ(tree.dataFolder(), first.Path());
+    EXPECT_EQ(window->store().names.DatDir, first.Str());
+    EXPECT_TRUE(tree.folderAction(0)->isChecked());
 }
 
 // A program slot with a title starts its program by menu and by Ctrl+Shift+Fn; emptied, it is
@@ -98,6 +144,16 @@ TEST_F(SettingsApplied, ProgramSlotsFollowTheirTitles) {
     ASSERT_TRUE(commands.isEnabled(Cmd::Program2));
     commands.trigger(Cmd::Program2);
     QTRY_VERIFY_WITH_TIMEOUT(std::filesystem::exists(marker), 10000);
+    EXPECT_TRUE(MessageBox::shownTexts().isEmpty());
+
+    // A program that is not there says so.
+    Field<QLineEdit>(dialog, "Program2")->setText(QStringLiteral("/nonexistent/cad --open"));
+    dialog.okButton()->click();
+    commands.trigger(Cmd::Program2);
+    ASSERT_EQ(MessageBox::shownTexts().size(), 1);
+    EXPECT_TRUE(MessageBox::shownTexts().front().startsWith(
+        QStringLiteral("プログラム「/nonexistent/cad --open」を起動できません。")));
+    Field<QLineEdit>(dialog, "Program2")->setText(QString::fromStdString(script));
 
     std::filesystem::remove(marker);
     Field<QLineEdit>(dialog, "Title2")->clear();

@@ -15,6 +15,8 @@
 #include <QThread>
 #include <QTimer>
 
+#include <filesystem>
+
 namespace vemo::test {
 namespace {
 
@@ -59,12 +61,14 @@ TEST(StartUpRun, MainWindowShowsAndClosingEndsWithZero) {
     MessageBox::setCapture(true);
     QString title;
     QImage shot;
+    QImage icon;
     std::string iniWhileRunning;
     QTimer::singleShot(500, [&] {
         for (QWidget* widget : QApplication::topLevelWidgets()) {
             auto* main = qobject_cast<MainWindow*>(widget);
             if (main != nullptr && main->isVisible()) {
                 title = main->windowTitle();
+                icon = main->windowIcon().pixmap(32, 32).toImage();
                 shot = main->grab().toImage();
                 iniWhileRunning = ReadBytes(home.File("VEMO.ini"));
                 main->close();
@@ -75,6 +79,8 @@ TEST(StartUpRun, MainWindowShowsAndClosingEndsWithZero) {
     QTimer::singleShot(30000, [] { QApplication::quit(); });
     EXPECT_EQ(StartUp::Run({QStringLiteral("vemo")}), 0);
     EXPECT_EQ(title, QStringLiteral("[Vemo]"));
+    ASSERT_FALSE(icon.isNull()) << "the window has no icon";
+    EXPECT_EQ(QColor(icon.pixel(8, 2)), QColor(0, 0, 64)); // the plot's dark blue
     EXPECT_NE(iniWhileRunning.find("Normal=0"), std::string::npos) << iniWhileRunning;
     EXPECT_NE(ReadBytes(home.File("VEMO.ini")).find("Normal=1"), std::string::npos);
     EXPECT_FALSE(shot.isNull());
@@ -157,6 +163,77 @@ TEST_F(Process, SecondCopyEndsWithOneAndTheFirstRunsOn) {
     EXPECT_EQ(third.state(), QProcess::Running);
     third.kill();
     third.waitForFinished(10000);
+}
+
+// Installed with `--prefix ~/.local` (a bin folder the user may write) and started as a user would, without
+// VEMO_HOME: the settings go to the XDG config folder, the auto-save files to the XDG data folder, the data
+// folder is "Vemo" in the documents folder, and nothing is written beside the program.
+TEST_F(Process, AnInstalledProgramWritesIntoTheUsersFoldersOnly) {
+    TempDir root;
+    const std::string bin = root.File("prefix/bin");
+    std::filesystem::create_directories(bin);
+    std::filesystem::copy_file(VemoProgram().toStdString(), bin + "/vemo");
+    env.remove(QStringLiteral("VEMO_HOME"));
+    env.insert(QStringLiteral("HOME"), QString::fromStdString(root.File("home")));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), QString::fromStdString(root.File("config")));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), QString::fromStdString(root.File("data")));
+    QProcess program;
+    program.setProcessEnvironment(env);
+    program.start(QString::fromStdString(bin + "/vemo"), {});
+    ASSERT_TRUE(program.waitForStarted(10000));
+    const std::string ini = root.File("config") + "/vemo/VEMO.ini";
+    EXPECT_TRUE(WaitForFileText(ini, "Normal=0", 30000)) << "no settings in the XDG config folder";
+    program.kill();
+    program.waitForFinished(10000);
+    EXPECT_TRUE(std::filesystem::is_directory(root.File("data") + "/vemo"));
+    EXPECT_TRUE(std::filesystem::is_directory(root.File("home") + "/Vemo")); // no user-dirs.dirs: HOME
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(bin), {}), 1) << "written beside the program";
+}
+
+// A double-click on a file while the program runs: the second copy hands the file to the running window
+// (which treats it as dropped: a ".txt" is refused there with its message) and ends without complaint.
+TEST_F(Process, ASecondStartWithAFileHandsItToTheRunningWindow) {
+    QProcess first;
+    Start(first);
+    ASSERT_TRUE(WaitForFileText(Ini(), "Normal=0", 30000)) << "the first copy did not start";
+    const std::string file = home.File("note.txt");
+    WriteBytes(file, "x");
+
+    QProcess second;
+    second.setProcessEnvironment(env);
+    second.start(VemoProgram(), {QString::fromStdString(file)});
+    ASSERT_TRUE(second.waitForFinished(30000));
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_FALSE(QString::fromUtf8(second.readAllStandardError()).contains(QStringLiteral("既に起動しています")));
+    QDeadlineTimer deadline(30000);
+    QString firstSaid;
+    while (!firstSaid.contains(QStringLiteral("それはちゃう！")) && !deadline.hasExpired()) {
+        first.waitForReadyRead(200);
+        firstSaid += QString::fromUtf8(first.readAllStandardError());
+    }
+    EXPECT_TRUE(firstSaid.contains(QStringLiteral("それはちゃう！"))) << firstSaid.toStdString();
+    EXPECT_EQ(first.state(), QProcess::Running);
+    first.kill();
+    first.waitForFinished(10000);
+}
+
+} // namespace
+} // namespace vemo::test
+
+namespace vemo::test {
+namespace {
+
+// The program as the package ships it (debug information stripped) names no folder of the machine it
+// was built on: neither the help book nor anything else is looked for there.
+TEST(BuiltProgram, HoldsNoPathOfTheBuildMachine) {
+    TempDir dir;
+    const QString stripped = QString::fromStdString(dir.File("vemo"));
+    ASSERT_EQ(QProcess::execute(QStringLiteral("objcopy"),
+                                {QStringLiteral("--strip-debug"), QStringLiteral(VEMO_PROGRAM_FILE), stripped}),
+              0);
+    const std::string bytes = ReadBytes(stripped.toStdString());
+    ASSERT_GT(bytes.size(), 100000u);
+    EXPECT_EQ(bytes.find(VEMO_SOURCE_DIR), std::string::npos);
 }
 
 } // namespace

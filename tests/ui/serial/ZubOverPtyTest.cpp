@@ -162,13 +162,32 @@ TEST(ZubOverPty, SilentInstrumentMakesTheSendFail) {
     EXPECT_EQ(Cp932ToUtf8(SendResultMessage(ZubLinkState::Failed, send)), "送信失敗！");
 }
 
-TEST(ZubOverPty, PortThatCannotOpenIsReported) {
+// A port that does not open says in Japanese which device and why: missing, held by another program,
+// or (for a user outside the dialout group) not permitted, with what to do about it.
+TEST(ZubOverPty, PortThatCannotOpenSaysWhichDeviceAndWhy) {
     ZubPortDriver driver;
     SerialLineSettings settings;
     settings.device = "/nonexistent/ttyS9";
     EXPECT_EQ(driver.Start(MakeObservationReceiver(), settings), ZubPortDriver::PortProblem::CannotOpen);
-    EXPECT_EQ(ZubPortDriver::ProblemText(ZubPortDriver::PortProblem::CannotOpen), "Can't create rs232c");
     EXPECT_FALSE(driver.IsRunning());
+    EXPECT_TRUE(driver.OpenFailure().startsWith(QStringLiteral("通信ポート /nonexistent/ttyS9 がありません")))
+        << driver.OpenFailure().toStdString();
+
+    // Busy: another program holds the port (its lock file).
+    InstrumentProcess instrument({"--silent"});
+    QSerialPort holder(instrument.PortPath());
+    ASSERT_TRUE(holder.open(QIODevice::ReadWrite));
+    settings.device = instrument.PortPath();
+    EXPECT_EQ(driver.Start(MakeObservationReceiver(), settings), ZubPortDriver::PortProblem::CannotOpen);
+    EXPECT_TRUE(driver.OpenFailure().contains(instrument.PortPath() + QStringLiteral(" は使用中です")))
+        << driver.OpenFailure().toStdString();
+    holder.close();
+
+    // Not permitted (tests may run as root, who is never refused: the words are checked directly).
+    const QString denied =
+        ZubPortDriver::OpenFailureText(QStringLiteral("/dev/ttyUSB0"), QSerialPort::PermissionError, false, QString());
+    EXPECT_TRUE(denied.contains(QStringLiteral("/dev/ttyUSB0 を開く権限がありません"))) << denied.toStdString();
+    EXPECT_TRUE(denied.contains(QStringLiteral("dialout グループ")));
 }
 
 } // namespace

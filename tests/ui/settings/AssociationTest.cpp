@@ -47,7 +47,8 @@ protected:
     // The package's desktop entry, as `apt install` puts it in the system's folder.
     void InstallPackage() const {
         std::filesystem::create_directories(system.Path() / "applications");
-        std::filesystem::copy_file(VEMO_SOURCE_DIR "/packaging/vemo.desktop", system.Path() / "applications/vemo.desktop");
+        std::filesystem::copy_file(VEMO_SOURCE_DIR "/packaging/vemo.desktop",
+                                   system.Path() / "applications/vemo.desktop");
     }
     std::vector<std::string> OwnEntries() const {
         std::vector<std::string> names;

@@ -214,9 +214,12 @@ TEST_F(SettingsDialogTest, OkWithoutAChangeChangesNothing) {
                           "[Trvs]\r\nErrDiv=0\r\nDColor=123\r\n");
     Start();
     dialog->okButton()->click();
-    for (auto [section, key, value] : {std::tuple{"Programs", "Title1", "CAD"}, {"Programs", "Program1", "/usr/bin/cad"},
-                                       {"XyzImage", "ImageBackColor", "255"}, {"XyzImage", "NoIni1", "Q"},
-                                       {"RS-232C", "Port", "/dev/ttyUSB0"}, {"Trvs", "ErrDiv", "0"},
+    for (auto [section, key, value] : {std::tuple{"Programs", "Title1", "CAD"},
+                                       {"Programs", "Program1", "/usr/bin/cad"},
+                                       {"XyzImage", "ImageBackColor", "255"},
+                                       {"XyzImage", "NoIni1", "Q"},
+                                       {"RS-232C", "Port", "/dev/ttyUSB0"},
+                                       {"Trvs", "ErrDiv", "0"},
                                        {"Trvs", "DColor", "123"}}) {
         EXPECT_EQ(FileValue(section, key), value) << section << " " << key;
     }
@@ -232,7 +235,8 @@ TEST_F(SettingsDialogTest, AnEmptyOrMissingFolderIsRefusedOrMade) {
     dialog->okButton()->click();
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(dialog->pages()->currentIndex(), 0);
-    EXPECT_EQ(MessageBox::shownTexts(), QStringList{QStringLiteral("ﾃﾞｰﾀﾌｫﾙﾀﾞ が空です。データを置くフォルダを指定して下さい。")});
+    EXPECT_EQ(MessageBox::shownTexts(),
+              QStringList{QStringLiteral("ﾃﾞｰﾀﾌｫﾙﾀﾞ が空です。データを置くフォルダを指定して下さい。")});
     EXPECT_FALSE(std::filesystem::exists(IniPath()));
     EXPECT_EQ(workspace->settings().Dir.DatDir, home.Str());
 
