@@ -1,5 +1,8 @@
 #include "ui/traverse/TrvsWindow.h"
 
+#include "core/files/DataPaths.h"
+#include "core/settings/ProgramFolder.h"
+
 #include "core/io/SafeReplace.h"
 #include "core/print/ReportLine.h"
 #include "core/settings/Settings.h"
@@ -43,8 +46,11 @@ void TrvsWindow::RunGuarded(const std::function<void()>& command) {
     RunCommand(command, this);
 }
 
+// The open site in the data folder in use (the second or third one when the surveyor switched), under
+// the name it has on disk.
 QString TrvsWindow::SiteFolder() const {
-    return FromCp932(workspace_.settings().Dir.DatDir + "/" + workspace_.store().names.CaseName);
+    const CurrentNames& names = workspace_.store().names;
+    return PathText(vemo::SiteFolder(PathFromCp932(names.DatDir), names.CaseName));
 }
 
 TrvsInput TrvsWindow::Input() const {
