@@ -34,17 +34,21 @@ public:
         }
     }
 
+    // A closed figure goes out as a polygon, which the DXF writer makes a closed polyline (no hatch).
     void Line(MapLayer layer, const std::vector<PaperPoint>& points, bool closed) {
-        OGRLineString line;
+        auto line = closed ? std::make_unique<OGRLinearRing>() : std::make_unique<OGRLineString>();
         for (PaperPoint p : points) {
             PlanePoint g = transform_.ToGround(p);
-            line.addPoint(g.y, g.x);
+            line->addPoint(g.y, g.x);
         }
-        if (closed && !points.empty()) {
-            PlanePoint g = transform_.ToGround(points.front());
-            line.addPoint(g.y, g.x);
+        if (!closed) {
+            Add(layer, *line, nullptr);
+            return;
         }
-        Add(layer, line, nullptr);
+        line->closeRings();
+        OGRPolygon polygon;
+        polygon.addRingDirectly(static_cast<OGRLinearRing*>(line.release()));
+        Add(layer, polygon, nullptr);
     }
 
     void Point(MapLayer layer, PaperPoint at) {
@@ -93,6 +97,10 @@ private:
 
 void WriteSurveyMapDxf(const SurveyMapLayout& layout, const std::filesystem::path& target) {
     gis::WriteDxfDrawing(target, [&](GDALDataset& dataset) {
+        CPLSetThreadLocalConfigOption("DXF_WRITE_HATCH", "FALSE");
+        struct ResetHatch {
+            ~ResetHatch() { CPLSetThreadLocalConfigOption("DXF_WRITE_HATCH", nullptr); }
+        } resetHatch;
         DxfWriter writer(dataset, layout.transform);
         for (const MapLine& line : layout.lines) {
             writer.Line(line.layer, line.points, line.closed);
