@@ -1,5 +1,4 @@
 // The information column of the survey map: title block, legend and tables.
-#include "core/parcels/LandCategoryChiseki.h"
 #include "core/surveymap/MapParts.h"
 #include "core/surveymap/SurveyMapModel.h"
 #include "core/text/Cp932.h"
@@ -127,10 +126,6 @@ std::vector<TextBlock> TableBlocks(const SurveyMapModel& model) {
         block.lines.push_back(Jp("求積表（座標法）  地番 ") + parcel.name +
                               (parcel.category.empty() ? "" : Jp("  地目 ") + parcel.category));
         block.lines.insert(block.lines.end(), parcel.areaTable.begin(), parcel.areaTable.end());
-        block.lines.push_back(
-            std::string(54, ' ') + Jp("地積（登記）") +
-            Sprintf(" %10s ", FormatCategoryChiseki(parcel.figures.chisekiHundredths, parcel.category).c_str()) +
-            Jp("㎡"));
         blocks.push_back(std::move(block));
     }
     auto coordinateTable = [](std::string heading, const std::vector<MapPoint>& points) {

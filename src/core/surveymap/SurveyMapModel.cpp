@@ -26,8 +26,10 @@ int ParcelPosition(const BlockList& blocks, const std::string& name) {
 
 // The report's lines of one parcel (from its name to the rule under its figures), without the
 // report's left margin: the drawing's table is the report, not a second computation of it.
-std::vector<std::string> AreaTableLines(const BlockList& blocks, int position, const XyzNameIndex& index) {
-    std::vector<ReportLine> report = AreaReportLines(blocks, {position}, index);
+std::vector<std::string> AreaTableLines(const BlockList& blocks, int position, const XyzNameIndex& index,
+                                        const std::string& category) {
+    std::vector<ReportLine> report =
+        AreaReportLines(blocks, {position}, index, [&](const std::string&) { return category; });
     const std::string& name = blocks.At(position).BlockName;
     auto first = std::find_if(report.begin(), report.end(), [&](const ReportLine& line) {
         size_t start = line.text.find_first_not_of(' ');
@@ -67,7 +69,7 @@ public:
         }
         parcel.figures = ParcelFigures(blocks.At(position).NoList, index_);
         if (subject) {
-            parcel.areaTable = AreaTableLines(blocks, position, index_);
+            parcel.areaTable = AreaTableLines(blocks, position, index_, parcel.category);
         }
         model_.parcels.push_back(std::move(parcel));
     }

@@ -7,6 +7,7 @@
 #include "ui/main/AboutBox.h"
 #include "ui/main/CalcArea.h"
 #include "ui/main/GisArea.h"
+#include "ui/main/SurveyMapArea.h"
 #include "ui/main/HintTiming.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/OptionTools.h"
@@ -54,6 +55,7 @@ int StartUp::Run(const QStringList& arguments) {
     ZubTransferDialog* serial = InstallSerialTransfer(main, selection);
     InstallTraverseWindow(main, serial);
     InstallGis(main);
+    InstallSurveyMap(main);
 
     // A ".sim" or ".Xyz" file named on the command line is opened at the first show.
     if (arguments.size() > 1) {

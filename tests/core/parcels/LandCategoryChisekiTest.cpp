@@ -1,8 +1,12 @@
 // 地積 as registered by land category: hundredths for 宅地 and 鉱泉地, whole square metres for the others
 // once the area exceeds 10 m².
 #include "core/parcels/LandCategoryChiseki.h"
+#include "core/parcels/AreaReports.h"
 #include "core/parcels/ParcelArea.h"
 #include "core/parcels/ParcelRing.h"
+#include "core/store/BlockList.h"
+#include "core/store/XyzList.h"
+#include "core/store/XyzNameIndex.h"
 #include "core/text/Cp932.h"
 
 #include <gtest/gtest.h>
@@ -47,6 +51,30 @@ TEST(LandCategoryChiseki, FromCoordinatesOnThePlane) {
     EXPECT_EQ(FormatCategoryChiseki(figures(4.004).chisekiHundredths, Jp("山林")), "10");
     EXPECT_EQ(FormatCategoryChiseki(figures(4.004).chisekiHundredths, Jp("宅地")), "10.01");
     EXPECT_EQ(FormatCategoryChiseki(figures(4.001).chisekiHundredths, Jp("山林")), "10.00");
+}
+
+// The area list and report add the registered 地積 only when asked, and only for parcels with a 地目.
+TEST(LandCategoryChiseki, AreaListOptionIsOffByDefault) {
+    XyzList list;
+    list.ReplaceAll({{"", "A", "-35000.000", "-8000.000", "", "", ""},
+                     {"", "B", "-34995.996", "-8000.000", "", "", ""},
+                     {"", "C", "-34995.996", "-7997.500", "", "", ""},
+                     {"", "D", "-35000.000", "-7997.500", "", "", ""}});
+    XyzNameIndex index;
+    index.Rebuild(list);
+    BlockList blocks;
+    blocks.Add(Block{"1", "A,B,C,D,A", 5, 0, 0});
+    blocks.Add(Block{"2", "A,B,C,D,A", 5, 0, 0});
+    std::vector<std::string> plain = AreaListLines(blocks, {0, 1}, index);
+    std::vector<std::string> asked =
+        AreaListLines(blocks, {0, 1}, index, [](const std::string& name) { return name == "1" ? Jp("山林") : ""; });
+    // 4.004 × 2.5 = 10.01 m²: 地積 10.01, as 山林 registered as 10.
+    ASSERT_EQ(asked.size(), plain.size() + 1);
+    EXPECT_EQ(Cp932ToUtf8(asked[4]), "地積（山林）         10 ㎡");
+    EXPECT_EQ(std::vector<std::string>(asked.begin() + 5, asked.end()),
+              std::vector<std::string>(plain.begin() + 4, plain.end()));
+    std::vector<ReportLine> report = AreaReportLines(blocks, {0}, index, [](const std::string&) { return Jp("宅地"); });
+    EXPECT_EQ(report.size(), AreaReportLines(blocks, {0}, index).size() + 1);
 }
 
 } // namespace

@@ -161,7 +161,8 @@ TEST(SurveyMapOutput, PdfHoldsEveryRequiredItem) {
     }
     // The 求積表 is the area report's table, line for line.
     for (int p : {0, 1}) {
-        for (const ReportLine& line : AreaReportLines(site.blocks, {p}, index)) {
+        auto residential = [](const std::string&) { return Jp("宅地"); };
+        for (const ReportLine& line : AreaReportLines(site.blocks, {p}, index, residential)) {
             std::string expected = Collapsed(Cp932ToUtf8(line.text));
             if (expected.find_first_not_of('-') != std::string::npos && expected.find("計算書") == std::string::npos &&
                 expected.find("合") == std::string::npos && expected != "面 積 507.6496500" &&
@@ -170,7 +171,7 @@ TEST(SurveyMapOutput, PdfHoldsEveryRequiredItem) {
             }
         }
     }
-    EXPECT_NE(lines.find("地積（登記） 250.00 ㎡"), std::string::npos);
+    EXPECT_NE(lines.find("地積（宅地） 250.00 ㎡"), std::string::npos);
     // Each side of the subject parcels written on the drawing (beyond its 辺長 in the 求積表s) with the
     // distance the inverse gives, worked here from the coordinates.
     auto count = [](const std::string& haystack, const std::string& needle) {
