@@ -47,12 +47,15 @@ SurveyMapWindow::SurveyMapWindow(Workspace& workspace, QWidget* parent) : QDialo
     parcels_->setHorizontalHeaderLabels({QStringLiteral("地番"), QStringLiteral("区分"), QStringLiteral("地目")});
     parcels_->horizontalHeader()->setStretchLastSection(true);
     parcels_->verticalHeader()->hide();
+    parcels_->setObjectName(QStringLiteral("parcels"));
     scale_ = new QComboBox(this);
+    scale_->setObjectName(QStringLiteral("scale"));
     for (int scale : StandardScales()) {
         scale_->addItem(QStringLiteral("1/%1").arg(scale), scale);
     }
     scale_->setCurrentIndex(2); // 1/250
     paper_ = new QComboBox(this);
+    paper_->setObjectName(QStringLiteral("paper"));
     paper_->addItems(kPaperTexts);
     paper_->setCurrentIndex(3); // A3 横
     auto* form = new QFormLayout;
@@ -64,6 +67,7 @@ SurveyMapWindow::SurveyMapWindow(Workspace& workspace, QWidget* parent) : QDialo
                                 {&office_, "事務所"},
                                 {&applicant_, "申請人"}}) {
         *field = new QLineEdit(this);
+        (*field)->setObjectName(QString::fromUtf8(label));
         form->addRow(QString::fromUtf8(label), *field);
         connect(*field, &QLineEdit::textChanged, this, &SurveyMapWindow::refresh);
     }
