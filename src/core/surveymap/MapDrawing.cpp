@@ -25,6 +25,7 @@ constexpr double kSubjectNumberMm = 4.5;
 constexpr double kAdjacentNumberMm = 3.5;
 constexpr double kCategoryMm = 2.5;
 constexpr double kLeaderFromMm = 4.0; // labels this far from their anchor get a leader
+constexpr double kFrameClearMm = 1.5; // labels keep this far inside the drawing's edge (the frame)
 
 using Ring = std::vector<PaperPoint>;
 
@@ -82,7 +83,9 @@ PaperPoint Along(PaperPoint p, double dx, double dy, double d) {
 class DrawingBuilder {
 public:
     DrawingBuilder(const SurveyMapModel& model, PaperRect area, SurveyMapLayout& layout)
-        : model_(model), area_(area), layout_(layout), placer_(area.left, area.top, area.right, area.bottom) {
+        : model_(model), area_(area), layout_(layout),
+          placer_(area.left + kFrameClearMm, area.top + kFrameClearMm, area.right - kFrameClearMm,
+                  area.bottom - kFrameClearMm) {
         for (const MapPoint& point : model.points) {
             paper_.push_back(layout.transform.ToPaper(point.at));
         }

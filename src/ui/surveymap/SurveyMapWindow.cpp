@@ -231,29 +231,17 @@ void SurveyMapWindow::writeDxf(const QString& path) {
     MessageBox::Show(this, QStringLiteral("%1 に出力しました。\n%2").arg(path, limits.join(QLatin1Char('\n'))));
 }
 
-void SurveyMapWindow::askPdf() {
-    QString path =
-        FileDialog::GetSaveFileName(this, {QStringLiteral("地積測量図をPDFに出力"), QStringLiteral("PDF (*.pdf)|*.pdf"),
-                                           QStringLiteral("pdf"), PathText(siteFolder_)});
+// Asks for the file, then writes it as one command (its error shown once).
+void SurveyMapWindow::askAndWrite(const QString& format, void (SurveyMapWindow::*write)(const QString&)) {
+    QString extension = format.toLower();
+    QString path = FileDialog::GetSaveFileName(this, {QStringLiteral("地積測量図を%1に出力").arg(format),
+                                                      QStringLiteral("%1 (*.%2)|*.%2").arg(format, extension),
+                                                      extension, PathText(siteFolder_)});
     if (!path.isEmpty()) {
         RunCommand(
             [&] {
                 BusyCursor busy;
-                writePdf(path);
-            },
-            this);
-    }
-}
-
-void SurveyMapWindow::askDxf() {
-    QString path =
-        FileDialog::GetSaveFileName(this, {QStringLiteral("地積測量図をDXFに出力"), QStringLiteral("DXF (*.dxf)|*.dxf"),
-                                           QStringLiteral("dxf"), PathText(siteFolder_)});
-    if (!path.isEmpty()) {
-        RunCommand(
-            [&] {
-                BusyCursor busy;
-                writeDxf(path);
+                (this->*write)(path);
             },
             this);
     }

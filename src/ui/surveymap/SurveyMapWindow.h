@@ -45,8 +45,9 @@ private:
     SurveyMapOptions optionsFromFields() const;
     void refresh();
     void print();
-    void askPdf();
-    void askDxf();
+    void askPdf() { askAndWrite(QStringLiteral("PDF"), &SurveyMapWindow::writePdf); }
+    void askDxf() { askAndWrite(QStringLiteral("DXF"), &SurveyMapWindow::writeDxf); }
+    void askAndWrite(const QString& format, void (SurveyMapWindow::*write)(const QString&));
     void save();
 
     Workspace& workspace_;
