@@ -10,6 +10,7 @@
 #include "core/store/BlockList.h"
 #include "core/store/XyzList.h"
 #include "core/store/XyzNameIndex.h"
+#include "core/surveymap/SiteSurveyInfo.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
 
@@ -28,6 +29,8 @@ const char* const kAreasUsage =
     "usage: vemo-cli areas [options] COORDS.Xyz PARCELS.Blk\n"
     "  Prints the area list (画地面積一覧) of every parcel: 面積, 地積 (truncated to 0.01 m2) and 坪数.\n"
     "  --report      print the coordinate area report (座標面積計算書) instead\n"
+    "  --by-category add each parcel's 地積 as registered for its 地目 (宅地 and 鉱泉地 to 0.01 m2, others\n"
+    "                to 1 m2 above 10 m2); the 地目 come from VemoSurveyMap.txt beside the coordinate file\n"
     "  --pdf FILE    write the printed form (the area report with --report) into a PDF file\n"
     "  --utf8        print UTF-8 with LF line ends; the default is Shift-JIS (CP932) with CR LF\n"
     "  Exit status: 0 done, 1 a file could not be read or written, 2 wrong command line.\n";
@@ -42,6 +45,7 @@ struct Request {
     std::string pdf;
     bool report = false;
     bool utf8 = false;
+    bool byCategory = false;
 };
 
 Request Parse(int argc, char** argv, bool allowReport) {
@@ -55,6 +59,8 @@ Request Parse(int argc, char** argv, bool allowReport) {
             request.pdf = argv[++i];
         } else if (allowReport && arg == "--report") {
             request.report = true;
+        } else if (allowReport && arg == "--by-category") {
+            request.byCategory = true;
         } else if (allowReport && arg == "--utf8") {
             request.utf8 = true;
         } else if (arg.starts_with("--")) {
@@ -82,9 +88,18 @@ int RunAreasRequest(const Request& request) {
         throw Error(Jp("入力ファイルを開けません") + ": " + request.files[1]);
     }
     std::vector<int> positions = CoveredParcelPositions(blocks.Count(), {});
+    ParcelCategoryOf categoryOf;
+    surveymap::SiteSurveyInfo info;
+    if (request.byCategory) {
+        info = surveymap::ReadSiteSurveyInfo(std::filesystem::absolute(request.files[0]).parent_path());
+        categoryOf = [&info](const std::string& parcel) {
+            const surveymap::ParcelSurveyInfo* stated = info.Parcel(parcel);
+            return stated != nullptr ? stated->category : std::string();
+        };
+    }
     std::string title = std::filesystem::path(request.files[0]).filename().string();
     if (request.report) {
-        std::vector<ReportLine> lines = AreaReportLines(blocks, positions, index);
+        std::vector<ReportLine> lines = AreaReportLines(blocks, positions, index, categoryOf);
         if (!request.pdf.empty()) {
             WriteLinesPdf(request.pdf, title, lines);
         }
@@ -95,7 +110,7 @@ int RunAreasRequest(const Request& request) {
         PrintLines(texts, request.utf8);
         return 0;
     }
-    std::vector<std::string> lines = AreaListLines(blocks, positions, index);
+    std::vector<std::string> lines = AreaListLines(blocks, positions, index, categoryOf);
     if (!request.pdf.empty()) {
         std::vector<ReportLine> printed;
         for (const std::string& line : lines) {

@@ -5,6 +5,7 @@
 
 #ifdef VEMO_CLI_PDF
 #include "ui/print/ReportPrinter.h"
+#include "ui/surveymap/SurveyMapPainter.h"
 
 #include <QGuiApplication>
 
@@ -58,6 +59,12 @@ void WritePagesPdf(const std::string& path, const std::string& title, const Page
                      });
 }
 
+void WriteSurveyMapPdf(const std::string& path, const std::string& title, const surveymap::SurveyMapLayout& layout) {
+    GuiScope gui;
+    PrintReportToPdf(QString::fromStdString(path), QString::fromStdString(title),
+                     [&](QPrinter& printer, const PrintProgress&) { surveymap::PrintSurveyMap(printer, layout); });
+}
+
 #else
 
 bool CanWritePdf() {
@@ -69,6 +76,10 @@ void WriteLinesPdf(const std::string&, const std::string&, const std::vector<Rep
 }
 
 void WritePagesPdf(const std::string&, const std::string&, const PagedReport&) {
+    throw Error(Jp("このビルドはPDFを出力できません"));
+}
+
+void WriteSurveyMapPdf(const std::string&, const std::string&, const surveymap::SurveyMapLayout&) {
     throw Error(Jp("このビルドはPDFを出力できません"));
 }
 

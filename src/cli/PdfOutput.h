@@ -5,6 +5,10 @@
 #include <string>
 #include <vector>
 
+namespace vemo::surveymap {
+struct SurveyMapLayout;
+}
+
 namespace vemo::cli {
 
 // Whether this build of vemo-cli can write PDF files (it needs the Qt print support of the program).
@@ -14,5 +18,7 @@ bool CanWritePdf();
 // PDF file.  Throws vemo::Error when the file cannot be written.
 void WriteLinesPdf(const std::string& path, const std::string& title, const std::vector<ReportLine>& lines);
 void WritePagesPdf(const std::string& path, const std::string& title, const PagedReport& report);
+// The survey map on its sheet at true scale.
+void WriteSurveyMapPdf(const std::string& path, const std::string& title, const surveymap::SurveyMapLayout& layout);
 
 } // namespace vemo::cli

@@ -4,6 +4,7 @@
 #include "GisCommands.h"
 #include "InverseCommand.h"
 #include "ParcelCommands.h"
+#include "SurveyMapCommand.h"
 #include "TransformCommand.h"
 #include "TraverseCommand.h"
 
@@ -24,6 +25,7 @@ const char* const kUsage = "usage: vemo-cli <command> [options] ...\n"
                            "  print-list XYZ      the printed coordinate list as a PDF file\n"
                            "  latlon XYZ NAMES    latitude/longitude of points (plane rectangular zone)\n"
                            "  export XYZ [BLK] OUT  points and parcels to DXF, GeoPackage, Shapefile, KML, GeoJSON\n"
+                           "  survey-map XYZ BLK  the 地積測量図 of parcels to PDF (true scale) or DXF\n"
                            "'vemo-cli <command> --help' tells the options of a command.\n";
 
 } // namespace
@@ -59,6 +61,9 @@ int main(int argc, char** argv) {
     }
     if (std::strcmp(argv[1], "export") == 0) {
         return vemo::cli::RunGisExport(argc - 1, argv + 1);
+    }
+    if (std::strcmp(argv[1], "survey-map") == 0) {
+        return vemo::cli::RunSurveyMap(argc - 1, argv + 1);
     }
     std::fprintf(stderr, "vemo-cli: unknown command '%s'\n%s", argv[1], kUsage);
     return 2;

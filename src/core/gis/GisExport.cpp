@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <system_error>
@@ -103,8 +104,8 @@ void WriteFormat(GDALDataset& dataset, ExportFormat format, const ExportData& da
 
 // Builds the files in the staging folder: a Shapefile dataset is the folder itself (one file set per
 // layer), every other format one file named as the target.
-void BuildInto(const fs::path& staging, const fs::path& target, ExportFormat format, const ExportData& data,
-               const ZoneChoice& zone) {
+void BuildInto(const fs::path& staging, const fs::path& target, ExportFormat format,
+               const std::function<void(GDALDataset&)>& write) {
     GDALDriver& driver = DriverFor(InfoOf(format));
     bool isFolder = format == ExportFormat::Shapefile;
     std::string datasetPath = isFolder ? staging.string() : (staging / target.filename()).string();
@@ -132,7 +133,7 @@ void BuildInto(const fs::path& staging, const fs::path& target, ExportFormat for
     if (!dataset) {
         throw Error(Jp("ファイル「") + Utf8Path(target) + Jp("」を作れません（") + CPLGetLastErrorMsg() + Jp("）"));
     }
-    WriteFormat(*dataset, format, data, zone, target.stem().string());
+    write(*dataset);
     // Closing flushes the last buffered features: a write error there means an incomplete file.
     CPLErrorReset();
     dataset.reset();
@@ -180,10 +181,21 @@ ExportSummary ExportSite(const XyzList& list, const BlockList& blocks, const Zon
         ~PopHandler() { CPLPopErrorHandler(); }
     } popHandler;
     StagingFolder staging(target);
-    BuildInto(staging.Path(), target, format, data, zone);
+    BuildInto(staging.Path(), target, format,
+              [&](GDALDataset& dataset) { WriteFormat(dataset, format, data, zone, target.stem().string()); });
     MoveIntoPlace(staging.Path(), target);
     return {target, static_cast<int>(data.points.size()), data.pointsLeftOut, static_cast<int>(data.parcels.size()),
             data.parcelsLeftOut};
+}
+
+void WriteDxfDrawing(const fs::path& target, const std::function<void(GDALDataset&)>& write) {
+    CPLPushErrorHandler(CPLQuietErrorHandler);
+    struct PopHandler {
+        ~PopHandler() { CPLPopErrorHandler(); }
+    } popHandler;
+    StagingFolder staging(target);
+    BuildInto(staging.Path(), target, ExportFormat::Dxf, write);
+    MoveIntoPlace(staging.Path(), target);
 }
 
 std::string SummaryMessage(const ExportSummary& summary) {

@@ -3,7 +3,10 @@
 #include "core/gis/PlaneZones.h"
 
 #include <filesystem>
+#include <functional>
 #include <string>
+
+class GDALDataset;
 
 namespace vemo {
 class XyzList;
@@ -40,6 +43,10 @@ struct ExportSummary {
 // file of that name as it was.
 ExportSummary ExportSite(const XyzList& list, const BlockList& blocks, const ZoneChoice& zone,
                          const std::filesystem::path& target);
+
+// A CAD drawing whose entities `write` puts into the open DXF dataset, written the way ExportSite writes
+// a .dxf (Japanese code page, texts recoded to CP932, built aside and moved into place whole).
+void WriteDxfDrawing(const std::filesystem::path& target, const std::function<void(GDALDataset&)>& write);
 
 // "<file> に 点 N 件、画地 M 件を出力しました" with the left-out counts when there are any (CP932).
 std::string SummaryMessage(const ExportSummary& summary);

@@ -1,10 +1,13 @@
 #include "core/parcels/AreaReports.h"
 
 #include "core/geometry/Inverse.h"
+#include "core/parcels/LandCategoryChiseki.h"
 #include "core/parcels/ParcelArea.h"
 #include "core/store/BlockList.h"
 #include "core/text/Cp932.h"
 #include "core/text/Numbers.h"
+
+#include <optional>
 
 namespace vemo {
 
@@ -22,6 +25,16 @@ std::string AreaLine(const char* label, double area) {
 }
 std::string ChisekiLine(const char* label, double chiseki) {
     return Jp(label) + Sprintf(" %10.2f ", chiseki) + Jp("㎡");
+}
+// The 地積 as registered for the parcel's land category; nothing without a category.
+std::optional<std::string> CategoryLine(const ParcelCategoryOf& categoryOf, const std::string& parcel,
+                                        const ParcelAreaFigures& figures) {
+    std::string category = categoryOf ? categoryOf(parcel) : std::string();
+    if (category.empty()) {
+        return std::nullopt;
+    }
+    return Jp("地積（") + category + Jp("）") +
+           Sprintf(" %10s ", FormatCategoryChiseki(figures.chisekiHundredths, category).c_str()) + Jp("㎡");
 }
 std::string TsuboLine(const char* label, double tsubo) {
     return Jp(label) + Sprintf(" %10.2f ", tsubo) + Jp("坪");
@@ -57,7 +70,7 @@ void AppendParcelTable(std::vector<ReportLine>& lines, const std::string& name, 
 } // namespace
 
 std::vector<std::string> AreaListLines(const BlockList& blocks, const std::vector<int>& positions,
-                                       const XyzNameIndex& index) {
+                                       const XyzNameIndex& index, const ParcelCategoryOf& categoryOf) {
     std::vector<std::string> lines;
     AreaTotals totals;
     for (int p : positions) {
@@ -68,6 +81,9 @@ std::vector<std::string> AreaListLines(const BlockList& blocks, const std::vecto
         lines.push_back(AreaLine("面積", figures.area));
         lines.push_back(ChisekiLine("地積", figures.chiseki));
         lines.push_back(TsuboLine("坪数", figures.tsubo));
+        if (std::optional<std::string> registered = CategoryLine(categoryOf, block.BlockName, figures)) {
+            lines.push_back(*registered);
+        }
         lines.emplace_back();
     }
     lines.push_back(Jp("合計"));
@@ -78,7 +94,7 @@ std::vector<std::string> AreaListLines(const BlockList& blocks, const std::vecto
 }
 
 std::vector<ReportLine> AreaReportLines(const BlockList& blocks, const std::vector<int>& positions,
-                                        const XyzNameIndex& index) {
+                                        const XyzNameIndex& index, const ParcelCategoryOf& categoryOf) {
     std::vector<ReportLine> lines{{}, TitleLine(Jp("　　　座標面積計算書")), {}};
     AreaTotals totals;
     for (int p : positions) {
@@ -91,6 +107,9 @@ std::vector<ReportLine> AreaReportLines(const BlockList& blocks, const std::vect
         lines.push_back({kFiguresIndent + AreaLine("面　積", figures.area)});
         lines.push_back({kFiguresIndent + ChisekiLine("地　積", figures.chiseki)});
         lines.push_back({kFiguresIndent + TsuboLine("坪　数", figures.tsubo)});
+        if (std::optional<std::string> registered = CategoryLine(categoryOf, block.BlockName, figures)) {
+            lines.push_back({kFiguresIndent + *registered});
+        }
         lines.push_back({Rule()});
         lines.push_back({});
     }

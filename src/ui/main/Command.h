@@ -67,6 +67,7 @@ enum class Cmd : int {
     BlkDel,
     BlkPrint,
     BlkAreaPrint,
+    BlkSurveyMap,
     // 計算(&C): the eleven calculation types 0 .. 10 of the calculation window, then the traverse
     CalcLength,
     CalcVertLine,

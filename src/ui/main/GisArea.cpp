@@ -14,9 +14,7 @@
 #include "ui/main/MainWindow.h"
 
 namespace vemo {
-namespace {
 
-// The open site folder; empty when the data belongs to no site (the zone is then asked every time).
 std::filesystem::path OpenSiteFolder(MainWindow& main) {
     const CurrentNames& names = main.store().names;
     if (names.CaseName.empty() || names.DatDir.empty()) {
@@ -24,6 +22,8 @@ std::filesystem::path OpenSiteFolder(MainWindow& main) {
     }
     return SiteFolder(PathFromCp932(names.DatDir), names.CaseName);
 }
+
+namespace {
 
 void ShowLatLon(MainWindow& main, LatLonDialog* dialog) {
     XyzListPanel* panel = main.xyzListPanel();

@@ -17,6 +17,7 @@
 #include "ui/main/PlotArea.h"
 #include "ui/main/SerialTransfer.h"
 #include "ui/main/SingleInstanceLock.h"
+#include "ui/main/SurveyMapArea.h"
 #include "ui/main/TraverseTool.h"
 #include "ui/main/TreeArea.h"
 #include "ui/main/UndoCommands.h"
@@ -66,6 +67,7 @@ int StartUp::Run(const QStringList& arguments) {
     ZubTransferDialog* serial = InstallSerialTransfer(main, selection);
     InstallTraverseWindow(main, serial);
     InstallGis(main);
+    InstallSurveyMap(main);
 
     FileHandOffServer handOff(handOffSocket);
     QObject::connect(&handOff, &FileHandOffServer::fileReceived, &main, [&main](const QString& file) {
