@@ -6,12 +6,15 @@
 #include "core/files/XyzFile.h"
 #include "core/parcels/AreaReports.h"
 #include "core/parcels/ParcelArea.h"
+#include "core/parcels/ParcelRing.h"
 #include "core/print/CoordinateListPrint.h"
+#include "core/print/ReportHeading.h"
 #include "core/store/BlockList.h"
 #include "core/store/XyzList.h"
 #include "core/store/XyzNameIndex.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/Messages.h"
 
 #include <cstdio>
 #include <cstring>
@@ -30,12 +33,18 @@ const char* const kAreasUsage =
     "  --report      print the coordinate area report (座標面積計算書) instead\n"
     "  --pdf FILE    write the printed form (the area report with --report) into a PDF file\n"
     "  --utf8        print UTF-8 with LF line ends; the default is Shift-JIS (CP932) with CR LF\n"
-    "  Exit status: 0 done, 1 a file could not be read or written, 2 wrong command line.\n";
+    "  A parcel naming points the coordinate file lacks is still computed (each missing point where the\n"
+    "  point before it stands), marked in the output and named in a warning on stderr.\n"
+    "  Exit status: 0 done, 1 a file could not be read or written, 2 wrong command line,\n"
+    "  3 done, but a parcel names points the coordinate file lacks.\n";
 
 const char* const kPrintListUsage =
     "usage: vemo-cli print-list COORDS.Xyz --pdf OUT.pdf\n"
     "  Writes the printed coordinate list (座標リスト, 65 rows a page) into a PDF file.\n"
     "  Exit status: 0 done, 1 a file could not be read or written, 2 wrong command line.\n";
+
+// Written in full, but the areas of some parcels count points the coordinate file does not hold.
+constexpr int kExitMissingPoints = 3;
 
 struct Request {
     std::vector<std::string> files;
@@ -73,6 +82,22 @@ void ReadCoordinates(const std::string& path, XyzList& list, XyzNameIndex& index
     index.Rebuild(list);
 }
 
+// A warning on stderr for every covered parcel with vertices the coordinate file lacks; true when any.
+bool WarnMissingPoints(const BlockList& blocks, const std::vector<int>& positions, const XyzNameIndex& index) {
+    bool any = false;
+    for (int p : positions) {
+        const Block& block = blocks.At(p);
+        std::vector<std::string> missing = MissingRingNames(ParcelRingPoints(block.NoList, index));
+        if (!missing.empty()) {
+            std::fprintf(
+                stderr, "vemo-cli areas: %s\n",
+                Cp932ToUtf8(Jp("画地「") + block.BlockName + Jp("」: ") + msg::MissingParcelPoints(missing)).c_str());
+            any = true;
+        }
+    }
+    return any;
+}
+
 int RunAreasRequest(const Request& request) {
     XyzList list;
     XyzNameIndex index;
@@ -82,18 +107,25 @@ int RunAreasRequest(const Request& request) {
         throw Error(Jp("入力ファイルを開けません") + ": " + request.files[1]);
     }
     std::vector<int> positions = CoveredParcelPositions(blocks.Count(), {});
-    std::string title = std::filesystem::path(request.files[0]).filename().string();
+    const std::filesystem::path xyz = std::filesystem::absolute(request.files[0]);
+    std::string title = xyz.filename().string();
+    const int status = WarnMissingPoints(blocks, positions, index) ? kExitMissingPoints : kExitDone;
     if (request.report) {
         std::vector<ReportLine> lines = AreaReportLines(blocks, positions, index);
         if (!request.pdf.empty()) {
-            WriteLinesPdf(request.pdf, title, lines);
+            // The site is the folder of the coordinate file, the data its name without the extension.
+            auto cp932 = [](const std::filesystem::path& name) {
+                return Utf8ToCp932(name.string()).value_or(name.string());
+            };
+            const ReportHeading heading{cp932(xyz.parent_path().filename()), cp932(xyz.stem()), ReportDateToday()};
+            WriteLinesPdf(request.pdf, title, lines, &heading);
         }
         std::vector<std::string> texts;
         for (ReportLine& line : lines) {
             texts.push_back(std::move(line.text));
         }
         PrintLines(texts, request.utf8);
-        return 0;
+        return status;
     }
     std::vector<std::string> lines = AreaListLines(blocks, positions, index);
     if (!request.pdf.empty()) {
@@ -104,7 +136,7 @@ int RunAreasRequest(const Request& request) {
         WriteLinesPdf(request.pdf, title, printed);
     }
     PrintLines(lines, request.utf8);
-    return 0;
+    return status;
 }
 
 bool WantsHelp(int argc, char** argv) {

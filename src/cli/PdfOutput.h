@@ -5,6 +5,10 @@
 #include <string>
 #include <vector>
 
+namespace vemo {
+struct ReportHeading;
+}
+
 namespace vemo::cli {
 
 // Whether this build of vemo-cli can write PDF files (it needs the Qt print support of the program).
@@ -12,7 +16,9 @@ bool CanWritePdf();
 
 // Writes the printed form of a report, exactly as the program's print command would print it, into a
 // PDF file.  Throws vemo::Error when the file cannot be written.
-void WriteLinesPdf(const std::string& path, const std::string& title, const std::vector<ReportLine>& lines);
+// With a heading, every sheet begins with it (see ReportPrinter::printLines).
+void WriteLinesPdf(const std::string& path, const std::string& title, const std::vector<ReportLine>& lines,
+                   const ReportHeading* heading = nullptr);
 void WritePagesPdf(const std::string& path, const std::string& title, const PagedReport& report);
 
 } // namespace vemo::cli
