@@ -163,8 +163,8 @@ TEST_F(ParcelEditorTest, ChangeAndDeleteKeepTheOtherParcels) {
 }
 
 // Ctrl+Enter right after typing the closing name: the name is confirmed first, as Enter would, and the
-// parcel registers; a "+" run typed over a middle row is refused, not stored as a vertex.
-TEST_F(ParcelEditorTest, CtrlEnterConfirmsTheTypedNameAndPlusOnlyAtTheEnd) {
+// parcel registers.
+TEST_F(ParcelEditorTest, CtrlEnterConfirmsTheTypedName) {
     startParcel("P1");
     for (const char* point : {"A", "B", "C", "D"}) {
         enterName(point);
@@ -184,9 +184,14 @@ TEST_F(ParcelEditorTest, CtrlEnterConfirmsTheTypedNameAndPlusOnlyAtTheEnd) {
     key(Qt::Key_Return, Qt::ControlModifier);
     EXPECT_EQ(messages(), QStringList{QStringLiteral("№ ZZ は見つかりません")});
     EXPECT_EQ(store.blocks.Count(), 1);
+}
 
-    enterName("D");
-    enterName("A");
+// A "+" run typed over a middle row is refused, not stored as a vertex name.
+TEST_F(ParcelEditorTest, PlusRunOnlyInTheLastRow) {
+    startParcel("P3");
+    for (const char* point : {"A", "B", "C", "D", "A"}) {
+        enterName(point);
+    }
     editor.grid()->setCurrentCell(1, 0);
     enterName("+T8"); // over B
     EXPECT_EQ(messages(), QStringList{QStringLiteral("連番入力（+点名）は最後の行で入力してください")});
