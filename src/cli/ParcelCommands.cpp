@@ -6,13 +6,16 @@
 #include "core/files/XyzFile.h"
 #include "core/parcels/AreaReports.h"
 #include "core/parcels/ParcelArea.h"
+#include "core/parcels/ParcelRing.h"
 #include "core/print/CoordinateListPrint.h"
+#include "core/print/ReportHeading.h"
 #include "core/store/BlockList.h"
 #include "core/store/XyzList.h"
 #include "core/store/XyzNameIndex.h"
 #include "core/surveymap/SiteSurveyInfo.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/Messages.h"
 
 #include <cstdio>
 #include <cstring>
@@ -33,12 +36,18 @@ const char* const kAreasUsage =
     "                to 1 m2 above 10 m2); the 地目 come from VemoSurveyMap.txt beside the coordinate file\n"
     "  --pdf FILE    write the printed form (the area report with --report) into a PDF file\n"
     "  --utf8        print UTF-8 with LF line ends; the default is Shift-JIS (CP932) with CR LF\n"
-    "  Exit status: 0 done, 1 a file could not be read or written, 2 wrong command line.\n";
+    "  A parcel naming points the coordinate file lacks is still computed (each missing point where the\n"
+    "  point before it stands), marked in the output and named in a warning on stderr.\n"
+    "  Exit status: 0 done, 1 a file could not be read or written, 2 wrong command line,\n"
+    "  3 done, but a parcel names points the coordinate file lacks.\n";
 
 const char* const kPrintListUsage =
     "usage: vemo-cli print-list COORDS.Xyz --pdf OUT.pdf\n"
     "  Writes the printed coordinate list (座標リスト, 65 rows a page) into a PDF file.\n"
     "  Exit status: 0 done, 1 a file could not be read or written, 2 wrong command line.\n";
+
+// Written in full, but the areas of some parcels count points the coordinate file does not hold.
+constexpr int kExitMissingPoints = 3;
 
 struct Request {
     std::vector<std::string> files;
@@ -79,6 +88,22 @@ void ReadCoordinates(const std::string& path, XyzList& list, XyzNameIndex& index
     index.Rebuild(list);
 }
 
+// A warning on stderr for every covered parcel with vertices the coordinate file lacks; true when any.
+bool WarnMissingPoints(const BlockList& blocks, const std::vector<int>& positions, const XyzNameIndex& index) {
+    bool any = false;
+    for (int p : positions) {
+        const Block& block = blocks.At(p);
+        std::vector<std::string> missing = MissingRingNames(ParcelRingPoints(block.NoList, index));
+        if (!missing.empty()) {
+            std::fprintf(
+                stderr, "vemo-cli areas: %s\n",
+                Cp932ToUtf8(Jp("画地「") + block.BlockName + Jp("」: ") + msg::MissingParcelPoints(missing)).c_str());
+            any = true;
+        }
+    }
+    return any;
+}
+
 int RunAreasRequest(const Request& request) {
     XyzList list;
     XyzNameIndex index;
@@ -88,27 +113,34 @@ int RunAreasRequest(const Request& request) {
         throw Error(Jp("入力ファイルを開けません") + ": " + request.files[1]);
     }
     std::vector<int> positions = CoveredParcelPositions(blocks.Count(), {});
+    const std::filesystem::path xyz = std::filesystem::absolute(request.files[0]);
+    std::string title = xyz.filename().string();
     ParcelCategoryOf categoryOf;
     surveymap::SiteSurveyInfo info;
     if (request.byCategory) {
-        info = surveymap::ReadSiteSurveyInfo(std::filesystem::absolute(request.files[0]).parent_path());
+        info = surveymap::ReadSiteSurveyInfo(xyz.parent_path());
         categoryOf = [&info](const std::string& parcel) {
             const surveymap::ParcelSurveyInfo* stated = info.Parcel(parcel);
             return stated != nullptr ? stated->category : std::string();
         };
     }
-    std::string title = std::filesystem::path(request.files[0]).filename().string();
+    const int status = WarnMissingPoints(blocks, positions, index) ? kExitMissingPoints : kExitDone;
     if (request.report) {
         std::vector<ReportLine> lines = AreaReportLines(blocks, positions, index, categoryOf);
         if (!request.pdf.empty()) {
-            WriteLinesPdf(request.pdf, title, lines);
+            // The site is the folder of the coordinate file, the data its name without the extension.
+            auto cp932 = [](const std::filesystem::path& name) {
+                return Utf8ToCp932(name.string()).value_or(name.string());
+            };
+            const ReportHeading heading{cp932(xyz.parent_path().filename()), cp932(xyz.stem()), ReportDateToday()};
+            WriteLinesPdf(request.pdf, title, lines, &heading);
         }
         std::vector<std::string> texts;
         for (ReportLine& line : lines) {
             texts.push_back(std::move(line.text));
         }
         PrintLines(texts, request.utf8);
-        return 0;
+        return status;
     }
     std::vector<std::string> lines = AreaListLines(blocks, positions, index, categoryOf);
     if (!request.pdf.empty()) {
@@ -119,7 +151,7 @@ int RunAreasRequest(const Request& request) {
         WriteLinesPdf(request.pdf, title, printed);
     }
     PrintLines(lines, request.utf8);
-    return 0;
+    return status;
 }
 
 bool WantsHelp(int argc, char** argv) {

@@ -44,11 +44,13 @@ bool CanWritePdf() {
     return true;
 }
 
-void WriteLinesPdf(const std::string& path, const std::string& title, const std::vector<ReportLine>& lines) {
+void WriteLinesPdf(const std::string& path, const std::string& title, const std::vector<ReportLine>& lines,
+                   const ReportHeading* heading) {
     GuiScope gui;
-    PrintReportToPdf(
-        QString::fromStdString(path), QString::fromStdString(title),
-        [&](QPrinter& printer, const PrintProgress& progress) { ReportPrinter::printLines(printer, lines, progress); });
+    PrintReportToPdf(QString::fromStdString(path), QString::fromStdString(title),
+                     [&](QPrinter& printer, const PrintProgress& progress) {
+                         ReportPrinter::printLines(printer, lines, progress, heading);
+                     });
 }
 
 void WritePagesPdf(const std::string& path, const std::string& title, const PagedReport& report) {
@@ -71,7 +73,7 @@ bool CanWritePdf() {
     return false;
 }
 
-void WriteLinesPdf(const std::string&, const std::string&, const std::vector<ReportLine>&) {
+void WriteLinesPdf(const std::string&, const std::string&, const std::vector<ReportLine>&, const ReportHeading*) {
     throw Error(Jp("このビルドはPDFを出力できません"));
 }
 

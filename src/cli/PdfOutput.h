@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+namespace vemo {
+struct ReportHeading;
+}
 namespace vemo::surveymap {
 struct SurveyMapLayout;
 }
@@ -16,7 +19,9 @@ bool CanWritePdf();
 
 // Writes the printed form of a report, exactly as the program's print command would print it, into a
 // PDF file.  Throws vemo::Error when the file cannot be written.
-void WriteLinesPdf(const std::string& path, const std::string& title, const std::vector<ReportLine>& lines);
+// With a heading, every sheet begins with it (see ReportPrinter::printLines).
+void WriteLinesPdf(const std::string& path, const std::string& title, const std::vector<ReportLine>& lines,
+                   const ReportHeading* heading = nullptr);
 void WritePagesPdf(const std::string& path, const std::string& title, const PagedReport& report);
 // The survey map on its sheet at true scale.
 void WriteSurveyMapPdf(const std::string& path, const std::string& title, const surveymap::SurveyMapLayout& layout);

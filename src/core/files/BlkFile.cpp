@@ -2,6 +2,7 @@
 
 #include "core/files/FileIo.h"
 #include "core/io/BoundedRead.h"
+#include "core/parcels/ParcelEdit.h"
 #include "core/store/CommaList.h"
 #include "core/text/Bytes.h"
 #include "core/text/Cp932.h"
@@ -25,6 +26,10 @@ Block ParseBlkLine(std::string_view line, size_t lineNo) {
     Block block;
     block.BlockName = std::move(items[0]);
     block.NoRowCount = StrToInt(items[1]);
+    // The editor opens a parcel with this many rows: a damaged count must not ask for billions.
+    if (block.NoRowCount > kMaxParcelRows || items.size() - 2 > static_cast<size_t>(kMaxParcelRows)) {
+        throw Error(msg::ParcelRowsTooMany(lineNo, Excerpt(items[1]), kMaxParcelRows));
+    }
     items.erase(items.begin(), items.begin() + 2);
     // A trailing empty entry would be written as a bare trailing comma, which reads as no entry at all:
     // dropping it here keeps a read file and its rewrite the same.

@@ -3,10 +3,13 @@
 #include "core/geometry/Inverse.h"
 #include "core/parcels/LandCategoryChiseki.h"
 #include "core/parcels/ParcelArea.h"
+#include "core/print/ReportWrap.h"
 #include "core/store/BlockList.h"
 #include "core/text/Cp932.h"
+#include "core/text/Messages.h"
 #include "core/text/Numbers.h"
 
+#include <cmath>
 #include <optional>
 
 namespace vemo {
@@ -20,8 +23,26 @@ std::string Rule() {
     return kIndent + std::string(84, '-');
 }
 
-std::string AreaLine(const char* label, double area) {
-    return Jp(label) + Sprintf(" %15.7f", area);
+// Text right-aligned in `width` columns (CP932: one column a byte); wider text is kept whole.
+std::string Right(std::string text, size_t width) {
+    return text.size() < width ? std::string(width - text.size(), ' ') + text : text;
+}
+std::string Left(std::string text, size_t width) {
+    return text.size() < width ? text + std::string(width - text.size(), ' ') : text;
+}
+
+// 倍面積 and 面積 with seven decimals: from the exact sum in mm² when there is one (S × 10⁷ = mm² × 10,
+// A × 10⁷ = |mm²| × 5), so the printed figure is the sum of the printed products.
+std::string DoubleAreaText(const ParcelAreaFigures& f) {
+    return f.exact ? Right(ScaledDecimal(f.doubleAreaMm2 * 10, 7), 15) : Sprintf("%15.7f", f.doubleArea);
+}
+std::string AreaText(bool exact, __int128 doubleAreaMm2, double area) {
+    __int128 magnitude = doubleAreaMm2 < 0 ? -doubleAreaMm2 : doubleAreaMm2;
+    return exact ? Right(ScaledDecimal(magnitude * 5, 7), 15) : Sprintf("%15.7f", area);
+}
+
+std::string AreaLine(const char* label, const std::string& area) {
+    return Jp(label) + " " + area;
 }
 std::string ChisekiLine(const char* label, double chiseki) {
     return Jp(label) + Sprintf(" %10.2f ", chiseki) + Jp("㎡");
@@ -40,34 +61,95 @@ std::string TsuboLine(const char* label, double tsubo) {
     return Jp(label) + Sprintf(" %10.2f ", tsubo) + Jp("坪");
 }
 
-// One row of the ring table: the point, the difference of X and sum of Y with the point before it,
-// their product (its term of the trapezoid sum) and the side from the point before.  Adding 0.0 turns a
-// product of −10 and 0 into 0 rather than "-0.000000" on a legal report.
-std::string RingRow(const RingPoint& point, const RingPoint& previous) {
-    long double dx = static_cast<long double>(point.x) - previous.x;
-    long double sy = static_cast<long double>(point.y) + previous.y;
-    double side = InversePoints(previous.x, previous.y, point.x, point.y).distance;
-    return kIndent + Sprintf(" %-12s%12.3f%12.3f%9.3f%12.3f%17.6f%8.3f", point.name.c_str(), point.x, point.y,
-                             static_cast<double>(dx), static_cast<double>(sy), static_cast<double>(dx * sy) + 0.0,
-                             side);
+// A row made of fixed-width fields; a figure that fills its field is still set off by a space.
+class Row {
+public:
+    Row& operator<<(const std::string& field) {
+        if (!text_.empty() && text_.back() != ' ' && !field.empty() && field.front() != ' ') {
+            text_ += ' ';
+        }
+        text_ += field;
+        return *this;
+    }
+    std::string Text() const { return text_; }
+
+private:
+    std::string text_;
+};
+
+bool OnMillimetreGrid(const RingPoint& p) {
+    return std::fabs(p.x) <= kExactCoordinateLimit && std::fabs(p.y) <= kExactCoordinateLimit;
 }
 
-void AppendParcelTable(std::vector<ReportLine>& lines, const std::string& name, const std::vector<RingPoint>& ring) {
+// Where the coordinate columns (X, Y, X-Y(n-1), Y+Y(n-1)) of a missing point would be: 12 + 12 + 9 + 12.
+constexpr size_t kCoordinateColumns = 45;
+
+} // namespace
+
+std::string AreaTableRow(const RingPoint& point, const RingPoint& previous) {
+    double side = InversePoints(previous.x, previous.y, point.x, point.y).distance;
+    Row row;
+    row << kIndent + " " + Left(point.name, 12);
+    std::string product;
+    if (OnMillimetreGrid(point) && OnMillimetreGrid(previous)) {
+        __int128 dx = Millimetres(point.x) - Millimetres(previous.x);
+        __int128 sy = Millimetres(point.y) + Millimetres(previous.y);
+        if (point.found) {
+            row << Right(ScaledDecimal(Millimetres(point.x), 3), 12)
+                << Right(ScaledDecimal(Millimetres(point.y), 3), 12) << Right(ScaledDecimal(dx, 3), 9)
+                << Right(ScaledDecimal(sy, 3), 12);
+        }
+        product = Right(ScaledDecimal(dx * sy, 6), 17);
+    } else {
+        long double dx = static_cast<long double>(point.x) - previous.x;
+        long double sy = static_cast<long double>(point.y) + previous.y;
+        if (point.found) {
+            row << Sprintf("%12.3f", point.x) << Sprintf("%12.3f", point.y) << Sprintf("%9.3f", static_cast<double>(dx))
+                << Sprintf("%12.3f", static_cast<double>(sy));
+        }
+        product = Sprintf("%17.6f", static_cast<double>(dx * sy) + 0.0); // + 0.0: never "-0.000000"
+    }
+    if (!point.found) {
+        row << Left(Jp("  ** 座標リストにない点 **"), kCoordinateColumns);
+    }
+    row << product << Sprintf("%8.3f", side);
+    return row.Text();
+}
+
+std::vector<ReportLine> ParcelAreaBlock(const std::string& name, const std::vector<RingPoint>& ring,
+                                        const ParcelAreaFigures& figures, const std::optional<std::string>& categoryLine) {
+    std::vector<ReportLine> lines;
     lines.push_back({kIndent + name});
     lines.push_back({Rule()});
     lines.push_back(
         {Jp("            点名            X           Y      X-Y(n-1)  Y+Y(n-1)         倍面積       辺長")});
     lines.push_back({Rule()});
     for (size_t n = 1; n < ring.size(); ++n) {
-        lines.push_back({RingRow(ring[n], ring[n - 1])});
+        lines.push_back({AreaTableRow(ring[n], ring[n - 1])});
     }
     if (!ring.empty()) {
-        lines.push_back({RingRow(ring.front(), ring.back())});
+        lines.push_back({AreaTableRow(ring.front(), ring.back())});
     }
     lines.push_back({Rule()});
+    lines.push_back({kFiguresIndent + AreaLine("倍面積", DoubleAreaText(figures))});
+    lines.push_back(
+        {kFiguresIndent + AreaLine("面　積", AreaText(figures.exact, figures.doubleAreaMm2, figures.area))});
+    lines.push_back({kFiguresIndent + ChisekiLine("地　積", figures.chiseki)});
+    lines.push_back({kFiguresIndent + TsuboLine("坪　数", figures.tsubo)});
+    if (categoryLine) {
+        lines.push_back({kFiguresIndent + *categoryLine});
+    }
+    std::vector<std::string> missing = MissingRingNames(ring);
+    if (!missing.empty()) {
+        for (const std::string& line :
+             WrapAtCommas(Jp("※ ") + msg::MissingParcelPoints(missing), kReportColumns - kIndent.size())) {
+            lines.push_back({kIndent + line});
+        }
+    }
+    lines.push_back({Rule()});
+    lines.push_back({});
+    return lines;
 }
-
-} // namespace
 
 std::vector<std::string> AreaListLines(const BlockList& blocks, const std::vector<int>& positions,
                                        const XyzNameIndex& index, const ParcelCategoryOf& categoryOf) {
@@ -75,10 +157,14 @@ std::vector<std::string> AreaListLines(const BlockList& blocks, const std::vecto
     AreaTotals totals;
     for (int p : positions) {
         const Block& block = blocks.At(p);
-        ParcelAreaFigures figures = ParcelFigures(block.NoList, index);
+        std::vector<RingPoint> ring = ParcelRingPoints(block.NoList, index);
+        ParcelAreaFigures figures = RingAreaFigures(ring);
         totals.Add(figures);
         lines.push_back(block.BlockName);
-        lines.push_back(AreaLine("面積", figures.area));
+        if (std::vector<std::string> missing = MissingRingNames(ring); !missing.empty()) {
+            lines.push_back(Jp("※ ") + msg::MissingParcelPoints(missing));
+        }
+        lines.push_back(AreaLine("面積", AreaText(figures.exact, figures.doubleAreaMm2, figures.area)));
         lines.push_back(ChisekiLine("地積", figures.chiseki));
         lines.push_back(TsuboLine("坪数", figures.tsubo));
         if (std::optional<std::string> registered = CategoryLine(categoryOf, block.BlockName, figures)) {
@@ -87,7 +173,7 @@ std::vector<std::string> AreaListLines(const BlockList& blocks, const std::vecto
         lines.emplace_back();
     }
     lines.push_back(Jp("合計"));
-    lines.push_back(AreaLine("面積", totals.area));
+    lines.push_back(AreaLine("面積", AreaText(totals.exact, totals.doubleAreasMm2, totals.area)));
     lines.push_back(ChisekiLine("地積", totals.Chiseki()));
     lines.push_back(TsuboLine("坪数", totals.Tsubo()));
     return lines;
@@ -102,20 +188,13 @@ std::vector<ReportLine> AreaReportLines(const BlockList& blocks, const std::vect
         std::vector<RingPoint> ring = ParcelRingPoints(block.NoList, index);
         ParcelAreaFigures figures = RingAreaFigures(ring);
         totals.Add(figures);
-        AppendParcelTable(lines, block.BlockName, ring);
-        lines.push_back({kFiguresIndent + AreaLine("倍面積", figures.doubleArea)});
-        lines.push_back({kFiguresIndent + AreaLine("面　積", figures.area)});
-        lines.push_back({kFiguresIndent + ChisekiLine("地　積", figures.chiseki)});
-        lines.push_back({kFiguresIndent + TsuboLine("坪　数", figures.tsubo)});
-        if (std::optional<std::string> registered = CategoryLine(categoryOf, block.BlockName, figures)) {
-            lines.push_back({kFiguresIndent + *registered});
-        }
-        lines.push_back({Rule()});
-        lines.push_back({});
+        std::vector<ReportLine> parcel =
+            ParcelAreaBlock(block.BlockName, ring, figures, CategoryLine(categoryOf, block.BlockName, figures));
+        lines.insert(lines.end(), parcel.begin(), parcel.end());
     }
     lines.push_back({Rule()});
     lines.push_back({kFiguresIndent + Jp("合　計")});
-    lines.push_back({kFiguresIndent + AreaLine("面　積", totals.area)});
+    lines.push_back({kFiguresIndent + AreaLine("面　積", AreaText(totals.exact, totals.doubleAreasMm2, totals.area))});
     lines.push_back({kFiguresIndent + ChisekiLine("地　積", totals.Chiseki())});
     lines.push_back({kFiguresIndent + TsuboLine("坪　数", totals.Tsubo())});
     lines.push_back({Rule()});
@@ -127,7 +206,9 @@ std::vector<ReportLine> ParcelListPrintLines(const BlockList& blocks) {
     for (const Block& block : blocks.All()) {
         lines.push_back({});
         lines.push_back({block.BlockName});
-        lines.push_back({block.NoList});
+        for (std::string& line : WrapAtCommas(block.NoList)) {
+            lines.push_back({std::move(line)});
+        }
         lines.push_back({});
     }
     return lines;

@@ -7,18 +7,10 @@ namespace vemo {
 
 namespace {
 
-// Largest coordinate (m) whose products stay exact in 128-bit integer square millimetres over a full
-// parcel.
-constexpr double kExactLimit = 1e9;
-
 bool FitsExact(const std::vector<RingPoint>& ring) {
     return std::all_of(ring.begin(), ring.end(), [](const RingPoint& p) {
-        return std::fabs(p.x) <= kExactLimit && std::fabs(p.y) <= kExactLimit;
+        return std::fabs(p.x) <= kExactCoordinateLimit && std::fabs(p.y) <= kExactCoordinateLimit;
     });
-}
-
-__int128 Millimetres(double metres) {
-    return static_cast<__int128>(std::llround(metres * 1000.0));
 }
 
 // Twice the signed area in mm², exact.
@@ -46,6 +38,27 @@ long double ExtendedDoubleArea(const std::vector<RingPoint>& ring) {
 
 } // namespace
 
+__int128 Millimetres(double metres) {
+    return static_cast<__int128>(std::llround(metres * 1000.0));
+}
+
+std::string ScaledDecimal(__int128 scaled, int decimals) {
+    bool negative = scaled < 0;
+    unsigned __int128 magnitude = negative ? -static_cast<unsigned __int128>(scaled) : scaled;
+    std::string digits;
+    do {
+        digits.insert(digits.begin(), static_cast<char>('0' + static_cast<int>(magnitude % 10)));
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (digits.size() <= static_cast<size_t>(decimals)) {
+        digits.insert(0, static_cast<size_t>(decimals) + 1 - digits.size(), '0');
+    }
+    if (decimals > 0) {
+        digits.insert(digits.size() - static_cast<size_t>(decimals), 1, '.');
+    }
+    return negative ? "-" + digits : digits;
+}
+
 std::int64_t TsuboHundredths(std::int64_t chisekiHundredths) {
     return chisekiHundredths * 3025 / 10000;
 }
@@ -71,7 +84,11 @@ ParcelAreaFigures RingAreaFigures(const std::vector<RingPoint>& ring) {
         // A in hundredths of m²: |S| / 2 mm² / 10,000 mm² per m² × 100.
         auto hundredths = static_cast<std::int64_t>(magnitude / 20000);
         long double s = static_cast<long double>(twice) / 1e6L;
-        return FiguresFromArea(static_cast<double>(s), static_cast<double>(std::fabs(s) * 0.5L), hundredths);
+        ParcelAreaFigures figures =
+            FiguresFromArea(static_cast<double>(s), static_cast<double>(std::fabs(s) * 0.5L), hundredths);
+        figures.exact = true;
+        figures.doubleAreaMm2 = twice;
+        return figures;
     }
     long double s = ExtendedDoubleArea(ring);
     long double a = std::fabs(s) * 0.5L;
@@ -94,6 +111,8 @@ ParcelAreaFigures ParcelFigures(std::string_view noList, const XyzNameIndex& ind
 
 void AreaTotals::Add(const ParcelAreaFigures& figures) {
     area += figures.area;
+    exact = exact && figures.exact;
+    doubleAreasMm2 += figures.doubleAreaMm2 < 0 ? -figures.doubleAreaMm2 : figures.doubleAreaMm2;
     chisekiHundredths += figures.chisekiHundredths;
     tsuboHundredths += figures.tsuboHundredths;
 }

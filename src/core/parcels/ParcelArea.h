@@ -4,6 +4,7 @@
 #include "core/parcels/ParcelRing.h"
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -20,7 +21,22 @@ struct ParcelAreaFigures {
     // 地積 and 坪数 in hundredths, exact: what the totals add up.
     std::int64_t chisekiHundredths = 0;
     std::int64_t tsuboHundredths = 0;
+    // S in integer square millimetres, when the ring was summed exactly (every survey coordinate is):
+    // the report prints 倍面積 and 面積 from it, so the printed figures are the exact sums.
+    bool exact = false;
+    __int128 doubleAreaMm2 = 0;
 };
+
+// Largest coordinate (m) whose products stay exact in 128-bit integer square millimetres over a full
+// parcel; beyond it (no survey goes there) sums fall back to extended precision.
+constexpr double kExactCoordinateLimit = 1e9;
+
+// A coordinate in whole millimetres (the ring coordinates lie on the millimetre grid already).
+__int128 Millimetres(double metres);
+
+// The exact decimal text of scaled × 10^−decimals ("-12.3400" for −123400 and 4): figures held in
+// integers print without a binary detour.
+std::string ScaledDecimal(__int128 scaled, int decimals);
 
 // Figures of a ring: S = Σ (Xn − Xn−1)(Yn + Yn−1) over n = 1 … k plus the closing term
 // (X0 − Xk)(Y0 + Yk).  The coordinates are already on the millimetre grid, so the sum is taken exactly
@@ -48,6 +64,8 @@ struct AreaTotals {
     double area = 0;
     std::int64_t chisekiHundredths = 0;
     std::int64_t tsuboHundredths = 0;
+    bool exact = true;           // every parcel added was summed exactly
+    __int128 doubleAreasMm2 = 0; // Σ |S| in mm², while exact
 
     void Add(const ParcelAreaFigures& figures);
     double Chiseki() const { return static_cast<double>(chisekiHundredths) / 100.0; }

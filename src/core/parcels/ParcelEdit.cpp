@@ -1,5 +1,6 @@
 #include "core/parcels/ParcelEdit.h"
 
+#include "core/parcels/ParcelRing.h"
 #include "core/store/CommaList.h"
 #include "core/store/XyzNameIndex.h"
 
@@ -9,11 +10,15 @@ namespace vemo {
 
 RingCheck CheckEditorRows(const std::vector<std::string>& rows) {
     size_t r = rows.size();
-    if (r < 3 || (r == 3 && rows[2].empty())) {
+    // An empty row 0 "closes" on every empty entry row: empty rows alone would register as ",,,".
+    if (r < 3 || (r == 3 && rows[2].empty()) || rows[0].empty()) {
         return RingCheck::NotFormed;
     }
     if (rows[r - 1] != rows[0] && rows[r - 2] != rows[0]) {
         return RingCheck::NotClosed;
+    }
+    if (RingNames(EncodeCommaList(rows)).size() < 2) {
+        return RingCheck::NotFormed; // A, empty rows, A: one point is no parcel
     }
     return RingCheck::Ok;
 }
@@ -52,7 +57,8 @@ Block ParcelFromEditor(std::string name, const std::vector<std::string>& rows, c
 std::vector<std::string> EditorRowsOf(const Block& block) {
     std::vector<std::string> rows = DecodeCommaList(block.NoList);
     // DecodeCommaList drops the item after a trailing comma: the row count brings the entry row back.
-    rows.resize(std::max({rows.size(), static_cast<size_t>(std::max(block.NoRowCount, 0)), size_t{1}}));
+    size_t rowCount = static_cast<size_t>(std::clamp(block.NoRowCount, 0, kMaxParcelRows));
+    rows.resize(std::max({rows.size(), rowCount, size_t{1}}));
     return rows;
 }
 

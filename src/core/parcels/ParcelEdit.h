@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/store/BlockList.h"
+#include "core/store/XyzList.h"
 
 #include <string>
 #include <vector>
@@ -9,13 +10,19 @@ namespace vemo {
 
 class XyzNameIndex;
 
+// Most rows a parcel's vertex list may take in the editor: every point of a full coordinate list, the
+// closing repetition and the entry row.  A parcel file asking for more is refused (a damaged row count
+// must not make the editor allocate billions of rows).
+constexpr int kMaxParcelRows = kMaxPointRows + 2;
+
 // The rules of the parcel editor's point-name column (one name a row, the last row normally the empty
 // entry row), independent of any window.
 
 // Whether the rows make a parcel that can be registered.
 enum class RingCheck {
     Ok,
-    NotFormed, // fewer than three rows, or three with the last empty: "画地が構成されていません"
+    NotFormed, // fewer than three rows, three with the last empty, row 0 empty or fewer than two ring
+               // points: "画地が構成されていません"
     NotClosed, // neither the last row nor the one before it repeats row 0: "画地が閉じていません"
 };
 RingCheck CheckEditorRows(const std::vector<std::string>& rows);

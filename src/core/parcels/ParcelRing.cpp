@@ -3,6 +3,8 @@
 #include "core/store/CommaList.h"
 #include "core/store/XyzNameIndex.h"
 
+#include <algorithm>
+
 namespace vemo {
 
 std::vector<std::string> RingNames(std::string_view noList) {
@@ -44,6 +46,16 @@ std::vector<RingPoint> ParcelRingPoints(std::string_view noList, const XyzNameIn
         }
     }
     return ring;
+}
+
+std::vector<std::string> MissingRingNames(const std::vector<RingPoint>& ring) {
+    std::vector<std::string> missing;
+    for (const RingPoint& point : ring) {
+        if (!point.found && std::find(missing.begin(), missing.end(), point.name) == missing.end()) {
+            missing.push_back(point.name);
+        }
+    }
+    return missing;
 }
 
 } // namespace vemo

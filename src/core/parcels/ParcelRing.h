@@ -29,4 +29,9 @@ struct RingPoint {
 // into a legal area.  With no known name at all every vertex stands at (0, 0) and the area is 0.
 std::vector<RingPoint> ParcelRingPoints(std::string_view noList, const XyzNameIndex& index);
 
+// The ring names the coordinate list does not hold, each once, in ring order.  A parcel that has any
+// still gets its area by the rule above, but every output says which points are missing: a deleted or
+// renamed vertex shrinks a legal area.
+std::vector<std::string> MissingRingNames(const std::vector<RingPoint>& ring);
+
 } // namespace vemo

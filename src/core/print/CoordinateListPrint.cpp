@@ -37,7 +37,9 @@ CoordinateListPrint::CoordinateListPrint(const XyzList& list, int startIndex, in
     : list_(&list), startIndex_(startIndex), lastIndex_(std::max(startIndex, lastIndex)) {}
 
 CoordinateListPrint CoordinateListPrint::WholeList(const XyzList& list) {
-    return CoordinateListPrint(list, 1, list.RowCount() - 1);
+    CoordinateListPrint print(list, 1, list.RowCount() - 1);
+    print.EndAtLastPrintedRow();
+    return print;
 }
 
 CoordinateListPrint CoordinateListPrint::Selection(const XyzList& list, std::vector<std::string> selectionRows) {
@@ -47,7 +49,17 @@ CoordinateListPrint CoordinateListPrint::Selection(const XyzList& list, std::vec
     for (int row = list.RowCount() - 1; row >= 1; --row) {
         print.firstRowOfName_[list.Cell(row, kColName)] = row; // walking up leaves the first row of a name
     }
+    print.EndAtLastPrintedRow();
     return print;
+}
+
+// Rows after the last printed one print nothing: without this, the selection's entry row after 65 names,
+// or the list's proposed entry row after 65 points, would each send out an empty sheet.  The page
+// boundaries before it stay where they are.
+void CoordinateListPrint::EndAtLastPrintedRow() {
+    while (lastIndex_ > startIndex_ && ListRowOfSource(lastIndex_) == 0) {
+        --lastIndex_;
+    }
 }
 
 int CoordinateListPrint::PageCount() const {
@@ -66,7 +78,10 @@ int CoordinateListPrint::ListRowOfSource(int index) const {
     if (row < 1 || row >= list_->RowCount() || list_->Cell(row, kColName).empty()) {
         return 0;
     }
-    if (list_->Cell(row, kColX) == "0.000" && list_->Cell(row, kColY) == "0.000") {
+    const std::string& x = list_->Cell(row, kColX);
+    const std::string& y = list_->Cell(row, kColY);
+    // A name without X or Y (the grid's proposed entry row) is no point, as the native file has it.
+    if ((x == "0.000" && y == "0.000") || TrimView(x).empty() || TrimView(y).empty()) {
         return 0;
     }
     return row;

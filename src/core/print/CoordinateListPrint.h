@@ -19,7 +19,8 @@ constexpr int kListRowsPerPage = 65;
 // The coordinate list print: either the whole list (rows 1 .. end, page rows 1-65, 66-130, ...) or the
 // selection list (entries 0 .. end, the last being the empty entry row; pages 0-64, 65-129, ...).  Not
 // printed: rows without a point name, rows whose X and Y are both "0.000", selected names the list does
-// not hold.  The list must outlive this object.
+// not hold, rows without X or without Y.  Rows after the last printed one make no page of their own.
+// The list must outlive this object.
 class CoordinateListPrint : public PagedReport {
 public:
     static CoordinateListPrint WholeList(const XyzList& list);
@@ -30,6 +31,7 @@ public:
 
 private:
     CoordinateListPrint(const XyzList& list, int startIndex, int lastIndex);
+    void EndAtLastPrintedRow();
     int ListRowOfSource(int index) const; // 0: nothing to print
     std::string RowLine(int listRow) const;
 

@@ -52,6 +52,19 @@ std::string BadParcelLine(std::size_t line) {
     return Jp("画地ファイルの") + std::to_string(line) + Jp("行目が正しくありません");
 }
 
+std::string ParcelRowsTooMany(std::size_t line, std::string_view count, int limit) {
+    return Jp("画地ファイルの") + std::to_string(line) + Jp("行目の行数（") + std::string(count) + Jp("）が上限（") +
+           std::to_string(limit) + Jp("行）を超えています");
+}
+
+std::string MissingParcelPoints(const std::vector<std::string>& names) {
+    std::string text = Jp("座標リストにない点: ");
+    for (size_t i = 0; i < names.size(); ++i) {
+        text += (i > 0 ? ", " : "") + names[i];
+    }
+    return text + Jp("（前の点の座標で計算）");
+}
+
 std::string CellHasLineBreak(int row, std::string_view label) {
     return std::to_string(row) + Jp("行目の") + std::string(label) + Jp("に改行が含まれているため保存できません");
 }

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vemo::msg {
 
@@ -27,9 +28,16 @@ std::string CannotCreate(std::string_view path);   // <path> を作成できま�
 std::string TooLargeToRead(std::string_view path); // <path> は大きすぎるため読み込めません
 std::string FieldsMissing(std::string_view kind, std::size_t line); // <kind>の<n>行目の項目が足りません
 std::string BadParcelLine(std::size_t line); // 画地ファイルの<n>行目が正しくありません
+// 画地ファイルの<n>行目の行数（<count>）が上限（<limit>行）を超えています
+std::string ParcelRowsTooMany(std::size_t line, std::string_view count, int limit);
 // A cell of list row `row` that the native file cannot hold as it is.
 std::string CellHasLineBreak(int row, std::string_view label);
 std::string CellTooWide(int row, std::string_view label, std::size_t width);
 std::string FolderNameTaken(); // ディレクトリ名が重複しているかまたは不正です
+
+// Parcels.
+// "座標リストにない点: A, B（前の点の座標で計算）": the vertices a parcel names that the coordinate list
+// does not hold; its area is computed with the point before each standing in for it.
+std::string MissingParcelPoints(const std::vector<std::string>& names);
 
 } // namespace vemo::msg

@@ -52,6 +52,7 @@ public:
     // The context menu shows these actions (the main window's commands) instead of the panel's own.
     void setContextMenuActions(QList<QAction*> actions);
     QList<QAction*> ownActions() const { return ownActions_; }
+    QList<QAction*> contextMenuActions() const { return menuActions_; }
     // Typed letters become upper case in the cleanup dialog (setting UpperChr).
     void setUpperChr(bool on);
 

@@ -3,6 +3,7 @@
 #include "core/parcels/AreaReports.h"
 #include "core/parcels/ParcelArea.h"
 #include "core/print/CoordinateListPrint.h"
+#include "core/print/ReportHeading.h"
 #include "ui/common/ApplicationTitle.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/main/AreaSlot.h"
@@ -19,6 +20,7 @@
 #include "ui/tree/FileCommands.h"
 #include "ui/tree/HeaderEditor.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QListWidget>
 #include <QPalette>
@@ -27,9 +29,9 @@
 namespace vemo {
 namespace {
 
-void PreviewLines(MainWindow& main, std::vector<ReportLine> lines) {
+void PreviewLines(MainWindow& main, std::vector<ReportLine> lines, const ReportHeading* heading = nullptr) {
     PreviewReport(&main, ApplicationTitle(), [&](QPrinter& printer, const PrintProgress& progress) {
-        ReportPrinter::printLines(printer, lines, progress);
+        ReportPrinter::printLines(printer, lines, progress, heading);
     });
 }
 
@@ -124,6 +126,19 @@ void RepaintPlot(MainWindow& main) {
     }
 }
 
+// The editor's keys act only inside the editor (Ctrl+Home and Ctrl+Delete mean other things in the
+// coordinate list), so the 画地 menu shows them without taking them over: a shortcut of an action that
+// lives only in the menu.
+void ShowEditorKeysInMenu(CommandSet& commands) {
+    const std::pair<Cmd, const char*> keys[] = {
+        {Cmd::BlkClear, "Ctrl+Home"}, {Cmd::BlkAdd, "Ctrl+Enter"}, {Cmd::BlkDel, "Ctrl+Del"}};
+    for (const auto& [id, key] : keys) {
+        QAction* action = commands.action(id);
+        action->setShortcutContext(Qt::WidgetShortcut);
+        action->setShortcut(QKeySequence(QString::fromLatin1(key)));
+    }
+}
+
 void ConnectParcelCommands(MainWindow& main, ParcelEditor* editor) {
     CommandSet& commands = main.commands();
     commands.connect(Cmd::BlkClear, [editor] { editor->clearParcel(); });
@@ -134,7 +149,9 @@ void ConnectParcelCommands(MainWindow& main, ParcelEditor* editor) {
     commands.connect(Cmd::BlkAreaPrint, [&main, editor] {
         const Store& store = main.store();
         std::vector<int> covered = CoveredParcelPositions(store.blocks.Count(), editor->selectedPositions());
-        PreviewLines(main, AreaReportLines(store.blocks, covered, store.Index()));
+        // A report handed to a client says on every sheet which site and data it is, when, and which sheet.
+        const ReportHeading heading{store.names.CaseName, store.names.XyzName, ReportDateToday()};
+        PreviewLines(main, AreaReportLines(store.blocks, covered, store.Index()), &heading);
     });
     commands.connect(Cmd::BlkPrint, [&main] { PreviewLines(main, ParcelListPrintLines(main.store().blocks)); });
     commands.connect(Cmd::ListPrintAll, [&main] {
@@ -179,6 +196,7 @@ ParcelEditor* InstallParcelArea(MainWindow& main) {
     registration.files.parcelsLoaded = [editor] { editor->clearParcel(); };
     registration.files.selectedParcels = [editor] { return editor->selectedPositions(); };
     main.tools().add(editor, std::move(registration));
+    ShowEditorKeysInMenu(main.commands());
     return editor;
 }
 

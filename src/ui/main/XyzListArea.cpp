@@ -63,7 +63,7 @@ void ConnectCommands(MainWindow& main, XyzListPanel* panel) {
     QList<QAction*> menu;
     for (Cmd id : {Cmd::ListInsert, Cmd::ListDelete, Cmd::ListZInput, Cmd::ListTensyuInput, Cmd::ListBikoInput,
                    Cmd::ListShiftInput, Cmd::ListFindToDown, Cmd::ListFindToUp, Cmd::ListClean, Cmd::ListEdit,
-                   Cmd::ListLatLon}) {
+                   Cmd::ListLatLon, Cmd::ListPrintAll}) {
         menu.append(commands.action(id));
     }
     panel->setContextMenuActions(menu);

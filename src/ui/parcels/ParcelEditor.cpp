@@ -1,8 +1,10 @@
 #include "ui/parcels/ParcelEditor.h"
 
 #include "core/parcels/ParcelEdit.h"
+#include "core/parcels/ParcelRing.h"
 #include "core/parcels/SequenceEntry.h"
 #include "core/store/Store.h"
+#include "core/text/Messages.h"
 #include "ui/common/CommandGuard.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/MessageBox.h"
@@ -16,6 +18,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QShortcut>
@@ -37,6 +40,10 @@ void AddShortcut(QWidget* owner, const QKeySequence& keys, const std::function<v
 
 ParcelEditor::ParcelEditor(Store& store, QWidget* parent) : QWidget(parent), store_(store) {
     name_ = new QLineEdit(this);
+    missing_ = new QLabel(this);
+    missing_->setWordWrap(true);
+    missing_->setStyleSheet(QStringLiteral("color: #c00000;"));
+    missing_->hide();
     grid_ = new QTableWidget(1, 1, this);
     grid_->setHorizontalHeaderLabels({QStringLiteral("点名")});
     grid_->horizontalHeader()->setStretchLastSection(true);
@@ -54,11 +61,13 @@ ParcelEditor::ParcelEditor(Store& store, QWidget* parent) : QWidget(parent), sto
     list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     list_->setToolTip(QStringLiteral("登録済画地リスト"));
     connect(list_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { loadParcel(list_->row(item)); });
+    list_->installEventFilter(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addWidget(buildToolRow());
     layout->addWidget(name_);
+    layout->addWidget(missing_);
     layout->addWidget(grid_, 3);
     layout->addWidget(list_, 2);
     installKeys();
@@ -93,8 +102,8 @@ QWidget* ParcelEditor::buildToolRow() {
 
 void ParcelEditor::installKeys() {
     for (QWidget* w : {static_cast<QWidget*>(name_), static_cast<QWidget*>(grid_)}) {
-        AddShortcut(w, QKeySequence(Qt::CTRL | Qt::Key_Return), [this] { addParcel(); });
-        AddShortcut(w, QKeySequence(Qt::CTRL | Qt::Key_Enter), [this] { addParcel(); });
+        AddShortcut(w, QKeySequence(Qt::CTRL | Qt::Key_Return), [this] { commitEditAndAdd(); });
+        AddShortcut(w, QKeySequence(Qt::CTRL | Qt::Key_Enter), [this] { commitEditAndAdd(); });
         AddShortcut(w, QKeySequence(Qt::CTRL | Qt::Key_Home), [this] { clearParcel(); });
     }
     installRowActions();
@@ -167,6 +176,22 @@ void ParcelEditor::refreshList() {
     if (current >= 0 && current < list_->count()) {
         list_->setCurrentRow(current, QItemSelectionModel::NoUpdate);
     }
+    // 変更 and 削除 work on a registered parcel: without one they have nothing to act on.
+    button(QStringLiteral("変更"))->setEnabled(list_->count() > 0);
+    button(QStringLiteral("削除"))->setEnabled(list_->count() > 0);
+}
+
+// When the parcel list gains the focus, its current parcel is shown as the chosen one (drawn with its
+// name), unless the current row is merely the unselected first row the list starts on.
+bool ParcelEditor::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == list_ && event->type() == QEvent::FocusIn) {
+        int row = list_->currentRow();
+        if (row >= 0 && row < store_.blocks.Count() && (row > 0 || list_->item(row)->isSelected()) && row != chosen_) {
+            chosen_ = row;
+            emit chosenParcelChanged(row);
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void ParcelEditor::BlocksReset() {
@@ -195,32 +220,51 @@ void ParcelEditor::moveToRow(int row) {
     grid_->setCurrentCell(row, 0);
 }
 
-void ParcelEditor::confirmCell(int row, const QString& typed) {
+bool ParcelEditor::confirmCell(int row, const QString& typed) {
     if (row < 0 || typed.isEmpty()) {
-        return; // the cell keeps its text
+        return true; // the cell keeps its text
     }
     std::string text = ToCp932OrThrow(typed);
     bool lastRow = row == grid_->rowCount() - 1;
     if (text.starts_with('+') && row > 0) {
         if (lastRow) {
             enterSequence(row, text.substr(1));
-        } else {
-            setCell(row, text); // left as typed: a run is entered only at the end of the ring
+            return true;
         }
-        return;
+        // A run is entered only at the end of the ring; anywhere else "+T8" would be stored as a vertex
+        // name that no point can have.
+        MessageBox::Show(this, QStringLiteral("連番入力（+点名）は最後の行で入力してください"));
+        return false;
     }
     std::vector<std::string> names = rows();
     if (row > 0 && names[row - 1] == text) {
         MessageBox::Show(this, QStringLiteral("前点と重複"));
-        return;
+        return false;
     }
     if (!store_.FindPointXY(text)) {
         MessageBox::Show(this, QStringLiteral("№ ") + FromCp932(text) + QStringLiteral(" は見つかりません"));
-        return;
+        return false;
     }
     setCell(row, text);
     moveToRow(row + 1);
     emit ringChanged();
+    return true;
+}
+
+// Ctrl+Enter while a name is still being typed: the name is confirmed as Enter would confirm it (the
+// closing name is usually the last thing typed), then the parcel is registered; a refused name stops it.
+void ParcelEditor::commitEditAndAdd() {
+    auto* cellEditor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    if (cellEditor != nullptr && cellEditor->parentWidget() == grid_->viewport()) {
+        QString text = cellEditor->text();
+        int row = grid_->currentRow();
+        // The cell gets back its text until the name is confirmed below.
+        emit grid_->itemDelegateForColumn(0)->closeEditor(cellEditor, QAbstractItemDelegate::RevertModelCache);
+        if (!confirmCell(row, text)) {
+            return;
+        }
+    }
+    addParcel();
 }
 
 void ParcelEditor::enterSequence(int row, const std::string& target) {
@@ -247,7 +291,9 @@ bool ParcelEditor::checkRing(bool quietWhenNotFormed) {
         }
         return false;
     case RingCheck::NotClosed:
-        MessageBox::Show(this, QStringLiteral("画地が閉じていません"));
+        MessageBox::Show(this,
+                         QStringLiteral("画地が閉じていません\n最後の行に始点の点名「%1」をもう一度入力してください")
+                             .arg(FromCp932(rows().front())));
         grid_->setFocus();
         return false;
     }
@@ -257,6 +303,7 @@ bool ParcelEditor::checkRing(bool quietWhenNotFormed) {
 void ParcelEditor::clearParcel() {
     name_->setFocus(); // an open cell editor loses the focus and gives its cell back its text
     name_->clear();
+    showMissingPoints({});
     setRows({});
     grid_->setCurrentCell(0, 0);
     name_->setFocus();
@@ -309,6 +356,7 @@ void ParcelEditor::loadParcel(int position) {
     }
     const Block& parcel = store_.blocks.At(position);
     setRows(EditorRowsOf(parcel));
+    showMissingPoints(MissingRingNames(ParcelRingPoints(parcel.NoList, store_.IndexForDrawing())));
     name_->setText(FromCp932(parcel.BlockName));
     grid_->setCurrentCell(0, 0);
     if (list_->currentRow() != position) {
@@ -316,6 +364,13 @@ void ParcelEditor::loadParcel(int position) {
     }
     chosen_ = position;
     emit chosenParcelChanged(position);
+}
+
+// A loaded parcel whose vertices are not all in the coordinate list: its area counts them where the point
+// before stands, so the surveyor is told which they are as soon as the parcel is opened.
+void ParcelEditor::showMissingPoints(const std::vector<std::string>& names) {
+    missing_->setText(names.empty() ? QString() : QStringLiteral("※ ") + FromCp932(msg::MissingParcelPoints(names)));
+    missing_->setVisible(!names.empty());
 }
 
 void ParcelEditor::takePointName(const std::string& name) {

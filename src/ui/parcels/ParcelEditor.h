@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QTableWidget;
@@ -46,6 +47,8 @@ public:
     QLineEdit* nameField() const { return name_; }
     QTableWidget* grid() const { return grid_; }
     QListWidget* parcelList() const { return list_; }
+    // The line naming the loaded parcel's points that the coordinate list lacks (hidden when none).
+    QLabel* missingPointsLine() const { return missing_; }
     QToolButton* button(const QString& caption) const;
 
 signals:
@@ -55,6 +58,9 @@ signals:
     void currentPointChanged(const QString& name);
     // The parcel chosen in the list (-1: none); the plot draws it in the chosen colour.
     void chosenParcelChanged(int position);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BlockAdded(int) override { refreshList(); }
@@ -69,12 +75,15 @@ private:
     void setRows(const std::vector<std::string>& rows);
     void setCell(int row, const std::string& name);
     void moveToRow(int row);
-    void confirmCell(int row, const QString& text);
+    bool confirmCell(int row, const QString& text); // false: refused with a message
+    void commitEditAndAdd();
+    void showMissingPoints(const std::vector<std::string>& names);
     void enterSequence(int row, const std::string& target);
     bool checkRing(bool quietWhenNotFormed);
 
     Store& store_;
     QLineEdit* name_;
+    QLabel* missing_;
     QTableWidget* grid_;
     QListWidget* list_;
     std::vector<QToolButton*> buttons_;

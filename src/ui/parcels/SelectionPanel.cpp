@@ -7,6 +7,7 @@
 #include "ui/common/ApplicationTitle.h"
 #include "ui/common/CommandGuard.h"
 #include "ui/common/Cp932Text.h"
+#include "ui/common/Hint.h"
 #include "ui/common/MessageBox.h"
 #include "ui/common/OwnKeyActions.h"
 #include "ui/parcels/NameCellDelegate.h"
@@ -53,20 +54,34 @@ QWidget* SelectionPanel::buildButtons() {
     auto* box = new QWidget(this);
     auto* layout = new QGridLayout(box);
     layout->setContentsMargins(0, 0, 0, 0);
-    const std::vector<std::pair<QString, std::function<void()>>> commands = {
-        {QStringLiteral("測点ｲﾒｰｼﾞ挿入"), [this] { insertImagePoints(); }},
-        {QStringLiteral("選択画地挿入"), [this] { insertParcelPoints(); }},
-        {QStringLiteral("整列"), [this] { sortNames(); }},
-        {QStringLiteral("クリア"), [this] { clearNames(); }},
-        {QStringLiteral("印刷"), [this] { printNames(); }},
-        {QStringLiteral("SIMA"), [this] { emit saveSimaRequested(names()); }},
-        {QStringLiteral("日調連"), [this] { emit saveNichorenRequested(names()); }},
-        {QStringLiteral("座標転送(ZUB)"), [this] { emit sendZubRequested(names()); }},
-        {QStringLiteral("閉じる"), [this] { emit closeRequested(); }},
+    struct Command {
+        QString caption;
+        QString hint; // "short|long": the tool tip and the status line
+        std::function<void()> run;
     };
-    for (const auto& [caption, command] : commands) {
-        auto* button = new QPushButton(caption, box);
-        connect(button, &QPushButton::clicked, this, [this, command] { RunCommand(command, this); });
+    const Command commands[] = {
+        {QStringLiteral("測点ｲﾒｰｼﾞ挿入"),
+         QStringLiteral("表示座標追加|座標イメージに展開されている範囲の座標を選択座標に追加します"),
+         [this] { insertImagePoints(); }},
+        {QStringLiteral("選択画地挿入"),
+         QStringLiteral("画地座標追加|画地編集ボックスが開かれているときに選択画地の構成点座標を選択座標に追加します"),
+         [this] { insertParcelPoints(); }},
+        {QStringLiteral("整列"), QStringLiteral("並換|選択座標を並び換えます"), [this] { sortNames(); }},
+        {QStringLiteral("クリア"), QStringLiteral("クリア|選択座標をクリアします"), [this] { clearNames(); }},
+        {QStringLiteral("印刷"), QStringLiteral("印刷|選択されている座標リストを印刷します"), [this] { printNames(); }},
+        {QStringLiteral("SIMA"), QStringLiteral("Save SIMA|SIMAフォーマットで保存します"),
+         [this] { emit saveSimaRequested(names()); }},
+        {QStringLiteral("日調連"), QStringLiteral("Save 日調連|日調連フォーマットで座標を保存します"),
+         [this] { emit saveNichorenRequested(names()); }},
+        {QStringLiteral("座標転送(ZUB)"), QStringLiteral("ZUB転送|選択されている座標をZUBフォーマットで転送します"),
+         [this] { emit sendZubRequested(names()); }},
+        {QStringLiteral("閉じる"), QStringLiteral("閉じる|座標選択パネルを閉じます"),
+         [this] { emit closeRequested(); }},
+    };
+    for (const Command& command : commands) {
+        auto* button = new QPushButton(command.caption, box);
+        SetHint(button, command.hint);
+        connect(button, &QPushButton::clicked, this, [this, run = command.run] { RunCommand(run, this); });
         int index = static_cast<int>(buttons_.size());
         layout->addWidget(button, index / 2, index % 2);
         buttons_.push_back(button);

@@ -1,5 +1,6 @@
 #include "ui/print/ReportPrinter.h"
 
+#include "core/print/ReportHeading.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
 #include "ui/common/Cp932Text.h"
@@ -56,25 +57,42 @@ bool Report(const PrintProgress& progress, int done, int total) {
 
 } // namespace
 
-void ReportPrinter::printLines(QPrinter& printer, const std::vector<ReportLine>& lines, const PrintProgress& progress) {
+void ReportPrinter::printLines(QPrinter& printer, const std::vector<ReportLine>& lines, const PrintProgress& progress,
+                               const ReportHeading* heading) {
     SheetWriter sheet(printer);
     if (!sheet.active()) {
         throw Error(Jp("印刷を開始できません"));
     }
-    qreal bottom = sheet.area().height();
-    qreal y = 0;
-    int sheets = 1;
-    for (const ReportLine& line : lines) {
-        qreal h = sheet.height(line);
-        if (y > 0 && y + h > bottom) {
+    // Laid out before anything is drawn, so that the heading can tell how many sheets there are.
+    const qreal bottom = sheet.area().height();
+    const qreal top = heading != nullptr ? 2 * sheet.height(ReportLine{}) : 0; // the heading and a blank line
+    std::vector<size_t> sheetStarts{0};
+    qreal y = top;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        qreal h = sheet.height(lines[i]);
+        if (y > top && y + h > bottom) {
+            sheetStarts.push_back(i);
+            y = top;
+        }
+        y += h;
+    }
+    const int sheets = static_cast<int>(sheetStarts.size());
+    for (int s = 0; s < sheets; ++s) {
+        if (s > 0) {
             sheet.newSheet();
-            y = 0;
-            if (!Report(progress, sheets++, 0)) {
+            if (!Report(progress, s, sheets)) {
                 return;
             }
         }
-        sheet.draw(line, y);
-        y += h;
+        if (heading != nullptr) {
+            sheet.draw(ReportLine{HeadingLine(*heading, s + 1, sheets)}, 0);
+        }
+        y = top;
+        const size_t end = s + 1 < sheets ? sheetStarts[s + 1] : lines.size();
+        for (size_t i = sheetStarts[s]; i < end; ++i) {
+            sheet.draw(lines[i], y);
+            y += sheet.height(lines[i]);
+        }
     }
 }
 

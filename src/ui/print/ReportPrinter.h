@@ -12,6 +12,8 @@ class QWidget;
 
 namespace vemo {
 
+struct ReportHeading;
+
 // Told how far a print job has come (sheets done of sheets in all); answering false cancels the job.
 using PrintProgress = std::function<bool(int done, int total)>;
 
@@ -20,8 +22,10 @@ using PrintProgress = std::function<bool(int done, int total)>;
 // job: every sheet of it goes to one printer job or one PDF file.
 class ReportPrinter {
 public:
-    // Flowing text: the lines run onto as many sheets as they need.
-    static void printLines(QPrinter& printer, const std::vector<ReportLine>& lines, const PrintProgress& progress = {});
+    // Flowing text: the lines run onto as many sheets as they need.  With a heading, every sheet begins
+    // with it (and its sheet number of all) and an empty line.
+    static void printLines(QPrinter& printer, const std::vector<ReportLine>& lines, const PrintProgress& progress = {},
+                           const ReportHeading* heading = nullptr);
     // Fixed pages: each page of the report on a sheet of its own, scaled down when its lines would not
     // fit the sheet (65 rows and their head do not fit an A4 sheet at the usual line spacing).
     static void printPages(QPrinter& printer, const PagedReport& report, const PrintProgress& progress = {});

@@ -42,6 +42,14 @@ TEST(BlkFile, ParcelLinesAndTheirFaults) {
     } catch (const Error& e) {
         EXPECT_EQ(std::string(e.what()), Jp("1行目: 'five' は整数ではありません"));
     }
+    // A damaged row count would make the editor open a parcel with billions of rows: refused, named.
+    try {
+        ParseBlkText("A,5,1,2,1\r\nB,2000000000,1,2,1\r\n");
+        FAIL();
+    } catch (const Error& e) {
+        EXPECT_EQ(std::string(e.what()), Jp("画地ファイルの2行目の行数（2000000000）が上限（100000行）を超えています"));
+    }
+    EXPECT_EQ(ParseBlkText("A,100000,1,2,1")[0].NoRowCount, 100000); // the limit itself is a parcel
     // A name with a comma or quote would otherwise split the line.
     Block odd{"a,\"b\"", "1,2", 3, 0, 0};
     EXPECT_EQ(ParseBlkText(FormatBlkText({odd}))[0].BlockName, odd.BlockName);

@@ -7,9 +7,15 @@
 #include "core/text/Cp932.h"
 #include "support/Utf8Lines.h"
 
+#include "core/text/Numbers.h"
+
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <iterator>
 #include <optional>
+#include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -47,7 +53,8 @@ const std::string kRule = kIndent + std::string(84, '-');
 const std::string kFigures = kIndent + std::string(54, ' ');
 
 // Expected rows worked by hand: differences, sums, products and sides of the square's edges.  The
-// missing NONE stands on B: no difference, no side.  The closing row returns to A.
+// missing NONE stands on B (no term, no side) and shows a mark, not B's coordinates; the parcel's
+// figures are followed by the names of the missing points.  The closing row returns to A.
 TEST(AreaReports, AreaReportCharacterForCharacter) {
     Fixture f;
     Lines expected = {
@@ -59,7 +66,7 @@ TEST(AreaReports, AreaReportCharacterForCharacter) {
         "            点名            X           Y      X-Y(n-1)  Y+Y(n-1)         倍面積       辺長",
         kRule,
         kIndent + " B                  0.000      10.000    0.000      10.000         0.000000  10.000",
-        kIndent + " NONE               0.000      10.000    0.000      20.000         0.000000   0.000",
+        kIndent + " NONE          ** 座標リストにない点 **" + std::string(19 + 9, ' ') + "0.000000   0.000",
         kIndent + " C                 10.000      10.000   10.000      20.000       200.000000  10.000",
         kIndent + " D                 10.000       0.000    0.000      10.000         0.000000  10.000",
         kIndent + " A                  0.000       0.000  -10.000       0.000         0.000000  10.000",
@@ -68,6 +75,7 @@ TEST(AreaReports, AreaReportCharacterForCharacter) {
         kFigures + "面　積     100.0000000",
         kFigures + "地　積     100.00 ㎡",
         kFigures + "坪　数      30.25 坪",
+        kIndent + "※ 座標リストにない点: NONE（前の点の座標で計算）",
         kRule,
         "",
         kRule,
@@ -89,9 +97,21 @@ TEST(AreaReports, AreaReportCharacterForCharacter) {
 TEST(AreaReports, AreaListAndParcelListPrint) {
     Fixture f;
     // Triangle A B C: half the square.  坪数 of 50.00: 5000 × 0.3025 = 1512.5 -> 15.12.
-    Lines expected = {"一番", "面積     100.0000000", "地積     100.00 ㎡", "坪数      30.25 坪", "",
-                      "TRI",  "面積      50.0000000", "地積      50.00 ㎡", "坪数      15.12 坪", "",
-                      "合計", "面積     150.0000000", "地積     150.00 ㎡", "坪数      45.37 坪"};
+    Lines expected = {"一番",
+                      "※ 座標リストにない点: NONE（前の点の座標で計算）",
+                      "面積     100.0000000",
+                      "地積     100.00 ㎡",
+                      "坪数      30.25 坪",
+                      "",
+                      "TRI",
+                      "面積      50.0000000",
+                      "地積      50.00 ㎡",
+                      "坪数      15.12 坪",
+                      "",
+                      "合計",
+                      "面積     150.0000000",
+                      "地積     150.00 ㎡",
+                      "坪数      45.37 坪"};
     EXPECT_EQ(Utf8(AreaListLines(f.blocks, {0, 1}, f.index)), expected);
     EXPECT_EQ(Utf8(AreaListLines(f.blocks, {}, f.index)),
               (Lines{"合計", "面積       0.0000000", "地積       0.00 ㎡", "坪数       0.00 坪"}));
@@ -99,6 +119,171 @@ TEST(AreaReports, AreaListAndParcelListPrint) {
     // The vertex list exactly as stored, trailing comma included.
     EXPECT_EQ(Utf8(ParcelListPrintLines(f.blocks)),
               (Lines{"", "", "", "一番", "A,B,NONE,C,D,A,", "", "", "TRI", "A,B,C", ""}));
+}
+
+// Public plane coordinates, worked by hand.  一番 is a 23 m × 30 m rectangle near (−145123, 98765) with
+// a vertex deleted after registration (GONE): 690 m², 690 × 0.3025 = 208.725 -> 208.72 坪.  二番 is a
+// 1 km square near (−299877, −199765): products of nine integer digits and sides of four, and every
+// column still stands apart from the next.
+TEST(AreaReports, ReportLinesAtPublicCoordinates) {
+    XyzList list = ListOfNames({{"A", "-145123.456", "98765.432"},
+                                {"B", "-145100.456", "98765.432"},
+                                {"C", "-145100.456", "98795.432"},
+                                {"D", "-145123.456", "98795.432"},
+                                {"P", "-299877.000", "-199765.000"},
+                                {"Q", "-298877.000", "-199765.000"},
+                                {"R", "-298877.000", "-198765.000"},
+                                {"S", "-299877.000", "-198765.000"}});
+    XyzNameIndex index;
+    index.Rebuild(list);
+    BlockList blocks;
+    blocks.Add(Block{Jp("一番"), "A,B,GONE,C,D,A,", 7, 0, 0});
+    blocks.Add(Block{Jp("二番"), "P,Q,R,S,P,", 6, 0, 0});
+    Lines lines = Utf8(AreaReportLines(blocks, {0, 1}, index));
+    Lines expected = {
+        "",
+        "　　　座標面積計算書",
+        "",
+        kIndent + "一番",
+        kRule,
+        "            点名            X           Y      X-Y(n-1)  Y+Y(n-1)         倍面積       辺長",
+        kRule,
+        kIndent + " B            -145100.456   98765.432   23.000  197530.864   4543209.872000  23.000",
+        kIndent + " GONE          ** 座標リストにない点 **" + std::string(19 + 9, ' ') + "0.000000   0.000",
+        kIndent + " C            -145100.456   98795.432    0.000  197560.864         0.000000  30.000",
+        kIndent + " D            -145123.456   98795.432  -23.000  197590.864  -4544589.872000  23.000",
+        kIndent + " A            -145123.456   98765.432    0.000  197560.864         0.000000  30.000",
+        kRule,
+        kFigures + "倍面積   -1380.0000000",
+        kFigures + "面　積     690.0000000",
+        kFigures + "地　積     690.00 ㎡",
+        kFigures + "坪　数     208.72 坪",
+        kIndent + "※ 座標リストにない点: GONE（前の点の座標で計算）",
+        kRule,
+        "",
+        kIndent + "二番",
+        kRule,
+        "            点名            X           Y      X-Y(n-1)  Y+Y(n-1)         倍面積       辺長",
+        kRule,
+        kIndent + " Q            -298877.000 -199765.000 1000.000 -399530.000 -399530000.000000 1000.000",
+        kIndent + " R            -298877.000 -198765.000    0.000 -398530.000         0.000000 1000.000",
+        kIndent + " S            -299877.000 -198765.000 -1000.000 -397530.000 397530000.000000 1000.000",
+        kIndent + " P            -299877.000 -199765.000    0.000 -398530.000         0.000000 1000.000",
+        kRule,
+        kFigures + "倍面積 -2000000.0000000",
+        kFigures + "面　積 1000000.0000000",
+        kFigures + "地　積 1000000.00 ㎡",
+        kFigures + "坪　数  302500.00 坪",
+        kRule,
+        "",
+        kRule,
+        kFigures + "合　計",
+        kFigures + "面　積 1000690.0000000",
+        kFigures + "地　積 1000690.00 ㎡",
+        kFigures + "坪　数  302708.72 坪",
+        kRule,
+    };
+    EXPECT_EQ(lines, expected);
+}
+
+// An exact decimal read of a printed figure: the digits without the point, as an integer in units of
+// the last decimal.
+long long PrintedUnits(const std::string& text) {
+    std::string digits;
+    for (char c : text) {
+        if (c != '.') {
+            digits += c;
+        }
+    }
+    return std::stoll(digits);
+}
+
+// Random rings around two common plane-coordinate positions: the printed products of each parcel add
+// up exactly to its printed 倍面積, and that is the shoelace sum Σ (Xn·Yn−1 − Xn−1·Yn) of the
+// coordinates in whole millimetres (a different formula from the trapezoid sum the report shows).
+TEST(AreaReports, PrintedProductsAddUpToThePrintedDoubleArea) {
+    std::mt19937 random(28);
+    const std::pair<long long, long long> centres[] = {{-145123000, 98765000}, {-299877000, -199765000}};
+    int rings = 0;
+    for (const auto& [cx, cy] : centres) {
+        for (int trial = 0; trial < 100; ++trial, ++rings) {
+            const int count = 3 + static_cast<int>(random() % 10);
+            std::vector<std::array<std::string, 3>> points;
+            std::vector<std::pair<long long, long long>> mm;
+            std::string noList;
+            for (int i = 0; i < count; ++i) {
+                // A star-shaped ring: angles in order, radii up to 400 m, coordinates in millimetres.
+                double angle = 2 * M_PI * (i + std::uniform_real_distribution<double>(0, 0.9)(random)) / count;
+                double radius = std::uniform_real_distribution<double>(5, 400)(random) * 1000;
+                long long x = cx + std::llround(radius * std::cos(angle));
+                long long y = cy + std::llround(radius * std::sin(angle));
+                mm.emplace_back(x, y);
+                auto metres = [](long long v) {
+                    return Sprintf("%s%lld.%03lld", v < 0 ? "-" : "", std::llabs(v) / 1000, std::llabs(v) % 1000);
+                };
+                points.push_back({"V" + std::to_string(i), metres(x), metres(y)});
+                noList += "V" + std::to_string(i) + ",";
+            }
+            XyzList list;
+            std::vector<XyzRow> rows;
+            for (const auto& [name, x, y] : points) {
+                rows.push_back(XyzRow{"", name, x, y, "", "", ""});
+            }
+            list.ReplaceAll(std::move(rows));
+            XyzNameIndex index;
+            index.Rebuild(list);
+            BlockList blocks;
+            blocks.Add(Block{"R", noList + "V0,", count + 2, 0, 0});
+            Lines lines = Utf8(AreaReportLines(blocks, {0}, index));
+
+            __int128 shoelace = 0; // mm²
+            for (int i = 0; i < count; ++i) {
+                auto [x, y] = mm[i];
+                auto [px, py] = mm[(i + count - 1) % count];
+                shoelace += static_cast<__int128>(x) * py - static_cast<__int128>(px) * y;
+            }
+            long long productSum = 0; // 10⁻⁶ m²
+            for (int row = 0; row < count; ++row) {
+                std::istringstream fields(lines[7 + row]);
+                std::vector<std::string> words{std::istream_iterator<std::string>(fields), {}};
+                ASSERT_EQ(words.size(), 7u) << lines[7 + row];
+                productSum += PrintedUnits(words[5]);
+            }
+            std::istringstream figures(lines[7 + count + 1]);
+            std::string label;
+            std::string printed;
+            figures >> label >> printed;
+            ASSERT_EQ(label, "倍面積");
+            SCOPED_TRACE(lines[7 + count + 1]);
+            EXPECT_EQ(PrintedUnits(printed), productSum * 10);
+            EXPECT_EQ(static_cast<long long>(shoelace), productSum);
+        }
+    }
+    EXPECT_EQ(rings, 200);
+}
+
+// A vertex list too long for a line of the sheet goes on over several lines, broken after commas: no
+// name is cut, and the lines joined are the stored text.
+TEST(AreaReports, ParcelListPrintWrapsLongVertexLists) {
+    for (int count : {31, 200}) {
+        std::string noList;
+        for (int i = 1; i <= count; ++i) {
+            noList += Jp("境界") + std::to_string(1000 + i) + ",";
+        }
+        noList += Jp("境界") + "1001,";
+        BlockList blocks;
+        blocks.Add(Block{"LONG", noList, count + 2, 0, 0});
+        std::vector<ReportLine> lines = ParcelListPrintLines(blocks);
+        ASSERT_GT(lines.size(), 6u);
+        std::string joined;
+        for (size_t i = 4; i + 1 < lines.size(); ++i) {
+            EXPECT_LE(lines[i].text.size(), 92u);
+            EXPECT_EQ(lines[i].text.back(), ',');
+            joined += lines[i].text;
+        }
+        EXPECT_EQ(joined, noList);
+        EXPECT_EQ(lines.back().text, "");
+    }
 }
 
 TEST(SequenceEntry, RunsBetweenTwoNumbers) {

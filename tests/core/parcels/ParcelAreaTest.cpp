@@ -81,6 +81,15 @@ TEST(ParcelArea, LegalFiguresOfKnownShapes) {
          2,
          2.00,
          0.60},
+        // 1.001 × 100: 1.001 × 1000 is 1000.9999… in binary, so only rounding (not truncation) to the
+        // millimetre gives 100.1 m²; 10010 × 0.3025 = 3028.025 -> 30.28 坪.
+        {"1.001 m by 100 m",
+         {{"A", "0", "0"}, {"B", "1.001", "0"}, {"C", "1.001", "100"}, {"D", "0", "100"}},
+         "A,B,C,D,A,",
+         -200.2,
+         100.1,
+         100.10,
+         30.28},
         // Triangle on public coordinates: base 30 m along X, apex 17.777 m east: 0.5 × 30 × 17.777.
         {"public-coordinate triangle",
          {{"P1", "-12345.678", "23456.789"}, {"P2", "-12315.678", "23456.789"}, {"P3", "-12333.333", "23474.566"}},
@@ -130,6 +139,10 @@ TEST(ParcelArea, RingRules) {
     EXPECT_EQ(std::pair(ring[3].x, ring[3].y), std::pair(100.0, 110.0));
     EXPECT_FALSE(ring[0].found);
     EXPECT_TRUE(ring[1].found);
+    // Every output names the missing points, each once, in ring order.
+    EXPECT_EQ(MissingRingNames(ParcelRingPoints("NONE,A,LOST,B,NONE,C,A,", index)),
+              (std::vector<std::string>{"NONE", "LOST"}));
+    EXPECT_TRUE(MissingRingNames(ParcelRingPoints("A,B,C,A,", index)).empty());
 }
 
 TEST(ParcelArea, TotalsAddTruncatedFigures) {

@@ -26,6 +26,9 @@ TEST(ParcelEdit, RegistrationChecks) {
         {{"A", ""}, RingCheck::NotFormed},
         {{"A", "B", "C", ""}, RingCheck::NotClosed},           // never returns to A
         {{"A", "B", "C", "A", "D", ""}, RingCheck::NotClosed}, // A not in one of the last two rows
+        {{"", "", "", ""}, RingCheck::NotFormed},              // empty rows "close" on the empty row 0
+        {{"", "A", "B", ""}, RingCheck::NotFormed},
+        {{"A", "", "", "A"}, RingCheck::NotFormed}, // one point and its repetition
     };
     for (const Case& c : cases) {
         EXPECT_EQ(CheckEditorRows(c.rows), c.check) << ::testing::PrintToString(c.rows);

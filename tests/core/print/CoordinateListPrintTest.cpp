@@ -94,9 +94,26 @@ TEST(CoordinateListPrint, SelectionPagesAndLookups) {
     EXPECT_EQ(rows[0].substr(0, 20), "            3   P3  ");
     EXPECT_EQ(rows[1].substr(0, 20), "            1   P1  ");
 
-    std::vector<std::string> sixtySix(65, "P2");
-    sixtySix.push_back(""); // entry 65, the entry row, opens page 2
-    EXPECT_EQ(CoordinateListPrint::Selection(list, sixtySix).PageCount(), 2);
+    // 65 names and the empty entry row: one sheet, not a second one holding nothing.
+    std::vector<std::string> selection(65, "P2");
+    selection.push_back("");
+    EXPECT_EQ(CoordinateListPrint::Selection(list, selection).PageCount(), 1);
+    selection.back() = "P4"; // a 66th name opens page 2 for itself
+    selection.push_back("");
+    EXPECT_EQ(CoordinateListPrint::Selection(list, selection).PageCount(), 2);
+}
+
+// The grid's proposed entry row holds a name and no coordinates: it is no point, prints nothing and
+// never takes a sheet of its own; nor does a row with only one of X and Y.
+TEST(CoordinateListPrint, RowsWithoutCoordinatesAreNoPoints) {
+    XyzList list = NumberedList(65);
+    list.SetCell(5, kColY, "");
+    list.AppendRows({XyzRow{"", "P66", "", "", "", "", ""}});
+    CoordinateListPrint print = CoordinateListPrint::WholeList(list);
+    ASSERT_EQ(print.PageCount(), 1);
+    Lines rows = RowsOf(Utf8(print.Page(0)));
+    EXPECT_EQ(rows.size(), 64u);
+    EXPECT_EQ(rows[4].substr(0, 20), "            6   P6  ");
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // selection while the panel is shown.
 #include "MainFixture.h"
 #include "core/text/Cp932.h"
+#include "ui/grid/XyzListPanel.h"
 #include "ui/main/CommandSet.h"
 #include "ui/main/ParcelArea.h"
 #include "ui/main/Tools.h"
@@ -83,6 +84,22 @@ TEST_F(ParcelTools, PlotClicksGoToTheFocusedTool) {
     main.tools().offerPointName(PointSource::PlotClick, "B"); // clicked again: out
     EXPECT_EQ(panel->names(), (std::vector<std::string>{"C"}));
     EXPECT_TRUE(editor->rows() == std::vector<std::string>{""}); // the editor was not asked
+}
+
+// The 画地 menu shows the keys of the editor's commands (they act in the editor only); the coordinate
+// list's context menu offers 全座標リスト印刷.
+TEST_F(ParcelTools, MenusShowParcelKeysAndListPrinting) {
+    MainWindow& main = OpenAll();
+    CommandSet& commands = main.commands();
+    EXPECT_EQ(commands.action(Cmd::BlkClear)->shortcut(), QKeySequence(QStringLiteral("Ctrl+Home")));
+    EXPECT_EQ(commands.action(Cmd::BlkAdd)->shortcut(), QKeySequence(QStringLiteral("Ctrl+Enter")));
+    EXPECT_EQ(commands.action(Cmd::BlkDel)->shortcut(), QKeySequence(QStringLiteral("Ctrl+Del")));
+    // Shown, not taken over: Ctrl+Home in the coordinate list does not start a new parcel.
+    editor->nameField()->setText(QStringLiteral("KEEP"));
+    main.xyzListPanel()->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(editor->nameField()->text(), QStringLiteral("KEEP"));
+    EXPECT_TRUE(main.xyzListPanel()->contextMenuActions().contains(commands.action(Cmd::ListPrintAll)));
 }
 
 // Opening 座標選択 narrows the plot: the pixel centre moves to the middle of the narrower plot at once,

@@ -9,9 +9,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -85,8 +87,9 @@ TEST_F(ParcelEditorTest, TypedRingRegistersOnlyWhenFormedAndClosed) {
     enterName("ZZ");
     EXPECT_EQ(messages(), (QStringList{QStringLiteral("前点と重複"), QStringLiteral("№ ZZ は見つかりません")}));
     enterName("C");
-    key(Qt::Key_Return, Qt::ControlModifier);
-    EXPECT_EQ(messages(), QStringList{QStringLiteral("画地が閉じていません")});
+    key(Qt::Key_Return, Qt::ControlModifier); // the message says how to close the ring
+    EXPECT_EQ(messages(),
+              QStringList{QStringLiteral("画地が閉じていません\n最後の行に始点の点名「A」をもう一度入力してください")});
     EXPECT_EQ(store.blocks.Count(), 0);
     EXPECT_EQ(editor.rows(), (Rows{"A", "B", "C", ""}));
 
@@ -157,6 +160,81 @@ TEST_F(ParcelEditorTest, ChangeAndDeleteKeepTheOtherParcels) {
     EXPECT_EQ(list->currentRow(), 1);
     EXPECT_EQ(editor.nameField()->text(), QStringLiteral("TWO-B"));
     EXPECT_EQ(editor.chosenParcel(), 1);
+}
+
+// Ctrl+Enter right after typing the closing name: the name is confirmed first, as Enter would, and the
+// parcel registers.
+TEST_F(ParcelEditorTest, CtrlEnterConfirmsTheTypedName) {
+    startParcel("P1");
+    for (const char* point : {"A", "B", "C", "D"}) {
+        enterName(point);
+    }
+    type("A"); // typed, not yet confirmed
+    key(Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_TRUE(messages().isEmpty());
+    ASSERT_EQ(store.blocks.Count(), 1);
+    EXPECT_EQ(store.blocks.At(0).NoList, "A,B,C,D,A,");
+
+    // A name refused on confirmation registers nothing.
+    startParcel("P2");
+    for (const char* point : {"A", "B", "C"}) {
+        enterName(point);
+    }
+    type("ZZ");
+    key(Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(messages(), QStringList{QStringLiteral("№ ZZ は見つかりません")});
+    EXPECT_EQ(store.blocks.Count(), 1);
+}
+
+// A "+" run typed over a middle row is refused, not stored as a vertex name.
+TEST_F(ParcelEditorTest, PlusRunOnlyInTheLastRow) {
+    startParcel("P3");
+    for (const char* point : {"A", "B", "C", "D", "A"}) {
+        enterName(point);
+    }
+    editor.grid()->setCurrentCell(1, 0);
+    enterName("+T8"); // over B
+    EXPECT_EQ(messages(), QStringList{QStringLiteral("連番入力（+点名）は最後の行で入力してください")});
+    EXPECT_EQ(editor.rows(), (Rows{"A", "B", "C", "D", "A", ""}));
+}
+
+// Rows without names are no parcel, however many there are.
+TEST_F(ParcelEditorTest, EmptyRowsDoNotRegister) {
+    startParcel("EMPTY");
+    for (int i = 0; i < 3; ++i) {
+        key(Qt::Key_Insert, Qt::ControlModifier);
+    }
+    ASSERT_EQ(editor.rows(), (Rows{"", "", "", ""}));
+    key(Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(messages(), QStringList{QStringLiteral("画地が構成されていません")});
+    EXPECT_EQ(store.blocks.Count(), 0);
+}
+
+// A parcel whose vertex left the coordinate list says so when loaded; 変更 and 削除 wait for a parcel;
+// the list shows its current parcel as the chosen one when it gains the focus.
+TEST_F(ParcelEditorTest, LoadingTellsMissingPointsAndTheListShowsItsParcel) {
+    EXPECT_FALSE(editor.button(QStringLiteral("変更"))->isEnabled());
+    EXPECT_FALSE(editor.button(QStringLiteral("削除"))->isEnabled());
+    store.blocks.Add(Block{"OK", "A,B,C,A,", 5, 0, 0});
+    store.blocks.Add(Block{"HOLE", "A,B,GONE,C,A,", 6, 0, 0});
+    EXPECT_TRUE(editor.button(QStringLiteral("変更"))->isEnabled());
+    EXPECT_TRUE(editor.button(QStringLiteral("削除"))->isEnabled());
+
+    editor.loadParcel(1);
+    EXPECT_FALSE(editor.missingPointsLine()->isHidden());
+    EXPECT_EQ(editor.missingPointsLine()->text(), QStringLiteral("※ 座標リストにない点: GONE（前の点の座標で計算）"));
+    editor.loadParcel(0);
+    EXPECT_TRUE(editor.missingPointsLine()->isHidden());
+
+    editor.clearParcel();
+    EXPECT_EQ(editor.chosenParcel(), 0);
+    editor.parcelList()->setCurrentRow(1, QItemSelectionModel::NoUpdate);
+    editor.nameField()->setFocus();
+    QSignalSpy chosen(&editor, &ParcelEditor::chosenParcelChanged);
+    editor.parcelList()->setFocus();
+    EXPECT_EQ(editor.chosenParcel(), 1);
+    ASSERT_EQ(chosen.count(), 1);
+    EXPECT_EQ(chosen.at(0).at(0).toInt(), 1);
 }
 
 // The grid's context menu offers 挿入 and 削除 with the keys that run them; the menu entries and the keys

@@ -100,5 +100,26 @@ TEST_F(SelectionPanelTest, ButtonsAndPlotClicks) {
     EXPECT_FALSE(panel.button(QStringLiteral("座標転送(ZUB)"))->isEnabled()) << "nothing to send";
 }
 
+// Each of the nine buttons says what it does: the short hint as its tool tip, the long one for the
+// status line.
+TEST_F(SelectionPanelTest, ButtonHints) {
+    const std::pair<const char*, const char*> hints[] = {{"測点ｲﾒｰｼﾞ挿入", "表示座標追加"},
+                                                         {"選択画地挿入", "画地座標追加"},
+                                                         {"整列", "並換"},
+                                                         {"クリア", "クリア"},
+                                                         {"印刷", "印刷"},
+                                                         {"SIMA", "Save SIMA"},
+                                                         {"日調連", "Save 日調連"},
+                                                         {"座標転送(ZUB)", "ZUB転送"},
+                                                         {"閉じる", "閉じる"}};
+    for (const auto& [caption, tip] : hints) {
+        QPushButton* button = panel.button(QString::fromUtf8(caption));
+        ASSERT_NE(button, nullptr) << caption;
+        EXPECT_EQ(button->toolTip(), QString::fromUtf8(tip));
+        EXPECT_FALSE(button->statusTip().isEmpty()) << caption;
+    }
+    EXPECT_EQ(panel.button(QStringLiteral("閉じる"))->statusTip(), QStringLiteral("座標選択パネルを閉じます"));
+}
+
 } // namespace
 } // namespace vemo

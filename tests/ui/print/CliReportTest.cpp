@@ -11,7 +11,11 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <iterator>
+#include <sstream>
 #include <string>
+#include <vector>
 
 namespace vemo {
 namespace {
@@ -21,9 +25,10 @@ struct CliRun {
     std::string out;
 };
 
-CliRun RunCli(const std::string& arguments) {
+// `errors`: the file that takes stderr (none: it is dropped).
+CliRun RunCli(const std::string& arguments, const std::string& errors = "/dev/null") {
     CliRun run;
-    std::string command = std::string(VEMO_CLI_PATH) + " " + arguments + " 2>/dev/null";
+    std::string command = std::string(VEMO_CLI_PATH) + " " + arguments + " 2>" + errors;
     FILE* pipe = popen(command.c_str(), "r");
     char buffer[4096];
     size_t n = 0;
@@ -54,11 +59,6 @@ TEST(CliReports, AreasAndPrintList) {
     // The default output is the CP932 of the files, CR LF.
     EXPECT_EQ(RunCli("areas " + files).out.substr(0, 6), Jp("一番") + "\r\n");
 
-    CliRun report = RunCli("areas --report --utf8 --pdf " + dir.File("r.pdf") + " " + files);
-    EXPECT_EQ(report.status, 0);
-    EXPECT_NE(report.out.find("座標面積計算書"), std::string::npos);
-    EXPECT_EQ(test::ReadBytes(dir.File("r.pdf")).substr(0, 5), "%PDF-");
-
     CliRun pages = RunCli("print-list " + dir.File("site.Xyz") + " --pdf " + dir.File("l.pdf"));
     EXPECT_EQ(pages.status, 0);
     EXPECT_EQ(pages.out, "1 pages written to " + dir.File("l.pdf") + "\n");
@@ -66,6 +66,89 @@ TEST(CliReports, AreasAndPrintList) {
     EXPECT_EQ(RunCli("areas " + dir.File("site.Xyz")).status, 2);            // parcel file missing
     EXPECT_EQ(RunCli("print-list " + dir.File("site.Xyz")).status, 2);       // no --pdf
     EXPECT_EQ(RunCli("areas " + dir.File("none.Xyz") + " x.Blk").status, 1); // unreadable input
+}
+
+// The words of a text in order, the ideographic space counting as a blank.
+std::vector<std::string> Words(std::string text) {
+    for (size_t at; (at = text.find("　")) != std::string::npos;) {
+        text.replace(at, std::string("　").size(), " ");
+    }
+    std::istringstream split(text);
+    return {std::istream_iterator<std::string>(split), {}};
+}
+
+// A parcel at public plane coordinates whose vertex GONE was deleted after registration: the report
+// says so in whole lines, stderr names the point, the exit status tells a script, and the PDF carries
+// the heading above the same lines.
+TEST(CliReports, AreaReportAtPublicCoordinatesWithAMissingVertex) {
+    test::TempDir dir;
+    std::filesystem::create_directory(dir.File("yamada"));
+    XyzList list;
+    list.ReplaceAll({XyzRow{"", "A", "-145123.456", "98765.432", "", "", ""},
+                     XyzRow{"", "B", "-145100.456", "98765.432", "", "", ""},
+                     XyzRow{"", "C", "-145100.456", "98795.432", "", "", ""},
+                     XyzRow{"", "D", "-145123.456", "98795.432", "", "", ""}});
+    WriteXyzFile(dir.File("yamada/site.Xyz"), list);
+    BlockList blocks;
+    blocks.Add(Block{"LOT1", "A,B,GONE,C,D,A,", 7, 0, 0});
+    WriteBlkFile(dir.File("yamada/site.Blk"), blocks);
+    std::string files = dir.File("yamada/site.Xyz") + " " + dir.File("yamada/site.Blk");
+
+    const std::string kIndent(8, ' ');
+    const std::string kRule = kIndent + std::string(84, '-');
+    const std::string kFigures = kIndent + std::string(54, ' ');
+    const std::vector<std::string> expected = {
+        "",
+        "　　　座標面積計算書",
+        "",
+        kIndent + "LOT1",
+        kRule,
+        "            点名            X           Y      X-Y(n-1)  Y+Y(n-1)         倍面積       辺長",
+        kRule,
+        kIndent + " B            -145100.456   98765.432   23.000  197530.864   4543209.872000  23.000",
+        kIndent + " GONE          ** 座標リストにない点 **" + std::string(28, ' ') + "0.000000   0.000",
+        kIndent + " C            -145100.456   98795.432    0.000  197560.864         0.000000  30.000",
+        kIndent + " D            -145123.456   98795.432  -23.000  197590.864  -4544589.872000  23.000",
+        kIndent + " A            -145123.456   98765.432    0.000  197560.864         0.000000  30.000",
+        kRule,
+        kFigures + "倍面積   -1380.0000000",
+        kFigures + "面　積     690.0000000",
+        kFigures + "地　積     690.00 ㎡",
+        kFigures + "坪　数     208.72 坪",
+        kIndent + "※ 座標リストにない点: GONE（前の点の座標で計算）",
+        kRule,
+        "",
+        kRule,
+        kFigures + "合　計",
+        kFigures + "面　積     690.0000000",
+        kFigures + "地　積     690.00 ㎡",
+        kFigures + "坪　数     208.72 坪",
+        kRule,
+    };
+    std::string text;
+    for (const std::string& line : expected) {
+        text += line + "\n";
+    }
+    CliRun report = RunCli("areas --report --utf8 --pdf " + dir.File("r.pdf") + " " + files, dir.File("err.txt"));
+    EXPECT_EQ(report.status, 3);
+    EXPECT_EQ(report.out, text);
+    EXPECT_TRUE(test::ReadBytes(dir.File("err.txt"))
+                    .starts_with("vemo-cli areas: 画地「LOT1」: 座標リストにない点: GONE（前の点の座標で計算）\n"));
+    EXPECT_EQ(RunCli("areas " + files).status, 3); // the area list too
+
+    std::string pdfText = dir.File("r.txt");
+    ASSERT_EQ(std::system(("pdftotext -layout " + dir.File("r.pdf") + " " + pdfText).c_str()), 0);
+    std::istringstream lines(test::ReadBytes(pdfText));
+    std::string heading;
+    std::getline(lines, heading);
+    std::vector<std::string> head = Words(heading); // site, data, date, sheet of sheets
+    ASSERT_EQ(head.size(), 8u) << heading;
+    EXPECT_EQ(std::vector<std::string>(head.begin(), head.begin() + 4),
+              (std::vector<std::string>{"現場:", "yamada", "データ:", "site"}));
+    EXPECT_TRUE(head[4].ends_with("日")) << heading;
+    EXPECT_EQ(std::vector<std::string>(head.begin() + 5, head.end()), (std::vector<std::string>{"1", "/", "1"}));
+    std::string rest((std::istreambuf_iterator<char>(lines)), {});
+    EXPECT_EQ(Words(rest), Words(text)); // pdftotext places words by position: compare the words in order
 }
 
 } // namespace

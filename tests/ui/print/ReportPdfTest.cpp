@@ -4,6 +4,7 @@
 
 #include "core/parcels/AreaReports.h"
 #include "core/print/CoordinateListPrint.h"
+#include "core/print/ReportHeading.h"
 #include "core/store/BlockList.h"
 #include "core/store/XyzList.h"
 #include "core/store/XyzNameIndex.h"
@@ -69,23 +70,70 @@ XyzList Points(int count) {
     return list;
 }
 
-TEST(ReportPdf, AreaReportReadsBackLineForLine) {
+void PrintLinesToPdf(const std::string& pdf, const std::vector<ReportLine>& lines,
+                     const ReportHeading* heading = nullptr) {
+    PrintReportToPdf(QString::fromStdString(pdf), QStringLiteral("report"),
+                     [&](QPrinter& printer, const PrintProgress& progress) {
+                         ReportPrinter::printLines(printer, lines, progress, heading);
+                     });
+}
+
+// Every sheet of the area report begins with the heading (site, data, date, sheet of sheets); below it
+// the report's own lines read back unchanged and in order, a long parcel running on over sheets.
+TEST(ReportPdf, AreaReportReadsBackLineForLineUnderItsHeading) {
     test::TempDir dir;
-    XyzList list = Points(8);
+    XyzList list = Points(200);
     XyzNameIndex index;
     index.Rebuild(list);
     BlockList blocks;
     blocks.Add(Block{Jp("一番"), "P1,P2,P3,P1,", 5, 0, 0});
-    blocks.Add(Block{Jp("二番"), "P4,P5,P6,P7,P8,P4", 6, 0, 0});
-    std::vector<ReportLine> lines = AreaReportLines(blocks, {0, 1}, index);
-    std::string pdf = dir.File("areas.pdf");
-    PrintReportToPdf(
-        QString::fromStdString(pdf), QStringLiteral("report"),
-        [&](QPrinter& printer, const PrintProgress& progress) { ReportPrinter::printLines(printer, lines, progress); });
-    std::vector<QStringList> sheets = PdfSheets(pdf, dir);
-    ASSERT_EQ(sheets.size(), 1u);
-    EXPECT_EQ(sheets[0], Simplified(lines));
-    EXPECT_TRUE(sheets[0].contains(QStringLiteral("坪 数 0.00 坪")));
+    std::string ring;
+    for (int i = 1; i <= 200; ++i) {
+        ring += "P" + std::to_string(i) + ",";
+    }
+    blocks.Add(Block{Jp("二番"), ring + "P1,", 202, 0, 0});
+    const ReportHeading heading{Jp("山田町"), Jp("境界"), Jp("2026年12月09日")};
+    for (const bool longReport : {false, true}) {
+        std::vector<ReportLine> lines =
+            AreaReportLines(blocks, longReport ? std::vector<int>{0, 1} : std::vector<int>{0}, index);
+        std::string pdf = dir.File("areas.pdf");
+        PrintLinesToPdf(pdf, lines, &heading);
+        std::vector<QStringList> sheets = PdfSheets(pdf, dir);
+        ASSERT_EQ(sheets.size() > 1, longReport);
+        QStringList body;
+        for (size_t s = 0; s < sheets.size(); ++s) {
+            EXPECT_EQ(sheets[s][0],
+                      QStringLiteral("現場: 山田町 データ: 境界 2026年12月09日 %1 / %2").arg(s + 1).arg(sheets.size()));
+            body << sheets[s].mid(1);
+        }
+        EXPECT_EQ(body, Simplified(lines));
+    }
+}
+
+// 画地一覧印刷 of parcels with 31 and 200 vertices: every name reaches the paper.
+TEST(ReportPdf, ParcelListPrintKeepsEveryVertexName) {
+    test::TempDir dir;
+    BlockList blocks;
+    for (int count : {31, 200}) {
+        std::string noList;
+        for (int i = 1; i <= count; ++i) {
+            noList += "K" + std::to_string(count) + "-" + std::to_string(i) + ",";
+        }
+        blocks.Add(Block{"L" + std::to_string(count), noList + "K" + std::to_string(count) + "-1,", count + 2, 0, 0});
+    }
+    std::string pdf = dir.File("parcels.pdf");
+    PrintLinesToPdf(pdf, ParcelListPrintLines(blocks));
+    QStringList printed;
+    for (const QStringList& sheet : PdfSheets(pdf, dir)) {
+        for (const QString& line : sheet) {
+            printed << line.split(QChar(','), Qt::SkipEmptyParts);
+        }
+    }
+    for (int count : {31, 200}) {
+        for (int i = 1; i <= count; ++i) {
+            EXPECT_TRUE(printed.contains(QStringLiteral("K%1-%2").arg(count).arg(i))) << count << " " << i;
+        }
+    }
 }
 
 // 66 points: two sheets in one file, the second holding page 2 with its single row.
