@@ -31,9 +31,8 @@ struct GdalRefusal {
     std::string text; // GDAL's own, UTF-8
 };
 
-// Throws vemo::Error "ファイル「<target>」に書き込めません（<reason>）（GDAL: <text>）": the reason is
-// told from the error number when GDAL kept one, else from the state of the folder (full, or the
-// file-size limit reached by a staged file); GDAL's text is shortened and never shows the staging folder.
+// Throws vemo::Error "ファイル「<target>」に書き込めません（<reason>）（GDAL: <text>）" with the reason
+// of DiagnoseStagingFailure; GDAL's text is shortened and never shows the staging folder.
 [[noreturn]] void ThrowExportFailure(const std::filesystem::path& target, const std::filesystem::path& staging,
                                      std::string gdalText, int error);
 

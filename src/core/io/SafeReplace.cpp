@@ -10,7 +10,9 @@
 #include <csignal>
 #include <fcntl.h>
 #include <random>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 #include <vector>
 
@@ -254,6 +256,30 @@ void SyncFolder(const fs::path& file) {
     }
 }
 
+// Less free space than this in a folder after a failed write means the disk filled up.
+constexpr unsigned long long kNearlyFullBytes = 256 * 1024;
+
+bool DiskIsFull(const fs::path& folder) {
+    struct statvfs disk {};
+    return ::statvfs(folder.c_str(), &disk) == 0 &&
+           static_cast<unsigned long long>(disk.f_bavail) * disk.f_frsize < kNearlyFullBytes;
+}
+
+bool FileSizeLimitReached(const fs::path& folder) {
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_FSIZE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) {
+        return false;
+    }
+    std::error_code ec;
+    for (fs::recursive_directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code sizeError;
+        if (it->is_regular_file(sizeError) && it->file_size(sizeError) >= limit.rlim_cur) {
+            return true;
+        }
+    }
+    return false;
+}
+
 struct Prepared {
     const FileReplacement* request;
     fs::path target;
@@ -435,6 +461,7 @@ fs::path CreateStagingFolder(const fs::path& target) {
     if (target.empty() || target.filename().empty()) {
         ThrowWriteError(target, ENOENT);
     }
+    IgnoreFileSizeSignal();
     RemoveLeftovers(target);
     std::random_device random;
     for (int attempt = 0; attempt < 16; ++attempt) {
@@ -470,6 +497,20 @@ void MoveIntoPlace(std::span<const StagedFile> files) {
         throw;
     }
     PlaceAll(set);
+}
+
+int DiagnoseStagingFailure(const fs::path& staging, int error) {
+    if (error == ENOSPC || error == EDQUOT || error == EFBIG || error == EACCES || error == EROFS) {
+        return error;
+    }
+    if (DiskIsFull(FolderOf(staging)) || FileSizeLimitReached(staging)) {
+        return ENOSPC;
+    }
+    return error != 0 ? error : EIO;
+}
+
+void ThrowWriteFailure(const fs::path& shown, int error) {
+    ThrowWriteError(shown, error);
 }
 
 void CheckReplaceable(const fs::path& target) {

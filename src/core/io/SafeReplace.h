@@ -56,6 +56,13 @@ struct StagedFile {
 };
 void MoveIntoPlace(std::span<const StagedFile> files);
 
+// Why a library's writing into a staging folder failed, when it kept no error number of its own: a full
+// disk (little space left in the folder, or a staged file at the file-size limit), else `error` (EIO
+// when 0).  The number for WriteFailureReason.
+int DiagnoseStagingFailure(const std::filesystem::path& staging, int error);
+// Throws "ファイル「<shown>」に書き込めません（<reason>）", the message of every failed write.
+[[noreturn]] void ThrowWriteFailure(const std::filesystem::path& shown, int error);
+
 // Throws the message of ReplaceFile when `target` could not be replaced (read-only, not a regular file).
 void CheckReplaceable(const std::filesystem::path& target);
 
