@@ -222,21 +222,28 @@ int CopyToTemporary(const fs::path& from, fs::path& temporary) {
     return 0;
 }
 
-// The old file becomes the backup while the target keeps its name: a second name for the same bytes
-// (or a copy) is renamed over the former backup.  The second name is a temporary name of the target,
-// so that the next save of the target sweeps it if this save is killed, with or without a backup.
-void MakeBackup(const fs::path& target, const fs::path& backup) {
-    RemoveLeftovers(backup);
-    fs::path temporary;
+// A second name for the file under a temporary name of it: a hard link, or a copy where links are
+// impossible (a full disk is not worked around with a copy).  Swept as a temporary file if the process
+// dies before the name is used.
+int SecondName(const fs::path& file, fs::path& name) {
     std::random_device random;
     int error = EEXIST;
     for (int attempt = 0; attempt < 16 && error == EEXIST; ++attempt) {
-        temporary = TemporaryName(target, random);
-        error = ::link(target.c_str(), temporary.c_str()) == 0 ? 0 : LastError();
+        name = TemporaryName(file, random);
+        error = ::link(file.c_str(), name.c_str()) == 0 ? 0 : LastError();
     }
     if (error != 0 && error != EEXIST && error != ENOSPC && error != EDQUOT) {
-        error = CopyToTemporary(target, temporary);
+        error = CopyToTemporary(file, name);
     }
+    return error;
+}
+
+// The old file becomes the backup while the target keeps its name: a second name for the same bytes
+// (or a copy) is renamed over the former backup.
+void MakeBackup(const fs::path& target, const fs::path& backup) {
+    RemoveLeftovers(backup);
+    fs::path temporary;
+    int error = SecondName(target, temporary);
     if (error == 0 && ::rename(temporary.c_str(), backup.c_str()) != 0) {
         error = LastError();
         ::unlink(temporary.c_str());
@@ -308,20 +315,10 @@ struct Placement {
     bool placed = false;
 };
 
-// A second name for the old file (or a copy where links are impossible), swept like a temporary file
-// if the process dies before the set is complete.
+// The old bytes under a second name while the set is not complete.
 fs::path KeepOld(const Placement& p) {
-    std::random_device random;
     fs::path kept;
-    int error = EEXIST;
-    for (int attempt = 0; attempt < 16 && error == EEXIST; ++attempt) {
-        kept = TemporaryName(p.target, random);
-        error = ::link(p.target.c_str(), kept.c_str()) == 0 ? 0 : LastError();
-    }
-    if (error != 0 && error != EEXIST) {
-        error = CopyToTemporary(p.target, kept);
-    }
-    if (error != 0) {
+    if (const int error = SecondName(p.target, kept); error != 0) {
         ThrowWriteError(p.shown, error);
     }
     return kept;
