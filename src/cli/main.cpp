@@ -8,6 +8,11 @@
 #include "TransformCommand.h"
 #include "TraverseCommand.h"
 
+#include "core/io/SafeReplace.h"
+#include "core/text/Cp932.h"
+
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 
@@ -28,9 +33,23 @@ const char* const kUsage = "usage: vemo-cli <command> [options] ...\n"
                            "  survey-map XYZ BLK  the 地積測量図 of parcels to PDF (true scale) or DXF\n"
                            "'vemo-cli <command> --help' tells the options of a command.\n";
 
-} // namespace
+// Everything a command printed must have reached its destination: a full disk or a closed file behind
+// standard output is a failure, not a silent loss.
+int FinishOutput(int status) {
+    errno = 0;
+    const bool flushed = std::fflush(stdout) == 0;
+    if (!flushed || std::ferror(stdout) != 0) {
+        const int error = errno != 0 ? errno : EIO;
+        std::fprintf(
+            stderr, "vemo-cli: %s\n",
+            vemo::Cp932ToUtf8(vemo::Jp("標準出力に書き込めません（") + vemo::WriteFailureReason(error) + vemo::Jp("）"))
+                .c_str());
+        return status == 0 ? 1 : status;
+    }
+    return status;
+}
 
-int main(int argc, char** argv) {
+int RunCommand(int argc, char** argv) {
     if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
         std::fputs(kUsage, argc < 2 ? stderr : stdout);
         return argc < 2 ? 2 : 0;
@@ -67,4 +86,12 @@ int main(int argc, char** argv) {
     }
     std::fprintf(stderr, "vemo-cli: unknown command '%s'\n%s", argv[1], kUsage);
     return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // A file-size limit makes a write fail (reported with exit status 1) instead of killing the run.
+    std::signal(SIGXFSZ, SIG_IGN);
+    return FinishOutput(RunCommand(argc, argv));
 }

@@ -2,6 +2,7 @@
 
 #include "core/files/Fields.h"
 #include "core/files/FileIo.h"
+#include "core/files/Utf8Text.h"
 #include "core/store/CommaList.h"
 #include "core/text/Bytes.h"
 #include "core/text/Cp932.h"
@@ -56,9 +57,9 @@ std::string ExchangeName(const std::string& name, const std::string& number) {
 XyzRow ExchangeRow(std::string name, std::string_view x, std::string_view y, std::string_view z) {
     XyzRow row;
     row[kColName] = std::move(name);
-    row[kColX] = ReadCoordinateText(x);
-    row[kColY] = ReadCoordinateText(y);
-    row[kColZ] = ReadCoordinateText(z);
+    row[kColX] = ReadFileCoordinate(x, "X座標");
+    row[kColY] = ReadFileCoordinate(y, "Y座標");
+    row[kColZ] = ReadFileCoordinate(z, "Z座標");
     return row;
 }
 
@@ -96,6 +97,7 @@ std::string ReadExchangeFile(const std::filesystem::path& path) {
     if (!bytes) {
         throw Error(msg::CannotOpen(MessagePath(path)));
     }
+    RefuseUtf8Text(path, *bytes);
     return std::move(*bytes);
 }
 

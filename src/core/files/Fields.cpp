@@ -1,9 +1,12 @@
 #include "core/files/Fields.h"
 
 #include "core/text/Bytes.h"
+#include "core/text/Cp932.h"
+#include "core/text/Error.h"
 #include "core/text/Numbers.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace vemo {
 
@@ -101,6 +104,17 @@ bool RoundDecimalText(std::string_view s, std::string& out) {
 
 } // namespace
 
+namespace {
+
+void CheckCoordinate(double value, std::string_view text, const char* utf8Label) {
+    if (!(std::fabs(value) <= kMaxCoordinate)) {
+        throw FieldError(Jp(utf8Label) + Jp("の値 ") + Excerpt(text) +
+                         Jp(" は座標の範囲（±10000000 m）を超えています"));
+    }
+}
+
+} // namespace
+
 std::string ReadCoordinateText(std::string_view field) {
     std::string_view s = TrimView(field);
     std::string out;
@@ -108,6 +122,15 @@ std::string ReadCoordinateText(std::string_view field) {
         return out;
     }
     return Format3(ReadNumberField(s));
+}
+
+std::string ReadFileCoordinate(std::string_view field, const char* utf8Label) {
+    std::string out = ReadCoordinateText(field);
+    // Up to 10,000,000.000 the text has at most eight digits before the point.
+    if (out.size() >= 12 + (out[0] == '-' ? 1u : 0u)) {
+        CheckCoordinate(StrToFloat(out), TrimView(field), utf8Label);
+    }
+    return out;
 }
 
 } // namespace vemo

@@ -1,6 +1,7 @@
 #include "core/files/LinkFileState.h"
 
 #include "core/files/FileIo.h"
+#include "core/files/Utf8Text.h"
 #include "core/text/Bytes.h"
 
 #include <functional>
@@ -35,6 +36,8 @@ std::optional<std::string> LinkFileState::ChangedBytes(const fs::path& path, boo
     if (std::hash<std::string_view>{}(*bytes) == hash_ && bytes->size() == size_) {
         return std::nullopt;
     }
+    // An editor that saved the list as UTF-8 would otherwise bring back 点種 and 備考 as mojibake.
+    RefuseUtf8Text(path, *bytes);
     return bytes;
 }
 

@@ -26,7 +26,7 @@ public:
     // The file's bytes when it differs from what was written: size or time changed and the content
     // too (a program that only touched the file changed nothing).  Nothing when unchanged; vemo::Error
     // "File Open Error !!" is left to the caller: a missing file gives an empty optional and sets
-    // `missing`.
+    // `missing`.  A file an editor saved as UTF-8 throws vemo::Error (see RefuseUtf8Text).
     std::optional<std::string> ChangedBytes(const std::filesystem::path& path, bool& missing) const;
 
 private:

@@ -2,6 +2,7 @@
 
 #include "core/files/Fields.h"
 #include "core/files/FileIo.h"
+#include "core/files/Utf8Text.h"
 #include "core/io/BoundedRead.h"
 #include "core/text/Bytes.h"
 #include "core/text/Cp932.h"
@@ -47,9 +48,9 @@ bool HasXY(const XyzRow& row) {
 XyzRow ParseXyzLine(std::string_view line) {
     XyzRow row;
     row[kColName] = Trim(Field(line, 0, kXyzNameWidth));
-    row[kColX] = ReadCoordinateText(Field(line, kXStart, kXyzNumberWidth));
-    row[kColY] = ReadCoordinateText(Field(line, kYStart, kXyzNumberWidth));
-    row[kColZ] = ReadCoordinateText(Field(line, kZStart, kXyzNumberWidth));
+    row[kColX] = ReadFileCoordinate(Field(line, kXStart, kXyzNumberWidth), "X座標");
+    row[kColY] = ReadFileCoordinate(Field(line, kYStart, kXyzNumberWidth), "Y座標");
+    row[kColZ] = ReadFileCoordinate(Field(line, kZStart, kXyzNumberWidth), "Z座標");
     row[kColTensyu] = Trim(Field(line, kTensyuStart, kXyzTextWidth));
     row[kColBiko] = Trim(Field(line, kBikoStart, kXyzTextWidth));
     return row;
@@ -141,6 +142,7 @@ bool ReadXyzFile(const std::filesystem::path& path, XyzList& list, XyzReadMode m
     if (!bytes) {
         return false;
     }
+    RefuseUtf8Text(path, *bytes);
     LoadXyzRows(list, InFile(path, [&] { return ParseXyzText(*bytes); }), mode);
     return true;
 }

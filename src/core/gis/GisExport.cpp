@@ -3,18 +3,23 @@
 #include "core/files/FileIo.h"
 #include "core/gis/DxfCodePage.h"
 #include "core/gis/ExportData.h"
+#include "core/gis/ExportFailure.h"
 #include "core/gis/OgrWriters.h"
+#include "core/io/SafeReplace.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
 
 #include <gdal_priv.h>
+#include <ogrsf_frmts.h>
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdlib>
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <system_error>
 #include <vector>
 
@@ -44,28 +49,6 @@ const FormatInfo& InfoOf(ExportFormat format) {
 std::string Utf8Path(const fs::path& path) {
     return Utf8ToCp932(path.string()).value_or(path.string());
 }
-
-// A fresh folder beside the target: the files are built there and renamed into place, which stays on
-// one file system and so replaces each file whole.
-class StagingFolder {
-public:
-    explicit StagingFolder(const fs::path& target) {
-        fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
-        std::string pattern = (folder / ".vemo-export-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) {
-            throw Error(Jp("ファイル「") + Utf8Path(target) + Jp("」に書き込めません（フォルダに書き込めません）"));
-        }
-        path_ = pattern;
-    }
-    ~StagingFolder() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    const fs::path& Path() const { return path_; }
-
-private:
-    fs::path path_;
-};
 
 struct DatasetCloser {
     void operator()(GDALDataset* dataset) const { GDALClose(dataset); }
@@ -102,58 +85,116 @@ void WriteFormat(GDALDataset& dataset, ExportFormat format, const ExportData& da
     }
 }
 
-// Builds the files in the staging folder: a Shapefile dataset is the folder itself (one file set per
-// layer), every other format one file named as the target.
-void BuildInto(const fs::path& staging, const fs::path& target, ExportFormat format,
-               const std::function<void(GDALDataset&)>& write) {
-    GDALDriver& driver = DriverFor(InfoOf(format));
+// The features a complete file holds: every point and parcel, and in a drawing each with its text.
+long long ExpectedFeatures(ExportFormat format, const ExportData& data) {
+    long long features = static_cast<long long>(data.points.size() + data.parcels.size());
+    return format == ExportFormat::Dxf ? 2 * features : features;
+}
+
+// Some drivers (KML, GeoJSON, DXF) neither check their writes nor report them: a full disk leaves a
+// short file behind a successful close.  The staged files are therefore read back and counted.
+bool ReadsBackComplete(const std::string& datasetPath, const FormatInfo& info, long long expected) {
+    const char* const drivers[] = {info.driver, nullptr};
+    std::unique_ptr<GDALDataset, DatasetCloser> dataset(
+        GDALDataset::Open(datasetPath.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY, drivers, nullptr, nullptr));
+    if (!dataset) {
+        return false;
+    }
+    long long features = 0;
+    for (OGRLayer* layer : dataset->GetLayers()) {
+        features += layer->GetFeatureCount(TRUE);
+    }
+    return features == expected;
+}
+
+// A drawing ends with its EOF record; GDAL's DXF writer assembles the file at close without checking.
+bool DxfIsComplete(std::string_view dxf) {
+    while (!dxf.empty() && std::isspace(static_cast<unsigned char>(dxf.back()))) {
+        dxf.remove_suffix(1);
+    }
+    return dxf.ends_with("\nEOF");
+}
+
+// Builds the files in `staging`/data: a Shapefile dataset is that folder itself (one file set per layer),
+// every other format one file named as the target.  `write` fills the dataset; a complete file reads
+// back with `expectedFeatures` features when that count is known.  GDAL's failures throw GdalRefusal.
+void BuildInto(const fs::path& staging, const fs::path& target, ExportFormat format, const std::string& dxfHeader,
+               const GdalErrorTrap& trap, const std::function<void(GDALDataset&)>& write,
+               std::optional<long long> expectedFeatures) {
+    const FormatInfo& info = InfoOf(format);
+    GDALDriver& driver = DriverFor(info);
+    const fs::path folder = staging / "data";
+    fs::create_directory(folder);
     bool isFolder = format == ExportFormat::Shapefile;
-    std::string datasetPath = isFolder ? staging.string() : (staging / target.filename()).string();
+    std::string datasetPath = isFolder ? folder.string() : (folder / target.filename()).string();
     std::vector<const char*> options;
     if (format == ExportFormat::Kml) {
         options.push_back("NameField=点名");
     }
-    // The header template lives outside the staging folder's files that are moved into place.
-    fs::path header = staging.parent_path() / (staging.filename().string() + ".header.dxf");
+    // The header template is not among the files moved into place.
+    fs::path header = staging / "header.dxf";
     std::string headerOption = "HEADER=" + header.string();
-    struct RemoveHeader {
-        fs::path path;
-        ~RemoveHeader() {
-            std::error_code ignored;
-            fs::remove(path, ignored);
-        }
-    } removeHeader{header};
     if (format == ExportFormat::Dxf) {
-        WriteFileAtomic(header, DxfHeaderTemplate(), false);
+        WriteFileAtomic(header, dxfHeader, false);
         options.push_back(headerOption.c_str());
     }
     options.push_back(nullptr);
     std::unique_ptr<GDALDataset, DatasetCloser> dataset(
         driver.Create(datasetPath.c_str(), 0, 0, 0, GDT_Unknown, const_cast<char**>(options.data())));
     if (!dataset) {
-        throw Error(Jp("ファイル「") + Utf8Path(target) + Jp("」を作れません（") + CPLGetLastErrorMsg() + Jp("）"));
+        throw GdalRefusal{CPLGetLastErrorMsg()};
     }
     write(*dataset);
     // Closing flushes the last buffered features: a write error there means an incomplete file.
-    CPLErrorReset();
     dataset.reset();
-    if (CPLGetLastErrorType() >= CE_Failure) {
-        throw Error(Jp("ファイル「") + Utf8Path(target) + Jp("」に書き込めません（") + CPLGetLastErrorMsg() + Jp("）"));
+    if (trap.Failed()) {
+        throw GdalRefusal{trap.FirstMessage()};
     }
     if (format == ExportFormat::Dxf) {
-        WriteFileAtomic(datasetPath, RecodeDxfTextsToCp932(ReadWholeFile(datasetPath).value_or("")), false);
+        std::string dxf = ReadWholeFile(datasetPath).value_or("");
+        if (!DxfIsComplete(dxf)) {
+            throw GdalRefusal{};
+        }
+        WriteFileAtomic(datasetPath, RecodeDxfTextsToCp932(dxf), false);
+    }
+    if (expectedFeatures && !ReadsBackComplete(datasetPath, info, *expectedFeatures)) {
+        throw GdalRefusal{};
     }
 }
 
-void MoveIntoPlace(const fs::path& staging, const fs::path& target) {
-    fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
-    for (const fs::directory_entry& entry : fs::directory_iterator(staging)) {
-        std::error_code error;
-        fs::rename(entry.path(), folder / entry.path().filename(), error);
-        if (error) {
-            throw Error(Jp("ファイル「") + Utf8Path(target) + Jp("」に書き込めません（") + error.message() + Jp("）"));
-        }
+// The staged files with the names they take beside the target.
+std::vector<StagedFile> StagedFiles(const fs::path& staging, const fs::path& target) {
+    const fs::path folder = target.parent_path();
+    std::vector<StagedFile> files;
+    for (const fs::directory_entry& entry : fs::directory_iterator(staging / "data")) {
+        files.push_back({entry.path(), folder / entry.path().filename()});
     }
+    // The named file last: a program watching it finds the rest of its set already there.
+    std::stable_partition(files.begin(), files.end(),
+                          [&](const StagedFile& f) { return f.target.filename() != target.filename(); });
+    return files;
+}
+
+// Writes one export through a staging folder beside the target and moves it into place only when it is
+// complete; GDAL's messages go into the error thrown, not onto the terminal or into a window's stderr.
+void WriteStagedExport(const fs::path& target, ExportFormat format, const std::function<void(GDALDataset&)>& write,
+                       std::optional<long long> expectedFeatures) {
+    const std::string dxfHeader = format == ExportFormat::Dxf ? DxfHeaderTemplate() : std::string();
+    GdalErrorTrap trap;
+    const fs::path staging = CreateStagingFolder(target);
+    struct RemoveStaging {
+        const fs::path& folder;
+        ~RemoveStaging() { RemoveStagingFolder(folder); }
+    } removeStaging{staging};
+    try {
+        BuildInto(staging, target, format, dxfHeader, trap, write, expectedFeatures);
+    } catch (const GdalRefusal& refusal) {
+        ThrowExportFailure(target, staging, refusal.text, trap.FirstErrno());
+    } catch (const Error&) {
+        // Our own writes into the staging folder (the header, the recoded drawing) name its files.
+        ThrowExportFailure(target, staging, {}, errno);
+    }
+    MoveIntoPlace(StagedFiles(staging, target));
 }
 
 } // namespace
@@ -173,29 +214,22 @@ ExportFormat FormatOfTarget(const fs::path& target) {
 
 ExportSummary ExportSite(const XyzList& list, const BlockList& blocks, const ZoneChoice& zone, const fs::path& target) {
     ExportFormat format = FormatOfTarget(target);
-    ZoneEpsg(zone); // an unknown zone stops the export before anything is written
+    ZoneEpsg(zone);            // an unknown zone stops the export before anything is written
+    CheckReplaceable(target);  // a read-only file is refused before the work, as a save refuses it
+    DriverFor(InfoOf(format)); // a format this GDAL lacks too
     ExportData data = CollectExportData(list, blocks);
-    // GDAL's messages go into the error thrown, not onto the terminal or into a window's stderr.
-    CPLPushErrorHandler(CPLQuietErrorHandler);
-    struct PopHandler {
-        ~PopHandler() { CPLPopErrorHandler(); }
-    } popHandler;
-    StagingFolder staging(target);
-    BuildInto(staging.Path(), target, format,
-              [&](GDALDataset& dataset) { WriteFormat(dataset, format, data, zone, target.stem().string()); });
-    MoveIntoPlace(staging.Path(), target);
+    WriteStagedExport(
+        target, format,
+        [&](GDALDataset& dataset) { WriteFormat(dataset, format, data, zone, target.stem().string()); },
+        ExpectedFeatures(format, data));
     return {target, static_cast<int>(data.points.size()), data.pointsLeftOut, static_cast<int>(data.parcels.size()),
             data.parcelsLeftOut};
 }
 
 void WriteDxfDrawing(const fs::path& target, const std::function<void(GDALDataset&)>& write) {
-    CPLPushErrorHandler(CPLQuietErrorHandler);
-    struct PopHandler {
-        ~PopHandler() { CPLPopErrorHandler(); }
-    } popHandler;
-    StagingFolder staging(target);
-    BuildInto(staging.Path(), target, ExportFormat::Dxf, write);
-    MoveIntoPlace(staging.Path(), target);
+    CheckReplaceable(target);
+    // The drawing's feature count is its writer's business: completeness is its EOF record and GDAL's errors.
+    WriteStagedExport(target, ExportFormat::Dxf, write, std::nullopt);
 }
 
 std::string SummaryMessage(const ExportSummary& summary) {

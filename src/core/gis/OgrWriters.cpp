@@ -1,5 +1,6 @@
 #include "core/gis/OgrWriters.h"
 
+#include "core/gis/ExportFailure.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
 
@@ -23,7 +24,8 @@ struct FeatureDeleter {
 using FeaturePtr = std::unique_ptr<OGRFeature, FeatureDeleter>;
 
 [[noreturn]] void Refused(const char* what) {
-    throw Error(Jp("GIS/CAD形式に書き出せません（") + what + ": " + CPLGetLastErrorMsg() + Jp("）"));
+    const std::string gdal = CPLGetLastErrorMsg();
+    throw GdalRefusal{gdal.empty() ? std::string(what) : gdal};
 }
 
 OGRLayer& CreateLayer(GDALDataset& dataset, const std::string& name, const OGRSpatialReference* srs,

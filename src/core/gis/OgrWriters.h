@@ -9,8 +9,8 @@ class GDALDataset;
 
 namespace vemo::gis {
 
-// The layers of each format into an open dataset; each throws vemo::Error when GDAL refuses a layer
-// or a feature.
+// The layers of each format into an open dataset; each throws GdalRefusal (ExportFailure.h) when GDAL
+// refuses a layer or a feature.
 void WriteDxfEntities(GDALDataset& dataset, const ExportData& data);
 // GDAL's DXF header with the drawing code page set to Japanese (ANSI_932).
 std::string DxfHeaderTemplate();

@@ -10,7 +10,9 @@
 #include <csignal>
 #include <fcntl.h>
 #include <random>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 #include <vector>
 
@@ -29,6 +31,7 @@ constexpr int kReadOnlyFile = -1;
 constexpr int kNotRegularFile = -2;
 
 ReplaceStepHook stepHook = nullptr;
+TemporaryNameHook nameHook = nullptr;
 
 void Step(ReplaceStep step) {
     if (stepHook != nullptr) {
@@ -87,21 +90,28 @@ bool IsOurTemporaryName(const std::string& name, const std::string& prefix) {
 // "<file>.<8 hex digits>.tmp": a temporary name of `beside`, the form IsOurTemporaryName recognises.
 fs::path TemporaryName(const fs::path& beside, std::random_device& random) {
     fs::path temporary = beside;
-    temporary += Sprintf(".%08x", static_cast<unsigned>(random())) + kTemporaryTail;
+    const unsigned number = nameHook != nullptr ? nameHook() : static_cast<unsigned>(random());
+    temporary += Sprintf(".%08x", number) + kTemporaryTail;
     return temporary;
 }
 
-// A save killed before its rename leaves its temporary file; the next save of the same file sweeps it.
-// Only regular files with exactly our naming are removed (a link of that name is left alone).
+// A save killed before its rename leaves its temporary file, an export its staging folder; the next save
+// or export of the same file sweeps them.  Only regular files and folders with exactly our naming are
+// removed (a link of that name is left alone, and links inside a folder are removed, not followed).
 void RemoveLeftovers(const fs::path& target) {
     const std::string prefix = target.filename().string() + ".";
     std::error_code ec;
+    std::vector<fs::path> leftovers;
     for (fs::directory_iterator it(FolderOf(target), ec), end; !ec && it != end; it.increment(ec)) {
         const std::string name = it->path().filename().string();
         std::error_code statError;
-        if (IsOurTemporaryName(name, prefix) && it->symlink_status(statError).type() == fs::file_type::regular) {
-            fs::remove(it->path(), statError);
+        const fs::file_type type = it->symlink_status(statError).type();
+        if (IsOurTemporaryName(name, prefix) && (type == fs::file_type::regular || type == fs::file_type::directory)) {
+            leftovers.push_back(it->path());
         }
+    }
+    for (const fs::path& leftover : leftovers) {
+        fs::remove_all(leftover, ec);
     }
 }
 
@@ -112,7 +122,7 @@ struct Existing {
     mode_t mode = 0;
 };
 
-Existing CheckReplaceable(const fs::path& target, const fs::path& shown) {
+Existing CheckTarget(const fs::path& target, const fs::path& shown) {
     struct stat st {};
     if (::stat(target.c_str(), &st) != 0) {
         if (errno == ENOENT) {
@@ -212,21 +222,28 @@ int CopyToTemporary(const fs::path& from, fs::path& temporary) {
     return 0;
 }
 
-// The old file becomes the backup while the target keeps its name: a second name for the same bytes
-// (or a copy) is renamed over the former backup.  The second name is a temporary name of the target,
-// so that the next save of the target sweeps it if this save is killed, with or without a backup.
-void MakeBackup(const fs::path& target, const fs::path& backup) {
-    RemoveLeftovers(backup);
-    fs::path temporary;
+// A second name for the file under a temporary name of it: a hard link, or a copy where links are
+// impossible (a full disk is not worked around with a copy).  Swept as a temporary file if the process
+// dies before the name is used.
+int SecondName(const fs::path& file, fs::path& name) {
     std::random_device random;
     int error = EEXIST;
     for (int attempt = 0; attempt < 16 && error == EEXIST; ++attempt) {
-        temporary = TemporaryName(target, random);
-        error = ::link(target.c_str(), temporary.c_str()) == 0 ? 0 : LastError();
+        name = TemporaryName(file, random);
+        error = ::link(file.c_str(), name.c_str()) == 0 ? 0 : LastError();
     }
     if (error != 0 && error != EEXIST && error != ENOSPC && error != EDQUOT) {
-        error = CopyToTemporary(target, temporary);
+        error = CopyToTemporary(file, name);
     }
+    return error;
+}
+
+// The old file becomes the backup while the target keeps its name: a second name for the same bytes
+// (or a copy) is renamed over the former backup.
+void MakeBackup(const fs::path& target, const fs::path& backup) {
+    RemoveLeftovers(backup);
+    fs::path temporary;
+    int error = SecondName(target, temporary);
     if (error == 0 && ::rename(temporary.c_str(), backup.c_str()) != 0) {
         error = LastError();
         ::unlink(temporary.c_str());
@@ -246,6 +263,30 @@ void SyncFolder(const fs::path& file) {
     }
 }
 
+// Less free space than this in a folder after a failed write means the disk filled up.
+constexpr unsigned long long kNearlyFullBytes = 256 * 1024;
+
+bool DiskIsFull(const fs::path& folder) {
+    struct statvfs disk {};
+    return ::statvfs(folder.c_str(), &disk) == 0 &&
+           static_cast<unsigned long long>(disk.f_bavail) * disk.f_frsize < kNearlyFullBytes;
+}
+
+bool FileSizeLimitReached(const fs::path& folder) {
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_FSIZE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) {
+        return false;
+    }
+    std::error_code ec;
+    for (fs::recursive_directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code sizeError;
+        if (it->is_regular_file(sizeError) && it->file_size(sizeError) >= limit.rlim_cur) {
+            return true;
+        }
+    }
+    return false;
+}
+
 struct Prepared {
     const FileReplacement* request;
     fs::path target;
@@ -258,20 +299,93 @@ Prepared Prepare(const FileReplacement& file) {
         ThrowWriteError(file.target, ENOENT);
     }
     const fs::path target = Resolve(file.target);
-    const Existing existing = CheckReplaceable(target, file.target);
+    const Existing existing = CheckTarget(target, file.target);
     RemoveLeftovers(target);
     return {&file, target, WriteTemporary(target, file.bytes, existing, file.target), existing.exists};
 }
 
-void Commit(const Prepared& p) {
-    if (p.existed && !p.request->backup.empty()) {
-        MakeBackup(p.target, p.request->backup);
+// One rename of a set: the new file, where it goes, the name the user gave and the backup wanted.
+struct Placement {
+    fs::path from;
+    fs::path target;
+    fs::path shown;
+    fs::path backup;
+    bool existed = false;
+    fs::path kept; // the old bytes under a temporary name, while the set is not complete
+    bool placed = false;
+};
+
+// The old bytes under a second name while the set is not complete.
+fs::path KeepOld(const Placement& p) {
+    fs::path kept;
+    if (const int error = SecondName(p.target, kept); error != 0) {
+        ThrowWriteError(p.shown, error);
     }
-    if (::rename(p.temporary.c_str(), p.target.c_str()) != 0) {
-        ThrowWriteError(p.request->target, LastError());
+    return kept;
+}
+
+void Place(Placement& p, bool keepOld) {
+    if (keepOld && p.existed) {
+        p.kept = KeepOld(p);
     }
+    if (p.existed && !p.backup.empty()) {
+        MakeBackup(p.target, p.backup);
+    }
+    if (::rename(p.from.c_str(), p.target.c_str()) != 0) {
+        ThrowWriteError(p.shown, LastError());
+    }
+    p.placed = true;
     Step(ReplaceStep::Renamed);
     SyncFolder(p.target);
+}
+
+// Every new file over its target; a failure puts back what was replaced before it and removes every
+// new file that was not placed.
+void PlaceAll(std::vector<Placement>& set) {
+    const bool keepOld = set.size() > 1;
+    try {
+        for (Placement& p : set) {
+            Place(p, keepOld);
+        }
+    } catch (...) {
+        for (auto p = set.rbegin(); p != set.rend(); ++p) {
+            if (!p->placed) {
+                ::unlink(p->from.c_str());
+            } else if (!p->kept.empty()) {
+                ::rename(p->kept.c_str(), p->target.c_str());
+            } else {
+                ::unlink(p->target.c_str());
+            }
+            if (!p->kept.empty()) {
+                ::unlink(p->kept.c_str());
+            }
+        }
+        throw;
+    }
+    for (const Placement& p : set) {
+        if (!p.kept.empty()) {
+            ::unlink(p.kept.c_str());
+        }
+    }
+}
+
+// A file written by another library is on the disk before it is renamed, with the mode of the file it
+// replaces.
+void SyncStaged(const fs::path& staged, const Existing& existing, const fs::path& shown) {
+    const int fd = ::open(staged.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    int error = fd < 0 ? LastError() : 0;
+    if (error == 0 && existing.exists && ::fchmod(fd, existing.mode) != 0) {
+        error = LastError();
+    }
+    if (error == 0 && ::fsync(fd) != 0) {
+        error = LastError();
+    }
+    if (fd >= 0) {
+        ::close(fd);
+    }
+    if (error != 0) {
+        ThrowWriteError(shown, error);
+    }
 }
 
 } // namespace
@@ -295,6 +409,8 @@ std::string WriteFailureReason(int error) {
         return Jp("フォルダがありません");
     case EISDIR:
         return Jp("同じ名前のフォルダがあります");
+    case EIO:
+        return Jp("入出力エラーです");
     default:
         return Jp("エラー番号 ") + std::to_string(error);
     }
@@ -325,22 +441,85 @@ void ReplaceFiles(std::span<const FileReplacement> files) {
         for (const FileReplacement& file : files) {
             prepared.push_back(Prepare(file));
         }
-        for (size_t i = 0; i < prepared.size(); ++i) {
-            Commit(prepared[i]);
-            prepared[i].temporary.clear();
-        }
     } catch (...) {
         for (const Prepared& p : prepared) {
-            if (!p.temporary.empty()) {
-                ::unlink(p.temporary.c_str());
-            }
+            ::unlink(p.temporary.c_str());
         }
         throw;
     }
+    std::vector<Placement> set;
+    for (const Prepared& p : prepared) {
+        set.push_back({p.temporary, p.target, p.request->target, p.request->backup, p.existed, {}, false});
+    }
+    PlaceAll(set);
+}
+
+fs::path CreateStagingFolder(const fs::path& target) {
+    if (target.empty() || target.filename().empty()) {
+        ThrowWriteError(target, ENOENT);
+    }
+    IgnoreFileSizeSignal();
+    RemoveLeftovers(target);
+    std::random_device random;
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        fs::path folder = TemporaryName(target, random);
+        if (::mkdir(folder.c_str(), S_IRWXU) == 0) {
+            return folder;
+        }
+        if (errno != EEXIST) {
+            ThrowWriteError(target, LastError());
+        }
+    }
+    ThrowWriteError(target, EEXIST);
+}
+
+void RemoveStagingFolder(const fs::path& folder) noexcept {
+    std::error_code ignored;
+    fs::remove_all(folder, ignored);
+}
+
+void MoveIntoPlace(std::span<const StagedFile> files) {
+    std::vector<Placement> set;
+    try {
+        for (const StagedFile& file : files) {
+            const fs::path target = Resolve(file.target);
+            const Existing existing = CheckTarget(target, file.target);
+            SyncStaged(file.staged, existing, file.target);
+            set.push_back({file.staged, target, file.target, {}, existing.exists, {}, false});
+        }
+    } catch (...) {
+        for (const StagedFile& file : files) {
+            ::unlink(file.staged.c_str());
+        }
+        throw;
+    }
+    PlaceAll(set);
+}
+
+int DiagnoseStagingFailure(const fs::path& staging, int error) {
+    if (error == ENOSPC || error == EDQUOT || error == EFBIG || error == EACCES || error == EROFS) {
+        return error;
+    }
+    if (DiskIsFull(FolderOf(staging)) || FileSizeLimitReached(staging)) {
+        return ENOSPC;
+    }
+    return error != 0 ? error : EIO;
+}
+
+void ThrowWriteFailure(const fs::path& shown, int error) {
+    ThrowWriteError(shown, error);
+}
+
+void CheckReplaceable(const fs::path& target) {
+    CheckTarget(Resolve(target), target);
 }
 
 void SetReplaceStepHook(ReplaceStepHook hook) {
     stepHook = hook;
+}
+
+void SetTemporaryNameHook(TemporaryNameHook hook) {
+    nameHook = hook;
 }
 
 } // namespace vemo

@@ -6,6 +6,8 @@ namespace vemo {
 namespace {
 
 template <class... Ts> struct Overloaded : Ts... { using Ts::operator()...; };
+// Spelled out for clang before 17, which does not deduce aggregate template arguments (the fuzz build).
+template <class... Ts> Overloaded(Ts...) -> Overloaded<Ts...>;
 
 // Heap bytes of a string beyond the short-string buffer held inside the object.
 std::size_t HeapBytes(const std::string& text) {

@@ -4,8 +4,9 @@
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
 #include "ui/common/Cp932Text.h"
+#include "ui/common/MessageBox.h"
+#include "ui/print/PdfFile.h"
 
-#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrintPreviewDialog>
@@ -44,6 +45,12 @@ public:
         painter_.drawText(QPointF(0, y + QFontMetricsF(font).ascent()), FromCp932(line.text));
     }
     void newSheet() { printer_.newPage(); }
+    // Ends the job; false when the printer (or the PDF file) could not take all of it.
+    void finish() {
+        if (!painter_.end()) {
+            throw Error(Jp("印刷を終了できません"));
+        }
+    }
     QPainter& painter() { return painter_; }
 
 private:
@@ -94,6 +101,7 @@ void ReportPrinter::printLines(QPrinter& printer, const std::vector<ReportLine>&
             y += sheet.height(lines[i]);
         }
     }
+    sheet.finish();
 }
 
 void ReportPrinter::printPages(QPrinter& printer, const PagedReport& report, const PrintProgress& progress) {
@@ -129,6 +137,7 @@ void ReportPrinter::printPages(QPrinter& printer, const PagedReport& report, con
             return;
         }
     }
+    sheet.finish();
 }
 
 void PreviewReport(QWidget* parent, const QString& title,
@@ -141,11 +150,27 @@ void PreviewReport(QWidget* parent, const QString& title,
         QProgressDialog progressDialog(QStringLiteral("印刷中..."), QStringLiteral("中止"), 0, 0, &preview);
         progressDialog.setWindowModality(Qt::WindowModal);
         progressDialog.setMinimumDuration(1000);
-        paint(*target, [&](int done, int total) {
-            progressDialog.setMaximum(total);
-            progressDialog.setValue(total > 0 ? done : 0);
-            return !progressDialog.wasCanceled();
-        });
+        bool cancelled = false;
+        auto paintReport = [&] {
+            paint(*target, [&](int done, int total) {
+                progressDialog.setMaximum(total);
+                progressDialog.setValue(total > 0 ? done : 0);
+                cancelled = progressDialog.wasCanceled();
+                return !cancelled;
+            });
+            return !cancelled;
+        };
+        if (!IsPdfFileJob(*target)) {
+            paintReport();
+            return;
+        }
+        // The print dialog's "print to file": written as every file is, and a failure is told here
+        // (the preview's event loop is no command boundary).
+        try {
+            WritePdfFile(*target, target->outputFileName(), paintReport);
+        } catch (const Error& error) {
+            MessageBox::ShowCp932(&preview, error.what(), MessageBox::Kind::Warning);
+        }
     });
     preview.exec();
 }
@@ -154,12 +179,11 @@ void PrintReportToPdf(const QString& path, const QString& title,
                       const std::function<void(QPrinter&, const PrintProgress&)>& paint) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
     printer.setDocName(title);
-    paint(printer, {});
-    if (!QFileInfo(path).isFile() || QFileInfo(path).size() == 0) {
-        throw Error(Jp("出力ファイルを開けません"));
-    }
+    WritePdfFile(printer, path, [&] {
+        paint(printer, {});
+        return true;
+    });
 }
 
 } // namespace vemo

@@ -37,8 +37,8 @@ public:
 void PreviewReport(QWidget* parent, const QString& title,
                    const std::function<void(QPrinter&, const PrintProgress&)>& paint);
 
-// Batch and test printing: the report straight into a PDF file.  Throws vemo::Error when the file
-// cannot be written.
+// Batch and test printing: the report straight into a PDF file, written as WritePdfFile writes (complete
+// or untouched).  Throws vemo::Error naming the file and the reason when it cannot be written.
 void PrintReportToPdf(const QString& path, const QString& title,
                       const std::function<void(QPrinter&, const PrintProgress&)>& paint);
 

@@ -11,6 +11,7 @@
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
 #include "support/FileSizeLimit.h"
+#include "support/Immutable.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -55,6 +56,26 @@ TEST(FileSafety, CoordinatesAndParcelsChangeTogetherOrNotAtAll) {
     test::WithFileSizeLimit(6000, [&] { EXPECT_THROW(ConvertFile(request), Error); });
     EXPECT_EQ(test::ReadBytes(dir.File("out.Xyz")), oldXyz) << "coordinates changed without their parcels";
     EXPECT_EQ(test::ReadBytes(dir.File("out.Blk")), oldBlk);
+}
+
+// The parcel file written, but not replaceable (immutable): the coordinates already moved into place go
+// back, as the writer promises for the pair.
+TEST(FileSafety, AParcelFileThatCannotBeReplacedTakesBackTheCoordinates) {
+    test::TempDir dir;
+    test::WriteBytes(dir.File("in.SIM"), SimaText(5));
+    ConvertRequest request{dir.File("in.SIM"), FileKind::Sima, dir.File("out.Xyz"), FileKind::Native, {}, {}, {}};
+    ConvertFile(request);
+    const std::string oldXyz = test::ReadBytes(dir.File("out.Xyz"));
+    test::WriteBytes(dir.File("in.SIM"), SimaText(7));
+    if (!test::SetImmutable(dir.File("out.Blk"), true)) {
+        GTEST_SKIP() << "this file system or user cannot make a file immutable";
+    }
+    const std::string message = MessageOf([&] { ConvertFile(request); });
+    test::SetImmutable(dir.File("out.Blk"), false);
+    EXPECT_NE(Cp932ToUtf8(message).find("out.Blk」に書き込めません（書き込みが許可されていません）"), std::string::npos)
+        << Cp932ToUtf8(message);
+    EXPECT_EQ(test::ReadBytes(dir.File("out.Xyz")), oldXyz) << "coordinates changed without their parcels";
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), {}), 3) << "a temporary file was left";
 }
 
 TEST(FileSafety, OneFileIsNeverBothOutputs) {

@@ -52,6 +52,31 @@ TEST(SafeReplace, LinksPlantedAtTemporaryNamesAreNeverWrittenThrough) {
     EXPECT_TRUE(fs::is_symlink(target + ".0000beef.tmp"));
 }
 
+unsigned nextTemporaryNumber = 0;
+unsigned PredictableTemporaryNumber() {
+    return nextTemporaryNumber++;
+}
+
+// The link is planted at exactly the name the writer picks first: an open without O_EXCL|O_NOFOLLOW
+// would write the new bytes through it.
+TEST(SafeReplace, ALinkAtTheChosenTemporaryNameIsNeverWrittenThrough) {
+    test::TempDir dir;
+    const std::string victim = dir.File("victim");
+    test::WriteBytes(victim, "precious");
+    const std::string target = dir.File("out.Xyz");
+    test::WriteBytes(target, "old");
+    fs::create_symlink(victim, target + ".1234abcd.tmp");
+    nextTemporaryNumber = 0x1234abcd;
+    SetTemporaryNameHook(&PredictableTemporaryNumber);
+    ReplaceFile({target, "new bytes", {}});
+    SetTemporaryNameHook(nullptr);
+    EXPECT_GT(nextTemporaryNumber, 0x1234abcdu + 1) << "the writer did not try the planted name first";
+    EXPECT_EQ(test::ReadBytes(victim), "precious");
+    EXPECT_EQ(test::ReadBytes(target), "new bytes");
+    EXPECT_FALSE(fs::is_symlink(target));
+    EXPECT_TRUE(fs::is_symlink(target + ".1234abcd.tmp"));
+}
+
 TEST(SafeReplace, ModeLinksAndReadOnlyFilesAreRespected) {
     test::TempDir dir;
     const std::string secret = dir.File("secret.Xyz");

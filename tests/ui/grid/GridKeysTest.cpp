@@ -2,12 +2,12 @@
 // beep for refused characters.
 #include "GridTestFixture.h"
 
+#include "support/WhenShown.h"
 #include "ui/common/GridFont.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QTimer>
 
 namespace vemo {
 namespace {
@@ -16,9 +16,8 @@ using test::GridTest;
 
 // A real modal box (not a captured one) answered with Enter once it is up, as a user presses OK.
 void AnswerNextBoxWithEnter() {
-    QTimer::singleShot(0, [] {
-        QWidget* box = QApplication::activeModalWidget();
-        ASSERT_NE(box, nullptr);
+    test::WhenShown<QMessageBox>([](QMessageBox* box) {
+        EXPECT_EQ(QApplication::activeModalWidget(), box);
         QTest::keyClick(box, Qt::Key_Return);
     });
 }
@@ -33,6 +32,8 @@ TEST_F(GridTest, KeysStillWorkAfterAConversionMessage) {
     AnswerNextBoxWithEnter();
     Key(Qt::Key_Return);
     EXPECT_EQ(Cursor(), (GridCell{1, kColX}));
+    // The activation the box hands back may still be on its way: let it land before taking it away.
+    QApplication::processEvents();
     QApplication::setActiveWindow(nullptr);
     ASSERT_EQ(QApplication::activeWindow(), nullptr);
     QWindow* window = panel->windowHandle();

@@ -4,6 +4,7 @@
 #include "MainFixture.h"
 
 #include "core/traverse/TrvsFile.h"
+#include "support/WhenShown.h"
 #include "ui/main/AutoSaveTimer.h"
 #include "ui/main/CommandSet.h"
 #include "ui/main/TraverseTool.h"
@@ -11,7 +12,6 @@
 #include "ui/traverse/TrvsWindow.h"
 
 #include <QApplication>
-#include <QTimer>
 
 #include <filesystem>
 
@@ -23,9 +23,7 @@ protected:
     // Runs the command; while the window is up, `inside` looks at it, then it is closed.
     void RunCommand(MainWindow& main, const std::function<void(TrvsWindow&)>& inside) {
         bool seen = false;
-        QTimer::singleShot(0, [&] {
-            auto* window = qobject_cast<TrvsWindow*>(QApplication::activeModalWidget());
-            ASSERT_NE(window, nullptr);
+        WhenShown<TrvsWindow>([&](TrvsWindow* window) {
             seen = true;
             inside(*window);
             window->reject();

@@ -9,12 +9,17 @@
 #include "core/store/XyzList.h"
 #include "core/store/XyzNameIndex.h"
 #include "core/text/Cp932.h"
+#include "support/FullDisk.h"
 #include "support/TempDir.h"
+#include "support/WhenShown.h"
+#include "ui/common/MessageBox.h"
 
 #include <QApplication>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QString>
 #include <QStringList>
-#include <QTimer>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -177,14 +182,11 @@ TEST(ReportPreview, AreaReportPreviewShowsTheReport) {
     std::vector<ReportLine> lines = AreaReportLines(blocks, {0, 1}, index);
     bool painted = false;
     bool grabbed = false;
-    QTimer::singleShot(300, [&] {
-        QWidget* preview = QApplication::activeModalWidget();
-        if (preview != nullptr) {
-            preview->resize(900, 1000);
-            QApplication::processEvents();
-            grabbed = preview->grab().save(QStringLiteral("/tmp/area-report-preview.png"));
-            preview->close();
-        }
+    test::WhenShown<QPrintPreviewDialog>([&](QPrintPreviewDialog* preview) {
+        preview->resize(900, 1000);
+        QApplication::processEvents();
+        grabbed = preview->grab().save(QStringLiteral("/tmp/area-report-preview.png"));
+        preview->close();
     });
     PreviewReport(nullptr, QStringLiteral("座標面積計算書"), [&](QPrinter& printer, const PrintProgress& progress) {
         ReportPrinter::printLines(printer, lines, progress);
@@ -192,6 +194,37 @@ TEST(ReportPreview, AreaReportPreviewShowsTheReport) {
     });
     EXPECT_TRUE(painted);
     EXPECT_TRUE(grabbed);
+}
+
+// The preview's PDF save (the print dialog's "print to file", which then prints the preview's printer)
+// on a full disk: the message names the file and the reason, the earlier PDF stays as it was and nothing
+// temporary is left.  The preview itself never writes the file.
+TEST(ReportPreview, PdfSavedOnAFullDiskKeepsTheEarlierPdf) {
+    test::FullDisk disk(16 * 1024); // the list's PDF takes about 48 KB
+    const std::string pdf = disk.File("report.pdf");
+    test::WriteBytes(pdf, "%PDF-1.4 the earlier report");
+    const CoordinateListPrint report = CoordinateListPrint::WholeList(Points(3000));
+    MessageBox::setCapture(true);
+    MessageBox::clearShownTexts();
+    disk.Run([&] {
+        test::WhenShown<QPrintPreviewDialog>([&](QPrintPreviewDialog* preview) {
+            EXPECT_EQ(test::ReadBytes(pdf), "%PDF-1.4 the earlier report") << "the preview wrote the file";
+            preview->printer()->setOutputFormat(QPrinter::PdfFormat);
+            preview->printer()->setOutputFileName(QString::fromStdString(pdf));
+            preview->findChild<QPrintPreviewWidget*>()->print();
+            preview->close();
+        });
+        PreviewReport(nullptr, QStringLiteral("座標リスト"), [&](QPrinter& printer, const PrintProgress& progress) {
+            ReportPrinter::printPages(printer, report, progress);
+        });
+    });
+    MessageBox::setCapture(false);
+    ASSERT_EQ(MessageBox::shownTexts().size(), 1);
+    EXPECT_TRUE(MessageBox::shownTexts()[0].contains(
+        QString::fromStdString(pdf + "」に書き込めません（ディスクの空き容量が足りません）")))
+        << MessageBox::shownTexts()[0].toStdString();
+    EXPECT_EQ(test::ReadBytes(pdf), "%PDF-1.4 the earlier report");
+    EXPECT_EQ(disk.Names(), std::vector<std::string>{"report.pdf"});
 }
 
 } // namespace

@@ -3,13 +3,13 @@
 #include "TrvsWindowFixture.h"
 
 #include "core/traverse/TrvsFile.h"
+#include "support/WhenShown.h"
 #include "ui/traverse/PrecisionBox.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QButtonGroup>
 #include <QRadioButton>
-#include <QTimer>
 
 namespace vemo::test {
 namespace {
@@ -52,12 +52,10 @@ protected:
 
     QStringList RunPrecision() {
         QStringList lines;
-        QTimer::singleShot(0, [&lines] {
-            if (auto* box = qobject_cast<PrecisionBox*>(QApplication::activeModalWidget())) {
-                lines = box->Lines();
-                lines.prepend(box->windowTitle());
-                box->accept();
-            }
+        test::WhenShown<PrecisionBox>([&lines](PrecisionBox* box) {
+            lines = box->Lines();
+            lines.prepend(box->windowTitle());
+            box->accept();
         });
         Key(Qt::Key_F9);
         // Back in the traverse window, as after the surveyor's OK.

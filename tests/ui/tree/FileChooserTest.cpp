@@ -1,11 +1,12 @@
 // The file chooser as the surveyor meets it: in Japanese and large enough to read its columns.
+#include "support/WhenShown.h"
 #include "ui/common/Translations.h"
 #include "ui/tree/FileDialog.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QPushButton>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace vemo {
@@ -15,9 +16,7 @@ TEST(FileChooser, OpensLargeEnoughAndInJapanese) {
     ASSERT_TRUE(InstallJapaneseTranslations(*QCoreApplication::instance()));
     QSize shown;
     QString cancelText;
-    QTimer::singleShot(0, [&] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        ASSERT_NE(dialog, nullptr);
+    test::WhenShown<QFileDialog>([&](QFileDialog* dialog) {
         shown = dialog->size();
         QCoreApplication::processEvents(); // the folder is listed in the background
         dialog->grab().save(QStringLiteral("/tmp/vemo-file-chooser.png"));

@@ -1,0 +1,119 @@
+// vemo-cli when its output cannot be written: a PDF on a full disk or over a read-only file, standard
+// output on a full device.  The exit status is 1, the message on stderr names the file and the reason,
+// the earlier PDF stays byte for byte and nothing temporary is left.
+#include "core/files/BlkFile.h"
+#include "core/files/XyzFile.h"
+#include "core/store/BlockList.h"
+#include "core/store/XyzList.h"
+#include "core/text/Cp932.h"
+#include "support/FullDisk.h"
+#include "support/TempDir.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace vemo {
+namespace {
+using ::testing::HasSubstr;
+
+struct CliRun {
+    int status = -1;
+    std::string err; // stderr (stdout goes where the command line sends it)
+};
+
+CliRun RunCli(const std::string& prefix, const std::string& arguments, const std::string& stdoutTo) {
+    CliRun run;
+    const std::string command = prefix + std::string(VEMO_CLI_PATH) + " " + arguments + " 2>&1 >" + stdoutTo;
+    FILE* pipe = popen(command.c_str(), "r");
+    char buffer[4096];
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+        run.err.append(buffer, n);
+    }
+    const int status = pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+// `count` points on a grid and one parcel per row of four: a coordinate list of many pages, and an area
+// report of many parcels.
+void WriteSite(const std::string& xyz, const std::string& blk, int count) {
+    std::vector<XyzRow> rows;
+    for (int i = 0; i < count; ++i) {
+        rows.push_back({"", "P" + std::to_string(i), std::to_string(-12000.250 + i / 4), std::to_string(3400.5 + i % 4),
+                        "", Jp("杭"), ""});
+    }
+    XyzList list;
+    list.ReplaceAll(std::move(rows));
+    WriteXyzFile(xyz, list);
+    BlockList blocks;
+    for (int i = 0; i + 3 < count; i += 8) {
+        const std::string p = "P" + std::to_string(i);
+        blocks.Add(Block{Jp("画地") + std::to_string(i),
+                         p + ",P" + std::to_string(i + 1) + ",P" + std::to_string(i + 5) + ",P" +
+                             std::to_string(i + 4) + "," + p,
+                         5, 0, 0});
+    }
+    WriteBlkFile(blk, blocks);
+}
+
+TEST(CliOutputFaults, PdfOnAFullDiskKeepsTheEarlierPdf) {
+    test::TempDir input;
+    WriteSite(input.File("site.Xyz"), input.File("site.Blk"), 3000);
+    const std::string files = input.File("site.Xyz") + " " + input.File("site.Blk");
+    const struct {
+        const char* name;
+        std::string arguments;
+    } commands[] = {
+        {"areas", "areas --report --pdf "},
+        {"print-list", "print-list " + input.File("site.Xyz") + " --pdf "},
+    };
+    for (const auto& c : commands) {
+        test::FullDisk disk(64 * 1024);
+        const std::string pdf = disk.File("out.pdf");
+        test::WriteBytes(pdf, "%PDF-1.4 the earlier report");
+        const std::string arguments =
+            c.arguments + pdf + (std::string(c.name) == "areas" ? " " + files : std::string());
+        const CliRun run = RunCli(disk.CommandPrefix(), arguments, "/dev/null");
+        EXPECT_EQ(run.status, 1) << c.name << ": " << run.err;
+        EXPECT_THAT(run.err, HasSubstr(pdf + "」に書き込めません（ディスクの空き容量が足りません）")) << c.name;
+        EXPECT_EQ(test::ReadBytes(pdf), "%PDF-1.4 the earlier report") << c.name;
+        EXPECT_EQ(disk.Names(), std::vector<std::string>{"out.pdf"}) << c.name << ": a temporary file was left";
+    }
+}
+
+TEST(CliOutputFaults, ReadOnlyPdfIsRefused) {
+    test::TempDir dir;
+    WriteSite(dir.File("site.Xyz"), dir.File("site.Blk"), 20);
+    const std::string files = dir.File("site.Xyz") + " " + dir.File("site.Blk");
+    const std::string locked = dir.File("locked.pdf");
+    test::WriteBytes(locked, "signed");
+    ::chmod(locked.c_str(), 0444);
+    const CliRun refused = RunCli("", "print-list " + dir.File("site.Xyz") + " --pdf " + locked, "/dev/null");
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_THAT(refused.err, HasSubstr("locked.pdf」に書き込めません（読み取り専用のファイルです）"));
+    EXPECT_EQ(test::ReadBytes(locked), "signed");
+}
+
+TEST(CliOutputFaults, AFullStandardOutputFails) {
+    test::TempDir dir;
+    WriteSite(dir.File("site.Xyz"), dir.File("site.Blk"), 20);
+    const std::string files = dir.File("site.Xyz") + " " + dir.File("site.Blk");
+    for (const std::string& arguments :
+         {"areas " + files, "areas --report " + files, "traverse " + test::DataFile("traverse/square.Trv"),
+          "print-list " + dir.File("site.Xyz") + " --pdf " + dir.File("l.pdf")}) {
+        const CliRun full = RunCli("", arguments, "/dev/full");
+        EXPECT_EQ(full.status, 1) << arguments;
+        // The reason is known only when the last write failed, not when an earlier one did.
+        EXPECT_THAT(full.err, HasSubstr("標準出力に書き込めません（")) << arguments;
+    }
+}
+
+} // namespace
+} // namespace vemo
