@@ -25,15 +25,19 @@ DivisionParcel LargeParcel(int n) {
     return parcel;
 }
 
-void BM_ParallelDivision1000(benchmark::State& state) {
-    const DivisionParcel parcel = LargeParcel(1000);
-    const double direction = 33.5;
-    const int start = FindExtremeVertices(parcel, direction).max;
+// Divides `parcel` in `direction` from its max (or min) vertex, securing state.range(0) per cent.
+void RunParallel(benchmark::State& state, const DivisionParcel& parcel, double direction, bool fromMax) {
+    const ExtremeVertices extremes = FindExtremeVertices(parcel, direction);
+    const int start = fromMax ? extremes.max : extremes.min;
     const double target = parcel.area * state.range(0) / 100.0;
     for (auto _ : state) {
         DivisionResult result = DivideParallel(parcel, direction, start, target);
         benchmark::DoNotOptimize(result);
     }
+}
+
+void BM_ParallelDivision1000(benchmark::State& state) {
+    RunParallel(state, LargeParcel(1000), 33.5, true);
 }
 // Secured shares of 10 % (the coarse sweep crosses most of the parcel) and 50 %.
 BENCHMARK(BM_ParallelDivision1000)->Arg(10)->Arg(50)->Unit(benchmark::kMillisecond);
@@ -61,14 +65,7 @@ DivisionParcel ConcaveParcel(int n) {
 
 // The line runs along the first side and moves across the L: at 75 % it cuts the upright arm.
 void BM_ParallelDivisionConcave1000(benchmark::State& state) {
-    const DivisionParcel parcel = ConcaveParcel(1000);
-    const double direction = 0;
-    const int start = FindExtremeVertices(parcel, direction).min;
-    const double target = parcel.area * state.range(0) / 100.0;
-    for (auto _ : state) {
-        DivisionResult result = DivideParallel(parcel, direction, start, target);
-        benchmark::DoNotOptimize(result);
-    }
+    RunParallel(state, ConcaveParcel(1000), 0, false);
 }
 BENCHMARK(BM_ParallelDivisionConcave1000)->Arg(25)->Arg(75)->Unit(benchmark::kMillisecond);
 

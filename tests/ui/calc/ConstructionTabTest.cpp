@@ -178,5 +178,35 @@ TEST_F(ConstructionTab, ParallelShiftWithAPathPointGoneComputesNothing) {
     EXPECT_EQ(store->xyz.RowCount(), rows);
 }
 
+// The panel's caption names the tab shown; the proposed name is selected, so typing replaces it; the
+// packed angle form is labelled where it is typed.
+TEST_F(ConstructionTab, CaptionFollowsTheTabAndTheProposedNameIsSelected) {
+    Open(CalcTab::kInverse);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("逆座標計算"));
+    Open(CalcTab::kLineLine);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("直線×直線"));
+    Open(CalcTab::kCircleCircle);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("円×円"));
+
+    Open(CalcTab::kLineLine);
+    ConstructionPage* page = Page(CalcTab::kLineLine);
+    TypeInField(page->line1()->first, QStringLiteral("A1"));
+    TypeInField(page->line1()->second, QStringLiteral("A4"));
+    TypeInField(page->line2()->first, QStringLiteral("A5"));
+    TypeInField(page->line2()->direction, QStringLiteral("135"));
+    page->results()->names[0]->setFocus();
+    QApplication::processEvents();
+    EXPECT_FALSE(page->results()->names[0]->text().isEmpty());
+    EXPECT_EQ(page->results()->names[0]->selectedText(), page->results()->names[0]->text());
+    QTest::keyClicks(page->results()->names[0], QStringLiteral("Q1"));
+    EXPECT_EQ(page->results()->names[0]->text(), QStringLiteral("Q1"));
+
+    bool labelled = false;
+    for (const QLabel* label : page->findChildren<QLabel*>()) {
+        labelled |= label->text().contains(QStringLiteral("度.分秒"));
+    }
+    EXPECT_TRUE(labelled);
+}
+
 } // namespace
 } // namespace vemo::test

@@ -200,5 +200,29 @@ TEST_F(DivisionTab, CancelledDialogLeavesTheStoreAsItWas) {
     EXPECT_EQ(store->blocks.Count(), 0);
 }
 
+// A wrong vertex is taken out and a forgotten one put back by key, without clearing the boundary; a
+// name clicked into the base line is confirmed and the focus moves on.
+TEST_F(DivisionTab, GridRowsAreInsertedAndDeletedAndClickedBaseNamesMoveOn) {
+    Open(CalcTab::kDivision);
+    EnterSquare(3);
+    TypeInGrid(Page()->grid(), QStringLiteral("A5"));
+    TypeInGrid(Page()->grid(), QStringLiteral("A4"));
+    Page()->grid()->setCurrentCell(3, 1); // A5
+    QTest::keyClick(Page()->grid(), Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(Cell(Page()->grid(), 3, 1), QStringLiteral("A4"));
+    EXPECT_EQ(Cell(Page()->grid(), 3, 0), QStringLiteral("4"));
+    EXPECT_EQ(Page()->areaLabel()->text(), QString::fromUtf8(" 面積    100.0000000 ㎡"));
+    Page()->grid()->setCurrentCell(1, 1);
+    QTest::keyClick(Page()->grid(), Qt::Key_Insert, Qt::ControlModifier);
+    EXPECT_TRUE(Cell(Page()->grid(), 1, 1).isEmpty());
+    EXPECT_EQ(Cell(Page()->grid(), 2, 1), QStringLiteral("A2"));
+    EXPECT_EQ(Page()->grid()->actions().size(), 2);
+
+    Page()->base1Field()->setFocus();
+    window->takePointName("A1");
+    EXPECT_EQ(Page()->base1Field()->text(), QStringLiteral("A1"));
+    EXPECT_TRUE(Page()->base2Field()->hasFocus());
+}
+
 } // namespace
 } // namespace vemo::test
