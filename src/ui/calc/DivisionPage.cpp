@@ -279,11 +279,24 @@ void DivisionPage::enterName(int row, const QString& typed) {
     refresh();
 }
 
+// <<画地挿入 as on the inverse tab: only with the parcel editor shown, a parcel list that is not empty
+// and at least two names in the editor.
+void DivisionPage::updateEnabling() {
+    const bool editorShown = host_.parcelEditorShown && host_.parcelEditorShown();
+    insertParcel_->setEnabled(editorShown && host_.store && host_.store->blocks.Count() > 0 && host_.openParcelNames &&
+                              WithoutEntryRows(host_.openParcelNames()).size() >= 2);
+}
+
 void DivisionPage::insertParcel() {
-    // The parcel open in the parcel editor, its closing repetition included, after the names typed so far.
+    // The parcel open in the parcel editor, its closing repetition included, after the names typed so
+    // far, unless the last of them already starts it.
     const std::vector<std::string> parcel =
         WithoutEntryRows(host_.openParcelNames ? host_.openParcelNames() : std::vector<std::string>{});
-    int row = static_cast<int>(names().size()) + 1;
+    const std::vector<std::string> current = names();
+    if (parcel.size() < 2 || (!current.empty() && current.back() == parcel.front())) {
+        return;
+    }
+    int row = static_cast<int>(current.size()) + 1;
     for (const std::string& name : parcel) {
         setName(row++, FromCp932(name));
     }

@@ -32,6 +32,7 @@ public:
     void focusFirstInput() override;
     bool takePointName(const std::string& cp932) override;
     void refresh() override;
+    void updateEnabling() override;
 
     bool parallel() const;
     void setParallel(bool parallel);

@@ -224,5 +224,29 @@ TEST_F(DivisionTab, GridRowsAreInsertedAndDeletedAndClickedBaseNamesMoveOn) {
     EXPECT_TRUE(Page()->base2Field()->hasFocus());
 }
 
+// << 画地挿入 as on the inverse tab: enabled only with the editor shown, a parcel in the list and two
+// names in the editor; a grid ending in the parcel's first point takes nothing.
+TEST_F(DivisionTab, ParcelInsertFollowsTheInverseTabRules) {
+    bool editorShown = false;
+    window->host().parcelEditorShown = [&] { return editorShown; };
+    window->host().openParcelNames = [] { return std::vector<std::string>{"A1", "A2", "A3", "A4", "A1", ""}; };
+    Open(CalcTab::kDivision);
+    Page()->updateEnabling();
+    EXPECT_FALSE(Page()->insertParcelButton()->isEnabled());
+    editorShown = true;
+    Page()->updateEnabling();
+    EXPECT_FALSE(Page()->insertParcelButton()->isEnabled()); // no parcel in the list yet
+    store->blocks.Add(Block{"1", "A1,A2,A3,A4,A1,", 6, 0, 0});
+    Page()->updateEnabling();
+    EXPECT_TRUE(Page()->insertParcelButton()->isEnabled());
+    TypeInGrid(Page()->grid(), QStringLiteral("A1"));
+    Page()->insertParcel();
+    EXPECT_TRUE(Cell(Page()->grid(), 1, 1).isEmpty());
+    TypeInGrid(Page()->grid(), QStringLiteral("A5"));
+    Page()->insertParcel();
+    EXPECT_EQ(Cell(Page()->grid(), 2, 1), QStringLiteral("A1"));
+    EXPECT_EQ(Cell(Page()->grid(), 6, 1), QStringLiteral("A1"));
+}
+
 } // namespace
 } // namespace vemo::test
