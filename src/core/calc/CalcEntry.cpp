@@ -1,5 +1,6 @@
 #include "core/calc/CalcEntry.h"
 
+#include "core/edit/NewPointNames.h"
 #include "core/edit/PointName.h"
 #include "core/edit/RegisteredName.h"
 #include "core/store/CommaList.h"
@@ -68,11 +69,18 @@ std::string ProposeNewPointName(const XyzList& list) {
     return NameAfterLastCoordinateRow(list);
 }
 
+std::vector<int> RegisterCalcPoints(XyzList& list, const std::vector<CalcPoint>& points,
+                                    const std::string& remarkCp932) {
+    std::vector<NewPoint> rows;
+    rows.reserve(points.size());
+    for (const CalcPoint& p : points) {
+        rows.push_back({p.name, Format3(p.point.x), Format3(p.point.y), "0.000", remarkCp932});
+    }
+    return RegisterNewPoints(list, rows, RegistrationAnchorRow(list) + 1);
+}
+
 int RegisterCalcPoint(XyzList& list, const std::string& name, PlanePoint point, const std::string& remarkCp932) {
-    RegistrationRows rows(list, RegistrationAnchorRow(list) + 1);
-    const int row = rows.NextRow();
-    rows.Write(name, Format3(point.x), Format3(point.y), "0.000", remarkCp932);
-    return row;
+    return RegisterCalcPoints(list, {{name, point}}, remarkCp932).front();
 }
 
 Block GridParcel(const std::vector<std::string>& gridNames, const XyzNameIndex& index, int parcelCount) {

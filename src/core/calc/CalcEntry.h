@@ -29,10 +29,18 @@ std::vector<std::string> SerialEntryNames(std::string_view previous, std::string
 // (NameAfterLastCoordinateRow).
 std::string ProposeNewPointName(const XyzList& list);
 
-// Puts a computed point into the list: name, X, Y formatted "0.000", Z "0.000", the remark; the point
-// type stays empty.  It goes into the row after the last row holding anything (or a new row when that
-// is the end), so no point is ever overwritten, not even one at 0.000, 0.000.  Returns its row.  The
-// caller rebuilds the name index.
+// Puts computed points into the list: name, X, Y formatted "0.000", Z "0.000", the remark; the point
+// type stays empty.  The names follow the new-point rule (NewPointNames.h): a name the list holds as a
+// point is refused, a row holding only that name is filled, and all names are checked before any is
+// written.  The others go into the rows after the last row holding anything (or new rows at the end),
+// so no point is ever overwritten, not even one at 0.000, 0.000.  Returns their rows.  The caller
+// rebuilds the name index.
+struct CalcPoint {
+    std::string name;
+    PlanePoint point;
+};
+std::vector<int> RegisterCalcPoints(XyzList& list, const std::vector<CalcPoint>& points,
+                                    const std::string& remarkCp932);
 int RegisterCalcPoint(XyzList& list, const std::string& name, PlanePoint point, const std::string& remarkCp932);
 
 // A parcel of the grid names (rows 1 to the end, the empty input row included, which gives the

@@ -49,6 +49,17 @@ void AddCircle(ConstructionResult& result, const CircleChoice& choice) {
     }
 }
 
+// Circle 1 from three points while the other input is still missing: its centre is shown as "P3"
+// and can be registered at once.
+ConstructionResult CircleOnly(const CircleChoice& choice) {
+    ConstructionResult result;
+    if (choice.fromThreePoints && choice.circle) {
+        result.circle1 = choice.circle;
+        AddCircle(result, choice);
+    }
+    return result;
+}
+
 } // namespace
 
 std::optional<double> LineDirection(const LineInput& line) {
@@ -86,7 +97,7 @@ ConstructionResult ComputeLineCircle(const LineInput& line1, const CircleInput& 
         return NoResult("円上の3点が一直線上にあるため円が決まりません！");
     }
     if (!theta || !choice.circle) {
-        return {};
+        return CircleOnly(choice);
     }
     const auto cross = LineCircleCross(*line1.first, *theta, choice.circle->centre, choice.circle->radius);
     if (!cross) {
@@ -110,7 +121,7 @@ ConstructionResult ComputeCircleCircle(const CircleInput& circle1, const CircleI
         return NoResult("円上の3点が一直線上にあるため円が決まりません！");
     }
     if (!first.circle || !second.circle) {
-        return {};
+        return CircleOnly(first);
     }
     const auto cross =
         CircleCircleCross(first.circle->centre, first.circle->radius, second.circle->centre, second.circle->radius);

@@ -40,7 +40,9 @@ struct ConstructionResult {
     Status status = Status::Incomplete;
     std::vector<PlanePoint> points; // P1, P2; for the parallel shift the corners in path order
     std::string message;            // CP932
-    std::optional<Circle> circle1;  // circle 1 as used (its centre is "P3" when built from three points)
+    // Circle 1 as used (its centre is "P3" when built from three points); set from three points even
+    // while the line or circle 2 is still Incomplete, with the circle and P3 in the overlay.
+    std::optional<Circle> circle1;
     CalcOverlay overlay;
 };
 

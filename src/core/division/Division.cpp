@@ -1,5 +1,6 @@
 #include "core/division/Division.h"
 
+#include "core/division/RingShape.h"
 #include "core/store/XyzNameIndex.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
@@ -21,6 +22,16 @@ constexpr double kSmallestTarget = 0.0001;
 
 std::string DivisionImpossibleMessage() {
     return Jp("分割面積が確保できません");
+}
+
+std::string DivisionIntoManyPiecesMessage() {
+    return Jp("分割線が画地の境界と4か所以上で交わり、画地が3つ以上に分かれるため分割できません");
+}
+
+void RequireSimpleParcel(const DivisionParcel& parcel) {
+    if (!IsSimpleRing(parcel.points)) {
+        throw Error(Jp("分割元地の境界が交差しているため分割できません"));
+    }
 }
 
 DivisionParcel LoadDivisionParcel(const std::vector<std::string>& gridNames, const XyzNameIndex& index) {

@@ -54,6 +54,12 @@ std::vector<std::string> DivisionAreaTexts(const ParcelAreaFigures& figures);
 
 // The message of a division that cannot secure its target (CP932).
 std::string DivisionImpossibleMessage();
+// The message of a dividing line that cuts the parcel into more than two pieces (CP932).
+std::string DivisionIntoManyPiecesMessage();
+
+// Refuses a parcel whose boundary crosses or touches itself: no part of it has the area its ring
+// gives ("分割元地の境界が交差しているため分割できません").
+void RequireSimpleParcel(const DivisionParcel& parcel);
 
 // The coordinates of a part in the order of its names, closing repetition included, with the new
 // points for their placeholders: the outline the plot hatches.
@@ -62,7 +68,9 @@ std::vector<PlanePoint> PartPoints(const DivisionParcel& parcel, const DivisionR
 
 // One-point method (一点指定): the dividing line runs from the first vertex to a new point P1 on the
 // boundary.  The secured side is the first vertices up to P1, the remainder the first vertex, P1 and
-// the rest.
+// the rest.  P1 is the first point along the boundary where that chord runs inside the parcel and the
+// secured side holds the target; a chord that would leave the parcel is never taken, and when no
+// chord inside the parcel secures the target the division is refused.
 DivisionResult DivideFromFirstPoint(const DivisionParcel& parcel, double target);
 
 } // namespace vemo

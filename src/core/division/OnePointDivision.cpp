@@ -1,12 +1,17 @@
-// One-point method: a fan of triangles from the first vertex is summed until it holds more than the
-// target; the new point then lies on the last edge of the fan, placed by the fraction of the last
-// triangle that is too much.
+// One-point method: the secured side runs from the first vertex along the boundary to a new point P1
+// and back along the chord.  Its signed area grows linearly while P1 moves along an edge, so on each
+// edge the point holding the target is found directly; the first such point whose chord runs inside
+// the parcel is taken, then moved on by a widening allowance until, rounded to millimetres, it secures
+// the target.
 #include "core/division/Division.h"
 
+#include "core/division/RingShape.h"
 #include "core/store/XyzNameIndex.h"
+#include "core/text/Cp932.h"
 #include "core/text/Error.h"
 
 #include <cmath>
+#include <optional>
 
 namespace vemo {
 
@@ -22,23 +27,52 @@ long double TwiceTriangle(PlanePoint a, PlanePoint b, PlanePoint c) {
            (static_cast<long double>(c.x) - a.x) * (static_cast<long double>(b.y) - a.y);
 }
 
-// The fan from vertex 0 up to the first vertex k at which it holds more than the target.
+// The fan from vertex 0: before[k] is twice the signed area of vertex 0, 1, ..., k - 1 (so the secured
+// side with P1 on the edge k - 1 -> k is before[k] plus the triangle 0, k - 1, P1).
 struct Fan {
-    size_t k = 0;
-    long double twiceArea = 0; // signed sum of the triangles up to k
-    long double lastTwice = 0; // the triangle (0, k-1, k)
+    std::vector<long double> before;
+    int orientation = 1; // the sign of the whole ring's area
 };
 
-Fan FanOverTarget(const std::vector<PlanePoint>& v, double target) {
+Fan FanOf(const std::vector<PlanePoint>& v) {
     Fan fan;
-    for (fan.k = 2; fan.k < v.size(); ++fan.k) {
-        fan.lastTwice = TwiceTriangle(v[0], v[fan.k - 1], v[fan.k]);
-        fan.twiceArea += fan.lastTwice;
-        if (std::fabs(fan.twiceArea) / 2 > target && fan.lastTwice != 0) {
-            return fan;
+    fan.before.assign(v.size(), 0);
+    for (size_t k = 2; k < v.size(); ++k) {
+        fan.before[k] = fan.before[k - 1] + TwiceTriangle(v[0], v[k - 2], v[k - 1]);
+    }
+    const long double whole = fan.before.back() + TwiceTriangle(v[0], v[v.size() - 2], v.back());
+    fan.orientation = whole < 0 ? -1 : 1;
+    return fan;
+}
+
+// The point on edge k - 1 -> k where the secured side holds `area`, when there is one.
+std::optional<PlanePoint> PointHolding(const std::vector<PlanePoint>& v, const Fan& fan, size_t k, long double area) {
+    const long double startTwice = fan.orientation * fan.before[k];
+    const long double edgeTwice = fan.orientation * TwiceTriangle(v[0], v[k - 1], v[k]);
+    if (edgeTwice == 0) {
+        return std::nullopt;
+    }
+    const long double t = (2 * area - startTwice) / edgeTwice;
+    if (!(t >= 0 && t <= 1)) {
+        return std::nullopt;
+    }
+    return PlanePoint{static_cast<double>(v[k - 1].x + t * (v[k].x - v[k - 1].x)),
+                      static_cast<double>(v[k - 1].y + t * (v[k].y - v[k - 1].y))};
+}
+
+// Whether the chord from vertex 0 to p (on edge k - 1 -> k) runs inside the parcel: it meets no other
+// edge and its middle lies inside.
+bool ChordInside(const std::vector<PlanePoint>& v, size_t k, PlanePoint p) {
+    const size_t n = v.size();
+    for (size_t i = 1; i + 1 < n; ++i) { // the edges i -> i + 1 that do not end at vertex 0
+        if (i == k - 1) {
+            continue; // the edge P1 lies on
+        }
+        if (SegmentsMeet(v[0], p, v[i], v[i + 1])) {
+            return false;
         }
     }
-    throw Error(DivisionImpossibleMessage());
+    return InsideRing(v, {(v[0].x + p.x) / 2, (v[0].y + p.y) / 2});
 }
 
 std::vector<std::string> Concat(std::vector<std::string> head, const std::vector<std::string>& tail) {
@@ -61,25 +95,50 @@ DivisionResult BuildParts(const DivisionParcel& parcel, size_t k, PlanePoint p1,
     return result;
 }
 
+bool SamePlace(PlanePoint a, PlanePoint b) {
+    return a.x == b.x && a.y == b.y;
+}
+
+PlanePoint Rounded(PlanePoint p) {
+    return {RoundToMillimetre(p.x), RoundToMillimetre(p.y)};
+}
+
 } // namespace
 
 DivisionResult DivideFromFirstPoint(const DivisionParcel& parcel, double target) {
     CheckDivisionTarget(parcel, target);
+    RequireSimpleParcel(parcel);
     const std::vector<PlanePoint>& v = parcel.points;
-    const Fan fan = FanOverTarget(v, target);
-    const PlanePoint prev = v[fan.k - 1], cur = v[fan.k];
-    std::vector<PlanePoint> secured(v.begin(), v.begin() + static_cast<long>(fan.k));
-    secured.push_back({});
-    for (int step = 0; step < kMaxAllowanceSteps; ++step) {
-        const long double f =
-            (std::fabs(fan.twiceArea) - 2 * (target + step * kAllowanceStep)) / std::fabs(fan.lastTwice);
-        const PlanePoint p1{RoundToMillimetre(static_cast<double>(cur.x - f * (cur.x - prev.x))),
-                            RoundToMillimetre(static_cast<double>(cur.y - f * (cur.y - prev.y)))};
-        secured.back() = p1;
-        const ParcelAreaFigures figures = MillimetreRingFigures(secured);
-        if (figures.area >= target) {
-            return BuildParts(parcel, fan.k, p1, figures);
+    const Fan fan = FanOf(v);
+    bool chordLeaves = false;
+    for (size_t k = 2; k < v.size(); ++k) {
+        const std::optional<PlanePoint> exact = PointHolding(v, fan, k, target);
+        if (!exact) {
+            continue;
         }
+        if (!ChordInside(v, k, *exact)) {
+            chordLeaves = true;
+            continue;
+        }
+        std::vector<PlanePoint> secured(v.begin(), v.begin() + static_cast<long>(k));
+        secured.push_back({});
+        for (int step = 0; step < kMaxAllowanceSteps; ++step) {
+            const std::optional<PlanePoint> p = PointHolding(v, fan, k, target + step * kAllowanceStep);
+            if (!p) {
+                break;
+            }
+            secured.back() = Rounded(*p);
+            if (SamePlace(secured.back(), v[k - 1]) || SamePlace(secured.back(), v[k])) {
+                continue; // a new point on a vertex would stand twice in the ring: widen a little more
+            }
+            const ParcelAreaFigures figures = MillimetreRingFigures(secured);
+            if (figures.area >= target && ChordInside(v, k, secured.back())) {
+                return BuildParts(parcel, k, secured.back(), figures);
+            }
+        }
+    }
+    if (chordLeaves) {
+        throw Error(Jp("基1とP1を結ぶ分割線が画地の外を通るため分割できません"));
     }
     throw Error(DivisionImpossibleMessage());
 }

@@ -13,8 +13,8 @@ namespace vemo {
 
 namespace {
 
-constexpr long double kCoarseStep = 0.1L; // m square to the line
-constexpr long double kFineStep = 0.001L; // m square to the line
+constexpr long double kCoarseStep = 0.1L; // m square to the line: the first steps of the line
+constexpr long double kFineStep = 0.001L; // m square to the line: the positions the line may take
 
 // Unit normal of a line in `direction`, the direction first taken modulo 180 into [-90, 90).
 struct Normal {
@@ -45,25 +45,11 @@ public:
     int Next(int i) const { return i + 1 == n_ ? 0 : i + 1; }
     int Prev(int i) const { return i == 0 ? n_ - 1 : i - 1; }
 
-    // The edge a -> b meets the line n·p = d, its ends included (an edge lying on the line does not).
-    bool Crosses(int a, int b, long double d) const {
-        const long double da = offset_[a] - d, db = offset_[b] - d;
-        return da != db && ((da <= 0 && db >= 0) || (da >= 0 && db <= 0));
-    }
     PlanePoint Crossing(int a, int b, long double d) const {
         const PlanePoint& pa = parcel_.points[a];
         const PlanePoint& pb = parcel_.points[b];
         const long double t = (d - offset_[a]) / (offset_[b] - offset_[a]);
         return {static_cast<double>(pa.x + t * (pb.x - pa.x)), static_cast<double>(pa.y + t * (pb.y - pa.y))};
-    }
-    // The first vertex from `from` on (forward or backward) whose edge onwards crosses the line.
-    int WalkToCrossing(int from, bool forward, long double d) const {
-        for (int i = from, steps = 0; steps < n_; ++steps, i = forward ? Next(i) : Prev(i)) {
-            if (Crosses(i, forward ? Next(i) : Prev(i), d)) {
-                return i;
-            }
-        }
-        throw Error(DivisionImpossibleMessage());
     }
     // Vertices first, first+1, ... up to `last` inclusive (or up to, not including, `end`).
     template <typename Out> void AddRange(int first, int last, Out out) const {
@@ -90,74 +76,141 @@ PlanePoint Rounded(PlanePoint p) {
     return {RoundToMillimetre(p.x), RoundToMillimetre(p.y)};
 }
 
-// Area of the far part during the coarse sweep, with the crossings unrounded.
-long double FloatRingArea(const std::vector<PlanePoint>& ring) {
+long double TwiceSignedArea(const std::vector<PlanePoint>& ring) {
     long double twice = 0;
     for (size_t i = 0; i < ring.size(); ++i) {
         const PlanePoint& prev = ring[i == 0 ? ring.size() - 1 : i - 1];
         twice += (static_cast<long double>(prev.x) - ring[i].x) * (static_cast<long double>(prev.y) + ring[i].y);
     }
-    return std::fabs(twice) / 2;
+    return twice;
 }
 
-// Where the coarse sweep stopped: the line and the two edges it crossed, seen from the far vertex.
-struct CoarseStop {
-    long double offset;
-    int forwardEdge;  // far end of the edge met walking forward from the far vertex
-    int backwardEdge; // far end of the edge met walking backward from it
+// The dividing line at its positions: `j` millimetres from the far vertex towards the start vertex.
+// The start side of the line is the part of the parcel the surveyor secures.
+class LinePositions {
+public:
+    LinePositions(const Sweep& sweep, int start, int far)
+        : sweep_(sweep), far_(sweep.Offset(far)), towardsStart_(sweep.Offset(start) > far_ ? 1 : -1),
+          last_(static_cast<long>(std::ceil(std::fabs(sweep.Offset(start) - far_) / kFineStep)) - 1) {}
+
+    long Last() const { return last_; } // the last position before the line reaches the start vertex
+    long double OffsetAt(long j) const { return far_ + towardsStart_ * j * kFineStep; }
+    // Whether vertex i lies on the start side of the line at offset d (on the line counts as that side).
+    bool OnStartSide(int i, long double d) const { return towardsStart_ * (sweep_.Offset(i) - d) >= 0; }
+
+    // The area of the parcel on the start side of the line at offset d: the parcel clipped by the
+    // half-plane, which holds for any simple parcel, however often the line crosses its boundary.
+    long double StartSideArea(long double d) const {
+        std::vector<PlanePoint> clipped;
+        const int n = sweep_.Count();
+        for (int i = 0; i < n; ++i) {
+            const int next = sweep_.Next(i);
+            const bool in = OnStartSide(i, d), nextIn = OnStartSide(next, d);
+            if (in) {
+                clipped.push_back(sweep_.Parcel().points[i]);
+            }
+            if (in != nextIn) {
+                clipped.push_back(sweep_.Crossing(i, next, d));
+            }
+        }
+        return clipped.size() < 3 ? 0 : std::fabs(TwiceSignedArea(clipped)) / 2;
+    }
+
+    // Whether a vertex lies within half a millimetre of the line, where a new point rounded to
+    // millimetres could fall onto it.
+    bool NearAVertex(long double d) const {
+        for (int i = 0; i < sweep_.Count(); ++i) {
+            if (std::fabs(sweep_.Offset(i) - d) < kFineStep / 2) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // The edges where the boundary leaves the start side (i -> next) and comes back (i -> next), in
+    // ring order.
+    std::vector<int> LeavingEdges(long double d) const {
+        std::vector<int> edges;
+        for (int i = 0; i < sweep_.Count(); ++i) {
+            if (OnStartSide(i, d) && !OnStartSide(sweep_.Next(i), d)) {
+                edges.push_back(i);
+            }
+        }
+        return edges;
+    }
+    int ReturningEdge(long double d) const {
+        for (int i = 0; i < sweep_.Count(); ++i) {
+            if (!OnStartSide(i, d) && OnStartSide(sweep_.Next(i), d)) {
+                return i;
+            }
+        }
+        throw Error(DivisionImpossibleMessage());
+    }
+
+private:
+    const Sweep& sweep_;
+    long double far_;
+    int towardsStart_;
+    long last_;
 };
 
-// Moves the line 0.1 m at a time from just inside the far vertex towards the start vertex until the
-// far part holds more than the area minus the target: the start side has just dropped below it.
-CoarseStop CoarseSweep(const Sweep& sweep, int start, int far, double remainderLimit) {
-    const long double span = sweep.Offset(start) - sweep.Offset(far);
-    const long double step = span > 0 ? kCoarseStep : -kCoarseStep;
-    const long double steps = std::fabs(span) / kCoarseStep;
-    for (long k = 1; k < steps; ++k) { // the k-th position from the far vertex, free of running sums
-        const long double d = sweep.Offset(far) + k * step;
-        const int forward = sweep.WalkToCrossing(far, true, d);
-        const int backward = sweep.WalkToCrossing(far, false, d);
-        std::vector<PlanePoint> farPart;
-        const auto add = [&](int i) { farPart.push_back(sweep.Parcel().points[i]); };
-        sweep.AddRange(far, forward, add);
-        farPart.push_back(sweep.Crossing(forward, sweep.Next(forward), d));
-        farPart.push_back(sweep.Crossing(backward, sweep.Prev(backward), d));
-        sweep.AddUntil(backward, far, add);
-        if (FloatRingArea(farPart) > remainderLimit) {
-            return {d, forward, backward};
-        }
+// The line position that leaves the start side just at or above the target: the last millimetre
+// position, counted from the far vertex, whose start side (unrounded) still holds the target.
+long LastPositionHolding(const LinePositions& line, double target) {
+    // The line is first moved in steps of 0.1 m: a target that the strip before the start vertex still
+    // holds at the last of them is thinner than the division can place.
+    const long coarse = static_cast<long>(std::lround(kCoarseStep / kFineStep));
+    const long lastCoarse = (line.Last() / coarse) * coarse;
+    if (lastCoarse < coarse || line.StartSideArea(line.OffsetAt(lastCoarse)) >= target ||
+        line.StartSideArea(line.OffsetAt(1)) < target) {
+        throw Error(DivisionImpossibleMessage());
     }
-    throw Error(DivisionImpossibleMessage()); // the line reached the start vertex
+    long lo = 1, hi = line.Last() + 1; // the start side holds the target at lo, not at hi
+    while (hi - lo > 1) {
+        const long mid = lo + (hi - lo) / 2;
+        (line.StartSideArea(line.OffsetAt(mid)) >= target ? lo : hi) = mid;
+    }
+    return lo;
 }
 
 struct FinePosition {
     PlanePoint p1, p2;
-    int p1Edge; // near end of P1's edge (P1 lies on p1Edge -> next)
-    int p2Edge; // near end of P2's edge (P2 lies on p2Edge -> prev)
+    int p1Edge; // P1 lies on p1Edge -> next, where the boundary leaves the start side
+    int p2Edge; // P2 lies on p2Edge -> next, where it comes back
     ParcelAreaFigures figures;
 };
 
-// Moves the line back towards the far vertex 1 mm at a time until the start side, with P1 and P2
-// rounded to millimetres, holds at least the target.
-FinePosition FineSearch(const Sweep& sweep, int start, int far, const CoarseStop& stop, double target) {
-    const long double step = sweep.Offset(start) > sweep.Offset(far) ? -kFineStep : kFineStep;
-    const int nearBack = sweep.Prev(stop.backwardEdge);
-    const int nearForward = sweep.Next(stop.forwardEdge);
-    const long double steps = std::fabs(stop.offset - sweep.Offset(far)) / kFineStep;
-    for (long m = 0; m < steps; ++m) {
-        const long double d = stop.offset + m * step;
-        FinePosition at;
-        at.p1Edge = sweep.WalkToCrossing(nearBack, true, d);
-        at.p2Edge = sweep.WalkToCrossing(nearForward, false, d);
-        at.p1 = Rounded(sweep.Crossing(at.p1Edge, sweep.Next(at.p1Edge), d));
-        at.p2 = Rounded(sweep.Crossing(at.p2Edge, sweep.Prev(at.p2Edge), d));
-        std::vector<PlanePoint> secured;
-        const auto add = [&](int i) { secured.push_back(sweep.Parcel().points[i]); };
-        sweep.AddRange(start, at.p1Edge, add);
-        secured.push_back(at.p1);
-        secured.push_back(at.p2);
-        sweep.AddUntil(at.p2Edge, start, add);
-        at.figures = MillimetreRingFigures(secured);
+// The parts at line offset d, with P1 and P2 rounded to millimetres.  The line must cross the
+// boundary exactly twice, else the parcel falls into more than two pieces.
+FinePosition PartsAt(const Sweep& sweep, const LinePositions& line, long double d, int start) {
+    const std::vector<int> leaving = line.LeavingEdges(d);
+    if (leaving.size() != 1) {
+        throw Error(DivisionIntoManyPiecesMessage());
+    }
+    FinePosition at;
+    at.p1Edge = leaving.front();
+    at.p2Edge = line.ReturningEdge(d);
+    at.p1 = Rounded(sweep.Crossing(at.p1Edge, sweep.Next(at.p1Edge), d));
+    at.p2 = Rounded(sweep.Crossing(at.p2Edge, sweep.Next(at.p2Edge), d));
+    std::vector<PlanePoint> secured;
+    const auto add = [&](int i) { secured.push_back(sweep.Parcel().points[i]); };
+    sweep.AddRange(start, at.p1Edge, add);
+    secured.push_back(at.p1);
+    secured.push_back(at.p2);
+    sweep.AddUntil(sweep.Next(at.p2Edge), start, add);
+    at.figures = MillimetreRingFigures(secured);
+    return at;
+}
+
+// From the position found on the unrounded area, the last millimetre position whose parts, with P1
+// and P2 rounded, secure the target.
+FinePosition FineSearch(const Sweep& sweep, const LinePositions& line, int start, double target) {
+    const long found = LastPositionHolding(line, target);
+    for (long j = std::min(found + 1, line.Last()); j >= 1; --j) {
+        if (line.NearAVertex(line.OffsetAt(j))) {
+            continue; // a new point there would stand on a vertex: the next position holds a little more
+        }
+        FinePosition at = PartsAt(sweep, line, line.OffsetAt(j), start);
         if (at.figures.area >= target) {
             return at;
         }
@@ -174,7 +227,7 @@ DivisionResult BuildParts(const DivisionParcel& parcel, const Sweep& sweep, int 
     const auto addSecured = [&](int i) { secured.push_back(parcel.names[i]); };
     sweep.AddRange(start, at.p1Edge, addSecured);
     secured.insert(secured.end(), {kP1Placeholder, kP2Placeholder});
-    sweep.AddUntil(at.p2Edge, start, addSecured);
+    sweep.AddUntil(sweep.Next(at.p2Edge), start, addSecured);
     secured.push_back(parcel.names[start]);
     result.secured.figures = at.figures;
 
@@ -184,7 +237,7 @@ DivisionResult BuildParts(const DivisionParcel& parcel, const Sweep& sweep, int 
         rest.push_back(parcel.names[i]);
         restPoints.push_back(parcel.points[i]);
     };
-    sweep.AddRange(far, sweep.Prev(at.p2Edge), addRest);
+    sweep.AddRange(far, at.p2Edge, addRest);
     rest.insert(rest.end(), {kP2Placeholder, kP1Placeholder});
     restPoints.insert(restPoints.end(), {at.p2, at.p1});
     sweep.AddUntil(sweep.Next(at.p1Edge), far, addRest);
@@ -243,8 +296,9 @@ DivisionResult DivideParallel(const DivisionParcel& parcel, double direction, in
     if (sweep.Offset(far) == sweep.Offset(startVertex)) {
         throw Error(DivisionImpossibleMessage()); // every vertex on one line parallel to the dividing line
     }
-    const CoarseStop stop = CoarseSweep(sweep, startVertex, far, parcel.area - target);
-    return BuildParts(parcel, sweep, startVertex, far, FineSearch(sweep, startVertex, far, stop, target));
+    RequireSimpleParcel(parcel);
+    const LinePositions line(sweep, startVertex, far);
+    return BuildParts(parcel, sweep, startVertex, far, FineSearch(sweep, line, startVertex, target));
 }
 
 DivisionResult DivideParallel(const DivisionParcel& parcel, double target, const ParallelFields& fields,

@@ -8,15 +8,18 @@ namespace vemo {
 
 class XyzNameIndex;
 
-// Parallel method (平行移動): a dividing line of fixed direction is moved parallel to itself from
-// the far side of the parcel towards the start vertex until the side of the start vertex has dropped
-// just below the target, then back in millimetre steps until it holds the target again.
+// Parallel method (平行移動): a dividing line of fixed direction takes the millimetre positions from
+// the far side of the parcel towards the start vertex; the one taken is the last whose start side, with
+// the new points P1 and P2 rounded to millimetres, still holds the target.  The start side's area is
+// that of the parcel clipped by the half-plane, so a concave parcel is measured as it is; when the line
+// there crosses the boundary more than twice (the parcel would fall into more than two pieces) the
+// division is refused, and so is a parcel whose boundary crosses itself.
 //
 // The moving line is kept as a unit normal n and a signed offset d (the points p with n·p = d), so
-// every direction is covered, east-west included; the steps are 0.1 m (coarse) and 1 mm (fine)
-// square to the line.  The direction is taken modulo 180 into [-90, 90), where n = (-sin θ, cos θ):
-// "max" and "min" below are the largest and smallest n·p, which for a line not running east-west
-// orders the vertices by their east intercept Y - tan θ·X, and for one running east-west by X.
+// every direction is covered, east-west included.  The direction is taken modulo 180 into [-90, 90),
+// where n = (-sin θ, cos θ): "max" and "min" below are the largest and smallest n·p, which for a line
+// not running east-west orders the vertices by their east intercept Y - tan θ·X, and for one running
+// east-west by X.
 
 // The direction of the dividing line: that of base1 -> base2 plus the angle (packed D.MMSS, below
 // 180).  Coincident base points: "基準線の2点が同じ位置です".

@@ -1,5 +1,6 @@
 #include "core/division/RegisterDivision.h"
 
+#include "core/edit/NewPointNames.h"
 #include "core/edit/PointName.h"
 #include "core/edit/RegisteredName.h"
 #include "core/store/CommaList.h"
@@ -74,12 +75,13 @@ std::vector<std::string> NamedPart(const DivisionPart& part, const std::string& 
 }
 
 void CheckDivisionNames(const Store& store, const DivisionResult& result, const DivisionRegistration& names) {
-    CheckNewPointName(store.Index(), names.p1Name);
+    if (result.p2 && !names.p1Name.empty() && names.p2Name == names.p1Name) {
+        throw Error(Jp("P1とP2に同じ点名は付けられません"));
+    }
+    NewPointNames pointNames(store.xyz);
+    pointNames.Claim(names.p1Name);
     if (result.p2) {
-        CheckNewPointName(store.Index(), names.p2Name);
-        if (names.p2Name == names.p1Name) {
-            throw Error(Jp("P1とP2に同じ点名は付けられません"));
-        }
+        pointNames.Claim(names.p2Name);
     }
     if (names.keepSecured) {
         CheckParcelName(store, names.securedParcelName);
@@ -98,12 +100,12 @@ void CheckDivisionNames(const Store& store, const DivisionResult& result, const 
 
 void RegisterDivision(Store& store, const DivisionResult& result, const DivisionRegistration& names) {
     CheckDivisionNames(store, result, names);
-    RegistrationRows rows(store.xyz, std::max(RegistrationAnchorRow(store.xyz), 1) + 1);
     const std::string remark = Jp("面分");
-    rows.Write(names.p1Name, Format3(result.p1.x), Format3(result.p1.y), "0.000", remark);
+    std::vector<NewPoint> points{{names.p1Name, Format3(result.p1.x), Format3(result.p1.y), "0.000", remark}};
     if (result.p2) {
-        rows.Write(names.p2Name, Format3(result.p2->x), Format3(result.p2->y), "0.000", remark);
+        points.push_back({names.p2Name, Format3(result.p2->x), Format3(result.p2->y), "0.000", remark});
     }
+    RegisterNewPoints(store.xyz, points, std::max(RegistrationAnchorRow(store.xyz), 1) + 1);
     store.RebuildNameIndex();
     if (names.keepSecured) {
         AddParcel(store, result.secured, names, names.securedParcelName);

@@ -33,8 +33,9 @@ int DivisionPartRowCount(const DivisionPart& part);
 // A part's names with the first "P1Tmp" and the first "P2Tmp" replaced by the confirmed names.
 std::vector<std::string> NamedPart(const DivisionPart& part, const std::string& p1Name, const std::string& p2Name);
 
-// Refuses names that would corrupt later lookups: an empty point or parcel name, a point name the
-// list already holds, P1 and P2 under one name, a parcel name already in the parcel list or given to
+// Refuses names that would corrupt later lookups: point names under the new-point rule
+// (NewPointNames.h: empty, over 16 bytes, held by a point; a row holding only the name is filled), P1
+// and P2 under one name, a parcel name already in the parcel list or given to
 // both parts.  Parcel names are checked only for the parts that are kept.  Throws vemo::Error.
 void CheckDivisionNames(const Store& store, const DivisionResult& result, const DivisionRegistration& names);
 

@@ -1,13 +1,27 @@
 #include "core/serial/ReceivedPointRows.h"
 
+#include "core/edit/NewPointNames.h"
 #include "core/store/RegistrationRows.h"
 #include "core/store/XyzList.h"
 
 namespace vemo {
 
-ReceivedPointRows::ReceivedPointRows(XyzList& list) : list_(list), next_(LastCoordinateRow(list) + 1) {}
+ReceivedPointRows::ReceivedPointRows(XyzList& list)
+    : list_(list), next_(LastCoordinateRow(list) + 1), names_(std::make_unique<NewPointNames>(list)) {}
+
+ReceivedPointRows::~ReceivedPointRows() = default;
 
 void ReceivedPointRows::Add(const ReceivedPoint& point) {
+    const NewPointPlace place = names_->Claim(point.name);
+    if (place.kind == NewPointPlace::FillNameRow) {
+        XyzRow row = list_.Row(place.row);
+        row[kColX] = point.x;
+        row[kColY] = point.y;
+        row[kColZ] = point.z;
+        list_.SetRow(place.row, row);
+        ++count_;
+        return;
+    }
     while (next_ < list_.RowCount() && !list_.Cell(next_, kColName).empty()) {
         ++next_;
     }

@@ -2,19 +2,26 @@
 
 #include "core/serial/ZubLine.h"
 
+#include <memory>
+
 namespace vemo {
 
+class NewPointNames;
 class XyzList;
 
 // Puts received points into the coordinate list one by one.  They go after the last row that holds a
 // coordinate (X or Y other than empty and "0.000"); of the rows there, only those without a name are
 // reused (their type and remark stay), and a point that finds none is appended.  A row with a name is
 // never overwritten, even with empty coordinates: it is a point the surveyor typed and will fill in.
+// The names follow the new-point rule (NewPointNames.h): a row holding the received name and nothing
+// else is filled with its coordinates; an empty or too long name, one the list holds as a point, or
+// one received twice is refused.
 class ReceivedPointRows {
 public:
     explicit ReceivedPointRows(XyzList& list);
+    ~ReceivedPointRows();
 
-    // Throws vemo::Error when the list is full; the points put so far stay.
+    // Throws vemo::Error when the list is full or the name is refused; the points put so far stay.
     void Add(const ReceivedPoint& point);
     int Count() const { return count_; }
 
@@ -22,6 +29,7 @@ private:
     XyzList& list_;
     int next_;
     int count_ = 0;
+    std::unique_ptr<NewPointNames> names_;
 };
 
 } // namespace vemo

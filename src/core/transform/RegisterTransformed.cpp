@@ -1,14 +1,12 @@
 #include "core/transform/RegisterTransformed.h"
 
+#include "core/edit/NewPointNames.h"
 #include "core/edit/PointName.h"
-#include "core/edit/RegisteredName.h"
 #include "core/store/RegistrationRows.h"
 #include "core/store/Store.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
 #include "core/text/Numbers.h"
-
-#include <unordered_set>
 
 namespace vemo {
 
@@ -37,25 +35,19 @@ std::vector<Moved> TransformSelection(const Store& store, const Transformation& 
     return moved;
 }
 
-// The names of the appended points, checked before anything is written: an appended point must not
-// take a name the list (or an earlier point of the same registration) already has.
+// The names of the appended points, checked before anything is written under the new-point rule.
 std::vector<std::string> AppendedNames(const Store& store, const std::vector<Moved>& moved,
                                        const TransformRegistrationOptions& options) {
     std::vector<std::string> names;
     names.reserve(moved.size());
-    std::unordered_set<std::string> taken;
-    std::string next = options.firstNewName;
+    NewPointNames rule(store.xyz);
     for (const Moved& m : moved) {
         if (options.how == TransformRegistration::AffixedName) {
             names.push_back(options.prefix + m.oldName + options.suffix);
         } else {
-            names.push_back(next);
-            next = NextPointName(next, true);
+            names.push_back(names.empty() ? options.firstNewName : NextPointName(names.back(), true));
         }
-        CheckNewPointName(store.Index(), names.back());
-        if (!taken.insert(names.back()).second) {
-            throw Error(Jp("点名 ") + names.back() + Jp(" は既に登録されています"));
-        }
+        rule.Claim(names.back());
     }
     return names;
 }
@@ -66,17 +58,24 @@ int RegisterTransformed(Store& store, const Transformation& t, const std::vector
                         const TransformRegistrationOptions& options) {
     const std::vector<Moved> moved = TransformSelection(store, t, selection);
     if (options.how == TransformRegistration::Replace) {
+        // A name on two rows would have only its first row moved: refused before anything changes.
+        const NewPointNames rule(store.xyz);
+        for (const Moved& m : moved) {
+            RequireSingleRow(rule, m.oldName);
+        }
         for (const Moved& m : moved) {
             store.xyz.SetCell(m.row, kColX, Format3(m.point.x));
             store.xyz.SetCell(m.row, kColY, Format3(m.point.y));
         }
     } else {
         const std::vector<std::string> names = AppendedNames(store, moved, options);
-        RegistrationRows rows(store.xyz, RegistrationAnchorRow(store.xyz) + 1);
         const std::string remark = Jp("座変");
+        std::vector<NewPoint> points;
+        points.reserve(moved.size());
         for (size_t i = 0; i < moved.size(); ++i) {
-            rows.Write(names[i], Format3(moved[i].point.x), Format3(moved[i].point.y), "0.000", remark);
+            points.push_back({names[i], Format3(moved[i].point.x), Format3(moved[i].point.y), "0.000", remark});
         }
+        RegisterNewPoints(store.xyz, points, RegistrationAnchorRow(store.xyz) + 1);
     }
     store.RebuildNameIndex();
     return static_cast<int>(moved.size());

@@ -25,9 +25,9 @@ struct TransformRegistrationOptions {
 
 // Transforms the selected points (in selection order) and registers them.  Empty names and names the
 // list does not hold are skipped; appended points carry Z "0.000" and the remark "座変" and go after
-// the last row with coordinates.  An appended name that is empty, already in the list or given twice
-// refuses the whole registration (vemo::Error) before anything is written.  The name index is rebuilt
-// afterwards.  Returns the number of points registered.
+// the last row with coordinates.  Appended names follow the new-point rule (NewPointNames.h); replacing
+// refuses a name held by two rows.  A refusal (vemo::Error) comes before anything is written.  The name index is
+// rebuilt afterwards.  Returns the number of points registered.
 int RegisterTransformed(Store& store, const Transformation& t, const std::vector<std::string>& selection,
                         const TransformRegistrationOptions& options);
 

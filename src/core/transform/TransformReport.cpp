@@ -10,8 +10,16 @@ namespace vemo {
 
 namespace {
 
-// θ as "%3d-%02d-%02d" rounded to whole seconds; the sign goes before the degrees even when they are 0.
-std::string SignedDmsText(double degrees) {
+// θ reduced to (-180, 180], as "%3d-%02d-%02d" rounded to whole seconds; the sign goes before the
+// degrees even when they are 0.  A turn of a few minutes across north is shown as the few minutes it
+// is, not as nearly a full turn the other way.
+std::string SignedDmsText(double theta) {
+    double degrees = std::fmod(theta, 360.0);
+    if (degrees > 180) {
+        degrees -= 360;
+    } else if (degrees <= -180) {
+        degrees += 360;
+    }
     const long long seconds = std::llround(std::fabs(degrees) * 3600.0);
     const bool negative = degrees < 0 && seconds != 0;
     const std::string whole = (negative ? "-" : "") + std::to_string(seconds / 3600);

@@ -1,5 +1,6 @@
 #include "core/traverse/RegisterTraverse.h"
 
+#include "core/edit/NewPointNames.h"
 #include "core/store/RegistrationRows.h"
 #include "core/store/XyzList.h"
 #include "core/text/Bytes.h"
@@ -17,29 +18,44 @@ namespace {
 
 class Registrar {
 public:
-    Registrar(XyzList& list, bool zCalc) : rows_(list, RegistrationAnchorRow(list) + 1), zCalc_(zCalc) {}
+    explicit Registrar(bool zCalc) : zCalc_(zCalc) {}
 
     void Add(const TrvsPoints& points, int slot) {
-        rows_.Write(points.name[slot], FormatPattern(points.x[slot], "0.000"), FormatPattern(points.y[slot], "0.000"),
-                    zCalc_ ? FormatPattern(points.z[slot], "0.000") : "0.000", "Trvs:");
-        ++count_;
+        points_.push_back({points.name[slot], FormatPattern(points.x[slot], "0.000"),
+                           FormatPattern(points.y[slot], "0.000"),
+                           zCalc_ ? FormatPattern(points.z[slot], "0.000") : "0.000", "Trvs:"});
     }
-    int Count() const { return count_; }
+    // The names are checked together under the new-point rule before any point is written.  A known
+    // point computed onto the coordinates it has in the list (the start and end points) is already
+    // there and is left alone rather than asked about.
+    int Write(XyzList& list, const AskReplacePoints& ask) const {
+        const NewPointNames names(list);
+        std::vector<NewPoint> fresh;
+        for (const NewPoint& p : points_) {
+            const std::vector<int>& rows = names.RowsOf(p.name);
+            if (rows.size() != 1 || TrimView(list.Cell(rows[0], kColX)) != p.x ||
+                TrimView(list.Cell(rows[0], kColY)) != p.y) {
+                fresh.push_back(p);
+            }
+        }
+        RegisterNewPoints(list, fresh, RegistrationAnchorRow(list) + 1, ask);
+        return static_cast<int>(fresh.size());
+    }
 
 private:
-    RegistrationRows rows_;
     bool zCalc_;
-    int count_ = 0;
+    std::vector<NewPoint> points_;
 };
 
 } // namespace
 
-std::optional<int> RegisterTraverse(TrvsState& state, const TrvsInput& input, XyzList& list) {
+std::optional<int> RegisterTraverse(TrvsState& state, const TrvsInput& input, XyzList& list,
+                                    const AskReplacePoints& askReplace) {
     ComputeRawTraverse(state, input);
     if (state.TrvsPointCount == 0) {
         return std::nullopt;
     }
-    Registrar registrar(list, input.table.ZCalc());
+    Registrar registrar(input.table.ZCalc());
     const int type = input.header.TrvsType;
     if (type == kTrvsOpen || type == kTrvsRadial) {
         const TrvsPoints& points = state.TrvsRawPoints;
@@ -55,7 +71,7 @@ std::optional<int> RegisterTraverse(TrvsState& state, const TrvsInput& input, Xy
             registrar.Add(state.TrvsAdjPoints, slot);
         }
     }
-    return registrar.Count();
+    return registrar.Write(list, askReplace);
 }
 
 std::string RegistrationMessage(int count) {

@@ -56,7 +56,7 @@ LineGroup::LineGroup(const QString& title, const Store* store, const std::functi
     auto* layout = new QFormLayout(this);
     layout->addRow(QStringLiteral("点名:"), first);
     layout->addRow(QStringLiteral("点名:"), second);
-    layout->addRow(QStringLiteral("方向角:"), direction);
+    layout->addRow(QStringLiteral("方向角(度.分秒):"), direction);
 }
 
 void LineGroup::showDirectionOfPoints() {

@@ -87,10 +87,9 @@ void CalcWindow::selectTab(int index) {
     current_ = index;
     buttons_->button(index)->setChecked(true);
     stack_->setCurrentWidget(pages_[index]);
+    // Every tab names the panel, so the caption never stays on the previous calculation.
     const QString caption = pages_[index]->caption();
-    if (!caption.isEmpty()) {
-        setWindowTitle(caption);
-    }
+    setWindowTitle(caption.isEmpty() ? buttons_->button(index)->text().remove(QLatin1Char('&')) : caption);
     for (CalcPage* page : pages_) {
         page->clear();
     }

@@ -50,6 +50,7 @@ void ConstructionPage::buildInputs(QLayout* layout) {
         layout->addWidget(circle1_);
         connect(circle1_, &CircleGroup::changed, this, &ConstructionPage::recompute);
         connect(circle1_->registerCentre, &QPushButton::clicked, this, &ConstructionPage::registerCircleCentre);
+        connect(circle1_->p3, &QLineEdit::textChanged, this, &ConstructionPage::updateCentreButton);
     }
     if (type_ == Type::CircleCircle) {
         circle2_ = new CircleGroup(QStringLiteral("円２"), false, store, upper, this);
@@ -170,6 +171,11 @@ bool ConstructionPage::takePointName(const std::string& cp932) {
     return shift_ && focused == shift_ && shift_->takePointName(cp932);
 }
 
+// 中心点座標登録 needs a centre computed from three points and a name to register it under.
+void ConstructionPage::updateCentreButton() {
+    circle1_->registerCentre->setEnabled(threePointCentre_.has_value() && !circle1_->p3->name().empty());
+}
+
 ConstructionResult ConstructionPage::compute() const {
     switch (type_) {
     case Type::LineLine:
@@ -190,7 +196,11 @@ ConstructionResult ConstructionPage::compute() const {
     case Type::ParallelShift: {
         std::vector<PlanePoint> path;
         for (const std::string& name : shift_->pathNames()) {
-            path.push_back(FindPlanePoint(host_.store, name).value_or(PlanePoint{}));
+            const std::optional<PlanePoint> point = FindPlanePoint(host_.store, name);
+            if (!point) {
+                return {}; // a path point no longer in the list leaves the input incomplete
+            }
+            path.push_back(*point);
         }
         return ComputeParallelShift(path, shift_->pathWidths());
     }
@@ -221,9 +231,10 @@ void ConstructionPage::showResult(const ConstructionResult& result, bool withMes
         if (fromThree && result.circle1) {
             threePointCentre_ = result.circle1;
         }
-        circle1_->registerCentre->setEnabled(threePointCentre_.has_value());
+        updateCentreButton();
     }
-    setOverlay(done ? result.overlay : CalcOverlay{});
+    // An incomplete result may still show circle 1 with its centre P3, computed from three points.
+    setOverlay(result.status == ConstructionResult::Status::NoResult ? CalcOverlay{} : result.overlay);
     if (withMessage && !result.message.empty()) {
         MessageBox::ShowCp932(this, result.message);
         if (circle1_ && result.circle1) {

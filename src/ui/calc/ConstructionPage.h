@@ -51,6 +51,7 @@ private:
     ConstructionResult compute() const;
     void showResult(const ConstructionResult& result, bool withMessage);
     void resetAfterRegistration();
+    void updateCentreButton();
     std::vector<CalcNameEdit*> nameFields() const;
 
     Type type_;

@@ -42,11 +42,12 @@ void ConstructionPage::registerResults() {
         return;
     }
     registering_ = true;
-    RunCommand(
+    const bool registered = RunCommand(
         [this] {
-            XyzList& list = host_.store->xyz;
             const std::string remark = Remark(type_);
-            // An empty name or value ends the registration where it stands.
+            // An empty name or value ends the registration where it stands; the names are checked
+            // together, so a refused one registers nothing.
+            std::vector<CalcPoint> points;
             for (int i = 0; i < 2; ++i) {
                 const std::string name = ToCp932OrThrow(panel_->name(i));
                 if (!panel_->wanted(i)) {
@@ -55,23 +56,27 @@ void ConstructionPage::registerResults() {
                 if (name.empty() || !panel_->hasValue(i) || i >= static_cast<int>(results_.size())) {
                     break;
                 }
-                RegisterCalcPoint(list, name, results_[i], remark);
+                points.push_back({name, results_[i]});
                 if (type_ == Type::ParallelShift) {
                     // The corners after the first follow under the names after P1's.
                     std::string next = name;
                     for (size_t k = 1; k < results_.size(); ++k) {
                         next = NextPointName(next, true);
-                        RegisterCalcPoint(list, next, results_[k], remark);
+                        points.push_back({next, results_[k]});
                     }
                 }
             }
+            RegisterCalcPoints(host_.store->xyz, points, remark);
             if (host_.pointsRegistered) {
                 host_.pointsRegistered();
             }
         },
         this);
     registering_ = false;
-    resetAfterRegistration();
+    // A refused name keeps the results and names, so the surveyor can change the name and try again.
+    if (registered) {
+        resetAfterRegistration();
+    }
 }
 
 void ConstructionPage::resetAfterRegistration() {

@@ -9,6 +9,7 @@
 #include "ui/calc/CalcFields.h"
 #include "ui/calc/CalcGroups.h"
 #include "ui/calc/DivisionDialog.h"
+#include "ui/calc/GridRowActions.h"
 #include "ui/common/CommandGuard.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/GridFont.h"
@@ -64,6 +65,11 @@ DivisionPage::DivisionPage(CalcHost& host, QWidget* parent) : CalcPage(host, par
             grid_->setCurrentCell(row, kNameColumn);
         }
     });
+    // A wrong vertex is taken out or one forgotten put in without clearing the boundary.
+    AddGridRowActions(*grid_, [this] {
+        relabel();
+        refresh();
+    });
     area_ = new QLabel(this);
     area_->setFont(GridFont());
 
@@ -79,6 +85,7 @@ DivisionPage::DivisionPage(CalcHost& host, QWidget* parent) : CalcPage(host, par
     layout->addWidget(buildMethod());
     layout->addWidget(buildFields());
     layout->addWidget(buildCommands());
+    showMethodHint();
     clear();
 }
 
@@ -95,6 +102,7 @@ QWidget* DivisionPage::buildMethod() {
     parallel_->setChecked(true);
     connect(parallel_, &QRadioButton::toggled, this, [this](bool on) {
         parallelFields_->setVisible(on);
+        showMethodHint();
         relabel();
         redraw(std::nullopt);
     });
@@ -122,9 +130,14 @@ QWidget* DivisionPage::buildFields() {
     baseRow->addWidget(new QLabel(QStringLiteral("→"), parallelFields_));
     baseRow->addWidget(base2_);
     form->addRow(QStringLiteral("基線："), baseRow);
-    form->addRow(QStringLiteral("角度："), angle_);
+    form->addRow(QStringLiteral("角度(度.分秒)："), angle_);
     form->addRow(QStringLiteral("始点："), start_);
+    start_->setToolTip(QStringLiteral("分割面積を確保する側の点。分割線に直角な向きで最も端の頂点に寄せられます"));
     layout->addWidget(parallelFields_);
+    // What the start of the division is in each method.
+    methodHint_ = new QLabel(box);
+    methodHint_->setWordWrap(true);
+    layout->addWidget(methodHint_);
 
     for (CalcNameEdit* field : {base1_, base2_, start_}) {
         field->setUpperCase(host_.upperCase);
@@ -169,6 +182,13 @@ bool DivisionPage::parallel() const {
     return parallel_->isChecked();
 }
 
+void DivisionPage::showMethodHint() {
+    methodHint_->setText(parallel() ? QStringLiteral("平行移動：基線に角度を加えた向きの分割線を、始点の側に分割面積が"
+                                                     "確保されるまで平行に移動します。")
+                                    : QStringLiteral("一点指定：1行目（基1）の点から境界上の新点P1へ分割線を引き、"
+                                                     "基1から順に分割面積を確保します。"));
+}
+
 void DivisionPage::setParallel(bool parallel) {
     (parallel ? parallel_ : onePoint_)->setChecked(true);
 }
@@ -193,9 +213,14 @@ void DivisionPage::focusFirstInput() {
 }
 
 bool DivisionPage::takePointName(const std::string& cp932) {
+    // A clicked name is confirmed as if typed, and the focus moves on to the next field.
     for (CalcNameEdit* field : {base1_, base2_, start_}) {
         if (field->hasFocus()) {
             field->setText(FromCp932(cp932));
+            QMetaObject::invokeMethod(field, "returnPressed");
+            if (field->isAcceptable()) {
+                FocusNextControl(field);
+            }
             return true;
         }
     }
@@ -254,11 +279,24 @@ void DivisionPage::enterName(int row, const QString& typed) {
     refresh();
 }
 
+// <<画地挿入 as on the inverse tab: only with the parcel editor shown, a parcel list that is not empty
+// and at least two names in the editor.
+void DivisionPage::updateEnabling() {
+    const bool editorShown = host_.parcelEditorShown && host_.parcelEditorShown();
+    insertParcel_->setEnabled(editorShown && host_.store && host_.store->blocks.Count() > 0 && host_.openParcelNames &&
+                              WithoutEntryRows(host_.openParcelNames()).size() >= 2);
+}
+
 void DivisionPage::insertParcel() {
-    // The parcel open in the parcel editor, its closing repetition included, after the names typed so far.
+    // The parcel open in the parcel editor, its closing repetition included, after the names typed so
+    // far, unless the last of them already starts it.
     const std::vector<std::string> parcel =
         WithoutEntryRows(host_.openParcelNames ? host_.openParcelNames() : std::vector<std::string>{});
-    int row = static_cast<int>(names().size()) + 1;
+    const std::vector<std::string> current = names();
+    if (parcel.size() < 2 || (!current.empty() && current.back() == parcel.front())) {
+        return;
+    }
+    int row = static_cast<int>(current.size()) + 1;
     for (const std::string& name : parcel) {
         setName(row++, FromCp932(name));
     }

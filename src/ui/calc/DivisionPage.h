@@ -32,6 +32,7 @@ public:
     void focusFirstInput() override;
     bool takePointName(const std::string& cp932) override;
     void refresh() override;
+    void updateEnabling() override;
 
     bool parallel() const;
     void setParallel(bool parallel);
@@ -64,6 +65,7 @@ private:
     std::optional<DivisionParcel> parcel() const;
     std::optional<double> direction() const;
     void snapStart();
+    void showMethodHint();
     void checkAngle();
     void redraw(const std::optional<DivisionResult>& result);
     void showDialog(const DivisionResult& result);
@@ -74,6 +76,7 @@ private:
     QRadioButton* onePoint_ = nullptr;
     CalcNumberEdit* target_ = nullptr;
     QWidget* parallelFields_ = nullptr;
+    QLabel* methodHint_ = nullptr;
     CalcNameEdit* base1_ = nullptr;
     CalcNameEdit* base2_ = nullptr;
     CalcNumberEdit* angle_ = nullptr;

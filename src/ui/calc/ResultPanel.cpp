@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 
 namespace vemo {
 
@@ -113,6 +114,8 @@ bool ResultPanel::eventFilter(QObject* watched, QEvent* event) {
             if (twoSolutions_ && names[1]->text().isEmpty() && p1 && !p1->empty()) {
                 names[1]->setText(FromCp932(NextPointName(*p1, true)));
             }
+            // The proposed name is selected, so a name typed over it replaces it.
+            QTimer::singleShot(0, static_cast<QLineEdit*>(watched), &QLineEdit::selectAll);
         }
     }
     return QWidget::eventFilter(watched, event);

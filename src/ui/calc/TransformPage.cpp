@@ -3,6 +3,7 @@
 #include "core/calc/CalcEntry.h"
 #include "core/store/Store.h"
 #include "ui/calc/CalcFields.h"
+#include "ui/calc/GridRowActions.h"
 #include "ui/calc/TransformDialog.h"
 #include "ui/common/CommandGuard.h"
 #include "ui/common/Cp932Text.h"
@@ -53,6 +54,10 @@ TransformPage::TransformPage(CalcHost& host, QWidget* parent) : CalcPage(host, p
     // A click in the grid opens the method choice again, unless the pairs over-determine the
     // two-point fit.
     connect(grid_, &QTableWidget::cellClicked, this, &TransformPage::lockMethod);
+    AddGridRowActions(*grid_, [this] {
+        relabel();
+        lockMethod();
+    });
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -154,7 +154,12 @@ void TrvsWindow::ShowPrecision() {
 void TrvsWindow::RegisterPoints() {
     SaveAutoTrvQuietly();
     BusyCursor busy;
-    const std::optional<int> count = RegisterTraverse(state_, Input(), workspace_.store().xyz);
+    // A traverse computed again after a correction may replace the points it registered before.
+    const auto askReplace = [this](const std::vector<std::string>& held) {
+        return MessageBox::Ask(this, FromCp932(ReplacePointsQuestion(held)), QMessageBox::Yes | QMessageBox::No,
+                               QMessageBox::No) == QMessageBox::Yes;
+    };
+    const std::optional<int> count = RegisterTraverse(state_, Input(), workspace_.store().xyz, askReplace);
     if (!count) {
         return;
     }

@@ -48,6 +48,23 @@ TEST(LineCircle, GivesBothCrossingsOrTheNoCrossingMessage) {
     EXPECT_NEAR(east.circle1->centre.x, 5, 5e-4);
     EXPECT_NEAR(east.circle1->radius, 5, 5e-4);
 
+    // Three points on the circle win over a centre and radius given as well.
+    CircleInput both = threePoints;
+    both.centre = PlanePoint{50, 50};
+    both.radius = 2;
+    ExpectPoints(ComputeLineCircle(Through({5, 0}, 90), both), {{5, -2}, {5, 8}});
+
+    // Without the line, the centre of the three points is there at once, marked P3.
+    for (const auto& alone :
+         {ComputeLineCircle(LineInput{}, threePoints), ComputeCircleCircle(threePoints, CircleInput{})}) {
+        EXPECT_EQ(alone.status, Status::Incomplete);
+        ASSERT_TRUE(alone.circle1);
+        EXPECT_NEAR(alone.circle1->centre.y, 3, 5e-4);
+        ASSERT_EQ(alone.overlay.marks.size(), 1u);
+        EXPECT_EQ(alone.overlay.marks[0].label, "P3");
+    }
+    EXPECT_FALSE(ComputeLineCircle(LineInput{}, circle).circle1); // a centre typed is no P3
+
     const auto miss = ComputeLineCircle(Through({20, 0}, 90), circle);
     EXPECT_EQ(miss.status, Status::NoResult);
     EXPECT_EQ(Cp932ToUtf8(miss.message), "直線と円が交差していません！");

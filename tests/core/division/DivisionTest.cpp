@@ -45,6 +45,8 @@ TEST_F(DivisionSite, OnePointMethodPlacesP1OnTheFanEdge) {
         double securedArea, remainderArea;
     } cases[] = {
         {Square(), 25, {10, 5}, {"1", "2", "P1Tmp", "1"}, {"1", "P1Tmp", "3", "4", "1"}, 25, 75},
+        // The area, not the 地積 truncated to 0.01 m², holds the target: 5 × 5.0006 rounds up to 5.001.
+        {Square(), 25.003, {10, 5.001}, {"1", "2", "P1Tmp", "1"}, {"1", "P1Tmp", "3", "4", "1"}, 25.005, 74.995},
         // The exact point (24.53488.., 27.20930..) on 12 -> 13 holds 300 m²; rounded it holds a hair more.
         {Quad(),
          300,

@@ -66,7 +66,9 @@ TEST_F(TransformedSite, RefusesAppendedNamesTheListAlreadyHolds) {
         const char* message;
     } cases[] = {
         {{TransformRegistration::AffixedName, "", "", ""}, {"11"}, "点名 11 は既に登録されています"},
-        {{TransformRegistration::AffixedName, "", "#", ""}, {"12", "12"}, "点名 12# は既に登録されています"},
+        {{TransformRegistration::AffixedName, "", "#", ""},
+         {"12", "12"},
+         "点名 12# は登録する点の中で2度使われています"},
         {{TransformRegistration::NewNames, "", "#", "T8"}, {"11", "12"}, "点名 T9 は既に登録されています"},
         {{TransformRegistration::NewNames, "", "#", ""}, {"11"}, "点名を入力してください"},
     };

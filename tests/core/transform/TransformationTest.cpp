@@ -68,15 +68,17 @@ TEST(TwoPointTransform, TurnsAndShiftsOntoTheNewBaseLine) {
     }
 }
 
-// Minutes and seconds stay in 00-59 whatever the sign; a rotation below one degree keeps its sign.
+// Minutes and seconds stay in 00-59 whatever the sign; a rotation below one degree keeps its sign; the
+// rotation is shown reduced to (-180, 180]: +0°12′02″ across north (αN 0°06′01″, αO 359°53′59″) is
+// no near full turn.
 TEST(TwoPointTransform, ReportShowsSignedRotationInWholeSeconds) {
     const struct {
         double theta;
         const char* text;
-    } cases[] = {{-0.5, " -0-30-00"},
-                 {-30.2525, "-30-15-09"},
-                 {359.99999, "360-00-00"},
-                 {-0.0000001, "  0-00-00"},
+    } cases[] = {{-0.5, " -0-30-00"},      {-30.2525, "-30-15-09"},
+                 {359.99999, "  0-00-00"}, {0.1002777778 - 359.8997222222, "  0-12-02"},
+                 {190, "-170-00-00"},      {-180, "180-00-00"},
+                 {540.25, "-179-45-00"},   {-0.0000001, "  0-00-00"},
                  {12.5, " 12-30-00"}};
     for (const auto& c : cases) {
         Transformation t;

@@ -1,6 +1,7 @@
 // Registration of computed traverse points into the coordinate list.
 #include "TrvsFixture.h"
 
+#include "core/text/Error.h"
 #include "core/traverse/RegisterTraverse.h"
 
 #include <gtest/gtest.h>
@@ -34,8 +35,23 @@ TEST(RegisterTraverse, RadialTraverseAppendsStartAndPoints) {
     EXPECT_EQ(list.Cell(5, kColBiko), "Trvs:");
     EXPECT_EQ(list.Cell(1, kColBiko), ""); // existing points untouched
     EXPECT_EQ(Cp932ToUtf8(RegistrationMessage(4)), "座標リストに 4 点 追加登録しました");
-    EXPECT_EQ(f.Register(), 4); // registering twice appends twice
-    EXPECT_EQ(list.RowCount(), 10);
+    // Registering again never gives a name to a second row.  Points computed onto the coordinates
+    // they have are left alone; a corrected one is refused unless the surveyor lets it be replaced.
+    EXPECT_EQ(f.Register(), 0);
+    f.table.SetCell(1, kTrvColSlope, "200.000");
+    EXPECT_THROW(f.Register(), Error);
+    EXPECT_EQ(list.RowCount(), 6);
+    EXPECT_EQ(list.Cell(3, kColX), "1100.000");
+    std::vector<std::string> asked;
+    const auto yes = [&](const std::vector<std::string>& held) {
+        asked = held;
+        return true;
+    };
+    EXPECT_EQ(RegisterTraverse(f.state, f.Input(), f.store.xyz, yes), 1);
+    EXPECT_EQ(asked, std::vector<std::string>{"P1"});
+    EXPECT_EQ(list.RowCount(), 6);
+    EXPECT_EQ(list.Cell(3, kColX), "1200.000");
+    EXPECT_EQ(list.Cell(3, kColBiko), "Trvs:");
 }
 
 // A point computed exactly on an axis is a real point: only the slots the run wrote decide.
@@ -91,9 +107,8 @@ TEST(RegisterTraverse, ClosedTraverseRegistersAdjustedStationsWithHeights) {
     EXPECT_EQ(list.Cell(3, kColZ), "11.000"); // from A with A's instrument height, target height 0.500
     EXPECT_EQ(list.Cell(5, kColName), "D");
     EXPECT_EQ(list.Cell(5, kColZ), "10.000");
-    f.table.SetZCalc(false);
-    RegisterTraverse(f.state, f.Input(), f.store.xyz);
-    EXPECT_EQ(list.Cell(7, kColZ), "0.000");
+    EXPECT_EQ(RegisterTraverse(f.state, f.Input(), f.store.xyz), 0); // the same points again: left alone
+    EXPECT_EQ(list.RowCount(), 6);
 }
 
 TEST(RegisterTraverse, NothingWithoutAStartPoint) {

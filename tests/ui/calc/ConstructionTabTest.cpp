@@ -98,21 +98,27 @@ TEST_F(ConstructionTab, CircleCrossingMessageComesOncePerChangeAndTheWindowStays
     EXPECT_EQ(LastRow(), "C4 -3.000 4.000 交点");
 }
 
+// The centre of three points on circle 1 is there as soon as they are given, before any line; the
+// button waits for a name.
 TEST_F(ConstructionTab, ThreePointCircleCentreIsRegisteredUnderP3) {
     Open(CalcTab::kLineCircle);
     ConstructionPage* page = Page(CalcTab::kLineCircle);
-    TypeInField(page->line1()->first, QStringLiteral("A1"));
-    TypeInField(page->line1()->second, QStringLiteral("A2"));
-    // A1, A2, A3 lie on the circle of centre (5, 5) and radius 7.071; the line Y = 0 meets it at A1, A2.
+    // A1, A2, A3 lie on the circle of centre (5, 5) and radius 7.071.
     for (int i = 0; i < 3; ++i) {
         TypeInField(page->circle1()->onCircle[i], QStringLiteral("A%1").arg(i + 1));
     }
-    EXPECT_EQ(Value(page->results(), 0), QStringLiteral("      0.000,      0.000"));
-    EXPECT_EQ(Value(page->results(), 1), QStringLiteral("     10.000,      0.000"));
-    ASSERT_TRUE(page->circle1()->registerCentre->isEnabled());
+    ASSERT_EQ(page->overlay().marks.size(), 1u);
+    EXPECT_EQ(page->overlay().marks[0].label, "P3");
+    EXPECT_FALSE(page->circle1()->registerCentre->isEnabled());
     TypeInField(page->circle1()->p3, QStringLiteral("M1"));
+    ASSERT_TRUE(page->circle1()->registerCentre->isEnabled());
     QTest::mouseClick(page->circle1()->registerCentre, Qt::LeftButton);
     EXPECT_EQ(LastRow(), "M1 5.000 5.000 3点円中心");
+    // With the line the crossings follow: the line Y = 0 meets the circle at A1 and A2.
+    TypeInField(page->line1()->first, QStringLiteral("A1"));
+    TypeInField(page->line1()->second, QStringLiteral("A2"));
+    EXPECT_EQ(Value(page->results(), 0), QStringLiteral("      0.000,      0.000"));
+    EXPECT_EQ(Value(page->results(), 1), QStringLiteral("     10.000,      0.000"));
 }
 
 TEST_F(ConstructionTab, CornerCutRegistersBothEndsOfTheChord) {
@@ -152,6 +158,54 @@ TEST_F(ConstructionTab, ParallelShiftRegistersEveryCornerOfThePath) {
     EXPECT_EQ(LastRow(), "S2 9.000 9.000 平移");
     EXPECT_TRUE(store->FindPointXY("S1").has_value());
     EXPECT_EQ(grid->rowCount(), 1); // the tab is cleared for the next path
+}
+
+// A path point that has left the list makes the input incomplete: nothing computed, nothing to register.
+TEST_F(ConstructionTab, ParallelShiftWithAPathPointGoneComputesNothing) {
+    Open(CalcTab::kParallelShift);
+    ConstructionPage* page = Page(CalcTab::kParallelShift);
+    for (const char* name : {"A1", "A2", "A3", "A4"}) {
+        TypeInGrid(page->shiftGrid(), QString::fromLatin1(name));
+        TypeInGrid(page->shiftGrid(), QStringLiteral("1"));
+    }
+    ASSERT_EQ(Value(page->results(), 0), QStringLiteral("      9.000,      1.000"));
+    store->xyz.SetCell(4, kColName, "Z4"); // A4 renamed: it would have stood at (0, 0)
+    page->refresh();
+    EXPECT_TRUE(page->results()->x[0]->text().isEmpty());
+    EXPECT_TRUE(page->overlay().marks.empty());
+    const int rows = store->xyz.RowCount();
+    QTest::mouseClick(page->results()->registerButton, Qt::LeftButton);
+    EXPECT_EQ(store->xyz.RowCount(), rows);
+}
+
+// The panel's caption names the tab shown; the proposed name is selected, so typing replaces it; the
+// packed angle form is labelled where it is typed.
+TEST_F(ConstructionTab, CaptionFollowsTheTabAndTheProposedNameIsSelected) {
+    Open(CalcTab::kInverse);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("逆座標計算"));
+    Open(CalcTab::kLineLine);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("直線×直線"));
+    Open(CalcTab::kCircleCircle);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("円×円"));
+
+    Open(CalcTab::kLineLine);
+    ConstructionPage* page = Page(CalcTab::kLineLine);
+    TypeInField(page->line1()->first, QStringLiteral("A1"));
+    TypeInField(page->line1()->second, QStringLiteral("A4"));
+    TypeInField(page->line2()->first, QStringLiteral("A5"));
+    TypeInField(page->line2()->direction, QStringLiteral("135"));
+    page->results()->names[0]->setFocus();
+    QApplication::processEvents();
+    EXPECT_FALSE(page->results()->names[0]->text().isEmpty());
+    EXPECT_EQ(page->results()->names[0]->selectedText(), page->results()->names[0]->text());
+    QTest::keyClicks(page->results()->names[0], QStringLiteral("Q1"));
+    EXPECT_EQ(page->results()->names[0]->text(), QStringLiteral("Q1"));
+
+    bool labelled = false;
+    for (const QLabel* label : page->findChildren<QLabel*>()) {
+        labelled |= label->text().contains(QStringLiteral("度.分秒"));
+    }
+    EXPECT_TRUE(labelled);
 }
 
 } // namespace

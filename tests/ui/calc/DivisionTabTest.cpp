@@ -200,5 +200,53 @@ TEST_F(DivisionTab, CancelledDialogLeavesTheStoreAsItWas) {
     EXPECT_EQ(store->blocks.Count(), 0);
 }
 
+// A wrong vertex is taken out and a forgotten one put back by key, without clearing the boundary; a
+// name clicked into the base line is confirmed and the focus moves on.
+TEST_F(DivisionTab, GridRowsAreInsertedAndDeletedAndClickedBaseNamesMoveOn) {
+    Open(CalcTab::kDivision);
+    EnterSquare(3);
+    TypeInGrid(Page()->grid(), QStringLiteral("A5"));
+    TypeInGrid(Page()->grid(), QStringLiteral("A4"));
+    Page()->grid()->setCurrentCell(3, 1); // A5
+    QTest::keyClick(Page()->grid(), Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(Cell(Page()->grid(), 3, 1), QStringLiteral("A4"));
+    EXPECT_EQ(Cell(Page()->grid(), 3, 0), QStringLiteral("4"));
+    EXPECT_EQ(Page()->areaLabel()->text(), QString::fromUtf8(" 面積    100.0000000 ㎡"));
+    Page()->grid()->setCurrentCell(1, 1);
+    QTest::keyClick(Page()->grid(), Qt::Key_Insert, Qt::ControlModifier);
+    EXPECT_TRUE(Cell(Page()->grid(), 1, 1).isEmpty());
+    EXPECT_EQ(Cell(Page()->grid(), 2, 1), QStringLiteral("A2"));
+    EXPECT_EQ(Page()->grid()->actions().size(), 2);
+
+    Page()->base1Field()->setFocus();
+    window->takePointName("A1");
+    EXPECT_EQ(Page()->base1Field()->text(), QStringLiteral("A1"));
+    EXPECT_TRUE(Page()->base2Field()->hasFocus());
+}
+
+// << 画地挿入 as on the inverse tab: enabled only with the editor shown, a parcel in the list and two
+// names in the editor; a grid ending in the parcel's first point takes nothing.
+TEST_F(DivisionTab, ParcelInsertFollowsTheInverseTabRules) {
+    bool editorShown = false;
+    window->host().parcelEditorShown = [&] { return editorShown; };
+    window->host().openParcelNames = [] { return std::vector<std::string>{"A1", "A2", "A3", "A4", "A1", ""}; };
+    Open(CalcTab::kDivision);
+    Page()->updateEnabling();
+    EXPECT_FALSE(Page()->insertParcelButton()->isEnabled());
+    editorShown = true;
+    Page()->updateEnabling();
+    EXPECT_FALSE(Page()->insertParcelButton()->isEnabled()); // no parcel in the list yet
+    store->blocks.Add(Block{"1", "A1,A2,A3,A4,A1,", 6, 0, 0});
+    Page()->updateEnabling();
+    EXPECT_TRUE(Page()->insertParcelButton()->isEnabled());
+    TypeInGrid(Page()->grid(), QStringLiteral("A1"));
+    Page()->insertParcel();
+    EXPECT_TRUE(Cell(Page()->grid(), 1, 1).isEmpty());
+    TypeInGrid(Page()->grid(), QStringLiteral("A5"));
+    Page()->insertParcel();
+    EXPECT_EQ(Cell(Page()->grid(), 2, 1), QStringLiteral("A1"));
+    EXPECT_EQ(Cell(Page()->grid(), 6, 1), QStringLiteral("A1"));
+}
+
 } // namespace
 } // namespace vemo::test

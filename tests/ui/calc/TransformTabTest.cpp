@@ -178,5 +178,20 @@ TEST_F(TransformTab, EachRegistrationMethodPutsThePointWhereItBelongs) {
     EXPECT_EQ(selectionToggles, toggles);
 }
 
+// A wrong pair is taken out by key without clearing the others.
+TEST_F(TransformTab, PairRowsAreInsertedAndDeleted) {
+    EnterPairs(2);
+    Page()->grid()->setCurrentCell(1, 1);
+    QTest::keyClick(Page()->grid(), Qt::Key_Insert, Qt::ControlModifier);
+    EXPECT_TRUE(Cell(Page()->grid(), 1, 1).isEmpty());
+    EXPECT_EQ(Cell(Page()->grid(), 2, 1), QStringLiteral("A2"));
+    EXPECT_EQ(Cell(Page()->grid(), 2, 0), QStringLiteral("3"));
+    Page()->grid()->setCurrentCell(1, 1);
+    QTest::keyClick(Page()->grid(), Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(Cell(Page()->grid(), 1, 1), QStringLiteral("A2"));
+    EXPECT_EQ(Cell(Page()->grid(), 1, 2), QStringLiteral("N2"));
+    EXPECT_EQ(Cell(Page()->grid(), 1, 0), QStringLiteral("2"));
+}
+
 } // namespace
 } // namespace vemo::test

@@ -1,0 +1,134 @@
+#include "core/edit/NewPointNames.h"
+
+#include "core/edit/PointName.h"
+#include "core/store/RegistrationRows.h"
+#include "core/store/XyzList.h"
+#include "core/text/Bytes.h"
+#include "core/text/Cp932.h"
+#include "core/text/Error.h"
+
+namespace vemo {
+
+namespace {
+
+// The grid's proposed entry row: a name and nothing a surveyor typed besides it.
+bool NameOnly(const XyzList& list, int row) {
+    for (int col : {kColX, kColY, kColZ, kColTensyu, kColBiko}) {
+        if (!TrimView(list.Cell(row, col)).empty()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+Error HeldRefusal(const std::string& name) {
+    return Error(Jp("点名 ") + name + Jp(" は既に登録されています"));
+}
+
+} // namespace
+
+NewPointNames::NewPointNames(const XyzList& list) : list_(list) {
+    for (int row = 1; row < list.RowCount(); ++row) {
+        const std::string& name = list.Cell(row, kColName);
+        if (!name.empty()) {
+            rows_[name].push_back(row);
+        }
+    }
+}
+
+const std::vector<int>& NewPointNames::RowsOf(const std::string& name) const {
+    static const std::vector<int> none;
+    auto it = rows_.find(name);
+    return it == rows_.end() ? none : it->second;
+}
+
+bool NewPointNames::HeldByPoint(const std::string& name) const {
+    const std::vector<int>& rows = RowsOf(name);
+    return rows.size() > 1 || (rows.size() == 1 && !NameOnly(list_, rows.front()));
+}
+
+void RequireSingleRow(const NewPointNames& names, const std::string& name) {
+    const std::vector<int>& rows = names.RowsOf(name);
+    if (rows.size() > 1) {
+        std::string list;
+        for (int row : rows) {
+            list += (list.empty() ? "" : ", ") + std::to_string(row);
+        }
+        throw Error(Jp("点名 ") + name + Jp(" は座標リストの ") + std::to_string(rows.size()) + Jp(" 行（") + list +
+                    Jp("）にあるため、どの点か決められません。1行にしてから登録してください"));
+    }
+}
+
+NewPointPlace NewPointNames::Claim(const std::string& name, bool replace) {
+    if (name.empty()) {
+        throw Error(Jp("点名を入力してください"));
+    }
+    RequireStorableName(name);
+    if (!claimed_.emplace(name, true).second) {
+        throw Error(Jp("点名 ") + name + Jp(" は登録する点の中で2度使われています"));
+    }
+    RequireSingleRow(*this, name);
+    const std::vector<int>& rows = RowsOf(name);
+    if (rows.empty()) {
+        return {};
+    }
+    if (NameOnly(list_, rows.front())) {
+        return {NewPointPlace::FillNameRow, rows.front()};
+    }
+    if (!replace) {
+        throw HeldRefusal(name);
+    }
+    return {NewPointPlace::ReplacePoint, rows.front()};
+}
+
+std::string ReplacePointsQuestion(const std::vector<std::string>& heldNames) {
+    constexpr size_t kShown = 10;
+    std::string names;
+    for (size_t i = 0; i < heldNames.size() && i < kShown; ++i) {
+        names += (i ? ", " : "") + heldNames[i];
+    }
+    if (heldNames.size() > kShown) {
+        names += Jp(" …（全 ") + std::to_string(heldNames.size()) + Jp(" 点）");
+    }
+    return Jp("点名 ") + names + Jp(" は既に座標リストにあります。座標を計算結果で置き換えますか？");
+}
+
+std::vector<int> RegisterNewPoints(XyzList& list, const std::vector<NewPoint>& points, int firstFreeRow,
+                                   const AskReplacePoints& ask) {
+    NewPointNames names(list);
+    std::vector<std::string> held;
+    for (const NewPoint& point : points) {
+        if (names.HeldByPoint(point.name) && names.RowsOf(point.name).size() == 1) {
+            held.push_back(point.name);
+        }
+    }
+    const bool replace = !held.empty() && ask && ask(held);
+    std::vector<NewPointPlace> places;
+    places.reserve(points.size());
+    for (const NewPoint& point : points) {
+        places.push_back(names.Claim(point.name, replace));
+    }
+    std::vector<int> written;
+    written.reserve(points.size());
+    RegistrationRows fresh(list, firstFreeRow);
+    for (size_t i = 0; i < points.size(); ++i) {
+        const NewPoint& p = points[i];
+        if (places[i].kind == NewPointPlace::FreshRow) {
+            written.push_back(fresh.NextRow());
+            fresh.Write(p.name, p.x, p.y, p.z, p.remark);
+            continue;
+        }
+        XyzRow cells = list.Row(places[i].row);
+        cells[kColX] = p.x;
+        cells[kColY] = p.y;
+        cells[kColZ] = p.z;
+        if (places[i].kind == NewPointPlace::FillNameRow) {
+            cells[kColBiko] = p.remark;
+        }
+        list.SetRow(places[i].row, cells);
+        written.push_back(places[i].row);
+    }
+    return written;
+}
+
+} // namespace vemo

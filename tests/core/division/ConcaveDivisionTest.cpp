@@ -1,0 +1,323 @@
+// Division of parcels of any simple shape, concave ones included, checked against a construction of
+// the test's own: the parcel clipped by the half-plane of the dividing line (Sutherland-Hodgman), rings
+// checked for self-intersection edge against edge, areas by the shoelace sum.  Every case either
+// refuses with its message or secures the target with two simple parts that make up the parcel.
+#include "support/ErrorMessage.h"
+
+#include "core/division/ParallelDivision.h"
+#include "core/text/Cp932.h"
+#include "core/text/Error.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <optional>
+#include <random>
+
+namespace vemo::test {
+namespace {
+
+using Ring = std::vector<PlanePoint>;
+
+double Cross(PlanePoint o, PlanePoint a, PlanePoint b) {
+    return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
+}
+
+// Shoelace sum about the first vertex, so that plane coordinates of hundreds of kilometres keep
+// their millimetres.
+double Area(const Ring& ring) {
+    double twice = 0;
+    const PlanePoint o = ring.front();
+    for (size_t i = 0; i < ring.size(); ++i) {
+        const PlanePoint& a = ring[i];
+        const PlanePoint& b = ring[(i + 1) % ring.size()];
+        twice += (a.x - o.x) * (b.y - o.y) - (b.x - o.x) * (a.y - o.y);
+    }
+    return std::fabs(twice) / 2;
+}
+
+// The part of `ring` on the side of the line a -> b where `side` lies.
+Ring Clip(const Ring& ring, PlanePoint a, PlanePoint b, PlanePoint side) {
+    const double keep = Cross(a, b, side) >= 0 ? 1 : -1;
+    Ring out;
+    for (size_t i = 0; i < ring.size(); ++i) {
+        const PlanePoint p = ring[i], q = ring[(i + 1) % ring.size()];
+        const double sp = keep * Cross(a, b, p), sq = keep * Cross(a, b, q);
+        if (sp >= 0) {
+            out.push_back(p);
+        }
+        if ((sp >= 0) != (sq >= 0)) {
+            const double t = sp / (sp - sq);
+            out.push_back({p.x + t * (q.x - p.x), p.y + t * (q.y - p.y)});
+        }
+    }
+    return out;
+}
+
+// How often the boundary crosses the line a -> b.
+int Crossings(const Ring& ring, PlanePoint a, PlanePoint b) {
+    int count = 0;
+    for (size_t i = 0; i < ring.size(); ++i) {
+        count += (Cross(a, b, ring[i]) >= 0) != (Cross(a, b, ring[(i + 1) % ring.size()]) >= 0);
+    }
+    return count;
+}
+
+bool ProperlyMeet(PlanePoint a, PlanePoint b, PlanePoint c, PlanePoint d) {
+    const double d1 = Cross(c, d, a), d2 = Cross(c, d, b), d3 = Cross(a, b, c), d4 = Cross(a, b, d);
+    return ((d1 > 0) != (d2 > 0)) && ((d3 > 0) != (d4 > 0)) && d1 != 0 && d2 != 0 && d3 != 0 && d4 != 0;
+}
+
+// No two edges cross and no vertex is repeated.
+bool Simple(const Ring& ring) {
+    const size_t n = ring.size();
+    for (size_t i = 0; i < n; ++i) {
+        for (size_t j = i + 1; j < n; ++j) {
+            if (ring[i].x == ring[j].x && ring[i].y == ring[j].y) {
+                return false;
+            }
+            if (j != i + 1 && !(i == 0 && j == n - 1) &&
+                ProperlyMeet(ring[i], ring[(i + 1) % n], ring[j], ring[(j + 1) % n])) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+Ring Open(Ring closed) {
+    closed.pop_back();
+    return closed;
+}
+
+double Mm(double v) {
+    return std::round(v * 1000) / 1000;
+}
+
+// A simple polygon around a centre in plane coordinates: vertices at sorted random bearings and
+// random distances (a star, convex when the distances agree), in either direction.
+DivisionParcel RandomParcel(std::mt19937_64& rng) {
+    std::uniform_real_distribution<double> unit(0, 1);
+    const int n = 5 + static_cast<int>(unit(rng) * 26);
+    const PlanePoint centre{Mm(-300000 + 600000 * unit(rng)), Mm(-300000 + 600000 * unit(rng))};
+    const double radius = 10 + 190 * unit(rng);
+    const bool convex = unit(rng) < 0.25;
+    std::vector<double> bearings;
+    for (int i = 0; i < n; ++i) {
+        bearings.push_back(2 * std::numbers::pi * unit(rng));
+    }
+    std::sort(bearings.begin(), bearings.end());
+    DivisionParcel parcel;
+    for (int i = 0; i < n; ++i) {
+        const double r = radius * (convex ? 1 : 0.2 + 0.8 * unit(rng));
+        parcel.points.push_back({Mm(centre.x + r * std::cos(bearings[i])), Mm(centre.y + r * std::sin(bearings[i]))});
+        parcel.names.push_back("V" + std::to_string(i));
+    }
+    if (unit(rng) < 0.5) {
+        std::reverse(parcel.points.begin(), parcel.points.end());
+    }
+    parcel.area = MillimetreRingFigures(parcel.points).area;
+    return parcel;
+}
+
+// The two parts are simple rings that make up the parcel, the secured one holds the target and no
+// more than `excess` beyond it.  For a dividing line (not a chord), the secured part is the land of the
+// parcel on the side of the line where `inner` lies.
+void ExpectSoundParts(const DivisionParcel& parcel, const DivisionResult& r, double target, PlanePoint lineA,
+                      PlanePoint lineB, double excess, std::optional<PlanePoint> inner) {
+    const Ring secured = Open(PartPoints(parcel, r, r.secured));
+    const Ring rest = Open(PartPoints(parcel, r, r.remainder));
+    // Rounding a new point to millimetres moves it at most 0.71 mm, off its edge as well: the parts
+    // change by a sliver of that width along an edge or the line.
+    double diameter = 0;
+    for (PlanePoint p : parcel.points) {
+        diameter = std::max(diameter, std::hypot(p.x - lineA.x, p.y - lineA.y));
+    }
+    const double roundingSlack = 0.0015 * 2 * diameter + 1e-6;
+    EXPECT_TRUE(Simple(secured));
+    EXPECT_TRUE(Simple(rest));
+    EXPECT_GE(Area(secured), target);
+    EXPECT_NEAR(r.secured.figures.area, Area(secured), 1e-6);
+    EXPECT_NEAR(r.remainder.figures.area, Area(rest), 1e-6);
+    EXPECT_NEAR(Area(secured) + Area(rest), Area(parcel.points), roundingSlack);
+    EXPECT_LE(Area(secured) - target, excess + roundingSlack);
+    if (inner) {
+        EXPECT_NEAR(Area(Clip(parcel.points, lineA, lineB, *inner)), Area(secured), roundingSlack);
+    }
+}
+
+TEST(ConcaveDivision, BothMethodsOverRandomSimpleParcelsSecureTheTargetOrRefuse) {
+    std::mt19937_64 rng(20261209);
+    std::uniform_real_distribution<double> unit(0, 1);
+    const std::string manyPieces = Cp932ToUtf8(DivisionIntoManyPiecesMessage());
+    const std::string impossible = Cp932ToUtf8(DivisionImpossibleMessage());
+    const std::string chordLeaves = "基1とP1を結ぶ分割線が画地の外を通るため分割できません";
+    int cases = 0, parallelRefused = 0, parallelPieces = 0, onePointRefused = 0, chordsLeaving = 0;
+    while (cases < 10000) {
+        const DivisionParcel parcel = RandomParcel(rng);
+        if (!Simple(parcel.points)) {
+            continue; // millimetre rounding folded two close vertices
+        }
+        ++cases;
+        SCOPED_TRACE(testing::Message() << "case " << cases);
+        const double target = parcel.area * (0.05 + 0.9 * unit(rng));
+        const double direction = 360 * unit(rng);
+        const ExtremeVertices extremes = FindExtremeVertices(parcel, direction);
+        const int start = unit(rng) < 0.5 ? extremes.max : extremes.min;
+        const PlanePoint along{std::cos(direction * std::numbers::pi / 180),
+                               std::sin(direction * std::numbers::pi / 180)};
+
+        try {
+            SCOPED_TRACE("parallel");
+            const DivisionResult r = DivideParallel(parcel, direction, start, target);
+            // One millimetre step of the line across the parcel at most.
+            const double chord = std::hypot(r.p1.x - r.p2->x, r.p1.y - r.p2->y);
+            EXPECT_EQ(Crossings(parcel.points, r.p1, *r.p2), 2);
+            ExpectSoundParts(parcel, r, target, r.p1, *r.p2, 0.001 * chord, parcel.points[start]);
+            EXPECT_EQ(r.secured.names.front(), parcel.names[start]);
+        } catch (const Error& error) {
+            ++parallelRefused;
+            const std::string message = Cp932ToUtf8(error.what());
+            ASSERT_TRUE(message == manyPieces || message == impossible) << message;
+            if (message == manyPieces) {
+                ++parallelPieces;
+                // Where the start side holds the target, the line meets the boundary four times or more.
+                const PlanePoint s = parcel.points[start];
+                double lo = 0, hi = 1; // fractions of the way from the start vertex to the far side
+                const int far = start == extremes.max ? extremes.min : extremes.max;
+                const PlanePoint f = parcel.points[far];
+                const auto at = [&](double u) { return PlanePoint{s.x + u * (f.x - s.x), s.y + u * (f.y - s.y)}; };
+                for (int i = 0; i < 60; ++i) {
+                    const double mid = (lo + hi) / 2;
+                    const PlanePoint p = at(mid);
+                    const double held = Area(Clip(parcel.points, p, {p.x + along.x, p.y + along.y}, s));
+                    (held >= target ? hi : lo) = mid;
+                }
+                const PlanePoint p = at(hi);
+                EXPECT_GE(Crossings(parcel.points, p, {p.x + along.x, p.y + along.y}), 4);
+            }
+        }
+
+        try {
+            SCOPED_TRACE("one point");
+            const DivisionResult r = DivideFromFirstPoint(parcel, target);
+            ExpectSoundParts(parcel, r, target, parcel.points[0], r.p1, 0.02, std::nullopt);
+        } catch (const Error& error) {
+            ++onePointRefused;
+            const std::string message = Cp932ToUtf8(error.what());
+            ASSERT_TRUE(message == chordLeaves || message == impossible) << message;
+            chordsLeaving += message == chordLeaves;
+            // No point of the boundary gives both parts simple with the secured side at the target.
+            const Ring& v = parcel.points;
+            for (size_t k = 2; k < v.size(); ++k) {
+                Ring head(v.begin(), v.begin() + static_cast<long>(k));
+                head.push_back(v[k - 1]);
+                const auto securedWith = [&](double t) {
+                    head.back() = {v[k - 1].x + t * (v[k].x - v[k - 1].x), v[k - 1].y + t * (v[k].y - v[k - 1].y)};
+                    return Area(head);
+                };
+                const double a0 = securedWith(0.001), a1 = securedWith(0.999);
+                if ((a0 - target) * (a1 - target) > 0) {
+                    continue;
+                }
+                double lo = 0.001, hi = 0.999;
+                for (int i = 0; i < 60; ++i) {
+                    const double mid = (lo + hi) / 2;
+                    ((securedWith(mid) - target) * (a0 - target) > 0 ? lo : hi) = mid;
+                }
+                securedWith(hi);
+                Ring tail{v[0], head.back()};
+                tail.insert(tail.end(), v.begin() + static_cast<long>(k), v.end());
+                const bool bothSimple =
+                    Simple(head) && Simple(tail) && std::fabs(Area(head) + Area(tail) - Area(v)) < 1e-6 * Area(v);
+                EXPECT_FALSE(bothSimple) << "a chord inside the parcel on edge " << k << " was refused";
+            }
+        }
+    }
+    std::cout << cases << " parcels; parallel refused " << parallelRefused << " (" << parallelPieces
+              << " into many pieces), one point refused " << onePointRefused << " (" << chordsLeaving
+              << " chord leaving)\n";
+    EXPECT_LT(parallelRefused, cases);
+    EXPECT_LT(onePointRefused, cases);
+}
+
+// Hand-drawn lots at a site in plane coordinates, turned into four directions: the L is divided, the
+// U and a lot with a slanting notch are refused where the line would cut them into three pieces.
+struct Lot {
+    const char* label;
+    std::vector<PlanePoint> local; // metres from the lot's corner, base line from vertex 0 to vertex 1
+};
+
+DivisionParcel Placed(const Lot& lot, int quarterTurns) {
+    const PlanePoint origin{-42315.120, 23876.450};
+    DivisionParcel parcel;
+    for (size_t i = 0; i < lot.local.size(); ++i) {
+        PlanePoint p = lot.local[i];
+        for (int q = 0; q < quarterTurns; ++q) {
+            p = {-p.y, p.x};
+        }
+        parcel.points.push_back({origin.x + p.x, origin.y + p.y});
+        parcel.names.push_back("L" + std::to_string(i + 1));
+    }
+    parcel.area = MillimetreRingFigures(parcel.points).area;
+    return parcel;
+}
+
+TEST(ConcaveDivision, HandDrawnLotsInFourDirectionsFromBothEnds) {
+    const Lot ell{"L", {{0, 0}, {20, 0}, {20, 10}, {10, 10}, {10, 20}, {0, 20}}};                   // 300 m²
+    const Lot u{"U", {{0, 0}, {30, 0}, {30, 20}, {20, 20}, {20, 10}, {10, 10}, {10, 20}, {0, 20}}}; // 500 m²
+    const Lot notch{"notch", {{0, 0}, {20, 0}, {20, 10}, {8, 14}, {20, 12}, {20, 30}, {0, 30}}};
+    const std::string manyPieces = Cp932ToUtf8(DivisionIntoManyPiecesMessage());
+    const struct {
+        const Lot* lot;
+        int startNear; // the vertex typed as start
+        double target;
+        double cutAt; // the local Y of the dividing line (running along the base line), or -1: refused
+    } cases[] = {
+        {&ell, 0, 250, 15},     // the strip Y <= 15: 200 + 50
+        {&ell, 5, 250, 2.5},    // from the top: 100 + 150
+        {&u, 0, 400, -1},       // Y = 15 cuts both arms
+        {&u, 2, 400, 10.0 / 3}, // from the arms' ends: 200 + 200
+        {&notch, 0, 250, -1},   // Y = 13.05: 260 - 10.5 for the notch, and the line crosses it twice
+        {&notch, 0, 200, 10},   // below the notch
+    };
+    for (int turns = 0; turns < 4; ++turns) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(testing::Message() << c.lot->label << " turned " << turns << " from " << c.startNear);
+            const DivisionParcel parcel = Placed(*c.lot, turns);
+            const double direction = DividingDirection(parcel.points[0], parcel.points[1], 0);
+            const int start = SnapStartVertex(parcel, direction, parcel.points[c.startNear]);
+            if (c.cutAt < 0) {
+                EXPECT_EQ(MessageOf([&] { DivideParallel(parcel, direction, start, c.target); }), manyPieces);
+                continue;
+            }
+            const DivisionResult r = DivideParallel(parcel, direction, start, c.target);
+            const PlanePoint o = parcel.points[0], b = parcel.points[1];
+            const double base = std::hypot(b.x - o.x, b.y - o.y);
+            // Both new points lie on the line at the local Y worked out by hand, to the millimetre.
+            for (PlanePoint p : {r.p1, *r.p2}) {
+                const double localY = std::fabs(Cross(o, b, p)) / base;
+                EXPECT_NEAR(localY, c.cutAt, 0.0015);
+            }
+            ExpectSoundParts(parcel, r, c.target, r.p1, *r.p2, 0.03, parcel.points[start]);
+            EXPECT_NEAR(r.secured.figures.area, c.target, 0.03);
+        }
+        // One point from the corner of an arm: the chord to the far side would leave the L, the one to
+        // the inner edge stays inside; on the U nothing inside reaches 400 m².
+        const DivisionParcel l = Placed({"L", {{0, 20}, {0, 0}, {20, 0}, {20, 10}, {10, 10}, {10, 20}}}, turns);
+        const DivisionResult r = DivideFromFirstPoint(l, 270);
+        const PlanePoint expected = Placed({"", {{10, 14}}}, turns).points[0];
+        EXPECT_NEAR(r.p1.x, expected.x, 0.0015);
+        EXPECT_NEAR(r.p1.y, expected.y, 0.0015);
+        ExpectSoundParts(l, r, 270, l.points[0], r.p1, 0.02, std::nullopt);
+        const DivisionParcel arms =
+            Placed({"U", {{0, 20}, {0, 0}, {30, 0}, {30, 20}, {20, 20}, {20, 10}, {10, 10}, {10, 20}}}, turns);
+        EXPECT_EQ(MessageOf([&] { DivideFromFirstPoint(arms, 400); }),
+                  "基1とP1を結ぶ分割線が画地の外を通るため分割できません");
+        EXPECT_NO_THROW(DivideFromFirstPoint(arms, 150)); // to the bottom edge, inside
+    }
+}
+
+} // namespace
+} // namespace vemo::test
