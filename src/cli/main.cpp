@@ -6,6 +6,7 @@
 #include "ParcelCommands.h"
 #include "TransformCommand.h"
 #include "TraverseCommand.h"
+#include "ZubCommand.h"
 
 #include <cstdio>
 #include <cstring>
@@ -24,6 +25,7 @@ const char* const kUsage = "usage: vemo-cli <command> [options] ...\n"
                            "  print-list XYZ      the printed coordinate list as a PDF file\n"
                            "  latlon XYZ NAMES    latitude/longitude of points (plane rectangular zone)\n"
                            "  export XYZ [BLK] OUT  points and parcels to DXF, GeoPackage, Shapefile, KML, GeoJSON\n"
+                           "  zub FIELDBOOK.ZUB   the records of a field book, or (--trv) its traverse table\n"
                            "'vemo-cli <command> --help' tells the options of a command.\n";
 
 } // namespace
@@ -59,6 +61,9 @@ int main(int argc, char** argv) {
     }
     if (std::strcmp(argv[1], "export") == 0) {
         return vemo::cli::RunGisExport(argc - 1, argv + 1);
+    }
+    if (std::strcmp(argv[1], "zub") == 0) {
+        return vemo::cli::RunZub(argc - 1, argv + 1);
     }
     std::fprintf(stderr, "vemo-cli: unknown command '%s'\n%s", argv[1], kUsage);
     return 2;
