@@ -139,6 +139,13 @@ bool IsReceivableZubLine(std::string_view line) {
     if (!IsValidZubLine(line)) {
         return false;
     }
+    // Instruments write text: a control byte before the check character is damage on the line (a
+    // byte moved by a multiple of 64 with others that make the sum come out right).
+    for (const char c : line.substr(0, line.size() - 2)) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+            return false;
+        }
+    }
     const LineRead read = ReadLine(line);
     if (read.problem != nullptr) {
         return false;

@@ -36,9 +36,10 @@ struct ZubBook {
 ZubBook ReadZubBook(std::string_view bytes);
 std::vector<ZubRow> ParseZubText(std::string_view bytes);
 
-// A line received from an instrument for a field book: its check character is right, it can be framed,
-// it opens with a record letter, and a record of a known letter has exactly the fields of its kind (a
-// separator damaged on the line shifts them).  Records of other letters are taken as they are.
+// A line received from an instrument for a field book: its check character is right, it can be framed
+// (no control byte before its check character, which may itself be one), it opens with a record
+// letter, and a record of a known letter has exactly the fields of its kind (a separator damaged on
+// the line shifts them).  Records of other letters are taken as they are.
 bool IsReceivableZubLine(std::string_view line);
 
 // The record line of a row (no line end): the k-1 fields of its kind, each followed by a comma, and a

@@ -87,6 +87,9 @@ TEST(ZubReceiver, FieldBookLinesAreTakenAsRecorded) {
         {ZubRecordLine("F,T2,,1.600,r1001,90.0530,89.5930,12,3.456,,,,0,"), false, "a separator too many"},
         {ZubRecordLine("1,2,"), false, "the first field is no record letter"},
         {ZubRecordLine("E,0"), false, "no comma before the check character: cannot be framed"},
+        {ZubRecordLine("E,\x0b"
+                       "0,"),
+         false, "a control byte inside a field is damage on the line"},
         {"E,0,.,", false, "wrong check character"},
     };
     ZubReceiver receiver(ZubReceiveKind::Observations);
