@@ -1,6 +1,7 @@
 #include "ZubCommand.h"
 
-#include "core/files/XyzFile.h"
+#include "CalcCommandSupport.h"
+
 #include "core/store/Store.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
@@ -16,16 +17,12 @@
 #include "core/zub/ZubTransfer.h"
 
 #include <cstdio>
-#include <exception>
 #include <memory>
 #include <string>
 
 namespace vemo::cli {
 
 namespace {
-
-constexpr int kExitFailed = 1; // the book could not be read or the traverse file not written
-constexpr int kExitUsage = 2;  // the command line is wrong
 
 const char* const kUsage =
     "usage: vemo-cli zub [options] FIELDBOOK.ZUB\n"
@@ -39,10 +36,6 @@ const char* const kUsage =
     "  Exit status: 0 listed (and written); a book with wrong check characters or without its end\n"
     "  record is still listed and exits with 0, with a warning on stderr; what the transfer left out is\n"
     "  told on stderr too.  1 the book cannot be read or the traverse file not written, 2 wrong command line.\n";
-
-struct UsageError {
-    std::string message;
-};
 
 struct Request {
     std::string zubPath;
@@ -121,10 +114,8 @@ int Run(const Request& request) {
     if (request.trvPath.empty()) {
         return 0;
     }
-    auto store = std::make_unique<Store>();
-    if (!request.xyzPath.empty() && !ReadXyzFile(request.xyzPath, store->xyz)) {
-        throw Error(Jp("座標ファイルを読めません: ") + request.xyzPath);
-    }
+    const std::unique_ptr<Store> store =
+        request.xyzPath.empty() ? std::make_unique<Store>() : LoadCoordinates(request.xyzPath);
     const TrvsKnownPoints known(*store);
     TrvsHeader header;
     TrvsTable table;
@@ -140,27 +131,8 @@ int Run(const Request& request) {
 } // namespace
 
 int RunZub(int argc, char** argv) {
-    try {
-        for (int i = 1; i < argc; ++i) {
-            if (std::string(argv[i]) == "--help") {
-                std::fputs(kUsage, stdout);
-                return 0;
-            }
-        }
-        return Run(ParseArguments(argc, argv));
-    } catch (const UsageError& error) {
-        std::fprintf(stderr, "vemo-cli zub: %s\n%s", error.message.c_str(), kUsage);
-        return kExitUsage;
-    } catch (const Error& error) {
-        Warn(error.what());
-        return kExitFailed;
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "vemo-cli zub: internal error: %s\n", error.what());
-        return kExitFailed;
-    } catch (...) {
-        std::fputs("vemo-cli zub: internal error\n", stderr);
-        return kExitFailed;
-    }
+    return RunGuarded(
+        "zub", kUsage, [](int n, char** args) { return Run(ParseArguments(n, args)); }, argc, argv);
 }
 
 } // namespace vemo::cli
