@@ -212,6 +212,12 @@ int NoiseSeeds() {
     return env != nullptr ? std::max(1, std::atoi(env)) : 2;
 }
 
+// The first seed (VEMO_ZUB_NOISE_FIRST_SEED), to look at one run again.
+int FirstNoiseSeed() {
+    const char* env = std::getenv("VEMO_ZUB_NOISE_FIRST_SEED");
+    return env != nullptr ? std::max(1, std::atoi(env)) : 1;
+}
+
 // 100 points per transfer with 1 % and 3 % of the bytes corrupted both ways.  Every point sent is
 // stored: under its name with its figures, or, where the noise changed bytes in ways the six-bit check
 // character cannot see (two bytes moved by amounts that add up to a multiple of 64, or one by 64),
@@ -221,7 +227,7 @@ TEST(ZubScriptedLine, NoisyLineLosesNoPoint) {
     constexpr int kPoints = 100;
     for (const char* rate : {"0.01", "0.03"}) {
         int sent = 0, exact = 0, damagedFigures = 0, damagedNames = 0, flagged = 0, refused = 0;
-        for (int seed = 1; seed <= NoiseSeeds(); ++seed) {
+        for (int seed = FirstNoiseSeed(); seed <= NoiseSeeds(); ++seed) {
             Store store;
             InstrumentProcess instrument({"--canned", QString::number(kPoints), "--corrupt", rate, "--seed",
                                           QString::number(seed), "--timeout", "300"});
@@ -281,8 +287,8 @@ TEST(ZubScriptedLine, NoisyLineKeepsEveryObservationInItsPlace) {
     WriteBytes(bookDir.File("book.ZUB"), sent);
     const ZubBook original = ReadZubBook(sent);
     for (const char* rate : {"0.01", "0.03"}) {
-        int exact = 0, damagedRows = 0, extraRows = 0;
-        for (int seed = 1; seed <= NoiseSeeds(); ++seed) {
+        int exact = 0, damagedRows = 0, extraRows = 0, missingEnd = 0;
+        for (int seed = FirstNoiseSeed(); seed <= NoiseSeeds(); ++seed) {
             TempDir exeDir;
             InstrumentProcess instrument({"--send", QString::fromStdString(bookDir.File("book.ZUB")), "--corrupt", rate,
                                           "--seed", QString::number(seed), "--timeout", "300"});
@@ -302,6 +308,12 @@ TEST(ZubScriptedLine, NoisyLineKeepsEveryObservationInItsPlace) {
                     pos = k + 1;
                     continue;
                 }
+                if (pos == rows.size() && o[0] == "Z") {
+                    // Any line holding the end mark ends a receive, also one the noise damaged: then
+                    // the book arrives complete but for its end record, and the editor says so.
+                    ++missingEnd;
+                    continue;
+                }
                 ASSERT_LT(pos, rows.size()) << rate << " seed " << seed << ": a record is missing\n" << got;
                 EXPECT_EQ(rows[pos][0], o[0]) << rate << " seed " << seed << "\n" << got;
                 EXPECT_EQ(ZubCheckCell(rows[pos]), ZubCheckCell(o)) << rate << " seed " << seed << "\n" << got;
@@ -313,8 +325,8 @@ TEST(ZubScriptedLine, NoisyLineKeepsEveryObservationInItsPlace) {
             instrument.Finish(5000);
         }
         std::printf("noise %s: %d of %d field books arrived byte for byte; %d records damaged past the check "
-                    "character, %d extra (damaged repeats)\n",
-                    rate, exact, NoiseSeeds(), damagedRows, extraRows);
+                    "character, %d extra (damaged repeats), %d ended by a damaged end record\n",
+                    rate, exact, NoiseSeeds() - FirstNoiseSeed() + 1, damagedRows, extraRows, missingEnd);
     }
 }
 
