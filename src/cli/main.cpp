@@ -7,6 +7,7 @@
 #include "SurveyMapCommand.h"
 #include "TransformCommand.h"
 #include "TraverseCommand.h"
+#include "ZubCommand.h"
 
 #include "core/io/SafeReplace.h"
 #include "core/text/Cp932.h"
@@ -31,6 +32,7 @@ const char* const kUsage = "usage: vemo-cli <command> [options] ...\n"
                            "  latlon XYZ NAMES    latitude/longitude of points (plane rectangular zone)\n"
                            "  export XYZ [BLK] OUT  points and parcels to DXF, GeoPackage, Shapefile, KML, GeoJSON\n"
                            "  survey-map XYZ BLK  the 地積測量図 of parcels to PDF (true scale) or DXF\n"
+                           "  zub FIELDBOOK.ZUB   the records of a field book, or (--trv) its traverse table\n"
                            "'vemo-cli <command> --help' tells the options of a command.\n";
 
 // Everything a command printed must have reached its destination: a full disk or a closed file behind
@@ -83,6 +85,9 @@ int RunCommand(int argc, char** argv) {
     }
     if (std::strcmp(argv[1], "survey-map") == 0) {
         return vemo::cli::RunSurveyMap(argc - 1, argv + 1);
+    }
+    if (std::strcmp(argv[1], "zub") == 0) {
+        return vemo::cli::RunZub(argc - 1, argv + 1);
     }
     std::fprintf(stderr, "vemo-cli: unknown command '%s'\n%s", argv[1], kUsage);
     return 2;

@@ -1,10 +1,11 @@
 #include "core/serial/ZubLine.h"
 
-#include "core/store/CommaList.h"
 #include "core/store/XyzNameIndex.h"
+#include "core/text/Bytes.h"
 #include "core/text/Cp932.h"
 #include "core/text/Numbers.h"
 #include "core/zub/ZubChecksum.h"
+#include "core/zub/ZubFields.h"
 
 namespace vemo {
 
@@ -44,14 +45,16 @@ std::optional<ReceivedPoint> ParseCoordinateRecord(std::string_view line) {
             return std::nullopt;
         }
     }
-    const std::vector<std::string> items = DecodeCommaList(body);
-    if (items.size() != 5 || items[0] != "G" || items[1].empty()) {
+    const std::optional<std::vector<std::string>> split = SplitZubBody(body);
+    if (!split || (split->size() != 5 && split->size() != 6) || (*split)[0] != "G" || (*split)[1].empty()) {
         return std::nullopt;
     }
+    const std::vector<std::string>& items = *split;
     ReceivedPoint point{items[1], {}, {}, {}};
     std::string* cells[] = {&point.x, &point.y, &point.z};
     for (int i = 0; i < 3; ++i) {
-        const std::string& item = items[2 + i];
+        // Some instruments pad their figures with blanks.
+        const std::string item(TrimView(items[2 + i]));
         const std::optional<double> value = item.empty() ? 0.0 : TryStrToFloat(item);
         if (!value) {
             return std::nullopt;

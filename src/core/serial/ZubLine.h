@@ -40,9 +40,10 @@ struct ReceivedPoint {
 // number format (1234.567, 100, -0.5) and the height left empty, as the instruments expect.
 std::string ZubCoordinateBody(std::string_view name, double x, double y);
 
-// A coordinate record line ("G,...", check character already verified): exactly the five items G,
-// name, X, Y, Z, a name without control bytes, numbers that parse (an empty one reads 0).  Anything
-// else is nothing: such a record is refused rather than stored with made-up figures.
+// A coordinate record line ("G,...", check character already verified): the fields G, name, X, Y, Z
+// and, from some instruments, a point code (not kept); fields end at their commas, so a name may hold
+// blanks; a name without control bytes, numbers that parse (an empty one reads 0).  Anything else is
+// nothing: such a record is refused rather than stored with made-up figures.
 std::optional<ReceivedPoint> ParseCoordinateRecord(std::string_view line);
 
 // The lines that send the points of a selection: the start record, one coordinate record per name

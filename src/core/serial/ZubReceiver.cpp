@@ -1,18 +1,80 @@
 #include "core/serial/ZubReceiver.h"
 
 #include "core/text/Cp932.h"
+#include "core/text/Numbers.h"
 #include "core/zub/ZubChecksum.h"
+#include "core/zub/ZubFields.h"
 #include "core/zub/ZubFile.h"
+#include "core/zub/ZubRecord.h"
 
 namespace vemo {
 
 namespace {
 
 bool IsCoordinateRecord(std::string_view line) {
-    return line.starts_with("G,") || line.starts_with("\"G\",");
+    return line.starts_with("G,");
+}
+
+// The start record as an instrument sends it before its points: the letter and the version.
+bool IsStartRecord(std::string_view line) {
+    const auto fields = SplitZubBody(line.substr(0, line.size() - 2));
+    return fields && fields->size() == 2 && (*fields)[0] == "A";
+}
+
+std::vector<std::string> FieldsAfterName(std::string_view line) {
+    std::vector<std::string> fields = *SplitZubBody(line.substr(0, line.size() - 2));
+    fields.erase(fields.begin(), fields.begin() + 2);
+    return fields;
+}
+
+// A received line as the surveyor may read it in a message: control bytes (noise) become "?".
+std::string Printable(std::string_view line) {
+    std::string text(line);
+    for (char& c : text) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+            c = '?';
+        }
+    }
+    return text;
+}
+
+// "F 観測" etc.: the block name of a field book record, for the status line.
+std::string RecordWords(std::string_view line) {
+    const auto fields = line.size() >= 2 ? SplitZubBody(line.substr(0, line.size() - 2)) : std::nullopt;
+    if (!fields || fields->empty()) {
+        return {};
+    }
+    const std::string& letter = fields->front();
+    if (letter == "F" && fields->size() > kZubTarget) {
+        return Jp("観測 ") + (*fields)[kZubTarget];
+    }
+    if (letter == "D" && fields->size() > 1) {
+        return Jp("器械点 ") + (*fields)[1];
+    }
+    if (const ZubRecordKind* kind = FindZubRecordKind(letter)) {
+        return Jp(kind->block);
+    }
+    return letter + Jp(" レコード");
 }
 
 } // namespace
+
+std::string ZubReceiveStatus(ZubReceiveKind kind, std::string_view line, bool accepted, int stored) {
+    if (!accepted) {
+        return Jp("乱れた行を受け付けず、送り直しを求めました");
+    }
+    if (IsZubEndLine(line)) {
+        return Jp("終わりのレコードを受信しました");
+    }
+    if (kind == ZubReceiveKind::Coordinates) {
+        if (!IsCoordinateRecord(line)) {
+            return Jp("始めのレコードを受信しました");
+        }
+        const std::optional<ReceivedPoint> point = ParseCoordinateRecord(line);
+        return Sprintf(Jp("%d 点目 ").c_str(), stored) + (point ? point->name : std::string()) + Jp(" を受信しました");
+    }
+    return Sprintf(Jp("%d 行目を受信しました: ").c_str(), stored) + RecordWords(line);
+}
 
 ZubReceiver::ZubReceiver(ZubReceiveKind kind, PointSink onPoint) : kind_(kind), onPoint_(std::move(onPoint)) {}
 
@@ -33,28 +95,43 @@ bool ZubReceiver::Acceptable(const std::string& line) const {
     if (!IsValidZubLine(line)) {
         return false;
     }
-    if (kind_ == ZubReceiveKind::Observations) {
-        return IsReadableZubLine(line);
+    switch (kind_) {
+    case ZubReceiveKind::Observations:
+        return IsReceivableZubLine(line);
+    case ZubReceiveKind::Coordinates:
+        // A record letter or separator damaged past the check character would otherwise be taken
+        // for some other record and dropped: the point would vanish from a transfer called complete.
+        return IsCoordinateRecord(line) ? ParseCoordinateRecord(line).has_value()
+                                        : IsStartRecord(line) || IsZubEndLine(line);
+    case ZubReceiveKind::AnyRecord:
+        break;
     }
-    return !IsCoordinateRecord(line) || ParseCoordinateRecord(line).has_value();
+    return true;
 }
 
 void ZubReceiver::Keep(const std::string& line) {
-    if (kind_ == ZubReceiveKind::Coordinates) {
-        if (IsCoordinateRecord(line) && onPoint_) {
-            onPoint_(*ParseCoordinateRecord(line));
-            ++stored_;
-        }
-    } else {
+    if (kind_ != ZubReceiveKind::Coordinates) {
         lines_.push_back(line);
         ++stored_;
+        return;
     }
+    if (!IsCoordinateRecord(line) || !onPoint_) {
+        return;
+    }
+    const ReceivedPoint point = *ParseCoordinateRecord(line);
+    onPoint_(point);
+    ++stored_;
+    std::vector<std::string> fields = FieldsAfterName(line);
+    if (fields == lastPointFields_) {
+        flagged_.push_back(point.name);
+    }
+    lastPointFields_ = std::move(fields);
 }
 
 void ZubReceiver::OnLine() {
     const std::string line = std::exchange(buffer_, {});
-    Show(kind_ == ZubReceiveKind::Observations ? line : Jp("受信：") + line);
-    if (Acceptable(line)) {
+    const bool accepted = Acceptable(line);
+    if (accepted) {
         // Kept before it is acknowledged: a point the list cannot take (it is full) throws here and
         // the instrument never hears that it arrived.
         if (line != lastAccepted_) {
@@ -64,11 +141,37 @@ void ZubReceiver::OnLine() {
         Write(ZubAckWire());
     } else {
         Write(ZubNakWire());
-        ++refused_;
+        refusedLines_.push_back(line);
     }
+    Show(ZubReceiveStatus(kind_, line, accepted, stored_));
     if (IsZubEndLine(line)) {
         Finish(ZubLinkState::Succeeded);
     }
+}
+
+std::string ReceiveReport(const ZubReceiver& receiver) {
+    std::string report = Jp(receiver.State() == ZubLinkState::Succeeded ? "受信完了" : "受信を中止しました");
+    report += Sprintf(
+        Jp(receiver.Kind() == ZubReceiveKind::Coordinates ? "\n受信した点: %d 点" : "\n受信した行: %d 行").c_str(),
+        receiver.Stored());
+    const std::vector<std::string>& refused = receiver.RefusedLines();
+    if (!refused.empty()) {
+        report += Sprintf(Jp("\n乱れていて送り直しを求めた行: %d 行").c_str(), static_cast<int>(refused.size()));
+        constexpr size_t kShown = 5;
+        for (size_t i = 0; i < refused.size() && i < kShown; ++i) {
+            report += "\n  " + Printable(refused[i]);
+        }
+        if (refused.size() > kShown) {
+            report += Sprintf(Jp("\n  ほか %d 行").c_str(), static_cast<int>(refused.size() - kShown));
+        }
+    }
+    if (!receiver.Flagged().empty()) {
+        report += Jp("\n前の点と名前だけが違う点（名前が乱れた送り直しかもしれません。確かめてください）: ");
+        for (size_t i = 0; i < receiver.Flagged().size(); ++i) {
+            report += (i > 0 ? ", " : "") + receiver.Flagged()[i];
+        }
+    }
+    return report;
 }
 
 } // namespace vemo

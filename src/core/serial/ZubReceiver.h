@@ -10,19 +10,24 @@
 namespace vemo {
 
 enum class ZubReceiveKind {
-    Coordinates,  // coordinate records become points; other records are acknowledged and dropped
-    Observations, // records of the observation file are kept as lines for "Temp.ZUB"
+    Coordinates,  // coordinate records become points; the start record is acknowledged and dropped
+    Observations, // records of a field book are kept as lines for "Temp.ZUB"
     AnyRecord,    // every valid record is kept as a line (the instrument's side of a coordinate send)
 };
 
 // Receives record lines until a line holding the end mark, or until cancelled.  Bytes collect into a
 // line up to CR (LF ignored); a line is acknowledged when its check character is right and its record
-// makes sense (a coordinate record must parse, an observation record must be one the file reader
-// takes), otherwise answered with NAK so that the sender repeats it.  There is no timeout: the
-// surveyor starts the instrument's output at leisure and cancels with Esc.
+// is one this receive takes, otherwise answered with NAK so that the sender repeats it.  The six-bit
+// check character lets some damage through (a byte changed by a multiple of 64), so the record must
+// also have the shape of its kind: coordinates take only coordinate records (and the start and end
+// records), a field book only lines that open with a record letter and, for a known letter, carry
+// exactly its fields.  There is no timeout: the surveyor starts the instrument's output at leisure and
+// cancels with Esc.
 //
 // A valid line identical to the one accepted just before is acknowledged again but kept once: the
-// sender repeats a line whose acknowledgement was lost on the line.
+// sender repeats a line whose acknowledgement was lost on the line.  A coordinate record equal to the
+// last stored one in everything but its name is stored and flagged: it is most likely that repeat with
+// a name damaged in a way the check character cannot see.
 class ZubReceiver : public ZubLink {
 public:
     using PointSink = std::function<void(const ReceivedPoint&)>;
@@ -33,23 +38,40 @@ public:
     void Start(LinkMs /*now*/) override {}
     void Feed(std::string_view bytes, LinkMs now) override;
 
+    ZubReceiveKind Kind() const { return kind_; }
+
     // Lines kept (Observations and AnyRecord), as received with their check characters.
     const std::vector<std::string>& Lines() const { return lines_; }
     int Stored() const { return stored_; }
-    int Refused() const { return refused_; }
+    int Refused() const { return static_cast<int>(refusedLines_.size()); }
+    // The lines answered with NAK, as received.
+    const std::vector<std::string>& RefusedLines() const { return refusedLines_; }
+    // Names of points stored although they repeat the point before them under another name.
+    const std::vector<std::string>& Flagged() const { return flagged_; }
 
 private:
     void OnLine();
     bool Acceptable(const std::string& line) const;
     void Keep(const std::string& line);
+    void ShowLine(const std::string& line, bool accepted);
 
     ZubReceiveKind kind_;
     PointSink onPoint_;
     std::string buffer_;
     std::string lastAccepted_;
+    std::vector<std::string> lastPointFields_; // the fields of the last stored coordinate record
     std::vector<std::string> lines_;
+    std::vector<std::string> refusedLines_;
+    std::vector<std::string> flagged_;
     int stored_ = 0;
-    int refused_ = 0;
 };
+
+// What the dialog shows while receiving (CP932), in words: the record that came, or that it was
+// refused and is asked for again.
+std::string ZubReceiveStatus(ZubReceiveKind kind, std::string_view line, bool accepted, int stored);
+
+// The closing message of a receive (CP932): "受信完了" or "受信を中止しました", how many points (or
+// field book lines) came, the lines refused (asked for again) and the points flagged.
+std::string ReceiveReport(const ZubReceiver& receiver);
 
 } // namespace vemo

@@ -2,8 +2,37 @@
 
 #include "core/serial/ZubLine.h"
 #include "core/text/Cp932.h"
+#include "core/text/Numbers.h"
+#include "core/zub/ZubChecksum.h"
+#include "core/zub/ZubFields.h"
 
 namespace vemo {
+
+namespace {
+
+// The acknowledgement line without its CR LF.
+const std::string kAckLine = ZubRecordLine(std::string{kZubAck, ','});
+
+} // namespace
+
+std::string ZubSendStatus(std::string_view line, int index, int count, int attempt) {
+    std::string what;
+    if (line.starts_with("G,")) {
+        const auto fields = SplitZubBody(line.substr(0, line.size() - 2));
+        what = Jp("点 ") + (fields && fields->size() > 1 ? (*fields)[1] : std::string());
+    } else if (line.starts_with("A,")) {
+        what = Jp("始めのレコード");
+    } else if (line.starts_with("Z,")) {
+        what = Jp("終わりのレコード");
+    } else {
+        what = Jp("レコード");
+    }
+    std::string status = Sprintf(Jp("送信中 %d / %d 行: ").c_str(), index, count) + what;
+    if (attempt > 1) {
+        status += Sprintf(Jp("（%d 回目）").c_str(), attempt);
+    }
+    return status;
+}
 
 ZubSender::ZubSender(std::vector<std::string> recordLines, ZubSendTiming timing)
     : lines_(std::move(recordLines)), timing_(timing) {}
@@ -19,7 +48,7 @@ void ZubSender::Start(LinkMs now) {
 void ZubSender::SendCurrent(LinkMs now) {
     const std::string& line = lines_[accepted_];
     Write(ZubWire(line));
-    Show(Jp(" 送信：") + line);
+    Show(ZubSendStatus(line, accepted_ + 1, LineCount(), attempt_ + 1));
     reply_.clear();
     ++attempt_;
     deadline_ = now + timing_.replyTimeoutMs;
@@ -34,7 +63,9 @@ void ZubSender::Retry(LinkMs now) {
 }
 
 void ZubSender::OnReplyEnd(LinkMs now) {
-    if (reply_.find(kZubAck) == std::string::npos) {
+    // Only the whole acknowledgement line accepts: a reply damaged on the line may hold the ACK byte
+    // and yet have been a NAK, or be no answer at all, and a line taken as delivered is lost.
+    if (reply_ != kAckLine) {
         Retry(now);
         return;
     }

@@ -3,6 +3,7 @@
 #include "core/serial/ZubLink.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vemo {
@@ -14,10 +15,14 @@ struct ZubSendTiming {
 };
 
 // Sends record lines one after the other.  Each line is written whole and then the reply is collected
-// up to its CR (LF ignored): a reply holding the byte 0x06 anywhere accepts the line, any other reply
-// or a silence of replyTimeoutMs sends it again.  A line not accepted after `attempts` sends fails
+// up to its CR (LF ignored): only the whole acknowledgement line (06 2C 52 2C) accepts the line; any
+// other reply or a silence of replyTimeoutMs sends it again.  A line not accepted after `attempts` sends fails
 // the transfer.  Bytes that arrive in the same batch after a complete reply are dropped: they left the
 // other side before the next line went out, so they are no answer to it.
+// What the dialog shows while sending (CP932), in words: "送信中 3 / 102 行: 点 P2", with the attempt
+// when the line goes again.
+std::string ZubSendStatus(std::string_view line, int index, int count, int attempt);
+
 class ZubSender : public ZubLink {
 public:
     explicit ZubSender(std::vector<std::string> recordLines, ZubSendTiming timing = {});

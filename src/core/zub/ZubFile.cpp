@@ -3,13 +3,15 @@
 #include "core/io/BoundedRead.h"
 #include "core/io/SafeReplace.h"
 #include "core/settings/ProgramFolder.h"
-#include "core/store/CommaList.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
 #include "core/text/Numbers.h"
 #include "core/zub/ZubChecksum.h"
+#include "core/zub/ZubFields.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 namespace vemo {
@@ -43,78 +45,140 @@ std::vector<std::string_view> SplitLines(std::string_view bytes) {
     return lines;
 }
 
-// The check character is taken from the raw line, not decoded: it may itself be a comma, a quote or a
-// blank, which the comma list would read differently.
-ZubRow ParseLine(std::string_view line, size_t lineIndex) {
-    // The list decoding ends a text at a NUL byte: the rest of the line would vanish unnoticed.
-    if (line.find('\0') != std::string_view::npos) {
-        ThrowAtLine(lineIndex, Jp("NUL 文字(0x00)が含まれています"));
-    }
-    if (!IsValidZubLine(line)) {
-        ThrowAtLine(lineIndex, Jp("チェックサムが合いません"));
-    }
-    std::vector<std::string> fields = DecodeCommaList(line.substr(0, line.size() - 2));
-    const ZubRecordKind* kind = fields.empty() ? nullptr : FindZubRecordKind(fields[0]);
-    if (kind == nullptr) {
-        ThrowAtLine(lineIndex, Jp("レコードの種類が分かりません"));
-    }
-    if (static_cast<int>(fields.size()) > kind->fieldCount - 1) {
-        ThrowAtLine(lineIndex,
-                    Sprintf(Jp("%c レコードの項目が %d 個を超えています").c_str(), kind->letter, kind->fieldCount));
-    }
+// What one line gives: its row, or the reason it cannot stand in a field book.
+struct LineRead {
     ZubRow row;
-    for (size_t i = 0; i < fields.size(); ++i) {
-        row[i] = fields[i] == " " ? std::string() : std::move(fields[i]);
+    bool checkWrong = false;
+    const char* problem = nullptr; // UTF-8 text of the reason
+    int fieldLimit = 0;            // the fields the kind holds, for the "too many" reason
+    char letter = 0;
+};
+
+// The check character is taken from its place at the end, not from the split: it may itself be a
+// comma, a quote, a blank or a control byte (a record with much double-byte text sums negative).
+LineRead ReadLine(std::string_view line) {
+    LineRead read;
+    const std::optional<std::vector<std::string>> fields =
+        line.size() < 2 || line.back() != ',' ? std::nullopt : SplitZubBody(line.substr(0, line.size() - 2));
+    if (!fields) {
+        read.problem = "レコードの区切り（項目ごとのカンマとチェック文字）が読めません";
+        return read;
+    }
+    if (!IsZubRecordLetter(fields->front())) {
+        read.problem = "先頭の項目がレコードの種類（英字 1 文字）ではありません";
+        return read;
+    }
+    const ZubRecordKind* kind = FindZubRecordKind(fields->front());
+    read.letter = fields->front()[0];
+    read.fieldLimit = kind != nullptr ? kind->fieldCount - 1 : kZubCells - 1;
+    if (static_cast<int>(fields->size()) > read.fieldLimit) {
+        read.problem = "レコードの項目が多すぎます";
+        return read;
+    }
+    for (size_t i = 0; i < fields->size(); ++i) {
+        read.row[i] = (*fields)[i] == " " ? std::string() : (*fields)[i];
     }
     const char check = line[line.size() - 2];
-    if (check != ' ') {
-        row[kind->fieldCount - 1] = std::string(1, check);
+    if (kind == nullptr) {
+        read.row[fields->size()] = std::string(1, check);
+    } else if (check != ' ') {
+        read.row[kind->fieldCount - 1] = std::string(1, check);
     }
-    return row;
+    read.checkWrong = !IsValidZubLine(line);
+    return read;
+}
+
+ZubRow ParseLine(std::string_view line, size_t lineIndex, bool& checkWrong) {
+    LineRead read = ReadLine(line);
+    if (read.problem == nullptr) {
+        checkWrong = read.checkWrong;
+        return read.row;
+    }
+    if (read.fieldLimit > 0) {
+        ThrowAtLine(lineIndex,
+                    Sprintf(Jp("%c レコードの項目が %d 個を超えています").c_str(), read.letter, read.fieldLimit + 1));
+    }
+    ThrowAtLine(lineIndex, Jp(read.problem));
+}
+
+bool IsEmptyRow(const ZubRow& row) {
+    for (const std::string& cell : row) {
+        if (!cell.empty()) {
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace
 
-std::vector<ZubRow> ParseZubText(std::string_view bytes) {
+ZubBook ReadZubBook(std::string_view bytes) {
     const std::vector<std::string_view> lines = SplitLines(bytes);
-    std::vector<ZubRow> rows;
-    int directObservations = 0;
+    ZubBook book;
     for (size_t i = 0; i < lines.size(); ++i) {
-        rows.push_back(ParseLine(lines[i], i));
-        if (rows.back()[0] == "F" && IsDirectObservation(rows.back()) &&
-            ++directObservations > kZubMaxDirectObservations) {
-            ThrowAtLine(i, Sprintf(Jp("正観測は %d 行までです").c_str(), kZubMaxDirectObservations));
+        bool checkWrong = false;
+        book.rows.push_back(ParseLine(lines[i], i, checkWrong));
+        book.lines.emplace_back(lines[i]);
+        book.checkWrong.push_back(checkWrong);
+        if (book.rows.back()[0] == "F" && IsDirectObservation(book.rows.back())) {
+            ++book.directObservations;
         }
     }
-    if (rows.empty() || rows.front()[0] != "A") {
+    if (book.rows.empty() || book.rows.front()[0] != "A") {
         throw Error(Jp("ZUBファイルの 1 行目がスタート・ブロック(A)ではありません"));
     }
-    if (rows.back()[0] != "Z") {
-        ThrowAtLine(rows.size() - 1, Jp("エンド・ブロック(Z)で終わっていません"));
-    }
-    return rows;
+    book.endRecord = book.rows.back()[0] == "Z";
+    return book;
 }
 
-bool IsReadableZubLine(std::string_view line) {
-    try {
-        ParseLine(line, 0);
-        return true;
-    } catch (const Error&) {
+std::vector<ZubRow> ParseZubText(std::string_view bytes) {
+    return ReadZubBook(bytes).rows;
+}
+
+bool IsReceivableZubLine(std::string_view line) {
+    if (!IsValidZubLine(line)) {
         return false;
     }
+    // Instruments write text: a control byte before the check character is damage on the line (a
+    // byte moved by a multiple of 64 with others that make the sum come out right).
+    for (const char c : line.substr(0, line.size() - 2)) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+            return false;
+        }
+    }
+    const LineRead read = ReadLine(line);
+    if (read.problem != nullptr) {
+        return false;
+    }
+    const ZubRecordKind* kind = FindZubRecordKind(read.row[0]);
+    if (kind == nullptr) {
+        return true;
+    }
+    // Fields the kind has: the letter, the cells that follow, and the check character.
+    const std::optional<std::vector<std::string>> fields = SplitZubBody(line.substr(0, line.size() - 2));
+    return static_cast<int>(fields->size()) == kind->fieldCount - 1;
+}
+
+int ZubCheckCell(const ZubRow& row) {
+    if (const ZubRecordKind* kind = FindZubRecordKind(row[0])) {
+        return kind->fieldCount - 1;
+    }
+    int last = kZubCells - 1;
+    while (last > 0 && row[last].empty()) {
+        --last;
+    }
+    return last;
 }
 
 std::string FormatZubLine(const ZubRow& row) {
-    const ZubRecordKind* kind = FindZubRecordKind(row[0]);
-    int fields = kind != nullptr ? kind->fieldCount - 1 : kZubCells;
-    if (kind == nullptr) {
-        while (fields > 1 && row[fields - 1].empty()) {
-            --fields;
+    const int fields = std::max(ZubCheckCell(row), 1);
+    std::vector<std::string> items(row.begin(), row.begin() + fields);
+    for (const std::string& item : items) {
+        if (item.find_first_of("\r\n") != std::string::npos) {
+            throw Error(Jp("項目に改行が含まれているため、この記録は書けません"));
         }
     }
-    std::vector<std::string> items(row.begin(), row.begin() + fields);
-    // A trailing empty item is written as nothing, so the comma after it must be added here.
-    std::string line = ZubRecordLine(EncodeCommaList(items) + ',');
+    std::string line = ZubRecordLine(JoinZubFields(items));
     const char check = line[line.size() - 2];
     if (check == '\r' || check == '\n') {
         throw Error(Jp("チェック文字が改行になるため、この記録は書けません（項目を変えてください）"));
@@ -125,6 +189,9 @@ std::string FormatZubLine(const ZubRow& row) {
 std::string FormatZubText(const std::vector<ZubRow>& rows) {
     std::string text;
     for (size_t i = 0; i < rows.size(); ++i) {
+        if (IsEmptyRow(rows[i])) {
+            continue;
+        }
         try {
             text += FormatZubLine(rows[i]);
         } catch (const Error& e) {
@@ -135,7 +202,7 @@ std::string FormatZubText(const std::vector<ZubRow>& rows) {
     return text;
 }
 
-std::vector<ZubRow> LoadZubFile(const std::string& path) {
+ZubBook LoadZubBook(const std::string& path) {
     // An observation file of a day's work is a few hundred kilobytes at most.
     constexpr std::uintmax_t kMaxZubFileBytes = 16u << 20;
     ReadResult read = ReadBoundedFile(path, kMaxZubFileBytes);
@@ -143,7 +210,11 @@ std::vector<ZubRow> LoadZubFile(const std::string& path) {
         throw Error(Jp("ファイル「") + MessagePath(path) +
                     Jp(read.failure == ReadFailure::Missing ? "」がありません" : "」を読めません"));
     }
-    return InFile(path, [&] { return ParseZubText(*read.bytes); });
+    return InFile(path, [&] { return ReadZubBook(*read.bytes); });
+}
+
+std::vector<ZubRow> LoadZubFile(const std::string& path) {
+    return LoadZubBook(path).rows;
 }
 
 std::string ZubBackupPath(const std::string& path) {

@@ -1,81 +1,141 @@
 #include "core/zub/ZubTransfer.h"
 
+#include "core/geometry/Angles.h"
 #include "core/text/Bytes.h"
 #include "core/text/Cp932.h"
-#include "core/text/Error.h"
 #include "core/text/Numbers.h"
+#include "core/traverse/TrvsEntry.h"
 #include "core/traverse/TrvsHeader.h"
+#include "core/traverse/TrvsKnownPoints.h"
 #include "core/traverse/TrvsOptions.h"
+
+#include <optional>
+#include <set>
 
 namespace vemo {
 
 namespace {
 
-void FormatNumberCell(std::string& cell, const char* pattern) {
-    if (cell == " ") {
-        cell.clear();
-    }
-    if (!cell.empty()) {
-        cell = FormatPattern(StrToFloat(cell), pattern);
-    }
+std::string Note(int zubRow, const char* utf8What) {
+    return Sprintf(Jp("ZUBの %d 行目: ").c_str(), zubRow) + Jp(utf8What);
 }
 
-void FormatRow(TrvsRow& row) {
-    for (int col : {kTrvColHAngle, kTrvColVAngle}) {
-        FormatNumberCell(row[col], "0.0000");
+// A field as a number; an empty field stays empty (the computation skips such a row).
+std::optional<std::string> NumberCell(const std::string& field, const char* pattern) {
+    if (field.empty()) {
+        return std::string();
     }
-    for (int col : {kTrvColSlope, kTrvColInstH, kTrvColTargetH}) {
-        FormatNumberCell(row[col], "0.000");
+    const std::optional<double> value = TryStrToFloat(std::string(TrimView(field)));
+    if (!value) {
+        return std::nullopt;
     }
-    if (row[kTrvColTarget] == " ") {
-        row[kTrvColTarget].clear();
-    }
+    return FormatPattern(*value, pattern);
 }
+
+// The reading turned to the setup's reference direction, in whole seconds below 360°.
+std::string FromReference(const std::string& reading, double reference) {
+    if (reference == 0 || reading.empty()) {
+        return reading;
+    }
+    const double value = StrToFloat(reading);
+    constexpr std::int64_t kFullCircle = 360 * 3600;
+    const std::int64_t seconds =
+        ((DmsToSeconds(value) - DmsToSeconds(reference)) % kFullCircle + kFullCircle) % kFullCircle;
+    return FormatPattern(SecondsToDms(seconds), "0.0000");
+}
+
+struct Setup {
+    std::string station;
+    std::string instrumentHeight;
+    std::string backsight; // empty until the setup's first direct observation
+    double reference = 0;
+    bool first = true; // the next direct observation is the setup's first
+};
 
 } // namespace
 
 ZubTraverse CollectZubTraverse(const std::vector<ZubRow>& zubRows) {
     ZubTraverse result;
-    bool newStation = false;
-    std::string instrumentHeight;
+    std::optional<Setup> setup;
+    int beyondLimit = 0;
     for (size_t i = 0; i < zubRows.size(); ++i) {
         const ZubRow& z = zubRows[i];
+        const int zubRow = static_cast<int>(i) + 1;
         if (z[0] == "B") {
             result.remark = z[1];
             result.date = z[5];
         } else if (z[0] == "D") {
-            newStation = true;
-            instrumentHeight = z[3];
+            setup.emplace();
+            setup->station = z[1];
+            setup->instrumentHeight = z[3];
             if (result.startName.empty()) {
                 result.startName = z[1];
             }
         } else if (z[0] == "F" && IsDirectObservation(z)) {
+            if (!setup) {
+                result.notes.push_back(Note(zubRow, "器械点（D レコード）より前の観測なので取り込みません"));
+                continue;
+            }
+            const std::optional<std::string> h = NumberCell(z[kZubHAngle], "0.0000");
+            const std::optional<std::string> v = NumberCell(z[kZubVAngle], "0.0000");
+            const std::optional<std::string> s = NumberCell(z[kZubSlope1], "0.000");
+            const std::optional<std::string> ih = NumberCell(setup->first ? setup->instrumentHeight : "", "0.000");
+            const std::optional<std::string> th = NumberCell(z[kZubTargetHeight], "0.000");
+            if (!h || !v || !s || !ih || !th) {
+                result.notes.push_back(Note(zubRow, "角度・距離・高さに数でない項目があるので取り込みません"));
+                continue;
+            }
+            if (static_cast<int>(result.rows.size()) >= kTrvsMaxRows) {
+                ++beyondLimit;
+                continue;
+            }
+            if (setup->first) {
+                setup->backsight = z[kZubTarget];
+                setup->reference = h->empty() ? 0.0 : StrToFloat(*h);
+                setup->first = false;
+            }
             TrvsRow row;
+            row[kTrvColInst] = setup->station;
+            row[kTrvColBack] = setup->backsight;
             row[kTrvColTarget] = z[kZubTarget];
-            row[kTrvColHAngle] = z[kZubHAngle];
-            row[kTrvColVAngle] = z[kZubVAngle];
-            row[kTrvColSlope] = z[kZubSlope1];
-            row[kTrvColInstH] = newStation ? instrumentHeight : std::string();
-            row[kTrvColTargetH] = z[kZubTargetHeight];
-            newStation = false;
+            row[kTrvColHAngle] = FromReference(*h, setup->reference);
+            row[kTrvColVAngle] = *v;
+            row[kTrvColSlope] = *s;
+            row[kTrvColInstH] = *ih;
+            row[kTrvColTargetH] = *th;
+            if (result.rows.empty()) {
+                result.backsightName = setup->backsight;
+            }
             result.rows.push_back(std::move(row));
-            result.sourceRows.push_back(static_cast<int>(i) + 1);
+            result.sourceRows.push_back(zubRow);
+        } else if (FindZubRecordKind(z[0]) == nullptr) {
+            result.notes.push_back(Note(zubRow, "") + z[0] + Jp(" レコードは観測でないので取り込みません"));
         }
+    }
+    if (beyondLimit > 0) {
+        result.notes.push_back(Sprintf(Jp("正観測は %d 行まで取り込みます: 残りの %d 件は取り込みません").c_str(),
+                                       kTrvsMaxRows, beyondLimit));
     }
     return result;
 }
 
-void TransferZubToTraverse(const std::vector<ZubRow>& zubRows, const TrvsOptions& options, const std::string& today,
-                           TrvsHeader& header, TrvsTable& table) {
+std::vector<std::string> TransferZubToTraverse(const std::vector<ZubRow>& zubRows, const TrvsOptions& options,
+                                               const TrvsKnownPoints& known, const std::string& today,
+                                               TrvsHeader& header, TrvsTable& table) {
     ZubTraverse walk = CollectZubTraverse(zubRows);
+    std::vector<std::string> notes = std::move(walk.notes);
+    // Stations and backsights must be known: from the coordinate list, or computed by an earlier row.
+    std::set<std::string> computed;
+    std::set<std::string> named;
     for (size_t i = 0; i < walk.rows.size(); ++i) {
-        try {
-            FormatRow(walk.rows[i]);
-        } catch (const Error& e) {
-            throw Error(Sprintf(Jp("ZUBの %d 行目: ").c_str(), walk.sourceRows[i]) + e.what());
+        for (int col : {kTrvColInst, kTrvColBack}) {
+            const std::string& name = walk.rows[i][col];
+            if (!computed.contains(name) && !known.Find(name) && named.insert(name).second) {
+                notes.push_back(Note(walk.sourceRows[i], col == kTrvColInst ? "器械点 " : "後視点 ") + name +
+                                Jp(" の座標が座標リストにもそれより前の観測にもありません"));
+            }
         }
-    }
-    for (size_t i = 0; i < walk.rows.size(); ++i) {
+        computed.insert(walk.rows[i][kTrvColTarget]);
         walk.rows[i][kTrvColNo] = std::to_string(i + 1);
         walk.rows[i][kTrvColTm].assign(1, 'K');
     }
@@ -83,7 +143,14 @@ void TransferZubToTraverse(const std::vector<ZubRow>& zubRows, const TrvsOptions
     newHeader.Reset(options, today);
     newHeader.date = walk.date;
     newHeader.remark = walk.remark;
-    newHeader.T0No = walk.startName;
+    if (!walk.startName.empty()) {
+        newHeader.T0No = walk.startName;
+        EnterStartName(newHeader, known);
+    }
+    if (!walk.backsightName.empty()) {
+        newHeader.T1No = walk.backsightName;
+        EnterBacksightName(newHeader, known);
+    }
     TrvsTable newTable = table;
     newTable.Reset();
     newTable.SetRows(std::move(walk.rows), "K");
@@ -94,6 +161,7 @@ void TransferZubToTraverse(const std::vector<ZubRow>& zubRows, const TrvsOptions
     }
     header = std::move(newHeader);
     table = std::move(newTable);
+    return notes;
 }
 
 } // namespace vemo

@@ -10,28 +10,40 @@ namespace vemo {
 
 struct TrvsHeader;
 struct TrvsOptions;
+class TrvsKnownPoints;
 
 // What a day's field book gives the traverse table ("転記").  Only direct (正) observations become
 // rows: the reverse ones check the direct ones in the field and would double every leg here.
 struct ZubTraverse {
-    std::string date;      // B record, 年月日
-    std::string remark;    // B record, 業務名
-    std::string startName; // the first station (D record): the traverse's start point
+    std::string date;          // B record, 年月日
+    std::string remark;        // B record, 業務名
+    std::string startName;     // the first station (D record): the traverse's start point
+    std::string backsightName; // the first station's reference direction: the start backsight
     std::vector<TrvsRow> rows;
     std::vector<int> sourceRows; // the ZUB row each table row came from (1 = first record)
+    // What was left out or needs a look, one line each (CP932): records that are no observations of
+    // this book, observations without a station, fields that are not numbers, rows beyond 1,997.
+    std::vector<std::string> notes;
 };
 
-// Walks the records in order.  The instrument height of a D record belongs to the first direct
+// Walks the records in order.  Every setup (a D record and the observations after it) gives rows that
+// carry its station in the instrument column and its backsight in the backsight column: the setup's
+// first direct observation, its reference direction.  Horizontal angles are written from that
+// direction (the reading minus the reference reading, which is usually 0), so that each observation is
+// computed from its own station.  The instrument height of a D record belongs to the first direct
 // observation after it only: later sights from the same station leave it empty, so that the
-// computation carries it down as it carries every height.  Row cells: 4 target, 5 horizontal and
-// 6 vertical angle, 7 the first slope distance, 8 instrument height, 9 target height.
+// computation carries it down as it carries every height.  Row cells: 2 station, 3 backsight,
+// 4 target, 5 horizontal and 6 vertical angle "0.0000", 7 the first slope distance, 8 instrument
+// height and 9 target height "0.000".
 ZubTraverse CollectZubTraverse(const std::vector<ZubRow>& zubRows);
 
-// A new traverse from the field book: header reset (radial, as every new traverse), date, remark and
-// start name from the walk; rows numbered, "K", angles written "0.0000", lengths and heights "0.000",
-// the first row's heights "0.000" when empty.  A field that is not a number throws vemo::Error naming
-// its ZUB row; more than 1,997 rows throws; in both cases header and table stay as they were.
-void TransferZubToTraverse(const std::vector<ZubRow>& zubRows, const TrvsOptions& options, const std::string& today,
-                           TrvsHeader& header, TrvsTable& table);
+// A new traverse from the field book: header reset (radial, as every new traverse), date, remark, the
+// start point and its backsight from the first setup with their coordinates and the start direction
+// from the coordinate list; rows numbered, "K", the first row's heights "0.000" when empty.  Returns the
+// notes of the walk and the stations and backsights that neither the coordinate list holds nor an
+// earlier row computes (CP932, one line each; empty when everything was taken).
+std::vector<std::string> TransferZubToTraverse(const std::vector<ZubRow>& zubRows, const TrvsOptions& options,
+                                               const TrvsKnownPoints& known, const std::string& today,
+                                               TrvsHeader& header, TrvsTable& table);
 
 } // namespace vemo

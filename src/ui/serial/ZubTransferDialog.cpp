@@ -89,7 +89,7 @@ void ZubTransferDialog::ExecReceiveCoordinates(XyzList& list, const Settings::Rs
     makeLink_ = [&list] { return MakeCoordinateReceiver(list); };
     finish_ = [this] {
         if (driver_->Link()->State() == ZubLinkState::Succeeded) {
-            MessageBox::Show(this, QStringLiteral("受信完了"));
+            MessageBox::ShowCp932(this, ReceiveReport(static_cast<const ZubReceiver&>(*driver_->Link())));
         }
     };
     exec();
@@ -101,7 +101,7 @@ bool ZubTransferDialog::ExecReceiveObservations(const std::string& exeDir, const
     makeLink_ = [] { return MakeObservationReceiver(); };
     finish_ = [this, &exeDir, &complete] {
         if (driver_->Link()->State() == ZubLinkState::Succeeded) {
-            MessageBox::Show(this, QStringLiteral("受信完了"));
+            MessageBox::ShowCp932(this, ReceiveReport(static_cast<const ZubReceiver&>(*driver_->Link())));
         }
         try {
             complete = SaveReceivedObservations(static_cast<const ZubReceiver&>(*driver_->Link()), exeDir);

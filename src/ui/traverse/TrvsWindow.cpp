@@ -210,7 +210,7 @@ void TrvsWindow::BuildZubMenus(QMenuBar* bar) {
     edit->addAction(AddAction(C::ZubInsertRow, "一行挿入", QKeySequence("Ctrl+Insert"), [this] { zub_->InsertRow(); }));
     QMenu* view = bar->addMenu(U("表示(&V)"));
     view->addAction(AddAction(C::ZubTransfer, "トラバー計算表へ転記(&T)", QKeySequence("Ctrl+T"), [this] {
-        zub_->Transfer(options_, header_, table_);
+        zub_->Transfer(options_, known_, header_, table_);
         ShowTraverse();
         TraverseLoaded();
     }));

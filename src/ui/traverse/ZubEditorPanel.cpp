@@ -1,11 +1,13 @@
 #include "ui/traverse/ZubEditorPanel.h"
 
+#include "core/text/Cp932.h"
 #include "core/traverse/TrvsHeader.h"
 #include "core/traverse/TrvsTable.h"
 #include "core/zub/ZubFile.h"
 #include "core/zub/ZubTransfer.h"
 #include "ui/common/BusyCursor.h"
 #include "ui/common/Cp932Text.h"
+#include "ui/common/MessageBox.h"
 #include "ui/tree/FileDialog.h"
 
 #include <QFileInfo>
@@ -13,6 +15,8 @@
 #include <QLabel>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace vemo {
 namespace {
@@ -46,6 +50,11 @@ QColor RecordTint(const ZubRow& row) {
     return Qt::white;
 }
 
+// A line whose stored check character does not match it (a field book corrected by hand): a strong
+// tint over the whole row, so that it is found when scrolling a long book.
+const QColor kCheckWrongTint(255, 190, 190);
+constexpr int kCheckWrongRole = Qt::UserRole + 1;
+
 FileDialog::Request ZubRequest(const QString& folder) {
     return {U("ZUB Format File"), U("ZUB files (*.ZUB)|*.ZUB"), U("ZUB"), folder};
 }
@@ -73,7 +82,7 @@ ZubEditorPanel::ZubEditorPanel(QWidget* parent) : QWidget(parent) {
 }
 
 void ZubEditorPanel::Clear() {
-    Show({ZubRow{}});
+    Show({ZubRow{}}, {});
 }
 
 QString ZubEditorPanel::Caption() const {
@@ -84,26 +93,32 @@ QString ZubEditorPanel::Status() const {
     return status_->text();
 }
 
-void ZubEditorPanel::Show(const std::vector<ZubRow>& rows) {
+void ZubEditorPanel::Show(const std::vector<ZubRow>& rows, const std::vector<bool>& checkWrong) {
     QSignalBlocker block(grid_);
     grid_->clear();
     grid_->setColumnCount(kZubCells);
     grid_->setRowCount(static_cast<int>(rows.size()));
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
-        ShowRow(r, rows[r]);
+        ShowRow(r, rows[r], r < static_cast<int>(checkWrong.size()) && checkWrong[r]);
     }
     block.unblock();
     grid_->setCurrentCell(0, 0);
     CellSelected(0, 0);
 }
 
-void ZubEditorPanel::ShowRow(int row, const ZubRow& cells) {
-    const QColor tint = RecordTint(cells);
+void ZubEditorPanel::ShowRow(int row, const ZubRow& cells, bool checkWrong) {
+    const QColor tint = checkWrong ? kCheckWrongTint : RecordTint(cells);
     for (int col = 0; col < kZubCells; ++col) {
         auto* item = new QTableWidgetItem(FromCp932(cells[col]));
         item->setBackground(tint);
+        item->setData(kCheckWrongRole, checkWrong);
         grid_->setItem(row, col, item);
     }
+}
+
+bool ZubEditorPanel::CheckWrong(int row) const {
+    const QTableWidgetItem* item = grid_->item(row, 0);
+    return item != nullptr && item->data(kCheckWrongRole).toBool();
 }
 
 std::vector<ZubRow> ZubEditorPanel::Rows() const {
@@ -134,16 +149,25 @@ void ZubEditorPanel::CellSelected(int row, int col) {
         labels << FromCp932(text);
     }
     grid_->setHorizontalHeaderLabels(labels);
-    status_->setText(FromCp932(ZubStatusText(cells, col)));
+    QString status = FromCp932(ZubStatusText(cells, col));
+    if (CheckWrong(row)) {
+        status = U("チェック文字が合わない行（手で直された行）: 保存すると新しいチェック文字を書きます") +
+                 (status.isEmpty() ? QString() : U("　") + status);
+    }
+    status_->setText(status);
     emit StatusText(status_->text());
 }
 
 void ZubEditorPanel::LoadFile(const std::string& path) {
-    BusyCursor busy;
-    const std::vector<ZubRow> rows = LoadZubFile(path); // throws before anything is shown
+    ZubBook book;
+    {
+        BusyCursor busy;
+        book = LoadZubBook(path); // throws before anything is shown
+    }
     path_ = path;
-    Show(rows);
+    ShowBook(book);
     emit CaptionChanged(Caption());
+    TellAbout(book);
 }
 
 void ZubEditorPanel::Reload(const std::string& exeDir) {
@@ -151,10 +175,37 @@ void ZubEditorPanel::Reload(const std::string& exeDir) {
     if (!QFileInfo::exists(PathText(path))) {
         return;
     }
-    const std::vector<ZubRow> rows = LoadZubFile(path);
+    const ZubBook book = LoadZubBook(path);
     path_.clear();
-    Show(rows);
+    ShowBook(book);
     emit CaptionChanged(U("ZUB Editor - ") + PathText(path));
+    TellAbout(book);
+}
+
+void ZubEditorPanel::ShowBook(const ZubBook& book) {
+    Show(book.rows, book.checkWrong);
+}
+
+// What the surveyor should know about the book before working on it: none of it keeps it from
+// being shown, edited, saved or transferred.
+void ZubEditorPanel::TellAbout(const ZubBook& book) {
+    QStringList notes;
+    const auto wrong = std::ranges::count(book.checkWrong, true);
+    if (wrong > 0) {
+        notes << U("チェック文字が合わない行が %1 行あります（赤い行）。保存すると新しいチェック文字を書きます。")
+                     .arg(wrong);
+    }
+    if (!book.endRecord) {
+        notes << U("エンド・ブロック(Z)で終わっていません。途中で切れた野帳かもしれません。");
+    }
+    if (book.directObservations > kZubMaxDirectObservations) {
+        notes << U("正観測が %1 件あります。トラバー計算表へは初めの %2 件を転記します。")
+                     .arg(book.directObservations)
+                     .arg(kZubMaxDirectObservations);
+    }
+    if (!notes.isEmpty()) {
+        MessageBox::Show(this, notes.join(QLatin1Char('\n')), MessageBox::Kind::Warning);
+    }
 }
 
 void ZubEditorPanel::Open(const QString& folder) {
@@ -190,7 +241,7 @@ void ZubEditorPanel::AutoSave(const std::string& exeDir) {
 void ZubEditorPanel::InsertRow() {
     const int row = std::max(grid_->currentRow(), 0);
     grid_->insertRow(row);
-    ShowRow(row, ZubRow{});
+    ShowRow(row, ZubRow{}, false);
     grid_->setCurrentCell(row, 0);
 }
 
@@ -200,14 +251,22 @@ void ZubEditorPanel::DeleteRow() {
         return;
     }
     if (grid_->rowCount() == 1) {
-        ShowRow(0, ZubRow{});
+        ShowRow(0, ZubRow{}, false);
         return;
     }
     grid_->removeRow(row);
 }
 
-void ZubEditorPanel::Transfer(const TrvsOptions& options, TrvsHeader& header, TrvsTable& table) {
-    TransferZubToTraverse(Rows(), options, TodayText(), header, table);
+void ZubEditorPanel::Transfer(const TrvsOptions& options, const TrvsKnownPoints& known, TrvsHeader& header,
+                              TrvsTable& table) {
+    const std::vector<std::string> notes = TransferZubToTraverse(Rows(), options, known, TodayText(), header, table);
+    if (!notes.empty()) {
+        std::string text = Jp("転記しなかったもの・確かめてほしいもの:");
+        for (const std::string& note : notes) {
+            text += "\n" + note;
+        }
+        MessageBox::ShowCp932(this, text, MessageBox::Kind::Warning);
+    }
 }
 
 } // namespace vemo

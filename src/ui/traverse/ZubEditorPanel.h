@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/zub/ZubRecord.h"
+#include "core/zub/ZubFile.h"
 
 #include <QWidget>
 
@@ -14,6 +14,7 @@ namespace vemo {
 
 struct TrvsHeader;
 struct TrvsOptions;
+class TrvsKnownPoints;
 class TrvsTable;
 
 // The ZUB Editor: a field book one record per row, the column headers and the status text following
@@ -30,7 +31,10 @@ public:
     QString Caption() const;
     const std::string& CurrentPath() const { return path_; }
 
-    // Reads the whole file first: a damaged file is reported naming its line and the rows shown stay.
+    // Reads the whole file first: a file that is no field book is reported naming its line and the rows
+    // shown stay.  Lines whose check character is wrong (corrected by hand) are tinted and explained in
+    // the status text; a missing end record and more direct observations than the transfer takes are
+    // told in a message.
     void LoadFile(const std::string& path);
     // "受信時に戻す": "Temp.ZUB" of the program folder, when there is one.
     void Reload(const std::string& exeDir);
@@ -40,8 +44,11 @@ public:
     void AutoSave(const std::string& exeDir);
     void InsertRow();
     void DeleteRow();
-    // The direct observations into the traverse table (header and table replaced as a whole).
-    void Transfer(const TrvsOptions& options, TrvsHeader& header, TrvsTable& table);
+    // The direct observations into the traverse table (header and table replaced as a whole), each
+    // setup from its own station; what was left out is told in a message.
+    void Transfer(const TrvsOptions& options, const TrvsKnownPoints& known, TrvsHeader& header, TrvsTable& table);
+    // Whether a row is marked for a wrong check character.
+    bool CheckWrong(int row) const;
 
     std::vector<ZubRow> Rows() const;
     QTableWidget* Grid() const { return grid_; }
@@ -52,8 +59,10 @@ signals:
     void CaptionChanged(const QString& caption);
 
 private:
-    void Show(const std::vector<ZubRow>& rows);
-    void ShowRow(int row, const ZubRow& cells);
+    void Show(const std::vector<ZubRow>& rows, const std::vector<bool>& checkWrong);
+    void ShowBook(const ZubBook& book);
+    void TellAbout(const ZubBook& book);
+    void ShowRow(int row, const ZubRow& cells, bool checkWrong);
     void CellSelected(int row, int col);
 
     QTableWidget* grid_ = nullptr;

@@ -26,11 +26,13 @@ TEST(ZubLine, CoordinateRecordsReadOnlyWhenEveryItemMakesSense) {
     const Case cases[] = {
         {"G,P1,100.5,200.25,,_,", ReceivedPoint{"P1", "100.500", "200.250", "0.000"}},
         {"G,P2,-1,2e1,12,x,", ReceivedPoint{"P2", "-1.000", "20.000", "12.000"}},
-        {"G,{,1,2,,x,", ReceivedPoint{"{", "1.000", "2.000", "0.000"}}, // 0x7B is a character like any other
-        {"G,P3,1x,2,,x,", std::nullopt},                                // X does not parse
-        {"G,P4,1,2,3,4,x,", std::nullopt},                              // an extra item
-        {"G,P5l1,2,,x,", std::nullopt},                                 // a comma lost: one item short
-        {"G,,1,2,,x,", std::nullopt},                                   // no name
+        {"G,{,1,2,,x,", ReceivedPoint{"{", "1.000", "2.000", "0.000"}},       // 0x7B is a character like any other
+        {"G,P3,1x,2,,x,", std::nullopt},                                      // X does not parse
+        {"G,P4,1,2,3,K9,x,", ReceivedPoint{"P4", "1.000", "2.000", "3.000"}}, // a point code, not kept
+        {"G,P 7,1,2,3,x,", ReceivedPoint{"P 7", "1.000", "2.000", "3.000"}},  // a blank inside the name
+        {"G,P4,1,2,3,4,5,x,", std::nullopt},                                  // an item beyond the code
+        {"G,P5l1,2,,x,", std::nullopt},                                       // a comma lost: one item short
+        {"G,,1,2,,x,", std::nullopt},                                         // no name
         {"G,P\x01,1,2,,x,", std::nullopt}, // a control byte would silently end the name as a separator
         {"F,P6,1,2,,x,", std::nullopt},
     };

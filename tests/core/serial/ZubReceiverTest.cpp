@@ -2,6 +2,7 @@
 #include "core/serial/ZubReceiver.h"
 #include "core/serial/ReceivedPointRows.h"
 #include "core/store/XyzList.h"
+#include "core/text/Cp932.h"
 #include "core/text/Error.h"
 #include "core/zub/ZubChecksum.h"
 
@@ -29,9 +30,13 @@ TEST(ZubReceiver, CoordinateLinesAreAnsweredAndOnlyGoodPointsKept) {
         {"G,P1,100.5,200.25,,^,\r\n", kNak, 0, "wrong check character"},
         {"G,P1,100.5,200.25,,_,\r\n", kAck, 0, "a repeat after a lost acknowledgement is kept once"},
         {Wire("G,P2,1x,5,,"), kNak, 0, "checks but does not parse"},
-        {Wire("B,job,GTS,1,me,26/12/09,"), kAck, 0, "other records are acknowledged, not stored"},
+        {Wire("B,job,GTS,1,me,26/12/09,"), kNak, 0, "another record may be a point with a damaged letter"},
+        {Wire("H,P9,100.5,200.25,,"), kNak, 0, "a damaged record letter that the check character cannot see"},
+        {Wire("A,01,"), kAck, 0, "the start record is acknowledged, not stored"},
         {Wire("G,P{3,1,5,,"), kAck, 1, "0x7B inside the line"},
+        {Wire(Jp("G,境界 4,  1.5,2,3,K1,")), kAck, 1, "a blank inside the name, padded figures and a code field"},
         {"G,P1,\n100.5,200.25,,_,\r", kAck, 1, "LF dropped; P1 again after other lines is a new point"},
+        {Wire("G,PI,100.5,200.25,,"), kAck, 1, "the same figures under another name: stored and flagged"},
     };
     std::vector<ReceivedPoint> points;
     ZubReceiver receiver(ZubReceiveKind::Coordinates, [&](const ReceivedPoint& p) { points.push_back(p); });
@@ -42,10 +47,17 @@ TEST(ZubReceiver, CoordinateLinesAreAnsweredAndOnlyGoodPointsKept) {
         EXPECT_EQ(receiver.TakeOutput(), c.answer) << c.why;
         EXPECT_EQ(points.size() - before, static_cast<size_t>(c.stored)) << c.why;
     }
-    ASSERT_EQ(points.size(), 3u);
+    ASSERT_EQ(points.size(), 5u);
     EXPECT_EQ(points[1], (ReceivedPoint{"P{3", "1.000", "5.000", "0.000"}));
-    EXPECT_EQ(receiver.Message(), "\x8e\xf3\x90\x4d\x81\x46G,P1,100.5,200.25,,_,") << "受信： and the line";
+    EXPECT_EQ(points[2], (ReceivedPoint{Jp("境界 4"), "1.500", "2.000", "3.000"}));
+    EXPECT_EQ(Cp932ToUtf8(receiver.Message()), "5 点目 PI を受信しました") << "in words, not the raw line";
     EXPECT_TRUE(receiver.Running());
+    receiver.Feed(Wire("Z,"), 0);
+    EXPECT_EQ(Cp932ToUtf8(receiver.Message()), "終わりのレコードを受信しました");
+    EXPECT_EQ(Cp932ToUtf8(ReceiveReport(receiver)),
+              "受信完了\n受信した点: 5 点\n乱れていて送り直しを求めた行: 4 行\n"
+              "  G,P1,100.5,200.25,,^,\n  G,P2,1x,5,,#,\n  B,job,GTS,1,me,26/12/09,(,\n  H,P9,100.5,200.25,,(,\n"
+              "前の点と名前だけが違う点（名前が乱れた送り直しかもしれません。確かめてください）: PI");
 }
 
 TEST(ZubReceiver, EndMarkAnywhereEndsAndLaterBytesAreIgnored) {
@@ -56,16 +68,46 @@ TEST(ZubReceiver, EndMarkAnywhereEndsAndLaterBytesAreIgnored) {
     EXPECT_EQ(receiver.Lines(), std::vector<std::string>{"A,01,Z,"});
 }
 
-TEST(ZubReceiver, ObservationsKeepFileRecordsOnly) {
+// A field book is taken as the instrument recorded it: blanks in fields, records of any letter.  Only
+// a wrong check character, a line that cannot be framed, a first field that is no letter, or a known
+// record whose field count a damaged separator changed is answered with NAK.
+TEST(ZubReceiver, FieldBookLinesAreTakenAsRecorded) {
+    struct Case {
+        std::string line;
+        bool accepted;
+        const char* why;
+    };
+    const Case cases[] = {
+        {ZubRecordLine("A,01,"), true, "start record"},
+        {ZubRecordLine(Jp("B,境界 確認,GTS,12345,山田 太郎,26/12/09,")), true, "blanks inside fields"},
+        {ZubRecordLine("D,T1,PC -30,1.500,0,1100003,0900,1000,"), true, "a remark with a blank"},
+        {ZubRecordLine("G,P1,1,2,,CODE,"), true, "a record of a letter the book does not define"},
+        {ZubRecordLine("F,T2,,1.600,r1001,90.0530,89.5930,123.456,,,,0,"), true, "an observation"},
+        {ZubRecordLine("F,T2,,1.600,r1001,90.0530,89.5930123.456,,,,0,"), false, "a separator lost: 11 fields"},
+        {ZubRecordLine("F,T2,,1.600,r1001,90.0530,89.5930,12,3.456,,,,0,"), false, "a separator too many"},
+        {ZubRecordLine("1,2,"), false, "the first field is no record letter"},
+        {ZubRecordLine("E,0"), false, "no comma before the check character: cannot be framed"},
+        {ZubRecordLine("E,\x0b"
+                       "0,"),
+         false, "a control byte inside a field is damage on the line"},
+        {"E,0,.,", false, "wrong check character"},
+    };
     ZubReceiver receiver(ZubReceiveKind::Observations);
-    const std::string f = ZubRecordLine("F,T2,,1.600,r1001,90.0530,89.5930,123.456,,,,0,");
-    receiver.Feed(Wire("A,01,") + Wire("G,P1,1,2,,") + Wire("X,1,") + f + "\r\n", 0);
-    EXPECT_EQ(receiver.TakeOutput(), kAck + kNak + kNak + kAck) << "a record the file reader refuses is refused here";
+    std::vector<std::string> kept;
+    for (const Case& c : cases) {
+        receiver.Feed(c.line + "\r\n", 0);
+        EXPECT_EQ(receiver.TakeOutput(), c.accepted ? kAck : kNak) << c.why;
+        if (c.accepted) {
+            kept.push_back(c.line);
+        }
+    }
+    EXPECT_EQ(receiver.Lines(), kept) << "kept as received";
+    EXPECT_EQ(Cp932ToUtf8(receiver.Message()), "乱れた行を受け付けず、送り直しを求めました");
+    receiver.Feed(ZubRecordLine("F,T3,,1.600,r1002,180.1000,90.0010,98.765,,,,0,") + "\r\n", 0);
+    EXPECT_EQ(Cp932ToUtf8(receiver.Message()), "6 行目を受信しました: 観測 T3");
     receiver.Cancel();
     receiver.Feed(Wire("Z,"), 0);
     EXPECT_EQ(receiver.State(), ZubLinkState::Cancelled);
-    EXPECT_EQ(receiver.Lines(), (std::vector<std::string>{"A,01,Z,", f}));
-    EXPECT_EQ(receiver.Message(), f) << "observation lines are shown as they are";
 }
 
 TEST(ZubReceiver, PointTheListCannotTakeIsNotAcknowledged) {

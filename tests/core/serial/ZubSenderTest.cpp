@@ -41,8 +41,11 @@ TEST(ZubSender, RepliesDecideBetweenNextLineAndRepeat) {
     };
     const Case cases[] = {
         {kAck, true, "the acknowledgement line"},
-        {"xy\x06z\r", true, "0x06 anywhere in the reply"},
-        {"{\x06,R,\r\n", true, "0x7B is a byte like any other, not a silence"},
+        {"\x06,R,\r", true, "the acknowledgement line without its LF"},
+        {"xy\x06z\r", false, "0x06 inside a damaged reply: it may have been a NAK, the line goes again"},
+        {"\x06,\x92,\r\n", false, "a damaged check character"},
+        {"\x15,\x86,\r\n", false, "a NAK with a check character moved by 64 (0x21 -> ...)"},
+        {"{\x06,R,\r\n", false, "0x7B is a byte like any other, here damaging the reply"},
         {kNak, false, "negative acknowledgement"},
         {"\n\n\r", false, "an empty reply"},
         {"R,\r\n", false, "an acknowledgement whose 0x06 was lost"},

@@ -151,5 +151,40 @@ TEST(CliReports, AreaReportAtPublicCoordinatesWithAMissingVertex) {
     EXPECT_EQ(Words(rest), Words(text)); // pdftotext places words by position: compare the words in order
 }
 
+// vemo-cli zub: the records of a field book as stored, its hand-corrected line marked, and the
+// traverse table of its transfer, which vemo-cli traverse then computes from each setup's station.
+TEST(CliReports, FieldBookListingAndItsTraverse) {
+    test::TempDir dir;
+    const std::string book = test::DataFile("zub/corrected.ZUB");
+    CliRun list = RunCli("zub " + book);
+    EXPECT_EQ(list.status, 0) << "wrong check characters are marked, not failed";
+    EXPECT_NE(list.out.find("\n2 [B] [境界 確認] [GTS] [12345] [山田 太郎] [26/12/09]  check 'U' ok\n"),
+              std::string::npos)
+        << list.out;
+    EXPECT_NE(list.out.find("\n9 [G] [T9] [-12345.678] [34567.890] [] [CODE1]  check '_' ok\n"), std::string::npos);
+    EXPECT_NE(list.out.find("[0]  check '>' WRONG, should be '<'\n13 [Z]  check '&' ok\n"), std::string::npos);
+
+    XyzList points;
+    points.ReplaceAll({XyzRow{"", "T1", "-12345.678", "34567.890", "", "", ""},
+                       XyzRow{"", "T0", "-12245.678", "34567.890", "", "", ""}});
+    WriteXyzFile(dir.File("site.Xyz"), points);
+    const std::string trv = dir.File("book.Trv");
+    EXPECT_EQ(RunCli("zub " + book + " --trv " + trv + " --xyz " + dir.File("site.Xyz")).status, 0);
+    CliRun traverse = RunCli("traverse --utf8 --xyz " + dir.File("site.Xyz") + " " + trv);
+    EXPECT_EQ(traverse.status, 0) << traverse.out;
+    // T2 100 m east of T1, T3 100 m north of T2 (worked out in the core transfer test).
+    const auto lineOf = [&](const std::string& name) {
+        const size_t at = traverse.out.find(" " + name + " ");
+        return at == std::string::npos ? std::string() : traverse.out.substr(at, traverse.out.find('\n', at) - at);
+    };
+    EXPECT_NE(lineOf("T2").find("-12345.678"), std::string::npos) << traverse.out;
+    EXPECT_NE(lineOf("T2").find("34667.890"), std::string::npos) << traverse.out;
+    EXPECT_NE(lineOf("T3").find("-12245.678"), std::string::npos) << traverse.out;
+    EXPECT_NE(lineOf("T3").find("34667.890"), std::string::npos) << traverse.out;
+
+    EXPECT_EQ(RunCli("zub " + dir.File("none.ZUB")).status, 1);
+    EXPECT_EQ(RunCli("zub").status, 2);
+}
+
 } // namespace
 } // namespace vemo

@@ -76,7 +76,13 @@ TEST_F(ZubDialog, EnterReceivesCoordinatesIntoTheList) {
     EXPECT_TRUE(look.centred);
     EXPECT_EQ(look.tint, QColor(255, 255, 0));
     EXPECT_EQ(look.port, instrument.PortPath());
-    EXPECT_EQ(MessageBox::shownTexts(), QStringList{"受信完了"});
+    EXPECT_EQ(MessageBox::shownTexts(), QStringList{"受信完了\n受信した点: 5 点"});
+    // The message line said what happened in words, not the raw record "Z,&,".
+    QStringList texts;
+    for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+        texts << label->text();
+    }
+    EXPECT_TRUE(texts.contains("終わりのレコードを受信しました")) << texts.join('|').toStdString();
     ASSERT_EQ(list.PointRowCount(), 5);
     EXPECT_EQ(list.Cell(5, kColName), "P5");
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
@@ -117,7 +123,7 @@ TEST_F(ZubDialog, FieldBookReceiveWritesTempZubAndSaysSo) {
     EXPECT_TRUE(dialog.ExecReceiveObservations(exeDir.Str(), Keys(instrument.PortPath())));
     EXPECT_EQ(look.caption, "Import Trvs by ZUB");
     EXPECT_EQ(look.tint, QColor(255, 255, 255));
-    EXPECT_EQ(MessageBox::shownTexts(), QStringList{"受信完了"});
+    EXPECT_EQ(MessageBox::shownTexts(), QStringList{"受信完了\n受信した行: 11 行"});
     EXPECT_EQ(ReadBytes(TempZubPath(exeDir.Str())), ReadBytes(fieldBook));
 }
 
