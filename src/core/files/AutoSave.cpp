@@ -32,8 +32,9 @@ std::string LocalTimeText() {
 
 // One "key=value" line per field, CR LF, CP932 as the names are.
 std::string FormatOrigin(const AutoSaveOrigin& o) {
-    const std::string values[] = {o.datDir, o.caseName, o.xyzName, o.blkName, o.pointsModified ? "1" : "0",
-                                  o.parcelsModified ? "1" : "0", o.savedAt};
+    const std::string values[] = {
+        o.datDir, o.caseName, o.xyzName, o.blkName, o.pointsModified ? "1" : "0", o.parcelsModified ? "1" : "0",
+        o.savedAt};
     std::string text;
     for (size_t i = 0; i < std::size(kKeys); ++i) {
         text.append(kKeys[i]).append("=").append(values[i]).append("\r\n");

@@ -5,10 +5,10 @@
 
 #include <algorithm>
 #include <climits>
-#include <type_traits>
-#include <variant>
 #include <exception>
 #include <stdexcept>
+#include <type_traits>
+#include <variant>
 
 namespace vemo {
 namespace {

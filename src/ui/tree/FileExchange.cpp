@@ -61,6 +61,7 @@ void FileCommands::loadExchange(bool sima, const fs::path& file) {
         BusyCursor busy;
         data = sima ? ReadSimaFile(file) : ReadNichorenFile(file);
     }
+    // Every question (long names, unsaved changes) is asked before the list is given up.
     if (!acceptLongNames(data) || !newXyz(false)) {
         return;
     }
@@ -90,6 +91,7 @@ void FileCommands::loadExchange(bool sima, const fs::path& file) {
     store_.names.CaseName.clear();
     store_.names.XyzName.clear();
     store_.names.BlkName.clear();
+    markSaved(true, true); // what the file holds: nothing is lost by closing it
     host_.updateCaption();
     host_.setCaption(PathText(file) + QStringLiteral("[Vemo]"));
     store_.names.ParamFile.clear();
