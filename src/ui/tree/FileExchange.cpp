@@ -15,6 +15,8 @@
 #include "ui/tree/FileCommandHost.h"
 #include "ui/tree/FileDialog.h"
 
+#include <QFileInfo>
+
 namespace vemo {
 namespace fs = std::filesystem;
 
@@ -152,8 +154,10 @@ void FileCommands::writeExchange(bool sima, bool fromSelection, const std::vecto
     BusyCursor busy;
     const std::vector<ExportPoint> points =
         fromSelection ? PointsFromSelection(names, store_.Index()) : PointsFromList(store_.xyz);
+    const QString written = QStringLiteral("%1 に %2 点").arg(QFileInfo(name).fileName()).arg(points.size());
     if (!sima) {
         WriteNichorenFile(file, points);
+        host_.setStatusText(written + QStringLiteral("を保存しました"));
         return;
     }
     const SimaNames simaNames{store_.names.CaseName, store_.names.XyzName, store_.names.BlkName};
@@ -162,8 +166,10 @@ void FileCommands::writeExchange(bool sima, bool fromSelection, const std::vecto
     if (!fromSelection && host_.isAreaShown(FileArea::BlockEdit) && store_.blocks.Count() > 0) {
         const std::vector<ExportParcel> parcels = ParcelsForExport(store_.blocks, store_.Index());
         WriteSimaFile(file, simaNames, points, &parcels);
+        host_.setStatusText(written + QStringLiteral("，%1 画地を保存しました").arg(parcels.size()));
     } else {
         WriteSimaFile(file, simaNames, points);
+        host_.setStatusText(written + QStringLiteral("を保存しました"));
     }
 }
 
