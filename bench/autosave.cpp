@@ -33,8 +33,13 @@ struct Site {
         std::uniform_real_distribution<double> offset(0, 2000);
         std::vector<XyzRow> rows(kPoints);
         for (int i = 0; i < kPoints; ++i) {
-            rows[i] = {"", "T" + std::to_string(i + 1), Format3(-12000 + offset(random)),
-                       Format3(30000 + offset(random)), "12.345", "", ""};
+            rows[i] = {"",
+                       "T" + std::to_string(i + 1),
+                       Format3(-12000 + offset(random)),
+                       Format3(30000 + offset(random)),
+                       "12.345",
+                       "",
+                       ""};
         }
         list.ReplaceAll(std::move(rows));
         std::vector<Block> parcels;

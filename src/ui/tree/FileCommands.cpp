@@ -87,8 +87,10 @@ FileCommands::FileCommands(Store& store, Settings& settings, DataTree& tree, Hea
     watch_ = std::make_unique<ChangeWatch>(store_, *autoSaver_);
 }
 
+// A write still running is waited for, without telling the status bar, which may be gone already.
 FileCommands::~FileCommands() {
     watch_.reset();
+    autoSaver_->disconnect(this);
     autoSaver_->waitForWrite();
 }
 

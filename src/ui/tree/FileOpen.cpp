@@ -236,7 +236,11 @@ void FileCommands::tieRestoredData(int restoreLevel) {
     }
     restoredUnconfirmed_ = tied && (points || parcels);
     host_.updateCaption();
-    const QString what = tied ? FromCp932(CaptionText(store_.names)) : QStringLiteral("データ名なし");
+    std::string dataSet = store_.names.CaseName + " - " + store_.names.XyzName;
+    if (!store_.names.BlkName.empty()) {
+        dataSet += " - " + store_.names.BlkName;
+    }
+    const QString what = tied ? FromCp932(dataSet) : QStringLiteral("データ名なし");
     const QString when =
         origin && !origin->savedAt.empty() ? FromCp932(origin->savedAt) : AutoSaveTime(exeDir() / kAutoXyzFileName);
     host_.setStatusText(QStringLiteral("オートセーブから復元しました: %1（%2 の状態）").arg(what, when));

@@ -34,6 +34,7 @@ std::vector<std::string> Labels(const auto& array) {
 
 void FileCommands::save() {
     run([this] {
+        written_.clear();
         QTreeWidgetItem* node = tree_.selectedItem();
         switch (DataTree::LevelOf(node)) {
         case 0:

@@ -90,6 +90,7 @@ bool FileCommands::saveAs() {
 // The points, and the parcels when there are any, become new data of the site; the header editors ask
 // for their names.  True when nothing unsaved is left.
 bool FileCommands::saveAsData() {
+    written_.clear();
     QTreeWidgetItem* site = siteForSaveAs();
     if (site == nullptr) {
         host_.setAreaShown(FileArea::DataTree, true);
@@ -137,6 +138,7 @@ bool FileCommands::confirmRestoredTarget() {
 // missing), the parcel file when the parcels changed; parcels that have no file yet become new parcel
 // data of the open coordinates.  Nothing changed: nothing is written, and the status bar says so.
 bool FileCommands::saveCurrentData() {
+    written_.clear();
     const std::string& site = store_.names.CaseName;
     const std::string& xyz = store_.names.XyzName;
     std::error_code ec;

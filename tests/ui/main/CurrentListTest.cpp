@@ -68,7 +68,7 @@ TEST_F(CurrentList, AFileOfOnePointReplacesThePointOfTheSameName) {
     line.resize(16, ' ');
     line += "              12.000              34.000               0.000";
     WriteBytes(folder.File("one.Xyz"), line + "\r\n");
-    MessageBox::setNextAnswer(QMessageBox::Ok);
+    MessageBox::setNextAnswer(QMessageBox::Discard);
     main.treeArea()->commands().dropFiles({QString::fromStdString(folder.File("one.Xyz"))});
     ASSERT_EQ(main.store().xyz.Cell(1, kColName), "A1");
     const auto a1 = main.store().FindPointXY("A1");

@@ -96,7 +96,7 @@ TEST(AutoSaveTest, FirstShowAfterAnAbnormalEndRestoresTheTypedRowWithItsDataSet)
     ASSERT_TRUE(origin.has_value());
     next.commands.firstShow(!loaded.values.Exit.Normal);
     EXPECT_TRUE(Shown().isEmpty()) << Shown().join(QLatin1Char('\n')).toStdString();
-    EXPECT_EQ(next.host.status, QStringLiteral("オートセーブから復元しました: 東町 - 基準点 - 分筆 [Vemo]（%1 の状態）")
+    EXPECT_EQ(next.host.status, QStringLiteral("オートセーブから復元しました: 東町 - 基準点 - 分筆（%1 の状態）")
                                     .arg(QString::fromStdString(origin->savedAt)));
     ASSERT_EQ(next.store.xyz.PointRowCount(), 5);
     EXPECT_EQ(next.store.xyz.Cell(5, kColName), "K-5");
