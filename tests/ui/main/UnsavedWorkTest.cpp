@@ -56,10 +56,10 @@ TEST_F(UnsavedWork, TheCaptionMarksUnsavedWorkAndClosingAsks) {
     main.runIdle();
     EXPECT_EQ(main.windowTitle(), QStringLiteral("*東町 - 基準点 [Vemo]"));
     EXPECT_FALSE(main.statusPanels().unsavedText().isEmpty());
-    main.commands().trigger(Cmd::EditUndo);
+    main.store().history.Undo(); // 元に戻す
     main.runIdle();
     EXPECT_EQ(main.windowTitle(), QStringLiteral("東町 - 基準点 [Vemo]")) << "undone to the saved state";
-    main.commands().trigger(Cmd::EditRedo);
+    main.store().history.Redo(); // やり直し
     main.runIdle();
     EXPECT_EQ(main.windowTitle(), QStringLiteral("*東町 - 基準点 [Vemo]"));
 
