@@ -4,8 +4,11 @@
 #include "core/store/XyzList.h"
 
 #include <algorithm>
+#include <climits>
 #include <exception>
 #include <stdexcept>
+#include <type_traits>
+#include <variant>
 
 namespace vemo {
 namespace {
@@ -19,6 +22,31 @@ std::size_t StepBytes(const std::vector<StoreEdit>& edits) {
 }
 
 const std::string kNoName;
+
+// A state no list is ever in: the list stays changed until it is saved.
+constexpr std::uint64_t kNeverSaved = UINT64_MAX;
+
+bool ChangesPoints(const StoreEdit& edit) {
+    return std::visit(
+        [](const auto& change) {
+            using T = std::decay_t<decltype(change)>;
+            return !(std::is_same_v<T, reversal::RemoveBlock> || std::is_same_v<T, reversal::InsertBlock> ||
+                     std::is_same_v<T, reversal::ReplaceBlock> || std::is_same_v<T, reversal::ReplaceBlocks>);
+        },
+        edit.change);
+}
+
+bool Changes(const StoreEdit& edit, SavedList list) {
+    return ChangesPoints(edit) == (list == SavedList::Points);
+}
+
+bool Changes(const UndoStep& step, SavedList list) {
+    return list == SavedList::Points ? step.points : step.parcels;
+}
+
+std::size_t Slot(SavedList list) {
+    return list == SavedList::Points ? 0 : 1;
+}
 
 } // namespace
 
@@ -133,6 +161,34 @@ void UndoHistory::Clear() {
     undoBytes_ = 0;
     open_.edits.clear();
     std::fill(marks_.begin(), marks_.end(), 0);
+    base_ = {nextState_, nextState_};
+    ++nextState_;
+}
+
+std::uint64_t UndoHistory::StateOf(SavedList list) const {
+    for (auto step = undo_.rbegin(); step != undo_.rend(); ++step) {
+        if (Changes(*step, list)) {
+            return step->state;
+        }
+    }
+    return base_[Slot(list)];
+}
+
+void UndoHistory::MarkSaved(SavedList list) {
+    saved_[Slot(list)] = StateOf(list);
+}
+
+void UndoHistory::MarkUnsaved(SavedList list) {
+    saved_[Slot(list)] = kNeverSaved;
+}
+
+bool UndoHistory::IsModified(SavedList list) const {
+    for (const StoreEdit& edit : open_.edits) {
+        if (Changes(edit, list)) {
+            return true;
+        }
+    }
+    return StateOf(list) != saved_[Slot(list)];
 }
 
 void UndoHistory::Record(StoreEdit&& edit) {
@@ -156,6 +212,10 @@ void UndoHistory::Commit(UndoStep step) {
     }
     step.edits.shrink_to_fit();
     step.bytes = StepBytes(step.edits);
+    step.state = nextState_++;
+    for (const StoreEdit& edit : step.edits) {
+        (ChangesPoints(edit) ? step.points : step.parcels) = true;
+    }
     undoBytes_ += step.bytes;
     undo_.push_back(std::move(step));
     redo_.clear();
@@ -164,13 +224,19 @@ void UndoHistory::Commit(UndoStep step) {
 
 void UndoHistory::Trim() {
     while (undo_.size() > 1 && (undo_.size() > maxSteps_ || undoBytes_ > maxBytes_)) {
-        undoBytes_ -= undo_.front().bytes;
+        const UndoStep& oldest = undo_.front();
+        undoBytes_ -= oldest.bytes;
+        for (SavedList list : {SavedList::Points, SavedList::Parcels}) {
+            if (Changes(oldest, list)) {
+                base_[Slot(list)] = oldest.state;
+            }
+        }
         undo_.pop_front();
     }
 }
 
 UndoStep UndoHistory::Reverse(UndoStep step) {
-    UndoStep reversed{std::move(step.name), {}, 0};
+    UndoStep reversed{std::move(step.name), {}, 0, step.state, step.points, step.parcels};
     reversed.edits.reserve(step.edits.size());
     capture_ = &reversed.edits;
     try {

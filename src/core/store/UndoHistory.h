@@ -2,7 +2,9 @@
 
 #include "core/store/StoreEdit.h"
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <string>
 #include <string_view>
@@ -17,8 +19,14 @@ class XyzList;
 struct UndoStep {
     std::string name; // CP932, shown in the menu captions
     std::vector<StoreEdit> edits;
-    std::size_t bytes = 0; // what the reversals hold, as EditBytes counts it
+    std::size_t bytes = 0;   // what the reversals hold, as EditBytes counts it
+    std::uint64_t state = 0; // the state of the lists this step leads to (kept through undo and redo)
+    bool points = false;     // which lists the step changes
+    bool parcels = false;
 };
+
+// The two lists, each saved to a file of its own.
+enum class SavedList { Points, Parcels };
 
 // The undo and redo history of one coordinate list and one parcel list.  It attaches itself to both as
 // their edit sink, so every change is recorded in the order it was made, and one step that changed
@@ -64,7 +72,16 @@ public:
     void Redo();
 
     // A new history: another file was opened.  Changes of an open step made so far are forgotten too.
+    // The lists then count as changed until MarkSaved says what they hold.
     void Clear();
+
+    // The lists as they stand now are what their files hold (opened or saved).  Undoing and redoing
+    // back to this state makes a list unchanged again.
+    void MarkSaved(SavedList list);
+    // The list differs from its file whatever is undone (restored from an auto-save).
+    void MarkUnsaved(SavedList list);
+    // Whether the list differs from the state last marked saved, changes of the open step included.
+    bool IsModified(SavedList list) const;
 
     std::size_t UndoCount() const { return undo_.size(); }
     std::size_t RedoCount() const { return redo_.size(); }
@@ -82,6 +99,7 @@ private:
     UndoStep Reverse(UndoStep step);
     void RevertSilently(std::vector<StoreEdit>& edits, std::size_t from);
     void Attach(StoreEditSink* sink);
+    std::uint64_t StateOf(SavedList list) const;
 
     XyzList& xyz_;
     BlockList& blocks_;
@@ -98,6 +116,11 @@ private:
     std::vector<StoreEdit>* capture_ = nullptr; // where Record puts reversals while undoing or redoing
     std::deque<UndoStep> undo_;
     std::vector<UndoStep> redo_;
+    // States are numbered as steps are made; a list's state is that of the newest step in undo_ that
+    // changed it, or base_ when none does (the state after the last step trimmed away, or after Clear).
+    std::uint64_t nextState_ = 1;
+    std::array<std::uint64_t, 2> base_{0, 0};
+    std::array<std::uint64_t, 2> saved_{0, 0};
 };
 
 // Opens a step for one scope: closed when the scope ends normally, abandoned when it ends by an

@@ -3,6 +3,7 @@
 #include "ui/common/ApplicationTitle.h"
 #include "ui/common/Cp932Text.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QWidget>
 
@@ -15,6 +16,7 @@ namespace {
 struct Script {
     bool capture = false;
     std::optional<QMessageBox::StandardButton> nextAnswer;
+    QList<QMessageBox::StandardButton> laterAnswers;
     QStringList shown;
 };
 
@@ -69,6 +71,15 @@ void MessageBox::setNextAnswer(QMessageBox::StandardButton answer) {
     TheScript().nextAnswer = answer;
 }
 
+void MessageBox::setNextAnswers(const QList<QMessageBox::StandardButton>& answers) {
+    Script& script = TheScript();
+    script.laterAnswers = answers;
+    script.nextAnswer.reset();
+    if (!script.laterAnswers.isEmpty()) {
+        script.nextAnswer = script.laterAnswers.takeFirst();
+    }
+}
+
 QStringList MessageBox::shownTexts() {
     return TheScript().shown;
 }
@@ -89,6 +100,9 @@ std::optional<QMessageBox::StandardButton> MessageBox::TakeScriptedAnswer(const 
     }
     const QMessageBox::StandardButton answer = script.nextAnswer.value_or(fallback);
     script.nextAnswer.reset();
+    if (!script.laterAnswers.isEmpty()) {
+        script.nextAnswer = script.laterAnswers.takeFirst();
+    }
     return answer;
 }
 
@@ -104,6 +118,16 @@ QMessageBox::StandardButton MessageBox::Run(QWidget* parent, const QString& text
     QWidget* wasActive = QApplication::activeWindow();
     QMessageBox box(IconOf(kind), ApplicationTitle(), text, buttons, parent);
     box.setDefaultButton(defaultButton);
+    // The question before unsaved data are lost names its answers as the surveyor reads them.
+    if (QAbstractButton* save = box.button(QMessageBox::Save)) {
+        save->setText(QStringLiteral("保存(&S)"));
+    }
+    if (QAbstractButton* discard = box.button(QMessageBox::Discard)) {
+        discard->setText(QStringLiteral("保存しない(&N)"));
+    }
+    if (QAbstractButton* cancel = box.button(QMessageBox::Cancel); cancel != nullptr && (buttons & QMessageBox::Save)) {
+        cancel->setText(QStringLiteral("キャンセル"));
+    }
     const int result = box.exec();
     // Without a window manager nobody gives the activation back when the box closes, and the keys
     // typed next would miss the window the user was working in.

@@ -35,6 +35,8 @@ public:
     // answers the next box without showing it.
     static void setCapture(bool on);
     static void setNextAnswer(QMessageBox::StandardButton answer);
+    // Answers for the next boxes in turn (each once); boxes after them take their default button.
+    static void setNextAnswers(const QList<QMessageBox::StandardButton>& answers);
     static QStringList shownTexts();
     static void clearShownTexts();
 

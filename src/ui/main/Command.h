@@ -9,6 +9,8 @@ enum class Cmd : int {
     FileNewCase,
     FileNewXyz,
     FileNewBlk,
+    FileSave,
+    FileSaveAs,
     FileOpenSima,
     FileSaveSima,
     FileOpenNichoren,

@@ -13,6 +13,8 @@ const CommandInfo kCommands[] = {
     {Cmd::FileNewCase, Menu::File, "現場フォルダ作成(&C)", "", ""},
     {Cmd::FileNewXyz, Menu::File, "新規座標(&X)", "", ""},
     {Cmd::FileNewBlk, Menu::File, "新規画地(&B)", "", "", false, false, false, false},
+    {Cmd::FileSave, Menu::File, "上書き保存(&W)", "Ctrl+S", "|開いているデータに座標と画地を保存します", kSep, false, false, false},
+    {Cmd::FileSaveAs, Menu::File, "名前を付けて保存(&M)...", "", "|現場に新しいデータとして座標と画地を保存します", false, false, false, false},
     {Cmd::FileOpenSima, Menu::File, "SIMAフォーマットを開く(&O)...", "", "", kSep},
     {Cmd::FileSaveSima, Menu::File, "SIMAフォーマットで保存(&S)...", "", ""},
     {Cmd::FileOpenNichoren, Menu::File, "日調連フォーマットを開く(&N)...", "", "", kSep},
@@ -22,7 +24,7 @@ const CommandInfo kCommands[] = {
     {Cmd::FilePrint, Menu::File, "印刷(&P)...", "", "", kSep, false, true},
     {Cmd::FilePrintSetup, Menu::File, "印刷の設定(&R)...", "", ""},
     {Cmd::FileRestoreAutoSave, Menu::File, "オートセーブファイルから復元...", "", "", kSep},
-    {Cmd::FileForceAutoSave, Menu::File, "オートセーブファイルに強制保存", "Ctrl+S", ""},
+    {Cmd::FileForceAutoSave, Menu::File, "オートセーブファイルに強制保存", "", ""},
     {Cmd::FileExit, Menu::File, "終了(&Q)", "", "", kSep},
 
     {Cmd::EditUndo, Menu::Edit, "元に戻す(&U)", "Ctrl+Z", "", false, false, false, false},

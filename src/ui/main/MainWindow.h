@@ -90,6 +90,13 @@ public:
 
     // UpdateCaption: the caption and the application title from the current names.
     void updateCaption();
+    // An explicit caption (a file from outside the data tree).  While data are unsaved, "*" goes before
+    // the caption and the status bar says so.
+    void setCaptionText(const QString& caption);
+    // What tells whether data are unsaved; the mark follows it at idle time and at every caption.
+    void setSavedState(std::function<bool()> unsaved) { unsaved_ = std::move(unsaved); }
+    void refreshSavedMark();
+    bool showsUnsaved() const { return unsavedShown_; }
 
     void setAboutBox(AboutBox* box) { aboutBox_ = box; }
     void showAbout();
@@ -168,6 +175,9 @@ private:
     QPointer<PlotView> plot_;
     QPointer<XyzListPanel> xyzListPanel_;
     QPointer<TreeArea> treeArea_;
+    QString captionBase_;
+    std::function<bool()> unsaved_;
+    bool unsavedShown_ = false;
     // The first activation after start is only noted.
     bool activatedOnce_ = false;
     bool shownOnce_ = false;

@@ -116,13 +116,27 @@ bool MainWindow::event(QEvent* event) {
 
 void MainWindow::runIdle() {
     status_->setLocks(lockKeys_->capsLock(), lockKeys_->numLock());
+    refreshSavedMark();
     tools_->runIdle(this);
 }
 
 void MainWindow::updateCaption() {
-    const QString caption = FromCp932(CaptionText(store().names));
-    setWindowTitle(caption);
-    SetApplicationTitle(caption);
+    setCaptionText(FromCp932(CaptionText(store().names)));
+}
+
+void MainWindow::setCaptionText(const QString& caption) {
+    captionBase_ = caption;
+    unsavedShown_ = unsaved_ && unsaved_();
+    const QString shown = unsavedShown_ ? QStringLiteral("*") + caption : caption;
+    setWindowTitle(shown);
+    SetApplicationTitle(shown);
+    status_->setUnsaved(unsavedShown_);
+}
+
+void MainWindow::refreshSavedMark() {
+    if ((unsaved_ && unsaved_()) != unsavedShown_) {
+        setCaptionText(captionBase_);
+    }
 }
 
 void MainWindow::onApplicationState(Qt::ApplicationState state) {

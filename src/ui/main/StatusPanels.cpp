@@ -22,6 +22,15 @@ StatusPanels::StatusPanels(QStatusBar* bar) : QObject(bar) {
     caps_ = Panel(bar, lockWidth, 0);
     num_ = Panel(bar, lockWidth, 0);
     text_ = Panel(bar, 100, 1);
+    unsaved_ = Panel(bar, 0, 0);
+}
+
+void StatusPanels::setUnsaved(bool unsaved) {
+    unsaved_->setText(unsaved ? QStringLiteral("未保存の変更あり") : QString());
+}
+
+QString StatusPanels::unsavedText() const {
+    return unsaved_->text();
 }
 
 void StatusPanels::setLocks(bool capsLock, bool numLock) {

@@ -17,6 +17,9 @@ public:
 
     void setLocks(bool capsLock, bool numLock);
     void setText(const QString& text);
+    // The panel that says whether data are unsaved.
+    void setUnsaved(bool unsaved);
+    QString unsavedText() const;
 
     QString capsText() const;
     QString numText() const;
@@ -26,6 +29,7 @@ private:
     QLabel* caps_;
     QLabel* num_;
     QLabel* text_;
+    QLabel* unsaved_;
 };
 
 } // namespace vemo

@@ -12,6 +12,7 @@
 #include "ui/main/StatusPanels.h"
 #include "ui/main/Tools.h"
 #include "ui/plot/PlotView.h"
+#include "ui/tree/AutoSaver.h"
 #include "ui/tree/DataTree.h"
 #include "ui/tree/FileCommandHost.h"
 #include "ui/tree/FileCommands.h"
@@ -58,10 +59,7 @@ public:
     void setAreaShown(FileArea area, bool shown) override { main_.setAreaShown(AreaOf(area), shown); }
     void toggleArea(FileArea area) override { main_.toggleArea(AreaOf(area)); }
     void updateCaption() override { main_.updateCaption(); }
-    void setCaption(const QString& caption) override {
-        main_.setWindowTitle(caption);
-        SetApplicationTitle(caption);
-    }
+    void setCaption(const QString& caption) override { main_.setCaptionText(caption); }
     void setStatusText(const QString& text) override { main_.statusPanels().setText(text); }
 
     void coordinatesLoaded() override {
@@ -91,7 +89,8 @@ public:
     }
 
     void enableDataCommands() override {
-        for (Cmd id : {Cmd::DispXyzList, Cmd::DispXyzImage, Cmd::DispBlockEdit, Cmd::EditXyzSelect, Cmd::FileNewBlk}) {
+        for (Cmd id : {Cmd::DispXyzList, Cmd::DispXyzImage, Cmd::DispBlockEdit, Cmd::EditXyzSelect, Cmd::FileNewBlk,
+                       Cmd::FileSave, Cmd::FileSaveAs}) {
             main_.commands().setEnabled(id, true);
         }
     }
@@ -171,6 +170,8 @@ void TreeArea::connectCommands() {
     set.connect(Cmd::FileNewCase, [c] { c->newCase(); });
     set.connect(Cmd::FileNewXyz, [c] { c->newXyz(true); });
     set.connect(Cmd::FileNewBlk, [c] { c->newBlk(); });
+    set.connect(Cmd::FileSave, [c] { c->saveCurrent(); });
+    set.connect(Cmd::FileSaveAs, [c] { c->saveAs(); });
     set.connect(Cmd::FileOpenSima, [c] { c->openSima(); });
     set.connect(Cmd::FileSaveSima, [c] { c->saveSima(); });
     set.connect(Cmd::FileOpenNichoren, [c] { c->openNichoren(); });
@@ -215,14 +216,23 @@ void TreeArea::connectWindow() {
             RunCommand([this] { main_.store().RebuildNameIndex(); }, &main_);
         }
     });
-    // The data folders may change in the settings dialog.
-    connect(&main_.workspace(), &Workspace::settingsChanged, this, &TreeArea::applyDataFolders);
+    // The data folders and the auto-save switch may change in the settings dialog.
+    connect(&main_.workspace(), &Workspace::settingsChanged, this, [this] {
+        applyDataFolders();
+        commands_->autoSaver().setEnabled(main_.settings().Data.AutoSave);
+    });
+    main_.setSavedState([this] { return commands_->pointsModified() || commands_->parcelsModified(); });
     main_.setAcceptDrops(true);
     main_.installEventFilter(this);
 }
 
 // Files dropped anywhere on the main window.
+// Closing the window (終了, the close button) asks first when something is unsaved.
 bool TreeArea::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &main_ && event->type() == QEvent::Close && !commands_->confirmClose()) {
+        event->ignore();
+        return true;
+    }
     if (watched == &main_ && event->type() == QEvent::DragEnter) {
         auto* drag = static_cast<QDragEnterEvent*>(event);
         if (drag->mimeData()->hasUrls()) {

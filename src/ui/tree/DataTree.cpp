@@ -189,6 +189,20 @@ QTreeWidgetItem* DataTree::findSite(const std::string& name) const {
     return nullptr;
 }
 
+QTreeWidgetItem* DataTree::findNode(const DataNodePath& path) const {
+    if (path.level < 0) {
+        return nullptr;
+    }
+    QTreeWidgetItem* node = findSite(path.site);
+    if (path.level >= 1) {
+        node = FindChild(node, path.xyz);
+    }
+    if (path.level >= 2) {
+        node = FindChild(node, path.blk);
+    }
+    return node;
+}
+
 QTreeWidgetItem* DataTree::FindChild(const QTreeWidgetItem* parent, const std::string& name) {
     for (int i = 0; parent != nullptr && i < parent->childCount(); ++i) {
         if (NameOf(parent->child(i)) == name) {

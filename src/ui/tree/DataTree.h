@@ -60,6 +60,8 @@ public:
     QTreeWidgetItem* addChild(QTreeWidgetItem* parent, const std::string& name);
     QTreeWidgetItem* findSite(const std::string& name) const;
     static QTreeWidgetItem* FindChild(const QTreeWidgetItem* parent, const std::string& name);
+    // The node of a path (as selectedPath gives it), or nullptr when the tree has none.
+    QTreeWidgetItem* findNode(const DataNodePath& path) const;
 
     // Nodes counted in tree order, collapsed ones included (what SelectedDat stores).
     int nodeCount() const;

@@ -10,6 +10,7 @@
 #include "ui/common/CommandGuard.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/MessageBox.h"
+#include "ui/tree/AutoSaver.h"
 #include "ui/tree/DataTree.h"
 #include "ui/tree/FileCommandHost.h"
 #include "ui/tree/HeaderEditor.h"
@@ -46,12 +47,51 @@ fs::path ProfilePath(const fs::path& datDir, const DataNodePath& path) {
 
 } // namespace
 
+// Every change of either list makes an auto-save due.
+class FileCommands::ChangeWatch : public XyzListObserver, public BlockListObserver {
+public:
+    ChangeWatch(Store& store, AutoSaver& saver) : store_(store), saver_(saver) {
+        store_.xyz.AddObserver(this);
+        store_.blocks.AddObserver(this);
+    }
+    ~ChangeWatch() override {
+        store_.xyz.RemoveObserver(this);
+        store_.blocks.RemoveObserver(this);
+    }
+    ChangeWatch(const ChangeWatch&) = delete;
+    ChangeWatch& operator=(const ChangeWatch&) = delete;
+
+    void CellsChanged(int, int, int, int) override { saver_.changed(); }
+    void RowsInserted(int, int) override { saver_.changed(); }
+    void RowsRemoved(int, int) override { saver_.changed(); }
+    void Reset() override { saver_.changed(); }
+    void BlockAdded(int) override { saver_.changed(); }
+    void BlockReplaced(int) override { saver_.changed(); }
+    void BlockRemoved(int) override { saver_.changed(); }
+    void BlocksReset() override { saver_.changed(); }
+
+private:
+    Store& store_;
+    AutoSaver& saver_;
+};
+
 FileCommands::FileCommands(Store& store, Settings& settings, DataTree& tree, HeaderEditor& editor,
                            FileCommandHost& host, QWidget* window)
     : QObject(window), store_(store), settings_(settings), tree_(tree), editor_(editor), host_(host), window_(window) {
     connect(&tree_, &DataTree::nodeDoubleClicked, this, [this](QTreeWidgetItem* item) { nodeDoubleClicked(item); });
     connect(&tree_, &DataTree::dataFolderChosen, this,
             [this](int, const std::string& folder) { switchDataFolder(folder); });
+    autoSaver_ = new AutoSaver([this] { return autoSaveSnapshot(); }, [this] { return exeDir(); }, this);
+    autoSaver_->setEnabled(settings_.Data.AutoSave);
+    connect(autoSaver_, &AutoSaver::written, this, [this](const QString& error) { autoSaveWritten(error); });
+    watch_ = std::make_unique<ChangeWatch>(store_, *autoSaver_);
+}
+
+// A write still running is waited for, without telling the status bar, which may be gone already.
+FileCommands::~FileCommands() {
+    watch_.reset();
+    autoSaver_->disconnect(this);
+    autoSaver_->waitForWrite();
 }
 
 fs::path FileCommands::exeDir() const {
@@ -71,21 +111,29 @@ bool FileCommands::run(const std::function<void()>& command) {
 }
 
 bool FileCommands::runInBackground(BackgroundWrite which, const QString& prefix, const std::function<void()>& write) {
-    bool& failing = backgroundFailing_[static_cast<size_t>(which)];
+    QString error;
     try {
         write();
-    } catch (const std::exception& error) {
+    } catch (const std::exception& failure) {
+        error = FromCp932(failure.what());
+    }
+    reportBackground(which, prefix, error);
+    return error.isEmpty();
+}
+
+void FileCommands::reportBackground(BackgroundWrite which, const QString& prefix, const QString& error) {
+    bool& failing = backgroundFailing_[static_cast<size_t>(which)];
+    if (!error.isEmpty()) {
         if (!failing) {
-            host_.setStatusText(prefix + FromCp932(error.what()));
+            host_.setStatusText(prefix + error);
         }
         failing = true;
-        return false;
+        return;
     }
     if (failing) {
         host_.setStatusText(QString());
     }
     failing = false;
-    return true;
 }
 
 bool FileCommands::ask(const QString& text) {
@@ -100,8 +148,16 @@ void FileCommands::message(const QString& text) {
     MessageBox::Show(window_, text);
 }
 
+// The node selected before stays selected when it is still there (the settings dialog's OK rebuilds
+// the tree, and the surveyor's place in it must not be lost).
 void FileCommands::rebuildTree() {
-    run([this] { tree_.rebuild(datDir()); });
+    run([this] {
+        const DataNodePath selected = tree_.selectedPath();
+        tree_.rebuild(datDir());
+        if (QTreeWidgetItem* node = tree_.findNode(selected)) {
+            tree_.select(node);
+        }
+    });
 }
 
 void FileCommands::switchDataFolder(const std::string& cp932Folder) {
@@ -152,12 +208,19 @@ void FileCommands::newCase() {
     });
 }
 
+// New parcels leave the parcel file they came from: a later 上書き保存 must not write the empty list
+// over it.
 bool FileCommands::newBlk() {
-    if (store_.blocks.Count() > 0 && !ask(QStringLiteral("編集中の画地データをクリアします"))) {
+    if (!confirmLoss(false, true)) {
         return false;
     }
     host_.resetParcelEditor();
     store_.blocks.Clear();
+    if (!store_.names.BlkName.empty()) {
+        store_.names.BlkName.clear();
+        host_.updateCaption();
+    }
+    markSaved(false, true);
     if (host_.isAreaShown(FileArea::Plot)) {
         host_.redrawPlot();
     }
@@ -165,12 +228,14 @@ bool FileCommands::newBlk() {
 }
 
 bool FileCommands::newXyz(bool byUser) {
-    if (!newBlk()) {
+    if (!confirmLoss(true, true)) {
         return false;
     }
     const bool hadData = store_.xyz.HasData();
-    if (hadData && !ask(QStringLiteral("編集中の座標リストを破棄します"))) {
-        return false;
+    host_.resetParcelEditor();
+    store_.blocks.Clear();
+    if (host_.isAreaShown(FileArea::Plot)) {
+        host_.redrawPlot();
     }
     host_.clearSelection();
     if (hadData) {
@@ -178,6 +243,8 @@ bool FileCommands::newXyz(bool byUser) {
     }
     store_.xyz.Clear();
     store_.history.Clear(); // new coordinates: nothing before them to go back to
+    markSaved(true, true);  // and nothing in them to lose
+    restoredUnconfirmed_ = false;
     store_.names.XyzName.clear();
     store_.names.BlkName.clear();
     host_.updateCaption();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/files/AutoSave.h"
 #include "core/files/LinkFileState.h"
 
 #include <QObject>
@@ -9,6 +10,7 @@
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,6 +22,7 @@ namespace vemo {
 
 struct ForeignData;
 
+class AutoSaver;
 class DataTree;
 class FileCommandHost;
 class HeaderEditor;
@@ -37,6 +40,7 @@ public:
     // All references must outlive the commands.  `window` parents the messages and dialogs.
     FileCommands(Store& store, Settings& settings, DataTree& tree, HeaderEditor& editor, FileCommandHost& host,
                  QWidget* window);
+    ~FileCommands() override;
 
     // Data tree (DataTree.cpp builds the nodes; these act on them).
     void rebuildTree();
@@ -51,10 +55,24 @@ public:
     // Native files.
     void open();          // 開く(&O)...
     void openAdd();       // 開く（追加）
-    void save();          // 保存(&S)...
+    void save();          // 保存(&S)... at the node selected in the tree
     void restore();       // オートセーブファイルから復元...
-    void forceAutoSave(); // オートセーブファイルに強制保存 (Ctrl+S)
-    void autoSaveTick();  // the timer: the forced auto-save while AutoSave is on
+    void forceAutoSave(); // オートセーブファイルに強制保存
+    void autoSaveTick();  // the timer: the auto-save while AutoSave is on
+
+    // 上書き保存 (Ctrl+S): the open data set, whatever the tree shows; data that were never saved go
+    // to 名前を付けて保存.  True when nothing unsaved is left.
+    bool saveCurrent();
+    // 名前を付けて保存: new coordinate data (and parcel data) in the site of the open data or the site
+    // selected in the tree.  True when saved.
+    bool saveAs();
+    // Whether the points or the parcels differ from what was last opened or saved.
+    bool pointsModified() const;
+    bool parcelsModified() const;
+    // The main window is closing: true when it may (nothing unsaved, or saved, or given up).
+    bool confirmClose();
+    // Writes the auto-save files a few seconds after every change.
+    AutoSaver& autoSaver() { return *autoSaver_; }
 
     // SIMA and 日調連.
     void openSima();
@@ -97,7 +115,6 @@ private:
 
     // True when coordinates were read.
     bool openAs(OpenMode mode, const std::string& outsideFile = {});
-    void announceRestore(const QString& savedAt);
     bool openCoordinates(OpenMode mode, const OpenTarget& target, const std::string& outsideFile);
     void openParcels(OpenMode mode, const OpenTarget& target);
     void openParamFile();
@@ -107,11 +124,28 @@ private:
     void reloadLinkedList(const std::string& bytes);
     bool acceptLongNames(ForeignData& data);
 
-    void saveNewXyz(QTreeWidgetItem* site);
+    QTreeWidgetItem* saveNewXyz(QTreeWidgetItem* site, bool withParcels);
     bool saveXyzOver(QTreeWidgetItem* xyzNode, bool askOverwrite);
     void saveParcelsOver(QTreeWidgetItem* blkNode);
     QTreeWidgetItem* saveNewBlk(QTreeWidgetItem* xyzNode);
+    void writeOpenParcels(const std::string& site, const std::string& xyz, bool backup);
     void finishSave(QTreeWidgetItem* node);
+    bool saveCurrentData();
+    bool saveAsData();
+    bool confirmRestoredTarget();
+    QTreeWidgetItem* openXyzNode() const;
+    QTreeWidgetItem* siteForSaveAs() const;
+
+    // Asks before the points and/or the parcels are given up while they hold unsaved changes: 保存
+    // saves (true when it did), 保存しない gives them up, キャンセル keeps everything (false).  Every
+    // command asks all its questions before it changes anything.
+    bool confirmLoss(bool points, bool parcels);
+    void markSaved(bool points, bool parcels);
+    void tieRestoredData(int restoreLevel);
+    void sayWritten(const QString& prefix);
+    QString writtenPointsText(const std::string& xyz) const;
+    AutoSaveSnapshot autoSaveSnapshot() const;
+    void autoSaveWritten(const QString& error);
 
     std::optional<NewFolder> askNewFolder(const QString& caption, const std::vector<std::string>& labels,
                                           const std::filesystem::path& parent, int level);
@@ -124,6 +158,7 @@ private:
     // left): a failure goes to the status bar once, until the same write succeeds again.
     enum class BackgroundWrite { AutoSave, Link, Count };
     bool runInBackground(BackgroundWrite which, const QString& prefix, const std::function<void()>& write);
+    void reportBackground(BackgroundWrite which, const QString& prefix, const QString& error);
 
     Store& store_;
     Settings& settings_;
@@ -134,6 +169,14 @@ private:
     // What went to "Xyz.txt" when the application was last left.
     LinkFileState link_;
     std::array<bool, static_cast<size_t>(BackgroundWrite::Count)> backgroundFailing_{};
+    // The data came back from an auto-save with unsaved changes: the first 上書き保存 asks before it
+    // writes them over the data set they belong to.
+    bool restoredUnconfirmed_ = false;
+    // What the running command wrote, for the status bar ("境界点.Xyz に 21 点").
+    QStringList written_;
+    AutoSaver* autoSaver_ = nullptr;
+    class ChangeWatch;
+    std::unique_ptr<ChangeWatch> watch_;
 };
 
 } // namespace vemo

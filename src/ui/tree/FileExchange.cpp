@@ -15,6 +15,8 @@
 #include "ui/tree/FileCommandHost.h"
 #include "ui/tree/FileDialog.h"
 
+#include <QFileInfo>
+
 namespace vemo {
 namespace fs = std::filesystem;
 
@@ -61,6 +63,7 @@ void FileCommands::loadExchange(bool sima, const fs::path& file) {
         BusyCursor busy;
         data = sima ? ReadSimaFile(file) : ReadNichorenFile(file);
     }
+    // Every question (long names, unsaved changes) is asked before the list is given up.
     if (!acceptLongNames(data) || !newXyz(false)) {
         return;
     }
@@ -90,6 +93,7 @@ void FileCommands::loadExchange(bool sima, const fs::path& file) {
     store_.names.CaseName.clear();
     store_.names.XyzName.clear();
     store_.names.BlkName.clear();
+    markSaved(true, true); // what the file holds: nothing is lost by closing it
     host_.updateCaption();
     host_.setCaption(PathText(file) + QStringLiteral("[Vemo]"));
     store_.names.ParamFile.clear();
@@ -150,8 +154,10 @@ void FileCommands::writeExchange(bool sima, bool fromSelection, const std::vecto
     BusyCursor busy;
     const std::vector<ExportPoint> points =
         fromSelection ? PointsFromSelection(names, store_.Index()) : PointsFromList(store_.xyz);
+    const QString written = QStringLiteral("%1 に %2 点").arg(QFileInfo(name).fileName()).arg(points.size());
     if (!sima) {
         WriteNichorenFile(file, points);
+        host_.setStatusText(written + QStringLiteral("を保存しました"));
         return;
     }
     const SimaNames simaNames{store_.names.CaseName, store_.names.XyzName, store_.names.BlkName};
@@ -160,8 +166,10 @@ void FileCommands::writeExchange(bool sima, bool fromSelection, const std::vecto
     if (!fromSelection && host_.isAreaShown(FileArea::BlockEdit) && store_.blocks.Count() > 0) {
         const std::vector<ExportParcel> parcels = ParcelsForExport(store_.blocks, store_.Index());
         WriteSimaFile(file, simaNames, points, &parcels);
+        host_.setStatusText(written + QStringLiteral("，%1 画地を保存しました").arg(parcels.size()));
     } else {
         WriteSimaFile(file, simaNames, points);
+        host_.setStatusText(written + QStringLiteral("を保存しました"));
     }
 }
 

@@ -13,11 +13,13 @@
 #include "ui/common/BusyCursor.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/MessageBox.h"
+#include "ui/tree/AutoSaver.h"
 #include "ui/tree/DataTree.h"
 #include "ui/tree/FileCommandHost.h"
 
 #include <QDateTime>
 #include <QFileInfo>
+#include <QTreeWidgetItem>
 
 namespace vemo {
 namespace fs = std::filesystem;
@@ -27,7 +29,7 @@ namespace {
 // The time the auto-save file was written, as the surveyor reads a date.
 QString AutoSaveTime(const fs::path& file) {
     const QDateTime written = QFileInfo(PathText(file)).lastModified();
-    return written.toString(QStringLiteral("yyyy/MM/dd HH:mm"));
+    return written.toString(QStringLiteral("yyyy/MM/dd HH:mm:ss"));
 }
 
 } // namespace
@@ -55,6 +57,15 @@ bool FileCommands::openAs(OpenMode mode, const std::string& outsideFile) {
     OpenTarget target;
     if (mode == OpenMode::Restore) {
         target.restoreLevel = AutoSaveRestoreLevel(exeDir());
+    }
+    // A data file that is not there is said before anything is asked or given up.
+    if (mode == OpenMode::Normal || mode == OpenMode::Append) {
+        const DataNodePath node = tree_.selectedPath();
+        std::error_code ec;
+        if (node.level >= 1 && !fs::is_regular_file(XyzFilePath(datDir(), node.site, node.xyz), ec)) {
+            message(QStringLiteral("File Open Error !!"));
+            return false;
+        }
     }
     if (mode != OpenMode::Append) {
         if (!newXyz(false)) {
@@ -85,15 +96,21 @@ bool FileCommands::openAs(OpenMode mode, const std::string& outsideFile) {
         host_.setCaption(FromCp932(outsideFile) + QStringLiteral("[Vemo]"));
         store_.names.ParamFile.clear();
         store_.history.Clear();
+        markSaved(true, true);
         return true;
     }
     const bool withParcels = (target.nodeLevel == 2 && mode != OpenMode::Restore) || target.restoreLevel == 2;
     if (withParcels) {
         openParcels(mode, target);
     }
-    // Undo works within one file: another file starts a new history; 開く（追加） can be undone.
+    // Undo works within one file: another file starts a new history; 開く（追加） can be undone.  What
+    // was opened is what the files hold; what was added to it is not.
     if (mode != OpenMode::Append) {
         store_.history.Clear();
+        markSaved(true, true);
+    }
+    if (mode == OpenMode::Restore) {
+        tieRestoredData(target.restoreLevel);
     }
     return true;
 }
@@ -154,22 +171,79 @@ void FileCommands::openParcels(OpenMode mode, const OpenTarget& target) {
 
 void FileCommands::forceAutoSave() {
     run([this] {
-        BusyCursor busy;
-        WriteAutoSave(exeDir(), store_.xyz, store_.blocks);
+        autoSaver_->waitForWrite();
+        {
+            BusyCursor busy;
+            WriteAutoSave(exeDir(), autoSaveSnapshot());
+        }
+        host_.setStatusText(writtenPointsText("Auto") + QStringLiteral("を保存しました"));
     });
 }
 
-// The timer's auto-save runs while the surveyor works on: a failure (a name the file cannot hold, a
-// full disk) is said once in the status bar instead of a box at every tick, and the next tick tries
-// again.
+// The timer's tick: the longest gap between auto-saves, whatever the changes.
 void FileCommands::autoSaveTick() {
-    if (!settings_.Data.AutoSave) {
-        return;
+    if (settings_.Data.AutoSave) {
+        autoSaver_->writeNow();
     }
-    runInBackground(BackgroundWrite::AutoSave, QStringLiteral("オートセーブできません: "), [this] {
-        BusyCursor busy;
-        WriteAutoSave(exeDir(), store_.xyz, store_.blocks);
-    });
+}
+
+// The auto-save runs while the surveyor works on: a failure (a name the file cannot hold, a full disk)
+// is said once in the status bar instead of a box at every write, and the next change tries again.
+void FileCommands::autoSaveWritten(const QString& error) {
+    reportBackground(BackgroundWrite::AutoSave, QStringLiteral("オートセーブできません: "), error);
+}
+
+// The lists as they stand, with the data set they belong to and whether they differ from its files.
+AutoSaveSnapshot FileCommands::autoSaveSnapshot() const {
+    AutoSaveOrigin origin;
+    origin.datDir = store_.names.DatDir;
+    origin.caseName = store_.names.CaseName;
+    origin.xyzName = store_.names.XyzName;
+    origin.blkName = store_.names.BlkName;
+    origin.pointsModified = pointsModified() || restoredUnconfirmed_;
+    origin.parcelsModified = parcelsModified() || restoredUnconfirmed_;
+    return TakeAutoSaveSnapshot(store_.xyz, store_.blocks, std::move(origin));
+}
+
+// A restore puts the list back tied to the data set it was auto-saved from, when that data set is
+// still there in the same data folder, and says what it restored and from when.  Changes that were
+// not saved stay unsaved, and the first 上書き保存 asks before it writes them over the data set.
+void FileCommands::tieRestoredData(int restoreLevel) {
+    const std::optional<AutoSaveOrigin> origin = ReadAutoSaveOrigin(exeDir());
+    std::error_code ec;
+    const bool tied = origin && !origin->xyzName.empty() && origin->datDir == store_.names.DatDir &&
+                      fs::is_regular_file(XyzFilePath(datDir(), origin->caseName, origin->xyzName), ec);
+    bool points = true;
+    bool parcels = restoreLevel == 2;
+    if (tied) {
+        store_.names.CaseName = origin->caseName;
+        store_.names.XyzName = origin->xyzName;
+        if (restoreLevel == 2 && !origin->blkName.empty() &&
+            fs::is_regular_file(BlkFilePath(datDir(), origin->caseName, origin->xyzName, origin->blkName), ec)) {
+            store_.names.BlkName = origin->blkName;
+            parcels = origin->parcelsModified;
+        }
+        points = origin->pointsModified;
+        if (QTreeWidgetItem* node = openXyzNode()) {
+            tree_.select(node);
+        }
+    }
+    if (points) {
+        store_.history.MarkUnsaved(SavedList::Points);
+    }
+    if (parcels) {
+        store_.history.MarkUnsaved(SavedList::Parcels);
+    }
+    restoredUnconfirmed_ = tied && (points || parcels);
+    host_.updateCaption();
+    std::string dataSet = store_.names.CaseName + " - " + store_.names.XyzName;
+    if (!store_.names.BlkName.empty()) {
+        dataSet += " - " + store_.names.BlkName;
+    }
+    const QString what = tied ? FromCp932(dataSet) : QStringLiteral("データ名なし");
+    const QString when =
+        origin && !origin->savedAt.empty() ? FromCp932(origin->savedAt) : AutoSaveTime(exeDir() / kAutoXyzFileName);
+    host_.setStatusText(QStringLiteral("オートセーブから復元しました: %1（%2 の状態）").arg(what, when));
 }
 
 void FileCommands::firstShow(bool restoreAutoSave) {
@@ -179,21 +253,9 @@ void FileCommands::firstShow(bool restoreAutoSave) {
     // After an abnormal end the work of the last auto-save comes back.  With nothing auto-saved there
     // is nothing to bring back, and no error to report.
     if (restoreAutoSave && fs::is_regular_file(exeDir() / kAutoXyzFileName, ec)) {
-        const QString savedAt = AutoSaveTime(exeDir() / kAutoXyzFileName);
-        run([this, &savedAt] {
-            if (openAs(OpenMode::Restore)) {
-                announceRestore(savedAt);
-            }
-        });
+        run([this] { openAs(OpenMode::Restore); });
     }
     openParamFile();
-}
-
-// The surveyor must know that what is shown is the work of an earlier, interrupted run, and from when.
-void FileCommands::announceRestore(const QString& savedAt) {
-    const QString text = QStringLiteral("オートセーブから復元しました（%1）").arg(savedAt);
-    host_.setStatusText(text);
-    host_.setCaption(text + QStringLiteral("[Vemo]"));
 }
 
 // A ".sim" file opens as SIMA, a ".Xyz" file as native coordinates (any case); anything else is

@@ -10,6 +10,7 @@
 #include "core/settings/Settings.h"
 #include "core/store/Store.h"
 #include "ui/common/BusyCursor.h"
+#include "ui/common/Cp932Text.h"
 #include "ui/common/MessageBox.h"
 #include "ui/tree/DataTree.h"
 #include "ui/tree/FileCommandHost.h"
@@ -33,20 +34,35 @@ std::vector<std::string> Labels(const auto& array) {
 
 void FileCommands::save() {
     run([this] {
+        written_.clear();
         QTreeWidgetItem* node = tree_.selectedItem();
         switch (DataTree::LevelOf(node)) {
         case 0:
-            saveNewXyz(node);
+            if (QTreeWidgetItem* last =
+                    saveNewXyz(node, host_.isAreaShown(FileArea::BlockEdit) && store_.blocks.Count() > 0)) {
+                finishSave(last);
+            }
             break;
-        case 1:
+        case 1: {
+            const bool openData = store_.names.CaseName == DataTree::NameOf(node->parent()) &&
+                                  store_.names.XyzName == DataTree::NameOf(node);
             if (saveXyzOver(node, true)) {
                 QTreeWidgetItem* added = nullptr;
                 if (host_.isAreaShown(FileArea::BlockEdit) && store_.blocks.Count() > 0) {
-                    added = saveNewBlk(node);
+                    // The parcels opened with these coordinates go back to their own file; only parcels
+                    // without a file become new parcel data.
+                    if (openData && !store_.names.BlkName.empty()) {
+                        writeOpenParcels(store_.names.CaseName, store_.names.XyzName, settings_.Data.Backup);
+                        added = tree_.findNode(
+                            DataNodePath{2, store_.names.CaseName, store_.names.XyzName, store_.names.BlkName});
+                    } else {
+                        added = saveNewBlk(node);
+                    }
                 }
                 finishSave(added != nullptr ? added : node);
             }
             break;
+        }
         case 2:
             saveParcelsOver(node);
             break;
@@ -56,13 +72,14 @@ void FileCommands::save() {
     });
 }
 
-// Level 0: the list becomes new coordinate data of the site, named by its profile.
-void FileCommands::saveNewXyz(QTreeWidgetItem* site) {
+// Level 0: the list becomes new coordinate data of the site, named by its profile, and with
+// `withParcels` the parcels new parcel data of it.  The last node added, nullptr when cancelled.
+QTreeWidgetItem* FileCommands::saveNewXyz(QTreeWidgetItem* site, bool withParcels) {
     const std::string siteName = DataTree::NameOf(site);
     const auto folder =
         askNewFolder(QStringLiteral("新規座標"), Labels(settings_.Head.Xyz), SiteFolder(datDir(), siteName), 1);
     if (!folder) {
-        return;
+        return nullptr;
     }
     {
         BusyCursor busy;
@@ -73,14 +90,18 @@ void FileCommands::saveNewXyz(QTreeWidgetItem* site) {
     site->setExpanded(true);
     store_.names.CaseName = siteName;
     store_.names.XyzName = folder->name;
+    // The parcels of other data are not these coordinates' parcels.
+    store_.names.BlkName.clear();
+    markSaved(true, false);
+    written_.append(writtenPointsText(folder->name));
     host_.updateCaption();
     QTreeWidgetItem* last = node;
-    if (host_.isAreaShown(FileArea::BlockEdit) && store_.blocks.Count() > 0) {
+    if (withParcels) {
         if (QTreeWidgetItem* blk = saveNewBlk(node)) {
             last = blk;
         }
     }
-    finishSave(last);
+    return last;
 }
 
 // Overwrites the coordinate data of a level-1 node (or the parent of a level-2 node), keeping the old
@@ -100,6 +121,8 @@ bool FileCommands::saveXyzOver(QTreeWidgetItem* xyzNode, bool askOverwrite) {
         BusyCursor busy;
         WriteXyzFile(XyzFilePath(datDir(), site, xyz), store_.xyz, settings_.Data.Backup);
     }
+    markSaved(true, false);
+    written_.append(writtenPointsText(xyz));
     tree_.setNodeIcon(xyzNode, DataIcon::Coordinates);
     host_.updateCaption();
     return true;
@@ -125,11 +148,7 @@ void FileCommands::saveParcelsOver(QTreeWidgetItem* blkNode) {
         return;
     }
     store_.names.BlkName = blk;
-    {
-        BusyCursor busy;
-        WriteBlkFile(BlkFilePath(datDir(), DataTree::NameOf(xyzNode->parent()), DataTree::NameOf(xyzNode), blk),
-                     store_.blocks, settings_.Data.Backup);
-    }
+    writeOpenParcels(DataTree::NameOf(xyzNode->parent()), DataTree::NameOf(xyzNode), settings_.Data.Backup);
     tree_.setNodeIcon(blkNode, DataIcon::Parcels);
     host_.updateCaption();
     finishSave(blkNode);
@@ -152,6 +171,8 @@ QTreeWidgetItem* FileCommands::saveNewBlk(QTreeWidgetItem* xyzNode) {
     QTreeWidgetItem* node = tree_.addChild(xyzNode, folder->name);
     xyzNode->setExpanded(true);
     store_.names.BlkName = folder->name;
+    markSaved(false, true);
+    written_.append(QStringLiteral("%1.Blk に %2 画地").arg(FromCp932(folder->name)).arg(store_.blocks.Count()));
     host_.updateCaption();
     return node;
 }
@@ -159,7 +180,8 @@ QTreeWidgetItem* FileCommands::saveNewBlk(QTreeWidgetItem* xyzNode) {
 void FileCommands::finishSave(QTreeWidgetItem* node) {
     tree_.select(node);
     host_.toggleArea(FileArea::DataTree);
-    host_.setStatusText(QStringLiteral("【データ保存完了】"));
+    restoredUnconfirmed_ = false;
+    sayWritten(QStringLiteral("【データ保存完了】 "));
 }
 
 } // namespace vemo

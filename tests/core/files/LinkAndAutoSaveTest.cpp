@@ -49,6 +49,25 @@ TEST(ParcelLink, ParcelsChosenByBlkOutType) {
     EXPECT_EQ(LinkParcelPositions(5, 2, {1}), (Positions{0, 1}));
 }
 
+// The fault: an auto-save that does not say which data set it belongs to, so that a restored list is
+// no longer tied to its site and data name.
+TEST(AutoSave, RemembersTheDataSetItBelongsTo) {
+    test::TempDir exe;
+    EXPECT_FALSE(ReadAutoSaveOrigin(exe.Path()).has_value());
+    XyzList list = test::ListOf({PointRow("A", "1.000", "2.000")});
+    AutoSaveOrigin origin{"/home/s/data", "\x93\x8c\x92\xac", "K1", "", true, false, ""};
+    WriteAutoSave(exe.Path(), list, BlockList(), origin);
+    const std::optional<AutoSaveOrigin> read = ReadAutoSaveOrigin(exe.Path());
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(read->datDir, origin.datDir);
+    EXPECT_EQ(read->caseName, origin.caseName);
+    EXPECT_EQ(read->xyzName, "K1");
+    EXPECT_EQ(read->blkName, "");
+    EXPECT_TRUE(read->pointsModified);
+    EXPECT_FALSE(read->parcelsModified);
+    EXPECT_EQ(read->savedAt.size(), 19u) << read->savedAt; // "2026/12/09 18:30:15"
+}
+
 TEST(AutoSave, WritesBothFilesAndRestoresThem) {
     test::TempDir exe;
     XyzList list = test::ListOf({PointRow("A", "1.000", "2.000"), PointRow("B", "3.000", "4.000")});

@@ -183,5 +183,71 @@ TEST(UndoHistory, HistoryIsBoundedAndHoldsOnlyTheChangedRows) {
     EXPECT_EQ(f.store.xyz.PointRowCount(), 4900);
 }
 
+// The fault: a step that alone exceeds the byte budget is dropped, and the surveyor's last change
+// (a whole list replaced, say) cannot be taken back.
+TEST(UndoHistory, TheNewestStepIsKeptHoweverLarge) {
+    Fixture f(2000);
+    f.history.SetLimits(10, 1);
+    f.store.xyz.ReplaceAll(Points(3, "Q"));
+    ASSERT_EQ(f.history.UndoCount(), 1u);
+    EXPECT_GT(f.history.UndoBytes(), 1u);
+    f.store.xyz.SetCell(1, kColName, "LAST");
+    ASSERT_EQ(f.history.UndoCount(), 1u) << "the older step goes, the newest stays";
+    f.history.Undo();
+    EXPECT_EQ(Names(f.store.xyz), (Names_{"Q1", "Q2", "Q3"}));
+}
+
+// The faults: a list counted as saved after a change, as changed after undoing back to its saved
+// state, one list's change marking the other, or a state that can no longer be reached (its step
+// trimmed away, or the history cleared) counting as the saved one.
+TEST(UndoHistory, EachListKnowsWhetherItDiffersFromItsSavedState) {
+    Fixture f(3);
+    auto modified = [&f] {
+        return std::pair{f.history.IsModified(SavedList::Points), f.history.IsModified(SavedList::Parcels)};
+    };
+    f.history.MarkSaved(SavedList::Points);
+    f.history.MarkSaved(SavedList::Parcels);
+    EXPECT_EQ(modified(), std::pair(false, false));
+
+    f.store.xyz.SetCell(1, kColName, "A");
+    EXPECT_EQ(modified(), std::pair(true, false));
+    f.store.blocks.Add(Block{"B", "P1,P2,P3,P1", 4, 0, 0});
+    EXPECT_EQ(modified(), std::pair(true, true));
+    f.history.Undo();
+    EXPECT_EQ(modified(), std::pair(true, false));
+    f.history.Undo();
+    EXPECT_EQ(modified(), std::pair(false, false)) << "undone back to the saved state";
+    f.history.Redo();
+    EXPECT_EQ(modified(), std::pair(true, false));
+    f.history.MarkSaved(SavedList::Points); // saved with the name "A"
+    f.history.Undo();
+    EXPECT_EQ(modified(), std::pair(true, false));
+    f.history.Redo();
+    EXPECT_EQ(modified(), std::pair(false, false));
+    f.history.Redo();
+    EXPECT_EQ(modified(), std::pair(false, true)) << "the parcel added again";
+
+    {
+        UndoScope open(f.history, "");
+        f.store.xyz.SetCell(2, kColName, "B");
+        EXPECT_TRUE(f.history.IsModified(SavedList::Points)) << "a change of a command still running";
+    }
+    f.history.MarkSaved(SavedList::Points);
+    f.history.MarkSaved(SavedList::Parcels);
+    f.history.SetLimits(1, UndoHistory::kDefaultMaxBytes);
+    f.store.xyz.SetCell(3, kColName, "C");
+    f.store.xyz.SetCell(3, kColName, "D"); // trims the step that led from the saved state
+    f.history.Undo();
+    EXPECT_TRUE(f.history.IsModified(SavedList::Points)) << "the saved state is out of reach";
+    EXPECT_FALSE(f.history.IsModified(SavedList::Parcels));
+
+    f.history.Clear();
+    EXPECT_EQ(modified(), std::pair(true, true)) << "after Clear nothing is known to be saved";
+    f.history.MarkSaved(SavedList::Points);
+    f.history.MarkSaved(SavedList::Parcels);
+    f.history.MarkUnsaved(SavedList::Points);
+    EXPECT_EQ(modified(), std::pair(true, false));
+}
+
 } // namespace
 } // namespace vemo

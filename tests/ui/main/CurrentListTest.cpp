@@ -53,7 +53,7 @@ TEST_F(CurrentList, NewCoordinatesLeaveNothingOfThePreviousSite) {
     MainWindow& main = OpenAll();
     LoadOldSite(main);
     EXPECT_EQ(Drawn(main).size(), 2u);
-    MessageBox::setNextAnswer(QMessageBox::Ok); // "編集中の座標リストを破棄します"
+    MessageBox::setNextAnswer(QMessageBox::Discard); // unsaved changes: 保存しない
     main.commands().trigger(Cmd::FileNewXyz);
     EXPECT_FALSE(main.store().FindPointXY("OLD"));
     EXPECT_EQ(main.store().Index().Count(), 0);
@@ -68,7 +68,7 @@ TEST_F(CurrentList, AFileOfOnePointReplacesThePointOfTheSameName) {
     line.resize(16, ' ');
     line += "              12.000              34.000               0.000";
     WriteBytes(folder.File("one.Xyz"), line + "\r\n");
-    MessageBox::setNextAnswer(QMessageBox::Ok);
+    MessageBox::setNextAnswer(QMessageBox::Discard);
     main.treeArea()->commands().dropFiles({QString::fromStdString(folder.File("one.Xyz"))});
     ASSERT_EQ(main.store().xyz.Cell(1, kColName), "A1");
     const auto a1 = main.store().FindPointXY("A1");
@@ -83,7 +83,7 @@ TEST_F(CurrentList, AFileOfOnePointReplacesThePointOfTheSameName) {
 TEST_F(CurrentList, PointsTypedIntoAnEmptyListAreFittedAndFound) {
     MainWindow& main = OpenAll();
     LoadOldSite(main);
-    MessageBox::setNextAnswer(QMessageBox::Ok);
+    MessageBox::setNextAnswer(QMessageBox::Discard);
     main.commands().trigger(Cmd::FileNewXyz);
     MessageBox::clearShownTexts();
     main.setAreaShown(Area::XyzList, true);

@@ -1,7 +1,9 @@
 #include "TreeHarness.h"
 
+#include "core/files/AutoSave.h"
 #include "core/settings/Settings.h"
 #include "core/store/XyzList.h"
+#include "ui/tree/AutoSaver.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -42,6 +44,7 @@ TEST(AutoSaveTest, TimerTickSavesOnlyWhileAutoSaveIsOn) {
     EXPECT_FALSE(fs::exists(h.ExeDir() / "Auto.Xyz"));
     h.settings.Data.AutoSave = true;
     h.commands.autoSaveTick();
+    h.commands.autoSaver().waitForWrite();
     EXPECT_TRUE(fs::exists(h.ExeDir() / "Auto.Xyz"));
 }
 
@@ -52,49 +55,68 @@ TEST(AutoSaveTest, AFailingTickIsReportedOnceInTheStatusBar) {
     LoadSample(h, "東町/基準点");
     h.settings.Data.AutoSave = true;
     h.store.xyz.SetCell(1, kColName, std::string(17, 'N'));
+    AutoSaver& saver = h.commands.autoSaver();
     h.commands.autoSaveTick();
+    saver.waitForWrite();
     EXPECT_TRUE(h.host.status.contains(QStringLiteral("オートセーブできません")));
     h.host.status.clear();
     h.commands.autoSaveTick();
+    saver.waitForWrite();
     EXPECT_TRUE(h.host.status.isEmpty());
     EXPECT_TRUE(Shown().isEmpty());
     EXPECT_FALSE(fs::exists(h.ExeDir() / "Auto.Xyz"));
     h.store.xyz.SetCell(1, kColName, "T1");
     h.commands.autoSaveTick();
+    saver.waitForWrite();
     EXPECT_TRUE(fs::exists(h.ExeDir() / "Auto.Xyz"));
 }
 
-// The program was killed after an auto-save: its settings file still says Normal = false, and the next
-// start brings the auto-saved coordinates and parcels back at the first show.
-TEST(AutoSaveTest, FirstShowAfterAnAbnormalEndRestoresTheAutoSave) {
+// The program was killed a few seconds after a row was typed: its settings file still says Normal =
+// false, and the next start brings the typed row back at the first show, tied to its data set, and
+// says what it restored and from when.  The faults: nothing auto-saved within seconds of typing, and a
+// restored list that no longer knew its data set.  保存 then writes to that data set after asking.
+TEST(AutoSaveTest, FirstShowAfterAnAbnormalEndRestoresTheTypedRowWithItsDataSet) {
     auto folder = std::make_shared<TempDir>();
     {
         TreeHarness first(folder);
+        first.settings.Data.AutoSave = true;
         LoadSample(first, "東町/基準点/分筆");
-        first.store.xyz.SetCell(4, kColName, "K-40");
-        first.commands.forceAutoSave();
+        AutoSaver& saver = first.commands.autoSaver();
+        saver.waitForWrite();
+        first.store.xyz.AppendRows({XyzRow{"", "K-5", "1015.000", "2020.000", "", "", ""}});
+        ASSERT_TRUE(saver.isDue()) << "typing makes an auto-save due within seconds";
+        saver.writeNow(); // what the clock does a few seconds later
+        saver.waitForWrite();
         MarkRunStarted(SettingsFilePath(folder->Str()));
     }
     TreeHarness next(folder);
     const LoadedSettings loaded = LoadSettings(SettingsFilePath(folder->Str()), folder->Str());
     ASSERT_FALSE(loaded.values.Exit.Normal);
-    const QString savedAt = QFileInfo(QString::fromStdString((next.ExeDir() / "Auto.Xyz").string()))
-                                .lastModified()
-                                .toString(QStringLiteral("yyyy/MM/dd HH:mm"));
+    const std::optional<AutoSaveOrigin> origin = ReadAutoSaveOrigin(next.ExeDir());
+    ASSERT_TRUE(origin.has_value());
     next.commands.firstShow(!loaded.values.Exit.Normal);
     EXPECT_TRUE(Shown().isEmpty()) << Shown().join(QLatin1Char('\n')).toStdString();
-    // The surveyor is told where the data came from, and from when.
-    const QString told = QStringLiteral("オートセーブから復元しました（%1）").arg(savedAt);
-    EXPECT_EQ(next.host.status, told);
-    EXPECT_EQ(next.host.caption, told + QStringLiteral("[Vemo]"));
-    ASSERT_EQ(next.store.xyz.PointRowCount(), 4);
-    EXPECT_EQ(next.store.xyz.Cell(4, kColName), "K-40");
+    EXPECT_EQ(next.host.status, QStringLiteral("オートセーブから復元しました: 東町 - 基準点 - 分筆（%1 の状態）")
+                                    .arg(QString::fromStdString(origin->savedAt)));
+    ASSERT_EQ(next.store.xyz.PointRowCount(), 5);
+    EXPECT_EQ(next.store.xyz.Cell(5, kColName), "K-5");
     ASSERT_EQ(next.store.blocks.Count(), 1);
-    // A restore is not data of the tree: no names, so a save has to say where it goes.
-    EXPECT_TRUE(next.store.names.CaseName.empty());
-    EXPECT_TRUE(next.store.names.XyzName.empty());
+    EXPECT_EQ(next.store.names.CaseName, Cp("東町"));
+    EXPECT_EQ(next.store.names.XyzName, Cp("基準点"));
+    EXPECT_EQ(next.store.names.BlkName, Cp("分筆"));
+    EXPECT_TRUE(next.commands.pointsModified());
+    EXPECT_FALSE(next.commands.parcelsModified());
     EXPECT_TRUE(next.host.isAreaShown(FileArea::BlockEdit));
     EXPECT_TRUE(next.host.isAreaShown(FileArea::Plot));
+
+    const fs::path xyz = next.DatDir() / "東町" / "基準点.Xyz";
+    MessageBox::setNextAnswer(QMessageBox::Cancel);
+    EXPECT_FALSE(next.commands.saveCurrent());
+    EXPECT_EQ(Shown(),
+              QStringList{QStringLiteral("オートセーブから復元したデータを「東町 - 基準点」に上書き保存します")});
+    EXPECT_EQ(ReadBytes(xyz.string()).find("K-5"), std::string::npos);
+    EXPECT_TRUE(next.commands.saveCurrent());
+    EXPECT_NE(ReadBytes(xyz.string()).find("K-5"), std::string::npos);
 }
 
 TEST(AutoSaveTest, NormalEndOrNothingSavedRestoresNothing) {

@@ -44,7 +44,7 @@ TEST_F(SaveFixture, OverwritingCoordinatesKeepsExactlyThePreviousVersionAsBak) {
     EXPECT_EQ(Read(bak), original);
     const std::string first = Read(file);
     EXPECT_NE(first.find("1031.000"), std::string::npos);
-    EXPECT_EQ(h.host.status, QStringLiteral("【データ保存完了】"));
+    EXPECT_EQ(h.host.status, QStringLiteral("【データ保存完了】 基準点.Xyz に 4 点を保存しました"));
     EXPECT_FALSE(h.host.isAreaShown(FileArea::DataTree));
 
     h.store.xyz.SetCell(3, kColX, "1032.000");
@@ -152,7 +152,7 @@ TEST_F(SaveFixture, ParcelsAreSavedWithoutOverwritingTheCoordinates) {
     EXPECT_EQ(Shown(), (QStringList{QStringLiteral("座標を上書保存します"), QStringLiteral("画地を上書保存します")}));
     EXPECT_EQ(Read(xyz), coordinates);
     EXPECT_EQ(Read(h.DatDir() / "東町" / "基準点" / "分筆.Blk"), "A,5,T1,T2,T3,K-4,T1\r\nB,5,T1,T2,T3,K-4,T1\r\n");
-    EXPECT_EQ(h.host.status, QStringLiteral("【データ保存完了】"));
+    EXPECT_EQ(h.host.status, QStringLiteral("【データ保存完了】 分筆.Blk に 2 画地を保存しました"));
 }
 
 TEST_F(SaveFixture, NewCoordinatesWithParcelsShownAlsoCreateNewParcelData) {
