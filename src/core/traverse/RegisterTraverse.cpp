@@ -8,6 +8,7 @@
 #include "core/traverse/AdjustTraverse.h"
 #include "core/traverse/ComputeRawTraverse.h"
 #include "core/traverse/TrvsHeader.h"
+#include "core/traverse/TrvsKnownPoints.h"
 #include "core/traverse/TrvsState.h"
 #include "core/traverse/TrvsTable.h"
 
@@ -15,31 +16,50 @@ namespace vemo {
 
 namespace {
 
-class Registrar {
+class Collector {
 public:
-    Registrar(XyzList& list, bool zCalc) : rows_(list, RegistrationAnchorRow(list) + 1), zCalc_(zCalc) {}
+    Collector(const TrvsInput& input) : input_(input) {
+        known_.push_back(input.header.T0No);
+        if (input.header.TrvsType == kTrvsConnected) {
+            known_.push_back(input.header.T2No);
+        }
+    }
 
     void Add(const TrvsPoints& points, int slot) {
-        rows_.Write(points.name[slot], FormatPattern(points.x[slot], "0.000"), FormatPattern(points.y[slot], "0.000"),
-                    zCalc_ ? FormatPattern(points.z[slot], "0.000") : "0.000", "Trvs:");
-        ++count_;
+        const std::string& name = points.name[slot];
+        if (IsKnownPoint(name)) {
+            return;
+        }
+        points_.push_back({name, FormatPattern(points.x[slot], "0.000"), FormatPattern(points.y[slot], "0.000"),
+                           input_.table.ZCalc() ? FormatPattern(points.z[slot], "0.000") : "0.000"});
     }
-    int Count() const { return count_; }
+    std::vector<TrvsRegisteredPoint> Take() { return std::move(points_); }
 
 private:
-    RegistrationRows rows_;
-    bool zCalc_;
-    int count_ = 0;
+    // The start point (and the end point of a connected traverse) taken from the coordinate list.
+    bool IsKnownPoint(const std::string& name) const {
+        for (const std::string& known : known_) {
+            if (!TrimView(known).empty() && name == known && input_.known.Find(name)) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    const TrvsInput& input_;
+    std::vector<std::string> known_;
+    std::vector<TrvsRegisteredPoint> points_;
 };
 
 } // namespace
 
-std::optional<int> RegisterTraverse(TrvsState& state, const TrvsInput& input, XyzList& list) {
+std::optional<TrvsRegistration> PlanTraverseRegistration(TrvsState& state, const TrvsInput& input) {
     ComputeRawTraverse(state, input);
     if (state.TrvsPointCount == 0) {
         return std::nullopt;
     }
-    Registrar registrar(list, input.table.ZCalc());
+    TrvsRegistration registration;
+    Collector collector(input);
     const int type = input.header.TrvsType;
     if (type == kTrvsOpen || type == kTrvsRadial) {
         const TrvsPoints& points = state.TrvsRawPoints;
@@ -47,15 +67,32 @@ std::optional<int> RegisterTraverse(TrvsState& state, const TrvsInput& input, Xy
         // registered like any other.
         for (int slot : state.rawSlots) {
             if (!points.name[slot].empty()) {
-                registrar.Add(points, slot);
+                collector.Add(points, slot);
             }
         }
-    } else if (AdjustTraverse(state, input)) {
+    } else if ((registration.precision = AdjustTraverse(state, input))) {
         for (int slot : state.adjSlots) {
-            registrar.Add(state.TrvsAdjPoints, slot);
+            collector.Add(state.TrvsAdjPoints, slot);
         }
     }
-    return registrar.Count();
+    registration.points = collector.Take();
+    return registration;
+}
+
+int WriteTraverseRegistration(const std::vector<TrvsRegisteredPoint>& points, XyzList& list) {
+    RegistrationRows rows(list, RegistrationAnchorRow(list) + 1);
+    for (const TrvsRegisteredPoint& point : points) {
+        rows.Write(point.name, point.x, point.y, point.z, "Trvs:");
+    }
+    return static_cast<int>(points.size());
+}
+
+std::optional<int> RegisterTraverse(TrvsState& state, const TrvsInput& input, XyzList& list) {
+    const std::optional<TrvsRegistration> registration = PlanTraverseRegistration(state, input);
+    if (!registration) {
+        return std::nullopt;
+    }
+    return WriteTraverseRegistration(registration->points, list);
 }
 
 std::string RegistrationMessage(int count) {

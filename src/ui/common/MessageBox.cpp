@@ -3,6 +3,7 @@
 #include "ui/common/ApplicationTitle.h"
 #include "ui/common/Cp932Text.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QWidget>
 
@@ -104,6 +105,14 @@ QMessageBox::StandardButton MessageBox::Run(QWidget* parent, const QString& text
     QWidget* wasActive = QApplication::activeWindow();
     QMessageBox box(IconOf(kind), ApplicationTitle(), text, buttons, parent);
     box.setDefaultButton(defaultButton);
+    // The question before unsaved work is dropped names its answers as the surveyor reads them.
+    const std::pair<QMessageBox::StandardButton, const char*> captions[] = {
+        {QMessageBox::Save, "保存"}, {QMessageBox::Discard, "保存しない"}, {QMessageBox::Cancel, "キャンセル"}};
+    for (const auto& [button, caption] : captions) {
+        if (QAbstractButton* shown = box.button(button)) {
+            shown->setText(QString::fromUtf8(caption));
+        }
+    }
     const int result = box.exec();
     // Without a window manager nobody gives the activation back when the box closes, and the keys
     // typed next would miss the window the user was working in.

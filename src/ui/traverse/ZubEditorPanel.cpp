@@ -1,5 +1,7 @@
 #include "ui/traverse/ZubEditorPanel.h"
 
+#include "core/text/Bytes.h"
+#include "core/text/Error.h"
 #include "core/traverse/TrvsHeader.h"
 #include "core/traverse/TrvsTable.h"
 #include "core/zub/ZubFile.h"
@@ -13,6 +15,9 @@
 #include <QLabel>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <optional>
 
 namespace vemo {
 namespace {
@@ -67,12 +72,39 @@ ZubEditorPanel::ZubEditorPanel(QWidget* parent) : QWidget(parent) {
         if (item != nullptr && item->row() == grid_->currentRow()) {
             CellSelected(item->row(), grid_->currentColumn());
         }
+        emit Edited();
     });
     Clear();
 }
 
 void ZubEditorPanel::Clear() {
     Show({ZubRow{}});
+    savedRows_ = {ZubRow{}};
+    autoRows_ = savedRows_;
+}
+
+namespace {
+
+// The records of the grid, or nothing when a cell holds text that CP932 cannot carry.
+std::optional<std::vector<ZubRow>> TryRows(const ZubEditorPanel& panel) {
+    try {
+        return panel.Rows();
+    } catch (const Error&) {
+        return std::nullopt;
+    }
+}
+
+bool AllEmpty(const std::vector<ZubRow>& rows) {
+    return std::ranges::all_of(rows, [](const ZubRow& row) {
+        return std::ranges::all_of(row, [](const std::string& cell) { return TrimView(cell).empty(); });
+    });
+}
+
+} // namespace
+
+bool ZubEditorPanel::Modified() const {
+    const auto rows = TryRows(*this);
+    return !rows || *rows != savedRows_;
 }
 
 QString ZubEditorPanel::Caption() const {
@@ -142,6 +174,8 @@ void ZubEditorPanel::LoadFile(const std::string& path) {
     const std::vector<ZubRow> rows = LoadZubFile(path); // throws before anything is shown
     path_ = path;
     Show(rows);
+    savedRows_ = rows;
+    autoRows_ = rows;
     emit CaptionChanged(Caption());
 }
 
@@ -163,11 +197,15 @@ void ZubEditorPanel::Open(const QString& folder) {
     }
 }
 
-void ZubEditorPanel::Save(const QString& folder, bool backup) {
+void ZubEditorPanel::Save(const QString& folder, bool backup, bool askName) {
     if (grid_->rowCount() < 1) {
         return;
     }
-    FileDialog::Request request = ZubRequest(folder);
+    if (!askName && !path_.empty()) {
+        SaveFile(path_, backup);
+        return;
+    }
+    FileDialog::Request request = ZubRequest(path_.empty() ? folder : PathText(path_));
     const QString path = FileDialog::GetSaveFileName(this, request);
     if (!path.isEmpty()) {
         SaveFile(NativePath(path).string(), backup);
@@ -175,15 +213,21 @@ void ZubEditorPanel::Save(const QString& folder, bool backup) {
 }
 
 void ZubEditorPanel::SaveFile(const std::string& path, bool backup) {
-    SaveZubFile(path, Rows(), backup);
+    const std::vector<ZubRow> rows = Rows();
+    SaveZubFile(path, rows, backup);
     path_ = path;
+    savedRows_ = rows;
+    autoRows_ = rows;
     emit CaptionChanged(Caption());
 }
 
-void ZubEditorPanel::AutoSave(const std::string& exeDir) {
-    if (grid_->rowCount() >= 1) {
-        SaveZubFile(AutoZubPath(exeDir), Rows(), false);
+void ZubEditorPanel::AutoSave(const std::string& exeDir, bool forced) {
+    const std::vector<ZubRow> rows = Rows();
+    if (rows.empty() || AllEmpty(rows) || (!forced && rows == autoRows_)) {
+        return;
     }
+    SaveZubFile(AutoZubPath(exeDir), rows, false);
+    autoRows_ = rows;
 }
 
 void ZubEditorPanel::InsertRow() {
