@@ -109,6 +109,7 @@ TEST_F(TrvsWindowRules, UnknownStartOrEndNameIsReported) {
 TEST_F(TrvsWindowRules, ResultListingKeepsItsLinesBeforeABadCell) {
     TrvsWindow& w = Open();
     w.OpenTrvFile(DataFile("traverse/radial.Trv"));
+    w.SetListingShown(true);
     w.Table().SetCell(2, kTrvColSlope, "1O0");
     w.Action(C::ResultListing)->trigger();
     ASSERT_EQ(MessageBox::shownTexts().size(), 1);
