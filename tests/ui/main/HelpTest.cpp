@@ -87,7 +87,8 @@ TEST_F(Help, EveryTopicHasItsOwnExplainingPageFoundByIndexAndSearch) {
                                                   {12, "実行ファイル"},
                                                   {13, "測点イメージ"},
                                                   {14, "RS-232C"},
-                                                  {15, "トラバース"}};
+                                                  {15, "トラバース"},
+                                                  {80, "トラバース計算"}};
     QStringList files;
     for (const auto& [context, titleWord] : topics) {
         SCOPED_TRACE(context);
