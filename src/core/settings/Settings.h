@@ -132,6 +132,9 @@ struct Settings {
         Color OColor = 16711935; // open traverse lines
         Color KTColor = 65535;   // radial move lines
         Color KColor = 32896;    // radial lines
+        // Plausibility of a closed or connected traverse: beyond these the adjustment warns first.
+        int BlunderAngle = 60;   // angular misclosure per station, seconds (0: no check)
+        int BlunderRatio = 1000; // closure ratio 1 / N below which a distance is suspect (0: no check)
     } Trvs;
 };
 

@@ -150,6 +150,8 @@ template <class V> void VisitTrvs(V& v, Settings::TrvsKeys& k) {
     v.Integer("KTColor", k.KTColor);
     v.Integer("KColor", k.KColor);
     v.Integer("DColor", k.DColor);
+    v.Integer("BlunderAngle", k.BlunderAngle);
+    v.Integer("BlunderRatio", k.BlunderRatio);
 }
 
 } // namespace vemo::settings_keys

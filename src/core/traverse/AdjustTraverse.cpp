@@ -125,6 +125,7 @@ void AdjustRun::AdjustAngles() {
     }
     sum = CarryDms(sum);
     precision_.angleSum = sum;
+    precision_.stations = n;
     if (connected_) {
         precision_.angleMisclosure = ConnectedAngleMisclosure(sum, w_, e_, n);
         precision_.heightMisclosure = zCalc_ ? heightSum - (ze_ - z0_) : 0.0;

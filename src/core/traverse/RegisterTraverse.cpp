@@ -9,6 +9,7 @@
 #include "core/traverse/AdjustTraverse.h"
 #include "core/traverse/ComputeRawTraverse.h"
 #include "core/traverse/TrvsHeader.h"
+#include "core/traverse/TrvsKnownPoints.h"
 #include "core/traverse/TrvsState.h"
 #include "core/traverse/TrvsTable.h"
 
@@ -16,46 +17,50 @@ namespace vemo {
 
 namespace {
 
-class Registrar {
+class Collector {
 public:
-    explicit Registrar(bool zCalc) : zCalc_(zCalc) {}
+    Collector(const TrvsInput& input) : input_(input) {
+        known_.push_back(input.header.T0No);
+        if (input.header.TrvsType == kTrvsConnected) {
+            known_.push_back(input.header.T2No);
+        }
+    }
 
     void Add(const TrvsPoints& points, int slot) {
-        points_.push_back({points.name[slot], FormatPattern(points.x[slot], "0.000"),
-                           FormatPattern(points.y[slot], "0.000"),
-                           zCalc_ ? FormatPattern(points.z[slot], "0.000") : "0.000", "Trvs:"});
-    }
-    // The names are checked together under the new-point rule before any point is written.  A known
-    // point computed onto the coordinates it has in the list (the start and end points) is already
-    // there and is left alone rather than asked about.
-    int Write(XyzList& list, const AskReplacePoints& ask) const {
-        const NewPointNames names(list);
-        std::vector<NewPoint> fresh;
-        for (const NewPoint& p : points_) {
-            const std::vector<int>& rows = names.RowsOf(p.name);
-            if (rows.size() != 1 || TrimView(list.Cell(rows[0], kColX)) != p.x ||
-                TrimView(list.Cell(rows[0], kColY)) != p.y) {
-                fresh.push_back(p);
-            }
+        const std::string& name = points.name[slot];
+        if (IsKnownPoint(name)) {
+            return;
         }
-        RegisterNewPoints(list, fresh, RegistrationAnchorRow(list) + 1, ask);
-        return static_cast<int>(fresh.size());
+        points_.push_back({name, FormatPattern(points.x[slot], "0.000"), FormatPattern(points.y[slot], "0.000"),
+                           input_.table.ZCalc() ? FormatPattern(points.z[slot], "0.000") : "0.000"});
     }
+    std::vector<TrvsRegisteredPoint> Take() { return std::move(points_); }
 
 private:
-    bool zCalc_;
-    std::vector<NewPoint> points_;
+    // The start point (and the end point of a connected traverse) taken from the coordinate list.
+    bool IsKnownPoint(const std::string& name) const {
+        for (const std::string& known : known_) {
+            if (!TrimView(known).empty() && name == known && input_.known.Find(name)) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    const TrvsInput& input_;
+    std::vector<std::string> known_;
+    std::vector<TrvsRegisteredPoint> points_;
 };
 
 } // namespace
 
-std::optional<int> RegisterTraverse(TrvsState& state, const TrvsInput& input, XyzList& list,
-                                    const AskReplacePoints& askReplace) {
+std::optional<TrvsRegistration> PlanTraverseRegistration(TrvsState& state, const TrvsInput& input) {
     ComputeRawTraverse(state, input);
     if (state.TrvsPointCount == 0) {
         return std::nullopt;
     }
-    Registrar registrar(input.table.ZCalc());
+    TrvsRegistration registration;
+    Collector collector(input);
     const int type = input.header.TrvsType;
     if (type == kTrvsOpen || type == kTrvsRadial) {
         const TrvsPoints& points = state.TrvsRawPoints;
@@ -63,15 +68,42 @@ std::optional<int> RegisterTraverse(TrvsState& state, const TrvsInput& input, Xy
         // registered like any other.
         for (int slot : state.rawSlots) {
             if (!points.name[slot].empty()) {
-                registrar.Add(points, slot);
+                collector.Add(points, slot);
             }
         }
-    } else if (AdjustTraverse(state, input)) {
+    } else if ((registration.precision = AdjustTraverse(state, input))) {
         for (int slot : state.adjSlots) {
-            registrar.Add(state.TrvsAdjPoints, slot);
+            collector.Add(state.TrvsAdjPoints, slot);
         }
     }
-    return registrar.Write(list, askReplace);
+    registration.points = collector.Take();
+    return registration;
+}
+
+int WriteTraverseRegistration(const std::vector<TrvsRegisteredPoint>& points, XyzList& list,
+                              const AskReplacePoints& askReplace) {
+    const NewPointNames names(list);
+    std::vector<NewPoint> fresh;
+    for (const TrvsRegisteredPoint& p : points) {
+        // A point computed onto the coordinates it already has in the list is there already: leave it
+        // rather than ask about it.
+        const std::vector<int>& rows = names.RowsOf(p.name);
+        if (rows.size() != 1 || TrimView(list.Cell(rows[0], kColX)) != p.x ||
+            TrimView(list.Cell(rows[0], kColY)) != p.y) {
+            fresh.push_back({p.name, p.x, p.y, p.z, "Trvs:"});
+        }
+    }
+    RegisterNewPoints(list, fresh, RegistrationAnchorRow(list) + 1, askReplace);
+    return static_cast<int>(fresh.size());
+}
+
+std::optional<int> RegisterTraverse(TrvsState& state, const TrvsInput& input, XyzList& list,
+                                    const AskReplacePoints& askReplace) {
+    const std::optional<TrvsRegistration> registration = PlanTraverseRegistration(state, input);
+    if (!registration) {
+        return std::nullopt;
+    }
+    return WriteTraverseRegistration(registration->points, list, askReplace);
 }
 
 std::string RegistrationMessage(int count) {

@@ -4,6 +4,7 @@
 #include "core/geometry/Angles.h"
 #include "core/geometry/Inverse.h"
 #include "core/text/Bytes.h"
+#include "core/text/Cp932.h"
 #include "core/text/Error.h"
 #include "core/text/Numbers.h"
 #include "core/traverse/TrvsHeader.h"
@@ -11,6 +12,7 @@
 #include "core/traverse/TrvsTable.h"
 
 #include <cstdlib>
+#include <vector>
 
 namespace vemo {
 
@@ -79,6 +81,31 @@ TrvsNameEntry EnterStartName(TrvsHeader& header, const TrvsKnownPoints& known) {
 
 TrvsNameEntry EnterEndName(TrvsHeader& header, const TrvsKnownPoints& known) {
     return FillFromList(header.T2No, "T.END", header.T2X, header.T2Y, header.T2Z, known);
+}
+
+std::optional<std::string> UnplacedEndPointMessage(const TrvsHeader& header, const TrvsKnownPoints& known) {
+    struct End {
+        const std::string& no;
+        const char* defaultName;
+        const std::string& x;
+        const std::string& y;
+        const char* role;
+    };
+    std::vector<End> ends = {{header.T0No, "T.1", header.T0X, header.T0Y, "器械点"}};
+    if (header.TrvsType == kTrvsConnected) {
+        ends.push_back({header.T2No, "T.END", header.T2X, header.T2Y, "終点"});
+    }
+    for (const End& end : ends) {
+        const std::string name = Trim(end.no);
+        if (name.empty() || name == end.defaultName || known.Find(name) ||
+            TryStrToFloat(TrimView(end.x)).value_or(0) != 0 || TryStrToFloat(TrimView(end.y)).value_or(0) != 0) {
+            continue;
+        }
+        return Jp(end.role) + Jp("「") + name +
+               Jp("」は座標リストになく、座標が入力されていません。0.000, 0.000 として計算されます。"
+                  "座標リストに登録するか X, Y を入力してください。");
+    }
+    return std::nullopt;
 }
 
 TrvsNameEntry EnterBacksightName(TrvsHeader& header, const TrvsKnownPoints& known) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -37,6 +38,11 @@ enum class TrvsNameEntry {
 // fields ("%11.3f") and the Z field with the list's Z cell right-aligned in nine characters.
 TrvsNameEntry EnterStartName(TrvsHeader& header, const TrvsKnownPoints& known);
 TrvsNameEntry EnterEndName(TrvsHeader& header, const TrvsKnownPoints& known);
+
+// A start point (or the end point of a connected traverse) named but neither in the coordinate list
+// nor given coordinates: the traverse would be computed from 0.000 / 0.000.  A CP932 message naming
+// the point, or nothing.  The default names "T.1" and "T.END" of a local origin are not reported.
+std::optional<std::string> UnplacedEndPointMessage(const TrvsHeader& header, const TrvsKnownPoints& known);
 
 // T1No: the start point's own name is refused (it becomes "N").  Empty or "N" means north: T1Angle 180
 // for an incoming, 0 for an outgoing direction.  A name found in the coordinate list sets T1Angle to

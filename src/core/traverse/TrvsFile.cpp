@@ -11,6 +11,7 @@
 #include "core/traverse/TrvsHeader.h"
 #include "core/traverse/TrvsTable.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 #include <vector>
@@ -146,13 +147,21 @@ void DecodeHeader(const std::vector<std::string>& lines, TrvsHeader& header) {
     });
 }
 
-std::vector<TrvsRow> DecodeRows(const std::vector<std::string>& lines) {
+struct DecodedRows {
+    std::vector<TrvsRow> rows;
+    bool heights = false; // some row was written with its height cells (Z calculation on)
+};
+
+DecodedRows DecodeRows(const std::vector<std::string>& lines) {
     if (lines.size() > kHeaderLines + static_cast<size_t>(kTrvsMaxRows)) {
         throw Error(TooManyRowsMessage());
     }
-    std::vector<TrvsRow> rows;
+    DecodedRows decoded;
+    std::vector<TrvsRow>& rows = decoded.rows;
     for (size_t index = kHeaderLines; index < lines.size(); ++index) {
-        std::vector<std::string> items = Items(lines, index, kTrvsCellCount);
+        std::vector<std::string> items = Items(lines, index, 0);
+        decoded.heights = decoded.heights || items.size() > static_cast<size_t>(kTrvsColumnsWithoutZ);
+        items.resize(std::max(items.size(), static_cast<size_t>(kTrvsCellCount)));
         TrvsRow row;
         for (int col = 0; col < kTrvsCellCount; ++col) {
             row[col] = std::move(items[col]);
@@ -170,22 +179,18 @@ std::vector<TrvsRow> DecodeRows(const std::vector<std::string>& lines) {
             }
         }
     }
-    return rows;
+    return decoded;
 }
 
 } // namespace
 
-std::string EncodeTrvFile(const TrvsHeader& header, const TrvsTable& table, bool autoSave) {
+std::string EncodeTrvFile(const TrvsHeader& header, const TrvsTable& table) {
     std::string out = std::to_string(header.TrvsType) + kLineEnd;
     out += OneLine(header.date) + kLineEnd;
     out += OneLine(header.remark) + kLineEnd;
-    out += (autoSave ? Fields({header.T0No, header.T0X, header.T0Y})
-                     : Fields({header.T0No, header.T0X, header.T0Y, header.T0Z})) +
-           kLineEnd;
+    out += Fields({header.T0No, header.T0X, header.T0Y, header.T0Z}) + kLineEnd;
     out += Fields({header.T1No, header.startIncoming ? "0" : "1", header.T1Angle}) + kLineEnd;
-    out += (autoSave ? Fields({header.T2No, header.T2X, header.T2Y})
-                     : Fields({header.T2No, header.T2X, header.T2Y, header.T2Z})) +
-           kLineEnd;
+    out += Fields({header.T2No, header.T2X, header.T2Y, header.T2Z}) + kLineEnd;
     out += Fields({header.T3No, header.endIncoming ? "0" : "1", header.T3Angle}) + kLineEnd;
     const int cols = table.ColCount();
     for (int row = 1; row < table.RowCount(); ++row) {
@@ -203,8 +208,9 @@ void DecodeTrvFile(std::string_view bytes, const TrvsOptions& options, const std
     DecodeHeader(lines, newHeader);
     TrvsTable newTable = table;
     newTable.Reset();
-    newTable.SetRows(DecodeRows(lines), LegLetter(newHeader.TrvsType));
-    newTable.SetZCalc(Trim(newHeader.T0Z) != "0.000");
+    DecodedRows decoded = DecodeRows(lines);
+    newTable.SetRows(std::move(decoded.rows), LegLetter(newHeader.TrvsType));
+    newTable.SetZCalc(decoded.heights || Trim(newHeader.T0Z) != "0.000");
     header = std::move(newHeader);
     table = std::move(newTable);
 }
@@ -228,12 +234,28 @@ void LoadTrvFile(const std::string& path, const TrvsOptions& options, const std:
     InFile(path, [&] { DecodeTrvFile(*read.bytes, options, today, header, table); });
 }
 
+bool IsEmptyTraverse(const TrvsHeader& header, const TrvsTable& table) {
+    for (const std::string* field : {&header.remark, &header.T0No, &header.T1No, &header.T2No, &header.T3No}) {
+        if (!TrimView(*field).empty()) {
+            return false;
+        }
+    }
+    for (int row = 1; row < table.RowCount(); ++row) {
+        for (int col = kTrvColInst; col <= kTrvColSlope; ++col) {
+            if (!TrimView(table.Cell(row, col)).empty()) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 std::string AutoTrvPath(const std::string& exeDir) {
     return JoinPath(exeDir, "Auto.Trv");
 }
 
 void SaveAutoTrv(const std::string& exeDir, const TrvsHeader& header, const TrvsTable& table) {
-    const std::string bytes = EncodeTrvFile(header, table, true);
+    const std::string bytes = EncodeTrvFile(header, table);
     ReplaceFile({AutoTrvPath(exeDir), bytes, {}});
 }
 

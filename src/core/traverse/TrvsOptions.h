@@ -49,6 +49,8 @@ struct TrvsOptions {
     std::uint32_t OColor = 16711935; // legs of open traverses
     std::uint32_t KTColor = 65535;   // backsight lines of radial rows with their own instrument
     std::uint32_t KColor = 32896;    // radial lines
+    int BlunderAngle = 60;           // warning limit: angular misclosure per station (seconds)
+    int BlunderRatio = 1000;         // warning limit: closure ratio 1 / N
 
     bool CompassRule() const { return ErrDiv != 0; }
     bool ZenithAngles() const { return Ver0 != 0; }

@@ -16,6 +16,7 @@ struct TrvsPrecision {
     double heightMisclosure = 0;      // 高低誤差 t (m), 0 without Z calculation
     double closure = 0;               // 閉合差 f (m)
     std::int64_t ratio = 999999;      // 閉合比 1 / N; 999999 for a traverse that closes exactly
+    int stations = 0;                 // station rows n over which the angle misclosure was spread
 };
 
 } // namespace vemo

@@ -9,4 +9,12 @@ void TrvsState::NewTraverse() {
     }
 }
 
+std::vector<int> TrvsState::PlottedSlots() const {
+    std::vector<int> slots = rawSlots;
+    if (endPointSlot > 0) {
+        slots.push_back(endPointSlot);
+    }
+    return slots;
+}
+
 } // namespace vemo

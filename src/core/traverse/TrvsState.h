@@ -58,6 +58,9 @@ struct TrvsState {
 
     // The new-traverse command: the first two names of both lists are emptied.
     void NewTraverse();
+    // The points of TrvsRawPoints the last raw run wrote: its slots, then the end point of a
+    // connected traverse.  The plot draws and picks exactly these.
+    std::vector<int> PlottedSlots() const;
 };
 
 // Everything a computation reads.  The listing, when wanted, receives one CP932 line per element.

@@ -13,6 +13,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace vemo {
@@ -163,11 +164,28 @@ TraversePage::TraversePage(QWidget* parent) : SettingsPage(parent) {
         lines_[i]->setAutoDefault(false);
         lineGrid->addWidget(lines_[i], static_cast<int>(i) / 3, static_cast<int>(i) % 3);
     }
+    auto* blunderBox = new QGroupBox(QStringLiteral("誤差の警告（0 で警告しない）"));
+    auto* blunderGrid = new QGridLayout(blunderBox);
+    blunderAngle_ = new QSpinBox;
+    blunderAngle_->setObjectName(QStringLiteral("BlunderAngle"));
+    blunderAngle_->setRange(0, 36000);
+    blunderAngle_->setSuffix(QStringLiteral(" 秒"));
+    blunderRatio_ = new QSpinBox;
+    blunderRatio_->setObjectName(QStringLiteral("BlunderRatio"));
+    blunderRatio_->setRange(0, 999999);
+    blunderRatio_->setPrefix(QStringLiteral("1 / "));
+    blunderGrid->addWidget(new QLabel(QStringLiteral("測角誤差が 1 測点あたり")), 0, 0);
+    blunderGrid->addWidget(blunderAngle_, 0, 1);
+    blunderGrid->addWidget(new QLabel(QStringLiteral("を超えるとき")), 0, 2);
+    blunderGrid->addWidget(new QLabel(QStringLiteral("閉合比が")), 1, 0);
+    blunderGrid->addWidget(blunderRatio_, 1, 1);
+    blunderGrid->addWidget(new QLabel(QStringLiteral("より悪いとき")), 1, 2);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(radios);
     layout->addWidget(zub_);
     layout->addWidget(lineBox);
     layout->addWidget(zCalc_);
+    layout->addWidget(blunderBox);
     layout->addStretch();
 }
 
@@ -179,6 +197,8 @@ void TraversePage::fill(const Settings& values) {
     }
     zub_->setChecked(t.ZUB);
     zCalc_->setChecked(t.ZCalc);
+    blunderAngle_->setValue(t.BlunderAngle);
+    blunderRatio_->setValue(t.BlunderRatio);
     const std::array<Color, 5> colours = {t.TColor, t.OColor, t.KTColor, t.KColor, t.DColor};
     for (size_t i = 0; i < lines_.size(); ++i) {
         lines_[i]->setColour(colours[i]);
@@ -193,6 +213,8 @@ void TraversePage::collect(Settings& values) const {
     }
     t.ZUB = zub_->isChecked();
     t.ZCalc = zCalc_->isChecked();
+    t.BlunderAngle = blunderAngle_->value();
+    t.BlunderRatio = blunderRatio_->value();
     std::array<Color*, 5> colours = {&t.TColor, &t.OColor, &t.KTColor, &t.KColor, &t.DColor};
     for (size_t i = 0; i < lines_.size(); ++i) {
         *colours[i] = lines_[i]->colour();

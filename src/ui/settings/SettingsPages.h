@@ -135,6 +135,8 @@ private:
     QCheckBox* zub_ = nullptr;
     QCheckBox* zCalc_ = nullptr;
     std::array<ColourButton*, 5> lines_{}; // TColor, OColor, KTColor, KColor, DColor
+    QSpinBox* blunderAngle_ = nullptr;
+    QSpinBox* blunderRatio_ = nullptr;
 };
 
 } // namespace vemo

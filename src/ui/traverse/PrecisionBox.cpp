@@ -3,11 +3,19 @@
 #include "ui/common/Cp932Text.h"
 #include "ui/common/GridFont.h"
 
+#include <QApplication>
 #include <QDialogButtonBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QVBoxLayout>
 
 namespace vemo {
+namespace {
+
+// The close button and margins of a title bar under the common window managers.
+constexpr int kTitleButtonsWidth = 120;
+
+} // namespace
 
 PrecisionBox::PrecisionBox(const std::vector<std::string>& lines, QWidget* parent) : QDialog(parent) {
     setProperty("helpContext", 32); // F1: its page of the help book
@@ -27,6 +35,11 @@ PrecisionBox::PrecisionBox(const std::vector<std::string>& lines, QWidget* paren
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, Qt::Horizontal, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     layout->addWidget(buttons);
+    // A fixed-size box is as wide as its lines; the title bar needs room for the whole title beside
+    // the window buttons (" 結合トラバース - 精度計算" was cut).
+    layout->addStrut(QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(windowTitle()) * 5 /
+                         4 +
+                     kTitleButtonsWidth);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 

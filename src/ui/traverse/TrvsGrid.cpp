@@ -10,6 +10,7 @@
 #include "ui/common/SystemBeep.h"
 #include "ui/traverse/TrvsInputRules.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -24,6 +25,25 @@ const QColor kLegOColour(255, 230, 230);
 const QColor kOwnStationColour(255, 255, 220);
 
 // Cells are edited in a plain line edit that takes only what the column can hold.
+// Ctrl+Insert and Ctrl+Delete are the row commands of the window; a line edit would take them as
+// copy and delete-word, so that inserting or deleting a row did nothing while a cell was edited.
+class RowKeysPassThrough : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::ShortcutOverride) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (key->modifiers() == Qt::ControlModifier &&
+                (key->key() == Qt::Key_Insert || key->key() == Qt::Key_Delete)) {
+                return true; // not accepted: the window's shortcut runs
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
 class TrvsCellDelegate : public QStyledItemDelegate {
 public:
     TrvsCellDelegate(const bool& upperCase, QObject* parent) : QStyledItemDelegate(parent), upperCase_(upperCase) {}
@@ -32,11 +52,28 @@ public:
         const int col = index.column();
         const auto kind = col >= kTrvColHAngle ? TrvsTypingValidator::Kind::Unsigned : TrvsTypingValidator::Kind::Name;
         editor->setValidator(new TrvsTypingValidator(kind, upperCase_, editor));
+        editor->installEventFilter(new RowKeysPassThrough(editor));
         return editor;
     }
 
 private:
     const bool& upperCase_;
+};
+
+// What each column means, shown on its header: one row is one sight, from the instrument point with
+// the backsight at zero, turned clockwise to the target.
+constexpr const char* kColumnHints[kTrvsCellCount] = {
+    "行番号",
+    "【タンニングモード】T:閉合，結合の進む測点　O:開放の進む測点　K:放射（進まない側点）　（切換:Insert）",
+    "器械点：器械を据えた点。空欄なら 1 行目は基点データの器械点，以降は一つ前の測点（F5 で入力）",
+    "後視点：器械点から水平角 0 として視準した点。器械点を入れたら必ず入れます",
+    "測点：器械点から視準した点。この行で座標を求めます。例: 器械点 T1，後視点 A，測点 T2，水平角 "
+    "90.3015 = T1 で A から右回りに 90°30′15″ の方向に T2",
+    "水平角：後視点から測点まで右回りの角（度.分秒，例 90.3015 = 90°30′15″）",
+    "高度角：度.分秒，環境設定により天頂 0（水平の視準は 90.0000）または水平 0（F6 で入力）",
+    "斜距離：器械点から測点までの斜距離 (m)",
+    "器械高 (m)：空欄なら上の行の値",
+    "視準高 (m)：空欄なら上の行の値",
 };
 
 } // namespace
@@ -71,6 +108,9 @@ void TrvsGrid::Refill() {
         headers << FromCp932(table_.Cell(0, col));
     }
     setHorizontalHeaderLabels(headers);
+    for (int col = 0; col < table_.ColCount(); ++col) {
+        horizontalHeaderItem(col)->setToolTip(QString::fromUtf8(kColumnHints[col]));
+    }
     setColumnWidth(kTrvColNo, fontMetrics().horizontalAdvance(QStringLiteral("00000")));
     setColumnWidth(kTrvColTm, fontMetrics().horizontalAdvance(QStringLiteral("TM")) + 12);
     for (int r = 1; r <= rows; ++r) {
@@ -191,6 +231,7 @@ void TrvsGrid::OnItemChanged(QTableWidgetItem* cell) {
     if (col == kTrvColTm || col == kTrvColInst || col == kTrvColBack) {
         TintRow(row);
     }
+    emit Edited();
 }
 
 void TrvsGrid::keyPressEvent(QKeyEvent* event) {
@@ -219,6 +260,19 @@ void TrvsGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint h
         LeaveCell();
     } else if (hint == QAbstractItemDelegate::EditPreviousItem) {
         SetCursor(CurrentRow(), SkipDisabled(CurrentCol() - 1, -1));
+    }
+}
+
+bool TrvsGrid::HasFocusWithin() const {
+    const QWidget* focus = QApplication::focusWidget();
+    return focus != nullptr && (focus == this || isAncestorOf(focus));
+}
+
+void TrvsGrid::CommitEdit() {
+    QWidget* editor = QApplication::focusWidget();
+    if (state() == QAbstractItemView::EditingState && editor != nullptr && editor != this && isAncestorOf(editor)) {
+        commitData(editor);
+        QTableWidget::closeEditor(editor, QAbstractItemDelegate::NoHint);
     }
 }
 

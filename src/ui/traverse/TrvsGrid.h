@@ -40,11 +40,18 @@ public:
     // Leaving the current cell with Enter or Tab: the cell's checks, then the next cell (a new row
     // after the last one).  Also what a picked point runs after filling a cell.
     void LeaveCell();
+    // The focus is on the table or in a cell being edited.
+    bool HasFocusWithin() const;
+    // A cell being edited takes its typed text into the table and stops editing (no checks, no move),
+    // so that a command on the rows sees what is on screen.
+    void CommitEdit();
 
 signals:
     // The slope distance was left: with real-time drawing on, the plot follows.
     void SlopeDistanceLeft();
     void RowsChanged();
+    // A cell's text was changed by typing or a pick.
+    void Edited();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -1,7 +1,9 @@
 #include "ui/traverse/TrvsHeaderPanel.h"
 
+#include "core/text/Bytes.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/Numbers.h"
 #include "core/traverse/TrvsEntry.h"
 #include "core/traverse/TrvsHeader.h"
 #include "core/traverse/TrvsOptions.h"
@@ -44,6 +46,10 @@ TrvsTypingValidator::Kind KindOf(TrvsHeaderPanel::Field field) {
     default:
         return TrvsTypingValidator::Kind::Name;
     }
+}
+
+QString U(const char* utf8) {
+    return QString::fromUtf8(utf8);
 }
 
 QLabel* Caption(const char* utf8, QWidget* parent) {
@@ -201,6 +207,7 @@ bool TrvsHeaderPanel::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonDblClick && (watched == startLabel_ || watched == endLabel_)) {
         watched == startLabel_ ? header_.ToggleStartLabel() : header_.ToggleEndLabel();
         Push();
+        emit Edited();
         return true;
     }
     if (event->type() == QEvent::FocusOut && !pushing_) {
@@ -251,9 +258,18 @@ void TrvsHeaderPanel::Leave(Field field) {
         back = fields_[field];
     }
     Push();
+    emit Edited();
     if (back != nullptr) {
         QTimer::singleShot(0, back, [back] { back->setFocus(); });
     }
+}
+
+// A start or end point that is not in the coordinate list: said at once in the status bar, while the
+// surveyor may still type its coordinates (the computations ask again if they stay 0.000).
+void TrvsHeaderPanel::SayNotInList(Field field) {
+    const std::string& name = field == T0No ? header_.T0No : header_.T2No;
+    emit Notice((field == T0No ? U("器械点「") : U("終点「")) + FromCp932(name) +
+                U("」は座標リストにありません。X, Y を入力してください"));
 }
 
 void TrvsHeaderPanel::EnterName(Field field) {
@@ -274,6 +290,9 @@ void TrvsHeaderPanel::EnterName(Field field) {
     default:
         entry = EnterEndSightName(header_, *known_);
         break;
+    }
+    if (entry == TrvsNameEntry::NotFound && (field == T0No || field == T2No)) {
+        SayNotInList(field);
     }
     if (entry == TrvsNameEntry::Refused) {
         SystemBeep::Beep();

@@ -36,12 +36,17 @@ public:
 signals:
     // The radio group "トラバースの型" changed.
     void TypeChanged(int trvsType);
+    // A field was left (its entry rule applied) or a direction label toggled.
+    void Edited();
+    // A remark for the status bar about what was entered.
+    void Notice(const QString& text);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Pull(Field field);
+    void SayNotInList(Field field);
     void Leave(Field field);
     void EnterName(Field field);
     void ApplyTypeVisibility();

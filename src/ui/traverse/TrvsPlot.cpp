@@ -205,7 +205,7 @@ void TrvsPlot::PaintTraverse(QPainter& painter) {
     const QColor circle = ColourFromBgr(settings_.circleColour);
     const QColor name = ColourFromBgr(settings_.nameColour);
     const TrvsPoints& raw = state_.TrvsRawPoints;
-    for (int slot = 0; slot <= state_.TrvsPointCount && slot < kTrvsSlots - 2; ++slot) {
+    for (int slot : state_.PlottedSlots()) {
         if (!view_.IsVisible(raw.x[slot], raw.y[slot])) {
             continue;
         }
@@ -293,20 +293,20 @@ TrvsPick TrvsPlot::Pick(double worldX, double worldY) const {
     double best = 0;
     const TrvsPoints& raw = state_.TrvsRawPoints;
     auto distance2 = [&](double x, double y) { return (x - worldX) * (x - worldX) + (y - worldY) * (y - worldY); };
-    if (state_.TrvsPointCount > 0) {
-        for (int slot = 0; slot <= state_.TrvsPointCount && slot < kTrvsSlots - 2; ++slot) {
-            const double d2 = distance2(raw.x[slot], raw.y[slot]);
-            if (pick.name.empty() || d2 < best) {
-                pick = {raw.name[slot], raw.x[slot], raw.y[slot], 0};
-                best = d2;
-            }
+    bool picked = false;
+    for (int slot : state_.PlottedSlots()) {
+        const double d2 = distance2(raw.x[slot], raw.y[slot]);
+        if (!picked || d2 < best) {
+            pick = {raw.name[slot], raw.x[slot], raw.y[slot], 0};
+            best = d2;
+            picked = true;
         }
     }
     if (!ExistingShown()) {
         return pick;
     }
     const std::optional<int> nearest = PickNearestPoint(drawn_, worldX, worldY);
-    if (nearest && (pick.name.empty() || distance2(drawn_.x[*nearest], drawn_.y[*nearest]) < best)) {
+    if (nearest && (!picked || distance2(drawn_.x[*nearest], drawn_.y[*nearest]) < best)) {
         const std::string& name = drawn_.names[*nearest];
         const int row = FindPointRow(store_.xyz, 0, name, 0);
         const std::optional<double> z = row > 0 ? TryStrToFloat(store_.xyz.Cell(row, kColZ)) : std::nullopt;

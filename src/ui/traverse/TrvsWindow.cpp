@@ -95,6 +95,11 @@ TrvsWindow::TrvsWindow(Workspace& workspace, QWidget* parent)
     connect(plot_, &TrvsPlot::HintChanged, status_,
             [this](const QString&, const QString& statusText) { status_->showMessage(statusText); });
     connect(zub_, &ZubEditorPanel::CaptionChanged, this, &TrvsWindow::SetCaption);
+    connect(grid_, &TrvsGrid::Edited, this, &TrvsWindow::UpdateModifiedMark);
+    connect(headerPanel_, &TrvsHeaderPanel::Edited, this, &TrvsWindow::UpdateModifiedMark);
+    connect(zub_, &ZubEditorPanel::Edited, this, &TrvsWindow::UpdateModifiedMark);
+    connect(headerPanel_, &TrvsHeaderPanel::Notice, status_,
+            [this](const QString& text) { status_->showMessage(text); });
     Reset(); // reads the options first
 }
 
@@ -130,13 +135,24 @@ void TrvsWindow::BuildMenus() {
 void TrvsWindow::BuildTraverseMenus(QMenuBar* bar) {
     using C = Command;
     QMenu* file = bar->addMenu(U("ファイル(&F)"));
-    file->addAction(AddAction(C::New, "新規作成(&N)", {}, [this] { NewTraverse(); }));
-    file->addAction(AddAction(C::Open, "トラバースデータを開く(&O)", QKeySequence("Ctrl+O"), [this] { OpenTrv(); }));
-    file->addAction(
-        AddAction(C::Save, "トラバースデータの保存(&S)", QKeySequence("Ctrl+S"), [this] { SaveTrv(true); }));
+    file->addAction(AddAction(C::New, "新規作成(&N)", {}, [this] {
+        if (ConfirmDrop()) {
+            NewTraverse();
+        }
+    }));
+    file->addAction(AddAction(C::Open, "トラバースデータを開く(&O)", QKeySequence("Ctrl+O"), [this] {
+        if (ConfirmDrop()) {
+            OpenTrv();
+        }
+    }));
+    file->addAction(AddAction(C::Save, "上書き保存(&S)", QKeySequence("Ctrl+S"), [this] { SaveTrv(false); }));
     file->addAction(AddAction(C::SaveAs, "名前を付けて保存(&A)...", {}, [this] { SaveTrv(true); }));
     file->addSeparator();
-    file->addAction(AddAction(C::ToZub, "ZUB Editorへ移動(&C)", {}, [this] { ShowZubEditor(); }));
+    file->addAction(AddAction(C::ToZub, "ZUB Editorへ移動(&C)", {}, [this] {
+        if (ConfirmDrop()) {
+            ShowZubEditor();
+        }
+    }));
     file->addSeparator();
     file->addAction(
         AddAction(C::InputListing, "入力データ印刷(&P)", QKeySequence("Ctrl+P"), [this] { AppendInputListing(); }));
@@ -145,7 +161,7 @@ void TrvsWindow::BuildTraverseMenus(QMenuBar* bar) {
     file->addAction(AddAction(C::PrintListing, "リストの印刷...", {}, [this] { PrintListing(); }));
     file->addAction(AddAction(C::SaveListing, "リストをファイルに保存...", {}, [this] { SaveListing(); }));
     file->addSeparator();
-    file->addAction(AddAction(C::AutoSave, "オートセーブファイルに強制保存", {}, [this] { AutoSave(); }));
+    file->addAction(AddAction(C::AutoSave, "オートセーブファイルに強制保存", {}, [this] { ForceAutoSave(); }));
     file->addSeparator();
     file->addAction(AddAction(C::Close, "閉じる(&X)", {}, [this] { reject(); }));
     QMenu* edit = bar->addMenu(U("編集(&E)"));
@@ -154,6 +170,11 @@ void TrvsWindow::BuildTraverseMenus(QMenuBar* bar) {
     edit->addAction(
         AddAction(C::ToggleTm, "タンニング・モード(&T)", QKeySequence(Qt::Key_Insert), [this] { ToggleTm(); }));
     QMenu* view = bar->addMenu(U("表示(&V)"));
+    view->addAction(AddAction(C::ShowListing, "計算簿(&L)", QKeySequence("Ctrl+L"),
+                              [this] { SetListingShown(Action(Command::ShowListing)->isChecked()); }));
+    Action(C::ShowListing)->setToolTip(U("計算簿の表示(Ctrl+L)"));
+    Action(C::ShowListing)
+        ->setStatusTip(U("入力データと計算結果のリスト（計算簿）を表示します。印刷・保存はファイルメニューから"));
     view->addAction(AddAction(C::StationInput, "器械点・後視点入力", QKeySequence(Qt::Key_F5),
                               [this] { grid_->SetStationInput(Action(Command::StationInput)->isChecked()); }));
     view->addAction(AddAction(C::VerticalInput, "高度角入力", QKeySequence(Qt::Key_F6),
@@ -162,7 +183,7 @@ void TrvsWindow::BuildTraverseMenus(QMenuBar* bar) {
                               [this] { SetZCalc(Action(Command::ZCalc)->isChecked()); }));
     view->addAction(AddAction(C::HeaderPanel, "基点データ", QKeySequence(Qt::Key_F8),
                               [this] { headerPanel_->setVisible(Action(Command::HeaderPanel)->isChecked()); }));
-    for (Command c : {C::StationInput, C::VerticalInput, C::ZCalc, C::HeaderPanel}) {
+    for (Command c : {C::ShowListing, C::StationInput, C::VerticalInput, C::ZCalc, C::HeaderPanel}) {
         Action(c)->setCheckable(true);
     }
     Action(C::HeaderPanel)->setChecked(true);
@@ -174,7 +195,8 @@ void TrvsWindow::BuildTraverseMenus(QMenuBar* bar) {
 
     const std::pair<Command, const char*> buttons[] = {
         {C::New, "新規"},     {C::ToggleTm, "TM切換"},    {C::StationInput, "基点入力"}, {C::VerticalInput, "高度入力"},
-        {C::ZCalc, "Z 計算"}, {C::Precision, "精度計算"}, {C::Register, "計算登録"},     {C::Close, "閉じる"}};
+        {C::ZCalc, "Z 計算"}, {C::Precision, "精度計算"}, {C::Register, "計算登録"},     {C::ShowListing, "計算簿"},
+        {C::Close, "閉じる"}};
     for (const auto& [command, caption] : buttons) {
         QAction* button = traverseTools_->addAction(U(caption));
         button->setCheckable(Action(command)->isCheckable());
@@ -190,19 +212,23 @@ void TrvsWindow::BuildZubMenus(QMenuBar* bar) {
     using C = Command;
     QMenu* file = bar->addMenu(U("ファイル(&F)"));
     file->addAction(AddAction(C::ZubReceive, "野帳データ(ZUB)受信", {}, [this] {
-        if (receiveZub_ && receiveZub_(workspace_.programFolder())) {
+        if (receiveZub_ && ConfirmDrop() && receiveZub_(workspace_.programFolder())) {
             zub_->Reload(workspace_.programFolder());
         }
     }));
     file->addAction(AddAction(C::ZubReload, "受信時に戻す", QKeySequence("Ctrl+Alt+Z"),
                               [this] { zub_->Reload(workspace_.programFolder()); }));
-    file->addAction(AddAction(C::ZubOpen, "ZUBファイルを開く(&O)", QKeySequence("Ctrl+Alt+O"),
-                              [this] { zub_->Open(SiteFolder()); }));
-    file->addAction(AddAction(C::ZubSave, "ZUBファイルの保存(&S)", QKeySequence("Ctrl+Alt+S"),
-                              [this] { zub_->Save(SiteFolder(), workspace_.settings().Data.Backup); }));
+    file->addAction(AddAction(C::ZubOpen, "ZUBファイルを開く(&O)", QKeySequence("Ctrl+Alt+O"), [this] {
+        if (ConfirmDrop()) {
+            zub_->Open(SiteFolder());
+        }
+    }));
+    file->addAction(AddAction(C::ZubSave, "上書き保存(&S)", QKeySequence("Ctrl+S"),
+                              [this] { zub_->Save(SiteFolder(), workspace_.settings().Data.Backup, false); }));
+    file->addAction(AddAction(C::ZubSaveAs, "名前を付けて保存(&A)...", QKeySequence("Ctrl+Alt+S"),
+                              [this] { zub_->Save(SiteFolder(), workspace_.settings().Data.Backup, true); }));
     file->addSeparator();
-    file->addAction(
-        AddAction(C::ZubAutoSave, "オートセーブファイルに強制保存", QKeySequence("Ctrl+S"), [this] { AutoSave(); }));
+    file->addAction(AddAction(C::ZubAutoSave, "オートセーブファイルに強制保存", {}, [this] { ForceAutoSave(); }));
     file->addSeparator();
     file->addAction(AddAction(C::ZubClose, "閉じる(&X)", {}, [this] { reject(); }));
     QMenu* edit = bar->addMenu(U("編集(&E)"));
@@ -210,11 +236,17 @@ void TrvsWindow::BuildZubMenus(QMenuBar* bar) {
     edit->addAction(AddAction(C::ZubInsertRow, "一行挿入", QKeySequence("Ctrl+Insert"), [this] { zub_->InsertRow(); }));
     QMenu* view = bar->addMenu(U("表示(&V)"));
     view->addAction(AddAction(C::ZubTransfer, "トラバー計算表へ転記(&T)", QKeySequence("Ctrl+T"), [this] {
+        if (!ConfirmDrop()) {
+            return;
+        }
         zub_->Transfer(options_, known_, header_, table_);
         ShowTraverse();
         TraverseLoaded();
     }));
     view->addAction(AddAction(C::ZubToTraverse, "トラバー計算表へ移動(&C)", {}, [this] {
+        if (!ConfirmDrop()) {
+            return;
+        }
         ShowTraverse();
         Reset();
     }));
@@ -242,6 +274,8 @@ void TrvsWindow::ReadOptions() {
     options_.OColor = keys.OColor;
     options_.KTColor = keys.KTColor;
     options_.KColor = keys.KColor;
+    options_.BlunderAngle = keys.BlunderAngle;
+    options_.BlunderRatio = keys.BlunderRatio;
     workspace_.settings().Trvs = keys;
     const bool upper = workspace_.settings().Key.UpperChr;
     headerPanel_->SetContext(&known_, upper);
@@ -282,11 +316,17 @@ void TrvsWindow::Reset() {
     ApplyType(header_.TrvsType);
     grid_->SetCursor(1, kTrvColTarget);
     Recompute();
+    MarkTraverseSaved();
 }
 
 void TrvsWindow::ApplyType(int trvsType) {
     header_.TrvsType = trvsType;
     table_.ApplyType(trvsType);
+    ShowType();
+}
+
+// The header, table and commands follow the type as it stands; the rows keep their TM letters.
+void TrvsWindow::ShowType() {
     headerPanel_->Push();
     grid_->Refill();
     UpdateEnabling();
@@ -308,18 +348,27 @@ void TrvsWindow::UpdateEnabling() {
     const bool closedOrConnected = header_.TrvsType == kTrvsClosed || header_.TrvsType == kTrvsConnected;
     Action(Command::Precision)->setEnabled(traverse && closedOrConnected);
     Action(Command::ToggleTm)->setEnabled(traverse && header_.TrvsType != kTrvsRadial);
-    for (Command c : {Command::InputListing, Command::ResultListing, Command::PrintListing, Command::SaveListing}) {
-        Action(c)->setEnabled(traverse && listing_->isVisible());
+    // The listings show the panel when they write into it; printing and saving need it shown.
+    for (Command c : {Command::PrintListing, Command::SaveListing}) {
+        Action(c)->setEnabled(traverse && !listing_->isHidden());
     }
+    Action(Command::ShowListing)->setChecked(!listing_->isHidden());
     Action(Command::ZubReceive)->setEnabled(!traverse && static_cast<bool>(receiveZub_));
 }
 
 void TrvsWindow::SetCaption(const QString& caption) {
-    setWindowTitle(caption);
+    caption_ = caption;
+    UpdateModifiedMark();
+}
+
+void TrvsWindow::UpdateModifiedMark() {
+    const bool modified = Modified();
+    setWindowTitle(modified ? caption_ + U(" *") : caption_);
 }
 
 void TrvsWindow::ShowZubEditor() {
     mode_ = Mode::ZubEditor;
+    ReadOptions();
     pages_->setCurrentWidget(zub_);
     traverseMenus_->hide();
     traverseTools_->hide();
@@ -332,6 +381,7 @@ void TrvsWindow::ShowZubEditor() {
 
 void TrvsWindow::ShowTraverse() {
     mode_ = Mode::Traverse;
+    ReadOptions();
     pages_->setCurrentWidget(traversePage_);
     zubMenus_->hide();
     zubTools_->hide();
@@ -352,7 +402,7 @@ void TrvsWindow::SetListingShown(bool on) {
 
 bool TrvsWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == traverseTools_ && event->type() == QEvent::MouseButtonDblClick) {
-        SetListingShown(!listing_->isVisible());
+        SetListingShown(!!listing_->isHidden());
         return true;
     }
     return QDialog::eventFilter(watched, event);
@@ -384,6 +434,9 @@ bool TrvsWindow::event(QEvent* event) {
 }
 
 void TrvsWindow::done(int result) {
+    if (!ConfirmDrop()) {
+        return;
+    }
     AutoSave();
     QDialog::done(result);
 }

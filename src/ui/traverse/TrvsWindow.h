@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/traverse/TrvsBlunder.h"
 #include "core/traverse/TrvsHeader.h"
 #include "core/traverse/TrvsKnownPoints.h"
 #include "core/traverse/TrvsOptions.h"
@@ -32,8 +33,9 @@ class ZubEditorPanel;
 // The traverse window: the traverse table with its header, the listing panel and the traverse plot,
 // or, in its second mode, the ZUB Editor showing a field book one record per row.  A modal window
 // opened from the calculation menu; every showing starts a new traverse, so whatever the surveyor
-// wants to keep is saved as a ".Trv" file (and "Auto.Trv" is written whenever the traverse is computed
-// and when the window closes, so that a crash loses nothing computed).
+// wants to keep is saved as a ".Trv" file: unsaved work is marked in the caption and asked about
+// before it is dropped.  "Auto.Trv" (or "Auto.ZUB") is written when the content changed since it was
+// loaded, saved or auto-saved: at a computation, at the main window's tick and at close.
 class TrvsWindow : public QDialog {
     Q_OBJECT
 public:
@@ -56,6 +58,7 @@ public:
         Precision,
         Register,
         ResultListing,
+        ShowListing,
         PrintListing,
         SaveListing,
         Close,
@@ -63,6 +66,7 @@ public:
         ZubReload,
         ZubOpen,
         ZubSave,
+        ZubSaveAs,
         ZubTransfer,
         ZubToTraverse,
         ZubAutoSave,
@@ -110,8 +114,13 @@ public:
     // After a ZUB transfer or a load: the table shows the traverse held, the plot follows.
     void TraverseLoaded();
     void SetZCalc(bool on);
-    // The forced auto-save of the current mode.
+    // The auto-save of the current mode ("Auto.Trv", "Auto.ZUB"): written only when the content
+    // changed since it was loaded, saved or auto-saved, and never with an empty table.
     void AutoSave();
+    // The forced auto-save command: also an unchanged content, never an empty table.
+    void ForceAutoSave();
+    // The current mode's content differs from the file last opened or saved (the caption shows " *").
+    bool Modified() const;
     // Recomputes the unadjusted traverse and fits the plot (real-time drawing, "描画").
     void Recompute();
 
@@ -130,8 +139,15 @@ private:
     void ReadOptions();
     void Reset();
     void ApplyType(int trvsType);
+    void ShowType();
     void UpdateEnabling();
     void SetCaption(const QString& caption);
+    void UpdateModifiedMark();
+    // Before the current content is dropped (close, new, open, mode change): asks 保存 / 保存しない /
+    // キャンセル when it is unsaved; true when the command may go on.
+    bool ConfirmDrop();
+    void MarkTraverseSaved();
+    std::string TraverseBytes() const;
 
     // TrvsWindowCommands.cpp: the commands.
     void RunGuarded(const std::function<void()>& command);
@@ -141,6 +157,9 @@ private:
     void OpenTrv();
     void SaveTrv(bool askName);
     void ShowPrecision();
+    void WarnOfBlunder(const TrvsPrecision& precision);
+    TrvsBlunderLimits BlunderLimits() const;
+    bool AcceptUnplacedEnds(bool ask);
     void RegisterPoints();
     void AppendInputListing();
     void AppendResultListing();
@@ -150,7 +169,7 @@ private:
     void InsertRow();
     void DeleteRow();
     void ToggleTm();
-    void SaveAutoTrvQuietly();
+    void AutoSaveTraverse(bool forced);
 
     // TrvsPickDispatch.cpp: a point picked on the plot.
     void TakePick(const TrvsPick& pick);
@@ -163,6 +182,9 @@ private:
     TrvsKnownPoints known_;
     Mode mode_ = Mode::Traverse;
     std::string trvPath_;
+    QString caption_;
+    std::string savedTrvBytes_; // the traverse as last opened or saved (or reset)
+    std::string autoTrvBytes_;  // ... or as last written to "Auto.Trv"
     std::function<bool(const std::string&)> receiveZub_;
 
     std::map<Command, QAction*> actions_;

@@ -10,6 +10,8 @@
 #include "core/traverse/AdjustTraverse.h"
 #include "core/traverse/ComputeRawTraverse.h"
 #include "core/traverse/RegisterTraverse.h"
+#include "core/traverse/TrvsBlunder.h"
+#include "core/traverse/TrvsEntry.h"
 #include "core/traverse/TrvsFile.h"
 #include "core/traverse/TrvsListing.h"
 #include "core/traverse/TrvsPrecision.h"
@@ -26,6 +28,7 @@
 #include "ui/traverse/ZubEditorPanel.h"
 #include "ui/tree/FileDialog.h"
 
+#include <QApplication>
 #include <QPlainTextEdit>
 #include <QTextBlock>
 
@@ -44,6 +47,56 @@ FileDialog::Request TrvRequest(const QString& folder) {
 
 void TrvsWindow::RunGuarded(const std::function<void()>& command) {
     RunCommand(command, this);
+    UpdateModifiedMark();
+}
+
+std::string TrvsWindow::TraverseBytes() const {
+    return EncodeTrvFile(header_, table_);
+}
+
+bool TrvsWindow::Modified() const {
+    return mode_ == Mode::ZubEditor ? zub_->Modified() : TraverseBytes() != savedTrvBytes_;
+}
+
+void TrvsWindow::MarkTraverseSaved() {
+    savedTrvBytes_ = TraverseBytes();
+    autoTrvBytes_ = savedTrvBytes_;
+    UpdateModifiedMark();
+}
+
+bool TrvsWindow::ConfirmDrop() {
+    // What is being typed counts: an open cell editor or header field gives its text up first.
+    grid_->CommitEdit();
+    if (QWidget* focus = QApplication::focusWidget(); focus != nullptr && headerPanel_->isAncestorOf(focus)) {
+        focus->clearFocus();
+    }
+    UpdateModifiedMark();
+    if (!Modified()) {
+        return true;
+    }
+    const QString text = mode_ == Mode::ZubEditor ? U("ZUB データは保存されていません。保存しますか？")
+                                                  : U("トラバースデータは保存されていません。保存しますか？");
+    const auto answer =
+        MessageBox::Ask(this, text, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+    if (answer == QMessageBox::Discard) {
+        return true;
+    }
+    if (answer != QMessageBox::Save) {
+        return false;
+    }
+    bool saved = false;
+    RunCommand(
+        [&] {
+            if (mode_ == Mode::ZubEditor) {
+                zub_->Save(SiteFolder(), workspace_.settings().Data.Backup, false);
+            } else {
+                SaveTrv(false);
+            }
+            saved = !Modified(); // a cancelled save dialog keeps the window open
+        },
+        this);
+    UpdateModifiedMark();
+    return saved;
 }
 
 // The open site in the data folder in use (the second or third one when the surveyor switched), under
@@ -83,12 +136,15 @@ void TrvsWindow::OpenTrvFile(const std::string& path) {
         ShowTraverse();
     }
     TraverseLoaded();
+    MarkTraverseSaved();
     SetCaption(U("トラバース計算 - ") + PathText(path));
 }
 
+// The rows are shown as they are held: their TM letters are the surveyor's (or the file's), not
+// derived from the type.
 void TrvsWindow::TraverseLoaded() {
     SetZCalc(table_.ZCalc());
-    ApplyType(header_.TrvsType);
+    ShowType();
     grid_->setFocus();
     grid_->SetCursor(1, kTrvColTarget);
     plot_->NewShowing();
@@ -101,7 +157,8 @@ void TrvsWindow::SaveTrv(bool askName) {
     }
     std::string path = trvPath_;
     if (askName || path.empty()) {
-        FileDialog::Request request = TrvRequest(SiteFolder());
+        // The dialog proposes the current file (QFileDialog selects a file given as its folder).
+        FileDialog::Request request = TrvRequest(trvPath_.empty() ? SiteFolder() : PathText(trvPath_));
         const QString chosen = FileDialog::GetSaveFileName(this, request);
         if (chosen.isEmpty()) {
             return;
@@ -114,6 +171,7 @@ void TrvsWindow::SaveTrv(bool askName) {
 void TrvsWindow::SaveTrvFile(const std::string& path) {
     vemo::SaveTrvFile(path, header_, table_, workspace_.settings().Data.Backup);
     trvPath_ = path;
+    MarkTraverseSaved();
     SetCaption(U("トラバース計算 - ") + PathText(path));
 }
 
@@ -122,16 +180,29 @@ void TrvsWindow::AutoSave() {
         if (mode_ == Mode::ZubEditor) {
             zub_->AutoSave(workspace_.programFolder());
         } else {
-            SaveAutoTrv(workspace_.programFolder(), header_, table_);
+            AutoSaveTraverse(false);
         }
     });
 }
 
-// Every computation first writes "Auto.Trv": what was typed up to a computation survives a crash.
-void TrvsWindow::SaveAutoTrvQuietly() {
-    if (table_.RowCount() >= 2) {
-        SaveAutoTrv(workspace_.programFolder(), header_, table_);
+void TrvsWindow::ForceAutoSave() {
+    if (mode_ == Mode::ZubEditor) {
+        zub_->AutoSave(workspace_.programFolder(), true);
+    } else {
+        AutoSaveTraverse(true);
     }
+}
+
+// Every computation first writes "Auto.Trv" when the traverse changed: what was typed up to a
+// computation survives a crash.  The file last written (or loaded) is never replaced by the same
+// content, nor by an empty table, so that opening and closing the window keeps the only copy.
+void TrvsWindow::AutoSaveTraverse(bool forced) {
+    const std::string bytes = TraverseBytes();
+    if (table_.RowCount() < 2 || IsEmptyTraverse(header_, table_) || (!forced && bytes == autoTrvBytes_)) {
+        return;
+    }
+    SaveAutoTrv(workspace_.programFolder(), header_, table_);
+    autoTrvBytes_ = bytes;
 }
 
 void TrvsWindow::Recompute() {
@@ -141,32 +212,73 @@ void TrvsWindow::Recompute() {
     });
 }
 
+// A misclosure beyond the plausibility limits is named before any adjusted value is shown.
+void TrvsWindow::WarnOfBlunder(const TrvsPrecision& precision) {
+    if (auto warning = TraverseBlunderWarning(precision, BlunderLimits())) {
+        MessageBox::ShowCp932(this, *warning, MessageBox::Kind::Warning);
+    }
+}
+
+// A start or end point computed from 0.000 / 0.000 because its name is nowhere: said before the
+// results are shown.  True when the command goes on.
+bool TrvsWindow::AcceptUnplacedEnds(bool ask) {
+    const std::optional<std::string> message = UnplacedEndPointMessage(header_, known_);
+    if (!message) {
+        return true;
+    }
+    if (!ask) {
+        MessageBox::ShowCp932(this, *message, MessageBox::Kind::Warning);
+        return true;
+    }
+    return MessageBox::Ask(this, FromCp932(*message) + U("\n\nこのまま座標リストに登録しますか？"),
+                           QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+}
+
+TrvsBlunderLimits TrvsWindow::BlunderLimits() const {
+    return {options_.BlunderAngle, options_.BlunderRatio};
+}
+
 void TrvsWindow::ShowPrecision() {
-    SaveAutoTrvQuietly();
+    AutoSaveTraverse(false);
+    AcceptUnplacedEnds(false);
     const std::optional<TrvsPrecision> precision = AdjustTraverse(state_, Input());
     if (!precision) {
         return;
     }
+    WarnOfBlunder(*precision);
     PrecisionBox box(PrecisionDialogLines(header_.TrvsType, *precision), this);
     box.exec();
 }
 
 void TrvsWindow::RegisterPoints() {
-    SaveAutoTrvQuietly();
-    BusyCursor busy;
+    AutoSaveTraverse(false);
+    if (!AcceptUnplacedEnds(true)) {
+        return;
+    }
+    const std::optional<TrvsRegistration> plan = PlanTraverseRegistration(state_, Input());
+    if (!plan) {
+        return;
+    }
+    if (plan->precision) {
+        if (auto warning = TraverseBlunderWarning(*plan->precision, BlunderLimits())) {
+            const QString question = FromCp932(*warning) + U("\n\nこのまま座標リストに登録しますか？");
+            if (MessageBox::Ask(this, question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) !=
+                QMessageBox::Yes) {
+                return;
+            }
+        }
+    }
     // A traverse computed again after a correction may replace the points it registered before.
     const auto askReplace = [this](const std::vector<std::string>& held) {
         return MessageBox::Ask(this, FromCp932(ReplacePointsQuestion(held)), QMessageBox::Yes | QMessageBox::No,
                                QMessageBox::No) == QMessageBox::Yes;
     };
-    const std::optional<int> count = RegisterTraverse(state_, Input(), workspace_.store().xyz, askReplace);
-    if (!count) {
-        return;
-    }
+    BusyCursor busy;
+    const int count = WriteTraverseRegistration(plan->points, workspace_.store().xyz, askReplace);
     // The store announced the new rows: the name index is rebuilt at the next lookup and the plots
     // redraw on the workspace's notification.
     plot_->update();
-    MessageBox::ShowCp932(this, RegistrationMessage(*count), MessageBox::Kind::Information);
+    MessageBox::ShowCp932(this, RegistrationMessage(count), MessageBox::Kind::Information);
 }
 
 void TrvsWindow::AppendListing(const std::vector<std::string>& lines) {
@@ -176,6 +288,7 @@ void TrvsWindow::AppendListing(const std::vector<std::string>& lines) {
 }
 
 void TrvsWindow::AppendInputListing() {
+    SetListingShown(true);
     std::vector<std::string> lines;
     try {
         vemo::AppendInputListing(lines, header_, table_);
@@ -187,12 +300,21 @@ void TrvsWindow::AppendInputListing() {
 }
 
 void TrvsWindow::AppendResultListing() {
-    SaveAutoTrvQuietly();
+    AutoSaveTraverse(false);
+    SetListingShown(true);
+    AcceptUnplacedEnds(false);
     std::vector<std::string> lines;
-    if (header_.TrvsType == kTrvsClosed || header_.TrvsType == kTrvsConnected) {
-        AdjustTraverse(state_, Input(), &lines);
-    } else {
-        ComputeRawTraverse(state_, Input(), &lines);
+    try {
+        if (header_.TrvsType == kTrvsClosed || header_.TrvsType == kTrvsConnected) {
+            if (auto precision = AdjustTraverse(state_, Input(), &lines)) {
+                WarnOfBlunder(*precision);
+            }
+        } else {
+            ComputeRawTraverse(state_, Input(), &lines);
+        }
+    } catch (const Error&) {
+        AppendListing(lines); // the lines before the bad cell stay, as the listing was written
+        throw;
     }
     AppendListing(lines);
 }
@@ -243,17 +365,19 @@ void TrvsWindow::SaveListing() {
 }
 
 void TrvsWindow::InsertRow() {
-    if (!grid_->hasFocus()) {
+    if (!grid_->HasFocusWithin()) {
         return;
     }
+    grid_->CommitEdit();
     table_.InsertRow(grid_->CurrentRow(), LegLetter(header_.TrvsType));
     grid_->Refill();
 }
 
 void TrvsWindow::DeleteRow() {
-    if (!grid_->hasFocus()) {
+    if (!grid_->HasFocusWithin()) {
         return;
     }
+    grid_->CommitEdit();
     const int row = grid_->CurrentRow();
     const int col = grid_->CurrentCol();
     table_.DeleteRow(row, LegLetter(header_.TrvsType));

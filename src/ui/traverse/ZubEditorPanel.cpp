@@ -1,6 +1,8 @@
 #include "ui/traverse/ZubEditorPanel.h"
 
+#include "core/text/Bytes.h"
 #include "core/text/Cp932.h"
+#include "core/text/Error.h"
 #include "core/traverse/TrvsHeader.h"
 #include "core/traverse/TrvsTable.h"
 #include "core/zub/ZubFile.h"
@@ -17,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <optional>
 
 namespace vemo {
 namespace {
@@ -77,12 +80,39 @@ ZubEditorPanel::ZubEditorPanel(QWidget* parent) : QWidget(parent) {
         if (item != nullptr && item->row() == grid_->currentRow()) {
             CellSelected(item->row(), grid_->currentColumn());
         }
+        emit Edited();
     });
     Clear();
 }
 
 void ZubEditorPanel::Clear() {
     Show({ZubRow{}}, {});
+    savedRows_ = {ZubRow{}};
+    autoRows_ = savedRows_;
+}
+
+namespace {
+
+// The records of the grid, or nothing when a cell holds text that CP932 cannot carry.
+std::optional<std::vector<ZubRow>> TryRows(const ZubEditorPanel& panel) {
+    try {
+        return panel.Rows();
+    } catch (const Error&) {
+        return std::nullopt;
+    }
+}
+
+bool AllEmpty(const std::vector<ZubRow>& rows) {
+    return std::ranges::all_of(rows, [](const ZubRow& row) {
+        return std::ranges::all_of(row, [](const std::string& cell) { return TrimView(cell).empty(); });
+    });
+}
+
+} // namespace
+
+bool ZubEditorPanel::Modified() const {
+    const auto rows = TryRows(*this);
+    return !rows || *rows != savedRows_;
 }
 
 QString ZubEditorPanel::Caption() const {
@@ -166,6 +196,8 @@ void ZubEditorPanel::LoadFile(const std::string& path) {
     }
     path_ = path;
     ShowBook(book);
+    savedRows_ = Rows();
+    autoRows_ = savedRows_;
     emit CaptionChanged(Caption());
     TellAbout(book);
 }
@@ -215,11 +247,15 @@ void ZubEditorPanel::Open(const QString& folder) {
     }
 }
 
-void ZubEditorPanel::Save(const QString& folder, bool backup) {
+void ZubEditorPanel::Save(const QString& folder, bool backup, bool askName) {
     if (grid_->rowCount() < 1) {
         return;
     }
-    FileDialog::Request request = ZubRequest(folder);
+    if (!askName && !path_.empty()) {
+        SaveFile(path_, backup);
+        return;
+    }
+    FileDialog::Request request = ZubRequest(path_.empty() ? folder : PathText(path_));
     const QString path = FileDialog::GetSaveFileName(this, request);
     if (!path.isEmpty()) {
         SaveFile(NativePath(path).string(), backup);
@@ -227,15 +263,21 @@ void ZubEditorPanel::Save(const QString& folder, bool backup) {
 }
 
 void ZubEditorPanel::SaveFile(const std::string& path, bool backup) {
-    SaveZubFile(path, Rows(), backup);
+    const std::vector<ZubRow> rows = Rows();
+    SaveZubFile(path, rows, backup);
     path_ = path;
+    savedRows_ = rows;
+    autoRows_ = rows;
     emit CaptionChanged(Caption());
 }
 
-void ZubEditorPanel::AutoSave(const std::string& exeDir) {
-    if (grid_->rowCount() >= 1) {
-        SaveZubFile(AutoZubPath(exeDir), Rows(), false);
+void ZubEditorPanel::AutoSave(const std::string& exeDir, bool forced) {
+    const std::vector<ZubRow> rows = Rows();
+    if (rows.empty() || AllEmpty(rows) || (!forced && rows == autoRows_)) {
+        return;
     }
+    SaveZubFile(AutoZubPath(exeDir), rows, false);
+    autoRows_ = rows;
 }
 
 void ZubEditorPanel::InsertRow() {

@@ -39,9 +39,15 @@ public:
     // "受信時に戻す": "Temp.ZUB" of the program folder, when there is one.
     void Reload(const std::string& exeDir);
     void Open(const QString& folder);
-    void Save(const QString& folder, bool backup);
+    // Saves to the current file, or asks for a name (proposing the current one) when there is none
+    // or `askName` is set.
+    void Save(const QString& folder, bool backup, bool askName);
     void SaveFile(const std::string& path, bool backup);
-    void AutoSave(const std::string& exeDir);
+    // "Auto.ZUB": written only when the records differ from what was last loaded, saved or
+    // auto-saved (`forced`: whenever they differ from an empty table), never with an empty table.
+    void AutoSave(const std::string& exeDir, bool forced = false);
+    // The records differ from the file last opened or saved (a received field book is unsaved).
+    bool Modified() const;
     void InsertRow();
     void DeleteRow();
     // The direct observations into the traverse table (header and table replaced as a whole), each
@@ -56,6 +62,8 @@ public:
 
 signals:
     void StatusText(const QString& text);
+    // A cell was typed or a row inserted or deleted.
+    void Edited();
     void CaptionChanged(const QString& caption);
 
 private:
@@ -68,6 +76,8 @@ private:
     QTableWidget* grid_ = nullptr;
     QLabel* status_ = nullptr;
     std::string path_;
+    std::vector<ZubRow> savedRows_;
+    std::vector<ZubRow> autoRows_;
 };
 
 } // namespace vemo

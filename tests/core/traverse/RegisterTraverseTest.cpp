@@ -111,6 +111,40 @@ TEST(RegisterTraverse, ClosedTraverseRegistersAdjustedStationsWithHeights) {
     EXPECT_EQ(list.RowCount(), 6);
 }
 
+// A connected traverse K1 (backsight K2) -> T1 -> T2 -> K6 (sighting K5) hangs on known points:
+// only T1 and T2 are new.  A start point typed with its coordinates (not in the list) is registered.
+TEST(RegisterTraverse, KnownStartAndEndPointsAreNotRegisteredAgain) {
+    TrvsFixture f;
+    f.AddPoint("K1", "1000.000", "1000.000");
+    f.AddPoint("K6", "1000.000", "1300.000");
+    f.Start(kTrvsConnected, "K1", "1000.000", "1000.000", "K2", "0.0000", true);
+    f.header.T2No = "K6";
+    f.header.T2X = "1000.000";
+    f.header.T2Y = "1300.000";
+    f.header.T3No = "K5";
+    f.header.T3Angle = "90.0000";
+    f.header.endIncoming = false;
+    f.Row("T", "T1", "270.0000", "90.0000", "100.000");
+    f.Row("T", "T2", "180.0000", "90.0000", "100.000");
+    f.Row("T", "K6", "180.0000", "90.0000", "100.000");
+    f.Row("T", "K5", "180.0000", "90.0000", "100.000");
+    auto plan = PlanTraverseRegistration(f.state, f.Input());
+    ASSERT_TRUE(plan && plan->precision);
+    EXPECT_EQ(plan->precision->angleMisclosure, 0);
+    ASSERT_EQ(plan->points.size(), 2u);
+    EXPECT_EQ(plan->points[0].name, "T1");
+    EXPECT_EQ(plan->points[0].x, "1000.000");
+    EXPECT_EQ(plan->points[0].y, "1100.000");
+    EXPECT_EQ(plan->points[1].name, "T2");
+    EXPECT_EQ(plan->points[1].y, "1200.000");
+
+    f.header.T0No = "S";
+    plan = PlanTraverseRegistration(f.state, f.Input());
+    ASSERT_TRUE(plan);
+    EXPECT_EQ(plan->points.size(), 3u);
+    EXPECT_EQ(plan->points[0].name, "S");
+}
+
 TEST(RegisterTraverse, NothingWithoutAStartPoint) {
     RadialFixture f;
     f.header.T0No = "";

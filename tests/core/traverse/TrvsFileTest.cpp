@@ -147,7 +147,8 @@ TEST(TrvsFile, BackupKeepsThePreviousVersion) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 2); // no temporary left
 }
 
-TEST(TrvsFile, AutoSaveLeavesTheHeightsOut) {
+// "Auto.Trv" keeps the start and end heights; one written without them still reads.
+TEST(TrvsFile, AutoSaveKeepsTheHeights) {
     TempDir dir;
     TrvsFixture f;
     f.Start(kTrvsConnected, "A", "1.000", "2.000", "N", "180.0000", true);
@@ -158,8 +159,43 @@ TEST(TrvsFile, AutoSaveLeavesTheHeightsOut) {
     f.header.T2Z = "6.000";
     SaveAutoTrv(dir.Str(), f.header, f.table);
     const std::string bytes = ReadBytes(AutoTrvPath(dir.Str()));
-    EXPECT_NE(bytes.find("\r\nA,1.000,2.000\r\nN,0,180.0000\r\nB,3.000,4.000\r\n"), std::string::npos);
-    EXPECT_EQ(bytes.find("5.000"), std::string::npos);
+    EXPECT_NE(bytes.find("\r\nA,1.000,2.000,5.000\r\nN,0,180.0000\r\nB,3.000,4.000,6.000\r\n"), std::string::npos);
+
+    TrvsFixture g;
+    DecodeTrvFile("1\r\n26/12/09\r\n\r\nA,1.000,2.000\r\nN,0,180.0000\r\nB,3.000,4.000\r\n,1,0.0000\r\n", g.options,
+                  kToday, g.header, g.table);
+    EXPECT_EQ(g.header.T0Z, "    0.000");
+    EXPECT_EQ(g.header.T2X, "      3.000");
+}
+
+// Rows written with their height cells turn Z calculation on, also when the start height is 0.000,
+// and are written back with them; rows of 8 cells and a start height of 0.000 leave it off.
+TEST(TrvsFile, RowsWithHeightsTurnZCalculationOn) {
+    const std::string bytes = "0\r\n26/12/09\r\n\r\nA,1000.000,1000.000,0.000\r\nD,1,0.0000\r\n"
+                              ",0.000,0.000,0.000\r\n,0,0.0000\r\n1,T,,,B,90.0000,90.0000,100.000,1.500,1.600\r\n"
+                              "2,K,,,C,90.0000,90.0000,100.000,,\r\n";
+    TrvsFixture f;
+    DecodeTrvFile(bytes, f.options, kToday, f.header, f.table);
+    EXPECT_TRUE(f.table.ZCalc());
+    EXPECT_EQ(f.table.Cell(2, kTrvColTm), "K"); // as stored, whatever the type
+    EXPECT_EQ(EncodeTrvFile(f.header, f.table), bytes);
+
+    TrvsFixture g;
+    DecodeTrvFile(ReadBytes(DataFile("traverse/square.Trv")), g.options, kToday, g.header, g.table);
+    EXPECT_FALSE(g.table.ZCalc());
+}
+
+// An empty traverse is what a reset leaves; any name, remark or observation is something to keep.
+TEST(TrvsFile, EmptyTraverseIsOnlyTheResetOne) {
+    TrvsFixture f;
+    EXPECT_TRUE(IsEmptyTraverse(f.header, f.table));
+    f.header.remark = " ";
+    EXPECT_TRUE(IsEmptyTraverse(f.header, f.table));
+    f.header.T2No = "B";
+    EXPECT_FALSE(IsEmptyTraverse(f.header, f.table));
+    TrvsFixture g;
+    g.Row("K", "", "", "", "12.5");
+    EXPECT_FALSE(IsEmptyTraverse(g.header, g.table));
 }
 
 } // namespace

@@ -100,7 +100,9 @@ TEST_F(Help, EveryTopicHasItsOwnExplainingPageFoundByIndexAndSearch) {
                                                   {40, "RS-232C"},
                                                   {50, "GIS/CAD"},
                                                   {60, "座標リスト"},
-                                                  {70, "データと設定の場所"}};
+                                                  {70, "データと設定の場所"},
+
+                                                  {80, "トラバース計算"}};
     QStringList files;
     for (const auto& [context, titleWord] : topics) {
         SCOPED_TRACE(context);

@@ -9,6 +9,7 @@
 #include "ui/main/CommandSet.h"
 #include "ui/main/TraverseTool.h"
 #include "ui/traverse/TrvsGrid.h"
+#include "ui/common/MessageBox.h"
 #include "ui/traverse/TrvsWindow.h"
 
 #include <QApplication>
@@ -26,6 +27,9 @@ protected:
         WhenShown<TrvsWindow>([&](TrvsWindow* window) {
             seen = true;
             inside(*window);
+            if (window->Modified()) {
+                MessageBox::setNextAnswer(QMessageBox::Discard); // the question at close: not kept
+            }
             window->reject();
         });
         main.commands().trigger(Cmd::CalcTrvs);

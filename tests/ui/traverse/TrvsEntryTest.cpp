@@ -117,6 +117,7 @@ TEST_F(TrvsEntry, AutoTrvHoldsTheTraverseAtComputationAndAtClose) {
     EXPECT_EQ(Cp932ToUtf8(header.T0No), "P1");
 
     w.Table().SetCell(5, kTrvColSlope, "100.010");
+    MessageBox::setNextAnswer(QMessageBox::Discard); // not saved to a file, but kept in "Auto.Trv"
     w.reject();
     LoadTrvFile(autoPath, w.Options(), "26/12/09", header, table);
     EXPECT_EQ(table.Cell(5, kTrvColSlope), "100.010");

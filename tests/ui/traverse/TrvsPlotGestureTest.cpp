@@ -27,6 +27,7 @@ protected:
     void SetUp() override {
         state.TrvsExtents = XyzExtents{1000, 1100, 1000, 1200};
         state.TrvsPointCount = 1;
+        state.rawSlots = {0, 1};
         state.TrvsRawPoints.Set(0, "A", 1000, 1000, 0);
         state.TrvsRawPoints.Set(1, "B", 1100, 1200, 0);
         plot = std::make_unique<TrvsPlot>(store, state, header, table);
