@@ -219,8 +219,7 @@ ExportSummary ExportSite(const XyzList& list, const BlockList& blocks, const Zon
     DriverFor(InfoOf(format)); // a format this GDAL lacks too
     ExportData data = CollectExportData(list, blocks);
     WriteStagedExport(
-        target, format,
-        [&](GDALDataset& dataset) { WriteFormat(dataset, format, data, zone, target.stem().string()); },
+        target, format, [&](GDALDataset& dataset) { WriteFormat(dataset, format, data, zone, target.stem().string()); },
         ExpectedFeatures(format, data));
     return {target, static_cast<int>(data.points.size()), data.pointsLeftOut, static_cast<int>(data.parcels.size()),
             data.parcelsLeftOut};

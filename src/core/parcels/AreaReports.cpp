@@ -117,7 +117,8 @@ std::string AreaTableRow(const RingPoint& point, const RingPoint& previous) {
 }
 
 std::vector<ReportLine> ParcelAreaBlock(const std::string& name, const std::vector<RingPoint>& ring,
-                                        const ParcelAreaFigures& figures, const std::optional<std::string>& categoryLine) {
+                                        const ParcelAreaFigures& figures,
+                                        const std::optional<std::string>& categoryLine) {
     std::vector<ReportLine> lines;
     lines.push_back({kIndent + name});
     lines.push_back({Rule()});

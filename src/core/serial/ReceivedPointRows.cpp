@@ -12,7 +12,12 @@ ReceivedPointRows::ReceivedPointRows(XyzList& list)
 ReceivedPointRows::~ReceivedPointRows() = default;
 
 void ReceivedPointRows::Add(const ReceivedPoint& point) {
-    const NewPointPlace place = names_->Claim(point.name);
+    NewPointPlace place;
+    try {
+        place = names_->Claim(point.name);
+    } catch (const Error& refusal) {
+        throw RefusedPointName(refusal.what());
+    }
     if (place.kind == NewPointPlace::FillNameRow) {
         XyzRow row = list_.Row(place.row);
         row[kColX] = point.x;

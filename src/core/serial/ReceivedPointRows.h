@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/serial/ZubLine.h"
+#include "core/text/Error.h"
 
 #include <memory>
 
@@ -16,12 +17,20 @@ class XyzList;
 // The names follow the new-point rule (NewPointNames.h): a row holding the received name and nothing
 // else is filled with its coordinates; an empty or too long name, one the list holds as a point, or
 // one received twice is refused.
+// A received point whose name the rule refuses.  The receive takes it as arrived (the instrument
+// need not send it again), goes on with the next point and names it in its closing report.
+class RefusedPointName : public Error {
+public:
+    using Error::Error;
+};
+
 class ReceivedPointRows {
 public:
     explicit ReceivedPointRows(XyzList& list);
     ~ReceivedPointRows();
 
-    // Throws vemo::Error when the list is full or the name is refused; the points put so far stay.
+    // Throws RefusedPointName when the name is refused, vemo::Error when the list is full; the points
+    // put so far stay.
     void Add(const ReceivedPoint& point);
     int Count() const { return count_; }
 

@@ -1,5 +1,6 @@
 #include "core/serial/ZubReceiver.h"
 
+#include "core/serial/ReceivedPointRows.h"
 #include "core/text/Cp932.h"
 #include "core/text/Numbers.h"
 #include "core/zub/ZubChecksum.h"
@@ -119,7 +120,12 @@ void ZubReceiver::Keep(const std::string& line) {
         return;
     }
     const ReceivedPoint point = *ParseCoordinateRecord(line);
-    onPoint_(point);
+    try {
+        onPoint_(point);
+    } catch (const RefusedPointName& refusal) {
+        refusedPoints_.push_back(refusal.what());
+        return;
+    }
     ++stored_;
     std::vector<std::string> fields = FieldsAfterName(line);
     if (fields == lastPointFields_) {
@@ -163,6 +169,13 @@ std::string ReceiveReport(const ZubReceiver& receiver) {
         }
         if (refused.size() > kShown) {
             report += Sprintf(Jp("\n  ほか %d 行").c_str(), static_cast<int>(refused.size() - kShown));
+        }
+    }
+    const std::vector<std::string>& refusedPoints = receiver.RefusedPoints();
+    if (!refusedPoints.empty()) {
+        report += Sprintf(Jp("\n座標リストに入れなかった点: %d 点").c_str(), static_cast<int>(refusedPoints.size()));
+        for (const std::string& why : refusedPoints) {
+            report += "\n  " + why;
         }
     }
     if (!receiver.Flagged().empty()) {

@@ -48,6 +48,8 @@ public:
     const std::vector<std::string>& RefusedLines() const { return refusedLines_; }
     // Names of points stored although they repeat the point before them under another name.
     const std::vector<std::string>& Flagged() const { return flagged_; }
+    // Why points were not put into the list (a name it already holds, or one too long), in order.
+    const std::vector<std::string>& RefusedPoints() const { return refusedPoints_; }
 
 private:
     void OnLine();
@@ -63,6 +65,7 @@ private:
     std::vector<std::string> lines_;
     std::vector<std::string> refusedLines_;
     std::vector<std::string> flagged_;
+    std::vector<std::string> refusedPoints_;
     int stored_ = 0;
 };
 

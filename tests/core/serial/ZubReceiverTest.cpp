@@ -116,6 +116,24 @@ TEST(ZubReceiver, PointTheListCannotTakeIsNotAcknowledged) {
     EXPECT_EQ(receiver.TakeOutput(), "") << "the instrument must not believe the point arrived";
 }
 
+// A received name the list already holds as a point is refused without ending the transfer: the
+// points after it still arrive, and the closing report names the one left out.
+TEST(ZubReceiver, RefusedNameIsLeftOutAndTheTransferGoesOn) {
+    XyzList list;
+    list.ReplaceAll({XyzRow{"", "K1", "-145123.456", "98765.432", "", "", ""}});
+    ReceivedPointRows rows(list);
+    ZubReceiver receiver(ZubReceiveKind::Coordinates, [&](const ReceivedPoint& p) { rows.Add(p); });
+    receiver.Feed(Wire("G,K1,1.5,2.5,,") + Wire("G,N1,3.5,4.5,,") + Wire("Z,"), 0);
+    EXPECT_EQ(receiver.TakeOutput(), kAck + kAck + kAck) << "a refused name is no line to send again";
+    EXPECT_EQ(receiver.State(), ZubLinkState::Succeeded);
+    EXPECT_EQ(list.Cell(0, kColX), "-145123.456") << "the point held is not touched";
+    EXPECT_EQ(list.Cell(1, kColName), "N1");
+    EXPECT_EQ(list.Cell(1, kColX), "3.500");
+    const std::string report = Cp932ToUtf8(ReceiveReport(receiver));
+    EXPECT_NE(report.find("受信した点: 1 点"), std::string::npos) << report;
+    EXPECT_NE(report.find("座標リストに入れなかった点: 1 点\n  点名 K1"), std::string::npos) << report;
+}
+
 // Rows of the list: name, X, Y, type.
 XyzList ListOf(std::vector<std::array<const char*, 4>> rows) {
     XyzList list;
