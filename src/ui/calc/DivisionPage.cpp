@@ -2,13 +2,15 @@
 
 #include "core/calc/CalcEntry.h"
 #include "core/calc/DivisionDrawing.h"
+#include "core/calc/PointGrid.h"
 #include "core/division/ParallelDivision.h"
 #include "core/store/Store.h"
 #include "core/text/Error.h"
-#include "core/text/Numbers.h"
 #include "ui/calc/CalcFields.h"
 #include "ui/calc/CalcGroups.h"
 #include "ui/calc/DivisionDialog.h"
+#include "ui/calc/GridResultCells.h"
+#include "ui/calc/GridResultTxt.h"
 #include "ui/calc/GridRowActions.h"
 #include "ui/common/CommandGuard.h"
 #include "ui/common/Cp932Text.h"
@@ -42,24 +44,28 @@ constexpr double kFrameMargin = 0.5;
 // Hatching strokes: this many across the secured part's larger extent.
 constexpr double kHatchStrokes = 16;
 
-QString AreaDisplay(std::optional<double> area) {
-    return QString::fromStdString(Sprintf(" 面積%15.7f ", area.value_or(0.0))) + QStringLiteral("㎡");
-}
-
 } // namespace
 
 DivisionPage::DivisionPage(CalcHost& host, QWidget* parent) : CalcPage(host, parent) {
-    grid_ = new QTableWidget(1, 2, this);
+    // The parcel in the layout of the open inverse computation: legs, directions and included angles.
+    grid_ = new QTableWidget(1, 5, this);
     grid_->setFont(GridFont());
     grid_->verticalHeader()->hide();
-    grid_->setHorizontalHeaderLabels({QStringLiteral(" № "), QStringLiteral("点名")});
+    QStringList headings;
+    for (const std::string& heading : GridHeadings(GridMode::InverseOpen)) {
+        headings << FromCp932(heading);
+    }
+    grid_->setHorizontalHeaderLabels(headings);
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     grid_->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
                            QAbstractItemView::EditKeyPressed);
     ConfirmNamesOnEnter(grid_, kNameColumn, [this](int row, const QString& text) { enterName(row + 1, text); });
     const int digit = DigitWidth(grid_->font());
-    grid_->setColumnWidth(0, 5 * digit + 8);
-    grid_->setColumnWidth(kNameColumn, 12 * digit + 8);
+    grid_->verticalHeader()->setDefaultSectionSize(digit * 15 / 6);
+    int column = 0;
+    for (const int width : {4, 10, 8, 10, 10}) {
+        grid_->setColumnWidth(column++, width * digit + 8);
+    }
     connect(grid_, &QTableWidget::currentCellChanged, this, [this](int row, int column) {
         if (column != kNameColumn && row >= 0) {
             grid_->setCurrentCell(row, kNameColumn);
@@ -70,8 +76,9 @@ DivisionPage::DivisionPage(CalcHost& host, QWidget* parent) : CalcPage(host, par
         relabel();
         refresh();
     });
+    AddResultTxtActions(*grid_, host_, [this] { return GridCellsText(*grid_); });
     area_ = new QLabel(this);
-    area_->setFont(GridFont());
+    tsubo_ = new QLabel(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -82,6 +89,7 @@ DivisionPage::DivisionPage(CalcHost& host, QWidget* parent) : CalcPage(host, par
     areaRow->addWidget(insertParcel_);
     layout->addWidget(grid_, 1);
     layout->addLayout(areaRow);
+    layout->addWidget(tsubo_);
     layout->addWidget(buildMethod());
     layout->addWidget(buildFields());
     layout->addWidget(buildCommands());
@@ -198,7 +206,7 @@ void DivisionPage::clear() {
     grid_->setRowCount(1);
     relabel();
     grid_->setCurrentCell(0, kNameColumn);
-    area_->setText(AreaDisplay(std::nullopt));
+    showGrid();
     target_->reset();
     base1_->setName({});
     base2_->setName({});
@@ -229,8 +237,18 @@ bool DivisionPage::takePointName(const std::string& cp932) {
 }
 
 void DivisionPage::refresh() {
-    area_->setText(AreaDisplay(parcel() ? std::optional(parcel()->area) : std::nullopt));
+    showGrid();
     redraw(std::nullopt);
+}
+
+// Legs, directions, included angles and the 面積 and 坪数 lines as the open inverse computation shows them.
+void DivisionPage::showGrid() {
+    const PointGridResult result =
+        host_.store ? ComputePointGrid(GridMode::InverseOpen, ResolveGridNames(names(), host_.store->Index()))
+                    : PointGridResult{{}, InverseAreaLines({}), {}};
+    ShowGridResultCells(*grid_, result);
+    area_->setText(FromCp932(result.area.area));
+    tsubo_->setText(FromCp932(result.area.tsubo));
 }
 
 std::vector<std::string> DivisionPage::names() const {

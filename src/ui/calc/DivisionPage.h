@@ -19,7 +19,8 @@ class CalcNameEdit;
 class CalcNumberEdit;
 class DivisionDialog;
 
-// The constant-area division tab (定面積分割): the parcel boundary in a point grid, the method, the
+// The constant-area division tab (定面積分割): the parcel boundary in a point grid (shown with its legs,
+// angles and area as the open inverse computation shows them), the method, the
 // target area and, for the parallel method, the base line, the angle and the start vertex.  計算実行
 // divides through the core and opens the registration dialog (座標・画地登録) with the result.
 class DivisionPage : public CalcPage {
@@ -45,6 +46,7 @@ public:
 
     QTableWidget* grid() const { return grid_; }
     QLabel* areaLabel() const { return area_; }
+    QLabel* tsuboLabel() const { return tsubo_; }
     CalcNumberEdit* targetField() const { return target_; }
     CalcNameEdit* base1Field() const { return base1_; }
     CalcNameEdit* base2Field() const { return base2_; }
@@ -62,6 +64,7 @@ private:
     std::vector<std::string> names() const;
     void setName(int row, const QString& text);
     void relabel();
+    void showGrid();
     std::optional<DivisionParcel> parcel() const;
     std::optional<double> direction() const;
     void snapStart();
@@ -72,6 +75,7 @@ private:
 
     QTableWidget* grid_ = nullptr;
     QLabel* area_ = nullptr;
+    QLabel* tsubo_ = nullptr;
     QRadioButton* parallel_ = nullptr;
     QRadioButton* onePoint_ = nullptr;
     CalcNumberEdit* target_ = nullptr;

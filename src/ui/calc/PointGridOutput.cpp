@@ -2,7 +2,7 @@
 // grid's context menu.
 #include "ui/calc/PointGridPage.h"
 
-#include "ui/common/CommandGuard.h"
+#include "ui/calc/GridResultTxt.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/grid/GridRowOps.h"
 #include "ui/print/ReportPrinter.h"
@@ -32,12 +32,7 @@ void PointGridPage::copyToClipboard() {
 }
 
 void PointGridPage::writeResultTxt(bool append) {
-    RunCommand(
-        [&] {
-            const std::string path = host_.resultTxtPath ? host_.resultTxtPath() : std::string("Result.Txt");
-            WriteResultTxt(path, GridCopyLines(rowsText()), append);
-        },
-        this);
+    WriteGridResultTxt(this, host_, rowsText(), append);
 }
 
 void PointGridPage::printTo(QPrinter& printer) {
@@ -72,8 +67,7 @@ void PointGridPage::buildContextMenu() {
         relabel();
         recompute();
     });
-    add(QStringLiteral("Result.Tｘｔへ新規出力"), {}, [this] { writeResultTxt(false); });
-    add(QStringLiteral("Result.Tｘｔへ追加出力"), {}, [this] { writeResultTxt(true); });
+    AddResultTxtActions(*grid_, host_, [this] { return rowsText(); });
 }
 
 } // namespace vemo

@@ -4,6 +4,7 @@
 #include "core/store/Store.h"
 #include "ui/calc/CalcFields.h"
 #include "ui/calc/CalcGroups.h"
+#include "ui/calc/GridResultCells.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/GridFont.h"
 #include "ui/common/MessageBox.h"
@@ -264,12 +265,7 @@ void PointGridPage::recompute() {
     }
     const std::vector<std::string> list = names();
     const PointGridResult result = ComputePointGrid(mode(), ResolveGridNames(list, host_.store->Index()));
-    for (int row = 1; row <= grid_->rowCount(); ++row) {
-        const GridRowCells cells = row <= static_cast<int>(result.rows.size()) ? result.rows[row - 1] : GridRowCells{};
-        setCell(row, 2, FromCp932(cells.distance));
-        setCell(row, 3, FromCp932(cells.direction));
-        setCell(row, 4, FromCp932(cells.angle));
-    }
+    ShowGridResultCells(*grid_, result);
     area_->setText(FromCp932(result.area.area));
     tsubo_->setText(FromCp932(result.area.tsubo));
     setOverlay(result.overlay);

@@ -3,6 +3,7 @@
 #include "core/calc/CalcEntry.h"
 #include "core/store/Store.h"
 #include "ui/calc/CalcFields.h"
+#include "ui/calc/GridResultTxt.h"
 #include "ui/calc/GridRowActions.h"
 #include "ui/calc/TransformDialog.h"
 #include "ui/common/CommandGuard.h"
@@ -58,6 +59,7 @@ TransformPage::TransformPage(CalcHost& host, QWidget* parent) : CalcPage(host, p
         relabel();
         lockMethod();
     });
+    AddResultTxtActions(*grid_, host_, [this] { return GridCellsText(*grid_); });
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

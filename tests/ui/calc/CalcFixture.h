@@ -8,6 +8,7 @@
 #include "ui/plot/PlotView.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
@@ -92,6 +93,16 @@ protected:
     static void ClickRadio(QAbstractButton* button) {
         ASSERT_NE(button, nullptr);
         QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+    }
+    // Triggers the context-menu item `text` of `widget`; false when it has none of that text.
+    static bool TriggerAction(QWidget* widget, const QString& text) {
+        for (QAction* action : widget->actions()) {
+            if (action->text() == text) {
+                action->trigger();
+                return true;
+            }
+        }
+        return false;
     }
     static QString Cell(QTableWidget* grid, int row, int column) {
         const QTableWidgetItem* item = grid->item(row, column);

@@ -1,7 +1,6 @@
 #include "CalcFixture.h"
 #include "ui/calc/PointGridPage.h"
 
-#include <QAction>
 #include <QClipboard>
 #include <QLabel>
 #include <QPrinter>
@@ -109,16 +108,8 @@ TEST_F(InverseTab, ResultTxtAndClipboardCarryTheGridLines) {
     for (const char* name : {"A1", "A2", "A3"}) {
         TypeInGrid(Grid(), QString::fromLatin1(name));
     }
-    auto action = [&](const QString& text) {
-        for (QAction* a : Grid()->actions()) {
-            if (a->text() == text) {
-                return a;
-            }
-        }
-        return static_cast<QAction*>(nullptr);
-    };
-    action(QStringLiteral("Result.Tｘｔへ新規出力"))->trigger();
-    action(QStringLiteral("Result.Tｘｔへ追加出力"))->trigger();
+    ASSERT_TRUE(TriggerAction(Grid(), QStringLiteral("Result.Tｘｔへ新規出力")));
+    ASSERT_TRUE(TriggerAction(Grid(), QStringLiteral("Result.Tｘｔへ追加出力")));
     const std::string text = ReadBytes(home.File("Result.Txt"));
     const std::string heading = "       \x93\x5f\x96\xbc"; // "       点名" in CP932
     EXPECT_EQ(text.find(heading), 0u);

@@ -193,5 +193,16 @@ TEST_F(TransformTab, PairRowsAreInsertedAndDeleted) {
     EXPECT_EQ(Cell(Page()->grid(), 1, 0), QStringLiteral("2"));
 }
 
+// The context menu writes the pairs to Result.Txt in the lines of the other grids.
+TEST_F(TransformTab, ResultTxtCarriesThePairs) {
+    EnterPairs(2);
+    ASSERT_TRUE(TriggerAction(Page()->grid(), QStringLiteral("Result.Tｘｔへ新規出力")));
+    ASSERT_TRUE(TriggerAction(Page()->grid(), QStringLiteral("Result.Tｘｔへ追加出力")));
+    const std::string rows = "   1  A1              N1                        \r\n"
+                             "   2  A2              N2                        \r\n";
+    EXPECT_EQ(ReadBytes(home.File("Result.Txt")),
+              Jp("       点名        距離     方向角        夾角  \r\n") + rows + rows);
+}
+
 } // namespace
 } // namespace vemo::test
