@@ -56,6 +56,7 @@ enum class Cmd : int {
     ImgBlkNameDisp,
     ImgPNameDisp,
     ImgRePaint,
+    ImgFitAll,
     ImgUp,
     ImgDown,
     ImgRange,

@@ -224,6 +224,16 @@ void MainWindow::buildToolBars() {
         }
     }
     addToolBar(Qt::TopToolBarArea, programs);
+
+    // The view commands a newcomer looks for first, on a row of their own.
+    auto* view = new QToolBar(QStringLiteral("測点イメージ"), this);
+    view->setObjectName(QStringLiteral("ImageToolBar"));
+    view->setMovable(false);
+    view->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    for (Cmd id : {Cmd::ImgFitAll, Cmd::ImgUp, Cmd::ImgDown}) {
+        view->addAction(commands_->action(id));
+    }
+    addToolBar(Qt::TopToolBarArea, view);
 }
 
 void MainWindow::connectOwnCommands() {

@@ -89,6 +89,8 @@ void PlotView::CentrePixelsOnNewArea() {
 void PlotView::CoordinatesLoaded() {
     plotState_ = PlotStates::kNeedsFit;
     prevView_ = PlotViewRecord{};
+    fitted_.reset();
+    followEntry_ = !store_.xyz.HasData();
     if (isVisible()) {
         FitOnShow();
     } else {
@@ -111,8 +113,39 @@ void PlotView::FitOnShow(bool openAdd) {
         if (view_.scale <= old.scale - 1e-6) {
             prevView_ = old;
         }
+        RememberFit();
     }
     RePaint();
+}
+
+void PlotView::FollowNewPoints() {
+    if (!followEntry_) {
+        return;
+    }
+    // A view the user chose (zoom, pan) ends the following.
+    if (fitted_ && !ViewIsFitted()) {
+        followEntry_ = false;
+        return;
+    }
+    if (!RebuildIndex()) {
+        return;
+    }
+    if (const auto fit = FitViewport(store_.Index().Extents(), width(), height())) {
+        view_ = *fit;
+        nameSize_ = settings_.smallFont;
+        plotState_ = PlotStates::kFitted;
+        RememberFit();
+        RePaint();
+    }
+}
+
+void PlotView::RememberFit() {
+    fitted_ = FittedRegion{store_.Index().Extents(), view_.Record(nameSize_)};
+}
+
+bool PlotView::ViewIsFitted() const {
+    return fitted_ && fitted_->view.scale == view_.scale && fitted_->view.centreX == view_.centreX &&
+           fitted_->view.centreY == view_.centreY;
 }
 
 bool PlotView::RebuildIndex() {
@@ -152,8 +185,32 @@ bool PlotView::FitAll() {
         view_.scale = rememberedView_.scale;
     }
     nameSize_ = settings_.smallFont;
+    if (rangeOn_) {
+        fitted_.reset();
+    } else {
+        RememberFit();
+    }
     RePaint();
     return true;
+}
+
+void PlotView::FitAllPoints() {
+    if (!RebuildIndex()) {
+        return;
+    }
+    const auto fit = FitViewport(store_.Index().Extents(), width(), height());
+    if (!fit) {
+        return;
+    }
+    const PlotViewRecord saved = view_.Record(nameSize_);
+    view_ = *fit;
+    nameSize_ = settings_.smallFont;
+    plotState_ = PlotStates::kFitted;
+    if (view_.scale != saved.scale) {
+        prevView_ = saved;
+    }
+    RememberFit();
+    RePaint();
 }
 
 void PlotView::SetRangeRemembered(bool on) {
@@ -264,6 +321,13 @@ void PlotView::resizeEvent(QResizeEvent* event) {
     // While the plot waits for its first fit the fit sets the pixel centre itself.
     if (plotState_ != PlotStates::kNeedsFit) {
         view_.CentrePixels();
+    }
+    // A fitted view stays fitted when a panel beside the plot takes or gives back room.
+    if (ViewIsFitted()) {
+        if (const auto fit = FitViewport(fitted_->extents, view_.width, view_.height)) {
+            view_ = *fit;
+            fitted_->view = view_.Record(nameSize_);
+        }
     }
     RePaint();
 }
