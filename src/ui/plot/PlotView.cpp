@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace vemo {
@@ -23,6 +24,14 @@ template <typename T> void InsertOrdered(std::vector<T>& list, T entry) {
     auto at =
         std::upper_bound(list.begin(), list.end(), entry, [](const T& a, const T& b) { return a.order < b.order; });
     list.insert(at, entry);
+}
+
+// Text in points on the picture comes out as large as the widgets' text on this screen (an image has
+// 96 dpi of its own).
+void MatchScreenDpi(QImage& image, const QWidget& widget) {
+    constexpr double kInchesPerMetre = 1 / 0.0254;
+    image.setDotsPerMeterX(static_cast<int>(std::lround(widget.logicalDpiX() * kInchesPerMetre)));
+    image.setDotsPerMeterY(static_cast<int>(std::lround(widget.logicalDpiY() * kInchesPerMetre)));
 }
 
 } // namespace
@@ -266,6 +275,7 @@ void PlotView::RenderBase() {
     const QSize size = this->size().expandedTo(QSize(1, 1));
     if (base_.size() != size) {
         base_ = QImage(size, QImage::Format_RGB32);
+        MatchScreenDpi(base_, *this);
     }
     PlotSceneState state;
     state.view = view_;
@@ -285,8 +295,9 @@ void PlotView::paintEvent(QPaintEvent*) {
     }
     // The frame is the base picture with everything drawn over it; its buffer is kept between paints,
     // since the cross-hair alone repaints at every move of the mouse.
-    if (frame_.size() != base_.size()) {
+    if (frame_.size() != base_.size() || frame_.logicalDpiY() != base_.logicalDpiY()) {
         frame_ = QImage(base_.size(), base_.format());
+        MatchScreenDpi(frame_, *this);
     }
     std::memcpy(frame_.bits(), base_.constBits(), static_cast<size_t>(base_.sizeInBytes()));
     {
