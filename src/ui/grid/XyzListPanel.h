@@ -81,7 +81,7 @@ public slots:
 signals:
     // The list changed so much (cleanup) that the name index was rebuilt: the plot repaints.
     void nameIndexRebuilt();
-    // Two points are complete: the plot shows all points.
+    // A point was completed and there are at least two: the plot may fit all points.
     void fitAllRequested();
     // The input assist was switched on or off.
     void shiftInputChanged(bool on);

@@ -234,6 +234,7 @@ bool XyzStrGrid::finishLastRow(GridCell& cell) {
 }
 
 void XyzStrGrid::handleEnter() {
+    const int rowsBefore = list_.RowCount();
     commitEditor();
     GridCell cell = currentCell();
     if (cell.row == lastRow() && cell.col == LastEntryColumn(columnSwitches()) && !finishLastRow(cell)) {
@@ -246,8 +247,8 @@ void XyzStrGrid::handleEnter() {
     } else {
         handleTab();
     }
-    // Two points and the entry row: the first points show at a useful scale.
-    if (list_.RowCount() == 4) {
+    // A point was completed, and with two or more the points have an extent the plot can fit.
+    if (list_.RowCount() > rowsBefore && list_.RowCount() >= 4) {
         emit fitAllRequested();
     }
 }

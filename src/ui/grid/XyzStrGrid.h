@@ -84,7 +84,7 @@ public:
     bool selectPointByName(const std::string& name);
 
 signals:
-    // Two points are complete and the third is being typed: the plot should show all points.
+    // A point was completed and there are at least two: the plot may fit all points.
     void fitAllRequested();
     void columnSwitchesChanged(const vemo::ColumnSwitches& switches);
     void enterDirectionChanged(bool down);

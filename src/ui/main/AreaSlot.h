@@ -3,6 +3,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
+
 class QLabel;
 
 namespace vemo {
@@ -24,10 +26,15 @@ public:
     // Gives the keyboard focus to the area's widget (its focus proxy when it has one).
     void focusContent();
 
+    // The width the area's widget needs to show its content whole (0 when it does not say).
+    void setWidthNeed(std::function<int()> need) { widthNeed_ = std::move(need); }
+    int widthNeed() const { return widthNeed_ ? widthNeed_() : 0; }
+
 private:
     QString name_;
     QWidget* content_ = nullptr;
     QLabel* placeholder_ = nullptr;
+    std::function<int()> widthNeed_;
 };
 
 } // namespace vemo

@@ -58,6 +58,7 @@ enum class Cmd : int {
     ImgBlkNameDisp,
     ImgPNameDisp,
     ImgRePaint,
+    ImgFitAll,
     ImgUp,
     ImgDown,
     ImgRange,

@@ -63,6 +63,7 @@ const CommandInfo kCommands[] = {
     {Cmd::ImgBlkNameDisp, Menu::Image, "画地名表示", "", "", false, true},
     {Cmd::ImgPNameDisp, Menu::Image, "点名-全点表示時", "Ctrl+N", "", false, true},
     {Cmd::ImgRePaint, Menu::Image, "再描画(&R)", "", "", kSep},
+    {Cmd::ImgFitAll, Menu::Image, "全体表示(&A)", "F9", "全体表示|全点が入るように表示します"},
     {Cmd::ImgUp, Menu::Image, "拡大(&U)", "Ctrl+U", ""},
     {Cmd::ImgDown, Menu::Image, "縮小(&D)", "Ctrl+D", ""},
     {Cmd::ImgRange, Menu::Image, "範囲記憶(&G)", "Ctrl+G", "", false, true},

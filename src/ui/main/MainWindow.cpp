@@ -149,6 +149,7 @@ void MainWindow::buildLayout() {
     commands_->populate(menuBar());
     splitter_ = new QSplitter(Qt::Horizontal, this);
     splitter_->setChildrenCollapsible(false);
+    connect(splitter_, &QSplitter::splitterMoved, this, &MainWindow::rememberDraggedWidths);
     areas_[static_cast<int>(Area::DataTree)] = new AreaSlot(QStringLiteral("データツリー"));
     areas_[static_cast<int>(Area::XyzList)] = new AreaSlot(QStringLiteral("座標リスト"));
     areas_[static_cast<int>(Area::Plot)] = new AreaSlot(QStringLiteral("測点イメージ"));
@@ -224,6 +225,16 @@ void MainWindow::buildToolBars() {
         }
     }
     addToolBar(Qt::TopToolBarArea, programs);
+
+    // The view commands a newcomer looks for first, on a row of their own.
+    auto* view = new QToolBar(QStringLiteral("測点イメージ"), this);
+    view->setObjectName(QStringLiteral("ImageToolBar"));
+    view->setMovable(false);
+    view->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    for (Cmd id : {Cmd::ImgFitAll, Cmd::ImgUp, Cmd::ImgDown}) {
+        view->addAction(commands_->action(id));
+    }
+    addToolBar(Qt::TopToolBarArea, view);
 }
 
 void MainWindow::connectOwnCommands() {
@@ -251,9 +262,6 @@ void MainWindow::toggleArea(Area which) {
 
 void MainWindow::setAreaShown(Area which, bool shown) {
     const int i = static_cast<int>(which);
-    if (!shown && isAreaShown(which)) {
-        rememberWidth(which);
-    }
     area(which)->setVisible(shown);
     if (which == Area::Plot) {
         plotContainer_->setVisible(shown);
@@ -265,20 +273,25 @@ void MainWindow::setAreaShown(Area which, bool shown) {
     emit areaVisibilityChanged(which, shown);
 }
 
-void MainWindow::rememberWidth(Area which) {
-    AreaSlot* slot = area(which);
-    // Before the window is first laid out a slot has no real width yet.
-    if (which != Area::Plot && slot->isVisible() && slot->width() > 0) {
-        widths_[static_cast<int>(which)] = slot->width();
+// A width the user set by dragging a divider is the area's width from then on; a width the layout
+// squeezed (a narrow window, the plot's minimum) is not.
+void MainWindow::rememberDraggedWidths() {
+    for (int a = 0; a < kAreaCount; ++a) {
+        AreaSlot* slot = areas_[a];
+        if (static_cast<Area>(a) != Area::Plot && slot->isVisible() && slot->width() > 0) {
+            widths_[a] = slot->width();
+        }
     }
 }
 
 int MainWindow::areaWidth(Area which) const {
-    AreaSlot* slot = area(which);
-    if (slot->isVisible() && slot->width() > 0) {
-        return slot->width();
-    }
     return widths_[static_cast<int>(which)];
+}
+
+// The user's width, widened to what the content needs to show whole, up to a limit.
+int MainWindow::shownWidth(Area which) const {
+    const int need = std::min(area(which)->widthNeed(), kWidthNeedLimit);
+    return std::max(widths_[static_cast<int>(which)], need);
 }
 
 // Fixed areas get their remembered widths; the plot (or the filler) takes what is left.
@@ -291,7 +304,7 @@ void MainWindow::applySplitterSizes() {
         int size = 0;
         for (int a = 0; a < kAreaCount; ++a) {
             if (child == areas_[a] && !child->isHidden()) {
-                size = widths_[a];
+                size = shownWidth(static_cast<Area>(a));
             }
         }
         used += size;

@@ -83,7 +83,8 @@ public:
     void toggleArea(Area which);
     // Shows or hides without side effects; the menu check, tool button and the area's main menu follow.
     void setAreaShown(Area which, bool shown);
-    // Width of the area in pixels (the remembered width while it is hidden).
+    // Width of the area in pixels as the user set it (the settings, then dragging a divider); shown,
+    // an area may be wider to show its content whole, or narrower when the window is.
     int areaWidth(Area which) const;
     void setSelectionPanelShown(bool shown);
     bool isSelectionPanelShown() const;
@@ -140,6 +141,8 @@ private:
     void buildToolBars();
     QSize InitialWindowSize() const;
     static constexpr int kPlotMinimumWidth = 200;
+    // An area is widened to show its content whole up to this width.
+    static constexpr int kWidthNeedLimit = 400;
     void connectOwnCommands();
     void registerAreaPanels();
     void applySettings();
@@ -147,7 +150,8 @@ private:
     void markRunStarted();
     void writeWindowState();
     void onApplicationState(Qt::ApplicationState state);
-    void rememberWidth(Area which);
+    void rememberDraggedWidths();
+    int shownWidth(Area which) const;
     void applySplitterSizes();
     int defaultXyzListWidth() const;
 

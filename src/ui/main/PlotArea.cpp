@@ -49,6 +49,7 @@ void FollowWorkspace(MainWindow& main, PlotView* plot) {
 void ConnectViewCommands(MainWindow& main, PlotView* plot) {
     CommandSet& commands = main.commands();
     commands.connect(Cmd::ImgRePaint, [plot] { plot->RePaint(); });
+    commands.connect(Cmd::ImgFitAll, [plot] { plot->FitAllPoints(); });
     commands.connect(Cmd::ImgUp, [plot] { plot->ZoomIn(); });
     commands.connect(Cmd::ImgDown, [plot] { plot->ZoomOut(); });
     commands.connect(Cmd::ImgRange, [plot, &commands] { plot->SetRangeRemembered(commands.isChecked(Cmd::ImgRange)); });

@@ -14,13 +14,18 @@
 #include "ui/plot/PlotView.h"
 #include "ui/tree/AutoSaver.h"
 #include "ui/tree/DataTree.h"
+
 #include "ui/tree/FileCommandHost.h"
 #include "ui/tree/FileCommands.h"
 #include "ui/tree/HeaderEditor.h"
+#include <QScrollBar>
+#include <QTreeWidget>
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QScrollBar>
+#include <QTreeWidget>
 #include <QUrl>
 
 #include <algorithm>
@@ -124,6 +129,12 @@ private:
 TreeArea::TreeArea(MainWindow& main) : QObject(&main), main_(main) {
     tree_ = new DataTree;
     main.area(Area::DataTree)->setContent(tree_);
+    // The tree comes back wide enough for the longest name it shows.
+    main.area(Area::DataTree)->setWidthNeed([view = tree_->view()] {
+        const int margins = 2 * view->frameWidth() + view->verticalScrollBar()->sizeHint().width();
+        // QTreeView hides the public sizeHintForColumn of the item view; the virtual call reaches it.
+        return static_cast<const QAbstractItemView*>(view)->sizeHintForColumn(0) + margins;
+    });
     editor_ = new HeaderEditor(&main);
     host_ = std::make_unique<Host>(main);
     commands_ = new FileCommands(main.store(), main.settings(), *tree_, *editor_, *host_, &main);

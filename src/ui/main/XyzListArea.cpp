@@ -90,7 +90,7 @@ void ConnectPlot(MainWindow& main, XyzListPanel* panel) {
     panel->grid()->setPointHooks(std::move(hooks));
     QObject::connect(panel, &XyzListPanel::fitAllRequested, panel, [&main] {
         if (PlotView* plot = ShownPlot(main)) {
-            plot->FitAll();
+            plot->FollowNewPoints();
         }
     });
     QObject::connect(panel, &XyzListPanel::nameIndexRebuilt, panel, [&main] {

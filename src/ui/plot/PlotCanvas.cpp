@@ -34,11 +34,11 @@ QPoint Along(double direction, double length) {
 
 } // namespace
 
-QFont PlotNameFont(int pointSize) {
+QFont PlotNameFont(int nameSize) {
     QFont font(QStringLiteral("IPAGothic"));
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
-    font.setPointSize(std::max(1, pointSize));
+    font.setPointSizeF(std::max(1, nameSize) * kPlotNameScale);
     return font;
 }
 

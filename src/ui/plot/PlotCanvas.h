@@ -21,8 +21,12 @@ struct PlanePoint;
 enum class PlotPenMode { Copy, NotXor };
 enum class PlotLineStyle { Solid, Dotted };
 
-// The fixed-pitch font of point names at a size in points.
-QFont PlotNameFont(int pointSize);
+// The name sizes of the settings (SFSize 5 in the overview, BFSize 10 in detail by default) are
+// relative sizes: the overview's default is drawn as large as the coordinate list's 10-point text, so
+// that names read as well as the list on any screen; the points follow the screen's logical DPI.
+inline constexpr double kPlotNameScale = 2.0;
+// The fixed-pitch font of point names at a name size of the settings.
+QFont PlotNameFont(int nameSize);
 // Point and parcel names are CP932 in the store; the plot shows them as Unicode.
 QString PlotText(const std::string& cp932);
 

@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace vemo {
@@ -23,6 +24,14 @@ template <typename T> void InsertOrdered(std::vector<T>& list, T entry) {
     auto at =
         std::upper_bound(list.begin(), list.end(), entry, [](const T& a, const T& b) { return a.order < b.order; });
     list.insert(at, entry);
+}
+
+// Text in points on the picture comes out as large as the widgets' text on this screen (an image has
+// 96 dpi of its own).
+void MatchScreenDpi(QImage& image, const QWidget& widget) {
+    constexpr double kInchesPerMetre = 1 / 0.0254;
+    image.setDotsPerMeterX(static_cast<int>(std::lround(widget.logicalDpiX() * kInchesPerMetre)));
+    image.setDotsPerMeterY(static_cast<int>(std::lround(widget.logicalDpiY() * kInchesPerMetre)));
 }
 
 } // namespace
@@ -89,6 +98,8 @@ void PlotView::CentrePixelsOnNewArea() {
 void PlotView::CoordinatesLoaded() {
     plotState_ = PlotStates::kNeedsFit;
     prevView_ = PlotViewRecord{};
+    fitted_.reset();
+    followEntry_ = !store_.xyz.HasData();
     if (isVisible()) {
         FitOnShow();
     } else {
@@ -111,8 +122,39 @@ void PlotView::FitOnShow(bool openAdd) {
         if (view_.scale <= old.scale - 1e-6) {
             prevView_ = old;
         }
+        RememberFit();
     }
     RePaint();
+}
+
+void PlotView::FollowNewPoints() {
+    if (!followEntry_) {
+        return;
+    }
+    // A view the user chose (zoom, pan) ends the following.
+    if (fitted_ && !ViewIsFitted()) {
+        followEntry_ = false;
+        return;
+    }
+    if (!RebuildIndex()) {
+        return;
+    }
+    if (const auto fit = FitViewport(store_.Index().Extents(), width(), height())) {
+        view_ = *fit;
+        nameSize_ = settings_.smallFont;
+        plotState_ = PlotStates::kFitted;
+        RememberFit();
+        RePaint();
+    }
+}
+
+void PlotView::RememberFit() {
+    fitted_ = FittedRegion{store_.Index().Extents(), view_.Record(nameSize_)};
+}
+
+bool PlotView::ViewIsFitted() const {
+    return fitted_ && fitted_->view.scale == view_.scale && fitted_->view.centreX == view_.centreX &&
+           fitted_->view.centreY == view_.centreY;
 }
 
 bool PlotView::RebuildIndex() {
@@ -152,8 +194,32 @@ bool PlotView::FitAll() {
         view_.scale = rememberedView_.scale;
     }
     nameSize_ = settings_.smallFont;
+    if (rangeOn_) {
+        fitted_.reset();
+    } else {
+        RememberFit();
+    }
     RePaint();
     return true;
+}
+
+void PlotView::FitAllPoints() {
+    if (!RebuildIndex()) {
+        return;
+    }
+    const auto fit = FitViewport(store_.Index().Extents(), width(), height());
+    if (!fit) {
+        return;
+    }
+    const PlotViewRecord saved = view_.Record(nameSize_);
+    view_ = *fit;
+    nameSize_ = settings_.smallFont;
+    plotState_ = PlotStates::kFitted;
+    if (view_.scale != saved.scale) {
+        prevView_ = saved;
+    }
+    RememberFit();
+    RePaint();
 }
 
 void PlotView::SetRangeRemembered(bool on) {
@@ -209,6 +275,7 @@ void PlotView::RenderBase() {
     const QSize size = this->size().expandedTo(QSize(1, 1));
     if (base_.size() != size) {
         base_ = QImage(size, QImage::Format_RGB32);
+        MatchScreenDpi(base_, *this);
     }
     PlotSceneState state;
     state.view = view_;
@@ -228,8 +295,9 @@ void PlotView::paintEvent(QPaintEvent*) {
     }
     // The frame is the base picture with everything drawn over it; its buffer is kept between paints,
     // since the cross-hair alone repaints at every move of the mouse.
-    if (frame_.size() != base_.size()) {
+    if (frame_.size() != base_.size() || frame_.logicalDpiY() != base_.logicalDpiY()) {
         frame_ = QImage(base_.size(), base_.format());
+        MatchScreenDpi(frame_, *this);
     }
     std::memcpy(frame_.bits(), base_.constBits(), static_cast<size_t>(base_.sizeInBytes()));
     {
@@ -264,6 +332,13 @@ void PlotView::resizeEvent(QResizeEvent* event) {
     // While the plot waits for its first fit the fit sets the pixel centre itself.
     if (plotState_ != PlotStates::kNeedsFit) {
         view_.CentrePixels();
+    }
+    // A fitted view stays fitted when a panel beside the plot takes or gives back room.
+    if (ViewIsFitted()) {
+        if (const auto fit = FitViewport(fitted_->extents, view_.width, view_.height)) {
+            view_ = *fit;
+            fitted_->view = view_.Record(nameSize_);
+        }
     }
     RePaint();
 }

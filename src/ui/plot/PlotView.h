@@ -80,6 +80,9 @@ public:
     // The showing of the plot by "測点イメージ": when PlotState is 99 (or rows are being added by
     // "開く（追加）") the name index is rebuilt and all points fitted, the remembered view not used.
     void FitOnShow(bool openAdd = false);
+    // A point was typed into the list: while the list began empty and the view is still the one the
+    // last fit made, all points are fitted again, so the first points of a new list stay in view.
+    void FollowNewPoints();
 
     // A panel opened beside the plot gave it a new area: the pixel centre becomes the middle of the plot
     // as it is laid out now, even while PlotState holds it otherwise; centre and scale stay.
@@ -97,6 +100,7 @@ public slots:
     void ZoomIn();                     // ImgUp "拡大(&U)": scale x 1.5
     void ZoomOut();                    // ImgDown "縮小(&D)": scale x 0.8
     bool FitAll();                     // all points, or the remembered view while "範囲記憶" is on
+    void FitAllPoints();               // ImgFitAll "全体表示(&A)": all points whatever "範囲記憶" says
     void SetRangeRemembered(bool on);  // ImgRange "範囲記憶(&G)"
     void SetParcelsShown(bool on);     // ImgBlkDisp "画地表示"
     void SetParcelNamesShown(bool on); // ImgBlkNameDisp "画地名表示"
@@ -135,6 +139,9 @@ private:
     void PaintOverlays(QPainter& painter);
     bool RebuildIndex();
     void SetHint(const QString& hint);
+    // The view a fit of all points made, with the extents it showed (fitted_).
+    void RememberFit();
+    bool ViewIsFitted() const;
 
     // Mouse (PlotViewMouse.cpp).
     PlotGestureRules GestureRules() const;
@@ -174,6 +181,14 @@ private:
     std::optional<QPoint> crossHair_;
     PlotWheel wheel_;
     bool fitPending_ = false;
+    // The extents the last fit of all points showed and the view it made: while the view stays so, a
+    // new plot size (a panel opened beside it) fits the same extents again instead of cutting them off.
+    struct FittedRegion {
+        XyzExtents extents;
+        PlotViewRecord view;
+    };
+    std::optional<FittedRegion> fitted_;
+    bool followEntry_ = false; // the list began empty: typed points are fitted as they come
 };
 
 } // namespace vemo

@@ -75,6 +75,7 @@ const std::vector<MenuItems>& Expected() {
           {"画地名表示", ""},
           {"点名-全点表示時", "Ctrl+N"},
           {"再描画(&R)", ""},
+          {"全体表示(&A)", "F9"},
           {"拡大(&U)", "Ctrl+U"},
           {"縮小(&D)", "Ctrl+D"},
           {"範囲記憶(&G)", "Ctrl+G"}}},
