@@ -46,7 +46,7 @@ int FinishOutput(int status) {
             stderr, "vemo-cli: %s\n",
             vemo::Cp932ToUtf8(vemo::Jp("標準出力に書き込めません（") + vemo::WriteFailureReason(error) + vemo::Jp("）"))
                 .c_str());
-        return status == 0 ? 1 : status;
+        return 1; // lost output outweighs what the command itself had to say (a warning's 3 included)
     }
     return status;
 }

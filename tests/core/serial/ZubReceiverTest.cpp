@@ -126,9 +126,9 @@ TEST(ZubReceiver, RefusedNameIsLeftOutAndTheTransferGoesOn) {
     receiver.Feed(Wire("G,K1,1.5,2.5,,") + Wire("G,N1,3.5,4.5,,") + Wire("Z,"), 0);
     EXPECT_EQ(receiver.TakeOutput(), kAck + kAck + kAck) << "a refused name is no line to send again";
     EXPECT_EQ(receiver.State(), ZubLinkState::Succeeded);
-    EXPECT_EQ(list.Cell(0, kColX), "-145123.456") << "the point held is not touched";
-    EXPECT_EQ(list.Cell(1, kColName), "N1");
-    EXPECT_EQ(list.Cell(1, kColX), "3.500");
+    EXPECT_EQ(list.Cell(1, kColX), "-145123.456") << "the point held is not touched";
+    EXPECT_EQ(list.Cell(2, kColName), "N1");
+    EXPECT_EQ(list.Cell(2, kColX), "3.500");
     const std::string report = Cp932ToUtf8(ReceiveReport(receiver));
     EXPECT_NE(report.find("受信した点: 1 点"), std::string::npos) << report;
     EXPECT_NE(report.find("座標リストに入れなかった点: 1 点\n  点名 K1"), std::string::npos) << report;

@@ -110,7 +110,10 @@ TEST_F(ZubEditor, TransferFillsTheTraverseTableSetupBySetup) {
 // the surveyor is told, and saving writes a fresh check character.
 TEST_F(ZubEditor, HandCorrectedLineIsMarkedAndSavedWithAFreshCheckCharacter) {
     TrvsWindow& w = OpenFieldBook();
-    FileDialog::setNextFileName(QString::fromStdString(DataFile("zub/corrected.ZUB")));
+    // A copy: 上書き保存 writes the open file in place.
+    const std::string path = home.File("corrected.ZUB");
+    WriteBytes(path, ReadBytes(DataFile("zub/corrected.ZUB")));
+    FileDialog::setNextFileName(QString::fromStdString(path));
     MessageBox::clearShownTexts();
     w.Action(C::ZubOpen)->trigger();
     EXPECT_EQ(
@@ -131,8 +134,6 @@ TEST_F(ZubEditor, HandCorrectedLineIsMarkedAndSavedWithAFreshCheckCharacter) {
     EXPECT_EQ(zub->Status(), "斜距離観測値");
     grid->setCurrentCell(11, 7);
     w.grab().save("/tmp/zub-editor-marked.png");
-    const std::string path = home.File("fixed.ZUB");
-    FileDialog::setNextFileName(QString::fromStdString(path));
     w.Action(C::ZubSave)->trigger();
     std::string expected = ReadBytes(DataFile("zub/corrected.ZUB"));
     expected.replace(expected.find("100.000,,,,0,>,"), 15, "100.000,,,,0,<,");
