@@ -5,11 +5,11 @@
 
 #include "core/traverse/TrvsFile.h"
 #include "support/WhenShown.h"
+#include "ui/common/MessageBox.h"
 #include "ui/main/AutoSaveTimer.h"
 #include "ui/main/CommandSet.h"
 #include "ui/main/TraverseTool.h"
 #include "ui/traverse/TrvsGrid.h"
-#include "ui/common/MessageBox.h"
 #include "ui/traverse/TrvsWindow.h"
 
 #include <QApplication>
