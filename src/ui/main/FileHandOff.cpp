@@ -1,13 +1,18 @@
 #include "ui/main/FileHandOff.h"
 
+#include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QThread>
 
 namespace vemo {
 namespace {
 
 constexpr int kHandOffTimeoutMs = 5000;
+// How long a copy still starting up (it holds the lock but does not listen yet) is waited for.
+constexpr int kServerStartMs = 15000;
+constexpr int kRetryMs = 100;
 
 } // namespace
 
@@ -45,9 +50,17 @@ void FileHandOffServer::readClient() {
 
 bool HandFileToRunningCopy(const QString& socketPath, const QString& file) {
     QLocalSocket socket;
+    const QDeadlineTimer deadline(kServerStartMs);
     socket.connectToServer(socketPath);
-    if (!socket.waitForConnected(kHandOffTimeoutMs)) {
-        return false;
+    // A server that is not there yet fails at once rather than being waited for: try again until the
+    // running copy has built its window and listens.
+    while (!socket.waitForConnected(kHandOffTimeoutMs)) {
+        if (deadline.hasExpired()) {
+            return false;
+        }
+        QThread::msleep(kRetryMs);
+        socket.abort();
+        socket.connectToServer(socketPath);
     }
     socket.write(QFileInfo(file).absoluteFilePath().toUtf8() + '\n');
     if (!socket.waitForBytesWritten(kHandOffTimeoutMs)) {

@@ -103,7 +103,13 @@ TrvsWindow::TrvsWindow(Workspace& workspace, QWidget* parent)
     Reset(); // reads the options first
 }
 
-TrvsWindow::~TrvsWindow() = default;
+TrvsWindow::~TrvsWindow() {
+    // Children going down with the window may still emit (a field giving up its focus); no slot of
+    // this window may answer them once it is being destroyed.
+    for (QObject* child : findChildren<QObject*>()) {
+        child->disconnect(this);
+    }
+}
 
 void TrvsWindow::SetZubReceiver(std::function<bool(const std::string&)> receive) {
     receiveZub_ = std::move(receive);

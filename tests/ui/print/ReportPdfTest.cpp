@@ -203,7 +203,8 @@ TEST(ReportPreview, PdfSavedOnAFullDiskKeepsTheEarlierPdf) {
     test::FullDisk disk(16 * 1024); // the list's PDF takes about 48 KB
     const std::string pdf = disk.File("report.pdf");
     test::WriteBytes(pdf, "%PDF-1.4 the earlier report");
-    const CoordinateListPrint report = CoordinateListPrint::WholeList(Points(3000));
+    const XyzList points = Points(3000); // the print refers to the list: it must outlive the preview
+    const CoordinateListPrint report = CoordinateListPrint::WholeList(points);
     MessageBox::setCapture(true);
     MessageBox::clearShownTexts();
     disk.Run([&] {
