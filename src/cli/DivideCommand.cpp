@@ -111,6 +111,7 @@ int Run(int argc, char** argv) {
         lines.push_back("P2: " + DivisionPointText(result.p2->x) + DivisionPointText(result.p2->y));
     }
     AddPart(lines, "求積側: ", result.secured);
+    lines.push_back("  " + DivisionExcessText(result));
     AddPart(lines, "残地側: ", result.remainder);
     PrintLines(lines, request.utf8);
     return kExitDone;

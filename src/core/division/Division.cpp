@@ -88,4 +88,8 @@ std::vector<std::string> DivisionAreaTexts(const ParcelAreaFigures& figures) {
             Jp("坪数 : ") + Sprintf("%9.2f ", figures.tsubo) + Jp("坪")};
 }
 
+std::string DivisionExcessText(const DivisionResult& result) {
+    return Jp("超過 : ") + Sprintf("%14.7f ", result.secured.figures.area - result.target) + Jp("㎡");
+}
+
 } // namespace vemo

@@ -38,6 +38,7 @@ struct DivisionResult {
     std::optional<PlanePoint> p2; // the parallel method only
     DivisionPart secured;         // 求積側: area >= the target
     DivisionPart remainder;       // 残地側
+    double target = 0;            // the area the secured side was to hold (m²)
 };
 
 // The parcel from the names of the point grid, in order (empty names skipped).  Fewer than three
@@ -51,6 +52,10 @@ void CheckDivisionTarget(const DivisionParcel& parcel, double target);
 // The three area lines of a part as the registration dialog shows them (CP932):
 // "面積 : %14.7f ㎡", "地積 : %9.2f ㎡" (truncated to 0.01 m²), "坪数 : %9.2f 坪".
 std::vector<std::string> DivisionAreaTexts(const ParcelAreaFigures& figures);
+
+// What the secured side holds beyond the target, as the registration dialog shows it under the part's
+// area lines (CP932): "超過 : %14.7f ㎡".
+std::string DivisionExcessText(const DivisionResult& result);
 
 // The message of a division that cannot secure its target (CP932).
 std::string DivisionImpossibleMessage();

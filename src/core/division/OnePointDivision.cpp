@@ -133,7 +133,9 @@ DivisionResult DivideFromFirstPoint(const DivisionParcel& parcel, double target)
             }
             const ParcelAreaFigures figures = MillimetreRingFigures(secured);
             if (figures.area >= target && ChordInside(v, k, secured.back())) {
-                return BuildParts(parcel, k, secured.back(), figures);
+                DivisionResult result = BuildParts(parcel, k, secured.back(), figures);
+                result.target = target;
+                return result;
             }
         }
     }

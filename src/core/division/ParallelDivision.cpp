@@ -1,5 +1,7 @@
 #include "core/division/ParallelDivision.h"
 
+#include "core/division/MillimetrePositions.h"
+#include "core/division/RingShape.h"
 #include "core/geometry/Angles.h"
 #include "core/geometry/DegreeTrig.h"
 #include "core/geometry/Inverse.h"
@@ -7,6 +9,7 @@
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace vemo {
@@ -180,6 +183,28 @@ struct FinePosition {
     ParcelAreaFigures figures;
 };
 
+// The two parts as rings of points: the start side from the start vertex through P1 and P2, the rest
+// from the far vertex through P2 and P1.
+std::vector<PlanePoint> SecuredRing(const Sweep& sweep, int start, const FinePosition& at) {
+    std::vector<PlanePoint> ring;
+    const auto add = [&](int i) { ring.push_back(sweep.Parcel().points[i]); };
+    sweep.AddRange(start, at.p1Edge, add);
+    ring.push_back(at.p1);
+    ring.push_back(at.p2);
+    sweep.AddUntil(sweep.Next(at.p2Edge), start, add);
+    return ring;
+}
+
+std::vector<PlanePoint> RemainderRing(const Sweep& sweep, int far, const FinePosition& at) {
+    std::vector<PlanePoint> ring;
+    const auto add = [&](int i) { ring.push_back(sweep.Parcel().points[i]); };
+    sweep.AddRange(far, at.p2Edge, add);
+    ring.push_back(at.p2);
+    ring.push_back(at.p1);
+    sweep.AddUntil(sweep.Next(at.p1Edge), far, add);
+    return ring;
+}
+
 // The parts at line offset d, with P1 and P2 rounded to millimetres.  The line must cross the
 // boundary exactly twice, else the parcel falls into more than two pieces.
 FinePosition PartsAt(const Sweep& sweep, const LinePositions& line, long double d, int start) {
@@ -192,20 +217,13 @@ FinePosition PartsAt(const Sweep& sweep, const LinePositions& line, long double 
     at.p2Edge = line.ReturningEdge(d);
     at.p1 = Rounded(sweep.Crossing(at.p1Edge, sweep.Next(at.p1Edge), d));
     at.p2 = Rounded(sweep.Crossing(at.p2Edge, sweep.Next(at.p2Edge), d));
-    std::vector<PlanePoint> secured;
-    const auto add = [&](int i) { secured.push_back(sweep.Parcel().points[i]); };
-    sweep.AddRange(start, at.p1Edge, add);
-    secured.push_back(at.p1);
-    secured.push_back(at.p2);
-    sweep.AddUntil(sweep.Next(at.p2Edge), start, add);
-    at.figures = MillimetreRingFigures(secured);
+    at.figures = MillimetreRingFigures(SecuredRing(sweep, start, at));
     return at;
 }
 
 // From the position found on the unrounded area, the last millimetre position whose parts, with P1
 // and P2 rounded, secure the target.
-FinePosition FineSearch(const Sweep& sweep, const LinePositions& line, int start, double target) {
-    const long found = LastPositionHolding(line, target);
+FinePosition FineSearch(const Sweep& sweep, const LinePositions& line, int start, double target, long found) {
     for (long j = std::min(found + 1, line.Last()); j >= 1; --j) {
         if (line.NearAVertex(line.OffsetAt(j))) {
             continue; // a new point there would stand on a vertex: the next position holds a little more
@@ -216,6 +234,61 @@ FinePosition FineSearch(const Sweep& sweep, const LinePositions& line, int start
         }
     }
     throw Error(DivisionImpossibleMessage());
+}
+
+// The offset, between the millimetre positions `found` and the next, where the start side (new points
+// unrounded) holds exactly the target.
+long double ExactOffset(const LinePositions& line, long found, double target) {
+    long double holds = line.OffsetAt(found), falls = line.OffsetAt(found + 1);
+    for (int i = 0; i < 64; ++i) {
+        const long double mid = (holds + falls) / 2;
+        (line.StartSideArea(mid) >= target ? holds : falls) = mid;
+    }
+    return holds;
+}
+
+bool OnAVertex(const DivisionParcel& parcel, PlanePoint p) {
+    return std::any_of(parcel.points.begin(), parcel.points.end(),
+                       [&](const PlanePoint& v) { return v.x == p.x && v.y == p.y; });
+}
+
+// A whole step of the line moves the start side by the line's length times a millimetre (0.4 m² across
+// a parcel 400 m wide), while P1 and P2 each may take any millimetre position near the exact cut.  Of
+// the pairs of those that leave two simple parts, the one whose start side holds the target with the
+// least to spare is taken; the stepped line's position stands when no pair does better.
+FinePosition ClosestAboveTarget(const Sweep& sweep, const LinePositions& line, int start, int far, double target,
+                                long found, FinePosition best) {
+    const long double exact = ExactOffset(line, found, target);
+    const std::vector<int> leaving = line.LeavingEdges(exact);
+    if (leaving.size() != 1) {
+        return best;
+    }
+    FinePosition at;
+    at.p1Edge = leaving.front();
+    at.p2Edge = line.ReturningEdge(exact);
+    const auto positionsOn = [&](int edge) {
+        const auto& points = sweep.Parcel().points;
+        std::vector<PlanePoint> positions = MillimetrePositionsNear(points[edge], points[sweep.Next(edge)],
+                                                                    sweep.Crossing(edge, sweep.Next(edge), exact));
+        std::erase_if(positions, [&](PlanePoint p) { return OnAVertex(sweep.Parcel(), p); });
+        return positions;
+    };
+    const std::vector<PlanePoint> p1s = positionsOn(at.p1Edge), p2s = positionsOn(at.p2Edge);
+    for (const PlanePoint& p1 : p1s) {
+        for (const PlanePoint& p2 : p2s) {
+            at.p1 = p1;
+            at.p2 = p2;
+            const std::vector<PlanePoint> secured = SecuredRing(sweep, start, at);
+            at.figures = MillimetreRingFigures(secured);
+            if (at.figures.area < target || at.figures.area >= best.figures.area) {
+                continue;
+            }
+            if (IsSimpleRing(secured) && IsSimpleRing(RemainderRing(sweep, far, at))) {
+                best = at;
+            }
+        }
+    }
+    return best;
 }
 
 DivisionResult BuildParts(const DivisionParcel& parcel, const Sweep& sweep, int start, int far,
@@ -232,17 +305,12 @@ DivisionResult BuildParts(const DivisionParcel& parcel, const Sweep& sweep, int 
     result.secured.figures = at.figures;
 
     std::vector<std::string>& rest = result.remainder.names;
-    std::vector<PlanePoint> restPoints;
-    const auto addRest = [&](int i) {
-        rest.push_back(parcel.names[i]);
-        restPoints.push_back(parcel.points[i]);
-    };
+    const auto addRest = [&](int i) { rest.push_back(parcel.names[i]); };
     sweep.AddRange(far, at.p2Edge, addRest);
     rest.insert(rest.end(), {kP2Placeholder, kP1Placeholder});
-    restPoints.insert(restPoints.end(), {at.p2, at.p1});
     sweep.AddUntil(sweep.Next(at.p1Edge), far, addRest);
     rest.push_back(parcel.names[far]);
-    result.remainder.figures = MillimetreRingFigures(restPoints);
+    result.remainder.figures = MillimetreRingFigures(RemainderRing(sweep, far, at));
     return result;
 }
 
@@ -298,7 +366,12 @@ DivisionResult DivideParallel(const DivisionParcel& parcel, double direction, in
     }
     RequireSimpleParcel(parcel);
     const LinePositions line(sweep, startVertex, far);
-    return BuildParts(parcel, sweep, startVertex, far, FineSearch(sweep, line, startVertex, target));
+    const long found = LastPositionHolding(line, target);
+    const FinePosition stepped = FineSearch(sweep, line, startVertex, target, found);
+    DivisionResult result = BuildParts(parcel, sweep, startVertex, far,
+                                       ClosestAboveTarget(sweep, line, startVertex, far, target, found, stepped));
+    result.target = target;
+    return result;
 }
 
 DivisionResult DivideParallel(const DivisionParcel& parcel, double target, const ParallelFields& fields,

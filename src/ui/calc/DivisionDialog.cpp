@@ -84,7 +84,7 @@ QWidget* DivisionDialog::buildParts() {
     grid->addWidget(new QLabel(QStringLiteral("<< 画地 >>"), box), 0, 0, 1, 3);
     const DivisionPart* parts[] = {&result_.secured, &result_.remainder};
     for (int part = 0; part < 2; ++part) {
-        const int top = 1 + part * 4;
+        const int top = 1 + part * 5;
         keep_[part] = new QCheckBox(part == 0 ? QStringLiteral("求積側") : QStringLiteral("残地側"), box);
         keep_[part]->setChecked(part == 0);
         parcelNames_[part] = new CalcNameEdit(box);
@@ -99,6 +99,8 @@ QWidget* DivisionDialog::buildParts() {
             grid->addWidget(areaTexts_[part][line], top + 1 + line, 1, 1, 2);
         }
     }
+    excess_ = new QLabel(FromCp932(DivisionExcessText(result_)), box);
+    grid->addWidget(excess_, 5, 1, 1, 2);
     return box;
 }
 

@@ -30,6 +30,7 @@ public:
     QCheckBox* keep(int part) const { return keep_[part]; } // 0: 求積側, 1: 残地側
     CalcNameEdit* parcelName(int part) const { return parcelNames_[part]; }
     QLabel* areaText(int part, int line) const { return areaTexts_[part][line]; }
+    QLabel* excessText() const { return excess_; } // what the 求積側 holds beyond the target
     QPushButton* registerButton() const { return register_; }
 
 protected:
@@ -49,6 +50,7 @@ private:
     std::array<QCheckBox*, 2> keep_{};
     std::array<CalcNameEdit*, 2> parcelNames_{};
     std::array<std::array<QLabel*, 3>, 2> areaTexts_{};
+    QLabel* excess_ = nullptr;
     QPushButton* register_ = nullptr;
 };
 

@@ -1,6 +1,7 @@
-// Constant-area division by both methods against figures worked out independently: the parcels are
-// clipped by half-planes at every millimetre position of the line (a different construction from
-// the program's walk along the ring), the new points rounded and the areas summed exactly.
+// Constant-area division by both methods against figures worked out independently: the exact cut
+// found by clipping the parcel with half-planes (a different construction from the program's walk
+// along the ring), every millimetre position of the new points near it tried in pairs, and the areas
+// summed exactly in square millimetres.
 #include "support/ErrorMessage.h"
 
 #include "core/division/ParallelDivision.h"
@@ -109,22 +110,22 @@ TEST_F(DivisionSite, ParallelMethodMovesTheLineUntilTheTargetIsSecured) {
          oblique,
          2,
          400,
-         {33.369, -9.534},
-         {19.127, 27.982},
+         {33.370, -9.534},
+         {19.126, 27.982},
          {"13", "14", "P1Tmp", "P2Tmp", "13"},
          {"11", "12", "P2Tmp", "P1Tmp", "11"},
-         400.008412,
-         774.994088},
+         400.006688,
+         774.988312},
         {Quad(),
          oblique,
          0,
          400,
-         {8.309, 29.527},
+         {8.308, 29.527},
          {21.893, -6.255},
          {"11", "12", "P1Tmp", "P2Tmp", "11"},
          {"13", "14", "P2Tmp", "P1Tmp", "13"},
-         400.021203,
-         774.971297},
+         400.0030755,
+         774.9869245},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.direction);

@@ -124,7 +124,7 @@ TEST_F(DivisionTab, ParallelDivisionSnapsTheStartAndFillsTheDialog) {
         for (int i = 0; i < 2; ++i) {
             shown << dialog.pointName(i)->text() + ":" + dialog.pointX(i)->text() + "," + dialog.pointY(i)->text();
         }
-        shown << dialog.areaText(0, 1)->text() << dialog.areaText(1, 1)->text();
+        shown << dialog.areaText(0, 1)->text() << dialog.areaText(1, 1)->text() << dialog.excessText()->text();
         EXPECT_TRUE(dialog.pointName(1)->isVisible());
         EXPECT_EQ(dialog.focusWidget(), dialog.pointName(0)); // the field that has the focus in the dialog
         EXPECT_TRUE(dialog.keep(0)->isChecked());
@@ -135,7 +135,7 @@ TEST_F(DivisionTab, ParallelDivisionSnapsTheStartAndFillsTheDialog) {
     });
     ASSERT_TRUE(opened);
     EXPECT_EQ(shown, (QStringList{"C3:     10.000,      3.000", "C4:      0.000,      3.000", "地積 :     30.00 ㎡",
-                                  "地積 :     70.00 ㎡"}));
+                                  "地積 :     70.00 ㎡", "超過 :      0.0000000 ㎡"}));
     // The plot shows P1 and P2 and hatches the secured side.
     int marks = 0;
     for (const OverlayMark& mark : Page()->overlay().marks) {
