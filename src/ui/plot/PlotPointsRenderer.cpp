@@ -59,12 +59,38 @@ const PlotPointsRenderer::Circle& PlotPointsRenderer::CircleFor(int diameter, qs
 }
 
 PlotGlyphAtlas& PlotPointsRenderer::AtlasFor(int pointSize, const QImage& image) {
-    auto& atlas = atlases_[{pointSize, image.logicalDpiY()}];
+    // On a screen of more than one pixel per logical pixel the glyphs are rasterised at that screen's
+    // resolution: a device of the image's resolution times the ratio gives the font its pixel size.
+    const qreal ratio = image.devicePixelRatio();
+    const int dpi = qRound(image.logicalDpiY() * ratio);
+    auto& atlas = atlases_[{pointSize, dpi}];
     if (!atlas) {
-        atlas = std::make_unique<PlotGlyphAtlas>(PlotNameFont(pointSize), image);
+        QImage device(1, 1, QImage::Format_RGB32);
+        device.setDotsPerMeterX(qRound(image.dotsPerMeterX() * ratio));
+        device.setDotsPerMeterY(qRound(image.dotsPerMeterY() * ratio));
+        atlas = std::make_unique<PlotGlyphAtlas>(PlotNameFont(pointSize), device);
     }
     return *atlas;
 }
+
+namespace {
+
+// `view` (logical pixels) in the pixels of `image`.
+PlotViewport DevicePixelViewport(const PlotViewport& view, const QImage& image) {
+    const qreal ratio = image.devicePixelRatio();
+    if (ratio == 1) {
+        return view;
+    }
+    PlotViewport device = view;
+    device.scale = view.scale * ratio;
+    device.pixelCentreX = qRound(view.pixelCentreX * ratio);
+    device.pixelCentreY = qRound(view.pixelCentreY * ratio);
+    device.width = image.width();
+    device.height = image.height();
+    return device;
+}
+
+} // namespace
 
 void PlotPointsRenderer::CollectVisible(const XyzNameIndex& index, const PlotViewport& view,
                                         const PlotSettings& settings, PlotGlyphAtlas* atlas, XyzImagePoints& drawn) {
@@ -160,8 +186,11 @@ void PlotPointsRenderer::DrawBand(const PlotBand& band, const Job& job) const {
 
 void PlotPointsRenderer::Render(QImage& image, const XyzNameIndex& index, const PlotViewport& view,
                                 const PlotSettings& settings, const Options& options, XyzImagePoints& drawn) {
+    // The image may have more pixels than the plot has logical ones (a screen at 200 %): points and
+    // names are drawn in its own pixels, at its resolution, never enlarged afterwards.
+    const PlotViewport device = DevicePixelViewport(view, image);
     Job job;
-    job.d = options.circle;
+    job.d = qRound(options.circle * image.devicePixelRatio());
     job.circle = &CircleFor(job.d, image.bytesPerLine() / 4);
     job.circlePixel = ColourFromBgr(settings.circleColour).rgb();
     job.nameColours[0] = ColourFromBgr(settings.nameColour).rgb();
@@ -173,7 +202,7 @@ void PlotPointsRenderer::Render(QImage& image, const XyzNameIndex& index, const 
         atlas->Bind(image);
     }
     job.atlas = atlas;
-    CollectVisible(index, view, settings, atlas, drawn);
+    CollectVisible(index, device, settings, atlas, drawn);
 
     const int hardware = static_cast<int>(std::thread::hardware_concurrency());
     const int byPoints = static_cast<int>(pixels_.size()) / kPointsPerThread;

@@ -31,7 +31,8 @@ public:
     };
 
     // Draws onto `image` (Format_RGB32) and puts each drawn point, in drawing order, into `drawn`
-    // (which is cleared first).
+    // (which is cleared first).  `view` and the options are in logical pixels and points; an image
+    // with a device pixel ratio above 1 is drawn in its own finer pixels.
     void Render(QImage& image, const XyzNameIndex& index, const PlotViewport& view, const PlotSettings& settings,
                 const Options& options, XyzImagePoints& drawn);
 

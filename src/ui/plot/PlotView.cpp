@@ -271,10 +271,17 @@ void PlotView::UnhighlightPoint() {
     Draw([name](PlotCanvas& canvas) { canvas.DrawPointNormally(name); });
 }
 
+QSize PlotView::DevicePixelSize() const {
+    return (size() * devicePixelRatioF()).expandedTo(QSize(1, 1));
+}
+
 void PlotView::RenderBase() {
-    const QSize size = this->size().expandedTo(QSize(1, 1));
-    if (base_.size() != size) {
+    // The picture has the screen's own pixels (twice the logical ones at 200 %), so that names and
+    // lines are drawn at its resolution instead of enlarged.
+    const QSize size = DevicePixelSize();
+    if (base_.size() != size || base_.devicePixelRatio() != devicePixelRatioF()) {
         base_ = QImage(size, QImage::Format_RGB32);
+        base_.setDevicePixelRatio(devicePixelRatioF());
         MatchScreenDpi(base_, *this);
     }
     PlotSceneState state;
@@ -290,7 +297,7 @@ void PlotView::RenderBase() {
 }
 
 void PlotView::paintEvent(QPaintEvent*) {
-    if (!baseValid_ || base_.size() != size()) {
+    if (!baseValid_ || base_.size() != DevicePixelSize()) {
         RenderBase();
     }
     // The frame is the base picture with everything drawn over it; its buffer is kept between paints,
@@ -298,6 +305,9 @@ void PlotView::paintEvent(QPaintEvent*) {
     if (frame_.size() != base_.size() || frame_.logicalDpiY() != base_.logicalDpiY()) {
         frame_ = QImage(base_.size(), base_.format());
         MatchScreenDpi(frame_, *this);
+    }
+    if (frame_.devicePixelRatio() != base_.devicePixelRatio()) {
+        frame_.setDevicePixelRatio(base_.devicePixelRatio());
     }
     std::memcpy(frame_.bits(), base_.constBits(), static_cast<size_t>(base_.sizeInBytes()));
     {

@@ -136,6 +136,7 @@ private:
     };
 
     void RenderBase();
+    QSize DevicePixelSize() const;
     void PaintOverlays(QPainter& painter);
     bool RebuildIndex();
     void SetHint(const QString& hint);

@@ -1,5 +1,6 @@
 // Point names at the default settings read as well as the coordinate list's text, at whatever scale
-// the screen runs (the suite runs this program once more with QT_SCALE_FACTOR=2).
+// the screen runs (the suite runs this program once more with QT_SCALE_FACTOR=2), and at 200 % they are
+// drawn at the screen's resolution.
 #include "ui/common/GridFont.h"
 #include "ui/plot/PlotView.h"
 
@@ -33,6 +34,24 @@ template <typename Ink> int InkHeight(const QImage& image, QRect area, Ink ink) 
     return top < 0 ? 0 : bottom - top + 1;
 }
 
+// How many of the aligned 2 x 2 pixel blocks inside `area` (logical pixels) hold ink and are not of
+// one colour.  A picture drawn at the logical size and enlarged twice has none.
+template <typename Ink> int MixedInkBlocks(const QImage& image, QRect area, Ink ink) {
+    const qreal ratio = image.devicePixelRatio();
+    const QRect device(QPoint(qRound(area.left() * ratio), qRound(area.top() * ratio)), area.size() * ratio);
+    int mixed = 0;
+    for (int y = std::max(0, device.top()) & ~1; y + 1 < std::min(image.height(), device.bottom()); y += 2) {
+        for (int x = std::max(0, device.left()) & ~1; x + 1 < std::min(image.width(), device.right()); x += 2) {
+            const QRgb corner = image.pixel(x, y);
+            const bool inked = ink(image.pixelColor(x, y)) || ink(image.pixelColor(x + 1, y)) ||
+                               ink(image.pixelColor(x, y + 1)) || ink(image.pixelColor(x + 1, y + 1));
+            mixed += inked && (image.pixel(x + 1, y) != corner || image.pixel(x, y + 1) != corner ||
+                               image.pixel(x + 1, y + 1) != corner);
+        }
+    }
+    return mixed;
+}
+
 TEST(PlotLegibility, APointNameIsAtLeastAsTallAsTheListText) {
     // The list's text: black on the window colour.
     QLabel list(QStringLiteral("E1"));
@@ -58,6 +77,10 @@ TEST(PlotLegibility, APointNameIsAtLeastAsTallAsTheListText) {
     const QRect nameArea(e1.x + plot.Settings().smallCircle, e1.y - 150, 200, 150 + 20);
     const int nameHeight = InkHeight(plotImage, nameArea, [](QColor c) { return c.red() > 90; });
     EXPECT_GE(nameHeight, listHeight) << "device pixel ratio " << plotImage.devicePixelRatio();
+    if (plotImage.devicePixelRatio() >= 2) {
+        // Drawn in the screen's own pixels, not enlarged: the name's strokes are finer than 2 x 2 blocks.
+        EXPECT_GT(MixedInkBlocks(plotImage, nameArea, [](QColor c) { return c.red() > 90; }), 10);
+    }
     const QByteArray dir = qgetenv("VEMO_SCREENSHOT_DIR");
     if (!dir.isEmpty()) {
         const QString scale = QString::number(plotImage.devicePixelRatio());
