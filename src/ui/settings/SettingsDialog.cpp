@@ -18,6 +18,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace vemo {
 namespace {
 
@@ -117,10 +119,13 @@ bool SettingsDialog::applyAndWrite() {
                        written = false;
                        return;
                    }
-                   Settings& settings = workspace_.settings();
-                   TakeDialogValues(settings, values);
-                   workspace_.store().names.TmpDir = settings.Dir.TmpDir;
-                   SaveDialogSettings(workspace_.settingsPath(), settings);
+                   // The workspace takes the values only once they are in the file: a file that
+                   // cannot be written leaves the program running on what it had.
+                   Settings taken = workspace_.settings();
+                   TakeDialogValues(taken, values);
+                   SaveDialogSettings(workspace_.settingsPath(), taken);
+                   workspace_.settings() = std::move(taken);
+                   workspace_.store().names.TmpDir = workspace_.settings().Dir.TmpDir;
                    workspace_.announceSettings();
                },
                this) &&
