@@ -1,7 +1,7 @@
 // The pages "データ" and "実行ファイル" of the settings dialog.
 #include "core/settings/ProgramFolder.h"
-#include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/MessagesSettings.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/Hint.h"
 #include "ui/settings/PageParts.h"
@@ -132,9 +132,7 @@ std::string DataPage::FolderForSettings(size_t index) const {
     if (auto bytes = ToCp932(text)) {
         return *bytes;
     }
-    throw Error(ToCp932(kFolderCaptions[index]).value_or(std::string()) +
-                Jp(" の名前に、設定ファイル VEMO.ini（Shift-JIS）に書けない文字があります。"
-                   "その文字を含まないフォルダを選んで下さい"));
+    throw Error(msg::FolderNameNotCp932(ToCp932(kFolderCaptions[index]).value_or(std::string())));
 }
 
 ProgramsPage::ProgramsPage(QWidget* parent) : SettingsPage(parent) {

@@ -1,8 +1,10 @@
 #include "ui/settings/SettingsDialog.h"
 
 #include "core/settings/DialogValues.h"
+#include "core/text/MessagesSettings.h"
 #include "ui/common/BusyCursor.h"
 #include "ui/common/CommandGuard.h"
+#include "ui/common/Cp932Text.h"
 #include "ui/common/MessageBox.h"
 #include "ui/common/Workspace.h"
 #include "ui/settings/FileAssociation.h"
@@ -145,10 +147,7 @@ void SettingsDialog::associate(int type, bool on) {
         QCheckBox* box = changed == LinkedFileType::Sima ? other_->simaLink() : other_->xyzLink();
         const QSignalBlocker quiet(box);
         box->setChecked(!on);
-        MessageBox::Show(this,
-                         QStringLiteral("ファイルの関連付けを%1できませんでした。\n%2")
-                             .arg(on ? QStringLiteral("登録") : QStringLiteral("解除"), failure),
-                         MessageBox::Kind::Error);
+        MessageBox::Show(this, FromCp932(msg::AssociationFailed(on, "%1")).arg(failure), MessageBox::Kind::Error);
         return;
     }
     RunCommand(
