@@ -112,7 +112,7 @@ void DataPage::fill(const Settings& values) {
 void DataPage::collect(Settings& values) const {
     std::array<std::string, 4> folders;
     for (size_t i = 0; i < folders_.size(); ++i) {
-        folders[i] = folders_[i]->text() == shownFolders_[i] ? heldFolders_[i] : FolderForSettings(i);
+        folders[i] = folders_[i]->text() == shownFolders_[i] ? heldFolders_[i] : folderForSettings(i);
     }
     values.Dir.DatDir = folders[0];
     values.Dir.TmpDir = folders[1];
@@ -127,7 +127,7 @@ void DataPage::collect(Settings& values) const {
 }
 
 // VEMO.ini is CP932: a folder whose name has no CP932 form cannot be kept there.
-std::string DataPage::FolderForSettings(size_t index) const {
+std::string DataPage::folderForSettings(size_t index) const {
     const QString text = folders_[index]->text().trimmed();
     if (auto bytes = ToCp932(text)) {
         return *bytes;

@@ -101,12 +101,12 @@ Settings SettingsDialog::fieldValues() const {
 }
 
 void SettingsDialog::accept() {
-    if (applyAndWrite()) {
+    if (writeAndApply()) {
         QDialog::accept();
     }
 }
 
-bool SettingsDialog::applyAndWrite() {
+bool SettingsDialog::writeAndApply() {
     const BusyCursor busy;
     bool written = true;
     return RunCommand(

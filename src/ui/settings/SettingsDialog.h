@@ -51,7 +51,7 @@ protected:
 
 private:
     void fill(const Settings& values);
-    bool applyAndWrite();
+    bool writeAndApply();
     void associate(int type, bool on);
 
     Workspace& workspace_;
