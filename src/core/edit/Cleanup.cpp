@@ -4,7 +4,7 @@
 #include "core/edit/DuplicateKeys.h"
 #include "core/edit/PointName.h"
 #include "core/store/XyzList.h"
-#include "core/text/Cp932.h"
+#include "core/text/Messages.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -150,7 +150,7 @@ void ApplyCleanupPlan(XyzList& list, const CleanupPlan& plan) {
 }
 
 std::string CleanupMessage(DuplicateAction action, std::int64_t count) {
-    return std::to_string(count) + Jp(action == DuplicateAction::Delete ? " 点削除しました" : " 点変更しました");
+    return action == DuplicateAction::Delete ? msg::DuplicatesDeleted(count) : msg::DuplicatesRenamed(count);
 }
 
 void RenumberPointNames(XyzList& list, int fromRow, const std::string& firstName, bool increment) {

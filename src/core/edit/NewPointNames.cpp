@@ -4,8 +4,8 @@
 #include "core/store/RegistrationRows.h"
 #include "core/store/XyzList.h"
 #include "core/text/Bytes.h"
-#include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/Messages.h"
 
 namespace vemo {
 
@@ -22,7 +22,7 @@ bool NameOnly(const XyzList& list, int row) {
 }
 
 Error HeldRefusal(const std::string& name) {
-    return Error(Jp("点名 ") + name + Jp(" は既に登録されています"));
+    return Error(msg::PointNameTaken(name));
 }
 
 } // namespace
@@ -50,22 +50,17 @@ bool NewPointNames::HeldByPoint(const std::string& name) const {
 void RequireSingleRow(const NewPointNames& names, const std::string& name) {
     const std::vector<int>& rows = names.RowsOf(name);
     if (rows.size() > 1) {
-        std::string list;
-        for (int row : rows) {
-            list += (list.empty() ? "" : ", ") + std::to_string(row);
-        }
-        throw Error(Jp("点名 ") + name + Jp(" は座標リストの ") + std::to_string(rows.size()) + Jp(" 行（") + list +
-                    Jp("）にあるため、どの点か決められません。1行にしてから登録してください"));
+        throw Error(msg::PointNameOnSeveralRows(name, rows));
     }
 }
 
 NewPointPlace NewPointNames::Claim(const std::string& name, bool replace) {
     if (name.empty()) {
-        throw Error(Jp("点名を入力してください"));
+        throw Error(msg::PointNameMissing());
     }
     RequireStorableName(name);
     if (!claimed_.emplace(name, true).second) {
-        throw Error(Jp("点名 ") + name + Jp(" は登録する点の中で2度使われています"));
+        throw Error(msg::PointNameUsedTwice(name));
     }
     RequireSingleRow(*this, name);
     const std::vector<int>& rows = RowsOf(name);
@@ -79,18 +74,6 @@ NewPointPlace NewPointNames::Claim(const std::string& name, bool replace) {
         throw HeldRefusal(name);
     }
     return {NewPointPlace::ReplacePoint, rows.front()};
-}
-
-std::string ReplacePointsQuestion(const std::vector<std::string>& heldNames) {
-    constexpr size_t kShown = 10;
-    std::string names;
-    for (size_t i = 0; i < heldNames.size() && i < kShown; ++i) {
-        names += (i ? ", " : "") + heldNames[i];
-    }
-    if (heldNames.size() > kShown) {
-        names += Jp(" …（全 ") + std::to_string(heldNames.size()) + Jp(" 点）");
-    }
-    return Jp("点名 ") + names + Jp(" は既に座標リストにあります。座標を計算結果で置き換えますか？");
 }
 
 std::vector<int> RegisterNewPoints(XyzList& list, const std::vector<NewPoint>& points, int firstFreeRow,

@@ -63,9 +63,7 @@ struct NewPoint {
 // refuses the registration.  An empty function refuses.
 using AskReplacePoints = std::function<bool(const std::vector<std::string>& heldNames)>;
 
-// "点名 A, B は既に座標リストにあります。座標を計算結果で置き換えますか？" (at most ten names, then "…").
-std::string ReplacePointsQuestion(const std::vector<std::string>& heldNames);
-
+// The question itself is msg::ReplacePointsQuestion.
 // Registers `points` under the rule above: every name is checked before anything is written.  Points
 // that take a fresh row go into consecutive rows from `firstFreeRow` on (a row there is overwritten,
 // beyond the end one is appended).  Returns the rows written, in the order of `points`.

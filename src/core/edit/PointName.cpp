@@ -1,8 +1,8 @@
 #include "core/edit/PointName.h"
 
 #include "core/text/Bytes.h"
-#include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/Messages.h"
 #include "core/text/Numbers.h"
 
 #include <algorithm>
@@ -32,7 +32,7 @@ bool CountsRegularly(std::string_view name, const DigitRun& parts) {
 
 void RequireStorableName(std::string_view name) {
     if (name.size() > kPointNameBytes) {
-        throw Error(Jp("点名 '") + std::string(name) + Jp("' は16バイトを超えるため付けられません"));
+        throw Error(msg::PointNameTooLong(name));
     }
 }
 

@@ -4,8 +4,8 @@
 #include "core/io/SafeReplace.h"
 #include "core/settings/IniFile.h"
 #include "core/settings/ProgramFolder.h"
-#include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/MessagesSettings.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -113,9 +113,8 @@ void MoveFromOldPlace(const fs::path& oldFolder, const AppLocations& to, std::ve
     } catch (const Error&) {
         // The file is there; an unreadable one is reported by the start-up that reads it.
     }
-    notes.push_back(Jp("設定ファイルとオートセーブファイルを ") + MessagePath(oldFolder) + Jp(" から ") +
-                    MessagePath(fs::path(to.settingsFolder)) + Jp(" と ") + MessagePath(fs::path(to.dataFolder)) +
-                    Jp(" へ移しました。"));
+    notes.push_back(msg::SettingsMoved(MessagePath(oldFolder), MessagePath(fs::path(to.settingsFolder)),
+                                       MessagePath(fs::path(to.dataFolder))));
 }
 
 bool IsPortableCopy(const std::string& executableFolder) {

@@ -3,6 +3,7 @@
 #include "core/text/Bytes.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/MessagesSettings.h"
 #include "core/text/Numbers.h"
 
 #include <stdexcept>
@@ -154,7 +155,7 @@ void IniDocument::Write(std::string_view section, std::string_view key, std::str
     CheckName(section, "[]", "section");
     CheckName(key, "=[;", "key");
     if (HasLineBreak(value)) {
-        throw Error(Jp("設定値に改行は書けません: ") + std::string(section) + " " + std::string(key));
+        throw Error(msg::SettingHasLineBreak(section, key));
     }
     std::string entry = std::string(key) + "=" + std::string(value) + std::string(kNewLine);
     auto lines = SplitLines();

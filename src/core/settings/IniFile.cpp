@@ -2,8 +2,8 @@
 
 #include "core/io/BoundedRead.h"
 #include "core/io/SafeReplace.h"
-#include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/Messages.h"
 
 namespace vemo {
 
@@ -23,7 +23,7 @@ std::string ReadIniBytes(const std::string& path) {
     if (read.failure == ReadFailure::Missing) {
         return {};
     }
-    throw Error(Jp("ファイル「") + MessagePath(path) + Jp("」を読めません"));
+    throw Error(msg::CannotRead(MessagePath(path)));
 }
 
 } // namespace

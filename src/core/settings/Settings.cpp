@@ -6,6 +6,7 @@
 #include "core/text/Bytes.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/MessagesSettings.h"
 #include "core/text/Numbers.h"
 
 #include <algorithm>
@@ -37,8 +38,7 @@ public:
             value = StrToInt(*text);
         } catch (const Error& e) {
             if (messages_ != nullptr) {
-                messages_->push_back(e.what() + Jp("（設定ファイル [") + section_ + "] " + key + Jp("、既定値 ") +
-                                     std::to_string(value) + Jp(" を使います）"));
+                messages_->push_back(msg::SettingUnreadable(e.what(), section_, key, value));
             }
         }
     }
@@ -122,9 +122,7 @@ void ClampToRanges(Settings& s, std::vector<std::string>& messages) {
         }
     }
     if (!changed.empty()) {
-        messages.push_back(Jp("設定ファイル VEMO.ini に範囲外の値があったので、範囲内の値を使います（環境設定の OK "
-                              "で書き直されます）：") +
-                           changed);
+        messages.push_back(msg::SettingsOutOfRange(changed));
     }
 }
 

@@ -4,6 +4,7 @@
 #include "core/surveymap/MapParts.h"
 #include "core/surveymap/SurveyMapModel.h"
 #include "core/text/Cp932.h"
+#include "core/text/MessagesSurveyMap.h"
 #include "core/text/Numbers.h"
 
 #include <algorithm>
@@ -109,8 +110,7 @@ public:
         }
         if (unplaced_ > 0) {
             layout_.unplacedLabels = unplaced_;
-            layout_.warnings.push_back(Jp("重ならずに置けなかったラベルが ") + std::to_string(unplaced_) +
-                                       Jp(" 個あります。縮尺か用紙を変えてください。"));
+            layout_.warnings.push_back(msg::LabelsUnplaced(unplaced_));
         }
     }
 

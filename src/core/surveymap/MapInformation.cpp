@@ -2,6 +2,7 @@
 #include "core/surveymap/MapParts.h"
 #include "core/surveymap/SurveyMapModel.h"
 #include "core/text/Cp932.h"
+#include "core/text/MessagesSurveyMap.h"
 #include "core/text/Numbers.h"
 
 #include <algorithm>
@@ -33,7 +34,7 @@ std::string ZoneText(int zone) {
 struct TitleRow {
     const char* label;
     std::string value;
-    const char* missing; // the warning when a required item is empty; nullptr: optional
+    std::string (*missing)(); // the warning when a required item is empty; nullptr: optional
 };
 
 std::vector<TitleRow> TitleRows(const SurveyMapModel& model) {
@@ -45,14 +46,13 @@ std::vector<TitleRow> TitleRows(const SurveyMapModel& model) {
     }
     const SurveyTitle& t = model.title;
     std::string maker = Join({t.office, t.surveyor}, " ");
-    return {{"地番区域", t.district, "地番区域の名称が入力されていません。"},
+    return {{"地番区域", t.district, &msg::DistrictMissing},
             {"地番", Join(subjects, Jp("、")), nullptr},
             {"縮尺", "", nullptr}, // filled in by the caller
-            {"座標系", ZoneText(model.zone),
-             "平面直角座標系の番号が分かりません（--zone か VemoZone.txt で指定してください）。"},
+            {"座標系", ZoneText(model.zone), &msg::ZoneUnknown},
             {"求積方法", Jp("座標法（求積表による）"), nullptr},
-            {"測量年月日", t.surveyDate, "測量年月日が入力されていません。"},
-            {"作成者", maker, "作成者が入力されていません。"},
+            {"測量年月日", t.surveyDate, &msg::SurveyDateMissing},
+            {"作成者", maker, &msg::MapMakerMissing},
             {"申請人", t.applicant, nullptr}};
 }
 
@@ -69,7 +69,7 @@ double AddTitleBlock(const SurveyMapModel& model, PaperRect area, SurveyMapLayou
             continue;
         }
         if (row.value.empty()) {
-            layout.warnings.push_back(Jp(row.missing));
+            layout.warnings.push_back(row.missing());
         }
         double middle = y + kTitleRowMm / 2;
         layout.texts.push_back(LeftText(MapLayer::Title, Jp(row.label), area.left + 1.5, middle, kTitleTextMm));
@@ -197,8 +197,7 @@ void LayOutInformation(const SurveyMapModel& model, PaperRect area, SurveyMapLay
     }
     size_t left = Flow(blocks, tables, height, &layout);
     if (left > 0) {
-        layout.warnings.push_back(Jp("表が用紙に収まりません（") + std::to_string(left) +
-                                  Jp(" 行を省きました）。大きな用紙を選んでください。"));
+        layout.warnings.push_back(msg::TablesCutShort(left));
     }
 }
 

@@ -3,6 +3,7 @@
 #include "core/files/FileIo.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/MessagesSurveyMap.h"
 
 #include <algorithm>
 
@@ -88,13 +89,12 @@ bool TakeLine(std::string_view key, std::string_view value, SiteSurveyInfo& info
 }
 
 void Refuse(std::string_view fileName, size_t lineNumber) {
-    throw Error(std::string(fileName) + Jp(" の ") + std::to_string(lineNumber) +
-                Jp(" 行目が正しくありません（項目名=値 の形で書いてください）"));
+    throw Error(msg::SiteInfoBadLine(fileName, lineNumber));
 }
 
 void CheckNoBreaks(const std::string& value, std::string_view field, bool tabsAllowed) {
     if (value.find_first_of(tabsAllowed ? "\r\n" : "\t\r\n") != std::string::npos) {
-        throw Error(Jp("「") + std::string(field) + Jp("」に改行やタブは使えません: ") + value);
+        throw Error(msg::BreakInField(field, value));
     }
 }
 

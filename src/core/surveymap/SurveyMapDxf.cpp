@@ -4,6 +4,7 @@
 #include "core/surveymap/SurveyMapLayout.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/MessagesSurveyMap.h"
 #include "core/text/Numbers.h"
 
 #include <gdal_priv.h>
@@ -22,7 +23,7 @@ struct FeatureDeleter {
 };
 
 [[noreturn]] void Refused(const char* what) {
-    throw Error(Jp("DXFに書き出せません（") + what + ": " + CPLGetLastErrorMsg() + Jp("）"));
+    throw Error(msg::DxfRefused(what, CPLGetLastErrorMsg()));
 }
 
 class DxfWriter {
@@ -119,9 +120,7 @@ void WriteSurveyMapDxf(const SurveyMapLayout& layout, const std::filesystem::pat
 }
 
 std::vector<std::string> DxfLimitations() {
-    return {Jp("線の太さ（筆界線の太線と隣接地の細線）は画層で分けてあり、線幅そのものは出力されません。"),
-            Jp("塗りつぶし（方位記号の半分、鋲などの黒丸）は輪郭線だけになります。"),
-            Jp("文字の字体は CAD 側の既定の字体になります（表の桁は等幅の字体で揃います）。")};
+    return {msg::DxfLineWidthsLost(), msg::DxfFillsLost(), msg::DxfFontsLost()};
 }
 
 } // namespace vemo::surveymap

@@ -3,6 +3,7 @@
 #include "core/surveymap/MapParts.h"
 #include "core/surveymap/SurveyMapModel.h"
 #include "core/text/Cp932.h"
+#include "core/text/MessagesSurveyMap.h"
 
 #include <algorithm>
 #include <cctype>
@@ -89,13 +90,8 @@ void CheckScale(const Extent& extent, PaperRect area, const SurveyMapOptions& op
     if (Fits(extent, options.scale, area)) {
         return;
     }
-    layout.warnings.push_back(layout.fittingScale != 0
-                                  ? Jp("縮尺 ") + ScaleText(options.scale) +
-                                        Jp(" では図面が用紙に収まりません。収まる最大の縮尺は ") +
-                                        ScaleText(layout.fittingScale) + Jp(" です。")
-                                  : Jp("縮尺 ") + ScaleText(options.scale) +
-                                        Jp(" では図面が用紙に収まりません。標準の縮尺（1/"
-                                           "1000まで）では収まりません。大きな用紙を選んでください。"));
+    layout.warnings.push_back(msg::MapDoesNotFit(
+        ScaleText(options.scale), layout.fittingScale != 0 ? ScaleText(layout.fittingScale) : std::string()));
 }
 
 } // namespace

@@ -7,6 +7,8 @@
 #include "core/store/XyzNameIndex.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/MessagesParcels.h"
+#include "core/text/MessagesSurveyMap.h"
 
 #include <algorithm>
 #include <map>
@@ -21,7 +23,7 @@ int ParcelPosition(const BlockList& blocks, const std::string& name) {
             return p;
         }
     }
-    throw Error(Jp("画地「") + name + Jp("」がありません"));
+    throw Error(msg::ParcelNotFound(name));
 }
 
 // The report's lines of one parcel (from its name to the rule under its figures), without the
@@ -65,7 +67,7 @@ public:
             parcel.ring.push_back(PointIndex(name, vertex));
         }
         if (parcel.ring.size() < 3) {
-            throw Error(Jp("画地「") + name + Jp("」の点が3点に足りません"));
+            throw Error(msg::ParcelTooFewPoints(name));
         }
         parcel.figures = ParcelFigures(blocks.At(position).NoList, index_);
         if (subject) {
@@ -98,7 +100,7 @@ private:
         }
         std::optional<PointXY> found = index_.Find(name);
         if (!found) {
-            throw Error(Jp("画地「") + parcel + Jp("」の点「") + name + Jp("」が座標リストにありません"));
+            throw Error(msg::ParcelPointNotInList(parcel, name));
         }
         const std::string& kind = list_.Cell(found->row, kColTensyu);
         model_.points.push_back({name, {found->x, found->y}, kind, SymbolFor(info_.markers, kind)});
@@ -136,7 +138,7 @@ SurveyMapModel BuildSurveyMapModel(const XyzList& list, const BlockList& blocks,
     std::vector<std::string> subjects = fromFile ? RoleNames(info, ParcelRole::Subject) : request.subjects;
     std::vector<std::string> adjacents = fromFile ? RoleNames(info, ParcelRole::Adjacent) : request.adjacents;
     if (subjects.empty()) {
-        throw Error(Jp("地積測量図の対象となる画地（地番）を選んでください"));
+        throw Error(msg::NoSubjectParcel());
     }
     ModelBuilder builder(list, info);
     for (const std::string& name : subjects) {

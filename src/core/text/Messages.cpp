@@ -78,4 +78,75 @@ std::string FolderNameTaken() {
     return Jp("ディレクトリ名が重複しているかまたは不正です");
 }
 
+// Settings, point names, the coordinate list's cleanup, numbers.
+
+std::string CannotRead(std::string_view path) {
+    return Jp("ファイル「") + std::string(path) + Jp("」を読めません");
+}
+
+std::string NotADecimalNumber(std::string_view excerpt) {
+    return "'" + std::string(excerpt) + "'" + Jp(" は浮動小数点数ではありません");
+}
+
+std::string NotAnInteger(std::string_view excerpt) {
+    return "'" + std::string(excerpt) + "'" + Jp(" は整数ではありません");
+}
+
+std::string AtLine(std::size_t line) {
+    return std::to_string(line) + Jp("行目: ");
+}
+
+std::string SameAsPreviousPoint() {
+    return Jp("前点と重複");
+}
+
+std::string PointNameMissing() {
+    return Jp("点名を入力してください");
+}
+
+std::string PointNameTaken(std::string_view name) {
+    return Jp("点名 ") + std::string(name) + Jp(" は既に登録されています");
+}
+
+std::string PointNameOnSeveralRows(std::string_view name, const std::vector<int>& rows) {
+    std::string list;
+    for (int row : rows) {
+        list += (list.empty() ? "" : ", ") + std::to_string(row);
+    }
+    return Jp("点名 ") + std::string(name) + Jp(" は座標リストの ") + std::to_string(rows.size()) + Jp(" 行（") + list +
+           Jp("）にあるため、どの点か決められません。1行にしてから登録してください");
+}
+
+std::string PointNameUsedTwice(std::string_view name) {
+    return Jp("点名 ") + std::string(name) + Jp(" は登録する点の中で2度使われています");
+}
+
+std::string PointNameTooLong(std::string_view name) {
+    return Jp("点名 '") + std::string(name) + Jp("' は16バイトを超えるため付けられません");
+}
+
+std::string ReplacePointsQuestion(const std::vector<std::string>& heldNames) {
+    constexpr size_t kShown = 10;
+    std::string names;
+    for (size_t i = 0; i < heldNames.size() && i < kShown; ++i) {
+        names += (i ? ", " : "") + heldNames[i];
+    }
+    if (heldNames.size() > kShown) {
+        names += Jp(" …（全 ") + std::to_string(heldNames.size()) + Jp(" 点）");
+    }
+    return Jp("点名 ") + names + Jp(" は既に座標リストにあります。座標を計算結果で置き換えますか？");
+}
+
+std::string DuplicatesDeleted(std::int64_t count) {
+    return std::to_string(count) + Jp(" 点削除しました");
+}
+
+std::string DuplicatesRenamed(std::int64_t count) {
+    return std::to_string(count) + Jp(" 点変更しました");
+}
+
+std::string CannotStartPrinting() {
+    return Jp("印刷を開始できません");
+}
+
 } // namespace vemo::msg

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,5 +40,26 @@ std::string FolderNameTaken(); // ディレクトリ名が重複しているか�
 // "座標リストにない点: A, B（前の点の座標で計算）": the vertices a parcel names that the coordinate list
 // does not hold; its area is computed with the point before each standing in for it.
 std::string MissingParcelPoints(const std::vector<std::string>& names);
+
+// Settings, point names, the coordinate list's cleanup, numbers (shared by several areas).
+std::string CannotRead(std::string_view path); // ファイル「<path>」を読めません
+// "'<excerpt>' は浮動小数点数ではありません" / "'<excerpt>' は整数ではありません": a field that does not
+// read as a number; `excerpt` is the quoted piece of the field.
+std::string NotADecimalNumber(std::string_view excerpt);
+std::string NotAnInteger(std::string_view excerpt);
+std::string AtLine(std::size_t line);              // <n>行目: (the start of a message about one line of a file)
+std::string SameAsPreviousPoint();                 // 前点と重複
+std::string PointNameMissing();                    // 点名を入力してください
+std::string PointNameTaken(std::string_view name); // 点名 <name> は既に登録されています
+// 点名 <name> は座標リストの <n> 行（<rows>）にあるため、どの点か決められません。1行にしてから登録してください
+std::string PointNameOnSeveralRows(std::string_view name, const std::vector<int>& rows);
+std::string PointNameUsedTwice(std::string_view name); // 点名 <name> は登録する点の中で2度使われています
+std::string PointNameTooLong(std::string_view name); // 点名 '<name>' は16バイトを超えるため付けられません
+// "点名 A, B …（全 <n> 点） は既に座標リストにあります。座標を計算結果で置き換えますか？" (ten names at most).
+std::string ReplacePointsQuestion(const std::vector<std::string>& heldNames);
+// "<n> 点削除しました" / "<n> 点変更しました": what the cleanup of duplicates did.
+std::string DuplicatesDeleted(std::int64_t count);
+std::string DuplicatesRenamed(std::int64_t count);
+std::string CannotStartPrinting(); // 印刷を開始できません
 
 } // namespace vemo::msg

@@ -1,8 +1,8 @@
 #include "core/text/Numbers.h"
 
 #include "core/text/Bytes.h"
-#include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/Messages.h"
 
 #include <charconv>
 #include <cmath>
@@ -51,11 +51,6 @@ bool IsDecimalText(std::string_view s) {
         }
     }
     return i == s.size();
-}
-
-std::string ConversionMessage(std::string_view text, const char* utf8Tail) {
-    // File content can hold anything: quote a short, escaped piece of it.
-    return "'" + Excerpt(text) + "'" + Jp(utf8Tail);
 }
 
 // The shortest decimal digits that read back as the value: value = 0.d1d2d3... * 10^(exponent + 1),
@@ -182,7 +177,7 @@ double StrToFloat(std::string_view text) {
     if (auto value = TryStrToFloat(text)) {
         return *value;
     }
-    throw FieldError(ConversionMessage(text, " は浮動小数点数ではありません"));
+    throw FieldError(msg::NotADecimalNumber(Excerpt(text)));
 }
 
 std::optional<int> TryStrToInt(std::string_view text) {
@@ -222,7 +217,7 @@ int StrToInt(std::string_view text) {
     if (auto value = TryStrToInt(text)) {
         return *value;
     }
-    throw FieldError(ConversionMessage(text, " は整数ではありません"));
+    throw FieldError(msg::NotAnInteger(Excerpt(text)));
 }
 
 std::string FormatPattern(double value, std::string_view pattern) {
@@ -288,7 +283,7 @@ std::string Sprintf(const char* format, ...) {
 }
 
 std::string LinePrefix(size_t lineNo) {
-    return std::to_string(lineNo) + Jp("行目: ");
+    return msg::AtLine(lineNo);
 }
 
 } // namespace vemo

@@ -120,7 +120,7 @@ GridCell XyzStrGrid::currentCell() const {
     if (!index.isValid()) {
         return {1, kColName};
     }
-    return {XyzTableModel::ListRow(index), XyzTableModel::ListColumn(index)};
+    return {XyzTableModel::listRowOf(index), XyzTableModel::listColumnOf(index)};
 }
 
 void XyzStrGrid::setCurrentCell(GridCell cell) {
@@ -308,7 +308,7 @@ QModelIndex XyzStrGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers mo
     if (!target.isValid()) {
         return target;
     }
-    GridCell cell{XyzTableModel::ListRow(target), XyzTableModel::ListColumn(target)};
+    GridCell cell{XyzTableModel::listRowOf(target), XyzTableModel::listColumnOf(target)};
     const ColumnSwitches switches = columnSwitches();
     if (action == MoveLeft || action == MovePrevious) {
         // Leftwards the cursor passes switched-off columns the other way; Y always takes input.
@@ -336,8 +336,8 @@ void XyzStrGrid::mousePressEvent(QMouseEvent* event) {
         QTableView::mousePressEvent(event);
         return;
     }
-    const int row = XyzTableModel::ListRow(clicked);
-    const int col = XyzTableModel::ListColumn(clicked);
+    const int row = XyzTableModel::listRowOf(clicked);
+    const int col = XyzTableModel::listColumnOf(clicked);
     GridCell target =
         SkipSwitchedOff({row, col}, columnSwitches(), lastRow(), {row, LastEntryColumn(columnSwitches())});
     clicking_ = true;
@@ -375,7 +375,7 @@ void XyzStrGrid::sendClick(int row, int col) {
 // A switched-off column opens no editor.
 void XyzStrGrid::mouseDoubleClickEvent(QMouseEvent* event) {
     const QModelIndex clicked = indexAt(event->position().toPoint());
-    if (clicked.isValid() && !columnSwitches().IsOn(XyzTableModel::ListColumn(clicked))) {
+    if (clicked.isValid() && !columnSwitches().IsOn(XyzTableModel::listColumnOf(clicked))) {
         event->accept();
         return;
     }
@@ -386,7 +386,7 @@ void XyzStrGrid::currentChanged(const QModelIndex& current, const QModelIndex& p
     QTableView::currentChanged(current, previous);
     delegate_->resetTyped();
     if (!clicking_ && current.isValid() && current.row() != previous.row()) {
-        highlightRow(XyzTableModel::ListRow(current));
+        highlightRow(XyzTableModel::listRowOf(current));
     }
 }
 

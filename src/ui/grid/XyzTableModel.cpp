@@ -49,11 +49,11 @@ QVariant XyzTableModel::data(const QModelIndex& index, int role) const {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid)) {
         return {};
     }
-    const int col = ListColumn(index);
+    const int col = listColumnOf(index);
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-        return FromCp932(list_.Cell(ListRow(index), col));
+        return FromCp932(list_.Cell(listRowOf(index), col));
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(ColumnAlignment(col));
     case Qt::BackgroundRole:
@@ -102,8 +102,8 @@ bool XyzTableModel::setData(const QModelIndex& index, const QVariant& value, int
     if (!text) {
         return false;
     }
-    if (*text != list_.Cell(ListRow(index), ListColumn(index))) {
-        list_.SetCell(ListRow(index), ListColumn(index), std::move(*text)); // dataChanged comes from the list
+    if (*text != list_.Cell(listRowOf(index), listColumnOf(index))) {
+        list_.SetCell(listRowOf(index), listColumnOf(index), std::move(*text)); // dataChanged comes from the list
     }
     return true;
 }

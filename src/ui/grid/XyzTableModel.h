@@ -24,8 +24,8 @@ public:
     void setColumnSwitches(const ColumnSwitches& switches);
     const ColumnSwitches& columnSwitches() const { return switches_; }
 
-    static int ListRow(const QModelIndex& index) { return index.row() + 1; }
-    static int ListColumn(const QModelIndex& index) { return index.column() + 1; }
+    static int listRowOf(const QModelIndex& index) { return index.row() + 1; }
+    static int listColumnOf(const QModelIndex& index) { return index.column() + 1; }
     QModelIndex cellIndex(int listRow, int listCol) const { return index(listRow - 1, listCol - 1); }
 
     int rowCount(const QModelIndex& parent = {}) const override;

@@ -5,6 +5,7 @@
 #include "core/parcels/SequenceEntry.h"
 #include "core/store/Store.h"
 #include "core/text/Messages.h"
+#include "core/text/MessagesParcels.h"
 #include "ui/common/CommandGuard.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/MessageBox.h"
@@ -233,16 +234,16 @@ bool ParcelEditor::confirmCell(int row, const QString& typed) {
         }
         // A run is entered only at the end of the ring; anywhere else "+T8" would be stored as a vertex
         // name that no point can have.
-        MessageBox::Show(this, QStringLiteral("連番入力（+点名）は最後の行で入力してください"));
+        MessageBox::ShowCp932(this, msg::RunOnlyOnLastRow());
         return false;
     }
     std::vector<std::string> names = rows();
     if (row > 0 && names[row - 1] == text) {
-        MessageBox::Show(this, QStringLiteral("前点と重複"));
+        MessageBox::ShowCp932(this, msg::SameAsPreviousPoint());
         return false;
     }
     if (!store_.FindPointXY(text)) {
-        MessageBox::Show(this, QStringLiteral("№ ") + FromCp932(text) + QStringLiteral(" は見つかりません"));
+        MessageBox::ShowCp932(this, msg::NumberNotFound(text));
         return false;
     }
     setCell(row, text);
@@ -286,14 +287,12 @@ bool ParcelEditor::checkRing(bool quietWhenNotFormed) {
         return true;
     case RingCheck::NotFormed:
         if (!quietWhenNotFormed) {
-            MessageBox::Show(this, QStringLiteral("画地が構成されていません"));
+            MessageBox::ShowCp932(this, msg::ParcelNotFormed());
             grid_->setFocus();
         }
         return false;
     case RingCheck::NotClosed:
-        MessageBox::Show(this,
-                         QStringLiteral("画地が閉じていません\n最後の行に始点の点名「%1」をもう一度入力してください")
-                             .arg(FromCp932(rows().front())));
+        MessageBox::ShowCp932(this, msg::ParcelNotClosed(rows().front()));
         grid_->setFocus();
         return false;
     }
@@ -334,8 +333,8 @@ void ParcelEditor::deleteParcel() {
     if (store_.blocks.Count() == 0 || position < 0) {
         return;
     }
-    QString name = FromCp932(store_.blocks.At(position).BlockName);
-    if (MessageBox::Ask(this, QStringLiteral("画地「") + name + QStringLiteral("」を削除します")) != QMessageBox::Ok) {
+    if (MessageBox::Ask(this, FromCp932(msg::DeleteParcelQuestion(store_.blocks.At(position).BlockName))) !=
+        QMessageBox::Ok) {
         return;
     }
     chosen_ = -1;

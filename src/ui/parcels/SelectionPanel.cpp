@@ -4,6 +4,7 @@
 #include "core/parcels/SequenceEntry.h"
 #include "core/print/CoordinateListPrint.h"
 #include "core/store/Store.h"
+#include "core/text/MessagesParcels.h"
 #include "ui/common/ApplicationTitle.h"
 #include "ui/common/CommandGuard.h"
 #include "ui/common/Cp932Text.h"
@@ -181,7 +182,7 @@ void SelectionPanel::confirmCell(int row, const QString& typed) {
     }
     if (selection_.Contains(text)) {
         if (row >= entryRow || selection_.Names()[row] != text) {
-            MessageBox::Show(this, QStringLiteral("№重複"));
+            MessageBox::ShowCp932(this, msg::NumberTwice());
         }
         return;
     }
@@ -201,7 +202,8 @@ bool SelectionPanel::isKnownPoint(const std::string& text, const QString& typed)
     if (store_.FindPointXY(text)) {
         return true;
     }
-    MessageBox::Show(this, QStringLiteral("№ ") + typed + QStringLiteral(" は見つかりません"));
+    // As typed, in place of "%1" (its CP932 form may stand for another character).
+    MessageBox::Show(this, FromCp932(msg::NumberNotFound("%1")).arg(typed));
     return false;
 }
 
@@ -212,7 +214,7 @@ void SelectionPanel::confirmInsertedRow(int row, const std::string& text, const 
         return;
     }
     if (selection_.Contains(text)) {
-        MessageBox::Show(this, QStringLiteral("№重複"));
+        MessageBox::ShowCp932(this, msg::NumberTwice());
         return;
     }
     if (isKnownPoint(text, typed)) {

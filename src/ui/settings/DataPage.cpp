@@ -1,7 +1,7 @@
 // The pages "データ" and "実行ファイル" of the settings dialog.
 #include "core/settings/ProgramFolder.h"
-#include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/MessagesSettings.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/Hint.h"
 #include "ui/settings/PageParts.h"
@@ -112,7 +112,7 @@ void DataPage::fill(const Settings& values) {
 void DataPage::collect(Settings& values) const {
     std::array<std::string, 4> folders;
     for (size_t i = 0; i < folders_.size(); ++i) {
-        folders[i] = folders_[i]->text() == shownFolders_[i] ? heldFolders_[i] : FolderForSettings(i);
+        folders[i] = folders_[i]->text() == shownFolders_[i] ? heldFolders_[i] : folderForSettings(i);
     }
     values.Dir.DatDir = folders[0];
     values.Dir.TmpDir = folders[1];
@@ -127,14 +127,12 @@ void DataPage::collect(Settings& values) const {
 }
 
 // VEMO.ini is CP932: a folder whose name has no CP932 form cannot be kept there.
-std::string DataPage::FolderForSettings(size_t index) const {
+std::string DataPage::folderForSettings(size_t index) const {
     const QString text = folders_[index]->text().trimmed();
     if (auto bytes = ToCp932(text)) {
         return *bytes;
     }
-    throw Error(ToCp932(kFolderCaptions[index]).value_or(std::string()) +
-                Jp(" の名前に、設定ファイル VEMO.ini（Shift-JIS）に書けない文字があります。"
-                   "その文字を含まないフォルダを選んで下さい"));
+    throw Error(msg::FolderNameNotCp932(ToCp932(kFolderCaptions[index]).value_or(std::string())));
 }
 
 ProgramsPage::ProgramsPage(QWidget* parent) : SettingsPage(parent) {

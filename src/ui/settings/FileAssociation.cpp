@@ -1,5 +1,9 @@
 #include "ui/settings/FileAssociation.h"
 
+#include "core/text/Messages.h"
+#include "core/text/MessagesSettings.h"
+#include "ui/common/Cp932Text.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -62,12 +66,13 @@ QString RunXdgMime(const QStringList& arguments) {
     QProcess tool;
     tool.start(QStringLiteral("xdg-mime"), arguments);
     if (!tool.waitForStarted(kToolTimeoutMs)) {
-        return QStringLiteral("xdg-mime を起動できません（パッケージ xdg-utils が必要です）");
+        return FromCp932(msg::MimeToolMissing());
     }
     if (!tool.waitForFinished(kToolTimeoutMs) || tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0) {
         const QString detail = QString::fromLocal8Bit(tool.readAllStandardError()).trimmed();
-        return QStringLiteral("xdg-mime %1 が失敗しました%2")
-            .arg(arguments.value(0), detail.isEmpty() ? QString() : QStringLiteral("：") + detail);
+        // The tool's own words in place of "%1": they need not have a CP932 form.
+        const std::string request = ToCp932(arguments.value(0)).value_or(std::string());
+        return FromCp932(msg::MimeToolFailed(request, detail.isEmpty() ? "" : "%1")).arg(detail);
     }
     return {};
 }
@@ -154,7 +159,7 @@ QString Register(const TypeNames& names, bool packaged) {
         QTemporaryDir temp;
         const QString definition = temp.filePath(names.definitionFile);
         if (!temp.isValid() || !WriteText(definition, DefinitionXml(names))) {
-            return QStringLiteral("MIME 定義を一時フォルダに書き込めません");
+            return FromCp932(msg::MimeDefinitionNotWritten());
         }
         const QString failure =
             RunXdgMime({QStringLiteral("install"), QStringLiteral("--mode"), QStringLiteral("user"), definition});
@@ -169,7 +174,7 @@ QString Unregister(const TypeNames& names) {
     const QString configHome = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     if (!RemoveDefault(configHome + QStringLiteral("/mimeapps.list"), names.mime) ||
         !RemoveDefault(ApplicationsFolder() + QStringLiteral("mimeapps.list"), names.mime)) {
-        return QStringLiteral("mimeapps.list を書き換えられません");
+        return FromCp932(msg::MimeDefaultsNotRewritten());
     }
     if (!QFileInfo::exists(DataHome() + QStringLiteral("/mime/packages/") + names.definitionFile)) {
         return {};
@@ -196,7 +201,7 @@ QString UpdateFileAssociation(LinkedFileType changed, AssociatedTypes wanted, co
     if (packaged || (!wanted.sima && !wanted.xyz)) {
         QFile::remove(ownEntry);
     } else if (!WriteText(ownEntry, DesktopEntry(programPath, wanted))) {
-        return QStringLiteral("%1 を書き込めません").arg(ownEntry);
+        return FromCp932(msg::CannotWrite("%1")).arg(ownEntry);
     }
     const TypeNames names = NamesOf(changed);
     return on ? Register(names, packaged) : Unregister(names);

@@ -2,6 +2,7 @@
 
 #include "core/io/SafeReplace.h"
 #include "core/text/Bytes.h"
+#include "core/text/MessagesSettings.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/MessageBox.h"
 #include "ui/settings/SettingsPages.h"
@@ -20,12 +21,12 @@ bool Refuse(QLineEdit* field, const QString& text) {
 }
 
 bool CheckFolder(QLineEdit* field, const QString& caption, std::string_view cp932, bool required) {
+    const std::string captionCp932 = ToCp932(caption).value_or(std::string());
     if (TrimView(cp932).empty()) {
-        return !required ||
-               Refuse(field, QStringLiteral("%1 が空です。データを置くフォルダを指定して下さい。").arg(caption));
+        return !required || Refuse(field, FromCp932(msg::FolderEmpty(captionCp932)));
     }
     // The folder as typed (or as filled: the file system's own name), not the CP932 form, which may
-    // stand for another character (〜 and ～ share a code).
+    // stand for another character (〜 and ～ share a code): the messages take it in place of "%1".
     const fs::path folder = NativePath(field->text().trimmed());
     const QString shown = PathText(folder);
     std::error_code ec;
@@ -33,17 +34,17 @@ bool CheckFolder(QLineEdit* field, const QString& caption, std::string_view cp93
         return true;
     }
     if (fs::exists(folder, ec)) {
-        return Refuse(field, QStringLiteral("%1「%2」はフォルダではありません。").arg(caption, shown));
+        return Refuse(field, FromCp932(msg::NotAFolder(captionCp932, "%1")).arg(shown));
     }
     const auto answer =
-        MessageBox::Ask(field->window(), QStringLiteral("%1「%2」がありません。\n作成しますか？").arg(caption, shown),
+        MessageBox::Ask(field->window(), FromCp932(msg::FolderMissingCreateIt(captionCp932, "%1")).arg(shown),
                         QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
     if (answer != QMessageBox::Yes) {
         return false;
     }
     if (!fs::create_directories(folder, ec) && !fs::is_directory(folder)) {
-        return Refuse(field, QStringLiteral("%1「%2」を作成できません：%3")
-                                 .arg(caption, shown, FromCp932(WriteFailureReason(ec.value()))));
+        return Refuse(
+            field, FromCp932(msg::CannotCreateFolder(captionCp932, "%1", WriteFailureReason(ec.value()))).arg(shown));
     }
     return true;
 }

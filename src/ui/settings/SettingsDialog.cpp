@@ -1,8 +1,10 @@
 #include "ui/settings/SettingsDialog.h"
 
 #include "core/settings/DialogValues.h"
+#include "core/text/MessagesSettings.h"
 #include "ui/common/BusyCursor.h"
 #include "ui/common/CommandGuard.h"
+#include "ui/common/Cp932Text.h"
 #include "ui/common/MessageBox.h"
 #include "ui/common/Workspace.h"
 #include "ui/settings/FileAssociation.h"
@@ -17,6 +19,8 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace vemo {
 namespace {
@@ -97,12 +101,12 @@ Settings SettingsDialog::fieldValues() const {
 }
 
 void SettingsDialog::accept() {
-    if (applyAndWrite()) {
+    if (writeAndApply()) {
         QDialog::accept();
     }
 }
 
-bool SettingsDialog::applyAndWrite() {
+bool SettingsDialog::writeAndApply() {
     const BusyCursor busy;
     bool written = true;
     return RunCommand(
@@ -117,10 +121,13 @@ bool SettingsDialog::applyAndWrite() {
                        written = false;
                        return;
                    }
-                   Settings& settings = workspace_.settings();
-                   TakeDialogValues(settings, values);
-                   workspace_.store().names.TmpDir = settings.Dir.TmpDir;
-                   SaveDialogSettings(workspace_.settingsPath(), settings);
+                   // The workspace takes the values only once they are in the file: a file that
+                   // cannot be written leaves the program running on what it had.
+                   Settings taken = workspace_.settings();
+                   TakeDialogValues(taken, values);
+                   SaveDialogSettings(workspace_.settingsPath(), taken);
+                   workspace_.settings() = std::move(taken);
+                   workspace_.store().names.TmpDir = workspace_.settings().Dir.TmpDir;
                    workspace_.announceSettings();
                },
                this) &&
@@ -140,10 +147,7 @@ void SettingsDialog::associate(int type, bool on) {
         QCheckBox* box = changed == LinkedFileType::Sima ? other_->simaLink() : other_->xyzLink();
         const QSignalBlocker quiet(box);
         box->setChecked(!on);
-        MessageBox::Show(this,
-                         QStringLiteral("ファイルの関連付けを%1できませんでした。\n%2")
-                             .arg(on ? QStringLiteral("登録") : QStringLiteral("解除"), failure),
-                         MessageBox::Kind::Error);
+        MessageBox::Show(this, FromCp932(msg::AssociationFailed(on, "%1")).arg(failure), MessageBox::Kind::Error);
         return;
     }
     RunCommand(

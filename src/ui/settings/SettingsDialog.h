@@ -21,8 +21,8 @@ class Workspace;
 
 // "環境設定": five pages over almost every value of "VEMO.ini".  Created once at start-up, it keeps
 // its fields between showings: ｷｬﾝｾﾙ (or Escape) closes without writing and the changed fields stay
-// for the next showing.  OK takes the fields into the workspace's settings, writes them to the file
-// and announces the change; each window then applies its own part.  The two association boxes act
+// for the next showing.  OK writes the fields to the file and only then takes them into the
+// workspace's settings and announces the change; each window then applies its own part.  The two association boxes act
 // at once, independently of OK.
 class SettingsDialog : public QDialog {
     Q_OBJECT
@@ -40,7 +40,8 @@ public:
     // The values the fields hold now (throws vemo::Error for text that has no CP932 form).
     Settings fieldValues() const;
 
-    // OK: apply, write, announce.  The dialog stays open when the file cannot be written.
+    // OK: write, apply, announce.  The dialog stays open, and the workspace's settings as they were,
+    // when the file cannot be written.
     void accept() override;
 
 protected:
@@ -50,7 +51,7 @@ protected:
 
 private:
     void fill(const Settings& values);
-    bool applyAndWrite();
+    bool writeAndApply();
     void associate(int type, bool on);
 
     Workspace& workspace_;

@@ -43,7 +43,7 @@ public:
     QLineEdit* folderField(size_t index) const { return folders_[index]; }
 
 private:
-    std::string FolderForSettings(size_t index) const;
+    std::string folderForSettings(size_t index) const;
 
     std::array<QLineEdit*, 4> folders_{};    // DatDir, TmpDir, DatDir2, DatDir3
     std::array<std::string, 4> heldFolders_; // as filled (CP932)

@@ -3,6 +3,7 @@
 #include "core/surveymap/SurveyMapLayout.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/Messages.h"
 #include "ui/common/Cp932Text.h"
 
 #include <QFontMetricsF>
@@ -97,7 +98,7 @@ void PrintSurveyMap(QPrinter& printer, const SurveyMapLayout& layout) {
     printer.setFullPage(true);
     QPainter painter(&printer);
     if (!painter.isActive()) {
-        throw Error(Jp("印刷を開始できません"));
+        throw Error(msg::CannotStartPrinting());
     }
     // The device's own resolution: one millimetre is resolution / 25.4 device pixels on paper.
     PaintSurveyMap(painter, layout, printer.resolution() / 25.4);

@@ -5,6 +5,7 @@
 #include "core/surveymap/SurveyMapDxf.h"
 #include "core/surveymap/SurveyMapModel.h"
 #include "core/text/Error.h"
+#include "core/text/MessagesSurveyMap.h"
 #include "ui/common/BusyCursor.h"
 #include "ui/common/CommandGuard.h"
 #include "ui/common/Cp932Text.h"
@@ -228,7 +229,8 @@ void SurveyMapWindow::writeDxf(const QString& path) {
     for (const std::string& limit : DxfLimitations()) {
         limits << FromCp932(limit);
     }
-    MessageBox::Show(this, QStringLiteral("%1 に出力しました。\n%2").arg(path, limits.join(QLatin1Char('\n'))));
+    // The path as chosen in place of "%1" (its CP932 form may stand for another character).
+    MessageBox::Show(this, FromCp932(msg::MapWritten("%1", "%2")).arg(path, limits.join(QLatin1Char('\n'))));
 }
 
 // Asks for the file, then writes it as one command (its error shown once).
@@ -249,7 +251,7 @@ void SurveyMapWindow::askAndWrite(const QString& format, void (SurveyMapWindow::
 
 void SurveyMapWindow::save() {
     if (siteFolder_.empty()) {
-        MessageBox::Show(this, QStringLiteral("現場フォルダが開かれていないため保存できません"));
+        MessageBox::ShowCp932(this, msg::NoSiteFolderToSave());
         return;
     }
     RunCommand([&] { WriteSiteSurveyInfo(siteFolder_, infoFromFields()); }, this);

@@ -7,6 +7,7 @@
 #include "core/print/ReportLine.h"
 #include "core/settings/Settings.h"
 #include "core/text/Error.h"
+#include "core/text/Messages.h"
 #include "core/traverse/AdjustTraverse.h"
 #include "core/traverse/ComputeRawTraverse.h"
 #include "core/traverse/RegisterTraverse.h"
@@ -270,7 +271,7 @@ void TrvsWindow::RegisterPoints() {
     }
     // A traverse computed again after a correction may replace the points it registered before.
     const auto askReplace = [this](const std::vector<std::string>& held) {
-        return MessageBox::Ask(this, FromCp932(ReplacePointsQuestion(held)), QMessageBox::Yes | QMessageBox::No,
+        return MessageBox::Ask(this, FromCp932(msg::ReplacePointsQuestion(held)), QMessageBox::Yes | QMessageBox::No,
                                QMessageBox::No) == QMessageBox::Yes;
     };
     BusyCursor busy;

@@ -1,6 +1,8 @@
 // The settings dialog as the surveyor uses it: fields filled in, OK or ｷｬﾝｾﾙ, the preset keys.
 #include "SettingsDialogFixture.h"
 
+#include "core/settings/AppLocations.h"
+#include "core/settings/ProgramFolder.h"
 #include "core/text/Cp932.h"
 #include "ui/settings/LookPreview.h"
 #include "ui/settings/SettingsPages.h"
@@ -8,6 +10,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <filesystem>
@@ -152,6 +155,38 @@ TEST_F(SettingsDialogTest, CancelWritesNothingAndKeepsTheChangedFieldsForTheNext
     EXPECT_EQ(FileValue("XyzImage", "ImageBackColor"), std::to_string(0x302010));
     EXPECT_EQ(FileValue("Programs", "Title1"), "CAD");
     EXPECT_EQ(workspace->settings().Programs.Title[0], "CAD");
+}
+
+// A settings file that cannot be written (its folder is gone) stops OK with the reason shown, and the
+// program runs on with the settings it had; once the folder is back, OK writes and takes the fields.
+TEST_F(SettingsDialogTest, AFailedWriteLeavesTheSettingsAsTheyWere) {
+    const std::string settingsFolder = home.File("設定");
+    workspace = std::make_unique<Workspace>(AppLocations{settingsFolder, home.Str(), home.Str(), {}});
+    dialog = std::make_unique<SettingsDialog>(*workspace);
+    const std::string tmpDirBefore = workspace->settings().Dir.TmpDir;
+    QSignalSpy announced(workspace.get(), &Workspace::settingsChanged);
+    TempDir link;
+    dialog->show();
+    Set(Field::Text, "Title1", "CAD");
+    Set(Field::Text, "TmpDir", QString::fromStdString(link.Str()));
+
+    dialog->okButton()->click();
+    EXPECT_TRUE(dialog->isVisible());
+    ASSERT_EQ(MessageBox::shownTexts().size(), 1);
+    EXPECT_TRUE(MessageBox::shownTexts().front().contains(QString::fromStdString(workspace->settingsPath())))
+        << MessageBox::shownTexts().front().toStdString();
+    EXPECT_EQ(workspace->settings().Programs.Title[0], "");
+    EXPECT_EQ(workspace->settings().Dir.TmpDir, tmpDirBefore);
+    EXPECT_EQ(workspace->store().names.TmpDir, tmpDirBefore);
+    EXPECT_EQ(announced.count(), 0);
+
+    std::filesystem::create_directory(settingsFolder);
+    dialog->okButton()->click();
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(IniDocument(ReadBytes(workspace->settingsPath())).Find("Programs", "Title1"), "CAD");
+    EXPECT_EQ(workspace->settings().Programs.Title[0], "CAD");
+    EXPECT_EQ(workspace->store().names.TmpDir, PathToCp932(link.Str()));
+    EXPECT_EQ(announced.count(), 1);
 }
 
 // The presets answer only on the OK button; Ctrl+F2 turns the preview white.
