@@ -40,4 +40,9 @@ std::string FolderNameTaken(); // ディレクトリ名が重複しているか�
 // does not hold; its area is computed with the point before each standing in for it.
 std::string MissingParcelPoints(const std::vector<std::string>& names);
 
+// Traverse and field books.
+std::string FileMissing(std::string_view path);       // ファイル「<path>」がありません
+std::string FileUnreadable(std::string_view path);    // ファイル「<path>」を読めません
+std::string XyzFileUnreadable(std::string_view path); // 座標ファイルを読めません: <path>
+
 } // namespace vemo::msg
