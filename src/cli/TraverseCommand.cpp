@@ -4,13 +4,15 @@
 #include "core/store/Store.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/Messages.h"
+#include "core/text/MessagesTraverse.h"
 #include "core/traverse/AdjustTraverse.h"
 #include "core/traverse/ComputeRawTraverse.h"
 #include "core/traverse/TrvsFile.h"
 #include "core/traverse/TrvsHeader.h"
+#include "core/traverse/TrvsInput.h"
 #include "core/traverse/TrvsKnownPoints.h"
 #include "core/traverse/TrvsListing.h"
-#include "core/traverse/TrvsState.h"
 #include "core/traverse/TrvsTable.h"
 
 #include <cstdio>
@@ -105,36 +107,47 @@ void Warn(const std::string& cp932) {
     std::fprintf(stderr, "vemo-cli traverse: %s\n", Cp932ToUtf8(cp932).c_str());
 }
 
-// The listing of the traverse, or nothing when its start (or end) fields are incomplete.
-std::optional<std::vector<std::string>> Listing(const Request& request, TrvsState& state, const TrvsInput& input) {
+// The listing of a traverse and the rows it could not compute.
+struct Computed {
     std::vector<std::string> lines;
+    std::vector<std::string> problems;
+};
+
+// The listing, or nothing when the start (or end) fields are incomplete.
+std::optional<Computed> Compute(const Request& request, const TrvsInput& input) {
+    Computed computed;
     const int type = input.header.TrvsType;
     if (request.input) {
-        AppendInputListing(lines, input.header, input.table);
+        AppendInputListing(computed.lines, input.header, input.table);
     }
     if (type == kTrvsOpen || type == kTrvsRadial) {
-        ComputeRawTraverse(state, input, &lines);
-        return state.TrvsPointCount > 0 ? std::optional(lines) : std::nullopt;
+        const RawTraverse raw = ComputeRawTraverse(input);
+        if (raw.PointCount() == 0) {
+            return std::nullopt;
+        }
+        AppendRawListing(computed.lines, raw);
+        computed.problems = raw.problems;
+        return computed;
     }
-    std::vector<std::string> adjusted;
-    auto precision = AdjustTraverse(state, input, &adjusted);
-    if (!precision) {
+    const std::optional<AdjustedTraverse> adjusted = AdjustTraverse(input);
+    if (!adjusted) {
         return std::nullopt;
     }
     if (request.precision) {
-        auto dialog = PrecisionDialogLines(type, *precision);
-        lines.insert(lines.end(), dialog.begin(), dialog.end());
-        lines.emplace_back();
+        auto dialog = PrecisionDialogLines(type, adjusted->precision);
+        computed.lines.insert(computed.lines.end(), dialog.begin(), dialog.end());
+        computed.lines.emplace_back();
     }
-    lines.insert(lines.end(), adjusted.begin(), adjusted.end());
-    return lines;
+    AppendAdjustedListing(computed.lines, *adjusted);
+    computed.problems = adjusted->problems;
+    return computed;
 }
 
 int Run(const Request& request) {
     auto store = std::make_unique<Store>();
     if (!request.xyzPath.empty()) {
         if (!ReadXyzFile(request.xyzPath, store->xyz)) {
-            throw Error(Jp("座標ファイルを読めません: ") + request.xyzPath);
+            throw Error(msg::XyzFileUnreadable(request.xyzPath));
         }
     }
     TrvsHeader header;
@@ -144,18 +157,17 @@ int Run(const Request& request) {
         table.SetZCalc(*request.zCalc);
     }
     TrvsKnownPoints known(*store);
-    auto state = std::make_unique<TrvsState>();
     const TrvsInput input{header, table, request.options, known};
-    auto lines = Listing(request, *state, input);
-    if (!lines) {
-        Warn(Jp("基点データ（器械点、後視点の方向角、結合の終点）が足りないため計算できません"));
+    const std::optional<Computed> computed = Compute(request, input);
+    if (!computed) {
+        Warn(msg::TraverseStartIncomplete());
         return kExitFailed;
     }
-    Print(*lines, request.utf8);
-    for (const std::string& problem : state->problems) {
+    Print(computed->lines, request.utf8);
+    for (const std::string& problem : computed->problems) {
         Warn(problem);
     }
-    return state->problems.empty() ? 0 : kExitFailed;
+    return computed->problems.empty() ? 0 : kExitFailed;
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "core/store/Store.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/MessagesZub.h"
 #include "core/text/Numbers.h"
 #include "core/traverse/TrvsFile.h"
 #include "core/traverse/TrvsHeader.h"
@@ -106,10 +107,10 @@ int Run(const Request& request) {
         wrong += book.checkWrong[i] ? 1 : 0;
     }
     if (wrong > 0) {
-        Warn(Sprintf(Jp("チェック文字が合わない行が %d 行あります").c_str(), wrong));
+        Warn(msg::ZubWrongChecks(wrong));
     }
     if (!book.endRecord) {
-        Warn(Jp("エンド・ブロック(Z)で終わっていません"));
+        Warn(msg::ZubNoEndBlock());
     }
     if (request.trvPath.empty()) {
         return 0;

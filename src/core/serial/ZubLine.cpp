@@ -3,6 +3,7 @@
 #include "core/store/XyzNameIndex.h"
 #include "core/text/Bytes.h"
 #include "core/text/Cp932.h"
+#include "core/text/MessagesZub.h"
 #include "core/text/Numbers.h"
 #include "core/zub/ZubChecksum.h"
 #include "core/zub/ZubFields.h"
@@ -87,11 +88,11 @@ ZubSendList BuildCoordinateSendList(const std::vector<std::string>& names, const
 
 namespace {
 
-void AppendNames(std::string& message, const char* lead, const std::vector<std::string>& names) {
+void AppendNames(std::string& message, const std::string& lead, const std::vector<std::string>& names) {
     if (names.empty()) {
         return;
     }
-    message += (message.empty() ? "" : "\n") + Jp(lead);
+    message += (message.empty() ? "" : "\n") + lead;
     for (size_t i = 0; i < names.size(); ++i) {
         message += (i > 0 ? ", " : "") + names[i];
     }
@@ -101,8 +102,8 @@ void AppendNames(std::string& message, const char* lead, const std::vector<std::
 
 std::string SkippedPointsMessage(const ZubSendList& list) {
     std::string message;
-    AppendNames(message, "座標リストにない点は送りませんでした: ", list.missing);
-    AppendNames(message, "チェック文字が改行になる点は送れません: ", list.unsendable);
+    AppendNames(message, msg::ZubPointsNotInList(), list.missing);
+    AppendNames(message, msg::ZubPointsUnsendable(), list.unsendable);
     return message;
 }
 

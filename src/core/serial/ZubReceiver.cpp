@@ -2,6 +2,7 @@
 
 #include "core/serial/ReceivedPointRows.h"
 #include "core/text/Cp932.h"
+#include "core/text/MessagesZub.h"
 #include "core/text/Numbers.h"
 #include "core/zub/ZubChecksum.h"
 #include "core/zub/ZubFields.h"
@@ -47,34 +48,34 @@ std::string RecordWords(std::string_view line) {
     }
     const std::string& letter = fields->front();
     if (letter == "F" && fields->size() > kZubTarget) {
-        return Jp("観測 ") + (*fields)[kZubTarget];
+        return msg::ZubObservationWord((*fields)[kZubTarget]);
     }
     if (letter == "D" && fields->size() > 1) {
-        return Jp("器械点 ") + (*fields)[1];
+        return msg::ZubStationWord((*fields)[1]);
     }
     if (const ZubRecordKind* kind = FindZubRecordKind(letter)) {
         return Jp(kind->block);
     }
-    return letter + Jp(" レコード");
+    return msg::ZubLetterRecordWord(letter);
 }
 
 } // namespace
 
 std::string ZubReceiveStatus(ZubReceiveKind kind, std::string_view line, bool accepted, int stored) {
     if (!accepted) {
-        return Jp("乱れた行を受け付けず、送り直しを求めました");
+        return msg::ZubLineRefused();
     }
     if (IsZubEndLine(line)) {
-        return Jp("終わりのレコードを受信しました");
+        return msg::ZubEndReceived();
     }
     if (kind == ZubReceiveKind::Coordinates) {
         if (!IsCoordinateRecord(line)) {
-            return Jp("始めのレコードを受信しました");
+            return msg::ZubStartReceived();
         }
         const std::optional<ReceivedPoint> point = ParseCoordinateRecord(line);
-        return Sprintf(Jp("%d 点目 ").c_str(), stored) + (point ? point->name : std::string()) + Jp(" を受信しました");
+        return msg::ZubPointReceived(stored, point ? point->name : std::string());
     }
-    return Sprintf(Jp("%d 行目を受信しました: ").c_str(), stored) + RecordWords(line);
+    return msg::ZubLineReceived(stored, RecordWords(line));
 }
 
 ZubReceiver::ZubReceiver(ZubReceiveKind kind, PointSink onPoint) : kind_(kind), onPoint_(std::move(onPoint)) {}
@@ -156,30 +157,28 @@ void ZubReceiver::OnLine() {
 }
 
 std::string ReceiveReport(const ZubReceiver& receiver) {
-    std::string report = Jp(receiver.State() == ZubLinkState::Succeeded ? "受信完了" : "受信を中止しました");
-    report += Sprintf(
-        Jp(receiver.Kind() == ZubReceiveKind::Coordinates ? "\n受信した点: %d 点" : "\n受信した行: %d 行").c_str(),
-        receiver.Stored());
+    std::string report = msg::ZubReceived(receiver.State() == ZubLinkState::Succeeded);
+    report += "\n" + msg::ZubReceivedCount(receiver.Kind() == ZubReceiveKind::Coordinates, receiver.Stored());
     const std::vector<std::string>& refused = receiver.RefusedLines();
     if (!refused.empty()) {
-        report += Sprintf(Jp("\n乱れていて送り直しを求めた行: %d 行").c_str(), static_cast<int>(refused.size()));
+        report += "\n" + msg::ZubRefusedLines(static_cast<int>(refused.size()));
         constexpr size_t kShown = 5;
         for (size_t i = 0; i < refused.size() && i < kShown; ++i) {
             report += "\n  " + Printable(refused[i]);
         }
         if (refused.size() > kShown) {
-            report += Sprintf(Jp("\n  ほか %d 行").c_str(), static_cast<int>(refused.size() - kShown));
+            report += "\n  " + msg::ZubMoreLines(static_cast<int>(refused.size() - kShown));
         }
     }
     const std::vector<std::string>& refusedPoints = receiver.RefusedPoints();
     if (!refusedPoints.empty()) {
-        report += Sprintf(Jp("\n座標リストに入れなかった点: %d 点").c_str(), static_cast<int>(refusedPoints.size()));
+        report += "\n" + msg::ZubRefusedPoints(static_cast<int>(refusedPoints.size()));
         for (const std::string& why : refusedPoints) {
             report += "\n  " + why;
         }
     }
     if (!receiver.Flagged().empty()) {
-        report += Jp("\n前の点と名前だけが違う点（名前が乱れた送り直しかもしれません。確かめてください）: ");
+        report += "\n" + msg::ZubFlaggedPoints();
         for (size_t i = 0; i < receiver.Flagged().size(); ++i) {
             report += (i > 0 ? ", " : "") + receiver.Flagged()[i];
         }

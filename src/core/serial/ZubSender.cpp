@@ -2,6 +2,7 @@
 
 #include "core/serial/ZubLine.h"
 #include "core/text/Cp932.h"
+#include "core/text/MessagesZub.h"
 #include "core/text/Numbers.h"
 #include "core/zub/ZubChecksum.h"
 #include "core/zub/ZubFields.h"
@@ -19,19 +20,15 @@ std::string ZubSendStatus(std::string_view line, int index, int count, int attem
     std::string what;
     if (line.starts_with("G,")) {
         const auto fields = SplitZubBody(line.substr(0, line.size() - 2));
-        what = Jp("点 ") + (fields && fields->size() > 1 ? (*fields)[1] : std::string());
+        what = msg::ZubPointWord(fields && fields->size() > 1 ? (*fields)[1] : std::string());
     } else if (line.starts_with("A,")) {
-        what = Jp("始めのレコード");
+        what = msg::ZubStartRecordWord();
     } else if (line.starts_with("Z,")) {
-        what = Jp("終わりのレコード");
+        what = msg::ZubEndRecordWord();
     } else {
-        what = Jp("レコード");
+        what = msg::ZubRecordWord();
     }
-    std::string status = Sprintf(Jp("送信中 %d / %d 行: ").c_str(), index, count) + what;
-    if (attempt > 1) {
-        status += Sprintf(Jp("（%d 回目）").c_str(), attempt);
-    }
-    return status;
+    return msg::ZubSending(index, count, what, attempt);
 }
 
 ZubSender::ZubSender(std::vector<std::string> recordLines, ZubSendTiming timing)

@@ -2,6 +2,7 @@
 
 #include "core/serial/ReceivedPointRows.h"
 #include "core/text/Cp932.h"
+#include "core/text/MessagesZub.h"
 #include "core/zub/ZubFile.h"
 
 namespace vemo {
@@ -11,7 +12,7 @@ std::unique_ptr<ZubSender> MakeCoordinateSender(const ZubSendList& list, ZubSend
 }
 
 std::string SendResultMessage(ZubLinkState state, const ZubSendList& list) {
-    std::string message = Jp(state == ZubLinkState::Succeeded ? "送信完了！" : "送信失敗！");
+    std::string message = msg::ZubSent(state == ZubLinkState::Succeeded);
     const std::string skipped = SkippedPointsMessage(list);
     return skipped.empty() ? message : message + "\n" + skipped;
 }

@@ -147,6 +147,18 @@ std::string DuplicatesRenamed(std::int64_t count) {
 
 std::string CannotStartPrinting() {
     return Jp("印刷を開始できません");
+// Traverse and field books.
+
+std::string FileMissing(std::string_view path) {
+    return Jp("ファイル「") + std::string(path) + Jp("」がありません");
+}
+
+std::string FileUnreadable(std::string_view path) {
+    return Jp("ファイル「") + std::string(path) + Jp("」を読めません");
+}
+
+std::string XyzFileUnreadable(std::string_view path) {
+    return Jp("座標ファイルを読めません: ") + std::string(path);
 }
 
 } // namespace vemo::msg

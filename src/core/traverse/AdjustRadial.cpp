@@ -2,10 +2,9 @@
 #include "core/geometry/Angles.h"
 #include "core/geometry/Inverse.h"
 #include "core/geometry/Rounding.h"
-#include "core/text/Cp932.h"
+#include "core/text/MessagesTraverse.h"
 #include "core/traverse/AdjustRun.h"
 #include "core/traverse/TrvsHeader.h"
-#include "core/traverse/TrvsListing.h"
 #include "core/traverse/TrvsTable.h"
 
 namespace vemo::trvs_detail {
@@ -19,21 +18,19 @@ void AdjustRun::RadialRows() {
     iy_ = y0_;
     iz_ = z0_;
     orientation_ = StartOrientation(h);
-    written_.Clear();
-    written_.Add(0, h.T0No);
-    if (listing_) {
-        AppendRadialListingHead(*listing_);
-    }
+    placed_.Add(result_.start);
     TrvsHeights heights;
     size_t legsPassed = 0; // station rows passed so far
+    const std::vector<TrvsStation>& stations = result_.stations;
     for (int row = 1; row < table.RowCount(); ++row) {
         if (zCalc_) {
             heights.Take(table, row);
         }
-        if (legsPassed < stations_.size() && stations_[legsPassed].row == row) {
+        if (legsPassed < stations.size() && stations[legsPassed].row == row) {
             MoveToStation(legsPassed);
-            if (legsPassed + 1 < stations_.size()) {
-                written_.Add(row, stations_[legsPassed].name);
+            if (legsPassed + 1 < stations.size()) {
+                const TrvsStation& s = stations[legsPassed];
+                placed_.Add({s.row, s.name, s.x, s.y, s.z});
             }
             ++legsPassed;
         } else if (table.Cell(row, kTrvColTm) != "T" && RowObserved(table, row) && RadialSetup(row)) {
@@ -48,15 +45,16 @@ void AdjustRun::MoveToStation(size_t legsPassed) {
     if (legsPassed == 0) {
         return; // the first station row is observed from the start setup
     }
-    const Station& at = stations_[legsPassed - 1];
+    const std::vector<TrvsStation>& stations = result_.stations;
+    const TrvsStation& at = stations[legsPassed - 1];
     const bool fromStart = legsPassed == 1;
-    const double bx = fromStart ? x0_ : stations_[legsPassed - 2].x;
-    const double by = fromStart ? y0_ : stations_[legsPassed - 2].y;
+    const double bx = fromStart ? x0_ : stations[legsPassed - 2].x;
+    const double by = fromStart ? y0_ : stations[legsPassed - 2].y;
     Inverse back = InversePoints(bx, by, at.x, at.y);
     setupValid_ = back.direction.has_value();
     orientation_ = back.direction.value_or(orientation_);
     instrument_ = at.name;
-    backsight_ = fromStart ? in_.header.T0No : stations_[legsPassed - 2].name;
+    backsight_ = fromStart ? in_.header.T0No : stations[legsPassed - 2].name;
     ix_ = at.x;
     iy_ = at.y;
     iz_ = at.z;
@@ -71,14 +69,10 @@ void AdjustRun::ComputeRadialRow(int row, const TrvsHeights& heights) {
     Polar(ix_, iy_, r.hd, SightDirection(orientation_, DmsToDeg(horizontal)), x, y);
     // Without Z calculation no height is carried through the traverse, so none is claimed here.
     const double z = zCalc_ ? RoundMillimetre(iz_ + r.dv + heights.ih - heights.th) : 0.0;
-    const std::string& target = table.Cell(row, kTrvColTarget);
-    state_.TrvsAdjPoints.Set(row, target, x, y, z);
-    written_.Add(row, target);
-    state_.adjSlots.push_back(row);
-    if (listing_) {
-        listing_->push_back(ListingRowLine({row, table.Cell(row, kTrvColTm), instrument_, backsight_, target,
-                                            horizontal, r.hd, DegToDms(orientation_), x, y, z}));
-    }
+    const TrvsSight& sight = result_.radialSights.emplace_back(
+        TrvsSight{row, table.Cell(row, kTrvColTm), instrument_, backsight_, table.Cell(row, kTrvColTarget), horizontal,
+                  r.hd, DegToDms(orientation_), x, y, z});
+    placed_.Add(sight.Point());
 }
 
 // A radial row with its own instrument and backsight sets up there; otherwise it is a side shot from
@@ -87,27 +81,27 @@ bool AdjustRun::RadialSetup(int row) {
     const TrvsTable& table = in_.table;
     const std::string& instName = table.Cell(row, kTrvColInst);
     const std::string& backName = table.Cell(row, kTrvColBack);
-    auto refuse = [&](const char* what, const std::string& name) {
-        state_.problems.push_back(RowProblem(row, Jp(what) + name));
+    auto refuse = [&](const std::string& what) {
+        result_.problems.push_back(msg::TraverseRow(row, what));
         return false;
     };
     if (instName.empty() || backName.empty()) {
-        return setupValid_ || refuse("器械点と後視点が同じ位置です: ", instrument_);
+        return setupValid_ || refuse(msg::SetupSamePosition(instrument_));
     }
     if (instName == backName) {
-        return refuse("器械点と後視点が同じです: ", instName);
+        return refuse(msg::SetupSamePoint(instName));
     }
-    FoundPoint inst = FindSetupPoint(instName, in_.known, state_.TrvsAdjPoints, written_, zCalc_);
+    FoundPoint inst = FindSetupPoint(instName, in_.known, placed_, zCalc_);
     if (!inst.found) {
-        return refuse("器械点が見つかりません: ", instName);
+        return refuse(msg::InstrumentNotFound(instName));
     }
-    FoundPoint back = FindSetupPoint(backName, in_.known, state_.TrvsAdjPoints, written_, zCalc_);
+    FoundPoint back = FindSetupPoint(backName, in_.known, placed_, zCalc_);
     if (!back.found) {
-        return refuse("後視点が見つかりません: ", backName);
+        return refuse(msg::BacksightNotFound(backName));
     }
     Inverse orientation = InversePoints(back.x, back.y, inst.x, inst.y);
     if (!orientation.direction) {
-        return refuse("器械点と後視点が同じ位置です: ", instName);
+        return refuse(msg::SetupSamePosition(instName));
     }
     instrument_ = instName;
     backsight_ = backName;

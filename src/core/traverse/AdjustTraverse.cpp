@@ -3,13 +3,14 @@
 #include "core/geometry/Angles.h"
 #include "core/geometry/Rounding.h"
 #include "core/text/Bytes.h"
-#include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/MessagesTraverse.h"
 #include "core/traverse/AdjustRun.h"
 #include "core/traverse/TrvsAngles.h"
 #include "core/traverse/TrvsHeader.h"
 #include "core/traverse/TrvsListing.h"
 #include "core/traverse/TrvsPlausible.h"
+#include "core/traverse/TrvsState.h"
 #include "core/traverse/TrvsTable.h"
 
 #include <algorithm>
@@ -27,26 +28,22 @@ bool Empty(const std::string& field) {
 
 } // namespace
 
-AdjustRun::AdjustRun(TrvsState& state, const TrvsInput& in, std::vector<std::string>* listing)
-    : state_(state), in_(in), listing_(listing) {}
+AdjustRun::AdjustRun(const TrvsInput& in, AdjustedTraverse& result)
+    : in_(in), result_(result), precision_(result.precision) {}
 
-std::optional<TrvsPrecision> AdjustRun::Run() {
+bool AdjustRun::Run() {
     if (!ReadHeader()) {
-        return std::nullopt;
+        return false;
     }
     CollectStations();
     AdjustAngles();
     LatitudesAndDepartures();
     DistributeMisclosure();
-    if (listing_) {
-        AppendAdjustedListingHead(*listing_, in_.header.TrvsType, in_.options.CompassRule(), zCalc_, precision_);
-    }
     Heights();
-    StoreStations();
-    ListStations();
+    result_.start = {0, in_.header.T0No, x0_, y0_, z0_};
+    result_.stations = std::move(stations_);
     RadialRows();
-    std::sort(state_.adjSlots.begin(), state_.adjSlots.end());
-    return precision_;
+    return true;
 }
 
 bool AdjustRun::ReadHeader() {
@@ -62,9 +59,10 @@ bool AdjustRun::ReadHeader() {
         return false;
     }
     if (in_.table.ObservationRows() > kTrvsMaxRows) {
-        throw Error(TooManyRowsMessage());
+        throw Error(msg::TooManyTraverseRows(kTrvsMaxRows));
     }
     zCalc_ = in_.table.ZCalc();
+    result_.zCalc = zCalc_;
     w_ = StartOutgoingPacked(h);
     x0_ = HeaderNumber(h.T0X);
     y0_ = HeaderNumber(h.T0Y);
@@ -89,10 +87,10 @@ void AdjustRun::CollectStations() {
             CellEmpty(table, row, kTrvColHAngle) || CellEmpty(table, row, kTrvColVAngle)) {
             continue;
         }
-        Station s;
+        TrvsStation s;
         s.name = table.Cell(row, kTrvColTarget);
         s.row = row;
-        s.angle = CellNumber(table, row, kTrvColHAngle);
+        s.anglePacked = CellNumber(table, row, kTrvColHAngle);
         if (!CellEmpty(table, row, kTrvColSlope)) {
             const double vertical = DmsToDeg(CellNumber(table, row, kTrvColVAngle));
             Reduction r = ReduceSlope(CellNumber(table, row, kTrvColSlope), vertical, in_.options.ZenithAngles());
@@ -103,21 +101,18 @@ void AdjustRun::CollectStations() {
     }
     const int n = static_cast<int>(stations_.size());
     // With fewer stations there is no figure to close and the distribution would divide by zero.
-    if (!connected_ && n < 3) {
-        throw Error(Jp("閉合トラバースの精度計算には TM が T の測点行が 3 行以上必要です"));
+    if (n < (connected_ ? 2 : 3)) {
+        throw Error(msg::TooFewStationRows(connected_));
     }
-    if (connected_ && n < 2) {
-        throw Error(Jp("結合トラバースの精度計算には TM が T の測点行が 2 行以上必要です"));
-    }
-    legs_ = connected_ ? n - 1 : n;
+    result_.legs = connected_ ? n - 1 : n;
 }
 
 void AdjustRun::AdjustAngles() {
     const int n = static_cast<int>(stations_.size());
     Dms sum;
     double heightSum = 0;
-    for (const Station& s : stations_) {
-        Dms part = SplitDms(s.angle);
+    for (const TrvsStation& s : stations_) {
+        Dms part = SplitDms(s.anglePacked);
         sum.degrees += part.degrees;
         sum.minutes += part.minutes;
         sum.seconds += part.seconds;
@@ -135,7 +130,8 @@ void AdjustRun::AdjustAngles() {
     }
     std::vector<int> corrections = DistributeAngleMisclosure(precision_.angleMisclosure, n);
     for (int k = 0; k < n; ++k) {
-        stations_[k].adjusted = CorrectAngle(stations_[k].angle, corrections[k]);
+        stations_[k].angleCorrection = corrections[k];
+        stations_[k].adjustedAngle = CorrectAngle(stations_[k].anglePacked, corrections[k]);
     }
 }
 
@@ -144,21 +140,21 @@ void AdjustRun::LatitudesAndDepartures() {
     double sumX = 0, sumY = 0;
     double length = 0;
     for (size_t k = 0; k < stations_.size(); ++k) {
-        Station& s = stations_[k];
+        TrvsStation& s = stations_[k];
         // Each leg's direction is the previous one turned by the angle and reversed (+180°).
-        direction = AddDms(direction, PackDms(s.adjusted)) + (k == 0 ? 0.0 : 180.0);
+        direction = AddDms(direction, PackDms(s.adjustedAngle)) + (k == 0 ? 0.0 : 180.0);
         direction = std::fmod(direction, 360.0);
         const double radians = DegToRad(DmsToDeg(direction));
         s.dX = RoundMillimetre(s.hd * std::cos(radians));
         s.dY = RoundMillimetre(s.hd * std::sin(radians));
-        if (static_cast<int>(k) < legs_) {
+        if (static_cast<int>(k) < result_.legs) {
             length += s.hd;
             sumX += s.dX;
             sumY += s.dY;
         }
     }
     if (length <= 0) {
-        throw Error(Jp("トラバースの距離合計が 0 です"));
+        throw Error(msg::TraverseDistanceZero());
     }
     precision_.totalDistance = length;
     precision_.fx = RoundMillimetre(connected_ ? sumX - (xe_ - x0_) : sumX);
@@ -176,14 +172,15 @@ void AdjustRun::LatitudesAndDepartures() {
 
 void AdjustRun::DistributeMisclosure() {
     double absX = 0, absY = 0;
-    for (int k = 0; k < legs_; ++k) {
+    const int legs = result_.legs;
+    for (int k = 0; k < legs; ++k) {
         absX += std::fabs(stations_[k].dX);
         absY += std::fabs(stations_[k].dY);
     }
     const double fx = precision_.fx, fy = precision_.fy, length = precision_.totalDistance;
     const bool compass = in_.options.CompassRule();
-    for (int k = 0; k < legs_; ++k) {
-        Station& s = stations_[k];
+    for (int k = 0; k < legs; ++k) {
+        TrvsStation& s = stations_[k];
         // Compass rule: in proportion to the leg's length.  Transit rule: to the size of its latitude
         // and departure; a traverse without any latitude (or departure) falls back to the lengths.
         double cx = (compass || absX == 0) ? s.hd * fx / length : std::fabs(s.dX) * fx / absX;
@@ -227,45 +224,60 @@ void AdjustRun::Heights() {
     }
 }
 
-void AdjustRun::StoreStations() {
-    TrvsPoints& points = state_.TrvsAdjPoints;
-    const TrvsHeader& h = in_.header;
-    points.Set(0, h.T0No, x0_, y0_, z0_);
-    state_.adjSlots.assign(1, 0);
-    for (size_t k = 0; k + 1 < stations_.size(); ++k) {
-        const Station& s = stations_[k];
-        points.Set(s.row, s.name, s.x, s.y, s.z);
-        state_.adjSlots.push_back(s.row);
-    }
-}
-
-void AdjustRun::ListStations() {
-    if (!listing_) {
-        return;
-    }
-    const int n = static_cast<int>(stations_.size());
-    for (int k = 0; k < n; ++k) {
-        // Station k: the angle measured there is that of station row k + 1, its leg runs to station k + 1.
-        const Station& next = stations_[k];
-        const bool first = k == 0;
-        const std::string& name = first ? in_.header.T0No : stations_[k - 1].name;
-        const double x = first ? x0_ : stations_[k - 1].x;
-        const double y = first ? y0_ : stations_[k - 1].y;
-        const double z = first ? z0_ : stations_[k - 1].z;
-        const bool legExists = k < legs_;
-        listing_->push_back(
-            ListingStationLine(name, next.adjusted, legExists ? next.adjX : 0.0, legExists ? next.adjY : 0.0, x, y, z));
-    }
-}
-
 } // namespace trvs_detail
+
+std::optional<AdjustedTraverse> AdjustTraverse(const TrvsInput& input) {
+    AdjustedTraverse result;
+    result.trvsType = input.header.TrvsType;
+    result.compassRule = input.options.CompassRule();
+    try {
+        CheckTraverseAngles(input.header, input.table);
+        if (!trvs_detail::AdjustRun(input, result).Run()) {
+            return std::nullopt;
+        }
+    } catch (const Error& e) {
+        throw TrvsStopped<AdjustedTraverse>(e, std::move(result));
+    }
+    return result;
+}
 
 std::optional<TrvsPrecision> AdjustTraverse(TrvsState& state, const TrvsInput& input,
                                             std::vector<std::string>* listing) {
-    state.adjSlots.clear();
-    state.problems.clear();
-    CheckTraverseAngles(input.header, input.table);
-    return trvs_detail::AdjustRun(state, input, listing).Run();
+    auto show = [&](const AdjustedTraverse& result) {
+        state.ShowAdjusted(result);
+        if (listing) {
+            AppendAdjustedListing(*listing, result);
+        }
+    };
+    try {
+        std::optional<AdjustedTraverse> result = AdjustTraverse(input);
+        if (!result) {
+            show(AdjustedTraverse{});
+            return std::nullopt;
+        }
+        show(*result);
+        return result->precision;
+    } catch (const TrvsStopped<AdjustedTraverse>& stopped) {
+        show(stopped.Partial());
+        throw;
+    }
+}
+
+std::vector<TrvsPoint> AdjustedTraverse::Points() const {
+    std::vector<TrvsPoint> points;
+    if (stations.empty()) {
+        return points;
+    }
+    points.push_back(start);
+    for (size_t k = 0; k + 1 < stations.size(); ++k) {
+        const TrvsStation& s = stations[k];
+        points.push_back({s.row, s.name, s.x, s.y, s.z});
+    }
+    for (const TrvsSight& sight : radialSights) {
+        points.push_back(sight.Point());
+    }
+    std::sort(points.begin(), points.end(), [](const TrvsPoint& a, const TrvsPoint& b) { return a.slot < b.slot; });
+    return points;
 }
 
 } // namespace vemo

@@ -4,8 +4,8 @@
 #include "core/geometry/Inverse.h"
 #include "core/geometry/Rounding.h"
 #include "core/text/Bytes.h"
-#include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/MessagesTraverse.h"
 #include "core/traverse/TrvsHeader.h"
 #include "core/traverse/TrvsKnownPoints.h"
 #include "core/traverse/TrvsListing.h"
@@ -33,8 +33,7 @@ struct Setup {
 
 class RawRun {
 public:
-    RawRun(TrvsState& state, const TrvsInput& in, std::vector<std::string>* listing)
-        : state_(state), in_(in), table_(in.table), points_(state.TrvsRawPoints), listing_(listing) {}
+    RawRun(const TrvsInput& in, RawTraverse& result) : in_(in), table_(in.table), result_(result) {}
 
     void Run();
 
@@ -44,28 +43,22 @@ private:
     bool ExplicitSetup(int row);
     void ComputeRow(int row);
     void FinishForPlot();
-    void Refuse(int row, const char* what, const std::string& name = std::string());
-    // Recorded at once, so that a conversion error later in the table leaves the list of what was
-    // written true.
-    void Written(int slot, const std::string& name) {
-        written_.Add(slot, name);
-        state_.rawSlots.push_back(slot);
-    }
+    void Refuse(int row, const std::string& what);
 
-    TrvsState& state_;
     const TrvsInput& in_;
     const TrvsTable& table_;
-    TrvsPoints& points_;
-    std::vector<std::string>* listing_;
-    WrittenSlots written_;
+    // Filled as the rows are computed, so that a cell stopping the run leaves what came before it.
+    RawTraverse& result_;
+    PlacedPoints placed_;
     Setup setup_;
     TrvsHeights heights_;
-    int legRow_ = 0;       // current leg row: its point is where the next leg is observed from
-    int previousSlot_ = 0; // slot of the station before it
+    int legRow_ = 0;     // current leg row: its point is where the next leg is observed from
+    TrvsPoint legPoint_; // the point of legRow_
+    TrvsPoint previous_; // the station before it
 };
 
-void RawRun::Refuse(int row, const char* what, const std::string& name) {
-    state_.problems.push_back(RowProblem(row, Jp(what) + name));
+void RawRun::Refuse(int row, const std::string& what) {
+    result_.problems.push_back(msg::TraverseRow(row, what));
 }
 
 void RawRun::Run() {
@@ -76,13 +69,10 @@ void RawRun::Run() {
     setup_.y = HeaderNumber(h.T0Y);
     setup_.z = HeaderNumber(h.T0Z);
     setup_.orientation = StartOrientation(h);
-    points_.Set(0, h.T0No, setup_.x, setup_.y, setup_.z);
-    Written(0, h.T0No);
-    state_.TrvsExtents = {setup_.x, setup_.x, setup_.y, setup_.y};
-    if (listing_) {
-        AppendRawListingHead(*listing_, h.TrvsType);
-        listing_->push_back(ListingStartLine(h.T0No, setup_.x, setup_.y, setup_.z));
-    }
+    result_.start = {0, h.T0No, setup_.x, setup_.y, setup_.z};
+    result_.started = true;
+    placed_.Add(result_.start);
+    result_.extents = {setup_.x, setup_.x, setup_.y, setup_.y};
     for (int row = 1; row < table_.RowCount(); ++row) {
         // Heights pass down every row, computed or not: an empty cell means "as above".
         heights_.Take(table_, row);
@@ -99,12 +89,12 @@ bool RawRun::PlaceSetup(int row) {
     if (leg && legRow_ == 0) {
         // The first leg is observed from the start setup, whatever columns 2 and 3 say.
         legRow_ = row;
-        previousSlot_ = 0;
+        previous_ = result_.start;
         return true;
     }
     const std::string& instrument = table_.Cell(row, kTrvColInst);
     if (!instrument.empty() && instrument == table_.Cell(row, kTrvColBack)) {
-        Refuse(row, "器械点と後視点が同じです: ", instrument);
+        Refuse(row, msg::SetupSamePoint(instrument));
         return false;
     }
     if (leg) {
@@ -119,15 +109,14 @@ bool RawRun::PlaceSetup(int row) {
 // A leg after the first moves the instrument to the point of the previous leg, sighting back to the
 // station before it.
 bool RawRun::NextLegSetup(int row) {
-    const int at = legRow_;
-    Inverse back = InversePoints(points_.x[previousSlot_], points_.y[previousSlot_], points_.x[at], points_.y[at]);
+    const TrvsPoint& at = legPoint_;
+    Inverse back = InversePoints(previous_.x, previous_.y, at.x, at.y);
     if (!back.direction) {
-        Refuse(row, "器械点と後視点が同じ位置です: ", points_.name[at]);
+        Refuse(row, msg::SetupSamePosition(at.name));
         return false;
     }
-    setup_ = {points_.name[at], points_.name[previousSlot_], points_.x[at], points_.y[at], points_.z[at],
-              *back.direction};
-    previousSlot_ = at;
+    setup_ = {at.name, previous_.name, at.x, at.y, at.z, *back.direction};
+    previous_ = at;
     legRow_ = row;
     return true;
 }
@@ -136,19 +125,19 @@ bool RawRun::ExplicitSetup(int row) {
     const std::string& instName = table_.Cell(row, kTrvColInst);
     const std::string& backName = table_.Cell(row, kTrvColBack);
     const bool zCalc = table_.ZCalc();
-    FoundPoint inst = FindSetupPoint(instName, in_.known, points_, written_, zCalc);
+    FoundPoint inst = FindSetupPoint(instName, in_.known, placed_, zCalc);
     if (!inst.found) {
-        Refuse(row, "器械点が見つかりません: ", instName);
+        Refuse(row, msg::InstrumentNotFound(instName));
         return false;
     }
-    FoundPoint back = FindSetupPoint(backName, in_.known, points_, written_, zCalc);
+    FoundPoint back = FindSetupPoint(backName, in_.known, placed_, zCalc);
     if (!back.found) {
-        Refuse(row, "後視点が見つかりません: ", backName);
+        Refuse(row, msg::BacksightNotFound(backName));
         return false;
     }
     Inverse orientation = InversePoints(back.x, back.y, inst.x, inst.y);
     if (!orientation.direction) {
-        Refuse(row, "器械点と後視点が同じ位置です: ", instName);
+        Refuse(row, msg::SetupSamePosition(instName));
         return false;
     }
     setup_ = {instName, backName, inst.x, inst.y, inst.z, *orientation.direction};
@@ -163,24 +152,23 @@ void RawRun::ComputeRow(int row) {
     double x = 0, y = 0;
     Polar(setup_.x, setup_.y, r.hd, direction, x, y);
     const double z = RoundMillimetre(setup_.z + r.dv + heights_.ih - heights_.th);
-    const std::string& target = table_.Cell(row, kTrvColTarget);
-    points_.Set(row, target, x, y, z);
-    Written(row, target);
-    state_.TrvsPointCount += 1;
-    XyzExtents& e = state_.TrvsExtents;
+    const TrvsSight& sight = result_.sights.emplace_back(
+        TrvsSight{row, table_.Cell(row, kTrvColTm), setup_.instrument, setup_.backsight,
+                  table_.Cell(row, kTrvColTarget), horizontal, r.hd, DegToDms(setup_.orientation), x, y, z});
+    placed_.Add(sight.Point());
+    if (row == legRow_) {
+        legPoint_ = sight.Point();
+    }
+    XyzExtents& e = result_.extents;
     e.minX = std::min(e.minX, x);
     e.maxX = std::max(e.maxX, x);
     e.minY = std::min(e.minY, y);
     e.maxY = std::max(e.maxY, y);
-    if (listing_) {
-        listing_->push_back(ListingRowLine({row, table_.Cell(row, kTrvColTm), setup_.instrument, setup_.backsight,
-                                            target, horizontal, r.hd, DegToDms(setup_.orientation), x, y, z}));
-    }
 }
 
 // The plot's extents take in the coordinate list; the markers show the known directions.
 void RawRun::FinishForPlot() {
-    XyzExtents& e = state_.TrvsExtents;
+    XyzExtents& e = result_.extents;
     if (auto list = in_.known.Extents()) {
         if (list->maxX - list->minX > 0.0001 && list->maxY - list->minY > 0.0001) {
             e.minX = std::min(e.minX, list->minX);
@@ -192,43 +180,56 @@ void RawRun::FinishForPlot() {
     const TrvsHeader& h = in_.header;
     const double length = 0.1 * (e.maxX - e.minX) + 0.1 * (e.maxY - e.minY);
     const double toBacksight = DegToRad(ReduceDirection(StartOrientation(h) + 180.0));
-    state_.startMarker = {HeaderNumber(h.T0X) + length * std::cos(toBacksight),
-                          HeaderNumber(h.T0Y) + length * std::sin(toBacksight)};
+    result_.startMarker = TrvsMarker{HeaderNumber(h.T0X) + length * std::cos(toBacksight),
+                                     HeaderNumber(h.T0Y) + length * std::sin(toBacksight)};
     if (h.TrvsType != kTrvsConnected || TrimView(h.T2No).empty() || TrimView(h.T2X).empty() ||
         TrimView(h.T2Y).empty() || TrimView(h.T3Angle).empty()) {
         return;
     }
-    // The end point goes after the rows.  It takes the slot after TrvsPointCount, unless rows were
+    // The end point goes after the rows.  It takes the slot after the rows computed, unless rows were
     // skipped and that slot holds a point of this run: then the slot after the last computed row.
-    const int lastRow = state_.rawSlots.back();
-    const int slot = std::max(state_.TrvsPointCount, lastRow) + 1;
-    points_.name[slot] = h.T2No;
-    points_.x[slot] = HeaderNumber(h.T2X);
-    points_.y[slot] = HeaderNumber(h.T2Y);
-    state_.TrvsPointCount += 1;
-    state_.endPointSlot = slot;
+    const int rows = static_cast<int>(result_.sights.size());
+    const int lastRow = result_.sights.empty() ? 0 : result_.sights.back().row;
+    TrvsPoint end{std::max(rows, lastRow) + 1, h.T2No, HeaderNumber(h.T2X), HeaderNumber(h.T2Y), 0.0};
     const double toSight = DegToRad(ReduceDirection(DmsToDeg(EndOutgoingPacked(h))));
-    state_.endMarker = {points_.x[slot] + length * std::cos(toSight), points_.y[slot] + length * std::sin(toSight)};
-    state_.hasEndMarker = true;
+    const TrvsMarker marker{end.x + length * std::cos(toSight), end.y + length * std::sin(toSight)};
+    result_.end = RawTraverse::End{std::move(end), marker};
 }
 
 } // namespace
 
-void ComputeRawTraverse(TrvsState& state, const TrvsInput& input, std::vector<std::string>* listing) {
-    state.TrvsPointCount = 0;
-    state.rawSlots.clear();
-    state.problems.clear();
-    state.hasEndMarker = false;
-    state.endPointSlot = 0;
+RawTraverse ComputeRawTraverse(const TrvsInput& input) {
+    RawTraverse result;
     const TrvsHeader& h = input.header;
+    result.trvsType = h.TrvsType;
     if (TrimView(h.T0No).empty() || TrimView(h.T0X).empty() || TrimView(h.T0Y).empty() || TrimView(h.T1Angle).empty()) {
-        return;
+        return result;
     }
-    if (input.table.ObservationRows() > kTrvsMaxRows) {
-        throw Error(TooManyRowsMessage());
+    try {
+        if (input.table.ObservationRows() > kTrvsMaxRows) {
+            throw Error(msg::TooManyTraverseRows(kTrvsMaxRows));
+        }
+        CheckTraverseAngles(h, input.table);
+        RawRun(input, result).Run();
+    } catch (const Error& e) {
+        throw TrvsStopped<RawTraverse>(e, std::move(result));
     }
-    CheckTraverseAngles(h, input.table);
-    RawRun(state, input, listing).Run();
+    return result;
+}
+
+void ComputeRawTraverse(TrvsState& state, const TrvsInput& input, std::vector<std::string>* listing) {
+    auto show = [&](const RawTraverse& result) {
+        state.ShowRaw(result);
+        if (listing) {
+            AppendRawListing(*listing, result);
+        }
+    };
+    try {
+        show(ComputeRawTraverse(input));
+    } catch (const TrvsStopped<RawTraverse>& stopped) {
+        show(stopped.Partial());
+        throw;
+    }
 }
 
 } // namespace vemo

@@ -106,8 +106,4 @@ std::optional<int> RegisterTraverse(TrvsState& state, const TrvsInput& input, Xy
     return WriteTraverseRegistration(registration->points, list, askReplace);
 }
 
-std::string RegistrationMessage(int count) {
-    return Jp("座標リストに ") + std::to_string(count) + Jp(" 点 追加登録しました");
-}
-
 } // namespace vemo

@@ -53,7 +53,4 @@ int WriteTraverseRegistration(const std::vector<TrvsRegisteredPoint>& points, Xy
 std::optional<int> RegisterTraverse(TrvsState& state, const TrvsInput& input, XyzList& list,
                                     const AskReplacePoints& askReplace = {});
 
-// "座標リストに <count> 点 追加登録しました", CP932.
-std::string RegistrationMessage(int count);
-
 } // namespace vemo

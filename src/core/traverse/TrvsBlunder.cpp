@@ -1,6 +1,7 @@
 #include "core/traverse/TrvsBlunder.h"
 
 #include "core/text/Cp932.h"
+#include "core/text/MessagesTraverse.h"
 #include "core/text/Numbers.h"
 #include "core/traverse/TrvsPrecision.h"
 
@@ -28,15 +29,9 @@ std::optional<std::string> TraverseBlunderWarning(const TrvsPrecision& p, const 
     if (!angle && !ratio) {
         return std::nullopt;
     }
-    std::string text = Jp("誤差が大きすぎます。観測値の入力を確かめてください。\n\n");
-    text += Sprintf(Jp("測角誤差 %s（%lld″、%d 測点で 1 測点あたり %.0f″、限度 %d″）\n").c_str(),
-                    SecondsText(p.angleMisclosure).c_str(), static_cast<long long>(p.angleMisclosure), n,
-                    static_cast<double>(std::llabs(p.angleMisclosure)) / n, limits.angleSecondsPerStation);
-    text += Sprintf(Jp("閉合差 %.3f m、閉合比 1 / %lld（限度 1 / %d）\n\n").c_str(), p.closure,
-                    static_cast<long long>(p.ratio), limits.minRatio);
-    text += angle ? Jp("角度の誤り（水平角・方向角の打ち間違い、測点の取り違え）の疑いがあります。")
-                  : Jp("測角誤差は限度内です。距離の誤り（斜距離の打ち間違い、高度角）の疑いがあります。");
-    return text;
+    const std::string angleText = SecondsText(p.angleMisclosure);
+    return msg::MisclosureTooLarge(
+        {angleText, p.angleMisclosure, n, limits.angleSecondsPerStation, p.closure, p.ratio, limits.minRatio, angle});
 }
 
 } // namespace vemo

@@ -6,6 +6,7 @@
 #include "core/text/Bytes.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/MessagesTraverse.h"
 #include "core/text/Numbers.h"
 #include "core/traverse/TrvsHeader.h"
 #include "core/traverse/TrvsKnownPoints.h"
@@ -101,9 +102,7 @@ std::optional<std::string> UnplacedEndPointMessage(const TrvsHeader& header, con
             TryStrToFloat(TrimView(end.x)).value_or(0) != 0 || TryStrToFloat(TrimView(end.y)).value_or(0) != 0) {
             continue;
         }
-        return Jp(end.role) + Jp("「") + name +
-               Jp("」は座標リストになく、座標が入力されていません。0.000, 0.000 として計算されます。"
-                  "座標リストに登録するか X, Y を入力してください。");
+        return msg::EndPointUnplaced(Jp(end.role), name);
     }
     return std::nullopt;
 }

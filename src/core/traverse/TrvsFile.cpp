@@ -7,6 +7,8 @@
 #include "core/text/Bytes.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/Messages.h"
+#include "core/text/MessagesTraverse.h"
 #include "core/text/Numbers.h"
 #include "core/traverse/TrvsHeader.h"
 #include "core/traverse/TrvsTable.h"
@@ -87,11 +89,11 @@ std::vector<std::string> Items(const std::vector<std::string>& lines, size_t ind
 void CheckRow(const TrvsRow& row) {
     const std::string& tm = row[kTrvColTm];
     if (!tm.empty() && tm != "T" && tm != "O" && tm != "K") {
-        throw Error(Jp("TM は T, O, K のどれかです: ") + tm);
+        throw Error(msg::TurningModeInvalid(tm));
     }
     for (int col = kTrvColHAngle; col < kTrvsCellCount; ++col) {
         if (!Trim(row[col]).empty() && !TryStrToFloat(Trim(row[col]))) {
-            throw Error(Jp("数値ではありません: ") + row[col]);
+            throw Error(msg::NotANumber(row[col]));
         }
     }
 }
@@ -105,7 +107,7 @@ template <typename Decode> void AtLine(size_t index, Decode decode) {
     try {
         decode();
     } catch (const Error& e) {
-        throw Error(Sprintf(Jp("トラバースファイルの %zu 行目: ").c_str(), index + 1) + e.what());
+        throw Error(msg::TraverseFileLine(index + 1, e.what()));
     }
 }
 
@@ -113,7 +115,7 @@ void DecodeHeader(const std::vector<std::string>& lines, TrvsHeader& header) {
     AtLine(0, [&] {
         const int type = StrToInt(Items(lines, 0, 1)[0]);
         if (type < kTrvsClosed || type > kTrvsRadial) {
-            throw Error(Jp("トラバースの型が正しくありません: ") + std::to_string(type));
+            throw Error(msg::TraverseTypeInvalid(type));
         }
         header.TrvsType = type;
     });
@@ -154,7 +156,7 @@ struct DecodedRows {
 
 DecodedRows DecodeRows(const std::vector<std::string>& lines) {
     if (lines.size() > kHeaderLines + static_cast<size_t>(kTrvsMaxRows)) {
-        throw Error(TooManyRowsMessage());
+        throw Error(msg::TooManyTraverseRows(kTrvsMaxRows));
     }
     DecodedRows decoded;
     std::vector<TrvsRow>& rows = decoded.rows;
@@ -228,8 +230,8 @@ void LoadTrvFile(const std::string& path, const TrvsOptions& options, const std:
                  TrvsTable& table) {
     ReadResult read = ReadBoundedFile(path, kMaxTrvFileBytes);
     if (!read.bytes) {
-        throw Error(Jp("ファイル「") + MessagePath(path) +
-                    Jp(read.failure == ReadFailure::Missing ? "」がありません" : "」を読めません"));
+        const std::string shown = MessagePath(path);
+        throw Error(read.failure == ReadFailure::Missing ? msg::FileMissing(shown) : msg::FileUnreadable(shown));
     }
     InFile(path, [&] { DecodeTrvFile(*read.bytes, options, today, header, table); });
 }

@@ -6,6 +6,7 @@
 #include "core/traverse/TrvsHeader.h"
 #include "core/traverse/TrvsOptions.h"
 #include "core/traverse/TrvsPrecision.h"
+#include "core/traverse/TrvsResults.h"
 #include "core/traverse/TrvsTable.h"
 
 #include <cmath>
@@ -42,6 +43,12 @@ std::string AngleSumText(const Dms& sum) {
            FormatPattern(sum.seconds, "00") + Jp("″");
 }
 
+std::string SightLine(const TrvsSight& r) {
+    return Sprintf("%3d%1s %-5s%-5s%-5s %8.4f%8.3f %8.4f%11.3f%11.3f%9.3f", r.row, r.tm.c_str(), r.instrument.c_str(),
+                   r.backsight.c_str(), r.target.c_str(), Nz(r.horizontalPacked, 4), Nz(r.hd, 3),
+                   Nz(r.orientationPacked, 4), Nz(r.x, 3), Nz(r.y, 3), Nz(r.z, 3));
+}
+
 double CellValue(const TrvsTable& table, int row, int col) {
     std::string_view text = TrimView(table.Cell(row, col));
     return text.empty() ? 0.0 : StrToFloat(text);
@@ -49,31 +56,32 @@ double CellValue(const TrvsTable& table, int row, int col) {
 
 } // namespace
 
-void AppendRawListingHead(std::vector<std::string>& out, int trvsType) {
-    out.push_back("            >>>>>>>>      " + TypeName(trvsType) + Jp("トラバース      <<<<<<<<"));
+void AppendRawListing(std::vector<std::string>& out, const RawTraverse& raw) {
+    if (!raw.started) {
+        return;
+    }
+    out.push_back("            >>>>>>>>      " + TypeName(raw.trvsType) + Jp("トラバース      <<<<<<<<"));
     out.emplace_back();
     out.push_back(ObservationHeader());
     out.push_back(std::string(77, '-'));
+    const TrvsPoint& start = raw.start;
+    out.push_back(Sprintf("%3s%1s %-5s%-5s%-5s %8s%8s %8s%11.3f%11.3f%9.3f", "", "", "", "", start.name.c_str(), "", "",
+                          "", Nz(start.x, 3), Nz(start.y, 3), Nz(start.z, 3)));
+    for (const TrvsSight& sight : raw.sights) {
+        out.push_back(SightLine(sight));
+    }
 }
 
-std::string ListingStartLine(const std::string& name, double x, double y, double z) {
-    return Sprintf("%3s%1s %-5s%-5s%-5s %8s%8s %8s%11.3f%11.3f%9.3f", "", "", "", "", name.c_str(), "", "", "",
-                   Nz(x, 3), Nz(y, 3), Nz(z, 3));
-}
-
-std::string ListingRowLine(const ListingRow& r) {
-    return Sprintf("%3d%1s %-5s%-5s%-5s %8.4f%8.3f %8.4f%11.3f%11.3f%9.3f", r.row, r.tm.c_str(), r.instrument.c_str(),
-                   r.backsight.c_str(), r.target.c_str(), Nz(r.horizontalPacked, 4), Nz(r.hd, 3),
-                   Nz(r.orientationPacked, 4), Nz(r.x, 3), Nz(r.y, 3), Nz(r.z, 3));
-}
-
-void AppendAdjustedListingHead(std::vector<std::string>& out, int trvsType, bool compassRule, bool zCalc,
-                               const TrvsPrecision& p) {
-    out.push_back(Jp("     >>>>>>>>　  ") + TypeName(trvsType) + Jp("トラバース ( ") +
-                  Jp(compassRule ? "コンパス法則" : "トランシット法則") + Jp(" )    <<<<<<<<"));
+void AppendAdjustedListing(std::vector<std::string>& out, const AdjustedTraverse& a) {
+    if (a.stations.empty()) {
+        return;
+    }
+    const TrvsPrecision& p = a.precision;
+    out.push_back(Jp("     >>>>>>>>　  ") + TypeName(a.trvsType) + Jp("トラバース ( ") +
+                  Jp(a.compassRule ? "コンパス法則" : "トランシット法則") + Jp(" )    <<<<<<<<"));
     out.push_back(Jp("測角合計 = ") + AngleSumText(p.angleSum));
     out.push_back(Jp("測角誤差 = ") + FormatGeneral(static_cast<double>(p.angleMisclosure)) + Jp("″"));
-    if (zCalc) {
+    if (a.zCalc) {
         out.push_back(Jp("高低誤差 = ") + FormatPattern(p.heightMisclosure, "0.000"));
     }
     out.push_back(Jp("距離合計 = ") + FormatPattern(p.totalDistance, "0.000"));
@@ -85,17 +93,27 @@ void AppendAdjustedListingHead(std::vector<std::string>& out, int trvsType, bool
     out.emplace_back();
     out.push_back(Jp("  測点      調整角度  調整緯距  調整経距        X           Y         Z"));
     out.push_back(std::string(74, '-'));
+    // Line k is station k: the angle measured there is that of station row k + 1, its leg runs to
+    // station k + 1 (the target of that row); station 0 is the start point.
+    for (size_t k = 0; k < a.stations.size(); ++k) {
+        const TrvsStation& next = a.stations[k];
+        const bool first = k == 0;
+        const TrvsStation* at = first ? nullptr : &a.stations[k - 1];
+        out.push_back(ListingStationLine(first ? a.start.name : at->name, next.adjustedAngle, next.adjX, next.adjY,
+                                         first ? a.start.x : at->x, first ? a.start.y : at->y,
+                                         first ? a.start.z : at->z));
+    }
+    out.emplace_back();
+    out.push_back(ObservationHeader());
+    out.push_back(std::string(77, '-'));
+    for (const TrvsSight& sight : a.radialSights) {
+        out.push_back(SightLine(sight));
+    }
 }
 
 std::string ListingStationLine(const std::string& name, Dms angle, double dX, double dY, double x, double y, double z) {
     return Sprintf("%-10s%4d-%2d-%2d%10.3f%10.3f%12.3f%12.3f%9.3f", name.c_str(), angle.degrees, angle.minutes,
                    angle.seconds, Nz(dX, 3), Nz(dY, 3), Nz(x, 3), Nz(y, 3), Nz(z, 3));
-}
-
-void AppendRadialListingHead(std::vector<std::string>& out) {
-    out.emplace_back();
-    out.push_back(ObservationHeader());
-    out.push_back(std::string(77, '-'));
 }
 
 void AppendInputListing(std::vector<std::string>& out, const TrvsHeader& h, const TrvsTable& table) {

@@ -3,6 +3,7 @@
 #include "core/text/Bytes.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/MessagesTraverse.h"
 #include "core/text/Numbers.h"
 #include "core/traverse/TrvsHeader.h"
 #include "core/traverse/TrvsReduce.h"
@@ -33,9 +34,7 @@ void Check(std::string_view cell, const AngleBound& bound, const std::string& pl
     if (!value || (std::isfinite(*value) && *value >= bound.low && *value <= bound.high)) {
         return;
     }
-    throw Error(
-        place + " '" + Excerpt(text) + "' " +
-        Sprintf(Jp("は角度として大きすぎるか小さすぎます（%g 度から %g 度まで）").c_str(), bound.low, bound.high));
+    throw Error(msg::AngleOutOfRange(place, Excerpt(text), bound.low, bound.high));
 }
 
 } // namespace
@@ -44,8 +43,8 @@ void CheckTraverseAngles(const TrvsHeader& header, const TrvsTable& table) {
     Check(header.T1Angle, kTurn, Jp("始点の方向角"));
     Check(header.T3Angle, kTurn, Jp("終点の方向角"));
     for (int row = 1; row < table.RowCount(); ++row) {
-        Check(table.Cell(row, kTrvColHAngle), kTurn, trvs_detail::RowProblem(row, Jp("水平角")));
-        Check(table.Cell(row, kTrvColVAngle), kVertical, trvs_detail::RowProblem(row, Jp("高度角")));
+        Check(table.Cell(row, kTrvColHAngle), kTurn, msg::TraverseRow(row, Jp("水平角")));
+        Check(table.Cell(row, kTrvColVAngle), kVertical, msg::TraverseRow(row, Jp("高度角")));
     }
 }
 

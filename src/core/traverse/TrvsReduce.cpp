@@ -6,7 +6,6 @@
 #include "core/text/Cp932.h"
 #include "core/text/Numbers.h"
 #include "core/traverse/TrvsKnownPoints.h"
-#include "core/traverse/TrvsState.h"
 #include "core/traverse/TrvsTable.h"
 
 #include <cmath>
@@ -61,35 +60,25 @@ double ListHeight(const TrvsKnownPoints& known, int row, bool zCalc) {
     return StrToFloat(cell);
 }
 
-void WrittenSlots::Clear() {
-    slots_.clear();
-    first_.clear();
+void PlacedPoints::Add(const TrvsPoint& point) {
+    first_.try_emplace(point.name, points_.size());
+    points_.push_back(point);
 }
 
-void WrittenSlots::Add(int slot, const std::string& name) {
-    slots_.push_back(slot);
-    first_.try_emplace(name, slot);
-}
-
-int WrittenSlots::Find(std::string_view name) const {
+const TrvsPoint* PlacedPoints::Find(std::string_view name) const {
     auto it = first_.find(std::string(name));
-    return it == first_.end() ? -1 : it->second;
+    return it == first_.end() ? nullptr : &points_[it->second];
 }
 
-FoundPoint FindSetupPoint(std::string_view name, const TrvsKnownPoints& known, const TrvsPoints& points,
-                          const WrittenSlots& written, bool zCalc) {
+FoundPoint FindSetupPoint(std::string_view name, const TrvsKnownPoints& known, const PlacedPoints& placed, bool zCalc) {
     if (auto listed = known.Find(name)) {
         return {true, listed->x, listed->y, ListHeight(known, listed->row, zCalc)};
     }
-    const int slot = written.Find(name);
-    if (slot < 0) {
+    const TrvsPoint* point = placed.Find(name);
+    if (!point) {
         return {};
     }
-    return {true, points.x[slot], points.y[slot], points.z[slot]};
-}
-
-std::string RowProblem(int row, const std::string& what) {
-    return Jp("行 ") + std::to_string(row) + ": " + what;
+    return {true, point->x, point->y, point->z};
 }
 
 } // namespace vemo::trvs_detail

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/traverse/TrvsResults.h"
+
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -9,7 +11,6 @@ namespace vemo {
 
 class TrvsKnownPoints;
 class TrvsTable;
-struct TrvsPoints;
 
 // Internal to the traverse computations: the steps the unadjusted and the adjusted computation share.
 namespace trvs_detail {
@@ -43,33 +44,27 @@ bool RowObserved(const TrvsTable& table, int row);
 // message, since a missing height would silently falsify every height carried from it.
 double ListHeight(const TrvsKnownPoints& known, int row, bool zCalc);
 
-// The slots a run has written, in order, with the first slot of each name for lookups by name.
-class WrittenSlots {
+// The points a run has placed, in order, with the first point of each name for lookups by name.
+class PlacedPoints {
 public:
-    void Clear();
-    void Add(int slot, const std::string& name);
-    // The first written slot holding `name`, or -1.
-    int Find(std::string_view name) const;
-    const std::vector<int>& Slots() const { return slots_; }
+    void Add(const TrvsPoint& point);
+    // The first point placed under `name`, or null.
+    const TrvsPoint* Find(std::string_view name) const;
 
 private:
-    std::vector<int> slots_;
-    std::unordered_map<std::string, int> first_;
+    std::vector<TrvsPoint> points_;
+    std::unordered_map<std::string, size_t> first_;
 };
 
 // A setup point (instrument or backsight) named in columns 2 and 3: from the coordinate list, else the
-// first point of that name this run has computed.  Older contents of the slots are never used.
+// first point of that name this run has placed.
 struct FoundPoint {
     bool found = false;
     double x = 0;
     double y = 0;
     double z = 0;
 };
-FoundPoint FindSetupPoint(std::string_view name, const TrvsKnownPoints& known, const TrvsPoints& points,
-                          const WrittenSlots& written, bool zCalc);
-
-// Message of a row that cannot be computed, CP932: "行 5: <what>".
-std::string RowProblem(int row, const std::string& what);
+FoundPoint FindSetupPoint(std::string_view name, const TrvsKnownPoints& known, const PlacedPoints& placed, bool zCalc);
 
 } // namespace trvs_detail
 } // namespace vemo

@@ -1,16 +1,14 @@
 #pragma once
 
 #include "core/store/XyzNameIndex.h"
+#include "core/traverse/TrvsInput.h"
 #include "core/traverse/TrvsOptions.h"
+#include "core/traverse/TrvsResults.h"
 
 #include <string>
 #include <vector>
 
 namespace vemo {
-
-struct TrvsHeader;
-class TrvsKnownPoints;
-class TrvsTable;
 
 // Points of a traverse computation in 2,000 slots: slot 0 is the start point, slot r the point of
 // table row r.  Slots that a run does not write keep older contents; the run lists the ones it wrote.
@@ -28,17 +26,11 @@ struct TrvsPoints {
     }
 };
 
-// A direction marker of the traverse plot: the tip of the dotted arrow showing a known direction.
-struct TrvsMarker {
-    double x = 0;
-    double y = 0;
-};
-
-// What the traverse computations leave for the listings, the plot and the registration.  The window
-// owns one for its whole life.
+// The last results of the traverse computations as the plot and the registration read them.  The
+// window owns one for its whole life.
 struct TrvsState {
-    TrvsPoints TrvsRawPoints; // ComputeRawTraverse
-    TrvsPoints TrvsAdjPoints; // AdjustTraverse
+    TrvsPoints TrvsRawPoints; // ShowRaw
+    TrvsPoints TrvsAdjPoints; // ShowAdjusted
     // Rows computed by the last raw run, plus one for the end point of a connected traverse.
     int TrvsPointCount = 0;
     // Largest and smallest X and Y the plot's fit must show.
@@ -56,19 +48,16 @@ struct TrvsState {
     // Rows the last run could not compute although they were complete, one CP932 message each.
     std::vector<std::string> problems;
 
+    // Takes a raw result: its points into their slots, its counts, extents and markers.  A result
+    // that was not started clears the counts only; one a cell stopped keeps the markers shown.
+    void ShowRaw(const RawTraverse& raw);
+    // Takes an adjusted result: its points into their slots.
+    void ShowAdjusted(const AdjustedTraverse& adjusted);
     // The new-traverse command: the first two names of both lists are emptied.
     void NewTraverse();
     // The points of TrvsRawPoints the last raw run wrote: its slots, then the end point of a
     // connected traverse.  The plot draws and picks exactly these.
     std::vector<int> PlottedSlots() const;
-};
-
-// Everything a computation reads.  The listing, when wanted, receives one CP932 line per element.
-struct TrvsInput {
-    const TrvsHeader& header;
-    const TrvsTable& table;
-    const TrvsOptions& options;
-    const TrvsKnownPoints& known;
 };
 
 } // namespace vemo

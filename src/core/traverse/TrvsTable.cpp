@@ -3,6 +3,7 @@
 #include "core/text/Bytes.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/MessagesTraverse.h"
 #include "core/text/Numbers.h"
 
 #include <stdexcept>
@@ -14,7 +15,7 @@ namespace {
 const char* const kZeroHeight = "0.000";
 
 [[noreturn]] void ThrowTooManyRows() {
-    throw Error(TooManyRowsMessage());
+    throw Error(msg::TooManyTraverseRows(kTrvsMaxRows));
 }
 
 void ClearRow(TrvsRow& row) {
@@ -24,10 +25,6 @@ void ClearRow(TrvsRow& row) {
 }
 
 } // namespace
-
-std::string TooManyRowsMessage() {
-    return Sprintf(Jp("トラバースの観測は %d 行までです").c_str(), kTrvsMaxRows);
-}
 
 TrvsTable::TrvsTable() {
     Reset();

@@ -64,9 +64,6 @@ private:
     bool zCalc_ = false;
 };
 
-// "トラバースの観測は 1997 行までです": a table, file or computation beyond kTrvsMaxRows.
-std::string TooManyRowsMessage();
-
 // The heights carried down the table during a computation: row 1 sets both (an empty cell stops with
 // the conversion message), later rows replace each one only when their cell is not empty.
 struct TrvsHeights {

@@ -5,6 +5,8 @@
 #include "core/settings/ProgramFolder.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/Messages.h"
+#include "core/text/MessagesZub.h"
 #include "core/text/Numbers.h"
 #include "core/zub/ZubChecksum.h"
 #include "core/zub/ZubFields.h"
@@ -21,7 +23,7 @@ namespace fs = std::filesystem;
 namespace {
 
 [[noreturn]] void ThrowAtLine(size_t lineIndex, const std::string& what) {
-    throw Error(Sprintf(Jp("ZUBファイルの %zu 行目: ").c_str(), lineIndex + 1) + what);
+    throw Error(msg::ZubFileLine(lineIndex + 1, what));
 }
 
 std::vector<std::string_view> SplitLines(std::string_view bytes) {
@@ -49,8 +51,8 @@ std::vector<std::string_view> SplitLines(std::string_view bytes) {
 struct LineRead {
     ZubRow row;
     bool checkWrong = false;
-    const char* problem = nullptr; // UTF-8 text of the reason
-    int fieldLimit = 0;            // the fields the kind holds, for the "too many" reason
+    std::string (*problem)() = nullptr; // the catalogue message of the reason
+    int fieldLimit = 0;                 // the fields the kind holds, for the "too many" reason
     char letter = 0;
 };
 
@@ -61,18 +63,18 @@ LineRead ReadLine(std::string_view line) {
     const std::optional<std::vector<std::string>> fields =
         line.size() < 2 || line.back() != ',' ? std::nullopt : SplitZubBody(line.substr(0, line.size() - 2));
     if (!fields) {
-        read.problem = "レコードの区切り（項目ごとのカンマとチェック文字）が読めません";
+        read.problem = msg::ZubSeparatorsUnreadable;
         return read;
     }
     if (!IsZubRecordLetter(fields->front())) {
-        read.problem = "先頭の項目がレコードの種類（英字 1 文字）ではありません";
+        read.problem = msg::ZubLetterMissing;
         return read;
     }
     const ZubRecordKind* kind = FindZubRecordKind(fields->front());
     read.letter = fields->front()[0];
     read.fieldLimit = kind != nullptr ? kind->fieldCount - 1 : kZubCells - 1;
     if (static_cast<int>(fields->size()) > read.fieldLimit) {
-        read.problem = "レコードの項目が多すぎます";
+        read.problem = msg::ZubTooManyFields;
         return read;
     }
     for (size_t i = 0; i < fields->size(); ++i) {
@@ -95,10 +97,9 @@ ZubRow ParseLine(std::string_view line, size_t lineIndex, bool& checkWrong) {
         return read.row;
     }
     if (read.fieldLimit > 0) {
-        ThrowAtLine(lineIndex,
-                    Sprintf(Jp("%c レコードの項目が %d 個を超えています").c_str(), read.letter, read.fieldLimit + 1));
+        ThrowAtLine(lineIndex, msg::ZubFieldsBeyond(read.letter, read.fieldLimit + 1));
     }
-    ThrowAtLine(lineIndex, Jp(read.problem));
+    ThrowAtLine(lineIndex, read.problem());
 }
 
 bool IsEmptyRow(const ZubRow& row) {
@@ -125,7 +126,7 @@ ZubBook ReadZubBook(std::string_view bytes) {
         }
     }
     if (book.rows.empty() || book.rows.front()[0] != "A") {
-        throw Error(Jp("ZUBファイルの 1 行目がスタート・ブロック(A)ではありません"));
+        throw Error(msg::ZubNoStartBlock());
     }
     book.endRecord = book.rows.back()[0] == "Z";
     return book;
@@ -175,13 +176,13 @@ std::string FormatZubLine(const ZubRow& row) {
     std::vector<std::string> items(row.begin(), row.begin() + fields);
     for (const std::string& item : items) {
         if (item.find_first_of("\r\n") != std::string::npos) {
-            throw Error(Jp("項目に改行が含まれているため、この記録は書けません"));
+            throw Error(msg::ZubFieldHasLineBreak());
         }
     }
     std::string line = ZubRecordLine(JoinZubFields(items));
     const char check = line[line.size() - 2];
     if (check == '\r' || check == '\n') {
-        throw Error(Jp("チェック文字が改行になるため、この記録は書けません（項目を変えてください）"));
+        throw Error(msg::ZubCheckIsLineBreak());
     }
     return line;
 }
@@ -207,8 +208,8 @@ ZubBook LoadZubBook(const std::string& path) {
     constexpr std::uintmax_t kMaxZubFileBytes = 16u << 20;
     ReadResult read = ReadBoundedFile(path, kMaxZubFileBytes);
     if (!read.bytes) {
-        throw Error(Jp("ファイル「") + MessagePath(path) +
-                    Jp(read.failure == ReadFailure::Missing ? "」がありません" : "」を読めません"));
+        const std::string shown = MessagePath(path);
+        throw Error(read.failure == ReadFailure::Missing ? msg::FileMissing(shown) : msg::FileUnreadable(shown));
     }
     return InFile(path, [&] { return ReadZubBook(*read.bytes); });
 }

@@ -3,6 +3,7 @@
 #include "core/geometry/Angles.h"
 #include "core/text/Bytes.h"
 #include "core/text/Cp932.h"
+#include "core/text/MessagesZub.h"
 #include "core/text/Numbers.h"
 #include "core/traverse/TrvsEntry.h"
 #include "core/traverse/TrvsHeader.h"
@@ -15,10 +16,6 @@
 namespace vemo {
 
 namespace {
-
-std::string Note(int zubRow, const char* utf8What) {
-    return Sprintf(Jp("ZUBの %d 行目: ").c_str(), zubRow) + Jp(utf8What);
-}
 
 // A field as a number; an empty field stays empty (the computation skips such a row).
 std::optional<std::string> NumberCell(const std::string& field, const char* pattern) {
@@ -73,7 +70,7 @@ ZubTraverse CollectZubTraverse(const std::vector<ZubRow>& zubRows) {
             }
         } else if (z[0] == "F" && IsDirectObservation(z)) {
             if (!setup) {
-                result.notes.push_back(Note(zubRow, "器械点（D レコード）より前の観測なので取り込みません"));
+                result.notes.push_back(msg::ZubNote(zubRow, msg::ZubObservationBeforeSetup()));
                 continue;
             }
             const std::optional<std::string> h = NumberCell(z[kZubHAngle], "0.0000");
@@ -82,7 +79,7 @@ ZubTraverse CollectZubTraverse(const std::vector<ZubRow>& zubRows) {
             const std::optional<std::string> ih = NumberCell(setup->first ? setup->instrumentHeight : "", "0.000");
             const std::optional<std::string> th = NumberCell(z[kZubTargetHeight], "0.000");
             if (!h || !v || !s || !ih || !th) {
-                result.notes.push_back(Note(zubRow, "角度・距離・高さに数でない項目があるので取り込みません"));
+                result.notes.push_back(msg::ZubNote(zubRow, msg::ZubObservationNotNumeric()));
                 continue;
             }
             if (static_cast<int>(result.rows.size()) >= kTrvsMaxRows) {
@@ -109,12 +106,11 @@ ZubTraverse CollectZubTraverse(const std::vector<ZubRow>& zubRows) {
             result.rows.push_back(std::move(row));
             result.sourceRows.push_back(zubRow);
         } else if (FindZubRecordKind(z[0]) == nullptr) {
-            result.notes.push_back(Note(zubRow, "") + z[0] + Jp(" レコードは観測でないので取り込みません"));
+            result.notes.push_back(msg::ZubNote(zubRow, msg::ZubRecordNotObservation(z[0])));
         }
     }
     if (beyondLimit > 0) {
-        result.notes.push_back(Sprintf(Jp("正観測は %d 行まで取り込みます: 残りの %d 件は取り込みません").c_str(),
-                                       kTrvsMaxRows, beyondLimit));
+        result.notes.push_back(msg::ZubObservationsBeyond(kTrvsMaxRows, beyondLimit));
     }
     return result;
 }
@@ -131,8 +127,7 @@ std::vector<std::string> TransferZubToTraverse(const std::vector<ZubRow>& zubRow
         for (int col : {kTrvColInst, kTrvColBack}) {
             const std::string& name = walk.rows[i][col];
             if (!computed.contains(name) && !known.Find(name) && named.insert(name).second) {
-                notes.push_back(Note(walk.sourceRows[i], col == kTrvColInst ? "器械点 " : "後視点 ") + name +
-                                Jp(" の座標が座標リストにもそれより前の観測にもありません"));
+                notes.push_back(msg::ZubNote(walk.sourceRows[i], msg::ZubSetupPointUnknown(col == kTrvColInst, name)));
             }
         }
         computed.insert(walk.rows[i][kTrvColTarget]);

@@ -8,6 +8,7 @@
 #include "core/settings/Settings.h"
 #include "core/text/Error.h"
 #include "core/text/Messages.h"
+#include "core/text/MessagesTraverse.h"
 #include "core/traverse/AdjustTraverse.h"
 #include "core/traverse/ComputeRawTraverse.h"
 #include "core/traverse/RegisterTraverse.h"
@@ -279,7 +280,7 @@ void TrvsWindow::RegisterPoints() {
     // The store announced the new rows: the name index is rebuilt at the next lookup and the plots
     // redraw on the workspace's notification.
     plot_->update();
-    MessageBox::ShowCp932(this, RegistrationMessage(count), MessageBox::Kind::Information);
+    MessageBox::ShowCp932(this, msg::TraversePointsRegistered(count), MessageBox::Kind::Information);
 }
 
 void TrvsWindow::AppendListing(const std::vector<std::string>& lines) {

@@ -5,6 +5,7 @@
 #include "core/traverse/AdjustTraverse.h"
 #include "core/traverse/TrvsAngles.h"
 #include "core/traverse/TrvsListing.h"
+#include "core/traverse/TrvsResults.h"
 
 #include <gtest/gtest.h>
 
@@ -367,6 +368,37 @@ TEST(AdjustConnected, NeedsTwoStationsAndTheEndFields) {
     f.rows.resize(1);
     f.table.SetRows(f.rows, "T");
     EXPECT_THROW(AdjustTraverse(f.state, f.Input()), Error);
+}
+
+// A radial row that does not parse stops the adjustment after the stations: what was computed before
+// it is kept for the listing and the plot.  The side shot P from A sights 45° clockwise from the
+// backsight D (north), 10 m away: (1007.071, 1007.071).
+TEST(AdjustClosed, BadRadialCellKeepsTheStationsAndTheRowsBeforeIt) {
+    TrvsFixture f;
+    f.Start(kTrvsClosed, "A", "1000.000", "1000.000", "D", "0.0000", false);
+    f.Row("T", "B", "90.0000", "90.0000", "100.000");
+    f.Row("K", "P", "45.0000", "90.0000", "10.000");
+    f.Row("T", "C", "90.0000", "90.0000", "100.000");
+    f.Row("K", "Q", "45.0000", "90.0000", "1O0");
+    f.Row("T", "D", "90.0000", "90.0000", "100.000");
+    f.Row("T", "A", "90.0000", "90.0000", "100.000");
+    try {
+        AdjustTraverse(f.Input());
+        ADD_FAILURE() << "the bad slope distance was accepted";
+    } catch (const TrvsStopped<AdjustedTraverse>& stopped) {
+        const AdjustedTraverse& partial = stopped.Partial();
+        ASSERT_EQ(partial.stations.size(), 4u);
+        ASSERT_EQ(partial.radialSights.size(), 1u);
+        EXPECT_EQ(partial.radialSights[0].target, "P");
+        EXPECT_NEAR(partial.radialSights[0].x, 1007.071, kMm);
+        EXPECT_NEAR(partial.radialSights[0].y, 1007.071, kMm);
+    }
+    std::vector<std::string> listing;
+    EXPECT_THROW(AdjustTraverse(f.state, f.Input(), &listing), Error);
+    EXPECT_EQ(f.state.adjSlots, (std::vector<int>{0, 1, 2, 3, 5}));
+    EXPECT_NEAR(f.state.TrvsAdjPoints.y[3], 1100.000, kMm); // C
+    ASSERT_FALSE(listing.empty());
+    EXPECT_EQ(listing.back().substr(0, 20), "  2K A    D    P    ");
 }
 
 } // namespace

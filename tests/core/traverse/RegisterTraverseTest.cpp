@@ -2,6 +2,7 @@
 #include "TrvsFixture.h"
 
 #include "core/text/Error.h"
+#include "core/text/MessagesTraverse.h"
 #include "core/traverse/RegisterTraverse.h"
 
 #include <gtest/gtest.h>
@@ -34,7 +35,7 @@ TEST(RegisterTraverse, RadialTraverseAppendsStartAndPoints) {
     EXPECT_EQ(list.Cell(5, kColZ), "0.000");
     EXPECT_EQ(list.Cell(5, kColBiko), "Trvs:");
     EXPECT_EQ(list.Cell(1, kColBiko), ""); // existing points untouched
-    EXPECT_EQ(Cp932ToUtf8(RegistrationMessage(4)), "座標リストに 4 点 追加登録しました");
+    EXPECT_EQ(Cp932ToUtf8(msg::TraversePointsRegistered(4)), "座標リストに 4 点 追加登録しました");
     // Registering again never gives a name to a second row.  Points computed onto the coordinates
     // they have are left alone; a corrected one is refused unless the surveyor lets it be replaced.
     EXPECT_EQ(f.Register(), 0);
