@@ -153,10 +153,6 @@ std::string FileMissing(std::string_view path) {
     return Jp("ファイル「") + std::string(path) + Jp("」がありません");
 }
 
-std::string FileUnreadable(std::string_view path) {
-    return Jp("ファイル「") + std::string(path) + Jp("」を読めません");
-}
-
 std::string XyzFileUnreadable(std::string_view path) {
     return Jp("座標ファイルを読めません: ") + std::string(path);
 }

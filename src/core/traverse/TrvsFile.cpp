@@ -231,7 +231,7 @@ void LoadTrvFile(const std::string& path, const TrvsOptions& options, const std:
     ReadResult read = ReadBoundedFile(path, kMaxTrvFileBytes);
     if (!read.bytes) {
         const std::string shown = MessagePath(path);
-        throw Error(read.failure == ReadFailure::Missing ? msg::FileMissing(shown) : msg::FileUnreadable(shown));
+        throw Error(read.failure == ReadFailure::Missing ? msg::FileMissing(shown) : msg::CannotRead(shown));
     }
     InFile(path, [&] { DecodeTrvFile(*read.bytes, options, today, header, table); });
 }

@@ -209,7 +209,7 @@ ZubBook LoadZubBook(const std::string& path) {
     ReadResult read = ReadBoundedFile(path, kMaxZubFileBytes);
     if (!read.bytes) {
         const std::string shown = MessagePath(path);
-        throw Error(read.failure == ReadFailure::Missing ? msg::FileMissing(shown) : msg::FileUnreadable(shown));
+        throw Error(read.failure == ReadFailure::Missing ? msg::FileMissing(shown) : msg::CannotRead(shown));
     }
     return InFile(path, [&] { return ReadZubBook(*read.bytes); });
 }
