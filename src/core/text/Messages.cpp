@@ -147,6 +147,8 @@ std::string DuplicatesRenamed(std::int64_t count) {
 
 std::string CannotStartPrinting() {
     return Jp("印刷を開始できません");
+}
+
 // Traverse and field books.
 
 std::string FileMissing(std::string_view path) {
