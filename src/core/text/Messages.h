@@ -41,3 +41,11 @@ std::string FolderNameTaken(); // ディレクトリ名が重複しているか�
 std::string MissingParcelPoints(const std::vector<std::string>& names);
 
 } // namespace vemo::msg
+
+namespace vemo::msg {
+
+// Calculations (also used by the other areas).
+std::string NotFound(std::string_view name);                 // <name> は見つかりません
+std::string CoordinateFileUnreadable(std::string_view path); // 座標ファイルを読めません: <path>
+
+} // namespace vemo::msg
