@@ -3,6 +3,7 @@
 #include "core/files/XyzFile.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/Messages.h"
 
 #include <cstdio>
 #include <exception>
@@ -12,7 +13,7 @@ namespace vemo::cli {
 std::unique_ptr<Store> LoadCoordinates(const std::string& path) {
     auto store = std::make_unique<Store>();
     if (!ReadXyzFile(path, store->xyz)) {
-        throw Error(Jp("座標ファイルを読めません: ") + path);
+        throw Error(msg::CoordinateFileUnreadable(path));
     }
     return store;
 }

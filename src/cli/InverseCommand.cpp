@@ -6,6 +6,7 @@
 #include "core/calc/PointGrid.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/Messages.h"
 
 #include <string>
 #include <vector>
@@ -63,7 +64,7 @@ int Run(int argc, char** argv) {
             name = Utf8ToCp932(name).value_or(name);
         }
         if (!store->FindPointXY(name)) {
-            throw Error(name + Jp(" は見つかりません"));
+            throw Error(msg::NotFound(name));
         }
     }
     const auto result = ComputePointGrid(request.mode, ResolveGridNames(request.names, store->Index()));

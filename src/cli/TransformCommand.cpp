@@ -4,6 +4,7 @@
 
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/Messages.h"
 #include "core/text/Numbers.h"
 #include "core/transform/TransformReport.h"
 #include "core/transform/Transformation.h"
@@ -94,7 +95,7 @@ int Run(int argc, char** argv) {
             const PlanePoint moved = t.Apply({found->x, found->y});
             lines.push_back(Sprintf("%-16s%15s%15s", name.c_str(), Format3(moved.x).c_str(), Format3(moved.y).c_str()));
         } else {
-            std::fprintf(stderr, "vemo-cli transform: %s\n", Cp932ToUtf8(name + Jp(" は見つかりません")).c_str());
+            std::fprintf(stderr, "vemo-cli transform: %s\n", Cp932ToUtf8(msg::NotFound(name)).c_str());
             ++missing;
         }
     }

@@ -8,7 +8,8 @@
 #include "core/store/XyzList.h"
 #include "core/store/XyzNameIndex.h"
 #include "core/text/Bytes.h"
-#include "core/text/Cp932.h"
+#include "core/text/Messages.h"
+#include "core/text/MessagesCalc.h"
 #include "core/text/Numbers.h"
 
 #include <algorithm>
@@ -27,13 +28,13 @@ long long NumberOf(std::string_view digits) {
 std::string GridNameRefusal(const std::vector<std::string>& names, int row, std::string_view name, bool radial,
                             const XyzNameIndex& index) {
     if (row >= 2 && static_cast<size_t>(row - 2) < names.size() && names[row - 2] == name) {
-        return Jp("前点と重複");
+        return msg::SameAsPreviousPoint();
     }
     if (radial && row != 2 && names.size() >= 2 && names[1] == name) {
-        return Jp("基点と同一点");
+        return msg::SameAsBasePoint();
     }
     if (!index.Find(name)) {
-        return std::string(name) + Jp(" は見つかりません");
+        return msg::NotFound(name);
     }
     return {};
 }

@@ -3,7 +3,7 @@
 #include "core/geometry/Angles.h"
 #include "core/geometry/Constructions.h"
 #include "core/geometry/Inverse.h"
-#include "core/text/Cp932.h"
+#include "core/text/MessagesCalc.h"
 
 namespace vemo {
 
@@ -11,10 +11,10 @@ namespace {
 
 using Status = ConstructionResult::Status;
 
-ConstructionResult NoResult(const char* messageUtf8) {
+ConstructionResult NoResult(std::string message = {}) {
     ConstructionResult result;
     result.status = Status::NoResult;
-    result.message = messageUtf8[0] ? Jp(messageUtf8) : std::string();
+    result.message = std::move(message);
     return result;
 }
 
@@ -81,7 +81,7 @@ ConstructionResult ComputeLineLine(const LineInput& line1, const LineInput& line
     // Parallel lines (or lines 180 degrees apart) keep the crossing shown before.
     const auto cross = LineLineCross(*line1.first, *theta1, *line2.first, *theta2);
     if (!cross) {
-        return NoResult("");
+        return NoResult();
     }
     ConstructionResult result;
     result.points = {*cross};
@@ -94,14 +94,14 @@ ConstructionResult ComputeLineCircle(const LineInput& line1, const CircleInput& 
     const auto theta = LineDirection(line1);
     const CircleChoice choice = ChooseCircle(circle1);
     if (choice.fromThreePoints && !choice.circle) {
-        return NoResult("円上の3点が一直線上にあるため円が決まりません！");
+        return NoResult(msg::CircleThroughCollinearPoints());
     }
     if (!theta || !choice.circle) {
         return CircleOnly(choice);
     }
     const auto cross = LineCircleCross(*line1.first, *theta, choice.circle->centre, choice.circle->radius);
     if (!cross) {
-        ConstructionResult result = NoResult("直線と円が交差していません！");
+        ConstructionResult result = NoResult(msg::LineMissesCircle());
         result.circle1 = choice.circle;
         return result;
     }
@@ -118,7 +118,7 @@ ConstructionResult ComputeCircleCircle(const CircleInput& circle1, const CircleI
     const CircleChoice first = ChooseCircle(circle1);
     const CircleChoice second = ChooseCircle(circle2);
     if ((first.fromThreePoints && !first.circle) || (second.fromThreePoints && !second.circle)) {
-        return NoResult("円上の3点が一直線上にあるため円が決まりません！");
+        return NoResult(msg::CircleThroughCollinearPoints());
     }
     if (!first.circle || !second.circle) {
         return CircleOnly(first);
@@ -126,7 +126,7 @@ ConstructionResult ComputeCircleCircle(const CircleInput& circle1, const CircleI
     const auto cross =
         CircleCircleCross(first.circle->centre, first.circle->radius, second.circle->centre, second.circle->radius);
     if (!cross) {
-        ConstructionResult result = NoResult("円と円が交差していません！");
+        ConstructionResult result = NoResult(msg::CirclesDoNotMeet());
         result.circle1 = first.circle;
         return result;
     }
@@ -174,7 +174,7 @@ ConstructionResult ComputeCornerCut(std::optional<PlanePoint> a, std::optional<P
     }
     const auto cut = CornerCutPoints(*a, *b, *c, length);
     if (!cut) {
-        return NoResult("隅切の2辺が一直線上にあるため隅切点が決まりません！");
+        return NoResult(msg::CornerSidesCollinear());
     }
     ConstructionResult result;
     result.points = {cut->first, cut->second};

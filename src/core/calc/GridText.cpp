@@ -3,6 +3,7 @@
 #include "core/io/SafeReplace.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/Messages.h"
 #include "core/text/Numbers.h"
 
 #include <fstream>
@@ -73,7 +74,7 @@ void WriteResultTxt(const std::filesystem::path& path, const std::vector<std::st
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.flush();
     if (!out) {
-        throw Error(Jp("出力ファイルを開けません"));
+        throw Error(msg::CannotOpenOutputFile());
     }
 }
 

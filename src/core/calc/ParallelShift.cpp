@@ -2,7 +2,7 @@
 
 #include "core/geometry/Constructions.h"
 #include "core/geometry/Inverse.h"
-#include "core/text/Cp932.h"
+#include "core/text/MessagesCalc.h"
 
 namespace vemo {
 
@@ -21,8 +21,7 @@ ConstructionResult Refused(const std::string& message) {
 // where neighbouring shifted legs meet, and the two ends move square to their leg.
 ConstructionResult ComputeParallelShift(const std::vector<PlanePoint>& path, const std::vector<double>& widths) {
     if (path.size() > kMaxShiftPathPoints) {
-        return Refused(Jp("平行移動点の経路は") + std::to_string(kMaxShiftPathPoints) + Jp("点までです（") +
-                       std::to_string(path.size()) + Jp("点あります）"));
+        return Refused(msg::ShiftPathTooLong(kMaxShiftPathPoints, path.size()));
     }
     if (path.size() < 2 || widths.size() + 1 < path.size()) {
         return {};
@@ -31,15 +30,14 @@ ConstructionResult ComputeParallelShift(const std::vector<PlanePoint>& path, con
     const auto firstDirection = InversePoints(path[0], path[1]).direction;
     const auto lastDirection = InversePoints(path[last - 1], path[last]).direction;
     if (!firstDirection || !lastDirection) {
-        return Refused(Jp("経路に長さのない辺があるため移動点が決まりません！"));
+        return Refused(msg::ShiftPathZeroLeg());
     }
     ConstructionResult result;
     std::vector<PlanePoint> shifted{OffsetPoint(path[0], *firstDirection, 0, widths[0]).point};
     for (size_t k = 1; k < last; ++k) {
         const auto corner = ShiftedCorner(path[k - 1], widths[k - 1], path[k], widths[k], path[k + 1]);
         if (!corner) {
-            return Refused(Jp("経路の") + std::to_string(k + 1) +
-                           Jp("番目の点で前後の辺が一直線上にあるため移動点が決まりません！"));
+            return Refused(msg::ShiftPathStraightAt(k + 1));
         }
         result.points.push_back(*corner);
         shifted.push_back(*corner);

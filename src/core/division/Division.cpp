@@ -4,6 +4,8 @@
 #include "core/store/XyzNameIndex.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/Messages.h"
+#include "core/text/MessagesCalc.h"
 #include "core/text/Numbers.h"
 
 #include <cmath>
@@ -21,16 +23,16 @@ constexpr double kSmallestTarget = 0.0001;
 } // namespace
 
 std::string DivisionImpossibleMessage() {
-    return Jp("分割面積が確保できません");
+    return msg::DivisionAreaUnreachable();
 }
 
 std::string DivisionIntoManyPiecesMessage() {
-    return Jp("分割線が画地の境界と4か所以上で交わり、画地が3つ以上に分かれるため分割できません");
+    return msg::DivisionIntoManyPieces();
 }
 
 void RequireSimpleParcel(const DivisionParcel& parcel) {
     if (!IsSimpleRing(parcel.points)) {
-        throw Error(Jp("分割元地の境界が交差しているため分割できません"));
+        throw Error(msg::DivisionBoundaryCrosses());
     }
 }
 
@@ -45,13 +47,13 @@ DivisionParcel LoadDivisionParcel(const std::vector<std::string>& gridNames, con
         }
         auto found = index.Find(name);
         if (!found) {
-            throw Error(name + Jp(" は見つかりません"));
+            throw Error(msg::NotFound(name));
         }
         parcel.names.push_back(name);
         parcel.points.push_back({found->x, found->y});
     }
     if (parcel.names.size() < 3) {
-        throw Error(Jp("分割元地を入力してください"));
+        throw Error(msg::DivisionParcelMissing());
     }
     parcel.area = MillimetreRingFigures(parcel.points).area;
     return parcel;

@@ -7,8 +7,8 @@
 
 #include "core/division/RingShape.h"
 #include "core/store/XyzNameIndex.h"
-#include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/MessagesCalc.h"
 
 #include <cmath>
 #include <optional>
@@ -140,7 +140,7 @@ DivisionResult DivideFromFirstPoint(const DivisionParcel& parcel, double target)
         }
     }
     if (chordLeaves) {
-        throw Error(Jp("基1とP1を結ぶ分割線が画地の外を通るため分割できません"));
+        throw Error(msg::DivisionLineLeavesParcel());
     }
     throw Error(DivisionImpossibleMessage());
 }

@@ -6,8 +6,9 @@
 #include "core/geometry/DegreeTrig.h"
 #include "core/geometry/Inverse.h"
 #include "core/store/XyzNameIndex.h"
-#include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/Messages.h"
+#include "core/text/MessagesCalc.h"
 
 #include <algorithm>
 #include <cmath>
@@ -323,7 +324,7 @@ bool IsDividingAngle(double anglePacked) {
 double DividingDirection(PlanePoint base1, PlanePoint base2, double anglePacked) {
     const auto base = InversePoints(base1, base2).direction;
     if (!base) {
-        throw Error(Jp("基準線の2点が同じ位置です"));
+        throw Error(msg::BaseLinePointsCoincide());
     }
     return *base + DmsToDeg(anglePacked);
 }
@@ -378,15 +379,15 @@ DivisionResult DivideParallel(const DivisionParcel& parcel, double target, const
                               const XyzNameIndex& index) {
     CheckDivisionTarget(parcel, target);
     if (fields.base1.empty() || fields.base2.empty()) {
-        throw Error(Jp("基準線未入力！"));
+        throw Error(msg::BaseLineMissing());
     }
     if (fields.start.empty()) {
-        throw Error(Jp("始点未入力！"));
+        throw Error(msg::StartPointMissing());
     }
     const auto pointOf = [&](const std::string& name) {
         auto found = index.Find(name);
         if (!found) {
-            throw Error(name + Jp(" は見つかりません"));
+            throw Error(msg::NotFound(name));
         }
         return PlanePoint{found->x, found->y};
     };

@@ -9,6 +9,7 @@
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
 #include "core/text/Messages.h"
+#include "core/text/MessagesCalc.h"
 #include "core/text/Numbers.h"
 
 #include <algorithm>
@@ -19,11 +20,11 @@ namespace {
 
 void CheckParcelName(const Store& store, const std::string& name) {
     if (name.empty()) {
-        throw Error(Jp("地番を入力してください"));
+        throw Error(msg::ParcelNumberMissing());
     }
     const auto& blocks = store.blocks.All();
     if (std::any_of(blocks.begin(), blocks.end(), [&](const Block& b) { return b.BlockName == name; })) {
-        throw Error(Jp("地番 ") + name + Jp(" は既に登録されています"));
+        throw Error(msg::ParcelNumberTaken(name));
     }
 }
 
@@ -76,7 +77,7 @@ std::vector<std::string> NamedPart(const DivisionPart& part, const std::string& 
 
 void CheckDivisionNames(const Store& store, const DivisionResult& result, const DivisionRegistration& names) {
     if (result.p2 && !names.p1Name.empty() && names.p2Name == names.p1Name) {
-        throw Error(Jp("P1とP2に同じ点名は付けられません"));
+        throw Error(msg::SameNameForP1AndP2());
     }
     NewPointNames pointNames(store.xyz);
     pointNames.Claim(names.p1Name);
@@ -90,7 +91,7 @@ void CheckDivisionNames(const Store& store, const DivisionResult& result, const 
         CheckParcelName(store, names.remainderParcelName);
     }
     if (names.keepSecured && names.keepRemainder && names.securedParcelName == names.remainderParcelName) {
-        throw Error(Jp("求積側と残地側に同じ地番は付けられません"));
+        throw Error(msg::SameNumberForBothParts());
     }
     // Checked before anything is written, so a full parcel list never leaves the points without parcels.
     if (store.blocks.Count() + int{names.keepSecured} + int{names.keepRemainder} > kMaxBlocks) {

@@ -2,6 +2,7 @@
 
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/MessagesCalc.h"
 #include "core/text/Numbers.h"
 
 #include <cmath>
@@ -77,7 +78,7 @@ double DegToDms(double degrees) {
 
 std::string DegToDmsText(double degrees) {
     if (!std::isfinite(degrees)) {
-        throw Error(Jp("角度が数値ではありません"));
+        throw Error(msg::AngleNotNumber());
     }
     long double x = std::fabs(static_cast<long double>(degrees));
     long double d = FloorGuarded(x);
@@ -98,7 +99,7 @@ std::string DegToDmsText(double degrees) {
 
 Dms SplitDms(double packed) {
     if (!std::isfinite(packed) || std::fabs(packed) >= kMaxPackedDegrees) {
-        throw Error(Jp("角度 ") + Sprintf("%g", packed) + Jp(" は大きすぎます"));
+        throw Error(msg::AngleTooLarge(Sprintf("%g", packed)));
     }
     // Split the text the angle field shows, so that the parts are exactly the digits the surveyor sees.
     std::string text = FormatFixed(packed, 4);

@@ -160,3 +160,17 @@ std::string XyzFileUnreadable(std::string_view path) {
 }
 
 } // namespace vemo::msg
+
+namespace vemo::msg {
+
+// Calculations.
+
+std::string NotFound(std::string_view name) {
+    return std::string(name) + Jp(" は見つかりません");
+}
+
+std::string CoordinateFileUnreadable(std::string_view path) {
+    return Jp("座標ファイルを読めません: ") + std::string(path);
+}
+
+} // namespace vemo::msg

@@ -66,3 +66,11 @@ std::string FileMissing(std::string_view path);       // ファイル「<path>�
 std::string XyzFileUnreadable(std::string_view path); // 座標ファイルを読めません: <path>
 
 } // namespace vemo::msg
+
+namespace vemo::msg {
+
+// Calculations (also used by the other areas).
+std::string NotFound(std::string_view name);                 // <name> は見つかりません
+std::string CoordinateFileUnreadable(std::string_view path); // 座標ファイルを読めません: <path>
+
+} // namespace vemo::msg

@@ -4,8 +4,9 @@
 #include "core/geometry/DegreeTrig.h"
 #include "core/geometry/Inverse.h"
 #include "core/store/XyzNameIndex.h"
-#include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/Messages.h"
+#include "core/text/MessagesCalc.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,14 +18,14 @@ namespace {
 PlanePoint Lookup(const std::string& name, const XyzNameIndex& index) {
     auto found = index.Find(name);
     if (!found) {
-        throw Error(name + Jp(" は見つかりません"));
+        throw Error(msg::NotFound(name));
     }
     return {found->x, found->y};
 }
 
 void RequirePairs(size_t count) {
     if (count < 2) {
-        throw Error(Jp("変換元点名と対応する変換先点名を指定してください"));
+        throw Error(msg::TransformPairIncomplete());
     }
 }
 
@@ -76,7 +77,7 @@ Transformation FitTwoPoint(const std::vector<ControlPair>& pairs) {
     const auto newDirection = InversePoints(p1.newPoint, p2.newPoint).direction;
     const auto oldDirection = InversePoints(p1.oldPoint, p2.oldPoint).direction;
     if (!newDirection || !oldDirection) {
-        throw Error(Jp("2点が同じ位置にあるため回転角が求まりません"));
+        throw Error(msg::TransformPointsCoincide());
     }
     Transformation t;
     t.method = TransformMethod::TwoPoint;
@@ -111,7 +112,7 @@ Transformation FitHelmert(const std::vector<ControlPair>& pairs) {
         normSum += x * x + y * y;
     }
     if (normSum == 0) {
-        throw Error(Jp("旧系の点がすべて同じ位置にあるため変換係数が求まりません"));
+        throw Error(msg::TransformOldPointsCoincide());
     }
     Transformation t;
     t.method = TransformMethod::Helmert;
@@ -129,7 +130,7 @@ TransformRun StartTransformation(const std::vector<std::string>& selection,
                                  const std::vector<std::pair<std::string, std::string>>& pairRows,
                                  TransformMethod chosen, const XyzNameIndex& index) {
     if (std::all_of(selection.begin(), selection.end(), [](const std::string& name) { return name.empty(); })) {
-        throw Error(Jp("変換元座標を1点以上指定してください"));
+        throw Error(msg::TransformNothingSelected());
     }
     auto end = std::find_if(pairRows.begin(), pairRows.end(),
                             [](const auto& row) { return row.first.empty() || row.second.empty(); });

@@ -12,7 +12,7 @@
 
 namespace vemo {
 
-struct Store;
+class Store;
 
 // What the calculation window needs from the rest of the program.  The installer fills it from the
 // main window and the plot; every part may stay empty.
@@ -34,6 +34,8 @@ struct CalcHost {
     std::function<void()> toggleSelection;
     // The top-left corner of the plot on the screen, where the small registration dialogs open.
     std::function<QPoint()> plotTopLeft;
+    // 逆座標 starts in the radial layout (放射型) rather than the open one.
+    bool radialInverse = false;
 };
 
 // One tab of the calculation window.  A page owns its inputs and results; the window switches pages,
@@ -56,6 +58,8 @@ public:
     virtual void updateEnabling() {}
     // A point name from a plot click or a row of the coordinate list: true when the page took it.
     virtual bool takePointName(const std::string& /*cp932*/) { return false; }
+    // 登録 of the results, for tabs whose row registers them on a short upward drag.
+    virtual void registerResults() {}
     // What the plot draws while the tab is shown.
     const CalcOverlay& overlay() const { return overlay_; }
 
@@ -73,13 +77,6 @@ protected:
 
 private:
     CalcOverlay overlay_;
-};
-
-// The page of a tab whose calculation comes later: an empty page that already takes its place.
-class EmptyCalcPage : public CalcPage {
-    Q_OBJECT
-public:
-    using CalcPage::CalcPage;
 };
 
 } // namespace vemo

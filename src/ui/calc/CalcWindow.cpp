@@ -1,9 +1,5 @@
 #include "ui/calc/CalcWindow.h"
 
-#include "ui/calc/ConstructionPage.h"
-#include "ui/calc/DivisionPage.h"
-#include "ui/calc/PointGridPage.h"
-#include "ui/calc/TransformPage.h"
 #include "ui/plot/PlotCanvas.h"
 
 #include <QButtonGroup>
@@ -17,7 +13,6 @@ namespace vemo {
 
 namespace {
 
-constexpr int kTabCount = 11;
 constexpr int kTabsPerRow = 6;
 // Result marks: a circle of this many pixels around the point, its label beside it.
 constexpr int kMarkPixels = 14;
@@ -30,44 +25,38 @@ QWidget* Frame(QWidget* window) {
 
 } // namespace
 
-CalcWindow::CalcWindow(CalcHost host, QWidget* parent) : QWidget(parent), host_(std::move(host)) {
-    setWindowTitle(QStringLiteral("逆座標計算"));
+CalcWindow::CalcWindow(CalcHost host, std::span<const CalcTabInfo> tabs, QWidget* parent)
+    : QWidget(parent), host_(std::move(host)), tabs_(tabs) {
+    setWindowTitle(QString::fromUtf8(tabs_.front().command));
     buttons_ = new QButtonGroup(this);
     buttons_->setExclusive(true);
     stack_ = new QStackedWidget(this);
-    auto* tabs = new QGridLayout;
-    tabs->setSpacing(1);
-    pages_.resize(kTabCount, nullptr);
-    for (int index = 0; index < kTabCount; ++index) {
+    auto* buttonRows = new QGridLayout;
+    buttonRows->setSpacing(1);
+    for (int index = 0; index < static_cast<int>(tabs_.size()); ++index) {
         auto* button = new QToolButton(this);
         button->setCheckable(true);
         button->setToolButtonStyle(Qt::ToolButtonTextOnly);
         button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        button->setText(QString::fromUtf8(tabs_[index].button));
         buttons_->addButton(button, index);
-        tabs->addWidget(button, index / kTabsPerRow, index % kTabsPerRow);
-        setTab(index, QString(), new EmptyCalcPage(host_, this));
+        buttonRows->addWidget(button, index / kTabsPerRow, index % kTabsPerRow);
+        addTab(tabs_[index], index);
     }
     connect(buttons_, &QButtonGroup::idClicked, this, &CalcWindow::selectTab);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
-    layout->addLayout(tabs);
+    layout->addLayout(buttonRows);
     layout->addWidget(stack_, 1);
 }
 
 CalcWindow::~CalcWindow() = default;
 
-void CalcWindow::setTab(int index, const QString& text, CalcPage* page) {
-    if (CalcPage* old = pages_[index]) {
-        stack_->removeWidget(old);
-        old->deleteLater();
-    }
-    pages_[index] = page;
-    // F1 on a tab: inverse and perpendicular 20, the constructions 21, transformation 22, division 23.
-    page->setProperty("helpContext", index <= 1 ? 20 : index <= 8 ? 21 : index == 9 ? 22 : 23);
+void CalcWindow::addTab(const CalcTabInfo& tab, int index) {
+    CalcPage* page = tab.createPage(host_);
+    pages_.push_back(page);
+    page->setProperty("helpContext", tab.helpContext);
     stack_->insertWidget(index, page);
-    if (!text.isEmpty()) {
-        buttons_->button(index)->setText(text);
-    }
     connect(page, &CalcPage::overlayChanged, this, [this, page] {
         if (page == currentPage() && isVisible() && host_.repaintPlot) {
             host_.repaintPlot();
@@ -134,8 +123,7 @@ bool CalcWindow::acceptsPointName(bool fromCoordinateList) const {
     if (!isVisible()) {
         return false;
     }
-    return !fromCoordinateList || current_ == CalcTab::kInverse || current_ == CalcTab::kPerpendicular ||
-           current_ == CalcTab::kDivision;
+    return !fromCoordinateList || currentInfo().takesListRows;
 }
 
 bool CalcWindow::takePointName(const std::string& cp932) {
@@ -143,38 +131,41 @@ bool CalcWindow::takePointName(const std::string& cp932) {
 }
 
 QString CalcWindow::shortDragHint(PlotDirection direction) const {
-    const bool inverse = isVisible() && current_ == CalcTab::kInverse;
-    const bool perpendicular = isVisible() && current_ == CalcTab::kPerpendicular;
     if (direction == PlotDirection::Up) {
-        const bool results = isVisible() && current_ >= CalcTab::kLineLine && current_ <= CalcTab::kParallelShift;
-        return results ? QStringLiteral("座標登録|座標リストに計算結果を追加登録します") : QString();
+        const bool registers = isVisible() && currentInfo().registersOnUpwardDrag;
+        return registers ? QStringLiteral("座標登録|座標リストに計算結果を追加登録します") : QString();
     }
-    if (direction == PlotDirection::Left) {
-        return inverse ? QStringLiteral("クリア|クリア") : QStringLiteral("逆座標計算|逆座標計算");
-    }
-    if (direction == PlotDirection::Right) {
-        return perpendicular ? QStringLiteral("クリア|クリア") : QStringLiteral("垂線長計算|垂線長計算");
+    for (const CalcTabInfo& tab : tabs_) {
+        if (tab.openingDrag == direction) {
+            if (isVisible() && &tab == &currentInfo()) {
+                return QStringLiteral("クリア|クリア");
+            }
+            const QString command = QString::fromUtf8(tab.command);
+            return command + QLatin1Char('|') + command;
+        }
     }
     return {};
 }
 
 void CalcWindow::runShortDrag(PlotDirection direction) {
     if (direction == PlotDirection::Up) {
-        if (auto* page = qobject_cast<ConstructionPage*>(currentPage()); page && isVisible()) {
-            page->registerResults();
+        if (isVisible() && currentInfo().registersOnUpwardDrag) {
+            currentPage()->registerResults();
         }
         return;
     }
-    const int tab = direction == PlotDirection::Left ? CalcTab::kInverse : CalcTab::kPerpendicular;
-    if (direction != PlotDirection::Left && direction != PlotDirection::Right) {
+    for (int index = 0; index < tabCount(); ++index) {
+        if (tabs_[index].openingDrag != direction) {
+            continue;
+        }
+        if (isVisible() && current_ == index) {
+            currentPage()->clear();
+            currentPage()->focusFirstInput();
+        } else {
+            openTab(index);
+        }
         return;
     }
-    if (isVisible() && current_ == tab) {
-        currentPage()->clear();
-        currentPage()->focusFirstInput();
-        return;
-    }
-    openTab(tab);
 }
 
 void CalcWindow::PaintLayer(PlotCanvas& canvas) {
@@ -212,29 +203,8 @@ void CalcWindow::hideEvent(QHideEvent* event) {
 }
 
 CalcWindow* CreateCalcWindow(CalcHost host, QWidget* parent) {
-    auto* window = new CalcWindow(std::move(host), parent);
-    CalcHost& shared = window->host();
-    using Kind = ConstructionPage::Type;
-    window->setTab(CalcTab::kInverse, QStringLiteral("逆座標"),
-                   new PointGridPage(PointGridPage::Kind::Inverse, shared));
-    window->setTab(CalcTab::kPerpendicular, QStringLiteral("垂線長"),
-                   new PointGridPage(PointGridPage::Kind::Perpendicular, shared));
-    const std::pair<int, Kind> constructions[] = {{CalcTab::kLineLine, Kind::LineLine},
-                                                  {CalcTab::kLineCircle, Kind::LineCircle},
-                                                  {CalcTab::kCircleCircle, Kind::CircleCircle},
-                                                  {CalcTab::kOffset, Kind::Offset},
-                                                  {CalcTab::kFoot, Kind::Foot},
-                                                  {CalcTab::kCornerCut, Kind::CornerCut},
-                                                  {CalcTab::kParallelShift, Kind::ParallelShift}};
-    const QString texts[] = {QStringLiteral("直線×直線"), QStringLiteral("直線×円"),  QStringLiteral("円×円"),
-                             QStringLiteral("ｵﾌｾｯﾄ"),     QStringLiteral("垂線の足"), QStringLiteral("隅切"),
-                             QStringLiteral("平行移動点")};
-    for (size_t i = 0; i < std::size(constructions); ++i) {
-        window->setTab(constructions[i].first, texts[i], new ConstructionPage(constructions[i].second, shared));
-    }
-    window->setTab(CalcTab::kTransform, QStringLiteral("座標変換"), new TransformPage(shared));
-    window->setTab(CalcTab::kDivision, QStringLiteral("定面積分割"), new DivisionPage(shared));
-    window->selectTab(CalcTab::kInverse);
+    auto* window = new CalcWindow(std::move(host), CalcTabs(), parent);
+    window->selectTab(0);
     return window;
 }
 

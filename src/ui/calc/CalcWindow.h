@@ -1,10 +1,12 @@
 #pragma once
 
 #include "ui/calc/CalcPage.h"
+#include "ui/calc/CalcTabs.h"
 #include "ui/plot/PlotHooks.h"
 
 #include <QWidget>
 
+#include <span>
 #include <vector>
 
 class QButtonGroup;
@@ -12,35 +14,18 @@ class QStackedWidget;
 
 namespace vemo {
 
-// The calculation types in the order of their tab buttons and of the 計算 menu commands.
-namespace CalcTab {
-inline constexpr int kInverse = 0;
-inline constexpr int kPerpendicular = 1;
-inline constexpr int kLineLine = 2;
-inline constexpr int kLineCircle = 3;
-inline constexpr int kCircleCircle = 4;
-inline constexpr int kOffset = 5;
-inline constexpr int kFoot = 6;
-inline constexpr int kCornerCut = 7;
-inline constexpr int kParallelShift = 8;
-inline constexpr int kTransform = 9;
-inline constexpr int kDivision = 10;
-} // namespace CalcTab
-
 // The calculation window: a row of tab buttons over the page of the selected calculation.  It is
 // created once and shown on demand; it draws the overlay of its page on the plot, takes point names
 // clicked on the plot or in the coordinate list, and runs the short drags of the plot that belong to
-// it.  A tab is one registration: `setTab(index, text, page)`.
+// it.  Its tabs are the rows of a table (`CalcTabs()`): each brings its button, its page and what it
+// takes from the list and the plot.
 class CalcWindow : public QWidget, public PlotLayer {
     Q_OBJECT
 public:
-    explicit CalcWindow(CalcHost host, QWidget* parent = nullptr);
+    CalcWindow(CalcHost host, std::span<const CalcTabInfo> tabs, QWidget* parent = nullptr);
     ~CalcWindow() override;
 
     CalcHost& host() { return host_; }
-    // Puts `page` under tab button `index` (replacing the page there): the tab text, its page, its
-    // caption and its overlay come with it.
-    void setTab(int index, const QString& text, CalcPage* page);
     int tabCount() const { return static_cast<int>(pages_.size()); }
     CalcPage* page(int index) const { return pages_[index]; }
     CalcPage* currentPage() const;
@@ -61,14 +46,14 @@ public:
     // The coordinate list changed: the shown tab recomputes (silently).
     void refreshFromData();
 
-    // Short drags left ("逆座標計算" or "クリア"), right ("垂線長計算" or "クリア") and up ("座標登録"
-    // while a result panel is shown).
+    // Short drags left and right (the command of the tab they open, or "クリア" while it is shown) and
+    // up ("座標登録" while a tab that registers on it is shown).
     QString shortDragHint(PlotDirection direction) const;
     void runShortDrag(PlotDirection direction);
 
     void PaintLayer(PlotCanvas& canvas) override;
     // Names come from plot clicks while the window is shown, and from rows of the coordinate list
-    // while it shows a point-grid tab.
+    // while it shows a tab that takes them.
     bool acceptsPointName(bool fromCoordinateList) const;
 
 signals:
@@ -79,15 +64,18 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    void addTab(const CalcTabInfo& tab, int index);
+    const CalcTabInfo& currentInfo() const { return tabs_[current_]; }
+
     CalcHost host_;
+    std::span<const CalcTabInfo> tabs_;
     QButtonGroup* buttons_ = nullptr;
     QStackedWidget* stack_ = nullptr;
     std::vector<CalcPage*> pages_;
     int current_ = 0;
 };
 
-// The window with its eleven tabs: the inverse and perpendicular grids, the seven constructions, the
-// coordinate transformation and the constant-area division.
+// The window with the tabs of `CalcTabs()`, the first one selected.
 CalcWindow* CreateCalcWindow(CalcHost host, QWidget* parent = nullptr);
 
 } // namespace vemo

@@ -31,7 +31,7 @@ public:
     // Recompute from the current inputs (every change of an input runs it).
     void recompute();
     // 登録 (ConstructionRegister.cpp).
-    void registerResults();
+    void registerResults() override;
     void registerCircleCentre();
 
     LineGroup* line1() const { return line1_; }

@@ -16,8 +16,8 @@
 #include "ui/common/Cp932Text.h"
 #include "ui/common/GridFont.h"
 #include "ui/common/MessageBox.h"
+#include "ui/common/NameCellDelegate.h"
 #include "ui/common/SystemBeep.h"
-#include "ui/parcels/NameCellDelegate.h"
 
 #include <QButtonGroup>
 #include <QFormLayout>

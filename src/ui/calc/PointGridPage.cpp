@@ -8,8 +8,8 @@
 #include "ui/common/Cp932Text.h"
 #include "ui/common/GridFont.h"
 #include "ui/common/MessageBox.h"
+#include "ui/common/NameCellDelegate.h"
 #include "ui/common/SystemBeep.h"
-#include "ui/parcels/NameCellDelegate.h"
 
 #include <QButtonGroup>
 #include <QHBoxLayout>
@@ -69,6 +69,9 @@ PointGridPage::PointGridPage(Kind kind, CalcHost& host, QWidget* parent) : CalcP
     layout->addWidget(buildCommands());
     buildContextMenu();
     clear();
+    if (kind == Kind::Inverse && host_.radialInverse) {
+        setRadial(true);
+    }
 }
 
 QWidget* PointGridPage::buildTypeRow() {

@@ -1,14 +1,15 @@
 #include "ui/calc/ShiftGrid.h"
 
 #include "core/store/Store.h"
-#include "core/text/Cp932.h"
+#include "core/text/Messages.h"
+#include "core/text/MessagesCalc.h"
 #include "core/text/Numbers.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/GridFont.h"
 #include "ui/common/MessageBox.h"
+#include "ui/common/NameCellDelegate.h"
 #include "ui/common/SystemBeep.h"
 #include "ui/grid/GridRowOps.h"
-#include "ui/parcels/NameCellDelegate.h"
 
 #include <QAction>
 #include <QHeaderView>
@@ -107,9 +108,9 @@ void ShiftGrid::enterName(int row, const QString& typed) {
     const std::string name = ToCp932(text).value_or(std::string());
     std::string refusal;
     if (row > 0 && textAt(row - 1, kName).trimmed() == text) {
-        refusal = Jp("前点と重複");
+        refusal = msg::SameAsPreviousPoint();
     } else if (!store_ || !store_->FindPointXY(name)) {
-        refusal = name + Jp(" は見つかりません");
+        refusal = msg::NotFound(name);
     }
     if (!refusal.empty()) {
         SystemBeep::Beep();

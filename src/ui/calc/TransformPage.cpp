@@ -10,7 +10,7 @@
 #include "ui/common/Cp932Text.h"
 #include "ui/common/GridFont.h"
 #include "ui/common/MessageBox.h"
-#include "ui/parcels/NameCellDelegate.h"
+#include "ui/common/NameCellDelegate.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>

@@ -1,10 +1,10 @@
 #include "ui/main/CalcArea.h"
 
 #include "ui/calc/CalcWindow.h"
-#include "ui/calc/PointGridPage.h"
 #include "ui/common/GridFont.h"
 #include "ui/common/Workspace.h"
 #include "ui/main/CommandSet.h"
+#include "ui/main/CommandTable.h"
 #include "ui/main/KeyRules.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/Tools.h"
@@ -26,6 +26,7 @@ CalcHost HostFor(MainWindow& main, ParcelEditor* editor) {
     CalcHost host;
     host.store = &main.store();
     host.upperCase = [&main] { return main.settings().Key.UpperChr; };
+    host.radialInverse = main.settings().Calc.BackWardType == 1;
     host.repaintPlot = [&main] {
         if (PlotView* plot = main.plotView()) {
             plot->update();
@@ -68,12 +69,8 @@ CalcHost HostFor(MainWindow& main, ParcelEditor* editor) {
 }
 
 void ConnectCommands(MainWindow& main, CalcWindow* window) {
-    const std::pair<Cmd, int> commands[] = {
-        {Cmd::CalcLength, 0},       {Cmd::CalcVertLine, 1},  {Cmd::CalcLineLine, 2}, {Cmd::CalcLineCircle, 3},
-        {Cmd::CalcCircleCircle, 4}, {Cmd::CalcOffset, 5},    {Cmd::CalcFoot, 6},     {Cmd::CalcCornerCut, 7},
-        {Cmd::CalcParallel, 8},     {Cmd::CalcTransform, 9}, {Cmd::CalcDivision, 10}};
-    for (const auto& [command, tab] : commands) {
-        main.commands().connect(command, [window, tab] { window->openTab(tab); });
+    for (int tab = 0; tab < window->tabCount(); ++tab) {
+        main.commands().connect(CalcTabCommand(tab), [window, tab] { window->openTab(tab); });
     }
 }
 
@@ -123,11 +120,6 @@ CalcWindow* InstallCalcWindow(MainWindow& main, ParcelEditor* parcelEditor) {
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
         window->resize(42 * DigitWidth(GridFont()) + 40, screen.height() * 4 / 5);
         window->hide();
-    }
-    if (main.settings().Calc.BackWardType == 1) {
-        if (auto* inverse = qobject_cast<PointGridPage*>(window->page(0))) {
-            inverse->setRadial(true);
-        }
     }
     Register(main, window);
     // Enter confirms names and moves within the window, Escape steps back: the window's own rules.

@@ -71,7 +71,8 @@ enum class Cmd : int {
     BlkPrint,
     BlkAreaPrint,
     BlkSurveyMap,
-    // 計算(&C): the eleven calculation types 0 .. 10 of the calculation window, then the traverse
+    // 計算(&C): one id per calculation tab, in the order of CalcTabs() (ui/calc/CalcTabs.cpp), then the
+    // traverse
     CalcLength,
     CalcVertLine,
     CalcLineLine,

@@ -1,7 +1,10 @@
 #include "ui/main/CommandTable.h"
 
+#include "ui/calc/CalcTabs.h"
+
 #include <array>
 #include <stdexcept>
+#include <vector>
 
 namespace vemo {
 namespace {
@@ -9,7 +12,8 @@ namespace {
 constexpr bool kSep = true;
 
 // clang-format off
-const CommandInfo kCommands[] = {
+// Up to the calculation tabs.
+const CommandInfo kCommandsBeforeCalcTabs[] = {
     {Cmd::FileNewCase, Menu::File, "現場フォルダ作成(&C)", "", ""},
     {Cmd::FileNewXyz, Menu::File, "新規座標(&X)", "", ""},
     {Cmd::FileNewBlk, Menu::File, "新規画地(&B)", "", "", false, false, false, false},
@@ -77,17 +81,10 @@ const CommandInfo kCommands[] = {
     {Cmd::BlkAreaPrint, Menu::Block, "面積計算書印刷", "", "選択されている画地の面積計算書を印刷します"},
     {Cmd::BlkSurveyMap, Menu::Block, "地積測量図...", "", "画地の地積測量図を作ります（印刷・PDF・DXF）"},
 
-    {Cmd::CalcLength, Menu::Calc, "逆座標計算", "F11", ""},
-    {Cmd::CalcVertLine, Menu::Calc, "垂線長計算", "F10", ""},
-    {Cmd::CalcLineLine, Menu::Calc, "直線 X 直線", "", "", kSep},
-    {Cmd::CalcLineCircle, Menu::Calc, "直線 X 円", "", ""},
-    {Cmd::CalcCircleCircle, Menu::Calc, "円 X 円", "", ""},
-    {Cmd::CalcOffset, Menu::Calc, "ｵﾌｾｯﾄ計算", "", ""},
-    {Cmd::CalcFoot, Menu::Calc, "垂線の足計算", "", ""},
-    {Cmd::CalcCornerCut, Menu::Calc, "隅切計算", "", ""},
-    {Cmd::CalcParallel, Menu::Calc, "連続平行移動点計算", "", ""},
-    {Cmd::CalcTransform, Menu::Calc, "座標変換", "", "", kSep},
-    {Cmd::CalcDivision, Menu::Calc, "定面積分割計算", "", ""},
+};
+
+// After the calculation tabs.
+const CommandInfo kCommandsAfterCalcTabs[] = {
     {Cmd::CalcTrvs, Menu::Calc, "トラバース計算", "", "", kSep},
 
     {Cmd::OptEnvironment, Menu::Option, "環境設定(&E)...", "", ""},
@@ -102,7 +99,27 @@ const CommandInfo kCommands[] = {
 };
 // clang-format on
 
-static_assert(std::size(kCommands) == kCommandCount, "one entry per command");
+static_assert(std::size(kCommandsBeforeCalcTabs) == static_cast<int>(Cmd::CalcLength));
+static_assert(std::size(kCommandsAfterCalcTabs) == kCommandCount - static_cast<int>(Cmd::CalcTrvs));
+
+// One entry per command, in the order of Cmd: Command.h holds one id per calculation tab.
+std::vector<CommandInfo> BuildTable() {
+    std::vector<CommandInfo> table(std::begin(kCommandsBeforeCalcTabs), std::end(kCommandsBeforeCalcTabs));
+    const std::span<const CalcTabInfo> tabs = CalcTabs();
+    for (int tab = 0; tab < static_cast<int>(tabs.size()); ++tab) {
+        table.push_back(
+            {CalcTabCommand(tab), Menu::Calc, tabs[tab].command, tabs[tab].shortcut, "", tabs[tab].separatorBefore});
+    }
+    table.insert(table.end(), std::begin(kCommandsAfterCalcTabs), std::end(kCommandsAfterCalcTabs));
+    bool inOrder = table.size() == kCommandCount;
+    for (size_t i = 0; inOrder && i < table.size(); ++i) {
+        inOrder = static_cast<size_t>(table[i].id) == i;
+    }
+    if (!inOrder) {
+        throw std::logic_error("command table out of order: Command.h needs one id per calculation tab");
+    }
+    return table;
+}
 
 constexpr std::array<const char*, kMenuCount> kMenuTitles = {
     "ﾌｧｲﾙ(&F)",         "編集(&E)", "表示(&V)", "データツリー(&T)", "座標リスト(&L)",
@@ -111,15 +128,12 @@ constexpr std::array<const char*, kMenuCount> kMenuTitles = {
 } // namespace
 
 std::span<const CommandInfo> CommandTable() {
-    return kCommands;
+    static const std::vector<CommandInfo> table = BuildTable();
+    return table;
 }
 
 const CommandInfo& InfoOf(Cmd id) {
-    const CommandInfo& info = kCommands[static_cast<int>(id)];
-    if (info.id != id) {
-        throw std::logic_error("command table out of order");
-    }
-    return info;
+    return CommandTable()[static_cast<int>(id)];
 }
 
 const char* MenuTitle(Menu menu) {

@@ -22,9 +22,14 @@ struct CommandInfo {
     bool enabledAtStart = true;
 };
 
-// Every command, in menu order.
+// Every command, in menu order.  The calculation tabs' commands come from their table (`CalcTabs()`).
 std::span<const CommandInfo> CommandTable();
 const CommandInfo& InfoOf(Cmd id);
+
+// The 計算 command of the calculation tab at position `tab` of `CalcTabs()`.
+constexpr Cmd CalcTabCommand(int tab) {
+    return static_cast<Cmd>(static_cast<int>(Cmd::CalcLength) + tab);
+}
 
 // Menu titles with their accelerators: "ﾌｧｲﾙ(&F)" .. "ﾍﾙﾌﾟ(&H)".
 const char* MenuTitle(Menu menu);

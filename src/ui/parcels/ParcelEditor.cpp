@@ -9,9 +9,9 @@
 #include "ui/common/CommandGuard.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/MessageBox.h"
+#include "ui/common/NameCellDelegate.h"
 #include "ui/common/OwnKeyActions.h"
 #include "ui/grid/GridRowOps.h"
-#include "ui/parcels/NameCellDelegate.h"
 
 #include <QAction>
 #include <QApplication>

@@ -10,8 +10,8 @@
 #include "ui/common/Cp932Text.h"
 #include "ui/common/Hint.h"
 #include "ui/common/MessageBox.h"
+#include "ui/common/NameCellDelegate.h"
 #include "ui/common/OwnKeyActions.h"
-#include "ui/parcels/NameCellDelegate.h"
 #include "ui/print/ReportPrinter.h"
 
 #include <QAction>

@@ -13,9 +13,11 @@
 #include "ui/parcels/ParcelEditor.h"
 #include "ui/plot/PlotView.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDockWidget>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
@@ -92,6 +94,64 @@ TEST_F(CalcWindowInstall, CommandsOpenTheirTabAndTheRegistryFeedsAndClosesTheWin
     main.tools().runShortDrag(PlotDirection::Down);
     EXPECT_FALSE(calc->isVisible());
     EXPECT_EQ(grid->rowCount(), 1); // closing clears
+}
+
+// Each 計算 command as the surveyor meets it, in menu order: its caption and key, the tab it opens, the
+// window caption, the F1 topic, and whether rows of the coordinate list and the upward drag reach it.
+TEST_F(CalcWindowInstall, EveryCalculationCommandOpensItsOwnTab) {
+    MainWindow& main = Open();
+    InstallPlotArea(main);
+    CalcWindow* calc = InstallCalcWindow(main);
+    main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    const struct {
+        const char* command;
+        const char* key;
+        const char* caption;
+        int helpTopic;
+        bool takesListRows;
+        bool registersOnUpwardDrag;
+    } tabs[] = {{"逆座標計算", "F11", "逆座標計算", 20, true, false},
+                {"垂線長計算", "F10", "垂線長計算", 20, true, false},
+                {"直線 X 直線", "", "直線×直線", 21, false, true},
+                {"直線 X 円", "", "直線×円", 21, false, true},
+                {"円 X 円", "", "円×円", 21, false, true},
+                {"ｵﾌｾｯﾄ計算", "", "ｵﾌｾｯﾄ", 21, false, true},
+                {"垂線の足計算", "", "垂線の足", 21, false, true},
+                {"隅切計算", "", "隅切", 21, false, true},
+                {"連続平行移動点計算", "", "平行移動点", 21, false, true},
+                {"座標変換", "", "座標変換計算", 22, false, false},
+                {"定面積分割計算", "", "定面積分割計算", 23, true, false}};
+    QList<QAction*> items;
+    for (QAction* action : main.commands().menu(Menu::Calc)->actions()) {
+        if (!action->isSeparator()) {
+            items << action;
+        }
+    }
+    ASSERT_EQ(items.size(), static_cast<qsizetype>(std::size(tabs)) + 1);
+    EXPECT_EQ(items.back()->text(), QStringLiteral("トラバース計算"));
+    for (int tab = 0; tab < static_cast<int>(std::size(tabs)); ++tab) {
+        const auto& expected = tabs[tab];
+        SCOPED_TRACE(expected.command);
+        EXPECT_EQ(items[tab]->text(), QString::fromUtf8(expected.command));
+        EXPECT_EQ(items[tab]->shortcut().toString(), QString::fromLatin1(expected.key));
+        items[tab]->trigger();
+        ASSERT_TRUE(calc->isVisible());
+        EXPECT_EQ(calc->currentTab(), tab);
+        EXPECT_EQ(calc->windowTitle(), QString::fromUtf8(expected.caption));
+        EXPECT_EQ(calc->currentPage()->property("helpContext").toInt(), expected.helpTopic);
+        EXPECT_EQ(calc->acceptsPointName(true), expected.takesListRows);
+        EXPECT_EQ(calc->shortDragHint(PlotDirection::Up).isEmpty(), !expected.registersOnUpwardDrag);
+    }
+}
+
+// 放射型 as the settings' default type of the inverse calculation: the inverse tab starts radial.
+TEST_F(CalcWindowInstall, InverseTabStartsInTheTypeOfTheSettings) {
+    MainWindow& main = Open();
+    main.settings().Calc.BackWardType = 1;
+    CalcWindow* calc = InstallCalcWindow(main);
+    main.commands().trigger(Cmd::CalcLength);
+    EXPECT_EQ(qobject_cast<PointGridPage*>(calc->page(CalcTab::kInverse))->mode(), GridMode::InverseRadial);
 }
 
 // Docked, the window sits inside the main window, whose key rules move the focus on Enter and make

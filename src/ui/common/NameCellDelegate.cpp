@@ -1,4 +1,4 @@
-#include "ui/parcels/NameCellDelegate.h"
+#include "ui/common/NameCellDelegate.h"
 
 #include <QApplication>
 #include <QKeyEvent>
