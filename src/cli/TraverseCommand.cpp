@@ -147,7 +147,7 @@ int Run(const Request& request) {
     auto store = std::make_unique<Store>();
     if (!request.xyzPath.empty()) {
         if (!ReadXyzFile(request.xyzPath, store->xyz)) {
-            throw Error(msg::XyzFileUnreadable(request.xyzPath));
+            throw Error(msg::CoordinateFileUnreadable(request.xyzPath));
         }
     }
     TrvsHeader header;

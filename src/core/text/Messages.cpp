@@ -155,10 +155,6 @@ std::string FileMissing(std::string_view path) {
     return Jp("ファイル「") + std::string(path) + Jp("」がありません");
 }
 
-std::string XyzFileUnreadable(std::string_view path) {
-    return Jp("座標ファイルを読めません: ") + std::string(path);
-}
-
 } // namespace vemo::msg
 
 namespace vemo::msg {

@@ -63,7 +63,6 @@ std::string DuplicatesRenamed(std::int64_t count);
 std::string CannotStartPrinting(); // 印刷を開始できません
 // Traverse and field books.
 std::string FileMissing(std::string_view path);       // ファイル「<path>」がありません
-std::string XyzFileUnreadable(std::string_view path); // 座標ファイルを読めません: <path>
 
 } // namespace vemo::msg
 
