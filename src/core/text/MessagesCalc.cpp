@@ -4,10 +4,6 @@
 
 namespace vemo::msg {
 
-std::string SameAsPreviousPoint() {
-    return Jp("前点と重複");
-}
-
 std::string SameAsBasePoint() {
     return Jp("基点と同一点");
 }

@@ -10,8 +10,8 @@ namespace vemo::msg {
 // constant-area division.  CP932 like all core text; names passed in are CP932 already.
 
 // Names typed into a point grid.
-std::string SameAsPreviousPoint(); // 前点と重複
-std::string SameAsBasePoint();     // 基点と同一点
+// SameAsPreviousPoint (前点と重複) is in Messages.h.
+std::string SameAsBasePoint(); // 基点と同一点
 
 // Constructions.
 std::string CircleThroughCollinearPoints(); // 円上の3点が一直線上にあるため円が決まりません！
