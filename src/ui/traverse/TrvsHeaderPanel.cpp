@@ -3,6 +3,7 @@
 #include "core/text/Bytes.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/MessagesTrvsWindow.h"
 #include "core/text/Numbers.h"
 #include "core/traverse/TrvsEntry.h"
 #include "core/traverse/TrvsHeader.h"
@@ -46,10 +47,6 @@ TrvsTypingValidator::Kind KindOf(TrvsHeaderPanel::Field field) {
     default:
         return TrvsTypingValidator::Kind::Name;
     }
-}
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
 }
 
 QLabel* Caption(const char* utf8, QWidget* parent) {
@@ -268,8 +265,7 @@ void TrvsHeaderPanel::Leave(Field field) {
 // surveyor may still type its coordinates (the computations ask again if they stay 0.000).
 void TrvsHeaderPanel::SayNotInList(Field field) {
     const std::string& name = field == T0No ? header_.T0No : header_.T2No;
-    emit Notice((field == T0No ? U("器械点「") : U("終点「")) + FromCp932(name) +
-                U("」は座標リストにありません。X, Y を入力してください"));
+    emit Notice(FromCp932(msg::StationNotInList(field == T0No, name)));
 }
 
 void TrvsHeaderPanel::EnterName(Field field) {

@@ -7,6 +7,7 @@
 #include "core/print/ReportLine.h"
 #include "core/settings/Settings.h"
 #include "core/text/Error.h"
+#include "core/text/MessagesTrvsWindow.h"
 #include "core/traverse/AdjustTraverse.h"
 #include "core/traverse/ComputeRawTraverse.h"
 #include "core/traverse/RegisterTraverse.h"
@@ -74,8 +75,7 @@ bool TrvsWindow::ConfirmDrop() {
     if (!Modified()) {
         return true;
     }
-    const QString text = mode_ == Mode::ZubEditor ? U("ZUB データは保存されていません。保存しますか？")
-                                                  : U("トラバースデータは保存されていません。保存しますか？");
+    const QString text = FromCp932(mode_ == Mode::ZubEditor ? msg::ZubBookUnsaved() : msg::TraverseUnsaved());
     const auto answer =
         MessageBox::Ask(this, text, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
     if (answer == QMessageBox::Discard) {
@@ -230,8 +230,8 @@ bool TrvsWindow::AcceptUnplacedEnds(bool ask) {
         MessageBox::ShowCp932(this, *message, MessageBox::Kind::Warning);
         return true;
     }
-    return MessageBox::Ask(this, FromCp932(*message) + U("\n\nこのまま座標リストに登録しますか？"),
-                           QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+    return MessageBox::Ask(this, FromCp932(msg::RegisterAnyway(*message)), QMessageBox::Yes | QMessageBox::No,
+                           QMessageBox::No) == QMessageBox::Yes;
 }
 
 TrvsBlunderLimits TrvsWindow::BlunderLimits() const {
@@ -261,7 +261,7 @@ void TrvsWindow::RegisterPoints() {
     }
     if (plan->precision) {
         if (auto warning = TraverseBlunderWarning(*plan->precision, BlunderLimits())) {
-            const QString question = FromCp932(*warning) + U("\n\nこのまま座標リストに登録しますか？");
+            const QString question = FromCp932(msg::RegisterAnyway(*warning));
             if (MessageBox::Ask(this, question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) !=
                 QMessageBox::Yes) {
                 return;
