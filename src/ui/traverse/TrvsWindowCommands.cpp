@@ -26,7 +26,7 @@
 #include "ui/traverse/TrvsGrid.h"
 #include "ui/traverse/TrvsHeaderPanel.h"
 #include "ui/traverse/TrvsPlot.h"
-#include "ui/traverse/ZubEditorPanel.h"
+#include "ui/traverse/TrvsWindowMode.h"
 #include "ui/tree/FileDialog.h"
 
 #include <QApplication>
@@ -56,7 +56,7 @@ std::string TrvsWindow::TraverseBytes() const {
 }
 
 bool TrvsWindow::Modified() const {
-    return mode_ == Mode::ZubEditor ? zub_->Modified() : TraverseBytes() != savedTrvBytes_;
+    return ShownMode().Modified();
 }
 
 void TrvsWindow::MarkTraverseSaved() {
@@ -75,7 +75,7 @@ bool TrvsWindow::ConfirmDrop() {
     if (!Modified()) {
         return true;
     }
-    const QString text = FromCp932(mode_ == Mode::ZubEditor ? msg::ZubBookUnsaved() : msg::TraverseUnsaved());
+    const QString text = FromCp932(ShownMode().UnsavedQuestion());
     const auto answer =
         MessageBox::Ask(this, text, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
     if (answer == QMessageBox::Discard) {
@@ -87,11 +87,7 @@ bool TrvsWindow::ConfirmDrop() {
     bool saved = false;
     RunCommand(
         [&] {
-            if (mode_ == Mode::ZubEditor) {
-                zub_->Save(SiteFolder(), workspace_.settings().Data.Backup, false);
-            } else {
-                SaveTrv(false);
-            }
+            ShownMode().Save();
             saved = !Modified(); // a cancelled save dialog keeps the window open
         },
         this);
@@ -176,21 +172,11 @@ void TrvsWindow::SaveTrvFile(const std::string& path) {
 }
 
 void TrvsWindow::AutoSave() {
-    RunGuarded([this] {
-        if (mode_ == Mode::ZubEditor) {
-            zub_->AutoSave(workspace_.programFolder());
-        } else {
-            AutoSaveTraverse(false);
-        }
-    });
+    RunGuarded([this] { ShownMode().AutoSave(false); });
 }
 
 void TrvsWindow::ForceAutoSave() {
-    if (mode_ == Mode::ZubEditor) {
-        zub_->AutoSave(workspace_.programFolder(), true);
-    } else {
-        AutoSaveTraverse(true);
-    }
+    ShownMode().AutoSave(true);
 }
 
 // Every computation first writes "Auto.Trv" when the traverse changed: what was typed up to a
