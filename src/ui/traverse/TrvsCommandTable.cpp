@@ -26,7 +26,7 @@ const std::vector<TrvsCommandRow>& TrvsWindow::CommandTable() {
     using Tick = TrvsCommandRow::Tick;
     constexpr Mode kTrv = Mode::Traverse;
     constexpr Mode kZub = Mode::ZubEditor;
-    static const std::vector<TrvsCommandRow> rows = {
+    static const std::vector<TrvsCommandRow> kRows = {
         // The traverse.
         {.command = C::New,
          .mode = kTrv,
@@ -288,7 +288,7 @@ const std::vector<TrvsCommandRow>& TrvsWindow::CommandTable() {
          .button = "移動",
          .buttonPlace = 5},
     };
-    return rows;
+    return kRows;
 }
 
 } // namespace vemo

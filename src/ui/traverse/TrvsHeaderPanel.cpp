@@ -86,7 +86,7 @@ TrvsHeaderPanel::TrvsHeaderPanel(TrvsHeader& header, QWidget* parent) : QWidget(
     connect(types_, &QButtonGroup::idClicked, this, [this](int id) {
         header_.TrvsType = id;
         ApplyTypeVisibility();
-        emit TypeChanged(id);
+        emit typeChanged(id);
     });
     Push();
 }
@@ -204,7 +204,7 @@ bool TrvsHeaderPanel::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonDblClick && (watched == startLabel_ || watched == endLabel_)) {
         watched == startLabel_ ? header_.ToggleStartLabel() : header_.ToggleEndLabel();
         Push();
-        emit Edited();
+        emit edited();
         return true;
     }
     if (event->type() == QEvent::FocusOut && !pushing_) {
@@ -255,7 +255,7 @@ void TrvsHeaderPanel::Leave(Field field) {
         back = fields_[field];
     }
     Push();
-    emit Edited();
+    emit edited();
     if (back != nullptr) {
         QTimer::singleShot(0, back, [back] { back->setFocus(); });
     }
@@ -265,7 +265,7 @@ void TrvsHeaderPanel::Leave(Field field) {
 // surveyor may still type its coordinates (the computations ask again if they stay 0.000).
 void TrvsHeaderPanel::SayNotInList(Field field) {
     const std::string& name = field == T0No ? header_.T0No : header_.T2No;
-    emit Notice(FromCp932(msg::StationNotInList(field == T0No, name)));
+    emit notice(FromCp932(msg::StationNotInList(field == T0No, name)));
 }
 
 void TrvsHeaderPanel::EnterName(Field field) {

@@ -106,21 +106,21 @@ TrvsWindow::TrvsWindow(Workspace& workspace, QWidget* parent)
     qApp->installEventFilter(new PlotWheelFilter(
         plot_, [plot = plot_](QPoint globalPos, int delta) { return plot->HandleWheel(globalPos, delta); }, plot_));
 
-    connect(headerPanel_, &TrvsHeaderPanel::TypeChanged, this, [this](int type) { ApplyType(type); });
-    connect(grid_, &TrvsGrid::SlopeDistanceLeft, this, [this] {
+    connect(headerPanel_, &TrvsHeaderPanel::typeChanged, this, [this](int type) { ApplyType(type); });
+    connect(grid_, &TrvsGrid::slopeDistanceLeft, this, [this] {
         if (plot_->RealTimeDrawing()) {
             Recompute();
         }
     });
-    connect(plot_, &TrvsPlot::PointPicked, this, [this](const TrvsPick& pick) { TakePick(pick); });
-    connect(plot_, &TrvsPlot::RecomputeRequested, this, &TrvsWindow::Recompute);
-    connect(plot_, &TrvsPlot::HintChanged, status_,
+    connect(plot_, &TrvsPlot::pointPicked, this, [this](const TrvsPick& pick) { TakePick(pick); });
+    connect(plot_, &TrvsPlot::recomputeRequested, this, &TrvsWindow::Recompute);
+    connect(plot_, &TrvsPlot::hintChanged, status_,
             [this](const QString&, const QString& statusText) { status_->showMessage(statusText); });
-    connect(zub_, &ZubEditorPanel::CaptionChanged, this, &TrvsWindow::SetCaption);
-    connect(grid_, &TrvsGrid::Edited, this, &TrvsWindow::UpdateModifiedMark);
-    connect(headerPanel_, &TrvsHeaderPanel::Edited, this, &TrvsWindow::UpdateModifiedMark);
-    connect(zub_, &ZubEditorPanel::Edited, this, &TrvsWindow::UpdateModifiedMark);
-    connect(headerPanel_, &TrvsHeaderPanel::Notice, status_,
+    connect(zub_, &ZubEditorPanel::captionChanged, this, &TrvsWindow::SetCaption);
+    connect(grid_, &TrvsGrid::edited, this, &TrvsWindow::UpdateModifiedMark);
+    connect(headerPanel_, &TrvsHeaderPanel::edited, this, &TrvsWindow::UpdateModifiedMark);
+    connect(zub_, &ZubEditorPanel::edited, this, &TrvsWindow::UpdateModifiedMark);
+    connect(headerPanel_, &TrvsHeaderPanel::notice, status_,
             [this](const QString& text) { status_->showMessage(text); });
     Reset(); // reads the options first
 }

@@ -81,7 +81,7 @@ ZubEditorPanel::ZubEditorPanel(QWidget* parent) : QWidget(parent) {
         if (item != nullptr && item->row() == grid_->currentRow()) {
             CellSelected(item->row(), grid_->currentColumn());
         }
-        emit Edited();
+        emit edited();
     });
     Clear();
 }
@@ -182,7 +182,7 @@ void ZubEditorPanel::CellSelected(int row, int col) {
     grid_->setHorizontalHeaderLabels(labels);
     const std::string fieldStatus = ZubStatusText(cells, col);
     status_->setText(FromCp932(CheckWrong(row) ? msg::CheckWrongRowStatus(fieldStatus) : fieldStatus));
-    emit StatusText(status_->text());
+    emit statusTextChanged(status_->text());
 }
 
 void ZubEditorPanel::LoadFile(const std::string& path) {
@@ -195,7 +195,7 @@ void ZubEditorPanel::LoadFile(const std::string& path) {
     ShowBook(book);
     savedRows_ = Rows();
     autoRows_ = savedRows_;
-    emit CaptionChanged(Caption());
+    emit captionChanged(Caption());
     TellAbout(book);
 }
 
@@ -207,7 +207,7 @@ void ZubEditorPanel::Reload(const std::string& exeDir) {
     const ZubBook book = LoadZubBook(path);
     path_.clear();
     ShowBook(book);
-    emit CaptionChanged(U("ZUB Editor - ") + PathText(path));
+    emit captionChanged(U("ZUB Editor - ") + PathText(path));
     TellAbout(book);
 }
 
@@ -265,7 +265,7 @@ void ZubEditorPanel::SaveFile(const std::string& path, bool backup) {
     path_ = path;
     savedRows_ = rows;
     autoRows_ = rows;
-    emit CaptionChanged(Caption());
+    emit captionChanged(Caption());
 }
 
 void ZubEditorPanel::AutoSave(const std::string& exeDir, bool forced) {
