@@ -1,6 +1,7 @@
 #include "ui/serial/ZubPortDriver.h"
 
 #include "core/text/Error.h"
+#include "core/text/MessagesTrvsWindow.h"
 #include "ui/common/Cp932Text.h"
 
 #include <QFile>
@@ -21,40 +22,45 @@ ZubPortDriver::~ZubPortDriver() = default;
 QString ZubPortDriver::ProblemText(PortProblem problem) {
     switch (problem) {
     case PortProblem::CannotOpen:
-        return QStringLiteral("Can't create rs232c");
+        return FromCp932(msg::PortCannotCreate());
     case PortProblem::SettingsRefused:
-        return QStringLiteral("通信条件（速度・データ長・パリティ・ストップビット）をポートに設定できません");
+        return FromCp932(msg::PortSettingsRefused());
     case PortProblem::ClearRefused:
-        return QStringLiteral("Interface Clear Error!");
+        return FromCp932(msg::PortClearRefused());
     case PortProblem::Broken:
-        return QStringLiteral("通信ポートが使えなくなりました");
+        return FromCp932(msg::PortBroken());
     case PortProblem::None:
         break;
     }
     return {};
 }
 
+namespace {
+
+// A device path or the system's reason in a message: a character CP932 lacks shows as "?".
+std::string MessageText(const QString& text) {
+    return ToCp932(text).value_or(text.toLatin1().toStdString());
+}
+
+} // namespace
+
 // Why a port did not open, as the surveyor can act on it.  A port this user may read and write that
 // still reports a permission error is locked by another program (QSerialPort takes a lock file).
 QString ZubPortDriver::OpenFailureText(const QString& device, QSerialPort::SerialPortError error, bool mayUse,
                                        const QString& detail) {
+    const std::string name = MessageText(device);
     switch (error) {
     case QSerialPort::DeviceNotFoundError:
-        return QStringLiteral("通信ポート %1 がありません。\nケーブル（USB 変換器）がつながっているか、"
-                              "環境設定の Port が正しいかを確かめて下さい。")
-            .arg(device);
+        return FromCp932(msg::PortMissing(name));
     case QSerialPort::PermissionError:
         if (!mayUse) {
-            return QStringLiteral("通信ポート %1 を開く権限がありません。\nこのユーザーを dialout グループに加えて"
-                                  "（sudo adduser ユーザー名 dialout）、ログインし直して下さい。")
-                .arg(device);
+            return FromCp932(msg::PortNotPermitted(name));
         }
         [[fallthrough]];
     case QSerialPort::OpenError:
-        return QStringLiteral("通信ポート %1 は使用中です。\n他のプログラムが使っていないか確かめて下さい。")
-            .arg(device);
+        return FromCp932(msg::PortInUse(name));
     default:
-        return QStringLiteral("通信ポート %1 を開けません（%2）。").arg(device, detail);
+        return FromCp932(msg::PortCannotOpen(name, MessageText(detail)));
     }
 }
 

@@ -55,15 +55,15 @@ ZubTransferDialog::~ZubTransferDialog() = default;
 void ZubTransferDialog::Prepare(Mode mode, const Settings::Rs232cKeys& keys) {
     mode_ = mode;
     keys_ = keys;
-    static const char* const captions[] = {"Export Xyz by ZUB", "Import Xyz by ZUB", "Import Trvs by ZUB"};
-    static const QColor tints[] = {QColor(0, 255, 255), QColor(255, 255, 0), QColor(255, 255, 255)};
-    setWindowTitle(QString::fromLatin1(captions[static_cast<int>(mode)]));
+    static const char* const kCaptions[] = {"Export Xyz by ZUB", "Import Xyz by ZUB", "Import Trvs by ZUB"};
+    static const QColor kTints[] = {QColor(0, 255, 255), QColor(255, 255, 0), QColor(255, 255, 255)};
+    setWindowTitle(QString::fromLatin1(kCaptions[static_cast<int>(mode)]));
     button_->setText(mode == Mode::ExportXyz ? QStringLiteral("送信") : QStringLiteral("受信"));
     const std::string* texts[5] = {&keys.Port, &keys.ByteSize, &keys.Speed, &keys.Parity, &keys.StopBits};
     for (int i = 0; i < 5; ++i) {
         values_[i]->setText(FromCp932(*texts[i]));
         QPalette palette = values_[i]->palette();
-        palette.setColor(QPalette::Window, tints[static_cast<int>(mode)]);
+        palette.setColor(QPalette::Window, kTints[static_cast<int>(mode)]);
         values_[i]->setPalette(palette);
     }
     message_->setText(QString::fromLatin1(kReady));

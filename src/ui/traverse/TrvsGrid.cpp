@@ -231,7 +231,7 @@ void TrvsGrid::OnItemChanged(QTableWidgetItem* cell) {
     if (col == kTrvColTm || col == kTrvColInst || col == kTrvColBack) {
         TintRow(row);
     }
-    emit Edited();
+    emit edited();
 }
 
 void TrvsGrid::keyPressEvent(QKeyEvent* event) {
@@ -349,7 +349,7 @@ bool TrvsGrid::CheckObservationCell(int row, int col) {
             ProposeNextTarget(table_, row);
             ShowCell(row + 1, kTrvColTarget);
         }
-        emit SlopeDistanceLeft();
+        emit slopeDistanceLeft();
     }
     return true;
 }
@@ -371,7 +371,7 @@ void TrvsGrid::MoveNext(int row, int col) {
         setRowCount(table_.ObservationRows());
         ShowCell(row + 1, -1);
         SetCursor(row + 1, kTrvColInst);
-        emit RowsChanged();
+        emit rowsChanged();
     }
 }
 

@@ -48,10 +48,10 @@ public:
 
 signals:
     // The slope distance was left: with real-time drawing on, the plot follows.
-    void SlopeDistanceLeft();
-    void RowsChanged();
+    void slopeDistanceLeft();
+    void rowsChanged();
     // A cell's text was changed by typing or a pick.
-    void Edited();
+    void edited();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

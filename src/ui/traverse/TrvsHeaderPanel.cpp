@@ -3,6 +3,7 @@
 #include "core/text/Bytes.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/MessagesTrvsWindow.h"
 #include "core/text/Numbers.h"
 #include "core/traverse/TrvsEntry.h"
 #include "core/traverse/TrvsHeader.h"
@@ -48,10 +49,6 @@ TrvsTypingValidator::Kind KindOf(TrvsHeaderPanel::Field field) {
     }
 }
 
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
 QLabel* Caption(const char* utf8, QWidget* parent) {
     return new QLabel(QString::fromUtf8(utf8), parent);
 }
@@ -89,7 +86,7 @@ TrvsHeaderPanel::TrvsHeaderPanel(TrvsHeader& header, QWidget* parent) : QWidget(
     connect(types_, &QButtonGroup::idClicked, this, [this](int id) {
         header_.TrvsType = id;
         ApplyTypeVisibility();
-        emit TypeChanged(id);
+        emit typeChanged(id);
     });
     Push();
 }
@@ -207,7 +204,7 @@ bool TrvsHeaderPanel::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonDblClick && (watched == startLabel_ || watched == endLabel_)) {
         watched == startLabel_ ? header_.ToggleStartLabel() : header_.ToggleEndLabel();
         Push();
-        emit Edited();
+        emit edited();
         return true;
     }
     if (event->type() == QEvent::FocusOut && !pushing_) {
@@ -258,7 +255,7 @@ void TrvsHeaderPanel::Leave(Field field) {
         back = fields_[field];
     }
     Push();
-    emit Edited();
+    emit edited();
     if (back != nullptr) {
         QTimer::singleShot(0, back, [back] { back->setFocus(); });
     }
@@ -268,8 +265,7 @@ void TrvsHeaderPanel::Leave(Field field) {
 // surveyor may still type its coordinates (the computations ask again if they stay 0.000).
 void TrvsHeaderPanel::SayNotInList(Field field) {
     const std::string& name = field == T0No ? header_.T0No : header_.T2No;
-    emit Notice((field == T0No ? U("器械点「") : U("終点「")) + FromCp932(name) +
-                U("」は座標リストにありません。X, Y を入力してください"));
+    emit notice(FromCp932(msg::StationNotInList(field == T0No, name)));
 }
 
 void TrvsHeaderPanel::EnterName(Field field) {

@@ -35,11 +35,11 @@ public:
 
 signals:
     // The radio group "トラバースの型" changed.
-    void TypeChanged(int trvsType);
+    void typeChanged(int trvsType);
     // A field was left (its entry rule applied) or a direction label toggled.
-    void Edited();
+    void edited();
     // A remark for the status bar about what was entered.
-    void Notice(const QString& text);
+    void notice(const QString& text);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

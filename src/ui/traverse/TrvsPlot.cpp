@@ -82,7 +82,7 @@ QWidget* TrvsPlot::ButtonBar() {
     layout->addStretch();
     connect(lines_, &QToolButton::clicked, this, qOverload<>(&QWidget::update));
     connect(existing_, &QToolButton::clicked, this, qOverload<>(&QWidget::update));
-    connect(realTime_, &QToolButton::clicked, this, &TrvsPlot::RecomputeRequested);
+    connect(realTime_, &QToolButton::clicked, this, &TrvsPlot::recomputeRequested);
     return bar_;
 }
 

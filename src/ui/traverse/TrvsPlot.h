@@ -78,10 +78,10 @@ public:
     const XyzImagePoints& DrawnExisting() const { return drawn_; }
 
 signals:
-    void PointPicked(const TrvsPick& pick);
-    void RecomputeRequested();
+    void pointPicked(const TrvsPick& pick);
+    void recomputeRequested();
     // The hint changed: the short part shows at the press point, the long part in the status bar.
-    void HintChanged(const QString& toolTip, const QString& statusText);
+    void hintChanged(const QString& toolTip, const QString& statusText);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

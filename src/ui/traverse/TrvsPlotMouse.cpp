@@ -29,7 +29,7 @@ void TrvsPlot::SetHint(const QString& hint) {
     hint_ = hint;
     hintLabel_->ShowHint(hint, gesture_.press);
     const HintParts parts = SplitHint(hint);
-    emit HintChanged(parts.shortPart, parts.longPart);
+    emit hintChanged(parts.shortPart, parts.longPart);
 }
 
 void TrvsPlot::mousePressEvent(QMouseEvent* event) {
@@ -94,7 +94,7 @@ void TrvsPlot::Click(QPoint pos) {
     const PlotWorld world = view_.ToWorld(pos.x(), pos.y());
     const TrvsPick pick = Pick(world.x, world.y);
     if (!pick.name.empty()) {
-        emit PointPicked(pick);
+        emit pointPicked(pick);
     }
 }
 

@@ -1,12 +1,16 @@
 #include "ui/traverse/TrvsWindow.h"
 
 #include "core/settings/Settings.h"
+#include "core/text/MessagesTrvsWindow.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/GridFont.h"
 #include "ui/common/Workspace.h"
+#include "ui/traverse/TrvsCommandRow.h"
 #include "ui/traverse/TrvsGrid.h"
 #include "ui/traverse/TrvsHeaderPanel.h"
 #include "ui/traverse/TrvsPlot.h"
+#include "ui/traverse/TrvsWindowMode.h"
+#include "ui/traverse/ZubEditorController.h"
 #include "ui/traverse/ZubEditorPanel.h"
 
 #include <QAction>
@@ -22,6 +26,8 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace vemo {
 namespace {
 
@@ -30,6 +36,20 @@ QString U(const char* utf8) {
 }
 
 } // namespace
+
+// The traverse mode's content: the header and table of the window.
+class TrvsWindow::TraverseMode final : public TrvsWindowMode {
+public:
+    explicit TraverseMode(TrvsWindow& window) : window_(window) {}
+    bool Modified() const override { return window_.TraverseBytes() != window_.savedTrvBytes_; }
+    std::string UnsavedQuestion() const override { return msg::TraverseUnsaved(); }
+    void Save() override { window_.SaveTrv(false); }
+    void AutoSave(bool forced) override { window_.AutoSaveTraverse(forced); }
+    void Clear() override { window_.ResetTraverse(); }
+
+private:
+    TrvsWindow& window_;
+};
 
 TrvsWindow::TrvsWindow(Workspace& workspace, QWidget* parent)
     : QDialog(parent), workspace_(workspace), known_(workspace.store()) {
@@ -45,6 +65,8 @@ TrvsWindow::TrvsWindow(Workspace& workspace, QWidget* parent)
     listing_->hide();
     plot_ = new TrvsPlot(workspace.store(), state_, header_, table_, this);
     zub_ = new ZubEditorPanel(this);
+    traverseMode_ = std::make_unique<TraverseMode>(*this);
+    zubEditor_ = std::make_unique<ZubEditorController>(workspace, *zub_, [this] { return SiteFolder(); });
 
     auto* right = new QSplitter(Qt::Vertical, this);
     right->addWidget(listing_);
@@ -67,7 +89,7 @@ TrvsWindow::TrvsWindow(Workspace& workspace, QWidget* parent)
     pages_->addWidget(traversePage_);
     pages_->addWidget(zub_);
 
-    BuildMenus();
+    BuildCommands();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(1);
@@ -84,21 +106,21 @@ TrvsWindow::TrvsWindow(Workspace& workspace, QWidget* parent)
     qApp->installEventFilter(new PlotWheelFilter(
         plot_, [plot = plot_](QPoint globalPos, int delta) { return plot->HandleWheel(globalPos, delta); }, plot_));
 
-    connect(headerPanel_, &TrvsHeaderPanel::TypeChanged, this, [this](int type) { ApplyType(type); });
-    connect(grid_, &TrvsGrid::SlopeDistanceLeft, this, [this] {
+    connect(headerPanel_, &TrvsHeaderPanel::typeChanged, this, [this](int type) { ApplyType(type); });
+    connect(grid_, &TrvsGrid::slopeDistanceLeft, this, [this] {
         if (plot_->RealTimeDrawing()) {
             Recompute();
         }
     });
-    connect(plot_, &TrvsPlot::PointPicked, this, [this](const TrvsPick& pick) { TakePick(pick); });
-    connect(plot_, &TrvsPlot::RecomputeRequested, this, &TrvsWindow::Recompute);
-    connect(plot_, &TrvsPlot::HintChanged, status_,
+    connect(plot_, &TrvsPlot::pointPicked, this, [this](const TrvsPick& pick) { TakePick(pick); });
+    connect(plot_, &TrvsPlot::recomputeRequested, this, &TrvsWindow::Recompute);
+    connect(plot_, &TrvsPlot::hintChanged, status_,
             [this](const QString&, const QString& statusText) { status_->showMessage(statusText); });
-    connect(zub_, &ZubEditorPanel::CaptionChanged, this, &TrvsWindow::SetCaption);
-    connect(grid_, &TrvsGrid::Edited, this, &TrvsWindow::UpdateModifiedMark);
-    connect(headerPanel_, &TrvsHeaderPanel::Edited, this, &TrvsWindow::UpdateModifiedMark);
-    connect(zub_, &ZubEditorPanel::Edited, this, &TrvsWindow::UpdateModifiedMark);
-    connect(headerPanel_, &TrvsHeaderPanel::Notice, status_,
+    connect(zub_, &ZubEditorPanel::captionChanged, this, &TrvsWindow::SetCaption);
+    connect(grid_, &TrvsGrid::edited, this, &TrvsWindow::UpdateModifiedMark);
+    connect(headerPanel_, &TrvsHeaderPanel::edited, this, &TrvsWindow::UpdateModifiedMark);
+    connect(zub_, &ZubEditorPanel::edited, this, &TrvsWindow::UpdateModifiedMark);
+    connect(headerPanel_, &TrvsHeaderPanel::notice, status_,
             [this](const QString& text) { status_->showMessage(text); });
     Reset(); // reads the options first
 }
@@ -112,158 +134,75 @@ TrvsWindow::~TrvsWindow() {
 }
 
 void TrvsWindow::SetZubReceiver(std::function<bool(const std::string&)> receive) {
-    receiveZub_ = std::move(receive);
+    zubEditor_->SetReceiver(std::move(receive));
     UpdateEnabling();
 }
 
-QAction* TrvsWindow::AddAction(Command command, const char* caption, const QKeySequence& key,
-                               std::function<void()> run) {
-    auto* action = new QAction(U(caption), this);
-    if (!key.isEmpty()) {
-        action->setShortcut(key);
+TrvsWindowMode& TrvsWindow::ShownMode() const {
+    return mode_ == Mode::ZubEditor ? static_cast<TrvsWindowMode&>(*zubEditor_) : *traverseMode_;
+}
+
+QAction* TrvsWindow::AddAction(const TrvsCommandRow& row) {
+    auto* action = new QAction(U(row.caption), this);
+    if (!row.key.isEmpty()) {
+        action->setShortcut(row.key);
         action->setShortcutContext(Qt::WindowShortcut);
     }
-    connect(action, &QAction::triggered, this, [this, run = std::move(run)] { RunGuarded(run); });
-    actions_[command] = action;
+    action->setCheckable(row.tick != TrvsCommandRow::Tick::None);
+    action->setChecked(row.tick == TrvsCommandRow::Tick::On);
+    if (row.toolTip != nullptr) {
+        action->setToolTip(U(row.toolTip));
+    }
+    if (row.statusTip != nullptr) {
+        action->setStatusTip(U(row.statusTip));
+    }
+    connect(action, &QAction::triggered, this, [this, run = row.run, drops = row.dropsContent] {
+        RunGuarded([this, run, drops] {
+            if (!drops || ConfirmDrop()) {
+                run(*this);
+            }
+        });
+    });
+    actions_[row.command] = action;
     addAction(action);
     return action;
 }
 
-void TrvsWindow::BuildMenus() {
+// A tool button is an action of its own that triggers the command's and follows its state.
+void TrvsWindow::AddToolButton(QToolBar* bar, const TrvsCommandRow& row) {
+    QAction* command = Action(row.command);
+    QAction* button = bar->addAction(U(row.button));
+    button->setCheckable(command->isCheckable());
+    connect(button, &QAction::triggered, command, [command] { command->trigger(); });
+    connect(command, &QAction::changed, button, [command, button] {
+        button->setEnabled(command->isEnabled());
+        button->setChecked(command->isChecked());
+    });
+}
+
+void TrvsWindow::BuildCommands() {
     traverseMenus_ = new QMenuBar(this);
     zubMenus_ = new QMenuBar(this);
     traverseTools_ = new QToolBar(this);
     zubTools_ = new QToolBar(this);
-    BuildTraverseMenus(traverseMenus_);
-    BuildZubMenus(zubMenus_);
-}
-
-void TrvsWindow::BuildTraverseMenus(QMenuBar* bar) {
-    using C = Command;
-    QMenu* file = bar->addMenu(U("ファイル(&F)"));
-    file->addAction(AddAction(C::New, "新規作成(&N)", {}, [this] {
-        if (ConfirmDrop()) {
-            NewTraverse();
+    std::map<std::pair<Mode, std::string>, QMenu*> menus;
+    std::vector<const TrvsCommandRow*> buttons;
+    for (const TrvsCommandRow& row : CommandTable()) {
+        QMenu*& menu = menus[{row.mode, row.menu}];
+        if (menu == nullptr) {
+            menu = (row.mode == Mode::Traverse ? traverseMenus_ : zubMenus_)->addMenu(U(row.menu));
         }
-    }));
-    file->addAction(AddAction(C::Open, "トラバースデータを開く(&O)", QKeySequence("Ctrl+O"), [this] {
-        if (ConfirmDrop()) {
-            OpenTrv();
+        if (row.separatorBefore) {
+            menu->addSeparator();
         }
-    }));
-    file->addAction(AddAction(C::Save, "上書き保存(&S)", QKeySequence("Ctrl+S"), [this] { SaveTrv(false); }));
-    file->addAction(AddAction(C::SaveAs, "名前を付けて保存(&A)...", {}, [this] { SaveTrv(true); }));
-    file->addSeparator();
-    file->addAction(AddAction(C::ToZub, "ZUB Editorへ移動(&C)", {}, [this] {
-        if (ConfirmDrop()) {
-            ShowZubEditor();
+        menu->addAction(AddAction(row));
+        if (row.button != nullptr) {
+            buttons.push_back(&row);
         }
-    }));
-    file->addSeparator();
-    file->addAction(
-        AddAction(C::InputListing, "入力データ印刷(&P)", QKeySequence("Ctrl+P"), [this] { AppendInputListing(); }));
-    file->addAction(
-        AddAction(C::ResultListing, "計算結果印刷", QKeySequence("Ctrl+Alt+P"), [this] { AppendResultListing(); }));
-    file->addAction(AddAction(C::PrintListing, "リストの印刷...", {}, [this] { PrintListing(); }));
-    file->addAction(AddAction(C::SaveListing, "リストをファイルに保存...", {}, [this] { SaveListing(); }));
-    file->addSeparator();
-    file->addAction(AddAction(C::AutoSave, "オートセーブファイルに強制保存", {}, [this] { ForceAutoSave(); }));
-    file->addSeparator();
-    file->addAction(AddAction(C::Close, "閉じる(&X)", {}, [this] { reject(); }));
-    QMenu* edit = bar->addMenu(U("編集(&E)"));
-    edit->addAction(AddAction(C::DeleteRow, "一行削除(&D)", QKeySequence("Ctrl+Delete"), [this] { DeleteRow(); }));
-    edit->addAction(AddAction(C::InsertRow, "一行挿入(&I)", QKeySequence("Ctrl+Insert"), [this] { InsertRow(); }));
-    edit->addAction(
-        AddAction(C::ToggleTm, "タンニング・モード(&T)", QKeySequence(Qt::Key_Insert), [this] { ToggleTm(); }));
-    QMenu* view = bar->addMenu(U("表示(&V)"));
-    view->addAction(AddAction(C::ShowListing, "計算簿(&L)", QKeySequence("Ctrl+L"),
-                              [this] { SetListingShown(Action(Command::ShowListing)->isChecked()); }));
-    Action(C::ShowListing)->setToolTip(U("計算簿の表示(Ctrl+L)"));
-    Action(C::ShowListing)
-        ->setStatusTip(U("入力データと計算結果のリスト（計算簿）を表示します。印刷・保存はファイルメニューから"));
-    view->addAction(AddAction(C::StationInput, "器械点・後視点入力", QKeySequence(Qt::Key_F5),
-                              [this] { grid_->SetStationInput(Action(Command::StationInput)->isChecked()); }));
-    view->addAction(AddAction(C::VerticalInput, "高度角入力", QKeySequence(Qt::Key_F6),
-                              [this] { grid_->SetVerticalInput(Action(Command::VerticalInput)->isChecked()); }));
-    view->addAction(AddAction(C::ZCalc, "Z 計算", QKeySequence(Qt::Key_F7),
-                              [this] { SetZCalc(Action(Command::ZCalc)->isChecked()); }));
-    view->addAction(AddAction(C::HeaderPanel, "基点データ", QKeySequence(Qt::Key_F8),
-                              [this] { headerPanel_->setVisible(Action(Command::HeaderPanel)->isChecked()); }));
-    for (Command c : {C::ShowListing, C::StationInput, C::VerticalInput, C::ZCalc, C::HeaderPanel}) {
-        Action(c)->setCheckable(true);
     }
-    Action(C::HeaderPanel)->setChecked(true);
-    QMenu* calc = bar->addMenu(U("計算(&C)"));
-    calc->addAction(AddAction(C::Precision, "精度計算(&P)", QKeySequence(Qt::Key_F9), [this] { ShowPrecision(); }));
-    calc->addAction(AddAction(C::Register, "計算登録(&R)", QKeySequence(Qt::Key_F10), [this] { RegisterPoints(); }));
-    Action(C::Register)->setToolTip(U("計算・座標登録(F10)"));
-    Action(C::Register)->setStatusTip(U("トラバース計算後，座標をリストへ追加登録します"));
-
-    const std::pair<Command, const char*> buttons[] = {
-        {C::New, "新規"},     {C::ToggleTm, "TM切換"},    {C::StationInput, "基点入力"}, {C::VerticalInput, "高度入力"},
-        {C::ZCalc, "Z 計算"}, {C::Precision, "精度計算"}, {C::Register, "計算登録"},     {C::ShowListing, "計算簿"},
-        {C::Close, "閉じる"}};
-    for (const auto& [command, caption] : buttons) {
-        QAction* button = traverseTools_->addAction(U(caption));
-        button->setCheckable(Action(command)->isCheckable());
-        connect(button, &QAction::triggered, Action(command), [this, command] { Action(command)->trigger(); });
-        connect(Action(command), &QAction::changed, button, [this, command, button] {
-            button->setEnabled(Action(command)->isEnabled());
-            button->setChecked(Action(command)->isChecked());
-        });
-    }
-}
-
-void TrvsWindow::BuildZubMenus(QMenuBar* bar) {
-    using C = Command;
-    QMenu* file = bar->addMenu(U("ファイル(&F)"));
-    file->addAction(AddAction(C::ZubReceive, "野帳データ(ZUB)受信", {}, [this] {
-        if (receiveZub_ && ConfirmDrop() && receiveZub_(workspace_.programFolder())) {
-            zub_->Reload(workspace_.programFolder());
-        }
-    }));
-    file->addAction(AddAction(C::ZubReload, "受信時に戻す", QKeySequence("Ctrl+Alt+Z"),
-                              [this] { zub_->Reload(workspace_.programFolder()); }));
-    file->addAction(AddAction(C::ZubOpen, "ZUBファイルを開く(&O)", QKeySequence("Ctrl+Alt+O"), [this] {
-        if (ConfirmDrop()) {
-            zub_->Open(SiteFolder());
-        }
-    }));
-    file->addAction(AddAction(C::ZubSave, "上書き保存(&S)", QKeySequence("Ctrl+S"),
-                              [this] { zub_->Save(SiteFolder(), workspace_.settings().Data.Backup, false); }));
-    file->addAction(AddAction(C::ZubSaveAs, "名前を付けて保存(&A)...", QKeySequence("Ctrl+Alt+S"),
-                              [this] { zub_->Save(SiteFolder(), workspace_.settings().Data.Backup, true); }));
-    file->addSeparator();
-    file->addAction(AddAction(C::ZubAutoSave, "オートセーブファイルに強制保存", {}, [this] { ForceAutoSave(); }));
-    file->addSeparator();
-    file->addAction(AddAction(C::ZubClose, "閉じる(&X)", {}, [this] { reject(); }));
-    QMenu* edit = bar->addMenu(U("編集(&E)"));
-    edit->addAction(AddAction(C::ZubDeleteRow, "一行削除", QKeySequence("Ctrl+Delete"), [this] { zub_->DeleteRow(); }));
-    edit->addAction(AddAction(C::ZubInsertRow, "一行挿入", QKeySequence("Ctrl+Insert"), [this] { zub_->InsertRow(); }));
-    QMenu* view = bar->addMenu(U("表示(&V)"));
-    view->addAction(AddAction(C::ZubTransfer, "トラバー計算表へ転記(&T)", QKeySequence("Ctrl+T"), [this] {
-        if (!ConfirmDrop()) {
-            return;
-        }
-        zub_->Transfer(options_, known_, header_, table_);
-        ShowTraverse();
-        TraverseLoaded();
-    }));
-    view->addAction(AddAction(C::ZubToTraverse, "トラバー計算表へ移動(&C)", {}, [this] {
-        if (!ConfirmDrop()) {
-            return;
-        }
-        ShowTraverse();
-        Reset();
-    }));
-    const std::pair<Command, const char*> buttons[] = {
-        {C::ZubReceive, "受信"},  {C::ZubReload, "戻す"},     {C::ZubOpen, "開く"},   {C::ZubSave, "保存"},
-        {C::ZubTransfer, "転記"}, {C::ZubToTraverse, "移動"}, {C::ZubClose, "閉じる"}};
-    for (const auto& [command, caption] : buttons) {
-        QAction* button = zubTools_->addAction(U(caption));
-        connect(button, &QAction::triggered, Action(command), [this, command] { Action(command)->trigger(); });
-        connect(Action(command), &QAction::changed, button,
-                [this, command, button] { button->setEnabled(Action(command)->isEnabled()); });
+    std::ranges::stable_sort(buttons, {}, &TrvsCommandRow::buttonPlace);
+    for (const TrvsCommandRow* row : buttons) {
+        AddToolButton(row->mode == Mode::Traverse ? traverseTools_ : zubTools_, *row);
     }
 }
 
@@ -306,13 +245,12 @@ void TrvsWindow::Exec() {
     exec();
 }
 
-// A new traverse of the current mode, the options read again.
 void TrvsWindow::Reset() {
     ReadOptions();
-    if (mode_ == Mode::ZubEditor) {
-        zub_->Clear();
-        return;
-    }
+    ShownMode().Clear();
+}
+
+void TrvsWindow::ResetTraverse() {
     table_.Reset();
     header_.Reset(options_, TodayText());
     Action(Command::StationInput)->setChecked(options_.InputTpBk != 0);
@@ -346,20 +284,13 @@ void TrvsWindow::SetZCalc(bool on) {
     grid_->Refill();
 }
 
+// The commands of the mode shown follow their rules; the other mode's are off, so that a key both
+// modes use (Ctrl+S) reaches one command.
 void TrvsWindow::UpdateEnabling() {
-    const bool traverse = mode_ == Mode::Traverse;
-    for (auto& [command, action] : actions_) {
-        action->setEnabled(traverse == (command < Command::ZubReceive));
-    }
-    const bool closedOrConnected = header_.TrvsType == kTrvsClosed || header_.TrvsType == kTrvsConnected;
-    Action(Command::Precision)->setEnabled(traverse && closedOrConnected);
-    Action(Command::ToggleTm)->setEnabled(traverse && header_.TrvsType != kTrvsRadial);
-    // The listings show the panel when they write into it; printing and saving need it shown.
-    for (Command c : {Command::PrintListing, Command::SaveListing}) {
-        Action(c)->setEnabled(traverse && !listing_->isHidden());
+    for (const TrvsCommandRow& row : CommandTable()) {
+        Action(row.command)->setEnabled(row.mode == mode_ && (row.enabled == nullptr || row.enabled(*this)));
     }
     Action(Command::ShowListing)->setChecked(!listing_->isHidden());
-    Action(Command::ZubReceive)->setEnabled(!traverse && static_cast<bool>(receiveZub_));
 }
 
 void TrvsWindow::SetCaption(const QString& caption) {
@@ -380,7 +311,7 @@ void TrvsWindow::ShowZubEditor() {
     traverseTools_->hide();
     zubMenus_->show();
     zubTools_->show();
-    zub_->Clear();
+    zubEditor_->Clear();
     SetCaption(zub_->Caption());
     UpdateEnabling();
 }

@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,11 +24,14 @@ class QToolBar;
 
 namespace vemo {
 
+struct TrvsCommandRow;
 class TrvsGrid;
 class TrvsHeaderPanel;
 class TrvsPlot;
 struct TrvsPick;
+class TrvsWindowMode;
 class Workspace;
+class ZubEditorController;
 class ZubEditorPanel;
 
 // The traverse window: the traverse table with its header, the listing panel and the traverse plot,
@@ -36,6 +40,8 @@ class ZubEditorPanel;
 // wants to keep is saved as a ".Trv" file: unsaved work is marked in the caption and asked about
 // before it is dropped.  "Auto.Trv" (or "Auto.ZUB") is written when the content changed since it was
 // loaded, saved or auto-saved: at a computation, at the main window's tick and at close.
+// The commands of both modes are the rows of CommandTable(); the ZUB Editor mode is a
+// ZubEditorController, and what differs between the modes goes through TrvsWindowMode.
 class TrvsWindow : public QDialog {
     Q_OBJECT
 public:
@@ -131,13 +137,20 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    class TraverseMode;
+
+    // TrvsCommandTable.cpp: every command of both modes.
+    static const std::vector<TrvsCommandRow>& CommandTable();
+
     // TrvsWindow.cpp: layout, menus, mode and reset.
-    void BuildMenus();
-    void BuildTraverseMenus(QMenuBar* bar);
-    void BuildZubMenus(QMenuBar* bar);
-    QAction* AddAction(Command command, const char* caption, const QKeySequence& key, std::function<void()> run);
+    void BuildCommands();
+    QAction* AddAction(const TrvsCommandRow& row);
+    void AddToolButton(QToolBar* bar, const TrvsCommandRow& row);
+    TrvsWindowMode& ShownMode() const;
     void ReadOptions();
+    // A new traverse or field book in the mode shown, the options read again.
     void Reset();
+    void ResetTraverse();
     void ApplyType(int trvsType);
     void ShowType();
     void UpdateEnabling();
@@ -185,7 +198,8 @@ private:
     QString caption_;
     std::string savedTrvBytes_; // the traverse as last opened or saved (or reset)
     std::string autoTrvBytes_;  // ... or as last written to "Auto.Trv"
-    std::function<bool(const std::string&)> receiveZub_;
+    std::unique_ptr<TrvsWindowMode> traverseMode_;
+    std::unique_ptr<ZubEditorController> zubEditor_;
 
     std::map<Command, QAction*> actions_;
     QMenuBar* traverseMenus_ = nullptr;

@@ -9,6 +9,7 @@
 #include "core/text/Error.h"
 #include "core/text/Messages.h"
 #include "core/text/MessagesTraverse.h"
+#include "core/text/MessagesTrvsWindow.h"
 #include "core/traverse/AdjustTraverse.h"
 #include "core/traverse/ComputeRawTraverse.h"
 #include "core/traverse/RegisterTraverse.h"
@@ -27,7 +28,7 @@
 #include "ui/traverse/TrvsGrid.h"
 #include "ui/traverse/TrvsHeaderPanel.h"
 #include "ui/traverse/TrvsPlot.h"
-#include "ui/traverse/ZubEditorPanel.h"
+#include "ui/traverse/TrvsWindowMode.h"
 #include "ui/tree/FileDialog.h"
 
 #include <QApplication>
@@ -57,7 +58,7 @@ std::string TrvsWindow::TraverseBytes() const {
 }
 
 bool TrvsWindow::Modified() const {
-    return mode_ == Mode::ZubEditor ? zub_->Modified() : TraverseBytes() != savedTrvBytes_;
+    return ShownMode().Modified();
 }
 
 void TrvsWindow::MarkTraverseSaved() {
@@ -76,8 +77,7 @@ bool TrvsWindow::ConfirmDrop() {
     if (!Modified()) {
         return true;
     }
-    const QString text = mode_ == Mode::ZubEditor ? U("ZUB データは保存されていません。保存しますか？")
-                                                  : U("トラバースデータは保存されていません。保存しますか？");
+    const QString text = FromCp932(ShownMode().UnsavedQuestion());
     const auto answer =
         MessageBox::Ask(this, text, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
     if (answer == QMessageBox::Discard) {
@@ -89,11 +89,7 @@ bool TrvsWindow::ConfirmDrop() {
     bool saved = false;
     RunCommand(
         [&] {
-            if (mode_ == Mode::ZubEditor) {
-                zub_->Save(SiteFolder(), workspace_.settings().Data.Backup, false);
-            } else {
-                SaveTrv(false);
-            }
+            ShownMode().Save();
             saved = !Modified(); // a cancelled save dialog keeps the window open
         },
         this);
@@ -178,21 +174,11 @@ void TrvsWindow::SaveTrvFile(const std::string& path) {
 }
 
 void TrvsWindow::AutoSave() {
-    RunGuarded([this] {
-        if (mode_ == Mode::ZubEditor) {
-            zub_->AutoSave(workspace_.programFolder());
-        } else {
-            AutoSaveTraverse(false);
-        }
-    });
+    RunGuarded([this] { ShownMode().AutoSave(false); });
 }
 
 void TrvsWindow::ForceAutoSave() {
-    if (mode_ == Mode::ZubEditor) {
-        zub_->AutoSave(workspace_.programFolder(), true);
-    } else {
-        AutoSaveTraverse(true);
-    }
+    ShownMode().AutoSave(true);
 }
 
 // Every computation first writes "Auto.Trv" when the traverse changed: what was typed up to a
@@ -232,8 +218,8 @@ bool TrvsWindow::AcceptUnplacedEnds(bool ask) {
         MessageBox::ShowCp932(this, *message, MessageBox::Kind::Warning);
         return true;
     }
-    return MessageBox::Ask(this, FromCp932(*message) + U("\n\nこのまま座標リストに登録しますか？"),
-                           QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+    return MessageBox::Ask(this, FromCp932(msg::RegisterAnyway(*message)), QMessageBox::Yes | QMessageBox::No,
+                           QMessageBox::No) == QMessageBox::Yes;
 }
 
 TrvsBlunderLimits TrvsWindow::BlunderLimits() const {
@@ -263,7 +249,7 @@ void TrvsWindow::RegisterPoints() {
     }
     if (plan->precision) {
         if (auto warning = TraverseBlunderWarning(*plan->precision, BlunderLimits())) {
-            const QString question = FromCp932(*warning) + U("\n\nこのまま座標リストに登録しますか？");
+            const QString question = FromCp932(msg::RegisterAnyway(*warning));
             if (MessageBox::Ask(this, question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) !=
                 QMessageBox::Yes) {
                 return;

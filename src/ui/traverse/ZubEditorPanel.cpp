@@ -3,6 +3,7 @@
 #include "core/text/Bytes.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/MessagesTrvsWindow.h"
 #include "core/traverse/TrvsHeader.h"
 #include "core/traverse/TrvsTable.h"
 #include "core/zub/ZubFile.h"
@@ -80,7 +81,7 @@ ZubEditorPanel::ZubEditorPanel(QWidget* parent) : QWidget(parent) {
         if (item != nullptr && item->row() == grid_->currentRow()) {
             CellSelected(item->row(), grid_->currentColumn());
         }
-        emit Edited();
+        emit edited();
     });
     Clear();
 }
@@ -179,13 +180,9 @@ void ZubEditorPanel::CellSelected(int row, int col) {
         labels << FromCp932(text);
     }
     grid_->setHorizontalHeaderLabels(labels);
-    QString status = FromCp932(ZubStatusText(cells, col));
-    if (CheckWrong(row)) {
-        status = U("チェック文字が合わない行（手で直された行）: 保存すると新しいチェック文字を書きます") +
-                 (status.isEmpty() ? QString() : U("　") + status);
-    }
-    status_->setText(status);
-    emit StatusText(status_->text());
+    const std::string fieldStatus = ZubStatusText(cells, col);
+    status_->setText(FromCp932(CheckWrong(row) ? msg::CheckWrongRowStatus(fieldStatus) : fieldStatus));
+    emit statusTextChanged(status_->text());
 }
 
 void ZubEditorPanel::LoadFile(const std::string& path) {
@@ -198,7 +195,7 @@ void ZubEditorPanel::LoadFile(const std::string& path) {
     ShowBook(book);
     savedRows_ = Rows();
     autoRows_ = savedRows_;
-    emit CaptionChanged(Caption());
+    emit captionChanged(Caption());
     TellAbout(book);
 }
 
@@ -210,7 +207,7 @@ void ZubEditorPanel::Reload(const std::string& exeDir) {
     const ZubBook book = LoadZubBook(path);
     path_.clear();
     ShowBook(book);
-    emit CaptionChanged(U("ZUB Editor - ") + PathText(path));
+    emit captionChanged(U("ZUB Editor - ") + PathText(path));
     TellAbout(book);
 }
 
@@ -221,22 +218,22 @@ void ZubEditorPanel::ShowBook(const ZubBook& book) {
 // What the surveyor should know about the book before working on it: none of it keeps it from
 // being shown, edited, saved or transferred.
 void ZubEditorPanel::TellAbout(const ZubBook& book) {
-    QStringList notes;
-    const auto wrong = std::ranges::count(book.checkWrong, true);
-    if (wrong > 0) {
-        notes << U("チェック文字が合わない行が %1 行あります（赤い行）。保存すると新しいチェック文字を書きます。")
-                     .arg(wrong);
+    std::vector<std::string> notes;
+    if (const auto wrong = std::ranges::count(book.checkWrong, true); wrong > 0) {
+        notes.push_back(msg::CheckWrongRows(wrong));
     }
     if (!book.endRecord) {
-        notes << U("エンド・ブロック(Z)で終わっていません。途中で切れた野帳かもしれません。");
+        notes.push_back(msg::NoEndRecord());
     }
     if (book.directObservations > kZubMaxDirectObservations) {
-        notes << U("正観測が %1 件あります。トラバー計算表へは初めの %2 件を転記します。")
-                     .arg(book.directObservations)
-                     .arg(kZubMaxDirectObservations);
+        notes.push_back(msg::TooManyDirectObservations(book.directObservations, kZubMaxDirectObservations));
     }
-    if (!notes.isEmpty()) {
-        MessageBox::Show(this, notes.join(QLatin1Char('\n')), MessageBox::Kind::Warning);
+    if (!notes.empty()) {
+        std::string text = notes.front();
+        for (std::size_t i = 1; i < notes.size(); ++i) {
+            text += "\n" + notes[i];
+        }
+        MessageBox::ShowCp932(this, text, MessageBox::Kind::Warning);
     }
 }
 
@@ -268,7 +265,7 @@ void ZubEditorPanel::SaveFile(const std::string& path, bool backup) {
     path_ = path;
     savedRows_ = rows;
     autoRows_ = rows;
-    emit CaptionChanged(Caption());
+    emit captionChanged(Caption());
 }
 
 void ZubEditorPanel::AutoSave(const std::string& exeDir, bool forced) {
@@ -303,11 +300,7 @@ void ZubEditorPanel::Transfer(const TrvsOptions& options, const TrvsKnownPoints&
                               TrvsTable& table) {
     const std::vector<std::string> notes = TransferZubToTraverse(Rows(), options, known, TodayText(), header, table);
     if (!notes.empty()) {
-        std::string text = Jp("転記しなかったもの・確かめてほしいもの:");
-        for (const std::string& note : notes) {
-            text += "\n" + note;
-        }
-        MessageBox::ShowCp932(this, text, MessageBox::Kind::Warning);
+        MessageBox::ShowCp932(this, msg::TransferNotes(notes), MessageBox::Kind::Warning);
     }
 }
 

@@ -61,10 +61,10 @@ public:
     QString Status() const;
 
 signals:
-    void StatusText(const QString& text);
+    void statusTextChanged(const QString& text);
     // A cell was typed or a row inserted or deleted.
-    void Edited();
-    void CaptionChanged(const QString& caption);
+    void edited();
+    void captionChanged(const QString& caption);
 
 private:
     void Show(const std::vector<ZubRow>& rows, const std::vector<bool>& checkWrong);

@@ -159,7 +159,7 @@ TEST_F(TrvsPlotGesture, DragsPanFromOneHundredPixelsAndClickBelow) {
     };
     for (const Case& c : cases) {
         SetUp();
-        QSignalSpy picks(plot.get(), &TrvsPlot::PointPicked);
+        QSignalSpy picks(plot.get(), &TrvsPlot::pointPicked);
         QTest::mousePress(plot.get(), Qt::LeftButton, {}, c.from);
         QTest::mouseMove(plot.get(), c.to);
         const auto* label = plot->findChild<PlotHintLabel*>();
