@@ -20,6 +20,7 @@ class QWidget;
 
 namespace vemo {
 
+struct DataNodePath;
 struct ForeignData;
 
 class AutoSaver;
@@ -117,6 +118,7 @@ private:
     bool openAs(OpenMode mode, const std::string& outsideFile = {});
     bool openCoordinates(OpenMode mode, const OpenTarget& target, const std::string& outsideFile);
     void openParcels(OpenMode mode, const OpenTarget& target);
+    bool offerParcelsOf(const DataNodePath& node);
     void openParamFile();
     void openExchange(bool sima);
     void loadExchange(bool sima, const std::filesystem::path& file);

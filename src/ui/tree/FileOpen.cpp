@@ -10,6 +10,7 @@
 #include "core/settings/Settings.h"
 #include "core/store/Store.h"
 #include "core/text/Bytes.h"
+#include "core/text/MessagesFiles.h"
 #include "ui/common/BusyCursor.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/MessageBox.h"
@@ -85,6 +86,9 @@ bool FileCommands::openAs(OpenMode mode, const std::string& outsideFile) {
         if (node.level == 2) {
             store_.names.BlkName = node.blk;
         }
+        if (mode == OpenMode::Normal && node.level == 1 && offerParcelsOf(node)) {
+            target.nodeLevel = 2;
+        }
     }
     if (mode != OpenMode::Append && mode != OpenMode::Outside) {
         host_.updateCaption();
@@ -112,6 +116,37 @@ bool FileCommands::openAs(OpenMode mode, const std::string& outsideFile) {
     if (mode == OpenMode::Restore) {
         tieRestoredData(target.restoreLevel);
     }
+    return true;
+}
+
+// Coordinate data whose folder holds exactly one parcel file: the surveyor reopening a site would
+// otherwise see no parcels until opening that node.  Asked after the unsaved-changes question, so that
+// nothing is given up unasked; yes opens the parcels as their own node does (and selects it).
+bool FileCommands::offerParcelsOf(const DataNodePath& node) {
+    if (store_.blocks.Count() > 0) {
+        return false;
+    }
+    QTreeWidgetItem* parcelNode = nullptr;
+    if (QTreeWidgetItem* xyzNode = tree_.findNode(node)) {
+        for (int i = 0; i < xyzNode->childCount(); ++i) {
+            if (DataTree::IconOf(xyzNode->child(i)) != DataIcon::Parcels) {
+                continue;
+            }
+            if (parcelNode != nullptr) {
+                return false;
+            }
+            parcelNode = xyzNode->child(i);
+        }
+    }
+    if (parcelNode == nullptr) {
+        return false;
+    }
+    const std::string blk = DataTree::NameOf(parcelNode);
+    if (!askYesNo(FromCp932(msg::OpenParcelsToo(blk)))) {
+        return false;
+    }
+    tree_.select(parcelNode);
+    store_.names.BlkName = blk;
     return true;
 }
 
