@@ -16,7 +16,7 @@ const QString kOffer = QStringLiteral("画地データ「分筆」も開きま�
 struct ParcelOffer : ::testing::Test {
     ParcelOffer() {
         MakeSampleSite(h.DatDir());
-        h.commands.rebuildTree();
+        h.commands.folders().rebuildTree();
     }
     void Open(const char* path) {
         h.tree.select(FindNode(h.tree, path));
@@ -33,7 +33,7 @@ TEST_F(ParcelOffer, YesOpensTheOneParcelFileAsItsOwnNodeWould) {
     EXPECT_EQ(Shown(), QStringList{kOffer});
 
     TreeHarness direct(h.dir);
-    direct.commands.rebuildTree();
+    direct.commands.folders().rebuildTree();
     direct.tree.select(FindNode(direct.tree, "東町/基準点/分筆"));
     direct.commands.open();
     ASSERT_EQ(direct.store.blocks.Count(), 1);
@@ -63,14 +63,14 @@ TEST_F(ParcelOffer, NoOpensTheCoordinatesAlone) {
 // Two parcel files leave the choice to the tree; a parcel folder without its file is no parcel file.
 TEST_F(ParcelOffer, OnlyExactlyOneParcelFileIsOffered) {
     MakeFolder(h.DatDir() / "東町" / "基準点" / "空");
-    h.commands.rebuildTree();
+    h.commands.folders().rebuildTree();
     Open("東町/基準点");
     EXPECT_EQ(Shown(), QStringList{kOffer});
 
     MessageBox::clearShownTexts();
     MakeFolder(h.DatDir() / "東町" / "基準点" / "合筆");
     CopyFixture("genba.Blk", h.DatDir() / "東町" / "基準点" / "合筆.Blk");
-    h.commands.rebuildTree();
+    h.commands.folders().rebuildTree();
     Open("東町/基準点");
     EXPECT_TRUE(Shown().isEmpty()) << Shown().join(QLatin1Char('\n')).toStdString();
     EXPECT_EQ(h.store.blocks.Count(), 0);
