@@ -7,7 +7,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <array>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -25,19 +24,20 @@ struct DataNodePath;
 class AutoSaver;
 class DataTree;
 class ExchangeCommands;
+class FileCommandHost;
 class FolderCommands;
 class LinkFileCommands;
-class FileCommandHost;
 class HeaderEditor;
 class Workspace;
 struct Settings;
 struct Store;
 
-// The commands that move site data between the store and the disk: new site folder, new coordinates
-// and parcels, profiles, open and open in addition, save at the three tree levels with backups,
-// auto-save and restore, files from the command line or dropped, and the link files for other
-// programs; the exchange formats are `exchange()`.  Every command shows its own messages and confirmations; a failure
-// of the core (vemo::Error) is shown and leaves the store as the core left it, which is always whole.
+// The commands that move the native data between the store and the disk: new coordinates and parcels,
+// open and open in addition, save at the three tree levels with backups, auto-save and restore, files
+// from the command line or dropped.  The data tree's folders are `folders()`, the exchange formats
+// `exchange()`, the link files for other programs `linkFiles()`.  Every command shows its own messages
+// and confirmations; a failure of the core (vemo::Error) is shown and leaves the store as the core left
+// it, which is always whole.
 class FileCommands : public QObject {
     Q_OBJECT
 public:
