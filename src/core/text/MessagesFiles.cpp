@@ -1,6 +1,7 @@
 #include "core/text/MessagesFiles.h"
 
 #include "core/text/Cp932.h"
+#include "core/text/Messages.h"
 
 namespace vemo::msg {
 
@@ -228,7 +229,7 @@ std::string ChooseSiteZone() {
 }
 
 std::string CannotOpenInput(std::string_view path) {
-    return Jp("入力ファイルを開けません") + ": " + std::string(path);
+    return CannotOpenInputFile() + ": " + std::string(path);
 }
 
 std::string NoPointNamed(std::string_view name) {
