@@ -33,19 +33,19 @@ struct UsageError {
 };
 
 std::optional<FileKind> ParseKind(const char* name) {
-    auto kind = KindFromName(name);
-    if (!kind) {
+    const FileFormat* format = FormatFromCliName(name);
+    if (format == nullptr) {
         throw UsageError{std::string("unknown format '") + name + "' (xyz, sima or nichoren)"};
     }
-    return kind;
+    return format->kind;
 }
 
 FileKind KindOf(const std::optional<FileKind>& given, const std::string& path) {
     if (given) {
         return *given;
     }
-    if (auto kind = KindFromExtension(path)) {
-        return *kind;
+    if (const FileFormat* format = FormatFromExtension(path)) {
+        return format->kind;
     }
     throw UsageError{"cannot tell the format of '" + path + "' from its extension; use --from or --to"};
 }
@@ -100,7 +100,7 @@ void Report(const ConvertResult& result, const ConvertRequest& request) {
     }
     if (!result.blkWritten.empty()) {
         std::printf("%d parcels written to %s\n", result.parcels, result.blkWritten.c_str());
-    } else if (request.to == FileKind::Sima && result.parcels > 0) {
+    } else if (FormatOf(request.to).carriesParcels && result.parcels > 0) {
         std::printf("%d parcels written to %s\n", result.parcels, request.output.c_str());
     }
     if (result.parcelsDropped) {

@@ -12,6 +12,7 @@
 #include "core/store/XyzNameIndex.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/MessagesFiles.h"
 #include "core/text/Numbers.h"
 
 #include <cstdio>
@@ -86,7 +87,7 @@ gis::ZoneChoice ZoneFor(const Request& request, const std::string& coordinateFil
 
 void ReadCoordinates(const std::string& path, XyzList& list) {
     if (!ReadXyzFile(path, list)) {
-        throw Error(Jp("入力ファイルを開けません") + ": " + path);
+        throw Error(msg::CannotOpenInput(path));
     }
 }
 
@@ -113,7 +114,7 @@ int LatLon(const Request& request) {
         std::string name = Cp932Argument(request.args[i]);
         std::optional<PointXY> point = index.Find(name);
         if (!point) {
-            throw Error(Jp("点名「") + name + Jp("」がありません"));
+            throw Error(msg::NoPointNamed(name));
         }
         gis::LatLon ll = transform.ToGeographic({point->x, point->y});
         lines.push_back(Sprintf("%-16s", name.c_str()) + " " + gis::FormatDms(ll.lat) + "  " + gis::FormatDms(ll.lon) +
@@ -132,7 +133,7 @@ int Export(const Request& request) {
     ReadCoordinates(request.args[0], list);
     BlockList blocks;
     if (request.args.size() == 3 && !ReadBlkFile(request.args[1], blocks)) {
-        throw Error(Jp("入力ファイルを開けません") + ": " + request.args[1]);
+        throw Error(msg::CannotOpenInput(request.args[1]));
     }
     gis::ExportSummary summary = gis::ExportSite(list, blocks, zone, request.args.back());
     std::printf("%s\n", Cp932ToUtf8(gis::SummaryMessage(summary)).c_str());

@@ -16,6 +16,7 @@
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
 #include "core/text/Messages.h"
+#include "core/text/MessagesFiles.h"
 
 #include <cstdio>
 #include <cstring>
@@ -83,7 +84,7 @@ Request Parse(int argc, char** argv, bool allowReport) {
 
 void ReadCoordinates(const std::string& path, XyzList& list, XyzNameIndex& index) {
     if (!ReadXyzFile(path, list)) {
-        throw Error(Jp("入力ファイルを開けません") + ": " + path);
+        throw Error(msg::CannotOpenInput(path));
     }
     index.Rebuild(list);
 }
@@ -95,9 +96,8 @@ bool WarnMissingPoints(const BlockList& blocks, const std::vector<int>& position
         const Block& block = blocks.At(p);
         std::vector<std::string> missing = MissingRingNames(ParcelRingPoints(block.NoList, index));
         if (!missing.empty()) {
-            std::fprintf(
-                stderr, "vemo-cli areas: %s\n",
-                Cp932ToUtf8(Jp("画地「") + block.BlockName + Jp("」: ") + msg::MissingParcelPoints(missing)).c_str());
+            std::fprintf(stderr, "vemo-cli areas: %s\n",
+                         Cp932ToUtf8(msg::InParcel(block.BlockName) + msg::MissingParcelPoints(missing)).c_str());
             any = true;
         }
     }
@@ -110,7 +110,7 @@ int RunAreasRequest(const Request& request) {
     ReadCoordinates(request.files[0], list, index);
     BlockList blocks;
     if (!ReadBlkFile(request.files[1], blocks)) {
-        throw Error(Jp("入力ファイルを開けません") + ": " + request.files[1]);
+        throw Error(msg::CannotOpenInput(request.files[1]));
     }
     std::vector<int> positions = CoveredParcelPositions(blocks.Count(), {});
     const std::filesystem::path xyz = std::filesystem::absolute(request.files[0]);

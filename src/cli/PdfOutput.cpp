@@ -2,6 +2,7 @@
 
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/MessagesFiles.h"
 
 #ifdef VEMO_CLI_PDF
 #include "ui/print/ReportPrinter.h"
@@ -74,15 +75,15 @@ bool CanWritePdf() {
 }
 
 void WriteLinesPdf(const std::string&, const std::string&, const std::vector<ReportLine>&, const ReportHeading*) {
-    throw Error(Jp("このビルドはPDFを出力できません"));
+    throw Error(msg::NoPdfInThisBuild());
 }
 
 void WritePagesPdf(const std::string&, const std::string&, const PagedReport&) {
-    throw Error(Jp("このビルドはPDFを出力できません"));
+    throw Error(msg::NoPdfInThisBuild());
 }
 
 void WriteSurveyMapPdf(const std::string&, const std::string&, const surveymap::SurveyMapLayout&) {
-    throw Error(Jp("このビルドはPDFを出力できません"));
+    throw Error(msg::NoPdfInThisBuild());
 }
 
 #endif

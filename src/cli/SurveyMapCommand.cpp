@@ -12,6 +12,7 @@
 #include "core/surveymap/SurveyMapModel.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/MessagesFiles.h"
 #include "core/text/Numbers.h"
 
 #include <algorithm>
@@ -126,7 +127,7 @@ surveymap::SiteSurveyInfo Info(const Request& request, const std::filesystem::pa
     } else {
         std::optional<std::string> text = ReadWholeFile(request.infoFile);
         if (!text) {
-            throw Error(Jp("入力ファイルを開けません") + ": " + request.infoFile);
+            throw Error(msg::CannotOpenInput(request.infoFile));
         }
         info = surveymap::ParseSiteSurveyInfo(*text, Utf8ToCp932(request.infoFile).value_or(request.infoFile));
     }
@@ -149,7 +150,7 @@ int Run(const Request& request) {
     std::unique_ptr<Store> store = LoadCoordinates(request.files[0]);
     BlockList blocks;
     if (!ReadBlkFile(request.files[1], blocks)) {
-        throw Error(Jp("入力ファイルを開けません") + ": " + request.files[1]);
+        throw Error(msg::CannotOpenInput(request.files[1]));
     }
     std::filesystem::path site = std::filesystem::absolute(request.files[0]).parent_path();
     surveymap::SurveyMapRequest parcels = request.parcels;

@@ -11,6 +11,7 @@
 
 #include "core/io/SafeReplace.h"
 #include "core/text/Cp932.h"
+#include "core/text/MessagesFiles.h"
 
 #include <cerrno>
 #include <csignal>
@@ -42,10 +43,8 @@ int FinishOutput(int status) {
     const bool flushed = std::fflush(stdout) == 0;
     if (!flushed || std::ferror(stdout) != 0) {
         const int error = errno != 0 ? errno : EIO;
-        std::fprintf(
-            stderr, "vemo-cli: %s\n",
-            vemo::Cp932ToUtf8(vemo::Jp("標準出力に書き込めません（") + vemo::WriteFailureReason(error) + vemo::Jp("）"))
-                .c_str());
+        std::fprintf(stderr, "vemo-cli: %s\n",
+                     vemo::Cp932ToUtf8(vemo::msg::CannotWriteStandardOutput(vemo::WriteFailureReason(error))).c_str());
         return 1; // lost output outweighs what the command itself had to say (a warning's 3 included)
     }
     return status;

@@ -2,14 +2,13 @@
 
 #include "core/files/BlkFile.h"
 #include "core/files/FileIo.h"
-#include "core/files/Nichoren.h"
-#include "core/files/Sima.h"
 #include "core/files/XyzFile.h"
 #include "core/store/XyzNameIndex.h"
 #include "core/text/Bytes.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
 #include "core/text/Messages.h"
+#include "core/text/MessagesFiles.h"
 
 namespace vemo {
 namespace fs = std::filesystem;
@@ -26,7 +25,7 @@ void ReadInput(const ConvertRequest& request, XyzList& list, BlockList& blocks) 
         }
         return;
     }
-    ForeignData data = request.from == FileKind::Sima ? ReadSimaFile(request.input) : ReadNichorenFile(request.input);
+    ForeignData data = FormatOf(request.from).read(request.input);
     list.ReplaceAll(std::move(data.rows));
     blocks.ReplaceAll(std::move(data.blocks));
 }
@@ -56,8 +55,7 @@ bool SameFile(const fs::path& a, const fs::path& b) {
 // The parcels written over the coordinates just written would destroy them and still report success.
 void RefuseOneFileForTwoOutputs(const ConvertRequest& request) {
     if (request.to == FileKind::Native && SameFile(request.output, OutputBlkPath(request))) {
-        throw Error(Jp("座標ファイルと画地ファイルに同じファイル「") + MessagePath(request.output) +
-                    Jp("」が指定されています"));
+        throw Error(msg::SameFileForPointsAndParcels(MessagePath(request.output)));
     }
 }
 
@@ -83,33 +81,6 @@ void WriteNative(const ConvertRequest& request, const XyzList& list, const Block
 
 } // namespace
 
-std::optional<FileKind> KindFromExtension(const fs::path& path) {
-    std::string ext = path.extension().string();
-    if (EqualsIgnoreCase(ext, ".xyz")) {
-        return FileKind::Native;
-    }
-    if (EqualsIgnoreCase(ext, ".sim")) {
-        return FileKind::Sima;
-    }
-    if (EqualsIgnoreCase(ext, ".txt")) {
-        return FileKind::Nichoren;
-    }
-    return std::nullopt;
-}
-
-std::optional<FileKind> KindFromName(std::string_view name) {
-    if (EqualsIgnoreCase(name, "xyz")) {
-        return FileKind::Native;
-    }
-    if (EqualsIgnoreCase(name, "sima")) {
-        return FileKind::Sima;
-    }
-    if (EqualsIgnoreCase(name, "nichoren")) {
-        return FileKind::Nichoren;
-    }
-    return std::nullopt;
-}
-
 ConvertResult ConvertFile(const ConvertRequest& request) {
     RefuseOneFileForTwoOutputs(request);
     XyzList list;
@@ -121,19 +92,20 @@ ConvertResult ConvertFile(const ConvertRequest& request) {
         WriteNative(request, list, blocks, result);
         return result;
     }
+    const FileFormat& output = FormatOf(request.to);
     std::vector<ExportPoint> points = PointsFromList(list);
     result.points = static_cast<int>(points.size());
-    if (request.to == FileKind::Nichoren) {
-        WriteNichorenFile(request.output, points);
+    const SimaNames names{request.caseName, Stem(request.input),
+                          request.inputBlk.empty() ? Stem(request.input) : Stem(request.inputBlk)};
+    if (!output.carriesParcels) {
+        output.write(request.output, {names, points, nullptr});
         result.parcelsDropped = blocks.Count() > 0;
         return result;
     }
     XyzNameIndex index;
     index.Rebuild(list);
     std::vector<ExportParcel> parcels = ParcelsForExport(blocks, index);
-    SimaNames names{request.caseName, Stem(request.input),
-                    request.inputBlk.empty() ? Stem(request.input) : Stem(request.inputBlk)};
-    WriteSimaFile(request.output, names, points, &parcels);
+    output.write(request.output, {names, points, &parcels});
     return result;
 }
 

@@ -1,20 +1,14 @@
 #pragma once
 
+#include "core/files/FileFormat.h"
+
 #include <filesystem>
-#include <optional>
 #include <string>
-#include <string_view>
 
 namespace vemo {
 
-// Batch conversion between the native coordinate file (with its parcel file), SIMA and 日調連, for
-// the command line tool.
-enum class FileKind { Native, Sima, Nichoren };
-
-// ".Xyz" native, ".sim" SIMA, ".txt" 日調連 (the default extension of its save dialog), any case.
-std::optional<FileKind> KindFromExtension(const std::filesystem::path& path);
-// "xyz", "sima", "nichoren" (the names the --from / --to options take).
-std::optional<FileKind> KindFromName(std::string_view name);
+// Batch conversion between the native coordinate file (with its parcel file) and the exchange formats
+// (FileFormats), for the command line tool.
 
 struct ConvertRequest {
     std::filesystem::path input;
@@ -29,7 +23,7 @@ struct ConvertRequest {
 struct ConvertResult {
     int points = 0;
     int parcels = 0;
-    bool parcelsDropped = false;      // 日調連 holds no parcels
+    bool parcelsDropped = false;      // the output format holds no parcels
     std::filesystem::path blkWritten; // native output: the parcel file written, if any
 };
 

@@ -8,6 +8,7 @@
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
 #include "core/text/Messages.h"
+#include "core/text/MessagesFiles.h"
 #include "core/text/Numbers.h"
 
 #include <algorithm>
@@ -87,8 +88,7 @@ bool HasSimaRecord(std::string_view bytes) {
 
 void RequireRecords(const std::filesystem::path& path, const ForeignData& data, bool recognised, const char* utf8Kind) {
     if (!recognised && data.rows.empty() && data.blocks.empty()) {
-        throw Error(Jp("ファイル「") + MessagePath(path) + Jp("」は") + Jp(utf8Kind) +
-                    Jp("ではありません（読み取れる記録がありません）"));
+        throw Error(msg::NoRecordsOfKind(MessagePath(path), Jp(utf8Kind)));
     }
 }
 

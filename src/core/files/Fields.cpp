@@ -3,6 +3,7 @@
 #include "core/text/Bytes.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/MessagesFiles.h"
 #include "core/text/Numbers.h"
 
 #include <algorithm>
@@ -108,8 +109,7 @@ namespace {
 
 void CheckCoordinate(double value, std::string_view text, const char* utf8Label) {
     if (!(std::fabs(value) <= kMaxCoordinate)) {
-        throw FieldError(Jp(utf8Label) + Jp("の値 ") + Excerpt(text) +
-                         Jp(" は座標の範囲（±10000000 m）を超えています"));
+        throw FieldError(msg::CoordinateOutOfRange(Jp(utf8Label), Excerpt(text)));
     }
 }
 

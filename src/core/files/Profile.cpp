@@ -1,10 +1,11 @@
 #include "core/files/Profile.h"
 
-#include "core/files/DataTree.h"
+#include "core/files/DataFolders.h"
 #include "core/files/FileIo.h"
 #include "core/io/BoundedRead.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/MessagesFiles.h"
 #include "core/text/Numbers.h"
 
 namespace vemo {
@@ -56,8 +57,7 @@ std::string NameFromProfile(std::string_view text, std::string_view firstLabel, 
 }
 
 std::string DuplicateFolderMessage(std::string_view firstLabel, std::string_view name) {
-    return std::string(firstLabel) + "\t" + Bar() + std::string(name) +
-           Jp(" が重複しています．\n\nフォルダが作成できませんでした．");
+    return msg::DataFolderTaken(std::string(firstLabel) + "\t" + Bar() + std::string(name));
 }
 
 void WriteProfileFile(const std::filesystem::path& path, std::string_view text) {

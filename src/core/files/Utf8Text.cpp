@@ -3,6 +3,7 @@
 #include "core/io/SafeReplace.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/MessagesFiles.h"
 
 namespace vemo {
 namespace {
@@ -63,8 +64,7 @@ bool IsUtf8Text(std::string_view bytes) {
 
 void RefuseUtf8Text(const std::filesystem::path& path, std::string_view bytes) {
     if (IsUtf8Text(bytes)) {
-        throw Error(Jp("ファイル「") + MessagePath(path) +
-                    Jp("」は UTF-8 で保存されています（Shift-JIS で保存し直してください）"));
+        throw Error(msg::SavedAsUtf8(MessagePath(path)));
     }
 }
 

@@ -3,6 +3,7 @@
 #include "core/io/SafeReplace.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/MessagesFiles.h"
 
 #include <cpl_error.h>
 
@@ -53,11 +54,11 @@ void GdalErrorTrap::Record(int errorClass, const char* message) {
 }
 
 void ThrowExportFailure(const fs::path& target, const fs::path& staging, std::string gdalText, int error) {
-    std::string message = Jp("ファイル「") + MessagePath(target) + Jp("」に書き込めません（") +
-                          WriteFailureReason(DiagnoseStagingFailure(staging, error)) + Jp("）");
+    std::string message =
+        msg::CannotWriteFile(MessagePath(target), WriteFailureReason(DiagnoseStagingFailure(staging, error)));
     const std::string shortened = Shortened(std::move(gdalText), staging);
     if (!shortened.empty()) {
-        message += Jp("（GDAL: ") + shortened + Jp("）");
+        message += msg::GdalSays(shortened);
     }
     throw Error(message);
 }

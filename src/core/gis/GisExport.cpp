@@ -8,6 +8,7 @@
 #include "core/io/SafeReplace.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/MessagesFiles.h"
 
 #include <gdal_priv.h>
 #include <ogrsf_frmts.h>
@@ -46,7 +47,8 @@ const FormatInfo& InfoOf(ExportFormat format) {
                          [&](const FormatInfo& f) { return f.format == format; });
 }
 
-std::string Utf8Path(const fs::path& path) {
+// The path in CP932 for a message; a path with no CP932 form is given as its bytes.
+std::string Cp932Path(const fs::path& path) {
     return Utf8ToCp932(path.string()).value_or(path.string());
 }
 
@@ -59,7 +61,7 @@ GDALDriver& DriverFor(const FormatInfo& info) {
     std::call_once(registered, [] { GDALAllRegister(); });
     GDALDriver* driver = GetGDALDriverManager()->GetDriverByName(info.driver);
     if (driver == nullptr) {
-        throw Error(Jp("この GDAL には「") + info.driver + Jp("」形式を書き出す機能がありません"));
+        throw Error(msg::GdalLacksDriver(info.driver));
     }
     return *driver;
 }
@@ -208,8 +210,7 @@ ExportFormat FormatOfTarget(const fs::path& target) {
             return info.format;
         }
     }
-    throw Error(Jp("出力形式が分かりません（拡張子は .dxf .gpkg .shp .kml .geojson のいずれかです）: ") +
-                Utf8Path(target));
+    throw Error(msg::UnknownExportFormat(Cp932Path(target)));
 }
 
 ExportSummary ExportSite(const XyzList& list, const BlockList& blocks, const ZoneChoice& zone, const fs::path& target) {
@@ -232,15 +233,13 @@ void WriteDxfDrawing(const fs::path& target, const std::function<void(GDALDatase
 }
 
 std::string SummaryMessage(const ExportSummary& summary) {
-    std::string message = Utf8Path(summary.target.filename()) + Jp(" に点 ") + std::to_string(summary.pointsWritten) +
-                          Jp(" 件、画地 ") + std::to_string(summary.parcelsWritten) + Jp(" 件を出力しました。");
+    std::string message =
+        msg::Exported(Cp932Path(summary.target.filename()), summary.pointsWritten, summary.parcelsWritten);
     if (summary.pointsLeftOut > 0) {
-        message += Jp("\n点名か座標のない点、X・Y が 0.000 の点 ") + std::to_string(summary.pointsLeftOut) +
-                   Jp(" 件は出力していません。");
+        message += msg::PointsLeftOut(summary.pointsLeftOut);
     }
     if (summary.parcelsLeftOut > 0) {
-        message +=
-            Jp("\n座標のない点を含む画地 ") + std::to_string(summary.parcelsLeftOut) + Jp(" 件は出力していません。");
+        message += msg::ParcelsLeftOut(summary.parcelsLeftOut);
     }
     return message;
 }

@@ -3,6 +3,7 @@
 #include "core/gis/ExportFailure.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/MessagesFiles.h"
 
 #include <gdal_priv.h>
 #include <ogr_feature.h>
@@ -193,7 +194,7 @@ std::string DxfHeaderTemplate() {
     }
     size_t codePage = header.find("ANSI_1252");
     if (codePage == std::string::npos) {
-        throw Error(Jp("GDAL の DXF ひな形（header.dxf）が見つかりません"));
+        throw Error(msg::DxfTemplateMissing());
     }
     return header.replace(codePage, 9, "ANSI_932");
 }

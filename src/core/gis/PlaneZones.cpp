@@ -2,6 +2,7 @@
 
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/MessagesFiles.h"
 
 #include <ogr_spatialref.h>
 
@@ -17,7 +18,7 @@ constexpr int kFirstJgd2000Zone = 2443;
 std::unique_ptr<OGRSpatialReference> AuthorityOrdered(int epsg) {
     auto srs = std::make_unique<OGRSpatialReference>();
     if (srs->importFromEPSG(epsg) != OGRERR_NONE) {
-        throw Error(Jp("座標系の定義が見つかりません: EPSG:") + std::to_string(epsg));
+        throw Error(msg::NoCrsDefinition(epsg));
     }
     srs->SetAxisMappingStrategy(OAMS_AUTHORITY_COMPLIANT);
     return srs;
@@ -27,7 +28,7 @@ std::unique_ptr<OGRSpatialReference> AuthorityOrdered(int epsg) {
 
 int ZoneEpsg(const ZoneChoice& choice) {
     if (choice.zone < 1 || choice.zone > kZoneCount) {
-        throw Error(Jp("座標系の番号 ") + std::to_string(choice.zone) + Jp(" は 1 から 19 ではありません"));
+        throw Error(msg::ZoneOutOfRange(choice.zone));
     }
     int first = choice.datum == Datum::Jgd2011 ? kFirstJgd2011Zone : kFirstJgd2000Zone;
     return first + choice.zone - 1;
@@ -73,7 +74,7 @@ ZoneTransform::ZoneTransform(const ZoneChoice& choice) : choice_(choice), impl_(
     impl_->toGeographic.reset(OGRCreateCoordinateTransformation(impl_->plane.get(), impl_->geographic.get()));
     impl_->toPlane.reset(OGRCreateCoordinateTransformation(impl_->geographic.get(), impl_->plane.get()));
     if (!impl_->toGeographic || !impl_->toPlane) {
-        throw Error(Jp("座標変換を準備できません（PROJ のデータを確認してください）"));
+        throw Error(msg::CannotPrepareTransform());
     }
 }
 
@@ -83,7 +84,7 @@ LatLon ZoneTransform::ToGeographic(PlaneXY plane) const {
     double first = plane.x; // northing, then easting: the EPSG axis order of the zones
     double second = plane.y;
     if (!impl_->toGeographic->Transform(1, &first, &second)) {
-        throw Error(Jp("緯度経度に変換できません"));
+        throw Error(msg::CannotConvertToLatLon());
     }
     return {first, second};
 }
@@ -92,7 +93,7 @@ PlaneXY ZoneTransform::ToPlane(LatLon geographic) const {
     double first = geographic.lat;
     double second = geographic.lon;
     if (!impl_->toPlane->Transform(1, &first, &second)) {
-        throw Error(Jp("平面直角座標に変換できません"));
+        throw Error(msg::CannotConvertToPlane());
     }
     return {first, second};
 }

@@ -3,6 +3,7 @@
 #include "core/io/SafeReplace.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/MessagesFiles.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -38,12 +39,11 @@ ReadResult Failed(ReadFailure failure) {
 } // namespace
 
 std::string FilePrefix(const std::filesystem::path& path) {
-    return Jp("ファイル「") + MessagePath(path) + Jp("」: ");
+    return msg::InFile(MessagePath(path));
 }
 
 void ThrowFileTooLarge(const std::filesystem::path& path, std::uintmax_t maxBytes) {
-    throw Error(Jp("ファイル「") + MessagePath(path) + Jp("」は大きすぎるため読み込めません（上限 ") +
-                std::to_string(maxBytes) + Jp(" バイト）"));
+    throw Error(msg::FileTooLarge(MessagePath(path), maxBytes));
 }
 
 ReadResult ReadBoundedFile(const std::filesystem::path& path, std::uintmax_t maxBytes) {

@@ -2,6 +2,7 @@
 
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/MessagesFiles.h"
 #include "core/text/Numbers.h"
 
 #include <algorithm>
@@ -49,8 +50,7 @@ void IgnoreFileSizeSignal() {
 }
 
 [[noreturn]] void ThrowWriteError(const fs::path& shown, int error) {
-    throw Error(Jp("ファイル「") + MessagePath(shown) + Jp("」に書き込めません（") + WriteFailureReason(error) +
-                Jp("）"));
+    throw Error(msg::CannotWriteFile(MessagePath(shown), WriteFailureReason(error)));
 }
 
 int LastError() {
@@ -393,26 +393,26 @@ void SyncStaged(const fs::path& staged, const Existing& existing, const fs::path
 std::string WriteFailureReason(int error) {
     switch (error) {
     case kReadOnlyFile:
-        return Jp("読み取り専用のファイルです");
+        return msg::WriteFaultText(msg::WriteFault::ReadOnlyFile);
     case kNotRegularFile:
-        return Jp("通常のファイルではありません");
+        return msg::WriteFaultText(msg::WriteFault::NotRegularFile);
     case ENOSPC:
     case EDQUOT:
     case EFBIG:
-        return Jp("ディスクの空き容量が足りません");
+        return msg::WriteFaultText(msg::WriteFault::DiskFull);
     case EACCES:
     case EPERM:
     case EROFS:
-        return Jp("書き込みが許可されていません");
+        return msg::WriteFaultText(msg::WriteFault::NotPermitted);
     case ENOENT:
     case ENOTDIR:
-        return Jp("フォルダがありません");
+        return msg::WriteFaultText(msg::WriteFault::NoFolder);
     case EISDIR:
-        return Jp("同じ名前のフォルダがあります");
+        return msg::WriteFaultText(msg::WriteFault::FolderInTheWay);
     case EIO:
-        return Jp("入出力エラーです");
+        return msg::WriteFaultText(msg::WriteFault::Io);
     default:
-        return Jp("エラー番号 ") + std::to_string(error);
+        return msg::ErrorNumber(error);
     }
 }
 

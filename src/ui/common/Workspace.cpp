@@ -64,6 +64,13 @@ Workspace::Workspace(const AppLocations& places, QObject* parent)
     SetCommandHistory(&store_.history);
 }
 
+void Workspace::setDataNames(std::string site, std::string xyz, std::string blk) {
+    store_.names.CaseName = std::move(site);
+    store_.names.XyzName = std::move(xyz);
+    store_.names.BlkName = std::move(blk);
+    emit dataNamesChanged();
+}
+
 Workspace::~Workspace() {
     if (CommandHistory() == &store_.history) {
         SetCommandHistory(nullptr);

@@ -51,6 +51,11 @@ public:
     // The settings were changed as a whole (the settings dialog's OK): emits settingsChanged.
     void announceSettings() { emit settingsChanged(); }
 
+    // The data set being edited: site, coordinate data and parcel data (CP932 names of the store's
+    // `CurrentNames`, empty for none).  They change only here; every call emits dataNamesChanged, which
+    // the main window's caption follows.
+    void setDataNames(std::string site, std::string xyz, std::string blk);
+
 signals:
     // Any change of the coordinate list: cells, inserted or removed rows, the whole list.
     void pointsChanged();
@@ -61,6 +66,8 @@ signals:
     // The parcel list was replaced as a whole (loaded, cleared); parcelsChanged follows.
     void parcelsReplaced();
     void settingsChanged();
+    // The names of the data set being edited were set (setDataNames).
+    void dataNamesChanged();
 
 private:
     class Watch;

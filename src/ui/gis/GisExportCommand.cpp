@@ -3,6 +3,7 @@
 #include "core/gis/GisExport.h"
 #include "core/gis/SiteZone.h"
 #include "core/store/Store.h"
+#include "core/text/MessagesFiles.h"
 #include "ui/common/BusyCursor.h"
 #include "ui/common/CommandGuard.h"
 #include "ui/common/Cp932Text.h"
@@ -20,7 +21,7 @@ std::optional<gis::ZoneChoice> SiteZoneOrAsk(QWidget* parent, const std::filesys
         zone = gis::ReadSiteZone(siteFolder);
     }
     if (!zone) {
-        zone = AskZone(parent, QStringLiteral("この現場の平面直角座標系を選んでください"));
+        zone = AskZone(parent, FromCp932(msg::ChooseSiteZone()));
         if (zone && !siteFolder.empty() && !RunCommand([&] { gis::WriteSiteZone(siteFolder, *zone); }, parent)) {
             return std::nullopt;
         }

@@ -1,6 +1,7 @@
 #include "ui/gis/LatLonDialog.h"
 
 #include "core/gis/Dms.h"
+#include "core/text/MessagesFiles.h"
 #include "core/text/Numbers.h"
 #include "ui/common/CommandGuard.h"
 #include "ui/common/Cp932Text.h"
@@ -100,7 +101,7 @@ void LatLonDialog::toGeographic() {
     std::optional<double> x = Number(x_);
     std::optional<double> y = Number(y_);
     if (!x || !y) {
-        MessageBox::Show(this, QStringLiteral("X と Y に数値を入力してください"));
+        MessageBox::Show(this, FromCp932(msg::EnterXAndY()));
         return;
     }
     RunCommand(
@@ -115,7 +116,7 @@ void LatLonDialog::toPlane() {
     std::optional<double> lat = Angle(lat_);
     std::optional<double> lon = Angle(lon_);
     if (!lat || !lon || *lat < -90 || *lat > 90 || *lon < -180 || *lon > 360) {
-        MessageBox::Show(this, QStringLiteral("緯度と経度を 度 分 秒 か 度 で入力してください"));
+        MessageBox::Show(this, FromCp932(msg::EnterLatLon()));
         return;
     }
     RunCommand(

@@ -68,6 +68,7 @@ MainWindow::MainWindow(Workspace& workspace, QWidget* parent) : QMainWindow(pare
     applySettings();
     registerAreaPanels();
     connect(&workspace_, &Workspace::settingsChanged, this, &MainWindow::applyChangedSettings);
+    connect(&workspace_, &Workspace::dataNamesChanged, this, &MainWindow::updateCaption);
     // Only the data tree is shown until coordinates are created or opened.
     for (Area hidden : {Area::XyzList, Area::Plot, Area::BlockEdit}) {
         setAreaShown(hidden, false);

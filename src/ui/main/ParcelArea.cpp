@@ -1,5 +1,6 @@
 #include "ui/main/ParcelArea.h"
 
+#include "core/files/FileFormat.h"
 #include "core/parcels/AreaReports.h"
 #include "core/parcels/ParcelArea.h"
 #include "core/print/CoordinateListPrint.h"
@@ -17,6 +18,7 @@
 #include "ui/plot/PlotCanvas.h"
 #include "ui/plot/PlotView.h"
 #include "ui/print/ReportPrinter.h"
+#include "ui/tree/ExchangeCommands.h"
 #include "ui/tree/FileCommands.h"
 #include "ui/tree/HeaderEditor.h"
 
@@ -225,11 +227,12 @@ SelectionPanel* InstallSelectionPanel(MainWindow& main, ParcelEditor* editor) {
     });
     QObject::connect(panel, &SelectionPanel::selectionChanged, panel, [&main] { RepaintPlot(main); });
     QObject::connect(panel, &SelectionPanel::saveSimaRequested, panel, [&main](const std::vector<std::string>& names) {
-        main.treeArea()->commands().saveSelectionSima(names);
+        main.treeArea()->commands().exchange().saveSelection(FileKind::Sima, names);
     });
-    QObject::connect(
-        panel, &SelectionPanel::saveNichorenRequested, panel,
-        [&main](const std::vector<std::string>& names) { main.treeArea()->commands().saveSelectionNichoren(names); });
+    QObject::connect(panel, &SelectionPanel::saveNichorenRequested, panel,
+                     [&main](const std::vector<std::string>& names) {
+                         main.treeArea()->commands().exchange().saveSelection(FileKind::Nichoren, names);
+                     });
     auto* layer = new SelectionPlotLayer(main, panel);
     QObject::connect(panel, &QObject::destroyed, [layer] { delete layer; });
     ToolRegistration registration;

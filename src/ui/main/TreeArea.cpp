@@ -15,9 +15,13 @@
 #include "ui/tree/AutoSaver.h"
 #include "ui/tree/DataTree.h"
 
+#include "core/files/FileFormat.h"
+#include "ui/tree/ExchangeCommands.h"
 #include "ui/tree/FileCommandHost.h"
 #include "ui/tree/FileCommands.h"
+#include "ui/tree/FolderCommands.h"
 #include "ui/tree/HeaderEditor.h"
+#include "ui/tree/LinkFileCommands.h"
 #include <QScrollBar>
 #include <QTreeWidget>
 
@@ -63,7 +67,6 @@ public:
     bool isAreaShown(FileArea area) const override { return main_.isAreaShown(AreaOf(area)); }
     void setAreaShown(FileArea area, bool shown) override { main_.setAreaShown(AreaOf(area), shown); }
     void toggleArea(FileArea area) override { main_.toggleArea(AreaOf(area)); }
-    void updateCaption() override { main_.updateCaption(); }
     void setCaption(const QString& caption) override { main_.setCaptionText(caption); }
     void setStatusText(const QString& text) override { main_.statusPanels().setText(text); }
 
@@ -137,7 +140,7 @@ TreeArea::TreeArea(MainWindow& main) : QObject(&main), main_(main) {
     });
     editor_ = new HeaderEditor(&main);
     host_ = std::make_unique<Host>(main);
-    commands_ = new FileCommands(main.store(), main.settings(), *tree_, *editor_, *host_, &main);
+    commands_ = new FileCommands(main.workspace(), *tree_, *editor_, *host_, &main);
     applyDataFolders();
     // The node selected at the last close comes back when the tree still has that many nodes.
     tree_->selectAbsoluteIndex(main.settings().Exit.SelectedDat);
@@ -171,29 +174,29 @@ void TreeArea::applyDataFolders() {
     tree_->setDataFolders(folders, active);
     if (rebuild) {
         inUse = chosen;
-        commands_->rebuildTree();
+        commands_->folders().rebuildTree();
     }
 }
 
 void TreeArea::connectCommands() {
     CommandSet& set = main_.commands();
     FileCommands* c = commands_;
-    set.connect(Cmd::FileNewCase, [c] { c->newCase(); });
+    set.connect(Cmd::FileNewCase, [c] { c->folders().newCase(); });
     set.connect(Cmd::FileNewXyz, [c] { c->newXyz(true); });
     set.connect(Cmd::FileNewBlk, [c] { c->newBlk(); });
     set.connect(Cmd::FileSave, [c] { c->saveCurrent(); });
     set.connect(Cmd::FileSaveAs, [c] { c->saveAs(); });
-    set.connect(Cmd::FileOpenSima, [c] { c->openSima(); });
-    set.connect(Cmd::FileSaveSima, [c] { c->saveSima(); });
-    set.connect(Cmd::FileOpenNichoren, [c] { c->openNichoren(); });
-    set.connect(Cmd::FileSaveNichoren, [c] { c->saveNichoren(); });
+    set.connect(Cmd::FileOpenSima, [c] { c->exchange().open(FileKind::Sima); });
+    set.connect(Cmd::FileSaveSima, [c] { c->exchange().save(FileKind::Sima); });
+    set.connect(Cmd::FileOpenNichoren, [c] { c->exchange().open(FileKind::Nichoren); });
+    set.connect(Cmd::FileSaveNichoren, [c] { c->exchange().save(FileKind::Nichoren); });
     set.connect(Cmd::FileRestoreAutoSave, [c] { c->restore(); });
     set.connect(Cmd::FileForceAutoSave, [c] { c->forceAutoSave(); });
     set.connect(Cmd::TreeOpen, [c] { c->open(); });
     set.connect(Cmd::TreeOpenAdd, [c] { c->openAdd(); });
     set.connect(Cmd::TreeSave, [c] { c->save(); });
-    set.connect(Cmd::TreeRename, [c] { c->rename(); });
-    set.connect(Cmd::TreeProfile, [c] { c->editProfile(); });
+    set.connect(Cmd::TreeRename, [c] { c->folders().rename(); });
+    set.connect(Cmd::TreeProfile, [c] { c->folders().editProfile(); });
     tree_->setPopupGroups({{set.action(Cmd::FileRestoreAutoSave), set.action(Cmd::FileForceAutoSave)},
                            {set.action(Cmd::FileNewCase), set.action(Cmd::FileNewXyz), set.action(Cmd::FileNewBlk)},
                            {set.action(Cmd::TreeOpen), set.action(Cmd::TreeSave)},
@@ -203,8 +206,8 @@ void TreeArea::connectCommands() {
 void TreeArea::connectWindow() {
     FileCommands* c = commands_;
     connect(&main_, &MainWindow::firstShown, c, [c](bool restore) { c->firstShow(restore); });
-    connect(&main_, &MainWindow::applicationActivated, c, [c] { c->applicationActivated(); });
-    connect(&main_, &MainWindow::applicationDeactivated, c, [c] { c->applicationDeactivated(); });
+    connect(&main_, &MainWindow::applicationActivated, c, [c] { c->linkFiles().applicationActivated(); });
+    connect(&main_, &MainWindow::applicationDeactivated, c, [c] { c->linkFiles().applicationDeactivated(); });
     connect(&main_.autoSaveTimer(), &AutoSaveTimer::fired, c, [c] { c->autoSaveTick(); });
     ToolRegistration tool;
     tool.idle = [this] {

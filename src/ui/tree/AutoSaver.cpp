@@ -37,7 +37,7 @@ void AutoSaver::setEnabled(bool on) {
     }
 }
 
-int AutoSaver::DelayMs(qint64 sinceFirstMs) {
+int AutoSaver::delayMs(qint64 sinceFirstMs) {
     const qint64 left = kLongestWaitMs - sinceFirstMs;
     return static_cast<int>(std::clamp<qint64>(left, 0, kQuietMs));
 }
@@ -55,7 +55,7 @@ void AutoSaver::changed() {
 
 void AutoSaver::schedule() {
     if (!worker_) {
-        timer_.start(DelayMs(firstChange_.elapsed()));
+        timer_.start(delayMs(firstChange_.elapsed()));
     }
 }
 

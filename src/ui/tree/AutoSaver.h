@@ -48,7 +48,7 @@ public:
     bool isWriting() const { return worker_ != nullptr; }
 
     // The delay of the due write when the first unwritten change is `sinceFirstMs` old.
-    static int DelayMs(qint64 sinceFirstMs);
+    static int delayMs(qint64 sinceFirstMs);
 
 signals:
     // A write ended: `error` is empty when the files were written.

@@ -1,7 +1,7 @@
 #include "ui/tree/DataTree.h"
 
+#include "core/files/DataFolders.h"
 #include "core/files/DataPaths.h"
-#include "core/files/DataTree.h"
 #include "core/text/Error.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/MessageBox.h"
@@ -115,18 +115,18 @@ QTreeWidgetItem* DataTree::selectedItem() const {
 }
 
 DataNodePath DataTree::selectedPath() const {
-    return PathOf(selectedItem());
+    return pathOf(selectedItem());
 }
 
-DataNodePath DataTree::PathOf(const QTreeWidgetItem* item) {
+DataNodePath DataTree::pathOf(const QTreeWidgetItem* item) {
     DataNodePath path;
     if (item == nullptr) {
         return path;
     }
-    path.level = LevelOf(item);
+    path.level = levelOf(item);
     std::vector<std::string> names;
     for (const QTreeWidgetItem* at = item; at != nullptr; at = at->parent()) {
-        names.insert(names.begin(), NameOf(at));
+        names.insert(names.begin(), nameOf(at));
     }
     path.site = names.size() > 0 ? names[0] : std::string();
     path.xyz = names.size() > 1 ? names[1] : std::string();
@@ -134,11 +134,11 @@ DataNodePath DataTree::PathOf(const QTreeWidgetItem* item) {
     return path;
 }
 
-int DataTree::LevelOf(const QTreeWidgetItem* item) {
+int DataTree::levelOf(const QTreeWidgetItem* item) {
     return item == nullptr ? -1 : item->data(0, kLevelRole).toInt();
 }
 
-std::string DataTree::NameOf(const QTreeWidgetItem* item) {
+std::string DataTree::nameOf(const QTreeWidgetItem* item) {
     if (item == nullptr) {
         return {};
     }
@@ -146,14 +146,14 @@ std::string DataTree::NameOf(const QTreeWidgetItem* item) {
     return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
 }
 
-DataIcon DataTree::IconOf(const QTreeWidgetItem* item) {
+DataIcon DataTree::iconOf(const QTreeWidgetItem* item) {
     return item == nullptr ? DataIcon::MissingData : static_cast<DataIcon>(item->data(0, kIconRole).toInt());
 }
 
 void DataTree::setNodeIcon(QTreeWidgetItem* item, DataIcon icon) {
     const QSignalBlocker quiet(tree_);
     item->setData(0, kIconRole, static_cast<int>(icon));
-    item->setIcon(0, DataTreeNodeIcon(LevelOf(item), icon));
+    item->setIcon(0, DataTreeNodeIcon(levelOf(item), icon));
 }
 
 void DataTree::select(QTreeWidgetItem* item) {
@@ -173,7 +173,7 @@ QTreeWidgetItem* DataTree::addSite(const std::string& name) {
 }
 
 QTreeWidgetItem* DataTree::addChild(QTreeWidgetItem* parent, const std::string& name) {
-    const int level = LevelOf(parent) + 1;
+    const int level = levelOf(parent) + 1;
     QTreeWidgetItem* item = makeItem(name, level, IconOfLevel(level));
     const QSignalBlocker quiet(tree_);
     parent->addChild(item);
@@ -182,7 +182,7 @@ QTreeWidgetItem* DataTree::addChild(QTreeWidgetItem* parent, const std::string& 
 
 QTreeWidgetItem* DataTree::findSite(const std::string& name) const {
     for (int i = 0; i < tree_->topLevelItemCount(); ++i) {
-        if (NameOf(tree_->topLevelItem(i)) == name) {
+        if (nameOf(tree_->topLevelItem(i)) == name) {
             return tree_->topLevelItem(i);
         }
     }
@@ -195,17 +195,17 @@ QTreeWidgetItem* DataTree::findNode(const DataNodePath& path) const {
     }
     QTreeWidgetItem* node = findSite(path.site);
     if (path.level >= 1) {
-        node = FindChild(node, path.xyz);
+        node = childNamed(node, path.xyz);
     }
     if (path.level >= 2) {
-        node = FindChild(node, path.blk);
+        node = childNamed(node, path.blk);
     }
     return node;
 }
 
-QTreeWidgetItem* DataTree::FindChild(const QTreeWidgetItem* parent, const std::string& name) {
+QTreeWidgetItem* DataTree::childNamed(const QTreeWidgetItem* parent, const std::string& name) {
     for (int i = 0; parent != nullptr && i < parent->childCount(); ++i) {
-        if (NameOf(parent->child(i)) == name) {
+        if (nameOf(parent->child(i)) == name) {
             return parent->child(i);
         }
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/files/DataTree.h"
+#include "core/files/DataFolders.h"
 
 #include <QString>
 #include <QWidget>
@@ -47,10 +47,10 @@ public:
     // The selected node, or nullptr.
     QTreeWidgetItem* selectedItem() const;
     DataNodePath selectedPath() const;
-    static DataNodePath PathOf(const QTreeWidgetItem* item);
-    static int LevelOf(const QTreeWidgetItem* item);
-    static std::string NameOf(const QTreeWidgetItem* item);
-    static DataIcon IconOf(const QTreeWidgetItem* item);
+    static DataNodePath pathOf(const QTreeWidgetItem* item);
+    static int levelOf(const QTreeWidgetItem* item);
+    static std::string nameOf(const QTreeWidgetItem* item);
+    static DataIcon iconOf(const QTreeWidgetItem* item);
     // Data saved under a node whose data file was missing: it gets the icon of its level.
     void setNodeIcon(QTreeWidgetItem* item, DataIcon icon);
     void select(QTreeWidgetItem* item);
@@ -59,7 +59,7 @@ public:
     QTreeWidgetItem* addSite(const std::string& name);
     QTreeWidgetItem* addChild(QTreeWidgetItem* parent, const std::string& name);
     QTreeWidgetItem* findSite(const std::string& name) const;
-    static QTreeWidgetItem* FindChild(const QTreeWidgetItem* parent, const std::string& name);
+    static QTreeWidgetItem* childNamed(const QTreeWidgetItem* parent, const std::string& name);
     // The node of a path (as selectedPath gives it), or nullptr when the tree has none.
     QTreeWidgetItem* findNode(const DataNodePath& path) const;
 

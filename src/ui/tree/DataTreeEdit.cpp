@@ -1,7 +1,8 @@
 // The data tree's in-place rename and its pop-up menu.
+#include "core/files/DataFolders.h"
 #include "core/files/DataPaths.h"
-#include "core/files/DataTree.h"
 #include "core/text/Error.h"
+#include "core/text/Messages.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/MessageBox.h"
 #include "ui/tree/DataTree.h"
@@ -16,7 +17,7 @@ namespace {
 constexpr int kNameRole = Qt::UserRole;
 
 QString RenameFailedText() {
-    return QStringLiteral("ディレクトリ名が重複しているかまたは不正です");
+    return FromCp932(msg::FolderNameTaken());
 }
 
 // The folder that holds the node's folder: the root for a site, the site for coordinate data, the
@@ -41,8 +42,8 @@ void DataTree::startRename() {
 }
 
 bool DataTree::renameNode(QTreeWidgetItem* item, const std::string& newName) {
-    const DataNodePath path = PathOf(item);
-    const std::string oldName = NameOf(item);
+    const DataNodePath path = pathOf(item);
+    const std::string oldName = nameOf(item);
     bool renamed = false;
     try {
         RenameDataNode(ParentFolder(datDir_, path), path.level, oldName, newName);
@@ -68,7 +69,7 @@ void DataTree::onItemChanged(QTreeWidgetItem* item, int column) {
     }
     // A character without a CP932 form cannot name a folder of the system: the empty name is refused.
     const std::string newName = ToCp932(item->text(0)).value_or(std::string());
-    if (newName == NameOf(item) && !newName.empty()) {
+    if (newName == nameOf(item) && !newName.empty()) {
         return;
     }
     renameNode(item, newName);

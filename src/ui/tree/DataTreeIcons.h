@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/files/DataTree.h"
+#include "core/files/DataFolders.h"
 
 #include <QIcon>
 

@@ -24,8 +24,8 @@ public:
     // rebuilds the name index and fits the view when new coordinates are waiting for it).
     virtual void toggleArea(FileArea) {}
 
-    // UpdateCaption from the store's current names, or an explicit caption.
-    virtual void updateCaption() {}
+    // A caption of its own (a file outside the data folders, a site alone); the caption otherwise
+    // follows the workspace's data names.
     virtual void setCaption(const QString&) {}
     // Status panel 2 ("【データ保存完了】").
     virtual void setStatusText(const QString&) {}

@@ -1,13 +1,12 @@
 #pragma once
 
 #include "core/files/AutoSave.h"
-#include "core/files/LinkFileState.h"
+#include "ui/tree/BackgroundWriteStatus.h"
 
 #include <QObject>
 #include <QString>
 #include <QStringList>
 
-#include <array>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -20,37 +19,36 @@ class QWidget;
 
 namespace vemo {
 
-struct ForeignData;
+struct DataNodePath;
 
 class AutoSaver;
 class DataTree;
+class ExchangeCommands;
 class FileCommandHost;
+class FolderCommands;
+class LinkFileCommands;
 class HeaderEditor;
+class Workspace;
 struct Settings;
 struct Store;
 
-// The commands that move site data between the store and the disk: new site folder, new coordinates
-// and parcels, profiles, open and open in addition, save at the three tree levels with backups,
-// auto-save and restore, SIMA and 日調連, files from the command line or dropped, and the link files
-// for other programs.  Every command shows its own messages and confirmations; a failure of the core
-// (vemo::Error) is shown and leaves the store as the core left it, which is always whole.
+// The commands that move the native data between the store and the disk: new coordinates and parcels,
+// open and open in addition, save at the three tree levels with backups, auto-save and restore, files
+// from the command line or dropped.  The data tree's folders are `folders()`, the exchange formats
+// `exchange()`, the link files for other programs `linkFiles()`.  Every command shows its own messages
+// and confirmations; a failure of the core (vemo::Error) is shown and leaves the store as the core left
+// it, which is always whole.
 class FileCommands : public QObject {
     Q_OBJECT
 public:
     // All references must outlive the commands.  `window` parents the messages and dialogs.
-    FileCommands(Store& store, Settings& settings, DataTree& tree, HeaderEditor& editor, FileCommandHost& host,
-                 QWidget* window);
+    FileCommands(Workspace& workspace, DataTree& tree, HeaderEditor& editor, FileCommandHost& host, QWidget* window);
     ~FileCommands() override;
 
     // Data tree (DataTree.cpp builds the nodes; these act on them).
-    void rebuildTree();
-    void newCase();                  // 現場フォルダ作成(&C)
     bool newXyz(bool byUser = true); // 新規座標(&X); false when the user kept the data
     bool newBlk();                   // 新規画地(&B); false when the user kept the parcels
-    void rename();                   // 名前の変更(&R)
-    void editProfile();              // プロフィールの編集(&E)
     void nodeDoubleClicked(QTreeWidgetItem* item);
-    void switchDataFolder(const std::string& cp932Folder);
 
     // Native files.
     void open();          // 開く(&O)...
@@ -74,14 +72,10 @@ public:
     // Writes the auto-save files a few seconds after every change.
     AutoSaver& autoSaver() { return *autoSaver_; }
 
-    // SIMA and 日調連.
-    void openSima();
-    void openNichoren();
-    void saveSima();
-    void saveNichoren();
-    // The selection panel's buttons: the selection list's names (CP932) in order.
-    void saveSelectionSima(const std::vector<std::string>& names);
-    void saveSelectionNichoren(const std::vector<std::string>& names);
+    // The data tree's folders: sites, renaming, profiles, the data folder.
+    FolderCommands& folders() { return *folders_; }
+    // SIMA, 日調連 and any other exchange format.
+    ExchangeCommands& exchange() { return *exchange_; }
 
     // The first show: the automatic restore after an abnormal end, then the command-line file.
     void firstShow(bool restoreAutoSave);
@@ -89,8 +83,7 @@ public:
     void dropFiles(const QStringList& paths);
 
     // The link files "Xyz.txt" and "Vemo_Blk.Txt" for other programs.
-    void applicationActivated();
-    void applicationDeactivated();
+    LinkFileCommands& linkFiles() { return *linkFiles_; }
 
     // "開く(&O)..." wants a node below the top level; "保存(&S)..." a node, and for a parcel node the
     // parcel editor shown (the idle rules of the main window).
@@ -104,10 +97,6 @@ public:
 
 private:
     enum class OpenMode { Normal, Append, Restore, Outside };
-    struct NewFolder {
-        std::string name;
-        std::string profile;
-    };
     struct OpenTarget {
         int nodeLevel = 0;
         int restoreLevel = 0;
@@ -117,12 +106,9 @@ private:
     bool openAs(OpenMode mode, const std::string& outsideFile = {});
     bool openCoordinates(OpenMode mode, const OpenTarget& target, const std::string& outsideFile);
     void openParcels(OpenMode mode, const OpenTarget& target);
+    // The one parcel data beside coordinate data, when the surveyor wants it opened with them.
+    std::optional<std::string> offerParcelsOf(const DataNodePath& node);
     void openParamFile();
-    void openExchange(bool sima);
-    void loadExchange(bool sima, const std::filesystem::path& file);
-    void writeExchange(bool sima, bool fromSelection, const std::vector<std::string>& names);
-    void reloadLinkedList(const std::string& bytes);
-    bool acceptLongNames(ForeignData& data);
 
     QTreeWidgetItem* saveNewXyz(QTreeWidgetItem* site, bool withParcels);
     bool saveXyzOver(QTreeWidgetItem* xyzNode, bool askOverwrite);
@@ -147,34 +133,28 @@ private:
     AutoSaveSnapshot autoSaveSnapshot() const;
     void autoSaveWritten(const QString& error);
 
-    std::optional<NewFolder> askNewFolder(const QString& caption, const std::vector<std::string>& labels,
-                                          const std::filesystem::path& parent, int level);
-    void showSiteCaption();
     bool ask(const QString& text);
     bool askYesNo(const QString& text);
     void message(const QString& text);
     bool run(const std::function<void()>& command);
-    // Writes that run without a command (the auto-save timer, the link files when the application is
-    // left): a failure goes to the status bar once, until the same write succeeds again.
-    enum class BackgroundWrite { AutoSave, Link, Count };
-    bool runInBackground(BackgroundWrite which, const QString& prefix, const std::function<void()>& write);
-    void reportBackground(BackgroundWrite which, const QString& prefix, const QString& error);
 
+    Workspace& workspace_;
     Store& store_;
     Settings& settings_;
     DataTree& tree_;
     HeaderEditor& editor_;
     FileCommandHost& host_;
     QWidget* window_;
-    // What went to "Xyz.txt" when the application was last left.
-    LinkFileState link_;
-    std::array<bool, static_cast<size_t>(BackgroundWrite::Count)> backgroundFailing_{};
+    BackgroundWriteStatus autoSaveStatus_;
     // The data came back from an auto-save with unsaved changes: the first 上書き保存 asks before it
     // writes them over the data set they belong to.
     bool restoredUnconfirmed_ = false;
     // What the running command wrote, for the status bar ("境界点.Xyz に 21 点").
     QStringList written_;
     AutoSaver* autoSaver_ = nullptr;
+    std::unique_ptr<FolderCommands> folders_;
+    std::unique_ptr<ExchangeCommands> exchange_;
+    std::unique_ptr<LinkFileCommands> linkFiles_;
     class ChangeWatch;
     std::unique_ptr<ChangeWatch> watch_;
 };

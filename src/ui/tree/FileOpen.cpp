@@ -5,16 +5,21 @@
 #include "core/files/AutoSave.h"
 #include "core/files/BlkFile.h"
 #include "core/files/DataPaths.h"
+#include "core/files/FileFormat.h"
 #include "core/files/XyzFile.h"
 #include "core/settings/ProgramFolder.h"
 #include "core/settings/Settings.h"
 #include "core/store/Store.h"
 #include "core/text/Bytes.h"
+#include "core/text/Messages.h"
+#include "core/text/MessagesFiles.h"
 #include "ui/common/BusyCursor.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/MessageBox.h"
+#include "ui/common/Workspace.h"
 #include "ui/tree/AutoSaver.h"
 #include "ui/tree/DataTree.h"
+#include "ui/tree/ExchangeCommands.h"
 #include "ui/tree/FileCommandHost.h"
 
 #include <QDateTime>
@@ -32,6 +37,13 @@ QString AutoSaveTime(const fs::path& file) {
     return written.toString(QStringLiteral("yyyy/MM/dd HH:mm:ss"));
 }
 
+// The formats opened by name (a ".sim" file as SIMA, a ".Xyz" file as native coordinates, any case);
+// anything else is ignored.
+const FileFormat* OpenedByName(const fs::path& file) {
+    const FileFormat* format = FormatFromExtension(file);
+    return format != nullptr && format->opensByName ? format : nullptr;
+}
+
 } // namespace
 
 void FileCommands::open() {
@@ -46,7 +58,7 @@ void FileCommands::restore() {
     run([this] {
         std::error_code ec;
         if (!fs::is_regular_file(exeDir() / kAutoXyzFileName, ec)) {
-            message(QStringLiteral("リストアデータがありません!!"));
+            message(FromCp932(msg::NoRestoreData()));
             return;
         }
         openAs(OpenMode::Restore);
@@ -63,32 +75,36 @@ bool FileCommands::openAs(OpenMode mode, const std::string& outsideFile) {
         const DataNodePath node = tree_.selectedPath();
         std::error_code ec;
         if (node.level >= 1 && !fs::is_regular_file(XyzFilePath(datDir(), node.site, node.xyz), ec)) {
-            message(QStringLiteral("File Open Error !!"));
+            message(FromCp932(msg::FileOpenError()));
             return false;
         }
     }
-    if (mode != OpenMode::Append) {
-        if (!newXyz(false)) {
-            return false;
-        }
-        store_.names.CaseName.clear();
-        store_.names.XyzName.clear();
-        store_.names.BlkName.clear();
+    if (mode != OpenMode::Append && !newXyz(false)) {
+        return false;
+    }
+    // The data set the open leaves named (the added one in addition), for the caption and 上書き保存.
+    DataNodePath names;
+    if (mode == OpenMode::Append) {
+        names = {0, store_.names.CaseName, store_.names.XyzName, store_.names.BlkName};
     }
     if (mode == OpenMode::Normal || mode == OpenMode::Append) {
         const DataNodePath node = tree_.selectedPath();
         target.nodeLevel = node.level;
         if (node.level >= 1) {
-            store_.names.CaseName = node.site;
-            store_.names.XyzName = node.xyz;
+            names.site = node.site;
+            names.xyz = node.xyz;
         }
         if (node.level == 2) {
-            store_.names.BlkName = node.blk;
+            names.blk = node.blk;
+        }
+        if (mode == OpenMode::Normal && node.level == 1) {
+            if (std::optional<std::string> blk = offerParcelsOf(node)) {
+                target.nodeLevel = 2;
+                names.blk = std::move(*blk);
+            }
         }
     }
-    if (mode != OpenMode::Append && mode != OpenMode::Outside) {
-        host_.updateCaption();
-    }
+    workspace_.setDataNames(std::move(names.site), std::move(names.xyz), std::move(names.blk));
     if (!openCoordinates(mode, target, outsideFile)) {
         return false;
     }
@@ -115,6 +131,36 @@ bool FileCommands::openAs(OpenMode mode, const std::string& outsideFile) {
     return true;
 }
 
+// Coordinate data whose folder holds exactly one parcel file: the surveyor reopening a site would
+// otherwise see no parcels until opening that node.  Asked after the unsaved-changes question, so that
+// nothing is given up unasked; yes opens the parcels as their own node does (and selects it).
+std::optional<std::string> FileCommands::offerParcelsOf(const DataNodePath& node) {
+    if (store_.blocks.Count() > 0) {
+        return std::nullopt;
+    }
+    QTreeWidgetItem* parcelNode = nullptr;
+    if (QTreeWidgetItem* xyzNode = tree_.findNode(node)) {
+        for (int i = 0; i < xyzNode->childCount(); ++i) {
+            if (DataTree::iconOf(xyzNode->child(i)) != DataIcon::Parcels) {
+                continue;
+            }
+            if (parcelNode != nullptr) {
+                return std::nullopt;
+            }
+            parcelNode = xyzNode->child(i);
+        }
+    }
+    if (parcelNode == nullptr) {
+        return std::nullopt;
+    }
+    std::string blk = DataTree::nameOf(parcelNode);
+    if (!askYesNo(FromCp932(msg::OpenParcelsToo(blk)))) {
+        return std::nullopt;
+    }
+    tree_.select(parcelNode);
+    return blk;
+}
+
 // Reads the coordinate file of the open; false (after the message) when there is none.
 bool FileCommands::openCoordinates(OpenMode mode, const OpenTarget& target, const std::string& outsideFile) {
     fs::path file;
@@ -134,7 +180,7 @@ bool FileCommands::openCoordinates(OpenMode mode, const OpenTarget& target, cons
         read = ReadXyzFile(file, store_.xyz, mode == OpenMode::Append ? XyzReadMode::Append : XyzReadMode::Replace);
     }
     if (!read) {
-        message(QStringLiteral("File Open Error !!"));
+        message(FromCp932(msg::FileOpenError()));
         return false;
     }
     host_.coordinatesLoaded();
@@ -156,7 +202,7 @@ void FileCommands::openParcels(OpenMode mode, const OpenTarget& target) {
         read = ReadBlkFile(file, store_.blocks, mode == OpenMode::Append);
     }
     if (!read) {
-        message(QStringLiteral("入力ファイルを開けません"));
+        message(FromCp932(msg::CannotOpenInputFile()));
         return;
     }
     host_.toggleArea(FileArea::XyzList);
@@ -176,7 +222,7 @@ void FileCommands::forceAutoSave() {
             BusyCursor busy;
             WriteAutoSave(exeDir(), autoSaveSnapshot());
         }
-        host_.setStatusText(writtenPointsText("Auto") + QStringLiteral("を保存しました"));
+        host_.setStatusText(FromCp932(msg::Saved(ToCp932OrThrow(writtenPointsText("Auto")))));
     });
 }
 
@@ -190,7 +236,7 @@ void FileCommands::autoSaveTick() {
 // The auto-save runs while the surveyor works on: a failure (a name the file cannot hold, a full disk)
 // is said once in the status bar instead of a box at every write, and the next change tries again.
 void FileCommands::autoSaveWritten(const QString& error) {
-    reportBackground(BackgroundWrite::AutoSave, QStringLiteral("オートセーブできません: "), error);
+    autoSaveStatus_.report(FromCp932(msg::AutoSaveFailed()), error);
 }
 
 // The lists as they stand, with the data set they belong to and whether they differ from its files.
@@ -215,14 +261,19 @@ void FileCommands::tieRestoredData(int restoreLevel) {
                       fs::is_regular_file(XyzFilePath(datDir(), origin->caseName, origin->xyzName), ec);
     bool points = true;
     bool parcels = restoreLevel == 2;
+    const bool withParcelFile =
+        tied && restoreLevel == 2 && !origin->blkName.empty() &&
+        fs::is_regular_file(BlkFilePath(datDir(), origin->caseName, origin->xyzName, origin->blkName), ec);
+    // Untied data belong to no data set: the open has left the names empty.
     if (tied) {
-        store_.names.CaseName = origin->caseName;
-        store_.names.XyzName = origin->xyzName;
-        if (restoreLevel == 2 && !origin->blkName.empty() &&
-            fs::is_regular_file(BlkFilePath(datDir(), origin->caseName, origin->xyzName, origin->blkName), ec)) {
-            store_.names.BlkName = origin->blkName;
-            parcels = origin->parcelsModified;
-        }
+        workspace_.setDataNames(origin->caseName, origin->xyzName, withParcelFile ? origin->blkName : std::string());
+    } else {
+        workspace_.setDataNames({}, {}, {});
+    }
+    if (withParcelFile) {
+        parcels = origin->parcelsModified;
+    }
+    if (tied) {
         points = origin->pointsModified;
         if (QTreeWidgetItem* node = openXyzNode()) {
             tree_.select(node);
@@ -235,15 +286,13 @@ void FileCommands::tieRestoredData(int restoreLevel) {
         store_.history.MarkUnsaved(SavedList::Parcels);
     }
     restoredUnconfirmed_ = tied && (points || parcels);
-    host_.updateCaption();
     std::string dataSet = store_.names.CaseName + " - " + store_.names.XyzName;
     if (!store_.names.BlkName.empty()) {
         dataSet += " - " + store_.names.BlkName;
     }
-    const QString what = tied ? FromCp932(dataSet) : QStringLiteral("データ名なし");
-    const QString when =
-        origin && !origin->savedAt.empty() ? FromCp932(origin->savedAt) : AutoSaveTime(exeDir() / kAutoXyzFileName);
-    host_.setStatusText(QStringLiteral("オートセーブから復元しました: %1（%2 の状態）").arg(what, when));
+    const std::string when =
+        origin && !origin->savedAt.empty() ? origin->savedAt : AutoSaveTime(exeDir() / kAutoXyzFileName).toStdString();
+    host_.setStatusText(FromCp932(msg::RestoredFromAutoSave(tied ? dataSet : msg::NoDataName(), when)));
 }
 
 void FileCommands::firstShow(bool restoreAutoSave) {
@@ -258,27 +307,25 @@ void FileCommands::firstShow(bool restoreAutoSave) {
     openParamFile();
 }
 
-// A ".sim" file opens as SIMA, a ".Xyz" file as native coordinates (any case); anything else is
-// ignored.
 void FileCommands::openParamFile() {
     const std::string file = store_.names.ParamFile;
     if (file.empty()) {
         return;
     }
-    const std::string extension = UpperAscii(Extension(file));
-    if (extension == ".SIM") {
-        run([this, file] { loadExchange(true, fs::path(PathFromCp932(file))); });
-    } else if (extension == ".XYZ") {
+    const fs::path path(PathFromCp932(file));
+    const FileFormat* format = OpenedByName(path);
+    if (format != nullptr && format->kind == FileKind::Native) {
         run([this, file] { openAs(OpenMode::Outside, file); });
+    } else if (format != nullptr) {
+        run([this, format, path] { exchange_->load(*format, path); });
     }
     store_.names.ParamFile.clear();
 }
 
 void FileCommands::dropFiles(const QStringList& paths) {
     for (const QString& path : paths) {
-        const QString suffix = QFileInfo(path).suffix().toLower();
-        if (suffix != QStringLiteral("sim") && suffix != QStringLiteral("xyz")) {
-            message(QStringLiteral("それはちゃう！"));
+        if (OpenedByName(NativePath(path)) == nullptr) {
+            message(FromCp932(msg::NotAFileToOpen()));
             continue;
         }
         store_.names.ParamFile = PathToCp932(NativePath(path).string());

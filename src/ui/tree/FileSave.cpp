@@ -3,17 +3,20 @@
 #include "ui/tree/FileCommands.h"
 
 #include "core/files/BlkFile.h"
+#include "core/files/DataFolders.h"
 #include "core/files/DataPaths.h"
-#include "core/files/DataTree.h"
 #include "core/files/Profile.h"
 #include "core/files/XyzFile.h"
 #include "core/settings/Settings.h"
 #include "core/store/Store.h"
+#include "core/text/MessagesFiles.h"
 #include "ui/common/BusyCursor.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/MessageBox.h"
+#include "ui/common/Workspace.h"
 #include "ui/tree/DataTree.h"
 #include "ui/tree/FileCommandHost.h"
+#include "ui/tree/FolderCommands.h"
 
 #include <QTreeWidgetItem>
 
@@ -21,10 +24,6 @@ namespace vemo {
 namespace fs = std::filesystem;
 
 namespace {
-
-const QString kOverwriteXyz = QStringLiteral("座標を上書保存します");
-const QString kOverwriteBlk = QStringLiteral("画地を上書保存します");
-const QString kNamesDiffer = QStringLiteral("データ名が異なります！強制保存しますか？");
 
 std::vector<std::string> Labels(const auto& array) {
     return std::vector<std::string>(array.begin(), array.end());
@@ -36,7 +35,7 @@ void FileCommands::save() {
     run([this] {
         written_.clear();
         QTreeWidgetItem* node = tree_.selectedItem();
-        switch (DataTree::LevelOf(node)) {
+        switch (DataTree::levelOf(node)) {
         case 0:
             if (QTreeWidgetItem* last =
                     saveNewXyz(node, host_.isAreaShown(FileArea::BlockEdit) && store_.blocks.Count() > 0)) {
@@ -44,8 +43,8 @@ void FileCommands::save() {
             }
             break;
         case 1: {
-            const bool openData = store_.names.CaseName == DataTree::NameOf(node->parent()) &&
-                                  store_.names.XyzName == DataTree::NameOf(node);
+            const bool openData = store_.names.CaseName == DataTree::nameOf(node->parent()) &&
+                                  store_.names.XyzName == DataTree::nameOf(node);
             if (saveXyzOver(node, true)) {
                 QTreeWidgetItem* added = nullptr;
                 if (host_.isAreaShown(FileArea::BlockEdit) && store_.blocks.Count() > 0) {
@@ -75,9 +74,9 @@ void FileCommands::save() {
 // Level 0: the list becomes new coordinate data of the site, named by its profile, and with
 // `withParcels` the parcels new parcel data of it.  The last node added, nullptr when cancelled.
 QTreeWidgetItem* FileCommands::saveNewXyz(QTreeWidgetItem* site, bool withParcels) {
-    const std::string siteName = DataTree::NameOf(site);
-    const auto folder =
-        askNewFolder(QStringLiteral("新規座標"), Labels(settings_.Head.Xyz), SiteFolder(datDir(), siteName), 1);
+    const std::string siteName = DataTree::nameOf(site);
+    const auto folder = folders_->askNewFolder(QStringLiteral("新規座標"), Labels(settings_.Head.Xyz),
+                                               SiteFolder(datDir(), siteName), 1);
     if (!folder) {
         return nullptr;
     }
@@ -88,13 +87,10 @@ QTreeWidgetItem* FileCommands::saveNewXyz(QTreeWidgetItem* site, bool withParcel
     // The node is added once its data file exists, so that it never shows data that is not there.
     QTreeWidgetItem* node = tree_.addChild(site, folder->name);
     site->setExpanded(true);
-    store_.names.CaseName = siteName;
-    store_.names.XyzName = folder->name;
     // The parcels of other data are not these coordinates' parcels.
-    store_.names.BlkName.clear();
+    workspace_.setDataNames(siteName, folder->name, {});
     markSaved(true, false);
     written_.append(writtenPointsText(folder->name));
-    host_.updateCaption();
     QTreeWidgetItem* last = node;
     if (withParcels) {
         if (QTreeWidgetItem* blk = saveNewBlk(node)) {
@@ -107,16 +103,16 @@ QTreeWidgetItem* FileCommands::saveNewXyz(QTreeWidgetItem* site, bool withParcel
 // Overwrites the coordinate data of a level-1 node (or the parent of a level-2 node), keeping the old
 // file as ".Bak" when Backup is on.  False when the surveyor declined.
 bool FileCommands::saveXyzOver(QTreeWidgetItem* xyzNode, bool askOverwrite) {
-    if (askOverwrite && !ask(kOverwriteXyz)) {
+    if (askOverwrite && !ask(FromCp932(msg::OverwritePoints()))) {
         return false;
     }
-    const std::string site = DataTree::NameOf(xyzNode->parent());
-    const std::string xyz = DataTree::NameOf(xyzNode);
-    if (SaveNamesDiffer(store_.names.CaseName, store_.names.XyzName, site, xyz) && !askYesNo(kNamesDiffer)) {
+    const std::string site = DataTree::nameOf(xyzNode->parent());
+    const std::string xyz = DataTree::nameOf(xyzNode);
+    if (SaveNamesDiffer(store_.names.CaseName, store_.names.XyzName, site, xyz) &&
+        !askYesNo(FromCp932(msg::DataNamesDiffer()))) {
         return false;
     }
-    store_.names.CaseName = site;
-    store_.names.XyzName = xyz;
+    workspace_.setDataNames(site, xyz, store_.names.BlkName);
     {
         BusyCursor busy;
         WriteXyzFile(XyzFilePath(datDir(), site, xyz), store_.xyz, settings_.Data.Backup);
@@ -124,7 +120,6 @@ bool FileCommands::saveXyzOver(QTreeWidgetItem* xyzNode, bool askOverwrite) {
     markSaved(true, false);
     written_.append(writtenPointsText(xyz));
     tree_.setNodeIcon(xyzNode, DataIcon::Coordinates);
-    host_.updateCaption();
     return true;
 }
 
@@ -133,34 +128,33 @@ bool FileCommands::saveXyzOver(QTreeWidgetItem* xyzNode, bool askOverwrite) {
 // that parcels can be saved without touching the coordinates.
 void FileCommands::saveParcelsOver(QTreeWidgetItem* blkNode) {
     if (store_.blocks.Count() == 0) {
-        message(QStringLiteral("保存する画地がありません!"));
+        message(FromCp932(msg::NoParcelsToSave()));
         return;
     }
     QTreeWidgetItem* xyzNode = blkNode->parent();
-    if (ask(kOverwriteXyz) && !saveXyzOver(xyzNode, false)) {
+    if (ask(FromCp932(msg::OverwritePoints())) && !saveXyzOver(xyzNode, false)) {
         return;
     }
-    if (!ask(kOverwriteBlk)) {
+    if (!ask(FromCp932(msg::OverwriteParcels()))) {
         return;
     }
-    const std::string blk = DataTree::NameOf(blkNode);
-    if (SaveParcelNameDiffers(store_.names.BlkName, blk) && !askYesNo(kNamesDiffer)) {
+    const std::string blk = DataTree::nameOf(blkNode);
+    if (SaveParcelNameDiffers(store_.names.BlkName, blk) && !askYesNo(FromCp932(msg::DataNamesDiffer()))) {
         return;
     }
-    store_.names.BlkName = blk;
-    writeOpenParcels(DataTree::NameOf(xyzNode->parent()), DataTree::NameOf(xyzNode), settings_.Data.Backup);
+    workspace_.setDataNames(store_.names.CaseName, store_.names.XyzName, blk);
+    writeOpenParcels(DataTree::nameOf(xyzNode->parent()), DataTree::nameOf(xyzNode), settings_.Data.Backup);
     tree_.setNodeIcon(blkNode, DataIcon::Parcels);
-    host_.updateCaption();
     finishSave(blkNode);
 }
 
 // The parcels become new parcel data of saved coordinate data.  The node, or nullptr when the header
 // editor was cancelled.
 QTreeWidgetItem* FileCommands::saveNewBlk(QTreeWidgetItem* xyzNode) {
-    const std::string site = DataTree::NameOf(xyzNode->parent());
-    const std::string xyz = DataTree::NameOf(xyzNode);
-    const auto folder =
-        askNewFolder(QStringLiteral("新規画地"), Labels(settings_.Head.Blk), CoordinateFolder(datDir(), site, xyz), 2);
+    const std::string site = DataTree::nameOf(xyzNode->parent());
+    const std::string xyz = DataTree::nameOf(xyzNode);
+    const auto folder = folders_->askNewFolder(QStringLiteral("新規画地"), Labels(settings_.Head.Blk),
+                                               CoordinateFolder(datDir(), site, xyz), 2);
     if (!folder) {
         return nullptr;
     }
@@ -170,10 +164,9 @@ QTreeWidgetItem* FileCommands::saveNewBlk(QTreeWidgetItem* xyzNode) {
     }
     QTreeWidgetItem* node = tree_.addChild(xyzNode, folder->name);
     xyzNode->setExpanded(true);
-    store_.names.BlkName = folder->name;
+    workspace_.setDataNames(store_.names.CaseName, store_.names.XyzName, folder->name);
     markSaved(false, true);
-    written_.append(QStringLiteral("%1.Blk に %2 画地").arg(FromCp932(folder->name)).arg(store_.blocks.Count()));
-    host_.updateCaption();
+    written_.append(FromCp932(msg::ParcelsIn(folder->name + kBlkExtension, store_.blocks.Count())));
     return node;
 }
 
@@ -181,7 +174,7 @@ void FileCommands::finishSave(QTreeWidgetItem* node) {
     tree_.select(node);
     host_.toggleArea(FileArea::DataTree);
     restoredUnconfirmed_ = false;
-    sayWritten(QStringLiteral("【データ保存完了】 "));
+    sayWritten(FromCp932(msg::SaveDone()));
 }
 
 } // namespace vemo

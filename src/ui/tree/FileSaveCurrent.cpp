@@ -7,9 +7,11 @@
 #include "core/files/XyzFile.h"
 #include "core/settings/Settings.h"
 #include "core/store/Store.h"
+#include "core/text/MessagesFiles.h"
 #include "ui/common/BusyCursor.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/MessageBox.h"
+#include "ui/common/Workspace.h"
 #include "ui/tree/AutoSaver.h"
 #include "ui/tree/DataTree.h"
 #include "ui/tree/FileCommandHost.h"
@@ -57,11 +59,8 @@ bool FileCommands::confirmLoss(bool points, bool parcels) {
     if (!lostPoints && !lostParcels) {
         return true;
     }
-    const QString what = lostPoints && lostParcels ? QStringLiteral("座標リストと画地データ")
-                         : lostPoints              ? QStringLiteral("座標リスト")
-                                                   : QStringLiteral("画地データ");
     const auto answer =
-        MessageBox::Ask(window_, what + QStringLiteral("に保存されていない変更があります．\n保存しますか？"),
+        MessageBox::Ask(window_, FromCp932(msg::UnsavedChanges(lostPoints, lostParcels)),
                         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
     if (answer == QMessageBox::Save) {
         return saveCurrentData();
@@ -94,7 +93,7 @@ bool FileCommands::saveAsData() {
     QTreeWidgetItem* site = siteForSaveAs();
     if (site == nullptr) {
         host_.setAreaShown(FileArea::DataTree, true);
-        message(QStringLiteral("保存先の現場をデータツリーで選択してください"));
+        message(FromCp932(msg::ChooseSiteToSaveIn()));
         return false;
     }
     QTreeWidgetItem* last = saveNewXyz(site, store_.blocks.Count() > 0);
@@ -126,8 +125,7 @@ bool FileCommands::confirmRestoredTarget() {
     if (!restoredUnconfirmed_) {
         return true;
     }
-    const QString target = FromCp932(store_.names.CaseName + " - " + store_.names.XyzName);
-    if (!ask(QStringLiteral("オートセーブから復元したデータを「%1」に上書き保存します").arg(target))) {
+    if (!ask(FromCp932(msg::OverwriteWithRestored(store_.names.CaseName + " - " + store_.names.XyzName)))) {
         return false;
     }
     restoredUnconfirmed_ = false;
@@ -151,7 +149,7 @@ bool FileCommands::saveCurrentData() {
     const bool parcels = parcelsModified() && (store_.blocks.Count() > 0 || !store_.names.BlkName.empty());
     if (!points && !parcels) {
         markSaved(false, true);
-        host_.setStatusText(QStringLiteral("変更はありません（%1）").arg(FromCp932(CaptionText(store_.names))));
+        host_.setStatusText(FromCp932(msg::NoChanges(CaptionText(store_.names))));
         return true;
     }
     if (!confirmRestoredTarget()) {
@@ -173,7 +171,8 @@ bool FileCommands::saveCurrentData() {
         QTreeWidgetItem* node = openXyzNode();
         saved = node != nullptr && saveNewBlk(node) != nullptr;
     }
-    host_.updateCaption();
+    // The data set just written names the caption again (a site alone may have been shown).
+    workspace_.setDataNames(site, xyz, store_.names.BlkName);
     sayWritten(QString());
     return saved;
 }
@@ -186,7 +185,7 @@ void FileCommands::writeOpenParcels(const std::string& site, const std::string& 
         WriteBlkFile(BlkFilePath(datDir(), site, xyz, blk), store_.blocks, backup);
     }
     markSaved(false, true);
-    written_.append(QStringLiteral("%1.Blk に %2 画地").arg(FromCp932(blk)).arg(store_.blocks.Count()));
+    written_.append(FromCp932(msg::ParcelsIn(blk + kBlkExtension, store_.blocks.Count())));
 }
 
 // Says in the status bar what the command wrote ("境界点.Xyz に 21 点を保存しました"), after `prefix`.
@@ -195,14 +194,14 @@ void FileCommands::sayWritten(const QString& prefix) {
     if (written_.isEmpty()) {
         return;
     }
-    host_.setStatusText(prefix + written_.join(QStringLiteral("，")) + QStringLiteral("を保存しました"));
+    host_.setStatusText(prefix + FromCp932(msg::Saved(ToCp932OrThrow(written_.join(FromCp932(msg::ListSeparator()))))));
     written_.clear();
     autoSaver_->changed();
 }
 
 // Coordinates written to a file of the tree: their number for the status bar.
 QString FileCommands::writtenPointsText(const std::string& xyz) const {
-    return QStringLiteral("%1.Xyz に %2 点").arg(FromCp932(xyz)).arg(WrittenPointCount(store_.xyz));
+    return FromCp932(msg::PointsIn(xyz + kXyzExtension, WrittenPointCount(store_.xyz)));
 }
 
 } // namespace vemo

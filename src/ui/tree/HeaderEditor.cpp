@@ -125,7 +125,7 @@ bool HeaderEditor::run() {
 }
 
 void HeaderEditor::printTo(QPrinter& printer) const {
-    printer.setDocName(PrintJobTitle());
+    printer.setDocName(printJobTitle());
     QTextDocument document;
     document.setDefaultFont(ListingFont());
     document.setPlainText(text());
@@ -136,7 +136,7 @@ void HeaderEditor::printTo(QPrinter& printer) const {
 // a PDF.
 void HeaderEditor::printWithDialog() {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(PrintJobTitle());
+    printer.setDocName(printJobTitle());
     QPrintPreviewDialog preview(&printer, this);
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) { printTo(*target); });
     preview.exec();

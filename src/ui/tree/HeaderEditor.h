@@ -42,7 +42,7 @@ public:
 
     // Prints the whole text in the listing font at 10 points; the job is titled "画地面積一覧表".
     void printTo(QPrinter& printer) const;
-    static QString PrintJobTitle() { return QStringLiteral("画地面積一覧表"); }
+    static QString printJobTitle() { return QStringLiteral("画地面積一覧表"); }
 
     // Test hook: the next run() calls the responder instead of showing the window; the responder may
     // edit the text and returns whether OK was pressed.  Responders are used in the order queued.

@@ -11,13 +11,13 @@
 namespace vemo {
 namespace {
 
-TEST(Convert, KindsByExtensionAndName) {
-    EXPECT_EQ(KindFromExtension("a/b.XYZ"), FileKind::Native);
-    EXPECT_EQ(KindFromExtension("b.Sim"), FileKind::Sima);
-    EXPECT_EQ(KindFromExtension("b.Txt"), FileKind::Nichoren);
-    EXPECT_FALSE(KindFromExtension("b.Blk"));
-    EXPECT_EQ(KindFromName("NICHOREN"), FileKind::Nichoren);
-    EXPECT_FALSE(KindFromName("csv"));
+TEST(Convert, FormatsByExtensionAndName) {
+    EXPECT_EQ(FormatFromExtension("a/b.XYZ")->kind, FileKind::Native);
+    EXPECT_EQ(FormatFromExtension("b.Sim")->kind, FileKind::Sima);
+    EXPECT_EQ(FormatFromExtension("b.Txt")->kind, FileKind::Nichoren);
+    EXPECT_EQ(FormatFromExtension("b.Blk"), nullptr);
+    EXPECT_EQ(FormatFromCliName("NICHOREN")->kind, FileKind::Nichoren);
+    EXPECT_EQ(FormatFromCliName("csv"), nullptr);
 }
 
 TEST(Convert, SimaThroughNativeFilesComesBackTheSame) {

@@ -11,6 +11,7 @@
 #include "ui/parcels/SelectionPanel.h"
 #include "ui/plot/PlotView.h"
 #include "ui/tree/FileCommands.h"
+#include "ui/tree/LinkFileCommands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -240,10 +241,10 @@ TEST_F(ParcelTools, LinkFileHoldsTheSelectionWhileShown) {
     const std::filesystem::path link = std::filesystem::path(home.Str()) / "Xyz.txt";
     main.store().names.TmpDir = home.Str();
     panel->togglePoint("C");
-    main.treeArea()->commands().applicationDeactivated();
+    main.treeArea()->commands().linkFiles().applicationDeactivated();
     EXPECT_FALSE(std::filesystem::exists(link)); // one name: nothing written
     panel->togglePoint("A");
-    main.treeArea()->commands().applicationDeactivated();
+    main.treeArea()->commands().linkFiles().applicationDeactivated();
     ASSERT_TRUE(std::filesystem::exists(link));
     const std::string text = ReadBytes(link.string());
     EXPECT_LT(text.find("C "), text.find("A ")); // selection order, not list order

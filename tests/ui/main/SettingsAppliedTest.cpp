@@ -65,7 +65,7 @@ TEST_F(SettingsApplied, OkReachesThePlotTheKeyboardTheTreeAndTheAutoSaveClock) {
     EXPECT_EQ(tree.dataFolder(), data.Path());
     EXPECT_EQ(window->store().names.DatDir, data.Str());
     ASSERT_EQ(tree.view()->topLevelItemCount(), 1);
-    EXPECT_EQ(DataTree::NameOf(tree.view()->topLevelItem(0)), "site1");
+    EXPECT_EQ(DataTree::nameOf(tree.view()->topLevelItem(0)), "site1");
     EXPECT_EQ(tree.folderAction(1)->text(), QString::fromStdString(second.Str()));
     EXPECT_TRUE(window->autoSaveTimer().isActive());
     EXPECT_EQ(window->autoSaveTimer().intervalMs(), AutoSaveTimer::IntervalMs(3));
@@ -100,7 +100,7 @@ TEST_F(SettingsApplied, OkKeepsTheFolderInUseAndTheSelectedSite) {
         EXPECT_EQ(tree.activeFolder(), 1);
         EXPECT_TRUE(tree.folderAction(1)->isChecked());
         ASSERT_NE(tree.selectedItem(), nullptr);
-        EXPECT_EQ(DataTree::NameOf(tree.selectedItem()), "other");
+        EXPECT_EQ(DataTree::nameOf(tree.selectedItem()), "other");
     };
 
     Field<QCheckBox>(dialog, "UpperChr")->setChecked(false); // another page's setting

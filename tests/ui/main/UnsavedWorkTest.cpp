@@ -8,6 +8,7 @@
 #include "ui/main/StatusPanels.h"
 #include "ui/tree/DataTree.h"
 #include "ui/tree/FileCommands.h"
+#include "ui/tree/FolderCommands.h"
 
 #include <QTreeWidgetItem>
 
@@ -29,9 +30,9 @@ protected:
         WriteBytes((home.Path() / "東町" / "基準点.Xyz").string(), Line("A1", "100.000") + Line("A2", "200.000"));
         MainWindow& main = OpenWithAreas();
         TreeArea& tree = *main.treeArea();
-        tree.commands().rebuildTree();
+        tree.commands().folders().rebuildTree();
         QTreeWidgetItem* site = tree.tree().findSite(Jp("東町"));
-        tree.tree().select(DataTree::FindChild(site, Jp("基準点")));
+        tree.tree().select(DataTree::childNamed(site, Jp("基準点")));
         tree.commands().open();
         main.runIdle();
         return main;

@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 
 void LoadSample(TreeHarness& h, const char* node) {
     MakeSampleSite(h.DatDir());
-    h.commands.rebuildTree();
+    h.commands.folders().rebuildTree();
     h.tree.select(FindNode(h.tree, node));
     h.commands.open();
     MessageBox::clearShownTexts();

@@ -1,6 +1,6 @@
 #include "TreeHarness.h"
 
-#include "core/files/DataTree.h"
+#include "core/files/DataFolders.h"
 
 #include <QAction>
 #include <QMenu>
@@ -20,31 +20,31 @@ TEST(DataTreeTest, ShowsFoldersByLevelWithIconsAndSkipsFilesAndDataWithoutItsFil
     TreeHarness h;
     MakeSampleSite(h.DatDir());
     WriteBytes((h.DatDir() / "loose.txt").string(), "not a folder");
-    h.commands.rebuildTree();
+    h.commands.folders().rebuildTree();
 
     QTreeWidget* view = h.tree.view();
     ASSERT_EQ(view->topLevelItemCount(), 2);
     QTreeWidgetItem* site = FindNode(h.tree, "東町");
     ASSERT_NE(site, nullptr);
     EXPECT_EQ(site->text(0), QStringLiteral("東町"));
-    EXPECT_EQ(DataTree::LevelOf(site), 0);
-    EXPECT_EQ(DataTree::IconOf(site), DataIcon::Site);
+    EXPECT_EQ(DataTree::levelOf(site), 0);
+    EXPECT_EQ(DataTree::iconOf(site), DataIcon::Site);
 
     QTreeWidgetItem* xyz = FindNode(h.tree, "東町/基準点");
     ASSERT_NE(xyz, nullptr);
-    EXPECT_EQ(DataTree::IconOf(xyz), DataIcon::Coordinates);
+    EXPECT_EQ(DataTree::iconOf(xyz), DataIcon::Coordinates);
     QTreeWidgetItem* blk = FindNode(h.tree, "東町/基準点/分筆");
     ASSERT_NE(blk, nullptr);
-    EXPECT_EQ(DataTree::IconOf(blk), DataIcon::Parcels);
-    EXPECT_EQ(DataTree::LevelOf(blk), 2);
+    EXPECT_EQ(DataTree::iconOf(blk), DataIcon::Parcels);
+    EXPECT_EQ(DataTree::levelOf(blk), 2);
 
     // Coordinate data without its ".Xyz": icon 3 and nothing below it, though its folder holds one.
     QTreeWidgetItem* missing = FindNode(h.tree, "東町/未保存");
     ASSERT_NE(missing, nullptr);
-    EXPECT_EQ(DataTree::IconOf(missing), DataIcon::MissingData);
+    EXPECT_EQ(DataTree::iconOf(missing), DataIcon::MissingData);
     EXPECT_EQ(missing->childCount(), 0);
 
-    const DataNodePath path = DataTree::PathOf(blk);
+    const DataNodePath path = DataTree::pathOf(blk);
     EXPECT_EQ(path.site, Cp("東町"));
     EXPECT_EQ(path.xyz, Cp("基準点"));
     EXPECT_EQ(path.blk, Cp("分筆"));
@@ -53,7 +53,7 @@ TEST(DataTreeTest, ShowsFoldersByLevelWithIconsAndSkipsFilesAndDataWithoutItsFil
 TEST(DataTreeTest, AbsoluteIndexCountsCollapsedNodesInTreeOrder) {
     TreeHarness h;
     MakeSampleSite(h.DatDir());
-    h.commands.rebuildTree();
+    h.commands.folders().rebuildTree();
     // Sites are listed in CP932 byte order: 西町 (90 BC) before 東町 (93 8C).
     EXPECT_EQ(h.tree.nodeCount(), 5);
     EXPECT_FALSE(h.tree.selectedAbsoluteIndex().has_value());
@@ -70,7 +70,7 @@ TEST(DataTreeTest, AbsoluteIndexCountsCollapsedNodesInTreeOrder) {
 TEST(DataTreeTest, ExpandButtonTogglesEverythingAndItsCaption) {
     TreeHarness h;
     MakeSampleSite(h.DatDir());
-    h.commands.rebuildTree();
+    h.commands.folders().rebuildTree();
     EXPECT_EQ(h.tree.expandButton()->text(), QStringLiteral("<< + >>"));
     h.tree.expandButton()->click();
     EXPECT_EQ(h.tree.expandButton()->text(), QStringLiteral(">> - <<"));
@@ -84,7 +84,7 @@ TEST(DataTreeTest, ExpandButtonTogglesEverythingAndItsCaption) {
 TEST(DataTreeTest, RenameMovesFolderAndDataFileOrKeepsTheOldName) {
     TreeHarness h;
     MakeSampleSite(h.DatDir());
-    h.commands.rebuildTree();
+    h.commands.folders().rebuildTree();
 
     QTreeWidgetItem* xyz = FindNode(h.tree, "東町/基準点");
     EXPECT_TRUE(h.tree.renameNode(xyz, Cp("測量１")));
@@ -93,7 +93,7 @@ TEST(DataTreeTest, RenameMovesFolderAndDataFileOrKeepsTheOldName) {
     EXPECT_FALSE(fs::exists(h.DatDir() / "東町" / "基準点.Xyz"));
     EXPECT_EQ(xyz->text(0), QStringLiteral("測量１"));
     // The parcel below follows its renamed parent.
-    EXPECT_EQ(DataTree::PathOf(xyz->child(0)).xyz, Cp("測量１"));
+    EXPECT_EQ(DataTree::pathOf(xyz->child(0)).xyz, Cp("測量１"));
 
     // A site renamed to an existing site's name: the message, and nothing moves.
     QTreeWidgetItem* site = FindNode(h.tree, "東町");
@@ -106,13 +106,13 @@ TEST(DataTreeTest, RenameMovesFolderAndDataFileOrKeepsTheOldName) {
 TEST(DataTreeTest, InPlaceEditingRenamesWhenTheTextChanges) {
     TreeHarness h;
     MakeSampleSite(h.DatDir());
-    h.commands.rebuildTree();
+    h.commands.folders().rebuildTree();
     QTreeWidgetItem* site = FindNode(h.tree, "西町");
     // What the in-place editor does when editing ends: the item's text changes.
     site->setText(0, QStringLiteral("南町"));
     EXPECT_TRUE(fs::is_directory(h.DatDir() / "南町"));
     EXPECT_FALSE(fs::exists(h.DatDir() / "西町"));
-    EXPECT_EQ(DataTree::NameOf(site), Cp("南町"));
+    EXPECT_EQ(DataTree::nameOf(site), Cp("南町"));
     // A name with a separator is refused and the text goes back.
     site->setText(0, QStringLiteral("南/町"));
     EXPECT_EQ(site->text(0), QStringLiteral("南町"));
@@ -127,7 +127,7 @@ TEST(DataTreeTest, PopupMenuSwitchesDataFoldersAndIgnoresEmptyEntries) {
     auto* open = new QAction(QStringLiteral("開く(&O)..."), &h.tree);
     h.tree.setPopupGroups({{open}});
     h.tree.setDataFolders({h.store.names.DatDir, PathToCp932(second.string()), ""}, 0);
-    h.commands.rebuildTree();
+    h.commands.folders().rebuildTree();
 
     const QList<QAction*> entries = h.tree.popupMenu()->actions();
     ASSERT_EQ(entries.size(), 5); // three folders, a separator, the command
@@ -151,7 +151,7 @@ TEST(DataTreeTest, PaintsNodesWithIcons) {
     TreeHarness h;
     MakeSampleSite(h.DatDir());
     MakeFolder(h.DatDir() / "旭が丘三丁目");
-    h.commands.rebuildTree();
+    h.commands.folders().rebuildTree();
     h.tree.resize(260, 240);
     h.tree.toggleExpandAll();
     h.tree.select(FindNode(h.tree, "東町/基準点"));

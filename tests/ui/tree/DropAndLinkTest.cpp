@@ -83,7 +83,7 @@ TEST(DropTest, CommandLineFileOpensAtFirstShow) {
 struct LinkFixture : ::testing::Test {
     LinkFixture() {
         MakeSampleSite(h.DatDir());
-        h.commands.rebuildTree();
+        h.commands.folders().rebuildTree();
         h.tree.select(FindNode(h.tree, "東町/基準点/分筆"));
         h.commands.open();
         h.host.setAreaShown(FileArea::XyzList, true);
@@ -95,7 +95,7 @@ struct LinkFixture : ::testing::Test {
 
 TEST_F(LinkFixture, LeavingWritesTheLinkFilesAndReturningReadsBackWhatAnotherProgramChanged) {
     h.settings.Data.XyzOutType = 1;
-    h.commands.applicationDeactivated();
+    h.commands.linkFiles().applicationDeactivated();
     EXPECT_EQ(ReadBytes(Link().string()), ReadBytes(DataFile("tree/genba.Xyz")));
     const std::string parcels = ReadBytes((h.TmpDir() / "Vemo_Blk.Txt").string());
     // The square T1-T2-T3-K-4 of 30 m by 40 m.
@@ -106,7 +106,7 @@ TEST_F(LinkFixture, LeavingWritesTheLinkFilesAndReturningReadsBackWhatAnotherPro
     line.resize(16, ' ');
     line += "                  12                  34                   5";
     WriteBytes(Link().string(), line + "\r\n");
-    h.commands.applicationActivated();
+    h.commands.linkFiles().applicationActivated();
     EXPECT_TRUE(Shown().isEmpty());
     ASSERT_EQ(h.store.xyz.PointRowCount(), 1);
     EXPECT_EQ(h.store.xyz.Cell(1, kColName), "Q1");
@@ -122,21 +122,21 @@ TEST_F(LinkFixture, LeavingWritesTheLinkFilesAndReturningReadsBackWhatAnotherPro
 TEST_F(LinkFixture, ListHiddenWithTypeOneWritesAndReadsNothing) {
     h.settings.Data.XyzOutType = 1;
     h.host.setAreaShown(FileArea::XyzList, false);
-    h.commands.applicationDeactivated();
+    h.commands.linkFiles().applicationDeactivated();
     EXPECT_FALSE(fs::exists(Link()));
     WriteBytes(Link().string(), "Q1\r\n");
-    h.commands.applicationActivated();
+    h.commands.linkFiles().applicationActivated();
     EXPECT_EQ(h.store.xyz.PointRowCount(), 4);
     // Type 2 writes and reads whatever is shown.
     h.settings.Data.XyzOutType = 2;
-    h.commands.applicationDeactivated();
+    h.commands.linkFiles().applicationDeactivated();
     EXPECT_EQ(ReadBytes(Link().string()), ReadBytes(DataFile("tree/genba.Xyz")));
 }
 
 TEST_F(LinkFixture, AMissingLinkFileIsReportedAndTheListKept) {
-    h.commands.applicationDeactivated();
+    h.commands.linkFiles().applicationDeactivated();
     fs::remove(Link()); // another program took it away
-    h.commands.applicationActivated();
+    h.commands.linkFiles().applicationActivated();
     EXPECT_EQ(Shown(), QStringList{QStringLiteral("File Open Error !!")});
     EXPECT_EQ(h.store.xyz.PointRowCount(), 4);
 }
@@ -144,12 +144,12 @@ TEST_F(LinkFixture, AMissingLinkFileIsReportedAndTheListKept) {
 TEST_F(LinkFixture, SelectionPanelShownWritesTheSelectedPointsAndSkipsTheReload) {
     h.host.selectionShown = true;
     h.host.selection = {"T3", "nothere", "T1"};
-    h.commands.applicationDeactivated();
+    h.commands.linkFiles().applicationDeactivated();
     const std::string text = ReadBytes(Link().string());
     EXPECT_EQ(text.substr(0, 2), "T3");
     EXPECT_EQ(text.substr(118, 2), "T1");
     EXPECT_EQ(text.size(), 236u);
-    h.commands.applicationActivated();
+    h.commands.linkFiles().applicationActivated();
     EXPECT_EQ(h.store.xyz.PointRowCount(), 4);
 }
 
@@ -157,29 +157,29 @@ TEST_F(LinkFixture, SelectionPanelShownWritesTheSelectedPointsAndSkipsTheReload)
 // not replaced by the older rows of the link file on return.  The failure is said once in the status
 // bar, not in a box at every leave, and the next leave tries again.
 TEST_F(LinkFixture, AFailedWriteOnLeavingIsReportedOnceAndNothingIsReadBack) {
-    h.commands.applicationDeactivated();
+    h.commands.linkFiles().applicationDeactivated();
     h.store.xyz.SetCell(1, kColName, "T1");
     h.store.xyz.SetCell(2, kColName, std::string(17, 'N'));
-    h.commands.applicationDeactivated();
+    h.commands.linkFiles().applicationDeactivated();
     EXPECT_TRUE(Shown().isEmpty());
     EXPECT_TRUE(h.host.status.contains(QStringLiteral("保存できません")));
     h.host.status = QStringLiteral("other");
-    h.commands.applicationDeactivated();
+    h.commands.linkFiles().applicationDeactivated();
     EXPECT_EQ(h.host.status, QStringLiteral("other")); // not said again
-    h.commands.applicationActivated();
+    h.commands.linkFiles().applicationActivated();
     EXPECT_EQ(h.store.xyz.Cell(2, kColName), std::string(17, 'N'));
     h.store.xyz.SetCell(2, kColName, "T2");
-    h.commands.applicationDeactivated();
+    h.commands.linkFiles().applicationDeactivated();
     EXPECT_TRUE(h.host.status.isEmpty()); // written again: the report goes
     EXPECT_TRUE(Shown().isEmpty());
 }
 
 TEST_F(LinkFixture, ReturningToAnEmptyListFitsAllPoints) {
-    h.commands.applicationDeactivated();
+    h.commands.linkFiles().applicationDeactivated();
     h.store.blocks.Clear();
     h.store.xyz.Clear();
     WriteBytes(Link().string(), ReadBytes(DataFile("tree/genba.Xyz")) + "Q1\r\n"); // another program adds Q1
-    h.commands.applicationActivated();
+    h.commands.linkFiles().applicationActivated();
     EXPECT_EQ(h.store.xyz.PointRowCount(), 5);
     EXPECT_EQ(h.host.allPoints, 1);
 }
@@ -190,18 +190,18 @@ TEST_F(LinkFixture, ReturningKeepsTheRowsBeingTypedAndTheCursor) {
     h.settings.Data.XyzOutType = 1;
     h.store.xyz.AppendRows({XyzRow{"", "T5", "12.5", "", "", "", ""}, XyzRow{"", "T6", "", "", "", "", ""}});
     h.host.cursor = {5, kColY}; // typing the Y of T5
-    h.commands.applicationDeactivated();
-    h.commands.applicationActivated(); // nothing changed: nothing is read
+    h.commands.linkFiles().applicationDeactivated();
+    h.commands.linkFiles().applicationActivated(); // nothing changed: nothing is read
     EXPECT_EQ(h.store.xyz.PointRowCount(), 6);
     EXPECT_EQ(h.store.xyz.Cell(5, kColX), "12.5");
     EXPECT_EQ(h.host.cursor, (std::pair<int, int>{5, kColY}));
 
-    h.commands.applicationDeactivated();
+    h.commands.linkFiles().applicationDeactivated();
     std::string line = "Q1";
     line.resize(16, ' ');
     line += "                  12                  34";
     WriteBytes(Link().string(), ReadBytes(Link().string()) + line + "\r\n");
-    h.commands.applicationActivated();
+    h.commands.linkFiles().applicationActivated();
     ASSERT_EQ(h.store.xyz.PointRowCount(), 7);
     EXPECT_EQ(h.store.xyz.Cell(5, kColName), "Q1");
     EXPECT_EQ(h.store.xyz.Cell(6, kColName), "T5");
@@ -216,7 +216,7 @@ TEST_F(LinkFixture, SelectionNamesOfRowsThatAreGoneAreSkipped) {
     h.store.xyz.RemoveRows(3, 2);
     h.host.selectionShown = true;
     h.host.selection = {"T1", "K-4"};
-    h.commands.applicationDeactivated();
+    h.commands.linkFiles().applicationDeactivated();
     const std::string text = ReadBytes(Link().string());
     EXPECT_EQ(text.substr(0, 2), "T1");
     EXPECT_EQ(text.size(), 118u);

@@ -14,7 +14,7 @@ namespace fs = std::filesystem;
 struct SaveFixture : ::testing::Test {
     SaveFixture() {
         MakeSampleSite(h.DatDir());
-        h.commands.rebuildTree();
+        h.commands.folders().rebuildTree();
         h.tree.select(FindNode(h.tree, "東町/基準点"));
         h.commands.open();
         MessageBox::clearShownTexts();
@@ -73,7 +73,7 @@ TEST_F(SaveFixture, DeclinedOverwriteWritesNothing) {
 TEST_F(SaveFixture, SavingOverOtherDataAsksBeforeForcing) {
     CopyFixture("add.Xyz", h.DatDir() / "西町" / "別.Xyz");
     MakeFolder(h.DatDir() / "西町" / "別");
-    h.commands.rebuildTree();
+    h.commands.folders().rebuildTree();
     h.tree.select(FindNode(h.tree, "西町/別"));
     // OK to the overwrite, then the default No to the forced save.
     h.commands.save();

@@ -25,7 +25,7 @@ TEST(ProfileTest, NewSiteFolderTakesItsNameFromTheFirstLineOrATimeStamp) {
         editor.textArea()->insertPlainText(QStringLiteral("桜台"));
         return true;
     });
-    h.commands.newCase();
+    h.commands.folders().newCase();
     EXPECT_EQ(caption, QStringLiteral("新規現場"));
     EXPECT_EQ(caret, 5); // just after "口座名\t｜"
     const std::string profile = ReadBytes((h.DatDir() / "桜台" / "Case.Pro").string());
@@ -36,7 +36,7 @@ TEST(ProfileTest, NewSiteFolderTakesItsNameFromTheFirstLineOrATimeStamp) {
     EXPECT_EQ(h.tree.selectedItem(), FindNode(h.tree, "桜台"));
 
     HeaderEditor::queueResponder([](HeaderEditor&) { return true; }); // OK with nothing typed
-    h.commands.newCase();
+    h.commands.folders().newCase();
     const std::string stamp = h.store.names.CaseName;
     ASSERT_EQ(stamp.size(), 14u);
     EXPECT_EQ(stamp.find_first_not_of("0123456789"), std::string::npos);
@@ -47,7 +47,7 @@ TEST(ProfileTest, NewSiteFolderTakesItsNameFromTheFirstLineOrATimeStamp) {
 TEST(ProfileTest, ProfileIsRewrittenOnlyWhenChanged) {
     TreeHarness h;
     MakeSampleSite(h.DatDir());
-    h.commands.rebuildTree();
+    h.commands.folders().rebuildTree();
     const fs::path file = h.DatDir() / "東町" / "基準点" / "Xyz.Pro";
     // Written by another program with bare LF line ends: left exactly as it is unless edited.
     WriteBytes(file.string(), Cp("項目１\t｜基準点\n項目２\t｜\n"));
@@ -57,7 +57,7 @@ TEST(ProfileTest, ProfileIsRewrittenOnlyWhenChanged) {
         caption = editor.windowTitle();
         return true;
     });
-    h.commands.editProfile();
+    h.commands.folders().editProfile();
     EXPECT_EQ(caption, QStringLiteral("Edit Profile [ 基準点 ]"));
     EXPECT_EQ(ReadBytes(file.string()), Cp("項目１\t｜基準点\n項目２\t｜\n"));
 
@@ -66,7 +66,7 @@ TEST(ProfileTest, ProfileIsRewrittenOnlyWhenChanged) {
         editor.textArea()->insertPlainText(QStringLiteral("追記"));
         return false; // ｷｬﾝｾﾙ
     });
-    h.commands.editProfile();
+    h.commands.folders().editProfile();
     EXPECT_EQ(ReadBytes(file.string()), Cp("項目１\t｜基準点\n項目２\t｜\n"));
 
     HeaderEditor::queueResponder([](HeaderEditor& editor) {
@@ -74,7 +74,7 @@ TEST(ProfileTest, ProfileIsRewrittenOnlyWhenChanged) {
         editor.textArea()->insertPlainText(QStringLiteral("追記"));
         return true;
     });
-    h.commands.editProfile();
+    h.commands.folders().editProfile();
     EXPECT_EQ(ReadBytes(file.string()), Cp("項目１\t｜基準点\r\n項目２\t｜\r\n追記\r\n"));
     EXPECT_TRUE(Shown().isEmpty());
 }
@@ -82,9 +82,9 @@ TEST(ProfileTest, ProfileIsRewrittenOnlyWhenChanged) {
 TEST(ProfileTest, MissingProfileIsReported) {
     TreeHarness h;
     MakeSampleSite(h.DatDir());
-    h.commands.rebuildTree();
+    h.commands.folders().rebuildTree();
     h.tree.select(FindNode(h.tree, "西町"));
-    h.commands.editProfile();
+    h.commands.folders().editProfile();
     EXPECT_EQ(Shown(), QStringList{QStringLiteral("Profile File が見つかりません")});
     EXPECT_EQ(HeaderEditor::pendingResponders(), 0);
 }
@@ -157,13 +157,13 @@ TEST(FileDialogTest, FiltersAndDefaultExtension) {
 TEST(ExchangeCommandTest, SimaSaveAsksForTheFileAndWritesPointsAndParcels) {
     TreeHarness h;
     MakeSampleSite(h.DatDir());
-    h.commands.rebuildTree();
+    h.commands.folders().rebuildTree();
     h.tree.select(FindNode(h.tree, "東町/基準点/分筆"));
     h.commands.open();
     const fs::path out = h.dir->Path() / "出力";
     FileDialog::clearRecord();
     FileDialog::setNextFileName(QString::fromStdString(out.string()));
-    h.commands.saveSima();
+    h.commands.exchange().save(FileKind::Sima);
     ASSERT_TRUE(FileDialog::lastRequest().has_value());
     EXPECT_EQ(FileDialog::lastRequest()->title, QStringLiteral("SIMA Format File"));
     const std::string text = ReadBytes(out.string() + ".SIM");
@@ -175,12 +175,12 @@ TEST(ExchangeCommandTest, SimaSaveAsksForTheFileAndWritesPointsAndParcels) {
 
     // 日調連 never carries parcels; a cancelled dialog writes nothing.
     FileDialog::setNextFileName(QString::fromStdString((h.dir->Path() / "n").string()));
-    h.commands.saveNichoren();
+    h.commands.exchange().save(FileKind::Nichoren);
     const std::string n = ReadBytes((h.dir->Path() / "n.Txt").string());
     EXPECT_EQ(n.substr(0, n.find("\r\n")), "    1,T1             ,    1000.000000,    2000.000000,      10.500000");
     EXPECT_EQ(h.host.status, QStringLiteral("n.Txt に 4 点を保存しました"));
     FileDialog::setNextFileName(QString());
-    h.commands.saveNichoren();
+    h.commands.exchange().save(FileKind::Nichoren);
     EXPECT_TRUE(Shown().isEmpty());
 }
 

@@ -21,7 +21,7 @@ namespace fs = std::filesystem;
 struct Edited {
     Edited() {
         MakeSampleSite(h.DatDir());
-        h.commands.rebuildTree();
+        h.commands.folders().rebuildTree();
         h.tree.select(FindNode(h.tree, "東町/基準点/分筆"));
         h.commands.open();
         h.store.xyz.SetCell(4, kColName, "K-40");
@@ -54,9 +54,10 @@ const QString kUnsavedBoth = QStringLiteral("座標リストと画地データ�
 TEST(SaveModel, TheUnsavedMarkFollowsTypingSavingUndoAndRedo) {
     TreeHarness h;
     MakeSampleSite(h.DatDir());
-    h.commands.rebuildTree();
+    h.commands.folders().rebuildTree();
     h.tree.select(FindNode(h.tree, "東町/基準点"));
     h.commands.open();
+    MessageBox::clearShownTexts(); // the offer of its parcels, declined
     EXPECT_FALSE(h.commands.pointsModified()) << "what was opened is what the file holds";
     EXPECT_TRUE(h.commands.confirmClose());
     EXPECT_TRUE(Shown().isEmpty()) << "nothing unsaved: no question";
@@ -132,7 +133,7 @@ TEST(SaveModel, CancelAtEveryQuestionOfEveryOpeningCommandLeavesTheDataUntouched
              const fs::path file = e.h.dir->Path() / "long.sim";
              WriteBytes(file.string(), sima);
              FileDialog::setNextFileName(QString::fromStdString(file.string()));
-             e.h.commands.openSima();
+             e.h.commands.exchange().open(FileKind::Sima);
          }},
         {"drop SIMA",
          [&sima](Edited& e) {
@@ -177,7 +178,7 @@ TEST(SaveModel, CancelAtEveryQuestionOfEveryOpeningCommandLeavesTheDataUntouched
 TEST(SaveModel, SavingAfterTheTreeWasRebuiltWritesTheOpenDataSet) {
     Edited e;
     e.h.host.setAreaShown(FileArea::BlockEdit, true);
-    e.h.commands.rebuildTree();
+    e.h.commands.folders().rebuildTree();
     EXPECT_EQ(e.h.tree.selectedItem(), FindNode(e.h.tree, "東町/基準点/分筆")) << "the selection survives";
 
     e.h.tree.select(FindNode(e.h.tree, "東町/基準点"));
@@ -194,9 +195,9 @@ TEST(SaveModel, SavingAfterTheTreeWasRebuiltWritesTheOpenDataSet) {
 // The auto-save follows the changes: due a few seconds after the last one, at the latest a few seconds
 // after the first of a run of changes, and written with the data set it belongs to.
 TEST(SaveModel, AChangeMakesAnAutoSaveDueThatRemembersItsDataSet) {
-    EXPECT_EQ(AutoSaver::DelayMs(0), AutoSaver::kQuietMs);
-    EXPECT_EQ(AutoSaver::DelayMs(AutoSaver::kLongestWaitMs - 500), 500);
-    EXPECT_EQ(AutoSaver::DelayMs(AutoSaver::kLongestWaitMs + 500), 0);
+    EXPECT_EQ(AutoSaver::delayMs(0), AutoSaver::kQuietMs);
+    EXPECT_EQ(AutoSaver::delayMs(AutoSaver::kLongestWaitMs - 500), 500);
+    EXPECT_EQ(AutoSaver::delayMs(AutoSaver::kLongestWaitMs + 500), 0);
 
     Edited e;
     e.h.settings.Data.AutoSave = true;

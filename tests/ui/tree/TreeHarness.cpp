@@ -29,7 +29,7 @@ QTreeWidgetItem* FindNode(const DataTree& tree, const std::string& utf8Path) {
     const QStringList parts = QString::fromStdString(utf8Path).split(QLatin1Char('/'));
     QTreeWidgetItem* node = tree.findSite(Cp(parts.front().toUtf8().constData()));
     for (qsizetype i = 1; i < parts.size() && node != nullptr; ++i) {
-        node = DataTree::FindChild(node, Cp(parts.at(i).toUtf8().constData()));
+        node = DataTree::childNamed(node, Cp(parts.at(i).toUtf8().constData()));
     }
     return node;
 }

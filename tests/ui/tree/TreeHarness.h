@@ -3,16 +3,21 @@
 // A data folder on disk, a store and the file commands with a host that records what the main window
 // would have been asked to do.  Messages are captured, not shown.
 
+#include "core/files/FileFormat.h"
 #include "core/settings/ProgramFolder.h"
 #include "core/settings/Settings.h"
 #include "core/store/Store.h"
 #include "support/TempDir.h"
 #include "ui/common/MessageBox.h"
+#include "ui/common/Workspace.h"
 #include "ui/tree/DataTree.h"
+#include "ui/tree/ExchangeCommands.h"
 #include "ui/tree/FileCommandHost.h"
 #include "ui/tree/FileCommands.h"
 #include "ui/tree/FileDialog.h"
+#include "ui/tree/FolderCommands.h"
 #include "ui/tree/HeaderEditor.h"
+#include "ui/tree/LinkFileCommands.h"
 
 #include <filesystem>
 #include <map>
@@ -30,7 +35,6 @@ public:
             ++plotFits;
         }
     }
-    void updateCaption() override { ++captionUpdates; }
     void setCaption(const QString& text) override { caption = text; }
     void setStatusText(const QString& text) override { status = text; }
     void coordinatesLoaded() override { ++loads; }
@@ -46,7 +50,6 @@ public:
 
     std::map<FileArea, bool> shown;
     int plotFits = 0;
-    int captionUpdates = 0;
     QString caption;
     QString status;
     int loads = 0;
@@ -64,7 +67,7 @@ struct TreeHarness {
     TreeHarness() : TreeHarness(std::make_shared<TempDir>()) {}
     // A second run over the same folders (after a simulated end of the program).
     explicit TreeHarness(std::shared_ptr<TempDir> folder)
-        : dir(std::move(folder)), commands(store, settings, tree, editor, host, nullptr) {
+        : dir(std::move(folder)), workspace(dir->Str()), commands(workspace, tree, editor, host, nullptr) {
         std::filesystem::create_directories(DatDir());
         std::filesystem::create_directories(TmpDir());
         store.names.ExeDir = PathToCp932(dir->Str());
@@ -73,7 +76,7 @@ struct TreeHarness {
         MessageBox::setCapture(true);
         MessageBox::clearShownTexts();
         HeaderEditor::clearResponders();
-        commands.rebuildTree();
+        commands.folders().rebuildTree();
     }
     ~TreeHarness() {
         HeaderEditor::clearResponders();
@@ -85,8 +88,9 @@ struct TreeHarness {
     std::filesystem::path ExeDir() const { return dir->Path(); }
 
     std::shared_ptr<TempDir> dir;
-    Store store;
-    Settings settings;
+    Workspace workspace;
+    Store& store = workspace.store();
+    Settings& settings = workspace.settings();
     DataTree tree;
     HeaderEditor editor;
     FakeHost host;

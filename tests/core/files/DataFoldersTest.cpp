@@ -1,4 +1,4 @@
-#include "core/files/DataTree.h"
+#include "core/files/DataFolders.h"
 
 #include "core/files/DataPaths.h"
 #include "core/files/FileIo.h"
