@@ -89,6 +89,10 @@ std::optional<FolderCommands::NewFolder> FolderCommands::askNewFolder(const QStr
                                                                       const std::vector<std::string>& labels,
                                                                       const fs::path& parent, int level) {
     editor_.prepareForEditing(caption);
+    // A first-time user cannot guess that the first line names the new folder: say so.
+    editor_.setHint(
+        QStringLiteral("1行目「%1」に入れた名前が、%2の名前になります（空のときは日時）")
+            .arg(FromCp932(labels.front()), level == 0 ? QStringLiteral("現場フォルダ") : QStringLiteral("データ")));
     editor_.setText(FromCp932(ProfileTemplate(labels)));
     editor_.setCaret(static_cast<int>(FromCp932(labels.front()).size()) + 2);
     while (editor_.run()) {

@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -32,6 +33,8 @@ QFont ListingFont() {
 HeaderEditor::HeaderEditor(QWidget* parent) : QDialog(parent) {
     setProperty("helpContext", 37); // F1: its page of the help book
     setObjectName(QStringLiteral("HeaderEditor"));
+    hint_ = new QLabel(this);
+    hint_->setVisible(false);
     edit_ = new QPlainTextEdit(this);
     edit_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     edit_->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -55,6 +58,7 @@ HeaderEditor::HeaderEditor(QWidget* parent) : QDialog(parent) {
     buttons->addWidget(cancel_);
     buttons->addWidget(print_);
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(hint_);
     layout->addWidget(edit_, 1);
     layout->addLayout(buttons);
     resize(520, 360);
@@ -108,8 +112,14 @@ void HeaderEditor::setCancelVisible(bool visible) {
     cancel_->setVisible(visible);
 }
 
+void HeaderEditor::setHint(const QString& hint) {
+    hint_->setText(hint);
+    hint_->setVisible(!hint.isEmpty());
+}
+
 void HeaderEditor::prepareForEditing(const QString& caption) {
     setWindowTitle(caption);
+    setHint({});
     edit_->setReadOnly(false);
     edit_->setPalette(editPalette_);
     cancel_->setVisible(true);

@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 
+class QLabel;
 class QPlainTextEdit;
 class QPrinter;
 class QPushButton;
@@ -33,6 +34,10 @@ public:
     // shown, the text area in its usual colours.
     void prepareForEditing(const QString& caption);
 
+    // A line above the text that says what the typed profile decides (empty: none shown).
+    void setHint(const QString& hint);
+    QLabel* hintLabel() const { return hint_; }
+
     QPlainTextEdit* textArea() const { return edit_; }
     QPushButton* printButton() const { return print_; }
     QPushButton* cancelButton() const { return cancel_; }
@@ -57,6 +62,7 @@ protected:
 private:
     void printWithDialog();
 
+    QLabel* hint_;
     QPlainTextEdit* edit_;
     QPushButton* ok_;
     QPushButton* cancel_;

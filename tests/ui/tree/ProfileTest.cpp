@@ -1,5 +1,6 @@
 #include "TreeHarness.h"
 
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
@@ -19,14 +20,18 @@ TEST(ProfileTest, NewSiteFolderTakesItsNameFromTheFirstLineOrATimeStamp) {
     TreeHarness h;
     int caret = -1;
     QString caption;
+    QString hint;
     HeaderEditor::queueResponder([&](HeaderEditor& editor) {
         caret = editor.caret();
         caption = editor.windowTitle();
+        hint = editor.hintLabel()->isHidden() ? QString() : editor.hintLabel()->text();
         editor.textArea()->insertPlainText(QStringLiteral("桜台"));
         return true;
     });
     h.commands.folders().newCase();
     EXPECT_EQ(caption, QStringLiteral("新規現場"));
+    // The editor says which line names the folder.
+    EXPECT_EQ(hint, QStringLiteral("1行目「口座名」に入れた名前が、現場フォルダの名前になります（空のときは日時）"));
     EXPECT_EQ(caret, 5); // just after "口座名\t｜"
     const std::string profile = ReadBytes((h.DatDir() / "桜台" / "Case.Pro").string());
     EXPECT_EQ(profile.substr(0, profile.find("\r\n")), Cp("口座名\t｜桜台"));
