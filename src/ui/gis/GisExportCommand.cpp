@@ -40,7 +40,7 @@ void ExportSiteToGis(QWidget* parent, Store& store, const std::filesystem::path&
                                     "KML (*.kml)|*.kml|GeoJSON (*.geojson)|*.geojson");
     request.defaultExtension = QStringLiteral("dxf");
     request.folder = QString::fromStdString(siteFolder.string());
-    QString target = FileDialog::GetSaveFileName(parent, request);
+    QString target = FileDialog::getSaveFileName(parent, request);
     if (target.isEmpty()) {
         return;
     }

@@ -236,7 +236,7 @@ void SurveyMapWindow::writeDxf(const QString& path) {
 // Asks for the file, then writes it as one command (its error shown once).
 void SurveyMapWindow::askAndWrite(const QString& format, void (SurveyMapWindow::*write)(const QString&)) {
     QString extension = format.toLower();
-    QString path = FileDialog::GetSaveFileName(this, {QStringLiteral("地積測量図を%1に出力").arg(format),
+    QString path = FileDialog::getSaveFileName(this, {QStringLiteral("地積測量図を%1に出力").arg(format),
                                                       QStringLiteral("%1 (*.%2)|*.%2").arg(format, extension),
                                                       extension, PathText(siteFolder_)});
     if (!path.isEmpty()) {

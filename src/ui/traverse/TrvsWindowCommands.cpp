@@ -115,7 +115,7 @@ void TrvsWindow::NewTraverse() {
 }
 
 void TrvsWindow::OpenTrv() {
-    const QString path = FileDialog::GetOpenFileName(this, TrvRequest(SiteFolder()));
+    const QString path = FileDialog::getOpenFileName(this, TrvRequest(SiteFolder()));
     if (!path.isEmpty()) {
         OpenTrvFile(NativePath(path).string());
     }
@@ -157,7 +157,7 @@ void TrvsWindow::SaveTrv(bool askName) {
     if (askName || path.empty()) {
         // The dialog proposes the current file (QFileDialog selects a file given as its folder).
         FileDialog::Request request = TrvRequest(trvPath_.empty() ? SiteFolder() : PathText(trvPath_));
-        const QString chosen = FileDialog::GetSaveFileName(this, request);
+        const QString chosen = FileDialog::getSaveFileName(this, request);
         if (chosen.isEmpty()) {
             return;
         }
@@ -339,7 +339,7 @@ void TrvsWindow::PrintListingToPdf(const QString& path) {
 }
 
 void TrvsWindow::SaveListing() {
-    const QString path = FileDialog::GetSaveFileName(
+    const QString path = FileDialog::getSaveFileName(
         this, {U("トラバース計算リスト"), U("Text files (*.txt)|*.txt"), U("txt"), SiteFolder()});
     if (path.isEmpty()) {
         return;

@@ -238,7 +238,7 @@ void ZubEditorPanel::TellAbout(const ZubBook& book) {
 }
 
 void ZubEditorPanel::Open(const QString& folder) {
-    const QString path = FileDialog::GetOpenFileName(this, ZubRequest(folder));
+    const QString path = FileDialog::getOpenFileName(this, ZubRequest(folder));
     if (!path.isEmpty()) {
         LoadFile(NativePath(path).string());
     }
@@ -253,7 +253,7 @@ void ZubEditorPanel::Save(const QString& folder, bool backup, bool askName) {
         return;
     }
     FileDialog::Request request = ZubRequest(path_.empty() ? folder : PathText(path_));
-    const QString path = FileDialog::GetSaveFileName(this, request);
+    const QString path = FileDialog::getSaveFileName(this, request);
     if (!path.isEmpty()) {
         SaveFile(NativePath(path).string(), backup);
     }

@@ -48,7 +48,7 @@ void ExchangeCommands::open(FileKind kind) {
         [this, kind] {
             const FileFormat& format = FormatOf(kind);
             const QString name =
-                FileDialog::GetOpenFileName(window_, DialogRequest(format, false, store_.names.DatDir));
+                FileDialog::getOpenFileName(window_, DialogRequest(format, false, store_.names.DatDir));
             if (!name.isEmpty()) {
                 load(format, NativePath(name));
             }
@@ -136,7 +136,7 @@ void ExchangeCommands::write(const FileFormat& format, bool fromSelection, const
     if (fromSelection && names.empty()) {
         return;
     }
-    const QString name = FileDialog::GetSaveFileName(window_, DialogRequest(format, true, store_.names.DatDir));
+    const QString name = FileDialog::getSaveFileName(window_, DialogRequest(format, true, store_.names.DatDir));
     if (name.isEmpty()) {
         return;
     }

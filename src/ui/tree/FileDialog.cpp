@@ -35,7 +35,7 @@ void WidenColumns(QFileDialog& dialog) {
 }
 
 QString RunDialog(QWidget* parent, const FileDialog::Request& request, QFileDialog::AcceptMode mode) {
-    QFileDialog dialog(parent, request.title, request.folder, FileDialog::QtFilter(request.filter));
+    QFileDialog dialog(parent, request.title, request.folder, FileDialog::qtFilter(request.filter));
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.resize(kDialogSize);
@@ -48,7 +48,7 @@ QString RunDialog(QWidget* parent, const FileDialog::Request& request, QFileDial
 
 } // namespace
 
-QString FileDialog::QtFilter(const QString& filter) {
+QString FileDialog::qtFilter(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList texts;
     for (qsizetype i = 0; i < parts.size(); i += 2) {
@@ -57,14 +57,14 @@ QString FileDialog::QtFilter(const QString& filter) {
     return texts.join(QStringLiteral(";;"));
 }
 
-QString FileDialog::WithDefaultExtension(const QString& fileName, const QString& extension) {
+QString FileDialog::withDefaultExtension(const QString& fileName, const QString& extension) {
     if (fileName.isEmpty() || extension.isEmpty() || !QFileInfo(fileName).suffix().isEmpty()) {
         return fileName;
     }
     return fileName + QLatin1Char('.') + extension;
 }
 
-std::optional<QString> FileDialog::TakeScriptedName(const Request& request) {
+std::optional<QString> FileDialog::takeScriptedName(const Request& request) {
     Script& script = TheScript();
     if (!script.nextName) {
         return std::nullopt;
@@ -76,20 +76,20 @@ std::optional<QString> FileDialog::TakeScriptedName(const Request& request) {
     return name;
 }
 
-QString FileDialog::GetOpenFileName(QWidget* parent, const Request& request) {
-    if (auto name = TakeScriptedName(request)) {
+QString FileDialog::getOpenFileName(QWidget* parent, const Request& request) {
+    if (auto name = takeScriptedName(request)) {
         return *name;
     }
     return RunDialog(parent, request, QFileDialog::AcceptOpen);
 }
 
-QString FileDialog::GetSaveFileName(QWidget* parent, const Request& request) {
-    std::optional<QString> name = TakeScriptedName(request);
+QString FileDialog::getSaveFileName(QWidget* parent, const Request& request) {
+    std::optional<QString> name = takeScriptedName(request);
     if (!name) {
         // The question about overwriting an existing file is the platform dialog's own.
         name = RunDialog(parent, request, QFileDialog::AcceptSave);
     }
-    return WithDefaultExtension(*name, request.defaultExtension);
+    return withDefaultExtension(*name, request.defaultExtension);
 }
 
 void FileDialog::setNextFileName(const QString& fileName) {

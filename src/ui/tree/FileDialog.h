@@ -23,13 +23,13 @@ public:
     };
 
     // The chosen file, or an empty text when the dialog was cancelled.
-    static QString GetOpenFileName(QWidget* parent, const Request& request);
-    static QString GetSaveFileName(QWidget* parent, const Request& request);
+    static QString getOpenFileName(QWidget* parent, const Request& request);
+    static QString getSaveFileName(QWidget* parent, const Request& request);
 
     // "a|b|c|d" -> "a;;c" (the patterns are already part of the texts).
-    static QString QtFilter(const QString& filter);
+    static QString qtFilter(const QString& filter);
     // The name with ".ext" appended when it has no extension of its own.
-    static QString WithDefaultExtension(const QString& fileName, const QString& extension);
+    static QString withDefaultExtension(const QString& fileName, const QString& extension);
 
     // Test hooks: the next dialog is not shown and returns this name (once).  The requests of the
     // dialogs answered that way are kept for checking.
@@ -39,7 +39,7 @@ public:
     static void clearRecord();
 
 private:
-    static std::optional<QString> TakeScriptedName(const Request& request);
+    static std::optional<QString> takeScriptedName(const Request& request);
 };
 
 } // namespace vemo

@@ -51,7 +51,7 @@ FolderCommands::FolderCommands(Workspace& workspace, DataTree& tree, HeaderEdito
                                QWidget* window)
     : workspace_(workspace), tree_(tree), editor_(editor), host_(host), window_(window) {}
 
-fs::path FolderCommands::DataFolder() const {
+fs::path FolderCommands::dataFolder() const {
     return fs::path(PathFromCp932(workspace_.store().names.DatDir));
 }
 
@@ -61,7 +61,7 @@ void FolderCommands::rebuildTree() {
     RunCommand(
         [this] {
             const DataNodePath selected = tree_.selectedPath();
-            tree_.rebuild(DataFolder());
+            tree_.rebuild(dataFolder());
             if (QTreeWidgetItem* node = tree_.findNode(selected)) {
                 tree_.select(node);
             }
@@ -113,7 +113,7 @@ void FolderCommands::newCase() {
             host_.setAreaShown(FileArea::DataTree, true);
             const auto& head = workspace_.settings().Head.Case;
             const std::vector<std::string> labels(head.begin(), head.end());
-            const auto folder = askNewFolder(QStringLiteral("新規現場"), labels, DataFolder(), 0);
+            const auto folder = askNewFolder(QStringLiteral("新規現場"), labels, dataFolder(), 0);
             if (!folder) {
                 return;
             }
@@ -136,7 +136,7 @@ void FolderCommands::editProfile() {
             if (node == nullptr) {
                 return;
             }
-            const fs::path file = ProfilePath(DataFolder(), DataTree::pathOf(node));
+            const fs::path file = ProfilePath(dataFolder(), DataTree::pathOf(node));
             const std::optional<std::string> bytes = ReadProfileFile(file);
             if (!bytes) {
                 MessageBox::Show(window_, FromCp932(msg::ProfileMissing()));

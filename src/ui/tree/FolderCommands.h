@@ -43,7 +43,7 @@ public:
                                           const std::filesystem::path& parent, int level);
 
 private:
-    std::filesystem::path DataFolder() const;
+    std::filesystem::path dataFolder() const;
     void showSiteCaption();
 
     Workspace& workspace_;

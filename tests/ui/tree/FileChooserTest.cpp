@@ -25,7 +25,7 @@ TEST(FileChooser, OpensLargeEnoughAndInJapanese) {
         }
         dialog->close();
     });
-    const QString chosen = FileDialog::GetOpenFileName(nullptr, {QStringLiteral("SIMA Format File"),
+    const QString chosen = FileDialog::getOpenFileName(nullptr, {QStringLiteral("SIMA Format File"),
                                                                  QStringLiteral("SIMA files (*.SIM)|*.SIM"),
                                                                  {},
                                                                  QStringLiteral(VEMO_TEST_DATA_DIR "/files")});

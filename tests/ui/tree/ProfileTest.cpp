@@ -150,13 +150,13 @@ TEST(HeaderEditorTest, PrintsTheWholeTextUnderTheAreaListTitle) {
 }
 
 TEST(FileDialogTest, FiltersAndDefaultExtension) {
-    EXPECT_EQ(FileDialog::QtFilter(QStringLiteral("日調連 files (*.Txt)|*.Txt|その他 (*.*)|*.*")),
+    EXPECT_EQ(FileDialog::qtFilter(QStringLiteral("日調連 files (*.Txt)|*.Txt|その他 (*.*)|*.*")),
               QStringLiteral("日調連 files (*.Txt);;その他 (*.*)"));
-    EXPECT_EQ(FileDialog::WithDefaultExtension(QStringLiteral("/d/現場"), QStringLiteral("SIM")),
+    EXPECT_EQ(FileDialog::withDefaultExtension(QStringLiteral("/d/現場"), QStringLiteral("SIM")),
               QStringLiteral("/d/現場.SIM"));
-    EXPECT_EQ(FileDialog::WithDefaultExtension(QStringLiteral("/d/a.sim"), QStringLiteral("SIM")),
+    EXPECT_EQ(FileDialog::withDefaultExtension(QStringLiteral("/d/a.sim"), QStringLiteral("SIM")),
               QStringLiteral("/d/a.sim"));
-    EXPECT_EQ(FileDialog::WithDefaultExtension(QString(), QStringLiteral("SIM")), QString());
+    EXPECT_EQ(FileDialog::withDefaultExtension(QString(), QStringLiteral("SIM")), QString());
 }
 
 TEST(ExchangeCommandTest, SimaSaveAsksForTheFileAndWritesPointsAndParcels) {
