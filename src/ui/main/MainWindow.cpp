@@ -185,10 +185,10 @@ void MainWindow::buildLayout() {
     // usable width beside them, and the window starts as large as the screen allows.
     plotContainer_->setMinimumWidth(kPlotMinimumWidth);
     setCentralWidget(splitter_);
-    resize(InitialWindowSize());
+    resize(initialWindowSize());
 }
 
-QSize MainWindow::InitialWindowSize() const {
+QSize MainWindow::initialWindowSize() const {
     QSize size(1024, 700);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         size = size.expandedTo(screen->availableGeometry().size() * 9 / 10);

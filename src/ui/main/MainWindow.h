@@ -139,7 +139,7 @@ protected:
 private:
     void buildLayout();
     void buildToolBars();
-    QSize InitialWindowSize() const;
+    QSize initialWindowSize() const;
     static constexpr int kPlotMinimumWidth = 200;
     // An area is widened to show its content whole up to this width.
     static constexpr int kWidthNeedLimit = 400;

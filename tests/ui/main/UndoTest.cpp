@@ -215,7 +215,7 @@ TEST_F(UndoKeys, CommandBoundaryRules) {
     EXPECT_FALSE(main.store().history.CanUndo());
 
     main.store().xyz.SetCell(1, kColName, "B1");
-    MessageBox::setNextAnswer(QMessageBox::Discard); // unsaved changes: 保存しない
+    MessageBox::SetNextAnswer(QMessageBox::Discard); // unsaved changes: 保存しない
     main.commands().trigger(Cmd::FileNewXyz);
     main.runIdle();
     EXPECT_FALSE(main.commands().isEnabled(Cmd::EditUndo)) << "new coordinates start a new history";

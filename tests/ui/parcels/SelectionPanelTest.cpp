@@ -33,10 +33,10 @@ protected:
         panel.show();
         QApplication::setActiveWindow(&panel);
         panel.list()->setFocus();
-        MessageBox::setCapture(true);
-        MessageBox::clearShownTexts();
+        MessageBox::SetCapture(true);
+        MessageBox::ClearShownTexts();
     }
-    ~SelectionPanelTest() override { MessageBox::setCapture(false); }
+    ~SelectionPanelTest() override { MessageBox::SetCapture(false); }
 
     void enter(const QString& text) {
         for (QChar c : text) {
@@ -45,8 +45,8 @@ protected:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     }
     QStringList messages() {
-        QStringList shown = MessageBox::shownTexts();
-        MessageBox::clearShownTexts();
+        QStringList shown = MessageBox::ShownTexts();
+        MessageBox::ClearShownTexts();
         return shown;
     }
 
