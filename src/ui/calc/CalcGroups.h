@@ -16,7 +16,7 @@ namespace vemo {
 
 class CalcNameEdit;
 class CalcNumberEdit;
-struct Store;
+class Store;
 
 // Looks a name up in the list: its point (coordinates rounded to 0.001), none for an empty or unknown name.
 std::optional<PlanePoint> FindPlanePoint(const Store* store, const std::string& cp932);

@@ -12,7 +12,7 @@
 
 namespace vemo {
 
-struct Store;
+class Store;
 
 // What the calculation window needs from the rest of the program.  The installer fills it from the
 // main window and the plot; every part may stay empty.

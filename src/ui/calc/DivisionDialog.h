@@ -13,7 +13,7 @@ class QPushButton;
 namespace vemo {
 
 class CalcNameEdit;
-struct Store;
+class Store;
 
 // 座標・画地登録: the new points of a division with the names they are registered under, and the two
 // parts (求積側 kept by default, 残地側 not) with their parcel names and area figures.  登録 writes

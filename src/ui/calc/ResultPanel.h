@@ -14,7 +14,7 @@ class QPushButton;
 
 namespace vemo {
 
-struct Store;
+class Store;
 
 // The result rows P1 and P2 of the construction tabs: a check box, the name the point is registered
 // under and its X and Y ("%11.3f"), with 登録, クリア and ｷｬﾝｾﾙ.  Entering the P1 name field proposes

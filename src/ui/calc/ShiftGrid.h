@@ -7,7 +7,7 @@
 
 namespace vemo {
 
-struct Store;
+class Store;
 
 // The path grid of the parallel shift: " № ", point name and the width (巾員) of the leg from the
 // point to the next.  Enter on a name checks it and moves to its width; Enter on a width writes it back

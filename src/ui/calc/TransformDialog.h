@@ -15,7 +15,7 @@ class QRadioButton;
 
 namespace vemo {
 
-struct Store;
+class Store;
 
 // 変換座標登録: the report of the fit (parameters, and for the Helmert fit σ and the largest residual)
 // and the way the transformed selection goes into the list: over the old coordinates, appended under

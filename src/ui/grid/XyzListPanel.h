@@ -18,7 +18,7 @@ class ShiftPanel;
 class XyzCleanDialog;
 class XyzStrGrid;
 struct CleanupRequest;
-struct Store;
+class Store;
 
 // A status text that toggles on a double-click (the Enter direction and the Inc/Dec indicators).
 class ToggleIndicator : public QLabel {

@@ -11,7 +11,7 @@
 #include "ui/main/KeyRules.h"
 #include "ui/main/StartHint.h"
 #include "ui/main/StatusPanels.h"
-#include "ui/main/Tools.h"
+#include "ui/main/ToolRegistry.h"
 #include "ui/main/TreeArea.h"
 #include "ui/plot/PlotView.h"
 
@@ -47,7 +47,7 @@ constexpr std::array<Menu, kAreaCount> kAreaMenu = {Menu::Tree, Menu::List, Menu
 MainWindow::MainWindow(Workspace& workspace, QWidget* parent) : QMainWindow(parent), workspace_(workspace) {
     setObjectName(QStringLiteral("VemoMain"));
     commands_ = new CommandSet(this);
-    tools_ = new Tools(this);
+    tools_ = new ToolRegistry(this);
     keyRules_ = new KeyRules(this, [this](bool next) { moveFocus(next); });
     autoSave_ = new AutoSaveTimer(this);
     lockKeys_ = new LockKeys(this);

@@ -13,7 +13,7 @@
 #include "ui/main/HintTiming.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/OptionTools.h"
-#include "ui/main/ParcelArea.h"
+#include "ui/main/ParcelEditorArea.h"
 #include "ui/main/PlotArea.h"
 #include "ui/main/SerialTransfer.h"
 #include "ui/main/SingleInstanceLock.h"
@@ -55,7 +55,7 @@ int StartUp::Run(const QStringList& arguments) {
     InstallPlotArea(main);
     InstallTreeArea(main);
     InstallXyzListArea(main);
-    ParcelEditor* parcelEditor = InstallParcelArea(main);
+    ParcelEditor* parcelEditor = InstallParcelEditorArea(main);
     SelectionPanel* selection = InstallSelectionPanel(main, parcelEditor);
     InstallUndoCommands(main);
     AboutBox about(&main);

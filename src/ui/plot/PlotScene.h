@@ -8,7 +8,7 @@ class QImage;
 
 namespace vemo {
 
-struct Store;
+class Store;
 
 // What one repaint of the plot's base picture depends on.
 struct PlotSceneState {

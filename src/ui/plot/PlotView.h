@@ -20,7 +20,7 @@ class QMenu;
 
 namespace vemo {
 
-struct Store;
+class Store;
 
 // What the plot did last with the mouse (PlotState), and whether it waits for a fit.
 enum class PlotStates {

@@ -27,7 +27,7 @@ class DataTree;
 class FileCommandHost;
 class HeaderEditor;
 struct Settings;
-struct Store;
+class Store;
 
 // The commands that move site data between the store and the disk: new site folder, new coordinates
 // and parcels, profiles, open and open in addition, save at the three tree levels with backups,

@@ -8,7 +8,7 @@
 #include "ui/common/MessageBox.h"
 #include "ui/main/CalcArea.h"
 #include "ui/main/CommandSet.h"
-#include "ui/main/ParcelArea.h"
+#include "ui/main/ParcelEditorArea.h"
 #include "ui/main/PlotArea.h"
 #include "ui/parcels/SelectionPanel.h"
 
@@ -25,7 +25,7 @@ using CalcTransformSelection = MainFixture;
 TEST_F(CalcTransformSelection, TransformsTheSelectedPointsAndClosesTheSelection) {
     MainWindow& main = Open();
     InstallPlotArea(main);
-    SelectionPanel* selection = InstallSelectionPanel(main, InstallParcelArea(main));
+    SelectionPanel* selection = InstallSelectionPanel(main, InstallParcelEditorArea(main));
     CalcWindow* calc = InstallCalcWindow(main);
     LoadPoints(main.store(), {{"A1", 0, 0}, {"A2", 10, 0}, {"A5", 20, 0}, {"N1", 100, 100}, {"N2", 100, 110}});
     main.show();

@@ -8,7 +8,7 @@
 #include "ui/main/AutoSaveTimer.h"
 #include "ui/main/CommandSet.h"
 #include "ui/main/StatusPanels.h"
-#include "ui/main/Tools.h"
+#include "ui/main/ToolRegistry.h"
 
 #include <QAction>
 #include <QApplication>

@@ -5,8 +5,8 @@
 #include "core/text/Cp932.h"
 #include "ui/grid/XyzListPanel.h"
 #include "ui/main/CommandSet.h"
-#include "ui/main/ParcelArea.h"
-#include "ui/main/Tools.h"
+#include "ui/main/ParcelEditorArea.h"
+#include "ui/main/ToolRegistry.h"
 #include "ui/parcels/ParcelEditor.h"
 #include "ui/parcels/SelectionPanel.h"
 #include "ui/plot/PlotView.h"
@@ -28,7 +28,7 @@ class ParcelTools : public MainFixture {
 protected:
     MainWindow& OpenAll() {
         MainWindow& main = OpenWithAreas();
-        editor = InstallParcelArea(main);
+        editor = InstallParcelEditorArea(main);
         panel = InstallSelectionPanel(main, editor);
         main.store().xyz.ReplaceAll({{"", "A", "0.000", "0.000", "", "", ""},
                                      {"", "B", "0.000", "30.000", "", "", ""},

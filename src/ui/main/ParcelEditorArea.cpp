@@ -1,4 +1,4 @@
-#include "ui/main/ParcelArea.h"
+#include "ui/main/ParcelEditorArea.h"
 
 #include "core/parcels/AreaReports.h"
 #include "core/parcels/ParcelArea.h"
@@ -10,7 +10,7 @@
 #include "ui/main/CommandSet.h"
 #include "ui/main/KeyRules.h"
 #include "ui/main/MainWindow.h"
-#include "ui/main/Tools.h"
+#include "ui/main/ToolRegistry.h"
 #include "ui/main/TreeArea.h"
 #include "ui/parcels/ParcelEditor.h"
 #include "ui/parcels/SelectionPanel.h"
@@ -167,7 +167,7 @@ void ConnectParcelCommands(MainWindow& main, ParcelEditor* editor) {
 
 } // namespace
 
-ParcelEditor* InstallParcelArea(MainWindow& main) {
+ParcelEditor* InstallParcelEditorArea(MainWindow& main) {
     auto* editor = new ParcelEditor(main.store());
     main.area(Area::BlockEdit)->setContent(editor);
     ConnectParcelCommands(main, editor);
