@@ -204,6 +204,10 @@ SelectionPanel* InstallSelectionPanel(MainWindow& main, ParcelEditor* editor) {
     auto* panel = new SelectionPanel(main.store());
     main.selectionPanel()->setContent(panel);
     panel->setParcelSource([editor] { return editor->selectedPositions(); });
+    panel->setImagePointSource([&main] {
+        const PlotView* plot = main.plotView();
+        return plot ? plot->DrawnPoints().names : std::vector<std::string>{};
+    });
     main.keyRules().leaveEnterAndEscapeTo(panel->list());
     main.commands().connect(Cmd::EditXyzSelect, [&main, panel] {
         main.setSelectionPanelShown(!main.isSelectionPanelShown());

@@ -39,7 +39,7 @@ protected:
     // The names the plot drew at its last paint.
     static std::vector<std::string> Drawn(MainWindow& main) {
         main.plotView()->grab();
-        return main.store().imagePoints.names;
+        return main.plotView()->DrawnPoints().names;
     }
     static void Key(Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); }
     static void Type(const char* text) {

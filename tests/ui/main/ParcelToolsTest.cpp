@@ -19,6 +19,7 @@
 #include <QTableWidget>
 #include <QTest>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace vemo::test {
@@ -84,6 +85,14 @@ TEST_F(ParcelTools, PlotClicksGoToTheFocusedTool) {
     main.tools().offerPointName(PointSource::PlotClick, "B"); // clicked again: out
     EXPECT_EQ(panel->names(), (std::vector<std::string>{"C"}));
     EXPECT_TRUE(editor->rows() == std::vector<std::string>{""}); // the editor was not asked
+
+    // 測点ｲﾒｰｼﾞ挿入 takes what the plot drew: all three points, fitted.
+    main.plotView()->FitAllPoints();
+    main.plotView()->grab();
+    QTest::mouseClick(panel->button(QStringLiteral("測点ｲﾒｰｼﾞ挿入")), Qt::LeftButton);
+    std::vector<std::string> names = panel->names();
+    std::sort(names.begin() + 1, names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"C", "A", "B"}));
 }
 
 // The 画地 menu shows the keys of the editor's commands (they act in the editor only); the coordinate

@@ -60,7 +60,7 @@ protected:
     }
     static Names Drawn(MainWindow& main) {
         main.plotView()->grab();
-        Names names = main.store().imagePoints.names;
+        Names names = main.plotView()->DrawnPoints().names;
         std::sort(names.begin(), names.end());
         return names;
     }

@@ -90,7 +90,7 @@ TEST_F(SelectionPanelTest, ButtonsAndPlotClicks) {
     QTest::mouseClick(panel.button(QStringLiteral("整列")), Qt::LeftButton);
     EXPECT_EQ(panel.rows(), (Names{"A10", "A2", "B", "K1", "T1", ""}));
 
-    store.imagePoints.names = {"T7", "B", "T5"};
+    panel.setImagePointSource([] { return Names{"T7", "B", "T5"}; }); // what the plot drew
     QTest::mouseClick(panel.button(QStringLiteral("測点ｲﾒｰｼﾞ挿入")), Qt::LeftButton);
     EXPECT_EQ(panel.rows(), (Names{"A10", "A2", "B", "K1", "T1", "T7", "T5", ""}));
 
