@@ -78,4 +78,10 @@ std::string FolderNameTaken() {
     return Jp("ディレクトリ名が重複しているかまたは不正です");
 }
 
+// Main window, printing, help.
+
+std::string CannotStartPrinting() {
+    return Jp("印刷を開始できません");
+}
+
 } // namespace vemo::msg

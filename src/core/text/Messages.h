@@ -40,4 +40,7 @@ std::string FolderNameTaken(); // ディレクトリ名が重複しているか�
 // does not hold; its area is computed with the point before each standing in for it.
 std::string MissingParcelPoints(const std::vector<std::string>& names);
 
+// Main window, printing, help.
+std::string CannotStartPrinting(); // 印刷を開始できません
+
 } // namespace vemo::msg

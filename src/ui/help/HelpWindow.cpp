@@ -1,5 +1,8 @@
 #include "ui/help/HelpWindow.h"
 
+#include "core/text/MessagesMain.h"
+#include "ui/common/Cp932Text.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QHBoxLayout>
@@ -125,7 +128,7 @@ void HelpWindow::runSearch() {
         results_->addItem(PageItem(page ? page->title : file, file));
     }
     if (found.isEmpty()) {
-        auto* none = new QListWidgetItem(QStringLiteral("見つかりませんでした"));
+        auto* none = new QListWidgetItem(FromCp932(msg::NoHelpPageFound()));
         none->setFlags(Qt::NoItemFlags);
         results_->addItem(none);
     }

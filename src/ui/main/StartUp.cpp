@@ -1,6 +1,7 @@
 #include "ui/main/StartUp.h"
 
 #include "core/settings/ProgramFolder.h"
+#include "core/text/MessagesMain.h"
 #include "ui/common/ApplicationIcon.h"
 #include "ui/common/ApplicationTitle.h"
 #include "ui/common/CommandGuard.h"
@@ -37,7 +38,7 @@ int StartUp::Run(const QStringList& arguments) {
         if (arguments.size() > 1 && HandFileToRunningCopy(handOffSocket, arguments.at(1))) {
             return 0;
         }
-        MessageBox::Show(nullptr, AlreadyRunningMessage());
+        MessageBox::ShowCp932(nullptr, msg::AlreadyRunning());
         return 1;
     }
     SetApplicationTitle(ApplicationTitleText());
