@@ -27,18 +27,6 @@ struct CurrentNames {
 // UpdateCaption: "Case - Xyz - Blk [Vemo]", "Case - Xyz [Vemo]", "Case [Vemo]" or "[Vemo]".
 std::string CaptionText(const CurrentNames& names);
 
-// The points the plot drew last (names, X, Y), filled by each paint and searched by picking.
-struct XyzImagePoints {
-    std::vector<std::string> names;
-    std::vector<double> x;
-    std::vector<double> y;
-    void Clear() {
-        names.clear();
-        x.clear();
-        y.clear();
-    }
-};
-
 // The one working set of the program, owned by the workspace and used directly by every tool.
 //
 // The name index follows the coordinate list by itself: every change of the rows or of a name, X or Y
@@ -53,10 +41,9 @@ public:
     Store(const Store&) = delete;
     Store& operator=(const Store&) = delete;
 
-    XyzList xyz;        // XyzList
-    BlockList blocks;   // BlockList
-    CurrentNames names; // the folders and file stems the data came from
-    XyzImagePoints imagePoints;
+    XyzList xyz;                      // XyzList
+    BlockList blocks;                 // BlockList
+    CurrentNames names;               // the folders and file stems the data came from
     UndoHistory history{xyz, blocks}; // after the lists: it detaches from them when the store goes
 
     // The index of the list as it stands (rebuilt first when the list changed since the last rebuild).

@@ -2,6 +2,7 @@
 
 #include "core/store/UndoHistory.h"
 #include "core/text/Error.h"
+#include "core/text/MessagesMain.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/MessageBox.h"
 
@@ -15,7 +16,7 @@ namespace {
 
 // Shown for something thrown that is not a std::exception (it carries no text of its own).
 QString UnknownErrorText() {
-    return QStringLiteral("予期しないエラーが発生しました");
+    return FromCp932(msg::UnexpectedError());
 }
 
 UndoHistory* commandHistory = nullptr;
@@ -79,7 +80,8 @@ QString ExceptionText(const std::exception& error) {
     }
     // Anything but the program's own error is a fault of the program, not of the surveyor's input: it is
     // named as such, with the technical text for the report.
-    return QStringLiteral("内部エラーが発生しました（%1）").arg(QString::fromLocal8Bit(error.what()));
+    // The technical text is in the locale's encoding, not CP932: it goes in after the conversion.
+    return FromCp932(msg::InternalError("%1")).arg(QString::fromLocal8Bit(error.what()));
 }
 
 void ShowException(const std::exception& error, QWidget* parent) {

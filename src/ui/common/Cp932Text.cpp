@@ -4,6 +4,7 @@
 
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/MessagesMain.h"
 
 namespace vemo {
 
@@ -22,7 +23,7 @@ std::string ToCp932OrThrow(const QString& text) {
         return *std::move(bytes);
     }
     // The offending character cannot be part of a CP932 message, so the message does not quote it.
-    throw Error(Jp("Shift-JISで表せない文字が含まれています"));
+    throw Error(msg::NotShiftJis());
 }
 
 std::filesystem::path NativePath(const QString& fileName) {

@@ -63,15 +63,15 @@ QMessageBox::StandardButton MessageBox::Ask(QWidget* parent, const QString& text
     return Run(parent, text, Kind::Question, buttons, defaultButton);
 }
 
-void MessageBox::setCapture(bool on) {
+void MessageBox::SetCapture(bool on) {
     TheScript().capture = on;
 }
 
-void MessageBox::setNextAnswer(QMessageBox::StandardButton answer) {
+void MessageBox::SetNextAnswer(QMessageBox::StandardButton answer) {
     TheScript().nextAnswer = answer;
 }
 
-void MessageBox::setNextAnswers(const QList<QMessageBox::StandardButton>& answers) {
+void MessageBox::SetNextAnswers(const QList<QMessageBox::StandardButton>& answers) {
     Script& script = TheScript();
     script.laterAnswers = answers;
     script.nextAnswer.reset();
@@ -80,11 +80,11 @@ void MessageBox::setNextAnswers(const QList<QMessageBox::StandardButton>& answer
     }
 }
 
-QStringList MessageBox::shownTexts() {
+QStringList MessageBox::ShownTexts() {
     return TheScript().shown;
 }
 
-void MessageBox::clearShownTexts() {
+void MessageBox::ClearShownTexts() {
     TheScript().shown.clear();
 }
 

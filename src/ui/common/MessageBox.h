@@ -31,14 +31,14 @@ public:
                                            QMessageBox::StandardButton defaultButton = QMessageBox::Ok);
 
     // Test hooks.  In capture mode no box is shown: the text is recorded and the box is answered
-    // with the next answer set (once), else with its default button.  setNextAnswer alone also
+    // with the next answer set (once), else with its default button.  SetNextAnswer alone also
     // answers the next box without showing it.
-    static void setCapture(bool on);
-    static void setNextAnswer(QMessageBox::StandardButton answer);
+    static void SetCapture(bool on);
+    static void SetNextAnswer(QMessageBox::StandardButton answer);
     // Answers for the next boxes in turn (each once); boxes after them take their default button.
-    static void setNextAnswers(const QList<QMessageBox::StandardButton>& answers);
-    static QStringList shownTexts();
-    static void clearShownTexts();
+    static void SetNextAnswers(const QList<QMessageBox::StandardButton>& answers);
+    static QStringList ShownTexts();
+    static void ClearShownTexts();
 
 private:
     static std::optional<QMessageBox::StandardButton> TakeScriptedAnswer(const QString& text,

@@ -12,11 +12,11 @@ void SystemBeep::Beep() {
     QApplication::beep();
 }
 
-int SystemBeep::count() {
+int SystemBeep::Count() {
     return beepCount;
 }
 
-void SystemBeep::resetCount() {
+void SystemBeep::ResetCount() {
     beepCount = 0;
 }
 

@@ -7,8 +7,8 @@ namespace vemo {
 class SystemBeep {
 public:
     static void Beep();
-    static int count();
-    static void resetCount();
+    static int Count();
+    static void ResetCount();
 };
 
 } // namespace vemo

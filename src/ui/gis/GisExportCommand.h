@@ -11,7 +11,7 @@ class QWidget;
 
 namespace vemo {
 
-struct Store;
+class Store;
 
 // The zone remembered for the site folder, else asked (and then remembered); nothing when cancelled.
 std::optional<gis::ZoneChoice> SiteZoneOrAsk(QWidget* parent, const std::filesystem::path& siteFolder);

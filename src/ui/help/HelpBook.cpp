@@ -84,7 +84,7 @@ HelpBook::HelpBook(const QString& folder) : folder_(folder) {
     }
 }
 
-QString HelpBook::fileOfContext(int context) const {
+QString HelpBook::FileOfContext(int context) const {
     for (const HelpPage& page : pages_) {
         if (context != 0 && page.contexts.contains(context)) {
             return page.file;
@@ -93,7 +93,7 @@ QString HelpBook::fileOfContext(int context) const {
     return {};
 }
 
-const HelpPage* HelpBook::page(const QString& file) const {
+const HelpPage* HelpBook::Page(const QString& file) const {
     for (const HelpPage& page : pages_) {
         if (page.file == file) {
             return &page;
@@ -102,7 +102,7 @@ const HelpPage* HelpBook::page(const QString& file) const {
     return nullptr;
 }
 
-std::vector<std::pair<QString, QString>> HelpBook::index() const {
+std::vector<std::pair<QString, QString>> HelpBook::Index() const {
     std::vector<std::pair<QString, QString>> entries;
     for (const HelpPage& page : pages_) {
         for (const QString& word : page.keywords) {
@@ -113,7 +113,7 @@ std::vector<std::pair<QString, QString>> HelpBook::index() const {
     return entries;
 }
 
-QStringList HelpBook::search(const QString& words) const {
+QStringList HelpBook::Search(const QString& words) const {
     const QStringList wanted = words.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
     QStringList found;
     if (wanted.isEmpty()) {

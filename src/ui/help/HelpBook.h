@@ -30,15 +30,15 @@ public:
 
     explicit HelpBook(const QString& folder);
 
-    const QString& folder() const { return folder_; }
-    const std::vector<HelpPage>& pages() const { return pages_; }
+    const QString& Folder() const { return folder_; }
+    const std::vector<HelpPage>& Pages() const { return pages_; }
     // The file of a help-context number, empty when no page has it.
-    QString fileOfContext(int context) const;
-    const HelpPage* page(const QString& file) const;
+    QString FileOfContext(int context) const;
+    const HelpPage* Page(const QString& file) const;
     // Index words with their pages, sorted by word.
-    std::vector<std::pair<QString, QString>> index() const;
+    std::vector<std::pair<QString, QString>> Index() const;
     // Files of the pages holding every one of the words (separated by spaces), in contents order.
-    QStringList search(const QString& words) const;
+    QStringList Search(const QString& words) const;
 
 private:
     QString folder_;

@@ -1,5 +1,8 @@
 #include "ui/help/HelpWindow.h"
 
+#include "core/text/MessagesMain.h"
+#include "ui/common/Cp932Text.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QHBoxLayout>
@@ -36,7 +39,7 @@ HelpWindow::HelpWindow(const QString& folder, QWidget* parent) : QWidget(parent,
     navigation_->addTab(buildIndex(), QStringLiteral("索引"));
     navigation_->addTab(buildSearch(), QStringLiteral("検索"));
     browser_ = new QTextBrowser;
-    browser_->setSearchPaths({book_.folder()});
+    browser_->setSearchPaths({book_.Folder()});
     connect(browser_, &QTextBrowser::sourceChanged, this,
             [this](const QUrl& url) { current_ = QFileInfo(url.path()).fileName(); });
     auto* splitter = new QSplitter;
@@ -54,7 +57,7 @@ QWidget* HelpWindow::buildContents() {
     contents_ = new QTreeWidget;
     contents_->setHeaderHidden(true);
     QTreeWidgetItem* root = nullptr;
-    for (const HelpPage& page : book_.pages()) {
+    for (const HelpPage& page : book_.Pages()) {
         auto* item = root == nullptr ? new QTreeWidgetItem(contents_) : new QTreeWidgetItem(root);
         item->setText(0, page.title);
         item->setData(0, kFileRole, page.file);
@@ -76,8 +79,8 @@ QWidget* HelpWindow::buildIndex() {
     indexField_ = new QLineEdit;
     indexField_->setPlaceholderText(QStringLiteral("キーワードを入力"));
     index_ = new QListWidget;
-    for (const auto& [word, file] : book_.index()) {
-        const HelpPage* target = book_.page(file);
+    for (const auto& [word, file] : book_.Index()) {
+        const HelpPage* target = book_.Page(file);
         index_->addItem(
             PageItem(word + QStringLiteral("（") + (target ? target->title : file) + QStringLiteral("）"), file));
     }
@@ -119,20 +122,20 @@ QWidget* HelpWindow::buildSearch() {
 
 void HelpWindow::runSearch() {
     results_->clear();
-    const QStringList found = book_.search(searchField_->text());
+    const QStringList found = book_.Search(searchField_->text());
     for (const QString& file : found) {
-        const HelpPage* page = book_.page(file);
+        const HelpPage* page = book_.Page(file);
         results_->addItem(PageItem(page ? page->title : file, file));
     }
     if (found.isEmpty()) {
-        auto* none = new QListWidgetItem(QStringLiteral("見つかりませんでした"));
+        auto* none = new QListWidgetItem(FromCp932(msg::NoHelpPageFound()));
         none->setFlags(Qt::NoItemFlags);
         results_->addItem(none);
     }
 }
 
 void HelpWindow::showTopic(int context) {
-    const QString file = book_.fileOfContext(context);
+    const QString file = book_.FileOfContext(context);
     showFile(file.isEmpty() ? QString::fromLatin1(HelpBook::kContentsFile) : file);
     present();
 }
@@ -144,12 +147,12 @@ void HelpWindow::showContents() {
 }
 
 int HelpWindow::currentContext() const {
-    const HelpPage* page = book_.page(current_);
+    const HelpPage* page = book_.Page(current_);
     return page ? page->context : 0;
 }
 
 void HelpWindow::showFile(const QString& file) {
-    browser_->setSource(QUrl::fromLocalFile(QDir(book_.folder()).filePath(file)));
+    browser_->setSource(QUrl::fromLocalFile(QDir(book_.Folder()).filePath(file)));
     current_ = file;
 }
 

@@ -14,7 +14,7 @@ AutoSaveTimer::AutoSaveTimer(QObject* parent, int msPerMinute) : QObject(parent)
     connect(&timer_, &QTimer::timeout, this, &AutoSaveTimer::fired);
 }
 
-int AutoSaveTimer::IntervalMs(int minutes) {
+int AutoSaveTimer::intervalForMinutes(int minutes) {
     if (minutes <= 0) {
         return 0;
     }
@@ -25,7 +25,8 @@ int AutoSaveTimer::IntervalMs(int minutes) {
 }
 
 void AutoSaveTimer::configure(bool on, int minutes) {
-    const int interval = msPerMinute_ == kMsPerMinute ? IntervalMs(minutes) : std::max(minutes, 0) * msPerMinute_;
+    const int interval =
+        msPerMinute_ == kMsPerMinute ? intervalForMinutes(minutes) : std::max(minutes, 0) * msPerMinute_;
     timer_.stop();
     if (interval > 0) {
         timer_.setInterval(interval);

@@ -23,7 +23,7 @@ public:
     bool isActive() const { return timer_.isActive(); }
     int intervalMs() const { return timer_.interval(); }
 
-    static int IntervalMs(int minutes);
+    static int intervalForMinutes(int minutes);
 
 signals:
     void fired();

@@ -7,7 +7,7 @@
 #include "ui/main/CommandTable.h"
 #include "ui/main/KeyRules.h"
 #include "ui/main/MainWindow.h"
-#include "ui/main/Tools.h"
+#include "ui/main/ToolRegistry.h"
 #include "ui/parcels/ParcelEditor.h"
 #include "ui/parcels/SelectionPanel.h"
 #include "ui/plot/PlotView.h"

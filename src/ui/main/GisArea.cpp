@@ -3,6 +3,7 @@
 #include "core/files/DataPaths.h"
 #include "core/settings/ProgramFolder.h"
 #include "core/store/Store.h"
+#include "core/text/MessagesMain.h"
 #include "core/text/Numbers.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/MessageBox.h"
@@ -36,7 +37,7 @@ void ShowLatLon(MainWindow& main, LatLonDialog* dialog) {
         y = TryStrToFloat(list.Cell(row, kColY));
     }
     if (!x || !y) {
-        MessageBox::Show(&main, QStringLiteral("X と Y のある点の行を選んでください"));
+        MessageBox::ShowCp932(&main, msg::SelectRowWithXY());
         return;
     }
     std::optional<gis::ZoneChoice> zone = SiteZoneOrAsk(&main, OpenSiteFolder(main));

@@ -80,7 +80,7 @@ bool KeyRules::handleEnter(QWidget* target) {
     if (enterGoesDown_ && enterGoesDown_()) {
         return false;
     }
-    if (const Handler* handler = FindHandler(enterHandlers_, target)) {
+    if (const Handler* handler = findHandler(enterHandlers_, target)) {
         handler->run();
         return true;
     }
@@ -89,7 +89,7 @@ bool KeyRules::handleEnter(QWidget* target) {
 }
 
 bool KeyRules::handleEscape(QWidget* target) {
-    if (const Handler* handler = FindHandler(escapeHandlers_, target)) {
+    if (const Handler* handler = findHandler(escapeHandlers_, target)) {
         handler->run();
     }
     moveFocus_(false);
@@ -104,7 +104,7 @@ bool KeyRules::upperCase(QWidget* target, QKeyEvent* key) {
     return true;
 }
 
-const KeyRules::Handler* KeyRules::FindHandler(const std::vector<Handler>& handlers, QWidget* target) {
+const KeyRules::Handler* KeyRules::findHandler(const std::vector<Handler>& handlers, QWidget* target) {
     for (const Handler& handler : handlers) {
         if (handler.control != nullptr && (handler.control == target || handler.control->isAncestorOf(target))) {
             return &handler;

@@ -56,7 +56,7 @@ private:
     bool handleEnter(QWidget* target);
     bool handleEscape(QWidget* target);
     bool upperCase(QWidget* target, QKeyEvent* key);
-    static const Handler* FindHandler(const std::vector<Handler>& handlers, QWidget* target);
+    static const Handler* findHandler(const std::vector<Handler>& handlers, QWidget* target);
 
     QWidget* window_;
     std::function<void(bool)> moveFocus_;

@@ -11,7 +11,7 @@
 #include "ui/main/KeyRules.h"
 #include "ui/main/StartHint.h"
 #include "ui/main/StatusPanels.h"
-#include "ui/main/Tools.h"
+#include "ui/main/ToolRegistry.h"
 #include "ui/main/TreeArea.h"
 #include "ui/plot/PlotView.h"
 
@@ -47,7 +47,7 @@ constexpr std::array<Menu, kAreaCount> kAreaMenu = {Menu::Tree, Menu::List, Menu
 MainWindow::MainWindow(Workspace& workspace, QWidget* parent) : QMainWindow(parent), workspace_(workspace) {
     setObjectName(QStringLiteral("VemoMain"));
     commands_ = new CommandSet(this);
-    tools_ = new Tools(this);
+    tools_ = new ToolRegistry(this);
     keyRules_ = new KeyRules(this, [this](bool next) { moveFocus(next); });
     autoSave_ = new AutoSaveTimer(this);
     lockKeys_ = new LockKeys(this);
@@ -186,10 +186,10 @@ void MainWindow::buildLayout() {
     // usable width beside them, and the window starts as large as the screen allows.
     plotContainer_->setMinimumWidth(kPlotMinimumWidth);
     setCentralWidget(splitter_);
-    resize(InitialWindowSize());
+    resize(initialWindowSize());
 }
 
-QSize MainWindow::InitialWindowSize() const {
+QSize MainWindow::initialWindowSize() const {
     QSize size(1024, 700);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         size = size.expandedTo(screen->availableGeometry().size() * 9 / 10);

@@ -29,7 +29,7 @@ class KeyRules;
 class LockKeys;
 class PlotView;
 class StatusPanels;
-class Tools;
+class ToolRegistry;
 class TreeArea;
 class XyzListPanel;
 
@@ -61,7 +61,7 @@ public:
     // first show asks for the automatic restore.
     bool normalAtStart() const { return workspace_.normalAtStart(); }
 
-    Tools& tools() { return *tools_; }
+    ToolRegistry& tools() { return *tools_; }
     // The installed areas (null until installed).
     PlotView* plotView() const;
     XyzListPanel* xyzListPanel() const;
@@ -139,7 +139,7 @@ protected:
 private:
     void buildLayout();
     void buildToolBars();
-    QSize InitialWindowSize() const;
+    QSize initialWindowSize() const;
     static constexpr int kPlotMinimumWidth = 200;
     // An area is widened to show its content whole up to this width.
     static constexpr int kWidthNeedLimit = 400;
@@ -159,7 +159,7 @@ private:
     std::optional<int> selectedTreeNode_;
 
     CommandSet* commands_ = nullptr;
-    Tools* tools_ = nullptr;
+    ToolRegistry* tools_ = nullptr;
     KeyRules* keyRules_ = nullptr;
     AutoSaveTimer* autoSave_ = nullptr;
     StatusPanels* status_ = nullptr;

@@ -14,7 +14,7 @@
 #include "ui/main/CommandSet.h"
 #include "ui/main/KeyRules.h"
 #include "ui/main/StatusPanels.h"
-#include "ui/main/Tools.h"
+#include "ui/main/ToolRegistry.h"
 
 #include <QCloseEvent>
 #include <QStatusTipEvent>

@@ -1,6 +1,7 @@
 #include "ui/main/OptionTools.h"
 
 #include "core/settings/Settings.h"
+#include "core/text/MessagesMain.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/MessageBox.h"
 #include "ui/help/HelpKey.h"
@@ -26,13 +27,9 @@ void InstallExternalPrograms(MainWindow& main) {
                                               Cmd::Program5};
     for (size_t n = 0; n < kCommands.size(); ++n) {
         main.commands().connect(kCommands[n], [&main, n] {
-            const QString command = FromCp932(LoadPrograms(main.settingsPath()).Program[n]);
-            if (!LaunchDetached(command)) {
-                MessageBox::Show(&main,
-                                 QStringLiteral("プログラム「%1」を起動できません。\n環境設定の「実行ファイル」ページで"
-                                                "パスを確かめて下さい。")
-                                     .arg(command),
-                                 MessageBox::Kind::Error);
+            const std::string command = LoadPrograms(main.settingsPath()).Program[n];
+            if (!LaunchDetached(FromCp932(command))) {
+                MessageBox::ShowCp932(&main, msg::CannotStartProgram(command), MessageBox::Kind::Error);
             }
         });
     }

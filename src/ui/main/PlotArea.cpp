@@ -7,7 +7,7 @@
 #include "ui/main/CommandSet.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/StatusPanels.h"
-#include "ui/main/Tools.h"
+#include "ui/main/ToolRegistry.h"
 #include "ui/plot/PlotView.h"
 #include "ui/plot/PlotWheelFilter.h"
 

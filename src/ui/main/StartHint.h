@@ -4,7 +4,7 @@
 
 namespace vemo {
 
-struct Store;
+class Store;
 
 // What takes the plot's place while no plot is shown: with no data open, a short guide to the first
 // steps (make a site folder, make or open coordinate data, read a SIMA or 日調連 file) instead of a

@@ -1,6 +1,7 @@
 #include "ui/main/StartUp.h"
 
 #include "core/settings/ProgramFolder.h"
+#include "core/text/MessagesMain.h"
 #include "ui/common/ApplicationIcon.h"
 #include "ui/common/ApplicationTitle.h"
 #include "ui/common/CommandGuard.h"
@@ -13,7 +14,7 @@
 #include "ui/main/HintTiming.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/OptionTools.h"
-#include "ui/main/ParcelArea.h"
+#include "ui/main/ParcelEditorArea.h"
 #include "ui/main/PlotArea.h"
 #include "ui/main/SerialTransfer.h"
 #include "ui/main/SingleInstanceLock.h"
@@ -37,7 +38,7 @@ int StartUp::Run(const QStringList& arguments) {
         if (arguments.size() > 1 && HandFileToRunningCopy(handOffSocket, arguments.at(1))) {
             return 0;
         }
-        MessageBox::Show(nullptr, AlreadyRunningMessage());
+        MessageBox::ShowCp932(nullptr, msg::AlreadyRunning());
         return 1;
     }
     SetApplicationTitle(ApplicationTitleText());
@@ -55,7 +56,7 @@ int StartUp::Run(const QStringList& arguments) {
     InstallPlotArea(main);
     InstallTreeArea(main);
     InstallXyzListArea(main);
-    ParcelEditor* parcelEditor = InstallParcelArea(main);
+    ParcelEditor* parcelEditor = InstallParcelEditorArea(main);
     SelectionPanel* selection = InstallSelectionPanel(main, parcelEditor);
     InstallUndoCommands(main);
     AboutBox about(&main);

@@ -11,7 +11,6 @@ class StartUp {
 public:
     static int Run(const QStringList& arguments);
 
-    static QString AlreadyRunningMessage() { return QStringLiteral("Vemoは既に起動しています"); }
     static QString ApplicationTitleText() { return QStringLiteral("Vemo Point Desk"); }
     static QString HelpFile() { return QStringLiteral("Vemo.hlp"); }
 };

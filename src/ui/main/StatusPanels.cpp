@@ -1,5 +1,8 @@
 #include "ui/main/StatusPanels.h"
 
+#include "core/text/MessagesMain.h"
+#include "ui/common/Cp932Text.h"
+
 #include <QLabel>
 #include <QStatusBar>
 
@@ -26,7 +29,7 @@ StatusPanels::StatusPanels(QStatusBar* bar) : QObject(bar) {
 }
 
 void StatusPanels::setUnsaved(bool unsaved) {
-    unsaved_->setText(unsaved ? QStringLiteral("未保存の変更あり") : QString());
+    unsaved_->setText(unsaved ? FromCp932(msg::UnsavedChanges()) : QString());
 }
 
 QString StatusPanels::unsavedText() const {

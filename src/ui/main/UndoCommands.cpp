@@ -4,7 +4,7 @@
 #include "ui/common/Cp932Text.h"
 #include "ui/main/CommandSet.h"
 #include "ui/main/MainWindow.h"
-#include "ui/main/Tools.h"
+#include "ui/main/ToolRegistry.h"
 
 #include <QAction>
 #include <QKeySequence>

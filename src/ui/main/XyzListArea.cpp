@@ -6,7 +6,7 @@
 #include "ui/main/CommandSet.h"
 #include "ui/main/KeyRules.h"
 #include "ui/main/MainWindow.h"
-#include "ui/main/Tools.h"
+#include "ui/main/ToolRegistry.h"
 #include "ui/plot/PlotHooks.h"
 #include "ui/plot/PlotView.h"
 

@@ -229,7 +229,9 @@ void SelectionPanel::togglePoint(const std::string& name) {
 }
 
 void SelectionPanel::insertImagePoints() {
-    selection_.AddAll(store_.imagePoints.names);
+    if (imagePoints_) {
+        selection_.AddAll(imagePoints_());
+    }
     afterAdding();
 }
 

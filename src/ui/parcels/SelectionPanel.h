@@ -28,6 +28,10 @@ public:
     std::vector<std::string> rows() const;
     // Where 選択画地挿入 takes its parcels from (the parcel editor's selected rows).
     void setParcelSource(std::function<std::vector<int>()> selectedParcels) { parcels_ = std::move(selectedParcels); }
+    // Where 測点ｲﾒｰｼﾞ挿入 takes its names from (the points the plot drew last).
+    void setImagePointSource(std::function<std::vector<std::string>()> drawnNames) {
+        imagePoints_ = std::move(drawnNames);
+    }
 
     // A point clicked on the plot: in if it was out, out if it was in.
     void togglePoint(const std::string& name);
@@ -72,6 +76,7 @@ private:
     QTableWidget* list_;
     std::vector<QPushButton*> buttons_;
     std::function<std::vector<int>()> parcels_;
+    std::function<std::vector<std::string>()> imagePoints_;
     int insertedRow_ = -1;
 };
 

@@ -1,7 +1,7 @@
 #include "ui/plot/PlotPick.h"
 
 #include "core/store/BlockList.h"
-#include "core/store/Store.h"
+#include "ui/plot/XyzImagePoints.h"
 
 namespace vemo {
 

@@ -1,8 +1,9 @@
 #include "ui/plot/PlotPointsRenderer.h"
 
-#include "core/store/Store.h"
+#include "core/store/XyzNameIndex.h"
 #include "ui/plot/PlotCanvas.h"
 #include "ui/plot/PlotSettings.h"
+#include "ui/plot/XyzImagePoints.h"
 
 #include <QPainter>
 

@@ -9,9 +9,9 @@
 
 namespace vemo {
 
-void PlotScene::Render(QImage& image, Store& store, const PlotSettings& settings, const PlotSceneState& state) {
+void PlotScene::Render(QImage& image, const Store& store, const PlotSettings& settings, const PlotSceneState& state) {
     image.fill(ColourFromBgr(settings.backColour));
-    store.imagePoints.Clear();
+    drawn_.Clear();
     if (ExtentsEmpty(store.IndexForDrawing().Extents()) || state.view.scale <= 0) {
         return;
     }
@@ -20,7 +20,7 @@ void PlotScene::Render(QImage& image, Store& store, const PlotSettings& settings
     options.circle = overview ? settings.smallCircle : settings.bigCircle;
     options.fontSize = state.nameSize;
     options.names = !state.hideNames && (state.pointNames || !overview);
-    points_.Render(image, store.IndexForDrawing(), state.view, settings, options, store.imagePoints);
+    points_.Render(image, store.IndexForDrawing(), state.view, settings, options, drawn_);
     if (state.editorShown || state.parcels) {
         RenderParcels(image, store, settings, state);
     }

@@ -3,12 +3,13 @@
 #include "ui/plot/PlotPointsRenderer.h"
 #include "ui/plot/PlotSettings.h"
 #include "ui/plot/PlotViewport.h"
+#include "ui/plot/XyzImagePoints.h"
 
 class QImage;
 
 namespace vemo {
 
-struct Store;
+class Store;
 
 // What one repaint of the plot's base picture depends on.
 struct PlotSceneState {
@@ -22,16 +23,19 @@ struct PlotSceneState {
 };
 
 // The base picture of the plot (paint steps 1, 2, 3 and 5): background, points with names, registered
-// parcels with their names.  Fills the store's XyzImagePoints with the points drawn.  Everything the
-// tools draw on top (highlights, the ring being edited, calculation lines, marks) is painted over it.
+// parcels with their names.  Keeps the points it drew for picking.  Everything the tools draw on top
+// (highlights, the ring being edited, calculation lines, marks) is painted over it.
 class PlotScene {
 public:
-    void Render(QImage& image, Store& store, const PlotSettings& settings, const PlotSceneState& state);
+    void Render(QImage& image, const Store& store, const PlotSettings& settings, const PlotSceneState& state);
+    // The points the last Render drew, in drawing order (none before the first).
+    const XyzImagePoints& DrawnPoints() const { return drawn_; }
 
 private:
     void RenderParcels(QImage& image, const Store& store, const PlotSettings& settings, const PlotSceneState& state);
 
     PlotPointsRenderer points_;
+    XyzImagePoints drawn_;
 };
 
 } // namespace vemo

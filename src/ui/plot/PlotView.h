@@ -20,7 +20,7 @@ class QMenu;
 
 namespace vemo {
 
-struct Store;
+class Store;
 
 // What the plot did last with the mouse (PlotState), and whether it waits for a fit.
 enum class PlotStates {
@@ -73,6 +73,8 @@ public:
     QString Hint() const { return hint_; }
     std::optional<QPoint> CrossHair() const { return crossHair_; }
     const PlotGestureState& Gestures() const { return gesture_; }
+    // The points the last paint drew, in drawing order: what a click picks from.
+    const XyzImagePoints& DrawnPoints() const { return scene_.DrawnPoints(); }
 
     // New coordinates were loaded or cleared: PlotState 99, no previous view; the plot fits all
     // points when it is next shown (at once when it is shown now).

@@ -143,11 +143,11 @@ void PlotView::DispatchClick(QPoint pos) {
             return;
         }
     }
-    const auto picked = PickNearestPoint(store_.imagePoints, world.x, world.y);
+    const auto picked = PickNearestPoint(scene_.DrawnPoints(), world.x, world.y);
     if (!picked) {
         return; // nothing drawn, nothing to pick
     }
-    const std::string name = store_.imagePoints.names[*picked];
+    const std::string name = scene_.DrawnPoints().names[*picked];
     for (const auto& target : targets_) {
         if (target.item->AcceptsPointClick()) {
             target.item->PointClicked(name);

@@ -1,8 +1,9 @@
 #include "ui/print/ReportPrinter.h"
 
 #include "core/print/ReportHeading.h"
-#include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/Messages.h"
+#include "core/text/MessagesMain.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/MessageBox.h"
 #include "ui/print/PdfFile.h"
@@ -48,7 +49,7 @@ public:
     // Ends the job; false when the printer (or the PDF file) could not take all of it.
     void finish() {
         if (!painter_.end()) {
-            throw Error(Jp("印刷を終了できません"));
+            throw Error(msg::CannotFinishPrinting());
         }
     }
     QPainter& painter() { return painter_; }
@@ -68,7 +69,7 @@ void ReportPrinter::printLines(QPrinter& printer, const std::vector<ReportLine>&
                                const ReportHeading* heading) {
     SheetWriter sheet(printer);
     if (!sheet.active()) {
-        throw Error(Jp("印刷を開始できません"));
+        throw Error(msg::CannotStartPrinting());
     }
     // Laid out before anything is drawn, so that the heading can tell how many sheets there are.
     const qreal bottom = sheet.area().height();
@@ -107,7 +108,7 @@ void ReportPrinter::printLines(QPrinter& printer, const std::vector<ReportLine>&
 void ReportPrinter::printPages(QPrinter& printer, const PagedReport& report, const PrintProgress& progress) {
     SheetWriter sheet(printer);
     if (!sheet.active()) {
-        throw Error(Jp("印刷を開始できません"));
+        throw Error(msg::CannotStartPrinting());
     }
     QRectF area = sheet.area();
     int total = report.PageCount();

@@ -7,6 +7,7 @@
 #include "ui/plot/PlotSettings.h"
 #include "ui/plot/PlotViewport.h"
 #include "ui/plot/PlotWheelFilter.h"
+#include "ui/plot/XyzImagePoints.h"
 
 #include <QMetaType>
 #include <QWidget>

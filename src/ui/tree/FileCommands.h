@@ -30,7 +30,7 @@ class LinkFileCommands;
 class HeaderEditor;
 class Workspace;
 struct Settings;
-struct Store;
+class Store;
 
 // The commands that move the native data between the store and the disk: new coordinates and parcels,
 // open and open in addition, save at the three tree levels with backups, auto-save and restore, files

@@ -37,9 +37,9 @@ private:
 class CalcFixture : public testing::Test {
 protected:
     void SetUp() override {
-        MessageBox::setCapture(true);
-        MessageBox::clearShownTexts();
-        SystemBeep::resetCount();
+        MessageBox::SetCapture(true);
+        MessageBox::ClearShownTexts();
+        SystemBeep::ResetCount();
         // A 10 m square A1..A4 (A3 at the far corner), A5 beyond it, two circle centres C1, C2.
         LoadPoints(
             *store,
@@ -63,7 +63,7 @@ protected:
         plot->RemoveLayer(window.get());
         plot->RemoveClickTarget(&names);
         window.reset();
-        MessageBox::setCapture(false);
+        MessageBox::SetCapture(false);
     }
 
     void Open(int tab) {

@@ -51,12 +51,12 @@ TEST_F(ConstructionTab, NameFieldsRefuseUnknownNamesAndTheFirstPointAgain) {
     Open(CalcTab::kLineLine);
     ConstructionPage* page = Page(CalcTab::kLineLine);
     TypeInField(page->line1()->first, QStringLiteral("Z9"));
-    EXPECT_EQ(SystemBeep::count(), 1);
+    EXPECT_EQ(SystemBeep::Count(), 1);
     EXPECT_TRUE(page->line1()->first->hasFocus());
     page->line1()->first->clear();
     TypeInField(page->line1()->first, QStringLiteral("A1"));
     TypeInField(page->line1()->second, QStringLiteral("A1"));
-    EXPECT_EQ(SystemBeep::count(), 2);
+    EXPECT_EQ(SystemBeep::Count(), 2);
     EXPECT_TRUE(page->line1()->second->hasFocus());
     // Numeric fields take digits, one point and the minus sign only.
     page->line1()->second->clear();
@@ -71,15 +71,15 @@ TEST_F(ConstructionTab, CircleCrossingMessageComesOncePerChangeAndTheWindowStays
     TypeInField(page->circle1()->radius, QStringLiteral("1"));
     TypeInField(page->circle2()->centre, QStringLiteral("C2"));
     TypeInField(page->circle2()->radius, QStringLiteral("5"));
-    EXPECT_EQ(MessageBox::shownTexts(), QStringList{"円と円が交差していません！"});
+    EXPECT_EQ(MessageBox::ShownTexts(), QStringList{"円と円が交差していません！"});
     EXPECT_TRUE(page->circle1()->radius->hasFocus());
     for (int i = 0; i < 3; ++i) { // repaints do not recompute, so do not repeat the message
         plot->repaint();
     }
-    EXPECT_EQ(MessageBox::shownTexts().size(), 1);
+    EXPECT_EQ(MessageBox::ShownTexts().size(), 1);
 
     TypeInField(page->circle1()->radius, QStringLiteral("5"));
-    EXPECT_EQ(MessageBox::shownTexts().size(), 1);
+    EXPECT_EQ(MessageBox::ShownTexts().size(), 1);
     EXPECT_EQ(Value(page->results(), 0), QStringLiteral("      3.000,      4.000"));
     EXPECT_EQ(Value(page->results(), 1), QStringLiteral("     -3.000,      4.000"));
     ASSERT_EQ(page->overlay().marks.size(), 2u);

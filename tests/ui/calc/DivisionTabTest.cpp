@@ -85,15 +85,15 @@ TEST_F(DivisionTab, EachRefusalShowsItsMessageAndOpensNoDialog) {
         Page()->startField()->setText(c.start);
         EXPECT_FALSE(RunWith([](DivisionDialog&) {}));
     }
-    EXPECT_EQ(MessageBox::shownTexts(), (QStringList{"分割元地を入力してください", "分割面積が確保できません",
+    EXPECT_EQ(MessageBox::ShownTexts(), (QStringList{"分割元地を入力してください", "分割面積が確保できません",
                                                      "分割面積が確保できません", "基準線未入力！", "始点未入力！"}));
     EXPECT_EQ(Page()->targetField()->text(), QStringLiteral("    30.0000000"));
 
     // An angle of 180 or more beeps and keeps the focus.
-    const int beeps = SystemBeep::count();
+    const int beeps = SystemBeep::Count();
     TypeInField(Page()->angleField(), QStringLiteral("180"));
     QTest::qWait(10);
-    EXPECT_EQ(SystemBeep::count(), beeps + 1);
+    EXPECT_EQ(SystemBeep::Count(), beeps + 1);
     EXPECT_TRUE(Page()->angleField()->hasFocus());
 }
 
@@ -164,7 +164,7 @@ TEST_F(DivisionTab, OnePointDivisionRegistersThePointAndBothParcels) {
         TypeInField(dialog.pointName(0), QStringLiteral("a1"));
         QTest::mouseClick(dialog.keep(1), Qt::LeftButton);
         QTest::mouseClick(dialog.registerButton(), Qt::LeftButton);
-        EXPECT_EQ(MessageBox::shownTexts(), QStringList{"点名 A1 は既に登録されています"});
+        EXPECT_EQ(MessageBox::ShownTexts(), QStringList{"点名 A1 は既に登録されています"});
         EXPECT_TRUE(dialog.isVisible());
         dialog.pointName(0)->clear();
         TypeInField(dialog.pointName(0), QStringLiteral("k1"));

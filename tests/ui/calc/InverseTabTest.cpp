@@ -36,7 +36,7 @@ TEST_F(InverseTab, KeyboardEntryListsLegsAnglesAndTheAreaOfTheClosedPolygon) {
     EXPECT_EQ(Page()->areaLabel()->text(), QStringLiteral(" 面積    100.0000000 ㎡"));
     EXPECT_EQ(Page()->tsuboLabel()->text(), QStringLiteral(" 坪数     30.2500    坪"));
     EXPECT_EQ(Grid()->currentRow(), 5);
-    EXPECT_TRUE(MessageBox::shownTexts().isEmpty());
+    EXPECT_TRUE(MessageBox::ShownTexts().isEmpty());
     SaveShot(window.get(), QStringLiteral("calc-inverse-window.png"));
     SaveShot(plot.get(), QStringLiteral("calc-inverse-plot.png"));
 }
@@ -46,7 +46,7 @@ TEST_F(InverseTab, RefusedNamesShowTheirMessageAndLeaveTheRowAsItWas) {
     TypeInGrid(Grid(), QStringLiteral("A1"));
     TypeInGrid(Grid(), QStringLiteral("A1"));
     TypeInGrid(Grid(), QStringLiteral("Z9"));
-    EXPECT_EQ(MessageBox::shownTexts(), (QStringList{"前点と重複", "Z9 は見つかりません"}));
+    EXPECT_EQ(MessageBox::ShownTexts(), (QStringList{"前点と重複", "Z9 は見つかりません"}));
     EXPECT_EQ(Names(), (QStringList{"A1", ""}));
     EXPECT_EQ(Grid()->currentRow(), 1);
     // Escape gives the cell back its text.
@@ -62,7 +62,7 @@ TEST_F(InverseTab, RadialTypeRefusesTheInstrumentPointAsATarget) {
     for (const char* name : {"A1", "A2", "A3", "A2", "A4"}) {
         TypeInGrid(Grid(), QString::fromLatin1(name));
     }
-    EXPECT_EQ(MessageBox::shownTexts(), QStringList{"基点と同一点"});
+    EXPECT_EQ(MessageBox::ShownTexts(), QStringList{"基点と同一点"});
     EXPECT_EQ(Names(), (QStringList{"A1", "A2", "A3", "A4", ""}));
     EXPECT_EQ(Cell(Grid(), 0, 0), QStringLiteral("後視"));
     EXPECT_EQ(Cell(Grid(), 2, 0), QStringLiteral("1"));

@@ -84,11 +84,11 @@ TEST_F(TransformTab, RunRefusesAnEmptySelectionThenTooFewPairs) {
     EXPECT_FALSE(RunWith([](TransformDialog&) {}));
     selection = {"A5"};
     EXPECT_FALSE(RunWith([](TransformDialog&) {}));
-    EXPECT_EQ(MessageBox::shownTexts(),
+    EXPECT_EQ(MessageBox::ShownTexts(),
               (QStringList{"変換元座標を1点以上指定してください", "変換元点名と対応する変換先点名を指定してください"}));
     // A name the list does not hold is refused in the grid and the cell stays empty.
     TypeInGrid(Page()->grid(), QStringLiteral("Z9"));
-    EXPECT_EQ(MessageBox::shownTexts().last(), QStringLiteral("Z9 は見つかりません"));
+    EXPECT_EQ(MessageBox::ShownTexts().last(), QStringLiteral("Z9 は見つかりません"));
     EXPECT_TRUE(Cell(Page()->grid(), 1, 1).isEmpty());
     // Enter on a filled old-name cell that is not being edited confirms that name and goes on to its
     // new name, not to the next pair.

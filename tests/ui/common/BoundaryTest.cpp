@@ -24,21 +24,21 @@ namespace {
 class Boundary : public testing::Test {
 protected:
     void SetUp() override {
-        MessageBox::setCapture(true);
-        MessageBox::clearShownTexts();
+        MessageBox::SetCapture(true);
+        MessageBox::ClearShownTexts();
     }
-    void TearDown() override { MessageBox::setCapture(false); }
+    void TearDown() override { MessageBox::SetCapture(false); }
 };
 
 TEST_F(Boundary, CapturedMessagesAreRecordedAndAnswered) {
     MessageBox::Show(nullptr, QStringLiteral("File Open Error !!"));
     EXPECT_EQ(MessageBox::Ask(nullptr, QStringLiteral("編集中の座標リストを破棄します")), QMessageBox::Ok);
-    MessageBox::setNextAnswer(QMessageBox::Cancel);
+    MessageBox::SetNextAnswer(QMessageBox::Cancel);
     EXPECT_EQ(MessageBox::Ask(nullptr, QStringLiteral("編集中の画地データをクリアします")), QMessageBox::Cancel);
     // The scripted answer is used once only.
     EXPECT_EQ(MessageBox::Ask(nullptr, QStringLiteral("again"), QMessageBox::Yes | QMessageBox::No, QMessageBox::No),
               QMessageBox::No);
-    EXPECT_EQ(MessageBox::shownTexts(),
+    EXPECT_EQ(MessageBox::ShownTexts(),
               QStringList({QStringLiteral("File Open Error !!"), QStringLiteral("編集中の座標リストを破棄します"),
                            QStringLiteral("編集中の画地データをクリアします"), QStringLiteral("again")}));
 }
@@ -46,27 +46,27 @@ TEST_F(Boundary, CapturedMessagesAreRecordedAndAnswered) {
 TEST_F(Boundary, CoreErrorIsShownInJapaneseAndTheProgramGoesOn) {
     const bool ok = RunCommand([] { throw Error(Jp("'1O.5' は浮動小数点数ではありません")); });
     EXPECT_FALSE(ok);
-    ASSERT_EQ(MessageBox::shownTexts().size(), 1);
-    EXPECT_EQ(MessageBox::shownTexts().front(), QStringLiteral("'1O.5' は浮動小数点数ではありません"));
+    ASSERT_EQ(MessageBox::ShownTexts().size(), 1);
+    EXPECT_EQ(MessageBox::ShownTexts().front(), QStringLiteral("'1O.5' は浮動小数点数ではありません"));
 
     int runs = 0;
     EXPECT_TRUE(RunCommand([&runs] { ++runs; }));
     EXPECT_EQ(runs, 1);
-    EXPECT_EQ(MessageBox::shownTexts().size(), 1);
+    EXPECT_EQ(MessageBox::ShownTexts().size(), 1);
 }
 
 TEST_F(Boundary, OtherExceptionsAreReportedAsInternalErrors) {
     EXPECT_FALSE(RunCommand([] { throw std::out_of_range("row 100000 is out of range"); }));
     EXPECT_FALSE(RunCommand([] { throw 42; }));
-    ASSERT_EQ(MessageBox::shownTexts().size(), 2);
-    EXPECT_EQ(MessageBox::shownTexts()[0], QStringLiteral("内部エラーが発生しました（row 100000 is out of range）"));
-    EXPECT_FALSE(MessageBox::shownTexts()[1].isEmpty());
+    ASSERT_EQ(MessageBox::ShownTexts().size(), 2);
+    EXPECT_EQ(MessageBox::ShownTexts()[0], QStringLiteral("内部エラーが発生しました（row 100000 is out of range）"));
+    EXPECT_FALSE(MessageBox::ShownTexts()[1].isEmpty());
 }
 
 TEST_F(Boundary, EventDeliveryKeepsItsResultOrFails) {
     EXPECT_TRUE(GuardDelivery([] { return true; }));
     EXPECT_FALSE(GuardDelivery([]() -> bool { throw Error(Jp("入力ファイルを開けません")); }));
-    EXPECT_EQ(MessageBox::shownTexts(), QStringList{QStringLiteral("入力ファイルを開けません")});
+    EXPECT_EQ(MessageBox::ShownTexts(), QStringList{QStringLiteral("入力ファイルを開けません")});
 }
 
 TEST(ApplicationTitleTest, FollowsTheLastSetTitle) {
@@ -77,10 +77,10 @@ TEST(ApplicationTitleTest, FollowsTheLastSetTitle) {
 }
 
 TEST(SystemBeepTest, EveryRefusalIsCounted) {
-    SystemBeep::resetCount();
+    SystemBeep::ResetCount();
     SystemBeep::Beep();
     SystemBeep::Beep();
-    EXPECT_EQ(SystemBeep::count(), 2);
+    EXPECT_EQ(SystemBeep::Count(), 2);
 }
 
 TEST(LockKeysTest, LockKeysAreFollowedWithoutAWindowSystem) {

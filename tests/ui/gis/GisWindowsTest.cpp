@@ -55,14 +55,14 @@ TEST(LatLonDialog, ShowsThePointAndConvertsBack) {
     EXPECT_NEAR(dialog.xEdit()->text().toDouble(), -33369.335, 0.003);
     EXPECT_NEAR(dialog.yEdit()->text().toDouble(), -6837.339, 0.003);
 
-    MessageBox::setCapture(true);
-    MessageBox::clearShownTexts();
+    MessageBox::SetCapture(true);
+    MessageBox::ClearShownTexts();
     QString x = dialog.xEdit()->text();
     dialog.latEdit()->setText(QStringLiteral("35 61 0"));
     QTest::mouseClick(Button(dialog, QStringLiteral("平面直角座標へ(&X)")), Qt::LeftButton);
-    EXPECT_EQ(MessageBox::shownTexts().size(), 1);
+    EXPECT_EQ(MessageBox::ShownTexts().size(), 1);
     EXPECT_EQ(dialog.xEdit()->text(), x);
-    MessageBox::setCapture(false);
+    MessageBox::SetCapture(false);
 }
 
 // The first export of a site asks the zone and remembers it in the site folder; the second asks
@@ -81,8 +81,8 @@ TEST(GisExportCommand, AsksTheZoneOnceAndRemembersIt) {
             }
         });
     };
-    MessageBox::setCapture(true);
-    MessageBox::clearShownTexts();
+    MessageBox::SetCapture(true);
+    MessageBox::ClearShownTexts();
     for (const char* name : {"first.gpkg", "second.kml"}) {
         answerZone();
         FileDialog::setNextFileName(QString::fromStdString(site.File(name)));
@@ -94,10 +94,10 @@ TEST(GisExportCommand, AsksTheZoneOnceAndRemembersIt) {
     std::optional<gis::ZoneChoice> remembered = gis::ReadSiteZone(site.Path());
     ASSERT_TRUE(remembered.has_value());
     EXPECT_EQ(remembered->zone, 12);
-    ASSERT_EQ(MessageBox::shownTexts().size(), 2);
-    EXPECT_TRUE(MessageBox::shownTexts()[1].contains(QStringLiteral("点 1 件")));
-    EXPECT_TRUE(MessageBox::shownTexts()[1].contains(QStringLiteral("1 件は出力していません")));
-    MessageBox::setCapture(false);
+    ASSERT_EQ(MessageBox::ShownTexts().size(), 2);
+    EXPECT_TRUE(MessageBox::ShownTexts()[1].contains(QStringLiteral("点 1 件")));
+    EXPECT_TRUE(MessageBox::ShownTexts()[1].contains(QStringLiteral("1 件は出力していません")));
+    MessageBox::SetCapture(false);
 }
 
 } // namespace

@@ -34,7 +34,7 @@ TEST_F(GridTest, EnterAppendsTheNextNameInIncAndDecMode) {
     Type("2");
     Key(Qt::Key_Enter);
     EXPECT_EQ(Cell(3, kColName), "T009");
-    EXPECT_TRUE(MessageBox::shownTexts().isEmpty());
+    EXPECT_TRUE(MessageBox::ShownTexts().isEmpty());
 }
 
 TEST_F(GridTest, AnIncompleteLastRowSendsTheCursorBackToItsName) {
@@ -88,14 +88,14 @@ TEST_F(GridTest, DownModeMovesDownWithoutChecking) {
     Key(Qt::Key_Return);
     EXPECT_EQ(Cursor(), (GridCell{4, kColX}));
     EXPECT_EQ(Cell(3, kColX), "1-2");
-    EXPECT_TRUE(MessageBox::shownTexts().isEmpty());
+    EXPECT_TRUE(MessageBox::ShownTexts().isEmpty());
 }
 
 TEST_F(GridTest, ABadNumberShowsTheConversionMessageAndKeepsTheCursor) {
     TypeTab("K1");
     TypeTab("1-2");
-    ASSERT_EQ(MessageBox::shownTexts().size(), 1);
-    EXPECT_EQ(MessageBox::shownTexts()[0], QStringLiteral("'1-2' は浮動小数点数ではありません"));
+    ASSERT_EQ(MessageBox::ShownTexts().size(), 1);
+    EXPECT_EQ(MessageBox::ShownTexts()[0], QStringLiteral("'1-2' は浮動小数点数ではありません"));
     EXPECT_EQ(Cursor(), (GridCell{1, kColX}));
     EXPECT_EQ(Cell(1, kColX), "1-2");
     // Letters never get into a number cell.
@@ -126,11 +126,11 @@ TEST_F(GridTest, ADuplicateNameIsRefusedWithTheBeep) {
     Fill({{"T1", "1.000", "2.000"}, {"", "", ""}});
     grid->setCurrentCell({2, kColName});
     TypeTab("T1");
-    EXPECT_EQ(SystemBeep::count(), 1);
+    EXPECT_EQ(SystemBeep::Count(), 1);
     EXPECT_EQ(Cell(2, kColName), "");
     EXPECT_EQ(Cursor(), (GridCell{2, kColName}));
     TypeTab("t1"); // names are case-sensitive
-    EXPECT_EQ(SystemBeep::count(), 1);
+    EXPECT_EQ(SystemBeep::Count(), 1);
     EXPECT_EQ(Cursor(), (GridCell{2, kColX}));
 }
 
@@ -230,8 +230,8 @@ TEST_F(GridTest, AFullListRefusesAnotherRowWithAMessage) {
     grid->setCurrentCell({kMaxPointRows, kColY});
     Key(Qt::Key_Return); // a complete last row, but no room for the next point
     EXPECT_EQ(store.xyz.PointRowCount(), kMaxPointRows);
-    ASSERT_EQ(MessageBox::shownTexts().size(), 2);
-    EXPECT_EQ(MessageBox::shownTexts()[0], QStringLiteral("座標点数が上限（99998点）を超えるため追加できません"));
+    ASSERT_EQ(MessageBox::ShownTexts().size(), 2);
+    EXPECT_EQ(MessageBox::ShownTexts()[0], QStringLiteral("座標点数が上限（99998点）を超えるため追加できません"));
 }
 
 TEST_F(GridTest, SearchDownAndUpFromTheCursorRow) {

@@ -26,7 +26,7 @@ void AnswerNextBoxWithEnter() {
 // the keys then reach the window, which passes them to its focus widget.  That must be the grid or its
 // open editor, never the editor the message interrupted.
 TEST_F(GridTest, KeysStillWorkAfterAConversionMessage) {
-    MessageBox::setCapture(false);
+    MessageBox::SetCapture(false);
     TypeTab("P1");
     Type("1..2");
     AnswerNextBoxWithEnter();
@@ -102,12 +102,12 @@ TEST_F(GridTest, InputAssistShiftsOnlyWhatWasTyped) {
 TEST_F(GridTest, RefusedCharactersInNumberCellsBeep) {
     TypeTab("P1");
     Type("a");
-    EXPECT_EQ(SystemBeep::count(), 1);
+    EXPECT_EQ(SystemBeep::Count(), 1);
     Type("12x");
-    EXPECT_EQ(SystemBeep::count(), 2);
+    EXPECT_EQ(SystemBeep::Count(), 2);
     Key(Qt::Key_Tab);
     EXPECT_EQ(Cell(1, kColX), "12.000");
-    EXPECT_EQ(SystemBeep::count(), 2);
+    EXPECT_EQ(SystemBeep::Count(), 2);
 }
 
 // Coordinates are drawn and typed in the number font; the screenshot (saved twice the size) is for a

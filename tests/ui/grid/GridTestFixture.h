@@ -28,9 +28,9 @@ inline std::vector<std::string> Names(const XyzList& list) {
 class GridTest : public testing::Test {
 protected:
     void SetUp() override {
-        MessageBox::setCapture(true);
-        MessageBox::clearShownTexts();
-        SystemBeep::resetCount();
+        MessageBox::SetCapture(true);
+        MessageBox::ClearShownTexts();
+        SystemBeep::ResetCount();
         panel = std::make_unique<XyzListPanel>(store);
         panel->resize(700, 500);
         panel->show();
@@ -41,7 +41,7 @@ protected:
     }
     void TearDown() override {
         panel.reset();
-        MessageBox::setCapture(false);
+        MessageBox::SetCapture(false);
     }
 
     // Keys go where a user's keys would go: to the focused widget (the cell editor while one is open).

@@ -29,7 +29,7 @@ TEST_F(GridTest, CleanupDialogDeletesDuplicatesAndReports) {
     panel->clean();
     EXPECT_EQ(store.xyz.RowCount(), 3);
     EXPECT_EQ(Cell(2, kColName), "D");
-    EXPECT_EQ(MessageBox::shownTexts(), QStringList{QStringLiteral("2 点削除しました")});
+    EXPECT_EQ(MessageBox::ShownTexts(), QStringList{QStringLiteral("2 点削除しました")});
     EXPECT_EQ(Cursor().row, 1);
     EXPECT_EQ(rebuilt.size(), 1);
     EXPECT_TRUE(store.FindPointXY("D").has_value()); // the name index follows the cleaned list
@@ -42,13 +42,13 @@ TEST_F(GridTest, CleanupRenamesAndRenumbers) {
     dialog->fromOldChoice()->setChecked(true);
     panel->runCleanup(dialog->request());
     EXPECT_EQ(Cell(2, kColName), "T5#");
-    EXPECT_EQ(MessageBox::shownTexts(), QStringList{QStringLiteral("1 点変更しました")});
+    EXPECT_EQ(MessageBox::ShownTexts(), QStringList{QStringLiteral("1 点変更しました")});
 
     // No key chosen: nothing happens and nothing is shown.
     dialog->xyKey()->setChecked(false);
-    MessageBox::clearShownTexts();
+    MessageBox::ClearShownTexts();
     panel->runCleanup(dialog->request());
-    EXPECT_TRUE(MessageBox::shownTexts().isEmpty());
+    EXPECT_TRUE(MessageBox::ShownTexts().isEmpty());
 
     dialog->tabs()->setCurrentIndex(1);
     EXPECT_EQ(dialog->firstNameEdit()->text(), QStringLiteral("001"));

@@ -110,8 +110,8 @@ TEST_F(Areas, BadNumberInTheListIsShownAndTheEditorStillOpens) {
     main.commands().setEnabled(Cmd::DispBlockEdit, true);
     main.commands().trigger(Cmd::DispBlockEdit);
     EXPECT_TRUE(main.isAreaShown(Area::BlockEdit));
-    ASSERT_EQ(MessageBox::shownTexts().size(), 1);
-    EXPECT_TRUE(MessageBox::shownTexts().front().contains(QStringLiteral("1O0.000")));
+    ASSERT_EQ(MessageBox::ShownTexts().size(), 1);
+    EXPECT_TRUE(MessageBox::ShownTexts().front().contains(QStringLiteral("1O0.000")));
     // The program carries on: the next command runs normally.
     main.commands().trigger(Cmd::DispBlockEdit);
     EXPECT_FALSE(main.isAreaShown(Area::BlockEdit));

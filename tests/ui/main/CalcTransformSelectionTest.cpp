@@ -8,7 +8,7 @@
 #include "ui/common/MessageBox.h"
 #include "ui/main/CalcArea.h"
 #include "ui/main/CommandSet.h"
-#include "ui/main/ParcelArea.h"
+#include "ui/main/ParcelEditorArea.h"
 #include "ui/main/PlotArea.h"
 #include "ui/parcels/SelectionPanel.h"
 
@@ -25,12 +25,12 @@ using CalcTransformSelection = MainFixture;
 TEST_F(CalcTransformSelection, TransformsTheSelectedPointsAndClosesTheSelection) {
     MainWindow& main = Open();
     InstallPlotArea(main);
-    SelectionPanel* selection = InstallSelectionPanel(main, InstallParcelArea(main));
+    SelectionPanel* selection = InstallSelectionPanel(main, InstallParcelEditorArea(main));
     CalcWindow* calc = InstallCalcWindow(main);
     LoadPoints(main.store(), {{"A1", 0, 0}, {"A2", 10, 0}, {"A5", 20, 0}, {"N1", 100, 100}, {"N2", 100, 110}});
     main.show();
-    MessageBox::setCapture(true);
-    MessageBox::clearShownTexts();
+    MessageBox::SetCapture(true);
+    MessageBox::ClearShownTexts();
 
     main.commands().trigger(Cmd::CalcTransform);
     auto* page = qobject_cast<TransformPage*>(calc->page(CalcTab::kTransform));
@@ -41,7 +41,7 @@ TEST_F(CalcTransformSelection, TransformsTheSelectedPointsAndClosesTheSelection)
     page->enterName(2, 2, QStringLiteral("N2"));
     // Without the selection panel there is nothing to transform.
     page->run();
-    EXPECT_EQ(MessageBox::shownTexts(), QStringList{"変換元座標を1点以上指定してください"});
+    EXPECT_EQ(MessageBox::ShownTexts(), QStringList{"変換元座標を1点以上指定してください"});
 
     main.commands().setEnabled(Cmd::EditXyzSelect, true); // as after opening coordinates
     main.commands().trigger(Cmd::EditXyzSelect);
@@ -58,7 +58,7 @@ TEST_F(CalcTransformSelection, TransformsTheSelectedPointsAndClosesTheSelection)
     EXPECT_DOUBLE_EQ(moved->x, 100.0);
     EXPECT_DOUBLE_EQ(moved->y, 120.0);
     EXPECT_FALSE(main.isSelectionPanelShown());
-    MessageBox::setCapture(false);
+    MessageBox::SetCapture(false);
 }
 
 } // namespace

@@ -7,9 +7,9 @@
 #include "ui/calc/PointGridPage.h"
 #include "ui/main/CalcArea.h"
 #include "ui/main/CommandSet.h"
-#include "ui/main/ParcelArea.h"
+#include "ui/main/ParcelEditorArea.h"
 #include "ui/main/PlotArea.h"
-#include "ui/main/Tools.h"
+#include "ui/main/ToolRegistry.h"
 #include "ui/parcels/ParcelEditor.h"
 #include "ui/plot/PlotView.h"
 
@@ -186,7 +186,7 @@ TEST_F(CalcWindowInstall, DockedGridTakesTypedNamesInUpperCaseAndConfirmsThemWit
 TEST_F(CalcWindowInstall, ParcelGoesFromTheEditorIntoTheGridAndTheGridBackAsANewParcel) {
     MainWindow& main = Open();
     InstallPlotArea(main);
-    ParcelEditor* editor = InstallParcelArea(main);
+    ParcelEditor* editor = InstallParcelEditorArea(main);
     CalcWindow* calc = InstallCalcWindow(main, editor);
     LoadPoints(main.store(), {{"A1", 0, 0}, {"A2", 10, 0}, {"A3", 10, 10}, {"A4", 0, 10}});
     main.store().blocks.Add(Block{"1", "A1,A2,A3,A4,A1", 6, 5, 5});

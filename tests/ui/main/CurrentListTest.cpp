@@ -39,7 +39,7 @@ protected:
     // The names the plot drew at its last paint.
     static std::vector<std::string> Drawn(MainWindow& main) {
         main.plotView()->grab();
-        return main.store().imagePoints.names;
+        return main.plotView()->DrawnPoints().names;
     }
     static void Key(Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); }
     static void Type(const char* text) {
@@ -53,7 +53,7 @@ TEST_F(CurrentList, NewCoordinatesLeaveNothingOfThePreviousSite) {
     MainWindow& main = OpenAll();
     LoadOldSite(main);
     EXPECT_EQ(Drawn(main).size(), 2u);
-    MessageBox::setNextAnswer(QMessageBox::Discard); // unsaved changes: 保存しない
+    MessageBox::SetNextAnswer(QMessageBox::Discard); // unsaved changes: 保存しない
     main.commands().trigger(Cmd::FileNewXyz);
     EXPECT_FALSE(main.store().FindPointXY("OLD"));
     EXPECT_EQ(main.store().Index().Count(), 0);
@@ -68,7 +68,7 @@ TEST_F(CurrentList, AFileOfOnePointReplacesThePointOfTheSameName) {
     line.resize(16, ' ');
     line += "              12.000              34.000               0.000";
     WriteBytes(folder.File("one.Xyz"), line + "\r\n");
-    MessageBox::setNextAnswer(QMessageBox::Discard);
+    MessageBox::SetNextAnswer(QMessageBox::Discard);
     main.treeArea()->commands().dropFiles({QString::fromStdString(folder.File("one.Xyz"))});
     ASSERT_EQ(main.store().xyz.Cell(1, kColName), "A1");
     const auto a1 = main.store().FindPointXY("A1");
@@ -83,9 +83,9 @@ TEST_F(CurrentList, AFileOfOnePointReplacesThePointOfTheSameName) {
 TEST_F(CurrentList, PointsTypedIntoAnEmptyListAreFittedAndFound) {
     MainWindow& main = OpenAll();
     LoadOldSite(main);
-    MessageBox::setNextAnswer(QMessageBox::Discard);
+    MessageBox::SetNextAnswer(QMessageBox::Discard);
     main.commands().trigger(Cmd::FileNewXyz);
-    MessageBox::clearShownTexts();
+    MessageBox::ClearShownTexts();
     main.setAreaShown(Area::XyzList, true);
     main.setAreaShown(Area::Plot, true);
     main.activateWindow();
@@ -106,7 +106,7 @@ TEST_F(CurrentList, PointsTypedIntoAnEmptyListAreFittedAndFound) {
             EXPECT_DOUBLE_EQ(view.centreY, 230.0);
         }
     }
-    ASSERT_TRUE(MessageBox::shownTexts().isEmpty()) << MessageBox::shownTexts().join('\n').toStdString();
+    ASSERT_TRUE(MessageBox::ShownTexts().isEmpty()) << MessageBox::ShownTexts().join('\n').toStdString();
     for (const auto& point : points) {
         const auto found = main.store().FindPointXY(point[0]);
         ASSERT_TRUE(found) << point[0];

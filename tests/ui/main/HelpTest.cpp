@@ -106,18 +106,18 @@ TEST_F(Help, EveryTopicHasItsOwnExplainingPageFoundByIndexAndSearch) {
     QStringList files;
     for (const auto& [context, titleWord] : topics) {
         SCOPED_TRACE(context);
-        const QString file = book.fileOfContext(context);
+        const QString file = book.FileOfContext(context);
         ASSERT_FALSE(file.isEmpty());
         if (!files.contains(file)) {
             files.append(file);
         }
-        const HelpPage* page = book.page(file);
+        const HelpPage* page = book.Page(file);
         EXPECT_TRUE(page->title.contains(QString::fromUtf8(titleWord))) << page->title.toStdString();
         EXPECT_GT(page->text.size(), 300) << "a page that explains its window";
         EXPECT_FALSE(page->keywords.isEmpty());
     }
-    EXPECT_EQ(book.pages().front().file, QStringLiteral("index.html"));
-    EXPECT_EQ(book.pages().size(), static_cast<size_t>(files.size()) + 1);
+    EXPECT_EQ(book.Pages().front().file, QStringLiteral("index.html"));
+    EXPECT_EQ(book.Pages().size(), static_cast<size_t>(files.size()) + 1);
 
     help.showContents();
     help.searchField()->setText(QStringLiteral("ヘルマート 残差"));
@@ -127,10 +127,10 @@ TEST_F(Help, EveryTopicHasItsOwnExplainingPageFoundByIndexAndSearch) {
                       help.searchResults()->visualItemRect(help.searchResults()->item(0)).center());
     EXPECT_EQ(help.currentContext(), 22);
 
-    const auto index = book.index();
+    const auto index = book.Index();
     const auto ttyUsb = std::find_if(index.begin(), index.end(), [](const auto& e) { return e.first == "ttyUSB0"; });
     ASSERT_NE(ttyUsb, index.end());
-    EXPECT_EQ(ttyUsb->second, book.fileOfContext(14));
+    EXPECT_EQ(ttyUsb->second, book.FileOfContext(14));
 
     const QByteArray folder = qgetenv("VEMO_SCREENSHOT_DIR");
     if (!folder.isEmpty()) {

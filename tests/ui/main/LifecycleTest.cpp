@@ -8,7 +8,7 @@
 #include "ui/main/AutoSaveTimer.h"
 #include "ui/main/CommandSet.h"
 #include "ui/main/StatusPanels.h"
-#include "ui/main/Tools.h"
+#include "ui/main/ToolRegistry.h"
 
 #include <QAction>
 #include <QApplication>
@@ -37,7 +37,7 @@ TEST_F(Lifecycle, FirstStartUsesDefaultsAndMarksTheRunAtOnce) {
     EXPECT_EQ(main.store().names.ExeDir, home.Str());
     EXPECT_TRUE(main.autoSaveTimer().isActive());
     EXPECT_EQ(main.autoSaveTimer().intervalMs(), 15 * 60000);
-    EXPECT_TRUE(MessageBox::shownTexts().isEmpty());
+    EXPECT_TRUE(MessageBox::ShownTexts().isEmpty());
 }
 
 TEST_F(Lifecycle, CaptionStartsAsVemoAndFollowsTheNames) {
@@ -88,11 +88,11 @@ TEST_F(Lifecycle, AutoSaveSwitchedOffOrZeroIntervalStopsTheTimer) {
     main.applyAutoSaveSettings();
     EXPECT_FALSE(main.autoSaveTimer().isActive());
     // The longest interval the timer can hold, not an overflowed negative one.
-    EXPECT_GT(AutoSaveTimer::IntervalMs(100000), 0);
+    EXPECT_GT(AutoSaveTimer::intervalForMinutes(100000), 0);
 }
 
 TEST_F(Lifecycle, AutoSaveTimerFires) {
-    EXPECT_EQ(AutoSaveTimer::IntervalMs(1), 60000);
+    EXPECT_EQ(AutoSaveTimer::intervalForMinutes(1), 60000);
     // A "minute" of 5 ms: the clock ticks again and again while on, and not at all once off.
     AutoSaveTimer timer(nullptr, 5);
     QSignalSpy fired(&timer, &AutoSaveTimer::fired);
@@ -135,7 +135,7 @@ TEST_F(Lifecycle, BadNumbersAreReportedAndDefaultsUsed) {
     MainWindow& main = Open("[Data]\r\nAutoSaveInterval=abc\r\n[Exit]\r\nDatTreeWidth=wide\r\n");
     EXPECT_EQ(main.autoSaveTimer().intervalMs(), 15 * 60000);
     EXPECT_EQ(main.areaWidth(Area::DataTree), 225);
-    const QStringList shown = MessageBox::shownTexts();
+    const QStringList shown = MessageBox::ShownTexts();
     ASSERT_EQ(shown.size(), 2);
     EXPECT_TRUE(shown[0].startsWith(QStringLiteral("'abc' は整数ではありません"))) << shown[0].toStdString();
     EXPECT_TRUE(shown[1].startsWith(QStringLiteral("'wide' は整数ではありません"))) << shown[1].toStdString();
@@ -215,7 +215,7 @@ TEST_F(Lifecycle, FailingIdleRuleIsShownOnceAndTheOthersGoOn) {
     main.tools().add(&main, std::move(counting));
     main.runIdle();
     main.runIdle();
-    EXPECT_EQ(MessageBox::shownTexts(), QStringList{QStringLiteral("画地がありません")});
+    EXPECT_EQ(MessageBox::ShownTexts(), QStringList{QStringLiteral("画地がありません")});
     EXPECT_EQ(good, 2);
 }
 
@@ -223,7 +223,7 @@ TEST_F(Lifecycle, ExceptionInACommandIsShownAndTheWindowCarriesOn) {
     MainWindow& main = Open();
     main.commands().connect(Cmd::CalcLength, [] { throw Error(Jp("'X1' は浮動小数点数ではありません")); });
     main.commands().trigger(Cmd::CalcLength);
-    EXPECT_EQ(MessageBox::shownTexts(), QStringList{QStringLiteral("'X1' は浮動小数点数ではありません")});
+    EXPECT_EQ(MessageBox::ShownTexts(), QStringList{QStringLiteral("'X1' は浮動小数点数ではありません")});
     main.commands().trigger(Cmd::DispDatTree);
     EXPECT_FALSE(main.isAreaShown(Area::DataTree));
 }

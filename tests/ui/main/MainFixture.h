@@ -18,13 +18,13 @@ namespace vemo::test {
 class MainFixture : public testing::Test {
 protected:
     void SetUp() override {
-        MessageBox::setCapture(true);
-        MessageBox::clearShownTexts();
+        MessageBox::SetCapture(true);
+        MessageBox::ClearShownTexts();
     }
     void TearDown() override {
         window.reset();
         workspace.reset();
-        MessageBox::setCapture(false);
+        MessageBox::SetCapture(false);
     }
 
     MainWindow& Open(const std::string& iniBytes = {}) {

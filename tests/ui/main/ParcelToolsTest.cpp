@@ -5,8 +5,8 @@
 #include "core/text/Cp932.h"
 #include "ui/grid/XyzListPanel.h"
 #include "ui/main/CommandSet.h"
-#include "ui/main/ParcelArea.h"
-#include "ui/main/Tools.h"
+#include "ui/main/ParcelEditorArea.h"
+#include "ui/main/ToolRegistry.h"
 #include "ui/parcels/ParcelEditor.h"
 #include "ui/parcels/SelectionPanel.h"
 #include "ui/plot/PlotView.h"
@@ -17,9 +17,11 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace vemo::test {
@@ -29,7 +31,7 @@ class ParcelTools : public MainFixture {
 protected:
     MainWindow& OpenAll() {
         MainWindow& main = OpenWithAreas();
-        editor = InstallParcelArea(main);
+        editor = InstallParcelEditorArea(main);
         panel = InstallSelectionPanel(main, editor);
         main.store().xyz.ReplaceAll({{"", "A", "0.000", "0.000", "", "", ""},
                                      {"", "B", "0.000", "30.000", "", "", ""},
@@ -85,6 +87,14 @@ TEST_F(ParcelTools, PlotClicksGoToTheFocusedTool) {
     main.tools().offerPointName(PointSource::PlotClick, "B"); // clicked again: out
     EXPECT_EQ(panel->names(), (std::vector<std::string>{"C"}));
     EXPECT_TRUE(editor->rows() == std::vector<std::string>{""}); // the editor was not asked
+
+    // 測点ｲﾒｰｼﾞ挿入 takes what the plot drew: all three points, fitted.
+    main.plotView()->FitAllPoints();
+    main.plotView()->grab();
+    QTest::mouseClick(panel->button(QStringLiteral("測点ｲﾒｰｼﾞ挿入")), Qt::LeftButton);
+    std::vector<std::string> names = panel->names();
+    std::sort(names.begin() + 1, names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"C", "A", "B"}));
 }
 
 // The 画地 menu shows the keys of the editor's commands (they act in the editor only); the coordinate

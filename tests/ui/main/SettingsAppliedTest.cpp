@@ -54,7 +54,7 @@ TEST_F(SettingsApplied, OkReachesThePlotTheKeyboardTheTreeAndTheAutoSaveClock) {
     Field<QSpinBox>(dialog, "AutoSaveInterval")->setValue(3);
     ASSERT_EQ(window->plotView()->Settings().backColour, 4194304);
     ASSERT_TRUE(window->keyRules().upperChr());
-    ASSERT_EQ(window->autoSaveTimer().intervalMs(), AutoSaveTimer::IntervalMs(15));
+    ASSERT_EQ(window->autoSaveTimer().intervalMs(), AutoSaveTimer::intervalForMinutes(15));
 
     dialog.okButton()->click();
 
@@ -68,7 +68,7 @@ TEST_F(SettingsApplied, OkReachesThePlotTheKeyboardTheTreeAndTheAutoSaveClock) {
     EXPECT_EQ(DataTree::nameOf(tree.view()->topLevelItem(0)), "site1");
     EXPECT_EQ(tree.folderAction(1)->text(), QString::fromStdString(second.Str()));
     EXPECT_TRUE(window->autoSaveTimer().isActive());
-    EXPECT_EQ(window->autoSaveTimer().intervalMs(), AutoSaveTimer::IntervalMs(3));
+    EXPECT_EQ(window->autoSaveTimer().intervalMs(), AutoSaveTimer::intervalForMinutes(3));
 
     // Zero minutes stops the clock instead of saving without pause.
     Field<QSpinBox>(dialog, "AutoSaveInterval")->setValue(0);
@@ -144,14 +144,14 @@ TEST_F(SettingsApplied, ProgramSlotsFollowTheirTitles) {
     ASSERT_TRUE(commands.isEnabled(Cmd::Program2));
     commands.trigger(Cmd::Program2);
     QTRY_VERIFY_WITH_TIMEOUT(std::filesystem::exists(marker), 10000);
-    EXPECT_TRUE(MessageBox::shownTexts().isEmpty());
+    EXPECT_TRUE(MessageBox::ShownTexts().isEmpty());
 
     // A program that is not there says so.
     Field<QLineEdit>(dialog, "Program2")->setText(QStringLiteral("/nonexistent/cad --open"));
     dialog.okButton()->click();
     commands.trigger(Cmd::Program2);
-    ASSERT_EQ(MessageBox::shownTexts().size(), 1);
-    EXPECT_TRUE(MessageBox::shownTexts().front().startsWith(
+    ASSERT_EQ(MessageBox::ShownTexts().size(), 1);
+    EXPECT_TRUE(MessageBox::ShownTexts().front().startsWith(
         QStringLiteral("プログラム「/nonexistent/cad --open」を起動できません。")));
     Field<QLineEdit>(dialog, "Program2")->setText(QString::fromStdString(script));
 

@@ -39,14 +39,14 @@ TEST(SingleInstance, SecondStartShowsTheMessageAndEndsWithOne) {
     qputenv("TMPDIR", QByteArray::fromStdString(tmp.Str()));
     SingleInstanceLock running;
     ASSERT_TRUE(running.tryLock());
-    MessageBox::setCapture(true);
-    MessageBox::clearShownTexts();
+    MessageBox::SetCapture(true);
+    MessageBox::ClearShownTexts();
     const QString titleBefore = ApplicationTitle();
     EXPECT_EQ(StartUp::Run({QStringLiteral("vemo")}), 1);
-    EXPECT_EQ(MessageBox::shownTexts(), QStringList{QStringLiteral("Vemoは既に起動しています")});
+    EXPECT_EQ(MessageBox::ShownTexts(), QStringList{QStringLiteral("Vemoは既に起動しています")});
     // Nothing else happened: no window, no title change.
     EXPECT_EQ(ApplicationTitle(), titleBefore);
-    MessageBox::setCapture(false);
+    MessageBox::SetCapture(false);
     running.unlock();
     qunsetenv("TMPDIR");
 }
@@ -58,7 +58,7 @@ TEST(StartUpRun, MainWindowShowsAndClosingEndsWithZero) {
     const QByteArray oldHome = qgetenv("VEMO_HOME");
     qputenv("TMPDIR", QByteArray::fromStdString(tmp.Str()));
     qputenv("VEMO_HOME", QByteArray::fromStdString(home.Str()));
-    MessageBox::setCapture(true);
+    MessageBox::SetCapture(true);
     QString title;
     QImage shot;
     QImage icon;
@@ -93,7 +93,7 @@ TEST(StartUpRun, MainWindowShowsAndClosingEndsWithZero) {
     // The lock was let go: the next start may take it.
     SingleInstanceLock next;
     EXPECT_TRUE(next.tryLock());
-    MessageBox::setCapture(false);
+    MessageBox::SetCapture(false);
     qputenv("VEMO_HOME", oldHome);
     qunsetenv("TMPDIR");
 }

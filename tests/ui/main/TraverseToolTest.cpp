@@ -28,7 +28,7 @@ protected:
             seen = true;
             inside(*window);
             if (window->Modified()) {
-                MessageBox::setNextAnswer(QMessageBox::Discard); // the question at close: not kept
+                MessageBox::SetNextAnswer(QMessageBox::Discard); // the question at close: not kept
             }
             window->reject();
         });

@@ -60,7 +60,7 @@ protected:
     }
     static Names Drawn(MainWindow& main) {
         main.plotView()->grab();
-        Names names = main.store().imagePoints.names;
+        Names names = main.plotView()->DrawnPoints().names;
         std::sort(names.begin(), names.end());
         return names;
     }
@@ -215,7 +215,7 @@ TEST_F(UndoKeys, CommandBoundaryRules) {
     EXPECT_FALSE(main.store().history.CanUndo());
 
     main.store().xyz.SetCell(1, kColName, "B1");
-    MessageBox::setNextAnswer(QMessageBox::Discard); // unsaved changes: 保存しない
+    MessageBox::SetNextAnswer(QMessageBox::Discard); // unsaved changes: 保存しない
     main.commands().trigger(Cmd::FileNewXyz);
     main.runIdle();
     EXPECT_FALSE(main.commands().isEnabled(Cmd::EditUndo)) << "new coordinates start a new history";

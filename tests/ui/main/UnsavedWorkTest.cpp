@@ -21,7 +21,7 @@ namespace fs = std::filesystem;
 class UnsavedWork : public MainFixture {
 protected:
     void TearDown() override {
-        MessageBox::setNextAnswers({});
+        MessageBox::SetNextAnswers({});
         MainFixture::TearDown();
     }
     // Site "東町" with coordinate data "基準点" (two points) in the program folder, opened.
@@ -64,13 +64,13 @@ TEST_F(UnsavedWork, TheCaptionMarksUnsavedWorkAndClosingAsks) {
     main.runIdle();
     EXPECT_EQ(main.windowTitle(), QStringLiteral("*東町 - 基準点 [Vemo]"));
 
-    MessageBox::setNextAnswer(QMessageBox::Cancel);
+    MessageBox::SetNextAnswer(QMessageBox::Cancel);
     EXPECT_FALSE(main.close());
     EXPECT_TRUE(main.isVisible());
-    ASSERT_EQ(MessageBox::shownTexts().size(), 1);
-    EXPECT_TRUE(MessageBox::shownTexts().front().contains(QStringLiteral("保存されていない変更")));
+    ASSERT_EQ(MessageBox::ShownTexts().size(), 1);
+    EXPECT_TRUE(MessageBox::ShownTexts().front().contains(QStringLiteral("保存されていない変更")));
 
-    MessageBox::setNextAnswer(QMessageBox::Save);
+    MessageBox::SetNextAnswer(QMessageBox::Save);
     main.commands().trigger(Cmd::FileExit);
     EXPECT_FALSE(main.isVisible());
     EXPECT_NE(Saved().find("A3"), std::string::npos) << "保存 saved the typed row before the window closed";
@@ -85,7 +85,7 @@ TEST_F(UnsavedWork, CtrlSSavesTheOpenDataSetAfterTheSettingsDialogsOk) {
     EXPECT_EQ(main.commands().action(Cmd::FileSave)->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
     EXPECT_TRUE(main.commands().isEnabled(Cmd::FileSave));
     main.commands().trigger(Cmd::FileSave);
-    EXPECT_TRUE(MessageBox::shownTexts().isEmpty()) << MessageBox::shownTexts().join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(MessageBox::ShownTexts().isEmpty()) << MessageBox::ShownTexts().join(QLatin1Char('\n')).toStdString();
     EXPECT_NE(Saved().find("111.000"), std::string::npos);
     EXPECT_EQ(main.statusPanels().text(), QStringLiteral("基準点.Xyz に 2 点を保存しました"));
     main.runIdle();

@@ -43,10 +43,10 @@ protected:
         editor.resize(300, 500);
         editor.show();
         QApplication::setActiveWindow(&editor);
-        MessageBox::setCapture(true);
-        MessageBox::clearShownTexts();
+        MessageBox::SetCapture(true);
+        MessageBox::ClearShownTexts();
     }
-    ~ParcelEditorTest() override { MessageBox::setCapture(false); }
+    ~ParcelEditorTest() override { MessageBox::SetCapture(false); }
 
     // Keys go where the focus is, as on a keyboard (a cell editor once typing has opened it).
     void type(const QString& text) {
@@ -67,8 +67,8 @@ protected:
         key(Qt::Key_Return);
     }
     QStringList messages() {
-        QStringList shown = MessageBox::shownTexts();
-        MessageBox::clearShownTexts();
+        QStringList shown = MessageBox::ShownTexts();
+        MessageBox::ClearShownTexts();
         return shown;
     }
 
@@ -150,7 +150,7 @@ TEST_F(ParcelEditorTest, ChangeAndDeleteKeepTheOtherParcels) {
 
     // 削除 of the last parcel asks, then loads the new last one; Cancel deletes nothing.
     list->setCurrentRow(2);
-    MessageBox::setNextAnswer(QMessageBox::Cancel);
+    MessageBox::SetNextAnswer(QMessageBox::Cancel);
     QTest::mouseClick(editor.button(QStringLiteral("削除")), Qt::LeftButton);
     EXPECT_EQ(store.blocks.Count(), 3);
     EXPECT_EQ(messages(), QStringList{QStringLiteral("画地「THREE」を削除します")});

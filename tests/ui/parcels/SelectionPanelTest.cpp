@@ -33,10 +33,10 @@ protected:
         panel.show();
         QApplication::setActiveWindow(&panel);
         panel.list()->setFocus();
-        MessageBox::setCapture(true);
-        MessageBox::clearShownTexts();
+        MessageBox::SetCapture(true);
+        MessageBox::ClearShownTexts();
     }
-    ~SelectionPanelTest() override { MessageBox::setCapture(false); }
+    ~SelectionPanelTest() override { MessageBox::SetCapture(false); }
 
     void enter(const QString& text) {
         for (QChar c : text) {
@@ -45,8 +45,8 @@ protected:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     }
     QStringList messages() {
-        QStringList shown = MessageBox::shownTexts();
-        MessageBox::clearShownTexts();
+        QStringList shown = MessageBox::ShownTexts();
+        MessageBox::ClearShownTexts();
         return shown;
     }
 
@@ -90,7 +90,7 @@ TEST_F(SelectionPanelTest, ButtonsAndPlotClicks) {
     QTest::mouseClick(panel.button(QStringLiteral("整列")), Qt::LeftButton);
     EXPECT_EQ(panel.rows(), (Names{"A10", "A2", "B", "K1", "T1", ""}));
 
-    store.imagePoints.names = {"T7", "B", "T5"};
+    panel.setImagePointSource([] { return Names{"T7", "B", "T5"}; }); // what the plot drew
     QTest::mouseClick(panel.button(QStringLiteral("測点ｲﾒｰｼﾞ挿入")), Qt::LeftButton);
     EXPECT_EQ(panel.rows(), (Names{"A10", "A2", "B", "K1", "T1", "T7", "T5", ""}));
 

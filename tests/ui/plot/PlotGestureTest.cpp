@@ -90,7 +90,7 @@ TEST_F(PlotGestureTest, ShowingAfterALoadFitsAllPoints) {
     EXPECT_DOUBLE_EQ(plot->Viewport().scale, 2.55);
     EXPECT_DOUBLE_EQ(plot->Viewport().centreX, 50);
     EXPECT_EQ(plot->NameSize(), plot->Settings().smallFont);
-    EXPECT_EQ(store.imagePoints.names.size(), 9u);
+    EXPECT_EQ(plot->DrawnPoints().names.size(), 9u);
 }
 
 TEST_F(PlotGestureTest, ThirtyPixelDragIsAClickAndThirtyOneIsNot) {

@@ -1,6 +1,7 @@
 #include "ui/plot/PlotPick.h"
 
-#include "core/store/Store.h"
+#include "core/store/BlockList.h"
+#include "ui/plot/XyzImagePoints.h"
 
 #include <gtest/gtest.h>
 

@@ -139,7 +139,7 @@ TEST(PlotRenderTest, ShiftHidesAllNamesButThePointsStayPickable) {
     state.hideNames = true;
     scene.Render(image, store, settings, state);
     EXPECT_EQ(CountPixels(image, circle) + CountPixels(image, back), total);
-    EXPECT_EQ(store.imagePoints.names.size(), 3u);
+    EXPECT_EQ(scene.DrawnPoints().names.size(), 3u);
 
     // In the overview names also go with "点名-全点表示時" off, but not in detail.
     state.hideNames = false;
@@ -160,9 +160,10 @@ TEST(PlotRenderTest, CoincidingPointsGiveAnEmptyPlot) {
     state.view.centreX = state.view.centreY = 10;
     QImage image = Background(settings);
     image.fill(Qt::white);
-    PlotScene().Render(image, store, settings, state);
+    PlotScene scene;
+    scene.Render(image, store, settings, state);
     EXPECT_EQ(CountPixels(image, ColourFromBgr(settings.backColour).rgb()), 400 * 300);
-    EXPECT_TRUE(store.imagePoints.names.empty());
+    EXPECT_TRUE(scene.DrawnPoints().names.empty());
 }
 
 TEST(PlotRenderTest, ParcelsAreDimmedWhileTheEditorIsHidden) {

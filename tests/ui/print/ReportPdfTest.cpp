@@ -205,8 +205,8 @@ TEST(ReportPreview, PdfSavedOnAFullDiskKeepsTheEarlierPdf) {
     test::WriteBytes(pdf, "%PDF-1.4 the earlier report");
     const XyzList points = Points(3000); // the print refers to the list: it must outlive the preview
     const CoordinateListPrint report = CoordinateListPrint::WholeList(points);
-    MessageBox::setCapture(true);
-    MessageBox::clearShownTexts();
+    MessageBox::SetCapture(true);
+    MessageBox::ClearShownTexts();
     disk.Run([&] {
         test::WhenShown<QPrintPreviewDialog>([&](QPrintPreviewDialog* preview) {
             EXPECT_EQ(test::ReadBytes(pdf), "%PDF-1.4 the earlier report") << "the preview wrote the file";
@@ -219,11 +219,11 @@ TEST(ReportPreview, PdfSavedOnAFullDiskKeepsTheEarlierPdf) {
             ReportPrinter::printPages(printer, report, progress);
         });
     });
-    MessageBox::setCapture(false);
-    ASSERT_EQ(MessageBox::shownTexts().size(), 1);
-    EXPECT_TRUE(MessageBox::shownTexts()[0].contains(
+    MessageBox::SetCapture(false);
+    ASSERT_EQ(MessageBox::ShownTexts().size(), 1);
+    EXPECT_TRUE(MessageBox::ShownTexts()[0].contains(
         QString::fromStdString(pdf + "」に書き込めません（ディスクの空き容量が足りません）")))
-        << MessageBox::shownTexts()[0].toStdString();
+        << MessageBox::ShownTexts()[0].toStdString();
     EXPECT_EQ(test::ReadBytes(pdf), "%PDF-1.4 the earlier report");
     EXPECT_EQ(disk.Names(), std::vector<std::string>{"report.pdf"});
 }

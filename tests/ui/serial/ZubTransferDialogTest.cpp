@@ -23,10 +23,10 @@ namespace {
 class ZubDialog : public testing::Test {
 protected:
     void SetUp() override {
-        MessageBox::setCapture(true);
-        MessageBox::clearShownTexts();
+        MessageBox::SetCapture(true);
+        MessageBox::ClearShownTexts();
     }
-    void TearDown() override { MessageBox::setCapture(false); }
+    void TearDown() override { MessageBox::SetCapture(false); }
 
     Settings::Rs232cKeys Keys(const QString& port) {
         Settings::Rs232cKeys keys;
@@ -76,7 +76,7 @@ TEST_F(ZubDialog, EnterReceivesCoordinatesIntoTheList) {
     EXPECT_TRUE(look.centred);
     EXPECT_EQ(look.tint, QColor(255, 255, 0));
     EXPECT_EQ(look.port, instrument.PortPath());
-    EXPECT_EQ(MessageBox::shownTexts(), QStringList{"受信完了\n受信した点: 5 点"});
+    EXPECT_EQ(MessageBox::ShownTexts(), QStringList{"受信完了\n受信した点: 5 点"});
     // The message line said what happened in words, not the raw record "Z,&,".
     QStringList texts;
     for (const QLabel* label : dialog.findChildren<QLabel*>()) {
@@ -107,7 +107,7 @@ TEST_F(ZubDialog, EscMidReceiveKeepsTheRowsAndSaysNothing) {
     dialog.ExecReceiveCoordinates(list, Keys(instrument.PortPath()));
     EXPECT_EQ(list.PointRowCount(), rowsAtEsc);
     EXPECT_LT(rowsAtEsc, 100);
-    EXPECT_TRUE(MessageBox::shownTexts().isEmpty());
+    EXPECT_TRUE(MessageBox::ShownTexts().isEmpty());
 }
 
 TEST_F(ZubDialog, FieldBookReceiveWritesTempZubAndSaysSo) {
@@ -123,7 +123,7 @@ TEST_F(ZubDialog, FieldBookReceiveWritesTempZubAndSaysSo) {
     EXPECT_TRUE(dialog.ExecReceiveObservations(exeDir.Str(), Keys(instrument.PortPath())));
     EXPECT_EQ(look.caption, "Import Trvs by ZUB");
     EXPECT_EQ(look.tint, QColor(255, 255, 255));
-    EXPECT_EQ(MessageBox::shownTexts(), QStringList{"受信完了\n受信した行: 11 行"});
+    EXPECT_EQ(MessageBox::ShownTexts(), QStringList{"受信完了\n受信した行: 11 行"});
     EXPECT_EQ(ReadBytes(TempZubPath(exeDir.Str())), ReadBytes(fieldBook));
 }
 
@@ -146,7 +146,7 @@ TEST_F(ZubDialog, RefusedSettingsGiveTheButtonBackAndEscLeaves) {
     EXPECT_EQ(look.caption, "Export Xyz by ZUB");
     EXPECT_EQ(look.button, "送信");
     EXPECT_EQ(look.tint, QColor(0, 255, 255));
-    EXPECT_EQ(MessageBox::shownTexts(),
+    EXPECT_EQ(MessageBox::ShownTexts(),
               QStringList{"通信条件（速度・データ長・パリティ・ストップビット）をポートに設定できません"});
     EXPECT_TRUE(buttonBack);
     EXPECT_EQ(dialog.result(), QDialog::Rejected);

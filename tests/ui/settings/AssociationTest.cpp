@@ -85,7 +85,7 @@ TEST_F(Association, CheckingMakesThisProgramTheOpenerOfItsFilesAndUncheckingWith
         ASSERT_EQ(XdgMime(defaultQuery), QString());
 
         kind.box->click();
-        EXPECT_TRUE(MessageBox::shownTexts().isEmpty()) << MessageBox::shownTexts().join("\n").toStdString();
+        EXPECT_TRUE(MessageBox::ShownTexts().isEmpty()) << MessageBox::ShownTexts().join("\n").toStdString();
         EXPECT_EQ(XdgMime({"query", "filetype", QString::fromStdString(sample)}, "GNOME"), kind.mime);
         EXPECT_EQ(XdgMime(defaultQuery), ownId);
         EXPECT_EQ(FileValue("Data", kind.key), "1");
@@ -117,7 +117,7 @@ TEST_F(Association, WithThePackageInstalledItsEntryBecomesTheOpenerAndNoUserEntr
     Start();
     QCheckBox* sima = dialog->otherPage().simaLink();
     sima->click();
-    EXPECT_TRUE(MessageBox::shownTexts().isEmpty()) << MessageBox::shownTexts().join("\n").toStdString();
+    EXPECT_TRUE(MessageBox::ShownTexts().isEmpty()) << MessageBox::ShownTexts().join("\n").toStdString();
     EXPECT_EQ(XdgMime({"query", "default", "application/x-sima"}), "vemo.desktop");
     EXPECT_TRUE(OwnEntries().empty());
     sima->click();
@@ -137,8 +137,8 @@ TEST_F(Association, AFailedRegistrationIsReportedAndNotRecorded) {
     QCheckBox* xyz = dialog->otherPage().xyzLink();
     xyz->click();
     EXPECT_FALSE(xyz->isChecked());
-    ASSERT_EQ(MessageBox::shownTexts().size(), 1);
-    EXPECT_TRUE(MessageBox::shownTexts().front().contains("xdg-utils"));
+    ASSERT_EQ(MessageBox::ShownTexts().size(), 1);
+    EXPECT_TRUE(MessageBox::ShownTexts().front().contains("xdg-utils"));
     EXPECT_FALSE(workspace->settings().Data.XyzLnk);
     EXPECT_FALSE(FileValue("Data", "XyzLnk").has_value());
 }

@@ -27,14 +27,14 @@ enum class Field { Text, Check, Spin, Combo, Radio, Colour };
 class SettingsDialogTest : public testing::Test {
 protected:
     void SetUp() override {
-        MessageBox::setCapture(true);
-        MessageBox::clearShownTexts();
+        MessageBox::SetCapture(true);
+        MessageBox::ClearShownTexts();
     }
     void TearDown() override {
         dialog.reset();
         workspace.reset();
         ColourButton::clearNextChoice();
-        MessageBox::setCapture(false);
+        MessageBox::SetCapture(false);
     }
     // A new run: the workspace reads the file, the dialog fills its fields.
     SettingsDialog& Start() {

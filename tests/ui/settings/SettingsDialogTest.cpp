@@ -270,24 +270,24 @@ TEST_F(SettingsDialogTest, AnEmptyOrMissingFolderIsRefusedOrMade) {
     dialog->okButton()->click();
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(dialog->pages()->currentIndex(), 0);
-    EXPECT_EQ(MessageBox::shownTexts(),
+    EXPECT_EQ(MessageBox::ShownTexts(),
               QStringList{QStringLiteral("ﾃﾞｰﾀﾌｫﾙﾀﾞ が空です。データを置くフォルダを指定して下さい。")});
     EXPECT_FALSE(std::filesystem::exists(IniPath()));
     EXPECT_EQ(workspace->settings().Dir.DatDir, home.Str());
 
-    MessageBox::clearShownTexts();
+    MessageBox::ClearShownTexts();
     const std::string missing = home.File("現場〜2024");
     Set(Field::Text, "DatDir", QString::fromStdString(missing));
-    MessageBox::setNextAnswer(QMessageBox::No);
+    MessageBox::SetNextAnswer(QMessageBox::No);
     dialog->okButton()->click();
     EXPECT_TRUE(dialog->isVisible());
-    ASSERT_EQ(MessageBox::shownTexts().size(), 1);
-    EXPECT_EQ(MessageBox::shownTexts().front(),
+    ASSERT_EQ(MessageBox::ShownTexts().size(), 1);
+    EXPECT_EQ(MessageBox::ShownTexts().front(),
               QStringLiteral("ﾃﾞｰﾀﾌｫﾙﾀﾞ「%1」がありません。\n作成しますか？").arg(QString::fromStdString(missing)));
     EXPECT_FALSE(std::filesystem::exists(missing));
     EXPECT_FALSE(std::filesystem::exists(IniPath()));
 
-    MessageBox::setNextAnswer(QMessageBox::Yes);
+    MessageBox::SetNextAnswer(QMessageBox::Yes);
     dialog->okButton()->click();
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_TRUE(std::filesystem::is_directory(missing));

@@ -91,7 +91,7 @@ TEST_F(TrvsEntry, ClosedPentagonByKeyboardComputedAndRegistered) {
                                            "高低誤差     0.000", "閉 合 差     0.00000", "閉 合 比     1 / 999999"}));
 
     Key(Qt::Key_F10);
-    EXPECT_EQ(MessageBox::shownTexts(), QStringList{"座標リストに 5 点 追加登録しました"});
+    EXPECT_EQ(MessageBox::ShownTexts(), QStringList{"座標リストに 5 点 追加登録しました"});
     const XyzList& list = workspace->store().xyz;
     ASSERT_EQ(list.PointRowCount(), 5);
     // P2 = P1 + 100 m at 108°: (1000 + 100 cos 108°, 1000 + 100 sin 108°).
@@ -117,7 +117,7 @@ TEST_F(TrvsEntry, AutoTrvHoldsTheTraverseAtComputationAndAtClose) {
     EXPECT_EQ(Cp932ToUtf8(header.T0No), "P1");
 
     w.Table().SetCell(5, kTrvColSlope, "100.010");
-    MessageBox::setNextAnswer(QMessageBox::Discard); // not saved to a file, but kept in "Auto.Trv"
+    MessageBox::SetNextAnswer(QMessageBox::Discard); // not saved to a file, but kept in "Auto.Trv"
     w.reject();
     LoadTrvFile(autoPath, w.Options(), "26/12/09", header, table);
     EXPECT_EQ(table.Cell(5, kTrvColSlope), "100.010");

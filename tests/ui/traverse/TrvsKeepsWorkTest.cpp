@@ -85,7 +85,7 @@ TEST_F(TrvsKeepsWork, AutoFilesAreWrittenOnlyWithSomethingNew) {
     w.AutoSave();
     ASSERT_TRUE(std::filesystem::exists(autoTrv));
     EXPECT_NE(ReadBytes(autoTrv).find("100.005"), std::string::npos);
-    MessageBox::setNextAnswer(QMessageBox::Discard);
+    MessageBox::SetNextAnswer(QMessageBox::Discard);
     w.reject();
 
     // The ZUB Editor's "Auto.ZUB" likewise: an empty editor never replaces it.
@@ -157,27 +157,27 @@ TEST_F(TrvsKeepsWork, GrossBlunderIsWarnedOfBeforeItIsAdjusted) {
                      ",0,0.0000\r\n1,T,,,B,90.0000,90.0000,100.000\r\n2,T,,,C,270.0000,90.0000,100.000\r\n"
                      "3,T,,,D,90.0000,90.0000,100.000\r\n4,T,,,A,90.0000,90.0000,100.000\r\n");
     w.OpenTrvFile(path);
-    MessageBox::setNextAnswer(QMessageBox::Ok);
+    MessageBox::SetNextAnswer(QMessageBox::Ok);
     w.Action(C::ResultListing)->trigger();
-    ASSERT_EQ(MessageBox::shownTexts().size(), 1);
-    EXPECT_TRUE(MessageBox::shownTexts()[0].contains("180°00′00″")) << MessageBox::shownTexts()[0].toStdString();
-    EXPECT_TRUE(MessageBox::shownTexts()[0].contains("角度の誤り"));
+    ASSERT_EQ(MessageBox::ShownTexts().size(), 1);
+    EXPECT_TRUE(MessageBox::ShownTexts()[0].contains("180°00′00″")) << MessageBox::ShownTexts()[0].toStdString();
+    EXPECT_TRUE(MessageBox::ShownTexts()[0].contains("角度の誤り"));
 
     const int rows = workspace->store().xyz.RowCount();
-    MessageBox::clearShownTexts();
-    MessageBox::setNextAnswer(QMessageBox::No);
+    MessageBox::ClearShownTexts();
+    MessageBox::SetNextAnswer(QMessageBox::No);
     w.Action(C::Register)->trigger();
-    ASSERT_EQ(MessageBox::shownTexts().size(), 1);
-    EXPECT_TRUE(MessageBox::shownTexts()[0].contains("登録しますか"));
+    ASSERT_EQ(MessageBox::ShownTexts().size(), 1);
+    EXPECT_TRUE(MessageBox::ShownTexts()[0].contains("登録しますか"));
     EXPECT_EQ(workspace->store().xyz.RowCount(), rows);
     EXPECT_EQ(workspace->store().xyz.Cell(1, kColName), "");
 
     w.Table().SetCell(2, kTrvColHAngle, "90.0000");
     w.Table().SetCell(2, kTrvColSlope, "1000.000");
-    MessageBox::clearShownTexts();
+    MessageBox::ClearShownTexts();
     w.Action(C::ResultListing)->trigger();
-    ASSERT_EQ(MessageBox::shownTexts().size(), 1);
-    EXPECT_TRUE(MessageBox::shownTexts()[0].contains("距離の誤り")) << MessageBox::shownTexts()[0].toStdString();
+    ASSERT_EQ(MessageBox::ShownTexts().size(), 1);
+    EXPECT_TRUE(MessageBox::ShownTexts()[0].contains("距離の誤り")) << MessageBox::ShownTexts()[0].toStdString();
 }
 
 // A connected traverse K1 (backsight K2) -> T1 -> T2 -> K6 (sighting K5) on known points registers
@@ -195,8 +195,8 @@ TEST_F(TrvsKeepsWork, KnownPointsAreNotRegisteredAgain) {
                      "3,T,,,K6,180.0000,90.0000,100.000\r\n4,T,,,K5,180.0000,90.0000,100.000\r\n");
     w.OpenTrvFile(path);
     w.Action(C::Register)->trigger();
-    ASSERT_EQ(MessageBox::shownTexts().size(), 1);
-    EXPECT_TRUE(MessageBox::shownTexts()[0].contains(" 2 点 追加登録")) << MessageBox::shownTexts()[0].toStdString();
+    ASSERT_EQ(MessageBox::ShownTexts().size(), 1);
+    EXPECT_TRUE(MessageBox::ShownTexts()[0].contains(" 2 点 追加登録")) << MessageBox::ShownTexts()[0].toStdString();
     const XyzList& list = workspace->store().xyz;
     EXPECT_EQ(list.Cell(list.RowCount() - 2, kColName), "T1");
     EXPECT_EQ(list.Cell(list.RowCount() - 2, kColX), "1000.000");
@@ -220,12 +220,12 @@ TEST_F(TrvsKeepsWork, UnsavedTraverseIsMarkedAndAskedAboutAtClose) {
     Key(Qt::Key_Return);
     EXPECT_TRUE(w.windowTitle().endsWith(" *"));
 
-    MessageBox::setNextAnswer(QMessageBox::Cancel);
+    MessageBox::SetNextAnswer(QMessageBox::Cancel);
     w.reject();
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(Cell(2, kTrvColSlope), "100.500");
 
-    MessageBox::setNextAnswer(QMessageBox::Save);
+    MessageBox::SetNextAnswer(QMessageBox::Save);
     w.reject();
     EXPECT_FALSE(w.isVisible());
     EXPECT_TRUE(FileDialog::askedTitles().isEmpty()); // written to the current file
@@ -235,10 +235,10 @@ TEST_F(TrvsKeepsWork, UnsavedTraverseIsMarkedAndAskedAboutAtClose) {
     w.show();
     w.OpenTrvFile(path);
     w.Table().SetCell(1, kTrvColSlope, "99.000");
-    MessageBox::clearShownTexts();
-    MessageBox::setNextAnswer(QMessageBox::Discard);
+    MessageBox::ClearShownTexts();
+    MessageBox::SetNextAnswer(QMessageBox::Discard);
     w.Action(C::New)->trigger();
-    EXPECT_EQ(MessageBox::shownTexts().size(), 1);
+    EXPECT_EQ(MessageBox::ShownTexts().size(), 1);
     EXPECT_EQ(w.Table().Cell(1, kTrvColTarget), "");
     EXPECT_EQ(ReadBytes(path).find("99.000"), std::string::npos);
 }
@@ -267,16 +267,16 @@ TEST_F(TrvsKeepsWork, UnsavedFieldBookIsMarkedAndSavedToItsFile) {
     QTableWidget* grid = w.ZubEditor()->Grid();
     grid->item(0, 1)->setText("EDITED");
     EXPECT_TRUE(w.windowTitle().endsWith(" *"));
-    MessageBox::setNextAnswer(QMessageBox::Cancel);
+    MessageBox::SetNextAnswer(QMessageBox::Cancel);
     w.reject();
     EXPECT_TRUE(w.isVisible());
     w.Action(C::ZubSave)->trigger();
     EXPECT_TRUE(FileDialog::askedTitles().isEmpty());
     EXPECT_NE(ReadBytes(path).find("EDITED"), std::string::npos);
     EXPECT_FALSE(w.windowTitle().endsWith("*"));
-    MessageBox::clearShownTexts();
+    MessageBox::ClearShownTexts();
     w.reject();
-    EXPECT_TRUE(MessageBox::shownTexts().isEmpty());
+    EXPECT_TRUE(MessageBox::ShownTexts().isEmpty());
 }
 
 } // namespace

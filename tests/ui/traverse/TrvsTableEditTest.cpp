@@ -132,10 +132,10 @@ TEST_F(TrvsTableEdit, DamagedTrvNamesTheLineAndKeepsTheWindow) {
     const std::string path = home.File("bad.Trv");
     WriteBytes(path, "2\r\n26/12/09\r\n\r\nA,0,0,0\r\nN,0,180\r\n,0,0,0\r\n,0,0\r\n1,O,,,B,9x,90,10\r\n");
     FileDialog::setNextFileName(QString::fromStdString(path));
-    MessageBox::setNextAnswer(QMessageBox::Discard); // the unsaved traverse may go
+    MessageBox::SetNextAnswer(QMessageBox::Discard); // the unsaved traverse may go
     w.Action(C::Open)->trigger();
-    ASSERT_EQ(MessageBox::shownTexts().size(), 2);
-    const QString& text = MessageBox::shownTexts().back();
+    ASSERT_EQ(MessageBox::ShownTexts().size(), 2);
+    const QString& text = MessageBox::ShownTexts().back();
     EXPECT_TRUE(text.contains("bad.Trv") && text.contains("トラバースファイルの 8 行目: ")) << text.toStdString();
     EXPECT_EQ(w.Header().remark, "KEEP");
     EXPECT_EQ(Tms(), "OK");
@@ -151,15 +151,15 @@ TEST_F(TrvsTableEdit, TraverseFileKeepsAJapaneseFolderName) {
     const std::string path = home.File("現場/路線.Trv");
     FileDialog::setNextFileName(QString::fromStdString(path));
     w.Action(C::SaveAs)->trigger();
-    EXPECT_TRUE(MessageBox::shownTexts().empty());
+    EXPECT_TRUE(MessageBox::ShownTexts().empty());
     ASSERT_TRUE(std::filesystem::exists(path));
     EXPECT_EQ(w.windowTitle(), "トラバース計算 - " + QString::fromStdString(path));
 
     w.Header().remark.clear();
     FileDialog::setNextFileName(QString::fromStdString(path));
-    MessageBox::setNextAnswer(QMessageBox::Discard);
+    MessageBox::SetNextAnswer(QMessageBox::Discard);
     w.Action(C::Open)->trigger();
-    EXPECT_EQ(MessageBox::shownTexts().size(), 1); // only the question about the changed remark
+    EXPECT_EQ(MessageBox::ShownTexts().size(), 1); // only the question about the changed remark
     EXPECT_EQ(w.Header().remark, "KEEP");
 }
 

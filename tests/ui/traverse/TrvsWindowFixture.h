@@ -33,13 +33,13 @@ inline constexpr const char* kConnectedTrv =
 class TrvsWindowFixture : public testing::Test {
 protected:
     void SetUp() override {
-        MessageBox::setCapture(true);
-        MessageBox::clearShownTexts();
+        MessageBox::SetCapture(true);
+        MessageBox::ClearShownTexts();
     }
     void TearDown() override {
         window.reset();
         workspace.reset();
-        MessageBox::setCapture(false);
+        MessageBox::SetCapture(false);
     }
 
     TrvsWindow& Open(const std::string& iniBytes = {}) {

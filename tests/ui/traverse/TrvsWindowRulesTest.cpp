@@ -81,28 +81,28 @@ TEST_F(TrvsWindowRules, UnknownStartOrEndNameIsReported) {
     Field(TrvsHeaderPanel::T0No)->setFocus();
     Enter("K9");
     EXPECT_TRUE(w.StatusBar()->currentMessage().contains("「K9」は座標リストにありません"));
-    EXPECT_TRUE(MessageBox::shownTexts().isEmpty());
+    EXPECT_TRUE(MessageBox::ShownTexts().isEmpty());
     w.Table().SetCell(1, kTrvColHAngle, "10.0000");
     w.Table().SetCell(1, kTrvColVAngle, "90.0000");
     w.Table().SetCell(1, kTrvColSlope, "10.000");
     w.Table().SetCell(1, kTrvColTarget, "P1");
     w.Action(C::ResultListing)->trigger();
-    ASSERT_EQ(MessageBox::shownTexts().size(), 1);
-    EXPECT_TRUE(MessageBox::shownTexts()[0].contains("器械点「K9」は座標リストになく"))
-        << MessageBox::shownTexts()[0].toStdString();
-    MessageBox::clearShownTexts();
-    MessageBox::setNextAnswer(QMessageBox::No);
+    ASSERT_EQ(MessageBox::ShownTexts().size(), 1);
+    EXPECT_TRUE(MessageBox::ShownTexts()[0].contains("器械点「K9」は座標リストになく"))
+        << MessageBox::ShownTexts()[0].toStdString();
+    MessageBox::ClearShownTexts();
+    MessageBox::SetNextAnswer(QMessageBox::No);
     w.Action(C::Register)->trigger();
-    ASSERT_EQ(MessageBox::shownTexts().size(), 1);
+    ASSERT_EQ(MessageBox::ShownTexts().size(), 1);
     EXPECT_EQ(workspace->store().xyz.PointRowCount(), 1); // nothing registered
 
-    MessageBox::clearShownTexts();
+    MessageBox::ClearShownTexts();
     w.Header().T0X = "   5000.000"; // the surveyor's own coordinates
     w.Action(C::ResultListing)->trigger();
     w.Header().T0No = "T.1";
     w.Header().T0X = "      0.000";
     w.Action(C::ResultListing)->trigger();
-    EXPECT_TRUE(MessageBox::shownTexts().isEmpty());
+    EXPECT_TRUE(MessageBox::ShownTexts().isEmpty());
 }
 
 // A cell that does not parse stops the result listing; the lines already written stay in the panel.
@@ -112,7 +112,7 @@ TEST_F(TrvsWindowRules, ResultListingKeepsItsLinesBeforeABadCell) {
     w.SetListingShown(true);
     w.Table().SetCell(2, kTrvColSlope, "1O0");
     w.Action(C::ResultListing)->trigger();
-    ASSERT_EQ(MessageBox::shownTexts().size(), 1);
+    ASSERT_EQ(MessageBox::ShownTexts().size(), 1);
     const QString text = w.ListingPanel()->toPlainText();
     EXPECT_TRUE(text.contains("放射トラバース")) << text.toStdString();
     EXPECT_TRUE(text.contains("R1")) << text.toStdString();

@@ -79,14 +79,14 @@ TEST_F(ZubEditor, TransferFillsTheTraverseTableSetupBySetup) {
     AddPoint("T0", "-12245.678", "34567.890");
     FileDialog::setNextFileName(QString::fromStdString(DataFile("zub/corrected.ZUB")));
     w.Action(C::ZubOpen)->trigger();
-    MessageBox::clearShownTexts();
+    MessageBox::ClearShownTexts();
     w.Action(C::ZubTransfer)->trigger();
     ASSERT_EQ(w.CurrentMode(), TrvsWindow::Mode::Traverse);
     EXPECT_EQ(w.windowTitle(), "トラバース計算 *"); // not saved in a traverse file yet
     EXPECT_EQ(Cp932ToUtf8(w.Header().T0No), "T1");
     EXPECT_EQ(Cp932ToUtf8(w.Header().T1No), "T0");
     EXPECT_EQ(
-        MessageBox::shownTexts(),
+        MessageBox::ShownTexts(),
         QStringList{"転記しなかったもの・確かめてほしいもの:\nZUBの 9 行目: G レコードは観測でないので取り込みません"});
     ASSERT_EQ(w.Table().ObservationRows(), 4);
     const struct {
@@ -114,10 +114,10 @@ TEST_F(ZubEditor, HandCorrectedLineIsMarkedAndSavedWithAFreshCheckCharacter) {
     const std::string path = home.File("corrected.ZUB");
     WriteBytes(path, ReadBytes(DataFile("zub/corrected.ZUB")));
     FileDialog::setNextFileName(QString::fromStdString(path));
-    MessageBox::clearShownTexts();
+    MessageBox::ClearShownTexts();
     w.Action(C::ZubOpen)->trigger();
     EXPECT_EQ(
-        MessageBox::shownTexts(),
+        MessageBox::ShownTexts(),
         QStringList{"チェック文字が合わない行が 1 行あります（赤い行）。保存すると新しいチェック文字を書きます。"});
     ZubEditorPanel* zub = w.ZubEditor();
     QTableWidget* grid = zub->Grid();
@@ -149,7 +149,7 @@ TEST_F(ZubEditor, ShortOrDamagedFilesAreToldAbout) {
     WriteBytes(cut, bytes.substr(0, bytes.find("Z,&,")));
     FileDialog::setNextFileName(QString::fromStdString(cut));
     w.Action(C::ZubOpen)->trigger();
-    EXPECT_EQ(MessageBox::shownTexts(),
+    EXPECT_EQ(MessageBox::ShownTexts(),
               QStringList{"エンド・ブロック(Z)で終わっていません。途中で切れた野帳かもしれません。"});
     EXPECT_EQ(w.ZubEditor()->Grid()->rowCount(), 10);
 
@@ -158,20 +158,20 @@ TEST_F(ZubEditor, ShortOrDamagedFilesAreToldAbout) {
         many += "F,P,,,r1001,,,,,,,,:,\r\n";
     }
     WriteBytes(home.File("many.ZUB"), many + "Z,&,\r\n");
-    MessageBox::clearShownTexts();
+    MessageBox::ClearShownTexts();
     FileDialog::setNextFileName(QString::fromStdString(home.File("many.ZUB")));
     w.Action(C::ZubOpen)->trigger();
-    EXPECT_EQ(MessageBox::shownTexts(),
+    EXPECT_EQ(MessageBox::ShownTexts(),
               QStringList{"正観測が 1998 件あります。トラバー計算表へは初めの 1997 件を転記します。"});
 
     bytes.replace(bytes.find("E,0,-,"), 6, "E,0-"); // no longer framed
     const std::string bad = home.File("bad.ZUB");
     WriteBytes(bad, bytes);
-    MessageBox::clearShownTexts();
+    MessageBox::ClearShownTexts();
     FileDialog::setNextFileName(QString::fromStdString(bad));
     w.Action(C::ZubOpen)->trigger();
-    ASSERT_EQ(MessageBox::shownTexts().size(), 1);
-    const QString& text = MessageBox::shownTexts().front();
+    ASSERT_EQ(MessageBox::ShownTexts().size(), 1);
+    const QString& text = MessageBox::ShownTexts().front();
     EXPECT_TRUE(text.contains("bad.ZUB") &&
                 text.endsWith("ZUBファイルの 5 行目: レコードの区切り（項目ごとのカンマとチェック文字）が読めません"))
         << text.toStdString();

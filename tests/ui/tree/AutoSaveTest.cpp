@@ -19,7 +19,7 @@ void LoadSample(TreeHarness& h, const char* node) {
     h.commands.folders().rebuildTree();
     h.tree.select(FindNode(h.tree, node));
     h.commands.open();
-    MessageBox::clearShownTexts();
+    MessageBox::ClearShownTexts();
 }
 
 TEST(AutoSaveTest, ForcedSaveWritesBothFilesAndDropsTheParcelFileWithoutParcels) {
@@ -110,7 +110,7 @@ TEST(AutoSaveTest, FirstShowAfterAnAbnormalEndRestoresTheTypedRowWithItsDataSet)
     EXPECT_TRUE(next.host.isAreaShown(FileArea::Plot));
 
     const fs::path xyz = next.DatDir() / "東町" / "基準点.Xyz";
-    MessageBox::setNextAnswer(QMessageBox::Cancel);
+    MessageBox::SetNextAnswer(QMessageBox::Cancel);
     EXPECT_FALSE(next.commands.saveCurrent());
     EXPECT_EQ(Shown(),
               QStringList{QStringLiteral("オートセーブから復元したデータを「東町 - 基準点」に上書き保存します")});

@@ -45,13 +45,13 @@ TEST(DropTest, LongNamesAreShortenedOrNothingIsLoaded) {
     const fs::path file = h.dir->Path() / "long.sim";
     WriteBytes(file.string(), "A01,1," + longName + ",1,2,0\r\nA01,2,P2,3,4,0\r\nD00,1,L,1\r\nB01,1," + longName +
                                   "\r\nB01,2,P2\r\nD99\r\n");
-    MessageBox::setNextAnswer(QMessageBox::Cancel);
+    MessageBox::SetNextAnswer(QMessageBox::Cancel);
     h.commands.dropFiles({Native(file)});
     ASSERT_EQ(Shown().size(), 1);
     EXPECT_TRUE(Shown().front().contains(QStringLiteral("BOUNDARY-POINT-0001")));
     EXPECT_FALSE(h.store.xyz.HasData());
 
-    MessageBox::setNextAnswer(QMessageBox::Ok);
+    MessageBox::SetNextAnswer(QMessageBox::Ok);
     h.commands.dropFiles({Native(file)});
     ASSERT_EQ(h.store.xyz.PointRowCount(), 2);
     EXPECT_EQ(h.store.xyz.Cell(1, kColName), "BOUNDARY-POINT-0");
@@ -87,7 +87,7 @@ struct LinkFixture : ::testing::Test {
         h.tree.select(FindNode(h.tree, "東町/基準点/分筆"));
         h.commands.open();
         h.host.setAreaShown(FileArea::XyzList, true);
-        MessageBox::clearShownTexts();
+        MessageBox::ClearShownTexts();
     }
     fs::path Link() const { return h.TmpDir() / "Xyz.txt"; }
     TreeHarness h;

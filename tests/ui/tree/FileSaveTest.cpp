@@ -17,7 +17,7 @@ struct SaveFixture : ::testing::Test {
         h.commands.folders().rebuildTree();
         h.tree.select(FindNode(h.tree, "東町/基準点"));
         h.commands.open();
-        MessageBox::clearShownTexts();
+        MessageBox::ClearShownTexts();
     }
     std::string Read(const fs::path& path) { return ReadBytes(path.string()); }
     // Types a value after the first "｜" of the editor's text and presses OK.
@@ -63,7 +63,7 @@ TEST_F(SaveFixture, DeclinedOverwriteWritesNothing) {
     const fs::path file = h.DatDir() / "東町" / "基準点.Xyz";
     const std::string original = Read(file);
     h.store.xyz.SetCell(2, kColX, "1031.000");
-    MessageBox::setNextAnswer(QMessageBox::Cancel);
+    MessageBox::SetNextAnswer(QMessageBox::Cancel);
     h.commands.save();
     EXPECT_EQ(Read(file), original);
     EXPECT_FALSE(fs::exists(h.DatDir() / "東町" / "基準点.Bak"));
@@ -118,7 +118,7 @@ TEST_F(SaveFixture, ATakenNameIsReportedAndTheEditorComesBackWithWhatWasTyped) {
 TEST_F(SaveFixture, ParcelLevelSavesCoordinatesThenParcelsWithBackups) {
     h.tree.select(FindNode(h.tree, "東町/基準点/分筆"));
     h.commands.open();
-    MessageBox::clearShownTexts();
+    MessageBox::ClearShownTexts();
     h.settings.Data.Backup = true;
     const fs::path blk = h.DatDir() / "東町" / "基準点" / "分筆.Blk";
     const std::string original = Read(blk);
@@ -131,7 +131,7 @@ TEST_F(SaveFixture, ParcelLevelSavesCoordinatesThenParcelsWithBackups) {
     EXPECT_EQ(Read(blk), "A,5,T1,T2,T3,K-4,T1\r\nB,5,T1,T2,T3,K-4,T1\r\n");
 
     h.store.blocks.Clear();
-    MessageBox::clearShownTexts();
+    MessageBox::ClearShownTexts();
     h.commands.save();
     EXPECT_EQ(Shown(), QStringList{QStringLiteral("保存する画地がありません!")});
 }
@@ -140,14 +140,14 @@ TEST_F(SaveFixture, ParcelLevelSavesCoordinatesThenParcelsWithBackups) {
 TEST_F(SaveFixture, ParcelsAreSavedWithoutOverwritingTheCoordinates) {
     h.tree.select(FindNode(h.tree, "東町/基準点/分筆"));
     h.commands.open();
-    MessageBox::clearShownTexts();
+    MessageBox::ClearShownTexts();
     const fs::path xyz = h.DatDir() / "東町" / "基準点.Xyz";
     const std::string coordinates = Read(xyz);
     h.store.xyz.SetCell(2, kColX, "1031.000");
     Block b = h.store.blocks.At(0);
     b.BlockName = "B";
     h.store.blocks.Add(b);
-    MessageBox::setNextAnswer(QMessageBox::Cancel);
+    MessageBox::SetNextAnswer(QMessageBox::Cancel);
     h.commands.save();
     EXPECT_EQ(Shown(), (QStringList{QStringLiteral("座標を上書保存します"), QStringLiteral("画地を上書保存します")}));
     EXPECT_EQ(Read(xyz), coordinates);

@@ -26,10 +26,10 @@ struct Edited {
         h.commands.open();
         h.store.xyz.SetCell(4, kColName, "K-40");
         h.store.blocks.Add(Block{"B", "T1,T2,T3,T1", 4, 0, 0});
-        MessageBox::clearShownTexts();
-        MessageBox::setNextAnswers({});
+        MessageBox::ClearShownTexts();
+        MessageBox::SetNextAnswers({});
     }
-    ~Edited() { MessageBox::setNextAnswers({}); }
+    ~Edited() { MessageBox::SetNextAnswers({}); }
     std::vector<XyzRow> Rows() const {
         std::vector<XyzRow> rows;
         for (int r = 0; r < h.store.xyz.RowCount(); ++r) {
@@ -84,7 +84,7 @@ TEST(SaveModel, TheUnsavedMarkFollowsTypingSavingUndoAndRedo) {
     EXPECT_TRUE(h.commands.pointsModified());
 
     // A new list holds nothing to lose until something is typed into it.
-    MessageBox::setNextAnswer(QMessageBox::Discard);
+    MessageBox::SetNextAnswer(QMessageBox::Discard);
     ASSERT_TRUE(h.commands.newXyz());
     EXPECT_FALSE(h.commands.pointsModified());
     EXPECT_TRUE(h.commands.confirmClose());
@@ -93,17 +93,17 @@ TEST(SaveModel, TheUnsavedMarkFollowsTypingSavingUndoAndRedo) {
 // Closing with unsaved work asks; each answer does what it says.
 TEST(SaveModel, ClosingWithUnsavedWorkAsksAndEachAnswerDoesWhatItSays) {
     Edited e;
-    MessageBox::setNextAnswer(QMessageBox::Cancel);
+    MessageBox::SetNextAnswer(QMessageBox::Cancel);
     EXPECT_FALSE(e.h.commands.confirmClose());
     EXPECT_EQ(Shown(), QStringList{kUnsavedBoth});
 
-    MessageBox::setNextAnswer(QMessageBox::Discard);
+    MessageBox::SetNextAnswer(QMessageBox::Discard);
     EXPECT_TRUE(e.h.commands.confirmClose());
     EXPECT_TRUE(e.h.commands.pointsModified()) << "given up, not saved";
 
     const fs::path xyz = e.h.DatDir() / "東町" / "基準点.Xyz";
     const fs::path blk = e.h.DatDir() / "東町" / "基準点" / "分筆.Blk";
-    MessageBox::setNextAnswer(QMessageBox::Save);
+    MessageBox::SetNextAnswer(QMessageBox::Save);
     EXPECT_TRUE(e.h.commands.confirmClose());
     EXPECT_NE(ReadBytes(xyz.string()).find("K-40"), std::string::npos);
     EXPECT_NE(ReadBytes(blk.string()).find("B,4,T1,T2,T3,T1"), std::string::npos);
@@ -159,7 +159,7 @@ TEST(SaveModel, CancelAtEveryQuestionOfEveryOpeningCommandLeavesTheDataUntouched
                 answer = QMessageBox::Ok; // the long names shortened
             }
             answers.append(QMessageBox::Cancel);
-            MessageBox::setNextAnswers(answers);
+            MessageBox::SetNextAnswers(answers);
             command(e);
             if (Shown().size() <= cancelAt) {
                 EXPECT_GT(cancelAt, 0) << "every command asks before it gives unsaved work up";
@@ -182,7 +182,7 @@ TEST(SaveModel, SavingAfterTheTreeWasRebuiltWritesTheOpenDataSet) {
     EXPECT_EQ(e.h.tree.selectedItem(), FindNode(e.h.tree, "東町/基準点/分筆")) << "the selection survives";
 
     e.h.tree.select(FindNode(e.h.tree, "東町/基準点"));
-    MessageBox::setNextAnswer(QMessageBox::Ok); // 座標を上書保存します
+    MessageBox::SetNextAnswer(QMessageBox::Ok); // 座標を上書保存します
     e.h.commands.save();
     EXPECT_EQ(Shown(), QStringList{QStringLiteral("座標を上書保存します")}) << "no header editor for new parcels";
     const fs::path blk = e.h.DatDir() / "東町" / "基準点" / "分筆.Blk";

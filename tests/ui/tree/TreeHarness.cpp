@@ -39,7 +39,7 @@ std::string Cp(const char* utf8) {
 }
 
 QStringList Shown() {
-    return MessageBox::shownTexts();
+    return MessageBox::ShownTexts();
 }
 
 } // namespace vemo::test

@@ -73,14 +73,14 @@ struct TreeHarness {
         store.names.ExeDir = PathToCp932(dir->Str());
         store.names.DatDir = PathToCp932(DatDir().string());
         store.names.TmpDir = PathToCp932(TmpDir().string());
-        MessageBox::setCapture(true);
-        MessageBox::clearShownTexts();
+        MessageBox::SetCapture(true);
+        MessageBox::ClearShownTexts();
         HeaderEditor::clearResponders();
         commands.folders().rebuildTree();
     }
     ~TreeHarness() {
         HeaderEditor::clearResponders();
-        MessageBox::clearShownTexts();
+        MessageBox::ClearShownTexts();
     }
 
     std::filesystem::path DatDir() const { return dir->Path() / "data"; }

@@ -1,4 +1,4 @@
-#include "ui/main/ParcelArea.h"
+#include "ui/main/ParcelEditorArea.h"
 
 #include "core/files/FileFormat.h"
 #include "core/parcels/AreaReports.h"
@@ -11,7 +11,7 @@
 #include "ui/main/CommandSet.h"
 #include "ui/main/KeyRules.h"
 #include "ui/main/MainWindow.h"
-#include "ui/main/Tools.h"
+#include "ui/main/ToolRegistry.h"
 #include "ui/main/TreeArea.h"
 #include "ui/parcels/ParcelEditor.h"
 #include "ui/parcels/SelectionPanel.h"
@@ -169,7 +169,7 @@ void ConnectParcelCommands(MainWindow& main, ParcelEditor* editor) {
 
 } // namespace
 
-ParcelEditor* InstallParcelArea(MainWindow& main) {
+ParcelEditor* InstallParcelEditorArea(MainWindow& main) {
     auto* editor = new ParcelEditor(main.store());
     main.area(Area::BlockEdit)->setContent(editor);
     ConnectParcelCommands(main, editor);
@@ -206,6 +206,10 @@ SelectionPanel* InstallSelectionPanel(MainWindow& main, ParcelEditor* editor) {
     auto* panel = new SelectionPanel(main.store());
     main.selectionPanel()->setContent(panel);
     panel->setParcelSource([editor] { return editor->selectedPositions(); });
+    panel->setImagePointSource([&main] {
+        const PlotView* plot = main.plotView();
+        return plot ? plot->DrawnPoints().names : std::vector<std::string>{};
+    });
     main.keyRules().leaveEnterAndEscapeTo(panel->list());
     main.commands().connect(Cmd::EditXyzSelect, [&main, panel] {
         main.setSelectionPanelShown(!main.isSelectionPanelShown());

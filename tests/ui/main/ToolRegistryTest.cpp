@@ -1,6 +1,6 @@
 // The one registry of what tools offer: order decides, the focus (accepts) decides among the ordered,
 // and a tool that is gone is never asked again.
-#include "ui/main/Tools.h"
+#include "ui/main/ToolRegistry.h"
 #include "core/store/Store.h"
 #include "ui/plot/PlotView.h"
 
@@ -18,10 +18,10 @@ struct Taker {
     bool accepts;
 };
 
-TEST(Tools, APointNameGoesToTheFirstTakerInOrderThatAcceptsIt) {
+TEST(ToolRegistry, APointNameGoesToTheFirstTakerInOrderThatAcceptsIt) {
     // The calculation window (20) has the focus; the selection list (10) does not; the list (40) would.
     const Taker takers[] = {{40, true}, {10, false}, {20, true}};
-    Tools tools;
+    ToolRegistry tools;
     std::vector<std::unique_ptr<QObject>> owners;
     std::vector<std::string> got(3);
     for (int i = 0; i < 3; ++i) {
@@ -41,8 +41,8 @@ TEST(Tools, APointNameGoesToTheFirstTakerInOrderThatAcceptsIt) {
     EXPECT_FALSE(tools.offerPointName(PointSource::PlotClick, "K3"));
 }
 
-TEST(Tools, AShortDownwardDragClosesTheFirstShownPanelAndOtherDragsGoToTheirTool) {
-    Tools tools;
+TEST(ToolRegistry, AShortDownwardDragClosesTheFirstShownPanelAndOtherDragsGoToTheirTool) {
+    ToolRegistry tools;
     QObject owner;
     bool selectionShown = false;
     bool listShown = true;
@@ -78,7 +78,7 @@ TEST(Tools, AShortDownwardDragClosesTheFirstShownPanelAndOtherDragsGoToTheirTool
 }
 
 // The plot may come before or after a tool, and may go before it: a layer is painted while both live.
-TEST(Tools, LayersReachThePlotWhicheverComesFirst) {
+TEST(ToolRegistry, LayersReachThePlotWhicheverComesFirst) {
     struct CountingLayer : PlotLayer {
         int painted = 0;
         void PaintLayer(PlotCanvas&) override { ++painted; }
@@ -86,7 +86,7 @@ TEST(Tools, LayersReachThePlotWhicheverComesFirst) {
     Store store;
     store.xyz.ReplaceAll({{"", "A", "0", "0", "", "", ""}, {"", "B", "10", "10", "", "", ""}});
     CountingLayer layer;
-    Tools tools;
+    ToolRegistry tools;
     QObject owner;
     ToolRegistration r;
     r.layer = &layer;

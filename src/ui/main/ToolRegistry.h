@@ -94,11 +94,11 @@ struct ToolRegistration {
 // The one registry of the tools.  A registration lives as long as its owner: when the owner is
 // destroyed, everything it registered is withdrawn (also from the plot), so no tool is asked after
 // it is gone.  The plot may be installed before or after the tools.
-class Tools : public QObject {
+class ToolRegistry : public QObject {
     Q_OBJECT
 public:
-    explicit Tools(QObject* parent = nullptr);
-    ~Tools() override;
+    explicit ToolRegistry(QObject* parent = nullptr);
+    ~ToolRegistry() override;
 
     void add(QObject* owner, ToolRegistration registration);
     void remove(QObject* owner);

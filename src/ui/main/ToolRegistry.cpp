@@ -1,4 +1,4 @@
-#include "ui/main/Tools.h"
+#include "ui/main/ToolRegistry.h"
 
 #include "ui/common/CommandGuard.h"
 #include "ui/plot/PlotView.h"
@@ -18,23 +18,23 @@ private:
     const PointNameTaker& taker_;
 };
 
-struct Tools::Entry {
+struct ToolRegistry::Entry {
     QObject* owner = nullptr;
     ToolRegistration registration;
     std::unique_ptr<PointNameClickTarget> nameTarget;
     QMetaObject::Connection ownerGone;
 };
 
-Tools::Tools(QObject* parent) : QObject(parent) {}
+ToolRegistry::ToolRegistry(QObject* parent) : QObject(parent) {}
 
-Tools::~Tools() {
+ToolRegistry::~ToolRegistry() {
     for (auto& entry : entries_) {
         QObject::disconnect(entry->ownerGone);
         detach(*entry);
     }
 }
 
-void Tools::add(QObject* owner, ToolRegistration registration) {
+void ToolRegistry::add(QObject* owner, ToolRegistration registration) {
     auto entry = std::make_unique<Entry>();
     entry->owner = owner;
     entry->registration = std::move(registration);
@@ -46,7 +46,7 @@ void Tools::add(QObject* owner, ToolRegistration registration) {
     entries_.push_back(std::move(entry));
 }
 
-void Tools::remove(QObject* owner) {
+void ToolRegistry::remove(QObject* owner) {
     std::erase_if(entries_, [&](const std::unique_ptr<Entry>& entry) {
         if (entry->owner != owner) {
             return false;
@@ -57,7 +57,7 @@ void Tools::remove(QObject* owner) {
     });
 }
 
-void Tools::setPlot(PlotView* plot) {
+void ToolRegistry::setPlot(PlotView* plot) {
     for (auto& entry : entries_) {
         detach(*entry);
     }
@@ -67,7 +67,7 @@ void Tools::setPlot(PlotView* plot) {
     }
 }
 
-void Tools::attach(Entry& entry) {
+void ToolRegistry::attach(Entry& entry) {
     if (!plot_) {
         return;
     }
@@ -83,7 +83,7 @@ void Tools::attach(Entry& entry) {
     }
 }
 
-void Tools::detach(Entry& entry) {
+void ToolRegistry::detach(Entry& entry) {
     if (!plot_) {
         return;
     }
@@ -99,7 +99,7 @@ void Tools::detach(Entry& entry) {
     }
 }
 
-const ClosablePanel* Tools::panelToClose() const {
+const ClosablePanel* ToolRegistry::panelToClose() const {
     const ClosablePanel* best = nullptr;
     for (const auto& entry : entries_) {
         const auto& panel = entry->registration.panel;
@@ -110,7 +110,7 @@ const ClosablePanel* Tools::panelToClose() const {
     return best;
 }
 
-const ShortDrag* Tools::dragFor(PlotDirection direction) const {
+const ShortDrag* ToolRegistry::dragFor(PlotDirection direction) const {
     const ShortDrag* best = nullptr;
     for (const auto& entry : entries_) {
         const auto& drag = entry->registration.shortDrag;
@@ -121,7 +121,7 @@ const ShortDrag* Tools::dragFor(PlotDirection direction) const {
     return best;
 }
 
-QString Tools::shortDragHint(PlotDirection direction) const {
+QString ToolRegistry::shortDragHint(PlotDirection direction) const {
     if (direction == PlotDirection::Down) {
         const ClosablePanel* panel = panelToClose();
         return panel != nullptr ? panel->hint : QString();
@@ -130,7 +130,7 @@ QString Tools::shortDragHint(PlotDirection direction) const {
     return drag != nullptr ? drag->hint(direction) : QString();
 }
 
-void Tools::runShortDrag(PlotDirection direction) {
+void ToolRegistry::runShortDrag(PlotDirection direction) {
     if (direction == PlotDirection::Down) {
         if (const ClosablePanel* panel = panelToClose()) {
             panel->close();
@@ -142,7 +142,7 @@ void Tools::runShortDrag(PlotDirection direction) {
     }
 }
 
-bool Tools::offerPointName(PointSource source, const std::string& cp932Name) {
+bool ToolRegistry::offerPointName(PointSource source, const std::string& cp932Name) {
     const PointNameTaker* best = nullptr;
     for (const auto& entry : entries_) {
         const auto& taker = entry->registration.pointNames;
@@ -157,13 +157,13 @@ bool Tools::offerPointName(PointSource source, const std::string& cp932Name) {
     return true;
 }
 
-void Tools::tellFiles(void (*tell)(const FileEvents&)) {
+void ToolRegistry::tellFiles(void (*tell)(const FileEvents&)) {
     for (size_t i = 0; i < entries_.size(); ++i) {
         tell(entries_[i]->registration.files);
     }
 }
 
-std::vector<std::string> Tools::selectionNames() const {
+std::vector<std::string> ToolRegistry::selectionNames() const {
     for (const auto& entry : entries_) {
         if (const auto& ask = entry->registration.files.selectionNames) {
             return ask();
@@ -172,7 +172,7 @@ std::vector<std::string> Tools::selectionNames() const {
     return {};
 }
 
-std::vector<int> Tools::selectedParcels() const {
+std::vector<int> ToolRegistry::selectedParcels() const {
     for (const auto& entry : entries_) {
         if (const auto& ask = entry->registration.files.selectedParcels) {
             return ask();
@@ -181,7 +181,7 @@ std::vector<int> Tools::selectedParcels() const {
     return {};
 }
 
-void Tools::runIdle(QWidget* messageParent) {
+void ToolRegistry::runIdle(QWidget* messageParent) {
     // By index: a rule may register or withdraw tools.  A failing rule would show its message at every
     // idle pass: it is shown once and dropped.
     for (size_t i = 0; i < entries_.size(); ++i) {
@@ -192,7 +192,7 @@ void Tools::runIdle(QWidget* messageParent) {
     }
 }
 
-void Tools::runClose(QWidget* messageParent) {
+void ToolRegistry::runClose(QWidget* messageParent) {
     for (size_t i = 0; i < entries_.size(); ++i) {
         if (const auto& close = entries_[i]->registration.close) {
             RunCommand(close, messageParent);
