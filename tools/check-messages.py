@@ -3,7 +3,8 @@
 
   check-messages.py SRC           fails (exit 1) naming each place outside the catalogue where a
                                   Japanese string literal goes straight into a message: a message
-                                  box, a status bar, standard error, or an error thrown
+                                  box, a status bar, standard error, or an error thrown (not
+                                  vemo-cli's usage errors, which are English like its --help)
   check-messages.py --list SRC    lists every Japanese string literal in .cpp files outside the
                                   catalogue (what is left should be captions, labels and the fixed
                                   lines of reports and file formats)
@@ -18,7 +19,7 @@ SINKS = re.compile(
     r'\bMessageBox::(?:Show|ShowCp932|Ask)\s*\('
     r'|\bQMessageBox::(?:warning|critical|information|question)\s*\('
     r'|\bshowMessage\s*\('
-    r'|\bthrow\s+(?:vemo::)?\w*Error\s*[({]'
+    r'|\bthrow\s+(?:vemo::)?(?!UsageError)\w*Error\s*[({]'
     r'|\bstd::cerr\b'
     r'|\bfprintf\s*\(\s*stderr'
 )

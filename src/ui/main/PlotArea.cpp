@@ -73,7 +73,7 @@ PlotView* InstallPlotArea(MainWindow& main) {
     ConnectViewCommands(main, plot);
     FollowWorkspace(main, plot);
     qApp->installEventFilter(new PlotWheelFilter(plot, plot));
-    QObject::connect(plot, &PlotView::HintChanged, &main,
+    QObject::connect(plot, &PlotView::hintChanged, &main,
                      [&main](const QString&, const QString& status) { main.statusPanels().setText(status); });
     // Registered parcels are drawn in full colour while the parcel editor is shown, dimmed otherwise.
     QObject::connect(&main, &MainWindow::areaVisibilityChanged, plot, [plot](Area area, bool) {

@@ -380,7 +380,7 @@ void PlotView::SetHint(const QString& hint) {
     // wait for the mouse to rest, and a drag never rests.
     hintLabel_->ShowHint(hint, pointer_);
     const HintParts parts = SplitHint(hint);
-    emit HintChanged(parts.shortPart, parts.longPart);
+    emit hintChanged(parts.shortPart, parts.longPart);
 }
 
 } // namespace vemo

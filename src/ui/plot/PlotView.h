@@ -119,7 +119,7 @@ public:
 
 signals:
     // The hint changed: the short part is the tool tip, the long part goes to the status bar.
-    void HintChanged(const QString& toolTip, const QString& statusText);
+    void hintChanged(const QString& toolTip, const QString& statusText);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
