@@ -12,7 +12,7 @@ namespace vemo {
 enum class FileKind;
 struct FileFormat;
 struct ForeignData;
-struct Store;
+class Store;
 
 class FileCommandHost;
 class Workspace;

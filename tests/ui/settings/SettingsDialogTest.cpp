@@ -172,9 +172,9 @@ TEST_F(SettingsDialogTest, AFailedWriteLeavesTheSettingsAsTheyWere) {
 
     dialog->okButton()->click();
     EXPECT_TRUE(dialog->isVisible());
-    ASSERT_EQ(MessageBox::shownTexts().size(), 1);
-    EXPECT_TRUE(MessageBox::shownTexts().front().contains(QString::fromStdString(workspace->settingsPath())))
-        << MessageBox::shownTexts().front().toStdString();
+    ASSERT_EQ(MessageBox::ShownTexts().size(), 1);
+    EXPECT_TRUE(MessageBox::ShownTexts().front().contains(QString::fromStdString(workspace->settingsPath())))
+        << MessageBox::ShownTexts().front().toStdString();
     EXPECT_EQ(workspace->settings().Programs.Title[0], "");
     EXPECT_EQ(workspace->settings().Dir.TmpDir, tmpDirBefore);
     EXPECT_EQ(workspace->store().names.TmpDir, tmpDirBefore);

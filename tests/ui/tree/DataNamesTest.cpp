@@ -21,7 +21,7 @@ TEST(DataNames, EveryCommandThatNamesDataAnnouncesTheNamesItLeaves) {
     QObject::connect(&h.workspace, &Workspace::dataNamesChanged,
                      [&] { captions.append(FromCp932(CaptionText(h.store.names))); });
 
-    MessageBox::setNextAnswer(QMessageBox::Yes);
+    MessageBox::SetNextAnswer(QMessageBox::Yes);
     h.tree.select(FindNode(h.tree, "東町/基準点"));
     h.commands.open();
     ASSERT_FALSE(captions.isEmpty());
@@ -36,7 +36,7 @@ TEST(DataNames, EveryCommandThatNamesDataAnnouncesTheNamesItLeaves) {
     EXPECT_TRUE(h.commands.newBlk());
     EXPECT_EQ(captions, QStringList{QStringLiteral("西町 - 追加 [Vemo]")});
 
-    MessageBox::setNextAnswer(QMessageBox::Discard);
+    MessageBox::SetNextAnswer(QMessageBox::Discard);
     EXPECT_TRUE(h.commands.newXyz());
     EXPECT_EQ(captions.back(), QStringLiteral("西町 [Vemo]"));
 }

@@ -28,7 +28,7 @@ struct ParcelOffer : ::testing::Test {
 // Yes gives what opening the parcel node itself gives; the oracle is a second program run that opens
 // that node.
 TEST_F(ParcelOffer, YesOpensTheOneParcelFileAsItsOwnNodeWould) {
-    MessageBox::setNextAnswer(QMessageBox::Yes);
+    MessageBox::SetNextAnswer(QMessageBox::Yes);
     Open("東町/基準点");
     EXPECT_EQ(Shown(), QStringList{kOffer});
 
@@ -50,7 +50,7 @@ TEST_F(ParcelOffer, YesOpensTheOneParcelFileAsItsOwnNodeWould) {
 }
 
 TEST_F(ParcelOffer, NoOpensTheCoordinatesAlone) {
-    MessageBox::setNextAnswer(QMessageBox::No);
+    MessageBox::SetNextAnswer(QMessageBox::No);
     Open("東町/基準点");
     EXPECT_EQ(Shown(), QStringList{kOffer});
     EXPECT_EQ(h.store.xyz.PointRowCount(), 4);
@@ -67,7 +67,7 @@ TEST_F(ParcelOffer, OnlyExactlyOneParcelFileIsOffered) {
     Open("東町/基準点");
     EXPECT_EQ(Shown(), QStringList{kOffer});
 
-    MessageBox::clearShownTexts();
+    MessageBox::ClearShownTexts();
     MakeFolder(h.DatDir() / "東町" / "基準点" / "合筆");
     CopyFixture("genba.Blk", h.DatDir() / "東町" / "基準点" / "合筆.Blk");
     h.commands.folders().rebuildTree();
@@ -83,17 +83,17 @@ TEST_F(ParcelOffer, UnsavedParcelsAreAskedAboutFirst) {
     Block changed = h.store.blocks.At(0);
     changed.BlockName = "B";
     h.store.blocks.Replace(0, changed);
-    MessageBox::clearShownTexts();
+    MessageBox::ClearShownTexts();
 
-    MessageBox::setNextAnswer(QMessageBox::Cancel);
+    MessageBox::SetNextAnswer(QMessageBox::Cancel);
     Open("東町/基準点");
     ASSERT_EQ(Shown().size(), 1);
     EXPECT_TRUE(Shown().front().startsWith(QStringLiteral("画地データに保存されていない変更があります")));
     ASSERT_EQ(h.store.blocks.Count(), 1);
     EXPECT_EQ(h.store.blocks.At(0).BlockName, "B");
 
-    MessageBox::clearShownTexts();
-    MessageBox::setNextAnswers({QMessageBox::Discard, QMessageBox::Yes});
+    MessageBox::ClearShownTexts();
+    MessageBox::SetNextAnswers({QMessageBox::Discard, QMessageBox::Yes});
     Open("東町/基準点");
     ASSERT_EQ(Shown().size(), 2);
     EXPECT_EQ(Shown().back(), kOffer);

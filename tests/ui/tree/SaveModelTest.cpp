@@ -57,7 +57,7 @@ TEST(SaveModel, TheUnsavedMarkFollowsTypingSavingUndoAndRedo) {
     h.commands.folders().rebuildTree();
     h.tree.select(FindNode(h.tree, "東町/基準点"));
     h.commands.open();
-    MessageBox::clearShownTexts(); // the offer of its parcels, declined
+    MessageBox::ClearShownTexts(); // the offer of its parcels, declined
     EXPECT_FALSE(h.commands.pointsModified()) << "what was opened is what the file holds";
     EXPECT_TRUE(h.commands.confirmClose());
     EXPECT_TRUE(Shown().isEmpty()) << "nothing unsaved: no question";
