@@ -4,12 +4,12 @@
 #include "core/store/XyzList.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "support/ShellRun.h"
 #include "support/TempDir.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -19,16 +19,7 @@ namespace {
 using ::testing::HasSubstr;
 
 std::string RunCommand(const std::string& command) {
-    std::string output;
-    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-    char buffer[4096];
-    for (size_t n; pipe != nullptr && (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-        output.append(buffer, n);
-    }
-    if (pipe != nullptr) {
-        pclose(pipe);
-    }
-    return output;
+    return test::RunShell(command + " 2>&1").out;
 }
 
 // A right triangle with legs of 10 m in zone IX (area 50 m², 坪数 50 × 0.3025 = 15.125, truncated

@@ -5,33 +5,20 @@
 // rectangle walked clockwise shows 270-00-00.
 #include "core/files/XyzFile.h"
 #include "core/store/XyzList.h"
+#include "support/ShellRun.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 namespace vemo {
 namespace {
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-};
+using test::ShellRun;
 
-CliRun RunCli(const std::string& arguments) {
-    CliRun run;
-    const std::string command = std::string(VEMO_CLI_PATH) + " " + arguments + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    char buffer[4096];
-    size_t n = 0;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-        run.out.append(buffer, n);
-    }
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+ShellRun RunCli(const std::string& arguments) {
+    return test::RunShell(std::string(VEMO_CLI_PATH) + " " + arguments + " 2>&1");
 }
 
 // A (south-west corner), B 30 m north, C 40 m east of B, D 40 m east of A; N1, N2 the new positions
@@ -58,7 +45,7 @@ struct CliSite : testing::Test {
 };
 
 TEST_F(CliSite, InverseListsSidesDirectionsAnglesAndArea) {
-    const CliRun run = RunCli("inverse --utf8 " + xyz + " A B C D A");
+    const ShellRun run = RunCli("inverse --utf8 " + xyz + " A B C D A");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "       点名        距離     方向角        夾角  \n"
                        "   1  A                                         \n"
@@ -68,7 +55,7 @@ TEST_F(CliSite, InverseListsSidesDirectionsAnglesAndArea) {
                        "   5  A           40.000   270-00-00            \n"
                        " 面積   1200.0000000 ㎡\n"
                        " 坪数    363.0000    坪\n");
-    const CliRun missing = RunCli("inverse --utf8 " + xyz + " A B X9");
+    const ShellRun missing = RunCli("inverse --utf8 " + xyz + " A B X9");
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.out, "vemo-cli inverse: X9 は見つかりません\n");
     EXPECT_EQ(RunCli("inverse --utf8 " + xyz).status, 2);
@@ -76,7 +63,7 @@ TEST_F(CliSite, InverseListsSidesDirectionsAnglesAndArea) {
 
 TEST_F(CliSite, DivideByBothMethodsAndRefusals) {
     // Parallel to A -> B from A: the strip 10 m wide holds 30 × 10 = 300 m².
-    const CliRun parallel = RunCli("divide --utf8 " + xyz + " --ring A,B,C,D,A --area 300 --parallel A,B,0,A");
+    const ShellRun parallel = RunCli("divide --utf8 " + xyz + " --ring A,B,C,D,A --area 300 --parallel A,B,0,A");
     EXPECT_EQ(parallel.status, 0);
     EXPECT_EQ(parallel.out, "P1:  -34970.000  12010.000\n"
                             "P2:  -35000.000  12010.000\n"
@@ -90,7 +77,7 @@ TEST_F(CliSite, DivideByBothMethodsAndRefusals) {
                             "  地積 :    900.00 ㎡\n"
                             "  坪数 :    272.25 坪\n");
     // From A: the triangle A, B, P1 with P1 30 m along B -> C holds 30 × 30 / 2 = 450 m².
-    const CliRun fan = RunCli("divide --utf8 " + xyz + " --ring A,B,C,D,A --area 450 --from-first");
+    const ShellRun fan = RunCli("divide --utf8 " + xyz + " --ring A,B,C,D,A --area 450 --from-first");
     EXPECT_EQ(fan.status, 0);
     EXPECT_EQ(fan.out, "P1:  -34970.000  12030.000\n"
                        "求積側: A,B,P1,A\n"
@@ -102,11 +89,11 @@ TEST_F(CliSite, DivideByBothMethodsAndRefusals) {
                        "  面積 :    750.0000000 ㎡\n"
                        "  地積 :    750.00 ㎡\n"
                        "  坪数 :    226.87 坪\n");
-    const CliRun tooMuch = RunCli("divide --utf8 " + xyz + " --ring A,B,C,D --area 1200 --from-first");
+    const ShellRun tooMuch = RunCli("divide --utf8 " + xyz + " --ring A,B,C,D --area 1200 --from-first");
     EXPECT_EQ(tooMuch.status, 1);
     EXPECT_EQ(tooMuch.out, "vemo-cli divide: 分割面積が確保できません\n");
     // The U from its base: the line 15 m up would cut both arms.
-    const CliRun u =
+    const ShellRun u =
         RunCli("divide --utf8 " + xyz + " --ring U1,U2,U3,U4,U5,U6,U7,U8 --area 400 --parallel U1,U2,0,U1");
     EXPECT_EQ(u.status, 1);
     EXPECT_EQ(u.out,
@@ -116,7 +103,7 @@ TEST_F(CliSite, DivideByBothMethodsAndRefusals) {
 
 TEST_F(CliSite, TransformTwoPointAndHelmert) {
     // A -> N1, B -> N2: a quarter turn clockwise; C (30, 40 from A) goes to N1 + (-40, 30).
-    const CliRun two = RunCli("transform --utf8 " + xyz + " --pairs A:N1,B:N2 C D");
+    const ShellRun two = RunCli("transform --utf8 " + xyz + " --pairs A:N1,B:N2 C D");
     EXPECT_EQ(two.status, 0);
     EXPECT_EQ(two.out, "- 2点変換 -\n\n"
                        "平行移動距離              回転角\n\n"
@@ -124,7 +111,7 @@ TEST_F(CliSite, TransformTwoPointAndHelmert) {
                        "Y0 =   47100.000\n\n"
                        "C                    -35140.000      12130.000\n"
                        "D                    -35140.000      12100.000\n");
-    const CliRun helmert = RunCli("transform --utf8 --helmert " + xyz + " --pairs A:N1,B:N2 C");
+    const ShellRun helmert = RunCli("transform --utf8 --helmert " + xyz + " --pairs A:N1,B:N2 C");
     EXPECT_EQ(helmert.status, 0);
     EXPECT_EQ(helmert.out, "- ヘルマート変換 -\n"
                            "標準偏差 0.0000000000    最大残差 0.000(№-)\n\n"
@@ -132,10 +119,10 @@ TEST_F(CliSite, TransformTwoPointAndHelmert) {
                            "a =  0.0000000000     b = -1.0000000000\n"
                            "X0=    -23100.000     Y0=     47100.000\n\n"
                            "C                    -35140.000      12130.000\n");
-    const CliRun onePair = RunCli("transform --utf8 " + xyz + " --pairs A:N1 C");
+    const ShellRun onePair = RunCli("transform --utf8 " + xyz + " --pairs A:N1 C");
     EXPECT_EQ(onePair.status, 1);
     EXPECT_EQ(onePair.out, "vemo-cli transform: 変換元点名と対応する変換先点名を指定してください\n");
-    const CliRun nothing = RunCli("transform --utf8 " + xyz + " --pairs A:N1,B:N2");
+    const ShellRun nothing = RunCli("transform --utf8 " + xyz + " --pairs A:N1,B:N2");
     EXPECT_EQ(nothing.status, 1);
     EXPECT_EQ(nothing.out, "vemo-cli transform: 変換元座標を1点以上指定してください\n");
     EXPECT_EQ(RunCli("transform --utf8 " + xyz + " --pairs").status, 2);

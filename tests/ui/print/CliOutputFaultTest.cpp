@@ -7,15 +7,14 @@
 #include "core/store/XyzList.h"
 #include "core/text/Cp932.h"
 #include "support/FullDisk.h"
+#include "support/ShellRun.h"
 #include "support/TempDir.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -23,22 +22,9 @@ namespace vemo {
 namespace {
 using ::testing::HasSubstr;
 
-struct CliRun {
-    int status = -1;
-    std::string err; // stderr (stdout goes where the command line sends it)
-};
-
-CliRun RunCli(const std::string& prefix, const std::string& arguments, const std::string& stdoutTo) {
-    CliRun run;
-    const std::string command = prefix + std::string(VEMO_CLI_PATH) + " " + arguments + " 2>&1 >" + stdoutTo;
-    FILE* pipe = popen(command.c_str(), "r");
-    char buffer[4096];
-    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-        run.err.append(buffer, n);
-    }
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+// What the command wrote to stderr comes back as `out`; stdout goes where the command line sends it.
+test::ShellRun RunCli(const std::string& prefix, const std::string& arguments, const std::string& stdoutTo) {
+    return test::RunShell(prefix + std::string(VEMO_CLI_PATH) + " " + arguments + " 2>&1 >" + stdoutTo);
 }
 
 // `count` points on a grid and one parcel per row of four: a coordinate list of many pages, and an area
@@ -80,9 +66,9 @@ TEST(CliOutputFaults, PdfOnAFullDiskKeepsTheEarlierPdf) {
         test::WriteBytes(pdf, "%PDF-1.4 the earlier report");
         const std::string arguments =
             c.arguments + pdf + (std::string(c.name) == "areas" ? " " + files : std::string());
-        const CliRun run = RunCli(disk.CommandPrefix(), arguments, "/dev/null");
-        EXPECT_EQ(run.status, 1) << c.name << ": " << run.err;
-        EXPECT_THAT(run.err, HasSubstr(pdf + "」に書き込めません（ディスクの空き容量が足りません）")) << c.name;
+        const test::ShellRun run = RunCli(disk.CommandPrefix(), arguments, "/dev/null");
+        EXPECT_EQ(run.status, 1) << c.name << ": " << run.out;
+        EXPECT_THAT(run.out, HasSubstr(pdf + "」に書き込めません（ディスクの空き容量が足りません）")) << c.name;
         EXPECT_EQ(test::ReadBytes(pdf), "%PDF-1.4 the earlier report") << c.name;
         EXPECT_EQ(disk.Names(), std::vector<std::string>{"out.pdf"}) << c.name << ": a temporary file was left";
     }
@@ -95,9 +81,9 @@ TEST(CliOutputFaults, ReadOnlyPdfIsRefused) {
     const std::string locked = dir.File("locked.pdf");
     test::WriteBytes(locked, "signed");
     ::chmod(locked.c_str(), 0444);
-    const CliRun refused = RunCli("", "print-list " + dir.File("site.Xyz") + " --pdf " + locked, "/dev/null");
+    const test::ShellRun refused = RunCli("", "print-list " + dir.File("site.Xyz") + " --pdf " + locked, "/dev/null");
     EXPECT_EQ(refused.status, 1);
-    EXPECT_THAT(refused.err, HasSubstr("locked.pdf」に書き込めません（読み取り専用のファイルです）"));
+    EXPECT_THAT(refused.out, HasSubstr("locked.pdf」に書き込めません（読み取り専用のファイルです）"));
     EXPECT_EQ(test::ReadBytes(locked), "signed");
 }
 
@@ -108,10 +94,10 @@ TEST(CliOutputFaults, AFullStandardOutputFails) {
     for (const std::string& arguments :
          {"areas " + files, "areas --report " + files, "traverse " + test::DataFile("traverse/square.Trv"),
           "print-list " + dir.File("site.Xyz") + " --pdf " + dir.File("l.pdf")}) {
-        const CliRun full = RunCli("", arguments, "/dev/full");
+        const test::ShellRun full = RunCli("", arguments, "/dev/full");
         EXPECT_EQ(full.status, 1) << arguments;
         // The reason is known only when the last write failed, not when an earlier one did.
-        EXPECT_THAT(full.err, HasSubstr("標準出力に書き込めません（")) << arguments;
+        EXPECT_THAT(full.out, HasSubstr("標準出力に書き込めません（")) << arguments;
     }
 }
 

@@ -5,11 +5,11 @@
 #include "core/store/BlockList.h"
 #include "core/store/XyzList.h"
 #include "core/text/Cp932.h"
+#include "support/ShellRun.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <iterator>
@@ -20,24 +20,11 @@
 namespace vemo {
 namespace {
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-};
+using test::ShellRun;
 
 // `errors`: the file that takes stderr (none: it is dropped).
-CliRun RunCli(const std::string& arguments, const std::string& errors = "/dev/null") {
-    CliRun run;
-    std::string command = std::string(VEMO_CLI_PATH) + " " + arguments + " 2>" + errors;
-    FILE* pipe = popen(command.c_str(), "r");
-    char buffer[4096];
-    size_t n = 0;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-        run.out.append(buffer, n);
-    }
-    int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+ShellRun RunCli(const std::string& arguments, const std::string& errors = "/dev/null") {
+    return test::RunShell(std::string(VEMO_CLI_PATH) + " " + arguments + " 2>" + errors);
 }
 
 TEST(CliReports, AreasAndPrintList) {
@@ -52,14 +39,14 @@ TEST(CliReports, AreasAndPrintList) {
     std::string files = dir.File("site.Xyz") + " " + dir.File("site.Blk");
 
     // 33.333 × 3 = 99.999: truncated to 99.99, 30.24 坪.
-    CliRun areas = RunCli("areas --utf8 " + files);
+    ShellRun areas = RunCli("areas --utf8 " + files);
     EXPECT_EQ(areas.status, 0);
     EXPECT_EQ(areas.out, "一番\n面積      99.9990000\n地積      99.99 ㎡\n坪数      30.24 坪\n\n"
                          "合計\n面積      99.9990000\n地積      99.99 ㎡\n坪数      30.24 坪\n");
     // The default output is the CP932 of the files, CR LF.
     EXPECT_EQ(RunCli("areas " + files).out.substr(0, 6), Jp("一番") + "\r\n");
 
-    CliRun pages = RunCli("print-list " + dir.File("site.Xyz") + " --pdf " + dir.File("l.pdf"));
+    ShellRun pages = RunCli("print-list " + dir.File("site.Xyz") + " --pdf " + dir.File("l.pdf"));
     EXPECT_EQ(pages.status, 0);
     EXPECT_EQ(pages.out, "1 pages written to " + dir.File("l.pdf") + "\n");
 
@@ -129,7 +116,7 @@ TEST(CliReports, AreaReportAtPublicCoordinatesWithAMissingVertex) {
     for (const std::string& line : expected) {
         text += line + "\n";
     }
-    CliRun report = RunCli("areas --report --utf8 --pdf " + dir.File("r.pdf") + " " + files, dir.File("err.txt"));
+    ShellRun report = RunCli("areas --report --utf8 --pdf " + dir.File("r.pdf") + " " + files, dir.File("err.txt"));
     EXPECT_EQ(report.status, 3);
     EXPECT_EQ(report.out, text);
     EXPECT_TRUE(test::ReadBytes(dir.File("err.txt"))
@@ -156,7 +143,7 @@ TEST(CliReports, AreaReportAtPublicCoordinatesWithAMissingVertex) {
 TEST(CliReports, FieldBookListingAndItsTraverse) {
     test::TempDir dir;
     const std::string book = test::DataFile("zub/corrected.ZUB");
-    CliRun list = RunCli("zub " + book);
+    ShellRun list = RunCli("zub " + book);
     EXPECT_EQ(list.status, 0) << "wrong check characters are marked, not failed";
     EXPECT_NE(list.out.find("\n2 [B] [境界 確認] [GTS] [12345] [山田 太郎] [26/12/09]  check 'U' ok\n"),
               std::string::npos)
@@ -170,7 +157,7 @@ TEST(CliReports, FieldBookListingAndItsTraverse) {
     WriteXyzFile(dir.File("site.Xyz"), points);
     const std::string trv = dir.File("book.Trv");
     EXPECT_EQ(RunCli("zub " + book + " --trv " + trv + " --xyz " + dir.File("site.Xyz")).status, 0);
-    CliRun traverse = RunCli("traverse --utf8 --xyz " + dir.File("site.Xyz") + " " + trv);
+    ShellRun traverse = RunCli("traverse --utf8 --xyz " + dir.File("site.Xyz") + " " + trv);
     EXPECT_EQ(traverse.status, 0) << traverse.out;
     // T2 100 m east of T1, T3 100 m north of T2 (worked out in the core transfer test).
     const auto lineOf = [&](const std::string& name) {

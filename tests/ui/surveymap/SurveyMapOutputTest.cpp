@@ -12,6 +12,7 @@
 #include "core/surveymap/SurveyMapModel.h"
 #include "core/text/Cp932.h"
 #include "core/text/Numbers.h"
+#include "support/ShellRun.h"
 #include "support/TempDir.h"
 
 #include <QImage>
@@ -19,27 +20,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
 #include <sstream>
 
 namespace vemo::surveymap {
 namespace {
 
-struct ShellRun {
-    int status = -1;
-    std::string out;
-};
+using test::ShellRun;
 
 ShellRun Shell(const std::string& command) {
-    ShellRun run;
-    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-    char buffer[4096];
-    for (size_t n; pipe != nullptr && (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-        run.out.append(buffer, n);
-    }
-    int status = pipe != nullptr ? pclose(pipe) : -1;
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    return test::RunShell(command + " 2>&1");
 }
 
 // A parcel 123 (20 m × 25 m in zone IX) divided into 123-1 (250.00 m², by the constant-area division
