@@ -30,10 +30,12 @@ def in_catalogue(path: pathlib.Path) -> bool:
 
 
 def without_comments(text: str) -> str:
-    # Comments keep their length as blanks, so that offsets still give line numbers.
-    def blank(match: re.Match) -> str:
-        return re.sub(r"[^\n]", " ", match.group(0))
-    return re.sub(r'//[^\n]*|/\*.*?\*/|"(?:[^"\\\n]|\\.)*"', lambda m: m.group(0) if m.group(0).startswith('"') else blank(m), text, flags=re.S)
+    # Comments become blanks of their own length, so that offsets still give line numbers; string
+    # literals are matched too, so that a "//" inside one is left alone.
+    def blank_comment(match: re.Match) -> str:
+        found = match.group(0)
+        return found if found.startswith('"') else re.sub(r"[^\n]", " ", found)
+    return re.sub(r'//[^\n]*|/\*.*?\*/|"(?:[^"\\\n]|\\.)*"', blank_comment, text, flags=re.S)
 
 
 def statement_from(text: str, start: int) -> str:
