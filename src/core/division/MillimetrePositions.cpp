@@ -39,8 +39,12 @@ bool SegmentMeetsSquare(PlanePoint a, PlanePoint b, PlanePoint c, double h) {
 
 } // namespace
 
+PlanePoint RoundedToMillimetre(PlanePoint p) {
+    return {RoundToMillimetre(p.x), RoundToMillimetre(p.y)};
+}
+
 std::vector<PlanePoint> MillimetrePositionsNear(PlanePoint a, PlanePoint b, PlanePoint exact) {
-    const PlanePoint rounded{RoundToMillimetre(exact.x), RoundToMillimetre(exact.y)};
+    const PlanePoint rounded = RoundedToMillimetre(exact);
     std::vector<PlanePoint> positions{rounded};
     const double length = std::hypot(b.x - a.x, b.y - a.y);
     if (length == 0) {

@@ -5,8 +5,8 @@
 // the target.
 #include "core/division/Division.h"
 
+#include "core/division/MillimetrePositions.h"
 #include "core/division/RingShape.h"
-#include "core/store/XyzNameIndex.h"
 #include "core/text/Error.h"
 #include "core/text/MessagesCalc.h"
 
@@ -95,14 +95,6 @@ DivisionResult BuildParts(const DivisionParcel& parcel, size_t k, PlanePoint p1,
     return result;
 }
 
-bool SamePlace(PlanePoint a, PlanePoint b) {
-    return a.x == b.x && a.y == b.y;
-}
-
-PlanePoint Rounded(PlanePoint p) {
-    return {RoundToMillimetre(p.x), RoundToMillimetre(p.y)};
-}
-
 } // namespace
 
 DivisionResult DivideFromFirstPoint(const DivisionParcel& parcel, double target) {
@@ -127,8 +119,8 @@ DivisionResult DivideFromFirstPoint(const DivisionParcel& parcel, double target)
             if (!p) {
                 break;
             }
-            secured.back() = Rounded(*p);
-            if (SamePlace(secured.back(), v[k - 1]) || SamePlace(secured.back(), v[k])) {
+            secured.back() = RoundedToMillimetre(*p);
+            if (secured.back() == v[k - 1] || secured.back() == v[k]) {
                 continue; // a new point on a vertex would stand twice in the ring: widen a little more
             }
             const ParcelAreaFigures figures = MillimetreRingFigures(secured);

@@ -76,10 +76,6 @@ private:
     std::vector<long double> offset_;
 };
 
-PlanePoint Rounded(PlanePoint p) {
-    return {RoundToMillimetre(p.x), RoundToMillimetre(p.y)};
-}
-
 long double TwiceSignedArea(const std::vector<PlanePoint>& ring) {
     long double twice = 0;
     for (size_t i = 0; i < ring.size(); ++i) {
@@ -216,8 +212,8 @@ FinePosition PartsAt(const Sweep& sweep, const LinePositions& line, long double 
     FinePosition at;
     at.p1Edge = leaving.front();
     at.p2Edge = line.ReturningEdge(d);
-    at.p1 = Rounded(sweep.Crossing(at.p1Edge, sweep.Next(at.p1Edge), d));
-    at.p2 = Rounded(sweep.Crossing(at.p2Edge, sweep.Next(at.p2Edge), d));
+    at.p1 = RoundedToMillimetre(sweep.Crossing(at.p1Edge, sweep.Next(at.p1Edge), d));
+    at.p2 = RoundedToMillimetre(sweep.Crossing(at.p2Edge, sweep.Next(at.p2Edge), d));
     at.figures = MillimetreRingFigures(SecuredRing(sweep, start, at));
     return at;
 }
@@ -249,8 +245,7 @@ long double ExactOffset(const LinePositions& line, long found, double target) {
 }
 
 bool OnAVertex(const DivisionParcel& parcel, PlanePoint p) {
-    return std::any_of(parcel.points.begin(), parcel.points.end(),
-                       [&](const PlanePoint& v) { return v.x == p.x && v.y == p.y; });
+    return std::ranges::find(parcel.points, p) != parcel.points.end();
 }
 
 // A whole step of the line moves the start side by the line's length times a millimetre (0.4 m² across
