@@ -22,14 +22,6 @@ constexpr double kSmallestTarget = 0.0001;
 
 } // namespace
 
-std::string DivisionImpossibleMessage() {
-    return msg::DivisionAreaUnreachable();
-}
-
-std::string DivisionIntoManyPiecesMessage() {
-    return msg::DivisionIntoManyPieces();
-}
-
 void RequireSimpleParcel(const DivisionParcel& parcel) {
     if (!IsSimpleRing(parcel.points)) {
         throw Error(msg::DivisionBoundaryCrosses());
@@ -61,7 +53,7 @@ DivisionParcel LoadDivisionParcel(const std::vector<std::string>& gridNames, con
 
 void CheckDivisionTarget(const DivisionParcel& parcel, double target) {
     if (!(target >= kSmallestTarget) || target >= parcel.area) { // also refuses a NaN
-        throw Error(DivisionImpossibleMessage());
+        throw Error(msg::DivisionAreaUnreachable());
     }
 }
 

@@ -57,11 +57,6 @@ std::vector<std::string> DivisionAreaTexts(const ParcelAreaFigures& figures);
 // area lines (CP932): "超過 : %14.7f ㎡".
 std::string DivisionExcessText(const DivisionResult& result);
 
-// The message of a division that cannot secure its target (CP932).
-std::string DivisionImpossibleMessage();
-// The message of a dividing line that cuts the parcel into more than two pieces (CP932).
-std::string DivisionIntoManyPiecesMessage();
-
 // Refuses a parcel whose boundary crosses or touches itself: no part of it has the area its ring
 // gives ("分割元地の境界が交差しているため分割できません").
 void RequireSimpleParcel(const DivisionParcel& parcel);

@@ -134,7 +134,7 @@ DivisionResult DivideFromFirstPoint(const DivisionParcel& parcel, double target)
     if (chordLeaves) {
         throw Error(msg::DivisionLineLeavesParcel());
     }
-    throw Error(DivisionImpossibleMessage());
+    throw Error(msg::DivisionAreaUnreachable());
 }
 
 } // namespace vemo

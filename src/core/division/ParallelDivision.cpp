@@ -144,7 +144,7 @@ public:
                 return i;
             }
         }
-        throw Error(DivisionImpossibleMessage());
+        throw Error(msg::DivisionAreaUnreachable());
     }
 
 private:
@@ -163,7 +163,7 @@ long LastPositionHolding(const LinePositions& line, double target) {
     const long lastCoarse = (line.Last() / coarse) * coarse;
     if (lastCoarse < coarse || line.StartSideArea(line.OffsetAt(lastCoarse)) >= target ||
         line.StartSideArea(line.OffsetAt(1)) < target) {
-        throw Error(DivisionImpossibleMessage());
+        throw Error(msg::DivisionAreaUnreachable());
     }
     long lo = 1, hi = line.Last() + 1; // the start side holds the target at lo, not at hi
     while (hi - lo > 1) {
@@ -207,7 +207,7 @@ std::vector<PlanePoint> RemainderRing(const Sweep& sweep, int far, const FinePos
 FinePosition PartsAt(const Sweep& sweep, const LinePositions& line, long double d, int start) {
     const std::vector<int> leaving = line.LeavingEdges(d);
     if (leaving.size() != 1) {
-        throw Error(DivisionIntoManyPiecesMessage());
+        throw Error(msg::DivisionIntoManyPieces());
     }
     FinePosition at;
     at.p1Edge = leaving.front();
@@ -230,7 +230,7 @@ FinePosition FineSearch(const Sweep& sweep, const LinePositions& line, int start
             return at;
         }
     }
-    throw Error(DivisionImpossibleMessage());
+    throw Error(msg::DivisionAreaUnreachable());
 }
 
 // The offset, between the millimetre positions `found` and the next, where the start side (new points
@@ -358,7 +358,7 @@ DivisionResult DivideParallel(const DivisionParcel& parcel, double direction, in
     }
     const int far = startVertex == extremes.max ? extremes.min : extremes.max;
     if (sweep.Offset(far) == sweep.Offset(startVertex)) {
-        throw Error(DivisionImpossibleMessage()); // every vertex on one line parallel to the dividing line
+        throw Error(msg::DivisionAreaUnreachable()); // every vertex on one line parallel to the dividing line
     }
     RequireSimpleParcel(parcel);
     const LinePositions line(sweep, startVertex, far);

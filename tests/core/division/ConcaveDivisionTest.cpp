@@ -7,6 +7,7 @@
 #include "core/division/ParallelDivision.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/MessagesCalc.h"
 
 #include <gtest/gtest.h>
 
@@ -151,8 +152,8 @@ void ExpectSoundParts(const DivisionParcel& parcel, const DivisionResult& r, dou
 TEST(ConcaveDivision, BothMethodsOverRandomSimpleParcelsSecureTheTargetOrRefuse) {
     std::mt19937_64 rng(20261209);
     std::uniform_real_distribution<double> unit(0, 1);
-    const std::string manyPieces = Cp932ToUtf8(DivisionIntoManyPiecesMessage());
-    const std::string impossible = Cp932ToUtf8(DivisionImpossibleMessage());
+    const std::string manyPieces = Cp932ToUtf8(msg::DivisionIntoManyPieces());
+    const std::string impossible = Cp932ToUtf8(msg::DivisionAreaUnreachable());
     const std::string chordLeaves = "基1とP1を結ぶ分割線が画地の外を通るため分割できません";
     int cases = 0, parallelRefused = 0, parallelPieces = 0, onePointRefused = 0, chordsLeaving = 0;
     while (cases < 10000) {
@@ -395,7 +396,7 @@ TEST(ConcaveDivision, HandDrawnLotsInFourDirectionsFromBothEnds) {
     const Lot ell{"L", {{0, 0}, {20, 0}, {20, 10}, {10, 10}, {10, 20}, {0, 20}}};                   // 300 m²
     const Lot u{"U", {{0, 0}, {30, 0}, {30, 20}, {20, 20}, {20, 10}, {10, 10}, {10, 20}, {0, 20}}}; // 500 m²
     const Lot notch{"notch", {{0, 0}, {20, 0}, {20, 10}, {8, 14}, {20, 12}, {20, 30}, {0, 30}}};
-    const std::string manyPieces = Cp932ToUtf8(DivisionIntoManyPiecesMessage());
+    const std::string manyPieces = Cp932ToUtf8(msg::DivisionIntoManyPieces());
     const struct {
         const Lot* lot;
         int startNear; // the vertex typed as start
