@@ -1,19 +1,24 @@
 // A surveyor zooms and pans a site of up to 99,998 points all day, and every view change repaints the
-// plot.  Measured here: the base paint of a 1200 x 800 plot with every point named, in the overview
-// and after a zoom into detail, beside the plain loop of one ellipse and one text call per point over
-// the same points.  Before the timings the program compares the two pictures pixel by pixel, for 400
-// points set apart and for the full, heavily overlapping overview.  Times are wall-clock times, since
-// large views are drawn by one thread per core.
+// plot.  Measured here: the base paint of a 1200 x 800 plot, every point drawn and named where its name
+// has room, in the overview and after a zoom into detail, beside the plain loop of one ellipse and one
+// text call per point over the same points and names.  Before the timings the program compares the two
+// pictures pixel by pixel, for 400 points set apart and for the full, heavily overlapping overview, and
+// tells how many names had room.  Times are wall-clock times, since large views are drawn by one
+// thread per core.  With VEMO_SCREENSHOT_DIR set it also saves the plot widget's overview and zoomed
+// pictures of the full site there.
 #include "core/store/Store.h"
 #include "ui/plot/PlotCanvas.h"
 #include "ui/plot/PlotScene.h"
+#include "ui/plot/PlotView.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
@@ -71,15 +76,21 @@ PlotSceneState Zoomed(const Store& store, const PlotSettings& settings) {
     return state;
 }
 
-// Returns how many points were drawn.
-std::size_t PaintFast(QImage& image, const Store& store, const PlotSettings& settings, const PlotSceneState& state) {
+PlotScene& Scene() {
     static PlotScene scene;
-    scene.Render(image, store, settings, state);
-    return scene.DrawnPoints().names.size();
+    return scene;
 }
 
-// The plain way, point by point, with the same visibility test and the same placement.
-void PaintNaive(QImage& image, const Store& store, const PlotSettings& settings, const PlotSceneState& state) {
+// Returns how many points were drawn.
+std::size_t PaintFast(QImage& image, const Store& store, const PlotSettings& settings, const PlotSceneState& state) {
+    Scene().Render(image, store, settings, state);
+    return Scene().DrawnPoints().names.size();
+}
+
+// The plain way, point by point, with the same visibility test and the same placement: the circles,
+// then over them the names where `named` (one entry per point in view) says.
+void PaintNaive(QImage& image, const Store& store, const PlotSettings& settings, const PlotSceneState& state,
+                const std::vector<unsigned char>& named) {
     image.fill(ColourFromBgr(settings.backColour));
     QPainter painter(&image);
     const QFont font = PlotNameFont(state.nameSize);
@@ -87,19 +98,25 @@ void PaintNaive(QImage& image, const Store& store, const PlotSettings& settings,
     const int ascent = QFontMetrics(font, &image).ascent();
     const bool overview = state.nameSize == settings.smallFont;
     const int d = overview ? settings.smallCircle : settings.bigCircle;
-    const QColor circle = ColourFromBgr(settings.circleColour);
-    for (int e = 0; e < store.Index().Count(); ++e) {
-        const int row = store.Index().RowAt(e);
-        const double x = store.Index().RowX(row);
-        const double y = store.Index().RowY(row);
-        if (!state.view.IsVisible(x, y)) {
+    const XyzNameIndex& index = store.Index();
+    std::vector<int> shown; // index entries in view
+    for (int e = 0; e < index.Count(); ++e) {
+        if (state.view.IsVisible(index.RowX(index.RowAt(e)), index.RowY(index.RowAt(e)))) {
+            shown.push_back(e);
+        }
+    }
+    painter.setPen(ColourFromBgr(settings.circleColour));
+    for (int e : shown) {
+        DrawPointCircle(painter, state.view.ToPixel(index.RowX(index.RowAt(e)), index.RowY(index.RowAt(e))), d);
+    }
+    for (size_t k = 0; k < shown.size(); ++k) {
+        if (!named[k]) {
             continue;
         }
-        const std::string& name = store.Index().NameAt(e);
-        const PlotPixel p = state.view.ToPixel(x, y);
-        painter.setPen(circle);
-        DrawPointCircle(painter, p, d);
+        const int e = shown[k];
+        const std::string& name = index.NameAt(e);
         painter.setPen(ColourFromBgr(settings.NameColour(name)));
+        const PlotPixel p = state.view.ToPixel(index.RowX(index.RowAt(e)), index.RowY(index.RowAt(e)));
         const QPoint topLeft = PointNameTopLeft(p, d);
         painter.drawText(topLeft.x(), topLeft.y() + ascent, PlotText(name));
     }
@@ -135,11 +152,32 @@ void CheckPlacement() {
         const PlotSceneState state = c.zoomed ? Zoomed(store, settings) : Overview(store, settings);
         QImage fast = Canvas();
         QImage naive = Canvas();
-        PaintFast(fast, store, settings, state);
-        PaintNaive(naive, store, settings, state);
-        std::printf("placement check, %s: %ld of %d pixels differ\n", c.what, DifferentPixels(fast, naive),
-                    kWidth * kHeight);
+        const std::size_t drawn = PaintFast(fast, store, settings, state);
+        const std::vector<unsigned char> named = Scene().NamesDrawn();
+        PaintNaive(naive, store, settings, state, named);
+        std::printf("placement check, %s: %ld of %d pixels differ; %zu points, %zu names drawn\n", c.what,
+                    DifferentPixels(fast, naive), kWidth * kHeight, drawn,
+                    static_cast<std::size_t>(std::count(named.begin(), named.end(), 1)));
     }
+}
+
+// The plot widget as the surveyor sees it: the full site fitted, then zoomed as in the benchmark (the
+// wheel switches to the detail names, the view is then set to the benchmark's).
+void SaveScreenshots(const QString& dir) {
+    Store& store = Site(kMaxPointRows, 1.0);
+    PlotView plot(store);
+    plot.resize(kWidth, kHeight);
+    plot.show();
+    QApplication::processEvents();
+    plot.FitAllPoints();
+    const PlotViewport overview = plot.Viewport();
+    plot.grab().save(QDir(dir).filePath("plot-overview.png"));
+    const QPoint middle = plot.mapToGlobal(QPoint(kWidth / 2, kHeight / 2));
+    plot.HandleWheel(middle, -120);
+    plot.HandleWheel(middle, -120);
+    plot.SetView(overview.centreX, overview.centreY, overview.scale * 8);
+    plot.grab().save(QDir(dir).filePath("plot-zoomed.png"));
+    std::printf("screenshots in %s\n", qPrintable(dir));
 }
 
 void BM_OverviewFast(benchmark::State& s) {
@@ -152,6 +190,8 @@ void BM_OverviewFast(benchmark::State& s) {
         drawn = PaintFast(image, store, settings, state);
     }
     s.counters["drawn"] = static_cast<double>(drawn);
+    const std::vector<unsigned char>& named = Scene().NamesDrawn();
+    s.counters["named"] = static_cast<double>(std::count(named.begin(), named.end(), 1));
 }
 
 void BM_OverviewNaive(benchmark::State& s) {
@@ -159,8 +199,10 @@ void BM_OverviewNaive(benchmark::State& s) {
     Store& store = Site(kMaxPointRows, 1.0);
     const PlotSceneState state = Overview(store, settings);
     QImage image = Canvas();
+    PaintFast(image, store, settings, state);
+    const std::vector<unsigned char> named = Scene().NamesDrawn();
     for (auto _ : s) {
-        PaintNaive(image, store, settings, state);
+        PaintNaive(image, store, settings, state, named);
     }
 }
 
@@ -174,6 +216,8 @@ void BM_ZoomedFast(benchmark::State& s) {
         drawn = PaintFast(image, store, settings, state);
     }
     s.counters["drawn"] = static_cast<double>(drawn);
+    const std::vector<unsigned char>& named = Scene().NamesDrawn();
+    s.counters["named"] = static_cast<double>(std::count(named.begin(), named.end(), 1));
 }
 
 void BM_ZoomedNaive(benchmark::State& s) {
@@ -181,8 +225,10 @@ void BM_ZoomedNaive(benchmark::State& s) {
     Store& store = Site(kMaxPointRows, 1.0);
     const PlotSceneState state = Zoomed(store, settings);
     QImage image = Canvas();
+    PaintFast(image, store, settings, state);
+    const std::vector<unsigned char> named = Scene().NamesDrawn();
     for (auto _ : s) {
-        PaintNaive(image, store, settings, state);
+        PaintNaive(image, store, settings, state, named);
     }
 }
 
@@ -197,6 +243,9 @@ int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
     CheckPlacement();
+    if (const char* dir = std::getenv("VEMO_SCREENSHOT_DIR")) {
+        SaveScreenshots(QString::fromLocal8Bit(dir));
+    }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -140,6 +140,22 @@ PlotGlyphAtlas::Shaped PlotGlyphAtlas::Shape(const std::string& cp932) {
     return shaped;
 }
 
+double PlotGlyphAtlas::Advance(const std::string& ascii) const {
+    double x = 0;
+    for (unsigned char c : ascii) {
+        x += asciiAdvance_[c & 0x7F];
+    }
+    return x;
+}
+
+double PlotGlyphAtlas::Advance(const Shaped& shaped) {
+    double x = 0;
+    for (double advance : shaped.advances) {
+        x += advance;
+    }
+    return x;
+}
+
 void PlotGlyphAtlas::DrawGlyph(const PlotBand& band, quint32 glyph, double x, int baseline, quint32 colour) const {
     // Positions go through 1/64-pixel fixed point; the whole pixel is the floor, the phase the quarter.
     const long fixed = std::lround(x * 64);

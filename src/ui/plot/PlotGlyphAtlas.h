@@ -47,6 +47,9 @@ public:
     static bool IsAscii(const std::string& cp932);
     // Glyphs of a CP932 name with other than ASCII characters, their patterns prepared.
     Shaped Shape(const std::string& cp932);
+    // How far a name advances the pen: the width of its box on the plot.
+    double Advance(const std::string& ascii) const;
+    static double Advance(const Shaped& shaped);
 
     // Draws a name with its baseline starting at (left, baseline), clipped to the band.  `colour` is
     // 0xFFRRGGBB.  The ASCII form takes the name itself, the other a Shape result.

@@ -8,6 +8,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <thread>
 
@@ -94,13 +95,14 @@ PlotViewport DevicePixelViewport(const PlotViewport& view, const QImage& image) 
 } // namespace
 
 void PlotPointsRenderer::CollectVisible(const XyzNameIndex& index, const PlotViewport& view,
-                                        const PlotSettings& settings, PlotGlyphAtlas* atlas, XyzImagePoints& drawn) {
+                                        const PlotSettings& settings, const std::vector<std::string>& namedFirst,
+                                        XyzImagePoints& drawn) {
     drawn.Clear();
     pixels_.clear();
     names_.clear();
     colourIndex_.clear();
-    shapedIndex_.clear();
-    shaped_.clear();
+    rows_.clear();
+    firstSlots_.assign(namedFirst.size(), -1);
     const int count = index.Count();
     drawn.names.reserve(count);
     drawn.x.reserve(count);
@@ -114,17 +116,72 @@ void PlotPointsRenderer::CollectVisible(const XyzNameIndex& index, const PlotVie
             continue;
         }
         const std::string& name = index.NameAt(e);
+        for (size_t k = 0; k < namedFirst.size(); ++k) {
+            if (name == namedFirst[k]) {
+                firstSlots_[k] = static_cast<int>(pixels_.size());
+            }
+        }
         drawn.names.push_back(name);
         drawn.x.push_back(x);
         drawn.y.push_back(y);
         pixels_.push_back(view.ToPixel(x, y));
         names_.push_back(&name);
         colourIndex_.push_back(static_cast<unsigned char>(settings.NameColourIndex(name)));
-        if (atlas && !PlotGlyphAtlas::IsAscii(name)) {
-            shapedIndex_.push_back(static_cast<int>(shaped_.size()));
-            shaped_.push_back(atlas->Shape(name));
+        rows_.push_back(row);
+    }
+}
+
+void PlotPointsRenderer::PlaceNames(PlotGlyphAtlas& atlas, int d) {
+    const int n = static_cast<int>(pixels_.size());
+    boxes_.resize(n);
+    shapedIndex_.assign(n, -1);
+    shaped_.clear();
+    // Names side by side on a line would read as one: each box keeps a quarter of a line free after its name.
+    const int gap = atlas.LineHeight() / 4;
+    QRect bounds;
+    int lastRow = -1;
+    for (int i = 0; i < n; ++i) {
+        double advance = 0;
+        if (PlotGlyphAtlas::IsAscii(*names_[i])) {
+            advance = atlas.Advance(*names_[i]);
         } else {
-            shapedIndex_.push_back(-1);
+            shapedIndex_[i] = static_cast<int>(shaped_.size());
+            shaped_.push_back(atlas.Shape(*names_[i]));
+            advance = PlotGlyphAtlas::Advance(shaped_.back());
+        }
+        const QPoint topLeft = PointNameTopLeft(pixels_[i], d);
+        boxes_[i] = QRect(topLeft.x(), topLeft.y(), static_cast<int>(std::ceil(advance)) + gap, atlas.LineHeight());
+        bounds |= boxes_[i];
+        lastRow = std::max(lastRow, rows_[i]);
+    }
+    grid_.Reset(bounds);
+    named_.assign(n, 0);
+    for (int i : firstSlots_) {
+        if (i >= 0 && !named_[i]) {
+            named_[i] = grid_.Claim(boxes_[i]);
+        }
+    }
+    // The others in list order: a counting sort by row, since the points come in name order.
+    rowStarts_.assign(static_cast<size_t>(lastRow) + 2, 0);
+    for (int i = 0; i < n; ++i) {
+        ++rowStarts_[rows_[i] + 1];
+    }
+    for (size_t r = 1; r < rowStarts_.size(); ++r) {
+        rowStarts_[r] += rowStarts_[r - 1];
+    }
+    byRow_.resize(n);
+    for (int i = 0; i < n; ++i) {
+        byRow_[rowStarts_[rows_[i]]++] = i;
+    }
+    for (int i : byRow_) {
+        if (!named_[i]) {
+            named_[i] = grid_.Claim(boxes_[i]);
+        }
+    }
+    namedInOrder_.clear();
+    for (int i = 0; i < n; ++i) {
+        if (named_[i]) {
+            namedInOrder_.push_back(i);
         }
     }
 }
@@ -150,31 +207,37 @@ void PlotPointsRenderer::BlitCircle(const PlotBand& band, const Circle& circle, 
     }
 }
 
-void PlotPointsRenderer::Prefetch(const PlotBand& band, PlotPixel p, int d, int lineHeight) {
-    // The rows from the name's top to the circle's bottom, two cache lines of each from the circle's left.
-    const int top = std::max(band.rowBegin, p.y - d / 2 - d);
-    const int bottom = std::min(band.rowEnd - 1, std::max(p.y + d / 2, p.y - d / 2 - d + lineHeight));
-    const int left = std::clamp(p.x - d / 2, 0, band.width - 1);
-    for (int y = top; y <= bottom; ++y) {
-        const quint32* line = band.bits + y * band.stride + left;
+void PlotPointsRenderer::Prefetch(const PlotBand& band, int top, int bottom, int left) {
+    // Two cache lines of each row from `left`.
+    const int x = std::clamp(left, 0, band.width - 1);
+    for (int y = std::max(band.rowBegin, top); y <= std::min(band.rowEnd - 1, bottom); ++y) {
+        const quint32* line = band.bits + y * band.stride + x;
         __builtin_prefetch(line, 1);
         __builtin_prefetch(line + 16, 1);
     }
 }
 
 void PlotPointsRenderer::DrawBand(const PlotBand& band, const Job& job) const {
-    const int lineHeight = job.atlas ? job.atlas->LineHeight() : 0;
     const int n = static_cast<int>(pixels_.size());
+    const int r = job.d / 2;
     for (int i = 0; i < n; ++i) {
         if (i + kLookAhead < n) {
-            Prefetch(band, pixels_[i + kLookAhead], job.d, lineHeight);
+            const PlotPixel ahead = pixels_[i + kLookAhead];
+            Prefetch(band, ahead.y - r, ahead.y + r, ahead.x - r);
         }
-        const PlotPixel p = pixels_[i];
-        BlitCircle(band, *job.circle, p, job.circlePixel);
-        if (!job.atlas) {
-            continue;
+        BlitCircle(band, *job.circle, pixels_[i], job.circlePixel);
+    }
+    if (!job.atlas) {
+        return;
+    }
+    const int count = static_cast<int>(namedInOrder_.size());
+    for (int k = 0; k < count; ++k) {
+        if (k + kLookAhead < count) {
+            const QRect& ahead = boxes_[namedInOrder_[k + kLookAhead]];
+            Prefetch(band, ahead.top(), ahead.bottom(), ahead.left());
         }
-        const QPoint topLeft = PointNameTopLeft(p, job.d);
+        const int i = namedInOrder_[k];
+        const QPoint topLeft = PointNameTopLeft(pixels_[i], job.d);
         const int baseline = topLeft.y() + job.atlas->Ascent();
         const quint32 colour = job.nameColours[colourIndex_[i]];
         if (shapedIndex_[i] < 0) {
@@ -203,7 +266,13 @@ void PlotPointsRenderer::Render(QImage& image, const XyzNameIndex& index, const 
         atlas->Bind(image);
     }
     job.atlas = atlas;
-    CollectVisible(index, device, settings, atlas, drawn);
+    CollectVisible(index, device, settings, options.namedFirst, drawn);
+    if (atlas) {
+        PlaceNames(*atlas, job.d);
+    } else {
+        named_.assign(pixels_.size(), 0);
+        namedInOrder_.clear();
+    }
 
     const int hardware = static_cast<int>(std::thread::hardware_concurrency());
     const int byPoints = static_cast<int>(pixels_.size()) / kPointsPerThread;

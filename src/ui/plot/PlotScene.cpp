@@ -12,6 +12,7 @@ namespace vemo {
 void PlotScene::Render(QImage& image, const Store& store, const PlotSettings& settings, const PlotSceneState& state) {
     image.fill(ColourFromBgr(settings.backColour));
     drawn_.Clear();
+    pointsDrawn_ = false;
     if (ExtentsEmpty(store.IndexForDrawing().Extents()) || state.view.scale <= 0) {
         return;
     }
@@ -20,10 +21,17 @@ void PlotScene::Render(QImage& image, const Store& store, const PlotSettings& se
     options.circle = overview ? settings.smallCircle : settings.bigCircle;
     options.fontSize = state.nameSize;
     options.names = !state.hideNames && (state.pointNames || !overview);
+    options.namedFirst = state.namedFirst;
     points_.Render(image, store.IndexForDrawing(), state.view, settings, options, drawn_);
+    pointsDrawn_ = true;
     if (state.editorShown || state.parcels) {
         RenderParcels(image, store, settings, state);
     }
+}
+
+const std::vector<unsigned char>& PlotScene::NamesDrawn() const {
+    static const std::vector<unsigned char> kNone;
+    return pointsDrawn_ ? points_.NamesDrawn() : kNone;
 }
 
 void PlotScene::RenderParcels(QImage& image, const Store& store, const PlotSettings& settings,

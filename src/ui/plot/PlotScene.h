@@ -5,6 +5,9 @@
 #include "ui/plot/PlotViewport.h"
 #include "ui/plot/XyzImagePoints.h"
 
+#include <string>
+#include <vector>
+
 class QImage;
 
 namespace vemo {
@@ -20,6 +23,9 @@ struct PlotSceneState {
     bool parcels = true;      // ImgBlkDisp
     bool parcelNames = true;  // ImgBlkNameDisp
     bool editorShown = false; // the parcel editor is shown: parcels always drawn, in full colour
+    // Points whose names go before all others where names crowd (CP932): the marked point and the
+    // coordinate list's current point.
+    std::vector<std::string> namedFirst;
 };
 
 // The base picture of the plot (paint steps 1, 2, 3 and 5): background, points with names, registered
@@ -30,12 +36,15 @@ public:
     void Render(QImage& image, const Store& store, const PlotSettings& settings, const PlotSceneState& state);
     // The points the last Render drew, in drawing order (none before the first).
     const XyzImagePoints& DrawnPoints() const { return drawn_; }
+    // For each of DrawnPoints(): 1 when its name was drawn (there was room for it), else 0.
+    const std::vector<unsigned char>& NamesDrawn() const;
 
 private:
     void RenderParcels(QImage& image, const Store& store, const PlotSettings& settings, const PlotSceneState& state);
 
     PlotPointsRenderer points_;
     XyzImagePoints drawn_;
+    bool pointsDrawn_ = false;
 };
 
 } // namespace vemo

@@ -292,12 +292,28 @@ void PlotView::RenderBase() {
     state.parcels = parcelsOn_;
     state.parcelNames = parcelNamesOn_;
     state.editorShown = host_ && host_->ParcelEditorShown();
+    state.namedFirst = NamedFirst();
     scene_.Render(base_, store_, settings_, state);
+    baseNamedFirst_ = std::move(state.namedFirst);
     baseValid_ = true;
 }
 
+std::vector<std::string> PlotView::NamedFirst() const {
+    std::vector<std::string> names;
+    if (!highlighted_.empty()) {
+        names.push_back(highlighted_);
+    }
+    if (host_) {
+        if (std::string cursorPoint = host_->ListCursorPointName(); !cursorPoint.empty()) {
+            names.push_back(std::move(cursorPoint));
+        }
+    }
+    return names;
+}
+
 void PlotView::paintEvent(QPaintEvent*) {
-    if (!baseValid_ || base_.size() != DevicePixelSize()) {
+    // The marked and the current point keep room for their names among the crowd of the others.
+    if (!baseValid_ || base_.size() != DevicePixelSize() || NamedFirst() != baseNamedFirst_) {
         RenderBase();
     }
     // The frame is the base picture with everything drawn over it; its buffer is kept between paints,

@@ -138,6 +138,8 @@ private:
     };
 
     void RenderBase();
+    // The points whose names the base picture places first: the marked point, the list's current point.
+    std::vector<std::string> NamedFirst() const;
     QSize DevicePixelSize() const;
     void PaintOverlays(QPainter& painter);
     bool RebuildIndex();
@@ -174,6 +176,7 @@ private:
     QImage base_;
     QImage frame_;
     bool baseValid_ = false;
+    std::vector<std::string> baseNamedFirst_;
     std::vector<std::function<void(PlotCanvas&)>> overlays_;
     std::string highlighted_;
 

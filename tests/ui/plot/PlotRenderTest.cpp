@@ -10,6 +10,8 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace vemo {
 namespace {
 
@@ -30,21 +32,26 @@ QImage Background(const PlotSettings& settings) {
     return image;
 }
 
-// The plain way: one ellipse and one text call per point, in index order.
+// The plain way: one ellipse call per point, then one text call per name where `named` says, both in
+// index order (all points are in view).
 void PaintNaively(QImage& image, const Store& store, const PlotViewport& view, const PlotSettings& settings, int d,
-                  int fontSize) {
+                  int fontSize, const std::vector<unsigned char>& named) {
     QPainter painter(&image);
     const QFont font = PlotNameFont(fontSize);
     painter.setFont(font);
     const int ascent = QFontMetrics(font, &image).ascent();
-    for (int e = 0; e < store.Index().Count(); ++e) {
-        const auto p = store.Index().Find(store.Index().NameAt(e));
-        const PlotPixel pixel = view.ToPixel(p->x, p->y);
-        painter.setPen(ColourFromBgr(settings.circleColour));
-        DrawPointCircle(painter, pixel, d);
-        painter.setPen(ColourFromBgr(settings.NameColour(store.Index().NameAt(e))));
-        const QPoint topLeft = PointNameTopLeft(pixel, d);
-        painter.drawText(topLeft.x(), topLeft.y() + ascent, PlotText(store.Index().NameAt(e)));
+    const XyzNameIndex& index = store.Index();
+    painter.setPen(ColourFromBgr(settings.circleColour));
+    for (int e = 0; e < index.Count(); ++e) {
+        DrawPointCircle(painter, view.ToPixel(index.RowX(index.RowAt(e)), index.RowY(index.RowAt(e))), d);
+    }
+    for (int e = 0; e < index.Count(); ++e) {
+        if (named.at(e)) {
+            painter.setPen(ColourFromBgr(settings.NameColour(index.NameAt(e))));
+            const QPoint topLeft =
+                PointNameTopLeft(view.ToPixel(index.RowX(index.RowAt(e)), index.RowY(index.RowAt(e))), d);
+            painter.drawText(topLeft.x(), topLeft.y() + ascent, PlotText(index.NameAt(e)));
+        }
     }
 }
 
@@ -63,17 +70,19 @@ TEST(PlotRenderTest, FastPointsLandOnTheSamePixelsAsPlainDrawing) {
         QImage fast = Background(settings);
         XyzImagePoints drawn;
         PlotPointsRenderer renderer;
-        renderer.Render(fast, store.Index(), view, settings, {d, size, true}, drawn);
+        renderer.Render(fast, store.Index(), view, settings, {d, size, true, {}}, drawn);
+        // Set apart as they are, every name has room.
+        EXPECT_EQ(renderer.NamesDrawn(), std::vector<unsigned char>(6, 1));
         QImage plain = Background(settings);
-        PaintNaively(plain, store, view, settings, d, size);
+        PaintNaively(plain, store, view, settings, d, size, renderer.NamesDrawn());
         EXPECT_TRUE(fast == plain) << "circle " << d << ", font " << size;
         EXPECT_EQ(drawn.names.size(), 6u);
     }
 }
 
 TEST(PlotRenderTest, CrowdedPointsDrawnInBandsMatchPlainDrawingPixelForPixel) {
-    // Enough points for the drawing to be split between threads, crowded so that circles and names of
-    // different colours overlap everywhere, also across the border between the bands.
+    // Enough points for the drawing to be split between threads, crowded so that circles and the names
+    // that have room overlap everywhere, also across the border between the bands.
     Store store;
     std::vector<test::TestPoint> points;
     for (int i = 0; i < 12000; ++i) {
@@ -86,11 +95,19 @@ TEST(PlotRenderTest, CrowdedPointsDrawnInBandsMatchPlainDrawingPixelForPixel) {
     const PlotViewport view = View(1.0);
     QImage fast = Background(settings);
     XyzImagePoints drawn;
-    PlotPointsRenderer().Render(fast, store.Index(), view, settings, {6, 5, true}, drawn);
+    PlotPointsRenderer renderer;
+    PlotPointsRenderer::Options options{6, 5, true, {}};
+    options.namedFirst = {Jp("境界ア")}; // last in the list, but named first
+    renderer.Render(fast, store.Index(), view, settings, options, drawn);
     QImage plain = Background(settings);
-    PaintNaively(plain, store, view, settings, 6, 5);
+    PaintNaively(plain, store, view, settings, 6, 5, renderer.NamesDrawn());
     EXPECT_TRUE(fast == plain);
     EXPECT_EQ(drawn.names.size(), 12001u);
+    // Names of every colour, the Japanese one among them.
+    EXPECT_GT(std::count(renderer.NamesDrawn().begin(), renderer.NamesDrawn().end(), 1), 100);
+    EXPECT_EQ(
+        renderer.NamesDrawn()[std::find(drawn.names.begin(), drawn.names.end(), Jp("境界ア")) - drawn.names.begin()],
+        1);
 }
 
 TEST(PlotRenderTest, OnlyPointsInsideTheWindowAreDrawnAndCollected) {
@@ -103,7 +120,7 @@ TEST(PlotRenderTest, OnlyPointsInsideTheWindowAreDrawnAndCollected) {
     drawn.names = {"stale"};
     drawn.x = {0};
     drawn.y = {0};
-    PlotPointsRenderer().Render(image, store.Index(), View(1.0), settings, {6, 5, true}, drawn);
+    PlotPointsRenderer().Render(image, store.Index(), View(1.0), settings, {6, 5, true, {}}, drawn);
     // In index (name) order, corners included.
     EXPECT_EQ(drawn.names, (std::vector<std::string>{"A", "B", "C"}));
     EXPECT_DOUBLE_EQ(drawn.x[2], 150);
