@@ -68,10 +68,11 @@ PlotSceneState Overview(const Store& store, const PlotSettings& settings) {
     return state;
 }
 
-// The rectangle zoom of a surveyor looking at one block: an eighth of the overview's width.
-PlotSceneState Zoomed(const Store& store, const PlotSettings& settings) {
+// The rectangle zoom of a surveyor looking at one block: an eighth of the overview's width (or the
+// given part of it).
+PlotSceneState Zoomed(const Store& store, const PlotSettings& settings, double factor = 8) {
     PlotSceneState state = Overview(store, settings);
-    state.view.scale *= 8;
+    state.view.scale *= factor;
     state.nameSize = settings.bigFont;
     return state;
 }
@@ -143,13 +144,14 @@ void CheckPlacement() {
     struct Case {
         const char* what;
         int count;
-        bool zoomed;
+        double zoom; // 1: the overview
     };
     for (const Case& c :
-         {Case{"400 points, overview", 400, false}, Case{"400 points, zoomed", 400, true},
-          Case{"99,998 points, overview", kMaxPointRows, false}, Case{"99,998 points, zoomed", kMaxPointRows, true}}) {
+         {Case{"400 points, overview", 400, 1}, Case{"400 points, zoomed", 400, 8},
+          Case{"99,998 points, overview", kMaxPointRows, 1}, Case{"99,998 points, zoomed", kMaxPointRows, 8},
+          Case{"99,998 points, zoomed 64 times", kMaxPointRows, 64}}) {
         Store& store = Site(c.count, 1.0);
-        const PlotSceneState state = c.zoomed ? Zoomed(store, settings) : Overview(store, settings);
+        const PlotSceneState state = c.zoom == 1 ? Overview(store, settings) : Zoomed(store, settings, c.zoom);
         QImage fast = Canvas();
         QImage naive = Canvas();
         const std::size_t drawn = PaintFast(fast, store, settings, state);
