@@ -187,6 +187,32 @@ TEST(PlotLabel, DrawnNamesNeverOverlapAndEachHiddenNameMeetsOneDrawnBeforeIt) {
     EXPECT_GT(isolatedSeen, 100);
 }
 
+TEST(PlotLabel, APanThatKeepsEveryPointInViewKeepsEveryName) {
+    // A crowded 200 x 200 m block in a 400 x 300 view at 1 px/m.  Fractions of a metre kept away from whole metres, so
+    // that a pan by whole metres moves every point by whole pixels.
+    std::mt19937 random(43);
+    std::vector<TestPoint> points;
+    for (int i = 0; i < 800; ++i) {
+        const double x =
+            -35200.0 + std::uniform_int_distribution<int>(0, 199)(random) + 0.25 + 0.001 * (random() % 500);
+        const double y = 12000.0 + std::uniform_int_distribution<int>(0, 199)(random) + 0.25 + 0.001 * (random() % 500);
+        points.push_back({"K-" + std::to_string(i), x, y});
+    }
+    Store store;
+    LoadPoints(store, points);
+    const Rendered first = Render(store, View(-35100.0, 12100.0, 1.0), {10, 10, true, {}});
+    ASSERT_EQ(first.drawn.names.size(), 800u);
+    ASSERT_LT(Named(first).size(), 400u);
+    // The whole block stays in view for these pans.  With the view moved 99 m west the easternmost
+    // points lie a few pixels from the right edge, their names wholly beyond it: names collide there too.
+    for (const auto& [dx, dy] : {std::pair{40.0, 0.0}, std::pair{-40.0, 0.0}, std::pair{0.0, 90.0},
+                                 std::pair{0.0, -99.0}, std::pair{-45.0, 70.0}}) {
+        const Rendered panned = Render(store, View(-35100.0 + dx, 12100.0 + dy, 1.0), {10, 10, true, {}});
+        ASSERT_EQ(panned.drawn.names.size(), 800u);
+        EXPECT_EQ(Named(panned), Named(first)) << "pan " << dx << ", " << dy;
+    }
+}
+
 int CountPixels(const QImage& image, QRgb colour) {
     int n = 0;
     for (int y = 0; y < image.height(); ++y) {
