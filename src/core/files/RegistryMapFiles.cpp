@@ -122,8 +122,7 @@ std::vector<NamedRegistryMap> ReadRegistryMaps(const fs::path& path) {
     return maps;
 }
 
-ForeignData ReadRegistryMapFile(const fs::path& path, const RegistryMapChoice& choice) {
-    RegistryMapImport imported = ImportRegistryMaps(ReadRegistryMaps(path), choice);
+ForeignData RegistryMapForeignData(RegistryMapImport imported) {
     ForeignData data;
     data.rows = std::move(imported.rows);
     data.blocks = std::move(imported.blocks);
@@ -133,6 +132,10 @@ ForeignData ReadRegistryMapFile(const fs::path& path, const RegistryMapChoice& c
     data.planeZone = imported.planeZone;
     data.sourceLine = std::move(imported.sourceLine);
     return data;
+}
+
+ForeignData ReadRegistryMapFile(const fs::path& path, const RegistryMapChoice& choice) {
+    return RegistryMapForeignData(ImportRegistryMaps(ReadRegistryMaps(path), choice));
 }
 
 } // namespace vemo

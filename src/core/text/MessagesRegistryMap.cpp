@@ -144,6 +144,15 @@ std::string FormatIsReadOnly(std::string_view format) {
     return Jp("「") + S(format) + Jp("」形式は読むだけで、書き出せません");
 }
 
+std::string MapMoreNotes(std::size_t count) {
+    return Jp("ほか ") + std::to_string(count) + Jp(" 件");
+}
+
+std::string SiteZoneFromMapQuestion(std::string_view site, int oldZone, int newZone) {
+    return Jp("現場「") + S(site) + Jp("」の座標系は ") + std::to_string(oldZone) + Jp(" 系です。地図XMLに合わせて ") +
+           std::to_string(newZone) + Jp(" 系にしますか？");
+}
+
 std::string MapArchiveUnreadable(std::string_view path, std::string_view reason) {
     return Jp("ZIP ファイル「") + S(path) + Jp("」を読めません（") + S(reason) + Jp("）");
 }

@@ -69,6 +69,10 @@ std::string MapImported(std::size_t parcels, std::size_t points, std::string_vie
 // 「<format>」形式は読むだけで、書き出せません
 std::string FormatIsReadOnly(std::string_view format);
 
+std::string MapMoreNotes(std::size_t count); // ほか <n> 件
+// 現場「<site>」の座標系は <old> 系です。地図XMLに合わせて <new> 系にしますか？
+std::string SiteZoneFromMapQuestion(std::string_view site, int oldZone, int newZone);
+
 // Archives.
 std::string MapArchiveUnreadable(std::string_view path,
                                  std::string_view reason); // ZIP ファイル「<path>」を読めません（<reason>）
