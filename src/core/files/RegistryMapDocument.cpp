@@ -4,15 +4,17 @@
 
 namespace vemo {
 
-std::uint32_t MapIds::Of(const std::string& id) {
-    auto [it, added] = numbers_.try_emplace(id, static_cast<std::uint32_t>(names_.size()));
-    if (added) {
-        names_.push_back(id);
+std::uint32_t MapIds::Of(std::string_view id) {
+    if (auto it = numbers_.find(id); it != numbers_.end()) {
+        return it->second;
     }
-    return it->second;
+    const auto number = static_cast<std::uint32_t>(names_.size());
+    names_.emplace_back(id);
+    numbers_.emplace(names_.back(), number);
+    return number;
 }
 
-std::uint32_t MapIds::Find(const std::string& id) const {
+std::uint32_t MapIds::Find(std::string_view id) const {
     auto it = numbers_.find(id);
     return it == numbers_.end() ? kNoMapId : it->second;
 }

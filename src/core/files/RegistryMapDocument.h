@@ -2,7 +2,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -79,15 +81,16 @@ struct MapProblem {
 class MapIds {
 public:
     // The number of `id`, given the next one when it is new.
-    std::uint32_t Of(const std::string& id);
+    std::uint32_t Of(std::string_view id);
     // The number of `id`, or kNoMapId when it was never seen.
-    std::uint32_t Find(const std::string& id) const;
+    std::uint32_t Find(std::string_view id) const;
     std::size_t Count() const { return names_.size(); }
     const std::string& Name(std::uint32_t number) const { return names_[number]; }
 
 private:
-    std::unordered_map<std::string, std::uint32_t> numbers_;
-    std::vector<std::string> names_;
+    // Each id is held once: the map's keys look into the names, which a deque never moves.
+    std::unordered_map<std::string_view, std::uint32_t> numbers_;
+    std::deque<std::string> names_;
 };
 
 struct RegistryMapDocument {
