@@ -18,6 +18,7 @@ declare -A seeds=(
     [fuzz_ini_file]=$data/settings
     [fuzz_trv_file]=$data/traverse
     [fuzz_zub_file]=$data/zub
+    [fuzz_registry_map_file]=$data/registrymap/seeds
 )
 
 work=$(mktemp -d)

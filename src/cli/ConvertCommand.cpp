@@ -1,6 +1,7 @@
 #include "ConvertCommand.h"
 
 #include "core/files/Convert.h"
+#include "core/gis/SiteZone.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
 
@@ -26,7 +27,12 @@ const char* const kUsage =
     "  --to xyz|sima|nichoren     format of OUT\n"
     "  --blk FILE                 parcel file read with a native IN\n"
     "  --out-blk FILE             parcel file written with a native OUT (default: OUT with .Blk)\n"
-    "  --case NAME                site name in the SIMA header\n";
+    "  --case NAME                site name in the SIMA header\n"
+    "  Registry map data (地図XML, .xml or the ministry's .zip) is read only:\n"
+    "  --parcel 地番               take this parcel (again for more; 大字 and 丁目 may stand in front)\n"
+    "  --with-adjacent            also take every parcel sharing a boundary point with them\n"
+    "  It prints the 座標系 the map names and what it left out or renamed, and writes VemoZone.txt\n"
+    "  beside OUT when the map names a plane rectangular zone and the folder has none.\n";
 
 struct UsageError {
     std::string message;
@@ -35,7 +41,7 @@ struct UsageError {
 std::optional<FileKind> ParseKind(const char* name) {
     const FileFormat* format = FormatFromCliName(name);
     if (format == nullptr) {
-        throw UsageError{std::string("unknown format '") + name + "' (xyz, sima or nichoren)"};
+        throw UsageError{std::string("unknown format '") + name + "' (xyz, sima, nichoren or mapxml)"};
     }
     return format->kind;
 }
@@ -76,6 +82,13 @@ ConvertRequest ParseArguments(int argc, char** argv) {
             } else {
                 throw UsageError{"the site name cannot be written in Shift-JIS"};
             }
+        } else if (arg == "--parcel") {
+            if (!hasValue) {
+                throw UsageError{"option --parcel needs a value"};
+            }
+            request.mapChoice.chibans.emplace_back(argv[++i]);
+        } else if (arg == "--with-adjacent") {
+            request.mapChoice.withAdjacent = true;
         } else if (arg.starts_with("--")) {
             throw UsageError{"unknown option " + arg};
         } else {
@@ -89,10 +102,34 @@ ConvertRequest ParseArguments(int argc, char** argv) {
     request.output = files[1];
     request.from = KindOf(from, files[0]);
     request.to = KindOf(to, files[1]);
+    if ((!request.mapChoice.chibans.empty() || request.mapChoice.withAdjacent) &&
+        request.from != FileKind::RegistryMap) {
+        throw UsageError{"--parcel and --with-adjacent choose parcels of registry map data (地図XML) only"};
+    }
+    if (request.mapChoice.withAdjacent && request.mapChoice.chibans.empty()) {
+        throw UsageError{"--with-adjacent needs --parcel"};
+    }
     return request;
 }
 
+// A registry map names its zone: the output's folder keeps it as a site does, unless it has one.
+void KeepZone(const ConvertResult& result, const ConvertRequest& request) {
+    const std::filesystem::path folder = request.output.parent_path().empty() ? "." : request.output.parent_path();
+    if (result.planeZone == 0 || gis::ReadSiteZone(folder)) {
+        return;
+    }
+    gis::WriteSiteZone(folder, gis::ZoneChoice{result.planeZone, gis::Datum::Jgd2011});
+    std::printf("%s written (zone %d; the map does not say JGD2000 or JGD2011: JGD2011 assumed)\n",
+                (folder / gis::kSiteZoneFileName).c_str(), result.planeZone);
+}
+
 void Report(const ConvertResult& result, const ConvertRequest& request) {
+    for (const std::string& note : result.notes) {
+        std::printf("%s\n", Cp932ToUtf8(note).c_str());
+    }
+    if (!result.sourceLine.empty()) {
+        std::printf("%s\n", Cp932ToUtf8(result.sourceLine).c_str());
+    }
     std::printf("%d points written to %s\n", result.points, request.output.c_str());
     if (result.points == 0) {
         std::fprintf(stderr, "vemo-cli convert: warning: %s holds no points; %s now holds none\n",
@@ -124,7 +161,9 @@ int RunConvert(int argc, char** argv) {
         return kExitUsage;
     }
     try {
-        Report(ConvertFile(request), request);
+        const ConvertResult result = ConvertFile(request);
+        Report(result, request);
+        KeepZone(result, request);
     } catch (const Error& e) {
         // Core messages are Shift-JIS; the terminal is UTF-8.
         std::fprintf(stderr, "vemo-cli convert: %s\n", Cp932ToUtf8(e.what()).c_str());

@@ -2,6 +2,7 @@
 
 #include "core/files/BlkFile.h"
 #include "core/files/FileIo.h"
+#include "core/files/RegistryMapFiles.h"
 #include "core/files/XyzFile.h"
 #include "core/store/XyzNameIndex.h"
 #include "core/text/Bytes.h"
@@ -9,13 +10,14 @@
 #include "core/text/Error.h"
 #include "core/text/Messages.h"
 #include "core/text/MessagesFiles.h"
+#include "core/text/MessagesRegistryMap.h"
 
 namespace vemo {
 namespace fs = std::filesystem;
 
 namespace {
 
-void ReadInput(const ConvertRequest& request, XyzList& list, BlockList& blocks) {
+void ReadInput(const ConvertRequest& request, XyzList& list, BlockList& blocks, ConvertResult& result) {
     if (request.from == FileKind::Native) {
         if (!ReadXyzFile(request.input, list)) {
             throw Error(msg::CannotOpen(MessagePath(request.input)));
@@ -25,7 +27,11 @@ void ReadInput(const ConvertRequest& request, XyzList& list, BlockList& blocks) 
         }
         return;
     }
-    ForeignData data = FormatOf(request.from).read(request.input);
+    ForeignData data = request.from == FileKind::RegistryMap ? ReadRegistryMapFile(request.input, request.mapChoice)
+                                                             : FormatOf(request.from).read(request.input);
+    result.notes = std::move(data.notes);
+    result.planeZone = data.planeZone;
+    result.sourceLine = std::move(data.sourceLine);
     list.ReplaceAll(std::move(data.rows));
     blocks.ReplaceAll(std::move(data.blocks));
 }
@@ -83,10 +89,13 @@ void WriteNative(const ConvertRequest& request, const XyzList& list, const Block
 
 ConvertResult ConvertFile(const ConvertRequest& request) {
     RefuseOneFileForTwoOutputs(request);
+    if (request.to != FileKind::Native && FormatOf(request.to).write == nullptr) {
+        throw Error(msg::FormatIsReadOnly(FormatOf(request.to).cliName));
+    }
     XyzList list;
     BlockList blocks;
-    ReadInput(request, list, blocks);
     ConvertResult result;
+    ReadInput(request, list, blocks, result);
     result.parcels = blocks.Count();
     if (request.to == FileKind::Native) {
         WriteNative(request, list, blocks, result);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/files/FileFormat.h"
+#include "core/files/RegistryMapImport.h"
 
 #include <filesystem>
 #include <string>
@@ -15,9 +16,10 @@ struct ConvertRequest {
     FileKind from = FileKind::Native;
     std::filesystem::path output;
     FileKind to = FileKind::Native;
-    std::filesystem::path inputBlk;  // parcels read with a native input (optional)
-    std::filesystem::path outputBlk; // parcels written with a native output; default beside the output
-    std::string caseName;            // CP932, the SIMA header's site name
+    std::filesystem::path inputBlk;   // parcels read with a native input (optional)
+    std::filesystem::path outputBlk;  // parcels written with a native output; default beside the output
+    std::string caseName;             // CP932, the SIMA header's site name
+    RegistryMapChoice mapChoice = {}; // the parcels taken from a registry map
 };
 
 struct ConvertResult {
@@ -25,6 +27,10 @@ struct ConvertResult {
     int parcels = 0;
     bool parcelsDropped = false;      // the output format holds no parcels
     std::filesystem::path blkWritten; // native output: the parcel file written, if any
+    // What the reader said of its input (a registry map): CP932 lines, the zone it names, its source.
+    std::vector<std::string> notes;
+    int planeZone = 0;
+    std::string sourceLine;
 };
 
 // Reads the whole input first, then writes; throws vemo::Error with the readers' and writers' messages

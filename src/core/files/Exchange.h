@@ -15,6 +15,12 @@ namespace vemo {
 struct ForeignData {
     std::vector<XyzRow> rows;
     std::vector<Block> blocks;
+    // What a reader that takes more than it can keep as it was (a registry map) tells the surveyor: CP932
+    // lines, the plane rectangular zone the file names (1 .. 19, 0 for none) and the source line its
+    // terms of use ask to be printed with the data.
+    std::vector<std::string> notes;
+    int planeZone = 0;
+    std::string sourceLine;
 };
 
 // The items of an exchange-file line: every blank (0x20) removed, then decoded as a CommaList.

@@ -1,6 +1,7 @@
 #include "core/files/FileFormat.h"
 
 #include "core/files/Nichoren.h"
+#include "core/files/RegistryMapFiles.h"
 #include "core/text/Bytes.h"
 
 #include <array>
@@ -18,6 +19,10 @@ void WriteNichoren(const fs::path& path, const ExchangeContent& content) {
     WriteNichorenFile(path, content.points);
 }
 
+ForeignData ReadWholeRegistryMap(const fs::path& path) {
+    return ReadRegistryMapFile(path, {});
+}
+
 constexpr std::array kFormats{
     FileFormat{FileKind::Native, "xyz", ".xyz", "", "", "", true, true, nullptr, nullptr},
     FileFormat{FileKind::Sima, "sima", ".sim", "SIMA Format File", "SIMA files (*.SIM)|*.SIM", "SIM", true, true,
@@ -25,6 +30,9 @@ constexpr std::array kFormats{
     // ".txt" is the default extension of its save dialog.
     FileFormat{FileKind::Nichoren, "nichoren", ".txt", "日調連 Format File",
                "日調連 files (*.Txt)|*.Txt|その他 (*.*)|*.*", "Txt", false, false, ReadNichorenFile, WriteNichoren},
+    // The ministry's registry map data (登記所備付地図データ), read only: an XML file or its ".zip".
+    FileFormat{FileKind::RegistryMap, "mapxml", ".xml", "登記所備付地図データ（地図XML）",
+               "地図XML (*.xml *.zip)|*.xml;*.zip", "", true, true, ReadWholeRegistryMap, nullptr, ".zip"},
 };
 
 } // namespace
@@ -45,7 +53,8 @@ const FileFormat& FormatOf(FileKind kind) {
 const FileFormat* FormatFromExtension(const fs::path& path) {
     const std::string extension = path.extension().string();
     for (const FileFormat& format : kFormats) {
-        if (EqualsIgnoreCase(extension, format.extension)) {
+        if (EqualsIgnoreCase(extension, format.extension) ||
+            (!format.otherExtension.empty() && EqualsIgnoreCase(extension, format.otherExtension))) {
             return &format;
         }
     }

@@ -12,7 +12,7 @@
 namespace vemo {
 
 // The kinds of file the program reads and writes besides its own data tree.
-enum class FileKind { Native, Sima, Nichoren };
+enum class FileKind { Native, Sima, Nichoren, RegistryMap };
 
 // What an exchange writer is given: the header names (site, coordinate data, parcel data), the points
 // in order and, for a format that carries parcels, the parcels or nullptr.
@@ -37,17 +37,19 @@ struct FileFormat {
     // Reads the whole file or throws vemo::Error naming it; nullptr for the native files, which the
     // data tree reads as a coordinate file with its parcel files.
     ForeignData (*read)(const std::filesystem::path& path);
-    // Writes the file safely (complete or untouched); nullptr for the native files.
+    // Writes the file safely (complete or untouched); nullptr for the native files and for a format the
+    // program only reads (the registry map).
     void (*write)(const std::filesystem::path& path, const ExchangeContent& content);
+    std::string_view otherExtension = ""; // a second extension that tells it (".zip" of the registry map)
 };
 
 // Every format, the native one first.
 std::span<const FileFormat> FileFormats();
 const FileFormat& FormatOf(FileKind kind);
 
-// The format an extension tells (".Xyz", ".sim", ".txt", any case), or nullptr.
+// The format an extension tells (".Xyz", ".sim", ".txt", ".xml", ".zip", any case), or nullptr.
 const FileFormat* FormatFromExtension(const std::filesystem::path& path);
-// The format a --from / --to value names ("xyz", "sima", "nichoren", any case), or nullptr.
+// The format a --from / --to value names ("xyz", "sima", "nichoren", "mapxml", any case), or nullptr.
 const FileFormat* FormatFromCliName(std::string_view name);
 
 } // namespace vemo

@@ -15,6 +15,7 @@ enum class Cmd : int {
     FileSaveSima,
     FileOpenNichoren,
     FileSaveNichoren,
+    FileOpenRegistryMap,
     FileExportGis,
     FileReceiveZub,
     FilePrint,

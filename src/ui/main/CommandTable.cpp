@@ -23,6 +23,8 @@ const CommandInfo kCommandsBeforeCalcTabs[] = {
     {Cmd::FileSaveSima, Menu::File, "SIMAフォーマットで保存(&S)...", "", ""},
     {Cmd::FileOpenNichoren, Menu::File, "日調連フォーマットを開く(&N)...", "", "", kSep},
     {Cmd::FileSaveNichoren, Menu::File, "日調連フォーマットで保存(&A)...", "", ""},
+    {Cmd::FileOpenRegistryMap, Menu::File, "登記所備付地図データ(地図XML)を開く(&G)...", "",
+     "|法務省の地図XML（.xml，.zip）から筆を選んで点と画地を読み込みます", kSep},
     {Cmd::FileExportGis, Menu::File, "GIS/CADへ出力...", "", "|点と画地をDXF，GeoPackage，Shapefile，KML，GeoJSONに出力します"},
     {Cmd::FileReceiveZub, Menu::File, "ZUB通信で座標を読込...", "", "|RS-232CからZUBフォーマットで座標を追加読み込みします", kSep},
     {Cmd::FilePrint, Menu::File, "印刷(&P)...", "", "", kSep, false, true},

@@ -190,6 +190,7 @@ void TreeArea::connectCommands() {
     set.connect(Cmd::FileSaveSima, [c] { c->exchange().save(FileKind::Sima); });
     set.connect(Cmd::FileOpenNichoren, [c] { c->exchange().open(FileKind::Nichoren); });
     set.connect(Cmd::FileSaveNichoren, [c] { c->exchange().save(FileKind::Nichoren); });
+    set.connect(Cmd::FileOpenRegistryMap, [c] { c->exchange().open(FileKind::RegistryMap); });
     set.connect(Cmd::FileRestoreAutoSave, [c] { c->restore(); });
     set.connect(Cmd::FileForceAutoSave, [c] { c->forceAutoSave(); });
     set.connect(Cmd::TreeOpen, [c] { c->open(); });

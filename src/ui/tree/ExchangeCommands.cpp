@@ -7,11 +7,14 @@
 #include "core/files/ExportPoints.h"
 #include "core/files/FileFormat.h"
 #include "core/files/ForeignNames.h"
+#include "core/files/RegistryMapFiles.h"
 #include "core/files/XyzFile.h"
+#include "core/gis/SiteZone.h"
 #include "core/io/SafeReplace.h"
 #include "core/settings/ProgramFolder.h"
 #include "core/store/Store.h"
 #include "core/text/MessagesFiles.h"
+#include "core/text/MessagesRegistryMap.h"
 #include "ui/common/BusyCursor.h"
 #include "ui/common/CommandGuard.h"
 #include "ui/common/Cp932Text.h"
@@ -19,6 +22,7 @@
 #include "ui/common/Workspace.h"
 #include "ui/tree/FileCommandHost.h"
 #include "ui/tree/FileDialog.h"
+#include "ui/tree/RegistryMapDialog.h"
 
 namespace vemo {
 namespace fs = std::filesystem;
@@ -60,7 +64,17 @@ void ExchangeCommands::load(const FileFormat& format, const fs::path& file) {
     // The whole file is read and checked before the list is given up: a damaged file leaves the list
     // being edited as it was.
     ForeignData data;
-    {
+    // The site the map's zone belongs to: the one open before the map replaces the data.
+    const fs::path siteFolder = store_.names.CaseName.empty()
+                                    ? fs::path()
+                                    : fs::path(PathFromCp932(store_.names.DatDir + "/" + store_.names.CaseName));
+    if (format.kind == FileKind::RegistryMap) {
+        std::optional<ForeignData> chosen = chooseFromRegistryMap(file);
+        if (!chosen) {
+            return;
+        }
+        data = std::move(*chosen);
+    } else {
         BusyCursor busy;
         data = format.read(file);
     }
@@ -97,6 +111,62 @@ void ExchangeCommands::load(const FileFormat& format, const fs::path& file) {
     store_.history.MarkSaved(SavedList::Parcels);
     host_.setCaption(PathText(file) + QStringLiteral("[Vemo]"));
     store_.names.ParamFile.clear();
+    if (format.kind == FileKind::RegistryMap) {
+        reportRegistryMap(data, siteFolder);
+    }
+}
+
+std::optional<ForeignData> ExchangeCommands::chooseFromRegistryMap(const fs::path& file) {
+    std::vector<NamedRegistryMap> maps;
+    std::vector<RegistryMapParcelEntry> parcels;
+    {
+        BusyCursor busy;
+        maps = ReadRegistryMaps(file);
+        parcels = RegistryMapParcels(maps);
+    }
+    QStringList names;
+    for (const NamedRegistryMap& map : maps) {
+        names.append(QString::fromStdString(map.name));
+    }
+    const QString summary =
+        QStringLiteral("%1（%2）%3　座標系: %4　筆 %5 件")
+            .arg(QString::fromStdString(maps.front().doc.cityName),
+                 names.size() > 3 ? names.mid(0, 3).join(QStringLiteral("、")) + QStringLiteral("ほか")
+                                  : names.join(QStringLiteral("、")),
+                 QString(), QString::fromStdString(maps.front().doc.coordinateSystem))
+            .arg(parcels.size());
+    const std::optional<RegistryMapChoice> choice = RegistryMapDialog::Choose(window_, parcels, summary);
+    if (!choice) {
+        return std::nullopt;
+    }
+    BusyCursor busy;
+    return RegistryMapForeignData(ImportRegistryMaps(maps, *choice));
+}
+
+void ExchangeCommands::reportRegistryMap(const ForeignData& data, const fs::path& siteFolder) {
+    constexpr std::size_t kNotesShown = 30;
+    std::string text;
+    for (std::size_t i = 0; i < data.notes.size() && i < kNotesShown; ++i) {
+        text += data.notes[i] + "\n";
+    }
+    if (data.notes.size() > kNotesShown) {
+        text += msg::MapMoreNotes(data.notes.size() - kNotesShown) + "\n";
+    }
+    text += "\n" + data.sourceLine;
+    MessageBox::ShowCp932(window_, text, MessageBox::Kind::Information);
+    if (data.planeZone == 0 || siteFolder.empty()) {
+        return;
+    }
+    const std::optional<gis::ZoneChoice> zone = gis::ReadSiteZone(siteFolder);
+    if (zone && zone->zone == data.planeZone) {
+        return;
+    }
+    if (zone && MessageBox::Ask(
+                    window_, FromCp932(msg::SiteZoneFromMapQuestion(ToCp932OrThrow(PathText(siteFolder.filename())),
+                                                                    zone->zone, data.planeZone))) != QMessageBox::Ok) {
+        return;
+    }
+    gis::WriteSiteZone(siteFolder, {data.planeZone, zone ? zone->datum : gis::Datum::Jgd2011});
 }
 
 // Names over the 16 bytes of the coordinate file: OK shortens them (points and parcel vertices alike),

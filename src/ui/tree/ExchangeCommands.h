@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,10 @@ public:
 private:
     void write(const FileFormat& format, bool fromSelection, const std::vector<std::string>& names);
     bool acceptLongNames(ForeignData& data);
+    // Registry map data: the parcels chosen in its dialog; nothing when the surveyor cancelled.
+    std::optional<ForeignData> chooseFromRegistryMap(const std::filesystem::path& file);
+    // What the import left out or renamed, and the site's zone from the map's 座標系.
+    void reportRegistryMap(const ForeignData& data, const std::filesystem::path& siteFolder);
 
     Workspace& workspace_;
     Store& store_;

@@ -36,7 +36,10 @@ TEST(FileFormat, EveryFormatReadsBackWhatItWritesAndIsFoundByItsNames) {
         ASSERT_EQ(&FormatOf(format.kind), &format);
         EXPECT_EQ(FormatFromExtension("dir/file" + Upper(format.extension)), &format);
         EXPECT_EQ(FormatFromCliName(Upper(format.cliName)), &format);
-        if (format.read == nullptr) {
+        if (!format.otherExtension.empty()) {
+            EXPECT_EQ(FormatFromExtension("dir/file" + Upper(format.otherExtension)), &format);
+        }
+        if (format.read == nullptr || format.write == nullptr) {
             continue;
         }
         const std::string file = dir.File("out" + std::string(format.extension));

@@ -101,6 +101,7 @@ TEST_F(Help, EveryTopicHasItsOwnExplainingPageFoundByIndexAndSearch) {
                                                   {50, "GIS/CAD"},
                                                   {60, "座標リスト"},
                                                   {70, "データと設定の場所"},
+                                                  {90, "登記所備付地図データ"},
 
                                                   {80, "トラバース計算"}};
     QStringList files;
