@@ -11,6 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <numbers>
+
 namespace vemo::test {
 namespace {
 
@@ -79,6 +82,21 @@ TEST(DivisionCorner, ParallelLineThroughACornerUsesTheCornerAndMeetsTheTargetExa
     const DivisionResult half = DivideParallel(lot, 0.0, 0, 100.0);
     EXPECT_DOUBLE_EQ(half.secured.figures.area, 100.0);
     EXPECT_EQ(Cp932ToUtf8(DivisionExcessText(half)), "超過 :      0.0000000 ㎡");
+}
+
+// A parallelogram A (0, 0), B (30, 40), C (51, 50), D (21, 10) of 540 m², divided parallel to A-B from
+// A.  The cut through the millimetre points (8.253, 3.93) on A-D and (38.253, 43.93) on B-C holds
+// |AB × AQ1| = 40 × 8.253 - 30 × 3.93 = 212.22 m² exactly, 4.2444 m from A-B: between two millimetre
+// steps of the line, whose crossings lie a millimetre or more along the slanting sides from those
+// points.  Only the pair at the exact cut meets the target exactly, and it is the one taken.
+TEST(DivisionCorner, ParallelPairMeetingTheTargetExactlyIsTaken) {
+    const DivisionParcel lot = Parcel({{"A", {0, 0}}, {"B", {30, 40}}, {"C", {51, 50}}, {"D", {21, 10}}});
+    ASSERT_DOUBLE_EQ(lot.area, 540.0);
+    const DivisionResult r = DivideParallel(lot, std::atan2(40.0, 30.0) * 180 / std::numbers::pi, 0, 212.22);
+    EXPECT_NEAR(r.secured.figures.area, 212.22, 1e-9);
+    const bool p1OnAD = std::fabs(r.p1.x - kX) < 20;
+    ExpectAt(p1OnAD ? r.p1 : *r.p2, 8.253, 3.93);
+    ExpectAt(p1OnAD ? *r.p2 : r.p1, 38.253, 43.93);
 }
 
 // Registering a division through a corner writes only the new point; the parts name the corner.
