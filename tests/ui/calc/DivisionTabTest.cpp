@@ -130,6 +130,23 @@ TEST_F(DivisionTab, ParallelDivisionSnapsTheStartAndFillsTheDialog) {
         EXPECT_TRUE(dialog.keep(0)->isChecked());
         EXPECT_FALSE(dialog.keep(1)->isChecked());
         EXPECT_FALSE(dialog.parcelName(1)->isEnabled());
+        // 残地側 starts unchecked: the dialog says that only the 求積側 will be a parcel and that the
+        // parcel divided stays; ticking 残地側 says both will.
+        EXPECT_TRUE(dialog.registersText()->isVisible());
+        EXPECT_EQ(
+            dialog.registersText()->text(),
+            QStringLiteral("分割点と求積側だけを画地として登録します。残地側は登録されず、元の画地はそのまま残ります"));
+        dialog.keep(1)->setChecked(true);
+        EXPECT_EQ(dialog.registersText()->text(),
+                  QStringLiteral("分割点と、求積側・残地側の両方を画地として登録します。元の画地はそのまま残ります"));
+        dialog.keep(1)->setChecked(false);
+        // The parcel against its parts, re-added: 100 = 30 + 70.
+        QStringList sums;
+        for (QLabel* label : dialog.sumTexts()) {
+            sums << label->text();
+        }
+        EXPECT_EQ(sums,
+                  (QStringList{"元地 :    100.0000000 ㎡", "合計 :    100.0000000 ㎡", "差   :      0.0000000 ㎡"}));
         EXPECT_EQ(dialog.pos(), QPoint(37, 41)); // at the top-left corner of the plot
         SaveShot(&dialog, "division-dialog-parallel.png");
     });
