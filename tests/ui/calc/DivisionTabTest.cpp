@@ -199,6 +199,28 @@ TEST_F(DivisionTab, OnePointDivisionRegistersThePointAndBothParcels) {
     EXPECT_EQ(store->blocks.At(1).NoList, "A1,K1,A3,A4,A1,");
 }
 
+// Half the square from A1 is the diagonal to the corner A3: the dialog names A3 as P1 and does not
+// offer it as a new point; registering writes no point and both parcels run through A3.
+TEST_F(DivisionTab, OnePointThroughACornerRegistersNoNewPoint) {
+    Open(CalcTab::kDivision);
+    ClickRadio(OnePointButton());
+    EnterSquare();
+    TypeInField(Page()->targetField(), QStringLiteral("50"));
+    const int rows = store->xyz.RowCount();
+    const bool opened = RunWith([&](DivisionDialog& dialog) {
+        EXPECT_EQ(dialog.pointName(0)->text(), QStringLiteral("A3"));
+        EXPECT_FALSE(dialog.pointName(0)->isEnabled());
+        QTest::mouseClick(dialog.keep(1), Qt::LeftButton);
+        QTest::mouseClick(dialog.registerButton(), Qt::LeftButton);
+        EXPECT_FALSE(dialog.isVisible());
+    });
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(store->xyz.RowCount(), rows);
+    ASSERT_EQ(store->blocks.Count(), 2);
+    EXPECT_EQ(store->blocks.At(0).NoList, "A1,A2,A3,A1,");
+    EXPECT_EQ(store->blocks.At(1).NoList, "A1,A3,A4,A1,");
+}
+
 // The parcel open in the parcel editor comes in by << 画地挿入; Esc in the dialog registers nothing.
 TEST_F(DivisionTab, CancelledDialogLeavesTheStoreAsItWas) {
     window->host().openParcelNames = [] { return std::vector<std::string>{"A1", "A2", "A3", "A4", "A1", ""}; };
