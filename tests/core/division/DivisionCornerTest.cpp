@@ -99,6 +99,23 @@ TEST(DivisionCorner, ParallelPairMeetingTheTargetExactlyIsTaken) {
     ExpectAt(p1OnAD ? *r.p2 : r.p1, 38.253, 43.93);
 }
 
+// An L-shaped lot of 300 m² divided along Y from its west side: 200 m² is the line X = 10, which runs
+// along the edge from (10, 20) to the inner corner (10, 10) and then crosses the lot to (10, 0).  The
+// inner corner is one end of the cut, used as it stands; (10, 0) is the one new point.
+TEST(DivisionCorner, ParallelLineAlongAnEdgeEndsAtItsCorner) {
+    const DivisionParcel lot =
+        Parcel({{"1", {0, 0}}, {"2", {0, 20}}, {"3", {10, 20}}, {"4", {10, 10}}, {"5", {20, 10}}, {"6", {20, 0}}});
+    ASSERT_DOUBLE_EQ(lot.area, 300.0);
+    const DivisionResult r = DivideParallel(lot, 90.0, 0, 200.0);
+    EXPECT_DOUBLE_EQ(r.secured.figures.area, 200.0);
+    EXPECT_DOUBLE_EQ(r.remainder.figures.area, 100.0);
+    const bool p1IsCorner = !r.p1Vertex.empty();
+    EXPECT_EQ(p1IsCorner ? r.p1Vertex : r.p2Vertex, "4");
+    ExpectAt(p1IsCorner ? *r.p2 : r.p1, 10, 0);
+    EXPECT_TRUE(IsSimpleRing(PartPoints(lot, r, r.secured)));
+    EXPECT_TRUE(IsSimpleRing(PartPoints(lot, r, r.remainder)));
+}
+
 // Registering a division through a corner writes only the new point; the parts name the corner.
 TEST(DivisionCorner, RegistrationWritesOnlyTheNewPoint) {
     Store store;
