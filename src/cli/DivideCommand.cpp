@@ -27,8 +27,10 @@ const char* const kUsage =
     "                 snaps to the nearer extreme vertex across the line\n"
     "  --from-first   the dividing line runs from the first vertex to a new point P1\n"
     "  --utf8         print UTF-8 with LF line ends; the default is Shift-JIS (CP932) with CR LF\n"
-    "  Prints P1 (and P2), then each part's vertex list with 面積, 地積 and 坪数.  Exit status: 0 done,\n"
-    "  1 not divisible (message on stderr), 2 wrong command line.\n";
+    "  Prints P1 (and P2; a corner of the parcel the line passes through is named, not made anew), then\n"
+    "  each part's vertex list with 面積, 地積 and 坪数, then the parcel's area, the sum of the parts\n"
+    "  and their difference with its reason.  Exit status: 0 done, 1 not divisible (message on\n"
+    "  stderr), 2 wrong command line.\n";
 
 struct Request {
     std::string xyzPath;
@@ -98,6 +100,16 @@ void AddPart(std::vector<std::string>& lines, const char* caption, const Divisio
     }
 }
 
+// "P1: X Y" with a blank between the coordinates however long they are; a corner the line passes
+// through is named instead of becoming a new point.
+std::string PointLine(const char* label, PlanePoint p, const std::string& vertex) {
+    std::string line = std::string(label) + ": " + DivisionPointText(p.x) + " " + DivisionPointText(p.y);
+    if (!vertex.empty()) {
+        line += Jp(" (既存点 ") + vertex + ")";
+    }
+    return line;
+}
+
 int Run(int argc, char** argv) {
     const Request request = ParseArguments(argc, argv);
     const auto store = LoadCoordinates(request.xyzPath);
@@ -106,13 +118,16 @@ int Run(int argc, char** argv) {
                                       ? DivideParallel(parcel, *request.target, *request.parallel, store->Index())
                                       : DivideFromFirstPoint(parcel, *request.target);
     std::vector<std::string> lines;
-    lines.push_back("P1: " + DivisionPointText(result.p1.x) + DivisionPointText(result.p1.y));
+    lines.push_back(PointLine("P1", result.p1, result.p1Vertex));
     if (result.p2) {
-        lines.push_back("P2: " + DivisionPointText(result.p2->x) + DivisionPointText(result.p2->y));
+        lines.push_back(PointLine("P2", *result.p2, result.p2Vertex));
     }
     AddPart(lines, "求積側: ", result.secured);
     lines.push_back("  " + DivisionExcessText(result));
     AddPart(lines, "残地側: ", result.remainder);
+    for (const std::string& text : DivisionSumTexts(result)) {
+        lines.push_back(text);
+    }
     PrintLines(lines, request.utf8);
     return kExitDone;
 }

@@ -4,10 +4,12 @@
 
 #include "core/calc/GridText.h"
 #include "core/calc/PointGrid.h"
+#include "core/text/Bytes.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
 #include "core/text/Messages.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -56,6 +58,35 @@ Request ParseArguments(int argc, char** argv) {
     return request;
 }
 
+// The perpendicular rows under their own headings (距離, 基1-, -基2), each column as wide as its widest
+// cell and at least one blank apart, so that long names and long distances never push a figure under
+// the next heading.  The row label and the name are left-aligned, the figures right-aligned.
+std::vector<std::string> AlignedLines(const std::vector<GridRowText>& rows) {
+    constexpr size_t kColumns = 5;
+    const size_t least[kColumns] = {4, 10, 10, 10, 10};
+    size_t width[kColumns];
+    for (size_t c = 0; c < kColumns; ++c) {
+        width[c] = least[c];
+        for (const GridRowText& row : rows) {
+            width[c] = std::max(width[c], std::string(TrimView(row[c])).size());
+        }
+    }
+    std::vector<std::string> lines;
+    for (const GridRowText& row : rows) {
+        if (&row != &rows.front() && row[1].empty()) {
+            continue;
+        }
+        std::string line;
+        for (size_t c = 0; c < kColumns; ++c) {
+            const std::string cell(TrimView(row[c]));
+            const std::string pad(width[c] - cell.size(), ' ');
+            line += (c == 0 ? "" : " ") + (c < 2 ? cell + pad : pad + cell);
+        }
+        lines.push_back(TrimRight(line));
+    }
+    return lines;
+}
+
 int Run(int argc, char** argv) {
     Request request = ParseArguments(argc, argv);
     const auto store = LoadCoordinates(request.xyzPath);
@@ -68,7 +99,8 @@ int Run(int argc, char** argv) {
         }
     }
     const auto result = ComputePointGrid(request.mode, ResolveGridNames(request.names, store->Index()));
-    auto lines = GridCopyLines(PointGridText(request.mode, request.names, result));
+    const auto rows = PointGridText(request.mode, request.names, result);
+    auto lines = request.mode == GridMode::Perpendicular ? AlignedLines(rows) : GridCopyLines(rows);
     if (request.mode != GridMode::Perpendicular) {
         lines.push_back(result.area.area);
         lines.push_back(result.area.tsubo);

@@ -1,8 +1,12 @@
 #include "core/calc/Construction.h"
 
 #include "core/geometry/Constructions.h"
+#include "core/geometry/Intersections.h"
 #include "core/geometry/Inverse.h"
 #include "core/text/MessagesCalc.h"
+
+#include <cmath>
+#include <optional>
 
 namespace vemo {
 
@@ -13,6 +17,23 @@ ConstructionResult Refused(const std::string& message) {
     result.status = ConstructionResult::Status::NoResult;
     result.message = message;
     return result;
+}
+
+// A vertex the road runs straight through has no corner where the shifted legs meet: they are one
+// line.  With equal widths the new point is the vertex moved square to the road by that width; with
+// different widths the road would step there, which no single point can give.
+std::optional<PlanePoint> StraightThroughCorner(PlanePoint a, double width1, PlanePoint b, double width2,
+                                                PlanePoint c) {
+    const auto in = InversePoints(a, b).direction, out = InversePoints(b, c).direction;
+    if (!in || !out || width1 != width2) {
+        return std::nullopt;
+    }
+    const double turn = std::fmod(*out - *in + 540.0, 360.0) - 180.0; // (-180, 180]
+    // Within the tolerance under which the shifted legs count as parallel and have no crossing.
+    if (std::fabs(turn) > kDirectionTolerance) {
+        return std::nullopt; // a real turn, or the road doubling back on itself
+    }
+    return OffsetPoint(b, *in, 0, width1).point;
 }
 
 } // namespace
@@ -35,7 +56,10 @@ ConstructionResult ComputeParallelShift(const std::vector<PlanePoint>& path, con
     ConstructionResult result;
     std::vector<PlanePoint> shifted{OffsetPoint(path[0], *firstDirection, 0, widths[0]).point};
     for (size_t k = 1; k < last; ++k) {
-        const auto corner = ShiftedCorner(path[k - 1], widths[k - 1], path[k], widths[k], path[k + 1]);
+        auto corner = ShiftedCorner(path[k - 1], widths[k - 1], path[k], widths[k], path[k + 1]);
+        if (!corner) {
+            corner = StraightThroughCorner(path[k - 1], widths[k - 1], path[k], widths[k], path[k + 1]);
+        }
         if (!corner) {
             return Refused(msg::ShiftPathStraightAt(k + 1));
         }

@@ -36,9 +36,18 @@ struct DivisionPart {
 struct DivisionResult {
     PlanePoint p1;                // rounded to millimetres
     std::optional<PlanePoint> p2; // the parallel method only
-    DivisionPart secured;         // 求積側: area >= the target
-    DivisionPart remainder;       // 残地側
-    double target = 0;            // the area the secured side was to hold (m²)
+    // Where the dividing line passes through a corner of the parcel (within the millimetre rounding of
+    // the new point) the corner itself is used: its name stands in the parts instead of the
+    // placeholder and no new point is made.  Empty for a new point.
+    std::string p1Vertex;
+    std::string p2Vertex;
+    // For the check of the sheet: the parcel's area, and how far the new points, stored to the
+    // millimetre, lie off the parcel's boundary (m; 0 for a corner reused).
+    double parcelArea = 0;
+    double offBoundary = 0;
+    DivisionPart secured;   // 求積側: area >= the target
+    DivisionPart remainder; // 残地側
+    double target = 0;      // the area the secured side was to hold (m²)
 };
 
 // The parcel from the names of the point grid, in order (empty names skipped).  Fewer than three
@@ -48,6 +57,16 @@ DivisionParcel LoadDivisionParcel(const std::vector<std::string>& gridNames, con
 // A target that no division can secure: below 0.0001 m² or not smaller than the parcel's area gives
 // "分割面積が確保できません".
 void CheckDivisionTarget(const DivisionParcel& parcel, double target);
+
+// The last step of both methods: a new point standing exactly on a vertex of the parcel takes that
+// vertex's name in both parts (the placeholder and the vertex then stand once) and is recorded in
+// p1Vertex / p2Vertex; the parcel's area and the new points' distance off its boundary are recorded.
+void CompleteDivision(const DivisionParcel& parcel, DivisionResult& result);
+
+// The check a reviewer makes of the sheet (CP932 lines): the parcel's area, the sum of the two parts
+// and their difference, and when they differ, why: the new points are stored to the millimetre, which
+// moves the dividing line off the exact cut, so the parts no longer share exactly the parcel's area.
+std::vector<std::string> DivisionSumTexts(const DivisionResult& result);
 
 // The three area lines of a part as the registration dialog shows them (CP932):
 // "面積 : %14.7f ㎡", "地積 : %9.2f ㎡" (truncated to 0.01 m²), "坪数 : %9.2f 坪".

@@ -1,8 +1,9 @@
 // One-point method: the secured side runs from the first vertex along the boundary to a new point P1
 // and back along the chord.  Its signed area grows linearly while P1 moves along an edge, so on each
 // edge the point holding the target is found directly; the first such point whose chord runs inside
-// the parcel is taken, then moved on by a widening allowance until, rounded to millimetres, it secures
-// the target.
+// the parcel is taken, and of the millimetre positions within a millimetre of it the one securing the
+// target with the least to spare (a corner among them is the corner itself).  Where none does, the
+// point is moved on by a widening allowance until, rounded to millimetres, it secures the target.
 #include "core/division/Division.h"
 
 #include "core/division/MillimetrePositions.h"
@@ -10,6 +11,7 @@
 #include "core/text/Error.h"
 #include "core/text/MessagesCalc.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -52,23 +54,37 @@ std::optional<PlanePoint> PointHolding(const std::vector<PlanePoint>& v, const F
     if (edgeTwice == 0) {
         return std::nullopt;
     }
-    const long double t = (2 * area - startTwice) / edgeTwice;
-    if (!(t >= 0 && t <= 1)) {
+    long double t = (2 * area - startTwice) / edgeTwice;
+    // A target the fan holds exactly at a corner lands a rounding error either side of the edge's end.
+    constexpr long double kAtCorner = 1e-9L;
+    if (!(t >= -kAtCorner && t <= 1 + kAtCorner)) {
         return std::nullopt;
+    }
+    if (t <= kAtCorner) {
+        return v[k - 1]; // the corner itself, not a sum that misses it by a rounding error
+    }
+    if (t >= 1 - kAtCorner) {
+        return v[k];
     }
     return PlanePoint{static_cast<double>(v[k - 1].x + t * (v[k].x - v[k - 1].x)),
                       static_cast<double>(v[k - 1].y + t * (v[k].y - v[k - 1].y))};
 }
 
 // Whether the chord from vertex 0 to p (on edge k - 1 -> k) runs inside the parcel: it meets no other
-// edge and its middle lies inside.
+// edge and its middle lies inside.  A chord ending on a corner (P1 on a vertex) meets the edges of that
+// corner there, which is no leaving; only an edge folding back along the chord is.
 bool ChordInside(const std::vector<PlanePoint>& v, size_t k, PlanePoint p) {
     const size_t n = v.size();
     for (size_t i = 1; i + 1 < n; ++i) { // the edges i -> i + 1 that do not end at vertex 0
         if (i == k - 1) {
             continue; // the edge P1 lies on
         }
-        if (SegmentsMeet(v[0], p, v[i], v[i + 1])) {
+        if (!SegmentsMeet(v[0], p, v[i], v[i + 1])) {
+            continue;
+        }
+        const bool atCorner = v[i] == p || v[i + 1] == p;
+        const PlanePoint other = v[i] == p ? v[i + 1] : v[i];
+        if (!atCorner || TwiceTriangle(v[0], p, other) == 0) {
             return false;
         }
     }
@@ -98,8 +114,8 @@ DivisionResult BuildParts(const DivisionParcel& parcel, size_t k, PlanePoint p1,
 } // namespace
 
 DivisionResult DivideFromFirstPoint(const DivisionParcel& parcel, double target) {
+    RequireSimpleParcel(parcel); // first: a crossing boundary has no area to compare the target with
     CheckDivisionTarget(parcel, target);
-    RequireSimpleParcel(parcel);
     const std::vector<PlanePoint>& v = parcel.points;
     const Fan fan = FanOf(v);
     bool chordLeaves = false;
@@ -114,19 +130,37 @@ DivisionResult DivideFromFirstPoint(const DivisionParcel& parcel, double target)
         }
         std::vector<PlanePoint> secured(v.begin(), v.begin() + static_cast<long>(k));
         secured.push_back({});
+        // The millimetre positions within a millimetre of the exact point along the edge: the one that
+        // secures the target with the least to spare, its chord inside.
+        std::optional<PlanePoint> best;
+        ParcelAreaFigures bestFigures;
+        for (const PlanePoint& p : MillimetrePositionsNear(v[k - 1], v[k], *exact)) {
+            secured.back() = p;
+            const ParcelAreaFigures figures = MillimetreRingFigures(secured);
+            if (figures.area >= target && (!best || figures.area < bestFigures.area) && ChordInside(v, k, p)) {
+                best = p;
+                bestFigures = figures;
+            }
+        }
+        if (best) {
+            DivisionResult result = BuildParts(parcel, k, *best, bestFigures);
+            result.target = target;
+            CompleteDivision(parcel, result);
+            return result;
+        }
+        // Otherwise the point moves on along the edge by a widening allowance.
         for (int step = 0; step < kMaxAllowanceSteps; ++step) {
             const std::optional<PlanePoint> p = PointHolding(v, fan, k, target + step * kAllowanceStep);
             if (!p) {
                 break;
             }
+            // Rounded onto a corner, the corner itself is the point (CompleteDivision).
             secured.back() = RoundedToMillimetre(*p);
-            if (secured.back() == v[k - 1] || secured.back() == v[k]) {
-                continue; // a new point on a vertex would stand twice in the ring: widen a little more
-            }
             const ParcelAreaFigures figures = MillimetreRingFigures(secured);
             if (figures.area >= target && ChordInside(v, k, secured.back())) {
                 DivisionResult result = BuildParts(parcel, k, secured.back(), figures);
                 result.target = target;
+                CompleteDivision(parcel, result);
                 return result;
             }
         }

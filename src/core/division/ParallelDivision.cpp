@@ -116,17 +116,6 @@ public:
         return clipped.size() < 3 ? 0 : std::fabs(TwiceSignedArea(clipped)) / 2;
     }
 
-    // Whether a vertex lies within half a millimetre of the line, where a new point rounded to
-    // millimetres could fall onto it.
-    bool NearAVertex(long double d) const {
-        for (int i = 0; i < sweep_.Count(); ++i) {
-            if (std::fabs(sweep_.Offset(i) - d) < kFineStep / 2) {
-                return true;
-            }
-        }
-        return false;
-    }
-
     // The edges where the boundary leaves the start side (i -> next) and comes back (i -> next), in
     // ring order.
     std::vector<int> LeavingEdges(long double d) const {
@@ -222,9 +211,6 @@ FinePosition PartsAt(const Sweep& sweep, const LinePositions& line, long double 
 // and P2 rounded, secure the target.
 FinePosition FineSearch(const Sweep& sweep, const LinePositions& line, int start, double target, long found) {
     for (long j = std::min(found + 1, line.Last()); j >= 1; --j) {
-        if (line.NearAVertex(line.OffsetAt(j))) {
-            continue; // a new point there would stand on a vertex: the next position holds a little more
-        }
         FinePosition at = PartsAt(sweep, line, line.OffsetAt(j), start);
         if (at.figures.area >= target) {
             return at;
@@ -244,10 +230,6 @@ long double ExactOffset(const LinePositions& line, long found, double target) {
     return holds;
 }
 
-bool OnAVertex(const DivisionParcel& parcel, PlanePoint p) {
-    return std::ranges::find(parcel.points, p) != parcel.points.end();
-}
-
 // A whole step of the line moves the start side by the line's length times a millimetre (0.4 m² across
 // a parcel 400 m wide), while P1 and P2 each may take any millimetre position near the exact cut.  Of
 // the pairs of those that leave two simple parts, the one whose start side holds the target with the
@@ -264,10 +246,9 @@ FinePosition ClosestAboveTarget(const Sweep& sweep, const LinePositions& line, i
     at.p2Edge = line.ReturningEdge(exact);
     const auto positionsOn = [&](int edge) {
         const auto& points = sweep.Parcel().points;
-        std::vector<PlanePoint> positions = MillimetrePositionsNear(points[edge], points[sweep.Next(edge)],
-                                                                    sweep.Crossing(edge, sweep.Next(edge), exact));
-        std::erase_if(positions, [&](PlanePoint p) { return OnAVertex(sweep.Parcel(), p); });
-        return positions;
+        // A position on a corner is the corner itself (CompleteDivision).
+        return MillimetrePositionsNear(points[edge], points[sweep.Next(edge)],
+                                       sweep.Crossing(edge, sweep.Next(edge), exact));
     };
     const std::vector<PlanePoint> p1s = positionsOn(at.p1Edge), p2s = positionsOn(at.p2Edge);
     for (const PlanePoint& p1 : p1s) {
@@ -350,6 +331,7 @@ int SnapStartVertex(const DivisionParcel& parcel, double direction, PlanePoint t
 namespace vemo {
 
 DivisionResult DivideParallel(const DivisionParcel& parcel, double direction, int startVertex, double target) {
+    RequireSimpleParcel(parcel); // first: a crossing boundary has no area to compare the target with
     CheckDivisionTarget(parcel, target);
     const Sweep sweep(parcel, direction);
     const ExtremeVertices extremes = FindExtremeVertices(parcel, direction);
@@ -360,18 +342,19 @@ DivisionResult DivideParallel(const DivisionParcel& parcel, double direction, in
     if (sweep.Offset(far) == sweep.Offset(startVertex)) {
         throw Error(msg::DivisionAreaUnreachable()); // every vertex on one line parallel to the dividing line
     }
-    RequireSimpleParcel(parcel);
     const LinePositions line(sweep, startVertex, far);
     const long found = LastPositionHolding(line, target);
     const FinePosition stepped = FineSearch(sweep, line, startVertex, target, found);
     DivisionResult result = BuildParts(parcel, sweep, startVertex, far,
                                        ClosestAboveTarget(sweep, line, startVertex, far, target, found, stepped));
     result.target = target;
+    CompleteDivision(parcel, result);
     return result;
 }
 
 DivisionResult DivideParallel(const DivisionParcel& parcel, double target, const ParallelFields& fields,
                               const XyzNameIndex& index) {
+    RequireSimpleParcel(parcel);
     CheckDivisionTarget(parcel, target);
     if (fields.base1.empty() || fields.base2.empty()) {
         throw Error(msg::BaseLineMissing());

@@ -76,12 +76,15 @@ std::vector<std::string> NamedPart(const DivisionPart& part, const std::string& 
 }
 
 void CheckDivisionNames(const Store& store, const DivisionResult& result, const DivisionRegistration& names) {
-    if (result.p2 && !names.p1Name.empty() && names.p2Name == names.p1Name) {
+    const bool newP1 = result.p1Vertex.empty(), newP2 = result.p2 && result.p2Vertex.empty();
+    if (newP1 && newP2 && !names.p1Name.empty() && names.p2Name == names.p1Name) {
         throw Error(msg::SameNameForP1AndP2());
     }
     NewPointNames pointNames(store.xyz);
-    pointNames.Claim(names.p1Name);
-    if (result.p2) {
+    if (newP1) {
+        pointNames.Claim(names.p1Name);
+    }
+    if (newP2) {
         pointNames.Claim(names.p2Name);
     }
     if (names.keepSecured) {
@@ -102,12 +105,18 @@ void CheckDivisionNames(const Store& store, const DivisionResult& result, const 
 void RegisterDivision(Store& store, const DivisionResult& result, const DivisionRegistration& names) {
     CheckDivisionNames(store, result, names);
     const std::string remark = Jp("面分");
-    std::vector<NewPoint> points{{names.p1Name, Format3(result.p1.x), Format3(result.p1.y), "0.000", remark}};
-    if (result.p2) {
+    // A corner the dividing line passes through is already in the list: only new points are written.
+    std::vector<NewPoint> points;
+    if (result.p1Vertex.empty()) {
+        points.push_back({names.p1Name, Format3(result.p1.x), Format3(result.p1.y), "0.000", remark});
+    }
+    if (result.p2 && result.p2Vertex.empty()) {
         points.push_back({names.p2Name, Format3(result.p2->x), Format3(result.p2->y), "0.000", remark});
     }
-    RegisterNewPoints(store.xyz, points, std::max(RegistrationAnchorRow(store.xyz), 1) + 1);
-    store.RebuildNameIndex();
+    if (!points.empty()) {
+        RegisterNewPoints(store.xyz, points, std::max(RegistrationAnchorRow(store.xyz), 1) + 1);
+        store.RebuildNameIndex();
+    }
     if (names.keepSecured) {
         AddParcel(store, result.secured, names, names.securedParcelName);
     }

@@ -10,20 +10,22 @@ namespace vemo {
 
 namespace {
 
-// θ reduced to (-180, 180], as "%3d-%02d-%02d" rounded to whole seconds; the sign goes before the
-// degrees even when they are 0.  A turn of a few minutes across north is shown as the few minutes it
-// is, not as nearly a full turn the other way.
+// θ rounded to whole seconds and then reduced to (-180, 180], as "%3d-%02d-%02d"; the sign goes before
+// the degrees even when they are 0.  A turn of a few minutes across north is shown as the few minutes it
+// is, not as nearly a full turn the other way.  Rounding first keeps the reduction on what is shown:
+// -179°59′59.7″ rounds to -180°00′00″, which is the half turn +180-00-00.
 std::string SignedDmsText(double theta) {
-    double degrees = std::fmod(theta, 360.0);
-    if (degrees > 180) {
-        degrees -= 360;
-    } else if (degrees <= -180) {
-        degrees += 360;
+    constexpr long long kHalfTurn = 180LL * 3600, kFullTurn = 360LL * 3600;
+    long long seconds = std::llround(std::fmod(theta, 360.0) * 3600.0) % kFullTurn;
+    if (seconds > kHalfTurn) {
+        seconds -= kFullTurn;
+    } else if (seconds <= -kHalfTurn) {
+        seconds += kFullTurn;
     }
-    const long long seconds = std::llround(std::fabs(degrees) * 3600.0);
-    const bool negative = degrees < 0 && seconds != 0;
-    const std::string whole = (negative ? "-" : "") + std::to_string(seconds / 3600);
-    return Sprintf("%3s-%02lld-%02lld", whole.c_str(), seconds / 60 % 60, seconds % 60);
+    const bool negative = seconds < 0;
+    const long long magnitude = std::llabs(seconds);
+    const std::string whole = (negative ? "-" : "") + std::to_string(magnitude / 3600);
+    return Sprintf("%3s-%02lld-%02lld", whole.c_str(), magnitude / 60 % 60, magnitude % 60);
 }
 
 std::vector<std::string> TwoPointLines(const Transformation& t) {

@@ -5,6 +5,7 @@
 #include "core/text/Bytes.h"
 #include "core/text/Error.h"
 #include "core/text/MessagesTraverse.h"
+#include "core/text/MessagesTraverseEnd.h"
 #include "core/traverse/AdjustRun.h"
 #include "core/traverse/TrvsAngles.h"
 #include "core/traverse/TrvsHeader.h"
@@ -15,6 +16,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <vector>
 
 namespace vemo {
 
@@ -105,6 +108,11 @@ void AdjustRun::CollectStations() {
         throw Error(msg::TooFewStationRows(connected_));
     }
     result_.legs = connected_ ? n - 1 : n;
+    // The station row that reaches the end takes the end point's coordinates; under another name it
+    // would list, and register, a second point where the end point stands.
+    if (connected_ && TrimView(stations_[n - 2].name) != TrimView(in_.header.T2No)) {
+        throw Error(msg::EndStationNameDiffers(stations_[n - 2].name, Trim(in_.header.T2No)));
+    }
 }
 
 void AdjustRun::AdjustAngles() {
@@ -121,14 +129,18 @@ void AdjustRun::AdjustAngles() {
     sum = CarryDms(sum);
     precision_.angleSum = sum;
     precision_.stations = n;
+    // The misclosure functions give the correction (expected minus measured); the figure shown is its
+    // negative, measured minus expected, the sign of the coordinate misclosures beside it.
+    std::int64_t correction = 0;
     if (connected_) {
-        precision_.angleMisclosure = ConnectedAngleMisclosure(sum, w_, e_, n);
+        correction = ConnectedAngleMisclosure(sum, w_, e_, n);
         precision_.heightMisclosure = zCalc_ ? heightSum - (ze_ - z0_) : 0.0;
     } else {
-        precision_.angleMisclosure = ClosedAngleMisclosure(sum, n);
+        correction = ClosedAngleMisclosure(sum, n);
         precision_.heightMisclosure = zCalc_ ? heightSum : 0.0;
     }
-    std::vector<int> corrections = DistributeAngleMisclosure(precision_.angleMisclosure, n);
+    precision_.angleMisclosure = -correction;
+    std::vector<int> corrections = DistributeAngleMisclosure(correction, n);
     for (int k = 0; k < n; ++k) {
         stations_[k].angleCorrection = corrections[k];
         stations_[k].adjustedAngle = CorrectAngle(stations_[k].anglePacked, corrections[k]);
@@ -145,8 +157,8 @@ void AdjustRun::LatitudesAndDepartures() {
         direction = AddDms(direction, PackDms(s.adjustedAngle)) + (k == 0 ? 0.0 : 180.0);
         direction = std::fmod(direction, 360.0);
         const double radians = DegToRad(DmsToDeg(direction));
-        s.dX = RoundMillimetre(s.hd * std::cos(radians));
-        s.dY = RoundMillimetre(s.hd * std::sin(radians));
+        s.dX = s.hd * std::cos(radians);
+        s.dY = s.hd * std::sin(radians);
         if (static_cast<int>(k) < result_.legs) {
             length += s.hd;
             sumX += s.dX;
@@ -156,19 +168,55 @@ void AdjustRun::LatitudesAndDepartures() {
     if (length <= 0) {
         throw Error(msg::TraverseDistanceZero());
     }
+    // Unrounded: the closure and its ratio are worked out from what is distributed, not from the
+    // millimetre figures printed beside them.
     precision_.totalDistance = length;
-    precision_.fx = RoundMillimetre(connected_ ? sumX - (xe_ - x0_) : sumX);
-    precision_.fy = RoundMillimetre(connected_ ? sumY - (ye_ - y0_) : sumY);
-    const double closure = std::sqrt(precision_.fx * precision_.fx + precision_.fy * precision_.fy);
+    precision_.fx = connected_ ? sumX - (xe_ - x0_) : sumX;
+    precision_.fy = connected_ ? sumY - (ye_ - y0_) : sumY;
+    const double closure = std::hypot(precision_.fx, precision_.fy);
     // Below half a micrometre the closure shows as 0.000000: the traverse closes exactly.
     if (std::floor(closure * 1e6 + 0.5) == 0) {
         precision_.closure = 0;
         precision_.ratio = 999999;
     } else {
+        // Kept to the micrometre the listing prints it to, so that the ratio is the total distance
+        // over the closure as printed.
         precision_.closure = RoundDigits(closure, 6, RoundMode::HalfAwayFromZero);
         precision_.ratio = static_cast<std::int64_t>(std::floor(length / precision_.closure + 1e-7));
     }
 }
+
+namespace {
+
+std::int64_t Millimetres(double metres) {
+    return std::llround(metres * 1000);
+}
+
+// The corrected legs of one axis to the millimetre, adding up exactly to `knownMm`: each leg rounded,
+// then the millimetres the rounding left over given one by one to the legs with the largest shares of
+// the correction (`weights`), the first of equal ones first.
+std::vector<std::int64_t> LegsAddingUp(const std::vector<double>& corrected, const std::vector<double>& weights,
+                                       std::int64_t knownMm) {
+    std::vector<std::int64_t> mm(corrected.size());
+    std::int64_t sum = 0;
+    for (size_t k = 0; k < corrected.size(); ++k) {
+        sum += mm[k] = Millimetres(corrected[k]);
+    }
+    std::vector<size_t> order(corrected.size());
+    for (size_t k = 0; k < order.size(); ++k) {
+        order[k] = k;
+    }
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return weights[a] > weights[b]; });
+    std::int64_t left = knownMm - sum;
+    for (size_t i = 0; left != 0 && !order.empty(); i = (i + 1) % order.size()) {
+        const std::int64_t step = left > 0 ? 1 : -1;
+        mm[order[i]] += step;
+        left -= step;
+    }
+    return mm;
+}
+
+} // namespace
 
 void AdjustRun::DistributeMisclosure() {
     double absX = 0, absY = 0;
@@ -179,20 +227,30 @@ void AdjustRun::DistributeMisclosure() {
     }
     const double fx = precision_.fx, fy = precision_.fy, length = precision_.totalDistance;
     const bool compass = in_.options.CompassRule();
+    std::vector<double> correctedX(legs), correctedY(legs), weightX(legs), weightY(legs);
     for (int k = 0; k < legs; ++k) {
-        TrvsStation& s = stations_[k];
+        const TrvsStation& s = stations_[k];
         // Compass rule: in proportion to the leg's length.  Transit rule: to the size of its latitude
         // and departure; a traverse without any latitude (or departure) falls back to the lengths.
-        double cx = (compass || absX == 0) ? s.hd * fx / length : std::fabs(s.dX) * fx / absX;
-        double cy = (compass || absY == 0) ? s.hd * fy / length : std::fabs(s.dY) * fy / absY;
-        s.adjX = s.dX - cx;
-        s.adjY = s.dY - cy;
+        weightX[k] = (compass || absX == 0) ? s.hd / length : std::fabs(s.dX) / absX;
+        weightY[k] = (compass || absY == 0) ? s.hd / length : std::fabs(s.dY) / absY;
+        correctedX[k] = s.dX - weightX[k] * fx;
+        correctedY[k] = s.dY - weightY[k] * fy;
     }
+    // The columns the listing prints add up to the known differences to the last millimetre, and the
+    // stations are the start plus those printed legs, so a reviewer re-adding the sheet finds no gap.
+    const std::int64_t x0 = Millimetres(x0_), y0 = Millimetres(y0_);
+    const std::vector<std::int64_t> legX = LegsAddingUp(correctedX, weightX, connected_ ? Millimetres(xe_) - x0 : 0);
+    const std::vector<std::int64_t> legY = LegsAddingUp(correctedY, weightY, connected_ ? Millimetres(ye_) - y0 : 0);
+    std::int64_t x = x0, y = y0;
     const int n = static_cast<int>(stations_.size());
-    double x = x0_, y = y0_;
-    for (int k = 0; k + 1 < n; ++k) {
-        x = stations_[k].x = RoundMillimetre(x + stations_[k].adjX);
-        y = stations_[k].y = RoundMillimetre(y + stations_[k].adjY);
+    for (int k = 0; k < legs; ++k) {
+        stations_[k].adjX = static_cast<double>(legX[k]) / 1000;
+        stations_[k].adjY = static_cast<double>(legY[k]) / 1000;
+        if (k + 1 < n) {
+            stations_[k].x = static_cast<double>(x += legX[k]) / 1000;
+            stations_[k].y = static_cast<double>(y += legY[k]) / 1000;
+        }
     }
     if (connected_) {
         stations_[n - 2].x = xe_;

@@ -112,7 +112,7 @@ void AppendAdjustedListing(std::vector<std::string>& out, const AdjustedTraverse
 }
 
 std::string ListingStationLine(const std::string& name, Dms angle, double dX, double dY, double x, double y, double z) {
-    return Sprintf("%-10s%4d-%2d-%2d%10.3f%10.3f%12.3f%12.3f%9.3f", name.c_str(), angle.degrees, angle.minutes,
+    return Sprintf("%-10s%4d-%02d-%02d%10.3f%10.3f%12.3f%12.3f%9.3f", name.c_str(), angle.degrees, angle.minutes,
                    angle.seconds, Nz(dX, 3), Nz(dY, 3), Nz(x, 3), Nz(y, 3), Nz(z, 3));
 }
 

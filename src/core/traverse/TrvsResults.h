@@ -71,14 +71,16 @@ struct RawTraverse {
 // the one before that, or the start backsight) and the leg from that station to this row's target.
 struct TrvsStation {
     int row = 0;
-    std::string name;           // the target
-    double anglePacked = 0;     // as measured (D.MMSS)
-    int angleCorrection = 0;    // seconds added by the distribution of the angle misclosure
-    Dms adjustedAngle;          // after it
-    double hd = 0;              // 0 without a slope distance
-    double dz = 0;              // height difference with instrument and target heights, Z calculation on
-    double dX = 0, dY = 0;      // latitude and departure of the leg, to the millimetre
-    double adjX = 0, adjY = 0;  // after the distribution of the misclosure; 0 for a row without a leg
+    std::string name;        // the target
+    double anglePacked = 0;  // as measured (D.MMSS)
+    int angleCorrection = 0; // seconds added by the distribution of the angle misclosure
+    Dms adjustedAngle;       // after it
+    double hd = 0;           // 0 without a slope distance
+    double dz = 0;           // height difference with instrument and target heights, Z calculation on
+    double dX = 0, dY = 0;   // latitude and departure of the leg, unrounded
+    // After the distribution of the misclosure, to the millimetre, so that the column adds up to the
+    // known difference exactly; 0 for a row without a leg.
+    double adjX = 0, adjY = 0;
     double x = 0, y = 0, z = 0; // the adjusted target; the last station row places no point
 };
 

@@ -2,6 +2,7 @@
 
 #include "core/division/RegisterDivision.h"
 #include "core/store/Store.h"
+#include "core/text/MessagesDivisionSum.h"
 #include "ui/calc/CalcFields.h"
 #include "ui/common/CommandGuard.h"
 #include "ui/common/Cp932Text.h"
@@ -36,8 +37,8 @@ DivisionDialog::DivisionDialog(Store& store, const DivisionResult& result, QWidg
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     const DivisionRegistration proposed = SuggestDivisionNames(store);
-    pointNames_[0]->setName(proposed.p1Name);
-    pointNames_[1]->setName(proposed.p2Name);
+    pointNames_[0]->setName(cornerNames_[0].empty() ? proposed.p1Name : cornerNames_[0]);
+    pointNames_[1]->setName(cornerNames_[1].empty() ? proposed.p2Name : cornerNames_[1]);
     parcelNames_[0]->setText(FromCp932(proposed.securedParcelName));
     parcelNames_[1]->setText(FromCp932(proposed.remainderParcelName));
     for (CalcNameEdit* field : {pointNames_[0], pointNames_[1], parcelNames_[0], parcelNames_[1]}) {
@@ -68,6 +69,13 @@ QWidget* DivisionDialog::buildPoints() {
             pointX_[i]->setText(FromCp932(DivisionPointText(points[i]->x)));
             pointY_[i]->setText(FromCp932(DivisionPointText(points[i]->y)));
         }
+        // A corner the dividing line passes through is the point itself: shown by its name, not
+        // registered again.
+        const std::string& vertex = i == 0 ? result_.p1Vertex : result_.p2Vertex;
+        if (!vertex.empty()) {
+            cornerNames_[i] = vertex;
+            pointNames_[i]->setEnabled(false);
+        }
         QWidget* const row[] = {label, pointNames_[i], pointX_[i], pointY_[i]};
         for (int column = 0; column < 4; ++column) {
             grid->addWidget(row[column], i + 2, column);
@@ -90,6 +98,7 @@ QWidget* DivisionDialog::buildParts() {
         parcelNames_[part] = new CalcNameEdit(box);
         parcelNames_[part]->setEnabled(part == 0);
         connect(keep_[part], &QCheckBox::toggled, parcelNames_[part], &QWidget::setEnabled);
+        connect(keep_[part], &QCheckBox::toggled, this, &DivisionDialog::showWhatRegisters);
         grid->addWidget(keep_[part], top, 0);
         grid->addWidget(new QLabel(QStringLiteral("地番 :"), box), top, 1);
         grid->addWidget(parcelNames_[part], top, 2);
@@ -101,7 +110,29 @@ QWidget* DivisionDialog::buildParts() {
     }
     excess_ = new QLabel(FromCp932(DivisionExcessText(result_)), box);
     grid->addWidget(excess_, 5, 1, 1, 2);
+    // The parcel against the sum of its parts, so that the sheet can be re-added, and why they differ.
+    int row = 11;
+    for (const std::string& text : DivisionSumTexts(result_)) {
+        auto* label = new QLabel(FromCp932(text), box);
+        label->setWordWrap(true);
+        sumTexts_.push_back(label);
+        grid->addWidget(label, row++, 1, 1, 2);
+    }
+    // 残地側 starts unchecked: what 登録 then does (and leaves) is said plainly beside the boxes.
+    registers_ = new QLabel(box);
+    registers_->setWordWrap(true);
+    grid->addWidget(registers_, row, 0, 1, 3);
+    showWhatRegisters();
     return box;
+}
+
+void DivisionDialog::showWhatRegisters() {
+    const bool secured = keep_[0]->isChecked(), remainder = keep_[1]->isChecked();
+    const std::string text = secured && remainder ? msg::DivisionRegistersBoth()
+                             : secured            ? msg::DivisionRegistersSecuredOnly()
+                             : remainder          ? msg::DivisionRegistersRemainderOnly()
+                                                  : msg::DivisionRegistersPointsOnly();
+    registers_->setText(FromCp932(text));
 }
 
 bool DivisionDialog::eventFilter(QObject* watched, QEvent* event) {

@@ -5,6 +5,8 @@
 #include <QDialog>
 
 #include <array>
+#include <string>
+#include <vector>
 
 class QCheckBox;
 class QLabel;
@@ -15,8 +17,10 @@ namespace vemo {
 class CalcNameEdit;
 class Store;
 
-// 座標・画地登録: the new points of a division with the names they are registered under, and the two
-// parts (求積側 kept by default, 残地側 not) with their parcel names and area figures.  登録 writes
+// 座標・画地登録: the new points of a division with the names they are registered under (a corner the
+// line passes through shows its own name and is not registered again), and the two parts (求積側 kept
+// by default, 残地側 not, with a line saying what 登録 will register and that the parcel divided stays)
+// with their parcel names and area figures, and the parcel's area against the sum of the parts.  登録 writes
 // them into the store through RegisterDivision, which refuses empty and already used names: the
 // message is shown and the dialog stays open for a corrected name.
 class DivisionDialog : public QDialog {
@@ -32,6 +36,10 @@ public:
     QLabel* areaText(int part, int line) const { return areaTexts_[part][line]; }
     QLabel* excessText() const { return excess_; } // what the 求積側 holds beyond the target
     QPushButton* registerButton() const { return register_; }
+    // The parcel's area, the parts' sum and difference (and its reason), as lines.
+    const std::vector<QLabel*>& sumTexts() const { return sumTexts_; }
+    // What 登録 registers with the boxes as they stand, and that the parcel divided stays.
+    QLabel* registersText() const { return registers_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -41,6 +49,7 @@ private:
     QWidget* buildPoints();
     QWidget* buildParts();
     void registerAll();
+    void showWhatRegisters();
 
     Store& store_;
     DivisionResult result_;
@@ -51,6 +60,9 @@ private:
     std::array<CalcNameEdit*, 2> parcelNames_{};
     std::array<std::array<QLabel*, 3>, 2> areaTexts_{};
     QLabel* excess_ = nullptr;
+    std::vector<QLabel*> sumTexts_;
+    QLabel* registers_ = nullptr;
+    std::array<std::string, 2> cornerNames_;
     QPushButton* register_ = nullptr;
 };
 

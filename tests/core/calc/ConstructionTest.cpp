@@ -112,9 +112,18 @@ TEST(ParallelShift, ShiftsTheCornersOfThePath) {
     // Different widths per leg: north leg 2 to the right (east), the east leg 3 to the right (south).
     ExpectPoints(ComputeParallelShift({{0, 0}, {10, 0}, {10, 10}, {0, 10}}, {2, 3, 0}), {{7, 2}, {7, 10}});
 
-    const auto straight = ComputeParallelShift({{0, 0}, {10, 0}, {20, 0}}, {1, 1});
+    // A vertex the road runs straight through, with equal widths on both sides of it: the vertex moved
+    // square to the road, (10, 1) east of (10, 0), and the same at a site far from the origin.
+    ExpectPoints(ComputeParallelShift({{0, 0}, {10, 0}, {20, 0}}, {1, 1}), {{10, 1}});
+    ExpectPoints(
+        ComputeParallelShift({{-12345.678, 23456.789}, {-12245.678, 23456.789}, {-12045.678, 23456.789}}, {4.5, 4.5}),
+        {{-12245.678, 23461.289}});
+    // With different widths the road would step there: no single point, and the vertex is named.
+    const auto straight = ComputeParallelShift({{0, 0}, {10, 0}, {20, 0}}, {1, 2});
     EXPECT_EQ(straight.status, Status::NoResult);
     EXPECT_NE(Cp932ToUtf8(straight.message).find("2番目"), std::string::npos);
+    // Doubling back on itself is no straight run either.
+    EXPECT_EQ(ComputeParallelShift({{0, 0}, {10, 0}, {5, 0}}, {1, 1}).status, Status::NoResult);
 
     std::vector<PlanePoint> longPath;
     for (int i = 0; i < 101; ++i) {

@@ -1,7 +1,7 @@
 // Division of parcels of any simple shape, concave ones included, checked against a construction of
 // the test's own: the parcel clipped by the half-plane of the dividing line (Sutherland-Hodgman), rings
-// checked for self-intersection edge against edge, areas by the shoelace sum.  Every case either
-// refuses with its message or secures the target with two simple parts that make up the parcel.
+// checked for self-intersection edge against edge, areas by the shoelace sum.  Random parcels of every
+// kind are compared with an oracle in DivisionOracleTest.
 #include "support/ErrorMessage.h"
 
 #include "core/division/ParallelDivision.h"
@@ -57,15 +57,6 @@ Ring Clip(const Ring& ring, PlanePoint a, PlanePoint b, PlanePoint side) {
     return out;
 }
 
-// How often the boundary crosses the line a -> b.
-int Crossings(const Ring& ring, PlanePoint a, PlanePoint b) {
-    int count = 0;
-    for (size_t i = 0; i < ring.size(); ++i) {
-        count += (Cross(a, b, ring[i]) >= 0) != (Cross(a, b, ring[(i + 1) % ring.size()]) >= 0);
-    }
-    return count;
-}
-
 bool ProperlyMeet(PlanePoint a, PlanePoint b, PlanePoint c, PlanePoint d) {
     const double d1 = Cross(c, d, a), d2 = Cross(c, d, b), d3 = Cross(a, b, c), d4 = Cross(a, b, d);
     return ((d1 > 0) != (d2 > 0)) && ((d3 > 0) != (d4 > 0)) && d1 != 0 && d2 != 0 && d3 != 0 && d4 != 0;
@@ -97,32 +88,6 @@ double Mm(double v) {
     return std::round(v * 1000) / 1000;
 }
 
-// A simple polygon around a centre in plane coordinates: vertices at sorted random bearings and
-// random distances (a star, convex when the distances agree), in either direction.
-DivisionParcel RandomParcel(std::mt19937_64& rng) {
-    std::uniform_real_distribution<double> unit(0, 1);
-    const int n = 5 + static_cast<int>(unit(rng) * 26);
-    const PlanePoint centre{Mm(-300000 + 600000 * unit(rng)), Mm(-300000 + 600000 * unit(rng))};
-    const double radius = 10 + 190 * unit(rng);
-    const bool convex = unit(rng) < 0.25;
-    std::vector<double> bearings;
-    for (int i = 0; i < n; ++i) {
-        bearings.push_back(2 * std::numbers::pi * unit(rng));
-    }
-    std::sort(bearings.begin(), bearings.end());
-    DivisionParcel parcel;
-    for (int i = 0; i < n; ++i) {
-        const double r = radius * (convex ? 1 : 0.2 + 0.8 * unit(rng));
-        parcel.points.push_back({Mm(centre.x + r * std::cos(bearings[i])), Mm(centre.y + r * std::sin(bearings[i]))});
-        parcel.names.push_back("V" + std::to_string(i));
-    }
-    if (unit(rng) < 0.5) {
-        std::reverse(parcel.points.begin(), parcel.points.end());
-    }
-    parcel.area = MillimetreRingFigures(parcel.points).area;
-    return parcel;
-}
-
 // The two parts are simple rings that make up the parcel, the secured one holds the target and no
 // more than `excess` beyond it.  For a dividing line (not a chord), the secured part is the land of the
 // parcel on the side of the line where `inner` lies.
@@ -147,101 +112,6 @@ void ExpectSoundParts(const DivisionParcel& parcel, const DivisionResult& r, dou
     if (inner) {
         EXPECT_NEAR(Area(Clip(parcel.points, lineA, lineB, *inner)), Area(secured), roundingSlack);
     }
-}
-
-TEST(ConcaveDivision, BothMethodsOverRandomSimpleParcelsSecureTheTargetOrRefuse) {
-    std::mt19937_64 rng(20261209);
-    std::uniform_real_distribution<double> unit(0, 1);
-    const std::string manyPieces = Cp932ToUtf8(msg::DivisionIntoManyPieces());
-    const std::string impossible = Cp932ToUtf8(msg::DivisionAreaUnreachable());
-    const std::string chordLeaves = "基1とP1を結ぶ分割線が画地の外を通るため分割できません";
-    int cases = 0, parallelRefused = 0, parallelPieces = 0, onePointRefused = 0, chordsLeaving = 0;
-    while (cases < 10000) {
-        const DivisionParcel parcel = RandomParcel(rng);
-        if (!Simple(parcel.points)) {
-            continue; // millimetre rounding folded two close vertices
-        }
-        ++cases;
-        SCOPED_TRACE(testing::Message() << "case " << cases);
-        const double target = parcel.area * (0.05 + 0.9 * unit(rng));
-        const double direction = 360 * unit(rng);
-        const ExtremeVertices extremes = FindExtremeVertices(parcel, direction);
-        const int start = unit(rng) < 0.5 ? extremes.max : extremes.min;
-        const PlanePoint along{std::cos(direction * std::numbers::pi / 180),
-                               std::sin(direction * std::numbers::pi / 180)};
-
-        try {
-            SCOPED_TRACE("parallel");
-            const DivisionResult r = DivideParallel(parcel, direction, start, target);
-            // One millimetre step of the line across the parcel at most.
-            const double chord = std::hypot(r.p1.x - r.p2->x, r.p1.y - r.p2->y);
-            EXPECT_EQ(Crossings(parcel.points, r.p1, *r.p2), 2);
-            ExpectSoundParts(parcel, r, target, r.p1, *r.p2, 0.001 * chord, parcel.points[start]);
-            EXPECT_EQ(r.secured.names.front(), parcel.names[start]);
-        } catch (const Error& error) {
-            ++parallelRefused;
-            const std::string message = Cp932ToUtf8(error.what());
-            ASSERT_TRUE(message == manyPieces || message == impossible) << message;
-            if (message == manyPieces) {
-                ++parallelPieces;
-                // Where the start side holds the target, the line meets the boundary four times or more.
-                const PlanePoint s = parcel.points[start];
-                double lo = 0, hi = 1; // fractions of the way from the start vertex to the far side
-                const int far = start == extremes.max ? extremes.min : extremes.max;
-                const PlanePoint f = parcel.points[far];
-                const auto at = [&](double u) { return PlanePoint{s.x + u * (f.x - s.x), s.y + u * (f.y - s.y)}; };
-                for (int i = 0; i < 60; ++i) {
-                    const double mid = (lo + hi) / 2;
-                    const PlanePoint p = at(mid);
-                    const double held = Area(Clip(parcel.points, p, {p.x + along.x, p.y + along.y}, s));
-                    (held >= target ? hi : lo) = mid;
-                }
-                const PlanePoint p = at(hi);
-                EXPECT_GE(Crossings(parcel.points, p, {p.x + along.x, p.y + along.y}), 4);
-            }
-        }
-
-        try {
-            SCOPED_TRACE("one point");
-            const DivisionResult r = DivideFromFirstPoint(parcel, target);
-            ExpectSoundParts(parcel, r, target, parcel.points[0], r.p1, 0.02, std::nullopt);
-        } catch (const Error& error) {
-            ++onePointRefused;
-            const std::string message = Cp932ToUtf8(error.what());
-            ASSERT_TRUE(message == chordLeaves || message == impossible) << message;
-            chordsLeaving += message == chordLeaves;
-            // No point of the boundary gives both parts simple with the secured side at the target.
-            const Ring& v = parcel.points;
-            for (size_t k = 2; k < v.size(); ++k) {
-                Ring head(v.begin(), v.begin() + static_cast<long>(k));
-                head.push_back(v[k - 1]);
-                const auto securedWith = [&](double t) {
-                    head.back() = {v[k - 1].x + t * (v[k].x - v[k - 1].x), v[k - 1].y + t * (v[k].y - v[k - 1].y)};
-                    return Area(head);
-                };
-                const double a0 = securedWith(0.001), a1 = securedWith(0.999);
-                if ((a0 - target) * (a1 - target) > 0) {
-                    continue;
-                }
-                double lo = 0.001, hi = 0.999;
-                for (int i = 0; i < 60; ++i) {
-                    const double mid = (lo + hi) / 2;
-                    ((securedWith(mid) - target) * (a0 - target) > 0 ? lo : hi) = mid;
-                }
-                securedWith(hi);
-                Ring tail{v[0], head.back()};
-                tail.insert(tail.end(), v.begin() + static_cast<long>(k), v.end());
-                const bool bothSimple =
-                    Simple(head) && Simple(tail) && std::fabs(Area(head) + Area(tail) - Area(v)) < 1e-6 * Area(v);
-                EXPECT_FALSE(bothSimple) << "a chord inside the parcel on edge " << k << " was refused";
-            }
-        }
-    }
-    std::cout << cases << " parcels; parallel refused " << parallelRefused << " (" << parallelPieces
-              << " into many pieces), one point refused " << onePointRefused << " (" << chordsLeaving
-              << " chord leaving)\n";
-    EXPECT_LT(parallelRefused, cases);
-    EXPECT_LT(onePointRefused, cases);
 }
 
 // Hand-drawn lots at a site in plane coordinates, turned into four directions: the L is divided, the

@@ -71,10 +71,10 @@ TEST(AdjustClosed, AdjustedListingCharacterForCharacter) {
         "",
         "  測点      調整角度  調整緯距  調整経距        X           Y         Z",
         std::string(74, '-'),
-        "A           90- 0- 0     0.000   100.000    1000.000    1000.000    0.000",
-        "B           90- 0- 0   100.000     0.000    1000.000    1100.000    0.000",
-        "C           90- 0- 0     0.000  -100.000    1100.000    1100.000    0.000",
-        "D           90- 0- 0  -100.000     0.000    1100.000    1000.000    0.000",
+        "A           90-00-00     0.000   100.000    1000.000    1000.000    0.000",
+        "B           90-00-00   100.000     0.000    1000.000    1100.000    0.000",
+        "C           90-00-00     0.000  -100.000    1100.000    1100.000    0.000",
+        "D           90-00-00  -100.000     0.000    1100.000    1000.000    0.000",
         "",
         "№ TM 器械 後視 測点  水平角 水平距離  方向角        X          Y        Z",
         std::string(77, '-'),
@@ -88,7 +88,7 @@ TEST(AdjustClosed, MissingFourSecondsGoOneToEachAngle) {
     auto precision = AdjustTraverse(f.state, f.Input(), &listing);
     ASSERT_TRUE(precision);
     EXPECT_EQ(precision->angleSum, (Dms{359, 59, 56}));
-    EXPECT_EQ(precision->angleMisclosure, 4);
+    EXPECT_EQ(precision->angleMisclosure, -4); // measured minus expected: 4" short
     EXPECT_EQ(Cp932ToUtf8(listing[1]), "測角合計 = 359°59′56″");
     f.ExpectSquare();
 }
@@ -97,7 +97,7 @@ TEST(AdjustClosed, FiveSecondsTooManyComeOffTwoThenOne) {
     SquareFixture f("90.0002", "90.0001", "90.0001", "90.0001");
     auto precision = AdjustTraverse(f.state, f.Input());
     ASSERT_TRUE(precision);
-    EXPECT_EQ(precision->angleMisclosure, -5);
+    EXPECT_EQ(precision->angleMisclosure, 5);
     f.ExpectSquare(); // -2, -1, -1, -1 leaves exact right angles
 }
 
@@ -191,22 +191,24 @@ TEST(AdjustClosed, MisclosureInXAndYByBothRules) {
     } rules[] = {
         {1,
          {0, 960.001, 1011.094, 1059.994, 1100.000, 1044.532},
-         {0, 1090.019, 1016.641, 1130.001, 1020.015, 1110.356}},
+         {0, 1090.019, 1016.641, 1130.000, 1020.013, 1110.355}},
         {0,
          {0, 959.996, 1011.094, 1059.995, 1099.994, 1044.533},
-         {0, 1090.013, 1016.641, 1129.999, 1020.006, 1110.354}},
+         {0, 1090.014, 1016.641, 1130.000, 1020.006, 1110.355}},
     };
     for (const auto& rule : rules) {
         MisclosedFixture f;
         f.options.ErrDiv = rule.errDiv;
         auto precision = AdjustTraverse(f.state, f.Input());
         ASSERT_TRUE(precision);
-        EXPECT_EQ(precision->angleMisclosure, -6);
-        EXPECT_NEAR(precision->fx, -0.055, 1e-9);
-        EXPECT_NEAR(precision->fy, 0.045, 1e-9);
+        // 6" too much, shown with the sign of fx and fy: what the observations give minus what is known.
+        EXPECT_EQ(precision->angleMisclosure, 6);
+        // Unrounded, so that the closure and ratio are those of what is distributed.
+        EXPECT_NEAR(precision->fx, -0.055094, 1e-6);
+        EXPECT_NEAR(precision->fy, 0.044492, 1e-6);
         EXPECT_NEAR(precision->totalDistance, 425.215, 1e-9);
-        EXPECT_NEAR(precision->closure, 0.071063, 1e-9);
-        EXPECT_EQ(precision->ratio, 5983);
+        EXPECT_NEAR(precision->closure, 0.070816, 1e-9);
+        EXPECT_EQ(precision->ratio, 6004);
         const TrvsPoints& p = f.state.TrvsAdjPoints;
         EXPECT_EQ(f.state.adjSlots, (std::vector<int>{0, 1, 2, 3, 4, 5}));
         EXPECT_EQ(p.name[5], "R1");
@@ -285,17 +287,19 @@ TEST(AdjustConnected, AngleAndCoordinateMisclosureTogether) {
     std::vector<std::string> listing;
     auto precision = AdjustTraverse(f.state, f.Input(), &listing);
     ASSERT_TRUE(precision);
-    EXPECT_EQ(precision->angleMisclosure, -10);
-    // Legs at 359°59'57", 90°00'04" and 0°00'02" put the latitudes 2 mm short of the straight case.
-    EXPECT_NEAR(precision->fx, 0.028, 1e-9);
-    EXPECT_NEAR(precision->fy, 0.000, 1e-9);
-    EXPECT_EQ(precision->ratio, 10715);
+    EXPECT_EQ(precision->angleMisclosure, 10);
+    // Legs at 359°59'57", 89°59'04" and 359°59'59" put the latitudes 2 mm short of the straight case;
+    // the departures miss by half a millimetre, which the closure keeps (not rounded away first).
+    EXPECT_NEAR(precision->fx, 0.0280607, 1e-7);
+    EXPECT_NEAR(precision->fy, -0.0004848, 1e-7);
+    EXPECT_NEAR(precision->closure, 0.028065, 1e-9); // to the micrometre
+    EXPECT_EQ(precision->ratio, 10690);
     const TrvsPoints& p = f.state.TrvsAdjPoints;
     EXPECT_NEAR(p.x[1], 1100.001, kMm);
     EXPECT_NEAR(p.y[1], 999.999, kMm);
     EXPECT_NEAR(p.x[2], 1099.990, kMm);
     EXPECT_NEAR(p.y[2], 1099.999, kMm);
-    EXPECT_EQ(Cp932ToUtf8(listing[13]).substr(0, 20), "P1         270- 0- 7");
+    EXPECT_EQ(Cp932ToUtf8(listing[13]).substr(0, 20), "P1         270-00-07");
 }
 
 TEST(AdjustConnected, TransitRuleSpreadsByLatitude) {
@@ -349,10 +353,10 @@ TEST(AdjustConnected, HeightsAndListing) {
         "",
         "  測点      調整角度  調整緯距  調整経距        X           Y         Z",
         std::string(74, '-'),
-        "A          180- 0- 0   100.000     0.000    1000.000    1000.000   10.000",
-        "P1         270- 0- 0    -0.010   100.000    1100.000    1000.000   10.999",
-        "P2          90- 0- 0   100.010     0.000    1099.990    1100.000   11.999",
-        "B          270- 0- 0     0.000     0.000    1200.000    1100.000   13.000",
+        "A          180-00-00   100.000     0.000    1000.000    1000.000   10.000",
+        "P1         270-00-00    -0.010   100.000    1100.000    1000.000   10.999",
+        "P2          90-00-00   100.010     0.000    1099.990    1100.000   11.999",
+        "B          270-00-00     0.000     0.000    1200.000    1100.000   13.000",
         "",
         "№ TM 器械 後視 測点  水平角 水平距離  方向角        X          Y        Z",
         std::string(77, '-'),

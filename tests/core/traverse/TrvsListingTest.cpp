@@ -54,7 +54,7 @@ TEST(TrvsListing, InputListingStopsAtACellThatIsNotANumber) {
 
 TEST(TrvsListing, NegativeZeroNeverShows) {
     EXPECT_EQ(ListingStationLine("A", {90, 0, 0}, -0.0002, -1e-12, 0, 0, -0.0004),
-              "A           90- 0- 0     0.000     0.000       0.000       0.000    0.000");
+              "A           90-00-00     0.000     0.000       0.000       0.000    0.000");
 }
 
 } // namespace

@@ -40,20 +40,35 @@ alpha = []
 a = (adj[0] + w) % (360*3600); alpha.append(a)
 for k in range(1, n):
     a = (alpha[-1] + adj[k] + 180*3600) % (360*3600); alpha.append(a)
-dX = [rnd3(d*math.cos(math.radians(al/3600))) for d, al in zip(dist, alpha)]
-dY = [rnd3(d*math.sin(math.radians(al/3600))) for d, al in zip(dist, alpha)]
-fx = rnd3(sum(dX)); fy = rnd3(sum(dY)); L = sum(dist)
+# Latitudes and departures unrounded: the misclosures, closure and ratio come from what is spread.
+dX = [d*math.cos(math.radians(al/3600)) for d, al in zip(dist, alpha)]
+dY = [d*math.sin(math.radians(al/3600)) for d, al in zip(dist, alpha)]
+fx = sum(dX); fy = sum(dY); L = sum(dist)
 f = math.hypot(fx, fy)
-print("fx %.3f fy %.3f L %.3f f %.6f ratio %d" % (fx, fy, L, f, math.floor(L/f + 1e-7)))
-def stations(cx, cy):
+print("misclosure shown (measured - expected)", -eps)
+print("fx %.6f fy %.6f L %.3f f %.6f ratio %d" % (fx, fy, L, f, math.floor(L/f + 1e-7)))
+def to_mm(corrected, weights, known_mm):
+    # each corrected leg to the millimetre, the millimetres left over one by one to the largest shares
+    mm = [math.floor(abs(v)*1000 + 0.5) * (1 if v >= 0 else -1) for v in corrected]
+    left = known_mm - sum(mm)
+    order = sorted(range(len(mm)), key=lambda k: -weights[k])
+    i = 0
+    while left:
+        step = 1 if left > 0 else -1
+        mm[order[i % len(order)]] += step; left -= step; i += 1
+    return mm
+def stations(wx, wy):
+    lx = to_mm([dX[k] - wx[k]*fx for k in range(n)], wx, 0)
+    ly = to_mm([dY[k] - wy[k]*fy for k in range(n)], wy, 0)
     X, Y = [1000.0], [1000.0]
+    x, y = 1000000, 1000000
     for k in range(n-1):
-        X.append(rnd3(X[-1] + dX[k] - cx[k])); Y.append(rnd3(Y[-1] + dY[k] - cy[k]))
+        x += lx[k]; y += ly[k]; X.append(x/1000); Y.append(y/1000)
     return X, Y
 res = {}
-res['compass'] = stations([d*fx/L for d in dist], [d*fy/L for d in dist])
+res['compass'] = stations([d/L for d in dist], [d/L for d in dist])
 sx = sum(abs(v) for v in dX); sy = sum(abs(v) for v in dY)
-res['transit'] = stations([abs(v)*fx/sx for v in dX], [abs(v)*fy/sy for v in dY])
+res['transit'] = stations([abs(v)/sx for v in dX], [abs(v)/sy for v in dY])
 def shoot(inst, orient_sec, h_sec, s):
     d = math.radians((orient_sec + h_sec + 180*3600) / 3600)
     return rnd3(inst[0] + s*math.cos(d)), rnd3(inst[1] + s*math.sin(d))

@@ -130,6 +130,23 @@ TEST_F(DivisionTab, ParallelDivisionSnapsTheStartAndFillsTheDialog) {
         EXPECT_TRUE(dialog.keep(0)->isChecked());
         EXPECT_FALSE(dialog.keep(1)->isChecked());
         EXPECT_FALSE(dialog.parcelName(1)->isEnabled());
+        // 残地側 starts unchecked: the dialog says that only the 求積側 will be a parcel and that the
+        // parcel divided stays; ticking 残地側 says both will.
+        EXPECT_TRUE(dialog.registersText()->isVisible());
+        EXPECT_EQ(
+            dialog.registersText()->text(),
+            QStringLiteral("分割点と求積側だけを画地として登録します。残地側は登録されず、元の画地はそのまま残ります"));
+        dialog.keep(1)->setChecked(true);
+        EXPECT_EQ(dialog.registersText()->text(),
+                  QStringLiteral("分割点と、求積側・残地側の両方を画地として登録します。元の画地はそのまま残ります"));
+        dialog.keep(1)->setChecked(false);
+        // The parcel against its parts, re-added: 100 = 30 + 70.
+        QStringList sums;
+        for (QLabel* label : dialog.sumTexts()) {
+            sums << label->text();
+        }
+        EXPECT_EQ(sums,
+                  (QStringList{"元地 :    100.0000000 ㎡", "合計 :    100.0000000 ㎡", "差   :      0.0000000 ㎡"}));
         EXPECT_EQ(dialog.pos(), QPoint(37, 41)); // at the top-left corner of the plot
         SaveShot(&dialog, "division-dialog-parallel.png");
     });
@@ -180,6 +197,28 @@ TEST_F(DivisionTab, OnePointDivisionRegistersThePointAndBothParcels) {
     EXPECT_EQ(store->blocks.At(0).NoList, "A1,A2,K1,A1,");
     EXPECT_EQ(store->blocks.At(1).BlockName, "2");
     EXPECT_EQ(store->blocks.At(1).NoList, "A1,K1,A3,A4,A1,");
+}
+
+// Half the square from A1 is the diagonal to the corner A3: the dialog names A3 as P1 and does not
+// offer it as a new point; registering writes no point and both parcels run through A3.
+TEST_F(DivisionTab, OnePointThroughACornerRegistersNoNewPoint) {
+    Open(CalcTab::kDivision);
+    ClickRadio(OnePointButton());
+    EnterSquare();
+    TypeInField(Page()->targetField(), QStringLiteral("50"));
+    const int rows = store->xyz.RowCount();
+    const bool opened = RunWith([&](DivisionDialog& dialog) {
+        EXPECT_EQ(dialog.pointName(0)->text(), QStringLiteral("A3"));
+        EXPECT_FALSE(dialog.pointName(0)->isEnabled());
+        QTest::mouseClick(dialog.keep(1), Qt::LeftButton);
+        QTest::mouseClick(dialog.registerButton(), Qt::LeftButton);
+        EXPECT_FALSE(dialog.isVisible());
+    });
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(store->xyz.RowCount(), rows);
+    ASSERT_EQ(store->blocks.Count(), 2);
+    EXPECT_EQ(store->blocks.At(0).NoList, "A1,A2,A3,A1,");
+    EXPECT_EQ(store->blocks.At(1).NoList, "A1,A3,A4,A1,");
 }
 
 // The parcel open in the parcel editor comes in by << 画地挿入; Esc in the dialog registers nothing.

@@ -22,7 +22,8 @@ ShellRun RunCli(const std::string& arguments) {
 }
 
 // A (south-west corner), B 30 m north, C 40 m east of B, D 40 m east of A; N1, N2 the new positions
-// of A and B after a quarter turn clockwise; U1..U8 a U-shaped lot 30 m across with 10 m arms.
+// of A and B after a quarter turn clockwise; U1..U8 a U-shaped lot 30 m across with 10 m arms; F1..F4
+// a 20 m square 300 km south-west of the origin.
 struct CliSite : testing::Test {
     CliSite() {
         XyzList list;
@@ -36,7 +37,12 @@ struct CliSite : testing::Test {
              XyzRow{"", "U2", "30.000", "0.000", "", "", ""}, XyzRow{"", "U3", "30.000", "20.000", "", "", ""},
              XyzRow{"", "U4", "20.000", "20.000", "", "", ""}, XyzRow{"", "U5", "20.000", "10.000", "", "", ""},
              XyzRow{"", "U6", "10.000", "10.000", "", "", ""}, XyzRow{"", "U7", "10.000", "20.000", "", "", ""},
-             XyzRow{"", "U8", "0.000", "20.000", "", "", ""}});
+             XyzRow{"", "U8", "0.000", "20.000", "", "", ""},
+             XyzRow{"", "F1", "-300000.000", "-300000.000", "", "", ""},
+             XyzRow{"", "F2", "-299980.000", "-300000.000", "", "", ""},
+             XyzRow{"", "F3", "-299980.000", "-299980.000", "", "", ""},
+             XyzRow{"", "F4", "-300000.000", "-299980.000", "", "", ""},
+             XyzRow{"", "LONGPOINTNAME12", "-299000.000", "-299000.000", "", "", ""}});
         WriteXyzFile(dir.File("site.Xyz"), list);
         xyz = dir.File("site.Xyz");
     }
@@ -55,6 +61,19 @@ TEST_F(CliSite, InverseListsSidesDirectionsAnglesAndArea) {
                        "   5  A           40.000   270-00-00            \n"
                        " 面積   1200.0000000 ㎡\n"
                        " 坪数    363.0000    坪\n");
+    // Perpendiculars from C and D onto the base line A -> B (due north, 30 m): C lies 40 m east of B's
+    // foot, D 40 m east of A.  Every figure stands under its own heading, the feet split as 基1- and -基2.
+    const ShellRun perpendicular = RunCli("inverse --utf8 --perpendicular " + xyz + " A B C D");
+    EXPECT_EQ(perpendicular.status, 0);
+    EXPECT_EQ(perpendicular.out, "     点名             距離       基1-       -基2\n"
+                                 "基1  A\n"
+                                 "基2  B              30.000\n"
+                                 "1    C              40.000     30.000      0.000\n"
+                                 "2    D              40.000      0.000     30.000\n");
+    // Far from the origin, with a long name: the columns widen and stay apart.
+    const ShellRun far = RunCli("inverse --utf8 --perpendicular " + xyz + " F1 F3 F2 LONGPOINTNAME12");
+    EXPECT_EQ(far.status, 0) << far.out;
+    EXPECT_NE(far.out.find("LONGPOINTNAME12 "), std::string::npos) << far.out;
     const ShellRun missing = RunCli("inverse --utf8 " + xyz + " A B X9");
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.out, "vemo-cli inverse: X9 は見つかりません\n");
@@ -65,8 +84,8 @@ TEST_F(CliSite, DivideByBothMethodsAndRefusals) {
     // Parallel to A -> B from A: the strip 10 m wide holds 30 × 10 = 300 m².
     const ShellRun parallel = RunCli("divide --utf8 " + xyz + " --ring A,B,C,D,A --area 300 --parallel A,B,0,A");
     EXPECT_EQ(parallel.status, 0);
-    EXPECT_EQ(parallel.out, "P1:  -34970.000  12010.000\n"
-                            "P2:  -35000.000  12010.000\n"
+    EXPECT_EQ(parallel.out, "P1:  -34970.000   12010.000\n"
+                            "P2:  -35000.000   12010.000\n"
                             "求積側: A,B,P1,P2,A\n"
                             "  面積 :    300.0000000 ㎡\n"
                             "  地積 :    300.00 ㎡\n"
@@ -75,11 +94,14 @@ TEST_F(CliSite, DivideByBothMethodsAndRefusals) {
                             "残地側: C,D,P2,P1,C\n"
                             "  面積 :    900.0000000 ㎡\n"
                             "  地積 :    900.00 ㎡\n"
-                            "  坪数 :    272.25 坪\n");
+                            "  坪数 :    272.25 坪\n"
+                            "元地 :   1200.0000000 ㎡\n"
+                            "合計 :   1200.0000000 ㎡\n"
+                            "差   :      0.0000000 ㎡\n");
     // From A: the triangle A, B, P1 with P1 30 m along B -> C holds 30 × 30 / 2 = 450 m².
     const ShellRun fan = RunCli("divide --utf8 " + xyz + " --ring A,B,C,D,A --area 450 --from-first");
     EXPECT_EQ(fan.status, 0);
-    EXPECT_EQ(fan.out, "P1:  -34970.000  12030.000\n"
+    EXPECT_EQ(fan.out, "P1:  -34970.000   12030.000\n"
                        "求積側: A,B,P1,A\n"
                        "  面積 :    450.0000000 ㎡\n"
                        "  地積 :    450.00 ㎡\n"
@@ -88,7 +110,23 @@ TEST_F(CliSite, DivideByBothMethodsAndRefusals) {
                        "残地側: A,P1,C,D,A\n"
                        "  面積 :    750.0000000 ㎡\n"
                        "  地積 :    750.00 ㎡\n"
-                       "  坪数 :    226.87 坪\n");
+                       "  坪数 :    226.87 坪\n"
+                       "元地 :   1200.0000000 ㎡\n"
+                       "合計 :   1200.0000000 ㎡\n"
+                       "差   :      0.0000000 ㎡\n");
+    // Far from the origin the coordinates fill their columns: a blank still stands between them.
+    const ShellRun far = RunCli("divide --utf8 " + xyz + " --ring F1,F2,F3,F4 --area 100 --from-first");
+    EXPECT_EQ(far.status, 0) << far.out;
+    EXPECT_EQ(far.out.substr(0, far.out.find('\n')), "P1: -299980.000 -299990.000");
+    // Half the square is the diagonal: the corner F3 is P1, named, and no new point.
+    const ShellRun corner = RunCli("divide --utf8 " + xyz + " --ring F1,F2,F3,F4 --area 200 --from-first");
+    EXPECT_EQ(corner.status, 0) << corner.out;
+    EXPECT_EQ(corner.out.substr(0, corner.out.find('\n')), "P1: -299980.000 -299980.000 (既存点 F3)");
+    EXPECT_NE(corner.out.find("求積側: F1,F2,F3,F1\n"), std::string::npos) << corner.out;
+    // A bow-tie is refused for what it is, not for its area.
+    const ShellRun bowTie = RunCli("divide --utf8 " + xyz + " --ring A,C,B,D --area 100 --from-first");
+    EXPECT_EQ(bowTie.status, 1);
+    EXPECT_EQ(bowTie.out, "vemo-cli divide: 分割元地の境界が交差しているため分割できません\n");
     const ShellRun tooMuch = RunCli("divide --utf8 " + xyz + " --ring A,B,C,D --area 1200 --from-first");
     EXPECT_EQ(tooMuch.status, 1);
     EXPECT_EQ(tooMuch.out, "vemo-cli divide: 分割面積が確保できません\n");

@@ -15,6 +15,7 @@
 #include "ui/common/MessageBox.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -170,8 +171,9 @@ TEST(ReportPdf, CoordinateListSixtySixRowsOnTwoSheets) {
 namespace vemo {
 namespace {
 
-// The print command's preview of an area report: it opens, lays the report out, and is saved for a
-// look (run under xvfb-run for the real window).
+// The print command's preview of an area report shows that report: under its title, as many pages as
+// the same report printed to paper takes (read back from a PDF, where the parcels' names stand), and
+// ink on the page it opens at.
 TEST(ReportPreview, AreaReportPreviewShowsTheReport) {
     XyzList list = Points(8);
     XyzNameIndex index;
@@ -180,20 +182,40 @@ TEST(ReportPreview, AreaReportPreviewShowsTheReport) {
     blocks.Add(Block{Jp("一番"), "P1,P2,P4,P1,", 5, 0, 0});
     blocks.Add(Block{Jp("二番"), "P4,P5,P6,P7,P8,P4", 6, 0, 0});
     std::vector<ReportLine> lines = AreaReportLines(blocks, {0, 1}, index);
-    bool painted = false;
-    bool grabbed = false;
+    const auto print = [&](QPrinter& printer, const PrintProgress& progress) {
+        ReportPrinter::printLines(printer, lines, progress);
+    };
+    test::TempDir dir;
+    const std::string pdf = dir.File("area.pdf");
+    PrintReportToPdf(QString::fromStdString(pdf), QStringLiteral("area"), print);
+    const std::vector<QStringList> sheets = PdfSheets(pdf, dir);
+    ASSERT_FALSE(sheets.empty());
+    EXPECT_TRUE(sheets.front().join(' ').contains(QStringLiteral("一番")));
+    EXPECT_TRUE(sheets.back().join(' ').contains(QStringLiteral("二番")));
+
+    int previewPages = -1;
+    QString title;
+    qsizetype inked = 0;
     test::WhenShown<QPrintPreviewDialog>([&](QPrintPreviewDialog* preview) {
         preview->resize(900, 1000);
         QApplication::processEvents();
-        grabbed = preview->grab().save(QStringLiteral("/tmp/area-report-preview.png"));
+        auto* pages = preview->findChild<QPrintPreviewWidget*>();
+        ASSERT_NE(pages, nullptr);
+        previewPages = pages->pageCount();
+        title = preview->windowTitle();
+        // The page is white paper on a grey ground: the report's text is the only black on it.
+        const QImage shot = pages->grab().toImage();
+        for (int y = 0; y < shot.height(); ++y) {
+            for (int x = 0; x < shot.width(); ++x) {
+                inked += qGray(shot.pixel(x, y)) < 64;
+            }
+        }
         preview->close();
     });
-    PreviewReport(nullptr, QStringLiteral("座標面積計算書"), [&](QPrinter& printer, const PrintProgress& progress) {
-        ReportPrinter::printLines(printer, lines, progress);
-        painted = true;
-    });
-    EXPECT_TRUE(painted);
-    EXPECT_TRUE(grabbed);
+    PreviewReport(nullptr, QStringLiteral("座標面積計算書"), print);
+    EXPECT_EQ(previewPages, static_cast<int>(sheets.size()));
+    EXPECT_TRUE(title.contains(QStringLiteral("座標面積計算書"))) << title.toStdString();
+    EXPECT_GT(inked, 200);
 }
 
 // The preview's PDF save (the print dialog's "print to file", which then prints the preview's printer)

@@ -86,7 +86,7 @@ TEST_F(TrvsEntry, ClosedPentagonByKeyboardComputedAndRegistered) {
 
     // Every angle read one second too large: 5″ too many over 540°, one second off each angle, and
     // the pentagon closes exactly.
-    EXPECT_EQ(RunPrecision(), (QStringList{" 閉合トラバース - 精度計算", "測角合計     540°00′05″", "測角誤差     -5″",
+    EXPECT_EQ(RunPrecision(), (QStringList{" 閉合トラバース - 精度計算", "測角合計     540°00′05″", "測角誤差     5″",
                                            "距離合計     500.000", "緯距誤差     0.000", "経距誤差     0.000",
                                            "高低誤差     0.000", "閉 合 差     0.00000", "閉 合 比     1 / 999999"}));
 

@@ -49,10 +49,30 @@ TEST_F(TrvsKeepsWork, EveryTraverseFileComputesAsTheCommandLine) {
         SCOPED_TRACE(path);
         w.OpenTrvFile(path);
         w.ListingPanel()->clear();
+        MessageBox::ClearShownTexts();
         w.Action(C::ResultListing)->trigger();
         const QStringList cli = CliListing(path);
+        if (entry.path().filename() == "connected_blunder.Trv") {
+            // Its end E is reached as C: both refuse it and list nothing.
+            EXPECT_TRUE(cli.isEmpty()) << cli.join('\n').toStdString();
+            EXPECT_TRUE(w.ListingPanel()->toPlainText().isEmpty());
+            ASSERT_EQ(MessageBox::ShownTexts().size(), 1);
+            EXPECT_TRUE(MessageBox::ShownTexts()[0].contains("「E」") && MessageBox::ShownTexts()[0].contains("「C」"))
+                << MessageBox::ShownTexts()[0].toStdString();
+            continue;
+        }
         ASSERT_FALSE(cli.isEmpty());
         EXPECT_EQ(w.ListingPanel()->toPlainText().split('\n'), cli);
+        if (entry.path().filename() == "connected.Trv") {
+            // Worked by hand (see TrvsReAddTest): the stations the window and the command line share.
+            const QString text = w.ListingPanel()->toPlainText();
+            for (const char* line : {"T1         217-34-05   -18.812   102.343  -34470.120   21958.869",
+                                     "T2         132-13-09    58.477    76.578  -34488.932   22061.212",
+                                     "T3         199-48-09    29.221    92.321  -34430.455   22137.790",
+                                     "B          124-00-46     0.000     0.000  -34401.234   22230.111"}) {
+                EXPECT_TRUE(text.contains(QString::fromUtf8(line))) << line << "\n" << text.toStdString();
+            }
+        }
         if (entry.path().filename() == "open_sideshot.Trv") {
             EXPECT_EQ(w.Table().Cell(1, kTrvColTm), "K");
             const QString text = w.ListingPanel()->toPlainText();
@@ -81,10 +101,10 @@ TEST_F(TrvsKeepsWork, AutoFilesAreWrittenOnlyWithSomethingNew) {
     w.AutoSave();
     w.Action(C::ResultListing)->trigger(); // a computation auto-saves when something changed
     EXPECT_FALSE(std::filesystem::exists(autoTrv));
-    w.Table().SetCell(2, kTrvColSlope, "100.005");
+    w.Table().SetCell(2, kTrvColSlope, "104.065");
     w.AutoSave();
     ASSERT_TRUE(std::filesystem::exists(autoTrv));
-    EXPECT_NE(ReadBytes(autoTrv).find("100.005"), std::string::npos);
+    EXPECT_NE(ReadBytes(autoTrv).find("104.065"), std::string::npos);
     MessageBox::SetNextAnswer(QMessageBox::Discard);
     w.reject();
 
@@ -260,6 +280,7 @@ TEST_F(TrvsKeepsWork, SaveAsProposesTheCurrentFile) {
 // 上書き保存 writes the file it came from.
 TEST_F(TrvsKeepsWork, UnsavedFieldBookIsMarkedAndSavedToItsFile) {
     TrvsWindow& w = Open("[Trvs]\r\nZUB=1\r\n");
+    FileDialog::clearRecord(); // what an earlier test in this program asked is not this test's
     const std::string path = home.File("field.ZUB");
     w.ZubEditor()->LoadFile(DataFile("zub/field.ZUB"));
     w.ZubEditor()->SaveFile(path, false);

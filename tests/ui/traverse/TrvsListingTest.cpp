@@ -44,7 +44,7 @@ TEST_F(TrvsListing, ListingsAppendWhileThePanelIsShown) {
     EXPECT_EQ(text.count("閉合トラバース ( コンパス法則 )"), 2);
     EXPECT_TRUE(text.contains("  備    考     : 境界 確認"));
     // Station B: its 90° angle, the leg B -> C of 100 m north, its own coordinates.
-    EXPECT_TRUE(text.contains("B           90- 0- 0   100.000     0.000    1000.000    1100.000    0.000"));
+    EXPECT_TRUE(text.contains("B           90-00-00   100.000     0.000    1000.000    1100.000    0.000"));
     EXPECT_TRUE(MessageBox::ShownTexts().isEmpty());
 }
 
