@@ -2,6 +2,7 @@
 
 #include "ui/calc/ConstructionPage.h"
 #include "ui/calc/DivisionPage.h"
+#include "ui/calc/FormPage.h"
 #include "ui/calc/PointGridPage.h"
 #include "ui/calc/TransformPage.h"
 
@@ -20,6 +21,11 @@ template <PointGridPage::Kind kKind> CalcPage* PointGrid(CalcHost& host) {
 
 template <ConstructionPage::Type kType> CalcPage* Construction(CalcHost& host) {
     return new ConstructionPage(kType, host);
+}
+
+// A tab made from the registered calculation's inputs (core/calc/Calculation.h).
+template <const char* kId> CalcPage* Form(CalcHost& host) {
+    return new FormPage(*FindCalculation(kId), host);
 }
 
 template <class PageType> CalcPage* Page(CalcHost& host) {
