@@ -4,9 +4,11 @@
 #include "../plot/PlotTestData.h"
 #include "MainFixture.h"
 #include "ui/calc/CalcFields.h"
+#include "ui/calc/CalcTabs.h"
 #include "ui/calc/PointGridPage.h"
 #include "ui/main/CalcArea.h"
 #include "ui/main/CommandSet.h"
+#include "ui/main/CommandTable.h"
 #include "ui/main/ParcelEditorArea.h"
 #include "ui/main/PlotArea.h"
 #include "ui/main/ToolRegistry.h"
@@ -34,7 +36,7 @@ TEST_F(CalcWindowInstall, NameFieldsFollowUpperChrAsItIsChanged) {
     CalcWindow* calc = InstallCalcWindow(main);
     main.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
-    main.commands().trigger(Cmd::CalcCornerCut);
+    main.commands().trigger(CalcTabCommand(CalcTab::kCornerCut));
     auto* field = calc->page(CalcTab::kCornerCut)->findChild<CalcNameEdit*>();
     ASSERT_NE(field, nullptr);
     const struct {
@@ -64,7 +66,7 @@ TEST_F(CalcWindowInstall, CommandsOpenTheirTabAndTheRegistryFeedsAndClosesTheWin
     EXPECT_FALSE(calc->isVisible());
     EXPECT_FALSE(main.tools().offerPointName(PointSource::PlotClick, "A1"));
 
-    main.commands().trigger(Cmd::CalcCornerCut);
+    main.commands().trigger(CalcTabCommand(CalcTab::kCornerCut));
     EXPECT_TRUE(calc->isVisible());
     EXPECT_EQ(calc->currentTab(), CalcTab::kCornerCut);
     // A row of the coordinate list feeds only the point-grid tabs.
@@ -150,7 +152,7 @@ TEST_F(CalcWindowInstall, InverseTabStartsInTheTypeOfTheSettings) {
     MainWindow& main = Open();
     main.settings().Calc.BackWardType = 1;
     CalcWindow* calc = InstallCalcWindow(main);
-    main.commands().trigger(Cmd::CalcLength);
+    main.commands().trigger(CalcTabCommand(CalcTab::kInverse));
     EXPECT_EQ(qobject_cast<PointGridPage*>(calc->page(CalcTab::kInverse))->mode(), GridMode::InverseRadial);
 }
 
@@ -164,7 +166,7 @@ TEST_F(CalcWindowInstall, DockedGridTakesTypedNamesInUpperCaseAndConfirmsThemWit
     main.show();
     main.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
-    main.commands().trigger(Cmd::CalcLength);
+    main.commands().trigger(CalcTabCommand(CalcTab::kInverse));
     auto* grid = qobject_cast<PointGridPage*>(calc->page(CalcTab::kInverse))->grid();
     for (const QString& name : {QStringLiteral("a1"), QStringLiteral("a2")}) {
         grid->setFocus();
@@ -193,7 +195,7 @@ TEST_F(CalcWindowInstall, ParcelGoesFromTheEditorIntoTheGridAndTheGridBackAsANew
     main.show();
     main.setAreaShown(Area::BlockEdit, true);
     editor->loadParcel(0);
-    main.commands().trigger(Cmd::CalcLength);
+    main.commands().trigger(CalcTabCommand(CalcTab::kInverse));
     auto* page = qobject_cast<PointGridPage*>(calc->page(CalcTab::kInverse));
     calc->runIdle();
     ASSERT_TRUE(page->insertParcelButton()->isEnabled());
