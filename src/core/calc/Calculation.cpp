@@ -24,6 +24,7 @@ extern const CalcDefinition kCornerCutCalculation;
 extern const CalcDefinition kParallelShiftCalculation;
 extern const CalcDefinition kTransformCalculation;
 extern const CalcDefinition kDivisionCalculation;
+extern const CalcDefinition kStakeOutCalculation;
 
 namespace {
 
@@ -40,6 +41,7 @@ const CalcDefinition* const kCalculations[] = {
     &kParallelShiftCalculation,
     &kTransformCalculation,
     &kDivisionCalculation,
+    &kStakeOutCalculation,
 };
 // clang-format on
 

@@ -123,7 +123,8 @@ TEST_F(CalcWindowInstall, EveryCalculationCommandOpensItsOwnTab) {
                 {"隅切計算", "", "隅切", 21, false, true},
                 {"連続平行移動点計算", "", "平行移動点", 21, false, true},
                 {"座標変換", "", "座標変換計算", 22, false, false},
-                {"定面積分割計算", "", "定面積分割計算", 23, true, false}};
+                {"定面積分割計算", "", "定面積分割計算", 23, true, false},
+                {"逆打ち計算", "", "逆打ち計算", 24, false, false}};
     QList<QAction*> items;
     for (QAction* action : main.commands().menu(Menu::Calc)->actions()) {
         if (!action->isSeparator()) {

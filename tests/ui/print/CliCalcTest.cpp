@@ -152,7 +152,8 @@ TEST_F(CliSite, CalcListNamesEveryCalculationWithItsCaption) {
                         "corner-cut      隅切計算\n"
                         "parallel-shift  連続平行移動点計算\n"
                         "transform       座標変換\n"
-                        "divide          定面積分割計算\n");
+                        "divide          定面積分割計算\n"
+                        "stakeout        逆打ち計算\n");
     std::string fromRegistry;
     for (const CalcDefinition* definition : Calculations()) {
         fromRegistry += definition->id;
@@ -232,6 +233,14 @@ TEST_F(CliSite, EveryRegisteredCalculationRunsAsABatchCommand) {
          "  面積 :    750.0000000 ㎡\n"
          "  地積 :    750.00 ㎡\n"
          "  坪数 :    226.87 坪\n"},
+        {"stakeout", "--station A --backsight B --targets C,D",
+         "器械点 A  後視点 B\n"
+         "点名                  方向角      水平角    水平距離\n"
+         "B(後視)              0-00-00     0-00-00      30.000\n"
+         "C                   53-07-48    53-07-48      50.000\n"
+         "D                   90-00-00    90-00-00      40.000\n"
+         "杭間\n"
+         "C - D                                         30.000\n"},
     };
     std::set<std::string> covered;
     for (const Case& c : cases) {
@@ -277,6 +286,58 @@ TEST_F(CliSite, OlderCommandsAreTheCalculationsUnderTheirOwnNames) {
         }
         EXPECT_EQ(alias.out, expected) << line;
     }
+}
+
+// Stake-out hands its targets on: the SIMA file holds the station, the backsight and the targets with
+// their coordinates; the printed 逆打ち計算書 is a PDF; stakes off by more than the tolerance are
+// named on stderr with status 3; a target at the station is refused.
+TEST_F(CliSite, StakeOutWritesSimaAndItsPrintedFormAndChecksTheStakes) {
+    const ShellRun help = RunCli("calc stakeout --help");
+    for (const char* option : {"--station NAME", "--backsight NAME", "--targets N1,N2", "--staked", "--tolerance"}) {
+        EXPECT_NE(help.out.find(option), std::string::npos) << option;
+    }
+    const std::string sima = dir.File("stake.sim");
+    const std::string pdf = dir.File("stake.pdf");
+    const ShellRun run =
+        RunCli("calc stakeout " + xyz + " --station A --backsight B --targets C,D --sima " + sima + " --pdf " + pdf);
+    EXPECT_EQ(run.status, 0) << run.out;
+    const ForeignData read = ReadSimaFile(sima);
+    ASSERT_EQ(read.rows.size(), 4u);
+    const XyzRow expected[] = {{"", "A", "-35000.000", "12000.000"},
+                               {"", "B", "-34970.000", "12000.000"},
+                               {"", "C", "-34970.000", "12040.000"},
+                               {"", "D", "-35000.000", "12040.000"}};
+    for (size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(read.rows[i][1], expected[i][1]);
+        EXPECT_EQ(read.rows[i][2], expected[i][2]);
+        EXPECT_EQ(read.rows[i][3], expected[i][3]);
+    }
+    std::ifstream file(pdf, std::ios::binary);
+    std::string head(5, '\0');
+    file.read(head.data(), 5);
+    EXPECT_EQ(head, "%PDF-");
+
+    // The stakes as measured: C 15 mm north and 20 mm west of its place, 25 mm against 10 + 2√50 =
+    // 24.1 mm; D 10 mm north and 5 mm east, 11 mm against 10 + 2√40 = 22.6 mm.
+    XyzList measured;
+    measured.ReplaceAll(
+        {XyzRow{"", "A", "-35000.000", "12000.000", "", "", ""}, XyzRow{"", "B", "-34970.000", "12000.000", "", "", ""},
+         XyzRow{"", "C", "-34970.000", "12040.000", "", "", ""}, XyzRow{"", "D", "-35000.000", "12040.000", "", "", ""},
+         XyzRow{"", "M1", "-34969.985", "12039.980", "", "", ""},
+         XyzRow{"", "M2", "-34999.990", "12040.005", "", "", ""}});
+    WriteXyzFile(dir.File("staked.Xyz"), measured);
+    const ShellRun check = RunCli("calc stakeout --utf8 " + dir.File("staked.Xyz") +
+                                  " --station A --backsight B --targets C,D --staked C:M1,D:M2 --tolerance 10,2");
+    EXPECT_EQ(check.status, 3);
+    EXPECT_NE(check.out.find("vemo-cli calc stakeout: C の出来形が許容誤差を超えています\n"), std::string::npos);
+    EXPECT_EQ(check.out.find("D の出来形"), std::string::npos);
+    EXPECT_NE(check.out.find("C                   0.015   -0.020    0.025    0.024  不良\n"), std::string::npos)
+        << check.out;
+    EXPECT_NE(check.out.find("D                   0.010    0.005    0.011    0.023  良\n"), std::string::npos);
+
+    const ShellRun atStation = RunCli("calc stakeout --utf8 " + xyz + " --station A --backsight B --targets C,A,D");
+    EXPECT_EQ(atStation.status, 1);
+    EXPECT_EQ(atStation.out, "vemo-cli calc stakeout: A は器械点と同じ位置にあるため測設できません\n");
 }
 
 } // namespace
