@@ -19,12 +19,14 @@ void WriteNichoren(const fs::path& path, const ExchangeContent& content) {
 }
 
 constexpr std::array kFormats{
-    FileFormat{FileKind::Native, "xyz", ".xyz", "", "", "", true, true, nullptr, nullptr},
+    FileFormat{FileKind::Native, "xyz", ".xyz", "", "", "", true, true, nullptr, nullptr, "application/x-vemo-xyz",
+               "XYZFormatFile"},
     FileFormat{FileKind::Sima, "sima", ".sim", "SIMA Format File", "SIMA files (*.SIM)|*.SIM", "SIM", true, true,
-               ReadSimaFile, WriteSima},
+               ReadSimaFile, WriteSima, "application/x-sima", "SIMAFormatFile"},
     // ".txt" is the default extension of its save dialog.
     FileFormat{FileKind::Nichoren, "nichoren", ".txt", "日調連 Format File",
-               "日調連 files (*.Txt)|*.Txt|その他 (*.*)|*.*", "Txt", false, false, ReadNichorenFile, WriteNichoren},
+               "日調連 files (*.Txt)|*.Txt|その他 (*.*)|*.*", "Txt", false, false, ReadNichorenFile, WriteNichoren, "",
+               ""},
 };
 
 } // namespace
