@@ -13,8 +13,9 @@ namespace vemo::cli {
 // coordinate file, names from the command line and printing.
 
 constexpr int kExitDone = 0;
-constexpr int kExitFailed = 1; // the calculation could not be done, or not for every point
-constexpr int kExitUsage = 2;  // the command line is wrong
+constexpr int kExitFailed = 1;   // the calculation could not be done, or not for every point
+constexpr int kExitUsage = 2;    // the command line is wrong
+constexpr int kExitWarnings = 3; // done, with warnings on stderr
 
 struct UsageError {
     std::string message; // UTF-8

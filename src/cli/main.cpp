@@ -1,11 +1,9 @@
 // vemo-cli: batch work over the core for surveyors and scripts.
+#include "CalcCommand.h"
 #include "ConvertCommand.h"
-#include "DivideCommand.h"
 #include "GisCommands.h"
-#include "InverseCommand.h"
 #include "ParcelCommands.h"
 #include "SurveyMapCommand.h"
-#include "TransformCommand.h"
 #include "TraverseCommand.h"
 #include "ZubCommand.h"
 
@@ -28,6 +26,7 @@ const char* const kUsage = "usage: vemo-cli <command> [options] ...\n"
                            "  inverse XYZ NAMES   inverse computation (distances, directions, angles, area)\n"
                            "  transform XYZ ...   two-point or Helmert transformation of named points\n"
                            "  divide XYZ ...      constant-area division of a parcel\n"
+                           "  calc ID XYZ ...     any calculation of the calculation window ('calc --list')\n"
                            "  areas XYZ BLK       the areas (地積, 坪数) of the parcels, or the area report\n"
                            "  print-list XYZ      the printed coordinate list as a PDF file\n"
                            "  latlon XYZ NAMES    latitude/longitude of points (plane rectangular zone)\n"
@@ -50,43 +49,47 @@ int FinishOutput(int status) {
     return status;
 }
 
+// The calculations that had commands of their own before `calc` keep them, with the same options.
+int RunInverse(int argc, char** argv) {
+    return vemo::cli::RunCalculationCommand("inverse", argc, argv);
+}
+int RunTransform(int argc, char** argv) {
+    return vemo::cli::RunCalculationCommand("transform", argc, argv);
+}
+int RunDivide(int argc, char** argv) {
+    return vemo::cli::RunCalculationCommand("divide", argc, argv);
+}
+
+// One row per command: its name and the function that runs it with argv[0] its name.
+struct CommandRow {
+    const char* name;
+    int (*run)(int argc, char** argv);
+};
+
+const CommandRow kCommands[] = {
+    {"convert", vemo::cli::RunConvert},
+    {"traverse", vemo::cli::RunTraverse},
+    {"inverse", RunInverse},
+    {"transform", RunTransform},
+    {"divide", RunDivide},
+    {"calc", vemo::cli::RunCalc},
+    {"areas", vemo::cli::RunAreas},
+    {"print-list", vemo::cli::RunPrintList},
+    {"latlon", vemo::cli::RunLatLon},
+    {"export", vemo::cli::RunGisExport},
+    {"survey-map", vemo::cli::RunSurveyMap},
+    {"zub", vemo::cli::RunZub},
+};
+
 int RunCommand(int argc, char** argv) {
     if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
         std::fputs(kUsage, argc < 2 ? stderr : stdout);
         return argc < 2 ? 2 : 0;
     }
-    if (std::strcmp(argv[1], "convert") == 0) {
-        return vemo::cli::RunConvert(argc - 1, argv + 1);
-    }
-    if (std::strcmp(argv[1], "traverse") == 0) {
-        return vemo::cli::RunTraverse(argc - 1, argv + 1);
-    }
-    if (std::strcmp(argv[1], "inverse") == 0) {
-        return vemo::cli::RunInverse(argc - 1, argv + 1);
-    }
-    if (std::strcmp(argv[1], "transform") == 0) {
-        return vemo::cli::RunTransform(argc - 1, argv + 1);
-    }
-    if (std::strcmp(argv[1], "divide") == 0) {
-        return vemo::cli::RunDivide(argc - 1, argv + 1);
-    }
-    if (std::strcmp(argv[1], "areas") == 0) {
-        return vemo::cli::RunAreas(argc - 1, argv + 1);
-    }
-    if (std::strcmp(argv[1], "print-list") == 0) {
-        return vemo::cli::RunPrintList(argc - 1, argv + 1);
-    }
-    if (std::strcmp(argv[1], "latlon") == 0) {
-        return vemo::cli::RunLatLon(argc - 1, argv + 1);
-    }
-    if (std::strcmp(argv[1], "export") == 0) {
-        return vemo::cli::RunGisExport(argc - 1, argv + 1);
-    }
-    if (std::strcmp(argv[1], "survey-map") == 0) {
-        return vemo::cli::RunSurveyMap(argc - 1, argv + 1);
-    }
-    if (std::strcmp(argv[1], "zub") == 0) {
-        return vemo::cli::RunZub(argc - 1, argv + 1);
+    for (const CommandRow& command : kCommands) {
+        if (std::strcmp(argv[1], command.name) == 0) {
+            return command.run(argc - 1, argv + 1);
+        }
     }
     std::fprintf(stderr, "vemo-cli: unknown command '%s'\n%s", argv[1], kUsage);
     return 2;

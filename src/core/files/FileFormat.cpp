@@ -24,15 +24,18 @@ ForeignData ReadWholeRegistryMap(const fs::path& path) {
 }
 
 constexpr std::array kFormats{
-    FileFormat{FileKind::Native, "xyz", ".xyz", "", "", "", true, true, nullptr, nullptr},
+    FileFormat{FileKind::Native, "xyz", ".xyz", "", "", "", true, true, nullptr, nullptr, "application/x-vemo-xyz",
+               "XYZFormatFile"},
     FileFormat{FileKind::Sima, "sima", ".sim", "SIMA Format File", "SIMA files (*.SIM)|*.SIM", "SIM", true, true,
-               ReadSimaFile, WriteSima},
+               ReadSimaFile, WriteSima, "application/x-sima", "SIMAFormatFile"},
     // ".txt" is the default extension of its save dialog.
     FileFormat{FileKind::Nichoren, "nichoren", ".txt", "日調連 Format File",
-               "日調連 files (*.Txt)|*.Txt|その他 (*.*)|*.*", "Txt", false, false, ReadNichorenFile, WriteNichoren},
-    // The ministry's registry map data (登記所備付地図データ), read only: an XML file or its ".zip".
+               "日調連 files (*.Txt)|*.Txt|その他 (*.*)|*.*", "Txt", false, false, ReadNichorenFile, WriteNichoren, "",
+               ""},
+    // The ministry's registry map data (登記所備付地図データ), read only: an XML file or its ".zip".  Opened
+    // by name and by drop, but never claimed from the desktop: ".xml" and ".zip" are everybody's.
     FileFormat{FileKind::RegistryMap, "mapxml", ".xml", "登記所備付地図データ（地図XML）",
-               "地図XML (*.xml *.zip)|*.xml;*.zip", "", true, true, ReadWholeRegistryMap, nullptr, ".zip"},
+               "地図XML (*.xml *.zip)|*.xml;*.zip", "", true, true, ReadWholeRegistryMap, nullptr, "", "", ".zip"},
 };
 
 } // namespace

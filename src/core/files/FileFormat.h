@@ -40,6 +40,11 @@ struct FileFormat {
     // Writes the file safely (complete or untouched); nullptr for the native files and for a format the
     // program only reads (the registry map).
     void (*write)(const std::filesystem::path& path, const ExchangeContent& content);
+    // The desktop's type of the files when the program can be made their opener (the settings'
+    // association boxes), empty otherwise; its description in the form the surveyors' other desktop
+    // shows.  The type definition is "vemo-<cliName>.xml" and matches "*<extension>" in any case.
+    std::string_view mimeType = {};
+    std::string_view mimeComment = {};
     std::string_view otherExtension = ""; // a second extension that tells it (".zip" of the registry map)
 };
 

@@ -24,6 +24,27 @@ std::string CornerSidesCollinear() {
     return Jp("隅切の2辺が一直線上にあるため隅切点が決まりません！");
 }
 
+std::string LinesParallel() {
+    return Jp("2直線が平行なため交点が決まりません！");
+}
+
+std::string CalcFieldMissing(std::string_view caption) {
+    return std::string(caption) + Jp(" を入力してください");
+}
+
+std::string CalcFieldNotNumber(std::string_view caption) {
+    return std::string(caption) + Jp(" は数値で入力してください");
+}
+
+std::string CalcFieldOutOfRange(std::string_view caption, std::string_view minimum, std::string_view maximum) {
+    return std::string(caption) + Jp(" は ") + std::string(minimum) + Jp(" ～ ") + std::string(maximum) +
+           Jp(" で入力してください");
+}
+
+std::string CalcFieldsDoNotFit(std::string_view detail) {
+    return Jp("入力の組み合わせが正しくありません (") + std::string(detail) + ")";
+}
+
 std::string ShiftPathTooLong(int limit, std::size_t count) {
     return Jp("平行移動点の経路は") + std::to_string(limit) + Jp("点までです（") + std::to_string(count) +
            Jp("点あります）");

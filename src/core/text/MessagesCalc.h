@@ -18,6 +18,14 @@ std::string CircleThroughCollinearPoints(); // 円上の3点が一直線上に�
 std::string LineMissesCircle();             // 直線と円が交差していません！
 std::string CirclesDoNotMeet();             // 円と円が交差していません！
 std::string CornerSidesCollinear(); // 隅切の2辺が一直線上にあるため隅切点が決まりません！
+std::string LinesParallel();        // 2直線が平行なため交点が決まりません！
+
+// The fields of a calculation tab made from its definition; captions are CP932.
+std::string CalcFieldMissing(std::string_view caption);   // <caption> を入力してください
+std::string CalcFieldNotNumber(std::string_view caption); // <caption> は数値で入力してください
+std::string CalcFieldOutOfRange(std::string_view caption, std::string_view minimum,
+                                std::string_view maximum); // <caption> は <min> ～ <max> で入力してください
+std::string CalcFieldsDoNotFit(std::string_view detail); // 入力の組み合わせが正しくありません (<detail>)
 // 平行移動点の経路は<limit>点までです（<count>点あります）
 std::string ShiftPathTooLong(int limit, std::size_t count);
 std::string ShiftPathZeroLeg(); // 経路に長さのない辺があるため移動点が決まりません！

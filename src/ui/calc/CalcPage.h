@@ -34,6 +34,9 @@ struct CalcHost {
     std::function<void()> toggleSelection;
     // The top-left corner of the plot on the screen, where the small registration dialogs open.
     std::function<QPoint()> plotTopLeft;
+    // Sends named points of the list to the instrument over the serial line (ZUB coordinate records);
+    // empty when the program has no serial window.
+    std::function<void(const std::vector<std::string>&)> sendPoints;
     // 逆座標 starts in the radial layout (放射型) rather than the open one.
     bool radialInverse = false;
 };

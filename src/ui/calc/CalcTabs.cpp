@@ -2,17 +2,19 @@
 
 #include "ui/calc/ConstructionPage.h"
 #include "ui/calc/DivisionPage.h"
+#include "ui/calc/FormPage.h"
 #include "ui/calc/PointGridPage.h"
 #include "ui/calc/TransformPage.h"
 
 namespace vemo {
 namespace {
 
-// F1 topics: the point grids, the constructions, the transformation, the division.
+// F1 topics: the point grids, the constructions, the transformation, the division, the stake-out.
 constexpr int kGridHelp = 20;
 constexpr int kConstructionHelp = 21;
 constexpr int kTransformHelp = 22;
 constexpr int kDivisionHelp = 23;
+constexpr int kStakeOutHelp = 24;
 
 template <PointGridPage::Kind kKind> CalcPage* PointGrid(CalcHost& host) {
     return new PointGridPage(kKind, host);
@@ -21,6 +23,12 @@ template <PointGridPage::Kind kKind> CalcPage* PointGrid(CalcHost& host) {
 template <ConstructionPage::Type kType> CalcPage* Construction(CalcHost& host) {
     return new ConstructionPage(kType, host);
 }
+
+// A tab made from the registered calculation's inputs (core/calc/Calculation.h).
+template <const char* kId> CalcPage* Form(CalcHost& host) {
+    return new FormPage(*FindCalculation(kId), host);
+}
+constexpr char kStakeOut[] = "stakeout";
 
 template <class PageType> CalcPage* Page(CalcHost& host) {
     return new PageType(host);
@@ -44,6 +52,7 @@ const CalcTabInfo kTabs[] = {
     {"平行移動点", "連続平行移動点計算", "", false, kConstructionHelp, Construction<Kind::ParallelShift>, false, {}, true},
     {"座標変換", "座標変換", "", true, kTransformHelp, Page<TransformPage>, false, {}, false},
     {"定面積分割", "定面積分割計算", "", false, kDivisionHelp, Page<DivisionPage>, true, {}, false},
+    {"逆打ち", "逆打ち計算", "", false, kStakeOutHelp, Form<kStakeOut>, false, {}, false},
 };
 // clang-format on
 

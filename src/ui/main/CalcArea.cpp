@@ -11,6 +11,9 @@
 #include "ui/parcels/ParcelEditor.h"
 #include "ui/parcels/SelectionPanel.h"
 #include "ui/plot/PlotView.h"
+#include "ui/serial/ZubTransferDialog.h"
+
+#include "core/serial/ZubLine.h"
 
 #include <QDockWidget>
 #include <QGuiApplication>
@@ -22,7 +25,7 @@ namespace vemo {
 
 namespace {
 
-CalcHost HostFor(MainWindow& main, ParcelEditor* editor) {
+CalcHost HostFor(MainWindow& main, ParcelEditor* editor, ZubTransferDialog* serial) {
     CalcHost host;
     host.store = &main.store();
     host.upperCase = [&main] { return main.settings().Key.UpperChr; };
@@ -60,6 +63,11 @@ CalcHost HostFor(MainWindow& main, ParcelEditor* editor) {
                                                                               : main.settings().Dir.TmpDir);
         return (folder / "Result.Txt").string();
     };
+    if (serial) {
+        host.sendPoints = [&main, serial](const std::vector<std::string>& names) {
+            serial->ExecSend(BuildCoordinateSendList(names, main.store().Index()), main.settings().Rs232c);
+        };
+    }
     if (editor) {
         host.parcelEditorShown = [&main] { return main.isAreaShown(Area::BlockEdit); };
         host.openParcelNames = [editor] { return editor->rows(); };
@@ -101,8 +109,8 @@ void Register(MainWindow& main, CalcWindow* window) {
 
 } // namespace
 
-CalcWindow* InstallCalcWindow(MainWindow& main, ParcelEditor* parcelEditor) {
-    CalcWindow* window = CreateCalcWindow(HostFor(main, parcelEditor));
+CalcWindow* InstallCalcWindow(MainWindow& main, ParcelEditor* parcelEditor, ZubTransferDialog* serial) {
+    CalcWindow* window = CreateCalcWindow(HostFor(main, parcelEditor, serial));
     if (main.settings().Calc.TileDisp) {
         auto* dock = new QDockWidget(&main);
         dock->setObjectName(QStringLiteral("CalcDock"));

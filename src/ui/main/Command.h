@@ -72,19 +72,8 @@ enum class Cmd : int {
     BlkPrint,
     BlkAreaPrint,
     BlkSurveyMap,
-    // 計算(&C): one id per calculation tab, in the order of CalcTabs() (ui/calc/CalcTabs.cpp), then the
-    // traverse
-    CalcLength,
-    CalcVertLine,
-    CalcLineLine,
-    CalcLineCircle,
-    CalcCircleCircle,
-    CalcOffset,
-    CalcFoot,
-    CalcCornerCut,
-    CalcParallel,
-    CalcTransform,
-    CalcDivision,
+    // 計算(&C): the calculation tabs' commands have no names here: they follow Cmd::Count, one per row
+    // of CalcTabs() (CalcTabCommand in CommandTable.h); then the traverse
     CalcTrvs,
     // ｵﾌﾟｼｮﾝ(&O)
     OptEnvironment,

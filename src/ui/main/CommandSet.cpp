@@ -15,7 +15,9 @@
 
 namespace vemo {
 
-CommandSet::CommandSet(QWidget* window) : QObject(window), window_(window) {
+CommandSet::CommandSet(QWidget* window)
+    : QObject(window), window_(window), actions_(CommandIdCount()), handlers_(CommandIdCount()),
+      wanted_(CommandIdCount()) {
     menuEnabled_.fill(true);
     createActions();
     createSharedShortcuts(window);

@@ -73,9 +73,10 @@ private:
     void run(Cmd id);
 
     QWidget* window_;
-    std::array<QAction*, kCommandCount> actions_{};
-    std::array<std::function<void()>, kCommandCount> handlers_;
-    std::array<bool, kCommandCount> wanted_{};
+    // Indexed by id: the named commands and the calculation tabs' (CommandIdCount()).
+    std::vector<QAction*> actions_;
+    std::vector<std::function<void()>> handlers_;
+    std::vector<bool> wanted_;
     std::array<QMenu*, kMenuCount> menus_{};
     std::array<bool, kMenuCount> menuEnabled_{};
     std::function<std::optional<Menu>()> preferredMenu_;

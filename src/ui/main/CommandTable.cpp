@@ -101,10 +101,11 @@ const CommandInfo kCommandsAfterCalcTabs[] = {
 };
 // clang-format on
 
-static_assert(std::size(kCommandsBeforeCalcTabs) == static_cast<int>(Cmd::CalcLength));
+static_assert(std::size(kCommandsBeforeCalcTabs) == static_cast<int>(Cmd::CalcTrvs));
 static_assert(std::size(kCommandsAfterCalcTabs) == kCommandCount - static_cast<int>(Cmd::CalcTrvs));
 
-// One entry per command, in the order of Cmd: Command.h holds one id per calculation tab.
+// One entry per command in menu order: the named commands in the order of Cmd with the calculation
+// tabs' commands before the traverse.
 std::vector<CommandInfo> BuildTable() {
     std::vector<CommandInfo> table(std::begin(kCommandsBeforeCalcTabs), std::end(kCommandsBeforeCalcTabs));
     const std::span<const CalcTabInfo> tabs = CalcTabs();
@@ -113,14 +114,20 @@ std::vector<CommandInfo> BuildTable() {
             {CalcTabCommand(tab), Menu::Calc, tabs[tab].command, tabs[tab].shortcut, "", tabs[tab].separatorBefore});
     }
     table.insert(table.end(), std::begin(kCommandsAfterCalcTabs), std::end(kCommandsAfterCalcTabs));
-    bool inOrder = table.size() == kCommandCount;
-    for (size_t i = 0; inOrder && i < table.size(); ++i) {
-        inOrder = static_cast<size_t>(table[i].id) == i;
-    }
-    if (!inOrder) {
-        throw std::logic_error("command table out of order: Command.h needs one id per calculation tab");
-    }
     return table;
+}
+
+// The table's row of each id.
+std::vector<int> BuildRows(std::span<const CommandInfo> table) {
+    std::vector<int> rows(table.size(), -1);
+    for (size_t row = 0; row < table.size(); ++row) {
+        const auto id = static_cast<size_t>(table[row].id);
+        if (id >= rows.size() || rows[id] != -1) {
+            throw std::logic_error("command table: an id twice or out of range");
+        }
+        rows[id] = static_cast<int>(row);
+    }
+    return rows;
 }
 
 constexpr std::array<const char*, kMenuCount> kMenuTitles = {
@@ -135,7 +142,12 @@ std::span<const CommandInfo> CommandTable() {
 }
 
 const CommandInfo& InfoOf(Cmd id) {
-    return CommandTable()[static_cast<int>(id)];
+    static const std::vector<int> rows = BuildRows(CommandTable());
+    return CommandTable()[rows[static_cast<size_t>(id)]];
+}
+
+int CommandIdCount() {
+    return static_cast<int>(CommandTable().size());
 }
 
 const char* MenuTitle(Menu menu) {

@@ -26,10 +26,14 @@ struct CommandInfo {
 std::span<const CommandInfo> CommandTable();
 const CommandInfo& InfoOf(Cmd id);
 
-// The 計算 command of the calculation tab at position `tab` of `CalcTabs()`.
+// The 計算 command of the calculation tab at position `tab` of `CalcTabs()`: the ids after Cmd::Count
+// are the tabs', so a new tab needs no id.
 constexpr Cmd CalcTabCommand(int tab) {
-    return static_cast<Cmd>(static_cast<int>(Cmd::CalcLength) + tab);
+    return static_cast<Cmd>(kCommandCount + tab);
 }
+
+// Every command id in use: the named ones and one per calculation tab.
+int CommandIdCount();
 
 // Menu titles with their accelerators: "ﾌｧｲﾙ(&F)" .. "ﾍﾙﾌﾟ(&H)".
 const char* MenuTitle(Menu menu);

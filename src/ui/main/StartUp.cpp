@@ -64,8 +64,8 @@ int StartUp::Run(const QStringList& arguments) {
     InstallSettingsDialog(main);
     InstallExternalPrograms(main);
     InstallHelp(main);
-    InstallCalcWindow(main, parcelEditor);
     ZubTransferDialog* serial = InstallSerialTransfer(main, selection);
+    InstallCalcWindow(main, parcelEditor, serial);
     InstallTraverseWindow(main, serial);
     InstallGis(main);
     InstallSurveyMap(main);

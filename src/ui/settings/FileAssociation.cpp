@@ -13,6 +13,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <algorithm>
+
 namespace vemo {
 namespace {
 
@@ -31,13 +33,14 @@ struct TypeNames {
     QString glob;
 };
 
-TypeNames NamesOf(LinkedFileType type) {
-    if (type == LinkedFileType::Sima) {
-        return {QStringLiteral("application/x-sima"), QStringLiteral("vemo-sima.xml"), QStringLiteral("SIMAFormatFile"),
-                QStringLiteral("*.sim")};
-    }
-    return {QStringLiteral("application/x-vemo-xyz"), QStringLiteral("vemo-xyz.xml"), QStringLiteral("XYZFormatFile"),
-            QStringLiteral("*.xyz")};
+QString Latin1(std::string_view text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+TypeNames NamesOf(FileKind kind) {
+    const FileFormat& format = FormatOf(kind);
+    return {Latin1(format.mimeType), QStringLiteral("vemo-") + Latin1(format.cliName) + QStringLiteral(".xml"),
+            Latin1(format.mimeComment), QLatin1Char('*') + Latin1(format.extension)};
 }
 
 QString DefinitionXml(const TypeNames& names) {
@@ -107,12 +110,10 @@ void RemoveOldOwnEntry() {
     }
 }
 
-QString DesktopEntry(const QString& programPath, AssociatedTypes wanted) {
+QString DesktopEntry(const QString& programPath, const std::vector<FileKind>& wanted) {
     QString mimeTypes;
-    for (auto [type, on] : {std::pair{LinkedFileType::Sima, wanted.sima}, std::pair{LinkedFileType::Xyz, wanted.xyz}}) {
-        if (on) {
-            mimeTypes += MimeTypeOf(type) + QLatin1Char(';');
-        }
+    for (FileKind kind : wanted) {
+        mimeTypes += MimeTypeOf(kind) + QLatin1Char(';');
     }
     QString entry = QStringLiteral("[Desktop Entry]\nType=Application\nName=Vemo Point Desk\n"
                                    "Comment=測点座標の管理（このユーザーの関連付け）\nIcon=vemo\nTerminal=false\n"
@@ -187,18 +188,18 @@ QString Unregister(const TypeNames& names) {
 
 } // namespace
 
-QString MimeTypeOf(LinkedFileType type) {
-    return NamesOf(type).mime;
+QString MimeTypeOf(FileKind kind) {
+    return NamesOf(kind).mime;
 }
 
-QString UpdateFileAssociation(LinkedFileType changed, AssociatedTypes wanted, const QString& programPath) {
-    const bool on = changed == LinkedFileType::Sima ? wanted.sima : wanted.xyz;
+QString UpdateFileAssociation(FileKind changed, const std::vector<FileKind>& wanted, const QString& programPath) {
+    const bool on = std::find(wanted.begin(), wanted.end(), changed) != wanted.end();
     RemoveOldOwnEntry();
     const bool packaged = HasPackagedEntry();
     // Without a package the program's own entry names the types it opens (it must list a type before it
     // can become that type's default) and goes when no type is associated any more.
     const QString ownEntry = ApplicationsFolder() + kOwnId;
-    if (packaged || (!wanted.sima && !wanted.xyz)) {
+    if (packaged || wanted.empty()) {
         QFile::remove(ownEntry);
     } else if (!WriteText(ownEntry, DesktopEntry(programPath, wanted))) {
         return FromCp932(msg::CannotWrite("%1")).arg(ownEntry);

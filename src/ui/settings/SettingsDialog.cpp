@@ -138,13 +138,21 @@ bool SettingsDialog::writeAndApply() {
 // otherwise the box goes back and the surveyor is told why.
 void SettingsDialog::associate(int type, bool on) {
     Settings& settings = workspace_.settings();
-    AssociatedTypes wanted{settings.Data.SIMALnk, settings.Data.XyzLnk};
-    const LinkedFileType changed = type == 0 ? LinkedFileType::Sima : LinkedFileType::Xyz;
-    (changed == LinkedFileType::Sima ? wanted.sima : wanted.xyz) = on;
+    // The boxes stand for SIMA files and the program's own coordinate files, in this order.
+    const FileKind changed = type == 0 ? FileKind::Sima : FileKind::Native;
+    const bool sima = changed == FileKind::Sima ? on : settings.Data.SIMALnk;
+    const bool xyz = changed == FileKind::Native ? on : settings.Data.XyzLnk;
+    std::vector<FileKind> wanted;
+    if (sima) {
+        wanted.push_back(FileKind::Sima);
+    }
+    if (xyz) {
+        wanted.push_back(FileKind::Native);
+    }
     const BusyCursor busy;
     const QString failure = UpdateFileAssociation(changed, wanted, QCoreApplication::applicationFilePath());
     if (!failure.isEmpty()) {
-        QCheckBox* box = changed == LinkedFileType::Sima ? other_->simaLink() : other_->xyzLink();
+        QCheckBox* box = changed == FileKind::Sima ? other_->simaLink() : other_->xyzLink();
         const QSignalBlocker quiet(box);
         box->setChecked(!on);
         MessageBox::Show(this, FromCp932(msg::AssociationFailed(on, "%1")).arg(failure), MessageBox::Kind::Error);
@@ -152,7 +160,7 @@ void SettingsDialog::associate(int type, bool on) {
     }
     RunCommand(
         [&] {
-            if (changed == LinkedFileType::Sima) {
+            if (changed == FileKind::Sima) {
                 settings.Data.SIMALnk = on;
                 SaveSimaLink(workspace_.settingsPath(), on);
             } else {

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include <cctype>
 #include <string>
 
@@ -60,6 +62,24 @@ TEST(FileFormat, EveryFormatReadsBackWhatItWritesAndIsFoundByItsNames) {
         EXPECT_EQ(back.blocks[0].BlockName, "A");
         EXPECT_EQ(back.blocks[0].NoList, "T1," + Jp("境界１") + ",K-3,T1");
     }
+}
+
+// The desktop association offers exactly the formats a file of which can be opened by its name (a
+// double click lands on the same path as the command line), each under a type of its own.
+TEST(FileFormat, FormatsOpenedByNameAreTheOnesWithADesktopType) {
+    std::set<std::string_view> types;
+    for (const FileFormat& format : FileFormats()) {
+        SCOPED_TRACE(std::string(format.cliName));
+        // The registry map opens by name and by drop, but ".xml" and ".zip" are no types to claim.
+        EXPECT_EQ(format.opensByName, !format.mimeType.empty() || format.kind == FileKind::RegistryMap);
+        EXPECT_EQ(format.mimeType.empty(), format.mimeComment.empty());
+        if (!format.mimeType.empty()) {
+            EXPECT_TRUE(types.insert(format.mimeType).second);
+            EXPECT_TRUE(format.mimeType.starts_with("application/x-"));
+        }
+    }
+    EXPECT_EQ(FormatOf(FileKind::Sima).mimeType, "application/x-sima");
+    EXPECT_EQ(FormatOf(FileKind::Native).mimeType, "application/x-vemo-xyz");
 }
 
 } // namespace

@@ -2,12 +2,14 @@
 // coordinate selection and closes the selection panel once they are registered.
 #include "../plot/PlotTestData.h"
 #include "MainFixture.h"
+#include "ui/calc/CalcTabs.h"
 #include "ui/calc/CalcWindow.h"
 #include "ui/calc/TransformDialog.h"
 #include "ui/calc/TransformPage.h"
 #include "ui/common/MessageBox.h"
 #include "ui/main/CalcArea.h"
 #include "ui/main/CommandSet.h"
+#include "ui/main/CommandTable.h"
 #include "ui/main/ParcelEditorArea.h"
 #include "ui/main/PlotArea.h"
 #include "ui/parcels/SelectionPanel.h"
@@ -32,7 +34,7 @@ TEST_F(CalcTransformSelection, TransformsTheSelectedPointsAndClosesTheSelection)
     MessageBox::SetCapture(true);
     MessageBox::ClearShownTexts();
 
-    main.commands().trigger(Cmd::CalcTransform);
+    main.commands().trigger(CalcTabCommand(CalcTab::kTransform));
     auto* page = qobject_cast<TransformPage*>(calc->page(CalcTab::kTransform));
     ASSERT_NE(page, nullptr);
     page->enterName(1, 1, QStringLiteral("A1"));

@@ -4,9 +4,11 @@
 #include "../plot/PlotTestData.h"
 #include "MainFixture.h"
 #include "ui/calc/CalcFields.h"
+#include "ui/calc/CalcTabs.h"
 #include "ui/calc/PointGridPage.h"
 #include "ui/main/CalcArea.h"
 #include "ui/main/CommandSet.h"
+#include "ui/main/CommandTable.h"
 #include "ui/main/ParcelEditorArea.h"
 #include "ui/main/PlotArea.h"
 #include "ui/main/ToolRegistry.h"
@@ -34,7 +36,7 @@ TEST_F(CalcWindowInstall, NameFieldsFollowUpperChrAsItIsChanged) {
     CalcWindow* calc = InstallCalcWindow(main);
     main.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
-    main.commands().trigger(Cmd::CalcCornerCut);
+    main.commands().trigger(CalcTabCommand(CalcTab::kCornerCut));
     auto* field = calc->page(CalcTab::kCornerCut)->findChild<CalcNameEdit*>();
     ASSERT_NE(field, nullptr);
     const struct {
@@ -64,7 +66,7 @@ TEST_F(CalcWindowInstall, CommandsOpenTheirTabAndTheRegistryFeedsAndClosesTheWin
     EXPECT_FALSE(calc->isVisible());
     EXPECT_FALSE(main.tools().offerPointName(PointSource::PlotClick, "A1"));
 
-    main.commands().trigger(Cmd::CalcCornerCut);
+    main.commands().trigger(CalcTabCommand(CalcTab::kCornerCut));
     EXPECT_TRUE(calc->isVisible());
     EXPECT_EQ(calc->currentTab(), CalcTab::kCornerCut);
     // A row of the coordinate list feeds only the point-grid tabs.
@@ -121,7 +123,8 @@ TEST_F(CalcWindowInstall, EveryCalculationCommandOpensItsOwnTab) {
                 {"隅切計算", "", "隅切", 21, false, true},
                 {"連続平行移動点計算", "", "平行移動点", 21, false, true},
                 {"座標変換", "", "座標変換計算", 22, false, false},
-                {"定面積分割計算", "", "定面積分割計算", 23, true, false}};
+                {"定面積分割計算", "", "定面積分割計算", 23, true, false},
+                {"逆打ち計算", "", "逆打ち計算", 24, false, false}};
     QList<QAction*> items;
     for (QAction* action : main.commands().menu(Menu::Calc)->actions()) {
         if (!action->isSeparator()) {
@@ -150,7 +153,7 @@ TEST_F(CalcWindowInstall, InverseTabStartsInTheTypeOfTheSettings) {
     MainWindow& main = Open();
     main.settings().Calc.BackWardType = 1;
     CalcWindow* calc = InstallCalcWindow(main);
-    main.commands().trigger(Cmd::CalcLength);
+    main.commands().trigger(CalcTabCommand(CalcTab::kInverse));
     EXPECT_EQ(qobject_cast<PointGridPage*>(calc->page(CalcTab::kInverse))->mode(), GridMode::InverseRadial);
 }
 
@@ -164,7 +167,7 @@ TEST_F(CalcWindowInstall, DockedGridTakesTypedNamesInUpperCaseAndConfirmsThemWit
     main.show();
     main.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
-    main.commands().trigger(Cmd::CalcLength);
+    main.commands().trigger(CalcTabCommand(CalcTab::kInverse));
     auto* grid = qobject_cast<PointGridPage*>(calc->page(CalcTab::kInverse))->grid();
     for (const QString& name : {QStringLiteral("a1"), QStringLiteral("a2")}) {
         grid->setFocus();
@@ -193,7 +196,7 @@ TEST_F(CalcWindowInstall, ParcelGoesFromTheEditorIntoTheGridAndTheGridBackAsANew
     main.show();
     main.setAreaShown(Area::BlockEdit, true);
     editor->loadParcel(0);
-    main.commands().trigger(Cmd::CalcLength);
+    main.commands().trigger(CalcTabCommand(CalcTab::kInverse));
     auto* page = qobject_cast<PointGridPage*>(calc->page(CalcTab::kInverse));
     calc->runIdle();
     ASSERT_TRUE(page->insertParcelButton()->isEnabled());

@@ -2,11 +2,13 @@
 #include "MainFixture.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "ui/calc/CalcTabs.h"
 #include "ui/common/ApplicationTitle.h"
 #include "ui/common/GridFont.h"
 #include "ui/main/AboutBox.h"
 #include "ui/main/AutoSaveTimer.h"
 #include "ui/main/CommandSet.h"
+#include "ui/main/CommandTable.h"
 #include "ui/main/StatusPanels.h"
 #include "ui/main/ToolRegistry.h"
 
@@ -233,8 +235,9 @@ TEST_F(Lifecycle, FailingIdleRuleIsShownOnceAndTheOthersGoOn) {
 
 TEST_F(Lifecycle, ExceptionInACommandIsShownAndTheWindowCarriesOn) {
     MainWindow& main = Open();
-    main.commands().connect(Cmd::CalcLength, [] { throw Error(Jp("'X1' は浮動小数点数ではありません")); });
-    main.commands().trigger(Cmd::CalcLength);
+    main.commands().connect(CalcTabCommand(CalcTab::kInverse),
+                            [] { throw Error(Jp("'X1' は浮動小数点数ではありません")); });
+    main.commands().trigger(CalcTabCommand(CalcTab::kInverse));
     EXPECT_EQ(MessageBox::ShownTexts(), QStringList{QStringLiteral("'X1' は浮動小数点数ではありません")});
     main.commands().trigger(Cmd::DispDatTree);
     EXPECT_FALSE(main.isAreaShown(Area::DataTree));

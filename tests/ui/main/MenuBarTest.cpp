@@ -1,6 +1,9 @@
 // The menu bar as the surveyor knows it: every caption with its accelerator and every shortcut.
 #include "MainFixture.h"
+#include "core/calc/Calculation.h"
+#include "ui/calc/CalcTabs.h"
 #include "ui/main/CommandSet.h"
+#include "ui/main/CommandTable.h"
 
 #include <QAction>
 #include <QMenu>
@@ -101,6 +104,7 @@ const std::vector<MenuItems>& Expected() {
           {"連続平行移動点計算", ""},
           {"座標変換", ""},
           {"定面積分割計算", ""},
+          {"逆打ち計算", ""},
           {"トラバース計算", ""}}},
         {"ｵﾌﾟｼｮﾝ(&O)",
          {{"環境設定(&E)...", ""},
@@ -144,11 +148,29 @@ TEST_F(MenuBar, EveryMenuCaptionAndShortcutInOrder) {
     }
 }
 
+// Every registered calculation is a command of the 計算 menu under its caption, in the registry's order,
+// before the traverse (the written-out list above holds the same captions, so a calculation lost from
+// the registry and the menu together still fails).
+TEST_F(MenuBar, CalculationMenuHoldsEveryRegisteredCalculation) {
+    MainWindow& main = Open();
+    QStringList shown;
+    for (QAction* action : CommandsOf(main.commands().menu(Menu::Calc))) {
+        shown << action->text();
+    }
+    ASSERT_FALSE(shown.isEmpty());
+    EXPECT_EQ(shown.takeLast(), QStringLiteral("トラバース計算"));
+    QStringList registered;
+    for (const CalcDefinition* definition : Calculations()) {
+        registered << QString::fromUtf8(definition->caption.data(), static_cast<qsizetype>(definition->caption.size()));
+    }
+    EXPECT_EQ(shown, registered);
+}
+
 TEST_F(MenuBar, CommandsOfLaterWindowsAreDisabledUntilConnected) {
     MainWindow& main = Open();
     CommandSet& commands = main.commands();
-    for (Cmd id : {Cmd::FileNewCase, Cmd::FileOpenSima, Cmd::FileForceAutoSave, Cmd::TreeOpen, Cmd::CalcLength,
-                   Cmd::CalcTrvs, Cmd::OptEnvironment, Cmd::HelpContents}) {
+    for (Cmd id : {Cmd::FileNewCase, Cmd::FileOpenSima, Cmd::FileForceAutoSave, Cmd::TreeOpen,
+                   CalcTabCommand(CalcTab::kInverse), Cmd::CalcTrvs, Cmd::OptEnvironment, Cmd::HelpContents}) {
         EXPECT_FALSE(commands.isEnabled(id)) << commands.action(id)->text().toStdString();
     }
     EXPECT_TRUE(commands.isEnabled(Cmd::DispDatTree));

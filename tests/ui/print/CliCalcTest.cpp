@@ -3,14 +3,23 @@
 // 900, 750 and 1200 m², tsubo × 0.3025 truncated; the quarter turn gives X0 = -35100 + 12000 and
 // Y0 = 12100 + 35000).  The included angle is counted from the back-sight, so every corner of the
 // rectangle walked clockwise shows 270-00-00.
+#include "core/calc/Calculation.h"
+#include "core/files/Sima.h"
 #include "core/files/XyzFile.h"
 #include "core/store/XyzList.h"
+#include "core/text/Cp932.h"
 #include "support/ShellRun.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <sstream>
 #include <string>
+#include <vector>
 
 namespace vemo {
 namespace {
@@ -164,6 +173,209 @@ TEST_F(CliSite, TransformTwoPointAndHelmert) {
     EXPECT_EQ(nothing.status, 1);
     EXPECT_EQ(nothing.out, "vemo-cli transform: 変換元座標を1点以上指定してください\n");
     EXPECT_EQ(RunCli("transform --utf8 " + xyz + " --pairs").status, 2);
+}
+
+// The calculations a surveyor finds in the window, by hand: a calculation lost from the registry fails
+// here as well as one added without its caption.
+TEST_F(CliSite, CalcListNamesEveryCalculationWithItsCaption) {
+    const ShellRun list = RunCli("calc --list --utf8");
+    EXPECT_EQ(list.status, 0);
+    EXPECT_EQ(list.out, "inverse         逆座標計算\n"
+                        "perpendicular   垂線長計算\n"
+                        "line-line       直線 X 直線\n"
+                        "line-circle     直線 X 円\n"
+                        "circle-circle   円 X 円\n"
+                        "offset          ｵﾌｾｯﾄ計算\n"
+                        "foot            垂線の足計算\n"
+                        "corner-cut      隅切計算\n"
+                        "parallel-shift  連続平行移動点計算\n"
+                        "transform       座標変換\n"
+                        "divide          定面積分割計算\n"
+                        "stakeout        逆打ち計算\n");
+    std::string fromRegistry;
+    for (const CalcDefinition* definition : Calculations()) {
+        fromRegistry += definition->id;
+        fromRegistry += '\n';
+    }
+    std::string ids;
+    std::istringstream lines(list.out);
+    for (std::string line; std::getline(lines, line);) {
+        ids += line.substr(0, line.find(' ')) + "\n";
+    }
+    EXPECT_EQ(ids, fromRegistry);
+    const ShellRun help = RunCli("calc offset --help");
+    EXPECT_EQ(help.status, 0);
+    for (const char* option : {"--line1 A,B", "--line1-angle D.MMSS", "--base NAME", "--along L", "--across H"}) {
+        EXPECT_NE(help.out.find(option), std::string::npos) << option;
+    }
+    EXPECT_EQ(RunCli("calc no-such " + xyz).status, 2);
+    EXPECT_EQ(RunCli("calc offset " + xyz + " --line1 A,B --base A --sideways 3").status, 2);
+}
+
+// Every calculation of the registry through `vemo-cli calc`, on the lot: A (south-west corner), B 30 m
+// north, C 40 m east of B, D 40 m east of A.  New points are proposed after the list's last point, U8.
+// Worked by hand: the diagonals cross at the lot's centre; the circle of 50 m about A meets the west
+// side 50 m north and south of A; the circle through A, B, C has its centre at the middle of A-C and meets
+// the south side at A and D; the circles about A (30 m) and C (40 m) meet at B (left of A -> C) and at B
+// mirrored in A-C, A + (-8.4, 28.8); the foot of B on A-C is 18 m from A along (0.6, 0.8); a 10 m corner
+// cut at the right angle B leaves 10/√2 = 7.071 m on each side; the path A, B, C moved 5 m to its right
+// turns at B + (-5, 5); from A sighting B (north), C lies at atan(40/30) = 53°07'48", 50 m.
+TEST_F(CliSite, EveryRegisteredCalculationRunsAsABatchCommand) {
+    struct Case {
+        const char* id;
+        const char* options;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"inverse", "A B C D A",
+         "       点名        距離     方向角        夾角  \n"
+         "   1  A                                         \n"
+         "   2  B           30.000     0-00-00   270-00-00\n"
+         "   3  C           40.000    90-00-00   270-00-00\n"
+         "   4  D           30.000   180-00-00   270-00-00\n"
+         "   5  A           40.000   270-00-00            \n"
+         " 面積   1200.0000000 ㎡\n"
+         " 坪数    363.0000    坪\n"},
+        {"perpendicular", "A C B", nullptr},
+        {"line-line", "--line1 A,C --line2 B,D", "P1  U9                   -34985.000      12020.000\n"},
+        {"line-circle", "--line1 A,B --circle1 A --radius1 50",
+         "P1  U9                   -35050.000      12000.000\n"
+         "P2  U10                  -34950.000      12000.000\n"},
+        {"line-circle", "--line1 A,D --circle1 A,B,C",
+         "P1  U9                   -35000.000      12000.000\n"
+         "P2  U10                  -35000.000      12040.000\n"},
+        {"circle-circle", "--circle1 A --radius1 30 --circle2 C --radius2 40",
+         "P1  U9                   -34970.000      12000.000\n"
+         "P2  U10                  -35008.400      12028.800\n"},
+        {"offset", "--line1 A,B --base A --along 10 --across 5",
+         "P1  U9                   -34990.000      12005.000\n"},
+        {"foot", "--line1 A,C --base B", "P1  U9                   -34989.200      12014.400\n"},
+        {"corner-cut", "--corner A,B,C --length 10",
+         "P1  U9                   -34977.071      12000.000\n"
+         "P2  U10                  -34970.000      12007.071\n"},
+        {"parallel-shift", "--path A,B,C --widths 5", "P1  U9                   -34975.000      12005.000\n"},
+        {"transform", "--pairs A:N1,B:N2 C",
+         "- 2点変換 -\n\n"
+         "平行移動距離              回転角\n\n"
+         "X0 =  -23100.000          θ =  90-00-00\n"
+         "Y0 =   47100.000\n\n"
+         "C                    -35140.000      12130.000\n"},
+        {"divide", "--ring A,B,C,D,A --area 450 --from-first",
+         "P1:  -34970.000  12030.000\n"
+         "求積側: A,B,P1,A\n"
+         "  面積 :    450.0000000 ㎡\n"
+         "  地積 :    450.00 ㎡\n"
+         "  坪数 :    136.12 坪\n"
+         "  超過 :      0.0000000 ㎡\n"
+         "残地側: A,P1,C,D,A\n"
+         "  面積 :    750.0000000 ㎡\n"
+         "  地積 :    750.00 ㎡\n"
+         "  坪数 :    226.87 坪\n"},
+        {"stakeout", "--station A --backsight B --targets C,D",
+         "器械点 A  後視点 B\n"
+         "点名                  方向角      水平角    水平距離\n"
+         "B(後視)              0-00-00     0-00-00      30.000\n"
+         "C                   53-07-48    53-07-48      50.000\n"
+         "D                   90-00-00    90-00-00      40.000\n"
+         "杭間\n"
+         "C - D                                         30.000\n"},
+    };
+    std::set<std::string> covered;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.id) + " " + c.options);
+        const ShellRun run = RunCli(std::string("calc ") + c.id + " --utf8 " + xyz + " " + c.options);
+        EXPECT_EQ(run.status, 0);
+        if (c.expected) {
+            EXPECT_EQ(run.out, c.expected);
+        } else {
+            // B dropped onto A-C: 24 m off the line, 18 m from A and 32 m from C (columns may change).
+            std::istringstream lines(run.out);
+            std::vector<std::string> fields;
+            for (std::string line; std::getline(lines, line);) {
+                std::istringstream words(line);
+                std::vector<std::string> row{std::istream_iterator<std::string>(words), {}};
+                if (row.size() >= 2 && row[1] == "B") {
+                    fields = row;
+                }
+            }
+            EXPECT_EQ(fields, (std::vector<std::string>{"1", "B", "24.000", "18.000", "32.000"})) << run.out;
+        }
+        covered.insert(c.id);
+    }
+    for (const CalcDefinition* definition : Calculations()) {
+        EXPECT_TRUE(covered.contains(std::string(definition->id))) << definition->id << " has no batch case";
+    }
+}
+
+// The commands that came before `calc` print what `calc` prints, to the byte (the golden outputs above
+// hold them to what they printed before).
+TEST_F(CliSite, OlderCommandsAreTheCalculationsUnderTheirOwnNames) {
+    for (const std::string& line : {std::string("inverse --radial ") + xyz + " B A C D",
+                                    "divide " + xyz + " --ring A,B,C,D,A --area 300 --parallel A,B,0,A",
+                                    "transform --helmert " + xyz + " --pairs A:N1,B:N2 C D X9"}) {
+        const ShellRun alias = RunCli(line);
+        const ShellRun calc = RunCli("calc " + line);
+        EXPECT_EQ(alias.status, calc.status) << line;
+        EXPECT_FALSE(alias.out.empty());
+        const std::string name = line.substr(0, line.find(' '));
+        std::string expected = calc.out;
+        for (size_t at = 0; (at = expected.find("vemo-cli calc " + name, at)) != std::string::npos;) {
+            expected.replace(at, 14 + name.size(), "vemo-cli " + name);
+        }
+        EXPECT_EQ(alias.out, expected) << line;
+    }
+}
+
+// Stake-out hands its targets on: the SIMA file holds the station, the backsight and the targets with
+// their coordinates; the printed 逆打ち計算書 is a PDF; stakes off by more than the tolerance are
+// named on stderr with status 3; a target at the station is refused.
+TEST_F(CliSite, StakeOutWritesSimaAndItsPrintedFormAndChecksTheStakes) {
+    const ShellRun help = RunCli("calc stakeout --help");
+    for (const char* option : {"--station NAME", "--backsight NAME", "--targets N1,N2", "--staked", "--tolerance"}) {
+        EXPECT_NE(help.out.find(option), std::string::npos) << option;
+    }
+    const std::string sima = dir.File("stake.sim");
+    const std::string pdf = dir.File("stake.pdf");
+    const ShellRun run =
+        RunCli("calc stakeout " + xyz + " --station A --backsight B --targets C,D --sima " + sima + " --pdf " + pdf);
+    EXPECT_EQ(run.status, 0) << run.out;
+    const ForeignData read = ReadSimaFile(sima);
+    ASSERT_EQ(read.rows.size(), 4u);
+    const XyzRow expected[] = {{"", "A", "-35000.000", "12000.000"},
+                               {"", "B", "-34970.000", "12000.000"},
+                               {"", "C", "-34970.000", "12040.000"},
+                               {"", "D", "-35000.000", "12040.000"}};
+    for (size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(read.rows[i][1], expected[i][1]);
+        EXPECT_EQ(read.rows[i][2], expected[i][2]);
+        EXPECT_EQ(read.rows[i][3], expected[i][3]);
+    }
+    std::ifstream file(pdf, std::ios::binary);
+    std::string head(5, '\0');
+    file.read(head.data(), 5);
+    EXPECT_EQ(head, "%PDF-");
+
+    // The stakes as measured: C 15 mm north and 20 mm west of its place, 25 mm against 10 + 2√50 =
+    // 24.1 mm; D 10 mm north and 5 mm east, 11 mm against 10 + 2√40 = 22.6 mm.
+    XyzList measured;
+    measured.ReplaceAll(
+        {XyzRow{"", "A", "-35000.000", "12000.000", "", "", ""}, XyzRow{"", "B", "-34970.000", "12000.000", "", "", ""},
+         XyzRow{"", "C", "-34970.000", "12040.000", "", "", ""}, XyzRow{"", "D", "-35000.000", "12040.000", "", "", ""},
+         XyzRow{"", "M1", "-34969.985", "12039.980", "", "", ""},
+         XyzRow{"", "M2", "-34999.990", "12040.005", "", "", ""}});
+    WriteXyzFile(dir.File("staked.Xyz"), measured);
+    const ShellRun check = RunCli("calc stakeout --utf8 " + dir.File("staked.Xyz") +
+                                  " --station A --backsight B --targets C,D --staked C:M1,D:M2 --tolerance 10,2");
+    EXPECT_EQ(check.status, 3);
+    EXPECT_NE(check.out.find("vemo-cli calc stakeout: C の出来形が許容誤差を超えています\n"), std::string::npos);
+    EXPECT_EQ(check.out.find("D の出来形"), std::string::npos);
+    EXPECT_NE(check.out.find("C                   0.015   -0.020    0.025    0.024  不良\n"), std::string::npos)
+        << check.out;
+    EXPECT_NE(check.out.find("D                   0.010    0.005    0.011    0.023  良\n"), std::string::npos);
+
+    const ShellRun atStation = RunCli("calc stakeout --utf8 " + xyz + " --station A --backsight B --targets C,A,D");
+    EXPECT_EQ(atStation.status, 1);
+    EXPECT_EQ(atStation.out, "vemo-cli calc stakeout: A は器械点と同じ位置にあるため測設できません\n");
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 // that corrupts 1 % of the bytes in both directions, and Esc stops at once.
 #include "InstrumentProcess.h"
 
+#include "core/calc/Calculation.h"
+
 #include "core/serial/ZubTransfers.h"
 #include "core/store/Store.h"
 #include "core/text/Cp932.h"
@@ -87,6 +89,44 @@ TEST(ZubOverPty, HundredSelectedPointsArriveByteForByte) {
         EXPECT_EQ(ReadBytes(dir.File("got.txt")), Wire(send.lines)) << line.name;
         EXPECT_EQ(instrument.CorruptedBytes() > 0, line.Noisy()) << instrument.Log().toStdString();
     }
+}
+
+// A stake-out's points go to the instrument as they are: the station, the backsight and the targets
+// in the calculation's order, every record received byte for byte.
+TEST(ZubOverPty, StakeOutPointsArriveAtTheInstrument) {
+    Store store;
+    store.xyz.ReplaceAll({{"", "K1", "-145321.456", "38211.002"},
+                          {"", "K2", "-145198.733", "38263.418"},
+                          {"", "101", "-145300.120", "38230.550"},
+                          {"", "102", "-145285.340", "38250.770"},
+                          {"", Jp("境界3"), "-145305.880", "38266.100"}});
+    CalcArguments arguments;
+    arguments.Set("station", "K1");
+    arguments.Set("backsight", "K2");
+    arguments.Set("targets", "101,102," + Jp("境界3") + ",101");
+    const CalcDefinition& stakeOut = *FindCalculation("stakeout");
+    CheckArguments(stakeOut, arguments);
+    std::vector<std::string> names;
+    for (const CalcPoint& point : stakeOut.run(arguments, store).handedOver) {
+        names.push_back(point.name);
+    }
+    ASSERT_EQ(names, (std::vector<std::string>{"K1", "K2", "101", "102", Jp("境界3")}));
+    const ZubSendList send = BuildCoordinateSendList(names, store.Index());
+    TempDir dir;
+    InstrumentProcess instrument(QStringList{"--receive", QString::fromStdString(dir.File("got.txt"))});
+    ZubPortDriver driver;
+    EXPECT_EQ(RunTransfer(driver, MakeCoordinateSender(send, kQuickTiming), instrument.PortPath()),
+              ZubLinkState::Succeeded);
+    EXPECT_EQ(instrument.Finish(), 0) << instrument.Log().toStdString();
+    const std::string got = ReadBytes(dir.File("got.txt"));
+    EXPECT_EQ(got, Wire(send.lines));
+    // Each point's name and coordinates are in the records, in the stake-out's order.
+    size_t at = 0;
+    for (const char* text : {"K1", "-145321.456", "K2", "101", "-145300.12", "102", "38250.77"}) {
+        at = got.find(text, at);
+        ASSERT_NE(at, std::string::npos) << text;
+    }
+    EXPECT_NE(got.find(Jp("境界3"), at), std::string::npos);
 }
 
 // The figures of the instrument's made-up points P1 .. PN.

@@ -1,0 +1,324 @@
+#include "ui/calc/FormPage.h"
+
+#include "core/calc/CalcEntry.h"
+#include "core/files/Sima.h"
+#include "core/store/Store.h"
+#include "core/text/Cp932.h"
+#include "core/text/Error.h"
+#include "core/text/MessagesCalc.h"
+#include "core/text/Numbers.h"
+#include "ui/common/CommandGuard.h"
+#include "ui/common/Cp932Text.h"
+#include "ui/common/GridFont.h"
+#include "ui/common/MessageBox.h"
+#include "ui/print/ReportPrinter.h"
+
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+namespace vemo {
+
+namespace {
+
+QString U(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+bool IsNumber(CalcInputKind kind) {
+    return kind == CalcInputKind::Distance || kind == CalcInputKind::Angle || kind == CalcInputKind::Area ||
+           kind == CalcInputKind::Number;
+}
+
+bool TakesNames(CalcInputKind kind) {
+    return kind == CalcInputKind::Point || kind == CalcInputKind::Points;
+}
+
+std::string Bound(double value) {
+    return std::isfinite(value) ? FormatGeneral(value) : std::string();
+}
+
+} // namespace
+
+FormPage::FormPage(const CalcDefinition& definition, CalcHost& host, QWidget* parent)
+    : CalcPage(host, parent), definition_(definition) {
+    auto* form = new QFormLayout;
+    for (const CalcInput& input : definition.inputs) {
+        QWidget* widget = nullptr;
+        if (input.kind == CalcInputKind::Flag) {
+            widget = new QCheckBox(U(input.caption), this);
+            form->addRow(QString(), widget);
+        } else {
+            auto* edit = new QLineEdit(this);
+            edit->setPlaceholderText(U(input.defaultText));
+            widget = edit;
+            form->addRow(U(input.caption), widget);
+        }
+        widget->setObjectName(input.id.empty() ? QStringLiteral("names") : U(input.id));
+        inputs_.push_back(widget);
+    }
+    auto* computeButton = new QPushButton(QStringLiteral("計算"), this);
+    printButton_ = new QPushButton(QStringLiteral("印刷..."), this);
+    simaButton_ = new QPushButton(QStringLiteral("SIMA出力..."), this);
+    sendButton_ = new QPushButton(QStringLiteral("送信..."), this);
+    sendButton_->setToolTip(QStringLiteral("計算の点（逆打ちでは器械点，後視点と測設点）を器械へ送ります"));
+    printButton_->setEnabled(false);
+    simaButton_->setEnabled(false);
+    sendButton_->setEnabled(false);
+    connect(computeButton, &QPushButton::clicked, this, [this] { compute(); });
+    connect(printButton_, &QPushButton::clicked, this, [this] { print(); });
+    connect(simaButton_, &QPushButton::clicked, this, [this] { writeSima(); });
+    connect(sendButton_, &QPushButton::clicked, this, [this] { send(); });
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(computeButton);
+    buttons->addWidget(printButton_);
+    buttons->addWidget(simaButton_);
+    buttons->addWidget(sendButton_);
+    buttons->addStretch();
+
+    output_ = new QPlainTextEdit(this);
+    output_->setReadOnly(true);
+    output_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    output_->setFont(GridFont());
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addLayout(buttons);
+    layout->addWidget(output_, 1);
+}
+
+QString FormPage::caption() const {
+    return U(definition_.caption);
+}
+
+QLineEdit* FormPage::field(std::string_view id) const {
+    for (size_t i = 0; i < inputs_.size(); ++i) {
+        if (definition_.inputs[i].id == id) {
+            return qobject_cast<QLineEdit*>(inputs_[i]);
+        }
+    }
+    return nullptr;
+}
+
+QAbstractButton* FormPage::box(std::string_view id) const {
+    for (size_t i = 0; i < inputs_.size(); ++i) {
+        if (definition_.inputs[i].id == id) {
+            return qobject_cast<QAbstractButton*>(inputs_[i]);
+        }
+    }
+    return nullptr;
+}
+
+QString FormPage::listing() const {
+    return output_->toPlainText();
+}
+
+void FormPage::clear() {
+    for (QWidget* widget : inputs_) {
+        if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+            edit->clear();
+        } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+            button->setChecked(false);
+        }
+    }
+    outcome_.reset();
+    output_->clear();
+    printButton_->setEnabled(false);
+    simaButton_->setEnabled(false);
+    sendButton_->setEnabled(false);
+    setOverlay({});
+}
+
+void FormPage::focusFirstInput() {
+    if (!inputs_.empty()) {
+        inputs_.front()->setFocus();
+    }
+}
+
+bool FormPage::takePointName(const std::string& cp932) {
+    // The focused name field takes it, else the first empty one, else the last list of names.  A field of one name
+    // hands the focus on to the next name field; a list keeps it for the names that follow.
+    std::vector<size_t> nameFields;
+    for (size_t i = 0; i < inputs_.size(); ++i) {
+        if (qobject_cast<QLineEdit*>(inputs_[i]) && TakesNames(definition_.inputs[i].kind)) {
+            nameFields.push_back(i);
+        }
+    }
+    auto target =
+        std::find_if(nameFields.begin(), nameFields.end(), [this](size_t i) { return inputs_[i]->hasFocus(); });
+    if (target == nameFields.end()) {
+        target = std::find_if(nameFields.begin(), nameFields.end(),
+                              [this](size_t i) { return qobject_cast<QLineEdit*>(inputs_[i])->text().isEmpty(); });
+    }
+    if (target == nameFields.end()) {
+        // Every field filled: a further name joins the last list of names.
+        const auto list = std::find_if(nameFields.rbegin(), nameFields.rend(), [this](size_t i) {
+            return definition_.inputs[i].kind == CalcInputKind::Points;
+        });
+        if (list == nameFields.rend()) {
+            return false;
+        }
+        target = std::prev(list.base());
+    }
+    auto* edit = qobject_cast<QLineEdit*>(inputs_[*target]);
+    const QString name = FromCp932(cp932);
+    const bool list = definition_.inputs[*target].kind == CalcInputKind::Points;
+    edit->setText(list && !edit->text().isEmpty() ? edit->text() + "," + name : name);
+    const auto next = target + 1;
+    inputs_[list || next == nameFields.end() ? *target : *next]->setFocus();
+    return true;
+}
+
+CalcArguments FormPage::arguments() const {
+    CalcArguments arguments;
+    for (size_t i = 0; i < inputs_.size(); ++i) {
+        const CalcInput& input = definition_.inputs[i];
+        const std::string caption = Jp(input.caption);
+        if (auto* button = qobject_cast<QAbstractButton*>(inputs_[i])) {
+            if (button->isChecked()) {
+                arguments.Set(input.id, {});
+            }
+            continue;
+        }
+        const QString text = qobject_cast<QLineEdit*>(inputs_[i])->text().trimmed();
+        if (text.isEmpty()) {
+            if (input.required) {
+                throw Error(msg::CalcFieldMissing(caption));
+            }
+            continue;
+        }
+        const std::string value = ToCp932OrThrow(text);
+        if (IsNumber(input.kind)) {
+            const auto number = TryStrToFloat(value);
+            if (!number || !std::isfinite(*number)) {
+                throw Error(msg::CalcFieldNotNumber(caption));
+            }
+            if (*number < input.minimum || *number > input.maximum) {
+                throw Error(msg::CalcFieldOutOfRange(caption, Bound(input.minimum), Bound(input.maximum)));
+            }
+        }
+        arguments.Set(input.id, value);
+    }
+    return arguments;
+}
+
+bool FormPage::compute() {
+    if (!host_.store) {
+        return false;
+    }
+    return RunCommand(
+        [this] {
+            CalcArguments given = arguments();
+            try {
+                CheckArguments(definition_, given);
+                show(definition_.run(given, *host_.store));
+            } catch (const CalcInputError& e) {
+                throw Error(msg::CalcFieldsDoNotFit(e.what()));
+            }
+        },
+        this);
+}
+
+void FormPage::show(const CalcOutcome& outcome) {
+    QStringList lines;
+    for (const std::string& line : outcome.lines) {
+        lines.append(FromCp932(line));
+    }
+    for (const std::string& warning : outcome.warnings) {
+        lines.append(FromCp932(warning));
+    }
+    output_->setPlainText(lines.join('\n'));
+    printButton_->setEnabled(!outcome.report.empty());
+    simaButton_->setEnabled(!outcome.handedOver.empty() || !outcome.newPoints.empty());
+    sendButton_->setEnabled(!outcome.handedOver.empty() && host_.sendPoints);
+    outcome_ = outcome;
+    setOverlay(outcome.overlay);
+}
+
+void FormPage::refresh() {
+    // The list changed under a shown result: compute again, silently; a result that no longer holds
+    // goes.
+    if (!outcome_ || !host_.store) {
+        return;
+    }
+    try {
+        CalcArguments given = arguments();
+        CheckArguments(definition_, given);
+        show(definition_.run(given, *host_.store));
+    } catch (const std::exception&) {
+        outcome_.reset();
+        output_->clear();
+        setOverlay({});
+    }
+}
+
+void FormPage::registerResults() {
+    if (!outcome_ || outcome_->newPoints.empty() || !host_.store) {
+        return;
+    }
+    const bool registered = RunCommand(
+        [this] {
+            RegisterCalcPoints(host_.store->xyz, outcome_->newPoints, Jp(definition_.caption));
+            if (host_.pointsRegistered) {
+                host_.pointsRegistered();
+            }
+        },
+        this);
+    if (registered) {
+        refresh();
+    }
+}
+
+void FormPage::print() {
+    if (!outcome_ || outcome_->report.empty()) {
+        return;
+    }
+    const std::vector<ReportLine> report = outcome_->report;
+    PreviewReport(this, U(outcome_->reportTitle), [report](QPrinter& printer, const PrintProgress& progress) {
+        ReportPrinter::printLines(printer, report, progress);
+    });
+}
+
+void FormPage::writeSima() {
+    if (!outcome_) {
+        return;
+    }
+    const QString path =
+        QFileDialog::getSaveFileName(this, QStringLiteral("SIMA出力"), QString(), QStringLiteral("SIMA (*.sim *.SIM)"));
+    if (path.isEmpty()) {
+        return;
+    }
+    RunCommand(
+        [this, path] {
+            const std::vector<CalcPoint>& points =
+                outcome_->handedOver.empty() ? outcome_->newPoints : outcome_->handedOver;
+            std::vector<ExportPoint> exported;
+            for (const CalcPoint& point : points) {
+                exported.push_back(
+                    {static_cast<int>(exported.size()) + 1, point.name, point.point.x, point.point.y, 0});
+            }
+            WriteSimaFile(path.toStdString(), {Jp(definition_.caption), {}, {}}, exported);
+        },
+        this);
+}
+
+void FormPage::send() {
+    if (!outcome_ || outcome_->handedOver.empty() || !host_.sendPoints) {
+        return;
+    }
+    std::vector<std::string> names;
+    for (const CalcPoint& point : outcome_->handedOver) {
+        names.push_back(point.name);
+    }
+    host_.sendPoints(names);
+}
+
+} // namespace vemo
