@@ -24,6 +24,7 @@ class QToolBar;
 
 namespace vemo {
 
+class SurveyClassBox;
 struct TrvsCommandRow;
 class TrvsGrid;
 class TrvsHeaderPanel;
@@ -104,6 +105,8 @@ public:
     TrvsPlot* Plot() const { return plot_; }
     ZubEditorPanel* ZubEditor() const { return zub_; }
     QPlainTextEdit* ListingPanel() const { return listing_; }
+    // The class the traverse is judged by, kept beside its ".Trv".
+    SurveyClassBox* ClassBox() const { return classBox_; }
     // The long parts of the hints of the window and its plot.
     QStatusBar* StatusBar() const { return status_; }
     const std::string& TrvPath() const { return trvPath_; }
@@ -184,6 +187,18 @@ private:
     void ToggleTm();
     void AutoSaveTraverse(bool forced);
 
+    // TrvsWindowPrecision.cpp: the judgement by the class of the traverse.
+    // The judgement lines of the current traverse (with the located blunder when it fails); nothing
+    // without a class or without a closed or connected result.
+    std::vector<std::string> JudgementListing() const;
+    // The located blunder when the traverse fails its class (or, without one, the gross check).
+    std::string LocatedBlunder() const;
+    // Before registering: a traverse failing its class asks first, naming what fails.  True to go on.
+    bool AcceptFailingClass();
+    // The class kept beside the traverse file, when there is one.
+    void KeepSurveyClass();
+    void LoadSurveyClass();
+
     // TrvsPickDispatch.cpp: a point picked on the plot.
     void TakePick(const TrvsPick& pick);
 
@@ -209,6 +224,7 @@ private:
     QStackedWidget* pages_ = nullptr;
     QWidget* traversePage_ = nullptr;
     TrvsHeaderPanel* headerPanel_ = nullptr;
+    SurveyClassBox* classBox_ = nullptr;
     TrvsGrid* grid_ = nullptr;
     QPlainTextEdit* listing_ = nullptr;
     TrvsPlot* plot_ = nullptr;
