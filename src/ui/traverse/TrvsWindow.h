@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/print/ReportLine.h"
 #include "core/traverse/TrvsBlunder.h"
 #include "core/traverse/TrvsHeader.h"
 #include "core/traverse/TrvsKnownPoints.h"
@@ -76,6 +77,8 @@ public:
         ZubSaveAs,
         ZubTransfer,
         ZubToTraverse,
+        PrecisionSheet,
+        ZubCheck,
         ZubAutoSave,
         ZubDeleteRow,
         ZubInsertRow,
@@ -118,6 +121,8 @@ public:
     // The listing panel's lines (CP932), and printed straight into a PDF file.
     std::vector<std::string> ListingLines() const;
     void PrintListingToPdf(const QString& path);
+    // The 精度管理表 of the traverse (and of the field book held by the ZUB Editor) into a PDF file.
+    void PrintPrecisionSheetToPdf(const QString& path);
     void ShowZubEditor();
     void ShowTraverse();
     // After a ZUB transfer or a load: the table shows the traverse held, the plot follows.
@@ -198,6 +203,10 @@ private:
     // The class kept beside the traverse file, when there is one.
     void KeepSurveyClass();
     void LoadSurveyClass();
+    // The 精度管理表: previewed for printing; the field book's check table in a box.
+    void PrintPrecisionSheet();
+    std::vector<ReportLine> PrecisionSheetReport() const;
+    void ShowZubCheck();
 
     // TrvsPickDispatch.cpp: a point picked on the plot.
     void TakePick(const TrvsPick& pick);

@@ -3,17 +3,24 @@
 // that fails, and the class kept beside the ".Trv".
 #include "ui/traverse/TrvsWindow.h"
 
+#include "core/text/Cp932.h"
 #include "core/text/Error.h"
 #include "core/text/MessagesPrecision.h"
 #include "core/traverse/AdjustTraverse.h"
 #include "core/traverse/SurveyClassFile.h"
 #include "core/traverse/TrvsBlunderLocation.h"
 #include "core/traverse/TrvsJudgement.h"
+#include "core/zub/PrecisionSheet.h"
+#include "core/zub/ZubStationCheck.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/MessageBox.h"
+#include "ui/print/ReportPrinter.h"
+#include "ui/traverse/PrecisionBox.h"
 #include "ui/traverse/SurveyClassBox.h"
+#include "ui/traverse/ZubEditorPanel.h"
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 
 namespace vemo {
@@ -113,6 +120,64 @@ void TrvsWindow::KeepSurveyClass() {
 
 void TrvsWindow::LoadSurveyClass() {
     classBox_->setSurveyClass(ReadSurveyClass(trvPath_));
+}
+
+namespace {
+
+// The limits of the observations: a grade's, else none (the table shows the figures unjudged).
+std::optional<ObservationLimits> LimitsOf(const SurveyClass& c) {
+    if (c.kind != SurveyClass::Kind::Grade) {
+        return std::nullopt;
+    }
+    return GradeObservationLimits(c.index, c.firstGradeInstrument);
+}
+
+std::function<void(QPrinter&, const PrintProgress&)> SheetPainter(std::vector<ReportLine> lines) {
+    return [lines = std::move(lines)](QPrinter& printer, const PrintProgress& progress) {
+        ReportPrinter::printLines(printer, lines, progress);
+    };
+}
+
+} // namespace
+
+std::vector<ReportLine> TrvsWindow::PrecisionSheetReport() const {
+    PrecisionSheet sheet;
+    if (!trvPath_.empty()) {
+        sheet.info = ReadPrecisionSheetInfo(trvPath_);
+    }
+    if (sheet.info.work.empty()) {
+        sheet.info.work = header_.remark;
+    }
+    sheet.surveyClass = classBox_->surveyClass();
+    if (const std::optional<Judged> judged = JudgeNow(Input(), sheet.surveyClass)) {
+        const std::string end = header_.TrvsType == kTrvsConnected ? header_.T2No : header_.T0No;
+        sheet.routes.push_back({header_.T0No, end, judged->judgement});
+        if (std::optional<AdjustedTraverse> adjusted = AdjustTraverse(Input())) {
+            sheet.distances = TraverseLegDistances(*adjusted);
+        }
+    }
+    sheet.stations = ReduceZubStations(zub_->Rows());
+    sheet.limits = LimitsOf(sheet.surveyClass);
+    return PrecisionSheetLines(sheet);
+}
+
+void TrvsWindow::PrintPrecisionSheet() {
+    PreviewReport(this, QString::fromUtf8("精度管理表"), SheetPainter(PrecisionSheetReport()));
+}
+
+void TrvsWindow::PrintPrecisionSheetToPdf(const QString& path) {
+    PrintReportToPdf(path, QString::fromUtf8("精度管理表"), SheetPainter(PrecisionSheetReport()));
+}
+
+void TrvsWindow::ShowZubCheck() {
+    const SurveyClass surveyClass = classBox_->surveyClass();
+    const std::optional<ObservationLimits> limits = LimitsOf(surveyClass);
+    std::vector<std::string> lines{Jp("観測の点検 - ") + SurveyClassName(surveyClass)};
+    for (std::string& line : ZubCheckLines(ReduceZubStations(zub_->Rows()), limits ? &*limits : nullptr)) {
+        lines.push_back(std::move(line));
+    }
+    PrecisionBox box(lines, this);
+    box.exec();
 }
 
 } // namespace vemo

@@ -4,13 +4,16 @@
 #include "TrvsWindowFixture.h"
 
 #include "core/traverse/SurveyClassFile.h"
+#include "core/zub/ZubChecksum.h"
 #include "support/WhenShown.h"
 #include "ui/traverse/PrecisionBox.h"
 #include "ui/traverse/SurveyClassBox.h"
+#include "ui/traverse/ZubEditorPanel.h"
 
 #include <QComboBox>
 #include <QPlainTextEdit>
 
+#include <cstdlib>
 #include <filesystem>
 
 namespace vemo::test {
@@ -83,6 +86,71 @@ TEST_F(TrvsWindowFixture, ClassIsKeptBesideTheFileJudgedAndGuardsRegistration) {
     const std::string other = home.File("other.Trv");
     w.SaveTrvFile(other);
     EXPECT_FALSE(std::filesystem::exists(SurveyClassPath(other)));
+}
+
+std::string ZubLine(const std::string& body) {
+    return body + ZubChecksum(body) + ",\r\n";
+}
+
+// Station C of this book turns 50″ of 倍角差 (the core test works the figures out by hand).
+std::string TwoSetBook() {
+    std::string book = ZubLine("A,01,") + ZubLine("D,A,,1.450,0,2200002,,,");
+    for (const char* f :
+         {"B,,1.5,r1001,0.0010,88.3020,52.345,,,,0,", "C,,1.5,r1002,75.2040,91.1000,60.120,,,,0,",
+          "C,,1.5,l1002,255.2050,268.5020,60.121,,,,0,", "B,,1.5,l1001,180.0010,271.2950,52.346,,,,0,",
+          "B,,1.5,r2001,90.0020,88.3025,52.347,,,,0,", "C,,1.5,r2002,165.2045,91.1005,60.119,,,,0,",
+          "C,,1.5,l2002,345.2055,268.5010,60.120,,,,0,", "B,,1.5,l2001,270.0015,271.2940,52.346,,,,0,"}) {
+        book += ZubLine(std::string("F,") + f);
+    }
+    book += ZubLine("D,C,,1.400,0,2200002,,,");
+    for (const char* f : {"A,,1.5,r1001,0.0000,89.0000,,,,,0,", "D,,1.5,r1002,120.1030,92.0000,80.012,,,,0,",
+                          "D,,1.5,l1002,300.1050,268.0030,80.014,,,,0,", "A,,1.5,l1001,180.0010,271.0010,,,,,0,",
+                          "A,,1.5,r2001,90.0010,89.0005,,,,,0,", "D,,1.5,r2002,210.1120,92.0005,80.020,,,,0,",
+                          "D,,1.5,l2002,30.1100,268.0025,80.020,,,,0,", "A,,1.5,l2001,270.0010,271.0005,,,,,0,"}) {
+        book += ZubLine(std::string("F,") + f);
+    }
+    return book + ZubLine("Z,");
+}
+
+// The field book's check table in the ZUB Editor by the class of the traverse, and the 精度管理表 of
+// both read back from its PDF.
+TEST_F(TrvsWindowFixture, FieldBookChecksAndPrecisionSheet) {
+    TrvsWindow& w = Open();
+    const std::string path = home.File("rect.Trv");
+    WriteBytes(path, RectangleTrv());
+    WriteBytes(home.File("rect.Class.ini"), Jp("[Precision]\r\nClass=3\r\n[Sheet]\r\nWork=矩形の基準点測量\r\n"
+                                               "Contractor=測量設計事務所\r\n"));
+    w.OpenTrvFile(path);
+    WriteBytes(home.File("book.ZUB"), TwoSetBook());
+    w.Action(C::ToZub)->trigger();
+    w.ZubEditor()->LoadFile(home.File("book.ZUB"));
+
+    QStringList lines;
+    WhenShown<PrecisionBox>([&lines](PrecisionBox* box) {
+        lines = box->Lines();
+        lines.prepend(box->windowTitle());
+        box->accept();
+    });
+    w.Action(C::ZubCheck)->trigger();
+    ASSERT_GE(lines.size(), 5);
+    EXPECT_EQ(lines[0], "観測の点検 - 3級基準点測量");
+    EXPECT_TRUE(lines[3].startsWith("A ")) << lines[3].toStdString();
+    EXPECT_FALSE(lines[3].contains('*')) << lines[3].toStdString();
+    EXPECT_TRUE(lines[4].contains("50 *")) << lines[4].toStdString();
+    EXPECT_EQ(lines.back(), "観測の制限を超えた測点: C");
+
+    if (std::system("pdftotext -v > /dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "pdftotext is not installed";
+    }
+    w.PrintPrecisionSheetToPdf(QString::fromStdString(home.File("sheet.pdf")));
+    ASSERT_EQ(
+        std::system(("pdftotext -layout -enc UTF-8 " + home.File("sheet.pdf") + " " + home.File("sheet.txt")).c_str()),
+        0);
+    const std::string text = ReadBytes(home.File("sheet.txt"));
+    for (const char* part : {"精 度 管 理 表", "矩形の基準点測量", "測量設計事務所", "3級基準点測量", "路線 1 T0 - T0",
+                             "不適", "観測の制限を超えた測点: C"}) {
+        EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
+    }
 }
 
 } // namespace
