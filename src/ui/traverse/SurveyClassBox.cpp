@@ -38,6 +38,7 @@ constexpr int kUserEntry = static_cast<int>(std::size(kEntries)) - 1;
 
 SurveyClassBox::SurveyClassBox(QWidget* parent) : QWidget(parent) {
     setObjectName("SurveyClassBox");
+    setProperty("helpContext", 34); // F1: the page of the precision checks
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 0, 4, 0);
     auto* label = new QLabel(U("精度の級:"), this);

@@ -283,6 +283,18 @@ const std::vector<TrvsCommandRow>& TrvsWindow::CommandTable() {
          .dropsContent = true,
          .button = "転記",
          .buttonPlace = 4},
+        {.command = C::ZubTransferDirect,
+         .mode = kZub,
+         .menu = kView,
+         .caption = "正観測のみ転記",
+         .run =
+             [](W& w) {
+                 w.zub_->Transfer(w.options_, w.known_, w.header_, w.table_, true);
+                 w.ShowTraverse();
+                 w.TraverseLoaded();
+             },
+         .dropsContent = true,
+         .statusTip = "反観測を使わず，正観測を一つずつ一行に転記します"},
         {.command = C::ZubCheck,
          .mode = kZub,
          .menu = kView,

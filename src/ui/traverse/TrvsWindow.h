@@ -79,6 +79,7 @@ public:
         ZubToTraverse,
         PrecisionSheet,
         ZubCheck,
+        ZubTransferDirect,
         ZubAutoSave,
         ZubDeleteRow,
         ZubInsertRow,

@@ -96,6 +96,7 @@ TEST_F(Help, EveryTopicHasItsOwnExplainingPageFoundByIndexAndSearch) {
                                                   {23, "定面積分割"},
                                                   {30, "トラバース"},
                                                   {32, "トラバース"},
+                                                  {34, "精度の点検"},
                                                   {31, "野帳"},
                                                   {40, "RS-232C"},
                                                   {50, "GIS/CAD"},

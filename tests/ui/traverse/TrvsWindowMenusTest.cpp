@@ -147,6 +147,7 @@ TEST_F(TrvsWindowMenus, EachModeShowsItsOwnCommands) {
         "  一行挿入\tCtrl+Ins",
         "表示(&V)",
         "  トラバー計算表へ転記(&T)\tCtrl+T",
+        "  正観測のみ転記",
         "  観測の点検(&K)",
         "  トラバー計算表へ移動(&C)",
         "tools",
