@@ -277,6 +277,7 @@ const std::vector<TrvsCommandRow>& TrvsWindow::CommandTable() {
          .run =
              [](W& w) {
                  w.zub_->Transfer(w.options_, w.known_, w.header_, w.table_);
+                 w.WarnOfFailingStations();
                  w.ShowTraverse();
                  w.TraverseLoaded();
              },
@@ -290,6 +291,7 @@ const std::vector<TrvsCommandRow>& TrvsWindow::CommandTable() {
          .run =
              [](W& w) {
                  w.zub_->Transfer(w.options_, w.known_, w.header_, w.table_, true);
+                 w.WarnOfFailingStations();
                  w.ShowTraverse();
                  w.TraverseLoaded();
              },

@@ -208,6 +208,8 @@ private:
     void PrintPrecisionSheet();
     std::vector<ReportLine> PrecisionSheetReport() const;
     void ShowZubCheck();
+    // After a transfer: the stations of the field book that exceed the limits of the class, if any.
+    void WarnOfFailingStations();
 
     // TrvsPickDispatch.cpp: a point picked on the plot.
     void TakePick(const TrvsPick& pick);

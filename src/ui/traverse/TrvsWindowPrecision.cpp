@@ -19,6 +19,7 @@
 #include "ui/traverse/SurveyClassBox.h"
 #include "ui/traverse/ZubEditorPanel.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -167,6 +168,27 @@ void TrvsWindow::PrintPrecisionSheet() {
 
 void TrvsWindow::PrintPrecisionSheetToPdf(const QString& path) {
     PrintReportToPdf(path, QString::fromUtf8("精度管理表"), SheetPainter(PrecisionSheetReport()));
+}
+
+void TrvsWindow::WarnOfFailingStations() {
+    const std::optional<ObservationLimits> limits = LimitsOf(classBox_->surveyClass());
+    if (!limits) {
+        return;
+    }
+    std::vector<std::string> failing;
+    for (const ZubOverLimit& over : ZubStationsOverLimit(ReduceZubStations(zub_->Rows()), *limits)) {
+        if (std::find(failing.begin(), failing.end(), over.station) == failing.end()) {
+            failing.push_back(over.station);
+        }
+    }
+    if (failing.empty()) {
+        return;
+    }
+    std::string names;
+    for (const std::string& name : failing) {
+        names += (names.empty() ? "" : ", ") + name;
+    }
+    MessageBox::ShowCp932(this, msg::StationsOverLimit(names), MessageBox::Kind::Warning);
 }
 
 void TrvsWindow::ShowZubCheck() {

@@ -151,6 +151,13 @@ TEST_F(TrvsWindowFixture, FieldBookChecksAndPrecisionSheet) {
                              "不適", "観測の制限を超えた測点: C"}) {
         EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
     }
+
+    // The transfer of the book says which reduction it took and which stations fail the class.
+    MessageBox::ClearShownTexts();
+    w.Action(C::ZubTransfer)->trigger();
+    ASSERT_EQ(MessageBox::ShownTexts().size(), 2);
+    EXPECT_TRUE(MessageBox::ShownTexts()[0].contains("転記: 正反の平均")) << MessageBox::ShownTexts()[0].toStdString();
+    EXPECT_EQ(MessageBox::ShownTexts()[1], "観測の制限を超えた測点: C");
 }
 
 } // namespace
