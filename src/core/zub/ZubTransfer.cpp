@@ -3,12 +3,14 @@
 #include "core/geometry/Angles.h"
 #include "core/text/Bytes.h"
 #include "core/text/Cp932.h"
+#include "core/text/MessagesPrecision.h"
 #include "core/text/MessagesZub.h"
 #include "core/text/Numbers.h"
 #include "core/traverse/TrvsEntry.h"
 #include "core/traverse/TrvsHeader.h"
 #include "core/traverse/TrvsKnownPoints.h"
 #include "core/traverse/TrvsOptions.h"
+#include "core/zub/ZubStationCheck.h"
 
 #include <optional>
 #include <set>
@@ -117,9 +119,15 @@ ZubTraverse CollectZubTraverse(const std::vector<ZubRow>& zubRows) {
 
 std::vector<std::string> TransferZubToTraverse(const std::vector<ZubRow>& zubRows, const TrvsOptions& options,
                                                const TrvsKnownPoints& known, const std::string& today,
-                                               TrvsHeader& header, TrvsTable& table) {
-    ZubTraverse walk = CollectZubTraverse(zubRows);
-    std::vector<std::string> notes = std::move(walk.notes);
+                                               TrvsHeader& header, TrvsTable& table, ZubReduction reduction) {
+    const bool bothFaces = ZubHasBothFaces(zubRows);
+    const bool mean = reduction == ZubReduction::FaceMean || (reduction == ZubReduction::Auto && bothFaces);
+    ZubTraverse walk = mean ? CollectZubMeanTraverse(zubRows) : CollectZubTraverse(zubRows);
+    std::vector<std::string> notes;
+    if (bothFaces || mean) {
+        notes.push_back(msg::ZubReductionUsed(mean));
+    }
+    notes.insert(notes.end(), walk.notes.begin(), walk.notes.end());
     // Stations and backsights must be known: from the coordinate list, or computed by an earlier row.
     std::set<std::string> computed;
     std::set<std::string> named;

@@ -37,13 +37,25 @@ struct ZubTraverse {
 // height and 9 target height "0.000".
 ZubTraverse CollectZubTraverse(const std::vector<ZubRow>& zubRows);
 
+// The reduction the rules use for a book with both faces: each set to the mean of its direct (正) and
+// reverse (反) readings, the station to the mean of its sets, one row per direction of a station (the
+// first direction its backsight, at 0°), zenith angles and distances their means.  Instrument and
+// target heights as CollectZubTraverse gives them.
+ZubTraverse CollectZubMeanTraverse(const std::vector<ZubRow>& zubRows);
+
+// How a book becomes traverse rows: Auto takes the mean of both faces for a book that holds reverse
+// observations as well, the direct readings alone otherwise.
+enum class ZubReduction { Auto, DirectOnly, FaceMean };
+
 // A new traverse from the field book: header reset (radial, as every new traverse), date, remark, the
 // start point and its backsight from the first setup with their coordinates and the start direction
 // from the coordinate list; rows numbered, "K", the first row's heights "0.000" when empty.  Returns the
 // notes of the walk and the stations and backsights that neither the coordinate list holds nor an
 // earlier row computes (CP932, one line each; empty when everything was taken).
+// A book holding both faces starts the notes with the reduction used.
 std::vector<std::string> TransferZubToTraverse(const std::vector<ZubRow>& zubRows, const TrvsOptions& options,
                                                const TrvsKnownPoints& known, const std::string& today,
-                                               TrvsHeader& header, TrvsTable& table);
+                                               TrvsHeader& header, TrvsTable& table,
+                                               ZubReduction reduction = ZubReduction::Auto);
 
 } // namespace vemo

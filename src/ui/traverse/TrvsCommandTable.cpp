@@ -87,6 +87,14 @@ const std::vector<TrvsCommandRow>& TrvsWindow::CommandTable() {
          .caption = "リストをファイルに保存...",
          .run = [](W& w) { w.SaveListing(); },
          .enabled = [](const W& w) { return !w.listing_->isHidden(); }},
+        {.command = C::PrecisionSheet,
+         .mode = kTrv,
+         .menu = kFile,
+         .caption = "精度管理表の印刷...",
+         .run = [](W& w) { w.PrintPrecisionSheet(); },
+         .enabled =
+             [](const W& w) { return w.header_.TrvsType == kTrvsClosed || w.header_.TrvsType == kTrvsConnected; },
+         .statusTip = "路線の閉合差と観測の較差を精度の級の制限と並べた精度管理表を印刷します"},
         {.command = C::AutoSave,
          .mode = kTrv,
          .menu = kFile,
@@ -269,12 +277,32 @@ const std::vector<TrvsCommandRow>& TrvsWindow::CommandTable() {
          .run =
              [](W& w) {
                  w.zub_->Transfer(w.options_, w.known_, w.header_, w.table_);
+                 w.WarnOfFailingStations();
                  w.ShowTraverse();
                  w.TraverseLoaded();
              },
          .dropsContent = true,
          .button = "転記",
          .buttonPlace = 4},
+        {.command = C::ZubTransferDirect,
+         .mode = kZub,
+         .menu = kView,
+         .caption = "正観測のみ転記",
+         .run =
+             [](W& w) {
+                 w.zub_->Transfer(w.options_, w.known_, w.header_, w.table_, true);
+                 w.WarnOfFailingStations();
+                 w.ShowTraverse();
+                 w.TraverseLoaded();
+             },
+         .dropsContent = true,
+         .statusTip = "反観測を使わず，正観測を一つずつ一行に転記します"},
+        {.command = C::ZubCheck,
+         .mode = kZub,
+         .menu = kView,
+         .caption = "観測の点検(&K)",
+         .run = [](W& w) { w.ShowZubCheck(); },
+         .statusTip = "測点ごとの倍角差・観測差・高度定数の較差・距離の較差を精度の級の制限と比べます"},
         {.command = C::ZubToTraverse,
          .mode = kZub,
          .menu = kView,

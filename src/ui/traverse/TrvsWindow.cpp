@@ -5,6 +5,7 @@
 #include "ui/common/Cp932Text.h"
 #include "ui/common/GridFont.h"
 #include "ui/common/Workspace.h"
+#include "ui/traverse/SurveyClassBox.h"
 #include "ui/traverse/TrvsCommandRow.h"
 #include "ui/traverse/TrvsGrid.h"
 #include "ui/traverse/TrvsHeaderPanel.h"
@@ -65,6 +66,8 @@ TrvsWindow::TrvsWindow(Workspace& workspace, QWidget* parent)
     listing_->hide();
     plot_ = new TrvsPlot(workspace.store(), state_, header_, table_, this);
     zub_ = new ZubEditorPanel(this);
+    // Made after the table, so that Enter from the last header field goes on into the table.
+    classBox_ = new SurveyClassBox(this);
     traverseMode_ = std::make_unique<TraverseMode>(*this);
     zubEditor_ = std::make_unique<ZubEditorController>(workspace, *zub_, [this] { return SiteFolder(); });
 
@@ -84,6 +87,7 @@ TrvsWindow::TrvsWindow(Workspace& workspace, QWidget* parent)
     auto* traverseLayout = new QVBoxLayout(traversePage_);
     traverseLayout->setContentsMargins(0, 0, 0, 0);
     traverseLayout->addWidget(headerPanel_);
+    traverseLayout->addWidget(classBox_);
     traverseLayout->addWidget(split, 1);
     pages_ = new QStackedWidget(this);
     pages_->addWidget(traversePage_);
@@ -119,6 +123,7 @@ TrvsWindow::TrvsWindow(Workspace& workspace, QWidget* parent)
     connect(zub_, &ZubEditorPanel::captionChanged, this, &TrvsWindow::SetCaption);
     connect(grid_, &TrvsGrid::edited, this, &TrvsWindow::UpdateModifiedMark);
     connect(headerPanel_, &TrvsHeaderPanel::edited, this, &TrvsWindow::UpdateModifiedMark);
+    connect(classBox_, &SurveyClassBox::edited, this, [this] { RunGuarded([this] { KeepSurveyClass(); }); });
     connect(zub_, &ZubEditorPanel::edited, this, &TrvsWindow::UpdateModifiedMark);
     connect(headerPanel_, &TrvsHeaderPanel::notice, status_,
             [this](const QString& text) { status_->showMessage(text); });
@@ -251,6 +256,7 @@ void TrvsWindow::Reset() {
 }
 
 void TrvsWindow::ResetTraverse() {
+    classBox_->setSurveyClass({});
     table_.Reset();
     header_.Reset(options_, TodayText());
     Action(Command::StationInput)->setChecked(options_.InputTpBk != 0);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/print/ReportLine.h"
 #include "core/traverse/TrvsBlunder.h"
 #include "core/traverse/TrvsHeader.h"
 #include "core/traverse/TrvsKnownPoints.h"
@@ -24,6 +25,7 @@ class QToolBar;
 
 namespace vemo {
 
+class SurveyClassBox;
 struct TrvsCommandRow;
 class TrvsGrid;
 class TrvsHeaderPanel;
@@ -75,6 +77,9 @@ public:
         ZubSaveAs,
         ZubTransfer,
         ZubToTraverse,
+        PrecisionSheet,
+        ZubCheck,
+        ZubTransferDirect,
         ZubAutoSave,
         ZubDeleteRow,
         ZubInsertRow,
@@ -104,6 +109,8 @@ public:
     TrvsPlot* Plot() const { return plot_; }
     ZubEditorPanel* ZubEditor() const { return zub_; }
     QPlainTextEdit* ListingPanel() const { return listing_; }
+    // The class the traverse is judged by, kept beside its ".Trv".
+    SurveyClassBox* ClassBox() const { return classBox_; }
     // The long parts of the hints of the window and its plot.
     QStatusBar* StatusBar() const { return status_; }
     const std::string& TrvPath() const { return trvPath_; }
@@ -115,6 +122,8 @@ public:
     // The listing panel's lines (CP932), and printed straight into a PDF file.
     std::vector<std::string> ListingLines() const;
     void PrintListingToPdf(const QString& path);
+    // The 精度管理表 of the traverse (and of the field book held by the ZUB Editor) into a PDF file.
+    void PrintPrecisionSheetToPdf(const QString& path);
     void ShowZubEditor();
     void ShowTraverse();
     // After a ZUB transfer or a load: the table shows the traverse held, the plot follows.
@@ -184,6 +193,24 @@ private:
     void ToggleTm();
     void AutoSaveTraverse(bool forced);
 
+    // TrvsWindowPrecision.cpp: the judgement by the class of the traverse.
+    // The judgement lines of the current traverse (with the located blunder when it fails); nothing
+    // without a class or without a closed or connected result.
+    std::vector<std::string> JudgementListing() const;
+    // The located blunder when the traverse fails its class (or, without one, the gross check).
+    std::string LocatedBlunder() const;
+    // Before registering: a traverse failing its class asks first, naming what fails.  True to go on.
+    bool AcceptFailingClass();
+    // The class kept beside the traverse file, when there is one.
+    void KeepSurveyClass();
+    void LoadSurveyClass();
+    // The 精度管理表: previewed for printing; the field book's check table in a box.
+    void PrintPrecisionSheet();
+    std::vector<ReportLine> PrecisionSheetReport() const;
+    void ShowZubCheck();
+    // After a transfer: the stations of the field book that exceed the limits of the class, if any.
+    void WarnOfFailingStations();
+
     // TrvsPickDispatch.cpp: a point picked on the plot.
     void TakePick(const TrvsPick& pick);
 
@@ -209,6 +236,7 @@ private:
     QStackedWidget* pages_ = nullptr;
     QWidget* traversePage_ = nullptr;
     TrvsHeaderPanel* headerPanel_ = nullptr;
+    SurveyClassBox* classBox_ = nullptr;
     TrvsGrid* grid_ = nullptr;
     QPlainTextEdit* listing_ = nullptr;
     TrvsPlot* plot_ = nullptr;

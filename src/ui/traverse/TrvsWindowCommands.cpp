@@ -130,6 +130,7 @@ void TrvsWindow::OpenTrvFile(const std::string& path) {
     header_ = header;
     table_ = table;
     trvPath_ = path;
+    LoadSurveyClass();
     if (mode_ != Mode::Traverse) {
         ShowTraverse();
     }
@@ -169,6 +170,7 @@ void TrvsWindow::SaveTrv(bool askName) {
 void TrvsWindow::SaveTrvFile(const std::string& path) {
     vemo::SaveTrvFile(path, header_, table_, workspace_.settings().Data.Backup);
     trvPath_ = path;
+    KeepSurveyClass();
     MarkTraverseSaved();
     SetCaption(U("トラバース計算 - ") + PathText(path));
 }
@@ -203,7 +205,9 @@ void TrvsWindow::Recompute() {
 // A misclosure beyond the plausibility limits is named before any adjusted value is shown.
 void TrvsWindow::WarnOfBlunder(const TrvsPrecision& precision) {
     if (auto warning = TraverseBlunderWarning(precision, BlunderLimits())) {
-        MessageBox::ShowCp932(this, *warning, MessageBox::Kind::Warning);
+        const std::string blunder = LocatedBlunder();
+        MessageBox::ShowCp932(this, blunder.empty() ? *warning : *warning + "\n\n" + blunder,
+                              MessageBox::Kind::Warning);
     }
 }
 
@@ -234,7 +238,11 @@ void TrvsWindow::ShowPrecision() {
         return;
     }
     WarnOfBlunder(*precision);
-    PrecisionBox box(PrecisionDialogLines(header_.TrvsType, *precision), this);
+    std::vector<std::string> lines = PrecisionDialogLines(header_.TrvsType, *precision);
+    for (std::string& line : JudgementListing()) {
+        lines.push_back(std::move(line));
+    }
+    PrecisionBox box(lines, this);
     box.exec();
 }
 
@@ -255,6 +263,9 @@ void TrvsWindow::RegisterPoints() {
                 return;
             }
         }
+    }
+    if (!AcceptFailingClass()) {
+        return;
     }
     // A traverse computed again after a correction may replace the points it registered before.
     const auto askReplace = [this](const std::vector<std::string>& held) {
@@ -296,6 +307,9 @@ void TrvsWindow::AppendResultListing() {
         if (header_.TrvsType == kTrvsClosed || header_.TrvsType == kTrvsConnected) {
             if (auto precision = AdjustTraverse(state_, Input(), &lines)) {
                 WarnOfBlunder(*precision);
+                for (std::string& line : JudgementListing()) {
+                    lines.push_back(std::move(line));
+                }
             }
         } else {
             ComputeRawTraverse(state_, Input(), &lines);

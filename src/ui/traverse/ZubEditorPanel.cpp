@@ -297,8 +297,9 @@ void ZubEditorPanel::DeleteRow() {
 }
 
 void ZubEditorPanel::Transfer(const TrvsOptions& options, const TrvsKnownPoints& known, TrvsHeader& header,
-                              TrvsTable& table) {
-    const std::vector<std::string> notes = TransferZubToTraverse(Rows(), options, known, TodayText(), header, table);
+                              TrvsTable& table, bool directOnly) {
+    const std::vector<std::string> notes = TransferZubToTraverse(
+        Rows(), options, known, TodayText(), header, table, directOnly ? ZubReduction::DirectOnly : ZubReduction::Auto);
     if (!notes.empty()) {
         MessageBox::ShowCp932(this, msg::TransferNotes(notes), MessageBox::Kind::Warning);
     }

@@ -50,9 +50,12 @@ public:
     bool Modified() const;
     void InsertRow();
     void DeleteRow();
-    // The direct observations into the traverse table (header and table replaced as a whole), each
-    // setup from its own station; what was left out is told in a message.
-    void Transfer(const TrvsOptions& options, const TrvsKnownPoints& known, TrvsHeader& header, TrvsTable& table);
+    // The observations into the traverse table (header and table replaced as a whole), each setup from
+    // its own station: a book with both faces as the mean of its faces and sets; what was left out,
+    // and which reduction was taken, is told in a message.
+    // `directOnly`: the direct (正) readings alone, one row each, instead of the mean of both faces.
+    void Transfer(const TrvsOptions& options, const TrvsKnownPoints& known, TrvsHeader& header, TrvsTable& table,
+                  bool directOnly = false);
     // Whether a row is marked for a wrong check character.
     bool CheckWrong(int row) const;
 

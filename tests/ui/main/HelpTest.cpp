@@ -97,6 +97,7 @@ TEST_F(Help, EveryTopicHasItsOwnExplainingPageFoundByIndexAndSearch) {
                                                   {24, "逆打ち"},
                                                   {30, "トラバース"},
                                                   {32, "トラバース"},
+                                                  {34, "精度の点検"},
                                                   {31, "野帳"},
                                                   {40, "RS-232C"},
                                                   {50, "GIS/CAD"},

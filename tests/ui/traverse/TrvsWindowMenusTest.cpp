@@ -81,6 +81,7 @@ TEST_F(TrvsWindowMenus, EachModeShowsItsOwnCommands) {
         "  計算結果印刷\tCtrl+Alt+P",
         "  リストの印刷... [off]", // the listing panel is hidden
         "  リストをファイルに保存... [off]",
+        "  精度管理表の印刷... [off]", // a radial traverse has no closure
         "  ---",
         "  オートセーブファイルに強制保存",
         "  ---",
@@ -120,6 +121,7 @@ TEST_F(TrvsWindowMenus, EachModeShowsItsOwnCommands) {
     QStringList closed = traverse;
     Change(closed, "  リストの印刷... [off]", "  リストの印刷...");
     Change(closed, "  リストをファイルに保存... [off]", "  リストをファイルに保存...");
+    Change(closed, "  精度管理表の印刷... [off]", "  精度管理表の印刷...");
     Change(closed, "  タンニング・モード(&T)\tIns [off]", "  タンニング・モード(&T)\tIns");
     Change(closed, "  計算簿(&L)\tCtrl+L [ ]", "  計算簿(&L)\tCtrl+L [x]");
     Change(closed, "  精度計算(&P)\tF9 [off]", "  精度計算(&P)\tF9");
@@ -145,6 +147,8 @@ TEST_F(TrvsWindowMenus, EachModeShowsItsOwnCommands) {
         "  一行挿入\tCtrl+Ins",
         "表示(&V)",
         "  トラバー計算表へ転記(&T)\tCtrl+T",
+        "  正観測のみ転記",
+        "  観測の点検(&K)",
         "  トラバー計算表へ移動(&C)",
         "tools",
         "  受信 [off]",

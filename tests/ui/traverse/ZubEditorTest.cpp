@@ -85,9 +85,10 @@ TEST_F(ZubEditor, TransferFillsTheTraverseTableSetupBySetup) {
     EXPECT_EQ(w.windowTitle(), "トラバース計算 *"); // not saved in a traverse file yet
     EXPECT_EQ(Cp932ToUtf8(w.Header().T0No), "T1");
     EXPECT_EQ(Cp932ToUtf8(w.Header().T1No), "T0");
-    EXPECT_EQ(
-        MessageBox::ShownTexts(),
-        QStringList{"転記しなかったもの・確かめてほしいもの:\nZUBの 9 行目: G レコードは観測でないので取り込みません"});
+    EXPECT_EQ(MessageBox::ShownTexts(),
+              QStringList{"転記しなかったもの・確かめてほしいもの:\n"
+                          "転記: 正反の平均と対回の平均から 1 方向 1 行にしました（正観測のみの転記も選べます）\n"
+                          "ZUBの 9 行目: G レコードは観測でないので取り込みません"});
     ASSERT_EQ(w.Table().ObservationRows(), 4);
     const struct {
         const char *inst, *back, *target, *h, *ih;

@@ -1,0 +1,164 @@
+// The class of a traverse in the traverse window: kept beside the ".Trv" (never in it), judged in the
+// precision panel and the listing with the located blunder, and asked about before a failing traverse
+// is registered.
+#include "TrvsWindowFixture.h"
+
+#include "core/traverse/SurveyClassFile.h"
+#include "core/zub/ZubChecksum.h"
+#include "support/WhenShown.h"
+#include "ui/traverse/PrecisionBox.h"
+#include "ui/traverse/SurveyClassBox.h"
+#include "ui/traverse/ZubEditorPanel.h"
+
+#include <QComboBox>
+#include <QPlainTextEdit>
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace vemo::test {
+namespace {
+
+using C = TrvsWindow::Command;
+
+// The closed rectangle T0 … T9 of 100 m legs whose T3 angle was typed 90°10′ (see the command-line
+// test): 523-524 mm of closure against the 158 mm of a 4級 unit polygon.
+std::string RectangleTrv() {
+    std::string t = "0\r\n26/12/10\r\n\r\nT0,-35000.000,12000.000,0.000\r\nT9,1,0.0000\r\n,0.000,0.000,0.000\r\n"
+                    ",0,0.0000\r\n";
+    const char* angles[10] = {"90.0000", "180.0000", "180.0000", "90.1000", "180.0000",
+                              "90.0000", "180.0000", "180.0000", "90.0000", "180.0000"};
+    for (int k = 0; k < 10; ++k) {
+        t += std::to_string(k + 1) + ",T,,,T" + std::to_string((k + 1) % 10) + "," + angles[k] + ",90.0000,100.000\r\n";
+    }
+    return t;
+}
+
+TEST_F(TrvsWindowFixture, ClassIsKeptBesideTheFileJudgedAndGuardsRegistration) {
+    TrvsWindow& w = Open();
+    const std::string path = home.File("rect.Trv");
+    WriteBytes(path, RectangleTrv());
+    WriteBytes(home.File("rect.Class.ini"), "[Precision]\r\nClass=4\r\n");
+    w.OpenTrvFile(path);
+    EXPECT_EQ(w.ClassBox()->combo()->currentText(), "4級基準点測量");
+
+    QStringList lines;
+    WhenShown<PrecisionBox>([&lines](PrecisionBox* box) {
+        lines = box->Lines();
+        box->accept();
+    });
+    w.Action(C::Precision)->trigger();
+    const QString shown = lines.join('\n');
+    EXPECT_TRUE(shown.contains("精度の判定  4級基準点測量")) << shown.toStdString();
+    EXPECT_TRUE(shown.contains("制限           158 mm   不適")) << shown.toStdString();
+    EXPECT_TRUE(shown.contains("判定  不適")) << shown.toStdString();
+    EXPECT_TRUE(shown.contains("測点 T3 の夾角に約 +10′ の誤りがある可能性があります")) << shown.toStdString();
+
+    // Registering asks first, naming what fails; told no, nothing is registered.
+    const int rows = workspace->store().xyz.RowCount();
+    MessageBox::ClearShownTexts();
+    MessageBox::SetNextAnswer(QMessageBox::No);
+    w.Action(C::Register)->trigger();
+    ASSERT_EQ(MessageBox::ShownTexts().size(), 1);
+    const QString question = MessageBox::ShownTexts()[0];
+    EXPECT_TRUE(question.contains("4級基準点測量 の制限を満たしていません")) << question.toStdString();
+    EXPECT_TRUE(question.contains("位置の閉合差")) << question.toStdString();
+    EXPECT_TRUE(question.contains("測点 T3 の夾角")) << question.toStdString();
+    EXPECT_EQ(workspace->store().xyz.RowCount(), rows);
+
+    // 乙三 tolerates 3 m: the traverse passes and registers without a question.
+    w.ClassBox()->combo()->setCurrentText("精度区分 乙三");
+    EXPECT_EQ(ReadSurveyClass(path), *ParseSurveyClass("乙三")) << "kept beside the file at once";
+    MessageBox::ClearShownTexts();
+    w.Action(C::Register)->trigger();
+    ASSERT_EQ(MessageBox::ShownTexts().size(), 1);
+    EXPECT_TRUE(MessageBox::ShownTexts()[0].contains("追加登録")) << MessageBox::ShownTexts()[0].toStdString();
+
+    // The listing ends with the judgement; the traverse file itself is what other programs read.
+    w.Action(C::ResultListing)->trigger();
+    EXPECT_TRUE(w.ListingPanel()->toPlainText().contains("精度の判定  精度区分 乙三"));
+    w.SaveTrvFile(path);
+    EXPECT_EQ(ReadBytes(path), RectangleTrv());
+
+    // A new traverse has no class; a traverse never given one gets no file beside it.
+    w.Action(C::New)->trigger();
+    EXPECT_EQ(w.ClassBox()->surveyClass(), SurveyClass{});
+    const std::string other = home.File("other.Trv");
+    w.SaveTrvFile(other);
+    EXPECT_FALSE(std::filesystem::exists(SurveyClassPath(other)));
+}
+
+std::string ZubLine(const std::string& body) {
+    return body + ZubChecksum(body) + ",\r\n";
+}
+
+// Station C of this book turns 50″ of 倍角差 (the core test works the figures out by hand).
+std::string TwoSetBook() {
+    std::string book = ZubLine("A,01,") + ZubLine("D,A,,1.450,0,2200002,,,");
+    for (const char* f :
+         {"B,,1.5,r1001,0.0010,88.3020,52.345,,,,0,", "C,,1.5,r1002,75.2040,91.1000,60.120,,,,0,",
+          "C,,1.5,l1002,255.2050,268.5020,60.121,,,,0,", "B,,1.5,l1001,180.0010,271.2950,52.346,,,,0,",
+          "B,,1.5,r2001,90.0020,88.3025,52.347,,,,0,", "C,,1.5,r2002,165.2045,91.1005,60.119,,,,0,",
+          "C,,1.5,l2002,345.2055,268.5010,60.120,,,,0,", "B,,1.5,l2001,270.0015,271.2940,52.346,,,,0,"}) {
+        book += ZubLine(std::string("F,") + f);
+    }
+    book += ZubLine("D,C,,1.400,0,2200002,,,");
+    for (const char* f : {"A,,1.5,r1001,0.0000,89.0000,,,,,0,", "D,,1.5,r1002,120.1030,92.0000,80.012,,,,0,",
+                          "D,,1.5,l1002,300.1050,268.0030,80.014,,,,0,", "A,,1.5,l1001,180.0010,271.0010,,,,,0,",
+                          "A,,1.5,r2001,90.0010,89.0005,,,,,0,", "D,,1.5,r2002,210.1120,92.0005,80.020,,,,0,",
+                          "D,,1.5,l2002,30.1100,268.0025,80.020,,,,0,", "A,,1.5,l2001,270.0010,271.0005,,,,,0,"}) {
+        book += ZubLine(std::string("F,") + f);
+    }
+    return book + ZubLine("Z,");
+}
+
+// The field book's check table in the ZUB Editor by the class of the traverse, and the 精度管理表 of
+// both read back from its PDF.
+TEST_F(TrvsWindowFixture, FieldBookChecksAndPrecisionSheet) {
+    TrvsWindow& w = Open();
+    const std::string path = home.File("rect.Trv");
+    WriteBytes(path, RectangleTrv());
+    WriteBytes(home.File("rect.Class.ini"), Jp("[Precision]\r\nClass=3\r\n[Sheet]\r\nWork=矩形の基準点測量\r\n"
+                                               "Contractor=測量設計事務所\r\n"));
+    w.OpenTrvFile(path);
+    WriteBytes(home.File("book.ZUB"), TwoSetBook());
+    w.Action(C::ToZub)->trigger();
+    w.ZubEditor()->LoadFile(home.File("book.ZUB"));
+
+    QStringList lines;
+    WhenShown<PrecisionBox>([&lines](PrecisionBox* box) {
+        lines = box->Lines();
+        lines.prepend(box->windowTitle());
+        box->accept();
+    });
+    w.Action(C::ZubCheck)->trigger();
+    ASSERT_GE(lines.size(), 5);
+    EXPECT_EQ(lines[0], "観測の点検 - 3級基準点測量");
+    EXPECT_TRUE(lines[3].startsWith("A ")) << lines[3].toStdString();
+    EXPECT_FALSE(lines[3].contains('*')) << lines[3].toStdString();
+    EXPECT_TRUE(lines[4].contains("50 *")) << lines[4].toStdString();
+    EXPECT_EQ(lines.back(), "観測の制限を超えた測点: C");
+
+    if (std::system("pdftotext -v > /dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "pdftotext is not installed";
+    }
+    w.PrintPrecisionSheetToPdf(QString::fromStdString(home.File("sheet.pdf")));
+    ASSERT_EQ(
+        std::system(("pdftotext -layout -enc UTF-8 " + home.File("sheet.pdf") + " " + home.File("sheet.txt")).c_str()),
+        0);
+    const std::string text = ReadBytes(home.File("sheet.txt"));
+    for (const char* part : {"精 度 管 理 表", "矩形の基準点測量", "測量設計事務所", "3級基準点測量", "路線 1 T0 - T0",
+                             "不適", "観測の制限を超えた測点: C"}) {
+        EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
+    }
+
+    // The transfer of the book says which reduction it took and which stations fail the class.
+    MessageBox::ClearShownTexts();
+    w.Action(C::ZubTransfer)->trigger();
+    ASSERT_EQ(MessageBox::ShownTexts().size(), 2);
+    EXPECT_TRUE(MessageBox::ShownTexts()[0].contains("転記: 正反の平均")) << MessageBox::ShownTexts()[0].toStdString();
+    EXPECT_EQ(MessageBox::ShownTexts()[1], "観測の制限を超えた測点: C");
+}
+
+} // namespace
+} // namespace vemo::test
