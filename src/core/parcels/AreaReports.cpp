@@ -54,8 +54,8 @@ std::optional<std::string> CategoryLine(const ParcelCategoryOf& categoryOf, cons
     if (category.empty()) {
         return std::nullopt;
     }
-    return Jp("地積（") + category + Jp("）") +
-           Sprintf(" %10s ", FormatCategoryChiseki(figures.chisekiHundredths, category).c_str()) + Jp("㎡");
+    return Jp("地積（") + category + Jp("）") + Sprintf(" %10s ", FormatCategoryChiseki(figures, category).c_str()) +
+           Jp("㎡");
 }
 std::string TsuboLine(const char* label, double tsubo) {
     return Jp(label) + Sprintf(" %10.2f ", tsubo) + Jp("坪");
