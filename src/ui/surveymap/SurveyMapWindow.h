@@ -21,10 +21,11 @@ namespace vemo::surveymap {
 
 class SurveyMapPreview;
 
-// 地積測量図: the parcels of the open site with their role (対象 / 隣接) and 地目, the scale, the paper
-// and the title items; the preview follows every choice at once.  Prints through the program's print
-// preview, writes a PDF at true scale or a DXF in ground coordinates, and keeps the choices in the
-// site's "VemoSurveyMap.txt".
+// 地積測量図: the parcels of the open site with their role (対象 / 隣接) and 地目 (from the register's
+// list), the scale, the paper and the title items; the preview follows every choice at once.  Prints
+// through the program's print preview, writes a PDF at true scale, the register's TIFF or a DXF in
+// ground coordinates, each after listing what the register would miss; keeps the choices in the site's
+// "VemoSurveyMap.txt".
 class SurveyMapWindow : public QDialog {
     Q_OBJECT
 public:
@@ -37,6 +38,7 @@ public:
     const std::optional<SurveyMapLayout>& currentMap() const;
     QString notes() const;
     void writePdf(const QString& path);
+    void writeTiff(const QString& path);
     void writeDxf(const QString& path);
 
 private:
@@ -46,7 +48,9 @@ private:
     void refresh();
     void print();
     void askPdf() { askAndWrite(QStringLiteral("PDF"), &SurveyMapWindow::writePdf); }
+    void askTiff() { askAndWrite(QStringLiteral("TIFF"), &SurveyMapWindow::writeTiff); }
     void askDxf() { askAndWrite(QStringLiteral("DXF"), &SurveyMapWindow::writeDxf); }
+    bool confirmComplete();
     void askAndWrite(const QString& format, void (SurveyMapWindow::*write)(const QString&));
     void save();
 
@@ -59,6 +63,7 @@ private:
     QComboBox* paper_ = nullptr;
     QLineEdit* district_ = nullptr;
     QLineEdit* date_ = nullptr;
+    QLineEdit* madeDate_ = nullptr;
     QLineEdit* surveyor_ = nullptr;
     QLineEdit* office_ = nullptr;
     QLineEdit* applicant_ = nullptr;

@@ -6,12 +6,14 @@
 #include "core/surveymap/SiteSurveyInfo.h"
 #include "core/text/Cp932.h"
 #include "support/TempDir.h"
+#include "ui/common/MessageBox.h"
 #include "ui/common/Workspace.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -48,15 +50,16 @@ TEST(SurveyMapWindow, PreviewFollowsTheChoices) {
     SurveyMapWindow window(workspace);
     window.open(site.Path(), 9);
     ASSERT_TRUE(window.currentMap().has_value()) << window.notes().toStdString();
-    EXPECT_EQ(window.currentMap()->scale, 250);
-    EXPECT_EQ(window.currentMap()->widthMm, 420);
+    EXPECT_EQ(window.currentMap()->scale, 100);   // the largest that fits a 10 m lot
+    EXPECT_EQ(window.currentMap()->widthMm, 257); // B4 portrait
     EXPECT_TRUE(HasText(*window.currentMap(), MapLayer::Title, "霞が関三丁目"));
     EXPECT_TRUE(HasText(*window.currentMap(), MapLayer::ParcelNumber, "山林"));
 
-    window.findChild<QComboBox*>("scale")->setCurrentIndex(4);
+    window.findChild<QComboBox*>("scale")->setCurrentIndex(5);
     EXPECT_EQ(window.currentMap()->scale, 500);
-    window.findChild<QComboBox*>("paper")->setCurrentIndex(0);
+    window.findChild<QComboBox*>("paper")->setCurrentIndex(2);
     EXPECT_EQ(window.currentMap()->widthMm, 210);
+    EXPECT_NE(window.findChild<QComboBox*>("paper")->currentText().indexOf(QStringLiteral("下書き")), -1);
     QLineEdit* district = window.findChild<QLineEdit*>("地番区域");
     district->setText(QStringLiteral("大手町一丁目"));
     EXPECT_TRUE(HasText(*window.currentMap(), MapLayer::Title, "大手町一丁目"));
@@ -86,6 +89,75 @@ TEST(SurveyMapWindow, PreviewFollowsTheChoices) {
     EXPECT_EQ(Cp932ToUtf8(saved.title.district), "大手町一丁目");
     EXPECT_EQ(saved.Parcel("8")->role, ParcelRole::Subject);
     EXPECT_EQ(saved.Parcel("7")->role, ParcelRole::None);
+}
+
+struct TwoParcels {
+    test::TempDir site;
+    Workspace workspace;
+
+    TwoParcels() {
+        workspace.store().xyz.ReplaceAll({{"", "A", "-35000.000", "-8000.000", "", Jp("鋲"), ""},
+                                          {"", "B", "-34990.000", "-8000.000", "", "", ""},
+                                          {"", "C", "-34990.000", "-7990.000", "", "", ""},
+                                          {"", "D", "-35000.000", "-7990.000", "", "", ""}});
+        workspace.store().blocks.Add(Block{"7", "A,B,C,D,A", 5, 0, 0});
+        SiteSurveyInfo info;
+        info.ParcelEntry("7") = {"7", "", ParcelRole::Subject};
+        WriteSiteSurveyInfo(site.Path(), info);
+    }
+};
+
+// 地目 comes from the register's list only, so a blank or a wrong character cannot get in.
+TEST(SurveyMapWindow, CategoryIsChosenFromTheRegistersList) {
+    TwoParcels data;
+    SurveyMapWindow window(data.workspace);
+    window.open(data.site.Path(), 9);
+    auto* category = qobject_cast<QComboBox*>(window.findChild<QTableWidget*>("parcels")->cellWidget(0, 2));
+    ASSERT_NE(category, nullptr);
+    EXPECT_FALSE(category->isEditable());
+    QStringList offered;
+    for (int i = 0; i < category->count(); ++i) {
+        offered << category->itemText(i);
+    }
+    EXPECT_EQ(
+        offered.join(QLatin1Char(' ')),
+        QStringLiteral(" 田 畑 宅地 学校用地 鉄道用地 塩田 鉱泉地 池沼 山林 牧場 原野 墓地 境内地 運河用地 水道用地 "
+                       "用悪水路 ため池 堤 井溝 保安林 公衆用道路 公園 雑種地"));
+    category->setCurrentText(QStringLiteral("山林"));
+    ASSERT_TRUE(window.currentMap().has_value());
+    EXPECT_TRUE(HasText(*window.currentMap(), MapLayer::ParcelNumber, "山林"));
+}
+
+// Before a sheet goes out the window lists what the register would miss and asks; declined, nothing
+// is written and no file is asked for.  Enter in a field goes on to the next field and prints nothing.
+TEST(SurveyMapWindow, ListsMissingItemsBeforeOutputAndEnterMovesOn) {
+    TwoParcels data;
+    SurveyMapWindow window(data.workspace);
+    window.open(data.site.Path(), 9);
+    MessageBox::SetCapture(true);
+    MessageBox::ClearShownTexts();
+    MessageBox::SetNextAnswer(QMessageBox::Cancel);
+    for (QPushButton* button : window.findChildren<QPushButton*>()) {
+        if (button->text() == QStringLiteral("TIFF 出力...")) {
+            button->click();
+        }
+    }
+    ASSERT_EQ(MessageBox::ShownTexts().size(), 1);
+    QString asked = MessageBox::ShownTexts().front();
+    for (const char* item : {"地番 7 の地目が選ばれていません。", "地番区域の名称が入力されていません。",
+                             "作成年月日が入力されていません。", "申請人が入力されていません。",
+                             "基準点（測量の基礎とした点）がありません。"}) {
+        EXPECT_NE(asked.indexOf(QString::fromUtf8(item)), -1) << item << "\n" << asked.toStdString();
+    }
+    MessageBox::ClearShownTexts();
+    window.activateWindow();
+    auto* district = window.findChild<QLineEdit*>("地番区域");
+    district->setFocus();
+    QTest::keyClick(district, Qt::Key_Return);
+    EXPECT_EQ(window.focusWidget(), window.findChild<QLineEdit*>("測量年月日"));
+    EXPECT_TRUE(MessageBox::ShownTexts().isEmpty());
+    EXPECT_TRUE(window.isVisible());
+    MessageBox::SetCapture(false);
 }
 
 } // namespace
