@@ -142,8 +142,8 @@ std::vector<ReportLine> ParcelAreaBlock(const std::string& name, const std::vect
     }
     std::vector<std::string> missing = MissingRingNames(ring);
     if (!missing.empty()) {
-        for (const std::string& line :
-             WrapAtCommas(Jp("※ ") + msg::MissingParcelPoints(missing), kReportColumns - kIndent.size())) {
+        for (const std::string& line : WrapAtCommas(Jp("※ ") + msg::MissingParcelPoints(missing, !ring.front().found),
+                                                    kReportColumns - kIndent.size())) {
             lines.push_back({kIndent + line});
         }
     }
@@ -163,7 +163,7 @@ std::vector<std::string> AreaListLines(const BlockList& blocks, const std::vecto
         totals.Add(figures);
         lines.push_back(block.BlockName);
         if (std::vector<std::string> missing = MissingRingNames(ring); !missing.empty()) {
-            lines.push_back(Jp("※ ") + msg::MissingParcelPoints(missing));
+            lines.push_back(Jp("※ ") + msg::MissingParcelPoints(missing, !ring.front().found));
         }
         lines.push_back(AreaLine("面積", AreaText(figures.exact, figures.doubleAreaMm2, figures.area)));
         lines.push_back(ChisekiLine("地積", figures.chiseki));

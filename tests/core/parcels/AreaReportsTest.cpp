@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cmath>
 #include <iterator>
 #include <optional>
@@ -92,6 +94,22 @@ TEST(AreaReports, AreaReportCharacterForCharacter) {
     Lines empty = Utf8(AreaReportLines(f.blocks, {}, f.index));
     ASSERT_EQ(empty.size(), 9u);
     EXPECT_EQ(empty[5], kFigures + "面　積       0.0000000");
+}
+
+// A missing first vertex has no point before it: it stands on the first point the list holds after it
+// (here A, so the square is whole), and the note says so instead of claiming the point before.
+TEST(AreaReports, MissingFirstVertexSaysWhatItTakes) {
+    Fixture f;
+    f.blocks.Add(Block{"LEAD", "GONE,A,B,C,D,GONE", 6, 0, 0});
+    Lines list = Utf8(AreaListLines(f.blocks, {2}, f.index));
+    ASSERT_GE(list.size(), 4u);
+    EXPECT_EQ(list[1], "※ 座標リストにない点: GONE（前の点の座標で計算。先頭は次の点の座標で計算）");
+    EXPECT_EQ(list[3], "地積     100.00 ㎡");
+    std::string report;
+    for (const std::string& line : Utf8(AreaReportLines(f.blocks, {2}, f.index))) {
+        report += line;
+    }
+    EXPECT_NE(report.find("先頭は次の点の座標で計算"), std::string::npos) << report;
 }
 
 TEST(AreaReports, AreaListAndParcelListPrint) {
