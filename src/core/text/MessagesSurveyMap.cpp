@@ -114,4 +114,8 @@ std::string NoSiteFolderToSave() {
     return Jp("現場フォルダが開かれていないため保存できません");
 }
 
+std::string SurveyMapUnsaved() {
+    return Jp("地積測量図の入力（表題の欄、区分、地目）が保存されていません。保存しますか？");
+}
+
 } // namespace vemo::msg

@@ -56,6 +56,8 @@ std::string DxfLineWidthsLost(); // 線の太さ（筆界線の太線と隣接�
 std::string DxfFontsLost(); // 文字の字体は CAD 側の既定の字体になります（…）。
 
 std::string MapWritten(std::string_view path, std::string_view notes); // <path> に出力しました。\n<notes>
-std::string NoSiteFolderToSave(); // 現場フォルダが開かれていないため保存できません
+std::string NoSiteFolderToSave();
+std::string SurveyMapUnsaved(); // 地積測量図の入力（表題の欄、区分、地目）が保存されていません。保存しますか？ //
+                                // 現場フォルダが開かれていないため保存できません
 
 } // namespace vemo::msg

@@ -75,6 +75,7 @@ SurveyMapWindow::SurveyMapWindow(Workspace& workspace, QWidget* parent) : QDialo
         (*field)->setObjectName(QString::fromUtf8(label));
         form->addRow(QString::fromUtf8(label), *field);
         connect(*field, &QLineEdit::textChanged, this, &SurveyMapWindow::refresh);
+        connect(*field, &QLineEdit::textChanged, this, &SurveyMapWindow::markUnsaved);
         // Enter ends an entry and goes on to the next, as in every form of the program; it never prints.
         connect(*field, &QLineEdit::returnPressed, this, [this] { focusNextChild(); });
     }
@@ -125,6 +126,7 @@ void SurveyMapWindow::open(const std::filesystem::path& siteFolder, int zone) {
     applicant_->setText(FromCp932(info_.title.applicant));
     loading_ = false;
     loadParcels();
+    unsaved_ = false;
     show();
     raise();
 }
@@ -145,6 +147,7 @@ void SurveyMapWindow::loadParcels() {
         role->addItems(kRoles);
         role->setCurrentIndex(stated != nullptr ? static_cast<int>(stated->role) : 0);
         connect(role, &QComboBox::currentIndexChanged, this, &SurveyMapWindow::refresh);
+        connect(role, &QComboBox::currentIndexChanged, this, &SurveyMapWindow::markUnsaved);
         parcels_->setCellWidget(row, kRole, role);
         // 地目 from the register's list only: a typed one could differ by a blank or a character.
         auto* category = new QComboBox(parcels_);
@@ -155,6 +158,7 @@ void SurveyMapWindow::loadParcels() {
         category->setCurrentIndex(
             std::max(0, category->findText(stated != nullptr ? FromCp932(stated->category) : "")));
         connect(category, &QComboBox::currentIndexChanged, this, &SurveyMapWindow::refresh);
+        connect(category, &QComboBox::currentIndexChanged, this, &SurveyMapWindow::markUnsaved);
         parcels_->setCellWidget(row, kCategory, category);
     }
     loading_ = false;
@@ -292,12 +296,33 @@ void SurveyMapWindow::askAndWrite(const QString& format, void (SurveyMapWindow::
     }
 }
 
-void SurveyMapWindow::save() {
+bool SurveyMapWindow::saveEntries() {
     if (siteFolder_.empty()) {
         MessageBox::ShowCp932(this, msg::NoSiteFolderToSave());
-        return;
+        return false;
     }
-    RunCommand([&] { WriteSiteSurveyInfo(siteFolder_, infoFromFields()); }, this);
+    bool saved = false;
+    RunCommand(
+        [&] {
+            WriteSiteSurveyInfo(siteFolder_, infoFromFields());
+            saved = true;
+        },
+        this);
+    unsaved_ = unsaved_ && !saved;
+    return saved;
+}
+
+void SurveyMapWindow::reject() {
+    if (unsaved_) {
+        QMessageBox::StandardButton answer =
+            MessageBox::Ask(this, FromCp932(msg::SurveyMapUnsaved()),
+                            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+        if (answer == QMessageBox::Cancel || (answer == QMessageBox::Yes && !saveEntries())) {
+            return; // stays open with its entries
+        }
+        unsaved_ = false;
+    }
+    QDialog::reject();
 }
 
 } // namespace vemo::surveymap

@@ -41,6 +41,9 @@ public:
     void writeTiff(const QString& path);
     void writeDxf(const QString& path);
 
+    // Closing (the close button, Esc) with entries not yet saved asks whether to save them first.
+    void reject() override;
+
 private:
     void loadParcels();
     SiteSurveyInfo infoFromFields() const;
@@ -52,7 +55,8 @@ private:
     void askDxf() { askAndWrite(QStringLiteral("DXF"), &SurveyMapWindow::writeDxf); }
     bool confirmComplete();
     void askAndWrite(const QString& format, void (SurveyMapWindow::*write)(const QString&));
-    void save();
+    void save() { saveEntries(); }
+    bool saveEntries(); // false when nothing could be written (the reason shown)
 
     Workspace& workspace_;
     std::filesystem::path siteFolder_;
@@ -70,6 +74,8 @@ private:
     QLabel* notes_ = nullptr;
     SurveyMapPreview* preview_ = nullptr;
     bool loading_ = false;
+    bool unsaved_ = false; // title items, roles or 地目 changed since the site file was read or saved
+    void markUnsaved() { unsaved_ = unsaved_ || !loading_; }
 };
 
 } // namespace vemo::surveymap

@@ -160,5 +160,34 @@ TEST(SurveyMapWindow, ListsMissingItemsBeforeOutputAndEnterMovesOn) {
     MessageBox::SetCapture(false);
 }
 
+// Closing with entries not yet saved asks: Cancel keeps the window and its entries, Yes saves them to
+// the site file and closes.  Nothing changed, it closes without a word.
+TEST(SurveyMapWindow, ClosingWithUnsavedEntriesAsks) {
+    TwoParcels data;
+    SurveyMapWindow window(data.workspace);
+    window.open(data.site.Path(), 9);
+    MessageBox::SetCapture(true);
+    MessageBox::ClearShownTexts();
+    window.close();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(MessageBox::ShownTexts().isEmpty());
+
+    window.open(data.site.Path(), 9);
+    window.findChild<QLineEdit*>("申請人")->setText(QStringLiteral("申請 花子"));
+    MessageBox::SetNextAnswer(QMessageBox::Cancel);
+    window.close();
+    EXPECT_TRUE(window.isVisible());
+    ASSERT_EQ(MessageBox::ShownTexts().size(), 1);
+    EXPECT_EQ(MessageBox::ShownTexts().front(),
+              QStringLiteral("地積測量図の入力（表題の欄、区分、地目）が保存されていません。保存しますか？"));
+    EXPECT_EQ(ReadSiteSurveyInfo(data.site.Path()).title.applicant, "");
+
+    MessageBox::SetNextAnswer(QMessageBox::Yes);
+    window.close();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(Cp932ToUtf8(ReadSiteSurveyInfo(data.site.Path()).title.applicant), "申請 花子");
+    MessageBox::SetCapture(false);
+}
+
 } // namespace
 } // namespace vemo::surveymap
