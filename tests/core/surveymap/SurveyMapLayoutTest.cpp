@@ -324,6 +324,25 @@ TEST(SurveyMapLayout, NorthArrowAndScaleBarCrossNoBoundary) {
     }
 }
 
+// Table text never shrinks below 2 mm, the size a reviewer reads: on a draft A4 sheet the 44 points'
+// tables do not fit at that size, and the sheet says the tables were cut short instead.
+TEST(SurveyMapLayout, TableTextStaysReadable) {
+    Site site = CrowdedSite();
+    SurveyMapModel model = BuildSurveyMapModel(site.list, site.blocks, {{"1"}, {"2", "3", "4", "5"}, 9}, {});
+    SurveyMapLayout layout = LayOutSurveyMap(model, {0, PaperSize::A4, false});
+    int tableTexts = 0;
+    for (const MapText& text : layout.texts) {
+        if (text.layer == MapLayer::Table) {
+            ++tableTexts;
+            EXPECT_GE(text.HeightMm(), 2.0 - 1e-9) << Cp932ToUtf8(text.text);
+        }
+    }
+    EXPECT_GT(tableTexts, 10);
+    EXPECT_NE(std::find_if(layout.warnings.begin(), layout.warnings.end(),
+                           [](const std::string& w) { return Cp932ToUtf8(w).starts_with("表が用紙に収まりません"); }),
+              layout.warnings.end());
+}
+
 // Figures along a side read from the bottom of the sheet or from its right, as drafting has them: two
 // nearly vertical sides leaning opposite ways read the same way (bottom to top).
 TEST(SurveyMapLayout, DistancesReadFromTheBottomOrTheRight) {

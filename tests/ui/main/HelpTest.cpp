@@ -94,6 +94,7 @@ TEST_F(Help, EveryTopicHasItsOwnExplainingPageFoundByIndexAndSearch) {
                                                   {21, "交点"},
                                                   {22, "ヘルマート"},
                                                   {23, "定面積分割"},
+                                                  {39, "地積測量図"},
                                                   {30, "トラバース"},
                                                   {32, "トラバース"},
                                                   {31, "野帳"},
