@@ -9,6 +9,7 @@
 #include "core/text/Messages.h"
 #include "core/text/Numbers.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -61,21 +62,34 @@ std::string TsuboLine(const char* label, double tsubo) {
     return Jp(label) + Sprintf(" %10.2f ", tsubo) + Jp("坪");
 }
 
-// A row made of fixed-width fields; a figure that fills its field is still set off by a space.
+// A row made of fixed-width fields; a figure that fills its field is still set off by a space.  A field
+// wider than planned (a point name of 13 to 16 bytes) is owed back by the blanks that lead the fields
+// after it, one blank always kept, so the later columns stay under their heads and inside the rule.
 class Row {
 public:
     Row& operator<<(const std::string& field) {
-        if (!text_.empty() && text_.back() != ' ' && !field.empty() && field.front() != ' ') {
+        std::string text = field;
+        if (owed_ > 0) {
+            size_t blanks = std::min(text.find_first_not_of(' '), text.size());
+            size_t taken = std::min(owed_, blanks > 0 ? blanks - 1 : 0);
+            text.erase(0, taken);
+            owed_ -= taken;
+        }
+        if (!text_.empty() && text_.back() != ' ' && !text.empty() && text.front() != ' ') {
             text_ += ' ';
         }
-        text_ += field;
+        text_ += text;
         return *this;
     }
+    void Owe(size_t columns) { owed_ += columns; }
     std::string Text() const { return text_; }
 
 private:
     std::string text_;
+    size_t owed_ = 0;
 };
+
+constexpr size_t kNameColumns = 12;
 
 bool OnMillimetreGrid(const RingPoint& p) {
     return std::fabs(p.x) <= kExactCoordinateLimit && std::fabs(p.y) <= kExactCoordinateLimit;
@@ -89,7 +103,8 @@ constexpr size_t kCoordinateColumns = 45;
 std::string AreaTableRow(const RingPoint& point, const RingPoint& previous) {
     double side = InversePoints(previous.x, previous.y, point.x, point.y).distance;
     Row row;
-    row << kIndent + " " + Left(point.name, 12);
+    row << kIndent + " " + Left(point.name, kNameColumns);
+    row.Owe(point.name.size() > kNameColumns ? point.name.size() - kNameColumns : 0);
     std::string product;
     if (OnMillimetreGrid(point) && OnMillimetreGrid(previous)) {
         __int128 dx = Millimetres(point.x) - Millimetres(previous.x);

@@ -112,6 +112,33 @@ TEST(AreaReports, MissingFirstVertexSaysWhatItTakes) {
     EXPECT_NE(report.find("先頭は次の点の座標で計算"), std::string::npos) << report;
 }
 
+// Point names of 13 to 16 bytes are valid names: their rows keep every column under its head and end
+// where a short name's row ends, 91 columns (8 + 1 + 12 + 12 + 12 + 9 + 12 + 17 + 8), inside the
+// 92-column rule.
+TEST(AreaReports, LongPointNamesKeepTheColumns) {
+    XyzList list = ListOfNames({{"BOUNDARY-0000001", "-34987.666", "-8000.247"},
+                                {"KOUJI-2026-0012", "-34987.868", "-7979.899"},
+                                {"A", "-35000.200", "-7979.800"},
+                                {"SHORTNAME123", "-35000.000", "-8000.000"}});
+    XyzNameIndex index;
+    index.Rebuild(list);
+    BlockList blocks;
+    blocks.Add(Block{"L", "BOUNDARY-0000001,KOUJI-2026-0012,A,SHORTNAME123,BOUNDARY-0000001", 5, 0, 0});
+    Lines report = Utf8(AreaReportLines(blocks, {0}, index));
+    int rows = 0;
+    for (const std::string& line : report) {
+        bool ringRow = line.find("-3498") != std::string::npos || line.find("-3500") != std::string::npos;
+        if (ringRow) {
+            ++rows;
+            EXPECT_EQ(line.size(), 91u) << line;
+            // The product (the trapezoid term) ends in column 83, the side fills 84 to 91.
+            EXPECT_NE(line[82], ' ') << line;
+            EXPECT_EQ(line[83], ' ') << line;
+        }
+    }
+    EXPECT_EQ(rows, 4);
+}
+
 TEST(AreaReports, AreaListAndParcelListPrint) {
     Fixture f;
     // Triangle A B C: half the square.  坪数 of 50.00: 5000 × 0.3025 = 1512.5 -> 15.12.
