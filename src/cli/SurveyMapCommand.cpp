@@ -43,9 +43,9 @@ const char* const kUsage =
     "  Without --parcel and --adjacent the parcels marked in the info file are drawn.\n"
     "  Exit status: 0 written and complete; 3 written, but an item the registry requires is missing\n"
     "  (地番区域, 座標系, 測量年月日, 作成年月日, 申請人, 作成者, a 地目, a control point), a marker kind\n"
-    "  has no symbol, or a table or label found no room: each is listed on stderr; 1 nothing written\n"
-    "  (a file could not be read or written, a parcel is unknown, the parcels do not fit the sheet at the\n"
-    "  scale given or at any scale); 2 wrong command line.\n";
+    "  has no symbol, a table or label found no room, or the paper is a draft's (A4, A3): each is listed\n"
+    "  on stderr; 1 nothing written (a file could not be read or written, a parcel is unknown, the\n"
+    "  parcels do not fit the sheet at the scale given or at any scale); 2 wrong command line.\n";
 
 constexpr int kExitItemsMissing = 3;
 

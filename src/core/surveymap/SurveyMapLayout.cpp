@@ -187,6 +187,9 @@ SurveyMapLayout LayOutSurveyMap(const SurveyMapModel& model, const SurveyMapOpti
             kFrameLineMm);
     LayOutDrawing(model, drawing, layout);
     LayOutInformation(model, information, layout);
+    if (IsDraftPaper(options.paper)) {
+        layout.warnings.push_back(msg::DraftPaper(options.paper == PaperSize::A4 ? "A4" : "A3"));
+    }
     return layout;
 }
 

@@ -42,6 +42,10 @@ std::string UnknownMarkerKind(std::string_view kind, std::string_view firstPoint
            std::to_string(points) + Jp(" 点）に当てる境界標の記号がありません。記号の対応に加えてください。");
 }
 
+std::string DraftPaper(std::string_view paper) {
+    return Jp("用紙 ") + std::string(paper) + Jp(" は下書き用です（登記所に出す地積測量図は B4 です）。");
+}
+
 std::string NoControlPoint() {
     return Jp("基準点（測量の基礎とした点）がありません。点種か点名で選んでください。");
 }

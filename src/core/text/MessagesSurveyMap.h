@@ -25,6 +25,8 @@ std::string CategoryNotLegal(std::string_view parcel, std::string_view text);
 std::string UnknownMarkerKind(std::string_view kind, std::string_view firstPoint, std::size_t points);
 // 基準点（測量の基礎とした点）がありません。点種か点名で選んでください。
 std::string NoControlPoint();
+// 用紙 <paper> は下書き用です（登記所に出す地積測量図は B4 です）。
+std::string DraftPaper(std::string_view paper);
 // 表が用紙に収まりません（<n> 行を省きました）。大きな用紙を選んでください。
 std::string TablesCutShort(std::size_t rowsLeftOut);
 // 重ならずに置けなかったラベルが <n> 個あります。縮尺か用紙を変えてください。

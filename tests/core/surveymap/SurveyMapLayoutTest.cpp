@@ -341,6 +341,8 @@ TEST(SurveyMapLayout, TableTextStaysReadable) {
     EXPECT_NE(std::find_if(layout.warnings.begin(), layout.warnings.end(),
                            [](const std::string& w) { return Cp932ToUtf8(w).starts_with("表が用紙に収まりません"); }),
               layout.warnings.end());
+    // A4 is a draft's sheet, and the sheet says so among what the register would not take.
+    EXPECT_EQ(Cp932ToUtf8(layout.warnings.back()), "用紙 A4 は下書き用です（登記所に出す地積測量図は B4 です）。");
 }
 
 // Figures along a side read from the bottom of the sheet or from its right, as drafting has them: two
