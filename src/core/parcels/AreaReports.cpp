@@ -135,11 +135,12 @@ std::vector<ReportLine> ParcelAreaBlock(const std::string& name, const std::vect
                                         const ParcelAreaFigures& figures,
                                         const std::optional<std::string>& categoryLine) {
     std::vector<ReportLine> lines;
-    lines.push_back({kIndent + name});
-    lines.push_back({Rule()});
-    lines.push_back(
-        {Jp("            点名            X           Y      X-Y(n-1)  Y+Y(n-1)         倍面積       辺長")});
-    lines.push_back({Rule()});
+    constexpr ReportLine::Role kHead = ReportLine::Role::Head; // repeated on a sheet the block runs onto
+    lines.push_back({kIndent + name, ReportLine::Style::Body, kHead});
+    lines.push_back({Rule(), ReportLine::Style::Body, kHead});
+    lines.push_back({Jp("            点名            X           Y      X-Y(n-1)  Y+Y(n-1)         倍面積       辺長"),
+                     ReportLine::Style::Body, kHead});
+    lines.push_back({Rule(), ReportLine::Style::Body, kHead});
     for (size_t n = 1; n < ring.size(); ++n) {
         lines.push_back({AreaTableRow(ring[n], ring[n - 1])});
     }
@@ -163,7 +164,7 @@ std::vector<ReportLine> ParcelAreaBlock(const std::string& name, const std::vect
         }
     }
     lines.push_back({Rule()});
-    lines.push_back({});
+    lines.push_back({"", ReportLine::Style::Body, ReportLine::Role::End});
     return lines;
 }
 
