@@ -24,6 +24,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -50,8 +51,8 @@ SurveyMapWindow::SurveyMapWindow(Workspace& workspace, QWidget* parent) : QDialo
     setProperty("helpContext", 39); // F1: its page of the help book
     parcels_ = new QTableWidget(0, 3, this);
     parcels_->setHorizontalHeaderLabels({QStringLiteral("地番"), QStringLiteral("区分"), QStringLiteral("地目")});
-    parcels_->horizontalHeader()->setStretchLastSection(true);
     parcels_->verticalHeader()->hide();
+    fixColumnWidths();
     parcels_->setObjectName(QStringLiteral("parcels"));
     scale_ = new QComboBox(this);
     scale_->setObjectName(QStringLiteral("scale"));
@@ -111,6 +112,30 @@ SurveyMapWindow::SurveyMapWindow(Workspace& workspace, QWidget* parent) : QDialo
     for (auto signal : {&Workspace::parcelsChanged, &Workspace::parcelsReplaced}) {
         connect(&workspace_, signal, this, [this] { isVisible() ? loadParcels() : void(); });
     }
+}
+
+// The table's columns get their widths once, before anything is drawn, from the widest entry of the
+// role and 地目 lists; the vertical scroll bar is always there and the table exactly as wide as its
+// columns, so neither the preview's first drawing, nor the notes growing, nor a parcel more moves one.
+void SurveyMapWindow::fixColumnWidths() {
+    QComboBox roles;
+    roles.addItems(kRoles);
+    QComboBox categories;
+    for (const std::string& name : LandCategories()) {
+        categories.addItem(FromCp932(name));
+    }
+    QHeaderView* header = parcels_->horizontalHeader();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(QHeaderView::Fixed);
+    const int widths[] = {100, std::max(100, roles.sizeHint().width()), std::max(120, categories.sizeHint().width())};
+    int total = 0;
+    for (int column = 0; column < 3; ++column) {
+        header->resizeSection(column, widths[column]);
+        total += widths[column];
+    }
+    parcels_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    parcels_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    parcels_->setFixedWidth(total + parcels_->verticalScrollBar()->sizeHint().width() + 2 * parcels_->frameWidth());
 }
 
 void SurveyMapWindow::open(const std::filesystem::path& siteFolder, int zone) {

@@ -45,6 +45,7 @@ public:
     void reject() override;
 
 private:
+    void fixColumnWidths();
     void loadParcels();
     SiteSurveyInfo infoFromFields() const;
     SurveyMapOptions optionsFromFields() const;

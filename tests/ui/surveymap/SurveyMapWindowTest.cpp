@@ -8,14 +8,19 @@
 #include "support/TempDir.h"
 #include "ui/common/MessageBox.h"
 #include "ui/common/Workspace.h"
+#include "ui/surveymap/SurveyMapPreview.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace vemo::surveymap {
 namespace {
@@ -187,6 +192,68 @@ TEST(SurveyMapWindow, ClosingWithUnsavedEntriesAsks) {
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(Cp932ToUtf8(ReadSiteSurveyInfo(data.site.Path()).title.applicant), "申請 花子");
     MessageBox::SetCapture(false);
+}
+
+// The table's column widths, as the header gives them.
+std::vector<int> ColumnWidths(const QTableWidget* table) {
+    std::vector<int> widths;
+    for (int column = 0; column < table->columnCount(); ++column) {
+        widths.push_back(table->horizontalHeader()->sectionSize(column));
+    }
+    return widths;
+}
+
+// Takes the table's column widths when the preview is first painted.
+class AtFirstPaint : public QObject {
+public:
+    AtFirstPaint(QWidget* preview, const QTableWidget* table) : table_(table) { preview->installEventFilter(this); }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && widths.empty()) {
+            widths = ColumnWidths(table_);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+    std::vector<int> widths;
+
+private:
+    const QTableWidget* table_;
+};
+
+// The table's columns stand where they are when the window opens: the preview's first drawing and the
+// events after it, the notes shrinking as title items are typed, and parcels enough for a scroll bar
+// move none of them.
+TEST(SurveyMapWindow, TableColumnsStayWhenThePreviewFirstDraws) {
+    TwoParcels data;
+    SurveyMapWindow window(data.workspace);
+    auto* table = window.findChild<QTableWidget*>("parcels");
+    AtFirstPaint firstPaint(window.findChild<SurveyMapPreview*>(), table);
+    window.open(data.site.Path(), 9);
+    const std::vector<int> opened = ColumnWidths(table);
+    for (int i = 0; i < 100 && firstPaint.widths.empty(); ++i) {
+        QApplication::processEvents();
+    }
+    ASSERT_FALSE(firstPaint.widths.empty()) << "the preview was never painted";
+    EXPECT_EQ(firstPaint.widths, opened);
+    QApplication::processEvents();
+    EXPECT_EQ(ColumnWidths(table), opened);
+    const QString notes = window.notes();
+    for (const char* name : {"地番区域", "測量年月日", "作成年月日", "作成者", "申請人"}) {
+        window.findChild<QLineEdit*>(name)->setText(QStringLiteral("令和8年12月10日"));
+    }
+    QApplication::processEvents();
+    EXPECT_NE(window.notes(), notes);
+    EXPECT_EQ(ColumnWidths(table), opened);
+    for (int i = 0; i < 40; ++i) {
+        data.workspace.store().blocks.Add(Block{std::to_string(100 + i), "A,B,C,A", 4, 0, 0});
+    }
+    QApplication::processEvents();
+    ASSERT_EQ(table->rowCount(), 41);
+    EXPECT_EQ(ColumnWidths(table), opened);
+    // Every 地目 reads whole in its column.
+    auto* category = qobject_cast<QComboBox*>(table->cellWidget(0, 2));
+    for (int i = 0; i < category->count(); ++i) {
+        EXPECT_LE(category->fontMetrics().horizontalAdvance(category->itemText(i)), opened[2]) << i;
+    }
 }
 
 } // namespace
