@@ -94,10 +94,13 @@ bool WarnMissingPoints(const BlockList& blocks, const std::vector<int>& position
     bool any = false;
     for (int p : positions) {
         const Block& block = blocks.At(p);
-        std::vector<std::string> missing = MissingRingNames(ParcelRingPoints(block.NoList, index));
+        std::vector<RingPoint> ring = ParcelRingPoints(block.NoList, index);
+        std::vector<std::string> missing = MissingRingNames(ring);
         if (!missing.empty()) {
-            std::fprintf(stderr, "vemo-cli areas: %s\n",
-                         Cp932ToUtf8(msg::InParcel(block.BlockName) + msg::MissingParcelPoints(missing)).c_str());
+            std::fprintf(
+                stderr, "vemo-cli areas: %s\n",
+                Cp932ToUtf8(msg::InParcel(block.BlockName) + msg::MissingParcelPoints(missing, !ring.front().found))
+                    .c_str());
             any = true;
         }
     }

@@ -68,6 +68,11 @@ void WriteSurveyMapPdf(const std::string& path, const std::string& title, const 
                      [&](QPrinter& printer, const PrintProgress&) { surveymap::PrintSurveyMap(printer, layout); });
 }
 
+void WriteSurveyMapTiff(const std::string& path, const surveymap::SurveyMapLayout& layout) {
+    GuiScope gui;
+    surveymap::WriteSurveyMapTiff(layout, path);
+}
+
 #else
 
 bool CanWritePdf() {
@@ -83,6 +88,10 @@ void WritePagesPdf(const std::string&, const std::string&, const PagedReport&) {
 }
 
 void WriteSurveyMapPdf(const std::string&, const std::string&, const surveymap::SurveyMapLayout&) {
+    throw Error(msg::NoPdfInThisBuild());
+}
+
+void WriteSurveyMapTiff(const std::string&, const surveymap::SurveyMapLayout&) {
     throw Error(msg::NoPdfInThisBuild());
 }
 

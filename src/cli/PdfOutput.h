@@ -25,5 +25,7 @@ void WriteLinesPdf(const std::string& path, const std::string& title, const std:
 void WritePagesPdf(const std::string& path, const std::string& title, const PagedReport& report);
 // The survey map on its sheet at true scale.
 void WriteSurveyMapPdf(const std::string& path, const std::string& title, const surveymap::SurveyMapLayout& layout);
+// The survey map as the register's 1-bit Group 4 TIFF at 400 dpi.
+void WriteSurveyMapTiff(const std::string& path, const surveymap::SurveyMapLayout& layout);
 
 } // namespace vemo::cli

@@ -5,6 +5,7 @@
 #include "core/files/BlkFile.h"
 #include "core/files/FileIo.h"
 #include "core/gis/SiteZone.h"
+#include "core/parcels/LandCategoryChiseki.h"
 #include "core/store/BlockList.h"
 #include "core/surveymap/SiteSurveyInfo.h"
 #include "core/surveymap/SurveyMapDxf.h"
@@ -27,24 +28,32 @@ namespace {
 
 const char* const kUsage =
     "usage: vemo-cli survey-map COORDS.Xyz PARCELS.Blk --parcel N [--parcel N...] [--adjacent N...]\n"
-    "                           [--scale 250] [--paper A3L] [--zone N] (--pdf OUT.pdf | --dxf OUT.dxf)\n"
+    "                           [--scale S] [--paper B4] [--zone N] (--pdf OUT.pdf | --tiff OUT.tif | --dxf OUT.dxf)\n"
     "  Draws the 地積測量図 (cadastral survey map) of the subject parcels (--parcel, bold, with their\n"
-    "  求積表) and the adjacent parcels (--adjacent, thin): PDF at true scale, DXF in ground coordinates.\n"
-    "  --scale S       1/S: 100, 200, 250 (default), 300, 500, 600 or 1000\n"
-    "  --paper P       A4, A4L, A3, A3L (default; L: landscape)\n"
+    "  求積表) and the adjacent parcels (--adjacent, thin): PDF at true scale, TIFF as the registry takes\n"
+    "  it online (1 bit, CCITT Group 4, 400 dpi), DXF in ground coordinates (metres, parcels whole).\n"
+    "  --scale S       1/S: 100, 200, 250, 300, 500, 600, 1000, 1500, 2000 or 2500; default: the largest\n"
+    "                  that shows the subject parcels whole.  A scale at which they do not fit is refused.\n"
+    "  --paper P       B4 (default), B4L; A4, A4L, A3, A3L for drafts only (L: landscape)\n"
     "  --zone N        plane rectangular coordinate system; default: VemoZone.txt of the site folder\n"
     "  --info FILE     title items, 地目, marker symbols (default: VemoSurveyMap.txt of the site folder)\n"
-    "  --district T  --date T  --surveyor T  --office T  --applicant T   title items\n"
-    "  --category N=T  地目 of parcel N (宅地, 山林, ...)\n"
+    "  --district T  --date T  --made T  --surveyor T  --office T  --applicant T   title items\n"
+    "                  (--date: 測量年月日, --made: 作成年月日)\n"
+    "  --category N=T  地目 of parcel N, one of the register's (田, 畑, 宅地, 山林, 公衆用道路, ...)\n"
     "  Without --parcel and --adjacent the parcels marked in the info file are drawn.\n"
-    "  Exit status: 0 done (notes about the drawing on stderr), 1 a file could not be read or\n"
-    "  written, 2 wrong command line.\n";
+    "  Exit status: 0 written and complete; 3 written, but an item the registry requires is missing\n"
+    "  (地番区域, 座標系, 測量年月日, 作成年月日, 申請人, 作成者, a 地目, a control point), a marker kind\n"
+    "  has no symbol, a table or label found no room, or the paper is a draft's (A4, A3): each is listed\n"
+    "  on stderr; 1 nothing written (a file could not be read or written, a parcel is unknown, the\n"
+    "  parcels do not fit the sheet at the scale given or at any scale); 2 wrong command line.\n";
+
+constexpr int kExitItemsMissing = 3;
 
 struct Request {
     std::vector<std::string> files;
     surveymap::SurveyMapRequest parcels;
     surveymap::SurveyMapOptions options;
-    std::string pdf, dxf, infoFile;
+    std::string pdf, tiff, dxf, infoFile;
     std::vector<std::pair<std::string, std::string>> titleItems; // option, CP932 value
     std::vector<std::pair<std::string, std::string>> categories;
 };
@@ -58,19 +67,23 @@ std::string Cp932Value(const std::string& option, const std::string& utf8) {
 }
 
 void TakeOption(Request& request, const std::string& option, const std::string& value) {
-    if (option == "--parcel") {
-        request.parcels.subjects.push_back(NameArgument(value));
-    } else if (option == "--adjacent") {
-        request.parcels.adjacents.push_back(NameArgument(value));
+    if (option == "--parcel" || option == "--adjacent") {
+        std::string name = NameArgument(value);
+        for (const auto* names : {&request.parcels.subjects, &request.parcels.adjacents}) {
+            if (std::find(names->begin(), names->end(), name) != names->end()) {
+                throw UsageError{"parcel " + value + " is given twice"};
+            }
+        }
+        (option == "--parcel" ? request.parcels.subjects : request.parcels.adjacents).push_back(name);
     } else if (option == "--scale") {
         request.options.scale = TryStrToInt(value).value_or(0);
         const std::vector<int>& scales = surveymap::StandardScales();
         if (std::find(scales.begin(), scales.end(), request.options.scale) == scales.end()) {
-            throw UsageError{"--scale is one of 100, 200, 250, 300, 500, 600, 1000"};
+            throw UsageError{"--scale is one of 100, 200, 250, 300, 500, 600, 1000, 1500, 2000, 2500"};
         }
     } else if (option == "--paper") {
         if (!surveymap::ParsePaper(value, request.options)) {
-            throw UsageError{"--paper is A4, A4L, A3 or A3L"};
+            throw UsageError{"--paper is B4, B4L, A4, A4L, A3 or A3L"};
         }
     } else if (option == "--zone") {
         request.parcels.zone = TryStrToInt(value).value_or(0);
@@ -79,6 +92,8 @@ void TakeOption(Request& request, const std::string& option, const std::string& 
         }
     } else if (option == "--pdf") {
         request.pdf = value;
+    } else if (option == "--tiff") {
+        request.tiff = value;
     } else if (option == "--dxf") {
         request.dxf = value;
     } else if (option == "--info") {
@@ -88,10 +103,13 @@ void TakeOption(Request& request, const std::string& option, const std::string& 
         if (equals == std::string::npos || equals == 0) {
             throw UsageError{"--category is N=地目"};
         }
-        request.categories.emplace_back(NameArgument(value.substr(0, equals)),
-                                        Cp932Value(option, value.substr(equals + 1)));
-    } else if (option == "--district" || option == "--date" || option == "--surveyor" || option == "--office" ||
-               option == "--applicant") {
+        std::string category = Cp932Value(option, value.substr(equals + 1));
+        if (!IsLandCategory(category)) {
+            throw UsageError{"--category " + value + ": not a land category of the register (田, 畑, 宅地, ...)"};
+        }
+        request.categories.emplace_back(NameArgument(value.substr(0, equals)), category);
+    } else if (option == "--district" || option == "--date" || option == "--made" || option == "--surveyor" ||
+               option == "--office" || option == "--applicant") {
         request.titleItems.emplace_back(option, Cp932Value(option, value));
     } else {
         throw UsageError{"unknown option " + option};
@@ -114,27 +132,21 @@ Request Parse(int argc, char** argv) {
     if (request.files.size() != 2) {
         throw UsageError{"give one coordinate file and one parcel file"};
     }
-    if (request.pdf.empty() == request.dxf.empty()) {
-        throw UsageError{"give either --pdf OUT.pdf or --dxf OUT.dxf"};
+    if (request.pdf.empty() + request.tiff.empty() + request.dxf.empty() != 2) {
+        throw UsageError{"give one of --pdf OUT.pdf, --tiff OUT.tif or --dxf OUT.dxf"};
     }
     return request;
 }
 
 surveymap::SiteSurveyInfo Info(const Request& request, const std::filesystem::path& site) {
     surveymap::SiteSurveyInfo info;
-    if (request.infoFile.empty()) {
-        info = surveymap::ReadSiteSurveyInfo(site);
-    } else {
-        std::optional<std::string> text = ReadWholeFile(request.infoFile);
-        if (!text) {
-            throw Error(msg::CannotOpenInput(request.infoFile));
-        }
-        info = surveymap::ParseSiteSurveyInfo(*text, Utf8ToCp932(request.infoFile).value_or(request.infoFile));
-    }
+    info = request.infoFile.empty() ? surveymap::ReadSiteSurveyInfo(site)
+                                    : surveymap::ReadSiteSurveyInfoFile(request.infoFile);
     for (const auto& [option, value] : request.titleItems) {
         surveymap::SurveyTitle& t = info.title;
         std::string& item = option == "--district"   ? t.district
                             : option == "--date"     ? t.surveyDate
+                            : option == "--made"     ? t.madeDate
                             : option == "--surveyor" ? t.surveyor
                             : option == "--office"   ? t.office
                                                      : t.applicant;
@@ -163,6 +175,8 @@ int Run(const Request& request) {
     surveymap::SurveyMapLayout layout = surveymap::LayOutSurveyMap(model, request.options);
     if (!request.pdf.empty()) {
         WriteSurveyMapPdf(request.pdf, Cp932ToUtf8(Jp("地積測量図")), layout);
+    } else if (!request.tiff.empty()) {
+        WriteSurveyMapTiff(request.tiff, layout);
     } else {
         surveymap::WriteSurveyMapDxf(layout, request.dxf);
         for (const std::string& note : surveymap::DxfLimitations()) {
@@ -172,8 +186,8 @@ int Run(const Request& request) {
     for (const std::string& warning : layout.warnings) {
         std::fprintf(stderr, "%s\n", Cp932ToUtf8(warning).c_str());
     }
-    std::printf("%s\n", request.pdf.empty() ? request.dxf.c_str() : request.pdf.c_str());
-    return kExitDone;
+    std::printf("%s\n", (request.pdf + request.tiff + request.dxf).c_str());
+    return layout.warnings.empty() ? kExitDone : kExitItemsMissing;
 }
 
 } // namespace

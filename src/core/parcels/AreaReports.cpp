@@ -9,6 +9,7 @@
 #include "core/text/Messages.h"
 #include "core/text/Numbers.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -54,28 +55,41 @@ std::optional<std::string> CategoryLine(const ParcelCategoryOf& categoryOf, cons
     if (category.empty()) {
         return std::nullopt;
     }
-    return Jp("地積（") + category + Jp("）") +
-           Sprintf(" %10s ", FormatCategoryChiseki(figures.chisekiHundredths, category).c_str()) + Jp("㎡");
+    return Jp("地積（") + category + Jp("）") + Sprintf(" %10s ", FormatCategoryChiseki(figures, category).c_str()) +
+           Jp("㎡");
 }
 std::string TsuboLine(const char* label, double tsubo) {
     return Jp(label) + Sprintf(" %10.2f ", tsubo) + Jp("坪");
 }
 
-// A row made of fixed-width fields; a figure that fills its field is still set off by a space.
+// A row made of fixed-width fields; a figure that fills its field is still set off by a space.  A field
+// wider than planned (a point name of 13 to 16 bytes) is owed back by the blanks that lead the fields
+// after it, one blank always kept, so the later columns stay under their heads and inside the rule.
 class Row {
 public:
     Row& operator<<(const std::string& field) {
-        if (!text_.empty() && text_.back() != ' ' && !field.empty() && field.front() != ' ') {
+        std::string text = field;
+        if (owed_ > 0) {
+            size_t blanks = std::min(text.find_first_not_of(' '), text.size());
+            size_t taken = std::min(owed_, blanks > 0 ? blanks - 1 : 0);
+            text.erase(0, taken);
+            owed_ -= taken;
+        }
+        if (!text_.empty() && text_.back() != ' ' && !text.empty() && text.front() != ' ') {
             text_ += ' ';
         }
-        text_ += field;
+        text_ += text;
         return *this;
     }
+    void Owe(size_t columns) { owed_ += columns; }
     std::string Text() const { return text_; }
 
 private:
     std::string text_;
+    size_t owed_ = 0;
 };
+
+constexpr size_t kNameColumns = 12;
 
 bool OnMillimetreGrid(const RingPoint& p) {
     return std::fabs(p.x) <= kExactCoordinateLimit && std::fabs(p.y) <= kExactCoordinateLimit;
@@ -89,7 +103,8 @@ constexpr size_t kCoordinateColumns = 45;
 std::string AreaTableRow(const RingPoint& point, const RingPoint& previous) {
     double side = InversePoints(previous.x, previous.y, point.x, point.y).distance;
     Row row;
-    row << kIndent + " " + Left(point.name, 12);
+    row << kIndent + " " + Left(point.name, kNameColumns);
+    row.Owe(point.name.size() > kNameColumns ? point.name.size() - kNameColumns : 0);
     std::string product;
     if (OnMillimetreGrid(point) && OnMillimetreGrid(previous)) {
         __int128 dx = Millimetres(point.x) - Millimetres(previous.x);
@@ -120,11 +135,12 @@ std::vector<ReportLine> ParcelAreaBlock(const std::string& name, const std::vect
                                         const ParcelAreaFigures& figures,
                                         const std::optional<std::string>& categoryLine) {
     std::vector<ReportLine> lines;
-    lines.push_back({kIndent + name});
-    lines.push_back({Rule()});
-    lines.push_back(
-        {Jp("            点名            X           Y      X-Y(n-1)  Y+Y(n-1)         倍面積       辺長")});
-    lines.push_back({Rule()});
+    constexpr ReportLine::Role kHead = ReportLine::Role::Head; // repeated on a sheet the block runs onto
+    lines.push_back({kIndent + name, ReportLine::Style::Body, kHead});
+    lines.push_back({Rule(), ReportLine::Style::Body, kHead});
+    lines.push_back({Jp("            点名            X           Y      X-Y(n-1)  Y+Y(n-1)         倍面積       辺長"),
+                     ReportLine::Style::Body, kHead});
+    lines.push_back({Rule(), ReportLine::Style::Body, kHead});
     for (size_t n = 1; n < ring.size(); ++n) {
         lines.push_back({AreaTableRow(ring[n], ring[n - 1])});
     }
@@ -142,13 +158,13 @@ std::vector<ReportLine> ParcelAreaBlock(const std::string& name, const std::vect
     }
     std::vector<std::string> missing = MissingRingNames(ring);
     if (!missing.empty()) {
-        for (const std::string& line :
-             WrapAtCommas(Jp("※ ") + msg::MissingParcelPoints(missing), kReportColumns - kIndent.size())) {
+        for (const std::string& line : WrapAtCommas(Jp("※ ") + msg::MissingParcelPoints(missing, !ring.front().found),
+                                                    kReportColumns - kIndent.size())) {
             lines.push_back({kIndent + line});
         }
     }
     lines.push_back({Rule()});
-    lines.push_back({});
+    lines.push_back({"", ReportLine::Style::Body, ReportLine::Role::End});
     return lines;
 }
 
@@ -163,7 +179,7 @@ std::vector<std::string> AreaListLines(const BlockList& blocks, const std::vecto
         totals.Add(figures);
         lines.push_back(block.BlockName);
         if (std::vector<std::string> missing = MissingRingNames(ring); !missing.empty()) {
-            lines.push_back(Jp("※ ") + msg::MissingParcelPoints(missing));
+            lines.push_back(Jp("※ ") + msg::MissingParcelPoints(missing, !ring.front().found));
         }
         lines.push_back(AreaLine("面積", AreaText(figures.exact, figures.doubleAreaMm2, figures.area)));
         lines.push_back(ChisekiLine("地積", figures.chiseki));

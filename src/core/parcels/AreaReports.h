@@ -36,7 +36,8 @@ std::vector<ReportLine> AreaReportLines(const BlockList& blocks, const std::vect
 // One parcel's block of the 座標面積計算書, for every report that shows a ring's area computation: its
 // name, the column header between rules, one row per ring step with the closing row last, the
 // figures (倍面積, 面積, 地積, 坪数, and the 地積 by land category when given), the missing points when
-// there are any, a rule and an empty line.
+// there are any, a rule and an empty line.  The name and the header are the block's head and the empty
+// line its end (ReportLine::Role), so a sheet the table runs onto repeats them.
 std::vector<ReportLine> ParcelAreaBlock(const std::string& name, const std::vector<RingPoint>& ring,
                                         const ParcelAreaFigures& figures,
                                         const std::optional<std::string>& categoryLine = std::nullopt);

@@ -13,6 +13,9 @@ namespace {
 
 constexpr const char* kRowFormat = "        %5s   %-12s%12s%12s%10s  %-14s  %-14s";
 constexpr size_t kTypeAndRemarkBytes = 14;
+// The columns of kRowFormat: where the right-aligned fields end and the left-aligned ones begin.
+constexpr size_t kNoEnd = 13, kNameStart = 16, kXEnd = 40, kYEnd = 52, kZEnd = 62, kTypeStart = 64, kRemarkStart = 80,
+                 kRowWidth = 94;
 
 std::string Rule() {
     return std::string(8, ' ') + std::string(85, '-');
@@ -87,12 +90,46 @@ int CoordinateListPrint::ListRowOfSource(int index) const {
     return row;
 }
 
+// A row's texts, each at its column, or one blank after the text before it when that runs into the
+// column: a point name of 13 to 16 bytes (wider than its column) moves only what it must, and the blanks
+// after the name, the figures and the 点種 take the excess back, so the later columns stay under their
+// heads and the row inside the rule.
+namespace {
+
+class RowLayout {
+public:
+    void Right(std::string_view text, size_t end) { Put(text, end > text.size() ? end - text.size() : 0); }
+    void Left(std::string_view text, size_t start) { Put(text, start); }
+    std::string Padded(size_t width) {
+        line_.resize(std::max(width, line_.size()), ' ');
+        return line_;
+    }
+
+private:
+    void Put(std::string_view text, size_t start) {
+        text = text.substr(0, text.find_last_not_of(' ') + 1); // npos + 1 == 0: a blank text takes no place
+        if (text.empty()) {
+            return;
+        }
+        line_.resize(std::max(start, line_.empty() ? 0 : line_.size() + 1), ' ');
+        line_ += text;
+    }
+    std::string line_;
+};
+
+} // namespace
+
 std::string CoordinateListPrint::RowLine(int listRow) const {
-    auto cell = [&](int col) { return list_->Cell(listRow, col).c_str(); };
-    std::string tensyu = CutBytes(list_->Cell(listRow, kColTensyu), kTypeAndRemarkBytes);
-    std::string biko = CutBytes(list_->Cell(listRow, kColBiko), kTypeAndRemarkBytes);
-    return Sprintf(kRowFormat, cell(kColNo), cell(kColName), cell(kColX), cell(kColY), cell(kColZ), tensyu.c_str(),
-                   biko.c_str());
+    auto cell = [&](int col) { return std::string_view(list_->Cell(listRow, col)); };
+    RowLayout row;
+    row.Right(cell(kColNo), kNoEnd);
+    row.Left(cell(kColName), kNameStart);
+    row.Right(cell(kColX), kXEnd);
+    row.Right(cell(kColY), kYEnd);
+    row.Right(cell(kColZ), kZEnd);
+    row.Left(CutBytes(cell(kColTensyu), kTypeAndRemarkBytes), kTypeStart);
+    row.Left(CutBytes(cell(kColBiko), kTypeAndRemarkBytes), kRemarkStart);
+    return row.Padded(kRowWidth);
 }
 
 std::vector<ReportLine> CoordinateListPrint::Page(int page) const {

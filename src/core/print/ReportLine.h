@@ -9,8 +9,14 @@ namespace vemo {
 // one cell, a double-byte character two), so the columns of the listings stay aligned.
 struct ReportLine {
     enum class Style { Body, Title };
+    // A table that may run over a sheet's foot (a parcel's ring in the area report) marks its head (the
+    // parcel's name and the column heading) Head and its trailing line End: a sheet that begins between
+    // the head and End repeats the head first, so a continued table is never without its name and
+    // columns, and the head never stands alone at a sheet's foot.
+    enum class Role { Plain, Head, End };
     std::string text;
     Style style = Style::Body; // Body: 10 points plain; Title: 18 points italic
+    Role role = Role::Plain;
 
     friend bool operator==(const ReportLine&, const ReportLine&) = default;
 };

@@ -16,8 +16,8 @@ namespace vemo::surveymap {
 
 namespace {
 
-constexpr double kSubjectLineMm = 0.5;
-constexpr double kAdjacentLineMm = 0.18;
+constexpr double kSubjectLineMm = kBoldLineMm;
+constexpr double kAdjacentLineMm = kThinLineMm;
 constexpr double kMarkerMm = 1.8;
 constexpr double kControlMarkerMm = 2.4;
 constexpr double kNameHeightMm = 2.2;
@@ -66,15 +66,20 @@ std::optional<std::pair<PaperPoint, PaperPoint>> ClipToRect(PaperPoint p, PaperP
     return std::pair{PaperPoint{p.x + t0 * dx, p.y + t0 * dy}, PaperPoint{p.x + t1 * dx, p.y + t1 * dy}};
 }
 
-// Text along a side reads from left to right (or bottom to top for a vertical side).
+// Sides within this many degrees of the vertical have their text read from the right of the sheet.
+constexpr double kSteepDeg = 30.0;
+
+// Text along a side reads as a drawing's figures do, from the bottom of the sheet or from its right:
+// left to right on a side that is not steep, bottom to top on one that is (whichever way it leans, so
+// that the figures of two nearly vertical sides never read in opposite directions).
 double ReadableAngle(PaperPoint a, PaperPoint b) {
-    double angle = std::atan2(-(b.y - a.y), b.x - a.x) * 180.0 / std::numbers::pi;
-    if (angle > 90.0 + 1e-9) {
+    double angle = std::atan2(-(b.y - a.y), b.x - a.x) * 180.0 / std::numbers::pi; // (-180, 180]
+    if (angle > 90.0 + kSteepDeg - 1e-9) {
         angle -= 180.0;
-    } else if (angle <= -90.0 + 1e-9) {
+    } else if (angle <= -90.0 + kSteepDeg - 1e-9) {
         angle += 180.0;
     }
-    return angle;
+    return angle; // (-60, 120]
 }
 
 PaperPoint Along(PaperPoint p, double dx, double dy, double d) {
@@ -93,8 +98,6 @@ public:
     }
 
     void Build() {
-        AddNorthArrow();
-        AddScaleBar();
         for (bool subject : {false, true}) {
             for (const MapParcel& parcel : model_.parcels) {
                 if (parcel.subject == subject) {
@@ -103,6 +106,9 @@ public:
             }
         }
         AddMarkers();
+        // Where no line or symbol passes, before the labels take the free room.
+        AddNorthArrow();
+        AddScaleBar();
         AddDistances();
         AddPointNames();
         for (const MapParcel& parcel : model_.parcels) {
@@ -127,6 +133,7 @@ private:
         Ring ring = PaperRing(parcel);
         MapLayer layer = parcel.subject ? MapLayer::SubjectLine : MapLayer::AdjacentLine;
         double width = parcel.subject ? kSubjectLineMm : kAdjacentLineMm;
+        layout_.boundaries.push_back({layer, ring, width, true});
         bool whole = std::all_of(ring.begin(), ring.end(), [&](PaperPoint p) { return InsideRect(p, area_); });
         if (whole) {
             layout_.lines.push_back({layer, ring, width, true});
@@ -337,17 +344,41 @@ private:
         }
         layout_.texts.push_back({layer, text, placed->box});
         if (placed->leader) {
-            layout_.lines.push_back({MapLayer::Leader, {placed->leader->first, placed->leader->second}, 0.13});
+            layout_.lines.push_back({MapLayer::Leader, {placed->leader->first, placed->leader->second}, kThinLineMm});
         }
     }
 
+    // The first of the places (centres of a box of the half extents given) that nothing covers, from
+    // the drawing's corners inwards; the first place when all are taken.
+    PaperPoint FreePlace(double halfWidth, double halfHeight, bool topFirst) {
+        std::vector<PaperPoint> places;
+        for (double inset = 0; inset <= 40; inset += 10) {
+            double left = area_.left + kFrameClearMm + halfWidth + 2 + inset;
+            double right = area_.right - kFrameClearMm - halfWidth - 2 - inset;
+            double top = area_.top + kFrameClearMm + halfHeight + 2 + inset;
+            double bottom = area_.bottom - kFrameClearMm - halfHeight - 2 - inset;
+            std::vector<PaperPoint> corners =
+                topFirst ? std::vector<PaperPoint>{{right, top}, {left, top}, {right, bottom}, {left, bottom}}
+                         : std::vector<PaperPoint>{{left, bottom}, {right, bottom}, {left, top}, {right, top}};
+            places.insert(places.end(), corners.begin(), corners.end());
+        }
+        for (PaperPoint place : places) {
+            if (placer_.IsFree({{place, halfWidth, halfHeight, 0}, std::nullopt})) {
+                return place;
+            }
+        }
+        return places.front();
+    }
+
     void AddNorthArrow() {
-        double cx = area_.right - 10, top = area_.top + 4;
+        PaperPoint place = FreePlace(4, 13, true);
+        double cx = place.x, top = place.y - 12.5;
         MapLayer layer = MapLayer::NorthArrow;
         layout_.texts.push_back(CentredText(layer, "N", {cx, top + 2}, 4));
-        layout_.lines.push_back({layer, {{cx, top + 5}, {cx, top + 25}}, 0.3});
-        layout_.lines.push_back({layer, {{cx, top + 5}, {cx - 2.5, top + 13}, {cx, top + 11}}, 0.2, true, true});
-        layout_.lines.push_back({layer, {{cx, top + 5}, {cx + 2.5, top + 13}, {cx, top + 11}}, 0.2, true});
+        layout_.lines.push_back({layer, {{cx, top + 5}, {cx, top + 25}}, kBoldLineMm});
+        layout_.lines.push_back(
+            {layer, {{cx, top + 5}, {cx - 2.5, top + 13}, {cx, top + 11}}, kThinLineMm, true, true});
+        layout_.lines.push_back({layer, {{cx, top + 5}, {cx + 2.5, top + 13}, {cx, top + 11}}, kThinLineMm, true});
         placer_.AddObstacle({{cx, top + 12.5}, 4, 13, 0});
     }
 
@@ -360,11 +391,14 @@ private:
             }
         }
         double length = metres * 1000.0 / scale;
-        double left = area_.left + 5, y = area_.bottom - 9;
+        double captionWidth = TextWidth(Jp("縮尺 1/") + std::to_string(scale), 3.5);
+        double halfWidth = (length + 6 + captionWidth + 4) / 2;
+        PaperPoint place = FreePlace(halfWidth, 4.5, false);
+        double left = place.x - halfWidth + 2, y = place.y - 0.5;
         MapLayer layer = MapLayer::ScaleBar;
-        layout_.lines.push_back({layer, {{left, y}, {left + length, y}}, 0.35});
+        layout_.lines.push_back({layer, {{left, y}, {left + length, y}}, kBoldLineMm});
         for (double f : {0.0, 0.5, 1.0}) {
-            layout_.lines.push_back({layer, {{left + length * f, y - 1.5}, {left + length * f, y}}, 0.2});
+            layout_.lines.push_back({layer, {{left + length * f, y - 1.5}, {left + length * f, y}}, kThinLineMm});
         }
         layout_.texts.push_back(CentredText(layer, "0", {left, y + 2.5}, 2.2));
         layout_.texts.push_back(CentredText(layer, Sprintf("%gm", metres), {left + length, y + 2.5}, 2.2));

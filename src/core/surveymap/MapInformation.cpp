@@ -16,8 +16,8 @@ constexpr double kTitleRowMm = 6.0;
 constexpr double kTitleTextMm = 3.0;
 constexpr double kTitleLabelMm = 26.0;
 constexpr double kTableTextMaxMm = 2.4;
-constexpr double kTableTextMinMm = 1.2;
-constexpr double kLineSpacing = 1.3; // line pitch in character heights
+constexpr double kTableTextMinMm = 2.0; // the smallest a reviewer reads
+constexpr double kLineSpacing = 1.3;    // line pitch in character heights
 
 std::string Join(const std::vector<std::string>& parts, const std::string& separator) {
     std::string joined;
@@ -52,8 +52,9 @@ std::vector<TitleRow> TitleRows(const SurveyMapModel& model) {
             {"座標系", ZoneText(model.zone), &msg::ZoneUnknown},
             {"求積方法", Jp("座標法（求積表による）"), nullptr},
             {"測量年月日", t.surveyDate, &msg::SurveyDateMissing},
+            {"作成年月日", t.madeDate, &msg::CreatedDateMissing},
             {"作成者", maker, &msg::MapMakerMissing},
-            {"申請人", t.applicant, nullptr}};
+            {"申請人", t.applicant, &msg::ApplicantMissing}};
 }
 
 // The title and the block of label/value rows at the top of the column; returns its bottom.
@@ -76,10 +77,11 @@ double AddTitleBlock(const SurveyMapModel& model, PaperRect area, SurveyMapLayou
         layout.texts.push_back(
             LeftText(MapLayer::Title, row.value, area.left + kTitleLabelMm + 1.5, middle, kTitleTextMm));
         y += kTitleRowMm;
-        layout.lines.push_back({MapLayer::Frame, {{area.left, y}, {area.right, y}}, 0.18});
+        layout.lines.push_back({MapLayer::Frame, {{area.left, y}, {area.right, y}}, kThinLineMm});
     }
-    AddRect(layout, MapLayer::Frame, {area.left, top, area.right, y}, 0.35);
-    layout.lines.push_back({MapLayer::Frame, {{area.left + kTitleLabelMm, top}, {area.left + kTitleLabelMm, y}}, 0.18});
+    AddRect(layout, MapLayer::Frame, {area.left, top, area.right, y}, kBoldLineMm);
+    layout.lines.push_back(
+        {MapLayer::Frame, {{area.left + kTitleLabelMm, top}, {area.left + kTitleLabelMm, y}}, kThinLineMm});
     return y;
 }
 
@@ -88,7 +90,7 @@ double AddLegend(const SurveyMapModel& model, PaperRect area, double top, Survey
     std::vector<std::pair<MarkerSymbol, std::string>> entries;
     std::set<std::string> seen;
     for (const MapPoint& point : model.points) {
-        std::string text = point.symbol == MarkerSymbol::Plain ? Jp("境界標なし") : point.kind;
+        std::string text = point.kind.empty() ? Jp("境界標なし") : FullWidthKana(point.kind); // one entry a kind
         if (seen.insert(text).second) {
             entries.emplace_back(point.symbol, text);
         }
@@ -186,7 +188,35 @@ size_t Flow(const std::vector<TextBlock>& blocks, PaperRect area, double height,
 
 } // namespace
 
+// What a reviewer would refuse beyond the title block: a parcel without its 地目, a marker kind the
+// symbols do not know (drawn as a plain point, which says "no marker"), no control point to tie the
+// survey to.
+void CheckItems(const SurveyMapModel& model, SurveyMapLayout& layout) {
+    for (const MapParcel& parcel : model.parcels) {
+        if (parcel.category.empty()) {
+            layout.warnings.push_back(msg::CategoryMissing(parcel.name));
+        }
+    }
+    std::vector<std::pair<std::string, std::vector<const MapPoint*>>> unknown;
+    for (const MapPoint& point : model.points) {
+        if (point.kind.empty() || point.symbol != MarkerSymbol::Plain) {
+            continue;
+        }
+        auto found = std::find_if(unknown.begin(), unknown.end(), [&](const auto& u) { return u.first == point.kind; });
+        (found != unknown.end() ? found->second
+                                : unknown.emplace_back(point.kind, std::vector<const MapPoint*>{}).second)
+            .push_back(&point);
+    }
+    for (const auto& [kind, points] : unknown) {
+        layout.warnings.push_back(msg::UnknownMarkerKind(kind, points.front()->name, points.size()));
+    }
+    if (model.controlPoints.empty()) {
+        layout.warnings.push_back(msg::NoControlPoint());
+    }
+}
+
 void LayOutInformation(const SurveyMapModel& model, PaperRect area, SurveyMapLayout& layout) {
+    CheckItems(model, layout);
     double y = AddTitleBlock(model, area, layout);
     y = AddLegend(model, area, y + 2, layout);
     PaperRect tables{area.left, y + 3, area.right, area.bottom};

@@ -35,6 +35,12 @@ MarkerMapping DefaultMarkerMapping();
 // the trail byte of one double-byte character and the lead byte of the next).
 bool ContainsCharacters(std::string_view text, std::string_view part);
 
+// The kind's symbol: half-width katakana count as their full-width forms on both sides (ｺﾝｸﾘｰﾄ杭 is
+// コンクリート杭), so a kind typed either way maps alike.
 MarkerSymbol SymbolFor(const MarkerMapping& mapping, std::string_view kindCp932);
+
+// CP932 text with every half-width katakana as its full-width form, a voiced or semi-voiced mark joined
+// to the kana before it (ｸﾞ -> グ, ﾎﾟ -> ポ); the rest as it stands.
+std::string FullWidthKana(std::string_view cp932);
 
 } // namespace vemo::surveymap

@@ -1,8 +1,12 @@
 #include "core/surveymap/SiteSurveyInfo.h"
 
 #include "core/files/FileIo.h"
+#include "core/files/Utf8Text.h"
+#include "core/io/SafeReplace.h"
+#include "core/parcels/LandCategoryChiseki.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
+#include "core/text/MessagesFiles.h"
 #include "core/text/MessagesSurveyMap.h"
 
 #include <algorithm>
@@ -48,14 +52,20 @@ const char* RoleText(ParcelRole role) {
     return "-";
 }
 
+struct LinePlace {
+    std::string_view fileName;
+    size_t line;
+};
+
 // One "key=value" line into `info`; false when the line means nothing.
-bool TakeLine(std::string_view key, std::string_view value, SiteSurveyInfo& info, bool& markersSeen,
-              bool& controlsSeen) {
+bool TakeLine(std::string_view key, std::string_view value, SiteSurveyInfo& info, bool& markersSeen, bool& controlsSeen,
+              LinePlace place) {
     std::string* title = key == "District"     ? &info.title.district
                          : key == "SurveyDate" ? &info.title.surveyDate
                          : key == "Surveyor"   ? &info.title.surveyor
                          : key == "Office"     ? &info.title.office
                          : key == "Applicant"  ? &info.title.applicant
+                         : key == "MadeDate"   ? &info.title.madeDate
                                                : nullptr;
     if (title != nullptr) {
         *title = value;
@@ -65,6 +75,10 @@ bool TakeLine(std::string_view key, std::string_view value, SiteSurveyInfo& info
     if (key == "Parcel" && !parts[0].empty() && parts.size() <= 3) {
         ParcelSurveyInfo& parcel = info.ParcelEntry(std::string(parts[0]));
         parcel.category = parts.size() > 1 ? std::string(parts[1]) : "";
+        // A 地目 the register does not know would print a wrong 地積 (「宅地 」 taken for other land).
+        if (!parcel.category.empty() && !IsLandCategory(parcel.category)) {
+            throw Error(msg::SiteInfoBadCategory(place.fileName, place.line, parcel.name, parcel.category));
+        }
         return ParseRole(parts.size() > 2 ? parts[2] : "", parcel.role);
     }
     if (key == "Marker" && parts.size() == 2 && !parts[0].empty()) {
@@ -136,8 +150,8 @@ SiteSurveyInfo ParseSiteSurveyInfo(std::string_view text, std::string_view fileN
             continue;
         }
         size_t equals = line.find('=');
-        if (equals == std::string_view::npos ||
-            !TakeLine(line.substr(0, equals), line.substr(equals + 1), info, markersSeen, controlsSeen)) {
+        if (equals == std::string_view::npos || !TakeLine(line.substr(0, equals), line.substr(equals + 1), info,
+                                                          markersSeen, controlsSeen, {fileName, lineNumber})) {
             Refuse(fileName, lineNumber);
         }
     }
@@ -145,11 +159,9 @@ SiteSurveyInfo ParseSiteSurveyInfo(std::string_view text, std::string_view fileN
 }
 
 std::string SiteSurveyInfoText(const SiteSurveyInfo& info) {
-    const std::pair<const char*, const std::string*> titles[] = {{"District", &info.title.district},
-                                                                 {"SurveyDate", &info.title.surveyDate},
-                                                                 {"Surveyor", &info.title.surveyor},
-                                                                 {"Office", &info.title.office},
-                                                                 {"Applicant", &info.title.applicant}};
+    const std::pair<const char*, const std::string*> titles[] = {
+        {"District", &info.title.district}, {"SurveyDate", &info.title.surveyDate}, {"Surveyor", &info.title.surveyor},
+        {"Office", &info.title.office},     {"Applicant", &info.title.applicant},   {"MadeDate", &info.title.madeDate}};
     std::string text;
     for (const auto& [key, value] : titles) {
         CheckNoBreaks(*value, key, false);
@@ -177,11 +189,19 @@ std::string SiteSurveyInfoText(const SiteSurveyInfo& info) {
 
 SiteSurveyInfo ReadSiteSurveyInfo(const std::filesystem::path& siteFolder) {
     std::filesystem::path path = siteFolder / kSiteSurveyFileName;
-    std::optional<std::string> text = ReadWholeFile(path);
-    if (!text) {
+    if (!std::filesystem::exists(path)) {
         return {};
     }
-    return ParseSiteSurveyInfo(*text, Utf8ToCp932(path.string()).value_or(kSiteSurveyFileName));
+    return ReadSiteSurveyInfoFile(path);
+}
+
+SiteSurveyInfo ReadSiteSurveyInfoFile(const std::filesystem::path& file) {
+    std::optional<std::string> text = ReadWholeFile(file);
+    if (!text) {
+        throw Error(msg::CannotOpenInput(MessagePath(file)));
+    }
+    RefuseUtf8Text(file, *text);
+    return ParseSiteSurveyInfo(*text, MessagePath(file));
 }
 
 void WriteSiteSurveyInfo(const std::filesystem::path& siteFolder, const SiteSurveyInfo& info) {

@@ -19,14 +19,15 @@ struct SurveyTitle {
     std::string surveyDate; // 測量年月日, as written ("令和8年12月1日")
     std::string surveyor;   // 作成者
     std::string office;     // 事務所
-    std::string applicant;  // 申請人 (optional)
+    std::string applicant;  // 申請人
+    std::string madeDate;   // 作成年月日, as written
 };
 
 enum class ParcelRole { None, Subject, Adjacent };
 
 struct ParcelSurveyInfo {
     std::string name;     // the parcel's BlockName, which is its 地番
-    std::string category; // 地目 (宅地, 山林, ...); empty when not stated
+    std::string category; // 地目, one of LandCategories(); empty when not stated
     ParcelRole role = ParcelRole::None;
 };
 
@@ -44,15 +45,19 @@ struct SiteSurveyInfo {
     ParcelSurveyInfo& ParcelEntry(const std::string& name); // adds an entry when there is none
 };
 
-// "District=", "SurveyDate=", "Surveyor=", "Office=", "Applicant=", "Parcel=<name>\t<地目>\t<subject|
-// adjacent|->", "Marker=<点種>\t<symbol>", "ControlKind=<点種>", "ControlName=<点名>", one a line.
-// Marker lines replace the default mapping, control lines the default kinds.  A line that is none of
-// these throws vemo::Error naming `fileName` and the line.
+// "District=", "SurveyDate=", "Surveyor=", "Office=", "Applicant=", "MadeDate=", "Parcel=<name>\t<地目>\t
+// <subject|adjacent|->", "Marker=<点種>\t<symbol>", "ControlKind=<点種>", "ControlName=<点名>", one a
+// line.  Marker lines replace the default mapping, control lines the default kinds.  A line that is none
+// of these, or a 地目 that is not one of the register's (「宅地 」, 「宅池」), throws vemo::Error naming
+// `fileName` and the line (and the parcel and the text).
 SiteSurveyInfo ParseSiteSurveyInfo(std::string_view text, std::string_view fileName);
 std::string SiteSurveyInfoText(const SiteSurveyInfo& info);
 
 // The site folder's file; the defaults when there is none.
 SiteSurveyInfo ReadSiteSurveyInfo(const std::filesystem::path& siteFolder);
+// A file of this form anywhere; throws vemo::Error when it cannot be read or was saved as UTF-8 (refused
+// as every reader of the program's CP932 files refuses it, before a byte is taken as CP932).
+SiteSurveyInfo ReadSiteSurveyInfoFile(const std::filesystem::path& file);
 // Replaces the file safely; throws vemo::Error when the folder cannot be written.
 void WriteSiteSurveyInfo(const std::filesystem::path& siteFolder, const SiteSurveyInfo& info);
 

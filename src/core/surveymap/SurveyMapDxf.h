@@ -14,6 +14,9 @@ struct SurveyMapLayout;
 // kind of item (LayerName).  Written through the GIS export's DXF path; throws vemo::Error on failure.
 void WriteSurveyMapDxf(const SurveyMapLayout& layout, const std::filesystem::path& target);
 
+// A DXF text with its header saying metres ($INSUNITS 6, $MEASUREMENT 1); the rest unchanged.
+std::string MetricDxfHeader(std::string dxf);
+
 // What the CAD drawing does not carry from the printed sheet (CP932 sentences for the user).
 std::vector<std::string> DxfLimitations();
 

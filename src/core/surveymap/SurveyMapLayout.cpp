@@ -3,6 +3,7 @@
 #include "core/surveymap/MapParts.h"
 #include "core/surveymap/SurveyMapModel.h"
 #include "core/text/Cp932.h"
+#include "core/text/Error.h"
 #include "core/text/MessagesSurveyMap.h"
 
 #include <algorithm>
@@ -17,6 +18,7 @@ namespace {
 
 constexpr double kFrameMarginMm = 10.0;
 constexpr double kGapMm = 5.0;
+constexpr double kFrameLineMm = 0.2; // no line of the sheet is wider (不動産登記規則 74条1項)
 // Room around the subject parcels for the names, distances and adjacent 地番 outside them.
 constexpr double kLabelRoomMm = 18.0;
 
@@ -80,18 +82,26 @@ std::string ScaleText(int scale) {
     return "1/" + std::to_string(scale);
 }
 
-void CheckScale(const Extent& extent, PaperRect area, const SurveyMapOptions& options, SurveyMapLayout& layout) {
+// The scale the sheet is drawn at: the one asked for, or the largest that fits.  A drawing that would
+// not show the subject parcels whole is refused before anything is laid out.
+int ChooseScale(const Extent& extent, PaperRect area, const SurveyMapOptions& options, SurveyMapLayout& layout) {
     for (int scale : StandardScales()) {
         if (Fits(extent, scale, area)) {
             layout.fittingScale = scale;
             break;
         }
     }
-    if (Fits(extent, options.scale, area)) {
-        return;
+    if (options.scale == 0) {
+        if (layout.fittingScale == 0) {
+            throw Error(msg::MapFitsNoScale());
+        }
+        return layout.fittingScale;
     }
-    layout.warnings.push_back(msg::MapDoesNotFit(
-        ScaleText(options.scale), layout.fittingScale != 0 ? ScaleText(layout.fittingScale) : std::string()));
+    if (!Fits(extent, options.scale, area)) {
+        throw Error(msg::MapDoesNotFit(ScaleText(options.scale),
+                                       layout.fittingScale != 0 ? ScaleText(layout.fittingScale) : std::string()));
+    }
+    return options.scale;
 }
 
 } // namespace
@@ -129,39 +139,57 @@ std::vector<SymbolStroke> SymbolOutline(MarkerSymbol symbol, PaperPoint c, doubl
     return {};
 }
 
+bool IsDraftPaper(PaperSize paper) {
+    return paper != PaperSize::B4;
+}
+
 bool ParsePaper(std::string_view text, SurveyMapOptions& options) {
     std::string upper(text);
     std::transform(upper.begin(), upper.end(), upper.begin(), [](unsigned char ch) { return std::toupper(ch); });
-    if (upper != "A4" && upper != "A4L" && upper != "A3" && upper != "A3L") {
+    if (upper.ends_with("L")) {
+        upper.pop_back();
+        options.landscape = true;
+    } else {
+        options.landscape = false;
+    }
+    if (upper == "B4") {
+        options.paper = PaperSize::B4;
+    } else if (upper == "A4") {
+        options.paper = PaperSize::A4;
+    } else if (upper == "A3") {
+        options.paper = PaperSize::A3;
+    } else {
         return false;
     }
-    options.paper = upper.starts_with("A4") ? PaperSize::A4 : PaperSize::A3;
-    options.landscape = upper.ends_with("L");
     return true;
 }
 
 const std::vector<int>& StandardScales() {
-    static const std::vector<int> kScales{100, 200, 250, 300, 500, 600, 1000};
+    static const std::vector<int> kScales{100, 200, 250, 300, 500, 600, 1000, 1500, 2000, 2500};
     return kScales;
 }
 
 SurveyMapLayout LayOutSurveyMap(const SurveyMapModel& model, const SurveyMapOptions& options) {
     SurveyMapLayout layout;
-    double shortSide = options.paper == PaperSize::A4 ? 210 : 297;
-    double longSide = options.paper == PaperSize::A4 ? 297 : 420;
+    // B4 of 日本産業規格 P 0138: 257 mm × 364 mm.
+    double shortSide = options.paper == PaperSize::A4 ? 210 : options.paper == PaperSize::B4 ? 257 : 297;
+    double longSide = options.paper == PaperSize::A4 ? 297 : options.paper == PaperSize::B4 ? 364 : 420;
     layout.widthMm = options.landscape ? longSide : shortSide;
     layout.heightMm = options.landscape ? shortSide : longSide;
-    layout.scale = options.scale;
     auto [drawing, information] = SplitSheet(layout, options.landscape);
     Extent extent = SubjectExtent(model);
-    layout.transform.scale = options.scale;
+    layout.scale = ChooseScale(extent, drawing, options, layout);
+    layout.transform.scale = layout.scale;
     layout.transform.groundCentre = {(extent.minX + extent.maxX) / 2, (extent.minY + extent.maxY) / 2};
     layout.transform.paperCentre = {(drawing.left + drawing.right) / 2, (drawing.top + drawing.bottom) / 2};
-    CheckScale(extent, drawing, options, layout);
     AddRect(layout, MapLayer::Frame,
-            {kFrameMarginMm, kFrameMarginMm, layout.widthMm - kFrameMarginMm, layout.heightMm - kFrameMarginMm}, 0.5);
+            {kFrameMarginMm, kFrameMarginMm, layout.widthMm - kFrameMarginMm, layout.heightMm - kFrameMarginMm},
+            kFrameLineMm);
     LayOutDrawing(model, drawing, layout);
     LayOutInformation(model, information, layout);
+    if (IsDraftPaper(options.paper)) {
+        layout.warnings.push_back(msg::DraftPaper(options.paper == PaperSize::A4 ? "A4" : "A3"));
+    }
     return layout;
 }
 

@@ -31,10 +31,16 @@ enum class MapLayer {
 constexpr int kMapLayerCount = 13;
 std::string LayerName(MapLayer layer); // CP932
 
+// Line widths on the sheet: the register takes lines of 0.2 mm or thinner (不動産登記規則 74条1項), so the
+// subject boundary's bold line is 0.2 mm and everything else thinner.
+constexpr double kBoldLineMm = 0.2;
+constexpr double kThinLineMm = 0.1;
+constexpr double kMarkerLineMm = 0.13; // the outline of a marker symbol
+
 struct MapLine {
     MapLayer layer;
     std::vector<PaperPoint> points;
-    double widthMm = 0.18;
+    double widthMm = kThinLineMm;
     bool closed = false;
     bool filled = false;
 };
@@ -64,17 +70,20 @@ struct SymbolStroke {
 };
 std::vector<SymbolStroke> SymbolOutline(MarkerSymbol symbol, PaperPoint centre, double sizeMm);
 
-enum class PaperSize { A4, A3 };
+// B4 is the sheet the register takes (不動産登記規則 74条3項); A4 and A3 are for drafts.
+enum class PaperSize { B4, A4, A3 };
+bool IsDraftPaper(PaperSize paper);
 
 struct SurveyMapOptions {
-    int scale = 250; // the denominator: 1/250
-    PaperSize paper = PaperSize::A3;
-    bool landscape = true;
+    int scale = 0; // the denominator (250: 1/250); 0: the largest scale of StandardScales() that fits
+    PaperSize paper = PaperSize::B4;
+    bool landscape = false;
 };
 
-// "A4", "A4L", "A3", "A3L" (L: landscape; any case).  False for anything else.
+// "B4", "B4L", "A4", "A4L", "A3", "A3L" (L: landscape; any case).  False for anything else.
 bool ParsePaper(std::string_view text, SurveyMapOptions& options);
-// 1/100, 1/200, 1/250, 1/300, 1/500, 1/600, 1/1000.
+// 1/100, 1/200, 1/250, 1/300, 1/500, 1/600, 1/1000, 1/1500, 1/2000, 1/2500: 1/250 is the rule's scale,
+// the others those it allows where 1/250 does not suit the land (不動産登記規則 77条2項).
 const std::vector<int>& StandardScales();
 
 // Sheet millimetres <-> ground metres at the drawing's scale (north up).
@@ -101,7 +110,11 @@ struct SurveyMapLayout {
     std::vector<MapLine> lines;
     std::vector<MapMarker> markers;
     std::vector<MapText> texts;
-    // What a reviewer would miss or what did not fit, CP932 sentences.
+    // Every parcel's whole boundary (closed, unclipped, in sheet millimetres that may lie off the sheet):
+    // what a CAD drawing in ground coordinates carries in place of the sheet's clipped lines.
+    std::vector<MapLine> boundaries;
+    // What a reviewer would miss or what did not fit, CP932 sentences: an item the register requires
+    // that is empty, an unknown marker kind, no control point, tables or labels that found no room.
     std::vector<std::string> warnings;
     int fittingScale = 0;   // the largest standard scale at which the parcels fit; 0: none does
     int unplacedLabels = 0; // labels that found no free place (drawn overlapping)
@@ -109,7 +122,9 @@ struct SurveyMapLayout {
 
 // Lays out the whole sheet: frame, title block, legend, the parcels at scale with their labels, the
 // north arrow and scale bar, the 求積表 of every subject parcel, the boundary point and control point
-// coordinate tables.
+// coordinate tables.  The subject parcels are always drawn whole: without a fixed scale the largest of
+// StandardScales() that fits is taken; a fixed scale at which they do not fit, or a sheet on which no
+// scale fits, throws vemo::Error naming the scale that fits (a clipped drawing is never made).
 SurveyMapLayout LayOutSurveyMap(const SurveyMapModel& model, const SurveyMapOptions& options);
 
 } // namespace vemo::surveymap

@@ -1,6 +1,7 @@
 #include "core/surveymap/SurveyMapModel.h"
 
 #include "core/parcels/AreaReports.h"
+#include "core/parcels/LandCategoryChiseki.h"
 #include "core/parcels/ParcelRing.h"
 #include "core/store/BlockList.h"
 #include "core/store/XyzList.h"
@@ -9,6 +10,7 @@
 #include "core/text/Error.h"
 #include "core/text/MessagesParcels.h"
 #include "core/text/MessagesSurveyMap.h"
+#include "core/text/Numbers.h"
 
 #include <algorithm>
 #include <map>
@@ -26,28 +28,43 @@ int ParcelPosition(const BlockList& blocks, const std::string& name) {
     throw Error(msg::ParcelNotFound(name));
 }
 
-// The report's lines of one parcel (from its name to the rule under its figures), without the
-// report's left margin: the drawing's table is the report, not a second computation of it.
-std::vector<std::string> AreaTableLines(const BlockList& blocks, int position, const XyzNameIndex& index,
+std::string Right(const std::string& text, size_t width) {
+    return text.size() < width ? std::string(width - text.size(), ' ') + text : text;
+}
+
+// The drawing's 求積表 of one parcel: the ring table of the area report (the same rows, so the two never
+// disagree) under a heading that names what each column holds, then 倍面積, 面積 and the one 地積 the
+// register records for the parcel's 地目 (不動産登記規則 100条).  No 坪数: that is the client's figure.
+std::vector<std::string> AreaTableLines(const std::vector<RingPoint>& ring, const ParcelAreaFigures& figures,
                                         const std::string& category) {
-    std::vector<ReportLine> report =
-        AreaReportLines(blocks, {position}, index, [&](const std::string&) { return category; });
-    const std::string& name = blocks.At(position).BlockName;
-    auto first = std::find_if(report.begin(), report.end(), [&](const ReportLine& line) {
-        size_t start = line.text.find_first_not_of(' ');
-        return start != std::string::npos && line.text.compare(start, std::string::npos, name) == 0;
-    });
-    std::vector<std::string> lines;
-    for (auto it = first; it != report.end() && !it->text.empty(); ++it) {
-        lines.push_back(it->text);
+    // Columns as AreaTableRow sets them: name 13, X 12, Y 12, X difference 9, Y sum 12, product 17,
+    // side 8 (CP932: one column a byte).
+    std::string heading = Jp(" 点名") + std::string(8, ' ') + Right("X", 12) + Right("Y", 12) + Right("X-X(n-1)", 9) +
+                          Right("Y+Y(n-1)", 12) + Right(Jp("倍面積の項"), 17) + Right(Jp("辺長"), 8);
+    std::string rule(heading.size(), '-');
+    std::vector<std::string> rows;
+    for (size_t n = 1; n < ring.size(); ++n) {
+        rows.push_back(AreaTableRow(ring[n], ring[n - 1]));
     }
+    rows.push_back(AreaTableRow(ring.front(), ring.back()));
     size_t margin = std::string::npos;
-    for (const std::string& line : lines) {
-        margin = std::min(margin, line.find_first_not_of(' '));
+    for (const std::string& row : rows) {
+        margin = std::min(margin, row.find_first_not_of(' '));
     }
-    for (std::string& line : lines) {
-        line.erase(0, std::min(margin, line.size()));
+    std::vector<std::string> lines{rule, heading, rule};
+    for (std::string& row : rows) {
+        lines.push_back(row.substr(margin > 0 ? margin - 1 : 0)); // one blank before the name, as the heading
     }
+    lines.push_back(rule);
+    __int128 magnitude = figures.doubleAreaMm2 < 0 ? -figures.doubleAreaMm2 : figures.doubleAreaMm2;
+    std::string doubled =
+        figures.exact ? ScaledDecimal(figures.doubleAreaMm2 * 10, 7) : Sprintf("%.7f", figures.doubleArea);
+    std::string area = figures.exact ? ScaledDecimal(magnitude * 5, 7) : Sprintf("%.7f", figures.area);
+    const size_t figureColumn = 40;
+    lines.push_back(std::string(figureColumn, ' ') + Jp("倍面積 ") + Right(doubled, 16) + Jp(" ㎡"));
+    lines.push_back(std::string(figureColumn, ' ') + Jp("面　積 ") + Right(area, 16) + Jp(" ㎡"));
+    lines.push_back(std::string(figureColumn, ' ') + Jp("地　積 ") +
+                    Right(FormatCategoryChiseki(figures, category), 16) + Jp(" ㎡"));
     return lines;
 }
 
@@ -69,9 +86,10 @@ public:
         if (parcel.ring.size() < 3) {
             throw Error(msg::ParcelTooFewPoints(name));
         }
-        parcel.figures = ParcelFigures(blocks.At(position).NoList, index_);
+        std::vector<RingPoint> ring = ParcelRingPoints(blocks.At(position).NoList, index_);
+        parcel.figures = RingAreaFigures(ring);
         if (subject) {
-            parcel.areaTable = AreaTableLines(blocks, position, index_, parcel.category);
+            parcel.areaTable = AreaTableLines(ring, parcel.figures, parcel.category);
         }
         model_.parcels.push_back(std::move(parcel));
     }

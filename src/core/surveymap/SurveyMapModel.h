@@ -27,7 +27,9 @@ struct MapParcel {
     bool subject = false;  // a subject parcel (bold, with its 求積表), else adjacent (thin)
     std::vector<int> ring; // indices into SurveyMapModel::points, the ring once (not closed)
     ParcelAreaFigures figures;
-    std::vector<std::string> areaTable; // 求積表: the area report's lines of this parcel (subject only)
+    // 求積表 (subject parcels only): the ring table of the area report under its own column heads, then
+    // 倍面積, 面積 and the 地積 of the parcel's 地目.
+    std::vector<std::string> areaTable;
 };
 
 // What the survey map shows, taken from the lists: the parcels in the order asked (subjects first),

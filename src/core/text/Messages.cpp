@@ -57,10 +57,13 @@ std::string ParcelRowsTooMany(std::size_t line, std::string_view count, int limi
            std::to_string(limit) + Jp("行）を超えています");
 }
 
-std::string MissingParcelPoints(const std::vector<std::string>& names) {
+std::string MissingParcelPoints(const std::vector<std::string>& names, bool firstMissing) {
     std::string text = Jp("座標リストにない点: ");
     for (size_t i = 0; i < names.size(); ++i) {
         text += (i > 0 ? ", " : "") + names[i];
+    }
+    if (firstMissing) {
+        return text + Jp("（前の点の座標で計算。先頭は次の点の座標で計算）");
     }
     return text + Jp("（前の点の座標で計算）");
 }

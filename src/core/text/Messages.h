@@ -38,8 +38,10 @@ std::string FolderNameTaken(); // ディレクトリ名が重複しているか�
 
 // Parcels.
 // "座標リストにない点: A, B（前の点の座標で計算）": the vertices a parcel names that the coordinate list
-// does not hold; its area is computed with the point before each standing in for it.
-std::string MissingParcelPoints(const std::vector<std::string>& names);
+// does not hold; its area is computed with the point before each standing in for it.  When the ring's
+// first vertex is among them it has no point before it and takes the first one the list holds after
+// it: "…（前の点の座標で計算。先頭は次の点の座標で計算）".
+std::string MissingParcelPoints(const std::vector<std::string>& names, bool firstMissing = false);
 
 // Settings, point names, the coordinate list's cleanup, numbers (shared by several areas).
 std::string CannotRead(std::string_view path); // ファイル「<path>」を読めません
@@ -62,7 +64,7 @@ std::string DuplicatesDeleted(std::int64_t count);
 std::string DuplicatesRenamed(std::int64_t count);
 std::string CannotStartPrinting(); // 印刷を開始できません
 // Traverse and field books.
-std::string FileMissing(std::string_view path);       // ファイル「<path>」がありません
+std::string FileMissing(std::string_view path); // ファイル「<path>」がありません
 
 } // namespace vemo::msg
 

@@ -81,7 +81,7 @@ const CommandInfo kCommandsBeforeCalcTabs[] = {
     {Cmd::BlkDel, Menu::Block, "画地削除(&D)", "", "画地削除(Ctrl+Delete)"},
     {Cmd::BlkPrint, Menu::Block, "画地一覧印刷...", "", "", kSep},
     {Cmd::BlkAreaPrint, Menu::Block, "面積計算書印刷", "", "選択されている画地の面積計算書を印刷します"},
-    {Cmd::BlkSurveyMap, Menu::Block, "地積測量図...", "", "画地の地積測量図を作ります（印刷・PDF・DXF）"},
+    {Cmd::BlkSurveyMap, Menu::Block, "地積測量図...", "", "画地の地積測量図を作ります（印刷・PDF・TIFF・DXF）"},
 
 };
 

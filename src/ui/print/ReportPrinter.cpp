@@ -59,6 +59,34 @@ private:
     QPainter painter_;
 };
 
+// The head lines [first, end) a sheet beginning at a line repeats: those of the table the line continues.
+struct CarriedHead {
+    size_t first = 0;
+    size_t end = 0;
+};
+
+std::vector<CarriedHead> CarriedHeads(const std::vector<ReportLine>& lines) {
+    std::vector<CarriedHead> carried(lines.size());
+    CarriedHead open;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        switch (lines[i].role) {
+        case ReportLine::Role::Head:
+            if (i == 0 || lines[i - 1].role != ReportLine::Role::Head) {
+                open.first = i;
+            }
+            open.end = i + 1;
+            break;
+        case ReportLine::Role::End:
+            open = {};
+            break;
+        case ReportLine::Role::Plain:
+            carried[i] = open;
+            break;
+        }
+    }
+    return carried;
+}
+
 bool Report(const PrintProgress& progress, int done, int total) {
     return !progress || progress(done, total);
 }
@@ -74,13 +102,23 @@ void ReportPrinter::printLines(QPrinter& printer, const std::vector<ReportLine>&
     // Laid out before anything is drawn, so that the heading can tell how many sheets there are.
     const qreal bottom = sheet.area().height();
     const qreal top = heading != nullptr ? 2 * sheet.height(ReportLine{}) : 0; // the heading and a blank line
+    const std::vector<CarriedHead> carried = CarriedHeads(lines);
     std::vector<size_t> sheetStarts{0};
     qreal y = top;
     for (size_t i = 0; i < lines.size(); ++i) {
         qreal h = sheet.height(lines[i]);
-        if (y > top && y + h > bottom) {
+        if (i > sheetStarts.back() && y + h > bottom) {
+            size_t start = i;
+            while (start > sheetStarts.back() + 1 && lines[start - 1].role == ReportLine::Role::Head) {
+                --start; // a table's head goes over with its first rows
+            }
+            i = start;
+            h = sheet.height(lines[i]);
             sheetStarts.push_back(i);
             y = top;
+            for (size_t c = carried[i].first; c < carried[i].end; ++c) {
+                y += sheet.height(lines[c]);
+            }
         }
         y += h;
     }
@@ -96,6 +134,11 @@ void ReportPrinter::printLines(QPrinter& printer, const std::vector<ReportLine>&
             sheet.draw(ReportLine{HeadingLine(*heading, s + 1, sheets)}, 0);
         }
         y = top;
+        const CarriedHead head = s > 0 ? carried[sheetStarts[s]] : CarriedHead{};
+        for (size_t i = head.first; i < head.end; ++i) {
+            sheet.draw(lines[i], y);
+            y += sheet.height(lines[i]);
+        }
         const size_t end = s + 1 < sheets ? sheetStarts[s + 1] : lines.size();
         for (size_t i = sheetStarts[s]; i < end; ++i) {
             sheet.draw(lines[i], y);

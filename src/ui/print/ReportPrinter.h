@@ -23,7 +23,9 @@ using PrintProgress = std::function<bool(int done, int total)>;
 class ReportPrinter {
 public:
     // Flowing text: the lines run onto as many sheets as they need.  With a heading, every sheet begins
-    // with it (and its sheet number of all) and an empty line.
+    // with it (and its sheet number of all) and an empty line.  A table marked with a head (see
+    // ReportLine::Role) that runs onto a sheet has its head repeated there, and its head is never left
+    // at a sheet's foot without a row.
     static void printLines(QPrinter& printer, const std::vector<ReportLine>& lines, const PrintProgress& progress = {},
                            const ReportHeading* heading = nullptr);
     // Fixed pages: each page of the report on a sheet of its own, scaled down when its lines would not

@@ -4,9 +4,11 @@
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
 #include "core/text/Messages.h"
+#include "core/text/MessagesSurveyMap.h"
 #include "ui/common/Cp932Text.h"
 
 #include <QFontMetricsF>
+#include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -46,15 +48,15 @@ void DrawStroke(QPainter& painter, const std::vector<PaperPoint>& points, double
 }
 
 // The fixed-pitch face the layout measured its texts in (full width one em, half width half an em).
-QFont MapFont(double heightMm) {
+QFont MapFont(double heightMm, bool smooth) {
     QFont font(QStringLiteral("IPAGothic"));
-    font.setStyleHint(QFont::TypeWriter);
+    font.setStyleHint(QFont::TypeWriter, smooth ? QFont::PreferDefault : QFont::NoAntialias);
     font.setPixelSize(std::max(1, static_cast<int>(std::lround(heightMm * kUnitsPerMm))));
     return font;
 }
 
-void DrawText(QPainter& painter, const MapText& text) {
-    QFont font = MapFont(text.HeightMm());
+void DrawText(QPainter& painter, const MapText& text, bool smooth) {
+    QFont font = MapFont(text.HeightMm(), smooth);
     QFontMetricsF metrics(font);
     QString string = FromCp932(text.text);
     painter.save();
@@ -69,9 +71,10 @@ void DrawText(QPainter& painter, const MapText& text) {
 
 } // namespace
 
-void PaintSurveyMap(QPainter& painter, const SurveyMapLayout& layout, double pixelsPerMm) {
+void PaintSurveyMap(QPainter& painter, const SurveyMapLayout& layout, double pixelsPerMm, bool smooth) {
     painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::Antialiasing, smooth);
+    painter.setRenderHint(QPainter::TextAntialiasing, smooth);
     painter.scale(pixelsPerMm / kUnitsPerMm, pixelsPerMm / kUnitsPerMm);
     painter.fillRect(QRectF(0, 0, layout.widthMm * kUnitsPerMm, layout.heightMm * kUnitsPerMm), Qt::white);
     for (const MapLine& line : layout.lines) {
@@ -79,13 +82,45 @@ void PaintSurveyMap(QPainter& painter, const SurveyMapLayout& layout, double pix
     }
     for (const MapMarker& marker : layout.markers) {
         for (const SymbolStroke& stroke : SymbolOutline(marker.symbol, marker.at, marker.sizeMm)) {
-            DrawStroke(painter, stroke.points, 0.18, stroke.closed, stroke.filled);
+            DrawStroke(painter, stroke.points, kMarkerLineMm, stroke.closed, stroke.filled);
         }
     }
     for (const MapText& text : layout.texts) {
-        DrawText(painter, text);
+        DrawText(painter, text, smooth);
     }
     painter.restore();
+}
+
+BilevelImage RenderSurveyMapBilevel(const SurveyMapLayout& layout, double dotsPerInch) {
+    double pixelsPerMm = dotsPerInch / 25.4;
+    BilevelImage image;
+    image.width = static_cast<int>(std::lround(layout.widthMm * pixelsPerMm));
+    image.height = static_cast<int>(std::lround(layout.heightMm * pixelsPerMm));
+    image.dotsPerInch = dotsPerInch;
+    QImage grey(image.width, image.height, QImage::Format_Grayscale8);
+    if (grey.isNull()) {
+        throw Error(msg::TiffRefused("out of memory"));
+    }
+    grey.fill(Qt::white);
+    {
+        QPainter painter(&grey);
+        PaintSurveyMap(painter, layout, pixelsPerMm, false);
+    }
+    image.bits.assign(static_cast<size_t>(image.RowBytes()) * image.height, 0);
+    for (int y = 0; y < image.height; ++y) {
+        const uchar* line = grey.constScanLine(y);
+        std::uint8_t* bits = image.bits.data() + static_cast<size_t>(y) * image.RowBytes();
+        for (int x = 0; x < image.width; ++x) {
+            if (line[x] < 128) {
+                bits[x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
+            }
+        }
+    }
+    return image;
+}
+
+void WriteSurveyMapTiff(const SurveyMapLayout& layout, const std::filesystem::path& target) {
+    WriteBilevelTiff(target, RenderSurveyMapBilevel(layout));
 }
 
 void PrintSurveyMap(QPrinter& printer, const SurveyMapLayout& layout) {

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cmath>
 #include <iterator>
 #include <optional>
@@ -92,6 +94,49 @@ TEST(AreaReports, AreaReportCharacterForCharacter) {
     Lines empty = Utf8(AreaReportLines(f.blocks, {}, f.index));
     ASSERT_EQ(empty.size(), 9u);
     EXPECT_EQ(empty[5], kFigures + "面　積       0.0000000");
+}
+
+// A missing first vertex has no point before it: it stands on the first point the list holds after it
+// (here A, so the square is whole), and the note says so instead of claiming the point before.
+TEST(AreaReports, MissingFirstVertexSaysWhatItTakes) {
+    Fixture f;
+    f.blocks.Add(Block{"LEAD", "GONE,A,B,C,D,GONE", 6, 0, 0});
+    Lines list = Utf8(AreaListLines(f.blocks, {2}, f.index));
+    ASSERT_GE(list.size(), 4u);
+    EXPECT_EQ(list[1], "※ 座標リストにない点: GONE（前の点の座標で計算。先頭は次の点の座標で計算）");
+    EXPECT_EQ(list[3], "地積     100.00 ㎡");
+    std::string report;
+    for (const std::string& line : Utf8(AreaReportLines(f.blocks, {2}, f.index))) {
+        report += line;
+    }
+    EXPECT_NE(report.find("先頭は次の点の座標で計算"), std::string::npos) << report;
+}
+
+// Point names of 13 to 16 bytes are valid names: their rows keep every column under its head and end
+// where a short name's row ends, 91 columns (8 + 1 + 12 + 12 + 12 + 9 + 12 + 17 + 8), inside the
+// 92-column rule.
+TEST(AreaReports, LongPointNamesKeepTheColumns) {
+    XyzList list = ListOfNames({{"BOUNDARY-0000001", "-34987.666", "-8000.247"},
+                                {"KOUJI-2026-0012", "-34987.868", "-7979.899"},
+                                {"A", "-35000.200", "-7979.800"},
+                                {"SHORTNAME123", "-35000.000", "-8000.000"}});
+    XyzNameIndex index;
+    index.Rebuild(list);
+    BlockList blocks;
+    blocks.Add(Block{"L", "BOUNDARY-0000001,KOUJI-2026-0012,A,SHORTNAME123,BOUNDARY-0000001", 5, 0, 0});
+    Lines report = Utf8(AreaReportLines(blocks, {0}, index));
+    int rows = 0;
+    for (const std::string& line : report) {
+        bool ringRow = line.find("-3498") != std::string::npos || line.find("-3500") != std::string::npos;
+        if (ringRow) {
+            ++rows;
+            EXPECT_EQ(line.size(), 91u) << line;
+            // The product (the trapezoid term) ends in column 83, the side fills 84 to 91.
+            EXPECT_NE(line[82], ' ') << line;
+            EXPECT_EQ(line[83], ' ') << line;
+        }
+    }
+    EXPECT_EQ(rows, 4);
 }
 
 TEST(AreaReports, AreaListAndParcelListPrint) {

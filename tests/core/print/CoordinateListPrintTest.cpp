@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -114,6 +117,76 @@ TEST(CoordinateListPrint, RowsWithoutCoordinatesAreNoPoints) {
     Lines rows = RowsOf(Utf8(print.Page(0)));
     EXPECT_EQ(rows.size(), 64u);
     EXPECT_EQ(rows[4].substr(0, 20), "            6   P6  ");
+}
+
+// Names of 1 to 16 bytes (half- and double-byte characters) with coordinates anywhere within ±300 km:
+// every text stands at its column as the heading places it (№ and the figures end at 13, 40, 52, 62;
+// name, 点種 and 備考 begin at 16, 64, 80, counted in bytes of the CP932 line), or, where the text
+// before it runs into that column, one blank after that text; nothing runs past the rule.
+TEST(CoordinateListPrint, LongPointNamesKeepTheColumns) {
+    std::mt19937 random(39);
+    const std::vector<std::string> doubleBytes = {Jp("境"), Jp("界"), Jp("ア"), Jp("１")};
+    const std::vector<std::string> types = {"", Jp("金属標"), Jp("コンクリート杭"), "KUI"};
+    const std::vector<std::string> remarks = {"", Jp("境界"), "B-12"};
+    auto figure = [&](double low, double high) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%.3f", std::uniform_real_distribution<double>(low, high)(random));
+        return std::string(text);
+    };
+    std::vector<XyzRow> rows;
+    for (int i = 0; i < 300; ++i) {
+        size_t length = 1 + i % 16;
+        std::string name;
+        while (name.size() < length) {
+            if (name.size() + 2 <= length && random() % 2 == 0) {
+                name += doubleBytes[random() % doubleBytes.size()];
+            } else {
+                name += static_cast<char>('A' + random() % 26);
+            }
+        }
+        rows.push_back(XyzRow{"", name, figure(-300000, 300000), figure(-300000, 300000), figure(-99, 999),
+                              types[random() % types.size()], remarks[random() % remarks.size()]});
+    }
+    rows.push_back(
+        XyzRow{"", "BOUNDARY-0000001", "-299999.999", "-299999.999", "-99.999", Jp("コンクリート杭"), Jp("境界")});
+    XyzList list;
+    list.ReplaceAll(rows);
+    CoordinateListPrint print = CoordinateListPrint::WholeList(list);
+    size_t checked = 0;
+    for (int page = 0; page < print.PageCount(); ++page) {
+        std::vector<ReportLine> lines = print.Page(page);
+        for (size_t l = kHeadLines; l + 1 < lines.size(); ++l, ++checked) {
+            const std::string& line = lines[l].text;
+            const XyzRow& row = rows[checked];
+            SCOPED_TRACE(Cp932ToUtf8(line));
+            size_t end = 0; // where the text placed last ends
+            auto right = [&](const std::string& text, size_t column) {
+                size_t want = std::max(column, end + 1 + text.size());
+                EXPECT_EQ(line.substr(want - text.size(), text.size()), text);
+                EXPECT_EQ(line[want - text.size() - 1], ' ');
+                end = want;
+            };
+            auto left = [&](const std::string& text, size_t column) {
+                if (text.empty()) {
+                    return;
+                }
+                size_t want = std::max(column, end + 1);
+                EXPECT_EQ(line.substr(want, text.size()), text);
+                EXPECT_EQ(line[want - 1], ' ');
+                end = want + text.size();
+            };
+            right(std::to_string(checked + 1), 13);
+            left(row[kColName], 16);
+            right(row[kColX], 40);
+            right(row[kColY], 52);
+            right(row[kColZ], 62);
+            left(row[kColTensyu], 64);
+            left(row[kColBiko], 80);
+            EXPECT_EQ(line.find_first_not_of(' ', end), std::string::npos);
+            EXPECT_LE(end, kRule.size());
+        }
+    }
+    EXPECT_EQ(checked, rows.size());
 }
 
 } // namespace

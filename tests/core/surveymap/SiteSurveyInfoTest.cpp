@@ -13,7 +13,8 @@ TEST(SiteSurveyInfo, WrittenBesideTheSiteAndReadBack) {
     test::TempDir dir;
     EXPECT_EQ(ReadSiteSurveyInfo(dir.Path()).markers, DefaultMarkerMapping()); // no file: the defaults
     SiteSurveyInfo info;
-    info.title = {Jp("千代田区霞が関三丁目"), Jp("令和8年12月1日"), Jp("測量 太郎"), Jp("測量登記事務所"), ""};
+    info.title = {Jp("千代田区霞が関三丁目"), Jp("令和8年12月1日"), Jp("測量 太郎"), Jp("測量登記事務所"), "",
+                  Jp("令和8年12月10日")};
     info.ParcelEntry(Jp("123-1")) = {Jp("123-1"), Jp("宅地"), ParcelRole::Subject};
     info.ParcelEntry(Jp("124")) = {Jp("124"), Jp("山林"), ParcelRole::Adjacent};
     info.markers = {{Jp("木杭"), MarkerSymbol::Triangle}};
@@ -24,6 +25,7 @@ TEST(SiteSurveyInfo, WrittenBesideTheSiteAndReadBack) {
     EXPECT_EQ(read.title.district, info.title.district);
     EXPECT_EQ(read.title.surveyDate, info.title.surveyDate);
     EXPECT_EQ(read.title.office, info.title.office);
+    EXPECT_EQ(read.title.madeDate, info.title.madeDate);
     ASSERT_NE(read.Parcel(Jp("124")), nullptr);
     EXPECT_EQ(read.Parcel(Jp("124"))->category, Jp("山林"));
     EXPECT_EQ(read.Parcel(Jp("124"))->role, ParcelRole::Adjacent);
@@ -47,6 +49,54 @@ TEST(SiteSurveyInfo, BadInputIsNamedAndRefused) {
     SiteSurveyInfo info;
     info.title.district = "a\r\nb"; // would become a second line of the file
     EXPECT_THROW(SiteSurveyInfoText(info), Error);
+}
+
+// A 地目 outside the register's list would print the wrong 地積 (「宅地 」 taken for other land, whole
+// square metres): the file is refused at that line, naming the parcel and the text.
+TEST(SiteSurveyInfo, CategoryOutsideTheListIsRefused) {
+    auto message = [](const std::string& category) {
+        try {
+            ParseSiteSurveyInfo("District=x\r\nParcel=123-1\t" + category + "\tsubject\r\n", "VemoSurveyMap.txt");
+        } catch (const Error& e) {
+            return Cp932ToUtf8(e.what());
+        }
+        return std::string("taken");
+    };
+    EXPECT_EQ(message(Jp("宅地 ")),
+              "VemoSurveyMap.txt の 2 行目: 地番 123-1 の地目「宅地 」は登記の地目（田、畑、宅地 … "
+              "雑種地）ではありません。");
+    EXPECT_EQ(message(Jp("宅池")), "VemoSurveyMap.txt の 2 行目: 地番 123-1 の地目「宅池」は登記の地目（田、畑、宅地 … "
+                                   "雑種地）ではありません。");
+    EXPECT_EQ(message(Jp("公衆用道路")), "taken");
+    EXPECT_EQ(message(""), "taken"); // not stated yet: the drawing lists it as missing
+}
+
+// The file re-encoded to UTF-8 by an editor is refused as every CP932 reader of the program refuses it,
+// never read as CP932 (its 宅地 would be three unknown characters and the 地積 cut to whole metres).
+TEST(SiteSurveyInfo, Utf8FileIsRefused) {
+    test::TempDir dir;
+    test::WriteBytes(dir.File("VemoSurveyMap.txt"), "District=霞が関\r\nParcel=1\t宅地\tsubject\r\n");
+    try {
+        ReadSiteSurveyInfo(dir.Path());
+        FAIL() << "a UTF-8 file was read";
+    } catch (const Error& e) {
+        EXPECT_NE(Cp932ToUtf8(e.what()).find("UTF-8"), std::string::npos) << Cp932ToUtf8(e.what());
+        EXPECT_NE(Cp932ToUtf8(e.what()).find("VemoSurveyMap.txt"), std::string::npos) << Cp932ToUtf8(e.what());
+    }
+    test::WriteBytes(dir.File("VemoSurveyMap.txt"),
+                     "District=" + Jp("霞が関") + "\r\nParcel=1\t" + Jp("宅地") + "\tsubject\r\n");
+    EXPECT_EQ(ReadSiteSurveyInfo(dir.Path()).Parcel("1")->category, Jp("宅地"));
+}
+
+TEST(MarkerSymbol, HalfWidthKanaMapAsFullWidth) {
+    MarkerMapping mapping = DefaultMarkerMapping();
+    // Half-width kana are single CP932 bytes A1..DF; ﾞ (DE) and ﾟ (DF) join the kana before them.
+    EXPECT_EQ(SymbolFor(mapping, Jp("ｺﾝｸﾘｰﾄ杭")), MarkerSymbol::Square);
+    EXPECT_EQ(SymbolFor(mapping, Jp("ﾌﾟﾗｽﾁｯｸ杭")), MarkerSymbol::Triangle);
+    EXPECT_EQ(SymbolFor({{Jp("ｺﾝｸﾘｰﾄ杭"), MarkerSymbol::Circle}}, Jp("コンクリート杭")), MarkerSymbol::Circle);
+    EXPECT_EQ(FullWidthKana(Jp("ｶﾞｷﾞｳﾞﾊﾟﾎﾟｯｰ A1")), Jp("ガギヴパポッー A1"));
+    EXPECT_EQ(FullWidthKana(Jp("ｱﾞﾟ")), Jp("ア゛゜")); // no combined form: the marks stay as marks
+    EXPECT_EQ(FullWidthKana(Jp("金属標")), Jp("金属標"));
 }
 
 TEST(MarkerSymbol, KindsMapByWholeCharacters) {

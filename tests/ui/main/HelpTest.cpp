@@ -95,6 +95,7 @@ TEST_F(Help, EveryTopicHasItsOwnExplainingPageFoundByIndexAndSearch) {
                                                   {22, "ヘルマート"},
                                                   {23, "定面積分割"},
                                                   {24, "逆打ち"},
+                                                  {39, "地積測量図"},
                                                   {30, "トラバース"},
                                                   {32, "トラバース"},
                                                   {34, "精度の点検"},

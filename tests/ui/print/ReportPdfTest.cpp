@@ -84,35 +84,103 @@ void PrintLinesToPdf(const std::string& pdf, const std::vector<ReportLine>& line
                      });
 }
 
-// Every sheet of the area report begins with the heading (site, data, date, sheet of sheets); below it
-// the report's own lines read back unchanged and in order, a long parcel running on over sheets.
-TEST(ReportPdf, AreaReportReadsBackLineForLineUnderItsHeading) {
+// The area report's sheets read back: every sheet begins with the heading (site, data, date, sheet of
+// sheets); a sheet that continues a parcel's table begins again with the parcel's name and the column
+// heading between rules; a table's head never stands at a sheet's foot without a row below it; and with
+// the repeated heads taken out, the report's own lines read back unchanged and in order.
+std::vector<QStringList> AreaReportSheets(const BlockList& blocks, const std::vector<int>& positions,
+                                          const XyzNameIndex& index, const test::TempDir& dir) {
+    const ReportHeading heading{Jp("山田町"), Jp("境界"), Jp("2026年12月09日")};
+    std::vector<ReportLine> lines = AreaReportLines(blocks, positions, index);
+    std::string pdf = dir.File("areas.pdf");
+    PrintLinesToPdf(pdf, lines, &heading);
+    std::vector<QStringList> sheets = PdfSheets(pdf, dir);
+    const QString rule(84, QChar('-'));
+    const QString columns = QStringLiteral("点名 X Y X-Y(n-1) Y+Y(n-1) 倍面積 辺長");
+    QStringList names;
+    for (int p : positions) {
+        names << QString::fromStdString(Cp932ToUtf8(blocks.At(p).BlockName));
+    }
+    QString open; // the parcel whose table has begun and not yet closed with its last rule
+    bool figures = false;
+    QStringList body;
+    for (size_t s = 0; s < sheets.size(); ++s) {
+        SCOPED_TRACE(s);
+        QStringList sheet = sheets[s];
+        EXPECT_EQ(sheet[0],
+                  QStringLiteral("現場: 山田町 データ: 境界 2026年12月09日 %1 / %2").arg(s + 1).arg(sheets.size()));
+        sheet.removeFirst();
+        if (!open.isEmpty()) {
+            EXPECT_EQ(sheet.mid(0, 4), (QStringList{open, rule, columns, rule}));
+            sheet = sheet.mid(4);
+        }
+        EXPECT_FALSE(names.contains(sheet.back()));
+        EXPECT_NE(sheet.back(), columns);
+        EXPECT_FALSE(sheet.size() >= 2 && sheet[sheet.size() - 2] == columns && sheet.back() == rule);
+        for (const QString& line : sheet) {
+            if (open.isEmpty() && names.contains(line)) {
+                open = line;
+            } else if (line.startsWith(QStringLiteral("坪 数"))) {
+                figures = true;
+            } else if (figures && line == rule) {
+                open.clear();
+                figures = false;
+            }
+        }
+        body << sheet;
+    }
+    EXPECT_EQ(body, Simplified(lines));
+    return sheets;
+}
+
+// A parcel of 200 vertices runs over several sheets, each after the first with its name and columns;
+// a short parcel before it, of 1 to 90 vertices, moves the sheet's foot over every line of the long
+// parcel's head and the short one's figures.
+TEST(ReportPdf, AreaReportRepeatsTheParcelAndItsColumnsOnEveryContinuingSheet) {
     test::TempDir dir;
     XyzList list = Points(200);
     XyzNameIndex index;
     index.Rebuild(list);
-    BlockList blocks;
-    blocks.Add(Block{Jp("一番"), "P1,P2,P3,P1,", 5, 0, 0});
     std::string ring;
     for (int i = 1; i <= 200; ++i) {
         ring += "P" + std::to_string(i) + ",";
     }
-    blocks.Add(Block{Jp("二番"), ring + "P1,", 202, 0, 0});
-    const ReportHeading heading{Jp("山田町"), Jp("境界"), Jp("2026年12月09日")};
-    for (const bool longReport : {false, true}) {
-        std::vector<ReportLine> lines =
-            AreaReportLines(blocks, longReport ? std::vector<int>{0, 1} : std::vector<int>{0}, index);
-        std::string pdf = dir.File("areas.pdf");
-        PrintLinesToPdf(pdf, lines, &heading);
-        std::vector<QStringList> sheets = PdfSheets(pdf, dir);
-        ASSERT_EQ(sheets.size() > 1, longReport);
-        QStringList body;
-        for (size_t s = 0; s < sheets.size(); ++s) {
-            EXPECT_EQ(sheets[s][0],
-                      QStringLiteral("現場: 山田町 データ: 境界 2026年12月09日 %1 / %2").arg(s + 1).arg(sheets.size()));
-            body << sheets[s].mid(1);
+    {
+        BlockList blocks;
+        blocks.Add(Block{Jp("一番"), "P1,P2,P3,P1,", 5, 0, 0});
+        blocks.Add(Block{Jp("二番"), ring + "P1,", 202, 0, 0});
+        ASSERT_EQ(AreaReportSheets(blocks, {0}, index, dir).size(), 1u);
+        std::vector<QStringList> sheets = AreaReportSheets(blocks, {0, 1}, index, dir);
+        ASSERT_GE(sheets.size(), 3u);
+        EXPECT_EQ(sheets[1][1], QStringLiteral("二番"));
+    }
+    // The short parcel's rows that fit the first sheet tell where its foot is; shorter short parcels then
+    // bring the long one's head, and the short one's figures, to the foot.
+    int rowsOnFirst = 0;
+    {
+        BlockList blocks;
+        std::string many;
+        for (int i = 1; i <= 90; ++i) {
+            many += "P" + std::to_string(i) + ",";
         }
-        EXPECT_EQ(body, Simplified(lines));
+        blocks.Add(Block{Jp("一番"), many + "P1,", 92, 0, 0});
+        blocks.Add(Block{Jp("二番"), ring + "P1,", 202, 0, 0});
+        std::vector<QStringList> sheets = AreaReportSheets(blocks, {0, 1}, index, dir);
+        for (const QString& line : sheets[0]) {
+            rowsOnFirst += line.startsWith(QChar('P')) ? 1 : 0;
+        }
+        ASSERT_GT(rowsOnFirst, 20);
+    }
+    for (int vertices = rowsOnFirst - 14; vertices <= rowsOnFirst - 1; ++vertices) {
+        SCOPED_TRACE(vertices);
+        std::string shortRing;
+        for (int i = 1; i <= vertices; ++i) {
+            shortRing += "P" + std::to_string(i) + ",";
+        }
+        BlockList blocks;
+        blocks.Add(Block{Jp("一番"), shortRing + "P1,", vertices + 2, 0, 0});
+        blocks.Add(Block{Jp("二番"), ring + "P1,", 202, 0, 0});
+        AreaReportSheets(blocks, {0, 1}, index, dir);
     }
 }
 
