@@ -1,5 +1,6 @@
 #include "core/network/ApproximateCoordinates.h"
 
+#include "core/network/ApproximateResection.h"
 #include "core/network/NetworkGeometry.h"
 
 #include <cmath>
@@ -24,7 +25,14 @@ struct Span {
 
 class Finder {
 public:
-    explicit Finder(const Network& network) : net_(network), orientation_(static_cast<size_t>(network.directionSets)) {
+    explicit Finder(const Network& network)
+        : net_(network), orientation_(static_cast<size_t>(network.directionSets)), atStation_(network.points.size()) {
+        for (size_t i = 0; i < net_.observations.size(); ++i) {
+            const Observation& o = net_.observations[i];
+            if (o.kind == ObservationKind::Direction) {
+                atStation_[static_cast<size_t>(o.from)].push_back(static_cast<int>(i));
+            }
+        }
         const size_t n = net_.points.size();
         result_.x.assign(n, 0.0);
         result_.y.assign(n, 0.0);
@@ -167,12 +175,12 @@ private:
         }
         for (size_t i = 0; i < spans.size(); ++i) {
             for (size_t j = i + 1; j < spans.size(); ++j) {
-                if (spans[i].station != spans[j].station && Trilaterate(p, spans[i], spans[j])) {
+                if (spans[i].station != spans[j].station && Trilaterate(p, spans[i], spans[j], spans)) {
                     return true;
                 }
             }
         }
-        return false;
+        return Resect(p, rays, spans);
     }
 
     // Two rays crossing at an angle of at least about 1 gon.
@@ -194,22 +202,52 @@ private:
 
     // The direction set observed at p towards `target`, if any.
     std::optional<std::pair<int, double>> DirectionAt(int p, int target) const {
-        for (const Observation& o : net_.observations) {
-            if (o.kind == ObservationKind::Direction && o.from == p && o.to == target) {
+        for (const int i : atStation_[static_cast<size_t>(p)]) {
+            const Observation& o = net_.observations[static_cast<size_t>(i)];
+            if (o.to == target) {
                 return std::make_pair(o.set, o.value);
             }
         }
         return std::nullopt;
     }
 
-    // Two circles; of their two crossings, the one that shows the clockwise angle observed at p between
-    // the two known points.  Without such directions the crossing stays ambiguous: not used.
-    bool Trilaterate(int p, const Span& a, const Span& b) {
-        const auto da = DirectionAt(p, a.station);
-        const auto db = DirectionAt(p, b.station);
-        if (!da || !db || da->first != db->first) {
-            return false;
+    // A resection at p from the directions it observed to known points, with its distances and the
+    // rays towards it.
+    bool Resect(int p, const std::vector<Ray>& rays, const std::vector<Span>& spans) {
+        network::ResectionTies ties;
+        std::vector<int> setOf;
+        for (const int i : atStation_[static_cast<size_t>(p)]) {
+            const Observation& o = net_.observations[static_cast<size_t>(i)];
+            if (!Known(o.to)) {
+                continue;
+            }
+            size_t k = 0;
+            while (k < setOf.size() && setOf[k] != o.set) {
+                ++k;
+            }
+            if (k == setOf.size()) {
+                setOf.push_back(o.set);
+                ties.sets.emplace_back();
+            }
+            ties.sets[k].push_back({X(o.to), Y(o.to), o.value});
         }
+        for (const Span& s : spans) {
+            ties.distances.push_back({X(s.station), Y(s.station), s.distance});
+        }
+        for (const Ray& r : rays) {
+            ties.rays.push_back({X(r.station), Y(r.station), r.bearing});
+        }
+        if (const auto position = network::Resect(ties)) {
+            Place(p, position->first, position->second);
+            return true;
+        }
+        return false;
+    }
+
+    // Two circles; of their two crossings, the one that shows the clockwise angle observed at p between
+    // the two known points, or else the one a third distance from a known point fits (by more than a
+    // metre).  A crossing nothing tells apart stays unused.
+    bool Trilaterate(int p, const Span& a, const Span& b, const std::vector<Span>& spans) {
         const double ax = X(a.station), ay = Y(a.station);
         const double dx = X(b.station) - ax, dy = Y(b.station) - ay;
         const double d = std::hypot(dx, dy);
@@ -218,13 +256,36 @@ private:
         }
         const double along = (a.distance * a.distance - b.distance * b.distance + d * d) / (2.0 * d);
         const double across = std::sqrt(std::max(0.0, a.distance * a.distance - along * along));
-        const double observed = Positive(db->second - da->second);
-        for (const double side : {1.0, -1.0}) {
-            const double px = ax + (along * dx - side * across * dy) / d;
-            const double py = ay + (along * dy + side * across * dx) / d;
-            const double angle = Positive(Bearing(px, py, X(b.station), Y(b.station)) - Bearing(px, py, ax, ay));
-            if (std::abs(network::Wrap(angle - observed)) < 0.1) {
-                Place(p, px, py);
+        double px[2], py[2];
+        for (int side = 0; side < 2; ++side) {
+            const double sign = side == 0 ? 1.0 : -1.0;
+            px[side] = ax + (along * dx - sign * across * dy) / d;
+            py[side] = ay + (along * dy + sign * across * dx) / d;
+        }
+        const auto da = DirectionAt(p, a.station);
+        const auto db = DirectionAt(p, b.station);
+        if (da && db && da->first == db->first) {
+            const double observed = Positive(db->second - da->second);
+            for (int side = 0; side < 2; ++side) {
+                const double angle = Positive(Bearing(px[side], py[side], X(b.station), Y(b.station)) -
+                                              Bearing(px[side], py[side], ax, ay));
+                if (std::abs(network::Wrap(angle - observed)) < 0.1) {
+                    Place(p, px[side], py[side]);
+                    return true;
+                }
+            }
+        }
+        for (const Span& c : spans) {
+            if (c.station == a.station || c.station == b.station) {
+                continue;
+            }
+            double misfit[2];
+            for (int side = 0; side < 2; ++side) {
+                misfit[side] = std::abs(std::hypot(px[side] - X(c.station), py[side] - Y(c.station)) - c.distance);
+            }
+            if (std::abs(misfit[0] - misfit[1]) > 1.0) {
+                const int side = misfit[0] < misfit[1] ? 0 : 1;
+                Place(p, px[side], py[side]);
                 return true;
             }
         }
@@ -234,6 +295,7 @@ private:
     const Network& net_;
     ApproximateCoordinates result_;
     std::vector<std::optional<double>> orientation_;
+    std::vector<std::vector<int>> atStation_; // the directions observed at each point
 };
 
 } // namespace
