@@ -1,4 +1,5 @@
 // vemo-cli: batch work over the core for surveyors and scripts.
+#include "AdjustCommand.h"
 #include "ConvertCommand.h"
 #include "DivideCommand.h"
 #include "GisCommands.h"
@@ -34,6 +35,7 @@ const char* const kUsage = "usage: vemo-cli <command> [options] ...\n"
                            "  export XYZ [BLK] OUT  points and parcels to DXF, GeoPackage, Shapefile, KML, GeoJSON\n"
                            "  survey-map XYZ BLK  the 地積測量図 of parcels to PDF (true scale) or DXF\n"
                            "  zub FIELDBOOK.ZUB   the records of a field book, or (--trv) its traverse table\n"
+                           "  adjust NETWORK.gkf  network adjustment by least squares (厳密水平網平均)\n"
                            "'vemo-cli <command> --help' tells the options of a command.\n";
 
 // Everything a command printed must have reached its destination: a full disk or a closed file behind
@@ -87,6 +89,9 @@ int RunCommand(int argc, char** argv) {
     }
     if (std::strcmp(argv[1], "zub") == 0) {
         return vemo::cli::RunZub(argc - 1, argv + 1);
+    }
+    if (std::strcmp(argv[1], "adjust") == 0) {
+        return vemo::cli::RunAdjust(argc - 1, argv + 1);
     }
     std::fprintf(stderr, "vemo-cli: unknown command '%s'\n%s", argv[1], kUsage);
     return 2;

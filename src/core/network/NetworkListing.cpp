@@ -86,8 +86,8 @@ std::vector<std::string> NetworkSummaryLines(const Network& network, const Netwo
                     Jp("  反復 ") + std::to_string(a.iterations) + Jp(" 回"));
     lines.push_back(Sprintf("%s%.3f  %s%.0f%%%s%.3f .. %.3f  %s",
                             Jp("単位重量当たりの標準偏差（事前値に対する比） ").c_str(), a.sigma0,
-                            Jp("χ²検定（信頼度 ").c_str(), network.confidence * 100.0, Jp("）: ").c_str(), a.chiLower,
-                            a.chiUpper, (a.chiPassed ? Jp("合格") : Jp("不合格")).c_str()));
+                            Jp("χ二乗検定（信頼度 ").c_str(), network.confidence * 100.0, Jp("）: ").c_str(),
+                            a.chiLower, a.chiUpper, (a.chiPassed ? Jp("合格") : Jp("不合格")).c_str()));
     if (a.suspect >= 0) {
         const Observation& o = network.observations[static_cast<size_t>(a.suspect)];
         lines.push_back(Sprintf("%s%.1f%%%s%.2f%s", Jp("過大誤差の検定（有意水準 ").c_str(),

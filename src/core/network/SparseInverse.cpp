@@ -31,11 +31,12 @@ std::optional<SparseInverse::Failure> SparseInverse::Factor(const Matrix& normal
             return Failure{o};
         }
     }
-    out.ComputeInverse();
+    out.computed_ = false;
     return std::nullopt;
 }
 
 void SparseInverse::ComputeInverse() {
+    computed_ = true;
     const Matrix& l = ldlt_.matrixL().nestedExpression();
     const Eigen::Index n = l.cols();
     rows_.assign(static_cast<size_t>(n), {});
@@ -83,7 +84,10 @@ void SparseInverse::ComputeInverse() {
     }
 }
 
-double SparseInverse::At(int i, int j) const {
+double SparseInverse::At(int i, int j) {
+    if (!computed_) {
+        ComputeInverse();
+    }
     int a = perm_[static_cast<size_t>(i)];
     int b = perm_[static_cast<size_t>(j)];
     if (a == b) {

@@ -25,8 +25,9 @@ public:
 
     Eigen::VectorXd Solve(const Eigen::VectorXd& rhs) const { return ldlt_.solve(rhs); }
 
-    // (N⁻¹)ᵢⱼ for unknowns that share an observation (or i == j).  Other pairs read as 0.
-    double At(int i, int j) const;
+    // (N⁻¹)ᵢⱼ for unknowns that share an observation (or i == j).  Other pairs read as 0.  The first call
+    // works them all out (the iterations before the last never need them).
+    double At(int i, int j);
 
 private:
     void ComputeInverse();
@@ -37,6 +38,7 @@ private:
     std::vector<std::vector<double>> lower_; // L values on rows_
     std::vector<std::vector<double>> z_;     // N⁻¹ values on rows_
     std::vector<double> diagonal_;           // N⁻¹ diagonal (factor order)
+    bool computed_ = false;                  // the elements above are worked out at the first At()
 };
 
 } // namespace vemo::network

@@ -1,0 +1,87 @@
+// vemo-cli adjust run as a script would run it, on published test networks (tests/data/network) and on
+// small networks written here.
+#include "core/files/XyzFile.h"
+#include "core/store/XyzList.h"
+#include "support/ShellRun.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+namespace vemo {
+namespace {
+
+test::ShellRun RunCli(const std::string& arguments) {
+    return test::RunShell(std::string(VEMO_CLI_PATH) + " adjust " + arguments);
+}
+
+std::string Network(const std::string& name) {
+    return std::string(VEMO_TEST_DATA_DIR) + "/network/" + name;
+}
+
+// Two known points 600 m apart and a new point 424 m from both (at X −145700, Y 22300), seen from both
+// with directions and distances of the standard deviations given; the standard deviations of the
+// results come from them (σ0 a priori).
+std::string Triangle(const test::TempDir& dir, double directionSigmaCc, double distanceSigmaMm,
+                     const std::string& extra = "") {
+    const std::string path = dir.File("triangle.gkf");
+    std::ofstream out(path);
+    out << "<?xml version=\"1.0\"?>\n<gama-local><network axes-xy=\"ne\">\n<parameters sigma-act=\"apriori\"/>\n"
+        << "<points-observations direction-stdev=\"" << directionSigmaCc << "\" distance-stdev=\"" << distanceSigmaMm
+        << "\">\n"
+        << "<point id=\"A\" x=\"-146000.000\" y=\"22000.000\" fix=\"xy\"/>\n"
+        << "<point id=\"B\" x=\"-146000.000\" y=\"22600.000\" fix=\"xy\"/>\n<point id=\"N\" adj=\"xy\"/>\n"
+        << "<obs from=\"A\"><direction to=\"B\" val=\"0\"/><direction to=\"N\" val=\"350\"/>"
+        << "<distance to=\"N\" val=\"424.2641\"/></obs>\n"
+        << "<obs from=\"B\"><direction to=\"A\" val=\"0\"/><direction to=\"N\" val=\"50.0012\"/>"
+        << "<distance to=\"N\" val=\"424.2690\"/></obs>\n"
+        << extra << "</points-observations></network></gama-local>\n";
+    return path;
+}
+
+TEST(CliAdjust, AdjustsAPublishedNetworkAndWritesItsNewPointsNorthFirst) {
+    test::TempDir dir;
+    const std::string xyz = dir.File("out.Xyz");
+    const test::ShellRun run = RunCli("--utf8 --xyz " + xyz + " " + Network("gama-local.gkf"));
+    EXPECT_EQ(run.status, 0) << run.out;
+    EXPECT_NE(run.out.find("既知点 2 点  新点 10 点"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("自由度 37"), std::string::npos);
+    EXPECT_NE(run.out.find("0.964"), std::string::npos); // σ0 a posteriori 9.636 of a priori 10
+    XyzList list;
+    ASSERT_TRUE(ReadXyzFile(xyz, list));
+    ASSERT_EQ(list.PointRowCount(), 10);
+    // The file's axes point south (x) and west (y): point 403 at x 1054612.5952, y 644373.6085 (published)
+    // lies at X −1054612.595, Y −644373.608 in this program's north-east axes.
+    EXPECT_EQ(list.Cell(1, kColName), "403");
+    EXPECT_EQ(list.Cell(1, kColX), "-1054612.595");
+    EXPECT_EQ(list.Cell(1, kColY), "-644373.608");
+}
+
+TEST(CliAdjust, ExitStatusTellsFailedTestsLimitsRefusalsAndUsage) {
+    test::TempDir dir;
+    // σ0 a posteriori 7.5 times the a priori value, and blunders: adjusted, tests failed.
+    EXPECT_EQ(RunCli(Network("zoltan-test_2d_dms.gkf") + " > /dev/null").status, 3);
+    EXPECT_EQ(RunCli(Triangle(dir, 10.0, 5.0) + " > /dev/null").status, 0);
+    EXPECT_EQ(RunCli("--class 3 " + Triangle(dir, 10.0, 5.0) + " > /dev/null").status, 0);
+    // Directions of ±0.2 gon and distances of ±40 cm: the new point's σP exceeds the 10 cm of the class
+    // (and, without a class to judge, σ0 falls far below its a priori value: the χ² test fails).
+    EXPECT_EQ(RunCli("--class 3 " + Triangle(dir, 2000.0, 400.0) + " > /dev/null").status, 4);
+    EXPECT_EQ(RunCli(Triangle(dir, 2000.0, 400.0) + " > /dev/null").status, 3);
+    const test::ShellRun refused =
+        RunCli(Triangle(dir, 10.0, 5.0, "<obs from=\"A\"><z-angle to=\"N\" val=\"100\"/></obs>\n") + " 2>&1");
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.out.find("z-angle は扱えません"), std::string::npos) << refused.out;
+    const test::ShellRun unconnected = RunCli(Triangle(dir, 10.0, 5.0,
+                                                       "<point id=\"Q\" adj=\"xy\"/><point id=\"R\" adj=\"xy\"/>"
+                                                       "<obs from=\"Q\"><distance to=\"R\" val=\"10\"/></obs>\n") +
+                                              " 2>&1");
+    EXPECT_EQ(unconnected.status, 1);
+    EXPECT_NE(unconnected.out.find("点 Q は観測で既知点とつながっていません"), std::string::npos) << unconnected.out;
+    EXPECT_EQ(RunCli("--class 5 x.gkf 2>/dev/null").status, 2);
+    EXPECT_EQ(RunCli("2>/dev/null").status, 2);
+}
+
+} // namespace
+} // namespace vemo
