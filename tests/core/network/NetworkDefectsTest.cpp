@@ -132,3 +132,41 @@ TEST(NetworkDefects, AFreeNetworkKeepsTheCentroidOfItsApproximateCoordinatesAndS
 
 } // namespace
 } // namespace vemo
+
+namespace vemo {
+namespace {
+
+// A known point held by standard deviations: a tight one acts as fixed, a loose one lets the point
+// move to where the observations put it, and its σ comes out no larger than the one given.
+TEST(ConstrainedKnownPoints, TightAsFixedLooseFollowsTheObservations) {
+    Network fixed = Triangle();
+    fixed.observations[4].value += 0.004; // 4 mm disagreement, so that something has to give
+    const auto reference = AdjustNetwork(fixed);
+    ASSERT_TRUE(reference.has_value()) << reference.error();
+
+    Network tight = fixed;
+    tight.points[0].role = NetworkPointRole::Constrained;
+    tight.points[0].sigmaX = tight.points[0].sigmaY = 1e-7;
+    const auto held = AdjustNetwork(tight);
+    ASSERT_TRUE(held.has_value()) << held.error();
+    EXPECT_EQ(held->datum, NetworkDatum::Constrained);
+    ASSERT_EQ(held->points.size(), 2u); // K1 and P
+    EXPECT_NEAR(held->points[0].x, -146234.512, 1e-6);
+    EXPECT_NEAR(held->points[1].x, reference->points[0].x, 1e-6);
+    EXPECT_NEAR(held->points[1].y, reference->points[0].y, 1e-6);
+    EXPECT_EQ(held->degreesOfFreedom, reference->degreesOfFreedom); // two equations, two unknowns more
+
+    Network loose = fixed;
+    loose.points[0].role = NetworkPointRole::Constrained;
+    loose.points[0].sigmaX = loose.points[0].sigmaY = 0.050;
+    const auto moved = AdjustNetwork(loose);
+    ASSERT_TRUE(moved.has_value()) << moved.error();
+    // K1 gives way by about the 4 mm the distance disagrees by, far less than the 5 cm it is allowed.
+    const double shift = std::hypot(moved->points[0].x + 146234.512, moved->points[0].y - 22345.678);
+    EXPECT_GT(shift, 0.0005);
+    EXPECT_LT(shift, 0.006);
+    EXPECT_LT(moved->points[0].sigmaX, 0.050 * std::max(1.0, moved->sigma0));
+}
+
+} // namespace
+} // namespace vemo
