@@ -4,11 +4,22 @@
 #include "core/network/AdjustNetwork.h"
 #include "core/network/GkfReader.h"
 #include "core/network/NetworkListing.h"
+#include "core/network/RouteNetwork.h"
 #include "core/store/Store.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
 #include "core/text/Messages.h"
 #include "core/text/Numbers.h"
+#include "core/traverse/TrvsFile.h"
+#include "core/traverse/TrvsHeader.h"
+#include "core/traverse/TrvsKnownPoints.h"
+#include "core/traverse/TrvsOptions.h"
+#include "core/traverse/TrvsTable.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <numbers>
 
 #include <cstdio>
 #include <exception>
@@ -29,12 +40,16 @@ constexpr int kExitLimits = 4; // adjusted, but a new point's position σ exceed
 constexpr double kPositionLimit = 0.10;
 
 const char* const kUsage =
-    "usage: vemo-cli adjust [options] NETWORK.gkf\n"
+    "usage: vemo-cli adjust [options] NETWORK.gkf | ROUTE.Trv...\n"
     "  Adjusts a plane control network (厳密水平網平均) by least squares: directions in sets, angles,\n"
     "  horizontal distances and fixed azimuths, known points fixed.  NETWORK.gkf is a network in the\n"
-    "  gama-local XML format.  Prints the summary with σ0 a posteriori and its χ² test, the data-snooping\n"
-    "  verdict, the adjusted points with σX, σY, σP and error ellipses, and the residuals.\n"
+    "  gama-local XML format; traverse files (.Trv) are routes adjusted together, a point named in\n"
+    "  several routes being one point.  Prints the summary with σ0 a posteriori and its χ² test, the\n"
+    "  data-snooping verdict, the adjusted points with σX, σY, σP and error ellipses, and the residuals.\n"
     "  --known FILE.Xyz   coordinate file: network points of the same name become fixed known points\n"
+    "  --angle-sigma S    routes: standard deviation of an angle in seconds (default 1.8)\n"
+    "  --distance-sigma M routes: constant part of a distance's standard deviation in mm (default 10)\n"
+    "  --ppm K            routes: part proportional to the distance, in ppm (default 5)\n"
     "  --class N          control point class 1-4: judge 新点位置の標準偏差 against its limit (10 cm)\n"
     "  --xyz FILE.Xyz     write the adjusted new points (name X Y, X north) as a coordinate file\n"
     "  --utf8             print UTF-8 with LF line ends; the default is Shift-JIS (CP932) with CR LF\n"
@@ -47,12 +62,19 @@ struct UsageError {
 };
 
 struct Request {
+    std::vector<std::string> routePaths;
+    RouteSigmas sigmas;
     std::string networkPath;
     std::string knownPath;
     std::string xyzPath;
     int surveyClass = 0;
     bool utf8 = false;
 };
+
+bool IsRouteFile(std::string name) {
+    std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
+    return name.ends_with(".trv");
+}
 
 Request ParseArguments(int argc, char** argv) {
     Request request;
@@ -74,18 +96,35 @@ Request ParseArguments(int argc, char** argv) {
                 throw UsageError{"--class takes 1, 2, 3 or 4, not '" + n + "'"};
             }
             request.surveyClass = n[0] - '0';
+        } else if (arg == "--angle-sigma" || arg == "--distance-sigma" || arg == "--ppm") {
+            const std::string text = value("a number");
+            char* end = nullptr;
+            const double number = std::strtod(text.c_str(), &end);
+            if (end == text.c_str() || *end != '\0' || !(number > 0.0) || !std::isfinite(number)) {
+                throw UsageError{arg + " takes a positive number, not '" + text + "'"};
+            }
+            if (arg == "--angle-sigma") {
+                request.sigmas.angle = number / 3600.0 * std::numbers::pi / 180.0;
+            } else if (arg == "--distance-sigma") {
+                request.sigmas.distanceConstant = number / 1000.0;
+            } else {
+                request.sigmas.distanceRatio = number * 1e-6;
+            }
         } else if (arg == "--utf8") {
             request.utf8 = true;
         } else if (arg.starts_with("--")) {
             throw UsageError{"unknown option " + arg};
+        } else if (IsRouteFile(arg)) {
+            request.routePaths.push_back(arg);
         } else if (request.networkPath.empty()) {
             request.networkPath = arg;
         } else {
             throw UsageError{"only one network file, got '" + arg + "' too"};
         }
     }
-    if (request.networkPath.empty()) {
-        throw UsageError{"no network file given"};
+    if (request.networkPath.empty() == request.routePaths.empty()) {
+        throw UsageError{request.networkPath.empty() ? "no network file given"
+                                                     : "a network file or traverse files, not both"};
     }
     return request;
 }
@@ -132,10 +171,35 @@ void WriteAdjusted(const std::string& path, const Network& network, const Networ
     WriteXyzFile(path, list);
 }
 
+// The routes gathered into one network; the rows a route could not compute are reported.
+Network ReadRoutes(const Request& request) {
+    auto store = std::make_unique<Store>();
+    if (!request.knownPath.empty() && !ReadXyzFile(request.knownPath, store->xyz)) {
+        throw Error(msg::CoordinateFileUnreadable(request.knownPath));
+    }
+    const TrvsKnownPoints known(*store);
+    RouteNetworkBuilder builder(request.sigmas);
+    const TrvsOptions options;
+    for (const std::string& path : request.routePaths) {
+        TrvsHeader header;
+        TrvsTable table;
+        LoadTrvFile(path, options, TodayText(), header, table);
+        for (const std::string& problem : builder.AddRoute(header, table, options, known)) {
+            Warn(problem);
+        }
+    }
+    return builder.network();
+}
+
 int Run(const Request& request) {
-    GkfNetwork file = ReadGkfFile(request.networkPath);
-    if (!request.knownPath.empty()) {
-        TakeKnownPoints(request.knownPath, file.network);
+    GkfNetwork file;
+    if (request.routePaths.empty()) {
+        file = ReadGkfFile(request.networkPath);
+        if (!request.knownPath.empty()) {
+            TakeKnownPoints(request.knownPath, file.network);
+        }
+    } else {
+        file.network = ReadRoutes(request);
     }
     const auto adjusted = AdjustNetwork(file.network);
     if (!adjusted) {

@@ -2,6 +2,8 @@
 // small networks written here.
 #include "core/files/XyzFile.h"
 #include "core/store/XyzList.h"
+#include "core/traverse/TrvsFile.h"
+#include "core/traverse/TrvsFixture.h"
 #include "support/ShellRun.h"
 #include "support/TempDir.h"
 
@@ -57,6 +59,40 @@ TEST(CliAdjust, AdjustsAPublishedNetworkAndWritesItsNewPointsNorthFirst) {
     EXPECT_EQ(list.Cell(1, kColName), "403");
     EXPECT_EQ(list.Cell(1, kColX), "-1054612.595");
     EXPECT_EQ(list.Cell(1, kColY), "-644373.608");
+}
+
+// A connected route A (1000, 1000) north to P1, east to P2, north to B (1200, 1100), 100 m legs with
+// the northward ones measured 10 and 20 mm long: least squares takes about 15 mm off each.
+TEST(CliAdjust, AdjustsTraverseFilesAsANetwork) {
+    test::TempDir dir;
+    test::TrvsFixture route;
+    route.Start(kTrvsConnected, "A", "1000.000", "1000.000", "S", "180.0000", false);
+    route.header.T2No = "B";
+    route.header.T2X = "1200.000";
+    route.header.T2Y = "1100.000";
+    route.header.T3No = "E";
+    route.header.T3Angle = "90.0000";
+    route.header.endIncoming = false;
+    route.Row("T", "P1", "180.0000", "90.0000", "100.010");
+    route.Row("T", "P2", "270.0000", "90.0000", "100.000");
+    route.Row("T", "B", "90.0000", "90.0000", "100.020");
+    route.Row("T", "E", "270.0000", "90.0000", "");
+    const std::string trv = dir.File("route.Trv");
+    SaveTrvFile(trv, route.header, route.table, false);
+    const std::string xyz = dir.File("out.Xyz");
+    const test::ShellRun run = RunCli("--utf8 --xyz " + xyz + " " + trv);
+    EXPECT_EQ(run.status, 0) << run.out;
+    EXPECT_NE(run.out.find("既知点 2 点  新点 2 点"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("角 2  距離 3  方向角 2"), std::string::npos) << run.out;
+    XyzList list;
+    ASSERT_TRUE(ReadXyzFile(xyz, list));
+    ASSERT_EQ(list.PointRowCount(), 2);
+    EXPECT_EQ(list.Cell(1, kColName), "P1");
+    EXPECT_EQ(list.Cell(1, kColX), "1099.995");
+    EXPECT_EQ(list.Cell(2, kColX), "1099.995");
+    EXPECT_EQ(list.Cell(2, kColY), "1100.000");
+    EXPECT_EQ(RunCli("--angle-sigma 0 " + trv + " 2>/dev/null").status, 2);
+    EXPECT_EQ(RunCli(trv + " " + Network("gama-local.gkf") + " 2>/dev/null").status, 2);
 }
 
 TEST(CliAdjust, ExitStatusTellsFailedTestsLimitsRefusalsAndUsage) {
