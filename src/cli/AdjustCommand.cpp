@@ -1,5 +1,7 @@
 #include "AdjustCommand.h"
 
+#include "PdfOutput.h"
+
 #include "core/files/XyzFile.h"
 #include "core/network/AdjustNetwork.h"
 #include "core/network/GkfReader.h"
@@ -23,6 +25,7 @@
 
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -52,6 +55,7 @@ const char* const kUsage =
     "  --ppm K            routes: part proportional to the distance, in ppm (default 5)\n"
     "  --class N          control point class 1-4: judge 新点位置の標準偏差 against its limit (10 cm)\n"
     "  --xyz FILE.Xyz     write the adjusted new points (name X Y, X north) as a coordinate file\n"
+    "  --report FILE.pdf  print the 平均計算書 (the listing under its title) into a PDF file\n"
     "  --utf8             print UTF-8 with LF line ends; the default is Shift-JIS (CP932) with CR LF\n"
     "  Exit status: 0 done, 1 not adjusted (or a file not written), 2 wrong command line, 3 adjusted but\n"
     "  σ0 fails its χ² test or a probable blunder is flagged, 4 adjusted but a limit of the class is\n"
@@ -67,6 +71,7 @@ struct Request {
     std::string networkPath;
     std::string knownPath;
     std::string xyzPath;
+    std::string reportPath;
     int surveyClass = 0;
     bool utf8 = false;
 };
@@ -90,6 +95,8 @@ Request ParseArguments(int argc, char** argv) {
             request.knownPath = value("a file");
         } else if (arg == "--xyz") {
             request.xyzPath = value("a file");
+        } else if (arg == "--report") {
+            request.reportPath = value("a file");
         } else if (arg == "--class") {
             const std::string n = value("a class 1-4");
             if (n.size() != 1 || n[0] < '1' || n[0] > '4') {
@@ -213,6 +220,17 @@ int Run(const Request& request) {
         lines.emplace_back();
     }
     Print(lines, request.utf8);
+    if (!request.reportPath.empty()) {
+        std::vector<ReportLine> printed{TitleLine(Jp("平均計算書"))};
+        if (!file.network.description.empty()) {
+            printed.push_back({file.network.description});
+        }
+        for (const std::string& line : lines) {
+            printed.push_back({line});
+        }
+        const std::string input = request.routePaths.empty() ? request.networkPath : request.routePaths.front();
+        WriteLinesPdf(request.reportPath, std::filesystem::path(input).filename().string(), printed);
+    }
     if (!request.xyzPath.empty()) {
         WriteAdjusted(request.xyzPath, file.network, *adjusted);
     }

@@ -2,6 +2,7 @@
 
 #include "core/io/BoundedRead.h"
 #include "core/network/NetworkGeometry.h"
+#include "core/text/Bytes.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
 #include "core/text/MessagesNetwork.h"
@@ -338,7 +339,7 @@ private:
             }
             result_.network.observations.push_back(o);
         }
-        result_.network.description = Text(description_);
+        result_.network.description = Text(std::string(TrimView(description_)));
     }
 
     void Distance(const RawObservation& raw, Observation& o) const {

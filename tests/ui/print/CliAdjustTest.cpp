@@ -46,11 +46,18 @@ std::string Triangle(const test::TempDir& dir, double directionSigmaCc, double d
 TEST(CliAdjust, AdjustsAPublishedNetworkAndWritesItsNewPointsNorthFirst) {
     test::TempDir dir;
     const std::string xyz = dir.File("out.Xyz");
-    const test::ShellRun run = RunCli("--utf8 --xyz " + xyz + " " + Network("gama-local.gkf"));
+    const std::string pdf = dir.File("report.pdf");
+    const test::ShellRun run =
+        RunCli("--utf8 --xyz " + xyz + " --report " + pdf + " " + Network("gama-local.gkf") + " 2>/dev/null");
     EXPECT_EQ(run.status, 0) << run.out;
     EXPECT_NE(run.out.find("既知点 2 点  新点 10 点"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("自由度 37"), std::string::npos);
     EXPECT_NE(run.out.find("0.964"), std::string::npos); // σ0 a posteriori 9.636 of a priori 10
+    // The 平均計算書: its title, the network's own description and the listing.
+    const test::ShellRun text = test::RunShell("pdftotext -layout " + pdf + " -");
+    EXPECT_NE(text.out.find("平均計算書"), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("example: page 238, Appendix B"), std::string::npos);
+    EXPECT_NE(text.out.find("-1054612.5952"), std::string::npos);
     XyzList list;
     ASSERT_TRUE(ReadXyzFile(xyz, list));
     ASSERT_EQ(list.PointRowCount(), 10);
