@@ -27,6 +27,7 @@
 #include <exception>
 #include <filesystem>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -222,8 +223,13 @@ int Run(const Request& request) {
     Print(lines, request.utf8);
     if (!request.reportPath.empty()) {
         std::vector<ReportLine> printed{TitleLine(Jp("平均計算書"))};
-        if (!file.network.description.empty()) {
-            printed.push_back({file.network.description});
+        // The network's own description, line by line as the file gives it.
+        std::istringstream description(file.network.description);
+        for (std::string line; std::getline(description, line);) {
+            if (!line.empty() && line.back() == '\r') {
+                line.pop_back();
+            }
+            printed.push_back({line});
         }
         for (const std::string& line : lines) {
             printed.push_back({line});
