@@ -57,6 +57,7 @@ const char* const kUsage =
     "  --class N          control point class 1-4: judge 新点位置の標準偏差 against its limit (10 cm)\n"
     "  --xyz FILE.Xyz     write the adjusted new points (name X Y, X north) as a coordinate file\n"
     "  --report FILE.pdf  print the 平均計算書 (the listing under its title) into a PDF file\n"
+    "  --plot FILE.pdf    draw the network with its error ellipses (exaggerated) into a PDF file\n"
     "  --utf8             print UTF-8 with LF line ends; the default is Shift-JIS (CP932) with CR LF\n"
     "  Exit status: 0 done, 1 not adjusted (or a file not written), 2 wrong command line, 3 adjusted but\n"
     "  σ0 fails its χ² test or a probable blunder is flagged, 4 adjusted but a limit of the class is\n"
@@ -73,6 +74,7 @@ struct Request {
     std::string knownPath;
     std::string xyzPath;
     std::string reportPath;
+    std::string plotPath;
     int surveyClass = 0;
     bool utf8 = false;
 };
@@ -98,6 +100,8 @@ Request ParseArguments(int argc, char** argv) {
             request.xyzPath = value("a file");
         } else if (arg == "--report") {
             request.reportPath = value("a file");
+        } else if (arg == "--plot") {
+            request.plotPath = value("a file");
         } else if (arg == "--class") {
             const std::string n = value("a class 1-4");
             if (n.size() != 1 || n[0] < '1' || n[0] > '4') {
@@ -236,6 +240,11 @@ int Run(const Request& request) {
         }
         const std::string input = request.routePaths.empty() ? request.networkPath : request.routePaths.front();
         WriteLinesPdf(request.reportPath, std::filesystem::path(input).filename().string(), printed);
+    }
+    if (!request.plotPath.empty()) {
+        const std::string input = request.routePaths.empty() ? request.networkPath : request.routePaths.front();
+        WriteNetworkPlotPdf(request.plotPath, std::filesystem::path(input).filename().string(), file.network,
+                            *adjusted);
     }
     if (!request.xyzPath.empty()) {
         WriteAdjusted(request.xyzPath, file.network, *adjusted);

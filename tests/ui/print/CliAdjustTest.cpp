@@ -47,8 +47,8 @@ TEST(CliAdjust, AdjustsAPublishedNetworkAndWritesItsNewPointsNorthFirst) {
     test::TempDir dir;
     const std::string xyz = dir.File("out.Xyz");
     const std::string pdf = dir.File("report.pdf");
-    const test::ShellRun run =
-        RunCli("--utf8 --xyz " + xyz + " --report " + pdf + " " + Network("gama-local.gkf") + " 2>/dev/null");
+    const test::ShellRun run = RunCli("--utf8 --xyz " + xyz + " --report " + pdf + " --plot " + dir.File("plot.pdf") +
+                                      " " + Network("gama-local.gkf") + " 2>/dev/null");
     EXPECT_EQ(run.status, 0) << run.out;
     EXPECT_NE(run.out.find("既知点 2 点  新点 10 点"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("自由度 37"), std::string::npos);
@@ -58,6 +58,12 @@ TEST(CliAdjust, AdjustsAPublishedNetworkAndWritesItsNewPointsNorthFirst) {
     EXPECT_NE(text.out.find("平均計算書"), std::string::npos) << text.out;
     EXPECT_NE(text.out.find("example: page 238, Appendix B"), std::string::npos);
     EXPECT_NE(text.out.find("-1054612.5952"), std::string::npos);
+    // The plot names its exaggeration (the largest half axis, 6.1 mm, drawn at most half the usual
+    // spacing of the points, a few hundred metres: a round 20000, as 50000 would make it 305 m) and
+    // every point.
+    const test::ShellRun plot = test::RunShell("pdftotext " + dir.File("plot.pdf") + " -");
+    EXPECT_NE(plot.out.find("楕円は 20000 倍"), std::string::npos) << plot.out;
+    EXPECT_NE(plot.out.find("413"), std::string::npos);
     XyzList list;
     ASSERT_TRUE(ReadXyzFile(xyz, list));
     ASSERT_EQ(list.PointRowCount(), 10);
