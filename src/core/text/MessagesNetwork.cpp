@@ -93,4 +93,12 @@ std::string GkfUnsupportedPointRole(std::string_view role) {
     return Named("点の区分 \"", role, "\" は扱えません（平面の xy だけを扱います）");
 }
 
+std::string NetworkWeightInvalid(std::string_view field, std::string_view text) {
+    return std::string(field) + Jp(" の値 \"") + std::string(text) + Jp("\" は正の数ではありません");
+}
+
+std::string NetworkPointsRegistered(int count) {
+    return Jp("網平均の新点 ") + std::to_string(count) + Jp(" 点を座標リストに登録しました");
+}
+
 } // namespace vemo::msg

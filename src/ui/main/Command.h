@@ -72,7 +72,7 @@ enum class Cmd : int {
     BlkAreaPrint,
     BlkSurveyMap,
     // 計算(&C): one id per calculation tab, in the order of CalcTabs() (ui/calc/CalcTabs.cpp), then the
-    // traverse
+    // traverse and the network adjustment
     CalcLength,
     CalcVertLine,
     CalcLineLine,
@@ -85,6 +85,7 @@ enum class Cmd : int {
     CalcTransform,
     CalcDivision,
     CalcTrvs,
+    CalcNetwork,
     // ｵﾌﾟｼｮﾝ(&O)
     OptEnvironment,
     Program1,
