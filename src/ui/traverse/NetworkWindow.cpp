@@ -382,8 +382,8 @@ void NetworkWindow::showVerdict() {
             worst = PointName(network_, p.point);
         }
     }
-    QString text = adjustment_->chiPassed ? U("単位重量当たりの標準偏差: χ² 検定 合格")
-                                          : U("単位重量当たりの標準偏差: χ² 検定 不合格");
+    QString text = adjustment_->chiPassed ? U("単位重量当たりの標準偏差: χ二乗検定 合格")
+                                          : U("単位重量当たりの標準偏差: χ二乗検定 不合格");
     if (class_->currentIndex() > 0) {
         text += U("\n%1: 新点位置の標準偏差 最大 %2 cm（%3）、制限 10 cm  %4")
                     .arg(class_->currentText())
