@@ -102,7 +102,8 @@ TEST_F(Help, EveryTopicHasItsOwnExplainingPageFoundByIndexAndSearch) {
                                                   {60, "座標リスト"},
                                                   {70, "データと設定の場所"},
 
-                                                  {80, "トラバース計算"}};
+                                                  {80, "トラバース計算"},
+                                                  {91, "網平均"}};
     QStringList files;
     for (const auto& [context, titleWord] : topics) {
         SCOPED_TRACE(context);
