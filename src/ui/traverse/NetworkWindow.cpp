@@ -40,6 +40,7 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QTableWidget>
+#include <QTextCursor>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -364,6 +365,10 @@ void NetworkWindow::showResult() {
             flagged_->appendPlainText(U("なし（棄却限界 %1）").arg(adjustment_->snoopingCritical, 0, 'f', 2));
         }
     }
+    // The list opens at its head: the summary's first line and the probable blunder.
+    summary_->moveCursor(QTextCursor::Start);
+    flagged_->moveCursor(QTextCursor::Start);
+    points_->resizeRowsToContents();
     showVerdict();
     updateButtons();
 }
