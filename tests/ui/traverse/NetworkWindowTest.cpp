@@ -44,6 +44,7 @@ protected:
     void TearDown() override {
         window.reset();
         workspace.reset();
+        FileDialog::clearRecord(); // the next test program's checks start with no dialog asked
         MessageBox::SetCapture(false);
     }
 
