@@ -7,7 +7,7 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-serialport-dev libgt
           libbenchmark-dev xvfb xauth socat poppler-utils fonts-ipafont-gothic ccache clang libclang-rt-14-dev
           qt6-translations-l10n fonts-dejavu-core libgdal-dev gdal-bin python3-ezdxf
           xdg-utils shared-mime-info libglib2.0-bin desktop-file-utils
-          libeigen3-dev libtiff-dev libtiff-tools libexpat1-dev libzip-dev libxml2-utils openbox xdotool imagemagick)
+          libeigen3-dev libboost-dev libtiff-dev libtiff-tools libexpat1-dev libzip-dev libxml2-utils openbox xdotool imagemagick)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

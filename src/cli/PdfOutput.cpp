@@ -5,10 +5,13 @@
 #include "core/text/MessagesFiles.h"
 
 #ifdef VEMO_CLI_PDF
+#include "ui/print/NetworkPlot.h"
 #include "ui/print/ReportPrinter.h"
 #include "ui/surveymap/SurveyMapPainter.h"
 
 #include <QGuiApplication>
+#include <QPainter>
+#include <QPrinter>
 
 #include <cstdlib>
 #include <memory>
@@ -62,6 +65,16 @@ void WritePagesPdf(const std::string& path, const std::string& title, const Page
                      });
 }
 
+void WriteNetworkPlotPdf(const std::string& path, const std::string& title, const Network& network,
+                         const NetworkAdjustment& adjustment) {
+    GuiScope gui;
+    PrintReportToPdf(QString::fromStdString(path), QString::fromStdString(title),
+                     [&](QPrinter& printer, const PrintProgress&) {
+                         QPainter painter(&printer);
+                         PaintNetworkPlot(painter, QRectF(painter.viewport()), network, adjustment);
+                     });
+}
+
 void WriteSurveyMapPdf(const std::string& path, const std::string& title, const surveymap::SurveyMapLayout& layout) {
     GuiScope gui;
     PrintReportToPdf(QString::fromStdString(path), QString::fromStdString(title),
@@ -84,6 +97,10 @@ void WriteLinesPdf(const std::string&, const std::string&, const std::vector<Rep
 }
 
 void WritePagesPdf(const std::string&, const std::string&, const PagedReport&) {
+    throw Error(msg::NoPdfInThisBuild());
+}
+
+void WriteNetworkPlotPdf(const std::string&, const std::string&, const Network&, const NetworkAdjustment&) {
     throw Error(msg::NoPdfInThisBuild());
 }
 

@@ -7,7 +7,9 @@
 
 namespace vemo {
 struct ReportHeading;
-}
+struct Network;
+struct NetworkAdjustment;
+} // namespace vemo
 namespace vemo::surveymap {
 struct SurveyMapLayout;
 }
@@ -23,6 +25,9 @@ bool CanWritePdf();
 void WriteLinesPdf(const std::string& path, const std::string& title, const std::vector<ReportLine>& lines,
                    const ReportHeading* heading = nullptr);
 void WritePagesPdf(const std::string& path, const std::string& title, const PagedReport& report);
+// The plot of an adjusted network with its error ellipses, on one sheet.
+void WriteNetworkPlotPdf(const std::string& path, const std::string& title, const Network& network,
+                         const NetworkAdjustment& adjustment);
 // The survey map on its sheet at true scale.
 void WriteSurveyMapPdf(const std::string& path, const std::string& title, const surveymap::SurveyMapLayout& layout);
 // The survey map as the register's 1-bit Group 4 TIFF at 400 dpi.

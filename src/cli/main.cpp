@@ -1,4 +1,5 @@
 // vemo-cli: batch work over the core for surveyors and scripts.
+#include "AdjustCommand.h"
 #include "CalcCommand.h"
 #include "ConvertCommand.h"
 #include "GisCommands.h"
@@ -33,6 +34,7 @@ const char* const kUsage = "usage: vemo-cli <command> [options] ...\n"
                            "  export XYZ [BLK] OUT  points and parcels to DXF, GeoPackage, Shapefile, KML, GeoJSON\n"
                            "  survey-map XYZ BLK  the 地積測量図 of parcels to PDF (true scale) or DXF\n"
                            "  zub FIELDBOOK.ZUB   the records of a field book, or (--trv) its traverse table\n"
+                           "  adjust NETWORK.gkf  network adjustment by least squares (厳密水平網平均)\n"
                            "'vemo-cli <command> --help' tells the options of a command.\n";
 
 // Everything a command printed must have reached its destination: a full disk or a closed file behind
@@ -79,6 +81,7 @@ const CommandRow kCommands[] = {
     {"export", vemo::cli::RunGisExport},
     {"survey-map", vemo::cli::RunSurveyMap},
     {"zub", vemo::cli::RunZub},
+    {"adjust", vemo::cli::RunAdjust},
 };
 
 int RunCommand(int argc, char** argv) {

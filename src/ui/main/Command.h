@@ -73,8 +73,9 @@ enum class Cmd : int {
     BlkAreaPrint,
     BlkSurveyMap,
     // 計算(&C): the calculation tabs' commands have no names here: they follow Cmd::Count, one per row
-    // of CalcTabs() (CalcTabCommand in CommandTable.h); then the traverse
+    // of CalcTabs() (CalcTabCommand in CommandTable.h); then the traverse and the network adjustment
     CalcTrvs,
+    CalcNetwork,
     // ｵﾌﾟｼｮﾝ(&O)
     OptEnvironment,
     Program1,

@@ -88,6 +88,7 @@ const CommandInfo kCommandsBeforeCalcTabs[] = {
 // After the calculation tabs.
 const CommandInfo kCommandsAfterCalcTabs[] = {
     {Cmd::CalcTrvs, Menu::Calc, "トラバース計算", "", "", kSep},
+    {Cmd::CalcNetwork, Menu::Calc, "網平均...", "", "トラバース路線や網ファイルを最小二乗法で網平均します"},
 
     {Cmd::OptEnvironment, Menu::Option, "環境設定(&E)...", "", ""},
     {Cmd::Program1, Menu::Option, "未登録", "Ctrl+Shift+F1", "", kSep},

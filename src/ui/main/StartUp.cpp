@@ -13,6 +13,7 @@
 #include "ui/main/GisArea.h"
 #include "ui/main/HintTiming.h"
 #include "ui/main/MainWindow.h"
+#include "ui/main/NetworkTool.h"
 #include "ui/main/OptionTools.h"
 #include "ui/main/ParcelEditorArea.h"
 #include "ui/main/PlotArea.h"
@@ -67,6 +68,7 @@ int StartUp::Run(const QStringList& arguments) {
     ZubTransferDialog* serial = InstallSerialTransfer(main, selection);
     InstallCalcWindow(main, parcelEditor, serial);
     InstallTraverseWindow(main, serial);
+    InstallNetworkWindow(main);
     InstallGis(main);
     InstallSurveyMap(main);
 

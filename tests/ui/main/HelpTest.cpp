@@ -106,7 +106,8 @@ TEST_F(Help, EveryTopicHasItsOwnExplainingPageFoundByIndexAndSearch) {
                                                   {70, "データと設定の場所"},
                                                   {90, "登記所備付地図データ"},
 
-                                                  {80, "トラバース計算"}};
+                                                  {80, "トラバース計算"},
+                                                  {91, "網平均"}};
     QStringList files;
     for (const auto& [context, titleWord] : topics) {
         SCOPED_TRACE(context);

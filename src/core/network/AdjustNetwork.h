@@ -1,0 +1,70 @@
+#pragma once
+
+#include "core/network/Network.h"
+
+#include <expected>
+#include <string>
+#include <vector>
+
+namespace vemo {
+
+// One new (or constrained) point after the adjustment.  Standard deviations in metres, from σ0 a
+// posteriori or a priori as the network asks; the error ellipse's semi-axes a ≥ b and the bearing of a
+// (radians, clockwise from north, in [0, π)).
+struct AdjustedNetworkPoint {
+    int point = -1; // index into Network::points
+    double x = 0.0;
+    double y = 0.0;
+    double approximateX = 0.0;
+    double approximateY = 0.0;
+    double sigmaX = 0.0;
+    double sigmaY = 0.0;
+    double sigmaXY = 0.0;       // covariance (m²)
+    double sigmaPosition = 0.0; // √(σX² + σY²)
+    double ellipseA = 0.0;
+    double ellipseB = 0.0;
+    double ellipseBearing = 0.0;
+};
+
+// One observation after the adjustment.  The residual is adjusted − observed (radians or metres).  The
+// redundancy number r tells how much of an error in this observation shows in its own residual; the
+// standardized residual is v / (σ·√r) with the a priori σ (the data-snooping statistic).
+struct ObservationResult {
+    double residual = 0.0;
+    double adjusted = 0.0;
+    double sigmaAdjusted = 0.0; // a priori, of the adjusted value
+    double redundancy = 0.0;
+    double standardized = 0.0;
+    bool suspect = false; // the largest standardized residual, beyond the critical value
+};
+
+enum class NetworkDatum { Fixed, Constrained, FreeMinimumNorm };
+
+struct NetworkAdjustment {
+    std::vector<AdjustedNetworkPoint> points;    // the new and constrained points, in network order
+    std::vector<ObservationResult> observations; // one per Network::observations, same order
+    std::vector<double> orientations;            // per direction set (radians)
+    NetworkDatum datum = NetworkDatum::Fixed;
+    int equations = 0;
+    int unknowns = 0;
+    int datumDefect = 0; // free network: the conditions of the minimum-norm datum
+    int degreesOfFreedom = 0;
+    int iterations = 0;
+    double weightedSquareSum = 0.0; // vᵀPv
+    double sigma0 = 0.0;            // a posteriori, as a ratio to the a priori σ0 (1 when they agree)
+    double chiLower = 0.0;          // bounds of σ0 a posteriori (as a ratio) at the network's confidence
+    double chiUpper = 0.0;
+    bool chiPassed = true;
+    double snoopingSignificance = 0.001; // of each observation's test (two-sided)
+    double snoopingCritical = 0.0;
+    int suspect = -1;               // the observation flagged as a probable blunder, or -1
+    std::vector<std::string> notes; // CP932
+};
+
+// Adjusts the network by least squares (observation equations, Gauss–Newton) from approximate
+// coordinates, given or found, until the corrections are below 0.1 mm.  A network that cannot be
+// adjusted (an unconnected or undetermined point, too few observations) gives the CP932 message naming
+// the point instead.
+std::expected<NetworkAdjustment, std::string> AdjustNetwork(const Network& network);
+
+} // namespace vemo
