@@ -283,7 +283,8 @@ void DivisionPage::enterName(int row, const QString& typed) {
         std::vector<std::string> rows = names();
         rows.resize(std::max<size_t>(rows.size(), row));
         const std::string name = ToCp932(text).value_or(std::string());
-        const std::string refusal = GridNameRefusal(rows, row, name, false, index);
+        const std::string refusal =
+            GridNameRefusal(rows, row, name, false, index, ToCp932OrThrow(QStringLiteral("定面積分割")));
         if (!refusal.empty()) {
             MessageBox::ShowCp932(this, refusal);
             grid_->setFocus();

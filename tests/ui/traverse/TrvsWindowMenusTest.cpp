@@ -77,8 +77,8 @@ TEST_F(TrvsWindowMenus, EachModeShowsItsOwnCommands) {
         "  ---",
         "  ZUB Editorへ移動(&C)",
         "  ---",
-        "  入力データ印刷(&P)\tCtrl+P",
-        "  計算結果印刷\tCtrl+Alt+P",
+        "  入力データを計算簿へ(&P)\tCtrl+P",
+        "  計算結果を計算簿へ\tCtrl+Alt+P",
         "  リストの印刷... [off]", // the listing panel is hidden
         "  リストをファイルに保存... [off]",
         "  ---",
