@@ -14,8 +14,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        const QEvent::Type type = event->type();
-        if ((type != QEvent::Hide && type != QEvent::WindowActivate) || !watched->isWidgetType()) {
+        if (event->type() != QEvent::Hide || !watched->isWidgetType()) {
             return false;
         }
         auto* dialog = qobject_cast<QDialog*>(watched);
@@ -23,16 +22,9 @@ protected:
             return false;
         }
         QWidget* owner = dialog->parentWidget()->window();
-        if (owner == nullptr || !owner->isVisible()) {
-            return false;
-        }
-        // Closing: the window it came from takes over unless another one was made active meanwhile.
-        // An activation that arrives for a dialog already closed (the platform answering its showing
-        // late) goes to that window too.
-        const bool closing =
-            type == QEvent::Hide && (QApplication::activeWindow() == nullptr || QApplication::activeWindow() == dialog);
-        const bool lateActivation = type == QEvent::WindowActivate && !dialog->isVisible();
-        if (closing || lateActivation) {
+        QWidget* active = QApplication::activeWindow();
+        // The window it came from takes over, unless another one was made active meanwhile.
+        if (owner != nullptr && owner->isVisible() && (active == nullptr || active == dialog)) {
             owner->activateWindow();
             QApplication::setActiveWindow(owner); // at once: the next key may come before the platform says so
         }

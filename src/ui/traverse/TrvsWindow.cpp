@@ -264,6 +264,7 @@ void TrvsWindow::Exec() {
 void TrvsWindow::Reset() {
     ReadOptions();
     ShownMode().Clear();
+    status_->clearMessage(); // what the last showing did is not this traverse's
 }
 
 void TrvsWindow::ResetTraverse() {
