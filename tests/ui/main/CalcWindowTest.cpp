@@ -7,6 +7,7 @@
 #include "ui/calc/PointGridPage.h"
 #include "ui/main/CalcArea.h"
 #include "ui/main/CommandSet.h"
+#include "ui/main/CommandTable.h"
 #include "ui/main/ParcelEditorArea.h"
 #include "ui/main/PlotArea.h"
 #include "ui/main/StatusPanels.h"
@@ -121,6 +122,12 @@ TEST_F(CalcWindowInstall, ARowClickIntoAGridIsSaidAndARepeatNamesPointAndGrid) {
     EXPECT_EQ(main.statusPanels().text(), QString()) << "a refused name is not said to be added";
     auto* grid = qobject_cast<PointGridPage*>(calc->page(CalcTab::kInverse))->grid();
     EXPECT_EQ(grid->rowCount(), 3); // K2, K3 and the entry row
+
+    // The division's grid says so too, in its own name.
+    main.commands().trigger(CalcTabCommand(CalcTab::kDivision));
+    ASSERT_EQ(calc->currentTab(), CalcTab::kDivision);
+    ASSERT_TRUE(main.tools().offerPointName(PointSource::GridRow, "K2"));
+    EXPECT_EQ(main.statusPanels().text(), QStringLiteral("K2 を定面積分割に追加しました"));
 }
 
 // Each 計算 command as the surveyor meets it, in menu order: its caption and key, the tab it opens, the
