@@ -1,4 +1,5 @@
 #include "core/calc/CalcEntry.h"
+#include "core/text/MessagesNotices.h"
 
 #include "core/edit/NewPointNames.h"
 #include "core/edit/PointName.h"
@@ -26,9 +27,9 @@ long long NumberOf(std::string_view digits) {
 } // namespace
 
 std::string GridNameRefusal(const std::vector<std::string>& names, int row, std::string_view name, bool radial,
-                            const XyzNameIndex& index) {
+                            const XyzNameIndex& index, std::string_view grid) {
     if (row >= 2 && static_cast<size_t>(row - 2) < names.size() && names[row - 2] == name) {
-        return msg::SameAsPreviousPoint();
+        return grid.empty() ? msg::SameAsPreviousPoint() : msg::SameAsPreviousPointIn(name, grid);
     }
     if (radial && row != 2 && names.size() >= 2 && names[1] == name) {
         return msg::SameAsBasePoint();

@@ -14,9 +14,11 @@ class XyzNameIndex;
 
 // Why a name typed into row `row` of the point grid (1-based; names[i] is row i + 1) is refused, as the
 // message to show (CP932), or empty when it is accepted: the name of the row above again ("前点と重複"),
-// the instrument point again in a radial inverse ("基点と同一点"), a name not in the list.
+// the instrument point again in a radial inverse ("基点と同一点"), a name not in the list.  With the
+// grid's name (CP932, e.g. 逆座標) the repeat names the point and the grid: a name clicked in the list
+// may land in a grid the surveyor is not looking at.
 std::string GridNameRefusal(const std::vector<std::string>& names, int row, std::string_view name, bool radial,
-                            const XyzNameIndex& index);
+                            const XyzNameIndex& index, std::string_view grid = {});
 
 // Serial entry "+T" after the name P of the row above: the names from the one after P up to T, stepped
 // by one with the width of the number kept (A1 .. A5 gives A2, A3, A4, A5), ending before the first

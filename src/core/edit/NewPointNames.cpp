@@ -7,6 +7,8 @@
 #include "core/text/Error.h"
 #include "core/text/Messages.h"
 
+#include <algorithm>
+
 namespace vemo {
 
 namespace {
@@ -91,6 +93,22 @@ std::vector<int> RegisterNewPoints(XyzList& list, const std::vector<NewPoint>& p
     for (const NewPoint& point : points) {
         places.push_back(names.Claim(point.name, replace));
     }
+    // The grid's proposed entry row just before the free rows is not a point: the fresh points take its
+    // place and it moves behind them, so the list keeps one entry row, at the end, and no name without
+    // coordinates is left between points.  A registration that claimed its name fills it instead.
+    const int entryRow = firstFreeRow - 1;
+    std::string entryName;
+    if (entryRow >= 1 && entryRow < list.RowCount() && !list.Cell(entryRow, kColName).empty() &&
+        NameOnly(list, entryRow) &&
+        std::none_of(places.begin(), places.end(),
+                     [entryRow](const NewPointPlace& place) {
+                         return place.kind == NewPointPlace::FillNameRow && place.row == entryRow;
+                     }) &&
+        std::any_of(places.begin(), places.end(),
+                    [](const NewPointPlace& place) { return place.kind == NewPointPlace::FreshRow; })) {
+        entryName = list.Cell(entryRow, kColName);
+        firstFreeRow = entryRow;
+    }
     std::vector<int> written;
     written.reserve(points.size());
     RegistrationRows fresh(list, firstFreeRow);
@@ -110,6 +128,9 @@ std::vector<int> RegisterNewPoints(XyzList& list, const std::vector<NewPoint>& p
         }
         list.SetRow(places[i].row, cells);
         written.push_back(places[i].row);
+    }
+    if (!entryName.empty()) {
+        fresh.Write(entryName, {}, {}, {}, {});
     }
     return written;
 }

@@ -51,10 +51,6 @@ std::string EndPointUnplaced(std::string_view role, std::string_view name) {
               "座標リストに登録するか X, Y を入力してください。");
 }
 
-std::string TraversePointsRegistered(int count) {
-    return Jp("座標リストに ") + std::to_string(count) + Jp(" 点 追加登録しました");
-}
-
 std::string MisclosureTooLarge(const MisclosureFigures& f) {
     std::string text = Jp("誤差が大きすぎます。観測値の入力を確かめてください。\n\n");
     text += Sprintf(Jp("測角誤差 %s（%lld″、%d 測点で 1 測点あたり %.0f″、限度 %d″）\n").c_str(),

@@ -27,7 +27,6 @@ std::string AngleOutOfRange(std::string_view place, std::string_view value, doub
 // "<器械点|終点>「<name>」は座標リストになく、座標が入力されていません。…": a start or end point that
 // would be computed from 0.000, 0.000.
 std::string EndPointUnplaced(std::string_view role, std::string_view name);
-std::string TraversePointsRegistered(int count); // 座標リストに <count> 点 追加登録しました
 
 // The warning of a misclosure beyond the limits ("誤差が大きすぎます。…"): the angle misclosure as
 // text and in seconds over `stations` stations against its limit per station, the closure and ratio

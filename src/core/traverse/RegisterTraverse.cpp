@@ -80,8 +80,9 @@ std::optional<TrvsRegistration> PlanTraverseRegistration(TrvsState& state, const
     return registration;
 }
 
-int WriteTraverseRegistration(const std::vector<TrvsRegisteredPoint>& points, XyzList& list,
-                              const AskReplacePoints& askReplace) {
+namespace {
+
+std::vector<NewPoint> PointsToWrite(const std::vector<TrvsRegisteredPoint>& points, const XyzList& list) {
     const NewPointNames names(list);
     std::vector<NewPoint> fresh;
     for (const TrvsRegisteredPoint& p : points) {
@@ -93,6 +94,22 @@ int WriteTraverseRegistration(const std::vector<TrvsRegisteredPoint>& points, Xy
             fresh.push_back({p.name, p.x, p.y, p.z, "Trvs:"});
         }
     }
+    return fresh;
+}
+
+} // namespace
+
+std::vector<std::string> WrittenTraversePoints(const std::vector<TrvsRegisteredPoint>& points, const XyzList& list) {
+    std::vector<std::string> names;
+    for (const NewPoint& point : PointsToWrite(points, list)) {
+        names.push_back(point.name);
+    }
+    return names;
+}
+
+int WriteTraverseRegistration(const std::vector<TrvsRegisteredPoint>& points, XyzList& list,
+                              const AskReplacePoints& askReplace) {
+    const std::vector<NewPoint> fresh = PointsToWrite(points, list);
     RegisterNewPoints(list, fresh, RegistrationAnchorRow(list) + 1, askReplace);
     return static_cast<int>(fresh.size());
 }

@@ -49,6 +49,10 @@ std::optional<TrvsRegistration> PlanTraverseRegistration(TrvsState& state, const
 int WriteTraverseRegistration(const std::vector<TrvsRegisteredPoint>& points, XyzList& list,
                               const AskReplacePoints& askReplace = {});
 
+// The names WriteTraverseRegistration would write, in its order (a point already in the list at its
+// computed X and Y is left out).
+std::vector<std::string> WrittenTraversePoints(const std::vector<TrvsRegisteredPoint>& points, const XyzList& list);
+
 // Plan and write in one step.
 std::optional<int> RegisterTraverse(TrvsState& state, const TrvsInput& input, XyzList& list,
                                     const AskReplacePoints& askReplace = {});

@@ -71,7 +71,7 @@ void ConstructionPage::registerResults() {
                 host_.pointsRegistered();
             }
         },
-        this);
+        this, QStringLiteral("座標登録"));
     registering_ = false;
     // A refused name keeps the results and names, so the surveyor can change the name and try again.
     if (registered) {
@@ -126,7 +126,7 @@ void ConstructionPage::registerCircleCentre() {
                 host_.pointsRegistered();
             }
         },
-        this);
+        this, QStringLiteral("中心点座標登録"));
 }
 
 } // namespace vemo

@@ -152,7 +152,7 @@ void DivisionDialog::registerAll() {
     names.keepRemainder = keep_[1]->isChecked();
     names.securedParcelName = parcelNames_[0]->name();
     names.remainderParcelName = parcelNames_[1]->name();
-    if (RunCommand([&] { RegisterDivision(store_, result_, names); }, this)) {
+    if (RunCommand([&] { RegisterDivision(store_, result_, names); }, this, QStringLiteral("分割登録"))) {
         accept();
     }
 }

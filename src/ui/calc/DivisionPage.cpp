@@ -1,5 +1,7 @@
 #include "ui/calc/DivisionPage.h"
 
+#include "core/text/MessagesNotices.h"
+
 #include "core/calc/CalcEntry.h"
 #include "core/calc/DivisionDrawing.h"
 #include "core/calc/PointGrid.h"
@@ -17,6 +19,7 @@
 #include "ui/common/GridFont.h"
 #include "ui/common/MessageBox.h"
 #include "ui/common/NameCellDelegate.h"
+#include "ui/common/StatusNotice.h"
 #include "ui/common/SystemBeep.h"
 
 #include <QButtonGroup>
@@ -232,7 +235,12 @@ bool DivisionPage::takePointName(const std::string& cp932) {
             return true;
         }
     }
+    // Into the grid: said on the status line, as the surveyor may be looking at the list.
+    const std::vector<std::string> before = names();
     enterName(grid_->currentRow() < 0 ? grid_->rowCount() : grid_->currentRow() + 1, FromCp932(cp932));
+    if (names() != before) {
+        ShowStatusNotice(this, FromCp932(msg::PointAddedToGrid(cp932, ToCp932OrThrow(QStringLiteral("定面積分割")))));
+    }
     return true;
 }
 
@@ -283,7 +291,8 @@ void DivisionPage::enterName(int row, const QString& typed) {
         std::vector<std::string> rows = names();
         rows.resize(std::max<size_t>(rows.size(), row));
         const std::string name = ToCp932(text).value_or(std::string());
-        const std::string refusal = GridNameRefusal(rows, row, name, false, index);
+        const std::string refusal =
+            GridNameRefusal(rows, row, name, false, index, ToCp932OrThrow(QStringLiteral("定面積分割")));
         if (!refusal.empty()) {
             MessageBox::ShowCp932(this, refusal);
             grid_->setFocus();

@@ -1,5 +1,7 @@
 #include "ui/calc/PointGridPage.h"
 
+#include "core/text/MessagesNotices.h"
+
 #include "core/calc/CalcEntry.h"
 #include "core/store/Store.h"
 #include "ui/calc/CalcFields.h"
@@ -9,6 +11,7 @@
 #include "ui/common/GridFont.h"
 #include "ui/common/MessageBox.h"
 #include "ui/common/NameCellDelegate.h"
+#include "ui/common/StatusNotice.h"
 #include "ui/common/SystemBeep.h"
 
 #include <QButtonGroup>
@@ -166,10 +169,18 @@ void PointGridPage::focusFirstInput() {
     grid_->setCurrentCell(grid_->rowCount() - 1, kNameColumn);
 }
 
+// A name clicked in the coordinate list or on the plot changes the grid where the surveyor may not be
+// looking: the status line says so.
 bool PointGridPage::takePointName(const std::string& cp932) {
     const int row = grid_->currentRow() < 0 ? grid_->rowCount() : grid_->currentRow() + 1;
-    enterName(row, FromCp932(cp932));
+    if (enterName(row, FromCp932(cp932))) {
+        ShowStatusNotice(this, FromCp932(msg::PointAddedToGrid(cp932, ToCp932OrThrow(gridName()))));
+    }
     return true;
+}
+
+QString PointGridPage::gridName() const {
+    return kind_ == Kind::Inverse ? QStringLiteral("逆座標") : QStringLiteral("垂線長");
 }
 
 QString PointGridPage::nameAt(int row) const {
@@ -206,26 +217,26 @@ std::vector<std::string> PointGridPage::names() const {
     return WithoutEntryRows(std::move(names));
 }
 
-void PointGridPage::enterName(int row, const QString& typed) {
+bool PointGridPage::enterName(int row, const QString& typed) {
     const QString text = typed.trimmed();
     if (text.isEmpty() || !host_.store) {
-        return;
+        return false;
     }
     const Store& store = *host_.store;
     if (text.startsWith('+') && row == grid_->rowCount() && row >= 2) {
         serialEntry(row, text.mid(1));
-        return;
+        return true;
     }
     const std::string name = ToCp932(text).value_or(std::string());
     std::vector<std::string> rows = names();
     rows.resize(std::max<size_t>(rows.size(), row), std::string());
     const bool radialRule = mode() == GridMode::InverseRadial;
-    const std::string refusal = GridNameRefusal(rows, row, name, radialRule, store.Index());
+    const std::string refusal = GridNameRefusal(rows, row, name, radialRule, store.Index(), ToCp932OrThrow(gridName()));
     if (!refusal.empty()) {
         MessageBox::ShowCp932(this, refusal);
         grid_->setFocus();
         grid_->setCurrentCell(row - 1, kNameColumn);
-        return;
+        return false;
     }
     ensureRows(row);
     setCell(row, kNameColumn, text);
@@ -233,6 +244,7 @@ void PointGridPage::enterName(int row, const QString& typed) {
     relabel();
     grid_->setCurrentCell(row, kNameColumn);
     recompute();
+    return true;
 }
 
 void PointGridPage::serialEntry(int row, const QString& target) {

@@ -41,7 +41,8 @@ public:
     GridMode mode() const;
     void setRadial(bool radial);
     // Grid entry: Enter on row `row` (1-based) of column 1 with the typed text.
-    void enterName(int row, const QString& text);
+    // True when the name went into the grid (a refusal is shown).
+    bool enterName(int row, const QString& text);
     // The grid rows as text, row 0 the headings.
     std::vector<GridRowText> rowsText() const;
 
@@ -56,6 +57,8 @@ public:
     void printTo(QPrinter& printer);
 
 private:
+    // The grid as messages name it: 逆座標, 垂線長.
+    QString gridName() const;
     QWidget* buildTypeRow();
     QWidget* buildCommands();
     void buildContextMenu();

@@ -56,7 +56,7 @@ void PointGridPage::registerParcel() {
             Store& store = *host_.store;
             store.blocks.Add(GridParcel(rows, store.Index(), store.blocks.Count()));
         },
-        this);
+        this, QStringLiteral("画地登録"));
     if (!done) {
         return;
     }

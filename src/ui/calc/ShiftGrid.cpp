@@ -3,6 +3,7 @@
 #include "core/store/Store.h"
 #include "core/text/Messages.h"
 #include "core/text/MessagesCalc.h"
+#include "core/text/MessagesNotices.h"
 #include "core/text/Numbers.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/GridFont.h"
@@ -108,7 +109,7 @@ void ShiftGrid::enterName(int row, const QString& typed) {
     const std::string name = ToCp932(text).value_or(std::string());
     std::string refusal;
     if (row > 0 && textAt(row - 1, kName).trimmed() == text) {
-        refusal = msg::SameAsPreviousPoint();
+        refusal = msg::SameAsPreviousPointIn(name, msg::ShiftPathGrid());
     } else if (!store_ || !store_->FindPointXY(name)) {
         refusal = msg::NotFound(name);
     }

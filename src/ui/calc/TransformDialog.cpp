@@ -104,7 +104,7 @@ void TransformDialog::registerAll() {
     options.prefix = ToCp932(prefix_->text().trimmed()).value_or(std::string());
     options.suffix = ToCp932(suffix_->text().trimmed()).value_or(std::string());
     options.firstNewName = ToCp932(newName_->text().trimmed()).value_or(std::string());
-    if (RunCommand([&] { RegisterTransformed(store_, fit_, selection_, options); }, this)) {
+    if (RunCommand([&] { RegisterTransformed(store_, fit_, selection_, options); }, this, QStringLiteral("変換登録"))) {
         accept();
     }
 }

@@ -152,7 +152,8 @@ void TransformPage::enterName(int row, int column, const QString& typed) {
         names.push_back(ToCp932(cell(r, column)).value_or(std::string()));
     }
     const std::string name = ToCp932(text).value_or(std::string());
-    const std::string refusal = GridNameRefusal(names, row, name, false, host_.store->Index());
+    const std::string refusal =
+        GridNameRefusal(names, row, name, false, host_.store->Index(), ToCp932OrThrow(QStringLiteral("座標変換")));
     if (!refusal.empty()) {
         MessageBox::ShowCp932(this, refusal);
         setCell(row, column, QString());

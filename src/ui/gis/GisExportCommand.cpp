@@ -4,10 +4,12 @@
 #include "core/gis/SiteZone.h"
 #include "core/store/Store.h"
 #include "core/text/MessagesFiles.h"
+#include "core/text/MessagesNotices.h"
 #include "ui/common/BusyCursor.h"
 #include "ui/common/CommandGuard.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/MessageBox.h"
+#include "ui/common/StatusNotice.h"
 #include "ui/gis/ZoneBox.h"
 #include "ui/tree/FileDialog.h"
 
@@ -49,6 +51,7 @@ void ExportSiteToGis(QWidget* parent, Store& store, const std::filesystem::path&
             BusyCursor busy;
             gis::ExportSummary summary =
                 gis::ExportSite(store.xyz, store.blocks, *zone, QFile::encodeName(target).toStdString());
+            ShowStatusNotice(parent, FileWrittenNotice(msg::GisFileKind(), target));
             MessageBox::ShowCp932(parent, gis::SummaryMessage(summary));
         },
         parent);

@@ -1,7 +1,9 @@
 #include "ui/main/MainWindow.h"
 
+#include "ui/common/FocusReturn.h"
 #include "ui/common/GridFont.h"
 #include "ui/common/LockKeys.h"
+#include "ui/common/StatusNotice.h"
 #include "ui/grid/XyzListPanel.h"
 #include "ui/main/AboutBox.h"
 #include "ui/main/AreaSlot.h"
@@ -54,6 +56,9 @@ MainWindow::MainWindow(Workspace& workspace, QWidget* parent) : QMainWindow(pare
     buildLayout();
     buildToolBars();
     status_ = new StatusPanels(statusBar());
+    // What a command wrote, and where, or what a click put into a tool, is said on the status line.
+    SetStatusNoticeSink(this, [this](const QString& text) { status_->setText(text); });
+    InstallFocusReturn(this);
     connectOwnCommands();
     commands_->setPreferredMenu([this]() -> std::optional<Menu> {
         QWidget* focus = QApplication::focusWidget();

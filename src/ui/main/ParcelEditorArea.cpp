@@ -46,7 +46,9 @@ void ShowAreaList(MainWindow& main, ParcelEditor* editor) {
         lines << FromCp932(line);
     }
     HeaderEditor& viewer = main.treeArea()->editor();
-    viewer.setWindowTitle(QStringLiteral("画地面積一覧"));
+    // The editor last asked for a new folder's profile may still hold that question's line (a cancelled
+    // 現場フォルダ作成 leaves it): the list shows under its own title only.
+    viewer.prepareForEditing(QStringLiteral("画地面積一覧"));
     viewer.setText(lines.join(QChar('\n')));
     viewer.setReadOnly(true);
     viewer.setTextAreaColors(QApplication::palette().color(QPalette::Button),

@@ -5,6 +5,7 @@
 #include "core/parcels/SequenceEntry.h"
 #include "core/store/Store.h"
 #include "core/text/Messages.h"
+#include "core/text/MessagesNotices.h"
 #include "core/text/MessagesParcels.h"
 #include "ui/common/CommandGuard.h"
 #include "ui/common/Cp932Text.h"
@@ -239,7 +240,7 @@ bool ParcelEditor::confirmCell(int row, const QString& typed) {
     }
     std::vector<std::string> names = rows();
     if (row > 0 && names[row - 1] == text) {
-        MessageBox::ShowCp932(this, msg::SameAsPreviousPoint());
+        MessageBox::ShowCp932(this, msg::SameAsPreviousPointIn(text, msg::ParcelEditorGrid()));
         return false;
     }
     if (!store_.FindPointXY(text)) {

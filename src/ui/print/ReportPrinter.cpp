@@ -4,8 +4,10 @@
 #include "core/text/Error.h"
 #include "core/text/Messages.h"
 #include "core/text/MessagesMain.h"
+#include "core/text/MessagesNotices.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/MessageBox.h"
+#include "ui/common/StatusNotice.h"
 #include "ui/print/PdfFile.h"
 
 #include <QFontMetricsF>
@@ -211,7 +213,11 @@ void PreviewReport(QWidget* parent, const QString& title,
         // The print dialog's "print to file": written as every file is, and a failure is told here
         // (the preview's event loop is no command boundary).
         try {
-            WritePdfFile(*target, target->outputFileName(), paintReport);
+            bool written = false;
+            WritePdfFile(*target, target->outputFileName(), [&] { return written = paintReport(); });
+            if (written) {
+                ShowStatusNotice(parent, FileWrittenNotice(msg::PdfFileKind(), target->outputFileName()));
+            }
         } catch (const Error& error) {
             MessageBox::ShowCp932(&preview, error.what(), MessageBox::Kind::Warning);
         }

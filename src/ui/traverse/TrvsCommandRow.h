@@ -28,6 +28,8 @@ struct TrvsCommandRow {
     int buttonPlace = 0;          // the button's place on the tool bar, from the left
     const char* toolTip = nullptr;
     const char* statusTip = nullptr;
+    // What it changes in the coordinate list is undone as one step of this name (元に戻す「…」).
+    const char* stepName = nullptr;
 };
 
 } // namespace vemo

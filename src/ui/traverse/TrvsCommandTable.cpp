@@ -64,14 +64,14 @@ const std::vector<TrvsCommandRow>& TrvsWindow::CommandTable() {
         {.command = C::InputListing,
          .mode = kTrv,
          .menu = kFile,
-         .caption = "入力データ印刷(&P)",
+         .caption = "入力データを計算簿へ(&P)",
          .key = QKeySequence("Ctrl+P"),
          .run = [](W& w) { w.AppendInputListing(); },
          .separatorBefore = true},
         {.command = C::ResultListing,
          .mode = kTrv,
          .menu = kFile,
-         .caption = "計算結果印刷",
+         .caption = "計算結果を計算簿へ",
          .key = QKeySequence("Ctrl+Alt+P"),
          .run = [](W& w) { w.AppendResultListing(); }},
         // The listings show the panel when they write into it; printing and saving need it shown.
@@ -196,7 +196,8 @@ const std::vector<TrvsCommandRow>& TrvsWindow::CommandTable() {
          .button = "計算登録",
          .buttonPlace = 6,
          .toolTip = "計算・座標登録(F10)",
-         .statusTip = "トラバース計算後，座標をリストへ追加登録します"},
+         .statusTip = "トラバース計算後，座標をリストへ追加登録します",
+         .stepName = "トラバース登録"},
 
         // The ZUB Editor.
         {.command = C::ZubReceive,

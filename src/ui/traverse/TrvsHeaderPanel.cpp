@@ -119,7 +119,10 @@ QWidget* TrvsHeaderPanel::BuildStartRow() {
     layout->addWidget(MakeField(T1No, 70));
     startLabel_ = new QLabel(row);
     startLabel_->installEventFilter(this);
-    startLabel_->setToolTip(QString::fromUtf8("ダブルクリックで入射方向角と出射方向角を切り換えます"));
+    // The help explains the two senses in these very words.
+    startLabel_->setToolTip(
+        QString::fromUtf8("入射方向角は後視点から器械点へ向かう方向角，出射方向角は器械点から後視点へ"
+                          "向かう方向角です（ダブルクリックで切り換えます）"));
     layout->addWidget(startLabel_);
     layout->addWidget(MakeField(T1Angle, 90));
     layout->addStretch();
@@ -139,10 +142,21 @@ QWidget* TrvsHeaderPanel::BuildEndRow() {
     zWidgets_[2] = Caption("Z", row);
     layout->addWidget(zWidgets_[2]);
     layout->addWidget(zWidgets_[3] = MakeField(T2Z, 75));
-    layout->addWidget(Caption("視準点", row));
+    QLabel* sight = Caption("視準点", row);
+    layout->addWidget(sight);
     layout->addWidget(MakeField(T3No, 70));
+    // Where the closing angle goes is not on this row: said where the surveyor looks for it.
+    const QString closingAngle =
+        QString::fromUtf8("終点で視準点を視準した角（閉合角）は，表の最後の T 行に入れます：測点に視準点の点名，"
+                          "水平角に終点の手前の点から右回りに視準点までの角，斜距離は空欄");
+    for (QWidget* widget : {static_cast<QWidget*>(sight), static_cast<QWidget*>(fields_[T3No])}) {
+        widget->setToolTip(closingAngle);
+        widget->setStatusTip(closingAngle);
+    }
     endLabel_ = new QLabel(row);
     endLabel_->installEventFilter(this);
+    endLabel_->setToolTip(QString::fromUtf8("終点入射方向角は視準点から終点へ向かう方向角，終点出射方向角は終点から"
+                                            "視準点へ向かう方向角です（ダブルクリックで切り換えます）"));
     layout->addWidget(endLabel_);
     layout->addWidget(MakeField(T3Angle, 90));
     layout->addStretch();

@@ -4,6 +4,7 @@
 #include "core/text/MessagesTrvsWindow.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/GridFont.h"
+#include "ui/common/StatusNotice.h"
 #include "ui/common/Workspace.h"
 #include "ui/traverse/SurveyClassBox.h"
 #include "ui/traverse/TrvsCommandRow.h"
@@ -71,8 +72,17 @@ TrvsWindow::TrvsWindow(Workspace& workspace, QWidget* parent)
     traverseMode_ = std::make_unique<TraverseMode>(*this);
     zubEditor_ = std::make_unique<ZubEditorController>(workspace, *zub_, [this] { return SiteFolder(); });
 
+    // The 計算簿 with its print and save buttons over it (they are added with the commands).
+    listingPanel_ = new QWidget(this);
+    auto* listingLayout = new QVBoxLayout(listingPanel_);
+    listingLayout->setContentsMargins(0, 0, 0, 0);
+    listingLayout->setSpacing(1);
+    listingTools_ = new QToolBar(listingPanel_);
+    listingLayout->addWidget(listingTools_);
+    listingLayout->addWidget(listing_, 1);
+    listingPanel_->hide();
     auto* right = new QSplitter(Qt::Vertical, this);
-    right->addWidget(listing_);
+    right->addWidget(listingPanel_);
     auto* plotPanel = new QWidget(this);
     auto* plotLayout = new QVBoxLayout(plotPanel);
     plotLayout->setContentsMargins(0, 0, 0, 0);
@@ -94,6 +104,8 @@ TrvsWindow::TrvsWindow(Workspace& workspace, QWidget* parent)
     pages_->addWidget(zub_);
 
     BuildCommands();
+    listingTools_->addAction(Action(Command::PrintListing));
+    listingTools_->addAction(Action(Command::SaveListing));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(1);
@@ -104,6 +116,7 @@ TrvsWindow::TrvsWindow(Workspace& workspace, QWidget* parent)
     layout->addWidget(pages_, 1);
     status_ = new QStatusBar(this);
     status_->setSizeGripEnabled(false);
+    SetStatusNoticeSink(this, [this](const QString& text) { status_->showMessage(text); });
     layout->addWidget(status_);
     traverseTools_->installEventFilter(this);
     // The window is modal: while it is up, the wheel works the traverse plot wherever the pointer is.
@@ -161,12 +174,15 @@ QAction* TrvsWindow::AddAction(const TrvsCommandRow& row) {
     if (row.statusTip != nullptr) {
         action->setStatusTip(U(row.statusTip));
     }
-    connect(action, &QAction::triggered, this, [this, run = row.run, drops = row.dropsContent] {
-        RunGuarded([this, run, drops] {
-            if (!drops || ConfirmDrop()) {
-                run(*this);
-            }
-        });
+    const QString stepName = row.stepName != nullptr ? U(row.stepName) : QString();
+    connect(action, &QAction::triggered, this, [this, run = row.run, drops = row.dropsContent, stepName] {
+        RunGuarded(
+            [this, run, drops] {
+                if (!drops || ConfirmDrop()) {
+                    run(*this);
+                }
+            },
+            stepName);
     });
     actions_[row.command] = action;
     addAction(action);
@@ -253,6 +269,7 @@ void TrvsWindow::Exec() {
 void TrvsWindow::Reset() {
     ReadOptions();
     ShownMode().Clear();
+    status_->clearMessage(); // what the last showing did is not this traverse's
 }
 
 void TrvsWindow::ResetTraverse() {
@@ -336,7 +353,8 @@ void TrvsWindow::ShowTraverse() {
 
 void TrvsWindow::SetListingShown(bool on) {
     listing_->setVisible(on);
-    if (auto* split = qobject_cast<QSplitter*>(listing_->parentWidget()); split != nullptr && on) {
+    listingPanel_->setVisible(on);
+    if (auto* split = qobject_cast<QSplitter*>(listingPanel_->parentWidget()); split != nullptr && on) {
         const int height = split->height();
         split->setSizes({height * 2 / 5, height - height * 2 / 5}); // the listing above, the plot below
     }

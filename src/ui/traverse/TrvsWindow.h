@@ -111,6 +111,8 @@ public:
     QPlainTextEdit* ListingPanel() const { return listing_; }
     // The class the traverse is judged by, kept beside its ".Trv".
     SurveyClassBox* ClassBox() const { return classBox_; }
+    // The buttons over the listing: リストの印刷..., リストをファイルに保存...
+    QToolBar* ListingTools() const { return listingTools_; }
     // The long parts of the hints of the window and its plot.
     QStatusBar* StatusBar() const { return status_; }
     const std::string& TrvPath() const { return trvPath_; }
@@ -172,7 +174,8 @@ private:
     std::string TraverseBytes() const;
 
     // TrvsWindowCommands.cpp: the commands.
-    void RunGuarded(const std::function<void()>& command);
+    // A command of the window; what it changes in the coordinate list is one undo step (`stepName`).
+    void RunGuarded(const std::function<void()>& command, const QString& stepName = {});
     TrvsInput Input() const;
     QString SiteFolder() const;
     void NewTraverse();
@@ -186,6 +189,8 @@ private:
     void AppendInputListing();
     void AppendResultListing();
     void AppendListing(const std::vector<std::string>& lines);
+    // After 精度計算 and 計算登録: the computation's input data and results into the 計算簿, shown.
+    void WriteComputationListing();
     void PrintListing();
     void SaveListing();
     void InsertRow();
@@ -239,6 +244,8 @@ private:
     SurveyClassBox* classBox_ = nullptr;
     TrvsGrid* grid_ = nullptr;
     QPlainTextEdit* listing_ = nullptr;
+    QWidget* listingPanel_ = nullptr; // the listing under its print and save buttons
+    QToolBar* listingTools_ = nullptr;
     TrvsPlot* plot_ = nullptr;
     ZubEditorPanel* zub_ = nullptr;
     QStatusBar* status_ = nullptr;

@@ -8,6 +8,7 @@
 #include "core/settings/Settings.h"
 #include "core/text/Error.h"
 #include "core/text/Messages.h"
+#include "core/text/MessagesNotices.h"
 #include "core/text/MessagesTraverse.h"
 #include "core/text/MessagesTrvsWindow.h"
 #include "core/traverse/AdjustTraverse.h"
@@ -22,6 +23,7 @@
 #include "ui/common/CommandGuard.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/MessageBox.h"
+#include "ui/common/StatusNotice.h"
 #include "ui/common/Workspace.h"
 #include "ui/print/ReportPrinter.h"
 #include "ui/traverse/PrecisionBox.h"
@@ -33,6 +35,7 @@
 
 #include <QApplication>
 #include <QPlainTextEdit>
+#include <QStatusBar>
 #include <QTextBlock>
 
 namespace vemo {
@@ -48,8 +51,8 @@ FileDialog::Request TrvRequest(const QString& folder) {
 
 } // namespace
 
-void TrvsWindow::RunGuarded(const std::function<void()>& command) {
-    RunCommand(command, this);
+void TrvsWindow::RunGuarded(const std::function<void()>& command, const QString& stepName) {
+    RunCommand(command, this, stepName);
     UpdateModifiedMark();
 }
 
@@ -238,6 +241,7 @@ void TrvsWindow::ShowPrecision() {
         return;
     }
     WarnOfBlunder(*precision);
+    WriteComputationListing();
     std::vector<std::string> lines = PrecisionDialogLines(header_.TrvsType, *precision);
     for (std::string& line : JudgementListing()) {
         lines.push_back(std::move(line));
@@ -273,11 +277,37 @@ void TrvsWindow::RegisterPoints() {
                                QMessageBox::No) == QMessageBox::Yes;
     };
     BusyCursor busy;
-    const int count = WriteTraverseRegistration(plan->points, workspace_.store().xyz, askReplace);
+    const std::vector<std::string> names = WrittenTraversePoints(plan->points, workspace_.store().xyz);
+    WriteTraverseRegistration(plan->points, workspace_.store().xyz, askReplace);
     // The store announced the new rows: the name index is rebuilt at the next lookup and the plots
     // redraw on the workspace's notification.
     plot_->update();
-    MessageBox::ShowCp932(this, msg::TraversePointsRegistered(count), MessageBox::Kind::Information);
+    WriteComputationListing();
+    const std::string registered = msg::PointsRegisteredNamed(names);
+    status_->showMessage(FromCp932(registered));
+    MessageBox::ShowCp932(this, registered, MessageBox::Kind::Information);
+}
+
+void TrvsWindow::WriteComputationListing() {
+    std::vector<std::string> lines;
+    try {
+        vemo::AppendInputListing(lines, header_, table_);
+        if (header_.TrvsType == kTrvsClosed || header_.TrvsType == kTrvsConnected) {
+            AdjustTraverse(state_, Input(), &lines);
+        } else {
+            ComputeRawTraverse(state_, Input(), &lines);
+        }
+    } catch (const Error&) {
+        return; // the computation itself went through: a listing it cannot write is left as it was
+    }
+    // What the surveyor typed into the listing or added with the menu stays: the listing goes below.
+    if (!listing_->document()->isModified()) {
+        listing_->clear();
+    }
+    AppendListing(lines);
+    listing_->document()->setModified(false);
+    SetListingShown(true);
+    status_->showMessage(FromCp932(msg::ListingWritten()));
 }
 
 void TrvsWindow::AppendListing(const std::vector<std::string>& lines) {
@@ -364,6 +394,7 @@ void TrvsWindow::SaveListing() {
     }
     // Replaced whole: a full disk leaves the previous listing rather than half of the new one.
     ReplaceFile({NativePath(path), bytes, {}});
+    ShowStatusNotice(this, FileWrittenNotice(msg::TraverseListingKind(), path));
 }
 
 void TrvsWindow::InsertRow() {

@@ -149,6 +149,33 @@ TEST(NewPointNameRule, EveryRouteRefusesHeldEmptyAndLongNamesAndFillsANameOnlyRo
     }
 }
 
+// The proposed entry row ("A2", a name without coordinates) is no point: a registration under another
+// name puts its points before it, so the list ends with that one entry row and no name without
+// coordinates stands between points (a GIS export would count it as a skipped point).
+TEST(NewPointNameRule, EveryRegistrationKeepsTheOneEntryRowAtTheEnd) {
+    for (const NamedRoute& route : Routes()) {
+        const std::string label = route.label;
+        if (label == "serial line") {
+            continue; // received points keep every named row: the surveyor may fill it in later
+        }
+        SCOPED_TRACE(label);
+        TrvsFixture f;
+        FillBase(f);
+        ASSERT_FALSE(Refusal(route.run, f, "N5"));
+        const XyzList& list = f.store.xyz;
+        const int last = list.RowCount() - 1;
+        ASSERT_GE(last, 5);
+        EXPECT_EQ(list.Cell(last, kColName), "A2");
+        EXPECT_EQ(list.Cell(last, kColX), "");
+        EXPECT_EQ(list.Cell(last, kColY), "");
+        for (int row = 1; row < last; ++row) {
+            SCOPED_TRACE(row);
+            EXPECT_FALSE(list.Cell(row, kColName).empty());
+            EXPECT_FALSE(list.Cell(row, kColX).empty()) << list.Cell(row, kColName);
+        }
+    }
+}
+
 TEST(NewPointNameRule, SerialEntryRunsStepOnlyThroughPoints) {
     TrvsFixture f;
     FillBase(f);

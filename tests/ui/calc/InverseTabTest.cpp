@@ -46,7 +46,8 @@ TEST_F(InverseTab, RefusedNamesShowTheirMessageAndLeaveTheRowAsItWas) {
     TypeInGrid(Grid(), QStringLiteral("A1"));
     TypeInGrid(Grid(), QStringLiteral("A1"));
     TypeInGrid(Grid(), QStringLiteral("Z9"));
-    EXPECT_EQ(MessageBox::ShownTexts(), (QStringList{"前点と重複", "Z9 は見つかりません"}));
+    EXPECT_EQ(MessageBox::ShownTexts(),
+              (QStringList{"前点と重複：A1 は逆座標の前の行と同じ点です", "Z9 は見つかりません"}));
     EXPECT_EQ(Names(), (QStringList{"A1", ""}));
     EXPECT_EQ(Grid()->currentRow(), 1);
     // Escape gives the cell back its text.

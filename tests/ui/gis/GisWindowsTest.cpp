@@ -3,6 +3,7 @@
 #include "core/text/Cp932.h"
 #include "support/TempDir.h"
 #include "ui/common/MessageBox.h"
+#include "ui/common/StatusNotice.h"
 #include "ui/gis/GisExportCommand.h"
 #include "ui/gis/LatLonDialog.h"
 #include "ui/gis/ZoneBox.h"
@@ -66,7 +67,7 @@ TEST(LatLonDialog, ShowsThePointAndConvertsBack) {
 }
 
 // The first export of a site asks the zone and remembers it in the site folder; the second asks
-// nothing and writes in the remembered zone.
+// nothing and writes in the remembered zone.  The window's status line says what was written and where.
 TEST(GisExportCommand, AsksTheZoneOnceAndRemembersIt) {
     test::TempDir site;
     Store store;
@@ -83,12 +84,17 @@ TEST(GisExportCommand, AsksTheZoneOnceAndRemembersIt) {
     };
     MessageBox::SetCapture(true);
     MessageBox::ClearShownTexts();
+    QWidget window;
+    QString said;
+    SetStatusNoticeSink(&window, [&said](const QString& text) { said = text; });
     for (const char* name : {"first.gpkg", "second.kml"}) {
         answerZone();
-        FileDialog::setNextFileName(QString::fromStdString(site.File(name)));
-        ExportSiteToGis(nullptr, store, site.Path());
+        const QString file = QString::fromStdString(site.File(name));
+        FileDialog::setNextFileName(file);
+        ExportSiteToGis(&window, store, site.Path());
         QApplication::processEvents();
         EXPECT_TRUE(std::filesystem::exists(site.File(name))) << name;
+        EXPECT_EQ(said, QStringLiteral("GIS/CAD ファイルを書き出しました: ") + file);
     }
     EXPECT_EQ(zoneDialogs, 1);
     std::optional<gis::ZoneChoice> remembered = gis::ReadSiteZone(site.Path());

@@ -11,6 +11,7 @@
 #include "ui/main/CommandTable.h"
 #include "ui/main/ParcelEditorArea.h"
 #include "ui/main/PlotArea.h"
+#include "ui/main/StatusPanels.h"
 #include "ui/main/ToolRegistry.h"
 #include "ui/parcels/ParcelEditor.h"
 #include "ui/plot/PlotView.h"
@@ -96,6 +97,38 @@ TEST_F(CalcWindowInstall, CommandsOpenTheirTabAndTheRegistryFeedsAndClosesTheWin
     main.tools().runShortDrag(PlotDirection::Down);
     EXPECT_FALSE(calc->isVisible());
     EXPECT_EQ(grid->rowCount(), 1); // closing clears
+}
+
+// A row clicked in the coordinate list while the inverse tab is open goes into its grid: the status
+// line says which point went where, and a repeat names the point and the grid it was refused by.
+TEST_F(CalcWindowInstall, ARowClickIntoAGridIsSaidAndARepeatNamesPointAndGrid) {
+    MainWindow& main = Open();
+    InstallPlotArea(main);
+    CalcWindow* calc = InstallCalcWindow(main);
+    LoadPoints(main.store(), {{"K2", -42031.470, -15171.220}, {"K3", -42002.996, -15180.005}});
+    main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    main.tools().runShortDrag(PlotDirection::Left); // opens the inverse tab
+    ASSERT_EQ(calc->currentTab(), CalcTab::kInverse);
+
+    ASSERT_TRUE(main.tools().offerPointName(PointSource::GridRow, "K2"));
+    EXPECT_EQ(main.statusPanels().text(), QStringLiteral("K2 を逆座標に追加しました"));
+    ASSERT_TRUE(main.tools().offerPointName(PointSource::GridRow, "K3"));
+    EXPECT_EQ(main.statusPanels().text(), QStringLiteral("K3 を逆座標に追加しました"));
+    EXPECT_TRUE(MessageBox::ShownTexts().isEmpty());
+
+    main.statusPanels().setText({});
+    ASSERT_TRUE(main.tools().offerPointName(PointSource::GridRow, "K3"));
+    EXPECT_EQ(MessageBox::ShownTexts(), QStringList{QStringLiteral("前点と重複：K3 は逆座標の前の行と同じ点です")});
+    EXPECT_EQ(main.statusPanels().text(), QString()) << "a refused name is not said to be added";
+    auto* grid = qobject_cast<PointGridPage*>(calc->page(CalcTab::kInverse))->grid();
+    EXPECT_EQ(grid->rowCount(), 3); // K2, K3 and the entry row
+
+    // The division's grid says so too, in its own name.
+    main.commands().trigger(CalcTabCommand(CalcTab::kDivision));
+    ASSERT_EQ(calc->currentTab(), CalcTab::kDivision);
+    ASSERT_TRUE(main.tools().offerPointName(PointSource::GridRow, "K2"));
+    EXPECT_EQ(main.statusPanels().text(), QStringLiteral("K2 を定面積分割に追加しました"));
 }
 
 // Each 計算 command as the surveyor meets it, in menu order: its caption and key, the tab it opens, the

@@ -11,10 +11,12 @@
 #include "ui/parcels/SelectionPanel.h"
 #include "ui/plot/PlotView.h"
 #include "ui/tree/FileCommands.h"
+#include "ui/tree/HeaderEditor.h"
 #include "ui/tree/LinkFileCommands.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -111,6 +113,33 @@ TEST_F(ParcelTools, MenusShowParcelKeysAndListPrinting) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home, Qt::ControlModifier);
     EXPECT_EQ(editor->nameField()->text(), QStringLiteral("KEEP"));
     EXPECT_TRUE(main.xyzListPanel()->contextMenuActions().contains(commands.action(Cmd::ListPrintAll)));
+}
+
+// 画地面積一覧 (F12) reuses the profile editor: after a 現場フォルダ作成 given up with ｷｬﾝｾﾙ, the list
+// showed that dialog's line about the folder name instead of its own title alone.
+TEST_F(ParcelTools, AreaListShowsItsOwnTitleAfterACancelledNewSite) {
+    MainWindow& main = OpenAll();
+    main.store().xyz.AppendRows({{"", "D", "20.000", "0.000", "", "", ""}});
+    ClickParcel(main, "1-1", {"A", "B", "C", "D", "A"});
+    main.commands().trigger(Cmd::BlkAdd);
+    ASSERT_EQ(main.store().blocks.Count(), 1);
+    HeaderEditor::queueResponder([](HeaderEditor&) { return false; }); // 現場フォルダ作成, then ｷｬﾝｾﾙ
+    main.commands().trigger(Cmd::FileNewCase);
+    ASSERT_EQ(HeaderEditor::pendingResponders(), 0);
+    QString title;
+    QString hint;
+    QString text;
+    HeaderEditor::queueResponder([&](HeaderEditor& viewer) {
+        title = viewer.windowTitle();
+        hint = viewer.hintLabel()->isHidden() ? QString() : viewer.hintLabel()->text();
+        text = viewer.text();
+        return true;
+    });
+    main.commands().trigger(Cmd::BlkAreaList);
+    EXPECT_EQ(title, QStringLiteral("画地面積一覧"));
+    EXPECT_EQ(hint, QString());
+    EXPECT_TRUE(text.contains(QStringLiteral("1-1"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("600.00"))) << text.toStdString(); // 20 m x 30 m
 }
 
 // Opening 座標選択 narrows the plot: the pixel centre moves to the middle of the narrower plot at once,

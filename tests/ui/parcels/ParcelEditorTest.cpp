@@ -85,7 +85,8 @@ TEST_F(ParcelEditorTest, TypedRingRegistersOnlyWhenFormedAndClosed) {
     EXPECT_EQ(messages(), QStringList{QStringLiteral("画地が構成されていません")});
     enterName("B"); // same as the row above
     enterName("ZZ");
-    EXPECT_EQ(messages(), (QStringList{QStringLiteral("前点と重複"), QStringLiteral("№ ZZ は見つかりません")}));
+    EXPECT_EQ(messages(), (QStringList{QStringLiteral("前点と重複：B は画地編集の前の行と同じ点です"),
+                                       QStringLiteral("№ ZZ は見つかりません")}));
     enterName("C");
     key(Qt::Key_Return, Qt::ControlModifier); // the message says how to close the ring
     EXPECT_EQ(messages(),

@@ -91,7 +91,7 @@ TEST_F(TrvsEntry, ClosedPentagonByKeyboardComputedAndRegistered) {
                                            "高低誤差     0.000", "閉 合 差     0.00000", "閉 合 比     1 / 999999"}));
 
     Key(Qt::Key_F10);
-    EXPECT_EQ(MessageBox::ShownTexts(), QStringList{"座標リストに 5 点 追加登録しました"});
+    EXPECT_EQ(MessageBox::ShownTexts(), QStringList{"座標リストに 5 点を登録しました：P1，P2，P3，P4，P5"});
     const XyzList& list = workspace->store().xyz;
     ASSERT_EQ(list.PointRowCount(), 5);
     // P2 = P1 + 100 m at 108°: (1000 + 100 cos 108°, 1000 + 100 sin 108°).

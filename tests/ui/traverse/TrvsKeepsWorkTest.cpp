@@ -216,7 +216,7 @@ TEST_F(TrvsKeepsWork, KnownPointsAreNotRegisteredAgain) {
     w.OpenTrvFile(path);
     w.Action(C::Register)->trigger();
     ASSERT_EQ(MessageBox::ShownTexts().size(), 1);
-    EXPECT_TRUE(MessageBox::ShownTexts()[0].contains(" 2 点 追加登録")) << MessageBox::ShownTexts()[0].toStdString();
+    EXPECT_EQ(MessageBox::ShownTexts()[0], "座標リストに 2 点を登録しました：T1，T2");
     const XyzList& list = workspace->store().xyz;
     EXPECT_EQ(list.Cell(list.RowCount() - 2, kColName), "T1");
     EXPECT_EQ(list.Cell(list.RowCount() - 2, kColX), "1000.000");

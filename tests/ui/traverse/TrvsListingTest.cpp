@@ -6,8 +6,12 @@
 
 #include <QAction>
 #include <QPlainTextEdit>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
 
 #include <cstdlib>
+#include <filesystem>
 
 namespace vemo::test {
 namespace {
@@ -70,6 +74,48 @@ TEST_F(TrvsListing, PrintAndFileCarryThePanelLines) {
     }
     EXPECT_EQ(ReadBytes(file), expected);
     EXPECT_NE(Cp932ToUtf8(ReadBytes(file)).find("閉 合 比 = 1 / 999999\r\n"), std::string::npos);
+}
+
+// After 計算登録 the 計算簿 holds the computation, shown with its print and save buttons over it; the
+// registration names the points it wrote; saving the listing says what was written and where.  A second
+// computation replaces the listing, unless the surveyor wrote into it: then it goes below.
+TEST_F(TrvsListing, RegistrationFillsTheListingAndNamesThePointsRegistered) {
+    TrvsWindow& w = OpenSquare();
+    ASSERT_TRUE(w.ListingPanel()->isHidden());
+    w.Action(C::Register)->trigger();
+    EXPECT_FALSE(w.ListingPanel()->isHidden());
+    EXPECT_TRUE(w.Action(C::ShowListing)->isChecked());
+    QString text = w.ListingPanel()->toPlainText();
+    EXPECT_EQ(text.count("入力データ"), 1);
+    EXPECT_EQ(text.count("閉合トラバース ( コンパス法則 )"), 1);
+    EXPECT_TRUE(text.contains("B           90- 0- 0   100.000     0.000    1000.000    1100.000    0.000"));
+    const QString registered = QStringLiteral("座標リストに 4 点を登録しました：A，B，C，D");
+    EXPECT_EQ(MessageBox::ShownTexts(), QStringList{registered});
+    EXPECT_EQ(w.StatusBar()->currentMessage(), registered);
+    const QList<QAction*> buttons = w.ListingTools()->actions();
+    EXPECT_TRUE(buttons.contains(w.Action(C::PrintListing)) && w.Action(C::PrintListing)->isEnabled());
+    EXPECT_TRUE(buttons.contains(w.Action(C::SaveListing)) && w.Action(C::SaveListing)->isEnabled());
+
+    // Computed again (the points are in the list at these coordinates: none is written again).
+    w.Action(C::Register)->trigger();
+    EXPECT_EQ(w.ListingPanel()->toPlainText(), text);
+    EXPECT_EQ(w.StatusBar()->currentMessage(), QStringLiteral("座標リストに 0 点を登録しました"));
+
+    // A note of the surveyor's stays, and the next computation follows it.
+    w.ListingPanel()->moveCursor(QTextCursor::End);
+    QTest::keyClicks(w.ListingPanel(), QStringLiteral("checked"));
+    w.Action(C::Register)->trigger();
+    text = w.ListingPanel()->toPlainText();
+    EXPECT_EQ(text.count("checked"), 1);
+    EXPECT_EQ(text.count("閉合トラバース ( コンパス法則 )"), 2);
+    EXPECT_LT(text.indexOf("checked"), text.lastIndexOf("入力データ"));
+
+    const std::string file = home.File("計算簿.txt");
+    FileDialog::setNextFileName(QString::fromStdString(file));
+    w.Action(C::SaveListing)->trigger();
+    EXPECT_TRUE(std::filesystem::exists(file));
+    EXPECT_EQ(w.StatusBar()->currentMessage(),
+              QStringLiteral("計算簿を書き出しました: ") + QString::fromStdString(file));
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "ui/traverse/TrvsGrid.h"
 #include "ui/traverse/TrvsHeaderPanel.h"
 #include "ui/traverse/TrvsWindow.h"
+#include "ui/tree/FileDialog.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -35,6 +36,7 @@ protected:
     void SetUp() override {
         MessageBox::SetCapture(true);
         MessageBox::ClearShownTexts();
+        FileDialog::clearRecord(); // what an earlier test asked is not this test's
     }
     void TearDown() override {
         window.reset();

@@ -42,7 +42,7 @@ std::string Shown(const QWidget& window) {
         }
     }
     for (const QToolBar* bar : window.findChildren<QToolBar*>()) {
-        if (bar->isHidden()) {
+        if (!bar->isVisibleTo(&window)) {
             continue;
         }
         lines << QStringLiteral("tools");
@@ -66,6 +66,14 @@ void Change(QStringList& lines, const char* from, const char* to) {
 
 class TrvsWindowMenus : public TrvsWindowFixture {};
 
+// The buttons over the shown listing, as Shown lists them (before the window's tool bar).
+void AddListingTools(QStringList& lines) {
+    qsizetype at = lines.indexOf("tools");
+    for (const char* line : {"tools", "  リストの印刷...", "  リストをファイルに保存..."}) {
+        lines.insert(at++, QString::fromUtf8(line));
+    }
+}
+
 TEST_F(TrvsWindowMenus, EachModeShowsItsOwnCommands) {
     TrvsWindow& w = Open();
     const QStringList traverse = {
@@ -77,8 +85,8 @@ TEST_F(TrvsWindowMenus, EachModeShowsItsOwnCommands) {
         "  ---",
         "  ZUB Editorへ移動(&C)",
         "  ---",
-        "  入力データ印刷(&P)\tCtrl+P",
-        "  計算結果印刷\tCtrl+Alt+P",
+        "  入力データを計算簿へ(&P)\tCtrl+P",
+        "  計算結果を計算簿へ\tCtrl+Alt+P",
         "  リストの印刷... [off]", // the listing panel is hidden
         "  リストをファイルに保存... [off]",
         "  精度管理表の印刷... [off]", // a radial traverse has no closure
@@ -128,6 +136,8 @@ TEST_F(TrvsWindowMenus, EachModeShowsItsOwnCommands) {
     Change(closed, "  TM切換 [off]", "  TM切換");
     Change(closed, "  精度計算 [off]", "  精度計算");
     Change(closed, "  計算簿 [ ]", "  計算簿 [x]");
+    // The listing's print and save buttons show with it.
+    AddListingTools(closed);
     EXPECT_EQ(Shown(w), Lines(closed));
 
     w.Action(C::ToZub)->trigger();
@@ -172,6 +182,7 @@ TEST_F(TrvsWindowMenus, EachModeShowsItsOwnCommands) {
     Change(back, "  リストをファイルに保存... [off]", "  リストをファイルに保存...");
     Change(back, "  計算簿(&L)\tCtrl+L [ ]", "  計算簿(&L)\tCtrl+L [x]");
     Change(back, "  計算簿 [ ]", "  計算簿 [x]");
+    AddListingTools(back);
     EXPECT_EQ(Shown(w), Lines(back));
     for (C command : {C::ZubReceive, C::ZubSave, C::ZubDeleteRow, C::ZubClose}) {
         EXPECT_FALSE(w.Action(command)->isEnabled()) << static_cast<int>(command);
