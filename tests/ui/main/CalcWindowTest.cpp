@@ -164,8 +164,10 @@ TEST_F(CalcWindowInstall, EveryCalculationCommandOpensItsOwnTab) {
             items << action;
         }
     }
-    ASSERT_EQ(items.size(), static_cast<qsizetype>(std::size(tabs)) + 1);
-    EXPECT_EQ(items.back()->text(), QStringLiteral("トラバース計算"));
+    // After the tabs' commands: the traverse and the network adjustment.
+    ASSERT_EQ(items.size(), static_cast<qsizetype>(std::size(tabs)) + 2);
+    EXPECT_EQ(items[items.size() - 2]->text(), QStringLiteral("トラバース計算"));
+    EXPECT_EQ(items.back()->text(), QStringLiteral("網平均..."));
     for (int tab = 0; tab < static_cast<int>(std::size(tabs)); ++tab) {
         const auto& expected = tabs[tab];
         SCOPED_TRACE(expected.command);

@@ -23,8 +23,10 @@
 #include "ui/main/TraverseTool.h"
 #include "ui/main/UndoCommands.h"
 #include "ui/serial/ZubTransferDialog.h"
+#include "ui/traverse/NetworkWindow.h"
 #include "ui/traverse/TrvsHeaderPanel.h"
 #include "ui/traverse/TrvsWindow.h"
+#include "ui/tree/RegistryMapDialog.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -147,6 +149,8 @@ protected:
             XyzCleanDialog clean(window.get());
             LatLonDialog latLon(window.get());
             ZoneBox zone(window.get());
+            NetworkWindow network(main().workspace(), window.get());
+            RegistryMapDialog registryMap({}, QString(), window.get());
             captions.AddAllWidgets();
         }
         TrvsHeader& header = traverse->Header();

@@ -32,12 +32,18 @@ ShellRun RunCli(const std::string& arguments) {
 
 // A (south-west corner), B 30 m north, C 40 m east of B, D 40 m east of A; N1, N2 the new positions
 // of A and B after a quarter turn clockwise; U1..U8 a U-shaped lot 30 m across with 10 m arms; F1..F4
-// a 20 m square 300 km south-west of the origin.
+// a 20 m square 300 km south-west of the origin and a point with a long name, listed first so that new
+// points are proposed after the list's last point, U8.
 struct CliSite : testing::Test {
     CliSite() {
         XyzList list;
         list.ReplaceAll(
-            {XyzRow{"", "A", "-35000.000", "12000.000", "", "", ""},
+            {XyzRow{"", "F1", "-300000.000", "-300000.000", "", "", ""},
+             XyzRow{"", "F2", "-299980.000", "-300000.000", "", "", ""},
+             XyzRow{"", "F3", "-299980.000", "-299980.000", "", "", ""},
+             XyzRow{"", "F4", "-300000.000", "-299980.000", "", "", ""},
+             XyzRow{"", "LONGPOINTNAMEXY", "-299000.000", "-299000.000", "", "", ""},
+             XyzRow{"", "A", "-35000.000", "12000.000", "", "", ""},
              XyzRow{"", "B", "-34970.000", "12000.000", "", "", ""},
              XyzRow{"", "C", "-34970.000", "12040.000", "", "", ""},
              XyzRow{"", "D", "-35000.000", "12040.000", "", "", ""},
@@ -46,12 +52,7 @@ struct CliSite : testing::Test {
              XyzRow{"", "U2", "30.000", "0.000", "", "", ""}, XyzRow{"", "U3", "30.000", "20.000", "", "", ""},
              XyzRow{"", "U4", "20.000", "20.000", "", "", ""}, XyzRow{"", "U5", "20.000", "10.000", "", "", ""},
              XyzRow{"", "U6", "10.000", "10.000", "", "", ""}, XyzRow{"", "U7", "10.000", "20.000", "", "", ""},
-             XyzRow{"", "U8", "0.000", "20.000", "", "", ""},
-             XyzRow{"", "F1", "-300000.000", "-300000.000", "", "", ""},
-             XyzRow{"", "F2", "-299980.000", "-300000.000", "", "", ""},
-             XyzRow{"", "F3", "-299980.000", "-299980.000", "", "", ""},
-             XyzRow{"", "F4", "-300000.000", "-299980.000", "", "", ""},
-             XyzRow{"", "LONGPOINTNAME12", "-299000.000", "-299000.000", "", "", ""}});
+             XyzRow{"", "U8", "0.000", "20.000", "", "", ""}});
         WriteXyzFile(dir.File("site.Xyz"), list);
         xyz = dir.File("site.Xyz");
     }
@@ -80,9 +81,9 @@ TEST_F(CliSite, InverseListsSidesDirectionsAnglesAndArea) {
                                  "1    C              40.000     30.000      0.000\n"
                                  "2    D              40.000      0.000     30.000\n");
     // Far from the origin, with a long name: the columns widen and stay apart.
-    const ShellRun far = RunCli("inverse --utf8 --perpendicular " + xyz + " F1 F3 F2 LONGPOINTNAME12");
+    const ShellRun far = RunCli("inverse --utf8 --perpendicular " + xyz + " F1 F3 F2 LONGPOINTNAMEXY");
     EXPECT_EQ(far.status, 0) << far.out;
-    EXPECT_NE(far.out.find("LONGPOINTNAME12 "), std::string::npos) << far.out;
+    EXPECT_NE(far.out.find("LONGPOINTNAMEXY "), std::string::npos) << far.out;
     const ShellRun missing = RunCli("inverse --utf8 " + xyz + " A B X9");
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.out, "vemo-cli inverse: X9 は見つかりません\n");
@@ -261,7 +262,7 @@ TEST_F(CliSite, EveryRegisteredCalculationRunsAsABatchCommand) {
          "Y0 =   47100.000\n\n"
          "C                    -35140.000      12130.000\n"},
         {"divide", "--ring A,B,C,D,A --area 450 --from-first",
-         "P1:  -34970.000  12030.000\n"
+         "P1:  -34970.000   12030.000\n"
          "求積側: A,B,P1,A\n"
          "  面積 :    450.0000000 ㎡\n"
          "  地積 :    450.00 ㎡\n"
@@ -270,7 +271,10 @@ TEST_F(CliSite, EveryRegisteredCalculationRunsAsABatchCommand) {
          "残地側: A,P1,C,D,A\n"
          "  面積 :    750.0000000 ㎡\n"
          "  地積 :    750.00 ㎡\n"
-         "  坪数 :    226.87 坪\n"},
+         "  坪数 :    226.87 坪\n"
+         "元地 :   1200.0000000 ㎡\n"
+         "合計 :   1200.0000000 ㎡\n"
+         "差   :      0.0000000 ㎡\n"},
         {"stakeout", "--station A --backsight B --targets C,D",
          "器械点 A  後視点 B\n"
          "点名                  方向角      水平角    水平距離\n"

@@ -88,7 +88,7 @@ TEST_F(TrvsListing, RegistrationFillsTheListingAndNamesThePointsRegistered) {
     QString text = w.ListingPanel()->toPlainText();
     EXPECT_EQ(text.count("入力データ"), 1);
     EXPECT_EQ(text.count("閉合トラバース ( コンパス法則 )"), 1);
-    EXPECT_TRUE(text.contains("B           90- 0- 0   100.000     0.000    1000.000    1100.000    0.000"));
+    EXPECT_TRUE(text.contains("B           90-00-00   100.000     0.000    1000.000    1100.000    0.000"));
     const QString registered = QStringLiteral("座標リストに 4 点を登録しました：A，B，C，D");
     EXPECT_EQ(MessageBox::ShownTexts(), QStringList{registered});
     EXPECT_EQ(w.StatusBar()->currentMessage(), registered);

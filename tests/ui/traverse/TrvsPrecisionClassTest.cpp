@@ -72,7 +72,7 @@ TEST_F(TrvsWindowFixture, ClassIsKeptBesideTheFileJudgedAndGuardsRegistration) {
     MessageBox::ClearShownTexts();
     w.Action(C::Register)->trigger();
     ASSERT_EQ(MessageBox::ShownTexts().size(), 1);
-    EXPECT_TRUE(MessageBox::ShownTexts()[0].contains("追加登録")) << MessageBox::ShownTexts()[0].toStdString();
+    EXPECT_TRUE(MessageBox::ShownTexts()[0].contains("点を登録しました")) << MessageBox::ShownTexts()[0].toStdString();
 
     // The listing ends with the judgement; the traverse file itself is what other programs read.
     w.Action(C::ResultListing)->trigger();
