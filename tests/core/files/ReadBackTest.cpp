@@ -121,13 +121,17 @@ std::vector<Point> RandomPoints(std::mt19937& random, bool plainOnly) {
     return points;
 }
 
-std::vector<ExportPoint> ExportPoints(const std::vector<Point>& points) {
-    std::vector<ExportPoint> out;
-    for (size_t i = 0; i < points.size(); ++i) {
-        const Point& p = points[i];
-        out.push_back({static_cast<int>(i) + 1, p.name, p.x / 1000.0, p.y / 1000.0, p.z / 1000.0});
+std::vector<XyzRow> ListRows(const std::vector<Point>& points) {
+    std::vector<XyzRow> rows;
+    for (const Point& p : points) {
+        rows.push_back(test::PointRow(p.name, MillimetreText(p.x), MillimetreText(p.y), MillimetreText(p.z)));
     }
-    return out;
+    return rows;
+}
+
+// The points as the export commands take them from the coordinate list.
+std::vector<ExportPoint> ExportPoints(const std::vector<Point>& points) {
+    return PointsFromList(test::ListOf(ListRows(points)));
 }
 
 void ExpectSamePoints(const std::vector<XyzRow>& rows, const std::vector<Point>& points, const char* format) {
@@ -165,12 +169,7 @@ TEST(ReadBack, EveryWriterReadsBackItsRandomPointsAndParcels) {
             const std::vector<Point> points = RandomPoints(random, exchange);
             const std::vector<ExportParcel> parcels = RandomParcels(random, points, exchange);
             if (!exchange) {
-                std::vector<XyzRow> rows;
-                for (const Point& p : points) {
-                    rows.push_back(
-                        test::PointRow(p.name, MillimetreText(p.x), MillimetreText(p.y), MillimetreText(p.z)));
-                }
-                ExpectSamePoints(ParseXyzText(FormatXyzText(rows)), points, "Xyz");
+                ExpectSamePoints(ParseXyzText(FormatXyzText(test::ListOf(ListRows(points)))), points, "Xyz");
                 std::vector<Block> blocks;
                 for (const ExportParcel& parcel : parcels) {
                     std::vector<std::string> names;
