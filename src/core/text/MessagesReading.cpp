@@ -25,9 +25,10 @@ std::string FieldNotANumber(std::string_view label, std::string_view fieldExcerp
     return std::string(label) + " '" + std::string(fieldExcerpt) + Jp("' は数値ではありません");
 }
 
-std::string FieldOutOfRange(std::string_view label, std::string_view value, std::string_view limit) {
-    return std::string(label) + Jp("の値 ") + std::string(value) + Jp(" は範囲（±") + std::string(limit) +
-           Jp("）を超えています");
+std::string FieldOutOfRange(std::string_view label, std::string_view value, std::string_view low,
+                            std::string_view high) {
+    return std::string(label) + Jp("の値 ") + std::string(value) + Jp(" は範囲（") + std::string(low) + Jp(" ～ ") +
+           std::string(high) + Jp("）を超えています");
 }
 
 std::string FieldNegative(std::string_view label, std::string_view value) {

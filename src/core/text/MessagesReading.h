@@ -19,8 +19,9 @@ std::string NameHasCutCharacter(std::string_view label, std::string_view nameExc
 std::string NichorenNumberInvalid(std::string_view fieldExcerpt);
 // <label> '<field>' は数値ではありません
 std::string FieldNotANumber(std::string_view label, std::string_view fieldExcerpt);
-// <label>の値 <value> は範囲（±<limit>）を超えています
-std::string FieldOutOfRange(std::string_view label, std::string_view value, std::string_view limit);
+// <label>の値 <value> は範囲（<low> ～ <high>）を超えています
+std::string FieldOutOfRange(std::string_view label, std::string_view value, std::string_view low,
+                            std::string_view high);
 // <label>の値 <value> が負です
 std::string FieldNegative(std::string_view label, std::string_view value);
 // <label>の値 <value> が範囲を超えているので取り込みません

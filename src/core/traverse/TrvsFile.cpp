@@ -128,7 +128,7 @@ double CheckedNumber(std::string_view field, const NumberRule& rule, const char*
         throw Error(msg::FieldNegative(label, Excerpt(text)));
     }
     if (!(*value >= rule.low && *value <= rule.high)) {
-        throw Error(msg::FieldOutOfRange(label, Excerpt(text), FormatGeneral(rule.high)));
+        throw Error(msg::FieldOutOfRange(label, Excerpt(text), FormatGeneral(rule.low), FormatGeneral(rule.high)));
     }
     return *value;
 }

@@ -28,9 +28,9 @@ TEST(TrvsFileFaults, ValuesNoObservationCanHaveAreRefusedNamingFileLineAndField)
         const char* message;
     } cases[] = {
         {TraverseWithRow("1,T,,,B,180.0000,90.0000,1e308,1.500,1.500"),
-         "8 行目: 斜距離の値 1e308 は範囲（±100000）を超えています"},
+         "8 行目: 斜距離の値 1e308 は範囲（0 ～ 100000）を超えています"},
         {TraverseWithRow("1,T,,,B,180.0000,90.0000,-100.000,1.500,1.500"), "8 行目: 斜距離の値 -100.000 が負です"},
-        {TraverseWithRow("1,T,,,B,1e300,90.0000,100.000"), "8 行目: 水平角の値 1e300 は範囲"},
+        {TraverseWithRow("1,T,,,B,1e300,90.0000,100.000"), "8 行目: 水平角の値 1e300 は範囲（0 ～ 360）"},
         {TraverseWithRow("1,T,,,B,180.0000,90.0000,100.000,1.500,9e9"), "8 行目: 視準高の値 9e9 は範囲"},
         {TraverseWithRow("1,T,,,B,180.0000,90.0000,100.0x0"), "8 行目: 斜距離 '100.0x0' は数値ではありません"},
         // A NUL inside an angle would end the row there: H 132, V and distance empty.
