@@ -1,7 +1,9 @@
 // The traverse file reader and the computations behind it: any bytes are read or refused with
 // vemo::Error, and whatever is read is computed (raw and, for closed and connected traverses, adjusted)
-// and listed without any other exception, crash or hang.  The first byte picks the options, so that
-// zenith and elevation angles and both distribution rules are reached.
+// and listed without any other exception, crash or hang; every coordinate computed is finite (a number
+// the reader let through must not come out as "inf").  The first byte picks the options, so that
+// zenith and elevation angles and both distribution rules are reached: run-all.sh puts an option byte
+// in front of each seed file, so that the seeds keep their type line.
 #include "core/store/Store.h"
 #include "core/text/Error.h"
 #include "core/traverse/AdjustTraverse.h"
@@ -13,8 +15,22 @@
 #include "core/traverse/TrvsState.h"
 #include "core/traverse/TrvsTable.h"
 
+#include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
+
+namespace {
+
+void RequireFinite(const vemo::TrvsPoints& points, const std::vector<int>& slots) {
+    for (int slot : slots) {
+        if (!std::isfinite(points.x[slot]) || !std::isfinite(points.y[slot]) || !std::isfinite(points.z[slot])) {
+            std::abort();
+        }
+    }
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) {
@@ -47,6 +63,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
     } catch (const vemo::Error&) {
     }
+    RequireFinite(state->TrvsRawPoints, state->rawSlots);
+    RequireFinite(state->TrvsAdjPoints, state->adjSlots);
     // What was read must be written back readable.
     vemo::TrvsHeader again;
     vemo::TrvsTable againTable;

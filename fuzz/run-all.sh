@@ -32,9 +32,20 @@ for target in $(printf '%s\n' "${!seeds[@]}" | sort); do
         continue
     fi
     mkdir "$work/$target"
+    seedDir=${seeds[$target]}
+    if [ "$target" = fuzz_trv_file ]; then
+        # Its first byte picks the options: each seed gets one in front, so its type line stays.
+        seedDir=$work/$target.seeds
+        mkdir "$seedDir"
+        for seed in "${seeds[$target]}"/*; do
+            if [ -f "$seed" ]; then
+                { printf '\0'; cat "$seed"; } >"$seedDir/$(basename "$seed")"
+            fi
+        done
+    fi
     # New inputs go to the scratch folder; the seed folder is only read.
     if "$binary" -runs="$runs" -max_total_time="$seconds" -print_final_stats=1 \
-        "$work/$target" "${seeds[$target]}" >"$work/$target.log" 2>&1; then
+        "$work/$target" "$seedDir" >"$work/$target.log" 2>&1; then
         executed=$(sed -n 's/^stat::number_of_executed_units: *//p' "$work/$target.log")
         rate=$(sed -n "s/^stat::average_exec_per_sec: *//p" "$work/$target.log")
         echo "$target: $executed inputs, $rate exec/s"

@@ -14,7 +14,10 @@
 #include <QPrinter>
 
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
+#include <string>
+#include <system_error>
 #endif
 
 namespace vemo::cli {
@@ -25,17 +28,39 @@ namespace {
 
 // Printing needs a Qt application for its fonts; a batch run has no screen, so it takes the offscreen
 // platform unless the caller chose one.  The application lives for one PDF and is gone before the
-// process exits (Qt must not be torn down by static destructors).
+// process exits (Qt must not be torn down by static destructors).  A batch run (cron, a service, su)
+// often has no XDG_RUNTIME_DIR, about which Qt writes a line of its own to stderr among the program's
+// messages: such a run gets a private runtime folder for the PDF, removed with it.
 class GuiScope {
 public:
     GuiScope() {
         if (QGuiApplication::instance() == nullptr) {
             setenv("QT_QPA_PLATFORM", "offscreen", 0);
+            const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+            if (runtime == nullptr || *runtime == '\0') {
+                std::error_code ec;
+                std::string folder = (std::filesystem::temp_directory_path(ec) / "vemo-cli-runtime-XXXXXX").string();
+                if (!ec && ::mkdtemp(folder.data()) != nullptr) { // made 0700, as Qt wants it
+                    runtimeDir_ = folder;
+                    setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
+                }
+            }
             app_ = std::make_unique<QGuiApplication>(argc_, argv_);
         }
     }
+    ~GuiScope() {
+        app_.reset();
+        if (!runtimeDir_.empty()) {
+            unsetenv("XDG_RUNTIME_DIR");
+            std::error_code ignored;
+            std::filesystem::remove_all(runtimeDir_, ignored);
+        }
+    }
+    GuiScope(const GuiScope&) = delete;
+    GuiScope& operator=(const GuiScope&) = delete;
 
 private:
+    std::string runtimeDir_;
     int argc_ = 1;
     char name_[9] = "vemo-cli";
     char* argv_[2] = {name_, nullptr};

@@ -4,6 +4,7 @@
 #include "core/edit/Shift.h"
 #include "core/store/XyzList.h"
 #include "core/text/Error.h"
+#include "core/text/NameBytes.h"
 #include "core/text/Numbers.h"
 
 #include <optional>
@@ -24,6 +25,8 @@ LeaveCheck CheckLeavingCell(const XyzList& list, int row, int col, const ShiftVa
     const std::string& text = list.Cell(row, col);
     switch (col) {
     case kColName:
+        // A pasted control byte would be written into every file and refused when read back.
+        RequireUsableName(text, "点名");
         return NameUsedElsewhere(list, row, text) ? LeaveCheck{Outcome::Duplicate, {}} : LeaveCheck{};
     case kColX:
     case kColY: {

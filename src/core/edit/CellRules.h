@@ -27,7 +27,8 @@ struct LeaveCheck {
 //    (`shift` not null) and written with three decimals; an empty cell stays empty;
 //  - Z: written with three decimals, an empty cell becomes "0.000" (no shift here);
 //  - other columns: nothing.
-// A number cell that does not parse throws vemo::Error with the conversion message.
+// A number cell that does not parse throws vemo::Error with the conversion message; a name with a
+// control byte or a cut double-byte character throws vemo::Error naming it (see NameBytes).
 LeaveCheck CheckLeavingCell(const XyzList& list, int row, int col, const ShiftValues* shift);
 
 // True when a row other than `row` holds `name` in its 点名 cell.

@@ -18,14 +18,16 @@ class XyzNameIndex;
 // whole; every other name is written unchanged.
 std::string FormatBlkText(const std::vector<Block>& blocks);
 
-// Lines of blanks only are skipped; a line with a name but no row count, or a row count that is not an
-// integer, throws vemo::Error naming the line.  More than `maxBlocks` parcels throws as well.
+// Lines of blanks only are skipped; a line with a name but no row count, a row count that is not an
+// integer of 0 or more, more vertices than a parcel holds, or a name with a control byte or a cut
+// character throws vemo::Error naming the line.  More than `maxBlocks` parcels throws as well.
 std::vector<Block> ParseBlkText(std::string_view bytes, size_t maxBlocks = kMaxBlocks);
 
 // Reads a parcel file: false when it cannot be opened ("入力ファイルを開けません" is the caller's
-// message), the parcel list unchanged.  Replaces the parcels or appends after them; a malformed file or
-// one that would take the list past kMaxBlocks throws vemo::Error and changes nothing.  Label points
-// are left at 0: they need the coordinates (ComputeLabelPoints).
+// message), the parcel list unchanged.  Replaces the parcels or appends after them; a malformed file, a
+// file saved as UTF-8 (RefuseUtf8Text) or one that would take the list past kMaxBlocks throws
+// vemo::Error and changes nothing.  Label points are left at 0: they need the coordinates
+// (ComputeLabelPoints).
 bool ReadBlkFile(const std::filesystem::path& path, BlockList& blocks, bool append = false);
 
 // Replaces the file safely, keeping the old one as ".Bak" when `backup` is set; throws vemo::Error

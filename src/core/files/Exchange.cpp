@@ -2,24 +2,27 @@
 
 #include "core/files/Fields.h"
 #include "core/files/FileIo.h"
-#include "core/files/Utf8Text.h"
+#include "core/io/Utf8Text.h"
 #include "core/store/CommaList.h"
 #include "core/text/Bytes.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
 #include "core/text/Messages.h"
 #include "core/text/MessagesFiles.h"
+#include "core/text/MessagesReading.h"
+#include "core/text/NameBytes.h"
 #include "core/text/Numbers.h"
 
 #include <algorithm>
 #include <iterator>
+#include <utility>
 
 namespace vemo {
 
 namespace {
 
-// Without quotes and control bytes a CommaList is a plain split at commas, where a trailing comma adds
-// no item; that is nearly every line of an exchange file.
+// Without quotes and blanks a CommaList is a plain split at commas, where a trailing comma adds no
+// item; that is nearly every line of an exchange file.
 bool SplitPlainList(std::string_view text, std::vector<std::string>& items) {
     for (char c : text) {
         if (c == '"' || static_cast<unsigned char>(c) <= 0x20) {
@@ -43,6 +46,17 @@ bool SplitPlainList(std::string_view text, std::vector<std::string>& items) {
 
 void ExchangeItems(std::string_view line, std::string& buffer, std::vector<std::string>& items) {
     // 0x20 is never the second byte of a CP932 character, so this cannot break a character.
+    // A line of blanks (the end-of-file mark 0x1A of older programs among them) holds nothing.
+    if (TrimView(line).empty()) {
+        items.clear();
+        return;
+    }
+    // The comma list would take any other control byte for a separator (a NUL for the end of the
+    // line) and quietly split a name or drop the fields after it.
+    if (std::any_of(line.begin(), line.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; })) {
+        throw FieldError(msg::LineHasControlByte(Excerpt(line, 48)));
+    }
     buffer.assign(line);
     buffer.erase(std::remove(buffer.begin(), buffer.end(), ' '), buffer.end());
     if (!SplitPlainList(buffer, items)) {
@@ -50,12 +64,28 @@ void ExchangeItems(std::string_view line, std::string& buffer, std::vector<std::
     }
 }
 
-std::string ExchangeName(const std::string& name, const std::string& number) {
+std::string_view BeforeEndMark(std::string_view bytes) {
+    const size_t mark = bytes.find('\x1a');
+    if (mark == std::string_view::npos || !TrimView(bytes.substr(mark)).empty()) {
+        return bytes;
+    }
+    return bytes.substr(0, mark);
+}
+
+std::string ExchangeName(const std::string& name, const std::string& number, const char* utf8Label) {
     std::string trimmed = Trim(name);
-    return trimmed.empty() ? "*" + number : trimmed;
+    std::string result = trimmed.empty() ? "*" + number : std::move(trimmed);
+    RequireUsableName(result, utf8Label);
+    return result;
 }
 
 XyzRow ExchangeRow(std::string name, std::string_view x, std::string_view y, std::string_view z) {
+    // A line cut short is no point at the origin: the format has no row without coordinates.
+    for (const auto& [field, label] : {std::pair{x, "X座標"}, std::pair{y, "Y座標"}}) {
+        if (TrimView(field).empty()) {
+            throw FieldError(msg::FieldEmpty(Jp(label)));
+        }
+    }
     XyzRow row;
     row[kColName] = std::move(name);
     row[kColX] = ReadFileCoordinate(x, "X座標");

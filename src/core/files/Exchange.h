@@ -24,13 +24,21 @@ struct ForeignData {
 };
 
 // The items of an exchange-file line: every blank (0x20) removed, then decoded as a CommaList.
-// `buffer` and `items` are reused from line to line (a 100,000-point file has as many lines).
+// `buffer` and `items` are reused from line to line (a 100,000-point file has as many lines).  A line
+// holding a control byte throws vemo::FieldError, except a line of nothing else (the end-of-file mark
+// 0x1A of older programs), which has no items.
 void ExchangeItems(std::string_view line, std::string& buffer, std::vector<std::string>& items);
 
-// A name field, or "*" + the point's number when it is empty.
-std::string ExchangeName(const std::string& name, const std::string& number);
+// The text before the end-of-file mark 0x1A that files of MS-DOS era programs end with, when nothing
+// but blanks follows it; otherwise the whole text (a 0x1A inside is damage, refused with its line).
+std::string_view BeforeEndMark(std::string_view bytes);
 
-// A coordinate row from name and number texts (an empty number is 0).
+// A name field, or "*" + the point's number when it is empty.  A name with a control byte or a cut
+// double-byte character throws vemo::FieldError naming it (`utf8Label` says what it names).
+std::string ExchangeName(const std::string& name, const std::string& number, const char* utf8Label = "点名");
+
+// A coordinate row from name and number texts.  An empty X or Y throws vemo::FieldError: the line was
+// cut short, and 0 would be taken for a real coordinate.  An empty Z is 0 (plane points).
 XyzRow ExchangeRow(std::string name, std::string_view x, std::string_view y, std::string_view z);
 
 // "<kind>の<n>行目の項目が足りません"

@@ -5,21 +5,20 @@
 #include "core/store/CommaList.h"
 #include "core/store/XyzList.h"
 #include "core/store/XyzNameIndex.h"
-
-#include <cmath>
+#include "core/text/Bytes.h"
 
 namespace vemo {
 
 std::vector<ExportPoint> PointsFromList(const XyzList& list) {
-    // Below a millimetre both ways the row holds no surveyed position (an unfilled row).
-    constexpr double kNoCoordinate = 0.001;
     std::vector<ExportPoint> points;
     for (int r = 1; r < list.RowCount(); ++r) {
-        double x = CellNumber(list.Cell(r, kColX));
-        double y = CellNumber(list.Cell(r, kColY));
-        if (std::fabs(x) < kNoCoordinate && std::fabs(y) < kNoCoordinate) {
+        // Only a row with an empty X or Y holds no position: a local grid often has a point at the
+        // origin, and parcels that name it must keep that vertex.
+        if (TrimView(list.Cell(r, kColX)).empty() || TrimView(list.Cell(r, kColY)).empty()) {
             continue;
         }
+        double x = CellNumber(list.Cell(r, kColX));
+        double y = CellNumber(list.Cell(r, kColY));
         points.push_back({r, list.Cell(r, kColName), x, y, CellNumber(list.Cell(r, kColZ))});
     }
     return points;
@@ -29,7 +28,7 @@ std::vector<ExportPoint> PointsFromSelection(const std::vector<std::string>& nam
     std::vector<ExportPoint> points;
     for (size_t i = 0; i < names.size(); ++i) {
         auto found = index.Find(names[i]);
-        if (!found || (found->x == 0.0 && found->y == 0.0)) {
+        if (!found) {
             continue;
         }
         points.push_back({static_cast<int>(i) + 1, names[i], found->x, found->y, 0.0});

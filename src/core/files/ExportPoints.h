@@ -22,13 +22,13 @@ struct ExportPoint {
     double z = 0;
 };
 
-// Points of the coordinate list: every row whose X or Y is at least 0.001 m from 0 (an empty cell
-// reads as 0, so rows without coordinates are left out), numbered by list row.  A coordinate cell that
-// is not a number throws the conversion message.
+// Points of the coordinate list: every row with both X and Y (a point at the origin too), numbered by
+// list row; a row whose X or Y is empty holds no position and is left out.  A coordinate cell that is
+// not a number throws the conversion message.
 std::vector<ExportPoint> PointsFromList(const XyzList& list);
 
 // Points of the selection list: `names` in selection order, numbered 1, 2, ... by position; names the
-// index does not hold and points at exactly (0, 0) are left out (their numbers are not reused).  X and Y
+// index does not hold (rows without X and Y) are left out (their numbers are not reused).  X and Y
 // come rounded to 0.001 from the index, Z is 0.
 std::vector<ExportPoint> PointsFromSelection(const std::vector<std::string>& names, const XyzNameIndex& index);
 

@@ -1,7 +1,7 @@
 #include "core/files/LinkFileState.h"
 
 #include "core/files/FileIo.h"
-#include "core/files/Utf8Text.h"
+#include "core/io/Utf8Text.h"
 #include "core/text/Bytes.h"
 
 #include <functional>

@@ -3,15 +3,25 @@
 #include "core/files/Fields.h"
 #include "core/files/FileIo.h"
 #include "core/io/BoundedRead.h"
+#include "core/text/Bytes.h"
+#include "core/text/Error.h"
+#include "core/text/MessagesReading.h"
 #include "core/text/Numbers.h"
+
+#include <algorithm>
 
 namespace vemo {
 
 namespace {
 
-// Files from MS-DOS era programs end with the end-of-file mark 0x1A; nothing after it is data.
-std::string_view BeforeEndMark(std::string_view bytes) {
-    return bytes.substr(0, bytes.find('\x1a'));
+// Every line opens with the point's number.  A list of "name,X,Y,Z" (another program's CSV) would
+// otherwise read with its columns shifted: the name taken for the number, X for the name.
+void RequirePointNumber(const std::string& field) {
+    const bool digits =
+        !field.empty() && std::all_of(field.begin(), field.end(), [](char c) { return IsAsciiDigit(c); });
+    if (!digits) {
+        throw FieldError(msg::NichorenNumberInvalid(Excerpt(field)));
+    }
 }
 
 } // namespace
@@ -27,16 +37,18 @@ ForeignData ParseNichorenText(std::string_view whole) {
     std::string buffer;
     std::vector<std::string> items;
     for (size_t i = 0; i < lines.size(); ++i) {
-        ExchangeItems(lines[i], buffer, items);
-        if (items.empty()) {
-            continue; // a blank line separates nothing and holds no point
-        }
-        if (items.size() < 4) {
-            ThrowShortLine("日調連ファイル", i + 1);
-        }
-        std::string_view z = items.size() == 5 ? std::string_view(items[4]) : std::string_view();
-        AtLine(i + 1,
-               [&] { data.rows.push_back(ExchangeRow(ExchangeName(items[1], items[0]), items[2], items[3], z)); });
+        AtLine(i + 1, [&] {
+            ExchangeItems(lines[i], buffer, items);
+            if (items.empty()) {
+                return; // a blank line separates nothing and holds no point
+            }
+            if (items.size() < 4) {
+                ThrowShortLine("日調連ファイル", i + 1);
+            }
+            std::string_view z = items.size() == 5 ? std::string_view(items[4]) : std::string_view();
+            RequirePointNumber(items[0]);
+            data.rows.push_back(ExchangeRow(ExchangeName(items[1], items[0]), items[2], items[3], z));
+        });
     }
     return data;
 }

@@ -13,8 +13,9 @@ namespace vemo {
 // The 日調連 coordinate list: one point per line, "number,name,X,Y,Z", no header and no parcels.
 
 // Every line is a point: number, name ("*" + number when empty), X, Y and, only on a line of exactly
-// five fields, Z.  A line with fewer than four fields (an empty line too) or a number field that is not
-// a number throws vemo::Error, and nothing is returned.
+// five fields, Z.  A line with fewer than four fields, a point number that is not a whole number, an
+// empty X or Y, a name that cannot be written back (NameBytes) or a number field that is not a number
+// throws vemo::Error naming the line, and nothing is returned.  Blank lines are skipped.
 ForeignData ParseNichorenText(std::string_view bytes);
 // Throws "<path>を開けません" when the file cannot be read.
 ForeignData ReadNichorenFile(const std::filesystem::path& path);

@@ -69,7 +69,7 @@ void SimaReader::Line(std::string_view line, size_t lineNo) {
         }
         // A parcel record without its closure code is a lot boundary, which is closed.
         int closure = items.size() > 3 && !items[3].empty() ? StrToInt(items[3]) : kClosedParcel;
-        data_.blocks.push_back(Block{ExchangeName(items[2], items[1]), "", 0, 0, 0});
+        data_.blocks.push_back(Block{ExchangeName(items[2], items[1], "画地名"), "", 0, 0, 0});
         parcel_ = OpenParcel{true, closure == kClosedParcel, {}};
     } else if (code == "B01" && parcel_.active) {
         Need(items, 3, lineNo);
@@ -124,7 +124,8 @@ void AppendParcels(std::string& text, const SimaNames& names, const std::vector<
 
 } // namespace
 
-ForeignData ParseSimaText(std::string_view bytes) {
+ForeignData ParseSimaText(std::string_view whole) {
+    const std::string_view bytes = BeforeEndMark(whole);
     SimaReader reader(bytes.size());
     LineCursor cursor(bytes);
     std::string_view line;
@@ -136,8 +137,11 @@ ForeignData ParseSimaText(std::string_view bytes) {
 
 ForeignData ReadSimaFile(const std::filesystem::path& path) {
     const std::string bytes = ReadExchangeFile(path);
+    // Some other file (an image, a text) is said to be no SIMA file, not refused at its first odd line.
+    const bool recognised = HasSimaRecord(bytes);
+    RequireRecords(path, {}, recognised, kKind);
     ForeignData data = InFile(path, [&] { return ParseSimaText(bytes); });
-    RequireRecords(path, data, HasSimaRecord(bytes), kKind);
+    RequireRecords(path, data, recognised, kKind);
     return data;
 }
 

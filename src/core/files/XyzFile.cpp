@@ -2,12 +2,14 @@
 
 #include "core/files/Fields.h"
 #include "core/files/FileIo.h"
-#include "core/files/Utf8Text.h"
 #include "core/io/BoundedRead.h"
+#include "core/io/Utf8Text.h"
 #include "core/text/Bytes.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
 #include "core/text/Messages.h"
+#include "core/text/MessagesReading.h"
+#include "core/text/NameBytes.h"
 #include "core/text/Numbers.h"
 
 namespace vemo {
@@ -48,9 +50,25 @@ bool HasXY(const XyzRow& row) {
 XyzRow ParseXyzLine(std::string_view line) {
     XyzRow row;
     row[kColName] = Trim(Field(line, 0, kXyzNameWidth));
-    row[kColX] = ReadFileCoordinate(Field(line, kXStart, kXyzNumberWidth), "X座標");
-    row[kColY] = ReadFileCoordinate(Field(line, kYStart, kXyzNumberWidth), "Y座標");
-    row[kColZ] = ReadFileCoordinate(Field(line, kZStart, kXyzNumberWidth), "Z座標");
+    RequireUsableName(row[kColName], "点名");
+    const std::string_view x = Field(line, kXStart, kXyzNumberWidth);
+    const std::string_view y = Field(line, kYStart, kXyzNumberWidth);
+    const std::string_view z = Field(line, kZStart, kXyzNumberWidth);
+    // A line cut short is no point at the origin: an empty X or Y would be taken for a real 0, and
+    // the file (which holds only points with both) has no row without them.
+    const bool noX = TrimView(x).empty();
+    const bool noY = TrimView(y).empty();
+    if (!noX) {
+        row[kColX] = ReadFileCoordinate(x, "X座標");
+    }
+    if (!noY) {
+        row[kColY] = ReadFileCoordinate(y, "Y座標");
+    }
+    if (noX || noY) {
+        const char* label = noX ? "X座標" : "Y座標";
+        throw FieldError(msg::FieldEmpty(Jp(label)));
+    }
+    row[kColZ] = ReadFileCoordinate(z, "Z座標");
     row[kColTensyu] = Trim(Field(line, kTensyuStart, kXyzTextWidth));
     row[kColBiko] = Trim(Field(line, kBikoStart, kXyzTextWidth));
     return row;
@@ -64,6 +82,9 @@ std::vector<XyzRow> ParseXyzText(std::string_view bytes, size_t maxRows) {
     std::vector<XyzRow> rows;
     rows.reserve(lines.size());
     for (size_t i = 0; i < lines.size(); ++i) {
+        if (TrimView(lines[i]).empty()) {
+            continue; // a blank line (one an editor left at the end) holds no point
+        }
         AtLine(i + 1, [&] { rows.push_back(ParseXyzLine(lines[i])); });
     }
     return rows;

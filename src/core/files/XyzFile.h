@@ -18,11 +18,13 @@ constexpr size_t kXyzNumberWidth = 20;
 constexpr size_t kXyzTextWidth = 20;
 
 // Reading one line: fields by byte position (a field past the end of the line is empty), names and
-// texts trimmed, numbers re-formatted with three decimals.  Throws the conversion message for a number
-// field that is not a number.
+// texts trimmed, numbers re-formatted with three decimals (an empty Z is 0).  Throws vemo::FieldError
+// for a number field that is not a number, an empty X or Y (a line cut short) and a name with a
+// control byte or a cut character.
 XyzRow ParseXyzLine(std::string_view line);
 
-// Every line of a file's bytes.  More lines than `maxRows` throws vemo::Error before anything is parsed.
+// Every line of a file's bytes but blank ones.  More lines than `maxRows` throws vemo::Error before
+// anything is parsed.
 std::vector<XyzRow> ParseXyzText(std::string_view bytes, size_t maxRows = kMaxPointRows);
 
 // The bytes of a file holding every point row whose X and Y cells are non-empty, in list order.  A cell

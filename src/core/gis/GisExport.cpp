@@ -1,6 +1,7 @@
 #include "core/gis/GisExport.h"
 
 #include "core/files/FileIo.h"
+#include "core/gis/CountingDataset.h"
 #include "core/gis/DxfCodePage.h"
 #include "core/gis/ExportData.h"
 #include "core/gis/ExportFailure.h"
@@ -122,7 +123,7 @@ bool DxfIsComplete(std::string_view dxf) {
 // back with `expectedFeatures` features when that count is known.  GDAL's failures throw GdalRefusal.
 void BuildInto(const fs::path& staging, const fs::path& target, ExportFormat format, const std::string& dxfHeader,
                const GdalErrorTrap& trap, const std::function<void(GDALDataset&)>& write,
-               std::optional<long long> expectedFeatures) {
+               const std::function<std::optional<long long>()>& expectedFeatures) {
     const FormatInfo& info = InfoOf(format);
     GDALDriver& driver = DriverFor(info);
     const fs::path folder = staging / "data";
@@ -159,7 +160,8 @@ void BuildInto(const fs::path& staging, const fs::path& target, ExportFormat for
         }
         WriteFileAtomic(datasetPath, RecodeDxfTextsToCp932(dxf), false);
     }
-    if (expectedFeatures && !ReadsBackComplete(datasetPath, info, *expectedFeatures)) {
+    const std::optional<long long> expected = expectedFeatures();
+    if (expected && !ReadsBackComplete(datasetPath, info, *expected)) {
         throw GdalRefusal{};
     }
 }
@@ -180,7 +182,7 @@ std::vector<StagedFile> StagedFiles(const fs::path& staging, const fs::path& tar
 // Writes one export through a staging folder beside the target and moves it into place only when it is
 // complete; GDAL's messages go into the error thrown, not onto the terminal or into a window's stderr.
 void WriteStagedExport(const fs::path& target, ExportFormat format, const std::function<void(GDALDataset&)>& write,
-                       std::optional<long long> expectedFeatures) {
+                       const std::function<std::optional<long long>()>& expectedFeatures) {
     const std::string dxfHeader = format == ExportFormat::Dxf ? DxfHeaderTemplate() : std::string();
     GdalErrorTrap trap;
     const fs::path staging = CreateStagingFolder(target);
@@ -221,15 +223,24 @@ ExportSummary ExportSite(const XyzList& list, const BlockList& blocks, const Zon
     ExportData data = CollectExportData(list, blocks);
     WriteStagedExport(
         target, format, [&](GDALDataset& dataset) { WriteFormat(dataset, format, data, zone, target.stem().string()); },
-        ExpectedFeatures(format, data));
+        [&] { return std::optional<long long>(ExpectedFeatures(format, data)); });
     return {target, static_cast<int>(data.points.size()), data.pointsLeftOut, static_cast<int>(data.parcels.size()),
             data.parcelsLeftOut};
 }
 
 void WriteDxfDrawing(const fs::path& target, const std::function<void(GDALDataset&)>& write) {
     CheckReplaceable(target);
-    // The drawing's feature count is its writer's business: completeness is its EOF record and GDAL's errors.
-    WriteStagedExport(target, ExportFormat::Dxf, write, std::nullopt);
+    // A full disk leaves a drawing with its EOF record but without entities: every entity the writer
+    // accepted must read back.
+    long long created = 0;
+    WriteStagedExport(
+        target, ExportFormat::Dxf,
+        [&](GDALDataset& dataset) {
+            CountingDataset counting(dataset);
+            write(counting);
+            created = counting.Created();
+        },
+        [&] { return std::optional<long long>(created); });
 }
 
 std::string SummaryMessage(const ExportSummary& summary) {

@@ -45,7 +45,9 @@ ExportSummary ExportSite(const XyzList& list, const BlockList& blocks, const Zon
                          const std::filesystem::path& target);
 
 // A CAD drawing whose entities `write` puts into the open DXF dataset, written the way ExportSite writes
-// a .dxf (Japanese code page, texts recoded to CP932, built aside and moved into place whole).
+// a .dxf (Japanese code page, texts recoded to CP932, built aside and moved into place whole).  The
+// entities the dataset accepted are counted, and the drawing must read back with as many: a disk that
+// fills up on the way is refused, the old file kept.
 void WriteDxfDrawing(const std::filesystem::path& target, const std::function<void(GDALDataset&)>& write);
 
 // "<file> に 点 N 件、画地 M 件を出力しました" with the left-out counts when there are any (CP932).

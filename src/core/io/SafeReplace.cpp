@@ -400,9 +400,10 @@ std::string WriteFailureReason(int error) {
     case EDQUOT:
     case EFBIG:
         return msg::WriteFaultText(msg::WriteFault::DiskFull);
+    case EROFS:
+        return msg::WriteFaultText(msg::WriteFault::ReadOnlyFileSystem);
     case EACCES:
     case EPERM:
-    case EROFS:
         return msg::WriteFaultText(msg::WriteFault::NotPermitted);
     case ENOENT:
     case ENOTDIR:

@@ -1,8 +1,10 @@
 #include "core/serial/ReceivedPointRows.h"
 
 #include "core/edit/NewPointNames.h"
+#include "core/edit/PointName.h"
 #include "core/store/RegistrationRows.h"
 #include "core/store/XyzList.h"
+#include "core/text/NameBytes.h"
 
 namespace vemo {
 
@@ -14,10 +16,15 @@ ReceivedPointRows::~ReceivedPointRows() = default;
 void ReceivedPointRows::Add(const ReceivedPoint& point) {
     NewPointPlace place;
     try {
+        RequireUsableName(point.name, "点名");
         place = names_->Claim(point.name);
     } catch (const Error& refusal) {
-        throw RefusedPointName(refusal.what());
+        // A name held before the transfer is the list's; anything else noise can have made.
+        const bool heldBefore = !received_.contains(point.name) && names_->HeldByPoint(point.name) &&
+                                point.name.size() <= kPointNameBytes && FindNameFault(point.name) == NameFault::None;
+        throw RefusedPointName(refusal.what(), !heldBefore);
     }
+    received_.insert(point.name);
     if (place.kind == NewPointPlace::FillNameRow) {
         XyzRow row = list_.Row(place.row);
         row[kColX] = point.x;

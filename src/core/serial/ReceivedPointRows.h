@@ -4,6 +4,8 @@
 #include "core/text/Error.h"
 
 #include <memory>
+#include <string>
+#include <unordered_set>
 
 namespace vemo {
 
@@ -17,11 +19,18 @@ class XyzList;
 // The names follow the new-point rule (NewPointNames.h): a row holding the received name and nothing
 // else is filled with its coordinates; an empty or too long name, one the list holds as a point, or
 // one received twice is refused.
-// A received point whose name the rule refuses.  The receive takes it as arrived (the instrument
-// need not send it again), goes on with the next point and names it in its closing report.
+// A received point whose name the rule refuses.  When noise on the line can have made the name so
+// (it was received before in this transfer, it is empty, too long, holds a control byte or half a
+// character) the receive asks for the line again; otherwise (a name the list held before the transfer)
+// it takes the line as arrived, goes on with the next point and names it in its closing report.
 class RefusedPointName : public Error {
 public:
-    using Error::Error;
+    RefusedPointName(const std::string& cp932Message, bool noiseCanCause)
+        : Error(cp932Message), noiseCanCause_(noiseCanCause) {}
+    bool NoiseCanCause() const { return noiseCanCause_; }
+
+private:
+    bool noiseCanCause_ = false;
 };
 
 class ReceivedPointRows {
@@ -39,6 +48,7 @@ private:
     int next_;
     int count_ = 0;
     std::unique_ptr<NewPointNames> names_;
+    std::unordered_set<std::string> received_; // names stored in this transfer
 };
 
 } // namespace vemo

@@ -111,21 +111,24 @@ bool ZubReceiver::Acceptable(const std::string& line) const {
     return true;
 }
 
-void ZubReceiver::Keep(const std::string& line) {
+bool ZubReceiver::Keep(const std::string& line) {
     if (kind_ != ZubReceiveKind::Coordinates) {
         lines_.push_back(line);
         ++stored_;
-        return;
+        return true;
     }
     if (!IsCoordinateRecord(line) || !onPoint_) {
-        return;
+        return true;
     }
     const ReceivedPoint point = *ParseCoordinateRecord(line);
     try {
         onPoint_(point);
     } catch (const RefusedPointName& refusal) {
-        refusedPoints_.push_back(refusal.what());
-        return;
+        if (refusal.NoiseCanCause()) {
+            return false;
+        }
+        refusedPoints_.push_back(std::string(refusal.what()) + " (" + Printable(line) + ")");
+        return true;
     }
     ++stored_;
     std::vector<std::string> fields = FieldsAfterName(line);
@@ -133,17 +136,21 @@ void ZubReceiver::Keep(const std::string& line) {
         flagged_.push_back(point.name);
     }
     lastPointFields_ = std::move(fields);
+    return true;
 }
 
 void ZubReceiver::OnLine() {
     const std::string line = std::exchange(buffer_, {});
-    const bool accepted = Acceptable(line);
+    bool accepted = Acceptable(line);
+    // Kept before it is acknowledged: a point the list cannot take (it is full) throws here and the
+    // instrument never hears that it arrived.  A point whose name noise can have damaged into one
+    // the list refuses is asked for again, never acknowledged as taken.
+    if (accepted && line != lastAccepted_) {
+        accepted = Keep(line);
+    } else if (accepted) {
+        ++repeats_;
+    }
     if (accepted) {
-        // Kept before it is acknowledged: a point the list cannot take (it is full) throws here and
-        // the instrument never hears that it arrived.
-        if (line != lastAccepted_) {
-            Keep(line);
-        }
         lastAccepted_ = line;
         Write(ZubAckWire());
     } else {
@@ -169,6 +176,10 @@ std::string ReceiveReport(const ZubReceiver& receiver) {
         if (refused.size() > kShown) {
             report += "\n  " + msg::ZubMoreLines(static_cast<int>(refused.size() - kShown));
         }
+    }
+    // A field book may hold a reading repeated on purpose, which the receive cannot tell from a resend.
+    if (receiver.Kind() == ZubReceiveKind::Observations && receiver.Repeats() > 0) {
+        report += "\n" + msg::ZubRepeatedLines(receiver.Repeats());
     }
     const std::vector<std::string>& refusedPoints = receiver.RefusedPoints();
     if (!refusedPoints.empty()) {

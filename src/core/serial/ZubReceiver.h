@@ -25,7 +25,10 @@ enum class ZubReceiveKind {
 // cancels with Esc.
 //
 // A valid line identical to the one accepted just before is acknowledged again but kept once: the
-// sender repeats a line whose acknowledgement was lost on the line.  A coordinate record equal to the
+// sender repeats a line whose acknowledgement was lost on the line, and the receiver cannot tell that
+// from a line sent twice on purpose (the closing report counts them).  A coordinate record whose name
+// the list refuses for a reason noise can cause (a name received before in this transfer, one the
+// name rule refuses) is answered with NAK, so that the sender repeats it.  A coordinate record equal to the
 // last stored one in everything but its name is stored and flagged: it is most likely that repeat with
 // a name damaged in a way the check character cannot see.
 class ZubReceiver : public ZubLink {
@@ -48,13 +51,17 @@ public:
     const std::vector<std::string>& RefusedLines() const { return refusedLines_; }
     // Names of points stored although they repeat the point before them under another name.
     const std::vector<std::string>& Flagged() const { return flagged_; }
-    // Why points were not put into the list (a name it already holds, or one too long), in order.
+    // Why points were not put into the list (a name the list held before the transfer), in order,
+    // each with its line as received.
     const std::vector<std::string>& RefusedPoints() const { return refusedPoints_; }
+    // Lines that came again straight after themselves and were taken as the sender's repeat.
+    int Repeats() const { return repeats_; }
 
 private:
     void OnLine();
     bool Acceptable(const std::string& line) const;
-    void Keep(const std::string& line);
+    // False when the line must be asked for again (a point name noise can have damaged).
+    bool Keep(const std::string& line);
     void ShowLine(const std::string& line, bool accepted);
 
     ZubReceiveKind kind_;
@@ -67,6 +74,7 @@ private:
     std::vector<std::string> flagged_;
     std::vector<std::string> refusedPoints_;
     int stored_ = 0;
+    int repeats_ = 0;
 };
 
 // What the dialog shows while receiving (CP932), in words: the record that came, or that it was

@@ -51,6 +51,8 @@ std::string WriteFaultText(WriteFault fault) {
         return Jp("フォルダがありません");
     case WriteFault::FolderInTheWay:
         return Jp("同じ名前のフォルダがあります");
+    case WriteFault::ReadOnlyFileSystem:
+        return Jp("読み取り専用のファイルシステムです");
     case WriteFault::Io:
         break;
     }

@@ -25,9 +25,19 @@ std::string SameFileForPointsAndParcels(std::string_view path);
 
 // Writing files.
 // Why a write failed, as the end of CannotWriteFile.
-enum class WriteFault { ReadOnlyFile, NotRegularFile, DiskFull, NotPermitted, NoFolder, FolderInTheWay, Io };
+enum class WriteFault {
+    ReadOnlyFile,
+    NotRegularFile,
+    DiskFull,
+    NotPermitted,
+    NoFolder,
+    FolderInTheWay,
+    Io,
+    ReadOnlyFileSystem
+};
 // 読み取り専用のファイルです / 通常のファイルではありません / ディスクの空き容量が足りません /
-// 書き込みが許可されていません / フォルダがありません / 同じ名前のフォルダがあります / 入出力エラーです
+// 書き込みが許可されていません / フォルダがありません / 同じ名前のフォルダがあります / 入出力エラーです /
+// 読み取り専用のファイルシステムです
 std::string WriteFaultText(WriteFault fault);
 std::string ErrorNumber(int error); // エラー番号 <n>
 // ファイル「<path>」に書き込めません（<reason>）

@@ -154,6 +154,10 @@ std::string ZubMoreLines(int count) {
     return Sprintf(Jp("ほか %d 行").c_str(), count);
 }
 
+std::string ZubRepeatedLines(int count) {
+    return Sprintf(Jp("続けて同じ内容で届き、送り直しとして一行にした行: %d 行").c_str(), count);
+}
+
 std::string ZubRefusedPoints(int count) {
     return Sprintf(Jp("座標リストに入れなかった点: %d 点").c_str(), count);
 }

@@ -59,7 +59,9 @@ std::string ZubReceived(bool succeeded);
 std::string ZubReceivedCount(bool points, int count); // 受信した点: <n> 点 / 受信した行: <n> 行
 std::string ZubRefusedLines(int count);               // 乱れていて送り直しを求めた行: <n> 行
 std::string ZubMoreLines(int count);                  // ほか <n> 行
-std::string ZubRefusedPoints(int count);              // 座標リストに入れなかった点: <n> 点
-std::string ZubFlaggedPoints();                       // 前の点と名前だけが違う点（…）:
+// 続けて同じ内容で届き、送り直しとして一行にした行: <n> 行
+std::string ZubRepeatedLines(int count);
+std::string ZubRefusedPoints(int count); // 座標リストに入れなかった点: <n> 点
+std::string ZubFlaggedPoints();          // 前の点と名前だけが違う点（…）:
 
 } // namespace vemo::msg

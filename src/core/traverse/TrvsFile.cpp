@@ -2,19 +2,23 @@
 
 #include "core/io/BoundedRead.h"
 #include "core/io/SafeReplace.h"
+#include "core/io/Utf8Text.h"
 #include "core/settings/ProgramFolder.h"
 #include "core/store/CommaList.h"
 #include "core/text/Bytes.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
 #include "core/text/Messages.h"
+#include "core/text/MessagesReading.h"
 #include "core/text/MessagesTraverse.h"
+#include "core/text/NameBytes.h"
 #include "core/text/Numbers.h"
 #include "core/traverse/TrvsHeader.h"
 #include "core/traverse/TrvsTable.h"
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 #include <vector>
 
@@ -84,22 +88,89 @@ std::vector<std::string> Items(const std::vector<std::string>& lines, size_t ind
     return items;
 }
 
-// The cells the computation reads as numbers (angles, distance, heights) and the TM letter: a row
-// that would stop the computation later is refused while the file is read.
+// What a number field of the file may hold.  Angles are packed D.MMSS within one turn (a vertical
+// angle below the horizon is negative), a distance is never negative and no instrument measures one of
+// 100 km; heights of instrument and target are a few metres.  A value past these (1e308 is a number)
+// would be computed into "inf" coordinates.
+struct NumberRule {
+    const char* label;
+    double low;
+    double high;
+};
+constexpr NumberRule kDirection{"方向角", 0.0, 360.0};
+constexpr NumberRule kCoordinate{"座標", -10'000'000.0, 10'000'000.0};
+constexpr NumberRule kElevation{"標高", -10'000.0, 10'000.0};
+constexpr NumberRule kRowRules[kTrvsCellCount] = {
+    {},
+    {},
+    {},
+    {},
+    {},
+    {"水平角", 0.0, 360.0},
+    {"高度角", -360.0, 360.0},
+    {"斜距離", 0.0, 100'000.0},
+    {"器械高", -1'000.0, 1'000.0},
+    {"視準高", -1'000.0, 1'000.0},
+};
+
+// The value of a number field (0 for an empty one), or vemo::Error naming the field and the reason.
+double CheckedNumber(std::string_view field, const NumberRule& rule, const char* utf8Place = "") {
+    const std::string label = Jp(utf8Place) + Jp(rule.label);
+    const std::string_view text = TrimView(field);
+    if (text.empty()) {
+        return 0.0;
+    }
+    const std::optional<double> value = TryStrToFloat(text);
+    if (!value) {
+        throw Error(msg::FieldNotANumber(label, Excerpt(text)));
+    }
+    if (rule.low == 0.0 && *value < 0.0) {
+        throw Error(msg::FieldNegative(label, Excerpt(text)));
+    }
+    if (!(*value >= rule.low && *value <= rule.high)) {
+        throw Error(msg::FieldOutOfRange(label, Excerpt(text), FormatGeneral(rule.low), FormatGeneral(rule.high)));
+    }
+    return *value;
+}
+
+void CheckName(const std::string& name, const char* utf8Label) {
+    try {
+        RequireUsableName(name, utf8Label);
+    } catch (const FieldError& e) {
+        throw Error(e.what());
+    }
+}
+
+// The cells the computation reads as numbers (angles, distance, heights), the names and the TM
+// letter: a row that would stop the computation or be computed into nonsense is refused while the
+// file is read.
 void CheckRow(const TrvsRow& row) {
     const std::string& tm = row[kTrvColTm];
     if (!tm.empty() && tm != "T" && tm != "O" && tm != "K") {
         throw Error(msg::TurningModeInvalid(tm));
     }
+    CheckName(row[kTrvColInst], "器械点");
+    CheckName(row[kTrvColBack], "後視点");
+    CheckName(row[kTrvColTarget], "測点");
     for (int col = kTrvColHAngle; col < kTrvsCellCount; ++col) {
-        if (!Trim(row[col]).empty() && !TryStrToFloat(Trim(row[col]))) {
-            throw Error(msg::NotANumber(row[col]));
-        }
+        CheckedNumber(row[col], kRowRules[col]);
     }
 }
 
-std::string Number(const std::string& item, const char* format) {
-    return Sprintf(format, HeaderNumber(item));
+std::string Number(const std::string& item, const char* format, const NumberRule& rule, const char* utf8Place) {
+    return Sprintf(format, CheckedNumber(item, rule, utf8Place));
+}
+
+// A control byte has no place in the file: a NUL would end a field for the comma list and cut the
+// row short, so that an angle came to be read as another.
+void RefuseControlBytes(const std::vector<std::string>& lines) {
+    for (size_t index = 0; index < lines.size(); ++index) {
+        const std::string& line = lines[index];
+        if (std::any_of(line.begin(), line.end(),
+                        [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; })) {
+            throw Error(msg::TraverseFileLine(index + 1, msg::LineHasControlByte(Excerpt(line, 48))));
+        }
+    }
 }
 
 // A damaged line is reported by its number, so that the surveyor can mend the file in an editor.
@@ -123,29 +194,33 @@ void DecodeHeader(const std::vector<std::string>& lines, TrvsHeader& header) {
     header.remark = lines.size() > 2 ? lines[2] : std::string();
     AtLine(3, [&] {
         auto start = Items(lines, 3, 4);
+        CheckName(start[0], "始点");
         header.T0No = start[0];
-        header.T0X = Number(start[1], "%11.3f");
-        header.T0Y = Number(start[2], "%11.3f");
-        header.T0Z = Number(start[3], "%9.3f");
+        header.T0X = Number(start[1], "%11.3f", kCoordinate, "始点のX");
+        header.T0Y = Number(start[2], "%11.3f", kCoordinate, "始点のY");
+        header.T0Z = Number(start[3], "%9.3f", kElevation, "始点の");
     });
     AtLine(4, [&] {
         auto back = Items(lines, 4, 3);
+        CheckName(back[0], "後視点");
         header.T1No = back[0];
         header.startIncoming = back[1] == "0";
-        header.T1Angle = Number(back[2], "%11.4f");
+        header.T1Angle = Number(back[2], "%11.4f", kDirection, "始点の");
     });
     AtLine(5, [&] {
         auto end = Items(lines, 5, 4);
+        CheckName(end[0], "終点");
         header.T2No = end[0];
-        header.T2X = Number(end[1], "%11.3f");
-        header.T2Y = Number(end[2], "%11.3f");
-        header.T2Z = Number(end[3], "%9.3f");
+        header.T2X = Number(end[1], "%11.3f", kCoordinate, "終点のX");
+        header.T2Y = Number(end[2], "%11.3f", kCoordinate, "終点のY");
+        header.T2Z = Number(end[3], "%9.3f", kElevation, "終点の");
     });
     AtLine(6, [&] {
         auto sight = Items(lines, 6, 3);
+        CheckName(sight[0], "終点の視準点");
         header.T3No = sight[0];
         header.endIncoming = sight[1] == "0";
-        header.T3Angle = Number(sight[2], "%11.4f");
+        header.T3Angle = Number(sight[2], "%11.4f", kDirection, "終点の");
     });
 }
 
@@ -205,6 +280,7 @@ std::string EncodeTrvFile(const TrvsHeader& header, const TrvsTable& table) {
 void DecodeTrvFile(std::string_view bytes, const TrvsOptions& options, const std::string& today, TrvsHeader& header,
                    TrvsTable& table) {
     const std::vector<std::string> lines = SplitLines(bytes);
+    RefuseControlBytes(lines);
     TrvsHeader newHeader = header;
     newHeader.Reset(options, today);
     DecodeHeader(lines, newHeader);
@@ -233,6 +309,7 @@ void LoadTrvFile(const std::string& path, const TrvsOptions& options, const std:
         const std::string shown = MessagePath(path);
         throw Error(read.failure == ReadFailure::Missing ? msg::FileMissing(shown) : msg::CannotRead(shown));
     }
+    RefuseUtf8Text(path, *read.bytes);
     InFile(path, [&] { DecodeTrvFile(*read.bytes, options, today, header, table); });
 }
 

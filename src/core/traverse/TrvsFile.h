@@ -24,8 +24,10 @@ std::string EncodeTrvFile(const TrvsHeader& header, const TrvsTable& table);
 // Reads a file's bytes into `header` and `table`, which are first reset to a new traverse (the header
 // keeps its heights and end label unless the file gives them).  The rows are taken as stored, TM
 // letters included.  Z calculation is switched on when the start height is not 0.000 or a row carries
-// its height cells.  A type outside 0-3, a number that does not parse or more than
-// 1,997 rows throw vemo::Error; `header` and `table` are then left as they were.
+// its height cells.  A type outside 0-3, a number that does not parse or lies outside what its field
+// can hold (angles within one turn, a distance from 0 to 100 km, coordinates within ±10,000 km), a
+// control byte anywhere, a name with a cut double-byte character or more than 1,997 rows throw
+// vemo::Error naming the line and the field; `header` and `table` are then left as they were.
 void DecodeTrvFile(std::string_view bytes, const TrvsOptions& options, const std::string& today, TrvsHeader& header,
                    TrvsTable& table);
 
@@ -37,7 +39,8 @@ std::string TrvBackupPath(const std::string& path);
 // so the target is never left half written.  Throws vemo::Error when the file cannot be written.
 void SaveTrvFile(const std::string& path, const TrvsHeader& header, const TrvsTable& table, bool backup);
 
-// Loads `path` as DecodeTrvFile does; throws vemo::Error when the file is missing or unreadable.
+// Loads `path` as DecodeTrvFile does; throws vemo::Error when the file is missing or unreadable or was
+// saved as UTF-8 (RefuseUtf8Text).
 void LoadTrvFile(const std::string& path, const TrvsOptions& options, const std::string& today, TrvsHeader& header,
                  TrvsTable& table);
 

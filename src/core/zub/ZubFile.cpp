@@ -2,10 +2,13 @@
 
 #include "core/io/BoundedRead.h"
 #include "core/io/SafeReplace.h"
+#include "core/io/Utf8Text.h"
 #include "core/settings/ProgramFolder.h"
+#include "core/text/Bytes.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
 #include "core/text/Messages.h"
+#include "core/text/MessagesReading.h"
 #include "core/text/MessagesZub.h"
 #include "core/text/Numbers.h"
 #include "core/zub/ZubChecksum.h"
@@ -90,7 +93,18 @@ LineRead ReadLine(std::string_view line) {
     return read;
 }
 
+// A control byte before the check character: a NUL in a target name would be written into the
+// traverse table and every file after it, and split the name for other programs.
+bool HasControlByte(std::string_view line) {
+    const std::string_view body = line.substr(0, line.size() >= 2 ? line.size() - 2 : 0);
+    return std::any_of(body.begin(), body.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
+}
+
 ZubRow ParseLine(std::string_view line, size_t lineIndex, bool& checkWrong) {
+    if (HasControlByte(line)) {
+        ThrowAtLine(lineIndex, msg::LineHasControlByte(Excerpt(line, 48)));
+    }
     LineRead read = ReadLine(line);
     if (read.problem == nullptr) {
         checkWrong = read.checkWrong;
@@ -142,10 +156,8 @@ bool IsReceivableZubLine(std::string_view line) {
     }
     // Instruments write text: a control byte before the check character is damage on the line (a
     // byte moved by a multiple of 64 with others that make the sum come out right).
-    for (const char c : line.substr(0, line.size() - 2)) {
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
-            return false;
-        }
+    if (HasControlByte(line)) {
+        return false;
     }
     const LineRead read = ReadLine(line);
     if (read.problem != nullptr) {
@@ -211,6 +223,7 @@ ZubBook LoadZubBook(const std::string& path) {
         const std::string shown = MessagePath(path);
         throw Error(read.failure == ReadFailure::Missing ? msg::FileMissing(shown) : msg::CannotRead(shown));
     }
+    RefuseUtf8Text(path, *read.bytes);
     return InFile(path, [&] { return ReadZubBook(*read.bytes); });
 }
 

@@ -31,8 +31,10 @@ struct ZubBook {
 // for a letter this program does not know in the cell after the last field (kept even when blank, so
 // that the record writes back with all its fields).  A line that cannot be framed (no check character
 // and comma after a last comma), whose first field is not a record letter, which has more fields than
-// its kind or than the 13 cells hold, or a first record other than the start record throws vemo::Error
-// naming the line; nothing is returned then.  Empty lines at the end are ignored.
+// its kind or than the 13 cells hold, which holds a control byte before its check character (a NUL
+// in a target name would split it), or a first record other than the start record throws vemo::Error
+// naming the line; nothing is returned then.  Empty lines at the end are ignored.  Loading a file
+// saved as UTF-8 is refused (RefuseUtf8Text).
 ZubBook ReadZubBook(std::string_view bytes);
 std::vector<ZubRow> ParseZubText(std::string_view bytes);
 

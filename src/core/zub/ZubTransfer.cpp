@@ -4,6 +4,7 @@
 #include "core/text/Bytes.h"
 #include "core/text/Cp932.h"
 #include "core/text/MessagesPrecision.h"
+#include "core/text/MessagesReading.h"
 #include "core/text/MessagesZub.h"
 #include "core/text/Numbers.h"
 #include "core/traverse/TrvsEntry.h"
@@ -19,16 +20,38 @@ namespace vemo {
 
 namespace {
 
-// A field as a number; an empty field stays empty (the computation skips such a row).
-std::optional<std::string> NumberCell(const std::string& field, const char* pattern) {
+// What an observation field may hold: angles packed D.MMSS within one turn, a distance from 0 to
+// 100 km, heights of a few metres.  A field book edited by hand can hold 1e308, which the traverse
+// would compute into "inf" coordinates.
+struct FieldRule {
+    const char* label;
+    const char* pattern;
+    double low;
+    double high;
+};
+constexpr FieldRule kHAngle{"水平角", "0.0000", 0.0, 360.0};
+constexpr FieldRule kVAngle{"高度角", "0.0000", -360.0, 360.0};
+constexpr FieldRule kSlope{"斜距離", "0.000", 0.0, 100'000.0};
+constexpr FieldRule kInstrumentHeight{"器械高", "0.000", -1'000.0, 1'000.0};
+constexpr FieldRule kTargetHeight{"視準高", "0.000", -1'000.0, 1'000.0};
+
+// A field as a number; an empty field stays empty (the computation skips such a row).  A field that
+// is no number or lies outside its rule gives nothing and says why in `problem`.
+std::optional<std::string> NumberCell(const std::string& field, const FieldRule& rule, std::string& problem) {
     if (field.empty()) {
         return std::string();
     }
-    const std::optional<double> value = TryStrToFloat(std::string(TrimView(field)));
+    const std::string_view text = TrimView(field);
+    const std::optional<double> value = TryStrToFloat(text);
     if (!value) {
+        problem = msg::ZubObservationNotNumeric();
         return std::nullopt;
     }
-    return FormatPattern(*value, pattern);
+    if (!(*value >= rule.low && *value <= rule.high)) {
+        problem = msg::ZubObservationOutOfRange(Jp(rule.label), Excerpt(text));
+        return std::nullopt;
+    }
+    return FormatPattern(*value, rule.pattern);
 }
 
 // The reading turned to the setup's reference direction, in whole seconds below 360°.
@@ -75,13 +98,15 @@ ZubTraverse CollectZubTraverse(const std::vector<ZubRow>& zubRows) {
                 result.notes.push_back(msg::ZubNote(zubRow, msg::ZubObservationBeforeSetup()));
                 continue;
             }
-            const std::optional<std::string> h = NumberCell(z[kZubHAngle], "0.0000");
-            const std::optional<std::string> v = NumberCell(z[kZubVAngle], "0.0000");
-            const std::optional<std::string> s = NumberCell(z[kZubSlope1], "0.000");
-            const std::optional<std::string> ih = NumberCell(setup->first ? setup->instrumentHeight : "", "0.000");
-            const std::optional<std::string> th = NumberCell(z[kZubTargetHeight], "0.000");
+            std::string problem;
+            const std::optional<std::string> h = NumberCell(z[kZubHAngle], kHAngle, problem);
+            const std::optional<std::string> v = NumberCell(z[kZubVAngle], kVAngle, problem);
+            const std::optional<std::string> s = NumberCell(z[kZubSlope1], kSlope, problem);
+            const std::optional<std::string> ih =
+                NumberCell(setup->first ? setup->instrumentHeight : "", kInstrumentHeight, problem);
+            const std::optional<std::string> th = NumberCell(z[kZubTargetHeight], kTargetHeight, problem);
             if (!h || !v || !s || !ih || !th) {
-                result.notes.push_back(msg::ZubNote(zubRow, msg::ZubObservationNotNumeric()));
+                result.notes.push_back(msg::ZubNote(zubRow, problem));
                 continue;
             }
             if (static_cast<int>(result.rows.size()) >= kTrvsMaxRows) {

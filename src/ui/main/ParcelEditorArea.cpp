@@ -31,10 +31,14 @@
 namespace vemo {
 namespace {
 
-void PreviewLines(MainWindow& main, std::vector<ReportLine> lines, const ReportHeading* heading = nullptr) {
-    PreviewReport(&main, ApplicationTitle(), [&](QPrinter& printer, const PrintProgress& progress) {
-        ReportPrinter::printLines(printer, lines, progress, heading);
-    });
+void PreviewLines(MainWindow& main, const QString& reportName, std::vector<ReportLine> lines,
+                  const ReportHeading* heading = nullptr) {
+    PreviewReport(
+        &main, ApplicationTitle(),
+        [&](QPrinter& printer, const PrintProgress& progress) {
+            ReportPrinter::printLines(printer, lines, progress, heading);
+        },
+        reportName);
 }
 
 // 画地面積一覧 in the header editor, read-only on the button-face colour, without its cancel button.
@@ -155,14 +159,20 @@ void ConnectParcelCommands(MainWindow& main, ParcelEditor* editor) {
         std::vector<int> covered = CoveredParcelPositions(store.blocks.Count(), editor->selectedPositions());
         // A report handed to a client says on every sheet which site and data it is, when, and which sheet.
         const ReportHeading heading{store.names.CaseName, store.names.XyzName, ReportDateToday()};
-        PreviewLines(main, AreaReportLines(store.blocks, covered, store.Index()), &heading);
+        PreviewLines(main, QStringLiteral("面積計算書"), AreaReportLines(store.blocks, covered, store.Index()),
+                     &heading);
     });
-    commands.connect(Cmd::BlkPrint, [&main] { PreviewLines(main, ParcelListPrintLines(main.store().blocks)); });
+    commands.connect(Cmd::BlkPrint, [&main] {
+        PreviewLines(main, QStringLiteral("画地一覧"), ParcelListPrintLines(main.store().blocks));
+    });
     commands.connect(Cmd::ListPrintAll, [&main] {
         CoordinateListPrint report = CoordinateListPrint::WholeList(main.store().xyz);
-        PreviewReport(&main, ApplicationTitle(), [&](QPrinter& printer, const PrintProgress& progress) {
-            ReportPrinter::printPages(printer, report, progress);
-        });
+        PreviewReport(
+            &main, ApplicationTitle(),
+            [&](QPrinter& printer, const PrintProgress& progress) {
+                ReportPrinter::printPages(printer, report, progress);
+            },
+            QStringLiteral("座標リスト"));
     });
     QObject::connect(editor, &ParcelEditor::ringChanged, editor, [&main] { RepaintPlot(main); });
     QObject::connect(editor, &ParcelEditor::chosenParcelChanged, editor, [&main] { RepaintPlot(main); });

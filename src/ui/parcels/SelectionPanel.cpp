@@ -258,9 +258,10 @@ void SelectionPanel::clearNames() {
 
 void SelectionPanel::printNames() {
     CoordinateListPrint report = CoordinateListPrint::Selection(store_.xyz, rows());
-    PreviewReport(this, ApplicationTitle(), [&](QPrinter& printer, const PrintProgress& progress) {
-        ReportPrinter::printPages(printer, report, progress);
-    });
+    PreviewReport(
+        this, ApplicationTitle(),
+        [&](QPrinter& printer, const PrintProgress& progress) { ReportPrinter::printPages(printer, report, progress); },
+        QStringLiteral("選択座標リスト"));
 }
 
 } // namespace vemo

@@ -9,6 +9,7 @@
 #include "ui/common/MessageBox.h"
 #include "ui/common/StatusNotice.h"
 #include "ui/print/PdfFile.h"
+#include "ui/print/PdfFileName.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -187,9 +188,10 @@ void ReportPrinter::printPages(QPrinter& printer, const PagedReport& report, con
 }
 
 void PreviewReport(QWidget* parent, const QString& title,
-                   const std::function<void(QPrinter&, const PrintProgress&)>& paint) {
+                   const std::function<void(QPrinter&, const PrintProgress&)>& paint, const QString& reportName) {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(title);
+    // The print dialog proposes the document's name for a PDF file.
+    printer.setDocName(PdfDocumentName(title, reportName));
     QPrintPreviewDialog preview(&printer, parent);
     preview.setWindowTitle(title);
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&](QPrinter* target) {

@@ -35,9 +35,11 @@ public:
 
 // A print command: a print preview titled `title` from which the user prints to any printer or saves a
 // PDF; `paint` draws the report onto the printer the preview hands it.  Long jobs show a progress
-// dialog (after a second) that can cancel them.
+// dialog (after a second) that can cancel them.  The PDF's proposed name is PdfDocumentName(title,
+// reportName).
 void PreviewReport(QWidget* parent, const QString& title,
-                   const std::function<void(QPrinter&, const PrintProgress&)>& paint);
+                   const std::function<void(QPrinter&, const PrintProgress&)>& paint,
+                   const QString& reportName = QString());
 
 // Batch and test printing: the report straight into a PDF file, written as WritePdfFile writes (complete
 // or untouched).  Throws vemo::Error naming the file and the reason when it cannot be written.

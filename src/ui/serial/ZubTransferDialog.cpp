@@ -1,7 +1,9 @@
 #include "ui/serial/ZubTransferDialog.h"
 
+#include "core/serial/SentPointsCheck.h"
 #include "core/serial/ZubTransfers.h"
 #include "core/text/Error.h"
+#include "core/text/MessagesReading.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/MessageBox.h"
 #include "ui/serial/ZubPortDriver.h"
@@ -10,6 +12,9 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <memory>
+#include <vector>
 
 namespace vemo {
 
@@ -55,8 +60,10 @@ ZubTransferDialog::~ZubTransferDialog() = default;
 void ZubTransferDialog::Prepare(Mode mode, const Settings::Rs232cKeys& keys) {
     mode_ = mode;
     keys_ = keys;
-    static const char* const kCaptions[] = {"Export Xyz by ZUB", "Import Xyz by ZUB", "Import Trvs by ZUB"};
-    static const QColor kTints[] = {QColor(0, 255, 255), QColor(255, 255, 0), QColor(255, 255, 255)};
+    static const char* const kCaptions[] = {"Export Xyz by ZUB", "Import Xyz by ZUB", "Import Trvs by ZUB",
+                                            "Check Xyz by ZUB"};
+    static const QColor kTints[] = {QColor(0, 255, 255), QColor(255, 255, 0), QColor(255, 255, 255),
+                                    QColor(255, 255, 0)};
     setWindowTitle(QString::fromLatin1(kCaptions[static_cast<int>(mode)]));
     button_->setText(mode == Mode::ExportXyz ? QStringLiteral("送信") : QStringLiteral("受信"));
     const std::string* texts[5] = {&keys.Port, &keys.ByteSize, &keys.Speed, &keys.Parity, &keys.StopBits};
@@ -80,8 +87,38 @@ void ZubTransferDialog::ShowButton(bool shown) {
 void ZubTransferDialog::ExecSend(const ZubSendList& list, const Settings::Rs232cKeys& keys) {
     Prepare(Mode::ExportXyz, keys);
     makeLink_ = [this, &list] { return MakeCoordinateSender(list, sendTiming_); };
-    finish_ = [this, &list] { MessageBox::ShowCp932(this, SendResultMessage(driver_->Link()->State(), list)); };
+    finish_ = [this, &list, keys] {
+        const ZubLinkState state = driver_->Link()->State();
+        MessageBox::ShowCp932(this, SendResultMessage(state, list));
+        // Every line acknowledged is no proof: noise can change a figure past the check character.
+        if (state == ZubLinkState::Succeeded &&
+            MessageBox::Ask(this, FromCp932(msg::AskCheckSentPoints()), QMessageBox::Yes | QMessageBox::No,
+                            QMessageBox::No) == QMessageBox::Yes) {
+            PrepareCheckSent(list, keys);
+            stayOpen_ = true;
+        }
+    };
     exec();
+}
+
+void ZubTransferDialog::ExecCheckSent(const ZubSendList& list, const Settings::Rs232cKeys& keys) {
+    PrepareCheckSent(list, keys);
+    exec();
+}
+
+void ZubTransferDialog::PrepareCheckSent(const ZubSendList& list, const Settings::Rs232cKeys& keys) {
+    Prepare(Mode::CheckSent, keys);
+    auto back = std::make_shared<std::vector<ReceivedPoint>>();
+    makeLink_ = [back] {
+        back->clear();
+        return std::make_unique<ZubReceiver>(ZubReceiveKind::Coordinates,
+                                             [back](const ReceivedPoint& point) { back->push_back(point); });
+    };
+    finish_ = [this, &list, back] {
+        if (driver_->Link()->State() == ZubLinkState::Succeeded) {
+            MessageBox::ShowCp932(this, SentPointsCheckReport(list, *back));
+        }
+    };
 }
 
 void ZubTransferDialog::ExecReceiveCoordinates(XyzList& list, const Settings::Rs232cKeys& keys) {
@@ -129,11 +166,15 @@ void ZubTransferDialog::StartTransfer() {
 }
 
 void ZubTransferDialog::OnFinished() {
-    finish_();
+    stayOpen_ = false;
+    const std::function<void()> finish = finish_; // it may prepare the next transfer in its place
+    finish();
     if (!driver_->LinkError().isEmpty()) {
         MessageBox::Show(this, driver_->LinkError());
     }
-    accept();
+    if (!stayOpen_) {
+        accept();
+    }
 }
 
 void ZubTransferDialog::reject() {

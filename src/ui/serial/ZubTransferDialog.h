@@ -31,8 +31,12 @@ public:
     ~ZubTransferDialog() override;
 
     // "Export Xyz by ZUB": sends the points of a selection; "送信完了！" or "送信失敗！" at the end, with
-    // the names that were left out.
+    // the names that were left out.  After a complete send the surveyor is offered 送信内容の照合
+    // (below) in the same window.
     void ExecSend(const ZubSendList& list, const Settings::Rs232cKeys& keys);
+    // 送信内容の照合: receives the instrument's job (a coordinate output) without touching the list and
+    // shows how it differs from the points of `list`, point by point.
+    void ExecCheckSent(const ZubSendList& list, const Settings::Rs232cKeys& keys);
     // "Import Xyz by ZUB": received points go into `list` as they come; "受信完了" at the end record.
     void ExecReceiveCoordinates(XyzList& list, const Settings::Rs232cKeys& keys);
     // "Import Trvs by ZUB": the records go to "Temp.ZUB" in `exeDir` once the end record came.
@@ -46,9 +50,10 @@ protected:
     void reject() override;
 
 private:
-    enum class Mode { ExportXyz, ImportXyz, ImportTrvs };
+    enum class Mode { ExportXyz, ImportXyz, ImportTrvs, CheckSent };
 
     void Prepare(Mode mode, const Settings::Rs232cKeys& keys);
+    void PrepareCheckSent(const ZubSendList& list, const Settings::Rs232cKeys& keys);
     void StartTransfer();
     void OnFinished();
     void ShowButton(bool shown);
@@ -59,6 +64,7 @@ private:
     // Builds the link of the current transfer, and reports its end.
     std::function<std::unique_ptr<ZubLink>()> makeLink_;
     std::function<void()> finish_;
+    bool stayOpen_ = false; // the transfer that ended leads on to another in the same window
     QLabel* values_[5] = {};
     QLabel* message_ = nullptr;
     QLabel* cancelHint_ = nullptr;

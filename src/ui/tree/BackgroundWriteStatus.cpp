@@ -1,6 +1,7 @@
 #include "ui/tree/BackgroundWriteStatus.h"
 
 #include "ui/common/Cp932Text.h"
+#include "ui/common/MessageBox.h"
 #include "ui/tree/FileCommandHost.h"
 
 #include <exception>
@@ -20,8 +21,9 @@ bool BackgroundWriteStatus::run(const QString& prefix, const std::function<void(
 
 void BackgroundWriteStatus::report(const QString& prefix, const QString& error) {
     if (!error.isEmpty()) {
-        if (!failing_) {
-            host_.setStatusText(prefix + error);
+        host_.setStatusText(prefix + error);
+        if (!failing_ && boxOnFirstFailure_) {
+            MessageBox::Show(boxParent_, prefix + error, MessageBox::Kind::Warning);
         }
         failing_ = true;
         return;

@@ -55,7 +55,7 @@ private:
 FileCommands::FileCommands(Workspace& workspace, DataTree& tree, HeaderEditor& editor, FileCommandHost& host,
                            QWidget* window)
     : QObject(window), workspace_(workspace), store_(workspace.store()), settings_(workspace.settings()), tree_(tree),
-      editor_(editor), host_(host), window_(window), autoSaveStatus_(host) {
+      editor_(editor), host_(host), window_(window), autoSaveStatus_(host, true, window) {
     connect(&tree_, &DataTree::nodeDoubleClicked, this, [this](QTreeWidgetItem* item) { nodeDoubleClicked(item); });
     autoSaver_ = new AutoSaver([this] { return autoSaveSnapshot(); }, [this] { return exeDir(); }, this);
     autoSaver_->setEnabled(settings_.Data.AutoSave);

@@ -2,12 +2,18 @@
 // expected (it would become mojibake), and coordinates no plane rectangular system can hold.
 #include "FilesTestUtil.h"
 
+#include "core/files/BlkFile.h"
 #include "core/files/LinkFileState.h"
 #include "core/files/Nichoren.h"
 #include "core/files/Sima.h"
-#include "core/files/Utf8Text.h"
 #include "core/files/XyzFile.h"
+#include "core/io/Utf8Text.h"
 #include "core/text/Cp932.h"
+#include "core/traverse/TrvsFile.h"
+#include "core/traverse/TrvsHeader.h"
+#include "core/traverse/TrvsTable.h"
+#include "core/zub/ZubChecksum.h"
+#include "core/zub/ZubFile.h"
 #include "support/ErrorMessage.h"
 #include "support/TempDir.h"
 
@@ -47,6 +53,22 @@ std::vector<Format> Formats() {
          [](const std::string& path) { ReadSimaFile(path); }},
         {"nichoren.txt", Jp("1,境界杭No.2,-12345.678,23456.789,1.25\r\n"),
          [](const std::string& path) { ReadNichorenFile(path); }},
+        {"parcels.Blk", Jp("区画1,5,境界杭No.2,P2,P3,境界杭No.2\r\n"),
+         [](const std::string& path) {
+             BlockList blocks;
+             ReadBlkFile(path, blocks);
+         }},
+        {"traverse.Trv",
+         Jp("1\r\n26/12/09\r\n東町\r\n基準点1,1000.000,1000.000,10.000\r\nP,1,45.3000\r\n"
+            "基準点2,1000.000,1100.000,10.000\r\nF,0,90.0000\r\n"
+            "1,T,,,境界杭No.2,180.0000,90.0000,100.000,1.500,1.500\r\n"),
+         [](const std::string& path) {
+             TrvsHeader header;
+             TrvsTable table;
+             LoadTrvFile(path, TrvsOptions{}, "26/12/09", header, table);
+         }},
+        {"book.ZUB", "A,01,Z,\r\n" + ZubRecordLine(Jp("B,境界確認,GTS,12345,")) + "\r\n",
+         [](const std::string& path) { LoadZubBook(path); }},
     };
 }
 

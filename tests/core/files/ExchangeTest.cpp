@@ -78,18 +78,20 @@ TEST(Sima, FaultsLoadNothing) {
 
 TEST(Sima, ExportFilters) {
     XyzList list = test::ListOf({PointRow("A", "0.0005", "0"), PointRow("B", "", ""), PointRow("C", "1", "-2", "3")});
+    // Only the row without coordinates is left out; a point at the origin is a point.
     std::vector<ExportPoint> points = PointsFromList(list);
-    ASSERT_EQ(points.size(), 1u);
-    EXPECT_EQ(points[0].number, 3);
+    ASSERT_EQ(points.size(), 2u);
+    EXPECT_EQ(points[0].number, 1);
+    EXPECT_EQ(points[1].number, 3);
     XyzNameIndex index;
     index.Rebuild(test::ListOf({PointRow("P", "1.23456", "2", "9"), PointRow("ZERO", "0", "0")}));
     std::vector<ExportPoint> selected = PointsFromSelection({"NONE", "P", "ZERO"}, index);
-    ASSERT_EQ(selected.size(), 1u);
+    ASSERT_EQ(selected.size(), 2u);
     EXPECT_EQ(selected[0].number, 2);
     EXPECT_EQ(FormatSimaText({}, selected),
               "G00,01,SIMA ,\r\n" + Jp("Z00,/*　座標　*/,\r\n") +
                   "Z00,/*    */,\r\nA00,\r\nA01,    2,P           ,      1.235000,      2.000000,      0.000000,\r\n"
-                  "A99,\r\n");
+                  "A01,    3,ZERO        ,      0.000000,      0.000000,      0.000000,\r\nA99,\r\n");
 }
 
 TEST(Nichoren, GoldenFileAndReadingRules) {

@@ -10,6 +10,7 @@
 
 #include <csignal>
 #include <filesystem>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -117,6 +118,23 @@ TEST(SafeReplace, FailuresNameTheRequestedFileAndTheReason) {
         EXPECT_NE(message.find(c.expected), std::string::npos) << message;
         EXPECT_EQ(message.find(".tmp"), std::string::npos) << "the temporary name means nothing to the user";
     }
+}
+
+// A folder on a read-only mount (a write-protected card, a share mounted read-only) is no question of
+// permission: the surveyor must hear that the file system itself takes no writing.  Mounting needs
+// root, as CI runs.
+TEST(SafeReplace, AReadOnlyFileSystemIsSaidSo) {
+    test::TempDir dir;
+    if (::mount("tmpfs", dir.Str().c_str(), "tmpfs", 0, "size=1m") != 0) {
+        GTEST_SKIP() << "mounting a file system needs root";
+    }
+    const std::string target = dir.File("site.Xyz");
+    ReplaceFile({target, "old", {}});
+    ASSERT_EQ(::mount("tmpfs", dir.Str().c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=1m"), 0);
+    const std::string message = MessageOf([&] { ReplaceFile({target, "new", {}}); });
+    ::umount2(dir.Str().c_str(), MNT_DETACH);
+    EXPECT_NE(message.find("site.Xyz」に書き込めません（読み取り専用のファイルシステムです）"), std::string::npos)
+        << message;
 }
 
 // A file-size limit (a full disk stands in badly for it) used to end the program with SIGXFSZ.

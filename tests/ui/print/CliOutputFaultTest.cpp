@@ -74,6 +74,33 @@ TEST(CliOutputFaults, PdfOnAFullDiskKeepsTheEarlierPdf) {
     }
 }
 
+// A survey map drawing on a disk that fills up while GDAL writes it: GDAL writes its EOF record all the
+// same, so the drawing looked complete with no entities (48 KiB free) or with a third of them (64 KiB).
+// Every entity must read back, or the command fails and the earlier drawing stays.
+TEST(CliOutputFaults, SurveyMapDxfOnANearlyFullDiskKeepsTheEarlierDrawing) {
+    test::TempDir input;
+    WriteSite(input.File("site.Xyz"), input.File("site.Blk"), 40);
+    const std::string arguments = "survey-map " + input.File("site.Xyz") + " " + input.File("site.Blk") + " --parcel " +
+                                  Jp("画地0") + " --adjacent " + Jp("画地8") + " --zone 9 --dxf ";
+    for (const unsigned long freeBytes : {48ul * 1024, 64ul * 1024}) {
+        test::FullDisk disk(freeBytes);
+        if (!disk.IsTmpfs()) {
+            GTEST_SKIP() << "a file-size limit cannot stand in for a disk that GDAL fills without noticing";
+        }
+        const std::string dxf = disk.File("map.dxf");
+        test::WriteBytes(dxf, "0\nSECTION\nthe earlier drawing\n0\nEOF\n");
+        const test::ShellRun run = RunCli(disk.CommandPrefix(), arguments + dxf, "/dev/null");
+        EXPECT_EQ(run.status, 1) << freeBytes << ": " << run.out;
+        EXPECT_THAT(run.out, HasSubstr("map.dxf」に書き込めません（")) << freeBytes;
+        EXPECT_EQ(test::ReadBytes(dxf), "0\nSECTION\nthe earlier drawing\n0\nEOF\n") << freeBytes;
+        EXPECT_EQ(disk.Names(), std::vector<std::string>{"map.dxf"}) << freeBytes << ": a temporary file was left";
+    }
+    // With room the same drawing is written.
+    test::TempDir room;
+    const test::ShellRun written = RunCli("", arguments + room.File("map.dxf"), "/dev/null");
+    EXPECT_EQ(written.status, 0) << written.out;
+}
+
 TEST(CliOutputFaults, ReadOnlyPdfIsRefused) {
     test::TempDir dir;
     WriteSite(dir.File("site.Xyz"), dir.File("site.Blk"), 20);

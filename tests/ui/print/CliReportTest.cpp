@@ -50,6 +50,12 @@ TEST(CliReports, AreasAndPrintList) {
     EXPECT_EQ(pages.status, 0);
     EXPECT_EQ(pages.out, "1 pages written to " + dir.File("l.pdf") + "\n");
 
+    // A batch run without a runtime folder (cron, su) hears only the program's own messages.
+    ShellRun bare = test::RunShell("env -u XDG_RUNTIME_DIR " + std::string(VEMO_CLI_PATH) + " print-list " +
+                                   dir.File("site.Xyz") + " --pdf " + dir.File("m.pdf") + " 2>&1");
+    EXPECT_EQ(bare.status, 0);
+    EXPECT_EQ(bare.out, "1 pages written to " + dir.File("m.pdf") + "\n");
+
     EXPECT_EQ(RunCli("areas " + dir.File("site.Xyz")).status, 2);            // parcel file missing
     EXPECT_EQ(RunCli("print-list " + dir.File("site.Xyz")).status, 2);       // no --pdf
     EXPECT_EQ(RunCli("areas " + dir.File("none.Xyz") + " x.Blk").status, 1); // unreadable input

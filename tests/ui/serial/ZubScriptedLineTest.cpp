@@ -4,6 +4,7 @@
 // instrument on a noisy line, counting what was sent against what was stored.
 #include "InstrumentProcess.h"
 
+#include "core/serial/SentPointsCheck.h"
 #include "core/serial/ZubTransfers.h"
 #include "core/store/Store.h"
 #include "core/text/Numbers.h"
@@ -20,6 +21,7 @@
 
 #include <fcntl.h>
 #include <map>
+#include <optional>
 #include <termios.h>
 #include <unistd.h>
 
@@ -265,6 +267,76 @@ TEST(ZubScriptedLine, NoisyLineLosesNoPoint) {
         std::printf("noise %s: %d points sent, %d stored exactly, %d with figures and %d with names damaged past "
                     "the check character (%d of those flagged as repeats), %d lines refused and sent again\n",
                     rate, sent, exact, damagedFigures, damagedNames, flagged, refused);
+    }
+}
+
+// The other direction: 100 points sent to the simulated instrument over the same noisy line.  A line
+// goes on only once the instrument acknowledged it, so the instrument keeps at least one line per point
+// sent; what noise changed past the check character (a comma into a letter, a digit into another)
+// arrives so, which only 送信内容の照合 shows.  Changed, doubled and extra lines are counted.
+TEST(ZubScriptedLine, NoisySendKeepsOneLinePerPoint) {
+    constexpr int kPoints = 100;
+    Store store;
+    std::vector<XyzRow> rows;
+    std::vector<std::string> names;
+    for (int i = 1; i <= kPoints; ++i) {
+        const ReceivedPoint p = CannedPoint(i);
+        names.push_back(p.name);
+        rows.push_back({"", p.name, p.x, p.y, "", "", ""});
+    }
+    store.xyz.ReplaceAll(rows);
+    const ZubSendList send = BuildCoordinateSendList(names, store.Index());
+    for (const char* rate : {"0.01", "0.03"}) {
+        int lost = 0, changed = 0, doubled = 0, extra = 0;
+        for (int seed = FirstNoiseSeed(); seed <= NoiseSeeds(); ++seed) {
+            TempDir dir;
+            InstrumentProcess instrument({"--receive", QString::fromStdString(dir.File("got.txt")), "--corrupt", rate,
+                                          "--seed", QString::number(seed), "--timeout", "300"});
+            ZubPortDriver driver;
+            ASSERT_EQ(RunOverLine(driver, MakeCoordinateSender(send, {5000, 60}), instrument.PortPath()),
+                      ZubLinkState::Succeeded)
+                << rate << " seed " << seed;
+            instrument.Finish(5000);
+            const std::string got = ReadBytes(dir.File("got.txt"));
+            std::map<std::string, int> seen;
+            int pointLines = 0;
+            size_t at = 0;
+            for (size_t end; (end = got.find("\r\n", at)) != std::string::npos; at = end + 2) {
+                const std::string line = got.substr(at, end - at);
+                if (line.starts_with("A,") || line.starts_with("Z,")) {
+                    continue;
+                }
+                ++pointLines;
+                const std::optional<ReceivedPoint> point = ParseCoordinateRecord(line);
+                if (point && ++seen[point->name] > 1) {
+                    ++doubled;
+                }
+            }
+            // The instrument may keep a resend damaged past the check character as a line of its own.
+            EXPECT_GE(pointLines, kPoints) << rate << " seed " << seed << ": a line acknowledged was not kept";
+            extra += pointLines - kPoints;
+            for (int i = 1; i <= kPoints; ++i) {
+                const ReceivedPoint p = CannedPoint(i);
+                if (!seen.contains(p.name)) {
+                    ++lost;
+                }
+            }
+            const std::vector<ReceivedPoint> sentBack = [&] {
+                std::vector<ReceivedPoint> points;
+                for (size_t a = 0, e; (e = got.find("\r\n", a)) != std::string::npos; a = e + 2) {
+                    if (auto point = ParseCoordinateRecord(got.substr(a, e - a))) {
+                        points.push_back(*point);
+                    }
+                }
+                return points;
+            }();
+            for (const std::string& difference : CompareSentPoints(send, sentBack)) {
+                changed += difference.find(": ") != std::string::npos ? 1 : 0;
+            }
+        }
+        std::printf("send noise %s: %d points sent, %d names missing at the instrument, %d differences found by "
+                    "the check of the send, %d names kept twice, %d extra lines kept\n",
+                    rate, kPoints * (NoiseSeeds() - FirstNoiseSeed() + 1), lost, changed, doubled, extra);
     }
 }
 

@@ -5,6 +5,7 @@
 #include "core/serial/ZubTransfers.h"
 #include "core/store/XyzList.h"
 #include "core/text/Cp932.h"
+#include "core/zub/ZubChecksum.h"
 #include "core/zub/ZubFile.h"
 #include "support/TempDir.h"
 #include "ui/common/MessageBox.h"
@@ -85,6 +86,35 @@ TEST_F(ZubDialog, EnterReceivesCoordinatesIntoTheList) {
     EXPECT_TRUE(texts.contains("終わりのレコードを受信しました")) << texts.join('|').toStdString();
     ASSERT_EQ(list.PointRowCount(), 5);
     EXPECT_EQ(list.Cell(5, kColName), "P5");
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+// 送信内容の照合: the instrument's job (its five made-up points P1 .. P5, at X -12000, Y 35000 + 10 i)
+// against what was sent: P3 went with Y 35031 (a digit changed on the line), P6 never arrived, P5 was
+// never sent.  Nothing goes into any list.
+TEST_F(ZubDialog, CheckOfTheSendListsEveryDifference) {
+    InstrumentProcess instrument({"--canned", "5"});
+    ZubSendList send;
+    send.lines.push_back(ZubRecordLine("A,01,"));
+    for (const auto& [name, y] :
+         {std::pair{"P1", 35010.0}, {"P2", 35020.0}, {"P3", 35031.0}, {"P4", 35040.0}, {"P6", 35060.0}}) {
+        send.lines.push_back(ZubRecordLine(ZubCoordinateBody(name, -12000.0, y)));
+    }
+    send.lines.push_back(ZubRecordLine("Z,"));
+    ZubTransferDialog dialog;
+    Look look;
+    WhenShown([&] {
+        look = LookOf(dialog);
+        QTest::keyClick(&dialog, Qt::Key_Return);
+    });
+    dialog.ExecCheckSent(send, Keys(instrument.PortPath()));
+    EXPECT_EQ(look.caption, "Check Xyz by ZUB");
+    EXPECT_EQ(look.button, "受信");
+    EXPECT_EQ(MessageBox::ShownTexts(),
+              QStringList{"送った 5 点のうち 2 点が測器の作業と違います:\n"
+                          "  P3: 送った X -12000.000 Y 35031.000、測器では X -12000.000 Y 35030.000\n"
+                          "  P6: 測器の作業にありません\n"
+                          "  P5: 送っていない点です（X -12000.000 Y 35050.000）"});
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
 

@@ -1,4 +1,4 @@
-#include "core/files/Utf8Text.h"
+#include "core/io/Utf8Text.h"
 
 #include "core/io/SafeReplace.h"
 #include "core/text/Cp932.h"
