@@ -1,8 +1,8 @@
 #include "core/surveymap/SiteSurveyInfo.h"
 
 #include "core/files/FileIo.h"
-#include "core/files/Utf8Text.h"
 #include "core/io/SafeReplace.h"
+#include "core/io/Utf8Text.h"
 #include "core/parcels/LandCategoryChiseki.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
