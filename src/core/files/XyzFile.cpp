@@ -58,6 +58,14 @@ XyzRow ParseXyzLine(std::string_view line) {
     // the file (which holds only points with both) has no row without them.
     const bool noX = TrimView(x).empty();
     const bool noY = TrimView(y).empty();
+    if (noX && noY) {
+        // A name without coordinates is a row the format holds as such (the list's entry row, a name
+        // another program added to the link file): kept without coordinates, never put at the origin.
+        row[kColZ] = TrimView(z).empty() ? "" : ReadFileCoordinate(z, "Z座標");
+        row[kColTensyu] = Trim(Field(line, kTensyuStart, kXyzTextWidth));
+        row[kColBiko] = Trim(Field(line, kBikoStart, kXyzTextWidth));
+        return row;
+    }
     if (!noX) {
         row[kColX] = ReadFileCoordinate(x, "X座標");
     }

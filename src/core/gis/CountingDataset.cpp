@@ -1,5 +1,7 @@
 #include "core/gis/CountingDataset.h"
 
+#include <string_view>
+
 namespace vemo::gis {
 
 namespace {
@@ -43,7 +45,10 @@ OGRLayer* CountingDataset::ICreateLayer(const char* name, OGRSpatialReference* s
     if (layer == nullptr) {
         return nullptr;
     }
-    layers_.push_back(std::make_unique<CountingLayer>(*layer, created_));
+    // The DXF driver's "blocks" layer holds block definitions, which a drawing does not read back as
+    // entities: only the entities (inserts among them) are counted.
+    const bool definitions = name != nullptr && std::string_view(name) == "blocks";
+    layers_.push_back(std::make_unique<CountingLayer>(*layer, definitions ? definitions_ : created_));
     return layers_.back().get();
 }
 

@@ -30,6 +30,7 @@ private:
     GDALDataset& inner_;
     std::vector<std::unique_ptr<OGRLayer>> layers_;
     long long created_ = 0;
+    long long definitions_ = 0; // features of the blocks' definitions, not counted
 };
 
 } // namespace vemo::gis

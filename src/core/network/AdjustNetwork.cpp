@@ -130,13 +130,13 @@ double RowCofactor(const EquationRow& row, const NetworkSolver& solver) {
 
 } // namespace
 
-std::expected<NetworkAdjustment, std::string> AdjustNetwork(const Network& network) {
+NetworkOutcome AdjustNetwork(const Network& network) {
     if (auto problem = CheckInput(network)) {
-        return std::unexpected(*problem);
+        return NetworkOutcome::Failure(*problem);
     }
     const ApproximateCoordinates approximate = FindApproximateCoordinates(network);
     if (approximate.missing >= 0) {
-        return std::unexpected(
+        return NetworkOutcome::Failure(
             msg::NetworkPointNoApproximate(network.points[static_cast<size_t>(approximate.missing)].name));
     }
     const UnknownLayout layout(network);
@@ -149,7 +149,7 @@ std::expected<NetworkAdjustment, std::string> AdjustNetwork(const Network& netwo
         for (int iteration = 1; iteration <= kMaxIterations && !converged; ++iteration) {
             const auto step = solver.Solve(Linearize(network, layout, state), state);
             if (step.undetermined >= 0) {
-                return std::unexpected(UndeterminedMessage(network, layout, step.undetermined));
+                return NetworkOutcome::Failure(UndeterminedMessage(network, layout, step.undetermined));
             }
             double largest = 0.0;
             Apply(network, layout, step.correction, state, largest);
@@ -157,19 +157,19 @@ std::expected<NetworkAdjustment, std::string> AdjustNetwork(const Network& netwo
             converged = largest < kConverged;
         }
         if (!converged) {
-            return std::unexpected(msg::NetworkNotConverging(kMaxIterations));
+            return NetworkOutcome::Failure(msg::NetworkNotConverging(kMaxIterations));
         }
         // The residuals and the cofactors at the adjusted coordinates themselves.
         const std::vector<EquationRow> rows = Linearize(network, layout, state);
         if (const auto step = solver.Solve(rows, state); step.undetermined >= 0) {
-            return std::unexpected(UndeterminedMessage(network, layout, step.undetermined));
+            return NetworkOutcome::Failure(UndeterminedMessage(network, layout, step.undetermined));
         }
         result.equations = static_cast<int>(rows.size());
         result.unknowns = layout.count;
         result.datumDefect = solver.Defect();
         result.degreesOfFreedom = result.equations - result.unknowns + result.datumDefect;
         if (result.degreesOfFreedom < 0) {
-            return std::unexpected(msg::NetworkTooFewObservations(result.equations, result.unknowns));
+            return NetworkOutcome::Failure(msg::NetworkTooFewObservations(result.equations, result.unknowns));
         }
         result.datum = solver.Free() ? NetworkDatum::FreeMinimumNorm : NetworkDatum::Fixed;
         for (const NetworkPoint& p : network.points) {
@@ -196,7 +196,7 @@ std::expected<NetworkAdjustment, std::string> AdjustNetwork(const Network& netwo
         }
         network::FinishStatistics(network, layout, state, approximate, solver, result);
     } catch (const Error& error) {
-        return std::unexpected(std::string(error.what()));
+        return NetworkOutcome::Failure(std::string(error.what()));
     }
     return result;
 }

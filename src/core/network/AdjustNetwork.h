@@ -2,7 +2,7 @@
 
 #include "core/network/Network.h"
 
-#include <expected>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -61,10 +61,31 @@ struct NetworkAdjustment {
     std::vector<std::string> notes; // CP932
 };
 
+// The adjustment, or the message why there is none.  (std::expected would do, but the fuzz build's clang
+// does not offer it with this standard library.)
+class NetworkOutcome {
+public:
+    NetworkOutcome(NetworkAdjustment adjustment) : adjustment_(std::move(adjustment)) {}
+    static NetworkOutcome Failure(std::string message) { return NetworkOutcome(std::move(message)); }
+
+    bool has_value() const { return adjustment_.has_value(); }
+    explicit operator bool() const { return has_value(); }
+    const NetworkAdjustment& operator*() const& { return *adjustment_; }
+    NetworkAdjustment&& operator*() && { return std::move(*adjustment_); }
+    NetworkAdjustment& operator*() & { return *adjustment_; }
+    const NetworkAdjustment* operator->() const { return &*adjustment_; }
+    const std::string& error() const { return error_; }
+
+private:
+    explicit NetworkOutcome(std::string message) : error_(std::move(message)) {}
+    std::optional<NetworkAdjustment> adjustment_;
+    std::string error_;
+};
+
 // Adjusts the network by least squares (observation equations, Gauss–Newton) from approximate
 // coordinates, given or found, until the corrections are below 0.1 mm.  A network that cannot be
 // adjusted (an unconnected or undetermined point, too few observations) gives the CP932 message naming
 // the point instead.
-std::expected<NetworkAdjustment, std::string> AdjustNetwork(const Network& network);
+NetworkOutcome AdjustNetwork(const Network& network);
 
 } // namespace vemo

@@ -83,7 +83,6 @@ TEST(DamagedLine, AFieldLeftEmptyIsRefusedNamingTheLine) {
         {"Xyz with X only", [] { ParseXyzText(XyzLine("P1", "1.000", "2.000") + XyzLine("SH", "12.345", "")); },
          "2行目: Y座標が空です"},
         {"Xyz with Y only", [] { ParseXyzText(XyzLine("SH", "", "12.345")); }, "1行目: X座標が空です"},
-        {"Xyz with a name only", [] { ParseXyzText(XyzLine("P", "1", "2") + "SH\r\n"); }, "2行目: X座標が空です"},
     };
     for (const auto& c : cases) {
         EXPECT_THAT(test::MessageOf(c.read), HasSubstr(c.message)) << c.what;
@@ -97,6 +96,12 @@ TEST(DamagedLine, AFieldLeftEmptyIsRefusedNamingTheLine) {
     EXPECT_FALSE(std::filesystem::exists(dir.File("out.sim")));
     // A blank line holds no point at all.
     EXPECT_EQ(ParseXyzText(XyzLine("P", "1", "2") + "   \r\n" + XyzLine("Q", "3", "4")).size(), 2u);
+    // A name alone is a row without coordinates (the list's entry row), never a point at the origin.
+    const std::vector<XyzRow> named = ParseXyzText(XyzLine("P", "1", "2") + "SH\r\n");
+    ASSERT_EQ(named.size(), 2u);
+    EXPECT_EQ(named[1][kColName], "SH");
+    EXPECT_EQ(named[1][kColX], "");
+    EXPECT_EQ(named[1][kColY], "");
 }
 
 // Another program's "name,X,Y,Z" list named .txt is no 日調連 file: its columns would shift.

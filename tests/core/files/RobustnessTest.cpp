@@ -20,6 +20,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+
 #include <random>
 
 namespace vemo {
@@ -50,7 +53,11 @@ TEST(Robustness, CoordinateReaderAcceptsOrRefusesAndRoundTrips) {
         ++accepted;
         std::string written;
         if (Accepts([&] { written = FormatXyzText(rows); })) {
-            ASSERT_EQ(ParseXyzText(written), rows) << "input #" << i;
+            // A name without coordinates is no point: the file keeps the points only.
+            std::vector<XyzRow> points;
+            std::copy_if(rows.begin(), rows.end(), std::back_inserter(points),
+                         [](const XyzRow& row) { return !row[kColX].empty() || !row[kColY].empty(); });
+            ASSERT_EQ(ParseXyzText(written), points) << "input #" << i;
         }
     }
     // The mutations must also reach the paths past the checks (a line cut short or a control byte in a

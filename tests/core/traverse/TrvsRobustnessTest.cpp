@@ -45,9 +45,10 @@ TEST(TrvsRobustness, ReaderAndComputationAcceptOrRefuse) {
         }
     }
     // The mutations must reach the computations, not only the reader's refusals (the reader refuses
-    // every row whose TM or numbers are damaged, so most mutations stop there).
-    EXPECT_GT(decoded, kRounds / 20);
-    EXPECT_GT(computed, kRounds / 20);
+    // every row whose TM or numbers are damaged or out of range, and a connected traverse that ends
+    // under another name than its end point, so most mutations stop there).
+    EXPECT_GT(decoded, kRounds / 30);
+    EXPECT_GT(computed, kRounds / 30);
 }
 
 } // namespace
