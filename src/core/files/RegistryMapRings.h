@@ -8,13 +8,9 @@
 
 namespace vemo {
 
-// A vertex of a parcel's ring: a point of the map (`point`), or a position its curve gives in place
-// (`point` is kNoMapId); coordinates X north, Y east in metres.
-struct MapRingVertex {
-    std::uint32_t point = kNoMapId;
-    double x = 0;
-    double y = 0;
-};
+// A vertex of a parcel's ring: a point of the map, or a position its curve gives in place, with its
+// coordinates (a referred point's filled in).
+using MapRingVertex = MapVertex;
 
 // The closed ring of a surface, the first vertex not repeated, in the order of the file.
 struct MapRing {
