@@ -83,13 +83,14 @@ TEST(CliOutputFaults, SurveyMapDxfOnANearlyFullDiskKeepsTheEarlierDrawing) {
     const std::string arguments = "survey-map " + input.File("site.Xyz") + " " + input.File("site.Blk") + " --parcel " +
                                   Jp("画地0") + " --adjacent " + Jp("画地8") + " --zone 9 --dxf ";
     // With room the drawing is written (exit 3: the title items this site lacks are listed); its size
-    // tells how little room leaves it short, a third and two thirds of it.
+    // tells how little room leaves it short: two thirds of it, and all but a page.  (With less room than
+    // GDAL's own header needs, the library itself can fail hard: that is not what this test is about.)
     test::TempDir room;
     const test::ShellRun written = RunCli("", arguments + room.File("map.dxf"), "/dev/null");
     EXPECT_EQ(written.status, 3) << written.out;
     const unsigned long size = test::ReadBytes(room.File("map.dxf")).size();
     ASSERT_GT(size, 24ul * 1024) << "a drawing too small to fill the disk part way";
-    for (const unsigned long freeBytes : {size / 3, size * 2 / 3}) {
+    for (const unsigned long freeBytes : {size * 2 / 3, size - 4096}) {
         test::FullDisk disk(freeBytes);
         if (!disk.IsTmpfs()) {
             GTEST_SKIP() << "a file-size limit cannot stand in for a disk that GDAL fills without noticing";
