@@ -1,5 +1,7 @@
 #include "AdjustCommand.h"
 
+#include "CalcCommandSupport.h"
+
 #include "PdfOutput.h"
 
 #include "core/files/XyzFile.h"
@@ -62,10 +64,6 @@ const char* const kUsage =
     "  Exit status: 0 done, 1 not adjusted (or a file not written), 2 wrong command line, 3 adjusted but\n"
     "  σ0 fails its χ² test or a probable blunder is flagged, 4 adjusted but a limit of the class is\n"
     "  exceeded.\n";
-
-struct UsageError {
-    std::string message;
-};
 
 struct Request {
     std::vector<std::string> routePaths;
@@ -262,27 +260,9 @@ int Run(const Request& request) {
 } // namespace
 
 int RunAdjust(int argc, char** argv) {
-    try {
-        for (int i = 1; i < argc; ++i) {
-            if (std::string(argv[i]) == "--help") {
-                std::fputs(kUsage, stdout);
-                return 0;
-            }
-        }
-        return Run(ParseArguments(argc, argv));
-    } catch (const UsageError& error) {
-        std::fprintf(stderr, "vemo-cli adjust: %s\n%s", error.message.c_str(), kUsage);
-        return kExitUsage;
-    } catch (const Error& error) {
-        Warn(error.what());
-        return kExitFailed;
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "vemo-cli adjust: internal error: %s\n", error.what());
-        return kExitFailed;
-    } catch (...) {
-        std::fputs("vemo-cli adjust: internal error\n", stderr);
-        return kExitFailed;
-    }
+    return RunGuarded(
+        "adjust", kUsage, [](int count, char** arguments) { return Run(ParseArguments(count, arguments)); }, argc,
+        argv);
 }
 
 } // namespace vemo::cli
