@@ -10,21 +10,6 @@
 namespace vemo::gis {
 namespace {
 
-std::string Utf8Of(char32_t c) {
-    std::string out;
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-    return out;
-}
-
 // "\U+70b9" at `at`: the code point.
 std::optional<char32_t> EscapeAt(std::string_view value, size_t at) {
     if (value.substr(at, 3) != "\\U+" || value.size() < at + 7) {
@@ -76,6 +61,21 @@ bool NeedsRecoding(std::string_view value) {
 }
 
 } // namespace
+
+std::string Utf8Of(char32_t c) {
+    std::string out;
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+    return out;
+}
 
 std::string RecodeDxfTextsToCp932(std::string_view dxf) {
     std::string out;

@@ -12,4 +12,7 @@ namespace vemo::gis {
 // doubled backslash is a literal backslash and is left alone.  Every other line stays as it is.
 std::string RecodeDxfTextsToCp932(std::string_view dxf);
 
+// A code point of the Basic Multilingual Plane as UTF-8.
+std::string Utf8Of(char32_t c);
+
 } // namespace vemo::gis

@@ -1,5 +1,7 @@
 #include "core/surveymap/MarkerSymbol.h"
 
+#include "core/gis/DxfCodePage.h"
+
 #include "core/text/Cp932.h"
 
 #include <algorithm>
@@ -23,19 +25,6 @@ constexpr std::array<std::pair<MarkerSymbol, std::string_view>, 8> kNames{{
 // The full-width forms of the half-width katakana U+FF61 .. U+FF9F, in code order.
 constexpr std::u32string_view kFullWidth = U"。「」、・ヲァィゥェォャュョッーアイウエオカキクケコサシスセソタチツテトナ"
                                            U"ニヌネノハヒフヘホマミムメモヤユヨラリルレロワン゛゜";
-
-void AppendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
 
 // A voiced (゛) or semi-voiced (゜) mark joined to the kana before it where a combined form exists.
 bool Combine(char32_t& kana, char32_t mark) {
@@ -85,7 +74,7 @@ std::string FullWidthKana(std::string_view cp932) {
     }
     std::string out;
     for (char32_t c : chars) {
-        AppendUtf8(out, c);
+        out += gis::Utf8Of(c);
     }
     return Utf8ToCp932(out).value_or(std::string(cp932));
 }
