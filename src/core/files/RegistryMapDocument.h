@@ -2,10 +2,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace vemo {
@@ -34,11 +33,18 @@ struct MapVertex {
     double y = 0;
 };
 
+// A city's file holds about two curves a point, each of two or three vertices: their vertices are kept
+// together in the document (`curveVertices`), four bytes a vertex, rather than in a list of their own.
 struct MapCurve {
-    std::vector<MapVertex> vertices;
+    std::uint32_t first = 0; // its vertices are curveVertices[first, first + count)
+    std::uint32_t count = 0;
     bool defined = false;
     std::size_t line = 0;
 };
+
+// A curve's vertex as kept: a point number, or with this bit set the number of a position given in
+// place (RegistryMapDocument::inPlace).
+constexpr std::uint32_t kInPlaceVertex = 0x80000000u;
 
 struct MapSurface {
     std::vector<std::uint32_t> exterior; // curve numbers, in ring order
@@ -77,20 +83,28 @@ struct MapProblem {
     std::string text;
 };
 
-// Interns the ids of one kind (points, curves or surfaces) as consecutive numbers.
+// Interns the ids of one kind (points, curves or surfaces) as consecutive numbers.  A city's file has a
+// hundred thousand ids and more, so they are kept packed: the names end to end in one text, and an open
+// hash table of their numbers (about 20 bytes an id, where a map of strings takes 100).
 class MapIds {
 public:
     // The number of `id`, given the next one when it is new.
     std::uint32_t Of(std::string_view id);
     // The number of `id`, or kNoMapId when it was never seen.
     std::uint32_t Find(std::string_view id) const;
-    std::size_t Count() const { return names_.size(); }
-    const std::string& Name(std::uint32_t number) const { return names_[number]; }
+    std::size_t Count() const { return ends_.size(); }
+    std::string Name(std::uint32_t number) const { return std::string(View(number)); }
+    // Gives back what growing left over, once no more ids come.
+    void Compact();
 
 private:
-    // Each id is held once: the map's keys look into the names, which a deque never moves.
-    std::unordered_map<std::string_view, std::uint32_t> numbers_;
-    std::deque<std::string> names_;
+    std::string_view View(std::uint32_t number) const;
+    std::size_t SlotOf(std::string_view id) const; // the slot holding `id`, or the empty one it would take
+    void Grow();
+
+    std::string names_;                // every id, end to end
+    std::vector<std::uint32_t> ends_;  // where each id ends in names_
+    std::vector<std::uint32_t> slots_; // id numbers by hash, kNoMapId where empty; a power of two long
 };
 
 struct RegistryMapDocument {
@@ -106,6 +120,8 @@ struct RegistryMapDocument {
     std::vector<MapPoint> points; // by point number
     MapIds curveIds;
     std::vector<MapCurve> curves;
+    std::vector<std::uint32_t> curveVertices;                // see kInPlaceVertex
+    std::vector<std::pair<double, double>> inPlacePositions; // X, Y of the vertices given in place
     MapIds surfaceIds;
     std::vector<MapSurface> surfaces;
 
@@ -114,6 +130,17 @@ struct RegistryMapDocument {
     std::size_t sheets = 0; // 図郭
     std::vector<MapProblem> problems;
     std::size_t problemCount = 0; // problems found, also those beyond the ones kept
+
+    // Vertex `k` of curve `c` as the file gives it: a point number without coordinates, or a position in
+    // place (point kNoMapId).
+    MapVertex CurveVertex(const MapCurve& c, std::uint32_t k) const {
+        const std::uint32_t kept = curveVertices[c.first + k];
+        if ((kept & kInPlaceVertex) == 0) {
+            return {kept, 0, 0};
+        }
+        const auto& [x, y] = inPlacePositions[kept & ~kInPlaceVertex];
+        return {kNoMapId, x, y};
+    }
 };
 
 // The plane rectangular zone a 座標系 text names: 1 .. 19 for 「公共座標N系」, 0 for 「任意座標系」 and

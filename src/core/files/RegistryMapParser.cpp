@@ -176,6 +176,11 @@ struct RegistryMapParser::State {
         }
         return n;
     }
+    // The vertices of the curve being read follow one another, since one curve is read at a time.
+    void AddVertex(std::uint32_t kept) {
+        doc.curveVertices.push_back(kept);
+        ++doc.curves[curve].count;
+    }
     std::uint32_t SurfaceNumber(const char* id) {
         const std::uint32_t n = doc.surfaceIds.Of(id);
         if (n >= doc.surfaces.size()) {
@@ -220,7 +225,11 @@ struct RegistryMapParser::State {
         case Tag::Curve:
             if (const char* id = Attribute(attributes, "id")) {
                 curve = CurveNumber(id);
-                doc.curves[curve].line = Line();
+                // A curve given again is the later one: its vertices start anew.
+                MapCurve& c = doc.curves[curve];
+                c.line = Line();
+                c.first = static_cast<std::uint32_t>(doc.curveVertices.size());
+                c.count = 0;
             }
             break;
         case Tag::Surface:
@@ -235,7 +244,7 @@ struct RegistryMapParser::State {
             break;
         case Tag::PointRef:
             if (const char* id = Attribute(attributes, "idref"); id && curve != kNoMapId) {
-                doc.curves[curve].vertices.push_back({PointNumber(id), 0, 0});
+                AddVertex(PointNumber(id));
             }
             break;
         case Tag::Exterior:
@@ -322,7 +331,8 @@ struct RegistryMapParser::State {
             break;
         case Tag::DirectPosition:
             if (curve != kNoMapId && haveX && haveY) {
-                doc.curves[curve].vertices.push_back({kNoMapId, x, y});
+                AddVertex(static_cast<std::uint32_t>(doc.inPlacePositions.size()) | kInPlaceVertex);
+                doc.inPlacePositions.emplace_back(x, y);
             }
             inDirect = false;
             break;
@@ -438,6 +448,17 @@ RegistryMapDocument RegistryMapParser::Finish() {
     if (!doc.rootSeen) {
         throw Error(msg::NotRegistryMap(state_->fileLabel));
     }
+    // What growing the lists left over is given back: a city's document is kept while the surveyor chooses.
+    for (MapIds* ids : {&doc.pointIds, &doc.curveIds, &doc.surfaceIds}) {
+        ids->Compact();
+    }
+    doc.points.shrink_to_fit();
+    doc.curves.shrink_to_fit();
+    doc.curveVertices.shrink_to_fit();
+    doc.inPlacePositions.shrink_to_fit();
+    doc.surfaces.shrink_to_fit();
+    doc.parcels.shrink_to_fit();
+    doc.namedPoints.shrink_to_fit();
     const Utf8Repair& repair = state_->repair;
     if (repair.RepairCount() > 0) {
         doc.problems.insert(doc.problems.begin(),

@@ -37,11 +37,12 @@ std::optional<MapRing> BuildMapRing(const RegistryMapDocument& doc, std::uint32_
     for (std::size_t i = 0; i < surface.exterior.size(); ++i) {
         const std::uint32_t curveNumber = surface.exterior[i];
         const MapCurve& curve = doc.curves[curveNumber];
-        if (!curve.defined || curve.vertices.empty()) {
+        if (!curve.defined || curve.count == 0) {
             return Fail(fault, msg::MapIdMissing(doc.curveIds.Name(curveNumber)));
         }
         std::vector<MapRingVertex> vertices;
-        for (const MapVertex& v : curve.vertices) {
+        for (std::uint32_t k = 0; k < curve.count; ++k) {
+            const MapVertex v = doc.CurveVertex(curve, k);
             if (v.point == kNoMapId) {
                 vertices.push_back({kNoMapId, v.x, v.y});
                 continue;

@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <random>
 #include <sstream>
 
@@ -356,6 +357,31 @@ TEST(RegistryMap, ImportedParcelsSurviveASimaRoundTrip) {
 }
 
 // The repair sees the same text whatever pieces the file arrives in, and leaves valid UTF-8 alone.
+// The packed id table against a plain map: every id keeps the number it was first given, through the
+// table's growth, and an id never seen is not found.
+TEST(RegistryMap, IdsKeepTheirNumbersAsTheTableGrows) {
+    std::mt19937 random(42);
+    MapIds ids;
+    std::map<std::string, std::uint32_t> oracle;
+    for (int i = 0; i < 20000; ++i) {
+        // Short ids like the file's, long ones, and many repeats.
+        std::string id = (random() % 2 ? "P" : "C") + std::to_string(random() % 12000);
+        if (random() % 50 == 0) {
+            id += std::string(random() % 40, 'x');
+        }
+        const auto [it, added] = oracle.emplace(id, static_cast<std::uint32_t>(oracle.size()));
+        ASSERT_EQ(ids.Of(id), it->second) << id;
+    }
+    ids.Compact();
+    ASSERT_EQ(ids.Count(), oracle.size());
+    for (const auto& [id, number] : oracle) {
+        EXPECT_EQ(ids.Find(id), number);
+        EXPECT_EQ(ids.Name(number), id);
+    }
+    EXPECT_EQ(ids.Find("P12000"), kNoMapId);
+    EXPECT_EQ(ids.Find(""), kNoMapId);
+}
+
 TEST(Utf8Repair, PiecesOfAnySizeGiveTheSameTextAsTheWhole) {
     std::mt19937 random(20261210);
     const std::string alphabet[] = {
