@@ -1,6 +1,8 @@
 #include "ConvertCommand.h"
 
 #include "core/files/Convert.h"
+#include "core/files/DataSource.h"
+#include "core/files/Profile.h"
 #include "core/gis/SiteZone.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
@@ -123,6 +125,17 @@ void KeepZone(const ConvertResult& result, const ConvertRequest& request) {
                 (folder / gis::kSiteZoneFileName).c_str(), result.planeZone);
 }
 
+// The source a registry map's terms of use require goes into the header (profile) of the data set made
+// from it, so that its reports and drawings name it.
+void KeepSource(const ConvertResult& result, const ConvertRequest& request) {
+    if (result.sourceLine.empty() || request.to != FileKind::Native) {
+        return;
+    }
+    RecordSourceOfDataSet(request.output, result.sourceLine);
+    const std::filesystem::path profile = request.output.parent_path() / request.output.stem() / ProfileFileName(1);
+    std::printf("source recorded in %s\n", profile.c_str());
+}
+
 void Report(const ConvertResult& result, const ConvertRequest& request) {
     for (const std::string& note : result.notes) {
         std::printf("%s\n", Cp932ToUtf8(note).c_str());
@@ -164,6 +177,7 @@ int RunConvert(int argc, char** argv) {
         const ConvertResult result = ConvertFile(request);
         Report(result, request);
         KeepZone(result, request);
+        KeepSource(result, request);
     } catch (const Error& e) {
         // Core messages are Shift-JIS; the terminal is UTF-8.
         std::fprintf(stderr, "vemo-cli convert: %s\n", Cp932ToUtf8(e.what()).c_str());

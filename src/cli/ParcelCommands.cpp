@@ -3,6 +3,7 @@
 #include "CalcCommandSupport.h"
 #include "PdfOutput.h"
 #include "core/files/BlkFile.h"
+#include "core/files/DataSource.h"
 #include "core/files/XyzFile.h"
 #include "core/parcels/AreaReports.h"
 #include "core/parcels/ParcelArea.h"
@@ -135,7 +136,8 @@ int RunAreasRequest(const Request& request) {
             auto cp932 = [](const std::filesystem::path& name) {
                 return Utf8ToCp932(name.string()).value_or(name.string());
             };
-            const ReportHeading heading{cp932(xyz.parent_path().filename()), cp932(xyz.stem()), ReportDateToday()};
+            const ReportHeading heading{cp932(xyz.parent_path().filename()), cp932(xyz.stem()), ReportDateToday(),
+                                        SourceOfDataSet(xyz)};
             WriteLinesPdf(request.pdf, title, lines, &heading);
         }
         std::vector<std::string> texts;
@@ -192,7 +194,7 @@ int RunPrintList(int argc, char** argv) {
         ReadCoordinates(request.files[0], list, index);
         std::string title = std::filesystem::path(request.files[0]).filename().string();
         const auto pages = CoordinateListPrint::WholeList(list);
-        WritePagesPdf(request.pdf, title, pages);
+        WritePagesPdf(request.pdf, title, pages, SourceOfDataSet(request.files[0]));
         std::printf("%d pages written to %s\n", pages.PageCount(), request.pdf.c_str());
         return 0;
     });

@@ -82,11 +82,12 @@ void WriteLinesPdf(const std::string& path, const std::string& title, const std:
                      });
 }
 
-void WritePagesPdf(const std::string& path, const std::string& title, const PagedReport& report) {
+void WritePagesPdf(const std::string& path, const std::string& title, const PagedReport& report,
+                   const std::string& footer) {
     GuiScope gui;
     PrintReportToPdf(QString::fromStdString(path), QString::fromStdString(title),
                      [&](QPrinter& printer, const PrintProgress& progress) {
-                         ReportPrinter::printPages(printer, report, progress);
+                         ReportPrinter::printPages(printer, report, progress, footer);
                      });
 }
 
@@ -121,7 +122,7 @@ void WriteLinesPdf(const std::string&, const std::string&, const std::vector<Rep
     throw Error(msg::NoPdfInThisBuild());
 }
 
-void WritePagesPdf(const std::string&, const std::string&, const PagedReport&) {
+void WritePagesPdf(const std::string&, const std::string&, const PagedReport&, const std::string&) {
     throw Error(msg::NoPdfInThisBuild());
 }
 

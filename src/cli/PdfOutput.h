@@ -24,7 +24,9 @@ bool CanWritePdf();
 // With a heading, every sheet begins with it (see ReportPrinter::printLines).
 void WriteLinesPdf(const std::string& path, const std::string& title, const std::vector<ReportLine>& lines,
                    const ReportHeading* heading = nullptr);
-void WritePagesPdf(const std::string& path, const std::string& title, const PagedReport& report);
+// A footer (the data's source) goes at the foot of every sheet.
+void WritePagesPdf(const std::string& path, const std::string& title, const PagedReport& report,
+                   const std::string& footer = {});
 // The plot of an adjusted network with its error ellipses, on one sheet.
 void WriteNetworkPlotPdf(const std::string& path, const std::string& title, const Network& network,
                          const NetworkAdjustment& adjustment);

@@ -3,6 +3,7 @@
 #include "CalcCommandSupport.h"
 #include "PdfOutput.h"
 #include "core/files/BlkFile.h"
+#include "core/files/DataSource.h"
 #include "core/files/FileIo.h"
 #include "core/gis/SiteZone.h"
 #include "core/parcels/LandCategoryChiseki.h"
@@ -172,6 +173,7 @@ int Run(const Request& request) {
         }
     }
     surveymap::SurveyMapModel model = surveymap::BuildSurveyMapModel(store->xyz, blocks, parcels, Info(request, site));
+    model.source = SourceOfDataSet(request.files[0]);
     surveymap::SurveyMapLayout layout = surveymap::LayOutSurveyMap(model, request.options);
     if (!request.pdf.empty()) {
         WriteSurveyMapPdf(request.pdf, Cp932ToUtf8(Jp("地積測量図")), layout);

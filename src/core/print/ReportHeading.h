@@ -10,6 +10,9 @@ struct ReportHeading {
     std::string site;
     std::string data;
     std::string date;
+    // The source the data's terms of use require to be named ("出典：…"), printed at the foot of every
+    // sheet; empty when the data name none.
+    std::string source;
 };
 
 // The heading line of sheet `sheet` (1-based) of `sheets`: "現場: <site>  データ: <data>  <date>" with

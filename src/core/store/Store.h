@@ -22,6 +22,9 @@ struct CurrentNames {
     std::string XyzName;   // stem of the coordinate file; empty for new, unsaved coordinates
     std::string BlkName;   // stem of the parcel file; empty when none
     std::string ParamFile; // file named on the command line, emptied once opened
+    // The source the data's terms of use require to be named, "出典：…" (core/files/DataSource.h): kept
+    // in the data set's profile and printed on its reports; empty when the data name none.
+    std::string Source;
 };
 
 // UpdateCaption: "Case - Xyz - Blk [Vemo]", "Case - Xyz [Vemo]", "Case [Vemo]" or "[Vemo]".

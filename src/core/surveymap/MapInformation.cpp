@@ -217,6 +217,13 @@ void CheckItems(const SurveyMapModel& model, SurveyMapLayout& layout) {
 
 void LayOutInformation(const SurveyMapModel& model, PaperRect area, SurveyMapLayout& layout) {
     CheckItems(model, layout);
+    if (!model.source.empty()) {
+        // The last line of the column, in the tables' smallest size or smaller where it is long.
+        const double height =
+            std::min(kTableTextMinMm, kTableTextMinMm * area.Width() / TextWidth(model.source, kTableTextMinMm));
+        layout.texts.push_back(LeftText(MapLayer::Title, model.source, area.left, area.bottom - height / 2, height));
+        area.bottom -= height * kLineSpacing * 2;
+    }
     double y = AddTitleBlock(model, area, layout);
     y = AddLegend(model, area, y + 2, layout);
     PaperRect tables{area.left, y + 3, area.right, area.bottom};

@@ -41,6 +41,9 @@ struct SurveyMapModel {
     SurveyTitle title;
     int zone = 0; // plane rectangular coordinate system 1 .. 19; 0 when unknown
     MarkerMapping markers;
+    // The source the points' terms of use require to be named ("出典：…", CP932), printed at the foot of
+    // the information column; empty when they name none.
+    std::string source;
 };
 
 struct SurveyMapRequest {

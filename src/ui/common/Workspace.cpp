@@ -1,5 +1,7 @@
 #include "ui/common/Workspace.h"
 
+#include "core/files/DataPaths.h"
+#include "core/files/DataSource.h"
 #include "core/settings/AppLocations.h"
 #include "core/settings/ProgramFolder.h"
 #include "core/text/Cp932.h"
@@ -65,6 +67,12 @@ Workspace::Workspace(const AppLocations& places, QObject* parent)
 }
 
 void Workspace::setDataNames(std::string site, std::string xyz, std::string blk) {
+    // Other data bring their own source (or none) from their profile; data without a name have none
+    // until the command that brought them in says (the registry map import).
+    if (site != store_.names.CaseName || xyz != store_.names.XyzName) {
+        store_.names.Source =
+            xyz.empty() ? std::string() : SourceOfDataSet(XyzFilePath(PathFromCp932(store_.names.DatDir), site, xyz));
+    }
     store_.names.CaseName = std::move(site);
     store_.names.XyzName = std::move(xyz);
     store_.names.BlkName = std::move(blk);

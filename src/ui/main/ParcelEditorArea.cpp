@@ -158,7 +158,7 @@ void ConnectParcelCommands(MainWindow& main, ParcelEditor* editor) {
         const Store& store = main.store();
         std::vector<int> covered = CoveredParcelPositions(store.blocks.Count(), editor->selectedPositions());
         // A report handed to a client says on every sheet which site and data it is, when, and which sheet.
-        const ReportHeading heading{store.names.CaseName, store.names.XyzName, ReportDateToday()};
+        const ReportHeading heading{store.names.CaseName, store.names.XyzName, ReportDateToday(), store.names.Source};
         PreviewLines(main, QStringLiteral("面積計算書"), AreaReportLines(store.blocks, covered, store.Index()),
                      &heading);
     });
@@ -170,7 +170,7 @@ void ConnectParcelCommands(MainWindow& main, ParcelEditor* editor) {
         PreviewReport(
             &main, ApplicationTitle(),
             [&](QPrinter& printer, const PrintProgress& progress) {
-                ReportPrinter::printPages(printer, report, progress);
+                ReportPrinter::printPages(printer, report, progress, main.store().names.Source);
             },
             QStringLiteral("座標リスト"));
     });

@@ -260,7 +260,9 @@ void SelectionPanel::printNames() {
     CoordinateListPrint report = CoordinateListPrint::Selection(store_.xyz, rows());
     PreviewReport(
         this, ApplicationTitle(),
-        [&](QPrinter& printer, const PrintProgress& progress) { ReportPrinter::printPages(printer, report, progress); },
+        [&](QPrinter& printer, const PrintProgress& progress) {
+            ReportPrinter::printPages(printer, report, progress, store_.names.Source);
+        },
         QStringLiteral("選択座標リスト"));
 }
 

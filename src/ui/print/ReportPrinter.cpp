@@ -103,7 +103,9 @@ void ReportPrinter::printLines(QPrinter& printer, const std::vector<ReportLine>&
         throw Error(msg::CannotStartPrinting());
     }
     // Laid out before anything is drawn, so that the heading can tell how many sheets there are.
-    const qreal bottom = sheet.area().height();
+    const ReportLine footer{heading != nullptr ? heading->source : std::string()};
+    const qreal footerHeight = footer.text.empty() ? 0 : 2 * sheet.height(footer); // a blank line and the source
+    const qreal bottom = sheet.area().height() - footerHeight;
     const qreal top = heading != nullptr ? 2 * sheet.height(ReportLine{}) : 0; // the heading and a blank line
     const std::vector<CarriedHead> carried = CarriedHeads(lines);
     std::vector<size_t> sheetStarts{0};
@@ -136,6 +138,9 @@ void ReportPrinter::printLines(QPrinter& printer, const std::vector<ReportLine>&
         if (heading != nullptr) {
             sheet.draw(ReportLine{HeadingLine(*heading, s + 1, sheets)}, 0);
         }
+        if (!footer.text.empty()) {
+            sheet.draw(footer, sheet.area().height() - sheet.height(footer));
+        }
         y = top;
         const CarriedHead head = s > 0 ? carried[sheetStarts[s]] : CarriedHead{};
         for (size_t i = head.first; i < head.end; ++i) {
@@ -151,12 +156,17 @@ void ReportPrinter::printLines(QPrinter& printer, const std::vector<ReportLine>&
     sheet.finish();
 }
 
-void ReportPrinter::printPages(QPrinter& printer, const PagedReport& report, const PrintProgress& progress) {
+void ReportPrinter::printPages(QPrinter& printer, const PagedReport& report, const PrintProgress& progress,
+                               const std::string& footer) {
     SheetWriter sheet(printer);
     if (!sheet.active()) {
         throw Error(msg::CannotStartPrinting());
     }
     QRectF area = sheet.area();
+    const ReportLine footerLine{footer};
+    if (!footer.empty()) {
+        area.setHeight(area.height() - 2 * sheet.height(footerLine));
+    }
     int total = report.PageCount();
     for (int page = 0; page < total; ++page) {
         if (page > 0) {
@@ -180,6 +190,9 @@ void ReportPrinter::printPages(QPrinter& printer, const PagedReport& report, con
             y += sheet.height(line);
         }
         painter.restore();
+        if (!footer.empty()) {
+            sheet.draw(footerLine, sheet.area().height() - sheet.height(footerLine));
+        }
         if (!Report(progress, page + 1, total)) {
             return;
         }

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 class QPrinter;
@@ -23,14 +24,16 @@ using PrintProgress = std::function<bool(int done, int total)>;
 class ReportPrinter {
 public:
     // Flowing text: the lines run onto as many sheets as they need.  With a heading, every sheet begins
-    // with it (and its sheet number of all) and an empty line.  A table marked with a head (see
-    // ReportLine::Role) that runs onto a sheet has its head repeated there, and its head is never left
-    // at a sheet's foot without a row.
+    // with it (and its sheet number of all) and an empty line, and ends with the heading's source.  A table marked with
+    // a head (see ReportLine::Role) that runs onto a sheet has its head repeated there, and its head is never left at a
+    // sheet's foot without a row.
     static void printLines(QPrinter& printer, const std::vector<ReportLine>& lines, const PrintProgress& progress = {},
                            const ReportHeading* heading = nullptr);
     // Fixed pages: each page of the report on a sheet of its own, scaled down when its lines would not
-    // fit the sheet (65 rows and their head do not fit an A4 sheet at the usual line spacing).
-    static void printPages(QPrinter& printer, const PagedReport& report, const PrintProgress& progress = {});
+    // fit the sheet (65 rows and their head do not fit an A4 sheet at the usual line spacing).  A
+    // footer (the data's source) is printed at the foot of every sheet.
+    static void printPages(QPrinter& printer, const PagedReport& report, const PrintProgress& progress = {},
+                           const std::string& footer = {});
 };
 
 // A print command: a print preview titled `title` from which the user prints to any printer or saves a

@@ -226,6 +226,7 @@ void SurveyMapWindow::refresh() {
     try {
         SurveyMapModel model =
             BuildSurveyMapModel(workspace_.store().xyz, workspace_.store().blocks, request, infoFromFields());
+        model.source = workspace_.store().names.Source;
         SurveyMapLayout layout = LayOutSurveyMap(model, optionsFromFields());
         QStringList warnings;
         for (const std::string& warning : layout.warnings) {

@@ -106,6 +106,7 @@ void ExchangeCommands::load(const FileFormat& format, const fs::path& file) {
         }
     }
     workspace_.setDataNames({}, {}, {});
+    store_.names.Source = data.sourceLine;
     // What the file holds: nothing is lost by closing it.
     store_.history.MarkSaved(SavedList::Points);
     store_.history.MarkSaved(SavedList::Parcels);

@@ -76,7 +76,7 @@ void FileCommands::save() {
 QTreeWidgetItem* FileCommands::saveNewXyz(QTreeWidgetItem* site, bool withParcels) {
     const std::string siteName = DataTree::nameOf(site);
     const auto folder = folders_->askNewFolder(QStringLiteral("新規座標"), Labels(settings_.Head.Xyz),
-                                               SiteFolder(datDir(), siteName), 1);
+                                               SiteFolder(datDir(), siteName), 1, store_.names.Source);
     if (!folder) {
         return nullptr;
     }
@@ -154,7 +154,7 @@ QTreeWidgetItem* FileCommands::saveNewBlk(QTreeWidgetItem* xyzNode) {
     const std::string site = DataTree::nameOf(xyzNode->parent());
     const std::string xyz = DataTree::nameOf(xyzNode);
     const auto folder = folders_->askNewFolder(QStringLiteral("新規画地"), Labels(settings_.Head.Blk),
-                                               CoordinateFolder(datDir(), site, xyz), 2);
+                                               CoordinateFolder(datDir(), site, xyz), 2, store_.names.Source);
     if (!folder) {
         return nullptr;
     }

@@ -3,6 +3,7 @@
 #include "ui/tree/FolderCommands.h"
 
 #include "core/files/DataPaths.h"
+#include "core/files/DataSource.h"
 #include "core/files/Profile.h"
 #include "core/settings/ProgramFolder.h"
 #include "core/settings/Settings.h"
@@ -87,13 +88,15 @@ void FolderCommands::showSiteCaption() {
 // with what was typed.  The folder is made with its profile in it.
 std::optional<FolderCommands::NewFolder> FolderCommands::askNewFolder(const QString& caption,
                                                                       const std::vector<std::string>& labels,
-                                                                      const fs::path& parent, int level) {
+                                                                      const fs::path& parent, int level,
+                                                                      std::string_view source) {
     editor_.prepareForEditing(caption);
     // A first-time user cannot guess that the first line names the new folder: say so.
     editor_.setHint(
         QStringLiteral("1行目「%1」に入れた名前が、%2の名前になります（空のときは日時）")
             .arg(FromCp932(labels.front()), level == 0 ? QStringLiteral("現場フォルダ") : QStringLiteral("データ")));
-    editor_.setText(FromCp932(ProfileTemplate(labels)));
+    // Data from a published source carry it into their profile, where it stays with them.
+    editor_.setText(FromCp932(ProfileWithSource(ProfileTemplate(labels), source)));
     editor_.setCaret(static_cast<int>(FromCp932(labels.front()).size()) + 2);
     while (editor_.run()) {
         NewFolder folder;

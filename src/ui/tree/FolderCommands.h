@@ -34,13 +34,14 @@ public:
     void chooseSite(QTreeWidgetItem* site);
 
     // A new folder of data below `parent` at `level`, named by the first value of the profile the
-    // surveyor fills in (the header editor, captioned `caption`); nullopt when cancelled.
+    // surveyor fills in (the header editor, captioned `caption`, with a line for `source` when the data
+    // name one); nullopt when cancelled.
     struct NewFolder {
         std::string name;
         std::string profile;
     };
     std::optional<NewFolder> askNewFolder(const QString& caption, const std::vector<std::string>& labels,
-                                          const std::filesystem::path& parent, int level);
+                                          const std::filesystem::path& parent, int level, std::string_view source = {});
 
 private:
     std::filesystem::path dataFolder() const;

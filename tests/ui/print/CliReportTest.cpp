@@ -144,6 +144,57 @@ TEST(CliReports, AreaReportAtPublicCoordinatesWithAMissingVertex) {
     EXPECT_EQ(Words(rest), Words(text)); // pdftotext places words by position: compare the words in order
 }
 
+// The registry map's terms of use: the source named wherever its points are used.  Converting records it
+// in the data set's profile, and the area report, the printed list and the 地積測量図 made from those points
+// print it on every sheet; a profile the surveyor filled in keeps its lines when the map is taken again.
+TEST(CliReports, ARegistryMapsSourceGoesIntoTheDataSetAndOntoEveryReport) {
+    test::TempDir dir;
+    std::filesystem::create_directories(dir.File("site"));
+    const std::string xyz = dir.File("site/map.Xyz");
+    const std::string profile = dir.File("site/map/Xyz.Pro");
+    const std::string source = "出典：「登記所備付地図データ 熊毛郡屋久島町」（法務省）46505-3411-1.xml を加工して作成";
+    ShellRun convert = RunCli("convert " + test::DataFile("registrymap/46505-3411-1.zip") + " " + xyz);
+    ASSERT_EQ(convert.status, 0);
+    EXPECT_NE(convert.out.find("source recorded in " + profile), std::string::npos) << convert.out;
+    EXPECT_EQ(
+        test::ReadBytes(profile),
+        Jp("項目１\t｜map\r\n項目２\t｜\r\n項目３\t｜\r\n出典\t｜「登記所備付地図データ 熊毛郡屋久島町」（法務省）"
+           "46505-3411-1.xml を加工して作成\r\n"));
+
+    // Each report, read back: as many source lines as sheets.
+    auto sheetsAndSources = [&](const std::string& pdf) {
+        const std::string text = dir.File("out.txt");
+        EXPECT_EQ(std::system(("pdftotext " + pdf + " " + text).c_str()), 0);
+        const std::string read = test::ReadBytes(text);
+        int sources = 0;
+        for (std::size_t at = read.find(source); at != std::string::npos; at = read.find(source, at + 1)) {
+            ++sources;
+        }
+        int sheets = 0;
+        for (std::size_t at = read.find('\f'); at != std::string::npos; at = read.find('\f', at + 1)) {
+            ++sheets;
+        }
+        return std::pair{sheets, sources};
+    };
+    const std::string blk = dir.File("site/map.Blk");
+    ASSERT_EQ(RunCli("areas --report --pdf " + dir.File("a.pdf") + " " + xyz + " " + blk).status, 0);
+    const auto [reportSheets, reportSources] = sheetsAndSources(dir.File("a.pdf"));
+    EXPECT_GT(reportSheets, 1);
+    EXPECT_EQ(reportSources, reportSheets);
+    ASSERT_EQ(RunCli("print-list " + xyz + " --pdf " + dir.File("l.pdf")).status, 0);
+    const auto [listSheets, listSources] = sheetsAndSources(dir.File("l.pdf"));
+    EXPECT_EQ(listSources, listSheets);
+    RunCli("survey-map " + xyz + " " + blk + " --parcel 2740-2 --paper B4L --pdf " + dir.File("m.pdf"));
+    EXPECT_EQ(sheetsAndSources(dir.File("m.pdf")), std::pair(1, 1));
+
+    // The surveyor's own entries stay; the source line is the map's.
+    test::WriteBytes(profile, Jp("項目１\t｜map\r\n項目２\t｜山田\r\n出典\t｜古い\r\n"));
+    ASSERT_EQ(RunCli("convert " + test::DataFile("registrymap/46505-3411-1.zip") + " " + xyz).status, 0);
+    EXPECT_EQ(test::ReadBytes(profile),
+              Jp("項目１\t｜map\r\n項目２\t｜山田\r\n出典\t｜「登記所備付地図データ 熊毛郡屋久島町」（法務省）"
+                 "46505-3411-1.xml を加工して作成\r\n"));
+}
+
 // vemo-cli zub: the records of a field book as stored, its hand-corrected line marked, and the
 // traverse table of its transfer, which vemo-cli traverse then computes from each setup's station.
 TEST(CliReports, FieldBookListingAndItsTraverse) {

@@ -90,7 +90,7 @@ void PrintLinesToPdf(const std::string& pdf, const std::vector<ReportLine>& line
 // the repeated heads taken out, the report's own lines read back unchanged and in order.
 std::vector<QStringList> AreaReportSheets(const BlockList& blocks, const std::vector<int>& positions,
                                           const XyzNameIndex& index, const test::TempDir& dir) {
-    const ReportHeading heading{Jp("山田町"), Jp("境界"), Jp("2026年12月09日")};
+    const ReportHeading heading{Jp("山田町"), Jp("境界"), Jp("2026年12月09日"), {}};
     std::vector<ReportLine> lines = AreaReportLines(blocks, positions, index);
     std::string pdf = dir.File("areas.pdf");
     PrintLinesToPdf(pdf, lines, &heading);
