@@ -76,6 +76,25 @@ TEST(GisExportSafety, AFullDiskKeepsTheEarlierFilesOfEveryFormat) {
     }
 }
 
+// A drawing several megabytes long on a disk with a little room or a lot (but never enough): each time
+// the surveyor is told the disk is full, not of an input/output error, and the earlier drawing stays.
+TEST(GisExportSafety, ADrawingTooLargeForTheRoomLeftIsToldAsAFullDisk) {
+    const Site small(3, "OLD");
+    const Site large(30000, "NEW");
+    for (const unsigned long freeBytes : {100ul << 10, 600ul << 10, 1200ul << 10, 2500ul << 10}) {
+        test::FullDisk disk(freeBytes, 24ul << 20);
+        const fs::path target = disk.Path() / "site.dxf";
+        ExportSite(small.list, small.blocks, kZoneNine, target);
+        const auto before = Contents(disk.Path());
+        std::string message;
+        disk.Run([&] { message = test::MessageOf([&] { ExportSite(large.list, large.blocks, kZoneNine, target); }); });
+        EXPECT_THAT(message, HasSubstr(target.string() + "」に書き込めません（ディスクの空き容量が足りません）"))
+            << freeBytes;
+        EXPECT_THAT(message, Not(HasSubstr("GDAL"))) << freeBytes << ": the disk is the cause, not the library";
+        EXPECT_EQ(Contents(disk.Path()), before) << freeBytes << ": the earlier drawing changed or a file was left";
+    }
+}
+
 // A read-only target is refused as a save refuses it, and its mode is kept otherwise.
 TEST(GisExportSafety, ReadOnlyTargetsAreRefusedAndModesKept) {
     test::TempDir dir;
