@@ -8,6 +8,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace vemo::gis {
 namespace {
@@ -96,12 +97,15 @@ class EntityWriter {
 public:
     explicit EntityWriter(std::string& out) : out_(out) {}
 
-    void Point(const std::string& layer, PlaneXY at, double z) {
+    // A point without a height has no z at all, not a false 0.
+    void Point(const std::string& layer, PlaneXY at, std::optional<double> z) {
         Start("POINT", layer, "AcDbPoint");
         Coordinates(at);
-        out_ += " 30\n";
-        AppendNumber(out_, z);
-        out_ += '\n';
+        if (z) {
+            out_ += " 30\n";
+            AppendNumber(out_, *z);
+            out_ += '\n';
+        }
     }
     void Text(const std::string& layer, PlaneXY at, std::string_view name) {
         Start("MTEXT", layer, "AcDbMText");
@@ -248,7 +252,7 @@ std::string DxfSiteDrawing(const ExportData& data, std::string_view header, std:
     entities.reserve(data.points.size() * 200 + data.parcels.size() * 4000);
     EntityWriter writer(entities);
     for (const ExportPoint& point : data.points) {
-        writer.Point(kPointLayer, point.plane, point.z && std::isfinite(*point.z) ? *point.z : 0.0);
+        writer.Point(kPointLayer, point.plane, point.z && std::isfinite(*point.z) ? point.z : std::nullopt);
         writer.Text(kPointLayer, point.plane, point.name);
     }
     for (const ExportParcel& parcel : data.parcels) {

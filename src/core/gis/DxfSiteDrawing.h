@@ -14,8 +14,8 @@ namespace vemo::gis {
 //  - `header` and `trailer` are GDAL's DXF templates (header.dxf declaring ANSI_932, trailer.dxf); the
 //    header gets the drawing's extents, the next free handle, the layers "点名" and "画地" and the text
 //    style of the names;
-//  - per point a POINT (drawing x = Y east, y = X north, z = the height or 0) and an MTEXT of its name
-//    0.5 m high; per parcel a closed LWPOLYLINE and an MTEXT of its name at the label point;
+//  - per point a POINT (drawing x = Y east, y = X north, z = the height, none without one) and an MTEXT
+//    of its name 0.5 m high; per parcel a closed LWPOLYLINE and an MTEXT of its name at the label point;
 //  - texts in CP932 bytes; a character CP932 lacks is written as a "\U+XXXX" escape, a backslash doubled,
 //    a brace escaped (GDAL's driver left it, and CAD hid it as formatting), a space as a non-breaking
 //    space ("\~") so CAD does not wrap a name, a caret followed by a space.

@@ -199,7 +199,7 @@ TEST(GisExport, RandomSitesReadBackFromTheDrawingThroughGdal) {
             const std::string name = Cp932ToUtf8(p.name);
             const std::string xy = Metres(p.y) + " " + Metres(p.x);
             EXPECT_EQ(read[at].layer, "点名");
-            EXPECT_EQ(read[at].geometry, "POINT (" + xy + " " + Metres(p.z.value_or(0)) + ")") << name;
+            EXPECT_EQ(read[at].geometry, "POINT (" + xy + (p.z ? " " + Metres(*p.z) : "") + ")") << name;
             EXPECT_EQ(read[at + 1].layer, "点名");
             EXPECT_EQ(read[at + 1].text, name);
             EXPECT_EQ(read[at + 1].geometry, "POINT (" + xy + ")") << name;
