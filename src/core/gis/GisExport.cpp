@@ -210,10 +210,14 @@ std::string DrawInMemory(const fs::path& target, const std::function<void(GDALDa
     const std::string drawingPath = memory.File("drawing.dxf");
     auto refuse = [&](const std::string& text) { ThrowExportFailure(target, {}, text, EIO); };
     VSILFILE* headerFile = VSIFOpenL(headerPath.c_str(), "wb");
-    if (headerFile == nullptr || VSIFWriteL(header.data(), 1, header.size(), headerFile) != header.size()) {
+    const bool headerWritten =
+        headerFile != nullptr && VSIFWriteL(header.data(), 1, header.size(), headerFile) == header.size();
+    if (headerFile != nullptr) {
+        VSIFCloseL(headerFile);
+    }
+    if (!headerWritten) {
         refuse(CPLGetLastErrorMsg());
     }
-    VSIFCloseL(headerFile);
     const std::string headerOption = "HEADER=" + headerPath;
     const char* const options[] = {headerOption.c_str(), nullptr};
     std::unique_ptr<GDALDataset, DatasetCloser> dataset(
