@@ -1,11 +1,9 @@
 #include "core/surveymap/SurveyMapDxf.h"
 
 #include "core/gis/GisExport.h"
-#include "core/io/SafeReplace.h"
 #include "core/surveymap/SurveyMapLayout.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
-#include "core/text/MessagesFiles.h"
 #include "core/text/MessagesSurveyMap.h"
 #include "core/text/Numbers.h"
 
@@ -184,45 +182,44 @@ std::string MetricDxfHeader(std::string dxf) {
 }
 
 void WriteSurveyMapDxf(const SurveyMapLayout& layout, const std::filesystem::path& target) {
-    gis::WriteDxfDrawing(
-        target,
-        [&](GDALDataset& dataset) {
-            // Read by the writer when the entities layer is made, and used for the blocks too.
-            CPLSetThreadLocalConfigOption("DXF_WRITE_HATCH", "TRUE");
-            struct ResetHatch {
-                ~ResetHatch() { CPLSetThreadLocalConfigOption("DXF_WRITE_HATCH", nullptr); }
-            } resetHatch;
-            OGRLayer* blocks = dataset.CreateLayer("blocks", nullptr, wkbUnknown, nullptr);
-            if (blocks == nullptr) {
-                Refused("blocks");
+    const auto draw = [&](GDALDataset& dataset) {
+        // Read by the writer when the entities layer is made, and used for the blocks too.
+        CPLSetThreadLocalConfigOption("DXF_WRITE_HATCH", "TRUE");
+        struct ResetHatch {
+            ~ResetHatch() { CPLSetThreadLocalConfigOption("DXF_WRITE_HATCH", nullptr); }
+        } resetHatch;
+        OGRLayer* blocks = dataset.CreateLayer("blocks", nullptr, wkbUnknown, nullptr);
+        if (blocks == nullptr) {
+            Refused("blocks");
+        }
+        DxfWriter writer(dataset, layout.transform);
+        std::set<MarkerSymbol> used;
+        for (const MapMarker& marker : layout.markers) {
+            if (used.insert(marker.symbol).second) {
+                DefineBlock(*blocks, marker.symbol);
             }
-            DxfWriter writer(dataset, layout.transform);
-            std::set<MarkerSymbol> used;
-            for (const MapMarker& marker : layout.markers) {
-                if (used.insert(marker.symbol).second) {
-                    DefineBlock(*blocks, marker.symbol);
-                }
+        }
+        // The parcels whole in ground coordinates, whatever part of them the sheet shows.
+        for (const MapLine& boundary : layout.boundaries) {
+            writer.Line(boundary.layer, boundary.points, true);
+        }
+        for (const MapLine& line : layout.lines) {
+            if (line.layer != MapLayer::SubjectLine && line.layer != MapLayer::AdjacentLine) {
+                writer.Line(line.layer, line.points, line.closed, line.filled);
             }
-            // The parcels whole in ground coordinates, whatever part of them the sheet shows.
-            for (const MapLine& boundary : layout.boundaries) {
-                writer.Line(boundary.layer, boundary.points, true);
-            }
-            for (const MapLine& line : layout.lines) {
-                if (line.layer != MapLayer::SubjectLine && line.layer != MapLayer::AdjacentLine) {
-                    writer.Line(line.layer, line.points, line.closed, line.filled);
-                }
-            }
-            for (const MapMarker& marker : layout.markers) {
-                // The point itself at its exact coordinates, the symbol's block inserted there.
-                writer.Point(marker.layer, marker.at);
-                writer.Marker(marker);
-            }
-            for (const MapText& text : layout.texts) {
-                writer.Text(text);
-            }
-        },
-        // The drawing is in metres; the writer's header says inches.
-        MetricDxfHeader);
+        }
+        for (const MapMarker& marker : layout.markers) {
+            // The point itself at its exact coordinates, the symbol's block inserted there.
+            writer.Point(marker.layer, marker.at);
+            writer.Marker(marker);
+        }
+        for (const MapText& text : layout.texts) {
+            writer.Text(text);
+        }
+    };
+    // The drawing is in metres; the writer's header says inches.  Set before the one write, so that the
+    // GIS export's own drawings keep theirs.
+    gis::WriteDxfDrawing(target, draw, MetricDxfHeader);
 }
 
 std::vector<std::string> DxfLimitations() {
