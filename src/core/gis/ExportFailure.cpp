@@ -54,8 +54,8 @@ void GdalErrorTrap::Record(int errorClass, const char* message) {
 }
 
 void ThrowExportFailure(const fs::path& target, const fs::path& staging, std::string gdalText, int error) {
-    std::string message =
-        msg::CannotWriteFile(MessagePath(target), WriteFailureReason(DiagnoseStagingFailure(staging, error)));
+    const int reason = staging.empty() ? error : DiagnoseStagingFailure(staging, error);
+    std::string message = msg::CannotWriteFile(MessagePath(target), WriteFailureReason(reason));
     const std::string shortened = Shortened(std::move(gdalText), staging);
     if (!shortened.empty()) {
         message += msg::GdalSays(shortened);

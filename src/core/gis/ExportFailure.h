@@ -32,7 +32,8 @@ struct GdalRefusal {
 };
 
 // Throws vemo::Error "ファイル「<target>」に書き込めません（<reason>）（GDAL: <text>）" with the reason
-// of DiagnoseStagingFailure; GDAL's text is shortened and never shows the staging folder.
+// of DiagnoseStagingFailure (of `error` itself when there is no staging folder); GDAL's text is
+// shortened, never shows the staging folder, and is left out when GDAL said nothing.
 [[noreturn]] void ThrowExportFailure(const std::filesystem::path& target, const std::filesystem::path& staging,
                                      std::string gdalText, int error);
 

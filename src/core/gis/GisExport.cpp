@@ -1,8 +1,8 @@
 #include "core/gis/GisExport.h"
 
-#include "core/files/FileIo.h"
 #include "core/gis/CountingDataset.h"
 #include "core/gis/DxfCodePage.h"
+#include "core/gis/DxfSiteDrawing.h"
 #include "core/gis/ExportData.h"
 #include "core/gis/ExportFailure.h"
 #include "core/gis/OgrWriters.h"
@@ -15,13 +15,13 @@
 #include <ogrsf_frmts.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <functional>
 #include <memory>
 #include <mutex>
-#include <optional>
 #include <system_error>
 #include <vector>
 
@@ -70,8 +70,7 @@ GDALDriver& DriverFor(const FormatInfo& info) {
 void WriteFormat(GDALDataset& dataset, ExportFormat format, const ExportData& data, const ZoneChoice& zone,
                  const std::string& stem) {
     switch (format) {
-    case ExportFormat::Dxf:
-        WriteDxfEntities(dataset, data);
+    case ExportFormat::Dxf: // written by DxfSiteDrawing, not through GDAL
         break;
     case ExportFormat::GeoPackage:
         WriteZoneLayers(dataset, data, zone, "points", "parcels");
@@ -88,14 +87,13 @@ void WriteFormat(GDALDataset& dataset, ExportFormat format, const ExportData& da
     }
 }
 
-// The features a complete file holds: every point and parcel, and in a drawing each with its text.
-long long ExpectedFeatures(ExportFormat format, const ExportData& data) {
-    long long features = static_cast<long long>(data.points.size() + data.parcels.size());
-    return format == ExportFormat::Dxf ? 2 * features : features;
+// The features a complete file holds: every point and parcel.
+long long ExpectedFeatures(const ExportData& data) {
+    return static_cast<long long>(data.points.size() + data.parcels.size());
 }
 
 // Some drivers (KML, GeoJSON, DXF) neither check their writes nor report them: a full disk leaves a
-// short file behind a successful close.  The staged files are therefore read back and counted.
+// short file behind a successful close.  Their files are therefore read back and counted.
 bool ReadsBackComplete(const std::string& datasetPath, const FormatInfo& info, long long expected) {
     const char* const drivers[] = {info.driver, nullptr};
     // A drawing's block inserts read back as one feature each: inlined, one insert would count as all the
@@ -124,30 +122,19 @@ bool DxfIsComplete(std::string_view dxf) {
 
 // Builds the files in `staging`/data: a Shapefile dataset is that folder itself (one file set per layer),
 // every other format one file named as the target.  `write` fills the dataset; a complete file reads
-// back with `expectedFeatures` features when that count is known.  GDAL's failures throw GdalRefusal.
-void BuildInto(const fs::path& staging, const fs::path& target, ExportFormat format, const std::string& dxfHeader,
-               const GdalErrorTrap& trap, const std::function<void(GDALDataset&)>& write,
-               const std::function<std::optional<long long>()>& expectedFeatures) {
+// back with `expectedFeatures` features.  GDAL's failures throw GdalRefusal.
+void BuildInto(const fs::path& staging, const fs::path& target, ExportFormat format, const GdalErrorTrap& trap,
+               const std::function<void(GDALDataset&)>& write, long long expectedFeatures) {
     const FormatInfo& info = InfoOf(format);
     GDALDriver& driver = DriverFor(info);
     const fs::path folder = staging / "data";
     fs::create_directory(folder);
     bool isFolder = format == ExportFormat::Shapefile;
     std::string datasetPath = isFolder ? folder.string() : (folder / target.filename()).string();
-    std::vector<const char*> options;
-    if (format == ExportFormat::Kml) {
-        options.push_back("NameField=点名");
-    }
-    // The header template is not among the files moved into place.
-    fs::path header = staging / "header.dxf";
-    std::string headerOption = "HEADER=" + header.string();
-    if (format == ExportFormat::Dxf) {
-        WriteFileAtomic(header, dxfHeader, false);
-        options.push_back(headerOption.c_str());
-    }
-    options.push_back(nullptr);
+    const char* const kmlOptions[] = {"NameField=点名", nullptr};
     std::unique_ptr<GDALDataset, DatasetCloser> dataset(
-        driver.Create(datasetPath.c_str(), 0, 0, 0, GDT_Unknown, const_cast<char**>(options.data())));
+        driver.Create(datasetPath.c_str(), 0, 0, 0, GDT_Unknown,
+                      const_cast<char**>(format == ExportFormat::Kml ? kmlOptions : nullptr)));
     if (!dataset) {
         throw GdalRefusal{CPLGetLastErrorMsg()};
     }
@@ -157,15 +144,7 @@ void BuildInto(const fs::path& staging, const fs::path& target, ExportFormat for
     if (trap.Failed()) {
         throw GdalRefusal{trap.FirstMessage()};
     }
-    if (format == ExportFormat::Dxf) {
-        std::string dxf = ReadWholeFile(datasetPath).value_or("");
-        if (!DxfIsComplete(dxf)) {
-            throw GdalRefusal{};
-        }
-        WriteFileAtomic(datasetPath, RecodeDxfTextsToCp932(dxf), false);
-    }
-    const std::optional<long long> expected = expectedFeatures();
-    if (expected && !ReadsBackComplete(datasetPath, info, *expected)) {
+    if (!ReadsBackComplete(datasetPath, info, expectedFeatures)) {
         throw GdalRefusal{};
     }
 }
@@ -186,8 +165,7 @@ std::vector<StagedFile> StagedFiles(const fs::path& staging, const fs::path& tar
 // Writes one export through a staging folder beside the target and moves it into place only when it is
 // complete; GDAL's messages go into the error thrown, not onto the terminal or into a window's stderr.
 void WriteStagedExport(const fs::path& target, ExportFormat format, const std::function<void(GDALDataset&)>& write,
-                       const std::function<std::optional<long long>()>& expectedFeatures) {
-    const std::string dxfHeader = format == ExportFormat::Dxf ? DxfHeaderTemplate() : std::string();
+                       long long expectedFeatures) {
     GdalErrorTrap trap;
     const fs::path staging = CreateStagingFolder(target);
     struct RemoveStaging {
@@ -195,14 +173,77 @@ void WriteStagedExport(const fs::path& target, ExportFormat format, const std::f
         ~RemoveStaging() { RemoveStagingFolder(folder); }
     } removeStaging{staging};
     try {
-        BuildInto(staging, target, format, dxfHeader, trap, write, expectedFeatures);
+        BuildInto(staging, target, format, trap, write, expectedFeatures);
     } catch (const GdalRefusal& refusal) {
         ThrowExportFailure(target, staging, refusal.text, trap.FirstErrno());
-    } catch (const Error&) {
-        // Our own writes into the staging folder (the header, the recoded drawing) name its files.
-        ThrowExportFailure(target, staging, {}, errno);
     }
     MoveIntoPlace(StagedFiles(staging, target));
+}
+
+// A file in GDAL's memory file system, removed with its folder when done.
+class MemoryFolder {
+public:
+    MemoryFolder() : path_("/vsimem/vemo-drawing-" + std::to_string(serial_++)) {}
+    ~MemoryFolder() { VSIRmdirRecursive(path_.c_str()); }
+    MemoryFolder(const MemoryFolder&) = delete;
+    MemoryFolder& operator=(const MemoryFolder&) = delete;
+
+    std::string File(const char* name) const { return path_ + "/" + name; }
+
+private:
+    static inline std::atomic<unsigned> serial_ = 0;
+    std::string path_;
+};
+
+// A drawing made by GDAL's DXF driver entirely in memory: the driver spools its entities to a
+// temporary file and assembles the drawing at close without checking a single write, so on a nearly
+// full disk it left drawings without entities, lost the cause, and with its own header cut short
+// could even crash.  In memory it has nothing to fail on; the disk is written by the safe writer only.
+// The drawing must end with its EOF record and read back with every entity `write` put in.
+std::string DrawInMemory(const fs::path& target, const std::function<void(GDALDataset&)>& write) {
+    const FormatInfo& info = InfoOf(ExportFormat::Dxf);
+    GDALDriver& driver = DriverFor(info);
+    const std::string header = DxfHeaderTemplate();
+    GdalErrorTrap trap;
+    const MemoryFolder memory;
+    const std::string headerPath = memory.File("header.dxf");
+    const std::string drawingPath = memory.File("drawing.dxf");
+    auto refuse = [&](const std::string& text) { ThrowExportFailure(target, {}, text, EIO); };
+    VSILFILE* headerFile = VSIFOpenL(headerPath.c_str(), "wb");
+    const bool headerWritten =
+        headerFile != nullptr && VSIFWriteL(header.data(), 1, header.size(), headerFile) == header.size();
+    if (headerFile != nullptr) {
+        VSIFCloseL(headerFile);
+    }
+    if (!headerWritten) {
+        refuse(CPLGetLastErrorMsg());
+    }
+    const std::string headerOption = "HEADER=" + headerPath;
+    const char* const options[] = {headerOption.c_str(), nullptr};
+    std::unique_ptr<GDALDataset, DatasetCloser> dataset(
+        driver.Create(drawingPath.c_str(), 0, 0, 0, GDT_Unknown, const_cast<char**>(options)));
+    if (!dataset) {
+        refuse(CPLGetLastErrorMsg());
+    }
+    long long created = 0;
+    try {
+        CountingDataset counting(*dataset);
+        write(counting);
+        created = counting.Created();
+    } catch (const GdalRefusal& refusal) {
+        refuse(refusal.text);
+    }
+    dataset.reset();
+    if (trap.Failed()) {
+        refuse(trap.FirstMessage());
+    }
+    vsi_l_offset length = 0;
+    const GByte* bytes = VSIGetMemFileBuffer(drawingPath.c_str(), &length, FALSE);
+    std::string drawing = bytes != nullptr ? std::string(reinterpret_cast<const char*>(bytes), length) : std::string();
+    if (!DxfIsComplete(drawing) || !ReadsBackComplete(drawingPath, info, created)) {
+        refuse({});
+    }
+    return drawing;
 }
 
 } // namespace
@@ -221,30 +262,33 @@ ExportFormat FormatOfTarget(const fs::path& target) {
 
 ExportSummary ExportSite(const XyzList& list, const BlockList& blocks, const ZoneChoice& zone, const fs::path& target) {
     ExportFormat format = FormatOfTarget(target);
-    ZoneEpsg(zone);            // an unknown zone stops the export before anything is written
-    CheckReplaceable(target);  // a read-only file is refused before the work, as a save refuses it
-    DriverFor(InfoOf(format)); // a format this GDAL lacks too
+    ZoneEpsg(zone);           // an unknown zone stops the export before anything is written
+    CheckReplaceable(target); // a read-only file is refused before the work, as a save refuses it
+    if (format != ExportFormat::Dxf) {
+        DriverFor(InfoOf(format)); // a format this GDAL lacks too
+    }
     ExportData data = CollectExportData(list, blocks);
-    WriteStagedExport(
-        target, format, [&](GDALDataset& dataset) { WriteFormat(dataset, format, data, zone, target.stem().string()); },
-        [&] { return std::optional<long long>(ExpectedFeatures(format, data)); });
+    if (format == ExportFormat::Dxf) {
+        // One write through the safe writer: a full disk is told as such, the earlier drawing kept.
+        ReplaceFile({target, DxfSiteDrawing(data, DxfHeaderTemplate(), DxfTrailerTemplate()), {}});
+    } else {
+        WriteStagedExport(
+            target, format,
+            [&](GDALDataset& dataset) { WriteFormat(dataset, format, data, zone, target.stem().string()); },
+            ExpectedFeatures(data));
+    }
     return {target, static_cast<int>(data.points.size()), data.pointsLeftOut, static_cast<int>(data.parcels.size()),
             data.parcelsLeftOut};
 }
 
-void WriteDxfDrawing(const fs::path& target, const std::function<void(GDALDataset&)>& write) {
+void WriteDxfDrawing(const fs::path& target, const std::function<void(GDALDataset&)>& write,
+                     const std::function<std::string(std::string)>& finish) {
     CheckReplaceable(target);
-    // A full disk leaves a drawing with its EOF record but without entities: every entity the writer
-    // accepted must read back.
-    long long created = 0;
-    WriteStagedExport(
-        target, ExportFormat::Dxf,
-        [&](GDALDataset& dataset) {
-            CountingDataset counting(dataset);
-            write(counting);
-            created = counting.Created();
-        },
-        [&] { return std::optional<long long>(created); });
+    std::string drawing = RecodeDxfTextsToCp932(DrawInMemory(target, write));
+    if (finish) {
+        drawing = finish(std::move(drawing));
+    }
+    ReplaceFile({target, drawing, {}});
 }
 
 std::string SummaryMessage(const ExportSummary& summary) {

@@ -37,18 +37,19 @@ struct ExportSummary {
     int parcelsLeftOut = 0;
 };
 
-// Writes the points and parcels of a site.  Everything is written into a temporary folder beside the
-// target and moved into place only when complete, so a failure (unknown zone, a folder that cannot be
+// Writes the points and parcels of a site.  Everything is written into a temporary file or folder beside
+// the target and moved into place only when complete, so a failure (unknown zone, a folder that cannot be
 // written, a format the installed GDAL lacks, a full disk) throws vemo::Error and leaves any earlier
 // file of that name as it was.
 ExportSummary ExportSite(const XyzList& list, const BlockList& blocks, const ZoneChoice& zone,
                          const std::filesystem::path& target);
 
-// A CAD drawing whose entities `write` puts into the open DXF dataset, written the way ExportSite writes
-// a .dxf (Japanese code page, texts recoded to CP932, built aside and moved into place whole).  The
-// entities the dataset accepted are counted, and the drawing must read back with as many: a disk that
-// fills up on the way is refused, the old file kept.
-void WriteDxfDrawing(const std::filesystem::path& target, const std::function<void(GDALDataset&)>& write);
+// A CAD drawing whose entities `write` puts into an open DXF dataset of GDAL (Japanese code page, texts
+// recoded to CP932), made in memory and written whole through the safe writer after `finish` (when
+// given) has made its last changes to the text.  The entities the dataset accepted are counted, and the
+// drawing must read back with as many.  A full disk is told as such and the old file kept.
+void WriteDxfDrawing(const std::filesystem::path& target, const std::function<void(GDALDataset&)>& write,
+                     const std::function<std::string(std::string)>& finish = {});
 
 // "<file> に 点 N 件、画地 M 件を出力しました" with the left-out counts when there are any (CP932).
 std::string SummaryMessage(const ExportSummary& summary);

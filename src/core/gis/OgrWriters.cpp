@@ -1,7 +1,6 @@
 #include "core/gis/OgrWriters.h"
 
 #include "core/gis/ExportFailure.h"
-#include "core/text/Cp932.h"
 #include "core/text/Error.h"
 #include "core/text/MessagesFiles.h"
 
@@ -16,17 +15,15 @@
 namespace vemo::gis {
 namespace {
 
-// Point names are written 0.5 m high: legible at the 1:250 and 1:500 scales of parcel drawings.
-constexpr const char* kDxfTextHeight = "0.5g";
-
 struct FeatureDeleter {
     void operator()(OGRFeature* feature) const { OGRFeature::DestroyFeature(feature); }
 };
 using FeaturePtr = std::unique_ptr<OGRFeature, FeatureDeleter>;
 
-[[noreturn]] void Refused(const char* what) {
-    const std::string gdal = CPLGetLastErrorMsg();
-    throw GdalRefusal{gdal.empty() ? std::string(what) : gdal};
+// GDAL's own explanation goes into the message; when it gave none, the layer or field it refused means
+// nothing to a surveyor and is left out.
+[[noreturn]] void Refused() {
+    throw GdalRefusal{CPLGetLastErrorMsg()};
 }
 
 OGRLayer& CreateLayer(GDALDataset& dataset, const std::string& name, const OGRSpatialReference* srs,
@@ -34,7 +31,7 @@ OGRLayer& CreateLayer(GDALDataset& dataset, const std::string& name, const OGRSp
     OGRLayer* layer =
         dataset.CreateLayer(name.c_str(), const_cast<OGRSpatialReference*>(srs), type, const_cast<char**>(options));
     if (layer == nullptr) {
-        Refused(name.c_str());
+        Refused();
     }
     return *layer;
 }
@@ -46,23 +43,18 @@ void AddField(OGRLayer& layer, const char* utf8Name, OGRFieldType type, int widt
     field.SetWidth(width);
     field.SetPrecision(decimals);
     if (layer.CreateField(&field) != OGRERR_NONE) {
-        Refused(utf8Name);
+        Refused();
     }
 }
 
 void Add(OGRLayer& layer, OGRFeature& feature) {
     if (layer.CreateFeature(&feature) != OGRERR_NONE) {
-        Refused(layer.GetName());
+        Refused();
     }
 }
 
 FeaturePtr NewFeature(OGRLayer& layer) {
     return FeaturePtr(OGRFeature::CreateFeature(layer.GetLayerDefn()));
-}
-
-// The geometry of a plane point in the storage order of GIS files and CAD drawings: east, then north.
-OGRPoint EastNorth(PlaneXY p) {
-    return OGRPoint(p.y, p.x);
 }
 
 OGRPolygon RingPolygon(const std::vector<PlaneXY>& ring, auto&& toXy) {
@@ -75,25 +67,6 @@ OGRPolygon RingPolygon(const std::vector<PlaneXY>& ring, auto&& toXy) {
     OGRPolygon polygon;
     polygon.addRingDirectly(linear.release());
     return polygon;
-}
-
-std::string LabelStyle(const std::string& text) {
-    std::string escaped;
-    for (char c : text) {
-        if (c == '"' || c == '\\') {
-            escaped += '\\';
-        }
-        escaped += c;
-    }
-    return "LABEL(t:\"" + escaped + "\",s:" + kDxfTextHeight + ")";
-}
-
-void AddDxfText(OGRLayer& layer, const char* cadLayer, PlaneXY at, const std::string& text) {
-    FeaturePtr feature = NewFeature(layer);
-    feature->SetField("Layer", cadLayer);
-    feature->SetGeometry(std::make_unique<OGRPoint>(EastNorth(at)).get());
-    feature->SetStyleString(LabelStyle(text).c_str());
-    Add(layer, *feature);
 }
 
 void SetPointFields(OGRFeature& feature, const ExportPoint& point) {
@@ -140,7 +113,7 @@ public:
     }
     void Commit() {
         if (active_ && dataset_.CommitTransaction() != OGRERR_NONE) {
-            Refused("commit");
+            Refused();
         }
         active_ = false;
     }
@@ -152,51 +125,39 @@ private:
 
 } // namespace
 
-void WriteDxfEntities(GDALDataset& dataset, const ExportData& data) {
-    // The drawing declares the Japanese code page (see DxfHeaderTemplate), so its layer names are CP932
-    // bytes; the texts go out as \U+ escapes, which every CAD reads whatever the code page.
-    static const std::string kPointLayer = Jp("点名");
-    static const std::string kParcelLayer = Jp("画地");
-    // A parcel is a closed outline, not a filled hatch.
-    CPLSetThreadLocalConfigOption("DXF_WRITE_HATCH", "FALSE");
-    OGRLayer& layer = CreateLayer(dataset, "entities", nullptr, wkbUnknown);
-    for (const ExportPoint& point : data.points) {
-        FeaturePtr feature = NewFeature(layer);
-        feature->SetField("Layer", kPointLayer.c_str());
-        OGRPoint geometry = EastNorth(point.plane);
-        if (point.z) {
-            geometry.setZ(*point.z);
-        }
-        feature->SetGeometry(&geometry);
-        Add(layer, *feature);
-        AddDxfText(layer, kPointLayer.c_str(), point.plane, point.name);
-    }
-    for (const ExportParcel& parcel : data.parcels) {
-        FeaturePtr feature = NewFeature(layer);
-        feature->SetField("Layer", kParcelLayer.c_str());
-        OGRPolygon polygon = RingPolygon(parcel.ring, [](PlaneXY p) { return std::pair{p.y, p.x}; });
-        feature->SetGeometry(&polygon);
-        Add(layer, *feature);
-        AddDxfText(layer, kParcelLayer.c_str(), parcel.label, parcel.name);
-    }
-    CPLSetThreadLocalConfigOption("DXF_WRITE_HATCH", nullptr);
-}
+namespace {
 
-std::string DxfHeaderTemplate() {
-    const char* found = CPLFindFile("GDAL", "header.dxf");
-    std::string header;
+// One of GDAL's data files, empty when it is not found.
+std::string GdalDataFile(const char* name) {
+    const char* found = CPLFindFile("GDAL", name);
+    std::string bytes;
     if (VSILFILE* file = found ? VSIFOpenL(found, "rb") : nullptr) {
         char buffer[4096];
         for (size_t n; (n = VSIFReadL(buffer, 1, sizeof buffer, file)) > 0;) {
-            header.append(buffer, n);
+            bytes.append(buffer, n);
         }
         VSIFCloseL(file);
     }
+    return bytes;
+}
+
+} // namespace
+
+std::string DxfHeaderTemplate() {
+    std::string header = GdalDataFile("header.dxf");
     size_t codePage = header.find("ANSI_1252");
     if (codePage == std::string::npos) {
         throw Error(msg::DxfTemplateMissing());
     }
     return header.replace(codePage, 9, "ANSI_932");
+}
+
+std::string DxfTrailerTemplate() {
+    std::string trailer = GdalDataFile("trailer.dxf");
+    if (trailer.find("EOF") == std::string::npos) {
+        throw Error(msg::DxfTemplateMissing());
+    }
+    return trailer;
 }
 
 void WriteZoneLayers(GDALDataset& dataset, const ExportData& data, const ZoneChoice& zone,

@@ -1,12 +1,9 @@
 #include "core/surveymap/SurveyMapDxf.h"
 
-#include "core/files/FileIo.h"
 #include "core/gis/GisExport.h"
-#include "core/io/SafeReplace.h"
 #include "core/surveymap/SurveyMapLayout.h"
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
-#include "core/text/MessagesFiles.h"
 #include "core/text/MessagesSurveyMap.h"
 #include "core/text/Numbers.h"
 
@@ -16,7 +13,6 @@
 #include <ogrsf_frmts.h>
 
 #include <memory>
-#include <optional>
 #include <set>
 
 namespace vemo::surveymap {
@@ -186,7 +182,7 @@ std::string MetricDxfHeader(std::string dxf) {
 }
 
 void WriteSurveyMapDxf(const SurveyMapLayout& layout, const std::filesystem::path& target) {
-    gis::WriteDxfDrawing(target, [&](GDALDataset& dataset) {
+    const auto draw = [&](GDALDataset& dataset) {
         // Read by the writer when the entities layer is made, and used for the blocks too.
         CPLSetThreadLocalConfigOption("DXF_WRITE_HATCH", "TRUE");
         struct ResetHatch {
@@ -220,14 +216,10 @@ void WriteSurveyMapDxf(const SurveyMapLayout& layout, const std::filesystem::pat
         for (const MapText& text : layout.texts) {
             writer.Text(text);
         }
-    });
-    // The drawing is in metres; the writer's header says inches.  Set in the finished file (replaced
-    // whole through the safe writer) so that the GIS export's own drawings keep theirs.
-    std::optional<std::string> written = ReadWholeFile(target);
-    if (!written) {
-        throw Error(msg::CannotOpenInput(MessagePath(target)));
-    }
-    WriteFileAtomic(target, MetricDxfHeader(*written), false);
+    };
+    // The drawing is in metres; the writer's header says inches.  Set before the one write, so that the
+    // GIS export's own drawings keep theirs.
+    gis::WriteDxfDrawing(target, draw, MetricDxfHeader);
 }
 
 std::vector<std::string> DxfLimitations() {

@@ -24,6 +24,7 @@
 namespace vemo::gis {
 namespace {
 namespace fs = std::filesystem;
+using ::testing::ContainsRegex;
 using ::testing::HasSubstr;
 using ::testing::Not;
 
@@ -73,6 +74,33 @@ TEST(GisExportSafety, AFullDiskKeepsTheEarlierFilesOfEveryFormat) {
         EXPECT_THAT(message, Not(HasSubstr(".tmp"))) << name << ": the staging folder means nothing to the user";
         EXPECT_LT(message.size(), 400u) << name << ": " << message;
         EXPECT_EQ(Contents(disk.Path()), before) << name << ": the earlier files changed or staging was left";
+    }
+}
+
+// A site of several megabytes on a disk with a little room or a lot (but never enough): each time the
+// surveyor is told the disk is full, not of an input/output error, and the earlier file stays.  The
+// drawing is written by the program itself and has no library to quote; GDAL's own explanation of
+// another format may follow, but never a bare name of its internals (「（GDAL: entities）」).
+TEST(GisExportSafety, AnExportTooLargeForTheRoomLeftIsToldAsAFullDisk) {
+    const Site small(3, "OLD");
+    const Site large(12000, "NEW"); // 1.6 MB as a GeoPackage, the smallest of its files
+    for (const unsigned long freeBytes : {100ul << 10, 1200ul << 10}) {
+        for (const char* name : kFormats) {
+            test::FullDisk disk(freeBytes, 16ul << 20);
+            const fs::path target = disk.Path() / name;
+            ExportSite(small.list, small.blocks, kZoneNine, target);
+            const auto before = Contents(disk.Path());
+            std::string message;
+            disk.Run(
+                [&] { message = test::MessageOf([&] { ExportSite(large.list, large.blocks, kZoneNine, target); }); });
+            EXPECT_THAT(message, HasSubstr(target.string() + "」に書き込めません（ディスクの空き容量が足りません）"))
+                << name << " " << freeBytes;
+            EXPECT_THAT(message, Not(ContainsRegex("（GDAL: [A-Za-z_]*）"))) << name << " " << freeBytes;
+            if (std::string(name) == "site.dxf") {
+                EXPECT_THAT(message, Not(HasSubstr("GDAL"))) << freeBytes;
+            }
+            EXPECT_EQ(Contents(disk.Path()), before) << name << " " << freeBytes << ": the earlier file changed";
+        }
     }
 }
 
