@@ -15,7 +15,7 @@ first=1
 while [ "$first" -le "$seeds" ]; do
     last=$(( first + per - 1 ))
     [ "$last" -gt "$seeds" ] && last=$seeds
-    VEMO_ZUB_NOISE_FIRST_SEED=$first VEMO_ZUB_NOISE_SEEDS=$last QT_QPA_PLATFORM=offscreen \
+    VEMO_ZUB_NOISE_FIRST_SEED=$first VEMO_ZUB_NOISE_SEEDS=$last VEMO_ZUB_NOISE_WAIT_MS=1000 QT_QPA_PLATFORM=offscreen \
         nice "$build/tests/test_ui_serial" --gtest_filter='ZubScriptedLine.Noisy*' >"$out/$first.log" 2>&1 &
     pids="$pids $!"
     first=$(( last + 1 ))
