@@ -124,13 +124,14 @@ bool ZubReceiver::Keep(const std::string& line) {
     try {
         onPoint_(point);
     } catch (const RefusedPointName& refusal) {
-        if (refusal.NoiseCanCause()) {
+        if (refusal.NoiseCanCause() && !AskedEnough(line)) {
             return false;
         }
         refusedPoints_.push_back(std::string(refusal.what()) + " (" + Printable(line) + ")");
         return true;
     }
     ++stored_;
+    askedLine_.clear();
     std::vector<std::string> fields = FieldsAfterName(line);
     if (fields == lastPointFields_) {
         flagged_.push_back(point.name);
@@ -139,16 +140,33 @@ bool ZubReceiver::Keep(const std::string& line) {
     return true;
 }
 
+bool ZubReceiver::AskedEnough(const std::string& line) {
+    if (line != askedLine_) {
+        askedLine_ = line;
+        asks_ = 0;
+    }
+    if (asks_ >= kNameAsks) {
+        askedLine_.clear();
+        return true;
+    }
+    ++asks_;
+    return false;
+}
+
 void ZubReceiver::OnLine() {
     const std::string line = std::exchange(buffer_, {});
     bool accepted = Acceptable(line);
     // Kept before it is acknowledged: a point the list cannot take (it is full) throws here and the
     // instrument never hears that it arrived.  A point whose name noise can have damaged into one
     // the list refuses is asked for again, never acknowledged as taken.
-    if (accepted && line != lastAccepted_) {
-        accepted = Keep(line);
-    } else if (accepted) {
+    const bool again = accepted && line == lastAccepted_;
+    if (again && kind_ != ZubReceiveKind::Observations) {
         ++repeats_;
+    } else if (accepted) {
+        accepted = Keep(line);
+        if (again) {
+            repeatedLines_.push_back(static_cast<int>(lines_.size()));
+        }
     }
     if (accepted) {
         lastAccepted_ = line;
@@ -177,9 +195,18 @@ std::string ReceiveReport(const ZubReceiver& receiver) {
             report += "\n  " + msg::ZubMoreLines(static_cast<int>(refused.size() - kShown));
         }
     }
-    // A field book may hold a reading repeated on purpose, which the receive cannot tell from a resend.
-    if (receiver.Kind() == ZubReceiveKind::Observations && receiver.Repeats() > 0) {
-        report += "\n" + msg::ZubRepeatedLines(receiver.Repeats());
+    // A reading repeated on purpose and a resend look the same: both are kept, and shown.
+    const std::vector<int>& repeated = receiver.RepeatedLines();
+    if (!repeated.empty()) {
+        report += "\n" + msg::ZubRepeatedLines(static_cast<int>(repeated.size()));
+        constexpr size_t kShown = 5;
+        for (size_t i = 0; i < repeated.size() && i < kShown; ++i) {
+            const int number = repeated[i];
+            report += "\n  " + msg::ZubBookLineAt(number, Printable(receiver.Lines()[number - 1]));
+        }
+        if (repeated.size() > kShown) {
+            report += "\n  " + msg::ZubMoreLines(static_cast<int>(repeated.size() - kShown));
+        }
     }
     const std::vector<std::string>& refusedPoints = receiver.RefusedPoints();
     if (!refusedPoints.empty()) {

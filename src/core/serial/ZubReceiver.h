@@ -24,13 +24,22 @@ enum class ZubReceiveKind {
 // exactly its fields.  There is no timeout: the surveyor starts the instrument's output at leisure and
 // cancels with Esc.
 //
-// A valid line identical to the one accepted just before is acknowledged again but kept once: the
-// sender repeats a line whose acknowledgement was lost on the line, and the receiver cannot tell that
-// from a line sent twice on purpose (the closing report counts them).  A coordinate record whose name
-// the list refuses for a reason noise can cause (a name received before in this transfer, one the
-// name rule refuses) is answered with NAK, so that the sender repeats it.  A coordinate record equal to the
-// last stored one in everything but its name is stored and flagged: it is most likely that repeat with
-// a name damaged in a way the check character cannot see.
+// A valid coordinate record identical to the one accepted just before is acknowledged again but kept
+// once: it names the same point, which the list can hold only once.  A field book line identical to
+// the one before is kept as a line of its own and listed: the line carries no sequence mark, so a
+// reading repeated on purpose and a line the instrument sent again because our acknowledgement reached
+// it damaged look the same, byte for byte, in every state of the exchange (after an acknowledgement,
+// and after a refused copy in between alike).  A duplicate line can be deleted in the editor; a
+// reading dropped for a resend could not be had again.
+//
+// A coordinate record whose name the list refuses for a reason noise can cause (a name received
+// before in this transfer, one the name rule refuses) is answered with NAK, so that the sender repeats
+// it.  Noise does not damage a line the same way twice: when the very same line has been asked for
+// kNameAsks times it is what the instrument holds (a name it genuinely sends twice), and it is taken
+// without being stored and listed with its line, as a name held before the transfer is, so that the
+// transfer can end.  A coordinate record equal to the last stored one in everything but its name is
+// stored and flagged: it is most likely that repeat with a name damaged in a way the check character
+// cannot see.
 class ZubReceiver : public ZubLink {
 public:
     using PointSink = std::function<void(const ReceivedPoint&)>;
@@ -54,14 +63,21 @@ public:
     // Why points were not put into the list (a name the list held before the transfer), in order,
     // each with its line as received.
     const std::vector<std::string>& RefusedPoints() const { return refusedPoints_; }
-    // Lines that came again straight after themselves and were taken as the sender's repeat.
+    // Coordinate records that came again straight after themselves and were taken as the sender's repeat.
     int Repeats() const { return repeats_; }
+    // Field book lines kept although they repeat the line before them: their numbers in Lines(), from 1.
+    const std::vector<int>& RepeatedLines() const { return repeatedLines_; }
+
+    // How often the same coordinate record is asked for again for its name before it is taken as sent.
+    static constexpr int kNameAsks = 2;
 
 private:
     void OnLine();
     bool Acceptable(const std::string& line) const;
     // False when the line must be asked for again (a point name noise can have damaged).
     bool Keep(const std::string& line);
+    // True when `line`, refused for its name, has been asked for again kNameAsks times already.
+    bool AskedEnough(const std::string& line);
     void ShowLine(const std::string& line, bool accepted);
 
     ZubReceiveKind kind_;
@@ -74,6 +90,9 @@ private:
     std::vector<std::string> flagged_;
     std::vector<std::string> refusedPoints_;
     int stored_ = 0;
+    std::vector<int> repeatedLines_;
+    std::string askedLine_; // the coordinate record last asked for again for its name
+    int asks_ = 0;
     int repeats_ = 0;
 };
 

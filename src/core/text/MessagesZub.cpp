@@ -155,7 +155,15 @@ std::string ZubMoreLines(int count) {
 }
 
 std::string ZubRepeatedLines(int count) {
-    return Sprintf(Jp("続けて同じ内容で届き、送り直しとして一行にした行: %d 行").c_str(), count);
+    return Sprintf(
+        Jp("前の行と同じ内容で届いた行: %d 行（読み直した観測か、受け取りの確認が器械に届かず送り直された行かは"
+           "区別できないため、どちらも残しました。要らない行は ZUB Editor で削除してください）")
+            .c_str(),
+        count);
+}
+
+std::string ZubBookLineAt(int line, std::string_view text) {
+    return Sprintf(Jp("%d 行目: ").c_str(), line) + std::string(text);
 }
 
 std::string ZubRefusedPoints(int count) {

@@ -59,9 +59,10 @@ std::string ZubReceived(bool succeeded);
 std::string ZubReceivedCount(bool points, int count); // 受信した点: <n> 点 / 受信した行: <n> 行
 std::string ZubRefusedLines(int count);               // 乱れていて送り直しを求めた行: <n> 行
 std::string ZubMoreLines(int count);                  // ほか <n> 行
-// 続けて同じ内容で届き、送り直しとして一行にした行: <n> 行
+// 前の行と同じ内容で届いた行: <n> 行（読み直しか送り直しかは区別できないので残した。…）
 std::string ZubRepeatedLines(int count);
-std::string ZubRefusedPoints(int count); // 座標リストに入れなかった点: <n> 点
-std::string ZubFlaggedPoints();          // 前の点と名前だけが違う点（…）:
+std::string ZubBookLineAt(int line, std::string_view text); // <n> 行目: <text>
+std::string ZubRefusedPoints(int count);                    // 座標リストに入れなかった点: <n> 点
+std::string ZubFlaggedPoints();                             // 前の点と名前だけが違う点（…）:
 
 } // namespace vemo::msg

@@ -110,6 +110,35 @@ TEST(ZubReceiver, FieldBookLinesAreTakenAsRecorded) {
     EXPECT_EQ(receiver.State(), ZubLinkState::Cancelled);
 }
 
+// The same reading twice in a row is kept twice, whether it follows its first copy at once or after a
+// damaged copy was refused: on the line a repeated reading and a resend after a lost acknowledgement
+// are the same bytes.  Both copies stay, and the closing report gives the book line of each repeat.  A
+// line whose only other copy was refused is no repeat.
+TEST(ZubReceiver, FieldBookKeepsAReadingRepeatedAndShowsIt) {
+    const std::string reading = ZubRecordLine("F,K2,,1.500,r1001,123.4520,89.5930,45.678,,,,0,");
+    const std::string next = ZubRecordLine("F,K3,,1.500,r1002,210.0510,90.0120,61.234,,,,0,");
+    const struct {
+        std::string wire;
+        const std::string& answer;
+    } script[] = {
+        {Wire("A,01,"), kAck},    {reading + "\r\n", kAck},
+        {reading + "\r\n", kAck}, {"F,K2,,1.500,r1001,123.4520,89.5930,45.6?8,,,,0,F,\r\n", kNak},
+        {reading + "\r\n", kAck}, {"F,K3,,1.500,r1002,210.0510,90.0120,61.2?4,,,,0,F,\r\n", kNak},
+        {next + "\r\n", kAck},    {Wire("Z,"), kAck},
+    };
+    ZubReceiver receiver(ZubReceiveKind::Observations);
+    for (const auto& step : script) {
+        receiver.Feed(step.wire, 0);
+        EXPECT_EQ(receiver.TakeOutput(), step.answer) << step.wire;
+    }
+    EXPECT_EQ(receiver.Lines(),
+              (std::vector<std::string>{ZubRecordLine("A,01,"), reading, reading, reading, next, ZubRecordLine("Z,")}));
+    EXPECT_EQ(receiver.RepeatedLines(), (std::vector<int>{3, 4}));
+    const std::string report = Cp932ToUtf8(ReceiveReport(receiver));
+    EXPECT_NE(report.find("前の行と同じ内容で届いた行: 2 行"), std::string::npos) << report;
+    EXPECT_NE(report.find("\n  3 行目: " + reading + "\n  4 行目: " + reading), std::string::npos) << report;
+}
+
 TEST(ZubReceiver, PointTheListCannotTakeIsNotAcknowledged) {
     ZubReceiver receiver(ZubReceiveKind::Coordinates, [](const ReceivedPoint&) { throw Error("full"); });
     EXPECT_THROW(receiver.Feed("G,P1,100.5,200.25,,_,\r\n", 0), Error);
@@ -167,6 +196,44 @@ TEST(ZubReceiver, ANameNoiseCanHaveDamagedIsAskedForAgain) {
     EXPECT_NE(report.find("乱れていて送り直しを求めた行: 3 行"), std::string::npos) << report;
     EXPECT_NE(report.find("  点名 K1"), std::string::npos) << report;
     EXPECT_NE(report.find("(G,K1,1.5,2.5,,"), std::string::npos) << "the line it came in: " << report;
+}
+
+// A name the instrument genuinely holds twice (two points of one job under one name) is asked for
+// again like a damaged one; but noise does not damage a line the same way twice, so the third copy of
+// the very same line is taken, left out of the list and shown with its line, and the transfer ends.
+// A damaged copy in between does not start the count again; another line does.
+TEST(ZubReceiver, ANameSentTwiceIsTakenOnceAskedForTwiceAndShown) {
+    XyzList list;
+    ReceivedPointRows rows(list);
+    ZubReceiver receiver(ZubReceiveKind::Coordinates, [&](const ReceivedPoint& p) { rows.Add(p); });
+    const std::string second = Wire("G,K5,-145130.120,98770.050,,");
+    const struct {
+        std::string wire;
+        const std::string& answer;
+    } script[] = {
+        {Wire("G,K5,-145123.456,98765.432,,"), kAck},
+        {second, kNak},
+        {"G,K5,-145130.120,98770.0#0,,X,\r\n", kNak}, // damaged on the way
+        {Wire("G,K6,-145140.000,98780.000,,"), kAck}, // another line: asked for once more
+        {second, kNak},
+        {second, kNak},
+        {second, kAck},
+        {second, kAck}, // its acknowledgement lost: the same line again is a repeat, taken once
+        {Wire("G,K7,-145150.000,98790.000,,"), kAck},
+        {Wire("Z,"), kAck},
+    };
+    for (const auto& step : script) {
+        receiver.Feed(step.wire, 0);
+        EXPECT_EQ(receiver.TakeOutput(), step.answer) << step.wire;
+    }
+    EXPECT_EQ(receiver.State(), ZubLinkState::Succeeded);
+    EXPECT_EQ(receiver.Stored(), 3);
+    EXPECT_EQ(list.Cell(1, kColName), "K5");
+    EXPECT_EQ(list.Cell(1, kColX), "-145123.456") << "the first K5 stays";
+    EXPECT_EQ(list.Cell(3, kColName), "K7");
+    const std::string report = Cp932ToUtf8(ReceiveReport(receiver));
+    EXPECT_NE(report.find("座標リストに入れなかった点: 1 点\n  "), std::string::npos) << report;
+    EXPECT_NE(report.find("(" + second.substr(0, second.size() - 2) + ")"), std::string::npos) << report;
 }
 
 // Rows of the list: name, X, Y, type.
