@@ -7,6 +7,7 @@
 #include "core/traverse/TrvsHeader.h"
 #include "core/traverse/TrvsTable.h"
 #include "core/zub/ZubFile.h"
+#include "core/zub/ZubStationCheck.h"
 #include "core/zub/ZubTransfer.h"
 #include "ui/common/BusyCursor.h"
 #include "ui/common/Cp932Text.h"
@@ -59,6 +60,22 @@ QColor RecordTint(const ZubRow& row) {
 const QColor kCheckWrongTint(255, 190, 190);
 constexpr int kCheckWrongRole = Qt::UserRole + 1;
 
+// A reading behind a figure over the limit of the class: strong enough to find in a long book, apart
+// from the tint of a wrong check character.
+const QColor kOverLimitTint(255, 160, 60);
+
+// "倍角差 50″ (制限 30″)", "セット間の較差 28.0 mm (制限 20 mm)".
+QString OverLimitTip(const ZubCellOverLimit& over) {
+    const QString figure = QString::fromUtf8(over.figure);
+    if (over.millimetres) {
+        return QString::fromUtf8("%1 %2 mm (制限 %3 mm)")
+            .arg(figure)
+            .arg(over.value, 0, 'f', 1)
+            .arg(over.limit, 0, 'f', 0);
+    }
+    return QString::fromUtf8("%1 %2″ (制限 %3″)").arg(figure).arg(over.value, 0, 'f', 0).arg(over.limit, 0, 'f', 0);
+}
+
 FileDialog::Request ZubRequest(const QString& folder) {
     return {U("ZUB Format File"), U("ZUB files (*.ZUB)|*.ZUB"), U("ZUB"), folder};
 }
@@ -81,6 +98,7 @@ ZubEditorPanel::ZubEditorPanel(QWidget* parent) : QWidget(parent) {
         if (item != nullptr && item->row() == grid_->currentRow()) {
             CellSelected(item->row(), grid_->currentColumn());
         }
+        MarkOverLimit();
         emit edited();
     });
     Clear();
@@ -133,6 +151,7 @@ void ZubEditorPanel::Show(const std::vector<ZubRow>& rows, const std::vector<boo
         ShowRow(r, rows[r], r < static_cast<int>(checkWrong.size()) && checkWrong[r]);
     }
     block.unblock();
+    MarkOverLimit();
     grid_->setCurrentCell(0, 0);
     CellSelected(0, 0);
 }
@@ -150,6 +169,40 @@ void ZubEditorPanel::ShowRow(int row, const ZubRow& cells, bool checkWrong) {
 bool ZubEditorPanel::CheckWrong(int row) const {
     const QTableWidgetItem* item = grid_->item(row, 0);
     return item != nullptr && item->data(kCheckWrongRole).toBool();
+}
+
+void ZubEditorPanel::SetLimits(const std::optional<ObservationLimits>& limits) {
+    limits_ = limits;
+    MarkOverLimit();
+}
+
+void ZubEditorPanel::MarkOverLimit() {
+    const std::optional<std::vector<ZubRow>> rows = TryRows(*this);
+    if (!rows) {
+        return; // a cell CP932 cannot carry: the marks wait for the next edit
+    }
+    QSignalBlocker block(grid_);
+    for (int r = 0; r < grid_->rowCount(); ++r) {
+        const QColor tint = CheckWrong(r) ? kCheckWrongTint : RecordTint((*rows)[r]);
+        for (int col = 0; col < kZubCells; ++col) {
+            if (QTableWidgetItem* item = grid_->item(r, col)) {
+                item->setBackground(tint);
+                item->setToolTip(QString());
+            }
+        }
+    }
+    if (!limits_) {
+        return;
+    }
+    for (const ZubCellOverLimit& over : ZubCellsOverLimit(ReduceZubStations(*rows), *limits_)) {
+        QTableWidgetItem* item = grid_->item(over.cell.zubRow - 1, over.cell.column);
+        if (item == nullptr) {
+            continue;
+        }
+        item->setBackground(kOverLimitTint);
+        const QString tip = OverLimitTip(over);
+        item->setToolTip(item->toolTip().isEmpty() ? tip : item->toolTip() + u'\n' + tip);
+    }
 }
 
 std::vector<ZubRow> ZubEditorPanel::Rows() const {

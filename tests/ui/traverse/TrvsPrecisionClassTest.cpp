@@ -12,6 +12,7 @@
 
 #include <QComboBox>
 #include <QPlainTextEdit>
+#include <QTableWidget>
 
 #include <cstdlib>
 #include <filesystem>
@@ -158,6 +159,58 @@ TEST_F(TrvsWindowFixture, FieldBookChecksAndPrecisionSheet) {
     ASSERT_EQ(MessageBox::ShownTexts().size(), 2);
     EXPECT_TRUE(MessageBox::ShownTexts()[0].contains("転記: 正反の平均")) << MessageBox::ShownTexts()[0].toStdString();
     EXPECT_EQ(MessageBox::ShownTexts()[1], "観測の制限を超えた測点: C");
+}
+
+// The readings behind a figure over the class's limit are marked in the editor's own cells: in the
+// book above only station C fails 3級, by 倍角差 and 観測差 at its sightings of D (rows 12, 13, 16 and
+// 17 of the grid); 4級 lets it pass and the marks go.
+TEST_F(TrvsWindowFixture, ZubEditorMarksTheReadingsOverTheLimitInTheirCells) {
+    TrvsWindow& w = Open();
+    const std::string path = home.File("rect.Trv");
+    WriteBytes(path, RectangleTrv());
+    WriteBytes(home.File("rect.Class.ini"), "[Precision]\r\nClass=3\r\n");
+    w.OpenTrvFile(path);
+    WriteBytes(home.File("book.ZUB"), TwoSetBook());
+    w.Action(C::ToZub)->trigger();
+    w.ZubEditor()->LoadFile(home.File("book.ZUB"));
+    QTableWidget* grid = w.ZubEditor()->Grid();
+    ASSERT_EQ(grid->rowCount(), 20);
+
+    const QColor plain = grid->item(11, kZubHAngle)->background().color();
+    for (int row : {12, 13, 16, 17}) {
+        const QTableWidgetItem* cell = grid->item(row, kZubHAngle);
+        EXPECT_NE(cell->background().color(), plain) << row;
+        EXPECT_EQ(cell->toolTip(), "倍角差 50″ (制限 30″)\n観測差 30″ (制限 20″)") << row;
+        EXPECT_TRUE(grid->item(row, kZubVAngle)->toolTip().isEmpty()) << row;
+    }
+    // Station A, and C's sightings of its reference A, are within the limits.
+    for (int row = 0; row < grid->rowCount(); ++row) {
+        if (row == 12 || row == 13 || row == 16 || row == 17) {
+            continue;
+        }
+        for (int col = 0; col < kZubCells; ++col) {
+            EXPECT_TRUE(grid->item(row, col)->toolTip().isEmpty()) << row << "," << col;
+        }
+    }
+
+    // Mending the direct reading of D in set 2 (210°11′20″ -> 210°10′50″: 倍角差 20″, 観測差 0″)
+    // clears the marks at once; putting it back brings them back.
+    grid->item(16, kZubHAngle)->setText("210.1050");
+    for (int row : {12, 13, 16, 17}) {
+        EXPECT_TRUE(grid->item(row, kZubHAngle)->toolTip().isEmpty()) << row;
+        EXPECT_EQ(grid->item(row, kZubHAngle)->background().color(), grid->item(row, 0)->background().color()) << row;
+    }
+    grid->item(16, kZubHAngle)->setText("210.1120");
+    EXPECT_FALSE(grid->item(17, kZubHAngle)->toolTip().isEmpty());
+
+    // Judged by 4級 (60″, 40″) the book passes and nothing is marked.
+    w.Action(C::ZubToTraverse)->trigger();
+    w.ClassBox()->combo()->setCurrentText("4級基準点測量");
+    w.Action(C::ToZub)->trigger();
+    w.ZubEditor()->LoadFile(home.File("book.ZUB"));
+    for (int row : {12, 13, 16, 17}) {
+        EXPECT_TRUE(grid->item(row, kZubHAngle)->toolTip().isEmpty()) << row;
+    }
 }
 
 } // namespace
