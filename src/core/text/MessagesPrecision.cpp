@@ -60,4 +60,9 @@ std::string ZubReductionUsed(bool faceMean) {
                        : "転記: 正観測のみを転記しました（反観測は使っていません）");
 }
 
+std::string SheetHeadingNeedsTraverseFile() {
+    return Jp(
+        "精度管理表の見出しはトラバースファイルと同じフォルダに保存します。先にトラバースファイルを保存してください");
+}
+
 } // namespace vemo::msg

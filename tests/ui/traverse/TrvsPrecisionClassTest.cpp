@@ -6,13 +6,20 @@
 #include "core/traverse/SurveyClassFile.h"
 #include "core/zub/ZubChecksum.h"
 #include "support/WhenShown.h"
+#include "ui/common/Cp932Text.h"
 #include "ui/traverse/PrecisionBox.h"
+#include "ui/traverse/PrecisionSheetDialog.h"
 #include "ui/traverse/SurveyClassBox.h"
 #include "ui/traverse/ZubEditorPanel.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QInputMethodEvent>
+#include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTableWidget>
+#include <QTest>
 
 #include <cstdlib>
 #include <filesystem>
@@ -211,6 +218,86 @@ TEST_F(TrvsWindowFixture, ZubEditorMarksTheReadingsOverTheLimitInTheirCells) {
     for (int row : {12, 13, 16, 17}) {
         EXPECT_TRUE(grid->item(row, kZubHAngle)->toolTip().isEmpty()) << row;
     }
+}
+
+// The heading of the 精度管理表 is typed in its dialog, Enter moving from field to field and at last
+// pressing OK; it is kept beside the traverse (its class stays) and printed on the sheet.
+TEST_F(TrvsWindowFixture, PrecisionSheetHeadingIsTypedKeptAndPrinted) {
+    TrvsWindow& w = Open();
+    const std::string path = home.File("rect.Trv");
+    WriteBytes(path, RectangleTrv());
+    WriteBytes(home.File("rect.Class.ini"), "[Precision]\r\nClass=3\r\n");
+    w.OpenTrvFile(path);
+
+    const QStringList typed = {"令和8年度 基準点測量",       "北区中央", "北区役所",           "測量設計事務所",
+                               "令和8年12月1日から12月10日", "山田太郎", "2級TS 測距 2mm+2ppm"};
+    int accepted = -1;
+    WhenShown<PrecisionSheetDialog>([&typed, &accepted](PrecisionSheetDialog* dialog) {
+        for (const QString& text : typed) {
+            // The field the dialog's focus is on (the window need not be the active one).
+            QWidget* focus = dialog->focusWidget();
+            ASSERT_NE(qobject_cast<QLineEdit*>(focus), nullptr);
+            // Japanese arrives from the input method as committed text.
+            QInputMethodEvent commit;
+            commit.setCommitString(text);
+            QApplication::sendEvent(focus, &commit);
+            QTest::keyClick(focus, Qt::Key_Return);
+        }
+        ASSERT_NE(qobject_cast<QPushButton*>(dialog->focusWidget()), nullptr);
+        QTest::keyClick(dialog->focusWidget(), Qt::Key_Return); // on OK
+        accepted = dialog->result();
+        if (dialog->isVisible()) {
+            dialog->reject();
+        }
+    });
+    w.Action(C::PrecisionSheetHeading)->trigger();
+    EXPECT_EQ(accepted, QDialog::Accepted);
+
+    const PrecisionSheetInfo info = ReadPrecisionSheetInfo(path);
+    EXPECT_EQ(FromCp932(info.work), typed[0]);
+    EXPECT_EQ(FromCp932(info.area), typed[1]);
+    EXPECT_EQ(FromCp932(info.client), typed[2]);
+    EXPECT_EQ(FromCp932(info.contractor), typed[3]);
+    EXPECT_EQ(FromCp932(info.period), typed[4]);
+    EXPECT_EQ(FromCp932(info.chief), typed[5]);
+    EXPECT_EQ(FromCp932(info.instruments), typed[6]);
+    EXPECT_EQ(ReadSurveyClass(path), *ParseSurveyClass("3"));
+
+    // Shown again, the dialog holds what was kept; cancelled, nothing changes.
+    QString shownWork;
+    WhenShown<PrecisionSheetDialog>([&shownWork](PrecisionSheetDialog* dialog) {
+        shownWork = dialog->field(0)->text();
+        dialog->field(0)->setText("別の作業");
+        dialog->reject();
+    });
+    w.Action(C::PrecisionSheetHeading)->trigger();
+    EXPECT_EQ(shownWork, typed[0]);
+    EXPECT_EQ(FromCp932(ReadPrecisionSheetInfo(path).work), typed[0]);
+
+    if (std::system("pdftotext -v > /dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "pdftotext is not installed";
+    }
+    w.PrintPrecisionSheetToPdf(QString::fromStdString(home.File("sheet.pdf")));
+    ASSERT_EQ(
+        std::system(("pdftotext -layout -enc UTF-8 " + home.File("sheet.pdf") + " " + home.File("sheet.txt")).c_str()),
+        0);
+    const QString text = QString::fromUtf8(ReadBytes(home.File("sheet.txt")));
+    for (const QString& value : typed) {
+        EXPECT_TRUE(text.contains(value)) << value.toStdString() << "\n" << text.toStdString();
+    }
+}
+
+// A traverse not yet saved has no file to keep the heading beside: the dialog is not offered.
+TEST_F(TrvsWindowFixture, PrecisionSheetHeadingWaitsForTheTraverseFile) {
+    TrvsWindow& w = Open();
+    w.Header().TrvsType = kTrvsClosed;
+    w.TraverseLoaded();
+    ASSERT_TRUE(w.Action(C::PrecisionSheetHeading)->isEnabled());
+    MessageBox::ClearShownTexts();
+    w.Action(C::PrecisionSheetHeading)->trigger();
+    ASSERT_EQ(MessageBox::ShownTexts().size(), 1);
+    EXPECT_TRUE(MessageBox::ShownTexts()[0].contains("先にトラバースファイルを保存してください"))
+        << MessageBox::ShownTexts()[0].toStdString();
 }
 
 } // namespace
