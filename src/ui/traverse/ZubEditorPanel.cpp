@@ -145,6 +145,7 @@ QString ZubEditorPanel::Status() const {
 void ZubEditorPanel::Show(const std::vector<ZubRow>& rows, const std::vector<bool>& checkWrong) {
     QSignalBlocker block(grid_);
     grid_->clear();
+    marked_.clear();
     grid_->setColumnCount(kZubCells);
     grid_->setRowCount(static_cast<int>(rows.size()));
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
@@ -176,24 +177,30 @@ void ZubEditorPanel::SetLimits(const std::optional<ObservationLimits>& limits) {
     MarkOverLimit();
 }
 
+// Only the cells marked last time go back to the tint of their record: a long book is re-marked on
+// every edit.
+void ZubEditorPanel::UnmarkOverLimit(const std::vector<ZubRow>& rows) {
+    QSignalBlocker block(grid_);
+    for (const auto& [row, col] : marked_) {
+        QTableWidgetItem* item = grid_->item(row, col);
+        if (item != nullptr && row < static_cast<int>(rows.size())) {
+            item->setBackground(CheckWrong(row) ? kCheckWrongTint : RecordTint(rows[row]));
+            item->setToolTip(QString());
+        }
+    }
+    marked_.clear();
+}
+
 void ZubEditorPanel::MarkOverLimit() {
     const std::optional<std::vector<ZubRow>> rows = TryRows(*this);
     if (!rows) {
         return; // a cell CP932 cannot carry: the marks wait for the next edit
     }
-    QSignalBlocker block(grid_);
-    for (int r = 0; r < grid_->rowCount(); ++r) {
-        const QColor tint = CheckWrong(r) ? kCheckWrongTint : RecordTint((*rows)[r]);
-        for (int col = 0; col < kZubCells; ++col) {
-            if (QTableWidgetItem* item = grid_->item(r, col)) {
-                item->setBackground(tint);
-                item->setToolTip(QString());
-            }
-        }
-    }
+    UnmarkOverLimit(*rows);
     if (!limits_) {
         return;
     }
+    QSignalBlocker block(grid_);
     for (const ZubCellOverLimit& over : ZubCellsOverLimit(ReduceZubStations(*rows), *limits_)) {
         QTableWidgetItem* item = grid_->item(over.cell.zubRow - 1, over.cell.column);
         if (item == nullptr) {
@@ -202,6 +209,7 @@ void ZubEditorPanel::MarkOverLimit() {
         item->setBackground(kOverLimitTint);
         const QString tip = OverLimitTip(over);
         item->setToolTip(item->toolTip().isEmpty() ? tip : item->toolTip() + u'\n' + tip);
+        marked_.emplace_back(item->row(), item->column());
     }
 }
 
@@ -330,10 +338,16 @@ void ZubEditorPanel::AutoSave(const std::string& exeDir, bool forced) {
     autoRows_ = rows;
 }
 
+// The records below move, and with them the readings the figures come from: the marks are taken off
+// before and put on again after.
 void ZubEditorPanel::InsertRow() {
+    if (const auto rows = TryRows(*this)) {
+        UnmarkOverLimit(*rows);
+    }
     const int row = std::max(grid_->currentRow(), 0);
     grid_->insertRow(row);
     ShowRow(row, ZubRow{}, false);
+    MarkOverLimit();
     grid_->setCurrentCell(row, 0);
 }
 
@@ -342,11 +356,15 @@ void ZubEditorPanel::DeleteRow() {
     if (row < 0) {
         return;
     }
+    if (const auto rows = TryRows(*this)) {
+        UnmarkOverLimit(*rows);
+    }
     if (grid_->rowCount() == 1) {
         ShowRow(0, ZubRow{}, false);
-        return;
+    } else {
+        grid_->removeRow(row);
     }
-    grid_->removeRow(row);
+    MarkOverLimit();
 }
 
 void ZubEditorPanel::Transfer(const TrvsOptions& options, const TrvsKnownPoints& known, TrvsHeader& header,

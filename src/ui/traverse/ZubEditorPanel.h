@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class QLabel;
@@ -82,6 +83,7 @@ private:
     void ShowRow(int row, const ZubRow& cells, bool checkWrong);
     void CellSelected(int row, int col);
     void MarkOverLimit();
+    void UnmarkOverLimit(const std::vector<ZubRow>& rows);
 
     QTableWidget* grid_ = nullptr;
     QLabel* status_ = nullptr;
@@ -89,6 +91,7 @@ private:
     std::vector<ZubRow> savedRows_;
     std::vector<ZubRow> autoRows_;
     std::optional<ObservationLimits> limits_;
+    std::vector<std::pair<int, int>> marked_; // grid row and column of each marked cell
 };
 
 } // namespace vemo

@@ -210,6 +210,21 @@ TEST_F(TrvsWindowFixture, ZubEditorMarksTheReadingsOverTheLimitInTheirCells) {
     grid->item(16, kZubHAngle)->setText("210.1120");
     EXPECT_FALSE(grid->item(17, kZubHAngle)->toolTip().isEmpty());
 
+    // A record inserted above station C moves its marks down one row; deleted, they move back.
+    grid->setCurrentCell(10, 0);
+    w.ZubEditor()->InsertRow();
+    for (int row : {13, 14, 17, 18}) {
+        EXPECT_FALSE(grid->item(row, kZubHAngle)->toolTip().isEmpty()) << row;
+    }
+    EXPECT_TRUE(grid->item(12, kZubHAngle)->toolTip().isEmpty());
+    EXPECT_EQ(grid->item(12, kZubHAngle)->background().color(), grid->item(12, 0)->background().color());
+    grid->setCurrentCell(10, 0);
+    w.ZubEditor()->DeleteRow();
+    for (int row : {12, 13, 16, 17}) {
+        EXPECT_FALSE(grid->item(row, kZubHAngle)->toolTip().isEmpty()) << row;
+    }
+    EXPECT_TRUE(grid->item(18, kZubHAngle)->toolTip().isEmpty());
+
     // Judged by 4級 (60″, 40″) the book passes and nothing is marked.
     w.Action(C::ZubToTraverse)->trigger();
     w.ClassBox()->combo()->setCurrentText("4級基準点測量");
