@@ -179,16 +179,25 @@ void ZubEditorPanel::SetLimits(const std::optional<ObservationLimits>& limits) {
 
 // Only the cells marked last time go back to the tint of their record: a long book is re-marked on
 // every edit.
-void ZubEditorPanel::UnmarkOverLimit(const std::vector<ZubRow>& rows) {
+void ZubEditorPanel::UnmarkOverLimit() {
     QSignalBlocker block(grid_);
     for (const auto& [row, col] : marked_) {
-        QTableWidgetItem* item = grid_->item(row, col);
-        if (item != nullptr && row < static_cast<int>(rows.size())) {
-            item->setBackground(CheckWrong(row) ? kCheckWrongTint : RecordTint(rows[row]));
+        if (QTableWidgetItem* item = grid_->item(row, col)) {
+            item->setBackground(CheckWrong(row) ? kCheckWrongTint : RecordTint(GridRow(row)));
             item->setToolTip(QString());
         }
     }
     marked_.clear();
+}
+
+// The record as typed, a cell CP932 cannot carry read as empty.
+ZubRow ZubEditorPanel::GridRow(int row) const {
+    ZubRow cells;
+    for (int c = 0; c < kZubCells; ++c) {
+        const QTableWidgetItem* item = grid_->item(row, c);
+        cells[c] = item != nullptr ? ToCp932(item->text()).value_or(std::string()) : std::string();
+    }
+    return cells;
 }
 
 void ZubEditorPanel::MarkOverLimit() {
@@ -196,7 +205,7 @@ void ZubEditorPanel::MarkOverLimit() {
     if (!rows) {
         return; // a cell CP932 cannot carry: the marks wait for the next edit
     }
-    UnmarkOverLimit(*rows);
+    UnmarkOverLimit();
     if (!limits_) {
         return;
     }
@@ -230,11 +239,7 @@ void ZubEditorPanel::CellSelected(int row, int col) {
     if (row < 0 || col < 0 || row >= grid_->rowCount()) {
         return;
     }
-    ZubRow cells;
-    for (int c = 0; c < kZubCells; ++c) {
-        const QTableWidgetItem* item = grid_->item(row, c);
-        cells[c] = item != nullptr ? ToCp932(item->text()).value_or(std::string()) : std::string();
-    }
+    const ZubRow cells = GridRow(row);
     const auto headers = ZubHeaderTexts(cells[0]);
     QStringList labels;
     for (const std::string& text : headers) {
@@ -341,9 +346,7 @@ void ZubEditorPanel::AutoSave(const std::string& exeDir, bool forced) {
 // The records below move, and with them the readings the figures come from: the marks are taken off
 // before and put on again after.
 void ZubEditorPanel::InsertRow() {
-    if (const auto rows = TryRows(*this)) {
-        UnmarkOverLimit(*rows);
-    }
+    UnmarkOverLimit();
     const int row = std::max(grid_->currentRow(), 0);
     grid_->insertRow(row);
     ShowRow(row, ZubRow{}, false);
@@ -356,9 +359,7 @@ void ZubEditorPanel::DeleteRow() {
     if (row < 0) {
         return;
     }
-    if (const auto rows = TryRows(*this)) {
-        UnmarkOverLimit(*rows);
-    }
+    UnmarkOverLimit();
     if (grid_->rowCount() == 1) {
         ShowRow(0, ZubRow{}, false);
     } else {

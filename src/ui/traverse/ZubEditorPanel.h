@@ -83,7 +83,8 @@ private:
     void ShowRow(int row, const ZubRow& cells, bool checkWrong);
     void CellSelected(int row, int col);
     void MarkOverLimit();
-    void UnmarkOverLimit(const std::vector<ZubRow>& rows);
+    void UnmarkOverLimit();
+    ZubRow GridRow(int row) const;
 
     QTableWidget* grid_ = nullptr;
     QLabel* status_ = nullptr;
