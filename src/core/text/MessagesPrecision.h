@@ -35,5 +35,7 @@ std::string StationsOverLimit(std::string_view names);
 std::string ZubReductionUsed(bool faceMean);
 // The heading of the 精度管理表 is kept beside the traverse file, which has no name yet.
 std::string SheetHeadingNeedsTraverseFile();
+// 精度管理表の見出しの「<field>」に Shift-JIS で表せない文字があります
+std::string SheetHeadingNotCp932(std::string_view field);
 
 } // namespace vemo::msg

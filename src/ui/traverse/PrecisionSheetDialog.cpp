@@ -1,6 +1,9 @@
 #include "ui/traverse/PrecisionSheetDialog.h"
 
+#include "core/text/Cp932.h"
+#include "core/text/MessagesPrecision.h"
 #include "ui/common/Cp932Text.h"
+#include "ui/common/MessageBox.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -55,6 +58,23 @@ PrecisionSheetInfo PrecisionSheetDialog::info() const {
     size_t index = 0;
     EachField(info, [&](const char*, std::string& value) { value = ToCp932OrThrow(fields_[index++]->text()); });
     return info;
+}
+
+void PrecisionSheetDialog::accept() {
+    size_t index = 0;
+    bool good = true;
+    PrecisionSheetInfo info;
+    EachField(info, [&](const char* caption, std::string&) {
+        QLineEdit* edit = fields_[index++];
+        if (good && !ToCp932(edit->text())) {
+            good = false;
+            MessageBox::ShowCp932(this, msg::SheetHeadingNotCp932(Jp(caption)), MessageBox::Kind::Warning);
+            edit->setFocus();
+        }
+    });
+    if (good) {
+        QDialog::accept();
+    }
 }
 
 // Enter moves on to the next field; on a button it presses it (the last field leads to OK).

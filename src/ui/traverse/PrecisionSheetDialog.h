@@ -25,6 +25,10 @@ public:
     // The fields in the order of the form.
     QLineEdit* field(int index) const { return fields_[static_cast<size_t>(index)]; }
 
+    // OK: a field holding a character without CP932 form is named and the dialog stays open, so
+    // that nothing typed is lost.
+    void accept() override;
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 

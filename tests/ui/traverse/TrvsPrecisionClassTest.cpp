@@ -302,6 +302,33 @@ TEST_F(TrvsWindowFixture, PrecisionSheetHeadingIsTypedKeptAndPrinted) {
     }
 }
 
+// A character the heading file cannot hold is named with its field at OK, and the dialog stays open
+// with everything typed; nothing is written.
+TEST_F(TrvsWindowFixture, PrecisionSheetHeadingRefusesWhatShiftJisCannotHold) {
+    TrvsWindow& w = Open();
+    const std::string path = home.File("rect.Trv");
+    WriteBytes(path, RectangleTrv());
+    WriteBytes(home.File("rect.Class.ini"), "[Precision]\r\nClass=3\r\n");
+    w.OpenTrvFile(path);
+    bool stayedOpen = false;
+    QString keptWork;
+    MessageBox::ClearShownTexts();
+    WhenShown<PrecisionSheetDialog>([&stayedOpen, &keptWork](PrecisionSheetDialog* dialog) {
+        dialog->field(0)->setText("基準点測量");
+        dialog->field(5)->setText(QString::fromUtf8("𠮷田"));
+        dialog->accept();
+        stayedOpen = dialog->isVisible() && dialog->focusWidget() == dialog->field(5);
+        keptWork = dialog->field(0)->text();
+        dialog->reject();
+    });
+    w.Action(C::PrecisionSheetHeading)->trigger();
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(keptWork, "基準点測量");
+    ASSERT_EQ(MessageBox::ShownTexts().size(), 1);
+    EXPECT_EQ(MessageBox::ShownTexts()[0], "精度管理表の見出しの「主任技術者」に Shift-JIS で表せない文字があります");
+    EXPECT_EQ(ReadBytes(home.File("rect.Class.ini")), "[Precision]\r\nClass=3\r\n");
+}
+
 // A traverse not yet saved has no file to keep the heading beside: the dialog is not offered.
 TEST_F(TrvsWindowFixture, PrecisionSheetHeadingWaitsForTheTraverseFile) {
     TrvsWindow& w = Open();
