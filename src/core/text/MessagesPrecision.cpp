@@ -60,4 +60,13 @@ std::string ZubReductionUsed(bool faceMean) {
                        : "転記: 正観測のみを転記しました（反観測は使っていません）");
 }
 
+std::string SheetHeadingNeedsTraverseFile() {
+    return Jp(
+        "精度管理表の見出しはトラバースファイルと同じフォルダに保存します。先にトラバースファイルを保存してください");
+}
+
+std::string SheetHeadingNotCp932(std::string_view field) {
+    return Jp("精度管理表の見出しの「") + std::string(field) + Jp("」に Shift-JIS で表せない文字があります");
+}
+
 } // namespace vemo::msg

@@ -33,5 +33,9 @@ std::string StationsOverLimit(std::string_view names);
 // The transfer of a book with both faces: 転記: 正反の平均、対回の平均（正観測のみの転記は選択で） /
 // 転記: 正観測のみ（反観測は使っていません）.
 std::string ZubReductionUsed(bool faceMean);
+// The heading of the 精度管理表 is kept beside the traverse file, which has no name yet.
+std::string SheetHeadingNeedsTraverseFile();
+// 精度管理表の見出しの「<field>」に Shift-JIS で表せない文字があります
+std::string SheetHeadingNotCp932(std::string_view field);
 
 } // namespace vemo::msg

@@ -60,6 +60,7 @@ struct Sight {
     std::optional<double> horizontal; // seconds
     std::optional<double> vertical;   // seconds
     std::vector<double> slopes;
+    std::vector<int> slopeColumns;
 };
 
 // "r1001": face, set digit, direction number.  Without a set digit the sight counts in the set after
@@ -80,6 +81,7 @@ Sight ReadSight(const ZubRow& z, int zubRow) {
     for (int cell = kZubSlope1; cell < kZubSlope1 + 4; ++cell) {
         if (auto d = Number(z[cell])) {
             s.slopes.push_back(*d);
+            s.slopeColumns.push_back(cell);
         }
     }
     return s;
@@ -92,6 +94,34 @@ double Spread(const std::vector<double>& values) {
 
 void TakeLarger(std::optional<double>& figure, double value) {
     figure = figure ? std::max(*figure, value) : value;
+}
+
+void AddSlopeCells(std::vector<ZubCell>& cells, const Sight& s) {
+    for (int column : s.slopeColumns) {
+        cells.push_back({s.zubRow, column});
+    }
+}
+
+// A vertical pair's 高度定数 and the records it was read from.
+struct HeightConstant {
+    double seconds;
+    int directRow, reverseRow;
+};
+
+// The 較差 of the 高度定数 and the vertical readings of the pairs at its highest and lowest value.
+void AddHeightConstantSource(ZubStationFigures& f, const std::vector<HeightConstant>& constants) {
+    const auto [low, high] =
+        std::minmax_element(constants.begin(), constants.end(),
+                            [](const HeightConstant& a, const HeightConstant& b) { return a.seconds < b.seconds; });
+    ZubStationFigures::Source source{ZubFigure::HeightConstant, high->seconds - low->seconds, {}};
+    for (const HeightConstant& c : constants) {
+        if (std::abs(c.seconds - low->seconds) < 1e-6 || std::abs(c.seconds - high->seconds) < 1e-6) {
+            source.cells.push_back({c.directRow, kZubVAngle});
+            source.cells.push_back({c.reverseRow, kZubVAngle});
+        }
+    }
+    f.heightConstantDiff = source.value;
+    f.sources.push_back(std::move(source));
 }
 
 double Mean(const std::vector<double>& values) {
@@ -140,11 +170,12 @@ ZubStationFigures Reduce(const std::string& station, const std::string& instrume
         return nullptr;
     };
     const std::string& reference = targets.empty() ? station : targets.front();
-    std::vector<double> heightConstants;
+    std::vector<HeightConstant> heightConstants;
     for (const std::string& target : targets) {
         ZubStationFigures::Direction d;
         d.target = target;
         std::vector<double> doubles, differences, angles, zeniths, slopes, setMeans;
+        std::vector<ZubCell> angleCells, distanceCells;
         for (int set : sets) {
             const Sight* r = find(target, set, true);
             const Sight* l = find(target, set, false);
@@ -161,13 +192,15 @@ ZubStationFigures Reduce(const std::string& station, const std::string& instrume
                 const double lNear = *rAngle + WrapHalf(*lAngle - *rAngle);
                 doubles.push_back(*rAngle + lNear);
                 differences.push_back(*rAngle - lNear);
+                angleCells.push_back({r->zubRow, kZubHAngle});
+                angleCells.push_back({l->zubRow, kZubHAngle});
                 angles.push_back((*rAngle + lNear) / 2);
             } else if (rAngle || lAngle) {
                 angles.push_back(rAngle ? *rAngle : *lAngle);
             }
             // Vertical: the reverse reading turned to a direct one, 360° - z_l.
             if (r && r->vertical && l && l->vertical) {
-                heightConstants.push_back(WrapHalf(*r->vertical + *l->vertical - kFullCircle));
+                heightConstants.push_back({WrapHalf(*r->vertical + *l->vertical - kFullCircle), r->zubRow, l->zubRow});
                 zeniths.push_back((*r->vertical - *l->vertical + kFullCircle) / 2);
             } else if (r && r->vertical) {
                 zeniths.push_back(*r->vertical);
@@ -187,6 +220,12 @@ ZubStationFigures Reduce(const std::string& station, const std::string& instrume
             }
             if (!s.slopes.empty()) {
                 TakeLarger(f.distanceWithinSet, Spread(s.slopes) * 1000);
+                if (s.slopes.size() >= 2) {
+                    ZubStationFigures::Source within{ZubFigure::DistanceWithinSet, Spread(s.slopes) * 1000, {}};
+                    AddSlopeCells(within.cells, s);
+                    f.sources.push_back(std::move(within));
+                }
+                AddSlopeCells(distanceCells, s);
                 setMeans.push_back(Mean(s.slopes));
                 slopes.insert(slopes.end(), s.slopes.begin(), s.slopes.end());
             }
@@ -194,9 +233,12 @@ ZubStationFigures Reduce(const std::string& station, const std::string& instrume
         if (doubles.size() >= 2 && target != reference) {
             TakeLarger(f.doubleAngleDiff, Spread(doubles));
             TakeLarger(f.observationDiff, Spread(differences));
+            f.sources.push_back({ZubFigure::DoubleAngle, Spread(doubles), angleCells});
+            f.sources.push_back({ZubFigure::Observation, Spread(differences), angleCells});
         }
         if (setMeans.size() >= 2) {
             TakeLarger(f.distanceBetweenSets, Spread(setMeans) * 1000);
+            f.sources.push_back({ZubFigure::DistanceBetweenSets, Spread(setMeans) * 1000, distanceCells});
         }
         d.angleSeconds = target == reference || angles.empty() ? 0.0 : WrapFull(Mean(angles));
         if (!zeniths.empty()) {
@@ -208,7 +250,7 @@ ZubStationFigures Reduce(const std::string& station, const std::string& instrume
         f.directions.push_back(std::move(d));
     }
     if (heightConstants.size() >= 2) {
-        f.heightConstantDiff = Spread(heightConstants);
+        AddHeightConstantSource(f, heightConstants);
     }
     return f;
 }
@@ -278,6 +320,48 @@ std::vector<ZubOverLimit> ZubStationsOverLimit(const std::vector<ZubStationFigur
         for (const auto& c : checks) {
             if (c.value && *c.value > c.limit + 1e-9) {
                 over.push_back({s.station, c.figure, *c.value, c.limit, c.millimetres});
+            }
+        }
+    }
+    return over;
+}
+
+namespace {
+
+struct FigureRule {
+    const char* caption;
+    double limit;
+    bool millimetres;
+};
+
+FigureRule RuleOf(ZubFigure figure, const ObservationLimits& limits) {
+    switch (figure) {
+    case ZubFigure::DoubleAngle:
+        return {"倍角差", static_cast<double>(limits.doubleAngleSeconds), false};
+    case ZubFigure::Observation:
+        return {"観測差", static_cast<double>(limits.observationSeconds), false};
+    case ZubFigure::HeightConstant:
+        return {"高度定数の較差", static_cast<double>(limits.heightConstantSeconds), false};
+    case ZubFigure::DistanceWithinSet:
+        return {"1セット内の較差", limits.distanceSpreadMm, true};
+    case ZubFigure::DistanceBetweenSets:
+        return {"セット間の較差", limits.distanceSpreadMm, true};
+    }
+    return {"", 0, false};
+}
+
+} // namespace
+
+std::vector<ZubCellOverLimit> ZubCellsOverLimit(const std::vector<ZubStationFigures>& stations,
+                                                const ObservationLimits& limits) {
+    std::vector<ZubCellOverLimit> over;
+    for (const ZubStationFigures& s : stations) {
+        for (const ZubStationFigures::Source& source : s.sources) {
+            const FigureRule rule = RuleOf(source.figure, limits);
+            if (source.value > rule.limit + 1e-9) {
+                for (const ZubCell& cell : source.cells) {
+                    over.push_back({cell, rule.caption, source.value, rule.limit, rule.millimetres});
+                }
             }
         }
     }

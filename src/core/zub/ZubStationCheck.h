@@ -10,6 +10,17 @@ namespace vemo {
 
 struct ObservationLimits;
 
+// The figures of the observation checks of a station.
+enum class ZubFigure { DoubleAngle, Observation, HeightConstant, DistanceWithinSet, DistanceBetweenSets };
+
+// A cell of the field book: the record (1 = first record) and its column (kZubHAngle, kZubVAngle, a
+// distance column).
+struct ZubCell {
+    int zubRow = 0;
+    int column = 0;
+    bool operator==(const ZubCell&) const = default;
+};
+
 // What one instrument station of a field book shows of its observations: the differences a surveyor
 // checks in the field (倍角差, 観測差, 高度定数の較差, the spreads of the distances) and the station
 // reduced to the mean of both faces and of its sets (対回).
@@ -43,6 +54,17 @@ struct ZubStationFigures {
         std::optional<double> slope;         // mean of every distance reading (m)
     };
     std::vector<Direction> directions;
+
+    // Where each figure comes from, so that a value over its limit can be shown where it was read: the
+    // 倍角差 and 観測差 of a direction (its horizontal readings), the 高度定数の較差 (the vertical
+    // readings of the pairs at its two extremes), the spread of one record's distances, and of the
+    // records of one target.  The station's figure is the largest of its sources.
+    struct Source {
+        ZubFigure figure;
+        double value = 0;
+        std::vector<ZubCell> cells;
+    };
+    std::vector<Source> sources;
 };
 
 // The stations of a field book, in order; F records before the first D record are left out.
@@ -61,6 +83,18 @@ struct ZubOverLimit {
 };
 std::vector<ZubOverLimit> ZubStationsOverLimit(const std::vector<ZubStationFigures>& stations,
                                                const ObservationLimits& limits);
+
+// A cell behind a figure over its limit, one entry per figure: a cell read into two failing figures
+// comes twice.
+struct ZubCellOverLimit {
+    ZubCell cell;
+    const char* figure; // UTF-8 caption: "倍角差"
+    double value;
+    double limit;
+    bool millimetres;
+};
+std::vector<ZubCellOverLimit> ZubCellsOverLimit(const std::vector<ZubStationFigures>& stations,
+                                                const ObservationLimits& limits);
 
 // The check table (CP932 lines): per station its sets and each figure, a figure over the limit
 // marked "*"; with limits, a heading line naming them and a last line naming the stations that fail.

@@ -335,6 +335,7 @@ void TrvsWindow::ShowZubEditor() {
     zubMenus_->show();
     zubTools_->show();
     zubEditor_->Clear();
+    MarkZubByClass();
     SetCaption(zub_->Caption());
     UpdateEnabling();
 }

@@ -78,6 +78,7 @@ public:
         ZubTransfer,
         ZubToTraverse,
         PrecisionSheet,
+        PrecisionSheetHeading,
         ZubCheck,
         ZubTransferDirect,
         ZubAutoSave,
@@ -211,8 +212,12 @@ private:
     void LoadSurveyClass();
     // The 精度管理表: previewed for printing; the field book's check table in a box.
     void PrintPrecisionSheet();
+    // The heading of the 精度管理表 typed in its dialog and kept beside the traverse file.
+    void EditPrecisionSheetHeading();
     std::vector<ReportLine> PrecisionSheetReport() const;
     void ShowZubCheck();
+    // The ZUB Editor marks the readings over the limits of the traverse's class.
+    void MarkZubByClass();
     // After a transfer: the stations of the field book that exceed the limits of the class, if any.
     void WarnOfFailingStations();
 

@@ -16,6 +16,7 @@
 #include "ui/common/MessageBox.h"
 #include "ui/print/ReportPrinter.h"
 #include "ui/traverse/PrecisionBox.h"
+#include "ui/traverse/PrecisionSheetDialog.h"
 #include "ui/traverse/SurveyClassBox.h"
 #include "ui/traverse/ZubEditorPanel.h"
 
@@ -166,6 +167,18 @@ void TrvsWindow::PrintPrecisionSheet() {
     PreviewReport(this, QString::fromUtf8("精度管理表"), SheetPainter(PrecisionSheetReport()));
 }
 
+void TrvsWindow::EditPrecisionSheetHeading() {
+    if (trvPath_.empty()) {
+        MessageBox::ShowCp932(this, msg::SheetHeadingNeedsTraverseFile(), MessageBox::Kind::Warning);
+        return;
+    }
+    PrecisionSheetDialog dialog(ReadPrecisionSheetInfo(trvPath_), this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    RunGuarded([this, &dialog] { WritePrecisionSheetInfo(trvPath_, dialog.info()); });
+}
+
 void TrvsWindow::PrintPrecisionSheetToPdf(const QString& path) {
     PrintReportToPdf(path, QString::fromUtf8("精度管理表"), SheetPainter(PrecisionSheetReport()));
 }
@@ -189,6 +202,10 @@ void TrvsWindow::WarnOfFailingStations() {
         names += (names.empty() ? "" : ", ") + name;
     }
     MessageBox::ShowCp932(this, msg::StationsOverLimit(names), MessageBox::Kind::Warning);
+}
+
+void TrvsWindow::MarkZubByClass() {
+    zub_->SetLimits(LimitsOf(classBox_->surveyClass()));
 }
 
 void TrvsWindow::ShowZubCheck() {

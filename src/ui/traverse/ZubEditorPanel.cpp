@@ -7,6 +7,7 @@
 #include "core/traverse/TrvsHeader.h"
 #include "core/traverse/TrvsTable.h"
 #include "core/zub/ZubFile.h"
+#include "core/zub/ZubStationCheck.h"
 #include "core/zub/ZubTransfer.h"
 #include "ui/common/BusyCursor.h"
 #include "ui/common/Cp932Text.h"
@@ -59,6 +60,22 @@ QColor RecordTint(const ZubRow& row) {
 const QColor kCheckWrongTint(255, 190, 190);
 constexpr int kCheckWrongRole = Qt::UserRole + 1;
 
+// A reading behind a figure over the limit of the class: strong enough to find in a long book, apart
+// from the tint of a wrong check character.
+const QColor kOverLimitTint(255, 160, 60);
+
+// "倍角差 50″ (制限 30″)", "セット間の較差 28.0 mm (制限 20 mm)".
+QString OverLimitTip(const ZubCellOverLimit& over) {
+    const QString figure = QString::fromUtf8(over.figure);
+    if (over.millimetres) {
+        return QString::fromUtf8("%1 %2 mm (制限 %3 mm)")
+            .arg(figure)
+            .arg(over.value, 0, 'f', 1)
+            .arg(over.limit, 0, 'f', 0);
+    }
+    return QString::fromUtf8("%1 %2″ (制限 %3″)").arg(figure).arg(over.value, 0, 'f', 0).arg(over.limit, 0, 'f', 0);
+}
+
 FileDialog::Request ZubRequest(const QString& folder) {
     return {U("ZUB Format File"), U("ZUB files (*.ZUB)|*.ZUB"), U("ZUB"), folder};
 }
@@ -81,6 +98,7 @@ ZubEditorPanel::ZubEditorPanel(QWidget* parent) : QWidget(parent) {
         if (item != nullptr && item->row() == grid_->currentRow()) {
             CellSelected(item->row(), grid_->currentColumn());
         }
+        MarkOverLimit();
         emit edited();
     });
     Clear();
@@ -127,12 +145,14 @@ QString ZubEditorPanel::Status() const {
 void ZubEditorPanel::Show(const std::vector<ZubRow>& rows, const std::vector<bool>& checkWrong) {
     QSignalBlocker block(grid_);
     grid_->clear();
+    marked_.clear();
     grid_->setColumnCount(kZubCells);
     grid_->setRowCount(static_cast<int>(rows.size()));
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
         ShowRow(r, rows[r], r < static_cast<int>(checkWrong.size()) && checkWrong[r]);
     }
     block.unblock();
+    MarkOverLimit();
     grid_->setCurrentCell(0, 0);
     CellSelected(0, 0);
 }
@@ -152,6 +172,56 @@ bool ZubEditorPanel::CheckWrong(int row) const {
     return item != nullptr && item->data(kCheckWrongRole).toBool();
 }
 
+void ZubEditorPanel::SetLimits(const std::optional<ObservationLimits>& limits) {
+    limits_ = limits;
+    MarkOverLimit();
+}
+
+// Only the cells marked last time go back to the tint of their record: a long book is re-marked on
+// every edit.
+void ZubEditorPanel::UnmarkOverLimit() {
+    QSignalBlocker block(grid_);
+    for (const auto& [row, col] : marked_) {
+        if (QTableWidgetItem* item = grid_->item(row, col)) {
+            item->setBackground(CheckWrong(row) ? kCheckWrongTint : RecordTint(GridRow(row)));
+            item->setToolTip(QString());
+        }
+    }
+    marked_.clear();
+}
+
+// The record as typed, a cell CP932 cannot carry read as empty.
+ZubRow ZubEditorPanel::GridRow(int row) const {
+    ZubRow cells;
+    for (int c = 0; c < kZubCells; ++c) {
+        const QTableWidgetItem* item = grid_->item(row, c);
+        cells[c] = item != nullptr ? ToCp932(item->text()).value_or(std::string()) : std::string();
+    }
+    return cells;
+}
+
+void ZubEditorPanel::MarkOverLimit() {
+    const std::optional<std::vector<ZubRow>> rows = TryRows(*this);
+    if (!rows) {
+        return; // a cell CP932 cannot carry: the marks wait for the next edit
+    }
+    UnmarkOverLimit();
+    if (!limits_) {
+        return;
+    }
+    QSignalBlocker block(grid_);
+    for (const ZubCellOverLimit& over : ZubCellsOverLimit(ReduceZubStations(*rows), *limits_)) {
+        QTableWidgetItem* item = grid_->item(over.cell.zubRow - 1, over.cell.column);
+        if (item == nullptr) {
+            continue;
+        }
+        item->setBackground(kOverLimitTint);
+        const QString tip = OverLimitTip(over);
+        item->setToolTip(item->toolTip().isEmpty() ? tip : item->toolTip() + u'\n' + tip);
+        marked_.emplace_back(item->row(), item->column());
+    }
+}
+
 std::vector<ZubRow> ZubEditorPanel::Rows() const {
     std::vector<ZubRow> rows(grid_->rowCount());
     for (int r = 0; r < grid_->rowCount(); ++r) {
@@ -169,11 +239,7 @@ void ZubEditorPanel::CellSelected(int row, int col) {
     if (row < 0 || col < 0 || row >= grid_->rowCount()) {
         return;
     }
-    ZubRow cells;
-    for (int c = 0; c < kZubCells; ++c) {
-        const QTableWidgetItem* item = grid_->item(row, c);
-        cells[c] = item != nullptr ? ToCp932(item->text()).value_or(std::string()) : std::string();
-    }
+    const ZubRow cells = GridRow(row);
     const auto headers = ZubHeaderTexts(cells[0]);
     QStringList labels;
     for (const std::string& text : headers) {
@@ -277,10 +343,14 @@ void ZubEditorPanel::AutoSave(const std::string& exeDir, bool forced) {
     autoRows_ = rows;
 }
 
+// The records below move, and with them the readings the figures come from: the marks are taken off
+// before and put on again after.
 void ZubEditorPanel::InsertRow() {
+    UnmarkOverLimit();
     const int row = std::max(grid_->currentRow(), 0);
     grid_->insertRow(row);
     ShowRow(row, ZubRow{}, false);
+    MarkOverLimit();
     grid_->setCurrentCell(row, 0);
 }
 
@@ -289,11 +359,13 @@ void ZubEditorPanel::DeleteRow() {
     if (row < 0) {
         return;
     }
+    UnmarkOverLimit();
     if (grid_->rowCount() == 1) {
         ShowRow(0, ZubRow{}, false);
-        return;
+    } else {
+        grid_->removeRow(row);
     }
-    grid_->removeRow(row);
+    MarkOverLimit();
 }
 
 void ZubEditorPanel::Transfer(const TrvsOptions& options, const TrvsKnownPoints& known, TrvsHeader& header,

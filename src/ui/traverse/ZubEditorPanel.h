@@ -1,10 +1,13 @@
 #pragma once
 
+#include "core/traverse/SurveyClass.h"
 #include "core/zub/ZubFile.h"
 
 #include <QWidget>
 
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class QLabel;
@@ -58,6 +61,10 @@ public:
                   bool directOnly = false);
     // Whether a row is marked for a wrong check character.
     bool CheckWrong(int row) const;
+    // The observation limits of the class the book is judged by.  Every reading behind a figure over
+    // its limit (倍角差, 観測差, 高度定数の較差, the distance spreads) is marked in its own cell, with
+    // a tip naming the figure and the limit, and the marks follow each edit; none, no marks.
+    void SetLimits(const std::optional<ObservationLimits>& limits);
 
     std::vector<ZubRow> Rows() const;
     QTableWidget* Grid() const { return grid_; }
@@ -75,12 +82,17 @@ private:
     void TellAbout(const ZubBook& book);
     void ShowRow(int row, const ZubRow& cells, bool checkWrong);
     void CellSelected(int row, int col);
+    void MarkOverLimit();
+    void UnmarkOverLimit();
+    ZubRow GridRow(int row) const;
 
     QTableWidget* grid_ = nullptr;
     QLabel* status_ = nullptr;
     std::string path_;
     std::vector<ZubRow> savedRows_;
     std::vector<ZubRow> autoRows_;
+    std::optional<ObservationLimits> limits_;
+    std::vector<std::pair<int, int>> marked_; // grid row and column of each marked cell
 };
 
 } // namespace vemo

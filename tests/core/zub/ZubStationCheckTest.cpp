@@ -14,6 +14,13 @@
 
 #include <memory>
 
+namespace vemo {
+// Failures name the record and the column.
+void PrintTo(const ZubCell& cell, std::ostream* out) {
+    *out << "record " << cell.zubRow << " column " << cell.column;
+}
+} // namespace vemo
+
 namespace vemo::test {
 namespace {
 
@@ -96,6 +103,57 @@ TEST(ZubStationCheck, TwoSetBookByHand) {
     EXPECT_EQ(Cp932ToUtf8(lines.back()), "観測の制限を超えた測点: C");
     EXPECT_NE(Cp932ToUtf8(lines[3]).find("50 *"), std::string::npos) << Cp932ToUtf8(lines[3]);
     EXPECT_EQ(Cp932ToUtf8(lines[2]).find('*'), std::string::npos) << Cp932ToUtf8(lines[2]);
+}
+
+// Each figure over its limit points at the readings it came from, so that the editor can mark them
+// where the numbers are.  Rows count from 1 in the book above: C's sightings of D are records 14, 15,
+// 18 and 19.
+TEST(ZubStationCheck, FiguresOverTheLimitPointAtTheirReadings) {
+    const std::vector<ZubStationFigures> stations = ReduceZubStations(TwoSetBook());
+    auto cellsOf = [](const std::vector<ZubCellOverLimit>& over, const char* figure) {
+        std::vector<ZubCell> cells;
+        for (const ZubCellOverLimit& o : over) {
+            if (std::string_view(o.figure) == figure) {
+                cells.push_back(o.cell);
+            }
+        }
+        return cells;
+    };
+    const std::vector<ZubCell> dAngles = {{14, kZubHAngle}, {15, kZubHAngle}, {18, kZubHAngle}, {19, kZubHAngle}};
+
+    // 3級: C's 倍角差 50″ and 観測差 30″ at the horizontal readings of D, its 28 mm between sets at
+    // D's distances; nothing of station A, nothing of the sightings of A from C.
+    const std::vector<ZubCellOverLimit> third = ZubCellsOverLimit(stations, GradeObservationLimits(3, false));
+    EXPECT_EQ(cellsOf(third, "倍角差"), dAngles);
+    EXPECT_EQ(cellsOf(third, "観測差"), dAngles);
+    const std::vector<ZubCell> dDistances = {{14, kZubSlope1},     {14, kZubSlope1 + 1}, {15, kZubSlope1},
+                                             {15, kZubSlope1 + 1}, {18, kZubSlope1},     {18, kZubSlope1 + 1},
+                                             {19, kZubSlope1},     {19, kZubSlope1 + 1}};
+    EXPECT_EQ(cellsOf(third, "セット間の較差"), dDistances);
+    EXPECT_EQ(third.size(), dAngles.size() * 2 + dDistances.size());
+    for (const ZubCellOverLimit& o : third) {
+        EXPECT_GE(o.cell.zubRow, 13) << "station A passes: " << o.figure;
+    }
+    EXPECT_DOUBLE_EQ(third.front().value, 50);
+    EXPECT_DOUBLE_EQ(third.front().limit, 30);
+
+    // 1級 allows 10″ of 高度定数の較差: A's 15″ lies between B in set 2 (5″, records 8 and 11) and C in
+    // set 1 (20″, records 5 and 6); C's 20″ between every pair of A (10″) and of D (30″).  Target by
+    // target, set by set.
+    const std::vector<ZubCell> heights =
+        cellsOf(ZubCellsOverLimit(stations, GradeObservationLimits(1, false)), "高度定数の較差");
+    const std::vector<ZubCell> expected = {{8, kZubVAngle},  {11, kZubVAngle}, {5, kZubVAngle},  {6, kZubVAngle},
+                                           {13, kZubVAngle}, {16, kZubVAngle}, {17, kZubVAngle}, {20, kZubVAngle},
+                                           {14, kZubVAngle}, {15, kZubVAngle}, {18, kZubVAngle}, {19, kZubVAngle}};
+    EXPECT_EQ(heights, expected);
+
+    // A spread of one record: 80.012 against 80.045 is 33 mm within the set.
+    std::vector<ZubRow> book = TwoSetBook();
+    book[13][kZubSlope1 + 1] = "80.045";
+    const std::vector<ZubCellOverLimit> within =
+        ZubCellsOverLimit(ReduceZubStations(book), GradeObservationLimits(4, false));
+    const std::vector<ZubCell> record14 = {{14, kZubSlope1}, {14, kZubSlope1 + 1}};
+    EXPECT_EQ(cellsOf(within, "1セット内の較差"), record14);
 }
 
 // The means: C from B (75°20′35″ + 75°20′32.5″) / 2 = 75°20′33.75″ -> 75°20′34″; zenith of C

@@ -6,12 +6,20 @@
 #include "core/traverse/SurveyClassFile.h"
 #include "core/zub/ZubChecksum.h"
 #include "support/WhenShown.h"
+#include "ui/common/Cp932Text.h"
 #include "ui/traverse/PrecisionBox.h"
+#include "ui/traverse/PrecisionSheetDialog.h"
 #include "ui/traverse/SurveyClassBox.h"
 #include "ui/traverse/ZubEditorPanel.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QInputMethodEvent>
+#include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
 
 #include <cstdlib>
 #include <filesystem>
@@ -158,6 +166,180 @@ TEST_F(TrvsWindowFixture, FieldBookChecksAndPrecisionSheet) {
     ASSERT_EQ(MessageBox::ShownTexts().size(), 2);
     EXPECT_TRUE(MessageBox::ShownTexts()[0].contains("転記: 正反の平均")) << MessageBox::ShownTexts()[0].toStdString();
     EXPECT_EQ(MessageBox::ShownTexts()[1], "観測の制限を超えた測点: C");
+}
+
+// The readings behind a figure over the class's limit are marked in the editor's own cells: in the
+// book above only station C fails 3級, by 倍角差 and 観測差 at its sightings of D (rows 12, 13, 16 and
+// 17 of the grid); 4級 lets it pass and the marks go.
+TEST_F(TrvsWindowFixture, ZubEditorMarksTheReadingsOverTheLimitInTheirCells) {
+    TrvsWindow& w = Open();
+    const std::string path = home.File("rect.Trv");
+    WriteBytes(path, RectangleTrv());
+    WriteBytes(home.File("rect.Class.ini"), "[Precision]\r\nClass=3\r\n");
+    w.OpenTrvFile(path);
+    WriteBytes(home.File("book.ZUB"), TwoSetBook());
+    w.Action(C::ToZub)->trigger();
+    w.ZubEditor()->LoadFile(home.File("book.ZUB"));
+    QTableWidget* grid = w.ZubEditor()->Grid();
+    ASSERT_EQ(grid->rowCount(), 20);
+
+    const QColor plain = grid->item(11, kZubHAngle)->background().color();
+    for (int row : {12, 13, 16, 17}) {
+        const QTableWidgetItem* cell = grid->item(row, kZubHAngle);
+        EXPECT_NE(cell->background().color(), plain) << row;
+        EXPECT_EQ(cell->toolTip(), "倍角差 50″ (制限 30″)\n観測差 30″ (制限 20″)") << row;
+        EXPECT_TRUE(grid->item(row, kZubVAngle)->toolTip().isEmpty()) << row;
+    }
+    // Station A, and C's sightings of its reference A, are within the limits.
+    for (int row = 0; row < grid->rowCount(); ++row) {
+        if (row == 12 || row == 13 || row == 16 || row == 17) {
+            continue;
+        }
+        for (int col = 0; col < kZubCells; ++col) {
+            EXPECT_TRUE(grid->item(row, col)->toolTip().isEmpty()) << row << "," << col;
+        }
+    }
+
+    // Mending the direct reading of D in set 2 (210°11′20″ -> 210°10′50″: 倍角差 20″, 観測差 0″)
+    // clears the marks at once; putting it back brings them back.
+    grid->item(16, kZubHAngle)->setText("210.1050");
+    for (int row : {12, 13, 16, 17}) {
+        EXPECT_TRUE(grid->item(row, kZubHAngle)->toolTip().isEmpty()) << row;
+        EXPECT_EQ(grid->item(row, kZubHAngle)->background().color(), grid->item(row, 0)->background().color()) << row;
+    }
+    grid->item(16, kZubHAngle)->setText("210.1120");
+    EXPECT_FALSE(grid->item(17, kZubHAngle)->toolTip().isEmpty());
+
+    // A record inserted above station C moves its marks down one row; deleted, they move back.
+    grid->setCurrentCell(10, 0);
+    w.ZubEditor()->InsertRow();
+    for (int row : {13, 14, 17, 18}) {
+        EXPECT_FALSE(grid->item(row, kZubHAngle)->toolTip().isEmpty()) << row;
+    }
+    EXPECT_TRUE(grid->item(12, kZubHAngle)->toolTip().isEmpty());
+    EXPECT_EQ(grid->item(12, kZubHAngle)->background().color(), grid->item(12, 0)->background().color());
+    grid->setCurrentCell(10, 0);
+    w.ZubEditor()->DeleteRow();
+    for (int row : {12, 13, 16, 17}) {
+        EXPECT_FALSE(grid->item(row, kZubHAngle)->toolTip().isEmpty()) << row;
+    }
+    EXPECT_TRUE(grid->item(18, kZubHAngle)->toolTip().isEmpty());
+
+    // Judged by 4級 (60″, 40″) the book passes and nothing is marked.
+    w.Action(C::ZubToTraverse)->trigger();
+    w.ClassBox()->combo()->setCurrentText("4級基準点測量");
+    w.Action(C::ToZub)->trigger();
+    w.ZubEditor()->LoadFile(home.File("book.ZUB"));
+    for (int row : {12, 13, 16, 17}) {
+        EXPECT_TRUE(grid->item(row, kZubHAngle)->toolTip().isEmpty()) << row;
+    }
+}
+
+// The heading of the 精度管理表 is typed in its dialog, Enter moving from field to field and at last
+// pressing OK; it is kept beside the traverse (its class stays) and printed on the sheet.
+TEST_F(TrvsWindowFixture, PrecisionSheetHeadingIsTypedKeptAndPrinted) {
+    TrvsWindow& w = Open();
+    const std::string path = home.File("rect.Trv");
+    WriteBytes(path, RectangleTrv());
+    WriteBytes(home.File("rect.Class.ini"), "[Precision]\r\nClass=3\r\n");
+    w.OpenTrvFile(path);
+
+    const QStringList typed = {"令和8年度 基準点測量",       "北区中央", "北区役所",           "測量設計事務所",
+                               "令和8年12月1日から12月10日", "山田太郎", "2級TS 測距 2mm+2ppm"};
+    int accepted = -1;
+    WhenShown<PrecisionSheetDialog>([&typed, &accepted](PrecisionSheetDialog* dialog) {
+        for (const QString& text : typed) {
+            // The field the dialog's focus is on (the window need not be the active one).
+            QWidget* focus = dialog->focusWidget();
+            ASSERT_NE(qobject_cast<QLineEdit*>(focus), nullptr);
+            // Japanese arrives from the input method as committed text.
+            QInputMethodEvent commit;
+            commit.setCommitString(text);
+            QApplication::sendEvent(focus, &commit);
+            QTest::keyClick(focus, Qt::Key_Return);
+        }
+        ASSERT_NE(qobject_cast<QPushButton*>(dialog->focusWidget()), nullptr);
+        QTest::keyClick(dialog->focusWidget(), Qt::Key_Return); // on OK
+        accepted = dialog->result();
+        if (dialog->isVisible()) {
+            dialog->reject();
+        }
+    });
+    w.Action(C::PrecisionSheetHeading)->trigger();
+    EXPECT_EQ(accepted, QDialog::Accepted);
+
+    const PrecisionSheetInfo info = ReadPrecisionSheetInfo(path);
+    EXPECT_EQ(FromCp932(info.work), typed[0]);
+    EXPECT_EQ(FromCp932(info.area), typed[1]);
+    EXPECT_EQ(FromCp932(info.client), typed[2]);
+    EXPECT_EQ(FromCp932(info.contractor), typed[3]);
+    EXPECT_EQ(FromCp932(info.period), typed[4]);
+    EXPECT_EQ(FromCp932(info.chief), typed[5]);
+    EXPECT_EQ(FromCp932(info.instruments), typed[6]);
+    EXPECT_EQ(ReadSurveyClass(path), *ParseSurveyClass("3"));
+
+    // Shown again, the dialog holds what was kept; cancelled, nothing changes.
+    QString shownWork;
+    WhenShown<PrecisionSheetDialog>([&shownWork](PrecisionSheetDialog* dialog) {
+        shownWork = dialog->field(0)->text();
+        dialog->field(0)->setText("別の作業");
+        dialog->reject();
+    });
+    w.Action(C::PrecisionSheetHeading)->trigger();
+    EXPECT_EQ(shownWork, typed[0]);
+    EXPECT_EQ(FromCp932(ReadPrecisionSheetInfo(path).work), typed[0]);
+
+    if (std::system("pdftotext -v > /dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "pdftotext is not installed";
+    }
+    w.PrintPrecisionSheetToPdf(QString::fromStdString(home.File("sheet.pdf")));
+    ASSERT_EQ(
+        std::system(("pdftotext -layout -enc UTF-8 " + home.File("sheet.pdf") + " " + home.File("sheet.txt")).c_str()),
+        0);
+    const QString text = QString::fromUtf8(ReadBytes(home.File("sheet.txt")));
+    for (const QString& value : typed) {
+        EXPECT_TRUE(text.contains(value)) << value.toStdString() << "\n" << text.toStdString();
+    }
+}
+
+// A character the heading file cannot hold is named with its field at OK, and the dialog stays open
+// with everything typed; nothing is written.
+TEST_F(TrvsWindowFixture, PrecisionSheetHeadingRefusesWhatShiftJisCannotHold) {
+    TrvsWindow& w = Open();
+    const std::string path = home.File("rect.Trv");
+    WriteBytes(path, RectangleTrv());
+    WriteBytes(home.File("rect.Class.ini"), "[Precision]\r\nClass=3\r\n");
+    w.OpenTrvFile(path);
+    bool stayedOpen = false;
+    QString keptWork;
+    MessageBox::ClearShownTexts();
+    WhenShown<PrecisionSheetDialog>([&stayedOpen, &keptWork](PrecisionSheetDialog* dialog) {
+        dialog->field(0)->setText("基準点測量");
+        dialog->field(5)->setText(QString::fromUtf8("𠮷田"));
+        dialog->accept();
+        stayedOpen = dialog->isVisible() && dialog->focusWidget() == dialog->field(5);
+        keptWork = dialog->field(0)->text();
+        dialog->reject();
+    });
+    w.Action(C::PrecisionSheetHeading)->trigger();
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(keptWork, "基準点測量");
+    ASSERT_EQ(MessageBox::ShownTexts().size(), 1);
+    EXPECT_EQ(MessageBox::ShownTexts()[0], "精度管理表の見出しの「主任技術者」に Shift-JIS で表せない文字があります");
+    EXPECT_EQ(ReadBytes(home.File("rect.Class.ini")), "[Precision]\r\nClass=3\r\n");
+}
+
+// A traverse not yet saved has no file to keep the heading beside: the dialog is not offered.
+TEST_F(TrvsWindowFixture, PrecisionSheetHeadingWaitsForTheTraverseFile) {
+    TrvsWindow& w = Open();
+    w.Header().TrvsType = kTrvsClosed;
+    w.TraverseLoaded();
+    ASSERT_TRUE(w.Action(C::PrecisionSheetHeading)->isEnabled());
+    MessageBox::ClearShownTexts();
+    w.Action(C::PrecisionSheetHeading)->trigger();
+    ASSERT_EQ(MessageBox::ShownTexts().size(), 1);
+    EXPECT_TRUE(MessageBox::ShownTexts()[0].contains("先にトラバースファイルを保存してください"))
+        << MessageBox::ShownTexts()[0].toStdString();
 }
 
 } // namespace

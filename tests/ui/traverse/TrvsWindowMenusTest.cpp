@@ -89,7 +89,8 @@ TEST_F(TrvsWindowMenus, EachModeShowsItsOwnCommands) {
         "  計算結果を計算簿へ\tCtrl+Alt+P",
         "  リストの印刷... [off]", // the listing panel is hidden
         "  リストをファイルに保存... [off]",
-        "  精度管理表の印刷... [off]", // a radial traverse has no closure
+        "  精度管理表の見出し... [off]", // a radial traverse has no closure
+        "  精度管理表の印刷... [off]",
         "  ---",
         "  オートセーブファイルに強制保存",
         "  ---",
@@ -129,6 +130,7 @@ TEST_F(TrvsWindowMenus, EachModeShowsItsOwnCommands) {
     QStringList closed = traverse;
     Change(closed, "  リストの印刷... [off]", "  リストの印刷...");
     Change(closed, "  リストをファイルに保存... [off]", "  リストをファイルに保存...");
+    Change(closed, "  精度管理表の見出し... [off]", "  精度管理表の見出し...");
     Change(closed, "  精度管理表の印刷... [off]", "  精度管理表の印刷...");
     Change(closed, "  タンニング・モード(&T)\tIns [off]", "  タンニング・モード(&T)\tIns");
     Change(closed, "  計算簿(&L)\tCtrl+L [ ]", "  計算簿(&L)\tCtrl+L [x]");
