@@ -58,7 +58,8 @@ const char* const kUsage =
     "  --ppm K            routes: part proportional to the distance, in ppm (default 5)\n"
     "  --class N          control point class 1-4: judge 新点位置の標準偏差 against its limit (10 cm)\n"
     "  --xyz FILE.Xyz     write the adjusted new points (name X Y, X north) as a coordinate file\n"
-    "  --report FILE.pdf  print the 平均計算書 (the listing under its title) into a PDF file\n"
+    "  --report FILE.pdf  print the 平均計算書 (the listing under its title, then the plot of the network\n"
+    "                     with its error ellipses on a sheet of its own) into a PDF file\n"
     "  --plot FILE.pdf    draw the network with its error ellipses (exaggerated) into a PDF file\n"
     "  --utf8             print UTF-8 with LF line ends; the default is Shift-JIS (CP932) with CR LF\n"
     "  Exit status: 0 done, 1 not adjusted (or a file not written), 2 wrong command line, 3 adjusted but\n"
@@ -237,7 +238,8 @@ int Run(const Request& request) {
             printed.push_back({line});
         }
         const std::string input = request.routePaths.empty() ? request.networkPath : request.routePaths.front();
-        WriteLinesPdf(request.reportPath, std::filesystem::path(input).filename().string(), printed);
+        WriteNetworkReportPdf(request.reportPath, std::filesystem::path(input).filename().string(), printed,
+                              file.network, *adjusted);
     }
     if (!request.plotPath.empty()) {
         const std::string input = request.routePaths.empty() ? request.networkPath : request.routePaths.front();

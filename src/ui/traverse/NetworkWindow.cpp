@@ -23,6 +23,7 @@
 #include "ui/common/MessageBox.h"
 #include "ui/common/Workspace.h"
 #include "ui/help/HelpKey.h"
+#include "ui/print/NetworkPlot.h"
 #include "ui/print/ReportPrinter.h"
 #include "ui/tree/FileDialog.h"
 
@@ -455,13 +456,17 @@ std::vector<std::string> NetworkWindow::reportLines() const {
 
 namespace {
 
-std::function<void(QPrinter&, const PrintProgress&)> ReportPainter(const std::vector<std::string>& text) {
+// The listing, then the plot of the network with its error ellipses on a sheet of its own.
+std::function<void(QPrinter&, const PrintProgress&)>
+ReportPainter(const std::vector<std::string>& text, const Network& network, const NetworkAdjustment& adjustment) {
     std::vector<ReportLine> lines;
     for (size_t i = 0; i < text.size(); ++i) {
         lines.push_back(i == 0 ? TitleLine(text[i]) : ReportLine{text[i]});
     }
-    return [lines](QPrinter& printer, const PrintProgress& progress) {
-        ReportPrinter::printLines(printer, lines, progress);
+    return [lines, &network, &adjustment](QPrinter& printer, const PrintProgress& progress) {
+        ReportPrinter::printLines(printer, lines, progress, nullptr, [&](QPainter& painter, const QRectF& area) {
+            PaintNetworkPlot(painter, area, network, adjustment);
+        });
     };
 }
 
@@ -469,13 +474,13 @@ std::function<void(QPrinter&, const PrintProgress&)> ReportPainter(const std::ve
 
 void NetworkWindow::printReport() {
     if (adjustment_) {
-        PreviewReport(this, U("平均計算書"), ReportPainter(reportLines()));
+        PreviewReport(this, U("平均計算書"), ReportPainter(reportLines(), network_, *adjustment_));
     }
 }
 
 void NetworkWindow::printReportToPdf(const QString& path) {
     if (adjustment_) {
-        PrintReportToPdf(path, U("平均計算書"), ReportPainter(reportLines()));
+        PrintReportToPdf(path, U("平均計算書"), ReportPainter(reportLines(), network_, *adjustment_));
     }
 }
 

@@ -58,6 +58,11 @@ TEST(CliAdjust, AdjustsAPublishedNetworkAndWritesItsNewPointsNorthFirst) {
     EXPECT_NE(text.out.find("平均計算書"), std::string::npos) << text.out;
     EXPECT_NE(text.out.find("example: page 238, Appendix B"), std::string::npos);
     EXPECT_NE(text.out.find("-1054612.5952"), std::string::npos);
+    // The plot closes the report on a sheet of its own (pdftotext parts sheets with a form feed), with
+    // the exaggeration of its ellipses stated.
+    const std::string lastSheet = text.out.substr(text.out.rfind('\f', text.out.size() - 2) + 1);
+    EXPECT_NE(lastSheet.find("楕円は 20000 倍"), std::string::npos) << text.out;
+    EXPECT_EQ(lastSheet.find("平均計算書"), std::string::npos) << lastSheet;
     // The plot names its exaggeration (the largest half axis, 6.1 mm, drawn at most half the usual
     // spacing of the points, a few hundred metres: a round 20000, as 50000 would make it 305 m) and
     // every point.

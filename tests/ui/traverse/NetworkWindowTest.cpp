@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -226,6 +227,15 @@ TEST_F(NetworkWindowTest, ReportPrintsThePoints) {
     const std::string bytes = ReadBytes(pdf);
     EXPECT_TRUE(bytes.starts_with("%PDF"));
     EXPECT_NE(bytes.find("%%EOF"), std::string::npos);
+    // The last sheet is the plot of the network, its ellipses' exaggeration stated, every point named.
+    const std::string text = home.File("report.txt");
+    ASSERT_EQ(std::system(("pdftotext " + pdf + " " + text).c_str()), 0);
+    const std::string printed = ReadBytes(text);
+    const std::string lastSheet = printed.substr(printed.rfind('\f', printed.size() - 2) + 1);
+    EXPECT_NE(lastSheet.find("網図と誤差楕円（楕円は "), std::string::npos) << printed;
+    EXPECT_NE(lastSheet.find(" 倍）"), std::string::npos) << lastSheet;
+    EXPECT_NE(lastSheet.find("1021"), std::string::npos) << lastSheet;
+    EXPECT_EQ(lastSheet.find("平均計算書"), std::string::npos) << lastSheet;
 }
 
 } // namespace
