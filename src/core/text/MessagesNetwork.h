@@ -34,6 +34,10 @@ std::string GkfNoSigma(std::string_view element);           // 要素 <element> 
 std::string GkfUnknownPoint(std::string_view name);         // 点 <name> が点の一覧にありません
 std::string GkfUnsupportedPointRole(std::string_view role); // 点の区分 "<role>" は扱えません（xy だけ）
 
+// Field books (ZUB) as network observations.
+std::string FieldBookDistanceWithoutZenith(std::string_view station,
+                                           std::string_view target); // 器械点 <s> から <t> への距離は…
+
 // The network adjustment window.
 std::string NetworkWeightInvalid(std::string_view field, std::string_view text); // <field> の値 "<text>" は正の数…
 std::string NetworkPointsRegistered(int count); // 網平均の新点 <count> 点を座標リストに登録しました

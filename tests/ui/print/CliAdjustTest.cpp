@@ -113,6 +113,34 @@ TEST(CliAdjust, AdjustsTraverseFilesAsANetwork) {
     EXPECT_EQ(RunCli(trv + " " + Network("gama-local.gkf") + " 2>/dev/null").status, 2);
 }
 
+// The hand-made field book (tests/data/network/field-book.ZUB) with its known points A and B from a
+// coordinate file: the new point P comes out at (−145700, 22300), and the distance the book holds
+// without a zenith angle is named on stderr with the book.  Its observations are exact, so σ0 falls far
+// below its a priori value: adjusted, the χ² test failed (3).
+TEST(CliAdjust, AdjustsAFieldBookWithKnownPointsFromACoordinateFile) {
+    test::TempDir dir;
+    XyzList known;
+    LoadXyzRows(known,
+                {XyzRow{"", "A", "-146000.000", "22000.000", "0.000", "", ""},
+                 XyzRow{"", "B", "-146000.000", "22600.000", "0.000", "", ""}},
+                XyzReadMode::Replace);
+    const std::string knownPath = dir.File("known.Xyz");
+    WriteXyzFile(knownPath, known);
+    const std::string xyz = dir.File("out.Xyz");
+    const test::ShellRun run =
+        RunCli("--utf8 --known " + knownPath + " --xyz " + xyz + " " + Network("field-book.ZUB") + " 2>&1");
+    EXPECT_EQ(run.status, 3) << run.out;
+    EXPECT_NE(run.out.find("field-book.ZUB: ZUBの 16 行目: 器械点 P から B への距離は鉛直角がない"), std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("既知点 2 点  新点 1 点"), std::string::npos) << run.out;
+    XyzList list;
+    ASSERT_TRUE(ReadXyzFile(xyz, list));
+    ASSERT_EQ(list.PointRowCount(), 1);
+    EXPECT_EQ(list.Cell(1, kColName), "P");
+    EXPECT_EQ(list.Cell(1, kColX), "-145700.000");
+    EXPECT_EQ(list.Cell(1, kColY), "22300.000");
+}
+
 TEST(CliAdjust, ExitStatusTellsFailedTestsLimitsRefusalsAndUsage) {
     test::TempDir dir;
     // σ0 a posteriori 7.5 times the a priori value, and blunders: adjusted, tests failed.

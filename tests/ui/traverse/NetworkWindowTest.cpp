@@ -173,6 +173,22 @@ TEST_F(NetworkWindowTest, RouteRegisteredAsOneUndoStep) {
     EXPECT_EQ(store.xyz.RowCount(), rowsBefore);
 }
 
+// The hand-made field book (tests/data/network/field-book.ZUB) beside the coordinate list's A and B:
+// P comes out at (−145700, 22300), and the summary names the book and the distance it could not use.
+TEST_F(NetworkWindowTest, FieldBookAdjustsWithTheListsKnownPoints) {
+    AddPoint("A", "-146000.000", "22000.000");
+    AddPoint("B", "-146000.000", "22600.000");
+    Open(DataFile("network/field-book.ZUB"));
+    EXPECT_TRUE(window->findChild<QLineEdit*>("angleSigma")->isEnabled());
+    Click("compute");
+    ASSERT_TRUE(window->hasResult()) << Shown().toStdString();
+    ASSERT_EQ(window->pointTable()->rowCount(), 1);
+    EXPECT_NEAR(Cell(RowOf("P"), 1), -145700.0, 1e-4);
+    EXPECT_NEAR(Cell(RowOf("P"), 2), 22300.0, 1e-4);
+    EXPECT_TRUE(window->summaryText().contains(QString::fromUtf8("field-book.ZUB: ZUBの 16 行目")))
+        << window->summaryText().toStdString();
+}
+
 // Bad input leaves no result and says what is wrong: a weight that is not a positive number names its
 // field, a network file with an element the adjustment does not take names the element.
 TEST_F(NetworkWindowTest, BadInputNamesTheFieldOrElement) {
