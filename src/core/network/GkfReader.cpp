@@ -257,9 +257,14 @@ private:
             result_.axes.ToNorthEast(*nx, *ny, point.x, point.y);
             point.hasCoordinates = true;
         }
-        if (adj && !adj->empty()) {
+        // Marked both fixed and adjusted, a point is fixed (the format gives fix the precedence).  Upper
+        // case "XY" to adjust are constrained coordinates: in a free network they carry its datum.
+        if (fix && !fix->empty()) {
+            point.role = NetworkPointRole::Fixed;
+        } else if (adj && !adj->empty()) {
             point.role = NetworkPointRole::Adjusted;
-        } else if ((fix && !fix->empty()) || point.hasCoordinates) {
+            point.datum = *adj == "XY";
+        } else if (point.hasCoordinates) {
             point.role = NetworkPointRole::Fixed;
         }
         if (point.role == NetworkPointRole::Fixed && !point.hasCoordinates) {

@@ -155,5 +155,51 @@ TEST(GkfReader, RefusesWhatThePlaneAdjustmentDoesNotTakeNamingTheElementAndLine)
     EXPECT_EQ(Refusal("<?xml version=\"1.0\"?>\n<other/>\n"), msg::GkfAtLine("net.gkf", 2, msg::GkfNotNetwork()));
 }
 
+// Constrained coordinates (adj "XY") carry a free network's datum: the free test network of three
+// constrained points and one adjusted one (angles and distances, axes south-west) keeps the centroid and
+// the bearing of its three constrained points and lets the fourth go where the observations put it.
+// Marked both fix and adj, a point is fixed, as the format gives fix the precedence.
+TEST(GkfReader, ConstrainedPointsCarryTheDatumOfAFreeNetworkAndFixComesFirst) {
+    const GkfNetwork file = ReadGkfFile(std::string(VEMO_TEST_DATA_DIR) + "/network/skorepa-dusek.gkf");
+    const Network& net = file.network;
+    ASSERT_EQ(net.points.size(), 4u);
+    for (size_t p = 0; p < 4; ++p) {
+        EXPECT_EQ(net.points[p].role, NetworkPointRole::Adjusted);
+        EXPECT_EQ(net.points[p].datum, p < 3) << p;
+    }
+    const auto adjusted = AdjustNetwork(net);
+    ASSERT_TRUE(adjusted.has_value()) << adjusted.error();
+    EXPECT_EQ(adjusted->datum, NetworkDatum::FreeMinimumNorm);
+    EXPECT_EQ(adjusted->datumDefect, 3);
+    EXPECT_EQ(adjusted->degreesOfFreedom, 13 - 8 + 3);
+    // Over the constrained points: no shift, and no turn about their centroid (Σ x·dy − y·dx = 0).
+    double cx = 0, cy = 0;
+    for (size_t p = 0; p < 3; ++p) {
+        cx += net.points[p].x / 3;
+        cy += net.points[p].y / 3;
+    }
+    double shiftX = 0, shiftY = 0, turn = 0, moved4 = 0;
+    for (const AdjustedNetworkPoint& a : adjusted->points) {
+        const NetworkPoint& given = net.points[static_cast<size_t>(a.point)];
+        if (!given.datum) {
+            moved4 = std::hypot(a.x - given.x, a.y - given.y);
+            continue;
+        }
+        shiftX += a.x - given.x;
+        shiftY += a.y - given.y;
+        turn += (given.x - cx) * (a.y - given.y) - (given.y - cy) * (a.x - given.x);
+    }
+    EXPECT_NEAR(shiftX, 0.0, 1e-6);
+    EXPECT_NEAR(shiftY, 0.0, 1e-6);
+    EXPECT_NEAR(turn, 0.0, 1e-3); // m² over a network of about 1.5 km: a turn below 1e-9 rad
+    EXPECT_GT(moved4, 0.0);       // its given coordinates (the file has them) were only approximate
+
+    const GkfNetwork both = ParseGkf("<?xml version=\"1.0\"?>\n<gama-local>\n<network>\n<points-observations>\n"
+                                     "<point id=\"A\" x=\"1\" y=\"2\" fix=\"xy\" adj=\"xy\"/>\n"
+                                     "</points-observations>\n</network>\n</gama-local>\n",
+                                     "net.gkf");
+    EXPECT_EQ(both.network.points.at(0).role, NetworkPointRole::Fixed);
+}
+
 } // namespace
 } // namespace vemo
