@@ -201,5 +201,46 @@ TEST(GkfReader, ConstrainedPointsCarryTheDatumOfAFreeNetworkAndFixComesFirst) {
     EXPECT_EQ(both.network.points.at(0).role, NetworkPointRole::Fixed);
 }
 
+// Control coordinates with their variances (mm²) make known points held by their standard deviations,
+// in this program's axes: with the file's axes "en" (x east) the x variance is the easting's.  A fixed
+// point stays fixed; coordinates that depend on each other, a matrix of the wrong size and missing
+// variances are refused.
+TEST(GkfReader, ControlCoordinatesAreKnownPointsHeldByTheirStandardDeviations) {
+    const std::string head = "<?xml version=\"1.0\"?>\n<gama-local>\n<network axes-xy=\"en\">\n"
+                             "<points-observations distance-stdev=\"5\" direction-stdev=\"10\">\n"
+                             "<point id=\"A\" x=\"22000\" y=\"-146000\" fix=\"xy\"/>\n"
+                             "<point id=\"B\" adj=\"xy\"/>\n<point id=\"N\" adj=\"xy\"/>\n";
+    const std::string obs = "<obs from=\"A\"><direction to=\"B\" val=\"0\"/><direction to=\"N\" val=\"50\"/>"
+                            "<distance to=\"B\" val=\"600\"/><distance to=\"N\" val=\"424.264\"/></obs>\n"
+                            "<obs from=\"B\"><direction to=\"A\" val=\"0\"/><direction to=\"N\" val=\"350\"/>"
+                            "<distance to=\"N\" val=\"424.264\"/></obs>\n";
+    const std::string tail = "</points-observations>\n</network>\n</gama-local>\n";
+    const auto coordinates = [](const std::string& matrix) {
+        return "<coordinates>\n<point id=\"A\" x=\"22000\" y=\"-146000\"/>\n"
+               "<point id=\"B\" x=\"22600\" y=\"-146000\"/>\n" +
+               matrix + "</coordinates>\n";
+    };
+    const GkfNetwork file = ParseGkf(
+        head + obs + coordinates("<cov-mat dim=\"4\" band=\"1\">\n 1 0 1 0 25 0 100\n</cov-mat>\n") + tail, "net.gkf");
+    const Network& net = file.network;
+    EXPECT_EQ(net.points[0].role, NetworkPointRole::Fixed);
+    ASSERT_EQ(net.points[1].role, NetworkPointRole::Constrained);
+    EXPECT_DOUBLE_EQ(net.points[1].x, -146000.0); // north: the file's y
+    EXPECT_DOUBLE_EQ(net.points[1].y, 22600.0);
+    EXPECT_DOUBLE_EQ(net.points[1].sigmaX, 0.010); // the file's y variance, 100 mm²
+    EXPECT_DOUBLE_EQ(net.points[1].sigmaY, 0.005); // the file's x variance, 25 mm²
+    const auto adjusted = AdjustNetwork(net);
+    ASSERT_TRUE(adjusted.has_value()) << adjusted.error();
+    EXPECT_EQ(adjusted->datum, NetworkDatum::Constrained);
+
+    EXPECT_EQ(Refusal(head + coordinates("<cov-mat dim=\"4\" band=\"1\">1 0 1 0 25 3 100</cov-mat>\n") + tail),
+              msg::GkfAtLine("net.gkf", 11, msg::GkfCorrelatedCoordinates()));
+    EXPECT_EQ(Refusal(head + coordinates("<cov-mat dim=\"2\" band=\"0\">1 1</cov-mat>\n") + tail),
+              msg::GkfAtLine("net.gkf", 11, msg::GkfBadValue("dim", "2")));
+    EXPECT_EQ(Refusal(head + coordinates("") + tail), msg::GkfAtLine("net.gkf", 11, msg::GkfNoSigma("coordinates")));
+    EXPECT_EQ(Refusal(head + coordinates("<cov-mat dim=\"4\" band=\"0\">1 1 25</cov-mat>\n") + tail),
+              msg::GkfAtLine("net.gkf", 11, msg::GkfBadValue("cov-mat", "1 1 25")));
+}
+
 } // namespace
 } // namespace vemo
