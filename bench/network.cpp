@@ -26,7 +26,7 @@ struct Noise {
     }
 };
 
-Network Grid(int columns, int rows, bool approximate) {
+Network Grid(int columns, int rows, bool approximate, bool free = false) {
     Network n;
     Noise noise;
     auto index = [&](int c, int r) { return r * columns + c; };
@@ -35,7 +35,7 @@ Network Grid(int columns, int rows, bool approximate) {
         for (int c = 0; c < columns; ++c) {
             NetworkPoint p;
             p.name = "P" + std::to_string(index(c, r) + 1);
-            const bool edge = (r == 0 || r == rows - 1 || c == 0 || c == columns - 1) && (r + c) % 8 == 0;
+            const bool edge = !free && (r == 0 || r == rows - 1 || c == 0 || c == columns - 1) && (r + c) % 8 == 0;
             p.role = edge ? NetworkPointRole::Fixed : NetworkPointRole::Adjusted;
             tx.push_back(-120000.0 + 200.0 * r + 13.0 * std::sin(c));
             ty.push_back(35000.0 + 200.0 * c + 11.0 * std::cos(r));
@@ -93,6 +93,23 @@ void AdjustLargeNetwork(benchmark::State& state) {
 }
 // Approximate coordinates given within 5 cm, as the traverse computations of the routes give them.
 BENCHMARK(AdjustLargeNetwork)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The same grid with no known point: a free network of 2,050 points on the minimum-norm datum of all of
+// them, solved sparse as a fixed one and taken over to that datum.
+void AdjustLargeFreeNetwork(benchmark::State& state) {
+    const Network network = Grid(50, 41, true, true);
+    for (auto _ : state) {
+        const auto adjusted = AdjustNetwork(network);
+        if (!adjusted || adjusted->datum != NetworkDatum::FreeMinimumNorm) {
+            state.SkipWithError("not adjusted as a free network");
+            return;
+        }
+        benchmark::DoNotOptimize(adjusted->points.data());
+    }
+    state.counters["new_points"] = static_cast<double>(network.points.size());
+    state.counters["observations"] = static_cast<double>(network.observations.size());
+}
+BENCHMARK(AdjustLargeFreeNetwork)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -19,6 +19,7 @@
 #include "core/traverse/TrvsKnownPoints.h"
 #include "core/traverse/TrvsOptions.h"
 #include "core/traverse/TrvsTable.h"
+#include "core/zub/ZubFile.h"
 
 #include <algorithm>
 #include <cctype>
@@ -46,19 +47,23 @@ constexpr int kExitLimits = 4; // adjusted, but a new point's position σ exceed
 constexpr double kPositionLimit = 0.10;
 
 const char* const kUsage =
-    "usage: vemo-cli adjust [options] NETWORK.gkf | ROUTE.Trv...\n"
+    "usage: vemo-cli adjust [options] NETWORK.gkf | ROUTE.Trv... BOOK.ZUB...\n"
     "  Adjusts a plane control network (厳密水平網平均) by least squares: directions in sets, angles,\n"
     "  horizontal distances and fixed azimuths, known points fixed.  NETWORK.gkf is a network in the\n"
     "  gama-local XML format; traverse files (.Trv) are routes adjusted together, a point named in\n"
-    "  several routes being one point.  Prints the summary with σ0 a posteriori and its χ² test, the\n"
-    "  data-snooping verdict, the adjusted points with σX, σY, σP and error ellipses, and the residuals.\n"
+    "  several routes being one point.  Field books (.ZUB) join them: each station reduced to the mean\n"
+    "  of both faces and of its sets, its directions one set, its slope distances reduced to the\n"
+    "  horizontal with their zenith angles; known points from --known.  Prints the summary with σ0 a\n"
+    "  posteriori and its χ² test, the data-snooping verdict, the adjusted points with σX, σY, σP and\n"
+    "  error ellipses, and the residuals.\n"
     "  --known FILE.Xyz   coordinate file: network points of the same name become fixed known points\n"
-    "  --angle-sigma S    routes: standard deviation of an angle in seconds (default 1.8)\n"
-    "  --distance-sigma M routes: constant part of a distance's standard deviation in mm (default 10)\n"
-    "  --ppm K            routes: part proportional to the distance, in ppm (default 5)\n"
+    "  --angle-sigma S    routes, books: standard deviation of an angle in seconds (default 1.8)\n"
+    "  --distance-sigma M routes, books: constant part of a distance's standard deviation in mm (default 10)\n"
+    "  --ppm K            routes, books: part proportional to the distance, in ppm (default 5)\n"
     "  --class N          control point class 1-4: judge 新点位置の標準偏差 against its limit (10 cm)\n"
     "  --xyz FILE.Xyz     write the adjusted new points (name X Y, X north) as a coordinate file\n"
-    "  --report FILE.pdf  print the 平均計算書 (the listing under its title) into a PDF file\n"
+    "  --report FILE.pdf  print the 平均計算書 (the listing under its title, then the plot of the network\n"
+    "                     with its error ellipses on a sheet of its own) into a PDF file\n"
     "  --plot FILE.pdf    draw the network with its error ellipses (exaggerated) into a PDF file\n"
     "  --utf8             print UTF-8 with LF line ends; the default is Shift-JIS (CP932) with CR LF\n"
     "  Exit status: 0 done, 1 not adjusted (or a file not written), 2 wrong command line, 3 adjusted but\n"
@@ -77,9 +82,18 @@ struct Request {
     bool utf8 = false;
 };
 
-bool IsRouteFile(std::string name) {
+std::string Lower(std::string name) {
     std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
-    return name.ends_with(".trv");
+    return name;
+}
+
+bool IsFieldBook(const std::string& name) {
+    return Lower(name).ends_with(".zub");
+}
+
+// Routes and field books gather into one network; a network file stands alone.
+bool IsRouteFile(const std::string& name) {
+    return Lower(name).ends_with(".trv") || IsFieldBook(name);
 }
 
 Request ParseArguments(int argc, char** argv) {
@@ -134,7 +148,7 @@ Request ParseArguments(int argc, char** argv) {
     }
     if (request.networkPath.empty() == request.routePaths.empty()) {
         throw UsageError{request.networkPath.empty() ? "no network file given"
-                                                     : "a network file or traverse files, not both"};
+                                                     : "a network file or traverse files and field books, not both"};
     }
     return request;
 }
@@ -191,6 +205,12 @@ Network ReadRoutes(const Request& request) {
     RouteNetworkBuilder builder(request.sigmas);
     const TrvsOptions options;
     for (const std::string& path : request.routePaths) {
+        if (IsFieldBook(path)) {
+            for (const std::string& note : builder.AddFieldBook(LoadZubFile(path), known)) {
+                std::fprintf(stderr, "vemo-cli adjust: %s: %s\n", path.c_str(), Cp932ToUtf8(note).c_str());
+            }
+            continue;
+        }
         TrvsHeader header;
         TrvsTable table;
         LoadTrvFile(path, options, TodayText(), header, table);
@@ -237,7 +257,8 @@ int Run(const Request& request) {
             printed.push_back({line});
         }
         const std::string input = request.routePaths.empty() ? request.networkPath : request.routePaths.front();
-        WriteLinesPdf(request.reportPath, std::filesystem::path(input).filename().string(), printed);
+        WriteNetworkReportPdf(request.reportPath, std::filesystem::path(input).filename().string(), printed,
+                              file.network, *adjusted);
     }
     if (!request.plotPath.empty()) {
         const std::string input = request.routePaths.empty() ? request.networkPath : request.routePaths.front();

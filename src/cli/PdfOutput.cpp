@@ -91,6 +91,18 @@ void WritePagesPdf(const std::string& path, const std::string& title, const Page
                      });
 }
 
+void WriteNetworkReportPdf(const std::string& path, const std::string& title, const std::vector<ReportLine>& lines,
+                           const Network& network, const NetworkAdjustment& adjustment) {
+    GuiScope gui;
+    PrintReportToPdf(QString::fromStdString(path), QString::fromStdString(title),
+                     [&](QPrinter& printer, const PrintProgress& progress) {
+                         ReportPrinter::printLines(printer, lines, progress, nullptr,
+                                                   [&](QPainter& painter, const QRectF& area) {
+                                                       PaintNetworkPlot(painter, area, network, adjustment);
+                                                   });
+                     });
+}
+
 void WriteNetworkPlotPdf(const std::string& path, const std::string& title, const Network& network,
                          const NetworkAdjustment& adjustment) {
     GuiScope gui;
@@ -123,6 +135,11 @@ void WriteLinesPdf(const std::string&, const std::string&, const std::vector<Rep
 }
 
 void WritePagesPdf(const std::string&, const std::string&, const PagedReport&, const std::string&) {
+    throw Error(msg::NoPdfInThisBuild());
+}
+
+void WriteNetworkReportPdf(const std::string&, const std::string&, const std::vector<ReportLine>&, const Network&,
+                           const NetworkAdjustment&) {
     throw Error(msg::NoPdfInThisBuild());
 }
 

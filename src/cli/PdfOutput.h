@@ -27,6 +27,10 @@ void WriteLinesPdf(const std::string& path, const std::string& title, const std:
 // A footer (the data's source) goes at the foot of every sheet.
 void WritePagesPdf(const std::string& path, const std::string& title, const PagedReport& report,
                    const std::string& footer = {});
+// The 平均計算書 of an adjusted network: its lines, then the plot with the error ellipses on a sheet of
+// its own.
+void WriteNetworkReportPdf(const std::string& path, const std::string& title, const std::vector<ReportLine>& lines,
+                           const Network& network, const NetworkAdjustment& adjustment);
 // The plot of an adjusted network with its error ellipses, on one sheet.
 void WriteNetworkPlotPdf(const std::string& path, const std::string& title, const Network& network,
                          const NetworkAdjustment& adjustment);

@@ -1,5 +1,7 @@
 #include "core/network/GkfReader.h"
 
+#include "core/network/GkfCovariance.h"
+
 #include "core/io/BoundedRead.h"
 #include "core/network/NetworkGeometry.h"
 #include "core/text/Bytes.h"
@@ -9,6 +11,7 @@
 
 #include <expat.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <map>
@@ -123,6 +126,8 @@ private:
         auto* self = static_cast<GkfParser*>(data);
         if (self->inDescription_) {
             self->description_.append(text, static_cast<size_t>(length));
+        } else if (self->inCovariance_) {
+            self->covariance_.append(text, static_cast<size_t>(length));
         }
     }
 
@@ -174,8 +179,16 @@ private:
                     defaults_[key] = *v;
                 }
             }
+        } else if (name == "point" && inCoordinates_) {
+            ObservedPoint(a);
         } else if (name == "point") {
             Point(a);
+        } else if (name == "coordinates") {
+            inCoordinates_ = true;
+            observed_.clear();
+            variances_.reset();
+        } else if (name == "cov-mat" && inCoordinates_) {
+            CovarianceStart(a);
         } else if (name == "obs") {
             station_ = Optional(a, "from").value_or("");
             set_ = -1;
@@ -189,6 +202,11 @@ private:
     void End(const std::string& name) {
         if (name == "description") {
             inDescription_ = false;
+        } else if (name == "cov-mat") {
+            CovarianceEnd();
+        } else if (name == "coordinates") {
+            inCoordinates_ = false;
+            Constrain();
         } else if (name == "obs") {
             station_.clear();
             set_ = -1;
@@ -257,9 +275,14 @@ private:
             result_.axes.ToNorthEast(*nx, *ny, point.x, point.y);
             point.hasCoordinates = true;
         }
-        if (adj && !adj->empty()) {
+        // Marked both fixed and adjusted, a point is fixed (the format gives fix the precedence).  Upper
+        // case "XY" to adjust are constrained coordinates: in a free network they carry its datum.
+        if (fix && !fix->empty()) {
+            point.role = NetworkPointRole::Fixed;
+        } else if (adj && !adj->empty()) {
             point.role = NetworkPointRole::Adjusted;
-        } else if ((fix && !fix->empty()) || point.hasCoordinates) {
+            point.datum = *adj == "XY";
+        } else if (point.hasCoordinates) {
             point.role = NetworkPointRole::Fixed;
         }
         if (point.role == NetworkPointRole::Fixed && !point.hasCoordinates) {
@@ -272,6 +295,81 @@ private:
         }
         index_[point.name] = static_cast<int>(result_.network.points.size());
         result_.network.points.push_back(point);
+    }
+
+    // Control coordinates (<coordinates>): the points with their coordinates, then one covariance matrix
+    // for all of them (x, y of each point in turn, mm²).  They become known points held by their
+    // standard deviations; a point the file fixes stays fixed.  Coordinates that depend on each other
+    // (covariances off the diagonal) and heights are refused.
+    void ObservedPoint(const Attributes& a) {
+        const std::string id = Required("point", a, "id");
+        if (Optional(a, "z")) {
+            Fail(msg::GkfUnsupported("coordinates z"));
+        }
+        const auto x = Number(Required("point", a, "x")), y = Number(Required("point", a, "y"));
+        if (!x || !y) {
+            Fail(msg::GkfBadValue(x ? "y" : "x", x ? *Optional(a, "y") : *Optional(a, "x")));
+        }
+        Observed point{Text(id), 0.0, 0.0};
+        result_.axes.ToNorthEast(*x, *y, point.north, point.east);
+        observed_.push_back(point);
+    }
+
+    void CovarianceStart(const Attributes& a) {
+        const std::string dim = Required("cov-mat", a, "dim"), band = Required("cov-mat", a, "band");
+        const auto d = Number(dim), b = Number(band);
+        if (!d || *d != 2.0 * static_cast<double>(observed_.size())) {
+            Fail(msg::GkfBadValue("dim", dim));
+        }
+        if (!b || *b < 0 || *b >= *d || *b != std::floor(*b)) {
+            Fail(msg::GkfBadValue("band", band));
+        }
+        covarianceDim_ = static_cast<int>(*d);
+        covarianceBand_ = static_cast<int>(*b);
+        covariance_.clear();
+        inCovariance_ = true;
+    }
+
+    void CovarianceEnd() {
+        inCovariance_ = false;
+        bool correlated = false;
+        variances_ = network::BandVariances(covariance_, covarianceDim_, covarianceBand_, correlated);
+        if (!variances_ || std::any_of(variances_->begin(), variances_->end(), [](double v) { return !(v > 0.0); })) {
+            Fail(msg::GkfBadValue("cov-mat", std::string(TrimView(covariance_))));
+        }
+        if (correlated) {
+            Fail(msg::GkfCorrelatedCoordinates());
+        }
+    }
+
+    void Constrain() {
+        if (observed_.empty()) {
+            return;
+        }
+        if (!variances_) {
+            Fail(msg::GkfNoSigma("coordinates"));
+        }
+        // The file's x axis runs north-south or east-west: its variance is the northing's or the easting's.
+        const bool xNorthSouth = std::abs(std::cos(result_.axes.xBearing)) > 0.5;
+        for (size_t k = 0; k < observed_.size(); ++k) {
+            const double sx = std::sqrt((*variances_)[2 * k]) / 1000.0,
+                         sy = std::sqrt((*variances_)[2 * k + 1]) / 1000.0;
+            auto found = index_.find(observed_[k].name);
+            if (found == index_.end()) {
+                found = index_.emplace(observed_[k].name, static_cast<int>(result_.network.points.size())).first;
+                result_.network.points.push_back(NetworkPoint{observed_[k].name});
+            }
+            NetworkPoint& point = result_.network.points[static_cast<size_t>(found->second)];
+            if (point.role == NetworkPointRole::Fixed) {
+                continue;
+            }
+            point.role = NetworkPointRole::Constrained;
+            point.hasCoordinates = true;
+            point.x = observed_[k].north;
+            point.y = observed_[k].east;
+            point.sigmaX = xNorthSouth ? sx : sy;
+            point.sigmaY = xNorthSouth ? sy : sx;
+        }
     }
 
     void Observe(const std::string& name, const Attributes& a) {
@@ -412,6 +510,17 @@ private:
     bool sawRoot_ = false;
     bool inDescription_ = false;
     bool clockwise_ = true;
+    struct Observed {
+        std::string name;
+        double north, east;
+    };
+    std::vector<Observed> observed_;
+    std::optional<std::vector<double>> variances_;
+    std::string covariance_;
+    int covarianceDim_ = 0;
+    int covarianceBand_ = 0;
+    bool inCoordinates_ = false;
+    bool inCovariance_ = false;
 };
 
 } // namespace

@@ -21,14 +21,17 @@ struct NetworkAxes {
 };
 
 // A network file of the free adjustment package's local format ("gama-local" XML, .gkf): its points
-// (fix="xy" known, adj="xy" new, coordinates of a new point taken as approximate), its sets of
+// (fix="xy" known, adj="xy" new, coordinates of a new point taken as approximate; adj="XY" a free
+// network's datum point; fix before adj), control coordinates (<coordinates> with a <cov-mat> of
+// variances in mm²: known points held by their standard deviations), its sets of
 // observations (<obs from=...> with direction, angle, distance and azimuth, each with an optional
 // stdev), the defaults of the standard deviations (<points-observations direction-stdev=...
 // distance-stdev="a b c" (a + b·D_km^c, millimetres)>), <parameters conf-pr sigma-act>, and the
 // orientation of the axes (axes-xy ne, en, sw, ... ) and of the angles (left-handed: clockwise).
 // Angles are in gon (standard deviations in 0.0001 gon) unless written d-m-s (standard deviations in
-// seconds); an azimuth is the bearing from north.  What the plane adjustment does not take (heights, slope distances,
-// zenith angles, vectors, coordinate observations, covariance matrices) is refused, naming the element.
+// seconds); an azimuth is the bearing from north.  What the plane adjustment does not take (heights,
+// slope distances, zenith angles, vectors, covariances between observations or between coordinates) is
+// refused, naming the element.
 struct GkfNetwork {
     Network network;
     NetworkAxes axes;

@@ -23,6 +23,10 @@ struct NetworkPoint {
     double y = 0.0;      // easting (m)
     double sigmaX = 0.0; // for a constrained point (m)
     double sigmaY = 0.0;
+    // A free network's datum point: the minimum-norm conditions of a free network (no shift, no turn of
+    // the approximate coordinates) are taken over these points only, or over every point when none is
+    // marked.  With a known point in the network it means nothing (gama-local's constrained "XY").
+    bool datum = false;
 };
 
 enum class ObservationKind {

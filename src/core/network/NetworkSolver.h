@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/network/FreeDatum.h"
 #include "core/network/Network.h"
 #include "core/network/NetworkEquations.h"
 #include "core/network/SparseInverse.h"
@@ -12,10 +13,8 @@
 namespace vemo::network {
 
 // One Gauss–Newton step of the adjustment: the normal equations of the rows solved, and the cofactor
-// matrix Q = N⁻¹ kept for the standard deviations.  A network with known points is solved sparse; a free
-// network (no known point) by the normal matrix bordered with the conditions of the minimum-norm datum
-// (no shift, no turn and, without distances, no change of scale of the approximate coordinates), dense:
-// free networks are the small ones of a site laid out on its own.
+// matrix Q = N⁻¹ kept for the standard deviations.  Sparse throughout: a free network (no known point)
+// is solved in a particular datum and taken over to the minimum-norm datum (see FreeDatum).
 class NetworkSolver {
 public:
     NetworkSolver(const Network& network, const UnknownLayout& layout);
@@ -32,14 +31,12 @@ public:
     int Defect() const { return defect_; }
 
 private:
-    Eigen::MatrixXd DatumConditions(const NetworkState& state) const;
-
     const Network& network_;
     const UnknownLayout& layout_;
     bool free_ = false;
     int defect_ = 0;
     std::unique_ptr<SparseInverse> sparse_;
-    Eigen::MatrixXd dense_;
+    std::unique_ptr<FreeDatum> datum_;
 };
 
 } // namespace vemo::network

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/network/Network.h"
+#include "core/zub/ZubRecord.h"
 
 #include <map>
 #include <string>
@@ -35,6 +36,14 @@ public:
     // Adds one route; the rows it could not compute come back as CP932 messages.
     std::vector<std::string> AddRoute(const TrvsHeader& header, const TrvsTable& table, const TrvsOptions& options,
                                       const TrvsKnownPoints& known);
+
+    // Adds a field book (the records of a ZUB file) reduced as the rules reduce it: each station to the
+    // mean of both faces and of its sets.  A station's directions become one direction set (an
+    // orientation unknown of its own); the mean slope distance of each sight, reduced to the horizontal
+    // with its mean zenith angle, becomes a horizontal distance.  Stations and targets in the coordinate
+    // list are known points held fixed.  What the book holds that cannot be taken comes back as CP932
+    // notes naming the record.
+    std::vector<std::string> AddFieldBook(const std::vector<ZubRow>& rows, const TrvsKnownPoints& known);
 
     const Network& network() const { return network_; }
 

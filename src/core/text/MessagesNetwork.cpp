@@ -93,6 +93,15 @@ std::string GkfUnsupportedPointRole(std::string_view role) {
     return Named("点の区分 \"", role, "\" は扱えません（平面の xy だけを扱います）");
 }
 
+std::string GkfCorrelatedCoordinates() {
+    return Jp("座標どうしの共分散（cov-mat の非対角要素）は扱えません（各座標の標準偏差だけで拘束します）");
+}
+
+std::string FieldBookDistanceWithoutZenith(std::string_view station, std::string_view target) {
+    return Jp("器械点 ") + std::string(station) + Jp(" から ") + std::string(target) +
+           Jp(" への距離は鉛直角がないので水平距離にできず、使いません");
+}
+
 std::string NetworkWeightInvalid(std::string_view field, std::string_view text) {
     return std::string(field) + Jp(" の値 \"") + std::string(text) + Jp("\" は正の数ではありません");
 }

@@ -33,6 +33,11 @@ std::string GkfMissing(std::string_view element, std::string_view attribute); //
 std::string GkfNoSigma(std::string_view element);           // 要素 <element> の標準偏差がありません
 std::string GkfUnknownPoint(std::string_view name);         // 点 <name> が点の一覧にありません
 std::string GkfUnsupportedPointRole(std::string_view role); // 点の区分 "<role>" は扱えません（xy だけ）
+std::string GkfCorrelatedCoordinates(); // 座標どうしの共分散（cov-mat の非対角要素）は扱えません
+
+// Field books (ZUB) as network observations.
+std::string FieldBookDistanceWithoutZenith(std::string_view station,
+                                           std::string_view target); // 器械点 <s> から <t> への距離は…
 
 // The network adjustment window.
 std::string NetworkWeightInvalid(std::string_view field, std::string_view text); // <field> の値 "<text>" は正の数…

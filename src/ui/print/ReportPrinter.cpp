@@ -97,7 +97,7 @@ bool Report(const PrintProgress& progress, int done, int total) {
 } // namespace
 
 void ReportPrinter::printLines(QPrinter& printer, const std::vector<ReportLine>& lines, const PrintProgress& progress,
-                               const ReportHeading* heading) {
+                               const ReportHeading* heading, const SheetDrawing& lastSheet) {
     SheetWriter sheet(printer);
     if (!sheet.active()) {
         throw Error(msg::CannotStartPrinting());
@@ -152,6 +152,14 @@ void ReportPrinter::printLines(QPrinter& printer, const std::vector<ReportLine>&
             sheet.draw(lines[i], y);
             y += sheet.height(lines[i]);
         }
+    }
+    if (lastSheet) {
+        sheet.newSheet();
+        const QRectF area = sheet.area();
+        QPainter& painter = sheet.painter();
+        painter.save();
+        lastSheet(painter, QRectF(0, 0, area.width(), area.height()));
+        painter.restore();
     }
     sheet.finish();
 }

@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
+class QPainter;
 class QPrinter;
+class QRectF;
 class QWidget;
 
 namespace vemo {
@@ -17,6 +19,8 @@ struct ReportHeading;
 
 // Told how far a print job has come (sheets done of sheets in all); answering false cancels the job.
 using PrintProgress = std::function<bool(int done, int total)>;
+// Draws a whole sheet: the painter and the sheet's printable area in its coordinates.
+using SheetDrawing = std::function<void(QPainter& painter, const QRectF& area)>;
 
 // Puts report lines onto printer sheets in IPAGothic (10 points, the title 18 points italic): half-width
 // characters one cell, double-byte characters two, as the column layouts need.  A report is one print
@@ -24,11 +28,13 @@ using PrintProgress = std::function<bool(int done, int total)>;
 class ReportPrinter {
 public:
     // Flowing text: the lines run onto as many sheets as they need.  With a heading, every sheet begins
-    // with it (and its sheet number of all) and an empty line, and ends with the heading's source.  A table marked with
-    // a head (see ReportLine::Role) that runs onto a sheet has its head repeated there, and its head is never left at a
-    // sheet's foot without a row.
+    // with it (and its sheet number of all) and an empty line, and ends with the heading's source.  A table
+    // marked with a head (see ReportLine::Role) that runs onto a sheet has its head repeated there, and its
+    // head is never left at a sheet's foot without a row.
+    // A drawing to close the report (a plot) takes a sheet of its own after the lines; it is handed the
+    // painter and the sheet's printable area.
     static void printLines(QPrinter& printer, const std::vector<ReportLine>& lines, const PrintProgress& progress = {},
-                           const ReportHeading* heading = nullptr);
+                           const ReportHeading* heading = nullptr, const SheetDrawing& lastSheet = {});
     // Fixed pages: each page of the report on a sheet of its own, scaled down when its lines would not
     // fit the sheet (65 rows and their head do not fit an A4 sheet at the usual line spacing).  A
     // footer (the data's source) is printed at the foot of every sheet.

@@ -24,15 +24,17 @@ namespace vemo {
 class Workspace;
 
 // The network adjustment (網平均) of several traverse routes or of a network file: the surveyor opens a
-// ".gkf" network or one or more ".Trv" routes (their known points from the coordinate list), sets the
-// a priori standard deviations of the survey (M_T, M_S, K) and the class, and computes.  The window
-// shows the summary with σ0 and its test, the adjusted points with σ and ellipses and the flagged
-// observations; 登録 writes the new points as one undo step and 印刷 prints the 平均計算書.
+// ".gkf" network, or one or more ".Trv" routes and ".ZUB" field books (their known points from the
+// coordinate list), sets the a priori standard deviations of the survey (M_T, M_S, K) and the class, and
+// computes.  The window shows the summary with σ0 and its test, the adjusted points with σ and ellipses
+// and the flagged observations; 登録 writes the new points as one undo step and 印刷 prints the
+// 平均計算書 with the plot of the network.
 class NetworkWindow : public QDialog {
 public:
     explicit NetworkWindow(Workspace& workspace, QWidget* parent = nullptr);
 
-    // Asks for a file: a ".gkf" replaces what was open, a ".Trv" joins the routes open so far.
+    // Asks for a file: a ".gkf" replaces what was open, a ".Trv" or ".ZUB" joins the routes and books
+    // open so far.
     void openFile();
     void openPath(const QString& path);
     void clearFiles();

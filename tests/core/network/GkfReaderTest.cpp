@@ -155,5 +155,92 @@ TEST(GkfReader, RefusesWhatThePlaneAdjustmentDoesNotTakeNamingTheElementAndLine)
     EXPECT_EQ(Refusal("<?xml version=\"1.0\"?>\n<other/>\n"), msg::GkfAtLine("net.gkf", 2, msg::GkfNotNetwork()));
 }
 
+// Constrained coordinates (adj "XY") carry a free network's datum: the free test network of three
+// constrained points and one adjusted one (angles and distances, axes south-west) keeps the centroid and
+// the bearing of its three constrained points and lets the fourth go where the observations put it.
+// Marked both fix and adj, a point is fixed, as the format gives fix the precedence.
+TEST(GkfReader, ConstrainedPointsCarryTheDatumOfAFreeNetworkAndFixComesFirst) {
+    const GkfNetwork file = ReadGkfFile(std::string(VEMO_TEST_DATA_DIR) + "/network/skorepa-dusek.gkf");
+    const Network& net = file.network;
+    ASSERT_EQ(net.points.size(), 4u);
+    for (size_t p = 0; p < 4; ++p) {
+        EXPECT_EQ(net.points[p].role, NetworkPointRole::Adjusted);
+        EXPECT_EQ(net.points[p].datum, p < 3) << p;
+    }
+    const auto adjusted = AdjustNetwork(net);
+    ASSERT_TRUE(adjusted.has_value()) << adjusted.error();
+    EXPECT_EQ(adjusted->datum, NetworkDatum::FreeMinimumNorm);
+    EXPECT_EQ(adjusted->datumDefect, 3);
+    EXPECT_EQ(adjusted->degreesOfFreedom, 13 - 8 + 3);
+    // Over the constrained points: no shift, and no turn about their centroid (Σ x·dy − y·dx = 0).
+    double cx = 0, cy = 0;
+    for (size_t p = 0; p < 3; ++p) {
+        cx += net.points[p].x / 3;
+        cy += net.points[p].y / 3;
+    }
+    double shiftX = 0, shiftY = 0, turn = 0, moved4 = 0;
+    for (const AdjustedNetworkPoint& a : adjusted->points) {
+        const NetworkPoint& given = net.points[static_cast<size_t>(a.point)];
+        if (!given.datum) {
+            moved4 = std::hypot(a.x - given.x, a.y - given.y);
+            continue;
+        }
+        shiftX += a.x - given.x;
+        shiftY += a.y - given.y;
+        turn += (given.x - cx) * (a.y - given.y) - (given.y - cy) * (a.x - given.x);
+    }
+    EXPECT_NEAR(shiftX, 0.0, 1e-6);
+    EXPECT_NEAR(shiftY, 0.0, 1e-6);
+    EXPECT_NEAR(turn, 0.0, 1e-3); // m² over a network of about 1.5 km: a turn below 1e-9 rad
+    EXPECT_GT(moved4, 0.0);       // its given coordinates (the file has them) were only approximate
+
+    const GkfNetwork both = ParseGkf("<?xml version=\"1.0\"?>\n<gama-local>\n<network>\n<points-observations>\n"
+                                     "<point id=\"A\" x=\"1\" y=\"2\" fix=\"xy\" adj=\"xy\"/>\n"
+                                     "</points-observations>\n</network>\n</gama-local>\n",
+                                     "net.gkf");
+    EXPECT_EQ(both.network.points.at(0).role, NetworkPointRole::Fixed);
+}
+
+// Control coordinates with their variances (mm²) make known points held by their standard deviations,
+// in this program's axes: with the file's axes "en" (x east) the x variance is the easting's.  A fixed
+// point stays fixed; coordinates that depend on each other, a matrix of the wrong size and missing
+// variances are refused.
+TEST(GkfReader, ControlCoordinatesAreKnownPointsHeldByTheirStandardDeviations) {
+    const std::string head = "<?xml version=\"1.0\"?>\n<gama-local>\n<network axes-xy=\"en\">\n"
+                             "<points-observations distance-stdev=\"5\" direction-stdev=\"10\">\n"
+                             "<point id=\"A\" x=\"22000\" y=\"-146000\" fix=\"xy\"/>\n"
+                             "<point id=\"B\" adj=\"xy\"/>\n<point id=\"N\" adj=\"xy\"/>\n";
+    const std::string obs = "<obs from=\"A\"><direction to=\"B\" val=\"0\"/><direction to=\"N\" val=\"50\"/>"
+                            "<distance to=\"B\" val=\"600\"/><distance to=\"N\" val=\"424.264\"/></obs>\n"
+                            "<obs from=\"B\"><direction to=\"A\" val=\"0\"/><direction to=\"N\" val=\"350\"/>"
+                            "<distance to=\"N\" val=\"424.264\"/></obs>\n";
+    const std::string tail = "</points-observations>\n</network>\n</gama-local>\n";
+    const auto coordinates = [](const std::string& matrix) {
+        return "<coordinates>\n<point id=\"A\" x=\"22000\" y=\"-146000\"/>\n"
+               "<point id=\"B\" x=\"22600\" y=\"-146000\"/>\n" +
+               matrix + "</coordinates>\n";
+    };
+    const GkfNetwork file = ParseGkf(
+        head + obs + coordinates("<cov-mat dim=\"4\" band=\"1\">\n 1 0 1 0 25 0 100\n</cov-mat>\n") + tail, "net.gkf");
+    const Network& net = file.network;
+    EXPECT_EQ(net.points[0].role, NetworkPointRole::Fixed);
+    ASSERT_EQ(net.points[1].role, NetworkPointRole::Constrained);
+    EXPECT_DOUBLE_EQ(net.points[1].x, -146000.0); // north: the file's y
+    EXPECT_DOUBLE_EQ(net.points[1].y, 22600.0);
+    EXPECT_DOUBLE_EQ(net.points[1].sigmaX, 0.010); // the file's y variance, 100 mm²
+    EXPECT_DOUBLE_EQ(net.points[1].sigmaY, 0.005); // the file's x variance, 25 mm²
+    const auto adjusted = AdjustNetwork(net);
+    ASSERT_TRUE(adjusted.has_value()) << adjusted.error();
+    EXPECT_EQ(adjusted->datum, NetworkDatum::Constrained);
+
+    EXPECT_EQ(Refusal(head + coordinates("<cov-mat dim=\"4\" band=\"1\">1 0 1 0 25 3 100</cov-mat>\n") + tail),
+              msg::GkfAtLine("net.gkf", 11, msg::GkfCorrelatedCoordinates()));
+    EXPECT_EQ(Refusal(head + coordinates("<cov-mat dim=\"2\" band=\"0\">1 1</cov-mat>\n") + tail),
+              msg::GkfAtLine("net.gkf", 11, msg::GkfBadValue("dim", "2")));
+    EXPECT_EQ(Refusal(head + coordinates("") + tail), msg::GkfAtLine("net.gkf", 11, msg::GkfNoSigma("coordinates")));
+    EXPECT_EQ(Refusal(head + coordinates("<cov-mat dim=\"4\" band=\"0\">1 1 25</cov-mat>\n") + tail),
+              msg::GkfAtLine("net.gkf", 11, msg::GkfBadValue("cov-mat", "1 1 25")));
+}
+
 } // namespace
 } // namespace vemo

@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <utility>
 #include <vector>
 
 namespace vemo {
@@ -120,10 +121,70 @@ struct OracleSolution {
     Real sigma0 = 0;
 };
 
-OracleSolution Solve(const Oracle& oracle, Vector u) {
+// A free network's datum, written here on its own: the transformations E that leave every observation
+// as it is (shifts; a turn, which turns every orientation with the points, when no azimuth is observed; a
+// change of scale when no distance is), and the minimum-norm conditions G: no shift, turn or change of
+// scale of the datum points (those marked, else all) about their centroid.  Rows of E and G per unknown.
+struct FreeDatumOracle {
+    Matrix e; // m × d
+    Matrix g; // d × m
+};
+
+FreeDatumOracle DatumOf(const Oracle& oracle, const Vector& u) {
+    const Network& net = oracle.net;
+    bool turn = true, scale = true, marked = false;
+    for (const Observation& o : net.observations) {
+        turn = turn && o.kind != ObservationKind::Azimuth;
+        scale = scale && o.kind != ObservationKind::Distance;
+    }
+    for (const NetworkPoint& p : net.points) {
+        marked = marked || p.datum;
+    }
+    const size_t d = 2 + (turn ? 1 : 0) + (scale ? 1 : 0), m = static_cast<size_t>(oracle.count);
+    Real cx = 0, cy = 0, count = 0;
+    for (size_t p = 0; p < net.points.size(); ++p) {
+        if (!marked || net.points[p].datum) {
+            cx += oracle.X(u, static_cast<int>(p));
+            cy += oracle.Y(u, static_cast<int>(p));
+            count += 1;
+        }
+    }
+    cx /= count;
+    cy /= count;
+    FreeDatumOracle datum{Matrix(m, Vector(d, 0)), Matrix(d, Vector(m, 0))};
+    for (size_t p = 0; p < net.points.size(); ++p) {
+        const auto c = static_cast<size_t>(oracle.column[p]);
+        const Real xc = oracle.X(u, static_cast<int>(p)) - cx, yc = oracle.Y(u, static_cast<int>(p)) - cy;
+        std::vector<std::pair<Real, Real>> moves{{1, 0}, {0, 1}};
+        if (turn) {
+            moves.emplace_back(-yc, xc);
+        }
+        if (scale) {
+            moves.emplace_back(xc, yc);
+        }
+        for (size_t k = 0; k < d; ++k) {
+            datum.e[c][k] = moves[k].first;
+            datum.e[c + 1][k] = moves[k].second;
+            if (!marked || net.points[p].datum) {
+                datum.g[k][c] = moves[k].first;
+                datum.g[k][c + 1] = moves[k].second;
+            }
+        }
+    }
+    for (int s = 0; turn && s < net.directionSets; ++s) {
+        datum.e[m - static_cast<size_t>(net.directionSets - s)][2] = 1;
+    }
+    return datum;
+}
+
+// Solves from u; a free network with N + GᵀG in place of the singular N (the solution then meets the
+// conditions, as the right-hand side lies in the range of N), and its cofactors as
+// Q = (N + GᵀG)⁻¹ − E·(EᵀGᵀG·E)⁻¹·Eᵀ.
+OracleSolution Solve(const Oracle& oracle, Vector u, bool free = false) {
     const Network& net = oracle.net;
     const auto m = static_cast<size_t>(oracle.count);
     Matrix n;
+    FreeDatumOracle datum;
     for (int iteration = 0; iteration < 8; ++iteration) {
         n.assign(m, Vector(m, 0));
         Vector b(m, 0);
@@ -135,6 +196,13 @@ OracleSolution Solve(const Oracle& oracle, Vector u) {
                 for (size_t j = 0; j < m; ++j)
                     n[i][j] += a[i] * w * a[j];
             }
+        }
+        if (free) {
+            datum = DatumOf(oracle, u);
+            for (const Vector& g : datum.g)
+                for (size_t i = 0; i < m; ++i)
+                    for (size_t j = 0; j < m; ++j)
+                        n[i][j] += g[i] * g[j];
         }
         const Vector dx = CholeskySolve(n, b);
         for (size_t i = 0; i < m; ++i)
@@ -150,6 +218,28 @@ OracleSolution Solve(const Oracle& oracle, Vector u) {
         for (size_t i = 0; i < m; ++i)
             s.q[i][j] = column[i];
     }
+    size_t defect = 0;
+    if (free) {
+        defect = datum.g.size();
+        Matrix ge(defect, Vector(defect, 0)), gtg(defect, Vector(defect, 0));
+        for (size_t k = 0; k < defect; ++k)
+            for (size_t l = 0; l < defect; ++l)
+                for (size_t i = 0; i < m; ++i)
+                    ge[k][l] += datum.g[k][i] * datum.e[i][l];
+        for (size_t k = 0; k < defect; ++k)
+            for (size_t l = 0; l < defect; ++l)
+                for (size_t r = 0; r < defect; ++r)
+                    gtg[k][l] += ge[r][k] * ge[r][l];
+        for (size_t l = 0; l < defect; ++l) {
+            Vector unit(defect, 0);
+            unit[l] = 1;
+            const Vector column = CholeskySolve(gtg, unit); // a column of (EᵀGᵀG·E)⁻¹
+            for (size_t i = 0; i < m; ++i)
+                for (size_t j = 0; j < m; ++j)
+                    for (size_t k = 0; k < defect; ++k)
+                        s.q[i][j] -= datum.e[i][k] * column[k] * datum.e[j][l];
+        }
+    }
     Real vtpv = 0;
     for (const Observation& o : net.observations) {
         const Real v = -oracle.Misclosure(u, o);
@@ -162,7 +252,7 @@ OracleSolution Solve(const Oracle& oracle, Vector u) {
         s.redundancy.push_back(1 - qll / ((Real)o.sigma * o.sigma));
         vtpv += v * v / ((Real)o.sigma * o.sigma);
     }
-    s.sigma0 = sqrtl(vtpv / (Real)(net.observations.size() - m));
+    s.sigma0 = sqrtl(vtpv / (Real)(net.observations.size() - m + defect));
     return s;
 }
 
@@ -211,6 +301,70 @@ TEST(IndependentSolve, RandomNetworksAgreeWithALongDoubleSolutionOfTheirOwn) {
             const double sy = (double)(expected.sigma0 * sqrtl(expected.q[c + 1][c + 1]));
             EXPECT_NEAR(p.sigmaX, sx, 1e-3 * sx);
             EXPECT_NEAR(p.sigmaY, sy, 1e-3 * sy);
+        }
+        for (size_t i = 0; i < net.observations.size(); ++i) {
+            const double sigma = net.observations[i].sigma;
+            EXPECT_NEAR(adjusted->observations[i].residual, (double)expected.residual[i], 1e-3 * sigma);
+            EXPECT_NEAR(adjusted->observations[i].redundancy, (double)expected.redundancy[i], 1e-4);
+        }
+    }
+}
+
+// Free networks (no known point) against the long-double solve with the minimum-norm conditions: with
+// distances or without (a change of scale then floats too), with a fixed azimuth or without (a turn),
+// over every point or over the marked datum points only.  Starting 3 cm and −2 cm off the truth, so
+// that the datum has something to hold.
+TEST(IndependentSolve, FreeNetworksAgreeWithALongDoubleMinimumNormSolution) {
+    std::mt19937 random(4141);
+    for (int trial = 0; trial < 24; ++trial) {
+        SCOPED_TRACE(trial);
+        testing_network::RandomNetwork made = MakeRandomNetwork(random, 3, 3 + trial % 3, 4);
+        Network& net = made.network;
+        const bool distances = trial % 4 != 1, azimuth = trial % 4 == 2, marked = trial % 2 == 1;
+        if (!distances) {
+            std::erase_if(net.observations, [](const Observation& o) { return o.kind == ObservationKind::Distance; });
+        }
+        if (azimuth) {
+            net.observations.push_back({ObservationKind::Azimuth, 0, 4, -1, -1,
+                                        testing_network::TrueBearing(made, 0, 4) + 1e-5,
+                                        3.0 * std::numbers::pi / 180.0 / 3600.0});
+        }
+        for (size_t p = 0; p < net.points.size(); ++p) {
+            NetworkPoint& point = net.points[p];
+            point.role = NetworkPointRole::Adjusted;
+            point.hasCoordinates = true;
+            point.x = made.trueX[p] + (p % 2 == 0 ? 0.03 : -0.01);
+            point.y = made.trueY[p] - 0.02;
+            point.datum = marked && p < 3; // the ring's points, as a surveyor marks the old marks
+        }
+        const auto adjusted = AdjustNetwork(net);
+        ASSERT_TRUE(adjusted.has_value()) << adjusted.error();
+        EXPECT_EQ(adjusted->datum, NetworkDatum::FreeMinimumNorm);
+
+        const Oracle oracle(net);
+        Vector start(static_cast<size_t>(oracle.count), 0);
+        for (size_t p = 0; p < net.points.size(); ++p) {
+            start[static_cast<size_t>(oracle.column[p])] = net.points[p].x;
+            start[static_cast<size_t>(oracle.column[p]) + 1] = net.points[p].y;
+        }
+        for (const Observation& o : net.observations) {
+            if (o.kind == ObservationKind::Direction) {
+                start[static_cast<size_t>(oracle.count - net.directionSets + o.set)] =
+                    testing_network::TrueBearing(made, o.from, o.to) - o.value;
+            }
+        }
+        const OracleSolution expected = Solve(oracle, start, true);
+        EXPECT_EQ(adjusted->datumDefect, 2 + (azimuth ? 0 : 1) + (distances ? 0 : 1));
+        EXPECT_NEAR(adjusted->sigma0, (double)expected.sigma0, 1e-6 * (double)expected.sigma0);
+        for (const AdjustedNetworkPoint& p : adjusted->points) {
+            const auto c = static_cast<size_t>(oracle.column[static_cast<size_t>(p.point)]);
+            EXPECT_NEAR(p.x, (double)expected.u[c], 1e-5);
+            EXPECT_NEAR(p.y, (double)expected.u[c + 1], 1e-5);
+            const double sx = (double)(expected.sigma0 * sqrtl(expected.q[c][c]));
+            const double sy = (double)(expected.sigma0 * sqrtl(expected.q[c + 1][c + 1]));
+            EXPECT_NEAR(p.sigmaX, sx, 1e-3 * sx);
+            EXPECT_NEAR(p.sigmaY, sy, 1e-3 * sy);
+            EXPECT_NEAR(p.sigmaXY, (double)(expected.sigma0 * expected.sigma0 * expected.q[c][c + 1]), 1e-3 * sx * sy);
         }
         for (size_t i = 0; i < net.observations.size(); ++i) {
             const double sigma = net.observations[i].sigma;

@@ -130,6 +130,27 @@ TEST(NetworkDefects, AFreeNetworkKeepsTheCentroidOfItsApproximateCoordinatesAndS
         n.observations[4].value, 1e-6);
 }
 
+// A free network whose datum rests on one marked point cannot hold its turn: one point has no bearing
+// to keep.  The adjustment names that point instead of solving; two marked points hold it.
+TEST(NetworkDefects, AFreeNetworkOnASingleDatumPointNamesIt) {
+    Network n = Triangle();
+    for (NetworkPoint& p : n.points) {
+        p.role = NetworkPointRole::Adjusted;
+        p.hasCoordinates = true;
+    }
+    n.points[2].x += 0.05;
+    n.points[1].datum = true;
+    const auto adjusted = AdjustNetwork(n);
+    ASSERT_FALSE(adjusted.has_value());
+    EXPECT_EQ(adjusted.error(), msg::NetworkPointUndetermined("K2"));
+    n.points[0].datum = true;
+    const auto held = AdjustNetwork(n);
+    ASSERT_TRUE(held.has_value()) << held.error();
+    // K1 and K2 keep their centroid; P, not a datum point, takes the 5 cm.
+    EXPECT_NEAR(held->points[0].x + held->points[1].x, n.points[0].x + n.points[1].x, 1e-6);
+    EXPECT_NEAR(held->points[2].x, n.points[2].x - 0.05, 0.002);
+}
+
 } // namespace
 } // namespace vemo
 

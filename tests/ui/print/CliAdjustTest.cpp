@@ -58,6 +58,11 @@ TEST(CliAdjust, AdjustsAPublishedNetworkAndWritesItsNewPointsNorthFirst) {
     EXPECT_NE(text.out.find("平均計算書"), std::string::npos) << text.out;
     EXPECT_NE(text.out.find("example: page 238, Appendix B"), std::string::npos);
     EXPECT_NE(text.out.find("-1054612.5952"), std::string::npos);
+    // The plot closes the report on a sheet of its own (pdftotext parts sheets with a form feed), with
+    // the exaggeration of its ellipses stated.
+    const std::string lastSheet = text.out.substr(text.out.rfind('\f', text.out.size() - 2) + 1);
+    EXPECT_NE(lastSheet.find("楕円は 20000 倍"), std::string::npos) << text.out;
+    EXPECT_EQ(lastSheet.find("平均計算書"), std::string::npos) << lastSheet;
     // The plot names its exaggeration (the largest half axis, 6.1 mm, drawn at most half the usual
     // spacing of the points, a few hundred metres: a round 20000, as 50000 would make it 305 m) and
     // every point.
@@ -106,6 +111,34 @@ TEST(CliAdjust, AdjustsTraverseFilesAsANetwork) {
     EXPECT_EQ(list.Cell(2, kColY), "1100.000");
     EXPECT_EQ(RunCli("--angle-sigma 0 " + trv + " 2>/dev/null").status, 2);
     EXPECT_EQ(RunCli(trv + " " + Network("gama-local.gkf") + " 2>/dev/null").status, 2);
+}
+
+// The hand-made field book (tests/data/network/field-book.ZUB) with its known points A and B from a
+// coordinate file: the new point P comes out at (−145700, 22300), and the distance the book holds
+// without a zenith angle is named on stderr with the book.  Its observations are exact, so σ0 falls far
+// below its a priori value: adjusted, the χ² test failed (3).
+TEST(CliAdjust, AdjustsAFieldBookWithKnownPointsFromACoordinateFile) {
+    test::TempDir dir;
+    XyzList known;
+    LoadXyzRows(known,
+                {XyzRow{"", "A", "-146000.000", "22000.000", "0.000", "", ""},
+                 XyzRow{"", "B", "-146000.000", "22600.000", "0.000", "", ""}},
+                XyzReadMode::Replace);
+    const std::string knownPath = dir.File("known.Xyz");
+    WriteXyzFile(knownPath, known);
+    const std::string xyz = dir.File("out.Xyz");
+    const test::ShellRun run =
+        RunCli("--utf8 --known " + knownPath + " --xyz " + xyz + " " + Network("field-book.ZUB") + " 2>&1");
+    EXPECT_EQ(run.status, 3) << run.out;
+    EXPECT_NE(run.out.find("field-book.ZUB: ZUBの 16 行目: 器械点 P から B への距離は鉛直角がない"), std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("既知点 2 点  新点 1 点"), std::string::npos) << run.out;
+    XyzList list;
+    ASSERT_TRUE(ReadXyzFile(xyz, list));
+    ASSERT_EQ(list.PointRowCount(), 1);
+    EXPECT_EQ(list.Cell(1, kColName), "P");
+    EXPECT_EQ(list.Cell(1, kColX), "-145700.000");
+    EXPECT_EQ(list.Cell(1, kColY), "22300.000");
 }
 
 TEST(CliAdjust, ExitStatusTellsFailedTestsLimitsRefusalsAndUsage) {

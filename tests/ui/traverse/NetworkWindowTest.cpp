@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -172,6 +173,22 @@ TEST_F(NetworkWindowTest, RouteRegisteredAsOneUndoStep) {
     EXPECT_EQ(store.xyz.RowCount(), rowsBefore);
 }
 
+// The hand-made field book (tests/data/network/field-book.ZUB) beside the coordinate list's A and B:
+// P comes out at (−145700, 22300), and the summary names the book and the distance it could not use.
+TEST_F(NetworkWindowTest, FieldBookAdjustsWithTheListsKnownPoints) {
+    AddPoint("A", "-146000.000", "22000.000");
+    AddPoint("B", "-146000.000", "22600.000");
+    Open(DataFile("network/field-book.ZUB"));
+    EXPECT_TRUE(window->findChild<QLineEdit*>("angleSigma")->isEnabled());
+    Click("compute");
+    ASSERT_TRUE(window->hasResult()) << Shown().toStdString();
+    ASSERT_EQ(window->pointTable()->rowCount(), 1);
+    EXPECT_NEAR(Cell(RowOf("P"), 1), -145700.0, 1e-4);
+    EXPECT_NEAR(Cell(RowOf("P"), 2), 22300.0, 1e-4);
+    EXPECT_TRUE(window->summaryText().contains(QString::fromUtf8("field-book.ZUB: ZUBの 16 行目")))
+        << window->summaryText().toStdString();
+}
+
 // Bad input leaves no result and says what is wrong: a weight that is not a positive number names its
 // field, a network file with an element the adjustment does not take names the element.
 TEST_F(NetworkWindowTest, BadInputNamesTheFieldOrElement) {
@@ -226,6 +243,15 @@ TEST_F(NetworkWindowTest, ReportPrintsThePoints) {
     const std::string bytes = ReadBytes(pdf);
     EXPECT_TRUE(bytes.starts_with("%PDF"));
     EXPECT_NE(bytes.find("%%EOF"), std::string::npos);
+    // The last sheet is the plot of the network, its ellipses' exaggeration stated, every point named.
+    const std::string text = home.File("report.txt");
+    ASSERT_EQ(std::system(("pdftotext " + pdf + " " + text).c_str()), 0);
+    const std::string printed = ReadBytes(text);
+    const std::string lastSheet = printed.substr(printed.rfind('\f', printed.size() - 2) + 1);
+    EXPECT_NE(lastSheet.find("網図と誤差楕円（楕円は "), std::string::npos) << printed;
+    EXPECT_NE(lastSheet.find(" 倍）"), std::string::npos) << lastSheet;
+    EXPECT_NE(lastSheet.find("1021"), std::string::npos) << lastSheet;
+    EXPECT_EQ(lastSheet.find("平均計算書"), std::string::npos) << lastSheet;
 }
 
 } // namespace
