@@ -1,5 +1,7 @@
 #include "ui/calc/DivisionPage.h"
 
+#include "core/text/Numbers.h"
+
 #include "core/text/MessagesNotices.h"
 
 #include "core/calc/CalcEntry.h"
@@ -49,7 +51,8 @@ constexpr double kHatchStrokes = 16;
 
 } // namespace
 
-DivisionPage::DivisionPage(CalcHost& host, QWidget* parent) : CalcPage(host, parent) {
+DivisionPage::DivisionPage(const CalcDefinition& definition, CalcHost& host, QWidget* parent)
+    : CalcPage(host, parent), definition_(definition) {
     // The parcel in the layout of the open inverse computation: legs, directions and included angles.
     grid_ = new QTableWidget(1, 5, this);
     grid_->setFont(GridFont());
@@ -400,10 +403,22 @@ void DivisionPage::run() {
             target_->setFocus();
             throw;
         }
-        const DivisionResult result =
-            parallel() ? DivideParallel(ring, target, {base1_->name(), base2_->name(), angle_->value(), start_->name()},
-                                        host_.store->Index())
-                       : DivideFromFirstPoint(ring, target);
+        // The page's fields as the calculation takes them.
+        CalcArguments arguments;
+        std::string ringNames;
+        for (const std::string& name : names()) {
+            ringNames += (ringNames.empty() ? "" : ",") + name;
+        }
+        arguments.Set("ring", ringNames);
+        arguments.Set("area", Sprintf("%.17g", target));
+        if (parallel()) {
+            arguments.Set("parallel", base1_->name() + "," + base2_->name() + "," + Sprintf("%.17g", angle_->value()) +
+                                          "," + start_->name());
+        } else {
+            arguments.Set("from-first", {});
+        }
+        CheckArguments(definition_, arguments);
+        const DivisionResult result = *definition_.run(arguments, *host_.store).division;
         redraw(result);
         showDialog(result);
     };
