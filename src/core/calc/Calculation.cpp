@@ -160,6 +160,14 @@ void CheckArguments(const CalcDefinition& definition, CalcArguments& arguments, 
     }
 }
 
+std::string NamesText(const std::vector<std::string>& names) {
+    std::string text;
+    for (size_t i = 0; i < names.size(); ++i) {
+        text += (i == 0 ? "" : ",") + names[i];
+    }
+    return text;
+}
+
 PlanePoint CalcPointOf(const Store& store, std::string_view name) {
     const auto found = store.FindPointXY(name);
     if (!found) {

@@ -136,6 +136,9 @@ void CheckArguments(const CalcDefinition& definition, CalcArguments& arguments, 
 // The input a definition has under `id`, or null.
 const CalcInput* FindInput(const CalcDefinition& definition, std::string_view id);
 
+// Names as a Points input takes them: joined by ','; an empty name stays an empty item.
+std::string NamesText(const std::vector<std::string>& names);
+
 // The point of a name as the calculations take it (the index's coordinates); vemo::Error "<name> は見つかり
 // ません" when the list does not hold it.
 PlanePoint CalcPointOf(const Store& store, std::string_view name);

@@ -179,9 +179,16 @@ constexpr CalcInput kParallelShiftInputs[] = {
 };
 
 CalcOutcome RunLineLine(const CalcArguments& arguments, const Store& store) {
-    return Outcome(ComputeLineLine(LineOf(arguments, store, "line1", "line1-angle"),
-                                   LineOf(arguments, store, "line2", "line2-angle")),
-                   store);
+    const ConstructionResult result = ComputeLineLine(LineOf(arguments, store, "line1", "line1-angle"),
+                                                      LineOf(arguments, store, "line2", "line2-angle"));
+    if (result.status == ConstructionResult::Status::NoResult && arguments.WhileTyping()) {
+        // Parallel while the surveyor types: a line's direction stands at 0 until it is typed, so this is
+        // a state on the way to the crossing, not an answer worth a message.
+        CalcOutcome waiting;
+        waiting.complete = false;
+        return waiting;
+    }
+    return Outcome(result, store);
 }
 
 CalcOutcome RunLineCircle(const CalcArguments& arguments, const Store& store) {

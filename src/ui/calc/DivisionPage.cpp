@@ -254,9 +254,15 @@ void DivisionPage::refresh() {
 
 // Legs, directions, included angles and the 面積 and 坪数 lines as the open inverse computation shows them.
 void DivisionPage::showGrid() {
-    const PointGridResult result =
-        host_.store ? ComputePointGrid(GridMode::InverseOpen, ResolveGridNames(names(), host_.store->Index()))
-                    : PointGridResult{{}, InverseAreaLines({}), {}};
+    // The open inverse calculation's grid, run as the inverse tab runs it.
+    PointGridResult result{{}, InverseAreaLines({}), {}};
+    if (const CalcDefinition* inverse = FindCalculation("inverse"); inverse && host_.store) {
+        CalcArguments arguments;
+        arguments.Set("", NamesText(names()));
+        CheckArguments(*inverse, arguments, true);
+        CalcOutcome outcome = inverse->run(arguments, *host_.store);
+        result = {std::move(outcome.gridRows), std::move(outcome.area), {}};
+    }
     ShowGridResultCells(*grid_, result);
     area_->setText(FromCp932(result.area.area));
     tsubo_->setText(FromCp932(result.area.tsubo));
@@ -405,11 +411,7 @@ void DivisionPage::run() {
         }
         // The page's fields as the calculation takes them.
         CalcArguments arguments;
-        std::string ringNames;
-        for (const std::string& name : names()) {
-            ringNames += (ringNames.empty() ? "" : ",") + name;
-        }
-        arguments.Set("ring", ringNames);
+        arguments.Set("ring", NamesText(names()));
         arguments.Set("area", Sprintf("%.17g", target));
         if (parallel()) {
             arguments.Set("parallel", base1_->name() + "," + base2_->name() + "," + Sprintf("%.17g", angle_->value()) +

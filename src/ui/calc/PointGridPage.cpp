@@ -279,16 +279,10 @@ void PointGridPage::recompute() {
     if (!host_.store) {
         return;
     }
-    // The grid's names as the calculation takes them; a row still empty stays an empty item.
-    const std::vector<std::string> gridNames = names();
-    std::string list;
-    for (size_t i = 0; i < gridNames.size(); ++i) {
-        list += (i == 0 ? "" : ",") + gridNames[i];
-    }
     PointGridResult result;
     try {
         CalcArguments arguments;
-        arguments.Set("", list);
+        arguments.Set("", NamesText(names()));
         if (mode() == GridMode::InverseRadial) {
             arguments.Set("radial", {});
         }

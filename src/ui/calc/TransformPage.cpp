@@ -221,11 +221,7 @@ void TransformPage::run() {
         [&] {
             // The selection and the pairs as the calculation takes them, names joined by ','.
             CalcArguments arguments;
-            std::string names;
-            for (const std::string& name : selection) {
-                names += (names.empty() ? "" : ",") + name;
-            }
-            arguments.Set("", names);
+            arguments.Set("", NamesText(selection));
             std::string pairs;
             for (const auto& [oldName, newName] : pairRows()) {
                 pairs += (pairs.empty() ? "" : ",") + oldName + ":" + newName;

@@ -47,6 +47,22 @@ TEST_F(ConstructionTab, LineCrossingIsTypedComputedAndRegisteredUnderTheProposed
     EXPECT_TRUE(page->results()->x[0]->text().isEmpty());
 }
 
+// Line 2 gets its first point before its direction, which stands at 0 (north) until typed: parallel to
+// a line 1 running north is a state on the way, not an answer, so it brings no message.
+TEST_F(ConstructionTab, ParallelLinesOnTheWayToADirectionBringNoMessage) {
+    Open(CalcTab::kLineLine);
+    FormPage* page = Page(CalcTab::kLineLine);
+    TypeInField(page->line("line1")->first, QStringLiteral("A1"));
+    TypeInField(page->line("line1")->second, QStringLiteral("A2")); // north, along X
+    TypeInField(page->line("line2")->first, QStringLiteral("A4"));
+    EXPECT_TRUE(MessageBox::ShownTexts().isEmpty()) << MessageBox::ShownTexts().join('|').toStdString();
+    EXPECT_TRUE(page->results()->x[0]->text().isEmpty());
+    // From A4 (0, 10) north-east, back along the line to Y = 0: 10 m south and 10 m west, (-10, 0).
+    TypeInField(page->line("line2")->direction, QStringLiteral("45"));
+    EXPECT_EQ(Value(page->results(), 0), QStringLiteral("    -10.000,      0.000"));
+    EXPECT_TRUE(MessageBox::ShownTexts().isEmpty());
+}
+
 TEST_F(ConstructionTab, NameFieldsRefuseUnknownNamesAndTheFirstPointAgain) {
     Open(CalcTab::kLineLine);
     FormPage* page = Page(CalcTab::kLineLine);
