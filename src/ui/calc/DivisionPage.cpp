@@ -1,8 +1,7 @@
 #include "ui/calc/DivisionPage.h"
-
-#include "core/text/Numbers.h"
-
 #include "core/text/MessagesNotices.h"
+#include "core/text/Numbers.h"
+#include "ui/calc/RunCalculation.h"
 
 #include "core/calc/CalcEntry.h"
 #include "core/calc/DivisionDrawing.h"
@@ -419,8 +418,7 @@ void DivisionPage::run() {
         } else {
             arguments.Set("from-first", {});
         }
-        CheckArguments(definition_, arguments);
-        const DivisionResult result = *definition_.run(arguments, *host_.store).division;
+        const DivisionResult result = *RunCalculation(definition_, arguments, *host_.store).division;
         redraw(result);
         showDialog(result);
     };

@@ -1,6 +1,7 @@
 #include "ui/calc/FormPage.h"
 
 #include "ui/calc/CalcFields.h"
+#include "ui/calc/RunCalculation.h"
 #include "ui/calc/ShiftGrid.h"
 
 #include "core/calc/CalcEntry.h"
@@ -280,12 +281,7 @@ bool FormPage::compute() {
     return RunCommand(
         [this] {
             CalcArguments given = arguments();
-            try {
-                CheckArguments(definition_, given);
-                show(definition_.run(given, *host_.store));
-            } catch (const CalcInputError& e) {
-                throw Error(msg::CalcFieldsDoNotFit(e.what()));
-            }
+            show(RunCalculation(definition_, given, *host_.store));
         },
         this);
 }

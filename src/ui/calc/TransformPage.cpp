@@ -1,4 +1,5 @@
 #include "ui/calc/TransformPage.h"
+#include "ui/calc/RunCalculation.h"
 
 #include "core/calc/CalcEntry.h"
 #include "core/store/Store.h"
@@ -232,8 +233,7 @@ void TransformPage::run() {
             if (method() == TransformMethod::Helmert) {
                 arguments.Set("helmert", {});
             }
-            CheckArguments(definition_, arguments);
-            const CalcOutcome outcome = definition_.run(arguments, *host_.store);
+            const CalcOutcome outcome = RunCalculation(definition_, arguments, *host_.store);
             TransformDialog dialog(*host_.store, *outcome.transform, selection, this);
             dialog_ = &dialog;
             const bool registered = dialog.exec() == QDialog::Accepted;
