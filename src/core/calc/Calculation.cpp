@@ -132,13 +132,14 @@ std::vector<std::string> CalcArguments::Names(std::string_view id, const Store& 
     }
 }
 
-void CheckArguments(const CalcDefinition& definition, CalcArguments& arguments) {
+void CheckArguments(const CalcDefinition& definition, CalcArguments& arguments, bool whileTyping) {
+    arguments.whileTyping_ = whileTyping;
     for (const CalcInput& input : definition.inputs) {
         if (!arguments.Has(input.id) && !input.defaultText.empty()) {
             arguments.Set(input.id, std::string(input.defaultText));
         }
         const std::string& text = arguments.Text(input.id);
-        if (input.required && !arguments.Has(input.id)) {
+        if (input.required && !whileTyping && !arguments.Has(input.id)) {
             throw CalcInputError(InputName(input) + " is needed");
         }
         if (!IsNumberKind(input.kind) || text.empty()) {
@@ -157,6 +158,14 @@ void CheckArguments(const CalcDefinition& definition, CalcArguments& arguments) 
                                  text + "'");
         }
     }
+}
+
+std::string NamesText(const std::vector<std::string>& names) {
+    std::string text;
+    for (size_t i = 0; i < names.size(); ++i) {
+        text += (i == 0 ? "" : ",") + names[i];
+    }
+    return text;
 }
 
 PlanePoint CalcPointOf(const Store& store, std::string_view name) {

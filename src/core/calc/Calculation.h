@@ -2,7 +2,10 @@
 
 #include "core/calc/CalcEntry.h"
 #include "core/calc/CalcOverlay.h"
+#include "core/calc/PointGrid.h"
+#include "core/division/Division.h"
 #include "core/print/ReportLine.h"
+#include "core/transform/Transformation.h"
 
 #include <limits>
 #include <map>
@@ -16,6 +19,9 @@
 namespace vemo {
 
 class Store;
+struct CalcDefinition;
+class CalcArguments;
+void CheckArguments(const CalcDefinition& definition, CalcArguments& arguments, bool whileTyping);
 
 // THE WAY A CALCULATION COMES IN.  One definition per calculation says what it takes and runs it; the
 // batch tool (`vemo-cli calc ID`) makes its options and help from the inputs, and every caller gets the
@@ -33,6 +39,10 @@ enum class CalcInputKind {
     Number,   // a plain number (a count, millimetres of a tolerance)
     Flag,     // on when given, takes no value
     Text,     // anything the calculation reads itself
+    // Composite inputs, each completed by the input named in its `completedBy`:
+    Line,   // "A,B" a line through two points, or "A" with a direction (the Angle input completing it)
+    Circle, // "C" a centre with a radius (the Distance input completing it), or "P,Q,R" three points on it
+    Path,   // "A,B,C,..." a path, each leg with its width (the Text input completing it)
 };
 
 struct CalcInput {
@@ -43,7 +53,9 @@ struct CalcInput {
     std::string_view defaultText = {};                         // taken when the input is not given (empty: none)
     double minimum = -std::numeric_limits<double>::infinity(); // for numbers, inclusive
     double maximum = std::numeric_limits<double>::infinity();
-    std::string_view help = {}; // one line for the batch tool's help (ASCII)
+    std::string_view help = {};        // one line for the batch tool's help (ASCII)
+    std::string_view completedBy = {}; // Line, Circle, Path: the id of the input that completes it
+    int count = 0;                     // Points: how many names it takes (0: any number)
 };
 
 // A value the surveyor gave that does not fit an input (missing, not a number, out of range): the
@@ -66,9 +78,15 @@ public:
     // The names of a Points input: items separated by ','; an item "A..B" is A, then the names after it
     // up to B as the list holds them (SerialEntryNames), so "T1..T5" gives T1, T2, T3, T4, T5.
     std::vector<std::string> Names(std::string_view id, const Store& store) const;
+    // The window runs the calculation while the surveyor is still typing (CheckArguments): a
+    // calculation that can show part of its result (a grid with a name not yet in the list) does so
+    // rather than refuse.
+    bool WhileTyping() const { return whileTyping_; }
 
 private:
+    friend void CheckArguments(const CalcDefinition& definition, CalcArguments& arguments, bool whileTyping);
     std::map<std::string, std::string, std::less<>> values_;
+    bool whileTyping_ = false;
 };
 
 // What one run gives back.
@@ -81,6 +99,16 @@ struct CalcOutcome {
     bool complete = true;              // false when something was left out (named in the warnings)
     std::string reportTitle;           // the printed form's title (UTF-8), empty when it has none
     std::vector<ReportLine> report;    // the printed form
+    // The centre of a circle given by three points on it, which the surveyor may register under a name
+    // of their own; known as soon as the three points are, even while the rest is still missing.
+    std::optional<PlanePoint> threePointCentre;
+    // The point grids: the result cells of each row and the area lines, as the grid shows them.
+    std::vector<GridRowCells> gridRows;
+    AreaLines area;
+    // The transformation: its fit and control pairs, which the window's registration applies.
+    std::optional<TransformRun> transform;
+    // The division: the dividing points and both parts, which the window's registration dialog takes.
+    std::optional<DivisionResult> division;
 };
 
 struct CalcDefinition {
@@ -91,6 +119,8 @@ struct CalcDefinition {
     // Throws CalcInputError for inputs that do not go together, vemo::Error when the calculation cannot
     // be done (a name not in the list, no solution).
     CalcOutcome (*run)(const CalcArguments& arguments, const Store& store) = nullptr;
+    std::string_view label = {}; // the short name on the calculation window's tab button (UTF-8)
+    int helpContext = 0;         // the F1 topic of its help page
 };
 
 // Every calculation, in the order of the calculation window.
@@ -98,11 +128,16 @@ std::span<const CalcDefinition* const> Calculations();
 const CalcDefinition* FindCalculation(std::string_view id);
 
 // Fills in the defaults of inputs not given and checks the values against the inputs: required ones
-// present, numbers that read as numbers within their range.  Throws CalcInputError.
-void CheckArguments(const CalcDefinition& definition, CalcArguments& arguments);
+// present, numbers that read as numbers within their range.  Throws CalcInputError.  While the
+// surveyor is still typing (`whileTyping`) a required input not given yet passes: the calculation then
+// gives what it can, `complete` false, or throws CalcInputError.
+void CheckArguments(const CalcDefinition& definition, CalcArguments& arguments, bool whileTyping = false);
 
 // The input a definition has under `id`, or null.
 const CalcInput* FindInput(const CalcDefinition& definition, std::string_view id);
+
+// Names as a Points input takes them: joined by ','; an empty name stays an empty item.
+std::string NamesText(const std::vector<std::string>& names);
 
 // The point of a name as the calculations take it (the index's coordinates); vemo::Error "<name> は見つかり
 // ません" when the list does not hold it.

@@ -84,6 +84,7 @@ CalcOutcome RunDivision(const CalcArguments& arguments, const Store& store) {
     const DivisionResult result =
         parallel ? DivideParallel(parcel, target, *parallel, store.Index()) : DivideFromFirstPoint(parcel, target);
     CalcOutcome outcome;
+    outcome.division = result;
     std::vector<std::string>& lines = outcome.lines;
     lines.push_back(PointLine("P1", result.p1, result.p1Vertex));
     if (result.p2) {
@@ -114,8 +115,12 @@ CalcOutcome RunDivision(const CalcArguments& arguments, const Store& store) {
 
 } // namespace
 
-extern const CalcDefinition kDivisionCalculation{"divide", "定面積分割計算",
+extern const CalcDefinition kDivisionCalculation{"divide",
+                                                 "定面積分割計算",
                                                  "constant-area division of a parcel (parallel or from a vertex)",
-                                                 kDivisionInputs, RunDivision};
+                                                 kDivisionInputs,
+                                                 RunDivision,
+                                                 "定面積分割",
+                                                 23 /* F1 */};
 
 } // namespace vemo

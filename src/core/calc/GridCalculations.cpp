@@ -43,11 +43,14 @@ std::vector<std::string> AlignedLines(const std::vector<GridRowText>& rows) {
 
 CalcOutcome RunGrid(GridMode mode, const CalcArguments& arguments, const Store& store) {
     const std::vector<std::string> names = arguments.Names("", store);
-    if (names.size() < 2) {
-        throw CalcInputError("a coordinate file and at least two point names are needed");
-    }
-    for (const std::string& name : names) {
-        CalcPointOf(store, name);
+    // The window's grid shows what it can while names are still missing; the batch tool refuses.
+    if (!arguments.WhileTyping()) {
+        if (names.size() < 2) {
+            throw CalcInputError("a coordinate file and at least two point names are needed");
+        }
+        for (const std::string& name : names) {
+            CalcPointOf(store, name);
+        }
     }
     const PointGridResult result = ComputePointGrid(mode, ResolveGridNames(names, store.Index()));
     CalcOutcome outcome;
@@ -58,6 +61,8 @@ CalcOutcome RunGrid(GridMode mode, const CalcArguments& arguments, const Store& 
         outcome.lines.push_back(result.area.tsubo);
     }
     outcome.overlay = result.overlay;
+    outcome.gridRows = result.rows;
+    outcome.area = result.area;
     return outcome;
 }
 
@@ -101,11 +106,20 @@ CalcOutcome RunPerpendicular(const CalcArguments& arguments, const Store& store)
 } // namespace
 
 extern const CalcDefinition kInverseCalculation{
-    "inverse", "逆座標計算", "distance, direction angle and included angle of each leg, then the area lines",
-    kInverseInputs, RunInverse};
+    "inverse",
+    "逆座標計算",
+    "distance, direction angle and included angle of each leg, then the area lines",
+    kInverseInputs,
+    RunInverse,
+    "逆座標",
+    20 /* F1: the point grids */};
 
-extern const CalcDefinition kPerpendicularCalculation{"perpendicular", "垂線長計算",
+extern const CalcDefinition kPerpendicularCalculation{"perpendicular",
+                                                      "垂線長計算",
                                                       "lengths along and square to a base line of named points",
-                                                      kPerpendicularInputs, RunPerpendicular};
+                                                      kPerpendicularInputs,
+                                                      RunPerpendicular,
+                                                      "垂線長",
+                                                      20};
 
 } // namespace vemo

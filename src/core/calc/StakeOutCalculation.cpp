@@ -136,7 +136,12 @@ CalcOutcome RunStakeOut(const CalcArguments& arguments, const Store& store) {
 } // namespace
 
 extern const CalcDefinition kStakeOutCalculation{
-    "stakeout", "逆打ち計算", "stake-out: angle from the backsight and distance from the station to each target",
-    kStakeOutInputs, RunStakeOut};
+    "stakeout",
+    "逆打ち計算",
+    "stake-out: angle from the backsight and distance from the station to each target",
+    kStakeOutInputs,
+    RunStakeOut,
+    "逆打ち",
+    24 /* F1 */};
 
 } // namespace vemo

@@ -59,6 +59,7 @@ CalcOutcome RunTransform(const CalcArguments& arguments, const Store& store) {
             outcome.complete = false;
         }
     }
+    outcome.transform = run;
     const std::vector<std::string> proposed = ProposedNames(store, moved.size());
     for (size_t i = 0; i < moved.size(); ++i) {
         outcome.newPoints.push_back({proposed[i], moved[i].point});
@@ -70,6 +71,7 @@ CalcOutcome RunTransform(const CalcArguments& arguments, const Store& store) {
 } // namespace
 
 extern const CalcDefinition kTransformCalculation{
-    "transform", "座標変換", "two-point or Helmert transformation of named points", kTransformInputs, RunTransform};
+    "transform", "座標変換", "two-point or Helmert transformation of named points", kTransformInputs, RunTransform,
+    "座標変換",  22 /* F1 */};
 
 } // namespace vemo

@@ -1,65 +1,97 @@
 #include "ui/calc/CalcTabs.h"
 
-#include "ui/calc/ConstructionPage.h"
+#include "core/calc/Calculation.h"
 #include "ui/calc/DivisionPage.h"
 #include "ui/calc/FormPage.h"
 #include "ui/calc/PointGridPage.h"
 #include "ui/calc/TransformPage.h"
 
+#include <vector>
+
 namespace vemo {
 namespace {
 
-// F1 topics: the point grids, the constructions, the transformation, the division, the stake-out.
-constexpr int kGridHelp = 20;
-constexpr int kConstructionHelp = 21;
-constexpr int kTransformHelp = 22;
-constexpr int kDivisionHelp = 23;
-constexpr int kStakeOutHelp = 24;
-
-template <PointGridPage::Kind kKind> CalcPage* PointGrid(CalcHost& host) {
-    return new PointGridPage(kKind, host);
+template <PointGridPage::Kind kKind> CalcPage* PointGrid(const CalcTabInfo& tab, CalcHost& host) {
+    return new PointGridPage(kKind, *tab.definition, host);
 }
 
-template <ConstructionPage::Type kType> CalcPage* Construction(CalcHost& host) {
-    return new ConstructionPage(kType, host);
-}
-
-// A tab made from the registered calculation's inputs (core/calc/Calculation.h).
-template <const char* kId> CalcPage* Form(CalcHost& host) {
-    return new FormPage(*FindCalculation(kId), host);
-}
-constexpr char kStakeOut[] = "stakeout";
-
-template <class PageType> CalcPage* Page(CalcHost& host) {
-    return new PageType(host);
+template <class PageType> CalcPage* Page(const CalcTabInfo& tab, CalcHost& host) {
+    return new PageType(*tab.definition, host);
 }
 
 using Grid = PointGridPage::Kind;
-using Kind = ConstructionPage::Type;
+
+// What only the window has, by calculation id.  A calculation without a row here gets a tab made from
+// its inputs with 計算 and a listing.
+struct TabExtras {
+    const char* id = "";
+    const char* shortcut = "";
+    bool separatorBefore = false;
+    CalcPage* (*createPage)(const CalcTabInfo& tab, CalcHost& host) = nullptr;
+    FormStyle form;
+    bool takesListRows = false;
+    std::optional<PlotDirection> openingDrag;
+};
+
+// The constructions register their points under the remark of the kind of point they make.
+constexpr FormStyle Construction(bool two, const char* remark, const char* kept, bool secondTicked = false) {
+    return {.resultPanel = true, .twoSolutions = two, .secondTicked = secondTicked, .remark = remark, .kept = kept};
+}
 
 // clang-format off
-// button, command, shortcut, separator before it, F1 topic, page, takes list rows, opening drag,
-// registers on an upward drag
-const CalcTabInfo kTabs[] = {
-    {"逆座標", "逆座標計算", "F11", false, kGridHelp, PointGrid<Grid::Inverse>, true, PlotDirection::Left, false},
-    {"垂線長", "垂線長計算", "F10", false, kGridHelp, PointGrid<Grid::Perpendicular>, true, PlotDirection::Right, false},
-    {"直線×直線", "直線 X 直線", "", true, kConstructionHelp, Construction<Kind::LineLine>, false, {}, true},
-    {"直線×円", "直線 X 円", "", false, kConstructionHelp, Construction<Kind::LineCircle>, false, {}, true},
-    {"円×円", "円 X 円", "", false, kConstructionHelp, Construction<Kind::CircleCircle>, false, {}, true},
-    {"ｵﾌｾｯﾄ", "ｵﾌｾｯﾄ計算", "", false, kConstructionHelp, Construction<Kind::Offset>, false, {}, true},
-    {"垂線の足", "垂線の足計算", "", false, kConstructionHelp, Construction<Kind::Foot>, false, {}, true},
-    {"隅切", "隅切計算", "", false, kConstructionHelp, Construction<Kind::CornerCut>, false, {}, true},
-    {"平行移動点", "連続平行移動点計算", "", false, kConstructionHelp, Construction<Kind::ParallelShift>, false, {}, true},
-    {"座標変換", "座標変換", "", true, kTransformHelp, Page<TransformPage>, false, {}, false},
-    {"定面積分割", "定面積分割計算", "", false, kDivisionHelp, Page<DivisionPage>, true, {}, false},
-    {"逆打ち", "逆打ち計算", "", false, kStakeOutHelp, Form<kStakeOut>, false, {}, false},
+const TabExtras kExtras[] = {
+    {"inverse", "F11", false, PointGrid<Grid::Inverse>, {}, true, PlotDirection::Left},
+    {"perpendicular", "F10", false, PointGrid<Grid::Perpendicular>, {}, true, PlotDirection::Right},
+    // After 登録 the line or point the next construction starts from stays.
+    {"line-line", "", true, nullptr, Construction(false, "交点", "line1"), false, {}},
+    {"line-circle", "", false, nullptr, Construction(true, "交点", "line1"), false, {}},
+    {"circle-circle", "", false, nullptr, Construction(true, "交点", ""), false, {}},
+    {"offset", "", false, nullptr, Construction(false, "OffSet", "line1,base"), false, {}},
+    {"foot", "", false, nullptr, Construction(false, "垂線", "line1"), false, {}},
+    {"corner-cut", "", false, nullptr, Construction(true, "隅切", "", true), false, {}},
+    {"parallel-shift", "", false, nullptr, Construction(false, "平移", ""), false, {}},
+    {"transform", "", true, Page<TransformPage>, {}, false, {}},
+    {"divide", "", false, Page<DivisionPage>, {}, true, {}},
 };
 // clang-format on
+
+std::vector<CalcTabInfo> MakeTabs() {
+    std::vector<CalcTabInfo> tabs;
+    for (const CalcDefinition* definition : Calculations()) {
+        CalcTabInfo tab;
+        tab.definition = definition;
+        // The registry's texts are literals, so they end in a NUL as the menu table wants them.
+        tab.command = definition->caption.data();
+        tab.button = definition->label.empty() ? tab.command : definition->label.data();
+        tab.helpContext = definition->helpContext;
+        for (const TabExtras& extras : kExtras) {
+            if (definition->id == extras.id) {
+                tab.shortcut = extras.shortcut;
+                tab.separatorBefore = extras.separatorBefore;
+                tab.createPage = extras.createPage;
+                tab.form = extras.form;
+                tab.takesListRows = extras.takesListRows;
+                tab.openingDrag = extras.openingDrag;
+            }
+        }
+        tab.registersOnUpwardDrag = tab.form.resultPanel;
+        tabs.push_back(tab);
+    }
+    return tabs;
+}
 
 } // namespace
 
 std::span<const CalcTabInfo> CalcTabs() {
-    return kTabs;
+    static const std::vector<CalcTabInfo> tabs = MakeTabs();
+    return tabs;
+}
+
+CalcPage* CreateCalcPage(const CalcTabInfo& tab, CalcHost& host) {
+    if (tab.createPage) {
+        return tab.createPage(tab, host);
+    }
+    return new FormPage(*tab.definition, host, tab.form);
 }
 
 } // namespace vemo

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/calc/FormStyle.h"
 #include "ui/plot/PlotHooks.h"
 
 #include <optional>
@@ -8,18 +9,25 @@
 namespace vemo {
 
 class CalcPage;
+struct CalcDefinition;
 struct CalcHost;
 
 // One tab of the calculation window, and everything the program does with it: the window makes its
 // button and page, the main window its command in the 計算 menu (the n-th row is the n-th command of
-// that menu's calculation block), and the installer its links to the list and the plot.
+// that menu's calculation block), and the installer its links to the list and the plot.  There is one
+// tab per registered calculation (core/calc/Calculation.h), in the registry's order: its caption, button
+// and F1 topic come from the definition, the rest is what only the window has.
 struct CalcTabInfo {
+    const CalcDefinition* definition = nullptr;
     const char* button = "";      // tab button text (UTF-8)
     const char* command = "";     // its 計算 menu command; the window caption when the page names none
     const char* shortcut = "";    // portable key text ("F11"), empty for none
     bool separatorBefore = false; // a separator above the command in the menu
     int helpContext = 0;          // F1 topic of the page
-    CalcPage* (*createPage)(CalcHost& host) = nullptr;
+    // The page of the point grids, the transformation and the division; null for a page made from the
+    // definition's inputs (FormPage) in the style `form`.
+    CalcPage* (*createPage)(const CalcTabInfo& tab, CalcHost& host) = nullptr;
+    FormStyle form;
     // Point names come from plot clicks while the window is shown; from rows of the coordinate list
     // only for tabs that take them.
     bool takesListRows = false;
@@ -31,6 +39,9 @@ struct CalcTabInfo {
 
 // The tabs in the order of their buttons and of their commands.
 std::span<const CalcTabInfo> CalcTabs();
+
+// The page of a tab.
+CalcPage* CreateCalcPage(const CalcTabInfo& tab, CalcHost& host);
 
 // Positions of the tabs that code addresses by name.  A new tab needs none of these.
 namespace CalcTab {

@@ -53,7 +53,7 @@ CalcWindow::CalcWindow(CalcHost host, std::span<const CalcTabInfo> tabs, QWidget
 CalcWindow::~CalcWindow() = default;
 
 void CalcWindow::addTab(const CalcTabInfo& tab, int index) {
-    CalcPage* page = tab.createPage(host_);
+    CalcPage* page = CreateCalcPage(tab, host_);
     pages_.push_back(page);
     page->setProperty("helpContext", tab.helpContext);
     stack_->insertWidget(index, page);

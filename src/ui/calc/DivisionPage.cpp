@@ -1,6 +1,7 @@
 #include "ui/calc/DivisionPage.h"
-
 #include "core/text/MessagesNotices.h"
+#include "core/text/Numbers.h"
+#include "ui/calc/RunCalculation.h"
 
 #include "core/calc/CalcEntry.h"
 #include "core/calc/DivisionDrawing.h"
@@ -49,7 +50,8 @@ constexpr double kHatchStrokes = 16;
 
 } // namespace
 
-DivisionPage::DivisionPage(CalcHost& host, QWidget* parent) : CalcPage(host, parent) {
+DivisionPage::DivisionPage(const CalcDefinition& definition, CalcHost& host, QWidget* parent)
+    : CalcPage(host, parent), definition_(definition) {
     // The parcel in the layout of the open inverse computation: legs, directions and included angles.
     grid_ = new QTableWidget(1, 5, this);
     grid_->setFont(GridFont());
@@ -251,9 +253,15 @@ void DivisionPage::refresh() {
 
 // Legs, directions, included angles and the 面積 and 坪数 lines as the open inverse computation shows them.
 void DivisionPage::showGrid() {
-    const PointGridResult result =
-        host_.store ? ComputePointGrid(GridMode::InverseOpen, ResolveGridNames(names(), host_.store->Index()))
-                    : PointGridResult{{}, InverseAreaLines({}), {}};
+    // The open inverse calculation's grid, run as the inverse tab runs it.
+    PointGridResult result{{}, InverseAreaLines({}), {}};
+    if (const CalcDefinition* inverse = FindCalculation("inverse"); inverse && host_.store) {
+        CalcArguments arguments;
+        arguments.Set("", NamesText(names()));
+        CheckArguments(*inverse, arguments, true);
+        CalcOutcome outcome = inverse->run(arguments, *host_.store);
+        result = {std::move(outcome.gridRows), std::move(outcome.area), {}};
+    }
     ShowGridResultCells(*grid_, result);
     area_->setText(FromCp932(result.area.area));
     tsubo_->setText(FromCp932(result.area.tsubo));
@@ -400,10 +408,17 @@ void DivisionPage::run() {
             target_->setFocus();
             throw;
         }
-        const DivisionResult result =
-            parallel() ? DivideParallel(ring, target, {base1_->name(), base2_->name(), angle_->value(), start_->name()},
-                                        host_.store->Index())
-                       : DivideFromFirstPoint(ring, target);
+        // The page's fields as the calculation takes them.
+        CalcArguments arguments;
+        arguments.Set("ring", NamesText(names()));
+        arguments.Set("area", Sprintf("%.17g", target));
+        if (parallel()) {
+            arguments.Set("parallel", base1_->name() + "," + base2_->name() + "," + Sprintf("%.17g", angle_->value()) +
+                                          "," + start_->name());
+        } else {
+            arguments.Set("from-first", {});
+        }
+        const DivisionResult result = *RunCalculation(definition_, arguments, *host_.store).division;
         redraw(result);
         showDialog(result);
     };

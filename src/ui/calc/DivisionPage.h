@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/calc/Calculation.h"
 #include "core/division/Division.h"
 #include "ui/calc/CalcPage.h"
 
@@ -26,7 +27,8 @@ class DivisionDialog;
 class DivisionPage : public CalcPage {
     Q_OBJECT
 public:
-    explicit DivisionPage(CalcHost& host, QWidget* parent = nullptr);
+    // `definition` divides (core/calc/Calculation.h), as the batch tool does.
+    DivisionPage(const CalcDefinition& definition, CalcHost& host, QWidget* parent = nullptr);
 
     QString caption() const override { return QStringLiteral("定面積分割計算"); }
     void clear() override;
@@ -58,6 +60,7 @@ public:
     DivisionDialog* dialog() const { return dialog_; }
 
 private:
+    const CalcDefinition& definition_;
     QWidget* buildMethod();
     QWidget* buildFields();
     QWidget* buildCommands();

@@ -1,5 +1,9 @@
 #include "ui/calc/FormPage.h"
 
+#include "ui/calc/CalcFields.h"
+#include "ui/calc/RunCalculation.h"
+#include "ui/calc/ShiftGrid.h"
+
 #include "core/calc/CalcEntry.h"
 #include "core/files/Sima.h"
 #include "core/store/Store.h"
@@ -48,10 +52,19 @@ std::string Bound(double value) {
 
 } // namespace
 
-FormPage::FormPage(const CalcDefinition& definition, CalcHost& host, QWidget* parent)
-    : CalcPage(host, parent), definition_(definition) {
+FormPage::FormPage(const CalcDefinition& definition, CalcHost& host, FormStyle style, QWidget* parent)
+    : CalcPage(host, parent), definition_(definition), style_(style) {
+    auto* layout = new QVBoxLayout(this);
+    if (style_.resultPanel) {
+        buildPanel(layout);
+    } else {
+        buildListing(layout);
+    }
+}
+
+void FormPage::buildListing(QBoxLayout* layout) {
     auto* form = new QFormLayout;
-    for (const CalcInput& input : definition.inputs) {
+    for (const CalcInput& input : definition_.inputs) {
         QWidget* widget = nullptr;
         if (input.kind == CalcInputKind::Flag) {
             widget = new QCheckBox(U(input.caption), this);
@@ -63,7 +76,10 @@ FormPage::FormPage(const CalcDefinition& definition, CalcHost& host, QWidget* pa
             form->addRow(U(input.caption), widget);
         }
         widget->setObjectName(input.id.empty() ? QStringLiteral("names") : U(input.id));
-        inputs_.push_back(widget);
+        Field field;
+        field.input = &input;
+        field.plain = widget;
+        fields_.push_back(field);
     }
     auto* computeButton = new QPushButton(QStringLiteral("計算"), this);
     printButton_ = new QPushButton(QStringLiteral("印刷..."), this);
@@ -89,43 +105,81 @@ FormPage::FormPage(const CalcDefinition& definition, CalcHost& host, QWidget* pa
     output_->setLineWrapMode(QPlainTextEdit::NoWrap);
     output_->setFont(GridFont());
 
-    auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addLayout(buttons);
     layout->addWidget(output_, 1);
 }
 
 QString FormPage::caption() const {
-    return U(definition_.caption);
+    // A construction names the window by its tab, as the surveyor knows it from the button.
+    return style_.resultPanel ? QString() : U(definition_.caption);
 }
 
-QLineEdit* FormPage::field(std::string_view id) const {
-    for (size_t i = 0; i < inputs_.size(); ++i) {
-        if (definition_.inputs[i].id == id) {
-            return qobject_cast<QLineEdit*>(inputs_[i]);
+const FormPage::Field* FormPage::find(std::string_view id) const {
+    for (const Field& field : fields_) {
+        if (field.input->id == id) {
+            return &field;
         }
     }
     return nullptr;
 }
 
+QLineEdit* FormPage::field(std::string_view id) const {
+    const Field* found = find(id);
+    if (!found) {
+        return nullptr;
+    }
+    if (found->number) {
+        return found->number;
+    }
+    if (found->names.size() == 1) {
+        return found->names.front();
+    }
+    return qobject_cast<QLineEdit*>(found->plain);
+}
+
 QAbstractButton* FormPage::box(std::string_view id) const {
-    for (size_t i = 0; i < inputs_.size(); ++i) {
-        if (definition_.inputs[i].id == id) {
-            return qobject_cast<QAbstractButton*>(inputs_[i]);
+    const Field* found = find(id);
+    return found ? qobject_cast<QAbstractButton*>(found->plain) : nullptr;
+}
+
+LineGroup* FormPage::line(std::string_view id) const {
+    const Field* found = find(id);
+    return found ? found->line : nullptr;
+}
+
+CircleGroup* FormPage::circle(std::string_view id) const {
+    const Field* found = find(id);
+    return found ? found->circle : nullptr;
+}
+
+std::vector<CalcNameEdit*> FormPage::names(std::string_view id) const {
+    const Field* found = find(id);
+    return found ? found->names : std::vector<CalcNameEdit*>{};
+}
+
+ShiftGrid* FormPage::path() const {
+    for (const Field& field : fields_) {
+        if (field.path) {
+            return field.path;
         }
     }
     return nullptr;
 }
 
 QString FormPage::listing() const {
-    return output_->toPlainText();
+    return output_ ? output_->toPlainText() : QString();
 }
 
 void FormPage::clear() {
-    for (QWidget* widget : inputs_) {
-        if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+    if (style_.resultPanel) {
+        clearPanel();
+        return;
+    }
+    for (const Field& field : fields_) {
+        if (auto* edit = qobject_cast<QLineEdit*>(field.plain)) {
             edit->clear();
-        } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        } else if (auto* button = qobject_cast<QAbstractButton*>(field.plain)) {
             button->setChecked(false);
         }
     }
@@ -138,57 +192,67 @@ void FormPage::clear() {
 }
 
 void FormPage::focusFirstInput() {
-    if (!inputs_.empty()) {
-        inputs_.front()->setFocus();
+    if (style_.resultPanel) {
+        if (ShiftGrid* grid = path()) {
+            grid->setFocus();
+        } else if (!nameFields().empty()) {
+            nameFields().front()->setFocus();
+        }
+    } else if (!fields_.empty()) {
+        fields_.front().plain->setFocus();
     }
 }
 
 bool FormPage::takePointName(const std::string& cp932) {
+    return style_.resultPanel ? takePanelName(cp932) : takeListingName(cp932);
+}
+
+bool FormPage::takeListingName(const std::string& cp932) {
     // The focused name field takes it, else the first empty one, else the last list of names.  A field of one name
     // hands the focus on to the next name field; a list keeps it for the names that follow.
     std::vector<size_t> nameFields;
-    for (size_t i = 0; i < inputs_.size(); ++i) {
-        if (qobject_cast<QLineEdit*>(inputs_[i]) && TakesNames(definition_.inputs[i].kind)) {
+    for (size_t i = 0; i < fields_.size(); ++i) {
+        if (qobject_cast<QLineEdit*>(fields_[i].plain) && TakesNames(fields_[i].input->kind)) {
             nameFields.push_back(i);
         }
     }
     auto target =
-        std::find_if(nameFields.begin(), nameFields.end(), [this](size_t i) { return inputs_[i]->hasFocus(); });
+        std::find_if(nameFields.begin(), nameFields.end(), [this](size_t i) { return fields_[i].plain->hasFocus(); });
     if (target == nameFields.end()) {
-        target = std::find_if(nameFields.begin(), nameFields.end(),
-                              [this](size_t i) { return qobject_cast<QLineEdit*>(inputs_[i])->text().isEmpty(); });
+        target = std::find_if(nameFields.begin(), nameFields.end(), [this](size_t i) {
+            return qobject_cast<QLineEdit*>(fields_[i].plain)->text().isEmpty();
+        });
     }
     if (target == nameFields.end()) {
         // Every field filled: a further name joins the last list of names.
-        const auto list = std::find_if(nameFields.rbegin(), nameFields.rend(), [this](size_t i) {
-            return definition_.inputs[i].kind == CalcInputKind::Points;
-        });
+        const auto list = std::find_if(nameFields.rbegin(), nameFields.rend(),
+                                       [this](size_t i) { return fields_[i].input->kind == CalcInputKind::Points; });
         if (list == nameFields.rend()) {
             return false;
         }
         target = std::prev(list.base());
     }
-    auto* edit = qobject_cast<QLineEdit*>(inputs_[*target]);
+    auto* edit = qobject_cast<QLineEdit*>(fields_[*target].plain);
     const QString name = FromCp932(cp932);
-    const bool list = definition_.inputs[*target].kind == CalcInputKind::Points;
+    const bool list = fields_[*target].input->kind == CalcInputKind::Points;
     edit->setText(list && !edit->text().isEmpty() ? edit->text() + "," + name : name);
     const auto next = target + 1;
-    inputs_[list || next == nameFields.end() ? *target : *next]->setFocus();
+    fields_[list || next == nameFields.end() ? *target : *next].plain->setFocus();
     return true;
 }
 
 CalcArguments FormPage::arguments() const {
     CalcArguments arguments;
-    for (size_t i = 0; i < inputs_.size(); ++i) {
-        const CalcInput& input = definition_.inputs[i];
+    for (const Field& field : fields_) {
+        const CalcInput& input = *field.input;
         const std::string caption = Jp(input.caption);
-        if (auto* button = qobject_cast<QAbstractButton*>(inputs_[i])) {
+        if (auto* button = qobject_cast<QAbstractButton*>(field.plain)) {
             if (button->isChecked()) {
                 arguments.Set(input.id, {});
             }
             continue;
         }
-        const QString text = qobject_cast<QLineEdit*>(inputs_[i])->text().trimmed();
+        const QString text = qobject_cast<QLineEdit*>(field.plain)->text().trimmed();
         if (text.isEmpty()) {
             if (input.required) {
                 throw Error(msg::CalcFieldMissing(caption));
@@ -211,18 +275,13 @@ CalcArguments FormPage::arguments() const {
 }
 
 bool FormPage::compute() {
-    if (!host_.store) {
+    if (!host_.store || style_.resultPanel) {
         return false;
     }
     return RunCommand(
         [this] {
             CalcArguments given = arguments();
-            try {
-                CheckArguments(definition_, given);
-                show(definition_.run(given, *host_.store));
-            } catch (const CalcInputError& e) {
-                throw Error(msg::CalcFieldsDoNotFit(e.what()));
-            }
+            show(RunCalculation(definition_, given, *host_.store));
         },
         this);
 }
@@ -244,6 +303,12 @@ void FormPage::show(const CalcOutcome& outcome) {
 }
 
 void FormPage::refresh() {
+    if (style_.resultPanel) {
+        if (!registering_) {
+            recompute(false);
+        }
+        return;
+    }
     // The list changed under a shown result: compute again, silently; a result that no longer holds
     // goes.
     if (!outcome_ || !host_.store) {
@@ -261,6 +326,10 @@ void FormPage::refresh() {
 }
 
 void FormPage::registerResults() {
+    if (style_.resultPanel) {
+        registerPanel();
+        return;
+    }
     if (!outcome_ || outcome_->newPoints.empty() || !host_.store) {
         return;
     }

@@ -31,7 +31,8 @@ constexpr int kNameColumn = 1;
 
 } // namespace
 
-PointGridPage::PointGridPage(Kind kind, CalcHost& host, QWidget* parent) : CalcPage(host, parent), kind_(kind) {
+PointGridPage::PointGridPage(Kind kind, const CalcDefinition& definition, CalcHost& host, QWidget* parent)
+    : CalcPage(host, parent), kind_(kind), definition_(definition) {
     grid_ = new QTableWidget(1, 5, this);
     grid_->setFont(GridFont());
     grid_->verticalHeader()->hide();
@@ -128,7 +129,7 @@ QWidget* PointGridPage::buildCommands() {
 }
 
 QString PointGridPage::caption() const {
-    return kind_ == Kind::Inverse ? QStringLiteral("逆座標計算") : QStringLiteral("垂線長計算");
+    return QString::fromUtf8(definition_.caption.data(), static_cast<qsizetype>(definition_.caption.size()));
 }
 
 GridMode PointGridPage::mode() const {
@@ -278,8 +279,19 @@ void PointGridPage::recompute() {
     if (!host_.store) {
         return;
     }
-    const std::vector<std::string> list = names();
-    const PointGridResult result = ComputePointGrid(mode(), ResolveGridNames(list, host_.store->Index()));
+    PointGridResult result;
+    try {
+        CalcArguments arguments;
+        arguments.Set("", NamesText(names()));
+        if (mode() == GridMode::InverseRadial) {
+            arguments.Set("radial", {});
+        }
+        CheckArguments(definition_, arguments, true);
+        CalcOutcome outcome = definition_.run(arguments, *host_.store);
+        result = {std::move(outcome.gridRows), std::move(outcome.area), std::move(outcome.overlay)};
+    } catch (const std::exception&) {
+        // Nothing to show: the cells are emptied.
+    }
     ShowGridResultCells(*grid_, result);
     area_->setText(FromCp932(result.area.area));
     tsubo_->setText(FromCp932(result.area.tsubo));

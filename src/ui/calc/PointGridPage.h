@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/calc/Calculation.h"
 #include "core/calc/GridText.h"
 #include "core/calc/PointGrid.h"
 #include "ui/calc/CalcPage.h"
@@ -22,7 +23,8 @@ class PointGridPage : public CalcPage {
     Q_OBJECT
 public:
     enum class Kind { Inverse, Perpendicular };
-    PointGridPage(Kind kind, CalcHost& host, QWidget* parent = nullptr);
+    // `definition` computes the grid (core/calc/Calculation.h), as the batch tool does.
+    PointGridPage(Kind kind, const CalcDefinition& definition, CalcHost& host, QWidget* parent = nullptr);
 
     QString caption() const override;
     void clear() override;
@@ -72,6 +74,7 @@ private:
     void onCursorMoved(int row);
 
     Kind kind_;
+    const CalcDefinition& definition_;
     bool radial_ = false;
     QTableWidget* grid_ = nullptr;
     QRadioButton* open_ = nullptr;

@@ -1,4 +1,5 @@
 #include "ui/calc/TransformPage.h"
+#include "ui/calc/RunCalculation.h"
 
 #include "core/calc/CalcEntry.h"
 #include "core/store/Store.h"
@@ -30,7 +31,8 @@ constexpr int kNewColumn = 2;
 
 } // namespace
 
-TransformPage::TransformPage(CalcHost& host, QWidget* parent) : CalcPage(host, parent) {
+TransformPage::TransformPage(const CalcDefinition& definition, CalcHost& host, QWidget* parent)
+    : CalcPage(host, parent), definition_(definition) {
     grid_ = new QTableWidget(1, 3, this);
     grid_->setFont(GridFont());
     grid_->verticalHeader()->hide();
@@ -218,8 +220,21 @@ void TransformPage::run() {
         host_.selectedPoints ? host_.selectedPoints() : std::vector<std::string>{};
     RunCommand(
         [&] {
-            const TransformRun fitted = StartTransformation(selection, pairRows(), method(), host_.store->Index());
-            TransformDialog dialog(*host_.store, fitted, selection, this);
+            // The selection and the pairs as the calculation takes them, names joined by ','.
+            CalcArguments arguments;
+            arguments.Set("", NamesText(selection));
+            std::string pairs;
+            for (const auto& [oldName, newName] : pairRows()) {
+                pairs += (pairs.empty() ? "" : ",") + oldName + ":" + newName;
+            }
+            if (!pairs.empty()) {
+                arguments.Set("pairs", pairs);
+            }
+            if (method() == TransformMethod::Helmert) {
+                arguments.Set("helmert", {});
+            }
+            const CalcOutcome outcome = RunCalculation(definition_, arguments, *host_.store);
+            TransformDialog dialog(*host_.store, *outcome.transform, selection, this);
             dialog_ = &dialog;
             const bool registered = dialog.exec() == QDialog::Accepted;
             dialog_ = nullptr;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/calc/Calculation.h"
 #include "core/transform/Transformation.h"
 #include "ui/calc/CalcPage.h"
 
@@ -22,7 +23,8 @@ class TransformDialog;
 class TransformPage : public CalcPage {
     Q_OBJECT
 public:
-    explicit TransformPage(CalcHost& host, QWidget* parent = nullptr);
+    // `definition` fits the transformation (core/calc/Calculation.h), as the batch tool does.
+    TransformPage(const CalcDefinition& definition, CalcHost& host, QWidget* parent = nullptr);
 
     QString caption() const override { return QStringLiteral("座標変換計算"); }
     void clear() override;
@@ -45,6 +47,7 @@ public:
     TransformDialog* dialog() const { return dialog_; }
 
 private:
+    const CalcDefinition& definition_;
     QWidget* buildMethod();
     QWidget* buildCommands();
     QString cell(int row, int column) const;

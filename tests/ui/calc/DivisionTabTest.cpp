@@ -95,6 +95,14 @@ TEST_F(DivisionTab, EachRefusalShowsItsMessageAndOpensNoDialog) {
     QTest::qWait(10);
     EXPECT_EQ(SystemBeep::Count(), beeps + 1);
     EXPECT_TRUE(Page()->angleField()->hasFocus());
+    // 計算実行 with it anyway: the calculation refuses it in the window's words, naming the value.
+    Page()->base1Field()->setText(QStringLiteral("A1"));
+    Page()->base2Field()->setText(QStringLiteral("A2"));
+    Page()->startField()->setText(QStringLiteral("A1"));
+    EXPECT_FALSE(RunWith([](DivisionDialog&) {}));
+    ASSERT_FALSE(MessageBox::ShownTexts().isEmpty());
+    EXPECT_EQ(MessageBox::ShownTexts().back(),
+              QStringLiteral("入力の組み合わせが正しくありません (the angle must be below 180 (D.MMSS), got '180')"));
 }
 
 // The square divided by a line parallel to its first side: P1 (10, 3), P2 (0, 3), 地積 30.00 and 70.00.
