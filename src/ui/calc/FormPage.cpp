@@ -6,15 +6,17 @@
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
 #include "core/text/MessagesCalc.h"
+#include "core/text/MessagesNotices.h"
 #include "core/text/Numbers.h"
 #include "ui/common/CommandGuard.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/GridFont.h"
 #include "ui/common/MessageBox.h"
+#include "ui/common/StatusNotice.h"
 #include "ui/print/ReportPrinter.h"
+#include "ui/tree/FileDialog.h"
 
 #include <QCheckBox>
-#include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -291,13 +293,14 @@ void FormPage::writeSima() {
     if (!outcome_) {
         return;
     }
-    const QString path =
-        QFileDialog::getSaveFileName(this, QStringLiteral("SIMA出力"), QString(), QStringLiteral("SIMA (*.sim *.SIM)"));
+    const QString path = FileDialog::getSaveFileName(
+        this, {QStringLiteral("SIMA出力"), QStringLiteral("SIMA files (*.SIM)|*.SIM"), QStringLiteral("SIM"), {}});
     if (path.isEmpty()) {
         return;
     }
-    RunCommand(
-        [this, path] {
+    std::size_t count = 0;
+    const bool written = RunCommand(
+        [this, path, &count] {
             const std::vector<CalcPoint>& points =
                 outcome_->handedOver.empty() ? outcome_->newPoints : outcome_->handedOver;
             std::vector<ExportPoint> exported;
@@ -306,8 +309,12 @@ void FormPage::writeSima() {
                     {static_cast<int>(exported.size()) + 1, point.name, point.point.x, point.point.y, 0});
             }
             WriteSimaFile(path.toStdString(), {Jp(definition_.caption), {}, {}}, exported);
+            count = exported.size();
         },
         this);
+    if (written) {
+        ShowStatusNotice(this, FileWrittenNotice(msg::SimaFileKind(count), path));
+    }
 }
 
 void FormPage::send() {

@@ -6,6 +6,8 @@
 #include "core/text/Cp932.h"
 #include "ui/calc/CalcTabs.h"
 #include "ui/calc/FormPage.h"
+#include "ui/common/StatusNotice.h"
+#include "ui/tree/FileDialog.h"
 
 #include <QPushButton>
 
@@ -72,6 +74,22 @@ TEST_F(StakeOutTab, NamesTheMissingFieldAndTheTargetAtTheStation) {
     EXPECT_FALSE(Page()->compute());
     EXPECT_EQ(MessageBox::ShownTexts().value(1), QStringLiteral("C1 は器械点と同じ位置にあるため測設できません"));
     EXPECT_TRUE(Page()->listing().isEmpty());
+}
+
+// SIMA出力 writes the stake-out points and says in the window's status line what went where.
+TEST_F(StakeOutTab, SimaOutputSaysWhatWentWhere) {
+    for (const char* name : {"A1", "A2", "A3", "A4"}) {
+        window->takePointName(name);
+    }
+    ASSERT_TRUE(Page()->compute());
+    QString said;
+    SetStatusNoticeSink(window.get(), [&](const QString& text) { said = text; });
+    FileDialog::setNextFileName(QString::fromStdString(home.File("杭打ち")));
+    Button(QStringLiteral("SIMA出力..."))->click();
+    const std::string written = home.File("杭打ち.SIM");
+    const std::string bytes = ReadBytes(written);
+    EXPECT_NE(bytes.find("A01,    4,A4 "), std::string::npos) << bytes;
+    EXPECT_EQ(said, QStringLiteral("SIMA ファイル（4 点）を書き出しました: ") + QString::fromStdString(written));
 }
 
 } // namespace
