@@ -132,8 +132,8 @@ std::string NoRestoreData() {
     return Jp("リストアデータがありません!!");
 }
 
-std::string NotAFileToOpen() {
-    return Jp("それはちゃう！");
+std::string NotAFileToOpen(std::string_view file, std::string_view extensions) {
+    return Quoted(file) + Jp("は開けません（開けるのは ") + std::string(extensions) + Jp(" のファイルです）");
 }
 
 std::string ProfileMissing() {
