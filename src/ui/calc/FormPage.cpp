@@ -61,6 +61,9 @@ FormPage::FormPage(const CalcDefinition& definition, CalcHost& host, QWidget* pa
         } else {
             auto* edit = new QLineEdit(this);
             edit->setPlaceholderText(U(input.defaultText));
+            // Enter ends an entry and goes on to the next field, as in every form of the program:
+            // station, backsight and targets are typed in one run.
+            connect(edit, &QLineEdit::returnPressed, this, [this] { focusNextChild(); });
             widget = edit;
             form->addRow(U(input.caption), widget);
         }

@@ -76,6 +76,22 @@ TEST_F(StakeOutTab, NamesTheMissingFieldAndTheTargetAtTheStation) {
     EXPECT_TRUE(Page()->listing().isEmpty());
 }
 
+// Enter goes on to the next field, so that station, backsight and targets are typed in one run (the
+// fault: every name went into the station field).
+TEST_F(StakeOutTab, EnterMovesFromFieldToField) {
+    Page()->field("station")->setFocus();
+    for (const char* text : {"A1", "A2", "A3,A4"}) {
+        QWidget* field = QApplication::focusWidget();
+        ASSERT_NE(field, nullptr);
+        QTest::keyClicks(field, QString::fromLatin1(text));
+        QTest::keyClick(field, Qt::Key_Return);
+    }
+    EXPECT_EQ(Page()->field("station")->text(), QStringLiteral("A1"));
+    EXPECT_EQ(Page()->field("backsight")->text(), QStringLiteral("A2"));
+    EXPECT_EQ(Page()->field("targets")->text(), QStringLiteral("A3,A4"));
+    ASSERT_TRUE(Page()->compute());
+}
+
 // SIMA出力 writes the stake-out points and says in the window's status line what went where.
 TEST_F(StakeOutTab, SimaOutputSaysWhatWentWhere) {
     for (const char* name : {"A1", "A2", "A3", "A4"}) {
