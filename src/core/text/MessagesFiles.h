@@ -68,9 +68,10 @@ std::string CannotConvertToPlane();  // 平面直角座標に変換できませ�
 // The file commands.
 std::string FileOpenError(); // File Open Error !!
 std::string NoRestoreData(); // リストアデータがありません!!
-// ファイル「<file>」は開けません（開けるのは <exts> のファイルです）: a file dropped or handed
-// over by the desktop whose extension names no format that opens by name; `extensions` lists those that do.
-std::string NotAFileToOpen(std::string_view file, std::string_view extensions);
+// [別に起動された Vemo から渡された]ファイル「<file>」は開けません（開けるのは <exts> のファイルです）:
+// a file dropped, or handed over by a second start, whose extension names no format that opens by name;
+// `extensions` lists those that do.
+std::string NotAFileToOpen(std::string_view file, std::string_view extensions, bool handedOver);
 std::string ProfileMissing();     // Profile File が見つかりません
 std::string NoParcelsToSave();    // 保存する画地がありません!
 std::string ChooseSiteToSaveIn(); // 保存先の現場をデータツリーで選択してください

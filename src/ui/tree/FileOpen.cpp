@@ -339,11 +339,11 @@ void FileCommands::openParamFile() {
     store_.names.ParamFile.clear();
 }
 
-void FileCommands::dropFiles(const QStringList& paths) {
+void FileCommands::dropFiles(const QStringList& paths, bool handedOver) {
     for (const QString& path : paths) {
         if (OpenedByName(NativePath(path)) == nullptr) {
             // The name as the system spells it in place of "%1" (it need not have a CP932 form).
-            message(FromCp932(msg::NotAFileToOpen("%1", ExtensionsOpenedByName()))
+            message(FromCp932(msg::NotAFileToOpen("%1", ExtensionsOpenedByName(), handedOver))
                         .arg(QDir::toNativeSeparators(QFileInfo(path).fileName())));
             continue;
         }

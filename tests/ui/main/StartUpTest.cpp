@@ -191,7 +191,8 @@ TEST_F(Process, AnInstalledProgramWritesIntoTheUsersFoldersOnly) {
 }
 
 // A double-click on a file while the program runs: the second copy hands the file to the running window
-// (which treats it as dropped: a ".txt" is refused there, named in its message) and ends without complaint.
+// (which treats it as dropped: a ".txt" is refused there, its message saying where it came from) and ends without
+// complaint.
 TEST_F(Process, ASecondStartWithAFileHandsItToTheRunningWindow) {
     QProcess first;
     Start(first);
@@ -207,7 +208,7 @@ TEST_F(Process, ASecondStartWithAFileHandsItToTheRunningWindow) {
     EXPECT_FALSE(QString::fromUtf8(second.readAllStandardError()).contains(QStringLiteral("既に起動しています")));
     QDeadlineTimer deadline(30000);
     QString firstSaid;
-    const QString refusal = QStringLiteral("ファイル「note.txt」は開けません");
+    const QString refusal = QStringLiteral("別に起動された Vemo から渡されたファイル「note.txt」は開けません");
     while (!firstSaid.contains(refusal) && !deadline.hasExpired()) {
         first.waitForReadyRead(200);
         firstSaid += QString::fromUtf8(first.readAllStandardError());
