@@ -132,8 +132,9 @@ std::string NoRestoreData() {
     return Jp("リストアデータがありません!!");
 }
 
-std::string NotAFileToOpen() {
-    return Jp("それはちゃう！");
+std::string NotAFileToOpen(std::string_view file, std::string_view extensions, bool handedOver) {
+    return (handedOver ? Jp("別に起動された Vemo から渡された") : std::string()) + Quoted(file) +
+           Jp("は開けません（開けるのは ") + std::string(extensions) + Jp(" のファイルです）");
 }
 
 std::string ProfileMissing() {

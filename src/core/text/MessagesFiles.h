@@ -66,9 +66,12 @@ std::string CannotConvertToLatLon(); // 緯度経度に変換できません
 std::string CannotConvertToPlane();  // 平面直角座標に変換できません
 
 // The file commands.
-std::string FileOpenError();      // File Open Error !!
-std::string NoRestoreData();      // リストアデータがありません!!
-std::string NotAFileToOpen();     // それはちゃう！ (a dropped file of no format that opens by name)
+std::string FileOpenError(); // File Open Error !!
+std::string NoRestoreData(); // リストアデータがありません!!
+// [別に起動された Vemo から渡された]ファイル「<file>」は開けません（開けるのは <exts> のファイルです）:
+// a file dropped, or handed over by a second start, whose extension names no format that opens by name;
+// `extensions` lists those that do.
+std::string NotAFileToOpen(std::string_view file, std::string_view extensions, bool handedOver);
 std::string ProfileMissing();     // Profile File が見つかりません
 std::string NoParcelsToSave();    // 保存する画地がありません!
 std::string ChooseSiteToSaveIn(); // 保存先の現場をデータツリーで選択してください

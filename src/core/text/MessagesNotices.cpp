@@ -36,6 +36,31 @@ std::string TraverseListingKind() {
     return Jp("計算簿");
 }
 
+std::string SurveyMapFileKind(std::string_view format) {
+    return Jp("地積測量図の ") + std::string(format) + Jp(" ファイル");
+}
+
+std::string SimaFileKind(std::size_t points, std::size_t parcels) {
+    return Jp("SIMA ファイル（") + std::to_string(points) + Jp(" 点，") + std::to_string(parcels) + Jp(" 画地）");
+}
+
+std::string SimaFileKind(std::size_t points) {
+    return Jp("SIMA ファイル（") + std::to_string(points) + Jp(" 点）");
+}
+
+std::string NichorenFileKind(std::size_t points) {
+    return Jp("日調連ファイル（") + std::to_string(points) + Jp(" 点）");
+}
+
+std::string XyzLinkFileKind() {
+    return Jp("エディタで開く座標リスト");
+}
+
+std::string EditorNotStarted(std::string_view path) {
+    return Jp("エディタを起動できません（テキストファイルを開くプログラムがありません）。座標リストは「") +
+           std::string(path) + Jp("」に書き出してあります：エディタで開いて直し，保存してから Vemo に戻ってください");
+}
+
 std::string PointsRegisteredNamed(const std::vector<std::string>& names) {
     // A long traverse names its first points; the count says how many there are in all.
     constexpr size_t kNamed = 12;

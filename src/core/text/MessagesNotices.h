@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,6 +21,17 @@ std::string FileWritten(std::string_view what, std::string_view path);
 std::string PdfFileKind();         // PDF ファイル
 std::string GisFileKind();         // GIS/CAD ファイル
 std::string TraverseListingKind(); // 計算簿
+// 地積測量図の <format> ファイル (format: PDF, TIFF, DXF)
+std::string SurveyMapFileKind(std::string_view format);
+// SIMA ファイル（<n> 点，<m> 画地） / SIMA ファイル（<n> 点）: the coordinate list written to SIMA
+std::string SimaFileKind(std::size_t points, std::size_t parcels);
+std::string SimaFileKind(std::size_t points);
+// 日調連ファイル（<n> 点）
+std::string NichorenFileKind(std::size_t points);
+std::string XyzLinkFileKind(); // エディタで開く座標リスト
+// エディタを起動できません（テキストファイルを開くプログラムがありません）。座標リストは「<path>」に
+// 書き出してあります：エディタで開いて直し，保存してから Vemo に戻ってください
+std::string EditorNotStarted(std::string_view path);
 // 座標リストに <n> 点を登録しました：<name>，<name>，…（<n> 点を超える分は「ほか <k> 点」）
 std::string PointsRegisteredNamed(const std::vector<std::string>& names);
 // 計算簿に計算結果を書きました（印刷・保存は計算簿の下のボタンで）

@@ -10,15 +10,17 @@
 #include "core/text/Cp932.h"
 #include "core/text/Error.h"
 #include "core/text/MessagesCalc.h"
+#include "core/text/MessagesNotices.h"
 #include "core/text/Numbers.h"
 #include "ui/common/CommandGuard.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/GridFont.h"
 #include "ui/common/MessageBox.h"
+#include "ui/common/StatusNotice.h"
 #include "ui/print/ReportPrinter.h"
+#include "ui/tree/FileDialog.h"
 
 #include <QCheckBox>
-#include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -72,6 +74,9 @@ void FormPage::buildListing(QBoxLayout* layout) {
         } else {
             auto* edit = new QLineEdit(this);
             edit->setPlaceholderText(U(input.defaultText));
+            // Enter ends an entry and goes on to the next field, as in every form of the program:
+            // station, backsight and targets are typed in one run.
+            connect(edit, &QLineEdit::returnPressed, this, [this] { focusNextChild(); });
             widget = edit;
             form->addRow(U(input.caption), widget);
         }
@@ -360,13 +365,14 @@ void FormPage::writeSima() {
     if (!outcome_) {
         return;
     }
-    const QString path =
-        QFileDialog::getSaveFileName(this, QStringLiteral("SIMA出力"), QString(), QStringLiteral("SIMA (*.sim *.SIM)"));
+    const QString path = FileDialog::getSaveFileName(
+        this, {QStringLiteral("SIMA出力"), QStringLiteral("SIMA files (*.SIM)|*.SIM"), QStringLiteral("SIM"), {}});
     if (path.isEmpty()) {
         return;
     }
-    RunCommand(
-        [this, path] {
+    std::size_t count = 0;
+    const bool written = RunCommand(
+        [this, path, &count] {
             const std::vector<CalcPoint>& points =
                 outcome_->handedOver.empty() ? outcome_->newPoints : outcome_->handedOver;
             std::vector<ExportPoint> exported;
@@ -375,8 +381,12 @@ void FormPage::writeSima() {
                     {static_cast<int>(exported.size()) + 1, point.name, point.point.x, point.point.y, 0});
             }
             WriteSimaFile(path.toStdString(), {Jp(definition_.caption), {}, {}}, exported);
+            count = exported.size();
         },
         this);
+    if (written) {
+        ShowStatusNotice(this, FileWrittenNotice(msg::SimaFileKind(count), path));
+    }
 }
 
 void FormPage::send() {

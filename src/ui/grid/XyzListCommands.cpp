@@ -5,10 +5,12 @@
 #include "core/settings/ProgramFolder.h"
 #include "core/store/Store.h"
 #include "core/text/Error.h"
+#include "core/text/MessagesNotices.h"
 #include "ui/common/BusyCursor.h"
 #include "ui/common/CommandGuard.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/MessageBox.h"
+#include "ui/common/StatusNotice.h"
 #include "ui/grid/XyzCleanDialog.h"
 #include "ui/grid/XyzListPanel.h"
 #include "ui/grid/XyzStrGrid.h"
@@ -92,7 +94,14 @@ void XyzListPanel::editInEditor() {
     if (!RunCommand([&] { WriteXyzFile(path, store_.xyz); }, this)) {
         return;
     }
-    DocumentOpener()(PathText(path));
+    // The desktop may have no program for text files: the surveyor is told where the list went either
+    // way, so that it can be opened by hand.
+    const QString written = PathText(path);
+    if (DocumentOpener()(written)) {
+        ShowStatusNotice(this, FileWrittenNotice(msg::XyzLinkFileKind(), written));
+    } else {
+        MessageBox::Show(this, FromCp932(msg::EditorNotStarted("%1")).arg(written), MessageBox::Kind::Warning);
+    }
 }
 
 } // namespace vemo

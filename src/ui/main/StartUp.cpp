@@ -77,7 +77,7 @@ int StartUp::Run(const QStringList& arguments) {
         main.show();
         main.raise();
         main.activateWindow();
-        RunCommand([&main, file] { main.treeArea()->commands().dropFiles({file}); }, &main);
+        RunCommand([&main, file] { main.treeArea()->commands().dropFiles({file}, true); }, &main);
     });
 
     // A ".sim" or ".Xyz" file named on the command line is opened at the first show.

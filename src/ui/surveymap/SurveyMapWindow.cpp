@@ -6,11 +6,13 @@
 #include "core/surveymap/SurveyMapDxf.h"
 #include "core/surveymap/SurveyMapModel.h"
 #include "core/text/Error.h"
+#include "core/text/MessagesNotices.h"
 #include "core/text/MessagesSurveyMap.h"
 #include "ui/common/BusyCursor.h"
 #include "ui/common/CommandGuard.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/MessageBox.h"
+#include "ui/common/StatusNotice.h"
 #include "ui/common/Workspace.h"
 #include "ui/print/ReportPrinter.h"
 #include "ui/surveymap/SurveyMapPainter.h"
@@ -303,7 +305,7 @@ void SurveyMapWindow::writeDxf(const QString& path) {
     MessageBox::Show(this, FromCp932(msg::MapWritten("%1", "%2")).arg(path, limits.join(QLatin1Char('\n'))));
 }
 
-// Asks for the file, then writes it as one command (its error shown once).
+// Asks for the file, then writes it as one command (its error shown once) and says what went where.
 void SurveyMapWindow::askAndWrite(const QString& format, void (SurveyMapWindow::*write)(const QString&)) {
     if (!confirmComplete()) {
         return;
@@ -312,13 +314,17 @@ void SurveyMapWindow::askAndWrite(const QString& format, void (SurveyMapWindow::
     QString path = FileDialog::getSaveFileName(this, {QStringLiteral("地積測量図を%1に出力").arg(format),
                                                       QStringLiteral("%1 (*.%2)|*.%2").arg(format, extension),
                                                       extension, PathText(siteFolder_)});
-    if (!path.isEmpty()) {
-        RunCommand(
-            [&] {
-                BusyCursor busy;
-                (this->*write)(path);
-            },
-            this);
+    if (path.isEmpty()) {
+        return;
+    }
+    const bool written = RunCommand(
+        [&] {
+            BusyCursor busy;
+            (this->*write)(path);
+        },
+        this);
+    if (written) {
+        ShowStatusNotice(this, FileWrittenNotice(msg::SurveyMapFileKind(format.toStdString()), path));
     }
 }
 

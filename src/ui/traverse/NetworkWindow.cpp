@@ -12,6 +12,7 @@
 #include "core/text/Error.h"
 #include "core/text/Messages.h"
 #include "core/text/MessagesNetwork.h"
+#include "core/text/MessagesNotices.h"
 #include "core/traverse/TrvsFile.h"
 #include "core/traverse/TrvsHeader.h"
 #include "core/traverse/TrvsKnownPoints.h"
@@ -22,6 +23,7 @@
 #include "ui/common/CommandGuard.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/MessageBox.h"
+#include "ui/common/StatusNotice.h"
 #include "ui/common/Workspace.h"
 #include "ui/help/HelpKey.h"
 #include "ui/print/NetworkPlot.h"
@@ -178,8 +180,8 @@ NetworkWindow::NetworkWindow(Workspace& workspace, QWidget* parent)
     connect(pdf_, &QPushButton::clicked, this, [this] {
         const QString path =
             FileDialog::getSaveFileName(this, {U("平均計算書"), U("PDF files (*.pdf)|*.pdf"), U("pdf"), siteFolder()});
-        if (!path.isEmpty()) {
-            RunCommand([&] { printReportToPdf(path); }, this);
+        if (!path.isEmpty() && RunCommand([&] { printReportToPdf(path); }, this)) {
+            ShowStatusNotice(this, FileWrittenNotice(msg::PdfFileKind(), path));
         }
     });
     connect(close, &QPushButton::clicked, this, &QDialog::reject);

@@ -106,6 +106,7 @@ void TrvsPlot::SetOptions(const TrvsOptions& options, const Settings& settings) 
 void TrvsPlot::NewShowing() {
     view_.scale = 1.0;
     prevView_ = {};
+    fitted_.reset();
     gesture_ = PlotGestureState{};
     SetHint(QStringLiteral("|"));
     if (auto extents = store_.IndexForDrawing().Extents(); !ExtentsEmpty(extents)) {
@@ -125,7 +126,7 @@ void TrvsPlot::Fit() {
 
 // The traverse and the coordinate list fill the plot with 15 % to spare; a changed scale keeps the
 // view before it as the previous view.
-void TrvsPlot::FitExtents() {
+void TrvsPlot::FitExtents(bool remember) {
     const XyzExtents& e = state_.TrvsExtents;
     const double dx = e.maxX - e.minX;
     const double dy = e.maxY - e.minY;
@@ -137,15 +138,26 @@ void TrvsPlot::FitExtents() {
     view_.CentrePixels();
     view_.scale = FitScale(dx, dy, width(), height(), true);
     nameSize_ = settings_.smallFont;
-    if (view_.scale != saved.scale) {
+    if (remember && view_.scale != saved.scale) {
         prevView_ = saved;
     }
+    fitted_ = view_;
     update();
 }
 
 void TrvsPlot::resizeEvent(QResizeEvent*) {
     view_.width = width();
     view_.height = height();
+}
+
+// The 計算簿 shown or hidden beside the plot changes the plot's size under a fitted traverse: fitted
+// again, the whole traverse stays in sight.  A view the surveyor zoomed or moved since is left alone.
+void TrvsPlot::KeepFitted() {
+    if (fitted_ && fitted_->scale == view_.scale && fitted_->centreX == view_.centreX &&
+        fitted_->centreY == view_.centreY && fitted_->pixelCentreX == view_.pixelCentreX &&
+        fitted_->pixelCentreY == view_.pixelCentreY) {
+        FitExtents(false);
+    }
 }
 
 void TrvsPlot::RenderExistingLayer() {

@@ -58,6 +58,9 @@ public:
     // The fit of the traverse and the coordinate list (after a computation); nothing when the extents
     // are empty.
     void Fit();
+    // After the window changed the plot's size (the 計算簿 shown or hidden): a view still as the last fit
+    // left it is fitted to the new size; a view zoomed or moved since stays as it is.
+    void KeepFitted();
     bool RealTimeDrawing() const;
     bool LinesShown() const;
     bool ExistingShown() const;
@@ -113,7 +116,8 @@ private:
     void PaintTraverse(QPainter& painter);
     void PaintLines(QPainter& painter);
     bool SlotPoint(const std::string& name, int beforeRow, double& x, double& y) const;
-    void FitExtents();
+    // `remember`: a changed scale keeps the view before it as the previous view (not when KeepFitted fits).
+    void FitExtents(bool remember = true);
 
     // Mouse (TrvsPlotMouse.cpp).
     void SetHint(const QString& hint);
@@ -128,6 +132,8 @@ private:
     PlotSettings settings_;
     PlotViewport view_;
     PlotViewRecord prevView_;
+    // The view the last fit gave (KeepFitted fits again while the view is still this one).
+    std::optional<PlotViewport> fitted_;
     int nameSize_ = 5;
     PlotPointsRenderer renderer_;
     XyzImagePoints drawn_;

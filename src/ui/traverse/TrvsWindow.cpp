@@ -359,6 +359,10 @@ void TrvsWindow::SetListingShown(bool on) {
         const int height = split->height();
         split->setSizes({height * 2 / 5, height - height * 2 / 5}); // the listing above, the plot below
     }
+    // The splitter gives the plot its new size when it next lays out (at once or after the events
+    // already posted): the traverse is fitted to that size.
+    QMetaObject::invokeMethod(
+        plot_, [this] { plot_->KeepFitted(); }, Qt::QueuedConnection);
     UpdateEnabling();
 }
 

@@ -14,11 +14,13 @@
 #include "core/settings/ProgramFolder.h"
 #include "core/store/Store.h"
 #include "core/text/MessagesFiles.h"
+#include "core/text/MessagesNotices.h"
 #include "core/text/MessagesRegistryMap.h"
 #include "ui/common/BusyCursor.h"
 #include "ui/common/CommandGuard.h"
 #include "ui/common/Cp932Text.h"
 #include "ui/common/MessageBox.h"
+#include "ui/common/StatusNotice.h"
 #include "ui/common/Workspace.h"
 #include "ui/tree/FileCommandHost.h"
 #include "ui/tree/FileDialog.h"
@@ -215,19 +217,22 @@ void ExchangeCommands::write(const FileFormat& format, bool fromSelection, const
     BusyCursor busy;
     const std::vector<ExportPoint> points =
         fromSelection ? PointsFromSelection(names, store_.Index()) : PointsFromList(store_.xyz);
-    const std::string written = msg::PointsIn(MessagePath(file.filename()), points.size());
     const SimaNames headerNames{store_.names.CaseName, store_.names.XyzName, store_.names.BlkName};
     // Parcels go with the coordinate list while the parcel editor is shown; their vertex numbers are
     // the list rows, which the index (following every edit) gives as they are now.
+    std::string written;
     if (format.carriesParcels && !fromSelection && host_.isAreaShown(FileArea::BlockEdit) &&
         store_.blocks.Count() > 0) {
         const std::vector<ExportParcel> parcels = ParcelsForExport(store_.blocks, store_.Index());
         format.write(file, {headerNames, points, &parcels});
-        host_.setStatusText(FromCp932(msg::Saved(written + msg::AndParcels(parcels.size()))));
+        written = msg::SimaFileKind(points.size(), parcels.size());
     } else {
         format.write(file, {headerNames, points, nullptr});
-        host_.setStatusText(FromCp932(msg::Saved(written)));
+        written =
+            format.kind == FileKind::Sima ? msg::SimaFileKind(points.size()) : msg::NichorenFileKind(points.size());
     }
+    // What went out and where: the file may lie in any folder, not only the site's.
+    host_.setStatusText(FileWrittenNotice(written, PathText(file)));
 }
 
 } // namespace vemo

@@ -79,8 +79,10 @@ public:
 
     // The first show: the automatic restore after an abnormal end, then the command-line file.
     void firstShow(bool restoreAutoSave);
-    // Files dropped on the main window (native paths), one after the other.
-    void dropFiles(const QStringList& paths);
+    // Files dropped on the main window (native paths), one after the other.  `handedOver`: the file
+    // came from a second start of the program (a double-click on a file, another program opening it),
+    // which a refusal says, since the surveyor did nothing in this window.
+    void dropFiles(const QStringList& paths, bool handedOver = false);
 
     // The link files "Xyz.txt" and "Vemo_Blk.Txt" for other programs.
     LinkFileCommands& linkFiles() { return *linkFiles_; }

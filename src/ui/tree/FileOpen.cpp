@@ -23,6 +23,7 @@
 #include "ui/tree/FileCommandHost.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
 #include <QTreeWidgetItem>
 
@@ -42,6 +43,22 @@ QString AutoSaveTime(const fs::path& file) {
 const FileFormat* OpenedByName(const fs::path& file) {
     const FileFormat* format = FormatFromExtension(file);
     return format != nullptr && format->opensByName ? format : nullptr;
+}
+
+// ".xyz .sim .xml .zip": the extensions a dropped file may have, for the refusal of one that has none of them.
+std::string ExtensionsOpenedByName() {
+    std::string list;
+    for (const FileFormat& format : FileFormats()) {
+        if (!format.opensByName) {
+            continue;
+        }
+        for (std::string_view extension : {format.extension, format.otherExtension}) {
+            if (!extension.empty()) {
+                list += (list.empty() ? "" : " ") + std::string(extension);
+            }
+        }
+    }
+    return list;
 }
 
 } // namespace
@@ -322,10 +339,12 @@ void FileCommands::openParamFile() {
     store_.names.ParamFile.clear();
 }
 
-void FileCommands::dropFiles(const QStringList& paths) {
+void FileCommands::dropFiles(const QStringList& paths, bool handedOver) {
     for (const QString& path : paths) {
         if (OpenedByName(NativePath(path)) == nullptr) {
-            message(FromCp932(msg::NotAFileToOpen()));
+            // The name as the system spells it in place of "%1" (it need not have a CP932 form).
+            message(FromCp932(msg::NotAFileToOpen("%1", ExtensionsOpenedByName(), handedOver))
+                        .arg(QDir::toNativeSeparators(QFileInfo(path).fileName())));
             continue;
         }
         store_.names.ParamFile = PathToCp932(NativePath(path).string());

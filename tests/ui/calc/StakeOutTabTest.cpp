@@ -6,6 +6,8 @@
 #include "core/text/Cp932.h"
 #include "ui/calc/CalcTabs.h"
 #include "ui/calc/FormPage.h"
+#include "ui/common/StatusNotice.h"
+#include "ui/tree/FileDialog.h"
 
 #include <QPushButton>
 
@@ -72,6 +74,38 @@ TEST_F(StakeOutTab, NamesTheMissingFieldAndTheTargetAtTheStation) {
     EXPECT_FALSE(Page()->compute());
     EXPECT_EQ(MessageBox::ShownTexts().value(1), QStringLiteral("C1 は器械点と同じ位置にあるため測設できません"));
     EXPECT_TRUE(Page()->listing().isEmpty());
+}
+
+// Enter goes on to the next field, so that station, backsight and targets are typed in one run (the
+// fault: every name went into the station field).
+TEST_F(StakeOutTab, EnterMovesFromFieldToField) {
+    Page()->field("station")->setFocus();
+    for (const char* text : {"A1", "A2", "A3,A4"}) {
+        QWidget* field = QApplication::focusWidget();
+        ASSERT_NE(field, nullptr);
+        QTest::keyClicks(field, QString::fromLatin1(text));
+        QTest::keyClick(field, Qt::Key_Return);
+    }
+    EXPECT_EQ(Page()->field("station")->text(), QStringLiteral("A1"));
+    EXPECT_EQ(Page()->field("backsight")->text(), QStringLiteral("A2"));
+    EXPECT_EQ(Page()->field("targets")->text(), QStringLiteral("A3,A4"));
+    ASSERT_TRUE(Page()->compute());
+}
+
+// SIMA出力 writes the stake-out points and says in the window's status line what went where.
+TEST_F(StakeOutTab, SimaOutputSaysWhatWentWhere) {
+    for (const char* name : {"A1", "A2", "A3", "A4"}) {
+        window->takePointName(name);
+    }
+    ASSERT_TRUE(Page()->compute());
+    QString said;
+    SetStatusNoticeSink(window.get(), [&](const QString& text) { said = text; });
+    FileDialog::setNextFileName(QString::fromStdString(home.File("杭打ち")));
+    Button(QStringLiteral("SIMA出力..."))->click();
+    const std::string written = home.File("杭打ち.SIM");
+    const std::string bytes = ReadBytes(written);
+    EXPECT_NE(bytes.find("A01,    4,A4 "), std::string::npos) << bytes;
+    EXPECT_EQ(said, QStringLiteral("SIMA ファイル（4 点）を書き出しました: ") + QString::fromStdString(written));
 }
 
 } // namespace

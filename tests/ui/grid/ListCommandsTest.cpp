@@ -1,5 +1,6 @@
 #include "GridTestFixture.h"
 #include "support/TempDir.h"
+#include "ui/common/StatusNotice.h"
 #include "ui/grid/XyzCleanDialog.h"
 
 #include <QCheckBox>
@@ -85,13 +86,23 @@ TEST_F(GridTest, EditorCommandWritesTheLinkFileAndOpensIt) {
     store.names.TmpDir = tmp.Str();
     Fill({{"A1", "1.000", "2.000"}, {"A2", "", ""}});
     QString opened;
+    QString said;
+    SetStatusNoticeSink(panel.get(), [&said](const QString& text) { said = text; });
     XyzListPanel::setDocumentOpener([&opened](const QString& path) {
         opened = path;
         return true;
     });
     panel->editInEditor();
+    const QString link = QString::fromStdString(tmp.File("Xyz.txt"));
+    EXPECT_EQ(opened, link);
+    // Where the list went is said, and said in a box when the desktop has no program to open it with.
+    EXPECT_EQ(said, QStringLiteral("エディタで開く座標リストを書き出しました: ") + link);
+    XyzListPanel::setDocumentOpener([](const QString&) { return false; });
+    panel->editInEditor();
     XyzListPanel::setDocumentOpener({});
-    EXPECT_EQ(opened, QString::fromStdString(tmp.File("Xyz.txt")));
+    ASSERT_EQ(MessageBox::ShownTexts().size(), 1);
+    EXPECT_TRUE(MessageBox::ShownTexts()[0].contains(QStringLiteral("エディタを起動できません"))) << said.toStdString();
+    EXPECT_TRUE(MessageBox::ShownTexts()[0].contains(link)) << MessageBox::ShownTexts()[0].toStdString();
     const std::string text = test::ReadBytes(tmp.File("Xyz.txt"));
     EXPECT_EQ(text.substr(0, 2), "A1");
     EXPECT_EQ(text.find("A2"), std::string::npos); // rows without X and Y are not written

@@ -7,13 +7,16 @@
 #include "core/text/Cp932.h"
 #include "support/TempDir.h"
 #include "ui/common/MessageBox.h"
+#include "ui/common/StatusNotice.h"
 #include "ui/common/Workspace.h"
 #include "ui/surveymap/SurveyMapPreview.h"
+#include "ui/tree/FileDialog.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
@@ -163,6 +166,35 @@ TEST(SurveyMapWindow, ListsMissingItemsBeforeOutputAndEnterMovesOn) {
     EXPECT_TRUE(MessageBox::ShownTexts().isEmpty());
     EXPECT_TRUE(window.isVisible());
     MessageBox::SetCapture(false);
+}
+
+// PDF and TIFF go out with a word in the main window's status line naming the drawing, the format and
+// the file with its folder (the site folder is only proposed: the file may go anywhere).
+TEST(SurveyMapWindow, OutputSaysWhatWentWhere) {
+    TwoParcels data;
+    QWidget main;
+    QStringList said;
+    SetStatusNoticeSink(&main, [&](const QString& text) { said << text; });
+    SurveyMapWindow window(data.workspace, &main);
+    window.open(data.site.Path(), 9);
+    MessageBox::SetCapture(true);
+    test::TempDir elsewhere;
+    const QString pdf = QString::fromStdString(elsewhere.File("図面.pdf"));
+    const QString tiff = QString::fromStdString(elsewhere.File("図面.tif"));
+    for (const auto& [caption, path] :
+         {std::pair{QStringLiteral("PDF出力..."), pdf}, std::pair{QStringLiteral("TIFF 出力..."), tiff}}) {
+        MessageBox::SetNextAnswer(QMessageBox::Ok); // go on without the title items
+        FileDialog::setNextFileName(path);
+        for (QPushButton* button : window.findChildren<QPushButton*>()) {
+            if (button->text() == caption) {
+                button->click();
+            }
+        }
+    }
+    MessageBox::SetCapture(false);
+    EXPECT_EQ(test::ReadBytes(pdf.toStdString()).substr(0, 5), "%PDF-");
+    EXPECT_EQ(said, (QStringList{QStringLiteral("地積測量図の PDF ファイルを書き出しました: ") + pdf,
+                                 QStringLiteral("地積測量図の TIFF ファイルを書き出しました: ") + tiff}));
 }
 
 // Closing with entries not yet saved asks: Cancel keeps the window and its entries, Yes saves them to

@@ -6,6 +6,7 @@
 #include "core/text/Cp932.h"
 #include "support/TempDir.h"
 #include "ui/common/MessageBox.h"
+#include "ui/common/StatusNotice.h"
 #include "ui/common/Workspace.h"
 #include "ui/tree/FileDialog.h"
 
@@ -219,7 +220,8 @@ TEST_F(NetworkWindowTest, BadInputNamesTheFieldOrElement) {
 }
 
 // The 平均計算書 goes into a PDF file through the report printer: the file is a complete PDF, and its
-// lines carry the title, the adjusted points and the judgement of the class, all in Shift-JIS.
+// lines carry the title, the adjusted points and the judgement of the class, all in Shift-JIS; the status
+// line names the file written.
 TEST_F(NetworkWindowTest, ReportPrintsThePoints) {
     Open(DataFile("network/zoltan-test_2d_gon.gkf"));
     window->setSurveyClass(2);
@@ -238,11 +240,16 @@ TEST_F(NetworkWindowTest, ReportPrintsThePoints) {
     // The judgement of the class closes the report: every σP of this network is below 10 cm.
     EXPECT_NE(lines.back().find(Jp("2級: 新点位置の標準偏差")), std::string::npos);
     EXPECT_TRUE(lines.back().ends_with(Jp("適")));
+    // Through the PDF button, as the surveyor saves it: the status line says what was written and where.
+    QString said;
+    SetStatusNoticeSink(window.get(), [&](const QString& text) { said = text; });
     const std::string pdf = home.File("report.pdf");
-    window->printReportToPdf(QString::fromStdString(pdf));
+    FileDialog::setNextFileName(QString::fromStdString(pdf));
+    Click("pdf");
     const std::string bytes = ReadBytes(pdf);
     EXPECT_TRUE(bytes.starts_with("%PDF"));
     EXPECT_NE(bytes.find("%%EOF"), std::string::npos);
+    EXPECT_EQ(said, QStringLiteral("PDF ファイルを書き出しました: ") + QString::fromStdString(pdf));
     // The last sheet is the plot of the network, its ellipses' exaggeration stated, every point named.
     const std::string text = home.File("report.txt");
     ASSERT_EQ(std::system(("pdftotext " + pdf + " " + text).c_str()), 0);

@@ -2,6 +2,9 @@
 // exactly as the panel shows them.
 #include "TrvsWindowFixture.h"
 
+#include "support/WhenShown.h"
+#include "ui/traverse/PrecisionBox.h"
+#include "ui/traverse/TrvsPlot.h"
 #include "ui/tree/FileDialog.h"
 
 #include <QAction>
@@ -10,6 +13,7 @@
 #include <QTest>
 #include <QToolBar>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -34,6 +38,54 @@ protected:
         return w;
     }
 };
+
+// The 計算簿 takes part of the plot's room when 精度計算 shows it: the plot is fitted again to its new
+// size, so that every corner of the square stays in sight and the square still fills the plot.
+TEST_F(TrvsListing, PlotIsFittedAgainWhenTheListingShows) {
+    TrvsWindow& w = OpenSquare();
+    w.resize(1180, 760);
+    QApplication::processEvents();
+    ASSERT_TRUE(w.ListingPanel()->isHidden());
+    TrvsPlot* plot = w.Plot();
+    const auto inSight = [plot] {
+        const PlotViewport& view = plot->Viewport();
+        QStringList outside;
+        double lowest = 1e9;
+        double highest = -1e9;
+        for (const auto& [x, y] : {std::pair{1000.0, 1000.0}, {1000.0, 1100.0}, {1100.0, 1100.0}, {1100.0, 1000.0}}) {
+            const double px = view.PixelXOf(y);
+            const double py = view.PixelYOf(x);
+            if (px < 0 || px >= plot->width() || py < 0 || py >= plot->height()) {
+                outside << QStringLiteral("(%1, %2)").arg(x).arg(y);
+            }
+            lowest = std::min(lowest, py);
+            highest = std::max(highest, py);
+        }
+        // A fit leaves 15 % to spare: the square's 100 m take most of the plot's shorter side.
+        const double filled = (highest - lowest) / std::min(plot->width(), plot->height());
+        return std::pair{outside, filled};
+    };
+    const int heightBefore = plot->height();
+    EXPECT_TRUE(inSight().first.isEmpty()) << inSight().first.join(' ').toStdString();
+
+    test::WhenShown<PrecisionBox>([](PrecisionBox* box) { box->close(); });
+    w.Action(C::Precision)->trigger();
+    QApplication::processEvents();
+    ASSERT_FALSE(w.ListingPanel()->isHidden());
+    ASSERT_LT(plot->height(), heightBefore * 4 / 5) << "the listing took no room from the plot";
+    const auto [outside, filled] = inSight();
+    EXPECT_TRUE(outside.isEmpty()) << outside.join(' ').toStdString();
+    EXPECT_GT(filled, 0.75);
+    EXPECT_LT(filled, 0.90);
+
+    // Hidden again (計算簿, Ctrl+L), the plot takes its room back and the square fills it as before.
+    const int heightWithListing = plot->height();
+    w.Action(C::ShowListing)->trigger();
+    QApplication::processEvents();
+    ASSERT_GT(plot->height(), heightWithListing);
+    EXPECT_TRUE(inSight().first.isEmpty()) << inSight().first.join(' ').toStdString();
+    EXPECT_GT(inSight().second, 0.75);
+}
 
 // Each run of a listing appends to the panel.
 TEST_F(TrvsListing, ListingsAppendWhileThePanelIsShown) {

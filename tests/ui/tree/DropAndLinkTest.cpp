@@ -22,8 +22,9 @@ TEST(DropTest, SimaFileOfAnyCaseOpensAndOtherFilesAreRefused) {
     WriteBytes(txt.string(), "A01,1,X,1,2,3\r\n");
     h.commands.dropFiles({Native(txt), Native(sim)});
 
-    // The refusal does not stop the files after it.
-    EXPECT_EQ(Shown(), QStringList{QStringLiteral("それはちゃう！")});
+    // The refusal names the file and the kinds that open, and does not stop the files after it.
+    EXPECT_EQ(Shown(), QStringList{QStringLiteral(
+                           "ファイル「memo.txt」は開けません（開けるのは .xyz .sim .xml .zip のファイルです）")});
     ASSERT_EQ(h.store.xyz.PointRowCount(), 3);
     EXPECT_EQ(h.store.xyz.Cell(1, kColName), "S1");
     // Integer coordinates keep their values (not 1100 or 2150).

@@ -175,15 +175,17 @@ TEST(ExchangeCommandTest, SimaSaveAsksForTheFileAndWritesPointsAndParcels) {
     EXPECT_EQ(text.substr(0, text.find("\r\n")), Cp("G00,01,SIMA 東町,"));
     EXPECT_NE(text.find("A01,    4,K-4         ,   1000.000000,   2040.000000,      0.000000,\r\n"), std::string::npos);
     EXPECT_NE(text.find("D00,    1,A,1,\r\nB01,    1,T1          ,\r\n"), std::string::npos);
-    // The status bar says what was written (the fault: a save that said nothing).
-    EXPECT_EQ(h.host.status, QStringLiteral("出力.SIM に 4 点，1 画地を保存しました"));
+    // The status bar says what was written and where: the whole path, as the file may lie anywhere.
+    EXPECT_EQ(h.host.status, QStringLiteral("SIMA ファイル（4 点，1 画地）を書き出しました: ") +
+                                 QString::fromStdString(out.string()) + QStringLiteral(".SIM"));
 
     // 日調連 never carries parcels; a cancelled dialog writes nothing.
     FileDialog::setNextFileName(QString::fromStdString((h.dir->Path() / "n").string()));
     h.commands.exchange().save(FileKind::Nichoren);
     const std::string n = ReadBytes((h.dir->Path() / "n.Txt").string());
     EXPECT_EQ(n.substr(0, n.find("\r\n")), "    1,T1             ,    1000.000000,    2000.000000,      10.500000");
-    EXPECT_EQ(h.host.status, QStringLiteral("n.Txt に 4 点を保存しました"));
+    EXPECT_EQ(h.host.status, QStringLiteral("日調連ファイル（4 点）を書き出しました: ") +
+                                 QString::fromStdString((h.dir->Path() / "n.Txt").string()));
     FileDialog::setNextFileName(QString());
     h.commands.exchange().save(FileKind::Nichoren);
     EXPECT_TRUE(Shown().isEmpty());
