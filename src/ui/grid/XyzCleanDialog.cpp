@@ -17,7 +17,7 @@
 
 namespace vemo {
 
-XyzCleanDialog::XyzCleanDialog(QWidget* parent) : QDialog(parent) {
+XyzCleanDialog::XyzCleanDialog(QWidget* parent) : FieldDialog(parent) {
     setProperty("helpContext", 60); // F1: its page of the help book
     setWindowTitle(QStringLiteral("座標整理"));
     setModal(true);
@@ -119,19 +119,6 @@ CleanupRequest XyzCleanDialog::request() const {
 
 void XyzCleanDialog::setCounter(const QString& text) {
     counter_->setText(text);
-}
-
-// Enter moves on to the next control, as everywhere in the program; on a button it presses it.
-void XyzCleanDialog::keyPressEvent(QKeyEvent* event) {
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier) {
-        if (auto* button = qobject_cast<QPushButton*>(focusWidget())) {
-            button->click();
-        } else {
-            focusNextChild();
-        }
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 // With UpperChr, point names are typed in upper case as in the field books.

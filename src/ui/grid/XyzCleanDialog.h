@@ -2,7 +2,7 @@
 
 #include "core/edit/Cleanup.h"
 
-#include <QDialog>
+#include "ui/common/FieldDialog.h"
 
 class QCheckBox;
 class QLabel;
@@ -23,7 +23,7 @@ struct CleanupRequest {
 
 // The modal dialog "座標整理" with its pages "重複整理" and "点名振替".  Created once; the fields keep
 // what was typed between showings.  Enter moves to the next control.
-class XyzCleanDialog : public QDialog {
+class XyzCleanDialog : public FieldDialog {
     Q_OBJECT
 public:
     explicit XyzCleanDialog(QWidget* parent = nullptr);
@@ -50,7 +50,6 @@ public:
     QRadioButton* fromCursorChoice() const { return fromCursor_; }
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

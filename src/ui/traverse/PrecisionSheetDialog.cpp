@@ -28,7 +28,7 @@ template <class Info, class Visit> void EachField(Info& info, Visit visit) {
 
 } // namespace
 
-PrecisionSheetDialog::PrecisionSheetDialog(const PrecisionSheetInfo& info, QWidget* parent) : QDialog(parent) {
+PrecisionSheetDialog::PrecisionSheetDialog(const PrecisionSheetInfo& info, QWidget* parent) : FieldDialog(parent) {
     setProperty("helpContext", 34); // F1: the page of the precision checks
     setWindowTitle(QString::fromUtf8("精度管理表の見出し"));
     setModal(true);
@@ -75,19 +75,6 @@ void PrecisionSheetDialog::accept() {
     if (good) {
         QDialog::accept();
     }
-}
-
-// Enter moves on to the next field; on a button it presses it (the last field leads to OK).
-void PrecisionSheetDialog::keyPressEvent(QKeyEvent* event) {
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier) {
-        if (auto* button = qobject_cast<QPushButton*>(focusWidget())) {
-            button->click();
-        } else {
-            focusNextChild();
-        }
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 } // namespace vemo

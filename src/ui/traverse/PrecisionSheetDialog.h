@@ -2,7 +2,7 @@
 
 #include "core/traverse/SurveyClassFile.h"
 
-#include <QDialog>
+#include "ui/common/FieldDialog.h"
 
 #include <array>
 
@@ -13,7 +13,7 @@ namespace vemo {
 // "精度管理表の見出し": the heading fields of the traverse's 精度管理表 as the public model form has
 // them (作業名, 地区名, 計画機関, 作業機関, 作業期間, 主任技術者, 使用機器), each caption beside its field.
 // Enter moves on to the next field, as in the other dialogs; on a button it presses it.
-class PrecisionSheetDialog : public QDialog {
+class PrecisionSheetDialog : public FieldDialog {
     Q_OBJECT
 public:
     static constexpr int kFieldCount = 7;
@@ -28,9 +28,6 @@ public:
     // OK: a field holding a character without CP932 form is named and the dialog stays open, so
     // that nothing typed is lost.
     void accept() override;
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     std::array<QLineEdit*, kFieldCount> fields_{};
