@@ -47,12 +47,21 @@ Sight SightBetween(const Network& network, const NetworkState& state, int from, 
     return {sight.dn, sight.de, s2};
 }
 
+// An unknown met again in the same row (an angle's station, in both of its sights) adds to its
+// coefficient, so a row never holds more unknowns than its observation has.
 void Add(EquationRow& row, int column, double coefficient) {
-    if (column >= 0) {
-        row.column[static_cast<size_t>(row.size)] = column;
-        row.coefficient[static_cast<size_t>(row.size)] = coefficient;
-        ++row.size;
+    if (column < 0) {
+        return;
     }
+    for (int k = 0; k < row.size; ++k) {
+        if (row.column[static_cast<size_t>(k)] == column) {
+            row.coefficient[static_cast<size_t>(k)] += coefficient;
+            return;
+        }
+    }
+    row.column[static_cast<size_t>(row.size)] = column;
+    row.coefficient[static_cast<size_t>(row.size)] = coefficient;
+    ++row.size;
 }
 
 // The partials of the bearing from `from` to `to` (sign −1 for a bearing subtracted).

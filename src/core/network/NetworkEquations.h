@@ -27,9 +27,11 @@ struct NetworkState {
 };
 
 // One linearized observation equation: v = Σ a·dx − misclosure, weight 1/σ².
+// At most six unknowns: an angle's three points (its station's partials from both sights added into
+// one), or a direction's two points and its set's orientation.
 struct EquationRow {
-    std::array<int, 5> column{};
-    std::array<double, 5> coefficient{};
+    std::array<int, 6> column{};
+    std::array<double, 6> coefficient{};
     int size = 0;
     double misclosure = 0.0; // observed − computed (radians or metres)
     double sigma = 1.0;

@@ -269,6 +269,15 @@ TEST(IndependentSolve, RandomNetworksAgreeWithALongDoubleSolutionOfTheirOwn) {
                                                   testing_network::TrueBearing(made, 0, 1) + 4 * std::numbers::pi,
                                               2 * std::numbers::pi),
                                     3.0 * std::numbers::pi / 180.0 / 3600.0});
+        // An angle between three new points: its station's unknowns stand in both of its sights.
+        if (newPoint - 2 >= 3) {
+            net.observations.push_back(
+                {ObservationKind::Angle, newPoint, newPoint - 1, newPoint - 2, -1,
+                 std::fmod(testing_network::TrueBearing(made, newPoint, newPoint - 1) -
+                               testing_network::TrueBearing(made, newPoint, newPoint - 2) + 4 * std::numbers::pi,
+                           2 * std::numbers::pi),
+                 3.0 * std::numbers::pi / 180.0 / 3600.0});
+        }
         net.observations.push_back({ObservationKind::Azimuth, 1, newPoint, -1, -1,
                                     testing_network::TrueBearing(made, 1, newPoint) + 2e-5,
                                     5.0 * std::numbers::pi / 180.0 / 3600.0});
