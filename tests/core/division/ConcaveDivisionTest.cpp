@@ -2,6 +2,7 @@
 // the test's own: the parcel clipped by the half-plane of the dividing line (Sutherland-Hodgman), rings
 // checked for self-intersection edge against edge, areas by the shoelace sum.  Random parcels of every
 // kind are compared with an oracle in DivisionOracleTest.
+#include "RingArithmetic.h"
 #include "support/ErrorMessage.h"
 
 #include "core/division/ParallelDivision.h"
@@ -19,25 +20,6 @@
 
 namespace vemo::test {
 namespace {
-
-using Ring = std::vector<PlanePoint>;
-
-double Cross(PlanePoint o, PlanePoint a, PlanePoint b) {
-    return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
-}
-
-// Shoelace sum about the first vertex, so that plane coordinates of hundreds of kilometres keep
-// their millimetres.
-double Area(const Ring& ring) {
-    double twice = 0;
-    const PlanePoint o = ring.front();
-    for (size_t i = 0; i < ring.size(); ++i) {
-        const PlanePoint& a = ring[i];
-        const PlanePoint& b = ring[(i + 1) % ring.size()];
-        twice += (a.x - o.x) * (b.y - o.y) - (b.x - o.x) * (a.y - o.y);
-    }
-    return std::fabs(twice) / 2;
-}
 
 // The part of `ring` on the side of the line a -> b where `side` lies.
 Ring Clip(const Ring& ring, PlanePoint a, PlanePoint b, PlanePoint side) {
@@ -82,10 +64,6 @@ bool Simple(const Ring& ring) {
 Ring Open(Ring closed) {
     closed.pop_back();
     return closed;
-}
-
-double Mm(double v) {
-    return std::round(v * 1000) / 1000;
 }
 
 // The two parts are simple rings that make up the parcel, the secured one holds the target and no

@@ -5,6 +5,8 @@
 // the millimetre rounding of the exact cut, and a refusal counts as right only where the oracle finds no
 // division into two simple parts.  Targets are drawn at random and, one case in four, at the area a
 // corner of the parcel gives, where the cut runs through that corner.
+#include "RingArithmetic.h"
+
 #include "core/division/ParallelDivision.h"
 #include "core/text/Error.h"
 
@@ -21,28 +23,6 @@
 
 namespace vemo::test {
 namespace {
-
-using Ring = std::vector<PlanePoint>;
-
-double Cross(PlanePoint o, PlanePoint a, PlanePoint b) {
-    return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
-}
-
-// Signed shoelace sum about the first vertex (positive anticlockwise in x-y).
-double SignedArea(const Ring& ring) {
-    double twice = 0;
-    const PlanePoint o = ring.front();
-    for (size_t i = 0; i < ring.size(); ++i) {
-        const PlanePoint& a = ring[i];
-        const PlanePoint& b = ring[(i + 1) % ring.size()];
-        twice += (a.x - o.x) * (b.y - o.y) - (b.x - o.x) * (a.y - o.y);
-    }
-    return twice / 2;
-}
-
-double Area(const Ring& ring) {
-    return std::fabs(SignedArea(ring));
-}
 
 bool Same(PlanePoint a, PlanePoint b) {
     return a.x == b.x && a.y == b.y;
@@ -105,10 +85,6 @@ bool Simple(const Ring& ring) {
         }
     }
     return true;
-}
-
-double Mm(double v) {
-    return std::round(v * 1000) / 1000;
 }
 
 // --- Random simple parcels -------------------------------------------------------------------------
