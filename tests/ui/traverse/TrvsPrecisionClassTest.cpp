@@ -29,6 +29,17 @@ namespace {
 
 using C = TrvsWindow::Command;
 
+// The 精度管理表 the window prints, as pdftotext reads it back from the PDF.
+std::string PrintedPrecisionSheet(TrvsWindow& w, const TempDir& home) {
+    w.PrintPrecisionSheetToPdf(QString::fromStdString(home.File("sheet.pdf")));
+    if (std::system(
+            ("pdftotext -layout -enc UTF-8 " + home.File("sheet.pdf") + " " + home.File("sheet.txt")).c_str()) != 0) {
+        ADD_FAILURE() << "pdftotext could not read the 精度管理表";
+        return {};
+    }
+    return ReadBytes(home.File("sheet.txt"));
+}
+
 // The closed rectangle T0 … T9 of 100 m legs whose T3 angle was typed 90°10′ (see the command-line
 // test): 523-524 mm of closure against the 158 mm of a 4級 unit polygon.
 std::string RectangleTrv() {
@@ -150,11 +161,7 @@ TEST_F(TrvsWindowFixture, FieldBookChecksAndPrecisionSheet) {
     if (std::system("pdftotext -v > /dev/null 2>&1") != 0) {
         GTEST_SKIP() << "pdftotext is not installed";
     }
-    w.PrintPrecisionSheetToPdf(QString::fromStdString(home.File("sheet.pdf")));
-    ASSERT_EQ(
-        std::system(("pdftotext -layout -enc UTF-8 " + home.File("sheet.pdf") + " " + home.File("sheet.txt")).c_str()),
-        0);
-    const std::string text = ReadBytes(home.File("sheet.txt"));
+    const std::string text = PrintedPrecisionSheet(w, home);
     for (const char* part : {"精 度 管 理 表", "矩形の基準点測量", "測量設計事務所", "3級基準点測量", "路線 1 T0 - T0",
                              "不適", "観測の制限を超えた測点: C"}) {
         EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
@@ -292,11 +299,7 @@ TEST_F(TrvsWindowFixture, PrecisionSheetHeadingIsTypedKeptAndPrinted) {
     if (std::system("pdftotext -v > /dev/null 2>&1") != 0) {
         GTEST_SKIP() << "pdftotext is not installed";
     }
-    w.PrintPrecisionSheetToPdf(QString::fromStdString(home.File("sheet.pdf")));
-    ASSERT_EQ(
-        std::system(("pdftotext -layout -enc UTF-8 " + home.File("sheet.pdf") + " " + home.File("sheet.txt")).c_str()),
-        0);
-    const QString text = QString::fromUtf8(ReadBytes(home.File("sheet.txt")));
+    const QString text = QString::fromUtf8(PrintedPrecisionSheet(w, home));
     for (const QString& value : typed) {
         EXPECT_TRUE(text.contains(value)) << value.toStdString() << "\n" << text.toStdString();
     }
