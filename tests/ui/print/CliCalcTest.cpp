@@ -60,17 +60,34 @@ struct CliSite : testing::Test {
     std::string xyz;
 };
 
+// The rectangle A B C D (30 m north, 40 m east) round from A: its sides, directions, angles and area.
+constexpr const char* kRectangleInverse = "       点名        距離     方向角        夾角  \n"
+                                          "   1  A                                         \n"
+                                          "   2  B           30.000     0-00-00   270-00-00\n"
+                                          "   3  C           40.000    90-00-00   270-00-00\n"
+                                          "   4  D           30.000   180-00-00   270-00-00\n"
+                                          "   5  A           40.000   270-00-00            \n"
+                                          " 面積   1200.0000000 ㎡\n"
+                                          " 坪数    363.0000    坪\n";
+// From A: the triangle A, B, P1 with P1 30 m along B -> C holds 30 × 30 / 2 = 450 m².
+constexpr const char* kQuarterFromA = "P1:  -34970.000   12030.000\n"
+                                      "求積側: A,B,P1,A\n"
+                                      "  面積 :    450.0000000 ㎡\n"
+                                      "  地積 :    450.00 ㎡\n"
+                                      "  坪数 :    136.12 坪\n"
+                                      "  超過 :      0.0000000 ㎡\n"
+                                      "残地側: A,P1,C,D,A\n"
+                                      "  面積 :    750.0000000 ㎡\n"
+                                      "  地積 :    750.00 ㎡\n"
+                                      "  坪数 :    226.87 坪\n"
+                                      "元地 :   1200.0000000 ㎡\n"
+                                      "合計 :   1200.0000000 ㎡\n"
+                                      "差   :      0.0000000 ㎡\n";
+
 TEST_F(CliSite, InverseListsSidesDirectionsAnglesAndArea) {
     const ShellRun run = RunCli("inverse --utf8 " + xyz + " A B C D A");
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, "       点名        距離     方向角        夾角  \n"
-                       "   1  A                                         \n"
-                       "   2  B           30.000     0-00-00   270-00-00\n"
-                       "   3  C           40.000    90-00-00   270-00-00\n"
-                       "   4  D           30.000   180-00-00   270-00-00\n"
-                       "   5  A           40.000   270-00-00            \n"
-                       " 面積   1200.0000000 ㎡\n"
-                       " 坪数    363.0000    坪\n");
+    EXPECT_EQ(run.out, kRectangleInverse);
     // Perpendiculars from C and D onto the base line A -> B (due north, 30 m): C lies 40 m east of B's
     // foot, D 40 m east of A.  Every figure stands under its own heading, the feet split as 基1- and -基2.
     const ShellRun perpendicular = RunCli("inverse --utf8 --perpendicular " + xyz + " A B C D");
@@ -111,19 +128,7 @@ TEST_F(CliSite, DivideByBothMethodsAndRefusals) {
     // From A: the triangle A, B, P1 with P1 30 m along B -> C holds 30 × 30 / 2 = 450 m².
     const ShellRun fan = RunCli("divide --utf8 " + xyz + " --ring A,B,C,D,A --area 450 --from-first");
     EXPECT_EQ(fan.status, 0);
-    EXPECT_EQ(fan.out, "P1:  -34970.000   12030.000\n"
-                       "求積側: A,B,P1,A\n"
-                       "  面積 :    450.0000000 ㎡\n"
-                       "  地積 :    450.00 ㎡\n"
-                       "  坪数 :    136.12 坪\n"
-                       "  超過 :      0.0000000 ㎡\n"
-                       "残地側: A,P1,C,D,A\n"
-                       "  面積 :    750.0000000 ㎡\n"
-                       "  地積 :    750.00 ㎡\n"
-                       "  坪数 :    226.87 坪\n"
-                       "元地 :   1200.0000000 ㎡\n"
-                       "合計 :   1200.0000000 ㎡\n"
-                       "差   :      0.0000000 ㎡\n");
+    EXPECT_EQ(fan.out, kQuarterFromA);
     // Far from the origin the coordinates fill their columns: a blank still stands between them.
     const ShellRun far = RunCli("divide --utf8 " + xyz + " --ring F1,F2,F3,F4 --area 100 --from-first");
     EXPECT_EQ(far.status, 0) << far.out;
@@ -228,15 +233,7 @@ TEST_F(CliSite, EveryRegisteredCalculationRunsAsABatchCommand) {
         const char* expected;
     };
     const Case cases[] = {
-        {"inverse", "A B C D A",
-         "       点名        距離     方向角        夾角  \n"
-         "   1  A                                         \n"
-         "   2  B           30.000     0-00-00   270-00-00\n"
-         "   3  C           40.000    90-00-00   270-00-00\n"
-         "   4  D           30.000   180-00-00   270-00-00\n"
-         "   5  A           40.000   270-00-00            \n"
-         " 面積   1200.0000000 ㎡\n"
-         " 坪数    363.0000    坪\n"},
+        {"inverse", "A B C D A", kRectangleInverse},
         {"perpendicular", "A C B", nullptr},
         {"line-line", "--line1 A,C --line2 B,D", "P1  U9                   -34985.000      12020.000\n"},
         {"line-circle", "--line1 A,B --circle1 A --radius1 50",
@@ -261,20 +258,7 @@ TEST_F(CliSite, EveryRegisteredCalculationRunsAsABatchCommand) {
          "X0 =  -23100.000          θ =  90-00-00\n"
          "Y0 =   47100.000\n\n"
          "C                    -35140.000      12130.000\n"},
-        {"divide", "--ring A,B,C,D,A --area 450 --from-first",
-         "P1:  -34970.000   12030.000\n"
-         "求積側: A,B,P1,A\n"
-         "  面積 :    450.0000000 ㎡\n"
-         "  地積 :    450.00 ㎡\n"
-         "  坪数 :    136.12 坪\n"
-         "  超過 :      0.0000000 ㎡\n"
-         "残地側: A,P1,C,D,A\n"
-         "  面積 :    750.0000000 ㎡\n"
-         "  地積 :    750.00 ㎡\n"
-         "  坪数 :    226.87 坪\n"
-         "元地 :   1200.0000000 ㎡\n"
-         "合計 :   1200.0000000 ㎡\n"
-         "差   :      0.0000000 ㎡\n"},
+        {"divide", "--ring A,B,C,D,A --area 450 --from-first", kQuarterFromA},
         {"stakeout", "--station A --backsight B --targets C,D",
          "器械点 A  後視点 B\n"
          "点名                  方向角      水平角    水平距離\n"
