@@ -153,13 +153,6 @@ Request ParseArguments(int argc, char** argv) {
     return request;
 }
 
-void Print(const std::vector<std::string>& lines, bool utf8) {
-    for (const std::string& line : lines) {
-        const std::string text = utf8 ? Cp932ToUtf8(line) + "\n" : line + "\r\n";
-        std::fwrite(text.data(), 1, text.size(), stdout);
-    }
-}
-
 void Warn(const std::string& cp932) {
     std::fprintf(stderr, "vemo-cli adjust: %s\n", Cp932ToUtf8(cp932).c_str());
 }
@@ -242,7 +235,7 @@ int Run(const Request& request) {
         lines.insert(lines.end(), part.begin(), part.end());
         lines.emplace_back();
     }
-    Print(lines, request.utf8);
+    PrintLines(lines, request.utf8);
     if (!request.reportPath.empty()) {
         std::vector<ReportLine> printed{TitleLine(Jp("平均計算書"))};
         // The network's own description, line by line as the file gives it.

@@ -1,5 +1,6 @@
 #include "TraverseCommand.h"
 
+#include "CalcCommandSupport.h"
 #include "PdfOutput.h"
 
 #include "core/files/XyzFile.h"
@@ -34,9 +35,7 @@ namespace vemo::cli {
 
 namespace {
 
-constexpr int kExitFailed = 1; // nothing or not everything could be computed
-constexpr int kExitUsage = 2;  // the command line is wrong
-constexpr int kExitLimit = 4;  // computed, but the traverse fails the limits of its class
+constexpr int kExitLimit = 4; // computed, but the traverse fails the limits of its class
 
 const char* const kUsage =
     "usage: vemo-cli traverse [options] FILE.Trv\n"
@@ -63,10 +62,6 @@ const char* const kUsage =
     "  5′ is warned on stderr.  Rows that could not be computed and errors are reported on stderr\n"
     "  (UTF-8).  Exit status: 0 done, 1 nothing or not every row computed, 2 wrong command line, 4 the\n"
     "  traverse fails the limits of its class.\n";
-
-struct UsageError {
-    std::string message;
-};
 
 struct Request {
     std::string trvPath;
@@ -133,13 +128,6 @@ Request ParseArguments(int argc, char** argv) {
         throw UsageError{"this build cannot write PDF files (--sheet)"};
     }
     return request;
-}
-
-void Print(const std::vector<std::string>& lines, bool utf8) {
-    for (const std::string& line : lines) {
-        const std::string text = utf8 ? Cp932ToUtf8(line) + "\n" : line + "\r\n";
-        std::fwrite(text.data(), 1, text.size(), stdout);
-    }
 }
 
 void Warn(const std::string& cp932) {
@@ -241,7 +229,7 @@ int Run(const Request& request) {
         Warn(msg::TraverseStartIncomplete());
         return kExitFailed;
     }
-    Print(computed->lines, request.utf8);
+    PrintLines(computed->lines, request.utf8);
     if (!request.sheetPath.empty()) {
         WriteSheet(request, header, *computed);
     }
@@ -268,28 +256,8 @@ int Run(const Request& request) {
 } // namespace
 
 int RunTraverse(int argc, char** argv) {
-    try {
-        for (int i = 1; i < argc; ++i) {
-            if (std::string(argv[i]) == "--help") {
-                std::fputs(kUsage, stdout);
-                return 0;
-            }
-        }
-        return Run(ParseArguments(argc, argv));
-    } catch (const UsageError& error) {
-        std::fprintf(stderr, "vemo-cli traverse: %s\n%s", error.message.c_str(), kUsage);
-        return kExitUsage;
-    } catch (const Error& error) {
-        Warn(error.what());
-        return kExitFailed;
-    } catch (const std::exception& error) {
-        // Not a refusal of the input but a fault of this program: say so, never end without a word.
-        std::fprintf(stderr, "vemo-cli traverse: internal error: %s\n", error.what());
-        return kExitFailed;
-    } catch (...) {
-        std::fputs("vemo-cli traverse: internal error\n", stderr);
-        return kExitFailed;
-    }
+    return RunGuarded(
+        "traverse", kUsage, [](int count, char** args) { return Run(ParseArguments(count, args)); }, argc, argv);
 }
 
 } // namespace vemo::cli
