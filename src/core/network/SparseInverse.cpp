@@ -52,17 +52,6 @@ void SparseInverse::ComputeInverse() {
     const Eigen::VectorXd d = ldlt_.vectorD();
     z_.assign(static_cast<size_t>(n), {});
     diagonal_.assign(static_cast<size_t>(n), 0.0);
-    auto zAt = [this](int a, int b) {
-        if (a == b) {
-            return diagonal_[static_cast<size_t>(a)];
-        }
-        if (a > b) {
-            std::swap(a, b);
-        }
-        const auto& rows = rows_[static_cast<size_t>(a)];
-        const auto it = std::lower_bound(rows.begin(), rows.end(), b);
-        return it != rows.end() && *it == b ? z_[static_cast<size_t>(a)][static_cast<size_t>(it - rows.begin())] : 0.0;
-    };
     for (Eigen::Index jj = n - 1; jj >= 0; --jj) {
         const auto j = static_cast<size_t>(jj);
         const auto& rows = rows_[j];
@@ -71,7 +60,7 @@ void SparseInverse::ComputeInverse() {
         for (size_t a = 0; a < rows.size(); ++a) {
             double sum = 0.0;
             for (size_t b = 0; b < rows.size(); ++b) {
-                sum += zAt(rows[a], rows[b]) * lj[b];
+                sum += Kept(rows[a], rows[b]) * lj[b];
             }
             zj[a] = -sum;
         }
@@ -88,8 +77,10 @@ double SparseInverse::At(int i, int j) {
     if (!computed_) {
         ComputeInverse();
     }
-    int a = perm_[static_cast<size_t>(i)];
-    int b = perm_[static_cast<size_t>(j)];
+    return Kept(perm_[static_cast<size_t>(i)], perm_[static_cast<size_t>(j)]);
+}
+
+double SparseInverse::Kept(int a, int b) const {
     if (a == b) {
         return diagonal_[static_cast<size_t>(a)];
     }

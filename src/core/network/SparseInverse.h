@@ -31,6 +31,9 @@ public:
 
 private:
     void ComputeInverse();
+    // The element (a, b) of the inverse in the factor's own order, from what is kept of it: the
+    // diagonal, and the elements in the factor's sparsity pattern (others are not needed: zero here).
+    double Kept(int a, int b) const;
 
     Eigen::SimplicialLDLT<Matrix, Eigen::Lower, Eigen::AMDOrdering<int>> ldlt_;
     std::vector<int> perm_;                  // original index -> factor index
